@@ -1,0 +1,107 @@
+#include "app/CommandLine.h"
+
+#include "data/ChannelTable.h"
+#include "data/MeasurementStore.h"
+#include "data/ResultFile.h"
+#include "output/CsvExport.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstring>
+
+namespace CommandLine {
+
+namespace {
+
+const char kExportCsv[] = "export-csv";
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("CommandLine", text);
+}
+
+bool hasOption(int argc, char **argv, const char *const *names)
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char *const *name = names; *name; ++name) {
+            const size_t length = std::strlen(*name);
+            if (std::strncmp(argv[i], *name, length) == 0
+                && (argv[i][length] == '\0' || argv[i][length] == '='))
+                return true;
+        }
+    }
+    return false;
+}
+
+void printError(const QString &message)
+{
+    std::fprintf(stderr, "quenvale: %s\n", qPrintable(message));
+}
+
+} // namespace
+
+void Describe(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+        tr("Quenvale, a viewer for fiber measurement result files (.fib)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(QCommandLineOption(QString::fromLatin1(kExportCsv),
+                                        tr("Write the CSV export of FILE.fib to OUT.csv and exit."),
+                                        tr("OUT.csv")));
+    parser.addPositionalArgument(tr("files"), tr("Result files (.fib) to open."),
+                                 tr("[FILE.fib...]"));
+}
+
+bool IsHeadless(int argc, char **argv)
+{
+    static const char *const names[] = {"--export-csv", "--print-pdf", "--help", "-h", "-?",
+                                        "--help-all", "--version", "-v", nullptr};
+    return hasOption(argc, argv, names);
+}
+
+bool NeedsGui(int argc, char **argv)
+{
+    static const char *const names[] = {"--print-pdf", nullptr};
+    return hasOption(argc, argv, names);
+}
+
+bool ExportCsv(const QString &fibPath, const QString &csvPath, QString *error)
+{
+    ResultFileText text;
+    if (!ReadResultFile(fibPath, text, error))
+        return false;
+    MeasurementRows &rows = MeasurementStore::Instance().Rows();
+    rows = ChannelTable::CutTable(text.table);
+    text.table.clear();
+    CsvExport::StampFiberNames(rows, ChannelTable::FiberNames(rows));
+    return CsvExport::WriteFile(csvPath, CsvExport::Text(rows), error);
+}
+
+int RunHeadless(QCoreApplication &app)
+{
+    QCommandLineParser parser;
+    Describe(parser);
+    parser.process(app); // --help, --version and unknown options end here
+
+    const QStringList files = parser.positionalArguments();
+    if (parser.isSet(QString::fromLatin1(kExportCsv))) {
+        if (files.size() != 1) {
+            printError(tr("--export-csv needs exactly one result file, %1 given")
+                           .arg(files.size()));
+            return 2;
+        }
+        QString error;
+        if (!ExportCsv(files.first(), parser.value(QString::fromLatin1(kExportCsv)), &error)) {
+            printError(error);
+            return 1;
+        }
+        return 0;
+    }
+    parser.showHelp(2);
+}
+
+} // namespace CommandLine

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QCommandLineParser;
+class QCoreApplication;
+
+// The program's command line: the files to open in the window, and the jobs
+// that run without a window and exit (--export-csv, --print-pdf).
+namespace CommandLine {
+
+// Declares every option and argument, for --help and for parsing.
+void Describe(QCommandLineParser &parser);
+
+// True when the arguments ask for a job without a window (or for --help or
+// --version), so no display is needed. Looked at before any application
+// object exists.
+bool IsHeadless(int argc, char **argv);
+
+// True when the headless job draws (needs fonts and a GUI application).
+bool NeedsGui(int argc, char **argv);
+
+// Runs the headless job named on the command line; returns the exit code.
+int RunHeadless(QCoreApplication &app);
+
+// The export job: reads `fibPath` and writes its CSV to exactly `csvPath`,
+// the bytes the window's Save As writes right after opening the file.
+bool ExportCsv(const QString &fibPath, const QString &csvPath, QString *error);
+
+} // namespace CommandLine

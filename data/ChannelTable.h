@@ -1,0 +1,40 @@
+#pragma once
+
+#include "data/MeasurementRows.h"
+
+#include <QByteArray>
+#include <QList>
+
+// The fixed columns of a channel table: every line is 68 characters and a
+// line feed, cut purely by position.
+namespace ChannelTable {
+
+constexpr int LineLength = 69;
+constexpr int FiberSize = 18; // channels per fiber
+
+// Cuts every whole 69-character line of `table` into a row; characters
+// after the last whole line are ignored. A power below -99.9 becomes "Low".
+MeasurementRows CutTable(const QByteArray &table);
+
+// The row of one table line (at least 68 characters at `line`).
+MeasurementRow CutLine(const char *line);
+
+// One table line of a result file from its seven field texts: each padded
+// with blanks or cut to its column's width, the gaps blank, a line feed at
+// the end. The inverse of CutLine for texts that fit their columns.
+QByteArray FormatLine(const MeasurementRow &row);
+
+// True when a power text reads as a number strictly below -99.9.
+bool IsLowPower(QByteArrayView power);
+
+// The power as the channel list shows it: "Low" when its first five
+// characters are "-99.9", otherwise the text whole.
+QByteArray ListedPower(QByteArrayView power);
+
+// The number of fibers: one per started block of 18 rows.
+qsizetype FiberCount(qsizetype rowCount);
+
+// The name of each fiber block (its first row's name), in file order.
+QList<QByteArray> FiberNames(const MeasurementRows &rows);
+
+} // namespace ChannelTable

@@ -1,0 +1,9 @@
+#pragma once
+
+// The C library's atof in the "C" locale, limited to the classic decimal
+// form: optional white space and sign, digits with an optional point, and an
+// optional exponent. The longest such prefix is converted; no prefix gives
+// 0.0. "inf", "nan" and hexadecimal forms are not numbers here, so the
+// result is finite or, for an overflowing exponent, plus or minus HUGE_VAL.
+double ClassicAtof(const char *begin, const char *end);
+double ClassicAtof(const char *text); // up to the terminating zero

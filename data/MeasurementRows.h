@@ -1,0 +1,34 @@
+#pragma once
+
+#include "data/MeasurementRow.h"
+
+#include <QList>
+
+// An ordered list of rows with bounds-tested access. Copies share their
+// storage until one of them changes (implicit sharing), so the store and
+// the report can hold the same million rows once.
+class MeasurementRows
+{
+public:
+    void Clear();
+    void AddRow(const char *fiberName, const char *channel, const char *waveLength,
+                const char *power, const char *threshold, const char *date, const char *time);
+    void Append(const MeasurementRow &row);
+    void Reserve(qsizetype count);
+
+    qsizetype Count() const { return m_rows.size(); }
+    bool IsEmpty() const { return m_rows.isEmpty(); }
+
+    // Throws std::out_of_range for an index outside the list.
+    const MeasurementRow &At(qsizetype index) const;
+
+    // Writes a fiber name into a row; leaves the storage shared when the
+    // row already holds exactly that name. Throws std::out_of_range.
+    void SetFiberName(qsizetype index, QByteArrayView name);
+
+    // True when both lists use the same storage (no copy was made).
+    bool SharesStorageWith(const MeasurementRows &other) const;
+
+private:
+    QList<MeasurementRow> m_rows;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The two texts of a result file: the five header lines (with their line
+// feeds) and everything after them, the channel table.
+struct ResultFileText
+{
+    QByteArray header;
+    QByteArray table;
+};
+
+// Reads a result file for reading only, as a text-mode stream would deliver
+// it (CR LF becomes LF, a byte 0x1A ends the input, zero bytes are dropped),
+// and splits it after the fifth counted line feed. On failure returns false
+// with a message naming the file and the reason, and leaves `text` untouched.
+bool ReadResultFile(const QString &path, ResultFileText &text, QString *error = nullptr);
+
+// The same translation and split over bytes already in memory.
+ResultFileText SplitResultText(QByteArray bytes);

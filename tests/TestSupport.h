@@ -1,0 +1,71 @@
+#pragma once
+
+// Small helpers shared by the test programs: result files built from rows,
+// temporary folders, and the built program's path.
+
+#include "data/ChannelTable.h"
+#include "data/MeasurementRow.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace TestSupport {
+
+inline QString sourcePath(const QString &relative)
+{
+    return QStringLiteral(QUENVALE_SOURCE_DIR "/") + relative;
+}
+
+inline QString programPath()
+{
+    return QStringLiteral(QUENVALE_BINARY);
+}
+
+inline const QByteArray &standardHeader()
+{
+    static const QByteArray header =
+        "Quenvale test result\n"
+        "Operator: test\n"
+        "Device: CWDM 18\n"
+        "Unit: dBm\n"
+        "Fiber   Ch      Wave     Power     Thres     Date       Time\n";
+    return header;
+}
+
+// A well-formed channel line (68 characters and LF).
+inline QByteArray line(const char *fiber, int channel, const char *power = "-12.34",
+                       const char *date = "2018-05-17", const char *time = "10:23:45")
+{
+    const QByteArray ch = QByteArray::number(channel).rightJustified(2, '0');
+    const QByteArray wave = QByteArray::number(1271 + 20 * (channel - 1)) + ".0";
+    const QByteArray pow = QByteArray(power).rightJustified(8, ' ');
+    MeasurementRow row(fiber, ch.constData(), wave.constData(), pow.constData(), "  -25.00",
+                       date, time);
+    return ChannelTable::FormatLine(row);
+}
+
+// The 18 lines of one fiber.
+inline QByteArray fiber(const char *name, const char *power = "-12.34")
+{
+    QByteArray lines;
+    for (int channel = 1; channel <= ChannelTable::FiberSize; ++channel)
+        lines += line(name, channel, power);
+    return lines;
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace TestSupport
