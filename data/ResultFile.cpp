@@ -53,10 +53,11 @@ void translateTextMode(QByteArray &bytes)
 }
 
 // Where the table starts: just after the fifth line feed, not counting the
-// very first byte; -1 when the text has fewer.
-qsizetype headerLength(const QByteArray &text)
+// first byte read; -1 when the text has fewer. A first byte of zero was read
+// (so it is the one not counted) but has been dropped from the text.
+qsizetype headerLength(const QByteArray &text, bool firstByteDropped)
 {
-    qsizetype position = 1;
+    qsizetype position = firstByteDropped ? 0 : 1;
     for (int count = 0; count < kHeaderLines; ++count) {
         position = text.indexOf('\n', position);
         if (position < 0)
@@ -75,9 +76,10 @@ QString tr(const char *text)
 
 ResultFileText SplitResultText(QByteArray bytes)
 {
+    const bool firstByteDropped = bytes.startsWith('\0');
     translateTextMode(bytes);
     ResultFileText text;
-    const qsizetype split = headerLength(bytes);
+    const qsizetype split = headerLength(bytes, firstByteDropped);
     if (split < 0)
         return text;
     text.header = bytes.left(split);

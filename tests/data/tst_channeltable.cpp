@@ -1,0 +1,223 @@
+#include "TestSupport.h"
+
+#include "data/ChannelTable.h"
+#include "data/ClassicAtof.h"
+#include "data/MeasurementStore.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+
+using namespace TestSupport;
+
+class TestChannelTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cutsWholeLinesOnly_data();
+    void cutsWholeLinesOnly();
+    void cutsFieldsByColumn();
+    void powerRule_data();
+    void powerRule();
+    void classicAtof_data();
+    void classicAtof();
+    void listedPower_data();
+    void listedPower();
+    void fiberBlocks();
+    void rowFieldsAreZeroFilled();
+    void rowsAreBoundsTested();
+    void storeIsOneAndKeepsOrder();
+    void copiesShareUntilChanged();
+};
+
+void TestChannelTable::cutsWholeLinesOnly_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("empty") << 0 << 0;
+    QTest::newRow("68") << 68 << 0;
+    QTest::newRow("69") << 69 << 1;
+    QTest::newRow("137") << 137 << 1;
+    QTest::newRow("138") << 138 << 2;
+}
+
+void TestChannelTable::cutsWholeLinesOnly()
+{
+    QFETCH(int, length);
+    QFETCH(int, rows);
+    // Whatever the 69th character is, it is not looked at.
+    const QByteArray table(length, 'x');
+    QCOMPARE(ChannelTable::CutTable(table).Count(), qsizetype(rows));
+}
+
+void TestChannelTable::cutsFieldsByColumn()
+{
+    //                        0         1         2         3         4         5         6
+    //                        0123456789012345678901234567890123456789012345678901234567890123456789
+    const QByteArray line = "FIB01   ##07######1391.0#####  -12.34##  -30.00##2018-05-17#10:23:45X";
+    QCOMPARE(line.size(), 69);
+    const MeasurementRows rows = ChannelTable::CutTable(line);
+    QCOMPARE(rows.Count(), 1);
+    const MeasurementRow &row = rows.At(0);
+    QCOMPARE(QByteArray(row.szFiberName), QByteArray("FIB01   "));
+    QCOMPARE(QByteArray(row.szChannel), QByteArray("07"));
+    QCOMPARE(QByteArray(row.szWaveLength), QByteArray("1391.0"));
+    QCOMPARE(QByteArray(row.szPower), QByteArray("  -12.34"));
+    QCOMPARE(QByteArray(row.szThreshold), QByteArray("  -30.00"));
+    QCOMPARE(QByteArray(row.szDate), QByteArray("2018-05-17"));
+    QCOMPARE(QByteArray(row.szTime), QByteArray("10:23:45"));
+    QCOMPARE(ChannelTable::FormatLine(row), QByteArray(line).replace('#', ' ').replace('X', '\n'));
+}
+
+void TestChannelTable::powerRule_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("below") << QByteArray(" -100.00") << QByteArray("Low");
+    QTest::newRow("just below") << QByteArray("-99.9001") << QByteArray("Low");
+    QTest::newRow("exactly -99.90") << QByteArray("  -99.90") << QByteArray("  -99.90");
+    QTest::newRow("-99.9 at column 0") << QByteArray("-99.9   ") << QByteArray("-99.9   ");
+    QTest::newRow("positive") << QByteArray("   12.34") << QByteArray("   12.34");
+    QTest::newRow("blanks") << QByteArray("        ") << QByteArray("        ");
+    QTest::newRow("exponent") << QByteArray("  -1e3  ") << QByteArray("Low");
+    QTest::newRow("overflow") << QByteArray("-1e999  ") << QByteArray("Low");
+    QTest::newRow("positive overflow") << QByteArray(" 1e999  ") << QByteArray(" 1e999  ");
+    QTest::newRow("inf is not a number") << QByteArray("    -inf") << QByteArray("    -inf");
+    QTest::newRow("hex is not a number") << QByteArray("-0x100  ") << QByteArray("-0x100  ");
+    QTest::newRow("unit after number") << QByteArray("-120dBm ") << QByteArray("Low");
+}
+
+void TestChannelTable::powerRule()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(QByteArray, stored);
+    MeasurementRow row("F", "01", "1271.0", field.constData(), "-30", "2018-05-17", "10:00:00");
+    const MeasurementRows rows = ChannelTable::CutTable(ChannelTable::FormatLine(row));
+    QCOMPARE(QByteArray(rows.At(0).szPower), stored);
+}
+
+void TestChannelTable::classicAtof_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("empty") << QByteArray() << 0.0;
+    QTest::newRow("letters") << QByteArray("Low") << 0.0;
+    QTest::newRow("blanks and sign") << QByteArray(" \t -12.5") << -12.5;
+    QTest::newRow("plus") << QByteArray("+7") << 7.0;
+    QTest::newRow("point first") << QByteArray(".5") << 0.5;
+    QTest::newRow("point last") << QByteArray("5.") << 5.0;
+    QTest::newRow("lone point") << QByteArray(".") << 0.0;
+    QTest::newRow("lone sign") << QByteArray("-") << 0.0;
+    QTest::newRow("exponent") << QByteArray("1.5E+2x") << 150.0;
+    QTest::newRow("exponent without digits") << QByteArray("2e") << 2.0;
+    QTest::newRow("exponent sign without digits") << QByteArray("2e-") << 2.0;
+    QTest::newRow("-99.9") << QByteArray("-99.9") << -99.9;
+    QTest::newRow("many digits") << QByteArray("-99.90000000000000001") << -99.9;
+    QTest::newRow("small") << QByteArray("1e-400") << 0.0;
+    QTest::newRow("infinity word") << QByteArray("infinity") << 0.0;
+    QTest::newRow("nan") << QByteArray("nan") << 0.0;
+    QTest::newRow("hex") << QByteArray("0x1p4") << 0.0;
+    QTest::newRow("comma is no point") << QByteArray("1,5") << 1.0;
+}
+
+void TestChannelTable::classicAtof()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(double, value);
+    const double got = ClassicAtof(text.constData(), text.constData() + text.size());
+    QCOMPARE(got, value);
+    QCOMPARE(ClassicAtof(text.constData()), value);
+    // Same as the C library wherever both accept the text.
+    if (!text.contains('x') && !text.contains("inf") && !text.contains("nan") && !text.contains(','))
+        QCOMPARE(got, std::strtod(text.constData(), nullptr));
+}
+
+void TestChannelTable::listedPower_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QByteArray>("listed");
+    QTest::newRow("Low") << QByteArray("Low") << QByteArray("Low");
+    QTest::newRow("-99.9 at column 0") << QByteArray("-99.90   ") << QByteArray("Low");
+    QTest::newRow("-99.9 after a blank") << QByteArray(" -99.90") << QByteArray(" -99.90");
+    QTest::newRow("plain") << QByteArray("  -12.34") << QByteArray("  -12.34");
+    QTest::newRow("short") << QByteArray("-99.") << QByteArray("-99.");
+}
+
+void TestChannelTable::listedPower()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QByteArray, listed);
+    QCOMPARE(ChannelTable::ListedPower(stored), listed);
+}
+
+void TestChannelTable::fiberBlocks()
+{
+    QByteArray table = fiber("A") + fiber("B") + fiber("C");
+    for (int channel = 1; channel <= 16; ++channel)
+        table += line("D", channel);
+    const MeasurementRows rows = ChannelTable::CutTable(table);
+    QCOMPARE(rows.Count(), 70);
+    QCOMPARE(ChannelTable::FiberCount(rows.Count()), 4);
+    QCOMPARE(ChannelTable::FiberCount(0), 0);
+    QCOMPARE(ChannelTable::FiberCount(18), 1);
+    QCOMPARE(ChannelTable::FiberNames(rows),
+             QList<QByteArray>({"A       ", "B       ", "C       ", "D       "}));
+}
+
+void TestChannelTable::rowFieldsAreZeroFilled()
+{
+    const MeasurementRow row("FIB01   ", "01", "1271.0", "-1", "-2", "d", "t");
+    QCOMPARE(QByteArray(row.szFiberName, 8), QByteArray("FIB01   "));
+    QCOMPARE(QByteArray(row.szFiberName + 8, 41), QByteArray(41, '\0'));
+
+    const QByteArray longName(60, 'n');
+    MeasurementRow cut(longName.constData(), "", "", "", "", "", "");
+    QCOMPARE(cut.text(MeasurementRow::FiberName).size(), MeasurementRow::MaxFieldLength);
+    QCOMPARE(cut.szFiberName[48], '\0');
+    cut.setText(MeasurementRow::FiberName, "ab");
+    QCOMPARE(QByteArray(cut.szFiberName, 49), QByteArray("ab") + QByteArray(47, '\0'));
+}
+
+void TestChannelTable::rowsAreBoundsTested()
+{
+    MeasurementRows rows;
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, rows.At(0));
+    rows.AddRow("A", "", "", "", "", "", "");
+    QCOMPARE(QByteArray(rows.At(0).szFiberName), QByteArray("A"));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, rows.At(1));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, rows.At(-1));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, rows.SetFiberName(1, "x"));
+}
+
+void TestChannelTable::storeIsOneAndKeepsOrder()
+{
+    MeasurementStore &store = MeasurementStore::Instance();
+    QCOMPARE(&store, &MeasurementStore::Instance());
+    QVERIFY(store.Rows().IsEmpty());
+    for (const char *name : {"1", "2", "3"})
+        store.AddRow(name, "", "", "", "", "", "");
+    QCOMPARE(store.Rows().Count(), 3);
+    QCOMPARE(QByteArray(store.Rows().At(0).szFiberName), QByteArray("1"));
+    QCOMPARE(QByteArray(store.Rows().At(2).szFiberName), QByteArray("3"));
+    store.Clear();
+    QCOMPARE(store.Rows().Count(), 0);
+}
+
+void TestChannelTable::copiesShareUntilChanged()
+{
+    MeasurementRows rows = ChannelTable::CutTable(fiber("A") + fiber("B"));
+    MeasurementRows copy = rows;
+    QVERIFY(copy.SharesStorageWith(rows));
+    copy.SetFiberName(0, "A       "); // the same name: nothing to copy
+    QVERIFY(copy.SharesStorageWith(rows));
+    copy.SetFiberName(0, "Renamed");
+    QVERIFY(!copy.SharesStorageWith(rows));
+    QCOMPARE(QByteArray(rows.At(0).szFiberName), QByteArray("A       "));
+    QCOMPARE(QByteArray(copy.At(0).szFiberName), QByteArray("Renamed"));
+}
+
+QTEST_GUILESS_MAIN(TestChannelTable)
+#include "tst_channeltable.moc"
