@@ -4,6 +4,8 @@
 #include "data/MeasurementStore.h"
 #include "data/ResultFile.h"
 #include "output/CsvExport.h"
+#include "output/PrintReport.h"
+#include "output/ReportPdf.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -17,6 +19,8 @@ namespace CommandLine {
 namespace {
 
 const char kExportCsv[] = "export-csv";
+const char kPrintPdf[] = "print-pdf";
+const char kPageSize[] = "page-size";
 
 QString tr(const char *text)
 {
@@ -52,6 +56,13 @@ void Describe(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(QString::fromLatin1(kExportCsv),
                                         tr("Write the CSV export of FILE.fib to OUT.csv and exit."),
                                         tr("OUT.csv")));
+    parser.addOption(QCommandLineOption(QString::fromLatin1(kPrintPdf),
+                                        tr("Write the printed report of FILE.fib to OUT.pdf "
+                                           "and exit."),
+                                        tr("OUT.pdf")));
+    parser.addOption(QCommandLineOption(QString::fromLatin1(kPageSize),
+                                        tr("Paper of the PDF report: A4 (default) or Letter."),
+                                        tr("A4|Letter"), QStringLiteral("A4")));
     parser.addPositionalArgument(tr("files"), tr("Result files (.fib) to open."),
                                  tr("[FILE.fib...]"));
 }
@@ -81,6 +92,29 @@ bool ExportCsv(const QString &fibPath, const QString &csvPath, QString *error)
     return CsvExport::WriteFile(csvPath, CsvExport::Text(rows), error);
 }
 
+bool ParsePageSize(const QString &name, QPageSize *size)
+{
+    if (name.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
+        *size = QPageSize(QPageSize::A4);
+    else if (name.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+        *size = QPageSize(QPageSize::Letter);
+    else
+        return false;
+    return true;
+}
+
+bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &pageSize,
+              QString *error)
+{
+    ResultFileText text;
+    if (!ReadResultFile(fibPath, text, error))
+        return false;
+    PrintReport report;
+    report.SetRows(ChannelTable::CutTable(text.table));
+    text.table.clear();
+    return ReportPdf::WriteFile(report, pdfPath, pageSize, error);
+}
+
 int RunHeadless(QCoreApplication &app)
 {
     QCommandLineParser parser;
@@ -88,7 +122,37 @@ int RunHeadless(QCoreApplication &app)
     parser.process(app); // --help, --version and unknown options end here
 
     const QStringList files = parser.positionalArguments();
-    if (parser.isSet(QString::fromLatin1(kExportCsv))) {
+    const bool exportCsv = parser.isSet(QString::fromLatin1(kExportCsv));
+    const bool printPdf = parser.isSet(QString::fromLatin1(kPrintPdf));
+    if (exportCsv && printPdf) {
+        printError(tr("--export-csv and --print-pdf cannot be given together"));
+        return 2;
+    }
+    if (parser.isSet(QString::fromLatin1(kPageSize)) && !printPdf) {
+        printError(tr("--page-size is only for --print-pdf"));
+        return 2;
+    }
+    if (printPdf) {
+        if (files.size() != 1) {
+            printError(tr("--print-pdf needs exactly one result file, %1 given")
+                           .arg(files.size()));
+            return 2;
+        }
+        QPageSize pageSize;
+        const QString sizeName = parser.value(QString::fromLatin1(kPageSize));
+        if (!ParsePageSize(sizeName, &pageSize)) {
+            printError(tr("unknown page size \"%1\", use A4 or Letter").arg(sizeName));
+            return 2;
+        }
+        QString error;
+        if (!PrintPdf(files.first(), parser.value(QString::fromLatin1(kPrintPdf)), pageSize,
+                      &error)) {
+            printError(error);
+            return 1;
+        }
+        return 0;
+    }
+    if (exportCsv) {
         if (files.size() != 1) {
             printError(tr("--export-csv needs exactly one result file, %1 given")
                            .arg(files.size()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageSize>
 #include <QString>
 
 class QCommandLineParser;
@@ -26,5 +27,13 @@ int RunHeadless(QCoreApplication &app);
 // The export job: reads `fibPath` and writes its CSV to exactly `csvPath`,
 // the bytes the window's Save As writes right after opening the file.
 bool ExportCsv(const QString &fibPath, const QString &csvPath, QString *error);
+
+// "A4" or "Letter", in any case; false for any other name.
+bool ParsePageSize(const QString &name, QPageSize *size);
+
+// The PDF job: reads `fibPath` and writes its printed report to exactly
+// `pdfPath`, drawn by the same code that prints it.
+bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &pageSize,
+              QString *error);
 
 } // namespace CommandLine

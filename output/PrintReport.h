@@ -2,7 +2,10 @@
 
 #include "data/MeasurementRows.h"
 
+#include <QRect>
+
 class QPainter;
+class QString;
 
 // The report printed from the rows of the file shown last. It keeps its own
 // copy of the rows (shared with the store's until either changes).
@@ -29,6 +32,48 @@ public:
     // the device's own resolution.
     void SetupDC(QPainter &painter) const;
 
+    // The layout reaches this far right (the last text rectangle) and this
+    // far down (the page counter) in logical units.
+    static constexpr int LayoutWidth = 762;
+    static constexpr int LayoutHeight = 1120;
+    static constexpr int RowHeight = 35;
+    static constexpr int FirstPageRows = 27;
+    static constexpr int LaterPageRows = 29;
+
+    // Pages needed for the rows: 27 on the first page, 29 on every later
+    // one, and always at least one.
+    int PageCount() const;
+    // Draws page `page` (from 1) of a job of `total` pages in logical units.
+    // The rows use the painter's current font.
+    void PrintPage(QPainter &painter, int page, int total) const;
+
+    // The rows that page `page` holds, as [first, end).
+    struct RowSpan
+    {
+        qsizetype first = 0;
+        qsizetype end = 0;
+    };
+    RowSpan PageRows(int page) const;
+
+    // A cell's text rectangle on a page of a job of `total` pages.
+    static QRect CellRect(int column, int top, int total);
+    static QRect HeadingRect(int column, int top);
+
 private:
+    void DrawTitle(QPainter &painter) const;
+    void DrawHeadings(QPainter &painter, int page) const;
+    void DrawGrid(QPainter &painter, int page) const;
+    void DrawRows(QPainter &painter, int page, int total) const;
+    void DrawFooter(QPainter &painter, int page, int total) const;
+
+    static int HeadingTop(int page);
+    // Top of the grid and the number of its horizontal rules.
+    struct GridSpan
+    {
+        int top = 0;
+        int rules = 0;
+    };
+    GridSpan Grid(int page) const;
+
     MeasurementRows m_rows;
 };

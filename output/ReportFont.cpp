@@ -1,0 +1,165 @@
+#include "output/ReportFont.h"
+
+#include <QByteArray>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QtMath>
+
+#include <cstring>
+
+namespace {
+
+constexpr qint32 kStartHeight = -12;
+constexpr quint8 kDefaultCharSet = 1;
+constexpr quint8 kProofQuality = 2;
+constexpr quint8 kVariablePitch = 0x02;
+constexpr quint8 kFixedPitch = 0x01;
+constexpr quint8 kPitchMask = 0x03;
+constexpr quint8 kStartPitchAndFamily = 0x12;
+
+// Metrics are measured at a large size and scaled, so that hinting at small
+// sizes does not skew the solved size.
+constexpr int kReferencePixelSize = 256;
+constexpr int kMinStretch = 1;
+constexpr int kMaxStretch = 4000;
+
+int liveFonts = 0;
+
+QFont baseFont(const ReportLogFont &description)
+{
+    QFont font(QString::fromLocal8Bit(description.lfFaceName));
+    // Report faces such as "Boldface" need not exist; the description asks
+    // for a variable-pitch Swiss face, which the hint finds instead.
+    font.setStyleHint(QFont::SansSerif, QFont::PreferQuality);
+    const quint8 pitch = description.lfPitchAndFamily & kPitchMask;
+    if (pitch == kFixedPitch)
+        font.setFixedPitch(true);
+    else if (pitch == kVariablePitch)
+        font.setFixedPitch(false);
+    font.setItalic(description.lfItalic != 0);
+    font.setUnderline(description.lfUnderline != 0);
+    font.setStrikeOut(description.lfStrikeOut != 0);
+    const int weight = description.lfWeight <= 0 ? int(QFont::Normal)
+                                                 : qBound(1, description.lfWeight, 1000);
+    font.setWeight(QFont::Weight(weight));
+    font.setKerning(false);
+    return font;
+}
+
+QFont solveFont(const ReportLogFont &description)
+{
+    QFont font = baseFont(description);
+    font.setPixelSize(kReferencePixelSize);
+    const QFontMetricsF reference(font);
+
+    // Qt's pixel size is the em height, which is the character height
+    // without internal leading; a cell height also holds that leading.
+    qreal pixelSize = qAbs(description.lfHeight);
+    if (description.lfHeight > 0)
+        pixelSize = description.lfHeight * kReferencePixelSize / reference.height();
+    if (description.lfHeight != 0)
+        font.setPixelSize(qMax(1, qRound(pixelSize)));
+    else
+        font = baseFont(description);
+
+    if (description.lfWidth > 0) {
+        const qreal size = description.lfHeight != 0 ? qreal(font.pixelSize())
+                                                     : QFontInfo(font).pixelSize();
+        const qreal average = reference.averageCharWidth() * size / kReferencePixelSize;
+        if (average > 0) {
+            const int stretch = qRound(100 * description.lfWidth / average);
+            font.setStretch(qBound(kMinStretch, stretch, kMaxStretch));
+        }
+    }
+    return font;
+}
+
+} // namespace
+
+ReportFont::ReportFont(const char *faceName)
+{
+    std::memset(&m_logFont, 0, sizeof m_logFont);
+    m_logFont.lfHeight = kStartHeight;
+    m_logFont.lfWeight = NormalWeight;
+    m_logFont.lfCharSet = kDefaultCharSet;
+    m_logFont.lfQuality = kProofQuality;
+    m_logFont.lfPitchAndFamily = kStartPitchAndFamily;
+    if (faceName)
+        std::strncpy(m_logFont.lfFaceName, faceName, MaxFaceNameLength);
+    CreateFontIndirect();
+}
+
+ReportFont::~ReportFont()
+{
+    DeleteObject();
+}
+
+template<typename Field>
+Field ReportFont::Recreate(Field ReportLogFont::*field, Field value)
+{
+    const Field previous = m_logFont.*field;
+    DeleteObject();
+    m_logFont.*field = value;
+    CreateFontIndirect();
+    return previous;
+}
+
+int ReportFont::SetHeight(int height)
+{
+    return Recreate(&ReportLogFont::lfHeight, qint32(height));
+}
+
+int ReportFont::SetWidth(int width)
+{
+    return Recreate(&ReportLogFont::lfWidth, qint32(width));
+}
+
+int ReportFont::SetWeight(int weight)
+{
+    return Recreate(&ReportLogFont::lfWeight, qint32(weight));
+}
+
+bool ReportFont::SetBold(bool bold)
+{
+    return SetWeight(bold ? BoldWeight : NormalWeight) >= 500;
+}
+
+bool ReportFont::DeleteObject()
+{
+    if (!m_font)
+        return false;
+    m_font.reset();
+    --liveFonts;
+    return true;
+}
+
+QFont ReportFont::Font() const
+{
+    return m_font ? *m_font : QFont();
+}
+
+int ReportFont::LiveFontCount()
+{
+    return liveFonts;
+}
+
+void ReportFont::CreateFontIndirect()
+{
+    m_font = FontFromDescription(m_logFont);
+    ++liveFonts;
+}
+
+QFont ReportFont::FontFromDescription(const ReportLogFont &description)
+{
+    // A report makes the same few fonts on every page; solving each needs
+    // font metrics, so the answers are kept.
+    thread_local QHash<QByteArray, QFont> solved;
+    const QByteArray key(reinterpret_cast<const char *>(&description), sizeof description);
+    auto found = solved.constFind(key);
+    if (found != solved.constEnd())
+        return *found;
+    const QFont font = solveFont(description);
+    solved.insert(key, font);
+    return font;
+}

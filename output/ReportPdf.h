@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPageSize>
+#include <QString>
+
+class PrintReport;
+
+// The report as a PDF file, one PDF page per report page, the report's
+// top-left corner at the page's top-left corner.
+namespace ReportPdf {
+
+// Writes the whole report to `path` atomically: on any failure the file is
+// left as it was and `error` says what failed.
+bool WriteFile(const PrintReport &report, const QString &path,
+               const QPageSize &pageSize = QPageSize(QPageSize::A4), QString *error = nullptr);
+
+} // namespace ReportPdf

@@ -1,0 +1,196 @@
+#include "view/ChannelChart.h"
+
+#include "data/ClassicAtof.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+
+// Truncation toward zero to a whole pixel. Saturates far outside any
+// screen, so no conversion to int can leave its range.
+int Trunc(double value)
+{
+    constexpr double limit = 1.0e9;
+    if (std::isnan(value))
+        return 0;
+    return static_cast<int>(std::clamp(value, -limit, limit));
+}
+
+double DesignBarLeft(int bar)
+{
+    return 100.0 + 40.0 * bar;
+}
+
+// Design y of the top of each scale label, measured up from the base line.
+const double kLabelRise[ChannelChart::ScaleLabelCount] = {310, 250, 190, 130, 70, 10};
+
+// Like the platform's text output: the text's cell, not its baseline, starts
+// at `topLeft`.
+void DrawTextAt(QPainter &painter, const QPoint &topLeft, const QString &text)
+{
+    painter.drawText(QPoint(topLeft.x(), topLeft.y() + painter.fontMetrics().ascent()), text);
+}
+
+} // namespace
+
+ChannelChart::ChannelChart(float scaleX, float scaleY)
+    : m_scaleX(scaleX)
+    , m_scaleY(scaleY)
+{
+}
+
+float ChannelChart::PowerValue(const QString &text) const
+{
+    // The list shows the file's code-page-936 bytes decoded; the number is
+    // read from those bytes again.
+    const QByteArray bytes = QStringEncoder("GB18030").encode(text);
+    if (bytes == "Low")
+        return float(-60.0 * double(m_scaleY));
+    const double value = ClassicAtof(bytes.constData(), bytes.constData() + bytes.size());
+    return float(std::clamp(value, -PowerLimit, PowerLimit));
+}
+
+QList<float> ChannelChart::PowerValues(const QStringList &texts) const
+{
+    QList<float> values;
+    values.reserve(BarCount);
+    for (int row = 0; row < BarCount; ++row)
+        values.append(PowerValue(row < texts.size() ? texts.at(row) : QString()));
+    return values;
+}
+
+ChannelChart::Edges ChannelChart::BarEdges(int bar, float power) const
+{
+    Edges edges;
+    edges.left = Trunc(X(DesignBarLeft(bar)));
+    edges.right = Trunc(X(DesignBarLeft(bar) + 20.0));
+    edges.bottom = Trunc(Y(610));
+    // 4 pixels per dB at every screen size; only the base line and the
+    // -60 dB offset follow the screen.
+    edges.top = Trunc(Y(610) - 4.0 * (double(power) + Y(60)));
+    return edges;
+}
+
+// The bars were filled by the platform's rectangle fill, which hands the
+// edges on as a block of width right - left and height bottom - top. A
+// negative extent there does not cancel the fill: the block is mirrored and
+// shifted by one pixel, so rows bottom + 1 to top (inclusive) are filled.
+// This happens for a power below the zero-height level, e.g. -60 dB on a
+// screen less than 900 pixels high, which thus shows a short bar hanging
+// under the base line. Keep that picture rather than hide the bar.
+QRect ChannelChart::FillArea(const Edges &edges)
+{
+    int left = edges.left;
+    int right = edges.right;
+    int top = edges.top;
+    int bottom = edges.bottom;
+    if (left > right) {
+        std::swap(left, right);
+        ++left;
+        ++right;
+    }
+    if (top > bottom) {
+        std::swap(top, bottom);
+        ++top;
+        ++bottom;
+    }
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QLine ChannelChart::VerticalAxis() const
+{
+    return QLine(Trunc(X(80)), Trunc(Y(610) - Y(320)), Trunc(X(80)), Trunc(Y(610)));
+}
+
+QLine ChannelChart::BaseLine() const
+{
+    return QLine(Trunc(X(80)), Trunc(Y(610)), Trunc(X(840)), Trunc(Y(610)));
+}
+
+QString ChannelChart::ScaleLabelText(int label)
+{
+    static const char *const texts[ScaleLabelCount] = {"+15.0", " 0.0",  "-15.0",
+                                                       "-30.0", "-45.0", "-60.0"};
+    return label >= 0 && label < ScaleLabelCount ? QString::fromLatin1(texts[label]) : QString();
+}
+
+QPoint ChannelChart::ScaleLabelPoint(int label) const
+{
+    const double rise = label >= 0 && label < ScaleLabelCount ? kLabelRise[label] : 0.0;
+    return QPoint(Trunc(X(80) - X(40)), Trunc(Y(610) - Y(rise)));
+}
+
+QPoint ChannelChart::ChannelPoint() const
+{
+    return QPoint(Trunc(X(80)), Trunc(Y(630)));
+}
+
+QPoint ChannelChart::WaveLengthPoint() const
+{
+    return QPoint(Trunc(X(280)), Trunc(Y(630)));
+}
+
+QPoint ChannelChart::PowerPoint() const
+{
+    return QPoint(Trunc(X(580)), Trunc(Y(630)));
+}
+
+QPolygon ChannelChart::MarkerPolygon(int row) const
+{
+    if (row < 0 || row >= BarCount)
+        return QPolygon();
+    const double left = DesignBarLeft(row);
+    return QPolygon({QPoint(Trunc(X(left)), Trunc(Y(630))),
+                     QPoint(Trunc(X(left + 20.0)), Trunc(Y(630))),
+                     QPoint(Trunc(X(left + 10.0)), Trunc(Y(610)))});
+}
+
+void ChannelChart::Draw(QPainter &painter, const QStringList &powers, const QString &channel,
+                        const QString &waveLength, const QString &power) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    const QList<float> values = PowerValues(powers);
+    for (int bar = 0; bar < BarCount; ++bar)
+        painter.fillRect(FillArea(BarEdges(bar, values.at(bar))), kRed);
+
+    // The axes keep whatever pen the painter has (by default black, one
+    // pixel), drawn over the bars.
+    painter.drawLine(VerticalAxis());
+    painter.drawLine(BaseLine());
+
+    painter.setPen(Qt::black);
+    for (int label = 0; label < ScaleLabelCount; ++label)
+        DrawTextAt(painter, ScaleLabelPoint(label), ScaleLabelText(label));
+    DrawTextAt(painter, ChannelPoint(), QStringLiteral("Chanel:") + channel);
+    DrawTextAt(painter, WaveLengthPoint(), QStringLiteral("WaveLength:") + waveLength);
+    DrawTextAt(painter, PowerPoint(), QStringLiteral("Power=") + power);
+
+    painter.restore();
+}
+
+void ChannelChart::DrawMarker(QPainter &painter, int row) const
+{
+    const QPolygon triangle = MarkerPolygon(row);
+    if (triangle.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen outline(Qt::black, 1);
+    outline.setCosmetic(true);
+    painter.setPen(outline);
+    painter.setBrush(kRed);
+    painter.drawPolygon(triangle);
+    painter.restore();
+}
