@@ -181,6 +181,8 @@ QPair<int, int> rowsOf(const QImage &image, int x, QRgb color)
 
 Q_DECLARE_METATYPE(Screen)
 
+using Span = QPair<int, int>; // first and last+1 column of a bar
+
 class TestChannelChart : public QObject
 {
     Q_OBJECT
@@ -212,8 +214,8 @@ void TestChannelChart::barsAndAxes_data()
     QTest::addColumn<int>("topAtPlus15");
     QTest::addColumn<int>("topAtMinus60");
     QTest::addColumn<int>("topOfLow");
-    QTest::addColumn<QPair<int, int>>("bar0");
-    QTest::addColumn<QPair<int, int>>("bar17");
+    QTest::addColumn<Span>("bar0");
+    QTest::addColumn<Span>("bar17");
     QTest::addColumn<QLine>("verticalAxis");
     QTest::addColumn<QLine>("baseLine");
 
@@ -246,8 +248,8 @@ void TestChannelChart::barsAndAxes()
     QTEST(topOf(QStringLiteral("-60")), "topAtMinus60");
     QTEST(topOf(QStringLiteral("Low")), "topOfLow");
 
-    QFETCH(QPair<int, int>, bar0);
-    QFETCH(QPair<int, int>, bar17);
+    QFETCH(Span, bar0);
+    QFETCH(Span, bar17);
     const ChannelChart::Edges first = chart.BarEdges(0, 0.0f);
     const ChannelChart::Edges last = chart.BarEdges(17, 0.0f);
     QCOMPARE(qMakePair(first.left, first.right), bar0);
