@@ -166,7 +166,12 @@ void ChannelChart::Draw(QPainter &painter, const QStringList &powers, const QStr
         painter.fillRect(FillArea(BarEdges(bar, values.at(bar))), kRed);
 
     // The axes keep whatever pen the painter has (by default black, one
-    // pixel), drawn over the bars.
+    // pixel), drawn over the bars. A line leaves out its end point, as the
+    // platform's lines always did: the base line stops one pixel short of
+    // trunc(sx*840).
+    QPen axisPen = painter.pen();
+    axisPen.setCapStyle(Qt::FlatCap);
+    painter.setPen(axisPen);
     painter.drawLine(VerticalAxis());
     painter.drawLine(BaseLine());
 
