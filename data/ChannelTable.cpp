@@ -32,16 +32,14 @@ bool IsLowPower(QByteArrayView power)
     return ClassicAtof(power.data(), power.data() + power.size()) < kLowLimit;
 }
 
-MeasurementRow CutLine(const char *line)
+void CutLine(const char *line, MeasurementRow &row)
 {
-    MeasurementRow row;
     for (const Column &column : kColumns)
         std::memcpy(row.field(column.field), line + column.first, size_t(column.width));
     // A zero inside a field would end its text early, as it does everywhere
     // a field is read; the reader has already dropped all zero bytes.
     if (IsLowPower(row.text(MeasurementRow::Power)))
         row.setText(MeasurementRow::Power, kLow);
-    return row;
 }
 
 QByteArray FormatLine(const MeasurementRow &row)
@@ -63,7 +61,7 @@ MeasurementRows CutTable(const QByteArray &table)
     rows.Reserve(lines);
     const char *data = table.constData();
     for (qsizetype k = 0; k < lines; ++k)
-        rows.Append(CutLine(data + k * LineLength));
+        CutLine(data + k * LineLength, rows.AppendEmpty());
     return rows;
 }
 

@@ -16,8 +16,8 @@ constexpr int FiberSize = 18; // channels per fiber
 // after the last whole line are ignored. A power below -99.9 becomes "Low".
 MeasurementRows CutTable(const QByteArray &table);
 
-// The row of one table line (at least 68 characters at `line`).
-MeasurementRow CutLine(const char *line);
+// Cuts one table line (at least 68 characters at `line`) into a zero-filled row.
+void CutLine(const char *line, MeasurementRow &row);
 
 // One table line of a result file from its seven field texts: each padded
 // with blanks or cut to its column's width, the gaps blank, a line feed at

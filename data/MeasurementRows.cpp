@@ -1,5 +1,7 @@
 #include "data/MeasurementRows.h"
 
+#include "data/MemoryAdvice.h"
+
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -33,9 +35,17 @@ void MeasurementRows::Append(const MeasurementRow &row)
     m_rows.append(row);
 }
 
+MeasurementRow &MeasurementRows::AppendEmpty()
+{
+    return m_rows.emplaceBack();
+}
+
 void MeasurementRows::Reserve(qsizetype count)
 {
+    const bool fresh = m_rows.capacity() < count;
     m_rows.reserve(count);
+    if (fresh)
+        AdviseHugePages(m_rows.data(), size_t(m_rows.capacity()) * sizeof(MeasurementRow));
 }
 
 const MeasurementRow &MeasurementRows::At(qsizetype index) const
@@ -47,12 +57,10 @@ const MeasurementRow &MeasurementRows::At(qsizetype index) const
 void MeasurementRows::SetFiberName(qsizetype index, QByteArrayView name)
 {
     checkIndex(index, m_rows.size());
-    const MeasurementRow &current = m_rows.at(index);
-    MeasurementRow wanted;
-    wanted.setText(MeasurementRow::FiberName, name);
-    if (std::memcmp(current.szFiberName, wanted.szFiberName, MeasurementRow::FieldSize) == 0)
+    const QByteArrayView wanted = name.first(qMin<qsizetype>(name.size(), MeasurementRow::MaxFieldLength));
+    if (m_rows.at(index).text(MeasurementRow::FiberName) == wanted)
         return;
-    m_rows[index].setText(MeasurementRow::FiberName, name);
+    m_rows[index].setText(MeasurementRow::FiberName, wanted);
 }
 
 bool MeasurementRows::SharesStorageWith(const MeasurementRows &other) const

@@ -14,6 +14,8 @@ public:
     void AddRow(const char *fiberName, const char *channel, const char *waveLength,
                 const char *power, const char *threshold, const char *date, const char *time);
     void Append(const MeasurementRow &row);
+    // Appends a zero-filled row and gives it to be filled in place.
+    MeasurementRow &AppendEmpty();
     void Reserve(qsizetype count);
 
     qsizetype Count() const { return m_rows.size(); }

@@ -1,5 +1,7 @@
 #include "data/ResultFile.h"
 
+#include "data/MemoryAdvice.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -108,6 +110,7 @@ bool ReadResultFile(const QString &path, ResultFileText &text, QString *error)
     const qint64 size = file.size();
     QByteArray bytes;
     bytes.resize(size > 0 && size < qint64(1) << 40 ? qsizetype(size) + 1 : kBlock);
+    AdviseHugePages(bytes.data(), size_t(bytes.size()));
     qsizetype filled = 0;
     for (;;) {
         if (filled == bytes.size())

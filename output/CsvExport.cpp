@@ -1,6 +1,7 @@
 #include "output/CsvExport.h"
 
 #include "data/ChannelTable.h"
+#include "data/MemoryAdvice.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -12,16 +13,29 @@ namespace CsvExport {
 
 namespace {
 
-// What follows each field on a line.
-constexpr const char *kSeparators[MeasurementRow::FieldCount] = {
-    ",  ", ",      ", ",     ", ",  ", ",  ", ", ", ",\r\n",
+struct Separator
+{
+    const char *text;
+    size_t length;
 };
 
-qsizetype separatorsLength()
+template<size_t N>
+constexpr Separator separator(const char (&text)[N])
+{
+    return {text, N - 1};
+}
+
+// What follows each field on a line.
+constexpr Separator kSeparators[MeasurementRow::FieldCount] = {
+    separator(",  "), separator(",      "), separator(",     "), separator(",  "),
+    separator(",  "), separator(", "),      separator(",\r\n"),
+};
+
+constexpr qsizetype separatorsLength()
 {
     qsizetype length = 0;
-    for (const char *separator : kSeparators)
-        length += qsizetype(std::strlen(separator));
+    for (const Separator &s : kSeparators)
+        length += qsizetype(s.length);
     return length;
 }
 
@@ -39,30 +53,30 @@ void StampFiberNames(MeasurementRows &rows, const QList<QByteArray> &namesByBloc
 
 QByteArray Text(const MeasurementRows &rows)
 {
-    // Sized exactly first, then filled: one allocation for any table.
-    const qsizetype fixed = separatorsLength();
-    qsizetype total = 0;
-    for (qsizetype i = 0; i < rows.Count(); ++i) {
-        const MeasurementRow &row = rows.At(i);
-        total += fixed;
-        for (int f = 0; f < MeasurementRow::FieldCount; ++f)
-            total += row.text(MeasurementRow::Field(f)).size();
-    }
-
+    // One pass into a buffer large enough for the longest possible lines:
+    // only the pages written are ever touched, and the unused tail is
+    // handed back at the end without copying.
+    const qsizetype longestLine =
+        MeasurementRow::FieldCount * MeasurementRow::MaxFieldLength + separatorsLength();
     QByteArray text;
-    text.resize(total);
-    char *out = text.data();
+    if (rows.IsEmpty())
+        return text;
+    text.resize(rows.Count() * longestLine);
+    AdviseHugePages(text.data(), size_t(text.size()));
+    char *const begin = text.data();
+    char *out = begin;
     for (qsizetype i = 0; i < rows.Count(); ++i) {
         const MeasurementRow &row = rows.At(i);
         for (int f = 0; f < MeasurementRow::FieldCount; ++f) {
             const QByteArrayView field = row.text(MeasurementRow::Field(f));
             std::memcpy(out, field.data(), size_t(field.size()));
             out += field.size();
-            const size_t separator = std::strlen(kSeparators[f]);
-            std::memcpy(out, kSeparators[f], separator);
-            out += separator;
+            std::memcpy(out, kSeparators[f].text, kSeparators[f].length);
+            out += kSeparators[f].length;
         }
     }
+    text.truncate(out - begin);
+    text.squeeze();
     return text;
 }
 
