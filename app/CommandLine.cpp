@@ -168,4 +168,17 @@ int RunHeadless(QCoreApplication &app)
     parser.showHelp(2);
 }
 
+bool FilesToOpen(const QStringList &arguments, QStringList *files, QString *error)
+{
+    QCommandLineParser parser;
+    Describe(parser);
+    if (!parser.parse(arguments)) {
+        if (error)
+            *error = parser.errorText();
+        return false;
+    }
+    *files = parser.positionalArguments();
+    return true;
+}
+
 } // namespace CommandLine

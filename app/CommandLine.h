@@ -2,6 +2,7 @@
 
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 
 class QCommandLineParser;
 class QCoreApplication;
@@ -35,5 +36,10 @@ bool ParsePageSize(const QString &name, QPageSize *size);
 // `pdfPath`, drawn by the same code that prints it.
 bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &pageSize,
               QString *error);
+
+// The result files named for the window to open, from the whole argument
+// list (program name first); false with a message for arguments that do
+// not parse.
+bool FilesToOpen(const QStringList &arguments, QStringList *files, QString *error);
 
 } // namespace CommandLine

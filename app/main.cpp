@@ -1,7 +1,11 @@
+#include "app/CSDIQVLApp.h"
 #include "app/CommandLine.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -10,6 +14,21 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Quenvale"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));
 
+    if (!CommandLine::IsHeadless(argc, argv)) {
+        QApplication app(argc, argv);
+        QStringList files;
+        QString error;
+        if (!CommandLine::FilesToOpen(QCoreApplication::arguments(), &files, &error)) {
+            std::fprintf(stderr, "quenvale: %s\n", qPrintable(error));
+            return 2;
+        }
+        CSDIQVLApp theApp;
+        if (!theApp.InitInstance(files))
+            return 1;
+        const int code = QApplication::exec();
+        theApp.ExitInstance();
+        return code;
+    }
     if (CommandLine::NeedsGui(argc, argv)) {
         // Drawing jobs need fonts but never a screen.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -37,11 +37,6 @@ public:
         int top = 0;
         int right = 0;
         int bottom = 0;
-        friend bool operator==(const Edges &a, const Edges &b)
-        {
-            return a.left == b.left && a.top == b.top && a.right == b.right
-                   && a.bottom == b.bottom;
-        }
     };
 
     ChannelChart(float scaleX, float scaleY);

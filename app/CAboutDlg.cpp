@@ -1,0 +1,48 @@
+#include "app/CAboutDlg.h"
+
+#include "app/Resources.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+using Resources::DialogUnits;
+
+namespace {
+
+QRect unitRect(int x, int y, int width, int height)
+{
+    return QRect(DialogUnits(x), DialogUnits(y), DialogUnits(width), DialogUnits(height));
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+{
+    Resources::Init();
+    setWindowTitle(QStringLiteral("About Quenvale"));
+    setFixedSize(DialogUnits(255), DialogUnits(48));
+    QFont form = font();
+    form.setPixelSize(12);
+    setFont(form);
+
+    auto *icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("icon"));
+    icon->setGeometry(unitRect(11, 17, 20, 20));
+    icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    icon->setPixmap(QPixmap(QStringLiteral(":/res/quenvale-16.png")).scaled(32, 32));
+
+    auto *text = new QLabel(QStringLiteral("Quenvale V2.13.En.180517"), this);
+    text->setObjectName(QStringLiteral("version"));
+    text->setTextFormat(Qt::PlainText);
+    text->setGeometry(unitRect(47, 14, 194, 8));
+
+    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setGeometry(unitRect(108, 26, 34, 14));
+    ok->setDefault(true);
+    ok->setFocus();
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}

@@ -1,0 +1,188 @@
+#include "app/CMainFrame.h"
+
+#include "app/Resources.h"
+#include "app/StringTable.h"
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+using namespace StringTable;
+
+namespace {
+
+QStringList localFiles(const QMimeData *data)
+{
+    QStringList paths;
+    if (data && data->hasUrls()) {
+        for (const QUrl &url : data->urls()) {
+            if (url.isLocalFile())
+                paths.append(url.toLocalFile());
+        }
+    }
+    return paths;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_scrollArea(new QScrollArea(this))
+{
+    Resources::Init();
+    setWindowIcon(QIcon(QStringLiteral(":/res/quenvale-16.png")));
+    resize(CreateWidth, CreateHeight);
+    setAcceptDrops(true);
+
+    createMenus();
+    createToolBar();
+    createStatusBar();
+
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setWidgetResizable(false);
+    setCentralWidget(m_scrollArea);
+    setWindowTitle(LoadString(AFX_IDS_APP_TITLE));
+}
+
+QAction *CMainFrame::createAction(int id, const QString &text, const QKeySequence &key)
+{
+    auto *action = new QAction(text, this);
+    action->setShortcut(key);
+    action->setStatusTip(Prompt(id));
+    action->setToolTip(ToolTip(id));
+    addAction(action); // its key works without a menu item
+    m_actions.insert(id, action);
+    return action;
+}
+
+void CMainFrame::createMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File(&F)"));
+    file->addAction(createAction(ID_FILE_OPEN, QStringLiteral("Open(&O)..."),
+                                 QKeySequence(Qt::CTRL | Qt::Key_O)));
+    file->addAction(createAction(ID_FILE_SAVE_AS, QStringLiteral("Save As(&A)...")));
+    file->addSeparator();
+    file->addAction(createAction(ID_FILE_PRINT, QStringLiteral("Print(&P)..."),
+                                 QKeySequence(Qt::CTRL | Qt::Key_P)));
+    file->addAction(createAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Preview(&V)")));
+    file->addSeparator();
+    file->addAction(createAction(ID_APP_EXIT, QStringLiteral("Exit(&X)")));
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Help(&H)"));
+    help->addAction(createAction(ID_APP_ABOUT, QStringLiteral("About Quenvale(&A)...")));
+
+    // Commands with a key but no menu item.
+    createAction(ID_FILE_NEW, QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    createAction(ID_FILE_SAVE, QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    // The edit and pane keys are taken, as the program always had them, and
+    // do nothing; an edit field with the focus still gets its own keys.
+    const struct { int id; QKeySequence key; } idle[] = {
+        {ID_EDIT_UNDO, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {ID_EDIT_CUT, QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {ID_EDIT_COPY, QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {ID_EDIT_PASTE, QKeySequence(Qt::CTRL | Qt::Key_V)},
+        {ID_NEXT_PANE, QKeySequence(Qt::Key_F6)},
+        {ID_PREV_PANE, QKeySequence(Qt::SHIFT | Qt::Key_F6)},
+    };
+    for (const auto &command : idle)
+        createAction(command.id, QString(), command.key);
+    m_actions.value(ID_EDIT_UNDO)->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    m_actions.value(ID_EDIT_CUT)->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    m_actions.value(ID_EDIT_COPY)->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    m_actions.value(ID_EDIT_PASTE)->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+
+    connect(m_actions.value(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+}
+
+void CMainFrame::createToolBar()
+{
+    QToolBar *bar = addToolBar(QStringLiteral("Standard"));
+    bar->setObjectName(QStringLiteral("toolBar"));
+    bar->setIconSize(QSize(16, 15));
+    bar->setFloatable(true);
+    bar->setMovable(true);
+    const struct { int id; const char *image; } buttons[] = {
+        {ID_FILE_OPEN, ":/res/toolbar-open.png"},
+        {ID_FILE_SAVE, ":/res/toolbar-save.png"},
+        {0, nullptr},
+        {ID_FILE_PRINT, ":/res/toolbar-print.png"},
+    };
+    for (const auto &button : buttons) {
+        if (!button.image) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction *action = m_actions.value(button.id);
+        action->setIcon(QIcon(QString::fromLatin1(button.image)));
+        bar->addAction(action);
+    }
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        auto *pane = new QLabel(LoadString(id), bar);
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(LoadString(id)) + 12);
+        // The lock keys' state cannot be read here; the panes stay dimmed.
+        pane->setEnabled(false);
+        bar->addPermanentWidget(pane);
+        m_indicators.insert(id, pane);
+    }
+    bar->showMessage(LoadString(AFX_IDS_IDLEMESSAGE));
+}
+
+void CMainFrame::SetView(QWidget *view)
+{
+    m_scrollArea->setWidget(view);
+}
+
+void CMainFrame::ResizeParentToFit(const QSize &form)
+{
+    m_scrollArea->setMinimumSize(form);
+    layout()->invalidate();
+    layout()->activate();
+    const QSize needed = layout()->minimumSize();
+    m_scrollArea->setMinimumSize(0, 0);
+    setFixedSize(size().boundedTo(needed));
+}
+
+bool CMainFrame::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent *>(event)->tip();
+        statusBar()->showMessage(tip.isEmpty() ? LoadString(AFX_IDS_IDLEMESSAGE) : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = localFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit filesDropped(paths);
+}

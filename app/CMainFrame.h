@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QScrollArea;
+
+// The main window: fixed size, captioned "Quenvale", with the File and Help
+// menus, the tool bar, the keys of the commands and a status bar that says
+// "Ok" when idle and a command's prompt while it is under the pointer.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int CreateWidth = 980;
+    static constexpr int CreateHeight = 1050;
+
+    explicit CMainFrame(QWidget *parent = nullptr);
+
+    // The form shown in the window, scrolled if the window were too small.
+    void SetView(QWidget *view);
+    // Shrinks the window (never grows it) so that the form fits exactly,
+    // then fixes its size.
+    void ResizeParentToFit(const QSize &form);
+
+    // The action of a command, by its number (StringTable ids); null if none.
+    QAction *Action(int id) const { return m_actions.value(id); }
+    QLabel *Indicator(int id) const { return m_indicators.value(id); }
+
+signals:
+    void filesDropped(const QStringList &paths);
+
+protected:
+    bool event(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    QAction *createAction(int id, const QString &text, const QKeySequence &key = {});
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+
+    QHash<int, QAction *> m_actions;
+    QHash<int, QLabel *> m_indicators;
+    QScrollArea *m_scrollArea;
+};

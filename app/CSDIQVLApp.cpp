@@ -1,0 +1,113 @@
+#include "app/CSDIQVLApp.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CSDIQVLDoc.h"
+#include "app/StringTable.h"
+#include "view/CSDIQVLView.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+const char kRecentSection[] = "Recent File List";
+const char kRecentEntry[] = "File%1";
+const char kPreviewKey[] = "Settings/PreviewPages";
+
+} // namespace
+
+CSDIQVLApp::CSDIQVLApp() = default;
+
+CSDIQVLApp::~CSDIQVLApp()
+{
+    delete m_pMainWnd;
+}
+
+bool CSDIQVLApp::InitInstance(const QStringList &files)
+{
+    loadStdProfileSettings();
+
+    m_pDocument = new CSDIQVLDoc(this);
+    m_pMainWnd = new CMainFrame;
+    m_pView = new CSDIQVLView;
+    m_pMainWnd->SetView(m_pView);
+
+    using namespace StringTable;
+    connect(m_pMainWnd->Action(ID_FILE_OPEN), &QAction::triggered, m_pView,
+            &CSDIQVLView::OnFileOpen);
+    connect(m_pMainWnd->Action(ID_FILE_NEW), &QAction::triggered, this, &CSDIQVLApp::OnFileNew);
+    connect(m_pMainWnd->Action(ID_APP_ABOUT), &QAction::triggered, this,
+            &CSDIQVLApp::OnAppAbout);
+    connect(m_pMainWnd, &CMainFrame::filesDropped, this, &CSDIQVLApp::OpenDocumentFiles);
+
+    if (!m_pDocument->OnNewDocument())
+        return false;
+    m_pView->OnInitialUpdate();
+    m_pMainWnd->show();
+    if (!files.isEmpty())
+        OpenDocumentFiles(files);
+    return true;
+}
+
+int CSDIQVLApp::ExitInstance()
+{
+    saveStdProfileSettings();
+    return 0;
+}
+
+void CSDIQVLApp::OnAppAbout()
+{
+    CAboutDlg dialog(m_pMainWnd);
+    dialog.exec();
+}
+
+// The document is re-initialised in place; it is never modified, so there
+// is nothing to ask. The view's set-up runs again.
+void CSDIQVLApp::OnFileNew()
+{
+    if (m_pDocument->OnNewDocument())
+        m_pView->OnInitialUpdate();
+}
+
+void CSDIQVLApp::OpenDocumentFiles(const QStringList &paths)
+{
+    for (const QString &path : m_pView->OpenFiles(paths))
+        AddToRecentFileList(path);
+}
+
+void CSDIQVLApp::AddToRecentFileList(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.removeAll(absolute);
+    m_recentFiles.prepend(absolute);
+    while (m_recentFiles.size() > MaxRecentFiles)
+        m_recentFiles.removeLast();
+}
+
+void CSDIQVLApp::loadStdProfileSettings()
+{
+    QSettings store(RegistryKey(), AppName());
+    m_recentFiles.clear();
+    store.beginGroup(QString::fromLatin1(kRecentSection));
+    for (int i = 1; i <= MaxRecentFiles; ++i) {
+        const QString path = store.value(QString::fromLatin1(kRecentEntry).arg(i)).toString();
+        if (!path.isEmpty())
+            m_recentFiles.append(path);
+    }
+    store.endGroup();
+    m_nNumPreviewPages = store.value(QString::fromLatin1(kPreviewKey), 0).toInt();
+}
+
+void CSDIQVLApp::saveStdProfileSettings() const
+{
+    QSettings store(RegistryKey(), AppName());
+    store.remove(QString::fromLatin1(kRecentSection));
+    store.beginGroup(QString::fromLatin1(kRecentSection));
+    for (int i = 0; i < m_recentFiles.size(); ++i)
+        store.setValue(QString::fromLatin1(kRecentEntry).arg(i + 1), m_recentFiles.at(i));
+    store.endGroup();
+    if (m_nNumPreviewPages != 0)
+        store.setValue(QString::fromLatin1(kPreviewKey), m_nNumPreviewPages);
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "view/FiberListModel.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QWidget>
+
+class QLineEdit;
+class QListView;
+
+// The fiber box: an edit field above a list that is always shown, with a
+// vertical scroll bar. Names added with AddString/AddSorted go to their
+// sorted place (byte-wise ascending, equal names in the order added);
+// InsertString puts an entry where it is told. Entries keep the exact bytes
+// of their names and show them decoded from GB18030.
+class FiberComboBox : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FiberComboBox(QWidget *parent = nullptr);
+
+    // Adds one entry per name, entry i standing for block i; the names are
+    // sorted once and merged into the list, never inserted one by one.
+    void AddSorted(const QList<QByteArray> &namesByBlock);
+    // Adds one name at its sorted place; returns its position.
+    int AddString(const QByteArray &bytes, qsizetype block);
+    // Inserts at `pos` (-1: at the end) without sorting; returns the
+    // position, or -1 when `pos` is out of range. A text is stored encoded
+    // to GB18030.
+    int InsertString(int pos, const QByteArray &bytes, qsizetype block);
+    int InsertString(int pos, const QString &text, qsizetype block);
+    // Returns the number of entries left, or -1 when `pos` is out of range.
+    int DeleteString(int pos);
+    void ResetContent();
+
+    int GetCount() const;
+    int GetCurSel() const { return m_nCurSel; }
+    // Selects the entry and shows its text in the edit field; -1 clears
+    // both. Returns the position, or -1.
+    int SetCurSel(int pos);
+
+    QString GetLBText(int pos) const;     // empty when out of range
+    QByteArray GetLBBytes(int pos) const; // empty when out of range
+    qsizetype GetItemBlock(int pos) const; // -1 when out of range
+
+    // The edit field's text.
+    QString GetWindowText() const;
+    void SetWindowText(const QString &text); // raises no editChange
+    // The edit text as bytes: the selected entry's own bytes while the field
+    // still shows that entry's text, otherwise the text encoded to GB18030.
+    QByteArray GetWindowBytes() const;
+
+    QLineEdit *Edit() const { return m_edit; }
+    QListView *List() const { return m_list; }
+
+signals:
+    // The user chose an entry: a click on it, or Enter in the list.
+    void selEndOk();
+    // The user changed the edit field's text (not the program).
+    void editChange();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    FiberListModel::Entry makeEntry(QByteArray bytes, qsizetype block) const;
+    void chooseRow(int row);
+    void showSelection();
+
+    QLineEdit *m_edit;
+    QListView *m_list;
+    FiberListModel *m_model;
+    int m_nCurSel = -1;
+    bool m_bChanging = false; // entries move under the list's selection
+};
