@@ -1,0 +1,115 @@
+#include "TestSupport.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace TestSupport;
+
+class TestPrintPdfCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesTheReport_data();
+    void writesTheReport();
+    void failsWithoutAFile_data();
+    void failsWithoutAFile();
+
+private:
+    // Runs the program without a display; returns its exit code.
+    int run(const QStringList &arguments, QByteArray *err = nullptr);
+};
+
+int TestPrintPdfCommand::run(const QStringList &arguments, QByteArray *err)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(environment);
+    process.start(programPath(), arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    if (err)
+        *err = process.readAllStandardError();
+    return process.exitCode();
+}
+
+void TestPrintPdfCommand::writesTheReport_data()
+{
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<QByteArray>("mediaBox");
+    QTest::newRow("A4 by default") << QStringList() << QByteArray("[0 0 595.000000 842.000000]");
+    QTest::newRow("Letter") << QStringList{"--page-size", "letter"}
+                            << QByteArray("[0 0 612.000000 792.000000]");
+}
+
+void TestPrintPdfCommand::writesTheReport()
+{
+    QFETCH(QStringList, extra);
+    QFETCH(QByteArray, mediaBox);
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("report.pdf"));
+    QVERIFY(writeFile(out, "an older report"));
+
+    QByteArray err;
+    QCOMPARE(run(QStringList{"--print-pdf", out, sourcePath("samples/cwdm-48-fibers.fib")} + extra,
+                 &err),
+             0);
+    const QByteArray pdf = readFile(out);
+    QVERIFY(pdf.startsWith("%PDF-"));
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    int pages = 0;
+    for (auto it = page.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next())
+        ++pages;
+    QCOMPARE(pages, 30); // 864 rows: 27, then 29 a page
+    QVERIFY(pdf.contains("/MediaBox " + mediaBox));
+    QVERIFY(!err.contains("quenvale:"));
+}
+
+void TestPrintPdfCommand::failsWithoutAFile_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("unwritable target")
+        << QStringList{"--print-pdf", "@DIR@/no/such/folder/out.pdf", "@SAMPLE@"} << 1
+        << "out.pdf";
+    QTest::newRow("target is a folder")
+        << QStringList{"--print-pdf", "@DIR@/folder", "@SAMPLE@"} << 1 << "folder";
+    QTest::newRow("missing input") << QStringList{"--print-pdf", "@DIR@/out.pdf", "@DIR@/none.fib"}
+                                   << 1 << "none.fib";
+    QTest::newRow("no input") << QStringList{"--print-pdf", "@DIR@/out.pdf"} << 2
+                              << "exactly one";
+    QTest::newRow("unknown paper")
+        << QStringList{"--print-pdf", "@DIR@/out.pdf", "--page-size", "A3", "@SAMPLE@"} << 2
+        << "A3";
+    QTest::newRow("paper without a PDF")
+        << QStringList{"--export-csv", "@DIR@/out.csv", "--page-size", "A4", "@SAMPLE@"} << 2
+        << "--page-size";
+}
+
+void TestPrintPdfCommand::failsWithoutAFile()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    const QString sample = sourcePath(QStringLiteral("samples/cwdm-4-fibers.fib"));
+    for (QString &argument : arguments)
+        argument.replace(QStringLiteral("@DIR@"), dir.path())
+            .replace(QStringLiteral("@SAMPLE@"), sample);
+
+    QByteArray err;
+    QCOMPARE(run(arguments, &err), exitCode);
+    QVERIFY2(err.contains("quenvale: "), err.constData());
+    QVERIFY2(err.contains(message.toUtf8()), err.constData());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QVERIFY(QDir(dir.filePath(QStringLiteral("folder"))).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestPrintPdfCommand)
+#include "tst_printpdfcommand.moc"
