@@ -1,0 +1,177 @@
+// The printed report as PDF for files of 10,000 and 100,000 rows: the
+// function the command line uses in this process, then the whole
+// `quenvale --print-pdf` run as a child, with pages per second and peaks.
+//
+//   build/bench/quenvale_bench_report [rows...] [--keep]
+
+#include "data/ChannelTable.h"
+#include "data/ResultFile.h"
+#include "output/PrintReport.h"
+#include "output/ReportPdf.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <spawn.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+QByteArray generate(qsizetype rows)
+{
+    QByteArray bytes = "Quenvale benchmark\nline 2\nline 3\nline 4\nFiber Ch Wave Power\n";
+    bytes.reserve(bytes.size() + rows * ChannelTable::LineLength);
+    char name[16], channel[8], wave[16], power[16], time[16];
+    for (qsizetype i = 0; i < rows; ++i) {
+        const int ch = int(i % ChannelTable::FiberSize) + 1;
+        std::snprintf(name, sizeof name, "F%07lld", (long long)(i / ChannelTable::FiberSize));
+        std::snprintf(channel, sizeof channel, "%02d", ch);
+        std::snprintf(wave, sizeof wave, "%d.0", 1271 + 20 * (ch - 1));
+        std::snprintf(power, sizeof power, "%8.2f", -5.0 - double(i % 2500) / 100.0);
+        std::snprintf(time, sizeof time, "%02d:%02d:%02d", int(i / 3600 % 24),
+                      int(i / 60 % 60), int(i % 60));
+        bytes += ChannelTable::FormatLine(
+            MeasurementRow(name, channel, wave, power, "  -30.00", "2018-05-17", time));
+    }
+    return bytes;
+}
+
+double seconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// Kilobytes from a line of /proc/self/status ("VmHWM:", "VmRSS:").
+long statusKilobytes(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+// Lets VmHWM start again from the present size.
+void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+// Runs the program; returns wall seconds and that child's own peak in KB.
+double runProgram(const QStringList &arguments, long *peak)
+{
+    QList<QByteArray> storage{QByteArray(QUENVALE_BINARY)};
+    for (const QString &argument : arguments)
+        storage.append(QFile::encodeName(argument));
+    QList<char *> argv;
+    for (QByteArray &argument : storage)
+        argv.append(argument.data());
+    argv.append(nullptr);
+
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv.first(), nullptr, nullptr, argv.data(), environ) != 0)
+        qFatal("cannot start %s", QUENVALE_BINARY);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const double elapsed = seconds(timer);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::fprintf(stderr, "quenvale --print-pdf failed\n");
+    *peak = usage.ru_maxrss;
+    return elapsed;
+}
+
+void benchSize(const QString &folder, qsizetype rows, bool keep)
+{
+    const QString fib = folder + QStringLiteral("/bench-%1.fib").arg(rows);
+    {
+        QFile file(fib);
+        file.open(QIODevice::WriteOnly);
+        file.write(generate(rows));
+    }
+    const QString pdf = folder + QStringLiteral("/bench-%1.pdf").arg(rows);
+
+    // The whole program first: a child's peak would start from ours.
+    long programPeak = 0;
+    double programSeconds = 1e9;
+    for (int run = 0; run < 3; ++run)
+        programSeconds = qMin(programSeconds,
+                              runProgram({QStringLiteral("--print-pdf"), pdf, fib}, &programPeak));
+
+    ResultFileText text;
+    QString error;
+    if (!ReadResultFile(fib, text, &error))
+        qFatal("%s", qPrintable(error));
+    PrintReport report;
+    report.SetRows(ChannelTable::CutTable(text.table));
+    text = ResultFileText();
+    const int pages = report.PageCount();
+
+    double pdfSeconds = 1e9;
+    long growth = 0;
+    for (int run = 0; run < 3; ++run) {
+        resetPeak();
+        const long before = statusKilobytes("VmRSS:");
+        QElapsedTimer timer;
+        timer.start();
+        if (!ReportPdf::WriteFile(report, pdf, QPageSize(QPageSize::A4), &error))
+            qFatal("%s", qPrintable(error));
+        pdfSeconds = qMin(pdfSeconds, seconds(timer));
+        growth = qMax(growth, statusKilobytes("VmHWM:") - before);
+    }
+
+    std::printf("%7lld rows, %5d pages: PDF %.3f s = %4.0f pages/s (%.1f MB) | peak growth while "
+                "writing %ld KB | quenvale --print-pdf %.3f s = %4.0f pages/s, peak %ld MB\n",
+                (long long)rows, pages, pdfSeconds, pages / pdfSeconds,
+                double(QFileInfo(pdf).size()) / 1e6, growth, programSeconds,
+                pages / programSeconds, programPeak / 1024);
+    std::fflush(stdout);
+    if (!keep) {
+        QFile::remove(fib);
+        QFile::remove(pdf);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QList<qsizetype> sizes;
+    bool keep = false;
+    for (const QString &argument : app.arguments().mid(1)) {
+        if (argument == QLatin1String("--keep"))
+            keep = true;
+        else if (argument.toLongLong() > 0)
+            sizes.append(argument.toLongLong());
+    }
+    if (sizes.isEmpty())
+        sizes = {10000, 100000};
+
+    QTemporaryDir dir;
+    dir.setAutoRemove(!keep);
+    if (keep)
+        std::printf("files kept in %s\n", qPrintable(dir.path()));
+    for (qsizetype rows : sizes)
+        benchSize(dir.path(), rows, keep);
+    std::printf("(best of 3 runs each; peak growth: resident memory added while writing, "
+                "with the rows already read)\n");
+    return 0;
+}
