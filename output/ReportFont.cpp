@@ -47,7 +47,15 @@ QFont baseFont(const ReportLogFont &description)
     return font;
 }
 
-QFont solveFont(const ReportLogFont &description)
+// What font matching decides for a description: the em size in pixels
+// (0: the default size) and the stretch in percent (0: none).
+struct SolvedSize
+{
+    int pixelSize = 0;
+    int stretch = 0;
+};
+
+SolvedSize solveSize(const ReportLogFont &description)
 {
     QFont font = baseFont(description);
     font.setPixelSize(kReferencePixelSize);
@@ -55,24 +63,23 @@ QFont solveFont(const ReportLogFont &description)
 
     // Qt's pixel size is the em height, which is the character height
     // without internal leading; a cell height also holds that leading.
-    qreal pixelSize = qAbs(description.lfHeight);
+    SolvedSize solved;
+    qreal size = qAbs(description.lfHeight);
     if (description.lfHeight > 0)
-        pixelSize = description.lfHeight * kReferencePixelSize / reference.height();
+        size = description.lfHeight * kReferencePixelSize / reference.height();
     if (description.lfHeight != 0)
-        font.setPixelSize(qMax(1, qRound(pixelSize)));
+        solved.pixelSize = qMax(1, qRound(size));
     else
-        font = baseFont(description);
+        size = QFontInfo(baseFont(description)).pixelSize();
 
     if (description.lfWidth > 0) {
-        const qreal size = description.lfHeight != 0 ? qreal(font.pixelSize())
-                                                     : QFontInfo(font).pixelSize();
-        const qreal average = reference.averageCharWidth() * size / kReferencePixelSize;
-        if (average > 0) {
-            const int stretch = qRound(100 * description.lfWidth / average);
-            font.setStretch(qBound(kMinStretch, stretch, kMaxStretch));
-        }
+        const qreal used = solved.pixelSize > 0 ? qreal(solved.pixelSize) : size;
+        const qreal average = reference.averageCharWidth() * used / kReferencePixelSize;
+        if (average > 0)
+            solved.stretch = qBound(kMinStretch, qRound(100 * description.lfWidth / average),
+                                    kMaxStretch);
     }
-    return font;
+    return solved;
 }
 
 } // namespace
@@ -153,13 +160,17 @@ void ReportFont::CreateFontIndirect()
 QFont ReportFont::FontFromDescription(const ReportLogFont &description)
 {
     // A report makes the same few fonts on every page; solving each needs
-    // font metrics, so the answers are kept.
-    thread_local QHash<QByteArray, QFont> solved;
+    // font metrics, so the answers are kept (sizes only: fonts must not
+    // outlive the application).
+    thread_local QHash<QByteArray, SolvedSize> sizes;
     const QByteArray key(reinterpret_cast<const char *>(&description), sizeof description);
-    auto found = solved.constFind(key);
-    if (found != solved.constEnd())
-        return *found;
-    const QFont font = solveFont(description);
-    solved.insert(key, font);
+    auto found = sizes.constFind(key);
+    if (found == sizes.constEnd())
+        found = sizes.insert(key, solveSize(description));
+    QFont font = baseFont(description);
+    if (found->pixelSize > 0)
+        font.setPixelSize(found->pixelSize);
+    if (found->stretch > 0)
+        font.setStretch(found->stretch);
     return font;
 }
