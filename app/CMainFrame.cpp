@@ -133,6 +133,7 @@ void CMainFrame::createToolBar()
 void CMainFrame::createStatusBar()
 {
     QStatusBar *bar = statusBar();
+    bar->setSizeGripEnabled(false); // the window has a fixed size
     for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
         auto *pane = new QLabel(LoadString(id), bar);
         pane->setFrameShape(QFrame::Panel);
@@ -157,9 +158,11 @@ void CMainFrame::ResizeParentToFit(const QSize &form)
     m_scrollArea->setMinimumSize(form);
     layout()->invalidate();
     layout()->activate();
-    const QSize needed = layout()->minimumSize();
+    const QSize needed = layout()->totalMinimumSize(); // with the menu bar
     m_scrollArea->setMinimumSize(0, 0);
     setFixedSize(size().boundedTo(needed));
+    // From now on the size is ours, not the layout's.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
 }
 
 bool CMainFrame::event(QEvent *event)

@@ -15,13 +15,17 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));
 
     if (!CommandLine::IsHeadless(argc, argv)) {
-        QApplication app(argc, argv);
+        // Bad arguments are told before any display is needed.
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments.append(QString::fromLocal8Bit(argv[i]));
         QStringList files;
         QString error;
-        if (!CommandLine::FilesToOpen(QCoreApplication::arguments(), &files, &error)) {
+        if (!CommandLine::FilesToOpen(arguments, &files, &error)) {
             std::fprintf(stderr, "quenvale: %s\n", qPrintable(error));
             return 2;
         }
+        QApplication app(argc, argv);
         CSDIQVLApp theApp;
         if (!theApp.InitInstance(files))
             return 1;

@@ -1,0 +1,272 @@
+// The application and its window: caption, fixed size and buttons, menus,
+// tool bar, keys, status texts, the About box, File New, files from the
+// command line or dropped on the window, and the settings kept at exit.
+
+#include "TestSupport.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CSDIQVLApp.h"
+#include "app/CSDIQVLDoc.h"
+#include "app/StringTable.h"
+#include "view/CSDIQVLView.h"
+#include "view/FiberComboBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace StringTable;
+
+class TestMainFrame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void fixedWindowCaptionedQuenvale();
+    void menusAndToolBar();
+    void statusBarSaysOkWhenIdle();
+    void stringTableTexts_data();
+    void stringTableTexts();
+    void aboutBox();
+    void fileNewKeepsColumnsAndCaption();
+    void commandLineFilesOpenIntoTabsAndRecentList();
+    void droppedFilesOpenLikeFileOpen();
+    void recentListKeepsFourAndIsWrittenAtExit();
+
+private:
+    QTemporaryDir m_settingsDir;
+    QTemporaryDir *m_dir = nullptr;
+    CSDIQVLApp *m_app = nullptr;
+};
+
+void TestMainFrame::initTestCase()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
+}
+
+void TestMainFrame::init()
+{
+    QSettings(CSDIQVLApp::RegistryKey(), CSDIQVLApp::AppName()).clear();
+    m_dir = new QTemporaryDir;
+    m_app = new CSDIQVLApp;
+    QVERIFY(m_app->InitInstance());
+    QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+}
+
+void TestMainFrame::cleanup()
+{
+    delete m_app;
+    delete m_dir;
+}
+
+void TestMainFrame::fixedWindowCaptionedQuenvale()
+{
+    CMainFrame *frame = m_app->MainFrame();
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Quenvale"));
+    const Qt::WindowFlags flags = frame->windowFlags();
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QCOMPARE(frame->minimumSize(), frame->maximumSize());
+    QVERIFY(frame->width() <= CMainFrame::CreateWidth);
+    QVERIFY(frame->height() <= CMainFrame::CreateHeight);
+    // Shrunk to the form: the whole form shows, without scrolling.
+    QCOMPARE(frame->centralWidget()->size(), QSize(892, 663));
+}
+
+void TestMainFrame::menusAndToolBar()
+{
+    CMainFrame *frame = m_app->MainFrame();
+    const QList<QAction *> menus = frame->menuBar()->actions();
+    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus[0]->text(), QStringLiteral("File(&F)"));
+    QCOMPARE(menus[1]->text(), QStringLiteral("Help(&H)"));
+    QStringList items;
+    for (QAction *item : menus[0]->menu()->actions())
+        items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+    QCOMPARE(items, (QStringList{"Open(&O)...", "Save As(&A)...", "-", "Print(&P)...",
+                                 "Print Preview(&V)", "-", "Exit(&X)"}));
+    QCOMPARE(menus[1]->menu()->actions().value(0)->text(),
+             QStringLiteral("About Quenvale(&A)..."));
+
+    const struct { int id; QKeySequence key; } keys[] = {
+        {ID_FILE_NEW, QKeySequence(QStringLiteral("Ctrl+N"))},
+        {ID_FILE_OPEN, QKeySequence(QStringLiteral("Ctrl+O"))},
+        {ID_FILE_SAVE, QKeySequence(QStringLiteral("Ctrl+S"))},
+        {ID_FILE_PRINT, QKeySequence(QStringLiteral("Ctrl+P"))},
+        {ID_EDIT_UNDO, QKeySequence(QStringLiteral("Alt+Backspace"))},
+        {ID_EDIT_PASTE, QKeySequence(QStringLiteral("Shift+Ins"))},
+        {ID_PREV_PANE, QKeySequence(QStringLiteral("Shift+F6"))},
+    };
+    for (const auto &key : keys)
+        QVERIFY2(frame->Action(key.id)->shortcuts().contains(key.key), qPrintable(key.key.toString()));
+
+    auto *bar = frame->findChild<QToolBar *>();
+    QVERIFY(bar);
+    QStringList tips;
+    for (QAction *action : bar->actions())
+        tips.append(action->isSeparator() ? QStringLiteral("-") : action->toolTip());
+    QCOMPARE(tips, (QStringList{"Open", "Save", "-", "Print"}));
+    QCOMPARE(frame->Action(ID_FILE_SAVE)->statusTip(),
+             QStringLiteral("Save the active document"));
+}
+
+void TestMainFrame::statusBarSaysOkWhenIdle()
+{
+    CMainFrame *frame = m_app->MainFrame();
+    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ok"));
+    auto *bar = frame->findChild<QToolBar *>();
+    QWidget *open = bar->widgetForAction(frame->Action(ID_FILE_OPEN));
+    QStatusTipEvent enter(open->statusTip());
+    QApplication::sendEvent(open, &enter);
+    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Open an existing document"));
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(open, &leave);
+    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ok"));
+    QStringList panes;
+    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL})
+        panes.append(frame->Indicator(id)->text());
+    QCOMPARE(panes, (QStringList{"CAPS", "NUM", "SCRL"}));
+}
+
+void TestMainFrame::stringTableTexts_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("document") << 128 << QStringLiteral("\nqvl\n");
+    QTest::newRow("save as") << int(ID_FILE_SAVE_AS)
+                             << QStringLiteral("Save the active document as a new file \nSave as");
+    QTest::newRow("about") << int(ID_APP_ABOUT)
+                           << QString::fromUtf8("Show the program information，version and copyright\nAbout");
+    QTest::newRow("new") << int(ID_FILE_NEW) << QString::fromUtf8("建立新文档\n新建");
+    QTest::newRow("mru 16") << 57631 << QString::fromUtf8("打开该文档");
+    QTest::newRow("preview close") << int(AFX_IDS_PREVIEW_CLOSE)
+                                   << QString::fromUtf8("关闭打印预览模式\n取消预阅");
+    QTest::newRow("none") << 1 << QString();
+}
+
+void TestMainFrame::stringTableTexts()
+{
+    QFETCH(int, id);
+    QFETCH(QString, text);
+    QCOMPARE(LoadString(id), text);
+}
+
+void TestMainFrame::aboutBox()
+{
+    QString caption, version, button;
+    bool isDefault = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<CAboutDlg *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        caption = dialog->windowTitle();
+        version = dialog->findChild<QLabel *>(QStringLiteral("version"))->text();
+        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("ok"));
+        button = ok->text();
+        isDefault = ok->isDefault();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    m_app->MainFrame()->Action(ID_APP_ABOUT)->trigger();
+    QCOMPARE(caption, QStringLiteral("About Quenvale"));
+    QCOMPARE(version, QStringLiteral("Quenvale V2.13.En.180517"));
+    QCOMPARE(button, QStringLiteral("Ok"));
+    QVERIFY(isDefault);
+
+    CAboutDlg dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+}
+
+void TestMainFrame::fileNewKeepsColumnsAndCaption()
+{
+    CMainFrame *frame = m_app->MainFrame();
+    const QSize size = frame->size();
+    QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(m_app->View()->ListChannels()->columnCount(), 6);
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Quenvale"));
+    QCOMPARE(frame->size(), size);
+    QVERIFY(!m_app->Document()->IsModified());
+    // The edit keys do nothing.
+    QTest::keyClick(frame, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(frame, Qt::Key_F6);
+    QCOMPARE(m_app->View()->TabCount(), 0);
+}
+
+void TestMainFrame::commandLineFilesOpenIntoTabsAndRecentList()
+{
+    const QString one = m_dir->filePath(QStringLiteral("one.fib"));
+    const QString two = m_dir->filePath(QStringLiteral("two.fib"));
+    TestSupport::writeFile(one, TestSupport::standardHeader() + TestSupport::fiber("A"));
+    TestSupport::writeFile(two, TestSupport::standardHeader() + TestSupport::fiber("B"));
+    delete m_app;
+    m_app = new CSDIQVLApp;
+    QVERIFY(m_app->InitInstance({one, two}));
+    QCOMPARE(m_app->View()->TabFiles()->count(), 2);
+    QCOMPARE(m_app->View()->TabFiles()->currentIndex(), 1);
+    QCOMPARE(m_app->View()->ComboFiber()->GetCount(), 1);
+    QCOMPARE(m_app->RecentFiles(), (QStringList{two, one}));
+    QCOMPARE(m_app->MainFrame()->windowTitle(), QStringLiteral("Quenvale"));
+}
+
+void TestMainFrame::droppedFilesOpenLikeFileOpen()
+{
+    const QString one = m_dir->filePath(QStringLiteral("one.fib"));
+    TestSupport::writeFile(one, TestSupport::standardHeader() + TestSupport::fiber("A"));
+    CMainFrame *frame = m_app->MainFrame();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(one)});
+    const QPoint where(frame->width() / 2, frame->height() / 2);
+    QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &drop);
+    QCOMPARE(m_app->View()->TabFiles()->tabText(0), QStringLiteral("one.fib"));
+    QCOMPARE(m_app->RecentFiles(), QStringList{one});
+}
+
+void TestMainFrame::recentListKeepsFourAndIsWrittenAtExit()
+{
+    for (const char *name : {"a.fib", "b.fib", "c.fib", "d.fib", "e.fib", "b.fib"})
+        m_app->AddToRecentFileList(m_dir->filePath(QString::fromLatin1(name)));
+    const QStringList expected{m_dir->filePath("b.fib"), m_dir->filePath("e.fib"),
+                               m_dir->filePath("d.fib"), m_dir->filePath("c.fib")};
+    QCOMPARE(m_app->RecentFiles(), expected);
+    m_app->SetPreviewPages(2);
+    m_app->ExitInstance();
+
+    QSettings settings(CSDIQVLApp::RegistryKey(), CSDIQVLApp::AppName());
+    QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(), expected[0]);
+    QCOMPARE(settings.value(QStringLiteral("Recent File List/File4")).toString(), expected[3]);
+    QCOMPARE(settings.value(QStringLiteral("Settings/PreviewPages")).toInt(), 2);
+
+    CSDIQVLApp next;
+    QVERIFY(next.InitInstance());
+    QCOMPARE(next.RecentFiles(), expected);
+    QCOMPARE(next.PreviewPages(), 2);
+}
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"

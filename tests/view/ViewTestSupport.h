@@ -1,0 +1,43 @@
+#pragma once
+
+// Helpers for the window tests: dialogs that answer as a test tells them,
+// and result files of named fibers in a temporary folder.
+
+#include "TestSupport.h"
+#include "view/FileDialogs.h"
+
+#include <QStringList>
+
+class ScriptedDialogs : public FileDialogs
+{
+public:
+    QList<QStringList> openAnswers; // one per dialog shown; none left = cancel
+    QStringList messages;
+    int openCount = 0;
+    QString lastFilter;
+
+    QStringList GetOpenFileNames(QWidget *, const QString &filter) override
+    {
+        ++openCount;
+        lastFilter = filter;
+        return openAnswers.isEmpty() ? QStringList() : openAnswers.takeFirst();
+    }
+    QString GetSaveFileName(QWidget *, const QString &, const QString &) override
+    {
+        return QString();
+    }
+    void ShowMessage(QWidget *, const QString &text) override { messages.append(text); }
+};
+
+namespace ViewTestSupport {
+
+// A result file whose fibers have these names, 18 channels each.
+inline QByteArray resultFile(const QList<QByteArray> &fibers)
+{
+    QByteArray bytes = TestSupport::standardHeader();
+    for (const QByteArray &name : fibers)
+        bytes += TestSupport::fiber(name.constData());
+    return bytes;
+}
+
+} // namespace ViewTestSupport

@@ -1,0 +1,342 @@
+// Files in tabs through the real widgets: File Open (one file, several,
+// cancel, files that cannot be read, the 1024-tab limit), clicks on the
+// strip, and Close on each position.
+
+#include "ViewTestSupport.h"
+
+#include "data/MeasurementStore.h"
+#include "view/CSDIQVLView.h"
+#include "view/FiberComboBox.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+using ViewTestSupport::resultFile;
+
+class TestViewTabs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void opensEachFileIntoItsOwnTab_data();
+    void opensEachFileIntoItsOwnTab();
+    void opensSeveralChosenAtOnceInOrder();
+    void cancelEmptiesTheViewButKeepsTabs();
+    void clickReadsTheFileAgain();
+    void clickOnEmptyStripOrRightClickChangesNothing();
+    void closeShowsTheTabToTheLeft_data();
+    void closeShowsTheTabToTheLeft();
+    void closeWithoutTabsChangesNothing();
+    void contextMenuCloses();
+    void unreadableFileGetsMessageAndNoHalfView();
+    void vanishedTabFileGetsMessage();
+    void refusesTheTabAfter1024();
+    void keepsWholePathsAndCutsLongLabels();
+
+private:
+    QString makeFile(const QString &name, const QList<QByteArray> &fibers);
+    QStringList tabLabels() const;
+    QList<QByteArray> comboNames() const;
+    void open(const QStringList &paths);
+    void clickTab(int index, Qt::MouseButton button = Qt::LeftButton);
+
+    QTemporaryDir *m_dir = nullptr;
+    CSDIQVLView *m_view = nullptr;
+    ScriptedDialogs m_dialogs;
+};
+
+void TestViewTabs::init()
+{
+    m_dir = new QTemporaryDir;
+    m_view = new CSDIQVLView;
+    m_dialogs = ScriptedDialogs();
+    m_view->SetFileDialogs(&m_dialogs);
+    m_view->SetScreenSize(QSize(1440, 900));
+    m_view->OnInitialUpdate();
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+}
+
+void TestViewTabs::cleanup()
+{
+    delete m_view;
+    delete m_dir;
+}
+
+QString TestViewTabs::makeFile(const QString &name, const QList<QByteArray> &fibers)
+{
+    const QString path = m_dir->filePath(name);
+    TestSupport::writeFile(path, resultFile(fibers));
+    return path;
+}
+
+QStringList TestViewTabs::tabLabels() const
+{
+    QStringList labels;
+    for (int i = 0; i < m_view->TabFiles()->count(); ++i)
+        labels.append(m_view->TabFiles()->tabText(i));
+    return labels;
+}
+
+QList<QByteArray> TestViewTabs::comboNames() const
+{
+    QList<QByteArray> names;
+    for (int i = 0; i < m_view->ComboFiber()->GetCount(); ++i)
+        names.append(m_view->ComboFiber()->GetLBBytes(i).trimmed()); // names are blank-padded
+    return names;
+}
+
+void TestViewTabs::open(const QStringList &paths)
+{
+    m_dialogs.openAnswers.append(paths);
+    m_view->OnFileOpen();
+}
+
+void TestViewTabs::clickTab(int index, Qt::MouseButton button)
+{
+    QTest::mouseClick(m_view->TabFiles(), button, {},
+                      m_view->TabFiles()->tabRect(index).center());
+}
+
+void TestViewTabs::opensEachFileIntoItsOwnTab_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::newRow("one") << QStringList{"one.fib"};
+    QTest::newRow("two") << QStringList{"one.fib", "two.fib"};
+    QTest::newRow("three") << QStringList{"one.fib", "two.fib", "three.fib"};
+    QTest::newRow("same file twice") << QStringList{"one.fib", "one.fib"};
+}
+
+void TestViewTabs::opensEachFileIntoItsOwnTab()
+{
+    QFETCH(QStringList, files);
+    QStringList paths;
+    for (const QString &file : files) {
+        const QByteArray fiber = QFileInfo(file).baseName().toLatin1();
+        paths.append(makeFile(file, {fiber + "-b", fiber + "-a"}));
+        open({paths.last()});
+    }
+    QCOMPARE(m_dialogs.lastFilter, QStringLiteral("fib(*.fib)"));
+    QCOMPARE(tabLabels(), files);
+    QCOMPARE(m_view->TabCount(), files.size());
+    QCOMPARE(m_view->TabRecords().size(), files.size());
+    for (int i = 0; i < files.size(); ++i)
+        QCOMPARE(m_view->TabRecords()[i].path, paths[i]);
+    QCOMPARE(m_view->TabFiles()->currentIndex(), files.size() - 1);
+
+    const QByteArray last = QFileInfo(files.last()).baseName().toLatin1();
+    QCOMPARE(comboNames(), (QList<QByteArray>{last + "-a", last + "-b"}));
+    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 36);
+    QCOMPARE(m_view->Report().RowCount(), 36);
+    QVERIFY(m_view->Report().Rows().SharesStorageWith(MeasurementStore::Instance().Rows()));
+    QCOMPARE(m_view->ListChannels()->rowCount(), 0);
+    QVERIFY(m_view->Table().isEmpty());
+    QVERIFY(m_view->Header().startsWith("Quenvale test result\n"));
+}
+
+void TestViewTabs::opensSeveralChosenAtOnceInOrder()
+{
+    const QString one = makeFile("one.fib", {"A"});
+    const QString two = makeFile("two.fib", {"B"});
+    const QString three = makeFile("three.fib", {"C"});
+    open({one, two, three});
+    QCOMPARE(tabLabels(), (QStringList{"one.fib", "two.fib", "three.fib"}));
+    QCOMPARE(m_view->TabFiles()->currentIndex(), 2);
+    QCOMPARE(comboNames(), QList<QByteArray>{"C"});
+}
+
+void TestViewTabs::cancelEmptiesTheViewButKeepsTabs()
+{
+    open({makeFile("one.fib", {"A", "B"})});
+    open({}); // cancelled
+    QCOMPARE(m_dialogs.openCount, 2);
+    QCOMPARE(tabLabels(), QStringList{"one.fib"});
+    QCOMPARE(m_view->ComboFiber()->GetCount(), 0);
+    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 0);
+    QCOMPARE(m_view->Report().RowCount(), 0);
+}
+
+void TestViewTabs::clickReadsTheFileAgain()
+{
+    const QString one = makeFile("one.fib", {"A"});
+    const QString two = makeFile("two.fib", {"B"});
+    open({one, two});
+    clickTab(0);
+    QCOMPARE(m_view->TabFiles()->currentIndex(), 0);
+    QCOMPARE(comboNames(), QList<QByteArray>{"A"});
+
+    // A click on the selected tab reads the changed file.
+    makeFile("one.fib", {"Z", "Y"});
+    clickTab(0);
+    QCOMPARE(comboNames(), (QList<QByteArray>{"Y", "Z"}));
+    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 36);
+}
+
+void TestViewTabs::clickOnEmptyStripOrRightClickChangesNothing()
+{
+    open({makeFile("one.fib", {"A"}), makeFile("two.fib", {"B"})});
+    QTabBar *bar = m_view->TabFiles();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 5, bar->height() / 2));
+    QCOMPARE(bar->currentIndex(), 1);
+    QCOMPARE(comboNames(), QList<QByteArray>{"B"});
+
+    // The right button does not select; wheel turns do not switch tabs.
+    makeFile("two.fib", {"C"});
+    QTimer::singleShot(0, [] {
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    clickTab(0, Qt::RightButton);
+    QCOMPARE(bar->currentIndex(), 1);
+    QCOMPARE(comboNames(), QList<QByteArray>{"B"});
+    QWheelEvent wheel(QPointF(5, 5), bar->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &wheel);
+    QCOMPARE(bar->currentIndex(), 1);
+}
+
+void TestViewTabs::closeShowsTheTabToTheLeft_data()
+{
+    QTest::addColumn<int>("closed");
+    QTest::addColumn<QStringList>("left");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QByteArray>("shown");
+    QTest::newRow("middle") << 1 << QStringList{"one.fib", "three.fib"} << 0 << QByteArray("A");
+    QTest::newRow("last") << 2 << QStringList{"one.fib", "two.fib"} << 1 << QByteArray("B");
+    // The strip keeps a selected tab, the new first one; its file is shown.
+    QTest::newRow("first") << 0 << QStringList{"two.fib", "three.fib"} << 0 << QByteArray("B");
+}
+
+void TestViewTabs::closeShowsTheTabToTheLeft()
+{
+    QFETCH(int, closed);
+    QFETCH(QStringList, left);
+    QFETCH(int, selected);
+    QFETCH(QByteArray, shown);
+    open({makeFile("one.fib", {"A"}), makeFile("two.fib", {"B"}), makeFile("three.fib", {"C"})});
+    clickTab(closed);
+    m_view->OnCloseTab();
+    QCOMPARE(tabLabels(), left);
+    QCOMPARE(m_view->TabCount(), 2);
+    QCOMPARE(m_view->TabRecords().size(), 2);
+    QCOMPARE(QFileInfo(m_view->TabRecords()[0].path).fileName(), left[0]);
+    QCOMPARE(QFileInfo(m_view->TabRecords()[1].path).fileName(), left[1]);
+    QCOMPARE(m_view->TabFiles()->currentIndex(), selected);
+    QCOMPARE(comboNames(), QList<QByteArray>{shown});
+    QCOMPARE(m_view->ListChannels()->rowCount(), 0);
+}
+
+void TestViewTabs::closeWithoutTabsChangesNothing()
+{
+    m_view->OnCloseTab();
+    QCOMPARE(m_view->TabCount(), 0);
+    open({makeFile("one.fib", {"A"})});
+    m_view->OnCloseTab();
+    QCOMPARE(m_view->TabCount(), 0);
+    QCOMPARE(m_view->ComboFiber()->GetCount(), 0);
+    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 0);
+    m_view->OnCloseTab();
+    QCOMPARE(m_view->TabCount(), 0);
+}
+
+void TestViewTabs::contextMenuCloses()
+{
+    open({makeFile("one.fib", {"A"}), makeFile("two.fib", {"B"})});
+    QString itemText;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        poll.stop();
+        itemText = menu->actions().value(0)->text();
+        menu->actions().value(0)->trigger();
+        menu->close();
+    });
+    poll.start();
+    // Right-clicking the first tab still closes the selected (second) one.
+    clickTab(0, Qt::RightButton);
+    const QPoint where = m_view->TabFiles()->tabRect(0).center();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, where,
+                                m_view->TabFiles()->mapToGlobal(where));
+    QApplication::sendEvent(m_view->TabFiles(), &menuEvent); // what the right button raises
+    QTRY_COMPARE(tabLabels(), QStringList{"one.fib"});
+    QCOMPARE(itemText, QStringLiteral("&Close"));
+    QCOMPARE(comboNames(), QList<QByteArray>{"A"});
+}
+
+void TestViewTabs::unreadableFileGetsMessageAndNoHalfView()
+{
+    const QString good = makeFile("good.fib", {"A"});
+    const QString missing = m_dir->filePath("missing.fib");
+    open({good, missing});
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY2(m_dialogs.messages[0].contains(missing), qPrintable(m_dialogs.messages[0]));
+    QCOMPARE(tabLabels(), QStringList{"good.fib"});
+    QCOMPARE(comboNames(), QList<QByteArray>{"A"});
+
+    open({missing});
+    QCOMPARE(m_dialogs.messages.size(), 2);
+    QCOMPARE(tabLabels(), QStringList{"good.fib"});
+}
+
+void TestViewTabs::vanishedTabFileGetsMessage()
+{
+    const QString one = makeFile("one.fib", {"A"});
+    open({one, makeFile("two.fib", {"B"})});
+    QVERIFY(QFile::remove(one));
+    clickTab(0);
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY(m_dialogs.messages[0].contains(one));
+    QCOMPARE(m_view->TabFiles()->currentIndex(), 0);
+    QCOMPARE(m_view->ComboFiber()->GetCount(), 0);
+    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 0);
+    QVERIFY(m_view->Header().isEmpty());
+}
+
+void TestViewTabs::refusesTheTabAfter1024()
+{
+    const QString path = makeFile("one.fib", {"A"});
+    QStringList many;
+    for (int i = 0; i < CSDIQVLView::MaxTabs; ++i)
+        many.append(path);
+    const QString last = makeFile("last.fib", {"L"});
+    open(many);
+    QCOMPARE(m_view->TabCount(), 1024);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    open({last});
+    QCOMPARE(m_view->TabCount(), 1024);
+    QCOMPARE(m_view->TabFiles()->count(), 1024);
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY(m_dialogs.messages[0].contains(last));
+    QVERIFY(m_dialogs.messages[0].contains(QStringLiteral("1024")));
+
+    m_view->OnCloseTab();
+    open({last});
+    QCOMPARE(m_view->TabCount(), 1024);
+    QCOMPARE(m_view->TabFiles()->tabText(1023), QStringLiteral("last.fib"));
+}
+
+void TestViewTabs::keepsWholePathsAndCutsLongLabels()
+{
+    QDir(m_dir->path()).mkpath(QString(120, QLatin1Char('d')));
+    const QString name = QString(60, QLatin1Char('n')) + QStringLiteral(".fib");
+    const QString path = makeFile(QString(120, QLatin1Char('d')) + QLatin1Char('/') + name, {"A"});
+    QVERIFY(path.size() > 200);
+    open({path});
+    QCOMPARE(m_view->TabRecords()[0].path, path);
+    QCOMPARE(tabLabels(), QStringList{name.left(49)});
+    QCOMPARE(comboNames(), QList<QByteArray>{"A"});
+}
+
+QTEST_MAIN(TestViewTabs)
+#include "tst_viewtabs.moc"
