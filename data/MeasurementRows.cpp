@@ -19,8 +19,9 @@ void checkIndex(qsizetype index, qsizetype count)
 
 void MeasurementRows::Clear()
 {
-    // Keep the capacity, as a refill of the same size follows most clears.
-    m_rows.resize(0);
+    // The storage goes too: a load cuts its rows into a list of its own, and
+    // a million old rows kept as spare capacity would double the peak.
+    m_rows = QList<MeasurementRow>();
 }
 
 void MeasurementRows::AddRow(const char *fiberName, const char *channel,
