@@ -4,6 +4,8 @@
 //
 //   build/bench/quenvale_bench_report [rows...] [--keep]
 
+#include "BenchSupport.h"
+
 #include "data/ChannelTable.h"
 #include "data/ResultFile.h"
 #include "output/PrintReport.h"
@@ -19,36 +21,11 @@
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <spawn.h>
 #include <unistd.h>
-
-extern char **environ;
 
 namespace {
 
-QByteArray generate(qsizetype rows)
-{
-    QByteArray bytes = "Quenvale benchmark\nline 2\nline 3\nline 4\nFiber Ch Wave Power\n";
-    bytes.reserve(bytes.size() + rows * ChannelTable::LineLength);
-    char name[16], channel[8], wave[16], power[16], time[16];
-    for (qsizetype i = 0; i < rows; ++i) {
-        const int ch = int(i % ChannelTable::FiberSize) + 1;
-        std::snprintf(name, sizeof name, "F%07lld", (long long)(i / ChannelTable::FiberSize));
-        std::snprintf(channel, sizeof channel, "%02d", ch);
-        std::snprintf(wave, sizeof wave, "%d.0", 1271 + 20 * (ch - 1));
-        std::snprintf(power, sizeof power, "%8.2f", -5.0 - double(i % 2500) / 100.0);
-        std::snprintf(time, sizeof time, "%02d:%02d:%02d", int(i / 3600 % 24),
-                      int(i / 60 % 60), int(i % 60));
-        bytes += ChannelTable::FormatLine(
-            MeasurementRow(name, channel, wave, power, "  -30.00", "2018-05-17", time));
-    }
-    return bytes;
-}
-
-double seconds(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e9;
-}
+using BenchSupport::Seconds;
 
 // Kilobytes from a line of /proc/self/status ("VmHWM:", "VmRSS:").
 long statusKilobytes(const char *field)
@@ -73,40 +50,17 @@ void resetPeak()
 // Runs the program; returns wall seconds and that child's own peak in KB.
 double runProgram(const QStringList &arguments, long *peak)
 {
-    QList<QByteArray> storage{QByteArray(QUENVALE_BINARY)};
-    for (const QString &argument : arguments)
-        storage.append(QFile::encodeName(argument));
-    QList<char *> argv;
-    for (QByteArray &argument : storage)
-        argv.append(argument.data());
-    argv.append(nullptr);
-
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv.first(), nullptr, nullptr, argv.data(), environ) != 0)
-        qFatal("cannot start %s", QUENVALE_BINARY);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    const double elapsed = seconds(timer);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::fprintf(stderr, "quenvale --print-pdf failed\n");
-    *peak = usage.ru_maxrss;
-    return elapsed;
+    return BenchSupport::RunChild(QStringLiteral(QUENVALE_BINARY), arguments, QString(), peak);
 }
 
 void benchSize(const QString &folder, qsizetype rows, bool keep)
 {
     const QString fib = folder + QStringLiteral("/bench-%1.fib").arg(rows);
-    {
-        QFile file(fib);
-        file.open(QIODevice::WriteOnly);
-        file.write(generate(rows));
-    }
+    if (!BenchSupport::WriteResultFile(fib, rows))
+        qFatal("cannot write %s", qPrintable(fib));
     const QString pdf = folder + QStringLiteral("/bench-%1.pdf").arg(rows);
 
-    // The whole program first: a child's peak would start from ours.
+    // The whole program, as a child with a peak of its own.
     long programPeak = 0;
     double programSeconds = 1e9;
     for (int run = 0; run < 3; ++run)
@@ -131,7 +85,7 @@ void benchSize(const QString &folder, qsizetype rows, bool keep)
         timer.start();
         if (!ReportPdf::WriteFile(report, pdf, QPageSize(QPageSize::A4), &error))
             qFatal("%s", qPrintable(error));
-        pdfSeconds = qMin(pdfSeconds, seconds(timer));
+        pdfSeconds = qMin(pdfSeconds, Seconds(timer));
         growth = qMax(growth, statusKilobytes("VmHWM:") - before);
     }
 

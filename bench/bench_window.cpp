@@ -4,6 +4,8 @@
 //
 //   build/bench/quenvale_bench_window [rows...]     (default 100000 1000000)
 
+#include "BenchSupport.h"
+
 #include "data/ChannelTable.h"
 #include "data/MeasurementRow.h"
 #include "data/MeasurementStore.h"
@@ -12,35 +14,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QListView>
 #include <QTemporaryDir>
 
 #include <cstdio>
-
-namespace {
-
-// Fiber names out of order (a fixed permutation), so the box really sorts.
-QByteArray generate(qsizetype rows)
-{
-    QByteArray bytes = "Quenvale benchmark\nline 2\nline 3\nline 4\nFiber Ch Wave Power\n";
-    bytes.reserve(bytes.size() + rows * ChannelTable::LineLength);
-    const qsizetype fibers = ChannelTable::FiberCount(rows);
-    char name[16], channel[8], wave[16];
-    for (qsizetype i = 0; i < rows; ++i) {
-        const int ch = int(i % 18) + 1;
-        const long long fiber = (i / 18 * 7919) % (fibers + 1);
-        std::snprintf(name, sizeof name, "F%07lld", fiber);
-        std::snprintf(channel, sizeof channel, "%02d", ch);
-        std::snprintf(wave, sizeof wave, "%d.0", 1271 + 20 * (ch - 1));
-        const MeasurementRow row(name, channel, wave, i % 97 == 0 ? "-120.00" : "-12.34",
-                                 "-30.00", "2018-05-17", "10:23:45");
-        bytes += ChannelTable::FormatLine(row);
-    }
-    return bytes;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -61,11 +38,8 @@ int main(int argc, char *argv[])
 
     for (qsizetype rows : sizes) {
         const QString path = dir.filePath(QStringLiteral("bench-%1.fib").arg(rows));
-        {
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(generate(rows)) < 0)
-                return 1;
-        }
+        if (!BenchSupport::WriteResultFile(path, rows, true))
+            return 1;
         double best = 1e9, worst = 0, worstPaint = 0;
         for (int run = 0; run < 3; ++run) {
             QElapsedTimer timer;

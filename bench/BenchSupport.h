@@ -1,0 +1,109 @@
+#pragma once
+
+// What the benchmark programs share: generated result files, timing, and
+// running the program as a child whose own peak memory can be read.
+
+#include "data/ChannelTable.h"
+#include "data/MeasurementRow.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace BenchSupport {
+
+// A well-formed result file of `rows` rows: powers spread over the scale,
+// every 97th row below -99.9. With `shuffleFibers` the fiber names come in
+// a fixed scrambled order, so sorting them is real work.
+inline QByteArray GenerateResultFile(qsizetype rows, bool shuffleFibers = false)
+{
+    QByteArray bytes = "Quenvale benchmark\nline 2\nline 3\nline 4\nFiber Ch Wave Power\n";
+    bytes.reserve(bytes.size() + rows * ChannelTable::LineLength);
+    const qsizetype fibers = ChannelTable::FiberCount(rows);
+    char name[16], channel[8], wave[16], power[16], time[16];
+    for (qsizetype i = 0; i < rows; ++i) {
+        const int ch = int(i % ChannelTable::FiberSize) + 1;
+        const qsizetype block = i / ChannelTable::FiberSize;
+        const long long fiber = shuffleFibers ? (block * 7919) % (fibers + 1) : block;
+        std::snprintf(name, sizeof name, "F%07lld", fiber);
+        std::snprintf(channel, sizeof channel, "%02d", ch);
+        std::snprintf(wave, sizeof wave, "%d.0", 1271 + 20 * (ch - 1));
+        if (i % 97 == 5)
+            std::snprintf(power, sizeof power, "%8s", "-100.00");
+        else
+            std::snprintf(power, sizeof power, "%8.2f", -5.0 - double(i % 2500) / 100.0);
+        std::snprintf(time, sizeof time, "%02d:%02d:%02d", int(i / 3600 % 24), int(i / 60 % 60),
+                      int(i % 60));
+        bytes += ChannelTable::FormatLine(
+            MeasurementRow(name, channel, wave, power, "  -30.00", "2018-05-17", time));
+    }
+    return bytes;
+}
+
+inline bool WriteResultFile(const QString &path, qsizetype rows, bool shuffleFibers = false)
+{
+    QFile file(path);
+    const QByteArray bytes = GenerateResultFile(rows, shuffleFibers);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline double Seconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// Runs a program to its end (spawned, not forked, so its peak memory is its
+// own); its standard output goes to `stdoutFile` when one is named. Returns
+// wall seconds; `peakKilobytes` gets the child's peak resident size.
+inline double RunChild(const QString &program, const QStringList &arguments,
+                       const QString &stdoutFile, long *peakKilobytes, bool *ok = nullptr)
+{
+    QList<QByteArray> storage{QFile::encodeName(program)};
+    for (const QString &argument : arguments)
+        storage.append(QFile::encodeName(argument));
+    QList<char *> argv;
+    for (QByteArray &argument : storage)
+        argv.append(argument.data());
+    argv.append(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    const QByteArray output = QFile::encodeName(stdoutFile);
+    if (!stdoutFile.isEmpty())
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.constData(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    int status = -1;
+    rusage usage{};
+    if (posix_spawnp(&pid, argv.first(), &actions, nullptr, argv.data(), environ) == 0)
+        wait4(pid, &status, 0, &usage);
+    const double elapsed = Seconds(timer);
+    posix_spawn_file_actions_destroy(&actions);
+
+    const bool succeeded = status == 0;
+    if (!succeeded)
+        std::fprintf(stderr, "%s failed\n", argv.first());
+    if (ok)
+        *ok = succeeded;
+    if (peakKilobytes)
+        *peakKilobytes = usage.ru_maxrss;
+    return elapsed;
+}
+
+} // namespace BenchSupport
