@@ -1,37 +1,8 @@
 #include "TestSupport.h"
 
-#include <QProcess>
 #include <QtTest>
 
 using namespace TestSupport;
-
-namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runProgram(const QStringList &arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(environment);
-    process.start(programPath(), arguments);
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-} // namespace
 
 class TestCommandLine : public QObject
 {
@@ -48,11 +19,11 @@ private slots:
 
 void TestCommandLine::versionAndHelp()
 {
-    const Run version = runProgram({QStringLiteral("--version")});
+    const ProgramRun version = runProgram({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
     QCOMPARE(version.out.trimmed(), QByteArray("Quenvale 2.13"));
 
-    const Run help = runProgram({QStringLiteral("--help")});
+    const ProgramRun help = runProgram({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("--export-csv <OUT.csv>"));
 }
@@ -65,7 +36,7 @@ void TestCommandLine::exportsCsv()
     QVERIFY(writeFile(fib, standardHeader() + fiber("ZETA", "-120.00") + fiber("ALPHA") + "tail"));
     const QString csv = dir.filePath("out.csv");
 
-    const Run run = runProgram({QStringLiteral("--export-csv"), csv, fib});
+    const ProgramRun run = runProgram({QStringLiteral("--export-csv"), csv, fib});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
 
@@ -90,7 +61,7 @@ void TestCommandLine::exportsSamples()
     QFETCH(int, lines);
     QTemporaryDir dir;
     const QString csv = dir.filePath("out.csv");
-    const Run run = runProgram({QStringLiteral("--export-csv"), csv,
+    const ProgramRun run = runProgram({QStringLiteral("--export-csv"), csv,
                                 sourcePath(QStringLiteral("samples/") + sample)});
     QCOMPARE(run.exitCode, 0);
     const QByteArray bytes = readFile(csv);
@@ -123,7 +94,7 @@ void TestCommandLine::reportsErrors()
     for (QString &argument : arguments)
         argument.replace(QStringLiteral("@DIR@"), dir.path()).replace(QStringLiteral("@SAMPLE@"), sample);
 
-    const Run run = runProgram(arguments);
+    const ProgramRun run = runProgram(arguments);
     QVERIFY(run.exitCode > 0);
     QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());

@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -23,17 +22,10 @@ private:
 
 int TestPrintPdfCommand::run(const QStringList &arguments, QByteArray *err)
 {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(environment);
-    process.start(programPath(), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return -1;
+    const ProgramRun result = runProgram(arguments);
     if (err)
-        *err = process.readAllStandardError();
-    return process.exitCode();
+        *err = result.err;
+    return result.exitCode;
 }
 
 void TestPrintPdfCommand::writesTheReport_data()
