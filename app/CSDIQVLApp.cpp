@@ -37,6 +37,17 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     using namespace StringTable;
     connect(m_pMainWnd->Action(ID_FILE_OPEN), &QAction::triggered, m_pView,
             &CSDIQVLView::OnFileOpen);
+    connect(m_pMainWnd->Action(ID_FILE_SAVE), &QAction::triggered, m_pView,
+            &CSDIQVLView::OnFileSave);
+    connect(m_pMainWnd->Action(ID_FILE_SAVE_AS), &QAction::triggered, m_pView,
+            &CSDIQVLView::OnFileSaveAs);
+    connect(m_pMainWnd->Action(ID_FILE_PRINT), &QAction::triggered, m_pView,
+            &CSDIQVLView::OnFilePrint);
+    connect(m_pMainWnd->Action(ID_FILE_PRINT_PREVIEW), &QAction::triggered, m_pView,
+            &CSDIQVLView::OnFilePrintPreview);
+    // The preview's pages side by side live in the settings.
+    m_pView->SetPreviewPages(m_nNumPreviewPages);
+    connect(m_pView, &CSDIQVLView::previewPagesChanged, this, &CSDIQVLApp::SetPreviewPages);
     connect(m_pMainWnd->Action(ID_FILE_NEW), &QAction::triggered, this, &CSDIQVLApp::OnFileNew);
     connect(m_pMainWnd->Action(ID_APP_ABOUT), &QAction::triggered, this,
             &CSDIQVLApp::OnAppAbout);

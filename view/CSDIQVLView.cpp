@@ -5,10 +5,16 @@
 #include "data/ChannelTable.h"
 #include "data/MeasurementStore.h"
 #include "data/ResultFile.h"
+#include "output/CsvExport.h"
+#include "output/ReportPrinter.h"
+#include "view/ChannelChart.h"
+#include "view/ChannelList.h"
 #include "view/FiberComboBox.h"
 #include "view/FileDialogs.h"
+#include "view/PrintDialogs.h"
 
 #include <QCoreApplication>
+#include <QAction>
 #include <QCursor>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -16,7 +22,13 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QScreen>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTabBar>
 #include <QTableWidget>
 
@@ -42,11 +54,56 @@ QString tr(const char *text)
     return QCoreApplication::translate("CSDIQVLView", text);
 }
 
+QString decoded(QByteArrayView bytes)
+{
+    QStringDecoder decode("GB18030", QStringDecoder::Flag::Stateless);
+    return decode(bytes);
+}
+
+// A name typed into the fiber box may be longer than the 48 bytes a fiber
+// name holds: it is cut there, but never inside a two- or four-byte
+// character, which would leave a broken byte in the file.
+QByteArray cutToField(const QByteArray &bytes, const QString &text)
+{
+    if (bytes.size() <= MeasurementRow::MaxFieldLength)
+        return bytes;
+    if (decoded(bytes) != text)
+        return bytes.left(MeasurementRow::MaxFieldLength); // not ours: bytes as they are
+    QStringEncoder encode("GB18030", QStringEncoder::Flag::Stateless);
+    QByteArray cut;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QByteArray character = encode(QStringView(text).mid(i, length));
+        if (cut.size() + character.size() > MeasurementRow::MaxFieldLength)
+            break;
+        cut += character;
+        i += length;
+    }
+    return cut;
+}
+
+// The preview window's own command for facing pages or a single page, so
+// that its tool bar shows the mode it is in.
+void setPreviewMode(QPrintPreviewDialog &dialog, bool facing)
+{
+    const QString text = QCoreApplication::translate(
+        "QPrintPreviewDialog", facing ? "Show facing pages" : "Show single page");
+    for (QAction *action : dialog.findChildren<QAction *>()) {
+        if (action->text() == text) {
+            action->trigger();
+            return;
+        }
+    }
+    if (auto *widget = dialog.findChild<QPrintPreviewWidget *>())
+        widget->setViewMode(facing ? QPrintPreviewWidget::FacingPagesView
+                                   : QPrintPreviewWidget::SinglePageView);
+}
+
 } // namespace
 
 CSDIQVLView::CSDIQVLView(QWidget *parent)
     : QWidget(parent), m_tabFiles(new QTabBar(this)), m_comboFiber(new FiberComboBox(this)),
-      m_listChannels(new QTableWidget(this))
+      m_listChannels(new ChannelList(this))
 {
     Resources::Init();
     m_bitmap131 = QPixmap(QStringLiteral(":/res/bitmap131.png"));
@@ -85,6 +142,11 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     });
     connect(m_tabFiles, &QTabBar::customContextMenuRequested, this,
             &CSDIQVLView::OnRclickTabFiles);
+    connect(m_comboFiber, &FiberComboBox::selEndOk, this, &CSDIQVLView::OnSelendokComboFiber);
+    connect(m_comboFiber, &FiberComboBox::editChange, this,
+            &CSDIQVLView::OnEditchangeComboFiber);
+    connect(m_listChannels, &ChannelList::mouseClicked, this,
+            &CSDIQVLView::OnClickListChannels);
 }
 
 CSDIQVLView::~CSDIQVLView() = default;
@@ -239,10 +301,19 @@ void CSDIQVLView::OnCloseTab()
     showFileRead();
 }
 
+// Every load repaints the view without the chart.
 void CSDIQVLView::showFileRead()
 {
     ParseTable();
+    clearChart();
     update();
+}
+
+void CSDIQVLView::clearChart()
+{
+    m_bChartShown = false;
+    m_chartPowers.clear();
+    m_nMarkerRow = -1;
 }
 
 void CSDIQVLView::ParseTable()
@@ -266,6 +337,203 @@ void CSDIQVLView::FillFiberCombo()
     m_comboFiber->AddSorted(ChannelTable::FiberNames(MeasurementStore::Instance().Rows()));
 }
 
+void CSDIQVLView::OnSelendokComboFiber()
+{
+    m_nFiberIndex = m_comboFiber->GetCurSel();
+    m_listChannels->setRowCount(0);
+    // The entry's own block, wherever sorting or renaming has put the entry:
+    // the list always shows the rows whose names the box shows and exports.
+    const qsizetype block = m_comboFiber->GetItemBlock(m_nFiberIndex);
+    if (block >= 0) {
+        const MeasurementRows &rows = MeasurementStore::Instance().Rows();
+        const qsizetype first = block * ChannelTable::FiberSize;
+        // A short last block shows the rows it has.
+        const qsizetype end = qMin(first + ChannelTable::FiberSize, rows.Count());
+        for (qsizetype r = first; r < end; ++r)
+            appendChannelRow(rows.At(r));
+    }
+    m_strSelChannel.clear();
+    m_strSelWaveLength.clear();
+    m_strSelPower.clear();
+    m_nMarkerRow = -1;
+    DrawChart();
+}
+
+void CSDIQVLView::appendChannelRow(const MeasurementRow &row)
+{
+    const int n = m_listChannels->rowCount();
+    m_listChannels->insertRow(n);
+    const QByteArray texts[ColumnCount] = {
+        row.text(MeasurementRow::Channel).toByteArray(),
+        row.text(MeasurementRow::WaveLength).toByteArray(),
+        ChannelTable::ListedPower(row.text(MeasurementRow::Power)),
+        row.text(MeasurementRow::Threshold).toByteArray(),
+        row.text(MeasurementRow::Date).toByteArray(),
+        row.text(MeasurementRow::Time).toByteArray(),
+    };
+    for (int column = 0; column < ColumnCount; ++column) {
+        auto *item = new QTableWidgetItem(decoded(texts[column]));
+        item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                           : Qt::AlignCenter);
+        m_listChannels->setItem(n, column, item);
+    }
+}
+
+void CSDIQVLView::OnEditchangeComboFiber()
+{
+    // Before any choice there is no entry to rename; after a file with
+    // fewer fibers the position chosen last may not exist.
+    const int pos = m_nFiberIndex;
+    if (pos < 0 || pos >= m_comboFiber->GetCount())
+        return;
+    const qsizetype block = m_comboFiber->GetItemBlock(pos);
+    const QString text = m_comboFiber->GetWindowText();
+    m_comboFiber->DeleteString(pos);
+    m_comboFiber->InsertString(pos, text, block);
+    m_comboFiber->SetCurSel(pos);
+}
+
+void CSDIQVLView::OnClickListChannels()
+{
+    if (m_comboFiber->GetCount() == 0)
+        return;
+    int row = -1;
+    for (const QModelIndex &index : m_listChannels->selectionModel()->selectedRows())
+        row = qMax(row, index.row());
+    auto cellText = [this, row](int column) {
+        const QTableWidgetItem *item = row >= 0 ? m_listChannels->item(row, column) : nullptr;
+        return item ? item->text() : QString();
+    };
+    m_strSelChannel = cellText(0);
+    m_strSelWaveLength = cellText(1);
+    m_strSelPower = cellText(2);
+    m_nMarkerRow = row >= 0 && row < ChannelChart::BarCount ? row : -1;
+    DrawChart();
+}
+
+void CSDIQVLView::DrawChart()
+{
+    m_chartPowers.clear();
+    for (int row = 0; row < ChannelChart::BarCount; ++row) {
+        const QTableWidgetItem *item =
+            row < m_listChannels->rowCount() ? m_listChannels->item(row, 2) : nullptr;
+        m_chartPowers.append(item ? item->text() : QString());
+    }
+    m_bChartShown = true;
+    repaint();
+}
+
+// The names to write into each block's rows: every entry's name goes to its
+// own block. Unchanged entries keep the file's bytes exactly.
+QList<QByteArray> CSDIQVLView::fiberNamesByBlock() const
+{
+    QList<QByteArray> names = ChannelTable::FiberNames(MeasurementStore::Instance().Rows());
+    for (int i = 0; i < m_comboFiber->GetCount(); ++i) {
+        const qsizetype block = m_comboFiber->GetItemBlock(i);
+        if (block >= 0 && block < names.size())
+            names[block] = cutToField(m_comboFiber->GetLBBytes(i), m_comboFiber->GetLBText(i));
+    }
+    return names;
+}
+
+void CSDIQVLView::OnFileSave()
+{
+    if (m_strSavePath.isEmpty())
+        OnFileSaveAs();
+    if (m_strSavePath.isEmpty())
+        return;
+    // Save never rewrites the remembered file; it only brings it back.
+    if (!QFileInfo::exists(m_strSavePath))
+        OnFileSaveAs();
+}
+
+void CSDIQVLView::OnFileSaveAs()
+{
+    MeasurementRows &rows = MeasurementStore::Instance().Rows();
+    if (m_comboFiber->GetCount() > 0)
+        CsvExport::StampFiberNames(rows, fiberNamesByBlock());
+    const QByteArray text = CsvExport::Text(rows);
+
+    QString path = dialogs().GetSaveFileName(this, FileDialogs::SaveFilter(), QString());
+    if (path.isEmpty())
+        return;
+    // Only a name that already ends in ".csv", in these very letters, is
+    // remembered for Save.
+    const bool remember = path.endsWith(QLatin1String(".csv"), Qt::CaseSensitive);
+    if (!remember)
+        path += QLatin1String(".csv");
+    QString error;
+    if (!CsvExport::WriteFile(path, text, &error)) {
+        dialogs().ShowMessage(this, error);
+        return; // a file that was not written is not one for Save to keep
+    }
+    if (remember)
+        m_strSavePath = path;
+}
+
+void CSDIQVLView::OnFilePrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    // The report's page total is known before the dialog opens.
+    dialog.setMinMax(1, m_report.PageCount());
+    PrintDialogs &print = m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default();
+    if (!print.ExecPrintDialog(dialog))
+        return;
+    int from = 0;
+    int to = 0;
+    if (printer.printRange() == QPrinter::PageRange) {
+        from = printer.fromPage();
+        to = printer.toPage();
+    }
+    const bool printed = ReportPrinter::Print(m_report, printer, from, to);
+    OnEndPrinting();
+    if (!printed)
+        dialogs().ShowMessage(this, tr("The report could not be printed on \"%1\".")
+                                        .arg(printer.outputFileName().isEmpty()
+                                                 ? printer.printerName()
+                                                 : printer.outputFileName()));
+}
+
+void CSDIQVLView::OnFilePrintPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printPreview(printer);
+    OnEndPrinting();
+}
+
+void CSDIQVLView::printPreview(QPrinter &printer)
+{
+    QPrintPreviewDialog dialog(&printer, this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *device) { ReportPrinter::Print(m_report, *device); });
+    setPreviewMode(dialog, m_nPreviewPages == 2);
+    PrintDialogs &print = m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default();
+    print.ExecPreview(dialog);
+
+    // All pages at once is no count of pages side by side: that choice
+    // leaves the setting as it was.
+    if (const auto *widget = dialog.findChild<QPrintPreviewWidget *>()) {
+        int pages = m_nPreviewPages;
+        if (widget->viewMode() == QPrintPreviewWidget::FacingPagesView)
+            pages = 2;
+        else if (widget->viewMode() == QPrintPreviewWidget::SinglePageView)
+            pages = 1;
+        if (pages != m_nPreviewPages) {
+            m_nPreviewPages = pages;
+            emit previewPagesChanged(pages);
+        }
+    }
+}
+
+void CSDIQVLView::OnEndPrinting()
+{
+    if (QWidget *main = window())
+        main->repaint();
+}
+
 void CSDIQVLView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -281,6 +549,13 @@ void CSDIQVLView::OnDraw(QPainter &painter)
     const QRect source(int(double(m_fScaleX) * 80), int(double(m_fScaleY) * 50), 640, 320);
     painter.drawPixmap(QPoint(20, 20), m_bitmap131, source);
     painter.restore();
+
+    // The chart works in client pixels, whatever units the bitmap used.
+    if (!m_bChartShown)
+        return;
+    const ChannelChart chart(m_fScaleX, m_fScaleY);
+    chart.Draw(painter, m_chartPowers, m_strSelChannel, m_strSelWaveLength, m_strSelPower);
+    chart.DrawMarker(painter, m_nMarkerRow);
 }
 
 bool CSDIQVLView::eventFilter(QObject *watched, QEvent *event)

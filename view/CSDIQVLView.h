@@ -1,6 +1,8 @@
 #pragma once
 
+#include "data/MeasurementRow.h"
 #include "output/PrintReport.h"
+#include "view/ChannelList.h"
 #include "view/TabRecord.h"
 
 #include <QByteArray>
@@ -8,10 +10,13 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class FiberComboBox;
 class FileDialogs;
+class PrintDialogs;
+class QPrinter;
 class QTabBar;
 class QTableWidget;
 
@@ -45,7 +50,26 @@ public:
     void ParseTable();
     void FillFiberCombo();
 
-    // The view's painting, on any painter.
+    // Choosing an entry of the fiber box shows the channels of its block;
+    // typing in the box's edit field renames the entry chosen last.
+    void OnSelendokComboFiber();
+    void OnEditchangeComboFiber();
+    // A mouse click in the channel list: the selected row with the highest
+    // index becomes the current channel, shown under the chart and marked.
+    void OnClickListChannels();
+
+    // Shows the chart of the list's powers and the selection texts and
+    // repaints the view at once. The chart stays until the next file load.
+    void DrawChart();
+
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnEndPrinting();
+
+    // The view's painting, on any painter: the bitmap window, then the
+    // chart and the marker when shown.
     void OnDraw(QPainter &painter);
 
     // The screen factors: width / 1440 and height / 900, in single precision.
@@ -54,6 +78,13 @@ public:
     void SetScreenSize(const QSize &size) { m_screenSize = size; }
     // The dialogs to ask (not owned); null for the real ones.
     void SetFileDialogs(FileDialogs *dialogs) { m_pDialogs = dialogs; }
+    void SetPrintDialogs(PrintDialogs *dialogs) { m_pPrintDialogs = dialogs; }
+
+    // Pages side by side in the print preview: 2 shows facing pages, any
+    // other value one page. Read when the preview opens, written when it
+    // closes (and told through previewPagesChanged).
+    int PreviewPages() const { return m_nPreviewPages; }
+    void SetPreviewPages(int pages) { m_nPreviewPages = pages; }
 
     QTabBar *TabFiles() const { return m_tabFiles; }
     FiberComboBox *ComboFiber() const { return m_comboFiber; }
@@ -65,6 +96,16 @@ public:
     const PrintReport &Report() const { return m_report; }
     float ScaleX() const { return m_fScaleX; }
     float ScaleY() const { return m_fScaleY; }
+    int FiberIndex() const { return m_nFiberIndex; }
+    const QString &SelChannel() const { return m_strSelChannel; }
+    const QString &SelWaveLength() const { return m_strSelWaveLength; }
+    const QString &SelPower() const { return m_strSelPower; }
+    const QString &SavePath() const { return m_strSavePath; }
+    bool ChartShown() const { return m_bChartShown; }
+    int MarkerRow() const { return m_nMarkerRow; } // -1: none
+
+signals:
+    void previewPagesChanged(int pages);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -76,16 +117,21 @@ private:
     bool addTab(const QString &path);
     void showFileRead();
     void setUpColumns();
+    void clearChart();
+    void appendChannelRow(const MeasurementRow &row);
+    QList<QByteArray> fiberNamesByBlock() const;
+    void printPreview(QPrinter &printer);
 
     QTabBar *m_tabFiles;
     FiberComboBox *m_comboFiber;
-    QTableWidget *m_listChannels;
+    ChannelList *m_listChannels;
     QByteArray m_strHeader;
     QByteArray m_strTable;
     PrintReport m_report;
-    QByteArray m_strSelChannel;
-    QByteArray m_strSelPower;
-    QByteArray m_strSelWaveLength;
+    // The clicked row's texts as the list shows them.
+    QString m_strSelChannel;
+    QString m_strSelPower;
+    QString m_strSelWaveLength;
     QList<TabRecord> m_tabRecords;
     QByteArray m_strComboText;
     int m_nTabCount = 0;
@@ -97,5 +143,12 @@ private:
     QPixmap m_bitmap131;
     QSize m_screenSize;
     FileDialogs *m_pDialogs = nullptr;
+    PrintDialogs *m_pPrintDialogs = nullptr;
+    int m_nPreviewPages = 0;
+
+    // The chart as last drawn: kept so that every repaint shows it again.
+    bool m_bChartShown = false;
+    QStringList m_chartPowers;
+    int m_nMarkerRow = -1;
     Qt::MouseButton m_tabButton = Qt::NoButton; // of the press on the strip
 };

@@ -13,7 +13,10 @@ QStringList FileDialogs::GetOpenFileNames(QWidget *parent, const QString &filter
 QString FileDialogs::GetSaveFileName(QWidget *parent, const QString &filter,
                                      const QString &suggestedName)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), suggestedName, filter);
+    // The export replaces an existing file without a question, as it always
+    // did; no extension is added here either: the view decides on ".csv".
+    return QFileDialog::getSaveFileName(parent, QString(), suggestedName, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 void FileDialogs::ShowMessage(QWidget *parent, const QString &text)
