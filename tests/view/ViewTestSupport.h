@@ -12,8 +12,10 @@ class ScriptedDialogs : public FileDialogs
 {
 public:
     QList<QStringList> openAnswers; // one per dialog shown; none left = cancel
+    QStringList saveAnswers;        // likewise; an empty answer cancels
     QStringList messages;
     int openCount = 0;
+    int saveCount = 0;
     QString lastFilter;
 
     QStringList GetOpenFileNames(QWidget *, const QString &filter) override
@@ -22,9 +24,11 @@ public:
         lastFilter = filter;
         return openAnswers.isEmpty() ? QStringList() : openAnswers.takeFirst();
     }
-    QString GetSaveFileName(QWidget *, const QString &, const QString &) override
+    QString GetSaveFileName(QWidget *, const QString &filter, const QString &) override
     {
-        return QString();
+        ++saveCount;
+        lastFilter = filter;
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
     void ShowMessage(QWidget *, const QString &text) override { messages.append(text); }
 };

@@ -1,0 +1,393 @@
+// The fiber choice, the renaming in the fiber box, the click in the channel
+// list and the chart they draw, through the real widgets: list contents,
+// selection texts, and the pixels of the rendered view on three screens.
+
+#include "ViewTestSupport.h"
+
+#include "view/CSDIQVLView.h"
+#include "view/FiberComboBox.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QListView>
+#include <QTableWidget>
+#include <QTest>
+
+using TestSupport::line;
+using ViewTestSupport::resultFile;
+
+namespace {
+
+// 18 channels of one fiber with the given powers (missing ones -12.34).
+QByteArray fiberWithPowers(const char *name, const QList<const char *> &powers,
+                           int channels = 18)
+{
+    QByteArray lines;
+    for (int channel = 1; channel <= channels; ++channel)
+        lines += line(name, channel, channel <= powers.size() ? powers.at(channel - 1) : "-12.34");
+    return lines;
+}
+
+bool isRed(const QImage &image, int x, int y)
+{
+    return image.pixelColor(x, y) == QColor(255, 0, 0);
+}
+
+// Text and lines are black on the form's light background.
+bool hasDark(const QImage &image, const QRect &area)
+{
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if (image.pixelColor(x, y).lightness() < 100)
+                return true;
+    return false;
+}
+
+} // namespace
+
+class TestViewChart : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void choiceShowsTheEntrysOwnBlock_data();
+    void choiceShowsTheEntrysOwnBlock();
+    void powerColumnRule();
+    void choosingTwiceAndShortLastBlock();
+    void clickShowsTheRowAndMarksItsBar_data();
+    void clickShowsTheRowAndMarksItsBar();
+    void clickBeforeAnyFileDoesNothing();
+    void keysMoveNoMarker();
+    void editRenamesTheChosenEntryOnly();
+    void chartSurvivesRepaintsAndGoesWithALoad();
+    void pixelsOnThreeScreens_data();
+    void pixelsOnThreeScreens();
+
+private:
+    void openBytes(const QByteArray &bytes);
+    void choose(int pos);
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = {});
+    QStringList column(int column) const;
+    QImage picture() const;
+
+    QTemporaryDir *m_dir = nullptr;
+    CSDIQVLView *m_view = nullptr;
+    ScriptedDialogs m_dialogs;
+    int m_files = 0;
+};
+
+void TestViewChart::init()
+{
+    m_dir = new QTemporaryDir;
+    m_view = new CSDIQVLView;
+    m_dialogs = ScriptedDialogs();
+    m_view->SetFileDialogs(&m_dialogs);
+    m_view->SetScreenSize(QSize(1440, 900));
+    m_view->OnInitialUpdate();
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+}
+
+void TestViewChart::cleanup()
+{
+    delete m_view;
+    delete m_dir;
+}
+
+void TestViewChart::openBytes(const QByteArray &bytes)
+{
+    const QString path = m_dir->filePath(QStringLiteral("f%1.fib").arg(++m_files));
+    QVERIFY(TestSupport::writeFile(path, bytes));
+    m_dialogs.openAnswers.append(QStringList{path});
+    m_view->OnFileOpen();
+}
+
+void TestViewChart::choose(int pos)
+{
+    QListView *list = m_view->ComboFiber()->List();
+    const QModelIndex index = list->model()->index(pos, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+}
+
+void TestViewChart::clickRow(int row, Qt::KeyboardModifiers modifiers)
+{
+    QTableWidget *list = m_view->ListChannels();
+    list->scrollToItem(list->item(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                      list->visualItemRect(list->item(row, 0)).center());
+}
+
+QStringList TestViewChart::column(int column) const
+{
+    QStringList texts;
+    for (int row = 0; row < m_view->ListChannels()->rowCount(); ++row)
+        texts.append(m_view->ListChannels()->item(row, column)->text());
+    return texts;
+}
+
+QImage TestViewChart::picture() const
+{
+    return m_view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void TestViewChart::choiceShowsTheEntrysOwnBlock_data()
+{
+    QTest::addColumn<QList<QByteArray>>("names"); // in file order
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<int>("block");
+    QTest::newRow("second of two in order") << QList<QByteArray>{"F1", "F2"} << 1 << 1;
+    QTest::newRow("first of two in order") << QList<QByteArray>{"F1", "F2"} << 0 << 0;
+    // Sorted, the box reads F1 F2 F3; its entry 0 is the file's second block.
+    QTest::newRow("unsorted, first entry") << QList<QByteArray>{"F3", "F1", "F2"} << 0 << 1;
+    QTest::newRow("unsorted, last entry") << QList<QByteArray>{"F3", "F1", "F2"} << 2 << 0;
+    QTest::newRow("code page 936 names")
+        << QList<QByteArray>{"\xb9\xe2\xcf\xcb" "03", "\xb9\xe2\xcf\xcb" "01"} << 0 << 1;
+}
+
+void TestViewChart::choiceShowsTheEntrysOwnBlock()
+{
+    QFETCH(QList<QByteArray>, names);
+    QFETCH(int, entry);
+    QFETCH(int, block);
+    // Each block's powers tell the blocks apart: -1x.yy with x = block.
+    QByteArray bytes = TestSupport::standardHeader();
+    for (int b = 0; b < names.size(); ++b)
+        bytes += TestSupport::fiber(names.at(b).constData(),
+                                    QByteArray("-1" + QByteArray::number(b) + ".50").constData());
+    openBytes(bytes);
+    choose(entry);
+
+    QCOMPARE(m_view->FiberIndex(), entry);
+    QCOMPARE(m_view->ListChannels()->rowCount(), 18);
+    const QString power = QStringLiteral("  -1%1.50").arg(block);
+    QCOMPARE(column(2), QStringList(18, power));
+    QCOMPARE(column(0).first(), QStringLiteral("01"));
+    QCOMPARE(column(0).last(), QStringLiteral("18"));
+    QCOMPARE(column(1).at(5), QStringLiteral("1371.0"));
+    QVERIFY(m_view->ChartShown());
+    QCOMPARE(m_view->MarkerRow(), -1);
+    QVERIFY(m_view->SelChannel().isEmpty());
+}
+
+void TestViewChart::powerColumnRule()
+{
+    // Below -99.9 the parser stores "Low"; a field that starts with -99.9 in
+    // its first column shows "Low"; one that starts with a blank shows as is.
+    openBytes(resultFile({}) + fiberWithPowers("F1", {"-120.00", "-99.9000", "-99.90", "-99.8999"}));
+    choose(0);
+    QCOMPARE(column(2).mid(0, 5), (QStringList{"Low", "Low", "  -99.90", "-99.8999", "  -12.34"}));
+
+    // The "Low" bar has zero height: its column is background down to the
+    // base line, while the bar beside it is filled.
+    const QImage image = picture();
+    QVERIFY(!isRed(image, 105, 609));
+    QVERIFY(isRed(image, 265, 609)); // bar 4, -12.34 dB
+}
+
+void TestViewChart::choosingTwiceAndShortLastBlock()
+{
+    openBytes(resultFile({"F1"}) + fiberWithPowers("F2", {"-1.00", "-2.00", "-3.00"}, 3));
+    choose(0);
+    clickRow(4);
+    QCOMPARE(m_view->SelChannel(), QStringLiteral("05"));
+    choose(0); // again: the same rows, the selection line emptied
+    QCOMPARE(m_view->ListChannels()->rowCount(), 18);
+    QVERIFY(m_view->SelChannel().isEmpty() && m_view->SelPower().isEmpty());
+    QCOMPARE(m_view->MarkerRow(), -1);
+
+    // The last block has three rows: those are shown, the chart reads the
+    // missing ones as 0 dB.
+    choose(1);
+    QCOMPARE(column(2), (QStringList{"   -1.00", "   -2.00", "   -3.00"}));
+    const QImage image = picture();
+    QVERIFY(isRed(image, 110, 374));  // bar 0, -1 dB: top at 374
+    QVERIFY(!isRed(image, 110, 373));
+    QVERIFY(isRed(image, 500, 370)); // bar 10, no row: 0 dB, top at 370
+    QVERIFY(!isRed(image, 500, 369));
+}
+
+void TestViewChart::clickShowsTheRowAndMarksItsBar_data()
+{
+    QTest::addColumn<QList<int>>("clicks"); // a negative entry is a control-click
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("power");
+    QTest::newRow("row 5") << QList<int>{5} << 5 << "  -12.34";
+    QTest::newRow("Low row") << QList<int>{2} << 2 << "Low";
+    QTest::newRow("two selected, higher wins") << QList<int>{7, -3} << 7 << "  -12.34";
+    QTest::newRow("same row twice") << QList<int>{5, 5} << 5 << "  -12.34";
+}
+
+void TestViewChart::clickShowsTheRowAndMarksItsBar()
+{
+    QFETCH(QList<int>, clicks);
+    QFETCH(int, row);
+    QFETCH(QString, power);
+    openBytes(resultFile({}) + fiberWithPowers("F1", {"-12.34", "-12.34", "-120.00"}));
+    choose(0);
+    for (int click : clicks)
+        clickRow(qAbs(click), click < 0 ? Qt::ControlModifier : Qt::NoModifier);
+
+    QCOMPARE(m_view->SelChannel(), QStringLiteral("%1").arg(row + 1, 2, 10, QLatin1Char('0')));
+    QCOMPARE(m_view->SelWaveLength(), QStringLiteral("%1.0").arg(1271 + 20 * row));
+    QCOMPARE(m_view->SelPower(), power);
+    QCOMPARE(m_view->MarkerRow(), row);
+    const QImage image = picture();
+    QVERIFY(isRed(image, 110 + 40 * row, 626)); // inside the marker
+    QVERIFY(!isRed(image, 102 + 40 * row, 613)); // beside its apex
+}
+
+void TestViewChart::clickBeforeAnyFileDoesNothing()
+{
+    QTest::mouseClick(m_view->ListChannels()->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
+    QVERIFY(!m_view->ChartShown());
+    QCOMPARE(m_view->MarkerRow(), -1);
+
+    // Below the last row of a short block: no row, empty texts, no marker.
+    openBytes(resultFile({}) + fiberWithPowers("F1", {}, 3));
+    choose(0);
+    clickRow(1);
+    QCOMPARE(m_view->MarkerRow(), 1);
+    QTest::mouseClick(m_view->ListChannels()->viewport(), Qt::LeftButton, {}, QPoint(50, 200));
+    QVERIFY(m_view->ListChannels()->selectionModel()->selectedRows().isEmpty());
+    QVERIFY(m_view->ChartShown());
+    QCOMPARE(m_view->MarkerRow(), -1);
+    QVERIFY(m_view->SelChannel().isEmpty() && m_view->SelPower().isEmpty());
+}
+
+void TestViewChart::keysMoveNoMarker()
+{
+    openBytes(resultFile({"F1"}));
+    choose(0);
+    clickRow(3);
+    QTest::keyClick(m_view->ListChannels(), Qt::Key_Down);
+    QTest::keyClick(m_view->ListChannels(), Qt::Key_Down);
+    QCOMPARE(m_view->ListChannels()->currentRow(), 5);
+    QCOMPARE(m_view->MarkerRow(), 3);
+    QCOMPARE(m_view->SelChannel(), QStringLiteral("04"));
+    // A right click is no click either.
+    QTest::mouseClick(m_view->ListChannels()->viewport(), Qt::RightButton, {},
+                      m_view->ListChannels()->visualItemRect(m_view->ListChannels()->item(1, 0)).center());
+    QCOMPARE(m_view->MarkerRow(), 3);
+}
+
+void TestViewChart::editRenamesTheChosenEntryOnly()
+{
+    openBytes(resultFile({"F2", "F1"}));
+    FiberComboBox *box = m_view->ComboFiber();
+    // Nothing chosen yet: typing renames nothing.
+    QTest::keyClicks(box->Edit(), QStringLiteral("zz"));
+    QCOMPARE(box->GetLBBytes(0), QByteArray("F1      "));
+    QCOMPARE(box->GetLBBytes(1), QByteArray("F2      "));
+
+    choose(1); // F2, the file's first block
+    const QStringList listBefore = column(2);
+    box->Edit()->setCursorPosition(2);
+    QTest::keyClicks(box->Edit(), QStringLiteral("x"));
+    QCOMPARE(box->GetCount(), 2);
+    QCOMPARE(box->GetLBText(1), QStringLiteral("F2x      "));
+    QCOMPARE(box->GetItemBlock(1), 0);
+    QCOMPARE(box->GetCurSel(), 1);
+    QCOMPARE(box->GetLBBytes(0), QByteArray("F1      "));
+    QCOMPARE(column(2), listBefore);
+    QCOMPARE(m_view->FiberIndex(), 1);
+}
+
+void TestViewChart::chartSurvivesRepaintsAndGoesWithALoad()
+{
+    openBytes(resultFile({"F1"}));
+    choose(0);
+    clickRow(5);
+    QVERIFY(isRed(picture(), 110, 500));
+
+    // Covered and uncovered: the window paints itself again from scratch.
+    m_view->hide();
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+    m_view->repaint();
+    QImage image = picture();
+    QVERIFY(isRed(image, 110, 500));
+    QVERIFY(isRed(image, 310, 626));
+
+    // A cancelled File Open loads the empty table: the chart is gone.
+    m_view->OnFileOpen();
+    QVERIFY(!m_view->ChartShown());
+    image = picture();
+    QVERIFY(!isRed(image, 110, 500));
+    QVERIFY(!isRed(image, 310, 626));
+    QVERIFY(!hasDark(image, QRect(80, 630, 40, 14)));
+}
+
+void TestViewChart::pixelsOnThreeScreens_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<int>("bar0Left");
+    QTest::addColumn<int>("bar0Right"); // excluded
+    QTest::addColumn<int>("top0dB");
+    QTest::addColumn<int>("bottom"); // excluded: the base line's row
+    QTest::addColumn<int>("bar16Left");
+    QTest::addColumn<QPoint>("label"); // "+15.0"
+    QTest::addColumn<QPoint>("selection"); // "Chanel:"
+    QTest::addColumn<QPoint>("apex5");
+    QTest::addColumn<int>("markerBase");
+    // The form is 892 x 663: what lies beyond it is not drawn (-1: skip).
+    QTest::newRow("1440x900") << QSize(1440, 900) << 100 << 120 << 370 << 610 << 740
+                              << QPoint(40, 300) << QPoint(80, 630) << QPoint(310, 610) << 630;
+    QTest::newRow("1024x768") << QSize(1024, 768) << 71 << 85 << 315 << 520 << 526
+                              << QPoint(28, 256) << QPoint(56, 537) << QPoint(220, 520) << 537;
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << 133 << 160 << 444 << 732 << -1
+                               << QPoint(53, 360) << QPoint(-1, -1) << QPoint(-1, -1) << -1;
+}
+
+void TestViewChart::pixelsOnThreeScreens()
+{
+    QFETCH(QSize, screen);
+    QFETCH(int, bar0Left);
+    QFETCH(int, bar0Right);
+    QFETCH(int, top0dB);
+    QFETCH(int, bottom);
+    QFETCH(int, bar16Left);
+    QFETCH(QPoint, label);
+    QFETCH(QPoint, selection);
+    QFETCH(QPoint, apex5);
+    QFETCH(int, markerBase);
+    m_view->SetScreenSize(screen);
+    m_view->OnInitialUpdate();
+    QList<const char *> powers(18, "-12.34");
+    powers[0] = "0.00";
+    powers[16] = "-120.00"; // Low
+    openBytes(resultFile({}) + fiberWithPowers("F1", powers));
+    choose(0);
+    clickRow(5);
+    const QImage image = picture();
+    const int lowest = qMin(bottom, image.height()) - 1;
+
+    QVERIFY(isRed(image, bar0Left, top0dB));
+    QVERIFY(isRed(image, bar0Right - 1, top0dB));
+    QVERIFY(isRed(image, bar0Left, lowest));
+    QVERIFY(!isRed(image, bar0Left - 1, top0dB));
+    QVERIFY(!isRed(image, bar0Right, top0dB));
+    QVERIFY(!isRed(image, bar0Left, top0dB - 1));
+    if (bottom < image.height()) // the base line, black, over the bar's foot
+        QVERIFY(hasDark(image, QRect(bar0Left, bottom, 1, 1)));
+    if (bar16Left >= 0) // Low: no bar at all
+        QVERIFY(!isRed(image, bar16Left + 2, bottom - 1));
+
+    QVERIFY(hasDark(image, QRect(label, QSize(26, 14))));
+    QVERIFY(!hasDark(image, QRect(label - QPoint(0, 3), QSize(26, 3))));
+    if (selection.y() >= 0) {
+        QVERIFY(hasDark(image, QRect(selection, QSize(40, 14))));
+        QVERIFY(!hasDark(image, QRect(selection - QPoint(0, 3), QSize(40, 3))));
+    }
+    if (apex5.y() >= 0) {
+        QVERIFY(isRed(image, apex5.x(), markerBase - 2));
+        QVERIFY(hasDark(image, QRect(apex5.x(), markerBase, 1, 1))); // the outline
+        QVERIFY(!isRed(image, apex5.x() - 6, apex5.y() + 2));
+    }
+}
+
+QTEST_MAIN(TestViewChart)
+#include "tst_viewchart.moc"
