@@ -1,0 +1,243 @@
+// Save and Save As from the window with the save dialog answered by the
+// tests: the names of the fiber box stamped into their own blocks, the
+// ".csv" rule, Save's rule for the remembered file, and failed writes.
+
+#include "ViewTestSupport.h"
+
+#include "data/MeasurementStore.h"
+#include "view/CSDIQVLView.h"
+#include "view/FiberComboBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+
+using ViewTestSupport::resultFile;
+
+namespace {
+
+// Typed as the user would, one key event per character, whatever the script.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+} // namespace
+
+class TestViewExport : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void savedNameAndRemembered_data();
+    void savedNameAndRemembered();
+    void saveWritesOnlyWhileTheFileIsMissing();
+    void replacesWithoutQuestion();
+    void emptyStoreGivesEmptyFile();
+    void namesFollowTheirBlocks();
+    void renamedFiberReachesItsBlockOnly();
+    void failedWriteIsToldAndKeepsWhatWasThere();
+
+private:
+    void open(const QList<QByteArray> &fibers);
+    void choose(int pos);
+    QList<QByteArray> firstFields(const QString &path) const;
+
+    QTemporaryDir *m_dir = nullptr;
+    CSDIQVLView *m_view = nullptr;
+    ScriptedDialogs m_dialogs;
+};
+
+void TestViewExport::init()
+{
+    m_dir = new QTemporaryDir;
+    MeasurementStore::Instance().Clear(); // as at start-up
+    m_view = new CSDIQVLView;
+    m_dialogs = ScriptedDialogs();
+    m_view->SetFileDialogs(&m_dialogs);
+    m_view->SetScreenSize(QSize(1440, 900));
+    m_view->OnInitialUpdate();
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+}
+
+void TestViewExport::cleanup()
+{
+    delete m_view;
+    delete m_dir;
+}
+
+void TestViewExport::open(const QList<QByteArray> &fibers)
+{
+    const QString path = m_dir->filePath(QStringLiteral("in.fib"));
+    QVERIFY(TestSupport::writeFile(path, resultFile(fibers)));
+    m_dialogs.openAnswers.append(QStringList{path});
+    m_view->OnFileOpen();
+}
+
+void TestViewExport::choose(int pos)
+{
+    QListView *list = m_view->ComboFiber()->List();
+    const QModelIndex index = list->model()->index(pos, 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+}
+
+QList<QByteArray> TestViewExport::firstFields(const QString &path) const
+{
+    QList<QByteArray> fields;
+    const QList<QByteArray> lines = TestSupport::readFile(path).split('\n');
+    for (const QByteArray &line : lines) {
+        if (!line.isEmpty())
+            fields.append(line.left(line.indexOf(',')));
+    }
+    return fields;
+}
+
+void TestViewExport::savedNameAndRemembered_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("remembered");
+    QTest::newRow("result.csv") << "result.csv" << "result.csv" << true;
+    QTest::newRow("result") << "result" << "result.csv" << false;
+    QTest::newRow("RESULT.CSV") << "RESULT.CSV" << "RESULT.CSV.csv" << false;
+    QTest::newRow("result.txt") << "result.txt" << "result.txt.csv" << false;
+}
+
+void TestViewExport::savedNameAndRemembered()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(bool, remembered);
+    open({"F1"});
+    m_dialogs.saveAnswers.append(m_dir->filePath(chosen));
+    m_view->OnFileSaveAs();
+    QCOMPARE(m_dialogs.lastFilter, QStringLiteral("csv(*.csv)"));
+    QStringList files = QDir(m_dir->path()).entryList(QDir::Files);
+    files.removeOne(QStringLiteral("in.fib"));
+    QCOMPARE(files, QStringList{written});
+    QCOMPARE(firstFields(m_dir->filePath(written)).size(), 18);
+    QCOMPARE(m_view->SavePath(), remembered ? m_dir->filePath(chosen) : QString());
+
+    // Save asks again unless a name was remembered.
+    m_view->OnFileSave();
+    QCOMPARE(m_dialogs.saveCount, remembered ? 1 : 2);
+}
+
+void TestViewExport::saveWritesOnlyWhileTheFileIsMissing()
+{
+    open({"F1"});
+    const QString path = m_dir->filePath(QStringLiteral("result.csv"));
+    m_dialogs.saveAnswers.append(path);
+    m_view->OnFileSave(); // nothing remembered: the dialog
+    QCOMPARE(m_dialogs.saveCount, 1);
+    QVERIFY(QFile::exists(path));
+
+    // Another file shown, the export changed by hand: Save leaves it alone.
+    open({"F1", "F2"});
+    QVERIFY(TestSupport::writeFile(path, "kept"));
+    m_view->OnFileSave();
+    QCOMPARE(m_dialogs.saveCount, 1);
+    QCOMPARE(TestSupport::readFile(path), QByteArray("kept"));
+
+    // Once it is gone, Save asks again; a cancel writes nothing.
+    QVERIFY(QFile::remove(path));
+    m_view->OnFileSave();
+    QCOMPARE(m_dialogs.saveCount, 2);
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(m_view->SavePath(), path);
+}
+
+void TestViewExport::replacesWithoutQuestion()
+{
+    open({"F1"});
+    const QString path = m_dir->filePath(QStringLiteral("old.csv"));
+    QVERIFY(TestSupport::writeFile(path, QByteArray(5000, 'x')));
+    m_dialogs.saveAnswers.append(path);
+    m_view->OnFileSaveAs();
+    QVERIFY(m_dialogs.messages.isEmpty());
+    const QByteArray text = TestSupport::readFile(path);
+    QVERIFY(text.startsWith("F1      ,  01,      1271.0,"));
+    QVERIFY(!text.contains('x'));
+}
+
+void TestViewExport::emptyStoreGivesEmptyFile()
+{
+    const QString path = m_dir->filePath(QStringLiteral("empty.csv"));
+    m_dialogs.saveAnswers.append(path);
+    m_view->OnFileSaveAs();
+    QCOMPARE(m_dialogs.saveCount, 1);
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void TestViewExport::namesFollowTheirBlocks()
+{
+    // The box lists A B C; each name still goes to its own block.
+    open({"C", "A", "B"});
+    const QString path = m_dir->filePath(QStringLiteral("out.csv"));
+    m_dialogs.saveAnswers.append(path);
+    m_view->OnFileSaveAs();
+    const QList<QByteArray> fields = firstFields(path);
+    QCOMPARE(fields.size(), 54);
+    QCOMPARE(fields.mid(0, 18), QList<QByteArray>(18, "C       "));
+    QCOMPARE(fields.mid(18, 18), QList<QByteArray>(18, "A       "));
+    QCOMPARE(fields.mid(36, 18), QList<QByteArray>(18, "B       "));
+}
+
+void TestViewExport::renamedFiberReachesItsBlockOnly()
+{
+    // Code page 936 names keep their bytes unless renamed.
+    const QByteArray first = "\xb9\xe2\xcf\xcb" "02"; // listed second
+    const QByteArray second = "\xb9\xe2\xcf\xcb" "01";
+    open({first, second});
+    choose(1);
+    QLineEdit *edit = m_view->ComboFiber()->Edit();
+    edit->selectAll();
+    typeText(edit, QStringLiteral("\u65b0X")); // 新X
+
+    const QString path = m_dir->filePath(QStringLiteral("renamed.csv"));
+    m_dialogs.saveAnswers.append(path);
+    m_view->OnFileSaveAs();
+    const QList<QByteArray> fields = firstFields(path);
+    QCOMPARE(fields.mid(0, 18), QList<QByteArray>(18, "\xd0\xc2X"));
+    QCOMPARE(fields.mid(18, 18), QList<QByteArray>(18, second + "  "));
+
+    // A name longer than a field is cut to 48 bytes, between characters.
+    edit->setText(QString());
+    typeText(edit, QStringLiteral("A") + QString(30, QChar(0x65b0)));
+    m_dialogs.saveAnswers.append(path);
+    m_view->OnFileSaveAs();
+    QCOMPARE(firstFields(path).first(), "A" + QByteArray("\xd0\xc2").repeated(23));
+}
+
+void TestViewExport::failedWriteIsToldAndKeepsWhatWasThere()
+{
+    open({"F1"});
+    const QString blocker = m_dir->filePath(QStringLiteral("plain"));
+    QVERIFY(TestSupport::writeFile(blocker, "a file, not a folder"));
+    const QString folder = m_dir->filePath(QStringLiteral("folder.csv"));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.csv")));
+    QVERIFY(TestSupport::writeFile(folder + QStringLiteral("/inside"), "kept"));
+
+    for (const QString &path : {blocker + QStringLiteral("/out.csv"), folder}) {
+        m_dialogs.messages.clear();
+        m_dialogs.saveAnswers.append(path);
+        m_view->OnFileSaveAs();
+        QCOMPARE(m_dialogs.messages.size(), 1);
+        QVERIFY2(m_dialogs.messages.first().contains(path), qPrintable(m_dialogs.messages.first()));
+        QVERIFY(m_view->SavePath().isEmpty()); // nothing written, nothing to keep
+    }
+    QCOMPARE(TestSupport::readFile(blocker), QByteArray("a file, not a folder"));
+    QCOMPARE(TestSupport::readFile(folder + QStringLiteral("/inside")), QByteArray("kept"));
+}
+
+QTEST_MAIN(TestViewExport)
+#include "tst_viewexport.moc"
