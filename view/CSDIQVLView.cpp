@@ -507,6 +507,8 @@ void CSDIQVLView::OnFilePrintPreview()
 void CSDIQVLView::printPreview(QPrinter &printer)
 {
     QPrintPreviewDialog dialog(&printer, this);
+    // The preview takes the place of the main window, as big as it is.
+    dialog.resize(window()->size());
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter *device) { ReportPrinter::Print(m_report, *device); });
     setPreviewMode(dialog, m_nPreviewPages == 2);

@@ -294,6 +294,17 @@ void TestViewChart::editRenamesTheChosenEntryOnly()
     QCOMPARE(box->GetLBBytes(0), QByteArray("F1      "));
     QCOMPARE(column(2), listBefore);
     QCOMPARE(m_view->FiberIndex(), 1);
+
+    // Another file: the position chosen last is still the one renamed, and
+    // a file with fewer entries leaves the edit harmless.
+    openBytes(resultFile({"G1", "G2", "G3"}));
+    QTest::keyClicks(box->Edit(), QStringLiteral("y"));
+    QCOMPARE(box->GetLBText(1), QStringLiteral("y"));
+    QCOMPARE(box->GetItemBlock(1), 1);
+    openBytes(resultFile({"H1"}));
+    QTest::keyClicks(box->Edit(), QStringLiteral("z"));
+    QCOMPARE(box->GetCount(), 1);
+    QCOMPARE(box->GetLBBytes(0), QByteArray("H1      "));
 }
 
 void TestViewChart::chartSurvivesRepaintsAndGoesWithALoad()
