@@ -228,9 +228,8 @@ bool CSDIQVLView::addTab(const QString &path)
 
 QStringList CSDIQVLView::OpenFiles(const QStringList &paths)
 {
-    m_strHeader.clear();
-    m_strTable.clear();
     QStringList opened;
+    ResultFileText shown;
     for (const QString &path : paths) {
         if (m_nTabCount >= MaxTabs) {
             addTab(path); // says why it cannot
@@ -244,10 +243,15 @@ QStringList CSDIQVLView::OpenFiles(const QStringList &paths)
             continue;
         }
         addTab(path);
-        m_strHeader = std::move(text.header);
-        m_strTable = std::move(text.table);
+        shown = std::move(text);
         opened.append(path);
     }
+    // Files were chosen but none could be read: the file on screen, whose
+    // tab is still the selected one, stays. Nothing chosen shows no file.
+    if (!paths.isEmpty() && opened.isEmpty())
+        return opened;
+    m_strHeader = std::move(shown.header);
+    m_strTable = std::move(shown.table);
     showFileRead();
     return opened;
 }

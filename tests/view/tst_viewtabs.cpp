@@ -287,6 +287,9 @@ void TestViewTabs::unreadableFileGetsMessageAndNoHalfView()
     open({missing});
     QCOMPARE(m_dialogs.messages.size(), 2);
     QCOMPARE(tabLabels(), QStringList{"good.fib"});
+    // The file of the selected tab is still the one shown.
+    QCOMPARE(m_view->TabFiles()->currentIndex(), 0);
+    QCOMPARE(comboNames(), QList<QByteArray>{"A"});
 }
 
 void TestViewTabs::vanishedTabFileGetsMessage()
