@@ -206,14 +206,6 @@ void FiberComboBox::SetWindowText(const QString &text)
     m_edit->setText(text);
 }
 
-QByteArray FiberComboBox::GetWindowBytes() const
-{
-    if (m_nCurSel >= 0 && m_model->At(m_nCurSel).text == m_edit->text())
-        return m_model->At(m_nCurSel).bytes;
-    QStringEncoder toCodePage("GB18030", QStringEncoder::Flag::Stateless);
-    return toCodePage(m_edit->text());
-}
-
 bool FiberComboBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_list && event->type() == QEvent::KeyPress) {

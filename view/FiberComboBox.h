@@ -47,9 +47,6 @@ public:
     // The edit field's text.
     QString GetWindowText() const;
     void SetWindowText(const QString &text); // raises no editChange
-    // The edit text as bytes: the selected entry's own bytes while the field
-    // still shows that entry's text, otherwise the text encoded to GB18030.
-    QByteArray GetWindowBytes() const;
 
     QLineEdit *Edit() const { return m_edit; }
     QListView *List() const { return m_list; }
