@@ -45,6 +45,17 @@ void printError(const QString &message)
     std::fprintf(stderr, "quenvale: %s\n", qPrintable(message));
 }
 
+// The jobs read exactly one result file.
+bool oneFileGiven(const QStringList &files, const char *option)
+{
+    if (files.size() == 1)
+        return true;
+    printError(tr("--%1 needs exactly one result file, %2 given")
+                   .arg(QString::fromLatin1(option))
+                   .arg(files.size()));
+    return false;
+}
+
 } // namespace
 
 void Describe(QCommandLineParser &parser)
@@ -133,11 +144,8 @@ int RunHeadless(QCoreApplication &app)
         return 2;
     }
     if (printPdf) {
-        if (files.size() != 1) {
-            printError(tr("--print-pdf needs exactly one result file, %1 given")
-                           .arg(files.size()));
+        if (!oneFileGiven(files, kPrintPdf))
             return 2;
-        }
         QPageSize pageSize;
         const QString sizeName = parser.value(QString::fromLatin1(kPageSize));
         if (!ParsePageSize(sizeName, &pageSize)) {
@@ -153,11 +161,8 @@ int RunHeadless(QCoreApplication &app)
         return 0;
     }
     if (exportCsv) {
-        if (files.size() != 1) {
-            printError(tr("--export-csv needs exactly one result file, %1 given")
-                           .arg(files.size()));
+        if (!oneFileGiven(files, kExportCsv))
             return 2;
-        }
         QString error;
         if (!ExportCsv(files.first(), parser.value(QString::fromLatin1(kExportCsv)), &error)) {
             printError(error);
