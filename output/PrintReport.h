@@ -12,7 +12,8 @@ class QString;
 class PrintReport
 {
 public:
-    // Logical units are 1/96 inch: the window is this many units...
+    // After SetupDC a window of 1024 x 768 logical units maps onto the
+    // device pixels of the same size in inches: one unit is 1/96 inch.
     static constexpr int WindowWidth = 1024;
     static constexpr int WindowHeight = 768;
     static constexpr int UnitsPerInch = 96;

@@ -9,7 +9,9 @@ namespace ReportPrinter {
 
 namespace {
 
-// The rows' font, as tall as a 12-point screen font at 1/96 inch.
+// The rows are drawn in whatever font the page starts with; a printer's own
+// default has no size that reads the same everywhere, so every page starts
+// with this sans-serif face, 14 units (about 10.5 points) tall.
 constexpr int kRowPixelSize = 14;
 
 } // namespace
