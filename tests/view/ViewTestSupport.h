@@ -4,9 +4,11 @@
 // and result files of named fibers in a temporary folder.
 
 #include "TestSupport.h"
+#include "view/CSDIQVLView.h"
 #include "view/FileDialogs.h"
 
 #include <QStringList>
+#include <QTest>
 
 class ScriptedDialogs : public FileDialogs
 {
@@ -42,6 +44,22 @@ inline QByteArray resultFile(const QList<QByteArray> &fibers)
     for (const QByteArray &name : fibers)
         bytes += TestSupport::fiber(name.constData());
     return bytes;
+}
+
+// A form view as the window shows it, on a screen of the given size, with
+// its dialogs answered by `dialogs`; null when it never became visible.
+inline CSDIQVLView *showView(ScriptedDialogs &dialogs, const QSize &screen = QSize(1440, 900))
+{
+    auto *view = new CSDIQVLView;
+    view->SetFileDialogs(&dialogs);
+    view->SetScreenSize(screen);
+    view->OnInitialUpdate();
+    view->show();
+    if (!QTest::qWaitForWindowExposed(view)) {
+        delete view;
+        return nullptr;
+    }
+    return view;
 }
 
 } // namespace ViewTestSupport

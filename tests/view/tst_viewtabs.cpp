@@ -56,13 +56,9 @@ private:
 void TestViewTabs::init()
 {
     m_dir = new QTemporaryDir;
-    m_view = new CSDIQVLView;
     m_dialogs = ScriptedDialogs();
-    m_view->SetFileDialogs(&m_dialogs);
-    m_view->SetScreenSize(QSize(1440, 900));
-    m_view->OnInitialUpdate();
-    m_view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+    m_view = ViewTestSupport::showView(m_dialogs);
+    QVERIFY(m_view);
 }
 
 void TestViewTabs::cleanup()
