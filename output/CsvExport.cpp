@@ -2,6 +2,7 @@
 
 #include "data/ChannelTable.h"
 #include "data/MemoryAdvice.h"
+#include "output/CsvStreamWriter.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -39,6 +40,11 @@ constexpr qsizetype separatorsLength()
     return length;
 }
 
+static_assert(LongestLine
+                  == MeasurementRow::FieldCount * MeasurementRow::MaxFieldLength
+                         + separatorsLength(),
+              "the longest line is seven full fields and their separators");
+
 } // namespace
 
 void StampFiberNames(MeasurementRows &rows, const QList<QByteArray> &namesByBlock)
@@ -51,49 +57,73 @@ void StampFiberNames(MeasurementRows &rows, const QList<QByteArray> &namesByBloc
     }
 }
 
+char *AppendLine(const MeasurementRow &row, char *out)
+{
+    for (int f = 0; f < MeasurementRow::FieldCount; ++f) {
+        const QByteArrayView field = row.text(MeasurementRow::Field(f));
+        std::memcpy(out, field.data(), size_t(field.size()));
+        out += field.size();
+        std::memcpy(out, kSeparators[f].text, kSeparators[f].length);
+        out += kSeparators[f].length;
+    }
+    return out;
+}
+
 QByteArray Text(const MeasurementRows &rows)
 {
     // One pass into a buffer large enough for the longest possible lines:
     // only the pages written are ever touched, and the unused tail is
     // handed back at the end without copying.
-    const qsizetype longestLine =
-        MeasurementRow::FieldCount * MeasurementRow::MaxFieldLength + separatorsLength();
     QByteArray text;
     if (rows.IsEmpty())
         return text;
-    text.resize(rows.Count() * longestLine);
+    text.resize(rows.Count() * LongestLine);
     AdviseHugePages(text.data(), size_t(text.size()));
     char *const begin = text.data();
     char *out = begin;
-    for (qsizetype i = 0; i < rows.Count(); ++i) {
-        const MeasurementRow &row = rows.At(i);
-        for (int f = 0; f < MeasurementRow::FieldCount; ++f) {
-            const QByteArrayView field = row.text(MeasurementRow::Field(f));
-            std::memcpy(out, field.data(), size_t(field.size()));
-            out += field.size();
-            std::memcpy(out, kSeparators[f].text, kSeparators[f].length);
-            out += kSeparators[f].length;
-        }
-    }
+    for (qsizetype i = 0; i < rows.Count(); ++i)
+        out = AppendLine(rows.At(i), out);
     text.truncate(out - begin);
     text.squeeze();
     return text;
 }
 
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("CsvExport", text);
+}
+
+bool writeFailed(const QString &path, const QString &reason, QString *error)
+{
+    if (error)
+        *error = tr("Cannot write \"%1\": %2").arg(path, reason);
+    return false;
+}
+
+bool openTarget(QSaveFile &file, QString *error)
+{
+    if (QFileInfo(file.fileName()).isDir())
+        return writeFailed(file.fileName(), tr("it is a folder"), error);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return writeFailed(file.fileName(), file.errorString(), error);
+    return true;
+}
+
+bool stopped(const std::atomic<bool> *stop)
+{
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
+} // namespace
+
 bool WriteFile(const QString &path, const QByteArray &text, QString *error)
 {
-    auto fail = [&](const QString &reason) {
-        if (error)
-            *error = QCoreApplication::translate("CsvExport", "Cannot write \"%1\": %2")
-                         .arg(path, reason);
-        return false;
-    };
-    if (QFileInfo(path).isDir())
-        return fail(QCoreApplication::translate("CsvExport", "it is a folder"));
-
+    auto fail = [&](const QString &reason) { return writeFailed(path, reason, error); };
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    if (!openTarget(file, error))
+        return false;
     if (file.write(text) != text.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
@@ -101,6 +131,44 @@ bool WriteFile(const QString &path, const QByteArray &text, QString *error)
     }
     if (!file.commit())
         return fail(file.errorString());
+    return true;
+}
+
+bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *error,
+                      const std::atomic<bool> *stop, qsizetype blockSize)
+{
+    CsvStreamWriter writer(sink);
+    const bool read = ReadResultTable(
+        fibPath, [&](QByteArrayView table) { return !stopped(stop) && writer.Add(table); }, error,
+        blockSize);
+    return read && !stopped(stop) && writer.Finish();
+}
+
+bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *error,
+                      const std::atomic<bool> *stop, qsizetype blockSize)
+{
+    QSaveFile file(csvPath);
+    if (!openTarget(file, error))
+        return false;
+    QString writeError;
+    auto sink = [&](QByteArrayView csv) {
+        if (file.write(csv.data(), csv.size()) == csv.size())
+            return true;
+        writeError = file.errorString();
+        return false;
+    };
+    QString readError;
+    if (!StreamResultFile(fibPath, sink, &readError, stop, blockSize)) {
+        file.cancelWriting();
+        if (!writeError.isEmpty())
+            return writeFailed(csvPath, writeError, error);
+        if (error)
+            *error = stopped(stop) ? tr("Stopped before \"%1\" was written").arg(csvPath)
+                                   : readError;
+        return false;
+    }
+    if (!file.commit())
+        return writeFailed(csvPath, file.errorString(), error);
     return true;
 }
 

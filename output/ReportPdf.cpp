@@ -47,7 +47,7 @@ QString tr(const char *text)
 } // namespace
 
 bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &pageSize,
-               QString *error)
+               QString *error, const std::atomic<bool> *stop)
 {
     auto fail = [&](const QString &reason) {
         if (error)
@@ -69,10 +69,13 @@ bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &
         writer.setCreator(QStringLiteral("Quenvale"));
         writer.setTitle(QFileInfo(path).completeBaseName());
         writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        printed = ReportPrinter::Print(report, writer);
+        printed = ReportPrinter::Print(report, writer, 0, 0, stop);
     }
     if (!printed || device.failed()) {
-        const QString reason = device.failed() ? file.errorString() : tr("the PDF could not be drawn");
+        const bool stopped = stop && stop->load();
+        const QString reason = device.failed() ? file.errorString()
+                               : stopped       ? tr("stopped before the last page")
+                                               : tr("the PDF could not be drawn");
         file.cancelWriting();
         return fail(reason);
     }

@@ -54,7 +54,8 @@ void PaintPage(const PrintReport &report, QPainter &painter, int page, int total
     painter.restore();
 }
 
-bool Print(const PrintReport &report, QPagedPaintDevice &device, int fromPage, int toPage)
+bool Print(const PrintReport &report, QPagedPaintDevice &device, int fromPage, int toPage,
+           const std::atomic<bool> *stop)
 {
     const int total = report.PageCount();
     const int first = qMax(1, fromPage);
@@ -66,6 +67,10 @@ bool Print(const PrintReport &report, QPagedPaintDevice &device, int fromPage, i
     if (!painter.begin(&device))
         return false;
     for (int page = first; page <= last; ++page) {
+        if (stop && stop->load(std::memory_order_relaxed)) {
+            painter.end();
+            return false;
+        }
         if (page != first && !device.newPage()) {
             painter.end();
             return false;

@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+#include <atomic>
+
 class PrintReport;
 class QPagedPaintDevice;
 class QPainter;
@@ -13,9 +15,10 @@ namespace ReportPrinter {
 
 // Pages from..to of the job, clipped to 1..PageCount; 0 for either end
 // means the first or the last page. Draws on a painter of its own; returns
-// false when the device cannot be painted on or fails at the end.
+// false when the device cannot be painted on or fails at the end, or when
+// `stop` is found set before a page.
 bool Print(const PrintReport &report, QPagedPaintDevice &device, int fromPage = 0,
-           int toPage = 0);
+           int toPage = 0, const std::atomic<bool> *stop = nullptr);
 
 // One page on an active painter whose device is the page: the report's
 // units, the fit to the printable area, the row font, then the page.
