@@ -96,10 +96,14 @@ bool ReadResultTable(const QString &path, const TableConsumer &consume, QString 
                      qsizetype blockSize)
 {
     QFile file(path);
-    if (!openForReading(file, error))
-        return false;
+    return openForReading(file, error) && ReadResultTable(file, consume, error, blockSize);
+}
+
+bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *error,
+                     qsizetype blockSize)
+{
     blockSize = qMax<qsizetype>(1, blockSize);
-    const qint64 size = file.size();
+    const qint64 size = device.isSequential() ? 0 : device.size();
     if (size > 0 && size < blockSize)
         blockSize = qsizetype(size) + 1; // a small file needs no big buffer
     const std::unique_ptr<char[]> raw(new char[size_t(blockSize)]);
@@ -115,9 +119,11 @@ bool ReadResultTable(const QString &path, const TableConsumer &consume, QString 
         return offset >= length || consume(QByteArrayView(text.get() + offset, length - offset));
     };
     while (!reader.Ended()) {
-        const qint64 got = file.read(raw.get(), blockSize);
-        if (got < 0)
-            return failed(path, file.errorString(), error);
+        const qint64 got = device.read(raw.get(), blockSize);
+        if (got < 0) {
+            const auto *file = qobject_cast<const QFileDevice *>(&device);
+            return failed(file ? file->fileName() : QString(), device.errorString(), error);
+        }
         if (got == 0)
             break;
         if (!deliver(reader.Translate(raw.get(), qsizetype(got), text.get())))

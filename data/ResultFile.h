@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QIODevice;
+
 // The two texts of a result file: the five header lines (with their line
 // feeds) and everything after them, the channel table.
 struct ResultFileText
@@ -33,4 +35,9 @@ constexpr qsizetype ResultFileBlockSize = qsizetype(1) << 20;
 // the header nor the table. Returns false when the file cannot be read
 // (with a message in `error`) or when `consume` stopped it.
 bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error = nullptr,
+                     qsizetype blockSize = ResultFileBlockSize);
+
+// The same from a device open for reading; `error` names the device's file
+// name, if it has one.
+bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *error = nullptr,
                      qsizetype blockSize = ResultFileBlockSize);
