@@ -106,8 +106,11 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
     const qint64 size = device.isSequential() ? 0 : device.size();
     if (size > 0 && size < blockSize)
         blockSize = qsizetype(size) + 1; // a small file needs no big buffer
-    const std::unique_ptr<char[]> raw(new char[size_t(blockSize)]);
-    const std::unique_ptr<char[]> text(new char[size_t(blockSize) + 1]);
+    // Each block is read one byte into the buffer and translated in place;
+    // a CR held back from the block before goes into the byte in front.
+    const std::unique_ptr<char[]> buffer(new char[size_t(blockSize) + 1]);
+    char *const raw = buffer.get() + 1;
+    const char *text = raw;
 
     ResultTextReader reader;
     // Hands on the part of the text just made that lies past the header.
@@ -116,18 +119,21 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
         if (start < 0 || length == 0)
             return true;
         const qsizetype offset = qMax<qsizetype>(0, start - (reader.TextLength() - length));
-        return offset >= length || consume(QByteArrayView(text.get() + offset, length - offset));
+        return offset >= length || consume(QByteArrayView(text + offset, length - offset));
     };
     while (!reader.Ended()) {
-        const qint64 got = device.read(raw.get(), blockSize);
+        const qint64 got = device.read(raw, blockSize);
         if (got < 0) {
             const auto *file = qobject_cast<const QFileDevice *>(&device);
             return failed(file ? file->fileName() : QString(), device.errorString(), error);
         }
         if (got == 0)
             break;
-        if (!deliver(reader.Translate(raw.get(), qsizetype(got), text.get())))
+        char *out = reader.HoldsCarriageReturn() ? buffer.get() : raw;
+        text = out;
+        if (!deliver(reader.Translate(raw, qsizetype(got), out)))
             return false;
     }
-    return deliver(reader.Finish(text.get()));
+    text = buffer.get();
+    return deliver(reader.Finish(buffer.get()));
 }
