@@ -14,12 +14,21 @@ set(QUENVALE_APP_ID org.quenvale.quenvale)
 set(QUENVALE_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/quenvale)
 set(generated ${CMAKE_BINARY_DIR}/install)
 
+# The release day in the forms that the changelog and help2man want.
+execute_process(COMMAND date -u -R -d ${QUENVALE_RELEASE_DATE}
+                OUTPUT_VARIABLE QUENVALE_RELEASE_DATE_RFC2822
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND date -u +%s -d ${QUENVALE_RELEASE_DATE}
+                OUTPUT_VARIABLE QUENVALE_RELEASE_EPOCH
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+
 # The manual page: options and version from the built program's own --help
-# and --version, everything else from the include file.
+# and --version, everything else from the include file; dated by the release,
+# not by the day of the build.
 add_custom_command(
   OUTPUT ${generated}/quenvale.1.gz
   COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}
-  COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8
+  COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 SOURCE_DATE_EPOCH=${QUENVALE_RELEASE_EPOCH}
           ${HELP2MAN} --no-info --include ${PROJECT_SOURCE_DIR}/res/quenvale.h2m
           --output ${generated}/quenvale.1 $<TARGET_FILE:quenvale>
   COMMAND ${GZIP} -9nf ${generated}/quenvale.1
@@ -45,9 +54,6 @@ foreach(size 48 64 128 256)
 endforeach()
 
 # The release's changelog, as Debian wants it for a native package.
-execute_process(COMMAND date -u -R -d ${QUENVALE_RELEASE_DATE}
-                OUTPUT_VARIABLE QUENVALE_RELEASE_DATE_RFC2822
-                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 configure_file(${PROJECT_SOURCE_DIR}/res/changelog.in ${generated}/changelog @ONLY)
 add_custom_command(
   OUTPUT ${generated}/changelog.gz
