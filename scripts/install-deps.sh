@@ -10,6 +10,7 @@ packages=(
   fonts-noto-cjk fonts-dejavu-core
   xvfb xauth
   mawk
+  dpkg-dev help2man librsvg2-bin man-db desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
 missing=()
