@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
   clang
-  fonts-noto-cjk fonts-dejavu-core
+  fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming
   xvfb xauth
   mawk
   dpkg-dev help2man librsvg2-bin man-db desktop-file-utils appstream shared-mime-info libglib2.0-bin

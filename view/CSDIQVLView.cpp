@@ -107,9 +107,7 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
 {
     Resources::Init();
     m_bitmap131 = QPixmap(QStringLiteral(":/res/bitmap131.png"));
-    QFont form = font();
-    form.setPixelSize(12); // the form's 9-point font at 96 dpi
-    setFont(form);
+    setFont(Resources::FormFont());
     setFixedSize(DialogUnits(kFormWidth), DialogUnits(kFormHeight));
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -162,16 +160,30 @@ void CSDIQVLView::ScaleFactors(const QSize &screen, float &scaleX, float &scaleY
     scaleY = float(screen.height() * (1.0 / 900));
 }
 
+QSize CSDIQVLView::FormSize(float scaleX, float scaleY, const QFontMetrics &metrics)
+{
+    const QSize design(DialogUnits(kFormWidth), DialogUnits(kFormHeight));
+    const QRect atDesign = ChannelChart(1.0f, 1.0f).Extent(metrics);
+    const int marginRight = qMax(0, design.width() - (atDesign.right() + 1));
+    const int marginBottom = qMax(0, design.height() - (atDesign.bottom() + 1));
+    const QRect extent = ChannelChart(scaleX, scaleY).Extent(metrics);
+    return QSize(qMax(design.width(), extent.right() + 1 + marginRight),
+                 qMax(design.height(), extent.bottom() + 1 + marginBottom));
+}
+
 void CSDIQVLView::OnInitialUpdate()
 {
-    if (auto *frame = qobject_cast<CMainFrame *>(window()))
-        frame->ResizeParentToFit(size());
-
     QSize screen = m_screenSize;
     if (screen.isEmpty() && QGuiApplication::primaryScreen())
         screen = QGuiApplication::primaryScreen()->geometry().size();
     ScaleFactors(screen, m_fScaleX, m_fScaleY);
+    // The chart is drawn at the screen's factors into the form: the form
+    // must hold all of it, or its readout is never seen.
+    setFixedSize(FormSize(m_fScaleX, m_fScaleY, fontMetrics()));
     setUpColumns();
+
+    if (auto *frame = qobject_cast<CMainFrame *>(window()))
+        frame->ResizeParentToFit(size());
 }
 
 // Runs again on File New: the six columns are made once, their widths
@@ -218,7 +230,7 @@ bool CSDIQVLView::addTab(const QString &path)
         return false;
     }
     const QFileInfo file(path);
-    TabRecord record{file.absoluteFilePath(), file.fileName().left(TabRecord::MaxNameLength)};
+    TabRecord record{file.absoluteFilePath(), TabRecord::Label(file.fileName())};
     m_tabRecords.append(record);
     const int index = m_tabFiles->insertTab(m_nTabCount, record.name);
     m_tabFiles->setCurrentIndex(index);
@@ -229,6 +241,8 @@ bool CSDIQVLView::addTab(const QString &path)
 QStringList CSDIQVLView::OpenFiles(const QStringList &paths)
 {
     QStringList opened;
+    if (paths.isEmpty())
+        return opened; // nothing chosen: everything stays as it is
     ResultFileText shown;
     for (const QString &path : paths) {
         if (m_nTabCount >= MaxTabs) {
@@ -246,9 +260,9 @@ QStringList CSDIQVLView::OpenFiles(const QStringList &paths)
         shown = std::move(text);
         opened.append(path);
     }
-    // Files were chosen but none could be read: the file on screen, whose
-    // tab is still the selected one, stays. Nothing chosen shows no file.
-    if (!paths.isEmpty() && opened.isEmpty())
+    // None of the files could be read: the file on screen, whose tab is
+    // still the selected one, stays.
+    if (opened.isEmpty())
         return opened;
     m_strHeader = std::move(shown.header);
     m_strTable = std::move(shown.table);
@@ -256,11 +270,11 @@ QStringList CSDIQVLView::OpenFiles(const QStringList &paths)
     return opened;
 }
 
+// Cancelling the dialog changes nothing: the tabs, the file shown, the
+// names typed into the fiber box, the list and the chart all stay.
 void CSDIQVLView::OnFileOpen()
 {
-    m_strTable.clear();
     const QStringList paths = dialogs().GetOpenFileNames(this, FileDialogs::OpenFilter());
-    // A cancel shows nothing: the empty table text is parsed as well.
     OpenFiles(paths);
 }
 
