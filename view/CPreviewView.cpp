@@ -57,7 +57,6 @@ CPreviewView::CPreviewView(const PrintReport &report, const QPrinter &printer, i
     m_scroll->installEventFilter(this);
     m_pageArea->setBackgroundRole(QPalette::Dark);
     m_pageArea->setAutoFillBackground(true);
-    m_pageArea->setMouseTracking(false);
     m_pageArea->installEventFilter(this);
     m_pageBar->setPageStep(1);
     connect(m_pageBar, &QScrollBar::valueChanged, this, &CPreviewView::SetCurrentPage);

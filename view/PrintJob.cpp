@@ -1,7 +1,6 @@
 #include "view/PrintJob.h"
 
 #include "app/StringTable.h"
-#include "output/PrintReport.h"
 #include "output/ReportPrinter.h"
 #include "output/StagedFile.h"
 #include "view/PrinterSpool.h"

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "output/PrintReport.h"
+
 #include <QString>
 
-class PrintReport;
 class QPrinter;
 class QProgressDialog;
 class QWidget;
@@ -36,7 +37,9 @@ private:
     bool beforePage(QProgressDialog &progress, const ReportPrinter::JobPage &at);
     Result fail(const QString &reason);
 
-    const PrintReport &m_report;
+    // Its own copy (sharing the rows): a file opened meanwhile cannot pull
+    // the rows from under the pages still to come.
+    const PrintReport m_report;
     QPrinter &m_printer;
     QWidget *m_parent;
     bool m_cancelled = false;
