@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
   clang
   fonts-noto-cjk fonts-dejavu-core
   xvfb xauth
+  libcups2-dev
   mawk
 )
 
