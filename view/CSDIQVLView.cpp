@@ -4,14 +4,17 @@
 #include "app/Resources.h"
 #include "data/ChannelTable.h"
 #include "data/MeasurementStore.h"
+#include "data/MemoryAdvice.h"
 #include "data/ResultFile.h"
 #include "output/CsvExport.h"
 #include "output/ReportPrinter.h"
+#include "view/CPreviewView.h"
 #include "view/ChannelChart.h"
 #include "view/ChannelList.h"
 #include "view/FiberComboBox.h"
 #include "view/FileDialogs.h"
 #include "view/PrintDialogs.h"
+#include "view/PrintJob.h"
 
 #include <QCoreApplication>
 #include <QAction>
@@ -23,8 +26,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
 #include <QStringDecoder>
@@ -80,23 +81,6 @@ QByteArray cutToField(const QByteArray &bytes, const QString &text)
         i += length;
     }
     return cut;
-}
-
-// The preview window's own command for facing pages or a single page, so
-// that its tool bar shows the mode it is in.
-void setPreviewMode(QPrintPreviewDialog &dialog, bool facing)
-{
-    const QString text = QCoreApplication::translate(
-        "QPrintPreviewDialog", facing ? "Show facing pages" : "Show single page");
-    for (QAction *action : dialog.findChildren<QAction *>()) {
-        if (action->text() == text) {
-            action->trigger();
-            return;
-        }
-    }
-    if (auto *widget = dialog.findChild<QPrintPreviewWidget *>())
-        widget->setViewMode(facing ? QPrintPreviewWidget::FacingPagesView
-                                   : QPrintPreviewWidget::SinglePageView);
 }
 
 } // namespace
@@ -489,6 +473,11 @@ void CSDIQVLView::OnFileSaveAs()
         m_strSavePath = path;
 }
 
+PrintDialogs &CSDIQVLView::printDialogs() const
+{
+    return m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default();
+}
+
 void CSDIQVLView::OnFilePrint()
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -497,8 +486,7 @@ void CSDIQVLView::OnFilePrint()
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     // The report's page total is known before the dialog opens.
     dialog.setMinMax(1, m_report.PageCount());
-    PrintDialogs &print = m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default();
-    if (!print.ExecPrintDialog(dialog))
+    if (!printDialogs().ExecPrintDialog(dialog))
         return;
     int from = 0;
     int to = 0;
@@ -506,46 +494,37 @@ void CSDIQVLView::OnFilePrint()
         from = printer.fromPage();
         to = printer.toPage();
     }
-    const bool printed = ReportPrinter::Print(m_report, printer, from, to);
+    PrintJob job(m_report, printer, window());
+    const PrintJob::Result result = job.Run(from, to);
     OnEndPrinting();
-    if (!printed)
-        dialogs().ShowMessage(this, tr("The report could not be printed on \"%1\".")
+    // A cancelled job is no failure: the user stopped it.
+    if (result == PrintJob::Failed)
+        dialogs().ShowMessage(this, tr("The report could not be printed on \"%1\": %2")
                                         .arg(printer.outputFileName().isEmpty()
                                                  ? printer.printerName()
-                                                 : printer.outputFileName()));
+                                                 : printer.outputFileName(),
+                                             job.ErrorString()));
 }
 
 void CSDIQVLView::OnFilePrintPreview()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printPreview(printer);
-    OnEndPrinting();
-}
-
-void CSDIQVLView::printPreview(QPrinter &printer)
-{
-    QPrintPreviewDialog dialog(&printer, this);
-    // The preview takes the place of the main window, as big as it is.
-    dialog.resize(window()->size());
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter *device) { ReportPrinter::Print(m_report, *device); });
-    setPreviewMode(dialog, m_nPreviewPages == 2);
-    PrintDialogs &print = m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default();
-    print.ExecPreview(dialog);
-
-    // All pages at once is no count of pages side by side: that choice
-    // leaves the setting as it was.
-    if (const auto *widget = dialog.findChild<QPrintPreviewWidget *>()) {
-        int pages = m_nPreviewPages;
-        if (widget->viewMode() == QPrintPreviewWidget::FacingPagesView)
-            pages = 2;
-        else if (widget->viewMode() == QPrintPreviewWidget::SinglePageView)
-            pages = 1;
-        if (pages != m_nPreviewPages) {
-            m_nPreviewPages = pages;
-            emit previewPagesChanged(pages);
+    const QPrinter printer(QPrinter::HighResolution);
+    bool print = false;
+    {
+        CPreviewView preview(m_report, printer, m_nPreviewPages, window());
+        // The preview takes the place of the main window, as big as it is.
+        preview.resize(window()->size());
+        printDialogs().ExecPreview(preview);
+        if (preview.Pages() != m_nPreviewPages) {
+            m_nPreviewPages = preview.Pages();
+            emit previewPagesChanged(m_nPreviewPages);
         }
-    }
+        print = preview.PrintChosen();
+    } // the pages on screen go with the preview
+    ReleaseFreedMemory();
+    OnEndPrinting();
+    if (print)
+        OnFilePrint();
 }
 
 void CSDIQVLView::OnEndPrinting()

@@ -127,7 +127,7 @@ private:
     void clearChart();
     void appendChannelRow(const MeasurementRow &row);
     QList<QByteArray> fiberNamesByBlock() const;
-    void printPreview(QPrinter &printer);
+    PrintDialogs &printDialogs() const;
 
     QTabBar *m_tabFiles;
     FiberComboBox *m_comboFiber;
