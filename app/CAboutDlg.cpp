@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 using Resources::DialogUnits;
@@ -24,15 +25,16 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     Resources::Init();
     setWindowTitle(QStringLiteral("About Quenvale"));
     setFixedSize(DialogUnits(255), DialogUnits(48));
-    QFont form = font();
-    form.setPixelSize(12);
-    setFont(form);
+    setFont(Resources::FormFont());
 
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("icon"));
-    icon->setGeometry(unitRect(11, 17, 20, 20));
+    // The icon at twice its size, and the control as big as the icon, as
+    // the platform's icon controls size themselves to their icon.
+    const QPixmap image = QPixmap(QStringLiteral(":/res/quenvale-16.png")).scaled(32, 32);
+    icon->setGeometry(QRect(unitRect(11, 17, 20, 20).topLeft(), image.size()));
     icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    icon->setPixmap(QPixmap(QStringLiteral(":/res/quenvale-16.png")).scaled(32, 32));
+    icon->setPixmap(image);
 
     auto *text = new QLabel(QStringLiteral("Quenvale V2.13.En.180517"), this);
     text->setObjectName(QStringLiteral("version"));

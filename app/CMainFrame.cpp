@@ -1,19 +1,25 @@
 #include "app/CMainFrame.h"
 
+#include "app/LockKeyState.h"
 #include "app/Resources.h"
 #include "app/StringTable.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <QWindow>
+
+#include <utility>
 
 using namespace StringTable;
 
@@ -140,12 +146,54 @@ void CMainFrame::createStatusBar()
         pane->setFrameShadow(QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(LoadString(id)) + 12);
-        // The lock keys' state cannot be read here; the panes stay dimmed.
         pane->setEnabled(false);
         bar->addPermanentWidget(pane);
         m_indicators.insert(id, pane);
     }
     bar->showMessage(LoadString(AFX_IDS_IDLEMESSAGE));
+    // Every key reaches a window of the program before any widget.
+    qApp->installEventFilter(this);
+    updateLockKeys();
+}
+
+// A pane is lit while its lock is on; where the window system does not tell
+// the locks, all three stay dimmed.
+void CMainFrame::updateLockKeys()
+{
+    LockKeyState state;
+    LockKeyState::Read(state);
+    m_indicators.value(ID_INDICATOR_CAPS)->setEnabled(state.caps);
+    m_indicators.value(ID_INDICATOR_NUM)->setEnabled(state.num);
+    m_indicators.value(ID_INDICATOR_SCRL)->setEnabled(state.scroll);
+}
+
+void CMainFrame::WhenShown(std::function<void()> task)
+{
+    if (windowHandle() && windowHandle()->isExposed())
+        task();
+    else
+        m_whenShown.append(std::move(task));
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        && watched->isWindowType())
+        updateLockKeys();
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()
+        && !m_whenShown.isEmpty()) {
+        // After the window's own handling of the event, not in the middle of it.
+        const QList<std::function<void()>> tasks = std::exchange(m_whenShown, {});
+        QMetaObject::invokeMethod(
+            this, [tasks] { for (const auto &task : tasks) task(); }, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The tool bar cannot be hidden: no menu of tool bars on a right click.
+QMenu *CMainFrame::createPopupMenu()
+{
+    return nullptr;
 }
 
 void CMainFrame::SetView(QWidget *view)
@@ -160,13 +208,22 @@ void CMainFrame::ResizeParentToFit(const QSize &form)
     layout()->activate();
     const QSize needed = layout()->totalMinimumSize(); // with the menu bar
     m_scrollArea->setMinimumSize(0, 0);
-    setFixedSize(size().boundedTo(needed));
+    // A form bigger than the window made at start grows the window, but
+    // only as far as the screen has room; the form scrolls beyond that.
+    QSize room = size();
+    if (const QScreen *screen = this->screen()) {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        room = room.expandedTo(screen->availableGeometry().size() - frame);
+    }
+    setFixedSize(needed.boundedTo(room));
     // From now on the size is ours, not the layout's.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
 }
 
 bool CMainFrame::event(QEvent *event)
 {
+    if (event->type() == QEvent::WindowActivate)
+        updateLockKeys(); // the locks may have changed in another program
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent *>(event)->tip();
         statusBar()->showMessage(tip.isEmpty() ? LoadString(AFX_IDS_IDLEMESSAGE) : tip);

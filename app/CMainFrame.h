@@ -1,15 +1,20 @@
 #pragma once
 
+#include <functional>
+
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 
 class QAction;
 class QLabel;
+class QMenu;
 class QScrollArea;
 
 // The main window: fixed size, captioned "Quenvale", with the File and Help
 // menus, the tool bar, the keys of the commands and a status bar that says
-// "Ok" when idle and a command's prompt while it is under the pointer.
+// "Ok" when idle and a command's prompt while it is under the pointer, and
+// the states of the lock keys.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
@@ -21,19 +26,27 @@ public:
 
     // The form shown in the window, scrolled if the window were too small.
     void SetView(QWidget *view);
-    // Shrinks the window (never grows it) so that the form fits exactly,
-    // then fixes its size.
+    // Sizes the window so that the form fits exactly, then fixes its size.
+    // It grows past its size at creation only as far as the screen allows.
     void ResizeParentToFit(const QSize &form);
 
     // The action of a command, by its number (StringTable ids); null if none.
     QAction *Action(int id) const { return m_actions.value(id); }
     QLabel *Indicator(int id) const { return m_indicators.value(id); }
 
+    QMenu *createPopupMenu() override;
+
+    // Runs `task` once the window is on the screen where the window system
+    // placed it, at once if it is already, so that a message the task shows
+    // is centred on the window.
+    void WhenShown(std::function<void()> task);
+
 signals:
     void filesDropped(const QStringList &paths);
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -42,7 +55,9 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    void updateLockKeys();
 
+    QList<std::function<void()>> m_whenShown;
     QHash<int, QAction *> m_actions;
     QHash<int, QLabel *> m_indicators;
     QScrollArea *m_scrollArea;

@@ -57,8 +57,9 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
         return false;
     m_pView->OnInitialUpdate();
     m_pMainWnd->show();
+    // A file that cannot be read gets its message over the window.
     if (!files.isEmpty())
-        OpenDocumentFiles(files);
+        m_pMainWnd->WhenShown([this, files] { OpenDocumentFiles(files); });
     return true;
 }
 

@@ -19,7 +19,8 @@ public:
     CSDIQVLApp();
     ~CSDIQVLApp() override;
 
-    // Builds and shows the window, then opens `files` as File Open would.
+    // Builds and shows the window, then opens `files` as File Open would,
+    // once the window is on the screen.
     bool InitInstance(const QStringList &files = {});
     // Writes the settings back.
     int ExitInstance();

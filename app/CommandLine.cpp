@@ -96,7 +96,55 @@ int exportToStandardOutput(const QStringList &files)
     return failures > 0 ? 1 : 0;
 }
 
+// Qt's own options for every GUI application (QGuiApplication,
+// QApplication and the X11 platform), with one dash or two. Qt takes them
+// out of the arguments itself; the program's parser must pass over them.
+const char *const kGuiOptionsWithValue[] = {
+    "display", "geometry", "icon", "name", "platform", "platformpluginpath",
+    "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
+    "session", "style", "stylesheet", "title", "visual"};
+const char *const kGuiOptionsWithJoinedValue[] = {"qmljsdebugger", "session", "style",
+                                                  "stylesheet"};
+const char *const kGuiFlags[] = {"dograb", "nograb", "reverse", "testability", "widgetcount"};
+
+template <size_t N>
+bool isOneOf(QStringView name, const char *const (&names)[N])
+{
+    for (const char *candidate : names) {
+        if (name == QLatin1String(candidate))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+QStringList WithoutGuiOptions(const QStringList &arguments)
+{
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--")) { // the rest are files
+            kept += arguments.mid(i);
+            break;
+        }
+        if (i == 0 || !argument.startsWith(QLatin1Char('-'))) {
+            kept.append(argument);
+            continue;
+        }
+        QStringView name = QStringView(argument).mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        const qsizetype equals = name.indexOf(QLatin1Char('='));
+        if (equals >= 0 ? isOneOf(name.first(equals), kGuiOptionsWithJoinedValue)
+                        : isOneOf(name, kGuiFlags))
+            continue;
+        if (equals < 0 && isOneOf(name, kGuiOptionsWithValue)) {
+            ++i; // and its value
+            continue;
+        }
+        kept.append(argument);
+    }
+    return kept;
+}
 
 void Describe(QCommandLineParser &parser)
 {
@@ -200,7 +248,8 @@ int RunHeadless(QCoreApplication &app)
 {
     QCommandLineParser parser;
     Describe(parser);
-    parser.process(app); // --help, --version and unknown options end here
+    // --help, --version and unknown options end here.
+    parser.process(WithoutGuiOptions(app.arguments()));
 
     const QStringList files = parser.positionalArguments();
     const bool exportCsv = parser.isSet(QString::fromLatin1(kExportCsv));
@@ -264,7 +313,7 @@ bool FilesToOpen(const QStringList &arguments, QStringList *files, QString *erro
 {
     QCommandLineParser parser;
     Describe(parser);
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(WithoutGuiOptions(arguments))) {
         if (error)
             *error = parser.errorText();
         return false;

@@ -38,9 +38,13 @@ bool ParsePageSize(const QString &name, QPageSize *size);
 bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &pageSize,
               QString *error, const std::atomic<bool> *stop = nullptr);
 
+// The arguments without Qt's own GUI options (-style, -platform, -display,
+// -geometry and the others) and their values, which Qt handles itself.
+QStringList WithoutGuiOptions(const QStringList &arguments);
+
 // The result files named for the window to open, from the whole argument
-// list (program name first); false with a message for arguments that do
-// not parse.
+// list (program name first), Qt's GUI options passed over; false with a
+// message for arguments that do not parse.
 bool FilesToOpen(const QStringList &arguments, QStringList *files, QString *error);
 
 } // namespace CommandLine

@@ -87,6 +87,26 @@ inline double Seconds(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
+// Kilobytes from a line of /proc/self/status ("VmHWM:", "VmRSS:").
+inline long statusKilobytes(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+// Lets VmHWM start again from the present size.
+inline void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
 // Runs a program to its end; its standard output goes to `stdoutFile` when
 // one is named. Returns wall seconds; `peakKilobytes` gets the child's peak
 // resident size. The kernel counts this process's own peak into a spawned

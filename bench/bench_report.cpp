@@ -26,26 +26,8 @@
 namespace {
 
 using BenchSupport::Seconds;
-
-// Kilobytes from a line of /proc/self/status ("VmHWM:", "VmRSS:").
-long statusKilobytes(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-// Lets VmHWM start again from the present size.
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
+using BenchSupport::resetPeak;
+using BenchSupport::statusKilobytes;
 
 // Runs the program; returns wall seconds and that child's own peak in KB.
 double runProgram(const QStringList &arguments, long *peak)

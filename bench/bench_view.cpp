@@ -1,21 +1,30 @@
 // The window's own paths, offscreen:
 //  - choosing a fiber in the box until the view has repainted the list and
 //    the chart (and a click on a channel until the marker is painted);
-//  - Print Preview of a 10,000-row file (345 pages), from the command until
-//    the preview window has laid out and painted its pages.
+//  - Print Preview of a big file (default 1,000,000 rows): from the command
+//    until the first page is on screen, then the End key until the last
+//    page is, and the memory the preview adds and gives back;
+//  - Print of that file into a PDF file from the print dialog, in pages per
+//    second, with the progress dialog showing.
 //
-//   build/bench/quenvale_bench_view [choices] [preview rows]   (default 200 10000)
+//   build/bench/quenvale_bench_view [choices] [rows] [--grab DIR]
+//       (default 200 1000000; --grab saves the preview's one- and two-page
+//       views as PNG files in DIR)
 
 #include "BenchSupport.h"
 
+#include "app/CMainFrame.h"
+#include "view/CPreviewView.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
 #include "view/PrintDialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -24,43 +33,71 @@
 
 namespace {
 
-// Leaves the preview as soon as it has painted its pages once.
-class TimedPreview : public PrintDialogs, public QObject
+using BenchSupport::Seconds;
+using BenchSupport::statusKilobytes;
+
+// Runs the events until `done` holds.
+template <typename Predicate>
+void waitFor(Predicate done)
+{
+    while (!done())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+// Answers the preview and the print dialog, with the clocks running.
+class TimedDialogs : public PrintDialogs
 {
 public:
     QElapsedTimer *clock = nullptr;
-    double shownSeconds = -1;
+    QString grabFolder;
+    QString pdfPath;
+    double firstSeconds = -1;
+    double lastSeconds = -1;
+    long openKilobytes = 0; // resident size with the last page on screen
     int pages = 0;
 
-    void ExecPreview(QPrintPreviewDialog &dialog) override
+    void ExecPreview(CPreviewView &preview) override
     {
-        m_dialog = &dialog;
-        m_widget = dialog.findChild<QPrintPreviewWidget *>();
-        const QList<QWidget *> views = m_widget->findChildren<QWidget *>();
-        for (QWidget *child : views)
-            child->installEventFilter(this);
-        dialog.exec();
+        int drawn = 0;
+        QObject::connect(&preview, &CPreviewView::pageDrawn, [&drawn](int page) { drawn = page; });
+        preview.show();
+        waitFor([&] { return drawn == 1; });
+        QApplication::processEvents(); // the paint that drew it is over
+        firstSeconds = Seconds(*clock);
+        grab(preview, "one-page");
+
+        QElapsedTimer last;
+        last.start();
+        preview.OnLastPage(); // as the End key does
+        pages = preview.PageTotal();
+        waitFor([&] { return drawn == pages; });
+        QApplication::processEvents();
+        lastSeconds = Seconds(last);
+        openKilobytes = statusKilobytes("VmRSS:");
+
+        preview.OnNumPageChange();
+        waitFor([&] { return drawn == pages; });
+        QApplication::processEvents();
+        grab(preview, "two-page");
+        preview.OnNumPageChange(); // the setting stays as it was
+        preview.close();
     }
 
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool ExecPrintDialog(QPrintDialog &dialog) override
     {
-        if (event->type() == QEvent::Paint && shownSeconds < 0 && m_widget->pageCount() > 0) {
-            // Stop the clock once this paint is over.
-            QTimer::singleShot(0, m_dialog, [this] {
-                if (shownSeconds >= 0)
-                    return;
-                shownSeconds = BenchSupport::Seconds(*clock);
-                pages = m_widget->pageCount();
-                m_dialog->close();
-            });
-        }
-        return false;
+        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog.printer()->setOutputFileName(pdfPath);
+        return true;
     }
 
 private:
-    QPrintPreviewDialog *m_dialog = nullptr;
-    QPrintPreviewWidget *m_widget = nullptr;
+    void grab(CPreviewView &preview, const char *name) const
+    {
+        if (!grabFolder.isEmpty())
+            preview.grab().save(grabFolder + QStringLiteral("/preview-%1-%2.png")
+                                                 .arg(QString::fromLatin1(name))
+                                                 .arg(pages ? pages : preview.PageTotal()));
+    }
 };
 
 } // namespace
@@ -70,14 +107,26 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int choices = argc > 1 ? qMax(1, atoi(argv[1])) : 200;
-    const qsizetype previewRows = argc > 2 ? QByteArray(argv[2]).toLongLong() : 10000;
+    QStringList numbers;
+    QString grabFolder;
+    const QStringList arguments = app.arguments().mid(1);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--grab") && i + 1 < arguments.size())
+            grabFolder = arguments.at(++i);
+        else
+            numbers.append(arguments.at(i));
+    }
+    const int choices = numbers.size() > 0 ? qMax(1, numbers.at(0).toInt()) : 200;
+    const qsizetype previewRows = numbers.size() > 1 ? numbers.at(1).toLongLong() : 1000000;
 
     QTemporaryDir dir;
-    CSDIQVLView view;
+    CMainFrame frame;
+    auto *viewOwned = new CSDIQVLView;
+    frame.SetView(viewOwned);
+    CSDIQVLView &view = *viewOwned;
     view.SetScreenSize(QSize(1440, 900));
     view.OnInitialUpdate();
-    view.show();
+    frame.show();
     QApplication::processEvents();
 
     // Fiber choice and channel click on a 48-fiber file.
@@ -95,9 +144,9 @@ int main(int argc, char *argv[])
         box->SetCurSel(i % box->GetCount());
         view.OnSelendokComboFiber(); // refills the list, repaints at once
         QApplication::processEvents(); // the list's own deferred layout and paint
-        worst = qMax(worst, BenchSupport::Seconds(one));
+        worst = qMax(worst, Seconds(one));
     }
-    const double choiceMs = BenchSupport::Seconds(timer) * 1000 / choices;
+    const double choiceMs = Seconds(timer) * 1000 / choices;
     std::printf("fiber choice + chart repaint: mean %.2f ms, worst %.2f ms over %d choices "
                 "(target 20 ms)\n",
                 choiceMs, worst * 1000, choices);
@@ -109,21 +158,68 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
     }
     std::printf("channel click + chart and marker repaint: mean %.2f ms\n",
-                BenchSupport::Seconds(timer) * 1000 / choices);
+                Seconds(timer) * 1000 / choices);
 
-    // Print Preview of the big file.
+    // Print Preview of the big file, then Print into a PDF file.
     const QString big = dir.filePath(QStringLiteral("big.fib"));
     if (!BenchSupport::WriteResultFile(big, previewRows))
         return 1;
     view.OpenFiles({big});
-    TimedPreview preview;
-    view.SetPrintDialogs(&preview);
+    QApplication::processEvents();
+    TimedDialogs dialogs;
+    dialogs.grabFolder = grabFolder;
+    dialogs.pdfPath = dir.filePath(QStringLiteral("big.pdf"));
+    view.SetPrintDialogs(&dialogs);
+
+    // Twice: the first run also loads what any first print job loads (the
+    // printer plugin, fonts at new sizes); the second shows what the
+    // preview itself keeps.
+    long before[2], peak[2], after[2];
+    double firstSeconds = 0, lastSeconds = 0, closed = 0;
+    long openKilobytes = 0;
+    dialogs.clock = &timer;
+    for (int run = 0; run < 2; ++run) {
+        before[run] = statusKilobytes("VmRSS:");
+        BenchSupport::resetPeak();
+        timer.restart();
+        view.OnFilePrintPreview();
+        if (run == 0) {
+            closed = Seconds(timer);
+            firstSeconds = dialogs.firstSeconds;
+            lastSeconds = dialogs.lastSeconds;
+            openKilobytes = dialogs.openKilobytes - before[0];
+        }
+        QApplication::processEvents();
+        peak[run] = statusKilobytes("VmHWM:") - before[run];
+        after[run] = statusKilobytes("VmRSS:") - before[run];
+    }
+    std::printf("print preview of %lld rows (%d pages): first page on screen %.3f s after the "
+                "command (target 1 s), End to the last page %.3f s (target 0.2 s), closed after "
+                "%.2f s\n",
+                static_cast<long long>(previewRows), dialogs.pages, firstSeconds, lastSeconds,
+                closed);
+    std::printf("  memory added by the preview (target 50 MB, given back): %ld KB with the last "
+                "page on screen, peak %ld KB, %ld KB left after it closed; again: peak %ld KB, "
+                "%ld KB left\n",
+                openKilobytes, peak[0], after[0], peak[1], after[1]);
+
+    // Print: the progress dialog is looked for every 50 ms while the job runs.
+    bool progressShown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QProgressDialog *>(widget) && widget->isVisible())
+                progressShown = true;
+    });
+    watch.start(50);
     timer.restart();
-    preview.clock = &timer;
-    view.OnFilePrintPreview();
-    const double closed = BenchSupport::Seconds(timer);
-    std::printf("print preview of %lld rows (%d pages): shown and painted in %.2f s, closed "
-                "after %.2f s (target 3 s)\n",
-                static_cast<long long>(previewRows), preview.pages, preview.shownSeconds, closed);
-    return preview.shownSeconds >= 0 ? 0 : 1;
+    view.OnFilePrint();
+    const double printed = Seconds(timer);
+    watch.stop();
+    std::printf("print to PDF of %d pages: %.2f s = %.0f pages/s (target 300), progress dialog "
+                "%s (%.1f MB)\n",
+                dialogs.pages, printed, dialogs.pages / printed,
+                progressShown ? "shown" : "NOT shown",
+                double(QFileInfo(dialogs.pdfPath).size()) / 1e6);
+    return firstSeconds >= 0 && progressShown ? 0 : 1;
 }

@@ -27,6 +27,15 @@ constexpr char kLow[] = "Low";
 
 } // namespace
 
+int ColumnWidth(MeasurementRow::Field field)
+{
+    for (const Column &column : kColumns) {
+        if (column.field == field)
+            return column.width;
+    }
+    return 0;
+}
+
 bool IsLowPower(QByteArrayView power)
 {
     return ClassicAtof(power.data(), power.data() + power.size()) < kLowLimit;

@@ -24,6 +24,9 @@ void CutLine(const char *line, MeasurementRow &row);
 // the end. The inverse of CutLine for texts that fit their columns.
 QByteArray FormatLine(const MeasurementRow &row);
 
+// The width in characters of a field's column in the file.
+int ColumnWidth(MeasurementRow::Field field);
+
 // True when a power text reads as a number strictly below -99.9.
 bool IsLowPower(QByteArrayView power);
 

@@ -5,6 +5,9 @@
 #ifdef __linux__
 #include <sys/mman.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 void AdviseHugePages(void *data, std::size_t bytes)
 {
@@ -20,5 +23,12 @@ void AdviseHugePages(void *data, std::size_t bytes)
 #else
     (void)data;
     (void)bytes;
+#endif
+}
+
+void ReleaseFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
 #endif
 }

@@ -4,6 +4,7 @@
 
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPen>
 #include <QStringDecoder>
 #include <QVarLengthArray>
 
@@ -33,9 +34,9 @@ const MeasurementRow &PrintReport::Row(qsizetype index) const
     return m_rows.At(index);
 }
 
-void PrintReport::SetupDC(QPainter &painter) const
+void PrintReport::SetupDC(QPainter &painter, const QPaintDevice *attributes) const
 {
-    const QPaintDevice *device = painter.device();
+    const QPaintDevice *device = attributes ? attributes : painter.device();
     const int dpiX = device->logicalDpiX();
     const int dpiY = device->logicalDpiY();
     painter.setWindow(0, 0, WindowWidth, WindowHeight);
@@ -212,7 +213,14 @@ void PrintReport::DrawGrid(QPainter &painter, int page) const
         const int y = grid.top + RowHeight * k;
         rules.append(QLine(kTableLeft, y, kTableRight, y));
     }
+    // The thinnest line the device draws: one pixel on a screen or a
+    // printer whatever its resolution, the hairline in a PDF.
+    const QPen previous = painter.pen();
+    QPen hairline = previous;
+    hairline.setWidth(0);
+    painter.setPen(hairline);
     painter.drawLines(rules.constData(), int(rules.size()));
+    painter.setPen(previous);
 }
 
 void PrintReport::DrawRows(QPainter &painter, int page, int total) const

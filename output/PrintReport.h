@@ -4,6 +4,7 @@
 
 #include <QRect>
 
+class QPaintDevice;
 class QPainter;
 class QString;
 
@@ -29,9 +30,10 @@ public:
     qsizetype RowCount() const { return m_rows.Count(); }
     const MeasurementRows &Rows() const { return m_rows; }
 
-    // Puts the painter into logical units of 1/96 inch on its device, from
-    // the device's own resolution.
-    void SetupDC(QPainter &painter) const;
+    // Puts the painter into logical units of 1/96 inch, from the resolution
+    // of `attributes`: the painter's own device when null, the printer when
+    // the page is drawn on the screen for the preview.
+    void SetupDC(QPainter &painter, const QPaintDevice *attributes = nullptr) const;
 
     // The layout reaches this far right (the last text rectangle) and this
     // far down (the page counter) in logical units.

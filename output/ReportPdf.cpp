@@ -69,7 +69,9 @@ bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &
         writer.setCreator(QStringLiteral("Quenvale"));
         writer.setTitle(QFileInfo(path).completeBaseName());
         writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        printed = ReportPrinter::Print(report, writer, 0, 0, stop);
+        printed = ReportPrinter::Print(report, writer, 0, 0, [stop](const ReportPrinter::JobPage &) {
+            return !stop || !stop->load(std::memory_order_relaxed);
+        });
     }
     if (!printed || device.failed()) {
         const bool stopped = stop && stop->load();

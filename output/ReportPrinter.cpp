@@ -25,37 +25,39 @@ QFont RowFont()
     return font;
 }
 
-qreal SetupPage(const PrintReport &report, QPainter &painter)
+qreal SetupPage(const PrintReport &report, QPainter &painter, const QPaintDevice *attributes)
 {
-    report.SetupDC(painter);
-    const QPaintDevice *device = painter.device();
-    bool invertible = false;
-    const QTransform toLogical = painter.combinedTransform().inverted(&invertible);
-    if (!invertible)
+    const QPaintDevice *device = attributes ? attributes : painter.device();
+    report.SetupDC(painter, device);
+    // The printable area in logical units, through the mapping just set.
+    const QRect window = painter.window();
+    const QRect viewport = painter.viewport();
+    if (viewport.width() <= 0 || viewport.height() <= 0)
         return 1;
-    const QRectF printable =
-        toLogical.mapRect(QRectF(0, 0, device->width(), device->height()));
+    const qreal width = qreal(device->width()) * window.width() / viewport.width();
+    const qreal height = qreal(device->height()) * window.height() / viewport.height();
     // Paper too short or too narrow for the layout would drop the lowest
     // rows and the page counter: shrink the whole page instead.
-    const qreal scale = qMin(printable.width() / PrintReport::LayoutWidth,
-                             printable.height() / PrintReport::LayoutHeight);
+    const qreal scale =
+        qMin(width / PrintReport::LayoutWidth, height / PrintReport::LayoutHeight);
     if (scale >= 1)
         return 1;
     painter.scale(scale, scale);
     return scale;
 }
 
-void PaintPage(const PrintReport &report, QPainter &painter, int page, int total)
+void PaintPage(const PrintReport &report, QPainter &painter, int page, int total,
+               const QPaintDevice *attributes)
 {
     painter.save();
-    SetupPage(report, painter);
+    SetupPage(report, painter, attributes);
     painter.setFont(RowFont());
     report.PrintPage(painter, page, total);
     painter.restore();
 }
 
 bool Print(const PrintReport &report, QPagedPaintDevice &device, int fromPage, int toPage,
-           const std::atomic<bool> *stop)
+           const PageCallback &beforePage)
 {
     const int total = report.PageCount();
     const int first = qMax(1, fromPage);
@@ -67,7 +69,7 @@ bool Print(const PrintReport &report, QPagedPaintDevice &device, int fromPage, i
     if (!painter.begin(&device))
         return false;
     for (int page = first; page <= last; ++page) {
-        if (stop && stop->load(std::memory_order_relaxed)) {
+        if (beforePage && !beforePage(JobPage{page, first, last, total})) {
             painter.end();
             return false;
         }

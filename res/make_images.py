@@ -60,7 +60,7 @@ def triangle_bitmap():
     return rows
 
 
-ICON = [  # 16 x 16: a fiber reel and the bars of a power chart
+ICON = [  # 16 x 16, the window's icon: a fiber reel and the bars of a power chart
     '................',
     '.nnnnnnnnnnnnnn.',
     '.nwwwwwwwwwwwwn.',
@@ -77,6 +77,42 @@ ICON = [  # 16 x 16: a fiber reel and the bars of a power chart
     '.nnnnnnnnnnnnnn.',
     '...cccccccccc...',
     '................',
+]
+
+ICON_32 = [  # 32 x 32: the same picture with five bars, the marker and
+             # the fiber's connector
+    '................................',
+    '................................',
+    '...nnnnnnnnnnnnnnnnnnnnnnnnnn...',
+    '..nnnnnnnnnnnnnnnnnnnnnnnnnnnn..',
+    '..nnwwwwwwwwwwwwwwwwwwwwwwwwnn..',
+    '..nnwwwwwwwwwwwwwwwwwwwwwwwwnn..',
+    '..nnwwwwwwwwwwrrwwwwwwwwwwwwnn..',
+    '..nnwwwwwwwwwwrrwwwwwwwwwwwwnn..',
+    '..nnwwwwwwwwwwrrwwwwwwrrwwwwnn..',
+    '..nnwwwwwwwwwwrrwwwwwwrrwwwwnn..',
+    '..nnssssssrrssrrssssssrrssssnn..',
+    '..nnwwwwwwrrwwrrwwwwwwrrwwwwnn..',
+    '..nnwwwwwwrrwwrrwwrrwwrrwwwwnn..',
+    '..nnwwwwwwrrwwrrwwrrwwrrwwwwnn..',
+    '..nnssrrssrrssrrssrrssrrssssnn..',
+    '..nnwwrrwwrrwwrrwwrrwwrrwwwwnn..',
+    '..nnwwrrwwrrwwrrwwrrwwrrwwwwnn..',
+    '..nnwwrrwwrrwwrrwwrrwwrrwwwwnn..',
+    '..nnssrrssrrssrrssrrssrrssssnn..',
+    '..nnwwrrwwrrwwrrwwrrwwrrwwwwnn..',
+    '..nnkkkkkkkkkkkkkkkkkkkkkkkknn..',
+    '..nnwwwwwwwwwkrrkwwwwwwwwwwwnn..',
+    '..nnwwwwwwwwkrrrrkwwwwwwwwwwnn..',
+    '..nnwwwwwwwkkkkkkkkwwwwwwwwwnn..',
+    '..nnnnnnnnnnnnnnnnnnnnnnnnnnnn..',
+    '...nnnnnnnnnnnnnnnnnnnnnnnnnn...',
+    '.....tc.........................',
+    '.....tc.................kkkk....',
+    '.....ttccccccccccccccccckggk....',
+    '......ttttttttttttttttttkggk....',
+    '........................kkkk....',
+    '................................',
 ]
 
 OPEN = [  # 16 x 15: an opened folder
@@ -139,7 +175,7 @@ def main():
     save = SAVE
     write_png(os.path.join(here, 'bitmap131.png'), triangle_bitmap())
     write_png(os.path.join(here, 'quenvale-16.png'), ICON)
-    write_png(os.path.join(here, 'quenvale-48.png'), ICON, scale=3)
+    write_png(os.path.join(here, 'quenvale-32.png'), ICON_32)
     write_png(os.path.join(here, 'toolbar-open.png'), OPEN)
     write_png(os.path.join(here, 'toolbar-save.png'), save)
     write_png(os.path.join(here, 'toolbar-print.png'), PRINT)

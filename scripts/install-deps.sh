@@ -5,11 +5,13 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
   clang
-  fonts-noto-cjk fonts-dejavu-core
+  fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming
   xvfb xauth
+  libcups2-dev
   mawk
+  dpkg-dev help2man librsvg2-bin man-db desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
 missing=()

@@ -4,14 +4,17 @@
 #include "app/Resources.h"
 #include "data/ChannelTable.h"
 #include "data/MeasurementStore.h"
+#include "data/MemoryAdvice.h"
 #include "data/ResultFile.h"
 #include "output/CsvExport.h"
 #include "output/ReportPrinter.h"
+#include "view/CPreviewView.h"
 #include "view/ChannelChart.h"
 #include "view/ChannelList.h"
 #include "view/FiberComboBox.h"
 #include "view/FileDialogs.h"
 #include "view/PrintDialogs.h"
+#include "view/PrintJob.h"
 
 #include <QCoreApplication>
 #include <QAction>
@@ -23,8 +26,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
 #include <QStringDecoder>
@@ -82,23 +83,6 @@ QByteArray cutToField(const QByteArray &bytes, const QString &text)
     return cut;
 }
 
-// The preview window's own command for facing pages or a single page, so
-// that its tool bar shows the mode it is in.
-void setPreviewMode(QPrintPreviewDialog &dialog, bool facing)
-{
-    const QString text = QCoreApplication::translate(
-        "QPrintPreviewDialog", facing ? "Show facing pages" : "Show single page");
-    for (QAction *action : dialog.findChildren<QAction *>()) {
-        if (action->text() == text) {
-            action->trigger();
-            return;
-        }
-    }
-    if (auto *widget = dialog.findChild<QPrintPreviewWidget *>())
-        widget->setViewMode(facing ? QPrintPreviewWidget::FacingPagesView
-                                   : QPrintPreviewWidget::SinglePageView);
-}
-
 } // namespace
 
 CSDIQVLView::CSDIQVLView(QWidget *parent)
@@ -107,9 +91,7 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
 {
     Resources::Init();
     m_bitmap131 = QPixmap(QStringLiteral(":/res/bitmap131.png"));
-    QFont form = font();
-    form.setPixelSize(12); // the form's 9-point font at 96 dpi
-    setFont(form);
+    setFont(Resources::FormFont());
     setFixedSize(DialogUnits(kFormWidth), DialogUnits(kFormHeight));
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -162,16 +144,30 @@ void CSDIQVLView::ScaleFactors(const QSize &screen, float &scaleX, float &scaleY
     scaleY = float(screen.height() * (1.0 / 900));
 }
 
+QSize CSDIQVLView::FormSize(float scaleX, float scaleY, const QFontMetrics &metrics)
+{
+    const QSize design(DialogUnits(kFormWidth), DialogUnits(kFormHeight));
+    const QRect atDesign = ChannelChart(1.0f, 1.0f).Extent(metrics);
+    const int marginRight = qMax(0, design.width() - (atDesign.right() + 1));
+    const int marginBottom = qMax(0, design.height() - (atDesign.bottom() + 1));
+    const QRect extent = ChannelChart(scaleX, scaleY).Extent(metrics);
+    return QSize(qMax(design.width(), extent.right() + 1 + marginRight),
+                 qMax(design.height(), extent.bottom() + 1 + marginBottom));
+}
+
 void CSDIQVLView::OnInitialUpdate()
 {
-    if (auto *frame = qobject_cast<CMainFrame *>(window()))
-        frame->ResizeParentToFit(size());
-
     QSize screen = m_screenSize;
     if (screen.isEmpty() && QGuiApplication::primaryScreen())
         screen = QGuiApplication::primaryScreen()->geometry().size();
     ScaleFactors(screen, m_fScaleX, m_fScaleY);
+    // The chart is drawn at the screen's factors into the form: the form
+    // must hold all of it, or its readout is never seen.
+    setFixedSize(FormSize(m_fScaleX, m_fScaleY, fontMetrics()));
     setUpColumns();
+
+    if (auto *frame = qobject_cast<CMainFrame *>(window()))
+        frame->ResizeParentToFit(size());
 }
 
 // Runs again on File New: the six columns are made once, their widths
@@ -218,7 +214,7 @@ bool CSDIQVLView::addTab(const QString &path)
         return false;
     }
     const QFileInfo file(path);
-    TabRecord record{file.absoluteFilePath(), file.fileName().left(TabRecord::MaxNameLength)};
+    TabRecord record{file.absoluteFilePath(), TabRecord::Label(file.fileName())};
     m_tabRecords.append(record);
     const int index = m_tabFiles->insertTab(m_nTabCount, record.name);
     m_tabFiles->setCurrentIndex(index);
@@ -229,6 +225,8 @@ bool CSDIQVLView::addTab(const QString &path)
 QStringList CSDIQVLView::OpenFiles(const QStringList &paths)
 {
     QStringList opened;
+    if (paths.isEmpty())
+        return opened; // nothing chosen: everything stays as it is
     ResultFileText shown;
     for (const QString &path : paths) {
         if (m_nTabCount >= MaxTabs) {
@@ -246,9 +244,9 @@ QStringList CSDIQVLView::OpenFiles(const QStringList &paths)
         shown = std::move(text);
         opened.append(path);
     }
-    // Files were chosen but none could be read: the file on screen, whose
-    // tab is still the selected one, stays. Nothing chosen shows no file.
-    if (!paths.isEmpty() && opened.isEmpty())
+    // None of the files could be read: the file on screen, whose tab is
+    // still the selected one, stays.
+    if (opened.isEmpty())
         return opened;
     m_strHeader = std::move(shown.header);
     m_strTable = std::move(shown.table);
@@ -256,11 +254,11 @@ QStringList CSDIQVLView::OpenFiles(const QStringList &paths)
     return opened;
 }
 
+// Cancelling the dialog changes nothing: the tabs, the file shown, the
+// names typed into the fiber box, the list and the chart all stay.
 void CSDIQVLView::OnFileOpen()
 {
-    m_strTable.clear();
     const QStringList paths = dialogs().GetOpenFileNames(this, FileDialogs::OpenFilter());
-    // A cancel shows nothing: the empty table text is parsed as well.
     OpenFiles(paths);
 }
 
@@ -475,6 +473,11 @@ void CSDIQVLView::OnFileSaveAs()
         m_strSavePath = path;
 }
 
+PrintDialogs &CSDIQVLView::printDialogs() const
+{
+    return m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default();
+}
+
 void CSDIQVLView::OnFilePrint()
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -483,8 +486,7 @@ void CSDIQVLView::OnFilePrint()
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     // The report's page total is known before the dialog opens.
     dialog.setMinMax(1, m_report.PageCount());
-    PrintDialogs &print = m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default();
-    if (!print.ExecPrintDialog(dialog))
+    if (!printDialogs().ExecPrintDialog(dialog))
         return;
     int from = 0;
     int to = 0;
@@ -492,46 +494,37 @@ void CSDIQVLView::OnFilePrint()
         from = printer.fromPage();
         to = printer.toPage();
     }
-    const bool printed = ReportPrinter::Print(m_report, printer, from, to);
+    PrintJob job(m_report, printer, window());
+    const PrintJob::Result result = job.Run(from, to);
     OnEndPrinting();
-    if (!printed)
-        dialogs().ShowMessage(this, tr("The report could not be printed on \"%1\".")
+    // A cancelled job is no failure: the user stopped it.
+    if (result == PrintJob::Failed)
+        dialogs().ShowMessage(this, tr("The report could not be printed on \"%1\": %2")
                                         .arg(printer.outputFileName().isEmpty()
                                                  ? printer.printerName()
-                                                 : printer.outputFileName()));
+                                                 : printer.outputFileName(),
+                                             job.ErrorString()));
 }
 
 void CSDIQVLView::OnFilePrintPreview()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printPreview(printer);
-    OnEndPrinting();
-}
-
-void CSDIQVLView::printPreview(QPrinter &printer)
-{
-    QPrintPreviewDialog dialog(&printer, this);
-    // The preview takes the place of the main window, as big as it is.
-    dialog.resize(window()->size());
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter *device) { ReportPrinter::Print(m_report, *device); });
-    setPreviewMode(dialog, m_nPreviewPages == 2);
-    PrintDialogs &print = m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default();
-    print.ExecPreview(dialog);
-
-    // All pages at once is no count of pages side by side: that choice
-    // leaves the setting as it was.
-    if (const auto *widget = dialog.findChild<QPrintPreviewWidget *>()) {
-        int pages = m_nPreviewPages;
-        if (widget->viewMode() == QPrintPreviewWidget::FacingPagesView)
-            pages = 2;
-        else if (widget->viewMode() == QPrintPreviewWidget::SinglePageView)
-            pages = 1;
-        if (pages != m_nPreviewPages) {
-            m_nPreviewPages = pages;
-            emit previewPagesChanged(pages);
+    const QPrinter printer(QPrinter::HighResolution);
+    bool print = false;
+    {
+        CPreviewView preview(m_report, printer, m_nPreviewPages, window());
+        // The preview takes the place of the main window, as big as it is.
+        preview.resize(window()->size());
+        printDialogs().ExecPreview(preview);
+        if (preview.Pages() != m_nPreviewPages) {
+            m_nPreviewPages = preview.Pages();
+            emit previewPagesChanged(m_nPreviewPages);
         }
-    }
+        print = preview.PrintChosen();
+    } // the pages on screen go with the preview
+    ReleaseFreedMemory();
+    OnEndPrinting();
+    if (print)
+        OnFilePrint();
 }
 
 void CSDIQVLView::OnEndPrinting()

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 class FiberComboBox;
+class QFontMetrics;
 class FileDialogs;
 class PrintDialogs;
 class QPrinter;
@@ -34,13 +35,15 @@ public:
     explicit CSDIQVLView(QWidget *parent = nullptr);
     ~CSDIQVLView() override;
 
-    // The one-time set-up: fits the frame to the form, takes the screen's
-    // scale factors and sets up the list's columns. Safe to run again.
+    // The one-time set-up: takes the screen's scale factors, sizes the form
+    // to hold the chart, sets up the list's columns and fits the frame to
+    // the form. Safe to run again.
     void OnInitialUpdate();
 
     // Opens each file into a new tab at the right end and shows the last one
     // that could be read; returns the paths opened. A file that cannot be
-    // read, or one beyond the 1024 tabs, gets a message and no tab.
+    // read, or one beyond the 1024 tabs, gets a message and no tab. When no
+    // file is opened, the view stays as it was.
     QStringList OpenFiles(const QStringList &paths);
 
     void OnFileOpen();
@@ -74,6 +77,10 @@ public:
 
     // The screen factors: width / 1440 and height / 900, in single precision.
     static void ScaleFactors(const QSize &screen, float &scaleX, float &scaleY);
+    // The form's size at these factors: the design's 892 x 663 wherever it
+    // holds the whole chart, otherwise grown right and down just enough to
+    // hold it with the margins the design size leaves around it.
+    static QSize FormSize(float scaleX, float scaleY, const QFontMetrics &metrics);
     // Takes the factors from this size instead of the primary screen's.
     void SetScreenSize(const QSize &size) { m_screenSize = size; }
     // The dialogs to ask (not owned); null for the real ones.
@@ -120,7 +127,7 @@ private:
     void clearChart();
     void appendChannelRow(const MeasurementRow &row);
     QList<QByteArray> fiberNamesByBlock() const;
-    void printPreview(QPrinter &printer);
+    PrintDialogs &printDialogs() const;
 
     QTabBar *m_tabFiles;
     FiberComboBox *m_comboFiber;

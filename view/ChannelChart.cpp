@@ -1,5 +1,6 @@
 #include "view/ChannelChart.h"
 
+#include "data/ChannelTable.h"
 #include "data/ClassicAtof.h"
 
 #include <QBrush>
@@ -81,30 +82,14 @@ ChannelChart::Edges ChannelChart::BarEdges(int bar, float power) const
     return edges;
 }
 
-// The bars were filled by the platform's rectangle fill, which hands the
-// edges on as a block of width right - left and height bottom - top. A
-// negative extent there does not cancel the fill: the block is mirrored and
-// shifted by one pixel, so rows bottom + 1 to top (inclusive) are filled.
-// This happens for a power below the zero-height level, e.g. -60 dB on a
-// screen less than 900 pixels high, which thus shows a short bar hanging
-// under the base line. Keep that picture rather than hide the bar.
+// A power below the zero-height level (-60 dB on a screen less than 900
+// pixels high, or far below the floor anywhere) would put the top under the
+// base line; such a bar has no height, like "Low", so that nothing hangs
+// over the selection line and the marker.
 QRect ChannelChart::FillArea(const Edges &edges)
 {
-    int left = edges.left;
-    int right = edges.right;
-    int top = edges.top;
-    int bottom = edges.bottom;
-    if (left > right) {
-        std::swap(left, right);
-        ++left;
-        ++right;
-    }
-    if (top > bottom) {
-        std::swap(top, bottom);
-        ++top;
-        ++bottom;
-    }
-    return QRect(left, top, right - left, bottom - top);
+    const int top = qMin(edges.top, edges.bottom);
+    return QRect(edges.left, top, qMax(0, edges.right - edges.left), edges.bottom - top);
 }
 
 QLine ChannelChart::VerticalAxis() const
@@ -155,6 +140,37 @@ QPolygon ChannelChart::MarkerPolygon(int row) const
                      QPoint(Trunc(X(left + 10.0)), Trunc(Y(610)))});
 }
 
+QRect ChannelChart::Extent(const QFontMetrics &metrics) const
+{
+    const auto textRect = [&metrics](const QPoint &topLeft, const QString &text) {
+        return QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()));
+    };
+    // A field of n bytes shows at most n half-width or n / 2 full-width
+    // characters; n times a wide Latin letter covers both.
+    const auto widest = [](MeasurementRow::Field field) {
+        return QString(ChannelTable::ColumnWidth(field), QLatin1Char('W'));
+    };
+
+    QRect extent;
+    const float top = 15.0f; // the top of the scale
+    for (int bar = 0; bar < BarCount; ++bar) {
+        extent |= FillArea(BarEdges(bar, top));
+        extent |= MarkerPolygon(bar).boundingRect();
+    }
+    // A line leaves out its end point.
+    const QLine vertical = VerticalAxis();
+    extent |= QRect(vertical.p1(), QPoint(vertical.x2(), vertical.y2() - 1));
+    const QLine base = BaseLine();
+    extent |= QRect(base.p1(), QPoint(base.x2() - 1, base.y2()));
+    for (int label = 0; label < ScaleLabelCount; ++label)
+        extent |= textRect(ScaleLabelPoint(label), ScaleLabelText(label));
+    extent |= textRect(ChannelPoint(), QStringLiteral("Chanel:") + widest(MeasurementRow::Channel));
+    extent |= textRect(WaveLengthPoint(),
+                       QStringLiteral("WaveLength:") + widest(MeasurementRow::WaveLength));
+    extent |= textRect(PowerPoint(), QStringLiteral("Power=") + widest(MeasurementRow::Power));
+    return extent;
+}
+
 void ChannelChart::Draw(QPainter &painter, const QStringList &powers, const QString &channel,
                         const QString &waveLength, const QString &power) const
 {
@@ -165,11 +181,12 @@ void ChannelChart::Draw(QPainter &painter, const QStringList &powers, const QStr
     for (int bar = 0; bar < BarCount; ++bar)
         painter.fillRect(FillArea(BarEdges(bar, values.at(bar))), kRed);
 
-    // The axes keep whatever pen the painter has (by default black, one
-    // pixel), drawn over the bars. A line leaves out its end point, as the
-    // platform's lines always did: the base line stops one pixel short of
-    // trunc(sx*840).
-    QPen axisPen = painter.pen();
+    // The axes are drawn over the bars with the thinnest line the device
+    // has: one device pixel, whatever its pixel ratio. A line leaves out its
+    // end point, as the platform's lines always did: the base line stops one
+    // pixel short of trunc(sx*840).
+    QPen axisPen(Qt::black, 1);
+    axisPen.setCosmetic(true);
     axisPen.setCapStyle(Qt::FlatCap);
     painter.setPen(axisPen);
     painter.drawLine(VerticalAxis());

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+class QFontMetrics;
 class QPainter;
 
 // The bar chart under the channel list and the marker under the bar of the
@@ -62,7 +63,8 @@ public:
     QList<float> PowerValues(const QStringList &texts) const;
 
     Edges BarEdges(int bar, float power) const;
-    // The pixels the fill of BarEdges covers (see the .cpp); may be empty.
+    // The pixels the fill of BarEdges covers: left and top included, right
+    // and bottom excluded. A top below the base line gives no height.
     static QRect FillArea(const Edges &edges);
 
     QLine VerticalAxis() const;
@@ -78,6 +80,13 @@ public:
 
     // Left end of the base, right end of the base, apex; empty outside 0-17.
     QPolygon MarkerPolygon(int row) const;
+
+    // Every pixel that Draw and DrawMarker can cover, in a painter whose
+    // font has these metrics: the bars up to the top of the scale, the
+    // axes, the scale labels, the selection line with the widest texts the
+    // file's columns hold, and the marker under any bar. Bars of powers
+    // above the scale only reach further up, never right or down.
+    QRect Extent(const QFontMetrics &metrics) const;
 
 private:
     double X(double designX) const { return double(m_scaleX) * designX; }

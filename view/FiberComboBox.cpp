@@ -1,5 +1,6 @@
 #include "view/FiberComboBox.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -32,22 +33,33 @@ FiberComboBox::FiberComboBox(QWidget *parent)
     m_list->setUniformItemSizes(true); // keeps 55,000 entries cheap to lay out
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setTextElideMode(Qt::ElideNone);
     m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
+    m_edit->installEventFilter(this);
+    // A drop on the box opens files, like anywhere in the window: it must
+    // never become a fiber's name.
+    m_edit->setAcceptDrops(false);
     setFocusProxy(m_edit);
 
-    connect(m_list, &QListView::clicked, this,
-            [this](const QModelIndex &index) { chooseRow(index.row()); });
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                // Moving through the list with the keys selects without choosing.
-                if (!m_bChanging && current.isValid() && current.row() != m_nCurSel) {
-                    m_nCurSel = current.row();
-                    m_edit->setText(m_model->At(m_nCurSel).text);
-                }
-            });
+    // Every move of the list's selection by the user is a choice, whether
+    // by a key, a click or a drag, so the edit field always shows the entry
+    // that was chosen last, the one that typing renames. (The list's current
+    // row alone is no choice: the list sets one when it gets the focus.)
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList selected = m_list->selectionModel()->selectedIndexes();
+        if (!m_bChanging && !selected.isEmpty() && selected.first().row() != m_nCurSel) {
+            m_bChoseOnPress = true;
+            chooseRow(selected.first().row());
+        }
+    });
+    // A click on the entry already chosen moves nothing but is a choice too.
+    connect(m_list, &QListView::clicked, this, [this](const QModelIndex &index) {
+        if (!m_bChoseOnPress)
+            chooseRow(index.row());
+    });
     connect(m_edit, &QLineEdit::textEdited, this, &FiberComboBox::editChange);
 }
 
@@ -153,6 +165,7 @@ int FiberComboBox::SetCurSel(int pos)
 {
     if (pos < 0 || pos >= GetCount()) {
         m_nCurSel = -1;
+        const QScopedValueRollback<bool> changing(m_bChanging, true);
         m_list->selectionModel()->clear();
         m_edit->clear();
         return -1;
@@ -165,7 +178,10 @@ int FiberComboBox::SetCurSel(int pos)
 void FiberComboBox::showSelection()
 {
     const QModelIndex index = m_model->index(m_nCurSel);
-    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    {
+        const QScopedValueRollback<bool> changing(m_bChanging, true);
+        m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    }
     m_list->scrollTo(index);
     // Leaves the cursor where it is while the field already shows the name.
     if (m_edit->text() != m_model->At(m_nCurSel).text)
@@ -208,12 +224,22 @@ void FiberComboBox::SetWindowText(const QString &text)
 
 bool FiberComboBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            chooseRow(m_list->currentIndex().row());
-            return true;
-        }
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_bChoseOnPress = false;
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (watched == m_list && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        chooseRow(m_list->currentIndex().row());
+        return true;
+    }
+    // In the edit field the keys that move through entries move the list,
+    // as in the platform's simple combo box; Home and End stay the field's.
+    if (watched == m_edit
+        && (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp
+            || key == Qt::Key_PageDown)) {
+        QCoreApplication::sendEvent(m_list, event);
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -52,7 +52,9 @@ public:
     QListView *List() const { return m_list; }
 
 signals:
-    // The user chose an entry: a click on it, or Enter in the list.
+    // The user chose an entry: a click on it, a move of the selection with
+    // the keys (in the list, or Up, Down, Page Up and Page Down in the edit
+    // field) or with the mouse, or Enter in the list.
     void selEndOk();
     // The user changed the edit field's text (not the program).
     void editChange();
@@ -70,5 +72,6 @@ private:
     QListView *m_list;
     FiberListModel *m_model;
     int m_nCurSel = -1;
-    bool m_bChanging = false; // entries move under the list's selection
+    bool m_bChanging = false; // the program moves the list's selection
+    bool m_bChoseOnPress = false; // the current mouse press chose already
 };

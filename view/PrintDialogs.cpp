@@ -1,7 +1,8 @@
 #include "view/PrintDialogs.h"
 
+#include "view/CPreviewView.h"
+
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 
 PrintDialogs::~PrintDialogs() = default;
 
@@ -10,9 +11,9 @@ bool PrintDialogs::ExecPrintDialog(QPrintDialog &dialog)
     return dialog.exec() == QDialog::Accepted;
 }
 
-void PrintDialogs::ExecPreview(QPrintPreviewDialog &dialog)
+void PrintDialogs::ExecPreview(CPreviewView &preview)
 {
-    dialog.exec();
+    preview.exec();
 }
 
 PrintDialogs &PrintDialogs::Default()

@@ -1,7 +1,7 @@
 #pragma once
 
+class CPreviewView;
 class QPrintDialog;
-class QPrintPreviewDialog;
 
 // The print dialog and the print preview window, as the view shows them.
 // The view asks through this interface so that tests can answer in place
@@ -14,7 +14,7 @@ public:
     // Shows the print dialog modally; true when the user chose to print.
     virtual bool ExecPrintDialog(QPrintDialog &dialog);
     // Shows the preview window modally until the user closes it.
-    virtual void ExecPreview(QPrintPreviewDialog &dialog);
+    virtual void ExecPreview(CPreviewView &preview);
 
     // The real dialogs.
     static PrintDialogs &Default();

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "app/CommandLine.h"
+
 #include <QtTest>
 
 #include <csignal>
@@ -24,6 +26,8 @@ private slots:
     void closedPipeEndsQuietly();
     void stopsWithoutATrace_data();
     void stopsWithoutATrace();
+    void qtOptionsBesideOurs_data();
+    void qtOptionsBesideOurs();
 };
 
 void TestCommandLine::versionAndHelp()
@@ -280,6 +284,48 @@ void TestCommandLine::stopsWithoutATrace()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
              (QStringList{"in.fib", "result"}));
     QVERIFY(QDir(temporaries.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+void TestCommandLine::qtOptionsBesideOurs_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("job"); // also beside --export-csv in the program
+    QTest::newRow("style and platform") << QStringList{"-style", "Fusion", "a.fib", "-platform", "xcb"}
+                                        << QStringList{"a.fib"} << true;
+    QTest::newRow("X11 display and geometry, two dashes")
+        << QStringList{"--display", ":1", "-geometry", "800x600+0+0", "a.fib", "b.fib"}
+        << QStringList{"a.fib", "b.fib"} << false;
+    QTest::newRow("joined values and flags")
+        << QStringList{"-style=Fusion", "-reverse", "a.fib", "-stylesheet=s.qss", "-widgetcount"}
+        << QStringList{"a.fib"} << false;
+    QTest::newRow("after --, files only") << QStringList{"--", "-style", "a.fib"}
+                                          << QStringList{"-style", "a.fib"} << false;
+}
+
+// Qt's own GUI options, with their values, are Qt's to handle: none of them
+// is refused or taken for a file.
+void TestCommandLine::qtOptionsBesideOurs()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, files);
+    QFETCH(bool, job);
+    QStringList parsed;
+    QString error;
+    QVERIFY2(CommandLine::FilesToOpen(QStringList{"quenvale"} + arguments, &parsed, &error),
+             qPrintable(error));
+    QCOMPARE(parsed, files);
+    if (!job)
+        return;
+
+    // The jobs without a window let them pass too.
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("out.csv");
+    const ProgramRun run = runProgram({QStringLiteral("-style"), QStringLiteral("Fusion"),
+                                       QStringLiteral("--export-csv"), csv,
+                                       sourcePath(QStringLiteral("samples/cwdm-4-fibers.fib"))});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(QFile::exists(csv));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

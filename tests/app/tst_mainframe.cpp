@@ -15,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -27,6 +29,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace StringTable;
 
@@ -46,6 +49,7 @@ private slots:
     void aboutBox();
     void fileNewKeepsColumnsAndCaption();
     void commandLineFilesOpenIntoTabsAndRecentList();
+    void droppedFilesOpenLikeFileOpen_data();
     void droppedFilesOpenLikeFileOpen();
     void recentListKeepsFourAndIsWrittenAtExit();
 
@@ -124,6 +128,7 @@ void TestMainFrame::menusAndToolBar()
     for (QAction *action : bar->actions())
         tips.append(action->isSeparator() ? QStringLiteral("-") : action->toolTip());
     QCOMPARE(tips, (QStringList{"Open", "Save", "-", "Print"}));
+    QVERIFY(!frame->createPopupMenu()); // no menu that hides the tool bar
     QCOMPARE(frame->Action(ID_FILE_SAVE)->statusTip(),
              QStringLiteral("Save the active document"));
 }
@@ -193,6 +198,8 @@ void TestMainFrame::aboutBox()
     CAboutDlg dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const auto *icon = dialog.findChild<QLabel *>(QStringLiteral("icon"));
+    QVERIFY(icon->contentsRect().contains(QRect(QPoint(), icon->pixmap().size())));
     QTest::keyClick(&dialog, Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
@@ -223,28 +230,58 @@ void TestMainFrame::commandLineFilesOpenIntoTabsAndRecentList()
     delete m_app;
     m_app = new CSDIQVLApp;
     QVERIFY(m_app->InitInstance({one, two}));
-    QCOMPARE(m_app->View()->TabFiles()->count(), 2);
+    QTRY_COMPARE(m_app->View()->TabFiles()->count(), 2);
     QCOMPARE(m_app->View()->TabFiles()->currentIndex(), 1);
     QCOMPARE(m_app->View()->ComboFiber()->GetCount(), 1);
     QCOMPARE(m_app->RecentFiles(), (QStringList{two, one}));
     QCOMPARE(m_app->MainFrame()->windowTitle(), QStringLiteral("Quenvale"));
 }
 
+void TestMainFrame::droppedFilesOpenLikeFileOpen_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("the form") << QString();
+    QTest::newRow("the fiber box's edit field") << QStringLiteral("edit");
+    QTest::newRow("the fiber box's list") << QStringLiteral("fibers");
+    QTest::newRow("the channel list") << QStringLiteral("channels");
+}
+
+// A file dropped anywhere opens into a tab, even over the edit field, and
+// never becomes a fiber's name. The drop goes to the window, which hands it
+// to the widget under the pointer, as the window system's drops do.
 void TestMainFrame::droppedFilesOpenLikeFileOpen()
 {
+    QFETCH(QString, target);
     const QString one = m_dir->filePath(QStringLiteral("one.fib"));
+    const QString two = m_dir->filePath(QStringLiteral("two.fib"));
     TestSupport::writeFile(one, TestSupport::standardHeader() + TestSupport::fiber("A"));
+    TestSupport::writeFile(two, TestSupport::standardHeader() + TestSupport::fiber("B"));
+    CSDIQVLView *view = m_app->View();
+    m_app->OpenDocumentFiles({one});
+    FiberComboBox *box = view->ComboFiber();
+    box->SetCurSel(0);
+    QWidget *under = target == QLatin1String("edit")       ? box->Edit()
+                     : target == QLatin1String("fibers")   ? box->List()->viewport()
+                     : target == QLatin1String("channels") ? view->ListChannels()->viewport()
+                                                           : static_cast<QWidget *>(view);
     CMainFrame *frame = m_app->MainFrame();
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(one)});
-    const QPoint where(frame->width() / 2, frame->height() / 2);
+    const QPoint where = under->mapTo(frame, under->rect().center());
+
+    QMimeData data; // as file managers give it: the file's URL, and as text
+    data.setUrls({QUrl::fromLocalFile(two)});
+    data.setText(QUrl::fromLocalFile(two).toString());
     QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(frame, &enter);
+    QApplication::sendEvent(frame->windowHandle(), &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(frame, &drop);
-    QCOMPARE(m_app->View()->TabFiles()->tabText(0), QStringLiteral("one.fib"));
-    QCOMPARE(m_app->RecentFiles(), QStringList{one});
+    QApplication::sendEvent(frame->windowHandle(), &drop);
+
+    QCOMPARE(view->TabCount(), 2);
+    QCOMPARE(view->TabFiles()->tabText(1), QStringLiteral("two.fib"));
+    QCOMPARE(box->GetCount(), 1);
+    QCOMPARE(box->GetLBBytes(0), QByteArray("B       "));
+    QCOMPARE(box->GetWindowText(), QString());
+    QCOMPARE(m_app->RecentFiles(), (QStringList{two, one}));
 }
 
 void TestMainFrame::recentListKeepsFourAndIsWrittenAtExit()

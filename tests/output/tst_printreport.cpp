@@ -96,6 +96,8 @@ private slots:
     void rowsKeepThePaintersFont();
     void longTextsAreCutAtTheirRectangle();
     void rowTextsAreDecodedFromCodePage936();
+    void rulesAreOneDevicePixelWide_data();
+    void rulesAreOneDevicePixelWide();
 };
 
 void TestPrintReport::pageCount_data()
@@ -321,6 +323,39 @@ void TestPrintReport::rowTextsAreDecodedFromCodePage936()
     RecordingDevice device;
     drawPage(report, device, 1, 1);
     QVERIFY(device.find(QString::fromUtf8("\u5149\u7EA4" "01")));
+}
+
+void TestPrintReport::rulesAreOneDevicePixelWide_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::newRow("screen") << 96;
+    QTest::newRow("300 dpi") << 300;
+    QTest::newRow("600 dpi") << 600;
+}
+
+// Across the rule at x = 24 in the first row's band, and across the one at
+// y = 115 beside the heading's text: dark pixels, counted on the device.
+void TestPrintReport::rulesAreOneDevicePixelWide()
+{
+    QFETCH(int, dpi);
+    QImage image(1000, 1000, QImage::Format_Grayscale8);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        reportOf(3).SetupDC(painter);
+        reportOf(3).PrintPage(painter, 1, 1);
+    }
+    auto pixel = [dpi](qreal units) { return int(units * dpi / 96); };
+    int across = 0;
+    int down = 0;
+    for (int d = pixel(16); d <= pixel(32); ++d)
+        across += qGray(image.pixel(d, pixel(132))) < 128;
+    for (int d = pixel(107); d <= pixel(123); ++d)
+        down += qGray(image.pixel(pixel(28), d)) < 128;
+    QCOMPARE(across, 1);
+    QCOMPARE(down, 1);
 }
 
 QTEST_MAIN(TestPrintReport)

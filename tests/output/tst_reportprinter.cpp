@@ -43,6 +43,8 @@ class TestReportPrinter : public QObject
 private slots:
     void shrinksOnlyWhatTheAreaCannotHold_data();
     void shrinksOnlyWhatTheAreaCannotHold();
+    void aPrintersPageDrawnElsewhereKeepsItsLayout_data();
+    void aPrintersPageDrawnElsewhereKeepsItsLayout();
     void printsTheChosenPages_data();
     void printsTheChosenPages();
     void writesOnePdfPagePerReportPage_data();
@@ -100,6 +102,44 @@ void TestReportPrinter::shrinksOnlyWhatTheAreaCannotHold()
     QVERIFY(qAbs(footer->transform.m11() - unitX * scale) < 1e-6);
     QVERIFY(qAbs(footer->transform.m22() - unitY * scale) < 1e-6);
     QCOMPARE(footer->transform.map(QPointF(0, 0)), QPointF(0, 0));
+}
+
+void TestReportPrinter::aPrintersPageDrawnElsewhereKeepsItsLayout_data()
+{
+    QTest::addColumn<QSize>("pixels");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<double>("scale"); // screen pixels per printer pixel
+    QTest::newRow("A4 at 600 dpi") << QSize(4961, 7016) << 600 << 0.12;
+    QTest::newRow("Letter at 300 dpi, shrunk to fit") << QSize(2550, 3300) << 300 << 0.25;
+}
+
+// The preview draws a printer's page on the screen: what lands where is
+// the printed page, scaled.
+void TestReportPrinter::aPrintersPageDrawnElsewhereKeepsItsLayout()
+{
+    QFETCH(QSize, pixels);
+    QFETCH(int, dpi);
+    QFETCH(double, scale);
+    const PrintReport report = reportOf(56);
+    RecordingDevice printer(pixels, dpi, dpi);
+    RecordingDevice screen(pixels * scale, 96, 96);
+    {
+        QPainter painter(&printer);
+        ReportPrinter::PaintPage(report, painter, 2, 2);
+    }
+    {
+        QPainter painter(&screen);
+        painter.scale(scale, scale);
+        ReportPrinter::PaintPage(report, painter, 2, 2, &printer);
+    }
+    const QList<RecordedText> printed = printer.texts();
+    const QList<RecordedText> shown = screen.texts();
+    QCOMPARE(shown.size(), printed.size());
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        QCOMPARE(shown.at(i).text, printed.at(i).text);
+        const QTransform expected = printed.at(i).transform * QTransform::fromScale(scale, scale);
+        QVERIFY2(qFuzzyCompare(shown.at(i).transform, expected), qPrintable(shown.at(i).text));
+    }
 }
 
 void TestReportPrinter::printsTheChosenPages_data()

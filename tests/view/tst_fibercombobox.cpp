@@ -144,14 +144,22 @@ void TestFiberComboBox::clickAndEnterChoose()
     QCOMPARE(box.GetWindowText(), QStringLiteral("B"));
     QCOMPARE(box.GetItemBlock(box.GetCurSel()), 2);
 
-    // Keys move the selection without choosing; Enter chooses.
+    // Keys that move the selection choose, in the list and in the edit
+    // field; Home there is the field's own. Enter and a click on the entry
+    // chosen already choose it again.
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(chosen.size(), 2);
     QCOMPARE(box.GetCurSel(), 2);
     QCOMPARE(box.GetWindowText(), QStringLiteral("C"));
+    QTest::keyClick(box.Edit(), Qt::Key_Home);
+    QTest::keyClick(box.Edit(), Qt::Key_Up);
+    QCOMPARE(chosen.size(), 3);
+    QCOMPARE(box.GetCurSel(), 1);
+    QCOMPARE(box.GetWindowText(), QStringLiteral("B"));
     QTest::keyClick(list, Qt::Key_Return);
-    QCOMPARE(chosen.size(), 2);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(chosen.size(), 5);
     QCOMPARE(edited.size(), 0);
 }
 

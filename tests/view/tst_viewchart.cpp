@@ -8,8 +8,10 @@
 #include "view/FiberComboBox.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QLineEdit>
 #include <QListView>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -65,6 +67,8 @@ private slots:
     void chartSurvivesRepaintsAndGoesWithALoad();
     void pixelsOnThreeScreens_data();
     void pixelsOnThreeScreens();
+    void wholeChartInsideTheForm_data();
+    void wholeChartInsideTheForm();
 
 private:
     void openBytes(const QByteArray &bytes);
@@ -319,8 +323,9 @@ void TestViewChart::chartSurvivesRepaintsAndGoesWithALoad()
     QVERIFY(isRed(image, 110, 500));
     QVERIFY(isRed(image, 310, 626));
 
-    // A cancelled File Open loads the empty table: the chart is gone.
-    m_view->OnFileOpen();
+    // A click on the tab reads its file again: the chart is gone.
+    QTest::mouseClick(m_view->TabFiles(), Qt::LeftButton, {},
+                      m_view->TabFiles()->tabRect(0).center());
     QVERIFY(!m_view->ChartShown());
     image = picture();
     QVERIFY(!isRed(image, 110, 500));
@@ -340,13 +345,12 @@ void TestViewChart::pixelsOnThreeScreens_data()
     QTest::addColumn<QPoint>("selection"); // "Chanel:"
     QTest::addColumn<QPoint>("apex5");
     QTest::addColumn<int>("markerBase");
-    // The form is 892 x 663: what lies beyond it is not drawn (-1: skip).
     QTest::newRow("1440x900") << QSize(1440, 900) << 100 << 120 << 370 << 610 << 740
                               << QPoint(40, 300) << QPoint(80, 630) << QPoint(310, 610) << 630;
     QTest::newRow("1024x768") << QSize(1024, 768) << 71 << 85 << 315 << 520 << 526
                               << QPoint(28, 256) << QPoint(56, 537) << QPoint(220, 520) << 537;
-    QTest::newRow("1920x1080") << QSize(1920, 1080) << 133 << 160 << 444 << 732 << -1
-                               << QPoint(53, 360) << QPoint(-1, -1) << QPoint(-1, -1) << -1;
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << 133 << 160 << 444 << 732 << 986
+                               << QPoint(53, 360) << QPoint(106, 756) << QPoint(413, 732) << 756;
 }
 
 void TestViewChart::pixelsOnThreeScreens()
@@ -370,29 +374,78 @@ void TestViewChart::pixelsOnThreeScreens()
     choose(0);
     clickRow(5);
     const QImage image = picture();
-    const int lowest = qMin(bottom, image.height()) - 1;
 
     QVERIFY(isRed(image, bar0Left, top0dB));
     QVERIFY(isRed(image, bar0Right - 1, top0dB));
-    QVERIFY(isRed(image, bar0Left, lowest));
+    QVERIFY(isRed(image, bar0Left, bottom - 1));
     QVERIFY(!isRed(image, bar0Left - 1, top0dB));
     QVERIFY(!isRed(image, bar0Right, top0dB));
     QVERIFY(!isRed(image, bar0Left, top0dB - 1));
-    if (bottom < image.height()) // the base line, black, over the bar's foot
-        QVERIFY(hasDark(image, QRect(bar0Left, bottom, 1, 1)));
-    if (bar16Left >= 0) // Low: no bar at all
-        QVERIFY(!isRed(image, bar16Left + 2, bottom - 1));
+    QVERIFY(hasDark(image, QRect(bar0Left, bottom, 1, 1))); // the base line over the bar's foot
+    QVERIFY(!isRed(image, bar16Left + 2, bottom - 1)); // Low: no bar at all
 
     QVERIFY(hasDark(image, QRect(label, QSize(26, 14))));
     QVERIFY(!hasDark(image, QRect(label - QPoint(0, 3), QSize(26, 3))));
-    if (selection.y() >= 0) {
-        QVERIFY(hasDark(image, QRect(selection, QSize(40, 14))));
-        QVERIFY(!hasDark(image, QRect(selection - QPoint(0, 3), QSize(40, 3))));
-    }
-    if (apex5.y() >= 0) {
-        QVERIFY(isRed(image, apex5.x(), markerBase - 2));
-        QVERIFY(hasDark(image, QRect(apex5.x(), markerBase, 1, 1))); // the outline
-        QVERIFY(!isRed(image, apex5.x() - 6, apex5.y() + 2));
+    QVERIFY(hasDark(image, QRect(selection, QSize(40, 14))));
+    QVERIFY(!hasDark(image, QRect(selection - QPoint(0, 3), QSize(40, 3))));
+    QVERIFY(isRed(image, apex5.x(), markerBase - 2));
+    QVERIFY(hasDark(image, QRect(apex5.x(), markerBase, 1, 1))); // the outline
+    QVERIFY(!isRed(image, apex5.x() - 6, apex5.y() + 2));
+}
+
+void TestViewChart::wholeChartInsideTheForm_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<bool>("designSize"); // the chart fits the 892 x 663 form
+    QTest::newRow("1024x768") << QSize(1024, 768) << true;
+    QTest::newRow("1366x768") << QSize(1366, 768) << true;
+    QTest::newRow("1440x900") << QSize(1440, 900) << true;
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << false;
+    QTest::newRow("2560x1440") << QSize(2560, 1440) << false;
+    QTest::newRow("3840x2160") << QSize(3840, 2160) << false;
+}
+
+// Everything the view draws on the screen, the chart with all bars at the
+// top of the scale, the widest texts the file's columns hold and the marker
+// under the last bar, lies inside the form, which keeps about the margins
+// of the design size around it.
+void TestViewChart::wholeChartInsideTheForm()
+{
+    QFETCH(QSize, screen);
+    QFETCH(bool, designSize);
+    openBytes(resultFile({}) + fiberWithPowers("F1", QList<const char *>(18, "+15.0000")));
+    const auto inkAt = [this](const QSize &screen) {
+        m_view->SetScreenSize(screen);
+        m_view->OnInitialUpdate();
+        choose(0);
+        clickRow(17);
+        // On a canvas as big as the screen, so nothing is cut at the form.
+        QImage canvas(screen, QImage::Format_RGB32);
+        canvas.setDotsPerMeterX(3780);
+        canvas.setDotsPerMeterY(3780);
+        canvas.fill(Qt::white);
+        QPainter painter(&canvas);
+        painter.setFont(m_view->font());
+        m_view->OnDraw(painter);
+        painter.end();
+        QRect ink;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x)
+                if (canvas.pixel(x, y) != qRgb(255, 255, 255))
+                    ink |= QRect(x, y, 1, 1);
+        return ink;
+    };
+    const QRect atDesign = inkAt(QSize(1440, 900));
+    const QSize margins(892 - 1 - atDesign.right(), 663 - 1 - atDesign.bottom());
+    const QRect ink = inkAt(screen);
+
+    QVERIFY2(m_view->rect().contains(ink), qPrintable(QStringLiteral("%1,%2 in %3x%4")
+        .arg(ink.right()).arg(ink.bottom()).arg(m_view->width()).arg(m_view->height())));
+    if (designSize) {
+        QCOMPARE(m_view->size(), QSize(892, 663));
+    } else {
+        QVERIFY(qAbs(m_view->width() - 1 - ink.right() - margins.width()) <= 2);
+        QVERIFY(qAbs(m_view->height() - 1 - ink.bottom() - margins.height()) <= 2);
     }
 }
 

@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QHash>
 #include <QListView>
+#include <QTableWidget>
 #include <QTest>
 
 using ViewTestSupport::resultFile;
@@ -43,6 +45,8 @@ private slots:
     void emptyStoreGivesEmptyFile();
     void namesFollowTheirBlocks();
     void renamedFiberReachesItsBlockOnly();
+    void keysChooseWhatTypingRenames_data();
+    void keysChooseWhatTypingRenames();
     void failedWriteIsToldAndKeepsWhatWasThere();
 
 private:
@@ -212,6 +216,82 @@ void TestViewExport::renamedFiberReachesItsBlockOnly()
     m_dialogs.saveAnswers.append(path);
     m_view->OnFileSaveAs();
     QCOMPARE(firstFields(path).first(), "A" + QByteArray("\xd0\xc2").repeated(23));
+}
+
+void TestViewExport::keysChooseWhatTypingRenames_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QList<QByteArray>>("names"); // of the three blocks, as exported
+    QTest::newRow("choose, Down, type")
+        << QStringList{"click 0", "list Down", "type x"} << 1
+        << QList<QByteArray>{"F1      ", "F2      x", "F3      "};
+    QTest::newRow("type, Down, type")
+        << QStringList{"click 0", "type a", "edit Down", "type b"} << 1
+        << QList<QByteArray>{"F1      a", "F2      b", "F3      "};
+    QTest::newRow("into the edit field, Down, type")
+        << QStringList{"edit Down", "type x"} << 0
+        << QList<QByteArray>{"F1      x", "F2      ", "F3      "};
+    QTest::newRow("End in the list, Up in the edit field")
+        << QStringList{"click 0", "list End", "edit Up", "type y"} << 1
+        << QList<QByteArray>{"F1      ", "F2      y", "F3      "};
+    QTest::newRow("Page Down in the edit field")
+        << QStringList{"click 0", "edit PageDown", "type z"} << 2
+        << QList<QByteArray>{"F1      ", "F2      ", "F3      z"};
+    QTest::newRow("drag from one entry to another")
+        << QStringList{"drag 0 2", "type z"} << 2
+        << QList<QByteArray>{"F1      ", "F2      ", "F3      z"};
+}
+
+// Whatever moves the box's selection chooses that entry at once, so the
+// list follows and typing renames the entry the edit field shows; the
+// export then names every block by its own entry.
+void TestViewExport::keysChooseWhatTypingRenames()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(int, chosen);
+    QFETCH(QList<QByteArray>, names);
+    const QString in = m_dir->filePath(QStringLiteral("in.fib"));
+    QVERIFY(TestSupport::writeFile(in, TestSupport::standardHeader()
+                                           + TestSupport::fiber("F1", "-10.50")
+                                           + TestSupport::fiber("F2", "-11.50")
+                                           + TestSupport::fiber("F3", "-12.50")));
+    m_dialogs.openAnswers.append(QStringList{in});
+    m_view->OnFileOpen();
+
+    FiberComboBox *box = m_view->ComboFiber();
+    QListView *list = box->List();
+    const auto entryCentre = [list](const QString &row) {
+        return list->visualRect(list->model()->index(row.toInt(), 0)).center();
+    };
+    const QHash<QString, Qt::Key> keys{{"Down", Qt::Key_Down}, {"Up", Qt::Key_Up},
+                                       {"End", Qt::Key_End}, {"PageDown", Qt::Key_PageDown}};
+    for (const QString &step : steps) {
+        const QStringList words = step.split(QLatin1Char(' '));
+        if (words[0] == QLatin1String("click")) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entryCentre(words[1]));
+        } else if (words[0] == QLatin1String("drag")) {
+            QTest::mousePress(list->viewport(), Qt::LeftButton, {}, entryCentre(words[1]));
+            QTest::mouseMove(list->viewport(), entryCentre(words[2]));
+            QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, entryCentre(words[2]));
+        } else if (words[0] == QLatin1String("type")) {
+            typeText(box->Edit(), words[1]);
+        } else {
+            QWidget *target = words[0] == QLatin1String("list") ? static_cast<QWidget *>(list)
+                                                                 : box->Edit();
+            QTest::keyClick(target, keys.value(words[1]));
+        }
+    }
+    QCOMPARE(m_view->FiberIndex(), chosen);
+    QCOMPARE(m_view->ListChannels()->item(0, 2)->text(), QStringLiteral("  -1%1.50").arg(chosen));
+
+    const QString out = m_dir->filePath(QStringLiteral("out.csv"));
+    m_dialogs.saveAnswers.append(out);
+    m_view->OnFileSaveAs();
+    const QList<QByteArray> fields = firstFields(out);
+    QCOMPARE(fields.size(), 54);
+    for (int block = 0; block < 3; ++block)
+        QCOMPARE(fields.mid(18 * block, 18), QList<QByteArray>(18, names[block]));
 }
 
 void TestViewExport::failedWriteIsToldAndKeepsWhatWasThere()

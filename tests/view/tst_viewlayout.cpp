@@ -7,6 +7,9 @@
 
 #include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
+#include <QListView>
+#include <QScrollBar>
 #include <QPainter>
 #include <QTabBar>
 #include <QTableWidget>
@@ -23,7 +26,26 @@ private slots:
     void repeatedSetUpKeepsSixColumns();
     void drawsTheBitmapWindow_data();
     void drawsTheBitmapWindow();
+    void fiberNamesShowWhole_data();
+    void fiberNamesShowWhole();
 };
+
+namespace {
+
+// The rightmost column of dark (text) pixels in `area` of the widget, away
+// from the frame at its edges.
+int inkRight(QWidget *widget, const QRect &area)
+{
+    const QImage image = widget->grab(area).toImage();
+    int right = -1;
+    for (int y = 3; y < image.height() - 3; ++y)
+        for (int x = 0; x < image.width() - 3; ++x)
+            if (image.pixelColor(x, y).lightness() < 100)
+                right = qMax(right, x);
+    return right;
+}
+
+} // namespace
 
 void TestViewLayout::formAndControlsAtTemplatePlaces()
 {
@@ -132,6 +154,46 @@ void TestViewLayout::drawsTheBitmapWindow()
         QCOMPARE(redCount, 0);
     else
         QCOMPARE(image.pixel(20, 20), qRgb(255, 255, 255));
+}
+
+void TestViewLayout::fiberNamesShowWhole_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("entries");
+    QTest::newRow("widest letters, few entries") << QByteArray("WWWWWWWW") << 3;
+    QTest::newRow("digits, a scroll bar") << QByteArray("FIB00001") << 40;
+    QTest::newRow("full-width, a scroll bar") << QByteArray("\xb9\xe2\xcf\xcb\xb9\xe2\xcf\xcb") << 40;
+}
+
+// An eight-byte name, as wide as the file's column, shows whole in the
+// box's edit field and list: drawn in a box made wider it covers the same
+// pixels. The scroll bar is there only when the entries overflow.
+void TestViewLayout::fiberNamesShowWhole()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(int, entries);
+    CSDIQVLView view;
+    view.OnInitialUpdate();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    FiberComboBox *box = view.ComboFiber();
+    box->AddSorted(QList<QByteArray>(entries, name));
+    box->SetWindowText(box->GetLBText(0));
+    QListView *list = box->List();
+    QTRY_COMPARE(list->verticalScrollBar()->isVisible(), entries > 5);
+
+    const QRect edit(QPoint(0, 0), box->Edit()->size());
+    const QRect row = list->visualRect(list->model()->index(0, 0));
+    const QImage narrowEdit = box->Edit()->grab(edit).toImage();
+    const QImage narrowRow = list->viewport()->grab(row).toImage();
+    box->resize(box->width() + 200, box->height());
+    const int editRight = inkRight(box->Edit(), edit.adjusted(0, 0, 200, 0));
+    const int rowRight = inkRight(list->viewport(), row.adjusted(0, 0, 200, 0));
+    QVERIFY(editRight > 0 && rowRight > 0);
+    const QRect editText(0, 0, editRight + 1, edit.height());
+    const QRect rowText(0, 0, rowRight + 1, row.height());
+    QCOMPARE(narrowEdit.copy(editText), box->Edit()->grab(edit).toImage().copy(editText));
+    QCOMPARE(narrowRow.copy(rowText), list->viewport()->grab(row).toImage().copy(rowText));
 }
 
 QTEST_MAIN(TestViewLayout)

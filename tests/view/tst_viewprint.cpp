@@ -1,6 +1,7 @@
 // Print and Print Preview from the window's commands, with the print dialog
 // and the preview window answered by the tests: the page range offered, the
-// pages printed (into a PDF file), the preview's pages and its one- or
+// pages printed (into a PDF file), Cancel in the middle of a job, the
+// preview's pages drawn only when shown, its tool bar, and its one- or
 // two-page view kept in the settings.
 
 #include "ViewTestSupport.h"
@@ -8,17 +9,22 @@
 #include "app/CMainFrame.h"
 #include "app/CSDIQVLApp.h"
 #include "app/StringTable.h"
+#include "output/PrintReport.h"
+#include "view/CPreviewView.h"
 #include "view/CSDIQVLView.h"
 #include "view/PrintDialogs.h"
 
 #include <QAction>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 
 #include <functional>
 
@@ -37,7 +43,7 @@ public:
     int minPage = -1;
     int maxPage = -1;
     int printDialogs = 0;
-    std::function<void(QPrintPreviewDialog &)> preview;
+    std::function<void(CPreviewView &)> preview;
 
     bool ExecPrintDialog(QPrintDialog &dialog) override
     {
@@ -53,7 +59,7 @@ public:
         }
         return accept;
     }
-    void ExecPreview(QPrintPreviewDialog &dialog) override
+    void ExecPreview(CPreviewView &dialog) override
     {
         if (preview)
             preview(dialog);
@@ -70,30 +76,19 @@ int pdfPages(const QString &path)
     return count;
 }
 
-// What one preview showed, and the view it is left in.
-struct PreviewSeen
+// Lets the pages asked for by the last step be painted.
+void settle()
 {
-    int pages = -1;
-    QPrintPreviewWidget::ViewMode mode = QPrintPreviewWidget::AllPagesView;
-};
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
 
-std::function<void(QPrintPreviewDialog &)> lookAndLeave(PreviewSeen &seen, const char *leaveIn)
+PrintReport reportOf(int rows)
 {
-    return [&seen, leaveIn](QPrintPreviewDialog &dialog) {
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto *widget = dialog.findChild<QPrintPreviewWidget *>();
-        QVERIFY(widget);
-        seen.pages = widget->pageCount();
-        seen.mode = widget->viewMode();
-        if (leaveIn) {
-            const QString text = QCoreApplication::translate("QPrintPreviewDialog", leaveIn);
-            for (QAction *action : dialog.findChildren<QAction *>())
-                if (action->text() == text)
-                    action->trigger();
-        }
-        dialog.close();
-    };
+    PrintReport report;
+    for (int i = 0; i < rows; ++i)
+        report.AddRow("F1", "01", "1271.0", "-5.00", "-30.00", "2018-05-17", "10:00:00");
+    return report;
 }
 
 } // namespace
@@ -109,7 +104,13 @@ private slots:
     void printsTheChosenPages_data();
     void printsTheChosenPages();
     void cancelPrintsNothing();
-    void previewShowsTheReportAndKeepsItsView();
+    void cancelInTheMiddleLeavesNoFile_data();
+    void cancelInTheMiddleLeavesNoFile();
+    void previewDrawsOnlyThePagesOnScreen_data();
+    void previewDrawsOnlyThePagesOnScreen();
+    void previewToolBar();
+    void previewKeepsItsViewInTheSettings();
+    void printFromThePreview();
 
 private:
     void open(int fibers);
@@ -206,34 +207,195 @@ void TestViewPrint::cancelPrintsNothing()
     QCOMPARE(m_dialogs.messages.size(), 1);
 }
 
-void TestViewPrint::previewShowsTheReportAndKeepsItsView()
+void TestViewPrint::cancelInTheMiddleLeavesNoFile_data()
+{
+    QTest::addColumn<QByteArray>("older"); // empty: no file of that name
+    QTest::addColumn<int>("cancelAt");     // the page at which Cancel is pressed; 0: never
+    QTest::newRow("cancelled, no older file") << QByteArray() << 5;
+    QTest::newRow("cancelled, older file") << QByteArray("older report") << 5;
+    QTest::newRow("finished over an older file") << QByteArray("older report") << 0;
+}
+
+void TestViewPrint::cancelInTheMiddleLeavesNoFile()
+{
+    QFETCH(QByteArray, older);
+    QFETCH(int, cancelAt);
+    open(40); // 720 rows, 25 pages
+    if (!older.isEmpty())
+        QVERIFY(TestSupport::writeFile(m_print.pdfPath, older));
+
+    // Cancel is pressed while the job runs, as soon as it is at that page.
+    int cancelledAt = 0;
+    QTimer press;
+    connect(&press, &QTimer::timeout, this, [&] {
+        auto *progress = m_app->MainFrame()->findChild<QProgressDialog *>();
+        if (!progress || cancelAt == 0 || cancelledAt || progress->value() < cancelAt - 1)
+            return;
+        cancelledAt = progress->value() + 1;
+        QVERIFY(progress->labelText().endsWith(QStringLiteral(" of 25")));
+        progress->findChild<QPushButton *>()->click();
+    });
+    press.start(0);
+    m_app->MainFrame()->Action(ID_FILE_PRINT)->trigger();
+    press.stop();
+
+    QVERIFY(m_dialogs.messages.isEmpty()); // stopping is no failure
+    const QStringList left = QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden);
+    if (cancelAt > 0) {
+        QVERIFY(cancelledAt > 1 && cancelledAt < 25);
+        if (older.isEmpty())
+            QCOMPARE(left, QStringList{QStringLiteral("in.fib")});
+        else
+            QCOMPARE(TestSupport::readFile(m_print.pdfPath), older);
+    } else {
+        QCOMPARE(pdfPages(m_print.pdfPath), 25);
+    }
+    if (!older.isEmpty() || cancelAt == 0)
+        QCOMPARE(left, (QStringList{QStringLiteral("in.fib"), QStringLiteral("out.pdf")}));
+}
+
+void TestViewPrint::previewDrawsOnlyThePagesOnScreen_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages"); // side by side
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QList<int>>("drawn"); // every page drawn, in order
+    QTest::addColumn<QString>("status");
+
+    const int big = 1000000; // 34,483 pages
+    QTest::newRow("open") << big << 1 << "" << QList<int>{1} << "Page 1 of 34483";
+    QTest::newRow("open, two pages")
+        << big << 2 << "" << QList<int>{1, 2} << "Pages 1-2 of 34483";
+    QTest::newRow("End") << big << 1 << "End" << QList<int>{1, 34483} << "Page 34483 of 34483";
+    QTest::newRow("End, two pages")
+        << big << 2 << "End" << QList<int>{1, 2, 34482, 34483} << "Pages 34482-34483 of 34483";
+    QTest::newRow("Next, two pages: page 2 stays")
+        << big << 2 << "PgDn" << QList<int>{1, 2, 3} << "Pages 2-3 of 34483";
+    QTest::newRow("End, then Home") << big << 1 << "End Home" << QList<int>{1, 34483, 1}
+                                    << "Page 1 of 34483";
+    QTest::newRow("Next past the end") << 57 << 1 << "Next Next Next PgDn"
+                                       << QList<int>{1, 2, 3} << "Page 3 of 3";
+    QTest::newRow("Next past the end, two pages")
+        << 57 << 2 << "Next Next PgDn" << QList<int>{1, 2, 3} << "Pages 2-3 of 3";
+    QTest::newRow("Prev and PgUp before the first")
+        << 57 << 1 << "PgDn Prev PgUp Prev" << QList<int>{1, 2, 1} << "Page 1 of 3";
+    QTest::newRow("a repaint draws nothing again")
+        << 57 << 2 << "repaint" << QList<int>{1, 2} << "Pages 1-2 of 3";
+    QTest::newRow("one page only, two asked")
+        << 27 << 2 << "PgDn End" << QList<int>{1} << "Page 1 of 1";
+}
+
+void TestViewPrint::previewDrawsOnlyThePagesOnScreen()
+{
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+    QFETCH(QString, steps);
+    QFETCH(QList<int>, drawn);
+    QFETCH(QString, status);
+
+    static const PrintReport big = reportOf(1000000);
+    const PrintReport report = rows == big.RowCount() ? big : reportOf(rows);
+    const QPrinter printer(QPrinter::HighResolution);
+    CPreviewView preview(report, printer, pages);
+    QList<int> seen;
+    connect(&preview, &CPreviewView::pageDrawn, this, [&seen](int page) { seen.append(page); });
+    preview.resize(980, 1000);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    settle();
+    const QHash<QString, Qt::Key> keys{{QStringLiteral("PgDn"), Qt::Key_PageDown},
+                                       {QStringLiteral("PgUp"), Qt::Key_PageUp},
+                                       {QStringLiteral("Home"), Qt::Key_Home},
+                                       {QStringLiteral("End"), Qt::Key_End}};
+    for (const QString &step : steps.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (keys.contains(step))
+            QTest::keyClick(&preview, keys.value(step));
+        else if (step == QLatin1String("Next"))
+            preview.Button(CPreviewView::NextPage)->click();
+        else if (step == QLatin1String("Prev"))
+            preview.Button(CPreviewView::PrevPage)->click();
+        else
+            preview.grab(); // paints the whole window again
+        settle();
+    }
+    QCOMPARE(seen, drawn);
+    QCOMPARE(preview.StatusBar()->currentMessage(), status);
+}
+
+void TestViewPrint::previewToolBar()
+{
+    const PrintReport report = reportOf(57);
+    const QPrinter printer(QPrinter::HighResolution);
+    CPreviewView preview(report, printer, 1);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    auto texts = [&preview] {
+        QStringList list;
+        for (QAction *action : preview.ToolBar()->actions())
+            if (auto *button = qobject_cast<QPushButton *>(preview.ToolBar()->widgetForAction(action)))
+                list.append(button->text());
+        return list;
+    };
+    QCOMPARE(texts(), (QStringList{"&Print...", "&Next Page", "Pre&v Page", "&Two Page",
+                                   "Zoom &In", "Zoom &Out", "&Close"}));
+    preview.Button(CPreviewView::NumPage)->click();
+    QCOMPARE(texts().at(3), QStringLiteral("&One Page"));
+    QCOMPARE(preview.Pages(), 2);
+
+    QPushButton *close = preview.Button(CPreviewView::Close);
+    QCOMPARE(close->statusTip(), QString::fromUtf8("关闭打印预览模式"));
+    QCOMPARE(close->toolTip(), QString::fromUtf8("取消预阅"));
+    QStatusTipEvent tip(close->statusTip());
+    QCoreApplication::sendEvent(close, &tip);
+    QCOMPARE(preview.StatusBar()->currentMessage(), close->statusTip());
+
+    QTest::keyClick(&preview, Qt::Key_Escape);
+    QVERIFY(!preview.isVisible());
+    QVERIFY(!preview.PrintChosen());
+}
+
+// The next preview opens as the last one was left, and so does the next
+// run of the program.
+void TestViewPrint::previewKeepsItsViewInTheSettings()
 {
     open(4);
-    PreviewSeen first;
-    m_print.preview = lookAndLeave(first, "Show facing pages");
-    m_app->MainFrame()->Action(ID_FILE_PRINT_PREVIEW)->trigger();
-    QCOMPARE(first.pages, 3);
-    QCOMPARE(first.mode, QPrintPreviewWidget::SinglePageView); // nothing kept yet
+    QList<int> opened;
+    auto leaveIn = [&](int pages) {
+        m_print.preview = [&opened, pages](CPreviewView &preview) {
+            opened.append(preview.Pages());
+            if (preview.Pages() != pages)
+                preview.Button(CPreviewView::NumPage)->click();
+            preview.Button(CPreviewView::Close)->click();
+        };
+        m_app->MainFrame()->Action(ID_FILE_PRINT_PREVIEW)->trigger();
+    };
+    leaveIn(2);
     QCOMPARE(m_app->View()->PreviewPages(), 2);
     QCOMPARE(m_app->PreviewPages(), 2);
-
-    // The next preview opens as the last one was left, and so does the next
-    // run of the program.
-    PreviewSeen second;
-    m_print.preview = lookAndLeave(second, nullptr);
-    m_app->MainFrame()->Action(ID_FILE_PRINT_PREVIEW)->trigger();
-    QCOMPARE(second.mode, QPrintPreviewWidget::FacingPagesView);
+    leaveIn(2);
     m_app->ExitInstance();
     QCOMPARE(QSettings(CSDIQVLApp::RegistryKey(), CSDIQVLApp::AppName())
                  .value(QStringLiteral("Settings/PreviewPages"))
                  .toInt(),
              2);
-
-    PreviewSeen third;
-    m_print.preview = lookAndLeave(third, "Show single page");
-    m_app->MainFrame()->Action(ID_FILE_PRINT_PREVIEW)->trigger();
-    QCOMPARE(third.mode, QPrintPreviewWidget::FacingPagesView);
+    leaveIn(1);
+    QCOMPARE(opened, (QList<int>{1, 2, 2})); // nothing kept at first: one page
     QCOMPARE(m_app->PreviewPages(), 1);
+}
+
+void TestViewPrint::printFromThePreview()
+{
+    open(4);
+    bool previewOpen = false;
+    m_print.preview = [&previewOpen](CPreviewView &preview) {
+        preview.show();
+        preview.Button(CPreviewView::Print)->click();
+        previewOpen = preview.isVisible();
+    };
+    m_app->MainFrame()->Action(ID_FILE_PRINT_PREVIEW)->trigger();
+    QVERIFY(!previewOpen);
+    QCOMPARE(m_print.printDialogs, 1);
+    QCOMPARE(pdfPages(m_print.pdfPath), 3);
 }
 
 QTEST_MAIN(TestViewPrint)

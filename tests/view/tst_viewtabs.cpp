@@ -11,6 +11,9 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QTabBar>
 #include <QTableWidget>
@@ -29,7 +32,7 @@ private slots:
     void opensEachFileIntoItsOwnTab_data();
     void opensEachFileIntoItsOwnTab();
     void opensSeveralChosenAtOnceInOrder();
-    void cancelEmptiesTheViewButKeepsTabs();
+    void cancelChangesNothing();
     void clickReadsTheFileAgain();
     void clickOnEmptyStripOrRightClickChangesNothing();
     void closeShowsTheTabToTheLeft_data();
@@ -149,15 +152,34 @@ void TestViewTabs::opensSeveralChosenAtOnceInOrder()
     QCOMPARE(comboNames(), QList<QByteArray>{"C"});
 }
 
-void TestViewTabs::cancelEmptiesTheViewButKeepsTabs()
+void TestViewTabs::cancelChangesNothing()
 {
-    open({makeFile("one.fib", {"A", "B"})});
+    open({makeFile("one.fib", {"A", "B"}), makeFile("two.fib", {"C"})});
+    clickTab(0);
+    // Choose B, mark channel 4 and rename B to "Bx".
+    QListView *fibers = m_view->ComboFiber()->List();
+    QTest::mouseClick(fibers->viewport(), Qt::LeftButton, {},
+                      fibers->visualRect(fibers->model()->index(1, 0)).center());
+    QTableWidget *list = m_view->ListChannels();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(3, 0)).center());
+    m_view->ComboFiber()->Edit()->setCursorPosition(1);
+    QTest::keyClicks(m_view->ComboFiber()->Edit(), QStringLiteral("x"));
+    const QImage before = m_view->grab().toImage();
+
     open({}); // cancelled
     QCOMPARE(m_dialogs.openCount, 2);
-    QCOMPARE(tabLabels(), QStringList{"one.fib"});
-    QCOMPARE(m_view->ComboFiber()->GetCount(), 0);
-    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 0);
-    QCOMPARE(m_view->Report().RowCount(), 0);
+    QCOMPARE(tabLabels(), (QStringList{"one.fib", "two.fib"}));
+    QCOMPARE(m_view->TabFiles()->currentIndex(), 0);
+    QCOMPARE(comboNames(), (QList<QByteArray>{"A", "Bx"}));
+    QCOMPARE(m_view->ComboFiber()->GetCurSel(), 1);
+    QCOMPARE(m_view->ComboFiber()->GetWindowText().trimmed(), QStringLiteral("Bx"));
+    QCOMPARE(list->rowCount(), 18);
+    QCOMPARE(m_view->SelChannel(), QStringLiteral("04"));
+    QCOMPARE(m_view->MarkerRow(), 3);
+    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 36);
+    QCOMPARE(m_view->Report().RowCount(), 36);
+    QCOMPARE(m_view->grab().toImage(), before); // the chart and its marker too
 }
 
 void TestViewTabs::clickReadsTheFileAgain()
@@ -335,6 +357,15 @@ void TestViewTabs::keepsWholePathsAndCutsLongLabels()
     QCOMPARE(m_view->TabRecords()[0].path, path);
     QCOMPARE(tabLabels(), QStringList{name.left(49)});
     QCOMPARE(comboNames(), QList<QByteArray>{"A"});
+
+    // The 49th character is kept whole: a pair of surrogates, a letter with
+    // its combining accent.
+    const QString n48(48, QLatin1Char('n'));
+    const QString emoji = QString::fromUtf8("\xf0\x9f\x98\x80");
+    const QString accented = QStringLiteral("e\u0301");
+    open({makeFile(n48 + emoji + QStringLiteral("x.fib"), {"B"}),
+          makeFile(n48 + accented + QStringLiteral("x.fib"), {"C"})});
+    QCOMPARE(tabLabels().mid(1), (QStringList{n48 + emoji, n48 + accented}));
 }
 
 QTEST_MAIN(TestViewTabs)
