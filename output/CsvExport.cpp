@@ -3,10 +3,10 @@
 #include "data/ChannelTable.h"
 #include "data/MemoryAdvice.h"
 #include "output/CsvStreamWriter.h"
+#include "output/StagedFile.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 
 #include <cstring>
 
@@ -14,19 +14,25 @@ namespace CsvExport {
 
 namespace {
 
+// What follows each field on a line, padded to a fixed size for copying.
+constexpr int kSeparatorSize = 8;
 struct Separator
 {
-    const char *text;
-    size_t length;
+    char text[kSeparatorSize];
+    qsizetype length;
 };
 
 template<size_t N>
 constexpr Separator separator(const char (&text)[N])
 {
-    return {text, N - 1};
+    static_assert(N - 1 <= kSeparatorSize, "a separator fits its slot");
+    Separator s{};
+    for (size_t i = 0; i + 1 < N; ++i)
+        s.text[i] = text[i];
+    s.length = qsizetype(N - 1);
+    return s;
 }
 
-// What follows each field on a line.
 constexpr Separator kSeparators[MeasurementRow::FieldCount] = {
     separator(",  "), separator(",      "), separator(",     "), separator(",  "),
     separator(",  "), separator(", "),      separator(",\r\n"),
@@ -36,7 +42,7 @@ constexpr qsizetype separatorsLength()
 {
     qsizetype length = 0;
     for (const Separator &s : kSeparators)
-        length += qsizetype(s.length);
+        length += s.length;
     return length;
 }
 
@@ -44,6 +50,8 @@ static_assert(LongestLine
                   == MeasurementRow::FieldCount * MeasurementRow::MaxFieldLength
                          + separatorsLength(),
               "the longest line is seven full fields and their separators");
+static_assert(LineSlack >= MeasurementRow::MaxFieldLength && LineSlack >= kSeparatorSize,
+              "a whole field or separator copied at a line's end stays in the slack");
 
 } // namespace
 
@@ -59,11 +67,14 @@ void StampFiberNames(MeasurementRows &rows, const QList<QByteArray> &namesByBloc
 
 char *AppendLine(const MeasurementRow &row, char *out)
 {
+    // Fixed-size copies, which the compiler turns into a few moves, instead
+    // of a library call per field: the bytes past each text are written
+    // over by the next piece, or lie in the slack.
     for (int f = 0; f < MeasurementRow::FieldCount; ++f) {
-        const QByteArrayView field = row.text(MeasurementRow::Field(f));
-        std::memcpy(out, field.data(), size_t(field.size()));
-        out += field.size();
-        std::memcpy(out, kSeparators[f].text, kSeparators[f].length);
+        const char *field = row.field(MeasurementRow::Field(f));
+        std::memcpy(out, field, MeasurementRow::MaxFieldLength);
+        out += MeasurementRow::TextLength(field);
+        std::memcpy(out, kSeparators[f].text, kSeparatorSize);
         out += kSeparators[f].length;
     }
     return out;
@@ -77,7 +88,7 @@ QByteArray Text(const MeasurementRows &rows)
     QByteArray text;
     if (rows.IsEmpty())
         return text;
-    text.resize(rows.Count() * LongestLine);
+    text.resize(rows.Count() * LongestLine + LineSlack);
     AdviseHugePages(text.data(), size_t(text.size()));
     char *const begin = text.data();
     char *out = begin;
@@ -102,15 +113,6 @@ bool writeFailed(const QString &path, const QString &reason, QString *error)
     return false;
 }
 
-bool openTarget(QSaveFile &file, QString *error)
-{
-    if (QFileInfo(file.fileName()).isDir())
-        return writeFailed(file.fileName(), tr("it is a folder"), error);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return writeFailed(file.fileName(), file.errorString(), error);
-    return true;
-}
-
 bool stopped(const std::atomic<bool> *stop)
 {
     return stop && stop->load(std::memory_order_relaxed);
@@ -120,18 +122,10 @@ bool stopped(const std::atomic<bool> *stop)
 
 bool WriteFile(const QString &path, const QByteArray &text, QString *error)
 {
-    auto fail = [&](const QString &reason) { return writeFailed(path, reason, error); };
-    QSaveFile file(path);
-    if (!openTarget(file, error))
-        return false;
-    if (file.write(text) != text.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    QString fileError;
+    const bool written = StagedFile::Write(
+        path, [&](QIODevice &file) { return file.write(text) == text.size(); }, &fileError);
+    return written || writeFailed(path, fileError, error);
 }
 
 bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *error,
@@ -147,29 +141,24 @@ bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *erro
 bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *error,
                       const std::atomic<bool> *stop, qsizetype blockSize)
 {
-    QSaveFile file(csvPath);
-    if (!openTarget(file, error))
-        return false;
-    QString writeError;
-    auto sink = [&](QByteArrayView csv) {
-        if (file.write(csv.data(), csv.size()) == csv.size())
-            return true;
-        writeError = file.errorString();
-        return false;
-    };
     QString readError;
-    if (!StreamResultFile(fibPath, sink, &readError, stop, blockSize)) {
-        file.cancelWriting();
-        if (!writeError.isEmpty())
-            return writeFailed(csvPath, writeError, error);
-        if (error)
-            *error = stopped(stop) ? tr("Stopped before \"%1\" was written").arg(csvPath)
-                                   : readError;
-        return false;
-    }
-    if (!file.commit())
-        return writeFailed(csvPath, file.errorString(), error);
-    return true;
+    QString fileError;
+    const bool written = StagedFile::Write(
+        csvPath,
+        [&](QIODevice &file) {
+            auto sink = [&](QByteArrayView csv) {
+                return file.write(csv.data(), csv.size()) == csv.size();
+            };
+            return StreamResultFile(fibPath, sink, &readError, stop, blockSize);
+        },
+        &fileError);
+    if (written)
+        return true;
+    if (!fileError.isEmpty())
+        return writeFailed(csvPath, fileError, error);
+    if (error)
+        *error = stopped(stop) ? tr("Stopped before \"%1\" was written").arg(csvPath) : readError;
+    return false;
 }
 
 } // namespace CsvExport

@@ -22,7 +22,12 @@ constexpr qsizetype LongestLine = 363;
 // (rows 18k to 18k+17, those that exist) gets names[k], cut to 48 bytes.
 void StampFiberNames(MeasurementRows &rows, const QList<QByteArray> &namesByBlock);
 
-// Writes the row's line at `out` (room for LongestLine bytes); returns its end.
+// AppendLine copies whole fields and separators and then moves on by their
+// lengths, so it may write this many bytes past the line's end.
+constexpr qsizetype LineSlack = 48;
+
+// Writes the row's line at `out` (room for LongestLine + LineSlack bytes);
+// returns its end.
 char *AppendLine(const MeasurementRow &row, char *out);
 
 // The whole CSV text of the rows; empty for no rows.

@@ -13,9 +13,11 @@ constexpr qsizetype kFlushSize = qsizetype(1) << 20;
 
 CsvStreamWriter::CsvStreamWriter(CsvExport::CsvSink sink) : m_sink(std::move(sink))
 {
-    m_csv.resize(kFlushSize + ChannelTable::FiberSize * CsvExport::LongestLine);
+    m_csv.resize(kFlushSize + ChannelTable::FiberSize * CsvExport::LongestLine
+                 + CsvExport::LineSlack);
     m_partialLine.reserve(ChannelTable::LineLength);
-    m_block.Reserve(ChannelTable::FiberSize);
+    for (int i = 0; i < ChannelTable::FiberSize; ++i)
+        m_block.AppendEmpty();
 }
 
 bool CsvStreamWriter::Add(QByteArrayView table)
@@ -41,27 +43,28 @@ bool CsvStreamWriter::Add(QByteArrayView table)
 
 bool CsvStreamWriter::Finish()
 {
-    if (!m_block.IsEmpty())
+    if (m_blockRows > 0)
         writeBlock();
     return flush();
 }
 
 void CsvStreamWriter::addLine(const char *line)
 {
-    ChannelTable::CutLine(line, m_block.AppendEmpty());
-    if (m_block.Count() == ChannelTable::FiberSize)
+    ChannelTable::CutLine(line, m_block.Row(m_blockRows));
+    if (++m_blockRows == ChannelTable::FiberSize)
         writeBlock();
 }
 
 void CsvStreamWriter::writeBlock()
 {
+    // Rows past the last one in use (in a short last block) are stamped too,
+    // but never written.
     CsvExport::StampFiberNames(m_block, ChannelTable::FiberNames(m_block));
     char *out = m_csv.data() + m_csvLength;
-    for (qsizetype i = 0; i < m_block.Count(); ++i)
+    for (qsizetype i = 0; i < m_blockRows; ++i)
         out = CsvExport::AppendLine(m_block.At(i), out);
     m_csvLength = out - m_csv.constData();
-    m_block.Clear();
-    m_block.Reserve(ChannelTable::FiberSize);
+    m_blockRows = 0;
     if (m_csvLength >= kFlushSize)
         flush();
 }

@@ -30,7 +30,8 @@ private:
     CsvExport::CsvSink m_sink;
     bool m_failed = false;
     QByteArray m_partialLine;
-    MeasurementRows m_block;
+    MeasurementRows m_block; // 18 rows, cut into again for every block
+    qsizetype m_blockRows = 0; // of them in use
     QByteArray m_csv;
     qsizetype m_csvLength = 0;
 };
