@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds Quenvale and runs every test: the unit and window tests (headless),
-# the core tests again under AddressSanitizer and UBSan, and the fuzz target
-# for a bounded time on its seed corpus.
+# the core tests again under AddressSanitizer and UBSan, and the two fuzz
+# targets (the result file reader, the archive) for a bounded time in all.
 set -uo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh || exit 1
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
-fuzz_seconds=${QUENVALE_FUZZ_SECONDS:-45}
+fuzz_seconds=${QUENVALE_FUZZ_SECONDS:-50}
 
 passed=0
 failed=0
@@ -51,19 +51,34 @@ else
   failed=$((failed + 1))
 fi
 
-echo "== Fuzzing the reader, the cutting and the CSV text for ${fuzz_seconds} s (build-fuzz/)"
-if CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja >/dev/null \
-   && cmake --build build-fuzz -j "$jobs"; then
-  rm -rf build-fuzz/corpus && mkdir -p build-fuzz/corpus
-  cp fuzz/seeds/* samples/*.fib build-fuzz/corpus/
-  if build-fuzz/fuzz_result_file -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=4096 \
-       -print_final_stats=1 -artifact_prefix=build-fuzz/ build-fuzz/corpus 2>&1 | tail -n 12; then
-    echo "fuzz: no crash, sanitizer report or hang"
+echo "== Fuzzing the reader and the archive for ${fuzz_seconds} s in all (build-fuzz/)"
+# Inputs up to 4 MB, so that a path slower than linear becomes a timeout;
+# the corpus starts with the big inputs that such paths meet: zero bytes
+# and a result file saved as UTF-16.
+run_fuzz() { # name seconds corpus-seeds...
+  local name=$1 seconds=$2
+  shift 2
+  rm -rf "build-fuzz/corpus-$name" && mkdir -p "build-fuzz/corpus-$name"
+  cp "$@" "build-fuzz/corpus-$name/"
+  if "build-fuzz/$name" -max_total_time="$seconds" -max_len=4194304 -timeout=5 \
+       -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="build-fuzz/$name-" \
+       "build-fuzz/corpus-$name" 2>&1 | tail -n 12; then
+    echo "fuzz $name: no crash, mismatch, sanitizer report, timeout or hang"
     passed=$((passed + 1))
   else
-    echo "fuzz: FAILED (see the artifact in build-fuzz/)"
+    echo "fuzz $name: FAILED (see the artifact in build-fuzz/)"
     failed=$((failed + 1))
   fi
+}
+if CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja >/dev/null \
+   && cmake --build build-fuzz -j "$jobs"; then
+  seeds=build-fuzz/seeds && rm -rf "$seeds" && mkdir -p "$seeds"
+  head -c 2097152 /dev/zero > "$seeds/zeros-2mb"
+  iconv -f latin1 -t UTF-16LE samples/cwdm-48-fibers.fib > "$seeds/utf16-48-fibers.fib"
+  for i in 1 2 3 4 5 6 7 8; do cat "$seeds/utf16-48-fibers.fib"; done > "$seeds/utf16-384-fibers.fib"
+  reader_seconds=$((fuzz_seconds * 7 / 10))
+  run_fuzz fuzz_result_file "$reader_seconds" fuzz/seeds/* samples/*.fib "$seeds"/*
+  run_fuzz fuzz_archive "$((fuzz_seconds - reader_seconds))" fuzz/seeds-archive/*
 else
   echo "fuzz build failed"
   failed=$((failed + 1))

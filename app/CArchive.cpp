@@ -7,6 +7,8 @@
 #include <QStringEncoder>
 #include <QtEndian>
 
+#include <limits>
+
 namespace {
 
 constexpr int kMaxClassName = 64; // the framework's buffer, terminator included
@@ -141,21 +143,49 @@ quint64 CArchive::readStringLength(bool &wide)
     }
 }
 
+// The bytes of a string whose prefix said `bytes`: never more than the
+// device holds. A sequential device cannot say how much it holds, so its
+// bytes are taken in pieces as they come, up to a bound no text reaches.
+bool CArchive::readStringBytes(quint64 bytes, QByteArray &raw)
+{
+    if (bytes > quint64(std::numeric_limits<qint64>::max())
+        || (m_device->isSequential() && bytes > quint64(MaxSequentialStringBytes))) {
+        fail(BadLength);
+        return false;
+    }
+    if (!m_device->isSequential()) {
+        if (qint64(bytes) > m_device->bytesAvailable()) {
+            fail(EndOfArchive);
+            return false;
+        }
+        raw.resize(qsizetype(bytes));
+        return Read(raw.data(), raw.size());
+    }
+    constexpr qsizetype kPiece = qsizetype(1) << 16;
+    while (raw.size() < qsizetype(bytes)) {
+        const qsizetype piece = qMin<qsizetype>(kPiece, qsizetype(bytes) - raw.size());
+        raw.resize(raw.size() + piece);
+        if (!Read(raw.data() + raw.size() - piece, piece)) {
+            raw.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
 CArchive &CArchive::operator>>(QByteArray &string)
 {
     string.clear();
     bool wide = false;
     const quint64 length = readStringLength(wide);
-    const quint64 bytes = wide ? 2 * length : length;
     if (m_status != Ok)
         return *this;
-    // Never trust a length beyond what the device still holds.
-    if (!m_device->isSequential() && qint64(bytes) > m_device->bytesAvailable()) {
-        fail(EndOfArchive);
+    if (wide && length > quint64(std::numeric_limits<qint64>::max()) / 2) {
+        fail(BadLength); // twice the length is not a size
         return *this;
     }
-    QByteArray raw(qsizetype(bytes), Qt::Uninitialized);
-    if (!Read(raw.data(), raw.size()))
+    QByteArray raw;
+    if (!readStringBytes(wide ? 2 * length : length, raw))
         return *this;
     if (wide) {
         QString text(qsizetype(length), Qt::Uninitialized);

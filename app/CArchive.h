@@ -19,12 +19,17 @@ struct CRuntimeClass;
 // stored before, or 0 for none.
 //
 // Errors do not throw: the first failure sets Status() and every later read
-// gives zeros, empty strings and null objects.
+// gives zeros, empty strings and null objects. A string length beyond what
+// the device holds ends the read (EndOfArchive), as does one that is no
+// size at all or, on a sequential device, beyond MaxSequentialStringBytes
+// (BadLength); memory is taken only for bytes that are there.
 class CArchive
 {
 public:
     enum Mode { store, load };
-    enum Status { Ok, EndOfArchive, WriteFailed, BadClass, BadSchema, BadIndex };
+    enum Status { Ok, EndOfArchive, WriteFailed, BadClass, BadSchema, BadIndex, BadLength };
+
+    static constexpr qsizetype MaxSequentialStringBytes = qsizetype(1) << 28;
 
     CArchive(QIODevice *device, Mode mode);
 
@@ -66,6 +71,7 @@ private:
     void fail(Status status);
     void writeTag(quint32 index, bool isClass);
     quint64 readStringLength(bool &wide);
+    bool readStringBytes(quint64 bytes, QByteArray &raw);
     const CRuntimeClass *readClass(quint32 &objectTag);
 
     QIODevice *m_device;

@@ -1,7 +1,8 @@
 #include "app/CommandLine.h"
 
+#include "app/BatchJobs.h"
+#include "app/StopSignals.h"
 #include "data/ChannelTable.h"
-#include "data/MeasurementStore.h"
 #include "data/ResultFile.h"
 #include "output/CsvExport.h"
 #include "output/PrintReport.h"
@@ -11,8 +12,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <cstdio>
+#include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <unistd.h>
 
 namespace CommandLine {
 
@@ -21,6 +24,7 @@ namespace {
 const char kExportCsv[] = "export-csv";
 const char kPrintPdf[] = "print-pdf";
 const char kPageSize[] = "page-size";
+const char kStandardOutput[] = "-";
 
 QString tr(const char *text)
 {
@@ -40,20 +44,56 @@ bool hasOption(int argc, char **argv, const char *const *names)
     return false;
 }
 
-void printError(const QString &message)
+bool stopRequested()
 {
-    std::fprintf(stderr, "quenvale: %s\n", qPrintable(message));
+    return StopSignals::Flag().load();
 }
 
-// The jobs read exactly one result file.
-bool oneFileGiven(const QStringList &files, const char *option)
+// The CSV of every file in turn on standard output, as one stream. A reader
+// that closes the pipe has taken what it wanted: the job ends quietly.
+int exportToStandardOutput(const QStringList &files)
 {
-    if (files.size() == 1)
+    std::signal(SIGPIPE, SIG_IGN);
+    bool pipeClosed = false;
+    QString writeError;
+    auto sink = [&](QByteArrayView csv) {
+        const char *data = csv.data();
+        qsizetype left = csv.size();
+        while (left > 0) {
+            const ssize_t written = ::write(STDOUT_FILENO, data, size_t(left));
+            if (written >= 0) {
+                data += written;
+                left -= written;
+            } else if (errno == EPIPE) {
+                pipeClosed = true;
+                return false;
+            } else if (errno != EINTR) {
+                writeError = QString::fromLocal8Bit(std::strerror(errno));
+                return false;
+            } else if (stopRequested()) {
+                return false;
+            }
+        }
         return true;
-    printError(tr("--%1 needs exactly one result file, %2 given")
-                   .arg(QString::fromLatin1(option))
-                   .arg(files.size()));
-    return false;
+    };
+
+    int failures = 0;
+    for (const QString &file : files) {
+        QString error;
+        if (stopRequested())
+            break;
+        if (CsvExport::StreamResultFile(file, sink, &error, &StopSignals::Flag()))
+            continue;
+        if (pipeClosed || stopRequested())
+            break;
+        if (!writeError.isEmpty()) {
+            BatchJobs::PrintError(tr("Cannot write to standard output: %1").arg(writeError));
+            return 1;
+        }
+        BatchJobs::PrintError(error);
+        ++failures;
+    }
+    return failures > 0 ? 1 : 0;
 }
 
 // Qt's own options for every GUI application (QGuiApplication,
@@ -108,22 +148,64 @@ QStringList WithoutGuiOptions(const QStringList &arguments)
 
 void Describe(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(
-        tr("Quenvale, a viewer for fiber measurement result files (.fib)."));
+    parser.setApplicationDescription(tr(
+        "Quenvale, a viewer for fiber measurement result files (.fib).\n"
+        "\n"
+        "Without --export-csv or --print-pdf, opens the window with a tab for each\n"
+        "FILE.fib given, the last one shown.\n"
+        "\n"
+        "With either of them, runs one job without a window and exits:\n"
+        "\n"
+        "  --export-csv OUT.csv FILE.fib\n"
+        "      Writes the CSV export of FILE.fib to OUT.csv: the very bytes that Save As\n"
+        "      writes right after FILE.fib is opened in the window. The file is read\n"
+        "      and the CSV written as they go, so any size of file needs little memory.\n"
+        "  --export-csv OUTDIR FILE.fib...\n"
+        "      Writes OUTDIR/NAME.csv for each FILE.fib, where NAME is the file's name\n"
+        "      without a final \".fib\" (in any case). OUTDIR must be an existing\n"
+        "      folder; it is taken as one whenever it is, even for a single file.\n"
+        "  --export-csv - FILE.fib...\n"
+        "      Writes the CSV of each file in turn to standard output. A reader that\n"
+        "      closes the pipe early ends the job quietly, with status 0.\n"
+        "  --print-pdf OUT.pdf FILE.fib [--page-size A4|Letter]\n"
+        "      Writes the printed report of FILE.fib to OUT.pdf, one PDF page per\n"
+        "      report page, drawn by the same code as Print.\n"
+        "  --print-pdf OUTDIR FILE.fib... [--page-size A4|Letter]\n"
+        "      Writes OUTDIR/NAME.pdf for each FILE.fib.\n"
+        "\n"
+        "Several files are done in parallel, on all of the machine's cores. A file\n"
+        "that cannot be read or written is named on standard error and the others\n"
+        "are still written. Two files that would write the same result, or a result\n"
+        "that would replace one of the files read, are refused before anything is\n"
+        "written. A result replaces an older file of its name only once it is\n"
+        "complete: a job that fails, or is stopped by SIGINT or SIGTERM, leaves the\n"
+        "older file as it was and no temporary file. On a terminal, standard error\n"
+        "shows how many files are done; otherwise a job that succeeds prints nothing\n"
+        "there.\n"
+        "\n"
+        "Exit status: 0 when every file was written, 1 when any file could not be\n"
+        "read or written, 2 for arguments that cannot be used. A job stopped by a\n"
+        "signal ends by that signal."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption(QCommandLineOption(QString::fromLatin1(kExportCsv),
-                                        tr("Write the CSV export of FILE.fib to OUT.csv and exit."),
-                                        tr("OUT.csv")));
-    parser.addOption(QCommandLineOption(QString::fromLatin1(kPrintPdf),
-                                        tr("Write the printed report of FILE.fib to OUT.pdf "
-                                           "and exit."),
-                                        tr("OUT.pdf")));
+    parser.addOption(QCommandLineOption(
+        QString::fromLatin1(kExportCsv),
+        tr("Write the CSV export of the result files to OUT: a file (one result file), an "
+           "existing folder, or - for standard output; then exit."),
+        tr("OUT")));
+    parser.addOption(QCommandLineOption(
+        QString::fromLatin1(kPrintPdf),
+        tr("Write the printed report of the result files as PDF to OUT: a file (one result "
+           "file) or an existing folder; then exit."),
+        tr("OUT")));
     parser.addOption(QCommandLineOption(QString::fromLatin1(kPageSize),
-                                        tr("Paper of the PDF report: A4 (default) or Letter."),
+                                        tr("Paper of the PDF report: A4 (default) or Letter. "
+                                           "A page too short for the report is scaled to fit."),
                                         tr("A4|Letter"), QStringLiteral("A4")));
-    parser.addPositionalArgument(tr("files"), tr("Result files (.fib) to open."),
-                                 tr("[FILE.fib...]"));
+    parser.addPositionalArgument(
+        tr("files"),
+        tr("Result files (.fib): opened in the window, or read by --export-csv or --print-pdf."),
+        tr("[FILE.fib...]"));
 }
 
 bool IsHeadless(int argc, char **argv)
@@ -139,18 +221,6 @@ bool NeedsGui(int argc, char **argv)
     return hasOption(argc, argv, names);
 }
 
-bool ExportCsv(const QString &fibPath, const QString &csvPath, QString *error)
-{
-    ResultFileText text;
-    if (!ReadResultFile(fibPath, text, error))
-        return false;
-    MeasurementRows &rows = MeasurementStore::Instance().Rows();
-    rows = ChannelTable::CutTable(text.table);
-    text.table.clear();
-    CsvExport::StampFiberNames(rows, ChannelTable::FiberNames(rows));
-    return CsvExport::WriteFile(csvPath, CsvExport::Text(rows), error);
-}
-
 bool ParsePageSize(const QString &name, QPageSize *size)
 {
     if (name.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
@@ -163,7 +233,7 @@ bool ParsePageSize(const QString &name, QPageSize *size)
 }
 
 bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &pageSize,
-              QString *error)
+              QString *error, const std::atomic<bool> *stop)
 {
     ResultFileText text;
     if (!ReadResultFile(fibPath, text, error))
@@ -171,7 +241,7 @@ bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &p
     PrintReport report;
     report.SetRows(ChannelTable::CutTable(text.table));
     text.table.clear();
-    return ReportPdf::WriteFile(report, pdfPath, pageSize, error);
+    return ReportPdf::WriteFile(report, pdfPath, pageSize, error, stop);
 }
 
 int RunHeadless(QCoreApplication &app)
@@ -185,41 +255,58 @@ int RunHeadless(QCoreApplication &app)
     const bool exportCsv = parser.isSet(QString::fromLatin1(kExportCsv));
     const bool printPdf = parser.isSet(QString::fromLatin1(kPrintPdf));
     if (exportCsv && printPdf) {
-        printError(tr("--export-csv and --print-pdf cannot be given together"));
+        BatchJobs::PrintError(tr("--export-csv and --print-pdf cannot be given together"));
         return 2;
     }
     if (parser.isSet(QString::fromLatin1(kPageSize)) && !printPdf) {
-        printError(tr("--page-size is only for --print-pdf"));
+        BatchJobs::PrintError(tr("--page-size is only for --print-pdf"));
         return 2;
     }
-    if (printPdf) {
-        if (!oneFileGiven(files, kPrintPdf))
-            return 2;
-        QPageSize pageSize;
-        const QString sizeName = parser.value(QString::fromLatin1(kPageSize));
-        if (!ParsePageSize(sizeName, &pageSize)) {
-            printError(tr("unknown page size \"%1\", use A4 or Letter").arg(sizeName));
-            return 2;
-        }
-        QString error;
-        if (!PrintPdf(files.first(), parser.value(QString::fromLatin1(kPrintPdf)), pageSize,
-                      &error)) {
-            printError(error);
-            return 1;
-        }
-        return 0;
+    if (!exportCsv && !printPdf)
+        parser.showHelp(2);
+
+    const QString option = QString::fromLatin1(exportCsv ? kExportCsv : kPrintPdf);
+    if (files.isEmpty()) {
+        BatchJobs::PrintError(tr("--%1 needs at least one result file").arg(option));
+        return 2;
     }
+    QPageSize pageSize;
+    const QString sizeName = parser.value(QString::fromLatin1(kPageSize));
+    if (printPdf && !ParsePageSize(sizeName, &pageSize)) {
+        BatchJobs::PrintError(tr("unknown page size \"%1\", use A4 or Letter").arg(sizeName));
+        return 2;
+    }
+
+    const QString target = parser.value(option);
+    if (target == QLatin1String(kStandardOutput)) {
+        if (printPdf) {
+            BatchJobs::PrintError(tr("--print-pdf writes files only; name a file or a folder"));
+            return 2;
+        }
+        StopSignals::Install();
+        return exportToStandardOutput(files);
+    }
+    QList<BatchJobs::Job> jobs;
+    QString error;
+    if (!BatchJobs::Plan(target, files, exportCsv ? QStringLiteral(".csv") : QStringLiteral(".pdf"),
+                         &jobs, &error)) {
+        BatchJobs::PrintError(error);
+        return 2;
+    }
+
+    StopSignals::Install();
+    const std::atomic<bool> *stop = &StopSignals::Flag();
+    BatchJobs::Work work;
     if (exportCsv) {
-        if (!oneFileGiven(files, kExportCsv))
-            return 2;
-        QString error;
-        if (!ExportCsv(files.first(), parser.value(QString::fromLatin1(kExportCsv)), &error)) {
-            printError(error);
-            return 1;
-        }
-        return 0;
+        work = [stop](const BatchJobs::Job &job, QString *jobError) {
+            return CsvExport::ExportResultFile(job.input, job.output, jobError, stop);
+        };
+    } else {
+        work = [stop, pageSize](const BatchJobs::Job &job, QString *jobError) {
+            return PrintPdf(job.input, job.output, pageSize, jobError, stop);
+        };
     }
-    parser.showHelp(2);
+    return BatchJobs::Run(jobs, work, stopRequested) > 0 ? 1 : 0;
 }
 
 bool FilesToOpen(const QStringList &arguments, QStringList *files, QString *error)

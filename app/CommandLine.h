@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 class QCommandLineParser;
 class QCoreApplication;
 
@@ -22,20 +24,19 @@ bool IsHeadless(int argc, char **argv);
 // True when the headless job draws (needs fonts and a GUI application).
 bool NeedsGui(int argc, char **argv);
 
-// Runs the headless job named on the command line; returns the exit code.
+// Runs the headless job named on the command line; returns the exit code:
+// 0 when every file was written, 1 when any failed, 2 for bad arguments.
+// SIGINT and SIGTERM stop it cleanly (see StopSignals).
 int RunHeadless(QCoreApplication &app);
-
-// The export job: reads `fibPath` and writes its CSV to exactly `csvPath`,
-// the bytes the window's Save As writes right after opening the file.
-bool ExportCsv(const QString &fibPath, const QString &csvPath, QString *error);
 
 // "A4" or "Letter", in any case; false for any other name.
 bool ParsePageSize(const QString &name, QPageSize *size);
 
 // The PDF job: reads `fibPath` and writes its printed report to exactly
-// `pdfPath`, drawn by the same code that prints it.
+// `pdfPath`, drawn by the same code that prints it. Safe to run on several
+// threads at once.
 bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &pageSize,
-              QString *error);
+              QString *error, const std::atomic<bool> *stop = nullptr);
 
 // The arguments without Qt's own GUI options (-style, -platform, -display,
 // -geometry and the others) and their values, which Qt handles itself.

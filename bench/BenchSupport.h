@@ -25,16 +25,18 @@ extern char **environ;
 
 namespace BenchSupport {
 
-// A well-formed result file of `rows` rows: powers spread over the scale,
-// every 97th row below -99.9. With `shuffleFibers` the fiber names come in
-// a fixed scrambled order, so sorting them is real work.
-inline QByteArray GenerateResultFile(qsizetype rows, bool shuffleFibers = false)
+// Rows first..first+count-1 of a well-formed result file of `total` rows:
+// powers spread over the scale, every 97th row below -99.9. With
+// `shuffleFibers` the fiber names come in a fixed scrambled order, so
+// sorting them is real work.
+inline QByteArray GenerateRows(qsizetype first, qsizetype count, qsizetype total,
+                               bool shuffleFibers = false)
 {
-    QByteArray bytes = "Quenvale benchmark\nline 2\nline 3\nline 4\nFiber Ch Wave Power\n";
-    bytes.reserve(bytes.size() + rows * ChannelTable::LineLength);
-    const qsizetype fibers = ChannelTable::FiberCount(rows);
+    QByteArray bytes;
+    bytes.reserve(count * ChannelTable::LineLength);
+    const qsizetype fibers = ChannelTable::FiberCount(total);
     char name[16], channel[8], wave[16], power[16], time[16];
-    for (qsizetype i = 0; i < rows; ++i) {
+    for (qsizetype i = first; i < first + count; ++i) {
         const int ch = int(i % ChannelTable::FiberSize) + 1;
         const qsizetype block = i / ChannelTable::FiberSize;
         const long long fiber = shuffleFibers ? (block * 7919) % (fibers + 1) : block;
@@ -53,11 +55,31 @@ inline QByteArray GenerateResultFile(qsizetype rows, bool shuffleFibers = false)
     return bytes;
 }
 
+inline QByteArray GeneratedHeader()
+{
+    return "Quenvale benchmark\nline 2\nline 3\nline 4\nFiber Ch Wave Power\n";
+}
+
+// A well-formed result file of `rows` rows (see GenerateRows).
+inline QByteArray GenerateResultFile(qsizetype rows, bool shuffleFibers = false)
+{
+    return GeneratedHeader() + GenerateRows(0, rows, rows, shuffleFibers);
+}
+
+// The same file written piece by piece, so that this process stays small
+// and the children it runs later report peaks of their own.
 inline bool WriteResultFile(const QString &path, qsizetype rows, bool shuffleFibers = false)
 {
+    constexpr qsizetype kPiece = 18000;
     QFile file(path);
-    const QByteArray bytes = GenerateResultFile(rows, shuffleFibers);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    if (!file.open(QIODevice::WriteOnly) || file.write(GeneratedHeader()) < 0)
+        return false;
+    for (qsizetype first = 0; first < rows; first += kPiece) {
+        const QByteArray piece = GenerateRows(first, qMin(kPiece, rows - first), rows, shuffleFibers);
+        if (file.write(piece) != piece.size())
+            return false;
+    }
+    return true;
 }
 
 inline double Seconds(const QElapsedTimer &timer)
@@ -85,9 +107,10 @@ inline void resetPeak()
         clear.write("5");
 }
 
-// Runs a program to its end (spawned, not forked, so its peak memory is its
-// own); its standard output goes to `stdoutFile` when one is named. Returns
-// wall seconds; `peakKilobytes` gets the child's peak resident size.
+// Runs a program to its end; its standard output goes to `stdoutFile` when
+// one is named. Returns wall seconds; `peakKilobytes` gets the child's peak
+// resident size. The kernel counts this process's own peak into a spawned
+// child's, so children are run before this process grows.
 inline double RunChild(const QString &program, const QStringList &arguments,
                        const QString &stdoutFile, long *peakKilobytes, bool *ok = nullptr)
 {

@@ -1,9 +1,11 @@
-// Reading, cutting and exporting result files of 10,000 to 1,000,000 rows,
-// and the whole `quenvale --export-csv` run beside the equivalent mawk cut.
+// Reading, cutting and exporting result files of 10,000 to 1,000,000 rows;
+// the whole `quenvale --export-csv` run beside the equivalent mawk cut and
+// beside `cp` of the same file; reading files full of zero bytes or saved
+// as UTF-16; and one run over 400 files beside a shell loop of mawk.
 //
-//   build/bench/quenvale_bench_core [rows...] [--keep]
+//   build/bench/quenvale_bench_core [rows...] [--pairs N] [--files N]
 //
-// Files are generated under a temporary folder (removed unless --keep).
+// Files are generated under a temporary folder, removed at the end.
 
 #include "BenchSupport.h"
 
@@ -14,23 +16,27 @@
 #include "output/PrintReport.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <unistd.h>
 
 namespace {
 
 using BenchSupport::RunChild;
 using BenchSupport::Seconds;
+
+const QString kAwkScript = QStringLiteral(
+    "NR>5{p=substr($0,30,8); if (p+0 < -99.9) p=\"Low\"; printf \"%s,  %s,      %s,     %s,  "
+    "%s,  %s, %s,\\r\\n\", substr($0,1,8), substr($0,11,2), substr($0,19,6), p, "
+    "substr($0,40,8), substr($0,50,10), substr($0,61,8)}");
 
 long peakKilobytes()
 {
@@ -47,30 +53,74 @@ double best(int runs, const std::function<double()> &run)
     return fastest;
 }
 
-void benchSize(const QString &folder, qsizetype rows)
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Compared piece by piece: reading both whole would raise this process's
+// peak, which the children spawned later report as part of their own.
+bool sameFile(const QString &a, const QString &b)
+{
+    QFile x(a), y(b);
+    if (!x.open(QIODevice::ReadOnly) || !y.open(QIODevice::ReadOnly) || x.size() != y.size())
+        return false;
+    while (!x.atEnd()) {
+        if (x.read(1 << 20) != y.read(1 << 20))
+            return false;
+    }
+    return true;
+}
+
+QString program()
+{
+    return QStringLiteral(QUENVALE_BINARY);
+}
+
+// The whole program against mawk, run in alternating pairs so that both
+// meet the same state of a shared machine; `cp` of the input is the floor.
+void benchExportRun(const QString &folder, const QString &fib, qsizetype rows, int pairs)
+{
+    const QString programCsv = folder + QStringLiteral("/program.csv");
+    const QString awkCsv = folder + QStringLiteral("/awk.csv");
+    const QString copy = folder + QStringLiteral("/copy.fib");
+    QList<double> programTimes, awkTimes, copyTimes;
+    long programPeak = 0, awkPeak = 0, peak = 0;
+    for (int pair = 0; pair < pairs; ++pair) {
+        programTimes.append(
+            RunChild(program(), {QStringLiteral("--export-csv"), programCsv, fib}, QString(), &peak));
+        programPeak = std::max(programPeak, peak);
+        awkTimes.append(RunChild(QStringLiteral("mawk"), {kAwkScript, fib}, awkCsv, &peak));
+        awkPeak = std::max(awkPeak, peak);
+        copyTimes.append(RunChild(QStringLiteral("cp"), {fib, copy}, QString(), nullptr));
+    }
+    const double p = median(programTimes), a = median(awkTimes), c = median(copyTimes);
+    std::printf("%9lld rows: quenvale --export-csv %.3f s, mawk %.3f s (%.2fx), cp %.3f s | "
+                "same bytes: %s | peak: quenvale %ld MB, mawk %ld MB | median of %d pairs\n",
+                (long long)rows, p, a, a / p, c, sameFile(programCsv, awkCsv) ? "yes" : "NO",
+                programPeak / 1024, awkPeak / 1024, pairs);
+    std::fflush(stdout);
+    for (const QString &file : {programCsv, awkCsv, copy})
+        QFile::remove(file);
+}
+
+QString writeBenchFile(const QString &folder, qsizetype rows)
 {
     const QString fib = folder + QStringLiteral("/bench-%1.fib").arg(rows);
     if (!BenchSupport::WriteResultFile(fib, rows))
         qFatal("cannot write %s", qPrintable(fib));
+    return fib;
+}
+
+void benchInProcess(const QString &folder, qsizetype rows)
+{
+    const QString fib = writeBenchFile(folder, rows);
     const double megabytes = double(QFileInfo(fib).size()) / 1e6;
     const int runs = rows >= 1000000 ? 3 : 5;
 
-    // The whole program, and mawk doing the same cut.
-    long programPeak = 0, awkPeak = 0;
-    const QString programCsv = folder + QStringLiteral("/program-%1.csv").arg(rows);
-    const double programSeconds = best(runs, [&] {
-        return RunChild(QStringLiteral(QUENVALE_BINARY),
-                        {QStringLiteral("--export-csv"), programCsv, fib}, QString(), &programPeak);
-    });
-    const QString awkCsv = folder + QStringLiteral("/awk-%1.csv").arg(rows);
-    const QString awkScript = QStringLiteral(
-        "NR>5{p=substr($0,30,8); if (p+0 < -99.9) p=\"Low\"; printf \"%s,  %s,      %s,     %s,  "
-        "%s,  %s, %s,\\r\\n\", substr($0,1,8), substr($0,11,2), substr($0,19,6), p, "
-        "substr($0,40,8), substr($0,50,10), substr($0,61,8)}");
-    const double awkSeconds = best(runs, [&] {
-        return RunChild(QStringLiteral("mawk"), {awkScript, fib}, awkCsv, &awkPeak);
-    });
-    // Read + cut into the store and the report.
+    // Read + cut into the store and the report, as the window loads a file.
     PrintReport report;
     QElapsedTimer timer;
     double readSeconds = 0, cutSeconds = 0;
@@ -93,7 +143,7 @@ void benchSize(const QString &folder, qsizetype rows)
         cutSeconds = run ? std::min(cutSeconds, cut) : cut;
     }
 
-    // CSV text + atomic write.
+    // Save As: CSV text of the held rows + atomic write.
     const QString csv = folder + QStringLiteral("/bench-%1.csv").arg(rows);
     const double csvSeconds = best(runs, [&] {
         QElapsedTimer t;
@@ -104,24 +154,101 @@ void benchSize(const QString &folder, qsizetype rows)
         return Seconds(t);
     });
     const long inProcessPeak = peakKilobytes();
-
-    QFile a(programCsv), b(awkCsv);
-    a.open(QIODevice::ReadOnly);
-    b.open(QIODevice::ReadOnly);
-    const bool same = a.readAll() == b.readAll();
-
-    std::printf("%9lld rows (%6.1f MB): read %.3f s, cut %.3f s, csv %.3f s | "
-                "quenvale --export-csv %.3f s, mawk %.3f s, ratio %.2fx, same bytes: %s | "
-                "peak: bench %ld MB, program %ld MB\n",
-                (long long)rows, megabytes, readSeconds, cutSeconds, csvSeconds, programSeconds,
-                awkSeconds, awkSeconds / programSeconds, same ? "yes" : "NO", inProcessPeak / 1024,
-                programPeak / 1024);
-    std::fflush(stdout);
     MeasurementStore::Instance().Rows() = MeasurementRows();
-    QFile::remove(fib);
+    report.Clear();
+
+    // The streaming export in this process, for comparison with Save As.
+    const QString streamed = folder + QStringLiteral("/streamed-%1.csv").arg(rows);
+    const double streamSeconds = best(runs, [&] {
+        QElapsedTimer t;
+        t.start();
+        CsvExport::ExportResultFile(fib, streamed);
+        return Seconds(t);
+    });
+    std::printf("%9lld rows (%6.1f MB): read %.3f s, cut %.3f s, Save As csv %.3f s, "
+                "streamed csv %.3f s, same bytes: %s | bench peak %ld MB\n",
+                (long long)rows, megabytes, readSeconds, cutSeconds, csvSeconds, streamSeconds,
+                sameFile(csv, streamed) ? "yes" : "NO", inProcessPeak / 1024);
+    std::fflush(stdout);
     QFile::remove(csv);
-    QFile::remove(programCsv);
-    QFile::remove(awkCsv);
+    QFile::remove(streamed);
+    QFile::remove(fib);
+}
+
+// Files that are nothing like a result file but must still read in time
+// proportional to their size.
+void benchOddFiles(const QString &folder)
+{
+    const QString zeros = folder + QStringLiteral("/zeros.fib");
+    const QString wide = folder + QStringLiteral("/utf16.fib");
+    QFile file(zeros);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(2 << 20, '\0')) != 2 << 20)
+        qFatal("cannot write %s", qPrintable(zeros));
+    file.close();
+    QByteArray utf16;
+    for (char c : BenchSupport::GenerateResultFile(48 * 18))
+        utf16 += QByteArray(1, c) + '\0';
+    file.setFileName(wide);
+    if (!file.open(QIODevice::WriteOnly) || file.write(utf16) != utf16.size())
+        qFatal("cannot write %s", qPrintable(wide));
+    file.close();
+
+    for (const QString &path : {zeros, wide}) {
+        const double seconds = best(5, [&] {
+            QElapsedTimer t;
+            t.start();
+            ResultFileText text;
+            ReadResultFile(path, text);
+            return Seconds(t);
+        });
+        std::printf("read %-10s (%4.1f MB): %.4f s (best of 5)\n",
+                    qPrintable(QFileInfo(path).fileName()), double(QFileInfo(path).size()) / 1e6,
+                    seconds);
+        QFile::remove(path);
+    }
+    std::fflush(stdout);
+}
+
+// One run over many files of 48 fibers against one mawk per file.
+void benchManyFiles(const QString &folder, int files, int pairs)
+{
+    const QString in = folder + QStringLiteral("/many");
+    const QString programOut = folder + QStringLiteral("/many-program");
+    const QString awkOut = folder + QStringLiteral("/many-awk");
+    for (const QString &dir : {in, programOut, awkOut})
+        QDir().mkpath(dir);
+    QStringList paths;
+    const QByteArray bytes = BenchSupport::GenerateResultFile(48 * 18);
+    for (int i = 0; i < files; ++i) {
+        paths.append(in + QStringLiteral("/cable-%1.fib").arg(i, 4, 10, QLatin1Char('0')));
+        QFile file(paths.last());
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(paths.last()));
+    }
+    const QString loop = QStringLiteral(
+        "script=$1; out=$2; shift 2; "
+        "for f in \"$@\"; do b=${f##*/}; mawk \"$script\" \"$f\" > \"$out/${b%.fib}.csv\"; done");
+    QList<double> programTimes, awkTimes;
+    long peak = 0, programPeak = 0;
+    for (int pair = 0; pair < pairs; ++pair) {
+        programTimes.append(RunChild(program(), QStringList{QStringLiteral("--export-csv"), programOut} + paths,
+                                     QString(), &peak));
+        programPeak = std::max(programPeak, peak);
+        awkTimes.append(RunChild(QStringLiteral("sh"),
+                                 QStringList{QStringLiteral("-c"), loop, QStringLiteral("sh"),
+                                             kAwkScript, awkOut} + paths,
+                                 QString(), nullptr));
+    }
+    bool same = true;
+    for (const QString &path : paths) {
+        const QString name = QFileInfo(path).completeBaseName() + QStringLiteral(".csv");
+        same = same && sameFile(programOut + '/' + name, awkOut + '/' + name);
+    }
+    const double p = median(programTimes), a = median(awkTimes);
+    std::printf("%d files of 48 fibers: quenvale --export-csv OUTDIR %.3f s, shell loop of mawk "
+                "%.3f s (%.1fx) | same bytes: %s | peak: quenvale %ld MB | median of %d pairs\n",
+                files, p, a, a / p, same ? "yes" : "NO", programPeak / 1024, pairs);
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -130,15 +257,32 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QList<qsizetype> sizes;
-    for (const QString &argument : app.arguments().mid(1))
-        if (argument.toLongLong() > 0)
-            sizes.append(argument.toLongLong());
+    int pairs = 5;
+    int files = 400;
+    const QStringList arguments = app.arguments().mid(1);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--pairs") && i + 1 < arguments.size())
+            pairs = qMax(1, arguments[++i].toInt());
+        else if (arguments[i] == QLatin1String("--files") && i + 1 < arguments.size())
+            files = qMax(1, arguments[++i].toInt());
+        else if (arguments[i].toLongLong() > 0)
+            sizes.append(arguments[i].toLongLong());
+    }
     if (sizes.isEmpty())
         sizes = {10000, 100000, 1000000};
 
+    // Children first, while this process is small (see RunChild).
     QTemporaryDir dir;
+    for (qsizetype rows : sizes) {
+        const QString fib = writeBenchFile(dir.path(), rows);
+        benchExportRun(dir.path(), fib, rows, pairs);
+        QFile::remove(fib);
+    }
+    benchManyFiles(dir.path(), files, pairs);
     for (qsizetype rows : sizes)
-        benchSize(dir.path(), rows);
-    std::printf("(best of several runs each; the program's peak is its own, measured as a child)\n");
+        benchInProcess(dir.path(), rows);
+    benchOddFiles(dir.path());
+    std::printf("(in-process figures are the best of several runs; child processes are timed "
+                "and their peaks read as children)\n");
     return 0;
 }

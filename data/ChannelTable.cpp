@@ -3,6 +3,8 @@
 #include "data/ClassicAtof.h"
 
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 namespace ChannelTable {
 
@@ -25,6 +27,23 @@ constexpr Column kColumns[] = {
 constexpr double kLowLimit = -99.9;
 constexpr char kLow[] = "Low";
 
+// Each column is copied with its width known when compiling, so that the
+// copies become a few moves rather than a library call each.
+template<size_t Index>
+void cutColumn(const char *line, MeasurementRow &row)
+{
+    constexpr Column column = kColumns[Index];
+    char *field = row.field(column.field);
+    std::memcpy(field, line + column.first, size_t(column.width));
+    field[column.width] = '\0';
+}
+
+template<size_t... Index>
+void cutColumns(const char *line, MeasurementRow &row, std::index_sequence<Index...>)
+{
+    (cutColumn<Index>(line, row), ...);
+}
+
 } // namespace
 
 int ColumnWidth(MeasurementRow::Field field)
@@ -36,15 +55,46 @@ int ColumnWidth(MeasurementRow::Field field)
     return 0;
 }
 
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// True when the text's leading number surely lies above -90: no minus sign,
+// or at most two whole digits of which the first is not 9, and no exponent.
+// Nearly every power reads so; the others are converted in full.
+bool surelyAboveLowLimit(const char *p, const char *end)
+{
+    while (p < end && (*p == ' ' || (*p >= '\t' && *p <= '\r')))
+        ++p;
+    if (p == end || *p != '-')
+        return true;
+    const char *digits = ++p;
+    while (p < end && isDigit(*p))
+        ++p;
+    const qsizetype whole = p - digits;
+    if (whole > 2 || (whole == 2 && *digits == '9'))
+        return false;
+    if (p < end && *p == '.')
+        for (++p; p < end && isDigit(*p);)
+            ++p;
+    return p == end || (*p != 'e' && *p != 'E');
+}
+
+} // namespace
+
 bool IsLowPower(QByteArrayView power)
 {
-    return ClassicAtof(power.data(), power.data() + power.size()) < kLowLimit;
+    const char *begin = power.data();
+    const char *end = begin + power.size();
+    return !surelyAboveLowLimit(begin, end) && ClassicAtof(begin, end) < kLowLimit;
 }
 
 void CutLine(const char *line, MeasurementRow &row)
 {
-    for (const Column &column : kColumns)
-        std::memcpy(row.field(column.field), line + column.first, size_t(column.width));
+    cutColumns(line, row, std::make_index_sequence<std::size(kColumns)>());
     // A zero inside a field would end its text early, as it does everywhere
     // a field is read; the reader has already dropped all zero bytes.
     if (IsLowPower(row.text(MeasurementRow::Power)))

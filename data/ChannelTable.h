@@ -16,7 +16,10 @@ constexpr int FiberSize = 18; // channels per fiber
 // after the last whole line are ignored. A power below -99.9 becomes "Low".
 MeasurementRows CutTable(const QByteArray &table);
 
-// Cuts one table line (at least 68 characters at `line`) into a zero-filled row.
+// Cuts one table line (at least 68 characters at `line`) into `row`: each
+// field gets its column's bytes and a terminating zero. A row used before
+// may be cut into again; in a zero-filled row every byte after the texts
+// stays zero.
 void CutLine(const char *line, MeasurementRow &row);
 
 // One table line of a result file from its seven field texts: each padded

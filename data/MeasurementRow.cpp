@@ -1,16 +1,21 @@
 #include "data/MeasurementRow.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace {
 
-using FieldMember = char (MeasurementRow::*)[MeasurementRow::FieldSize];
-
-constexpr FieldMember kFields[MeasurementRow::FieldCount] = {
-    &MeasurementRow::szFiberName, &MeasurementRow::szChannel, &MeasurementRow::szWaveLength,
-    &MeasurementRow::szPower,     &MeasurementRow::szThreshold, &MeasurementRow::szDate,
-    &MeasurementRow::szTime,
-};
+#define QUENVALE_FIELD_AT(member, f)                                                              \
+    static_assert(offsetof(MeasurementRow, member) == MeasurementRow::f * MeasurementRow::FieldSize, \
+                  #member " is field " #f)
+QUENVALE_FIELD_AT(szFiberName, FiberName);
+QUENVALE_FIELD_AT(szChannel, Channel);
+QUENVALE_FIELD_AT(szWaveLength, WaveLength);
+QUENVALE_FIELD_AT(szPower, Power);
+QUENVALE_FIELD_AT(szThreshold, Threshold);
+QUENVALE_FIELD_AT(szDate, Date);
+QUENVALE_FIELD_AT(szTime, Time);
+#undef QUENVALE_FIELD_AT
 
 void copyField(char *dest, const char *src)
 {
@@ -37,22 +42,6 @@ MeasurementRow::MeasurementRow(const char *fiberName, const char *channel,
     copyField(szThreshold, threshold);
     copyField(szDate, date);
     copyField(szTime, time);
-}
-
-const char *MeasurementRow::field(Field f) const
-{
-    return this->*kFields[f];
-}
-
-char *MeasurementRow::field(Field f)
-{
-    return this->*kFields[f];
-}
-
-QByteArrayView MeasurementRow::text(Field f) const
-{
-    const char *data = field(f);
-    return QByteArrayView(data, qsizetype(strnlen(data, MaxFieldLength)));
 }
 
 void MeasurementRow::setText(Field f, QByteArrayView text)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QtEndian>
 #include <QtGlobal>
 
 // One channel line of a result file: seven zero-terminated byte fields of
@@ -28,12 +29,37 @@ struct MeasurementRow
                    const char *power, const char *threshold, const char *date,
                    const char *time);
 
-    const char *field(Field f) const;
-    char *field(Field f);
-    // The field's text up to its terminating zero.
-    QByteArrayView text(Field f) const;
+    // The fields lie one after the other in their order (checked where
+    // they are defined), so a field is found by its number.
+    const char *field(Field f) const
+    {
+        return reinterpret_cast<const char *>(this) + qsizetype(f) * FieldSize;
+    }
+    char *field(Field f) { return reinterpret_cast<char *>(this) + qsizetype(f) * FieldSize; }
+    // The field's text up to its terminating zero (at most 48 bytes).
+    QByteArrayView text(Field f) const
+    {
+        const char *data = field(f);
+        return QByteArrayView(data, TextLength(data));
+    }
     // Replaces a field's text, zero-filling the rest; cut to 48 bytes.
     void setText(Field f, QByteArrayView text);
+
+    // strnlen(field, 48), eight bytes at a time: fields are short and are
+    // measured for every row written, where a library call costs more than
+    // the measuring.
+    static qsizetype TextLength(const char *field)
+    {
+        constexpr quint64 kOnes = 0x0101010101010101ull;
+        constexpr quint64 kHighs = 0x8080808080808080ull;
+        for (qsizetype at = 0; at < MaxFieldLength; at += 8) {
+            const quint64 word = qFromLittleEndian<quint64>(field + at); // first byte lowest
+            // The lowest high bit set marks the first zero byte exactly.
+            if (const quint64 zeros = (word - kOnes) & ~word & kHighs)
+                return at + qCountTrailingZeroBits(zeros) / 8;
+        }
+        return MaxFieldLength;
+    }
 };
 
 Q_DECLARE_TYPEINFO(MeasurementRow, Q_RELOCATABLE_TYPE);

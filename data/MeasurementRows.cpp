@@ -6,16 +6,11 @@
 #include <stdexcept>
 #include <string>
 
-namespace {
-
-void checkIndex(qsizetype index, qsizetype count)
+void MeasurementRows::ThrowOutOfRange(qsizetype index) const
 {
-    if (index < 0 || index >= count)
-        throw std::out_of_range("row index " + std::to_string(index) + " outside 0.."
-                                + std::to_string(count));
+    throw std::out_of_range("row index " + std::to_string(index) + " outside 0.."
+                            + std::to_string(m_rows.size()));
 }
-
-} // namespace
 
 void MeasurementRows::Clear()
 {
@@ -49,15 +44,9 @@ void MeasurementRows::Reserve(qsizetype count)
         AdviseHugePages(m_rows.data(), size_t(m_rows.capacity()) * sizeof(MeasurementRow));
 }
 
-const MeasurementRow &MeasurementRows::At(qsizetype index) const
-{
-    checkIndex(index, m_rows.size());
-    return m_rows.at(index);
-}
-
 void MeasurementRows::SetFiberName(qsizetype index, QByteArrayView name)
 {
-    checkIndex(index, m_rows.size());
+    CheckIndex(index);
     const QByteArrayView wanted = name.first(qMin<qsizetype>(name.size(), MeasurementRow::MaxFieldLength));
     if (m_rows.at(index).text(MeasurementRow::FiberName) == wanted)
         return;

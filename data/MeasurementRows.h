@@ -22,7 +22,17 @@ public:
     bool IsEmpty() const { return m_rows.isEmpty(); }
 
     // Throws std::out_of_range for an index outside the list.
-    const MeasurementRow &At(qsizetype index) const;
+    const MeasurementRow &At(qsizetype index) const
+    {
+        CheckIndex(index);
+        return m_rows.at(index);
+    }
+    // The row to change in place (the storage is unshared first).
+    MeasurementRow &Row(qsizetype index)
+    {
+        CheckIndex(index);
+        return m_rows[index];
+    }
 
     // Writes a fiber name into a row; leaves the storage shared when the
     // row already holds exactly that name. Throws std::out_of_range.
@@ -32,5 +42,12 @@ public:
     bool SharesStorageWith(const MeasurementRows &other) const;
 
 private:
+    void CheckIndex(qsizetype index) const
+    {
+        if (index < 0 || index >= m_rows.size())
+            ThrowOutOfRange(index);
+    }
+    [[noreturn]] void ThrowOutOfRange(qsizetype index) const;
+
     QList<MeasurementRow> m_rows;
 };

@@ -1,128 +1,139 @@
 #include "data/ResultFile.h"
 
 #include "data/MemoryAdvice.h"
+#include "data/ResultTextReader.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstring>
+#include <memory>
 
 namespace {
-
-constexpr char kEndOfInput = '\x1a';
-constexpr int kHeaderLines = 5;
-
-// Turns raw file bytes into what a text-mode reader sees, with zero bytes
-// dropped, in place: cut at the first 0x1A, CR LF pairs become LF. A CR that
-// is not followed by LF stays, even when a zero byte stands between them.
-void translateTextMode(QByteArray &bytes)
-{
-    if (const qsizetype end = bytes.indexOf(kEndOfInput); end >= 0)
-        bytes.truncate(end);
-
-    char *const begin = bytes.data();
-    const char *read = begin;
-    const char *const last = begin + bytes.size();
-    char *write = begin;
-    auto find = [&](char c) {
-        return static_cast<const char *>(std::memchr(read, c, size_t(last - read)));
-    };
-    const char *zero = find('\0'); // found once, searched again only when passed
-    while (read < last) {
-        const char *cr = find('\r');
-        if (zero && zero < read)
-            zero = find('\0');
-        const char *special = cr && (!zero || cr < zero) ? cr : zero;
-        const char *stop = special ? special : last;
-        if (write != read)
-            std::memmove(write, read, size_t(stop - read));
-        write += stop - read;
-        read = stop;
-        if (!special)
-            break;
-        if (*special == '\0') {
-            ++read;
-        } else if (read + 1 < last && read[1] == '\n') {
-            *write++ = '\n';
-            read += 2;
-        } else {
-            *write++ = '\r';
-            ++read;
-        }
-    }
-    bytes.truncate(write - begin);
-}
-
-// Where the table starts: just after the fifth line feed, not counting the
-// first byte read; -1 when the text has fewer. A first byte of zero was read
-// (so it is the one not counted) but has been dropped from the text.
-qsizetype headerLength(const QByteArray &text, bool firstByteDropped)
-{
-    qsizetype position = firstByteDropped ? 0 : 1;
-    for (int count = 0; count < kHeaderLines; ++count) {
-        position = text.indexOf('\n', position);
-        if (position < 0)
-            return -1;
-        ++position;
-    }
-    return position;
-}
 
 QString tr(const char *text)
 {
     return QCoreApplication::translate("ResultFile", text);
 }
 
+bool failed(const QString &path, const QString &reason, QString *error)
+{
+    if (error)
+        *error = tr("Cannot read \"%1\": %2").arg(path, reason);
+    return false;
+}
+
+// Result files are only ever read: the file is opened for reading alone.
+bool openForReading(QFile &file, QString *error)
+{
+    if (QFileInfo(file.fileName()).isDir())
+        return failed(file.fileName(), tr("it is a folder, not a file"), error);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return failed(file.fileName(), file.errorString(), error);
+    return true;
+}
+
+// The header and table of a whole translated text.
+ResultFileText splitAt(QByteArray text, qsizetype tableStart)
+{
+    ResultFileText result;
+    if (tableStart < 0)
+        return result;
+    result.header = text.left(tableStart);
+    text.remove(0, tableStart); // in place: a big table is not copied again
+    result.table = std::move(text);
+    return result;
+}
+
 } // namespace
 
 ResultFileText SplitResultText(QByteArray bytes)
 {
-    const bool firstByteDropped = bytes.startsWith('\0');
-    translateTextMode(bytes);
-    ResultFileText text;
-    const qsizetype split = headerLength(bytes, firstByteDropped);
-    if (split < 0)
-        return text;
-    text.header = bytes.left(split);
-    bytes.remove(0, split); // in place: a big table is not copied again
-    text.table = std::move(bytes);
-    return text;
+    ResultTextReader reader;
+    char *data = bytes.data();
+    qsizetype length = reader.Translate(data, bytes.size(), data);
+    length += reader.Finish(data + length);
+    bytes.truncate(length);
+    return splitAt(std::move(bytes), reader.TableStart());
 }
 
 bool ReadResultFile(const QString &path, ResultFileText &text, QString *error)
 {
-    auto fail = [&](const QString &reason) {
-        if (error)
-            *error = tr("Cannot read \"%1\": %2").arg(path, reason);
-        return false;
-    };
-
-    if (QFileInfo(path).isDir())
-        return fail(tr("it is a folder, not a file"));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
+    if (!openForReading(file, error))
+        return false;
 
     // Large blocks into one buffer sized from the file, growing only when
-    // the file turns out longer than it said.
+    // the file turns out longer than it said; each block is translated in
+    // place, behind the bytes still to come.
     constexpr qsizetype kBlock = qsizetype(1) << 22;
     const qint64 size = file.size();
     QByteArray bytes;
     bytes.resize(size > 0 && size < qint64(1) << 40 ? qsizetype(size) + 1 : kBlock);
     AdviseHugePages(bytes.data(), size_t(bytes.size()));
+    ResultTextReader reader;
     qsizetype filled = 0;
-    for (;;) {
+    qsizetype length = 0;
+    while (!reader.Ended()) {
         if (filled == bytes.size())
             bytes.resize(bytes.size() + kBlock);
-        const qint64 got = file.read(bytes.data() + filled, qMin(kBlock, bytes.size() - filled));
+        char *data = bytes.data();
+        const qint64 got = file.read(data + filled, qMin(kBlock, bytes.size() - filled));
         if (got < 0)
-            return fail(file.errorString());
+            return failed(path, file.errorString(), error);
         if (got == 0)
             break;
+        length += reader.Translate(data + filled, qsizetype(got), data + length);
         filled += qsizetype(got);
     }
-    bytes.truncate(filled);
-    text = SplitResultText(std::move(bytes));
+    length += reader.Finish(bytes.data() + length);
+    bytes.truncate(length);
+    text = splitAt(std::move(bytes), reader.TableStart());
     return true;
+}
+
+bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error,
+                     qsizetype blockSize)
+{
+    QFile file(path);
+    return openForReading(file, error) && ReadResultTable(file, consume, error, blockSize);
+}
+
+bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *error,
+                     qsizetype blockSize)
+{
+    blockSize = qMax<qsizetype>(1, blockSize);
+    const qint64 size = device.isSequential() ? 0 : device.size();
+    if (size > 0 && size < blockSize)
+        blockSize = qsizetype(size) + 1; // a small file needs no big buffer
+    // Each block is read one byte into the buffer and translated in place;
+    // a CR held back from the block before goes into the byte in front.
+    const std::unique_ptr<char[]> buffer(new char[size_t(blockSize) + 1]);
+    char *const raw = buffer.get() + 1;
+    const char *text = raw;
+
+    ResultTextReader reader;
+    // Hands on the part of the text just made that lies past the header.
+    auto deliver = [&](qsizetype length) {
+        const qsizetype start = reader.TableStart();
+        if (start < 0 || length == 0)
+            return true;
+        const qsizetype offset = qMax<qsizetype>(0, start - (reader.TextLength() - length));
+        return offset >= length || consume(QByteArrayView(text + offset, length - offset));
+    };
+    while (!reader.Ended()) {
+        const qint64 got = device.read(raw, blockSize);
+        if (got < 0) {
+            const auto *file = qobject_cast<const QFileDevice *>(&device);
+            return failed(file ? file->fileName() : QString(), device.errorString(), error);
+        }
+        if (got == 0)
+            break;
+        char *out = reader.HoldsCarriageReturn() ? buffer.get() : raw;
+        text = out;
+        if (!deliver(reader.Translate(raw, qsizetype(got), out)))
+            return false;
+    }
+    text = buffer.get();
+    return deliver(reader.Finish(buffer.get()));
 }

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <functional>
+
+class QIODevice;
 
 // The two texts of a result file: the five header lines (with their line
 // feeds) and everything after them, the channel table.
@@ -19,3 +24,20 @@ bool ReadResultFile(const QString &path, ResultFileText &text, QString *error = 
 
 // The same translation and split over bytes already in memory.
 ResultFileText SplitResultText(QByteArray bytes);
+
+// Receives the table text piece by piece, in order; returns false to stop.
+using TableConsumer = std::function<bool(QByteArrayView piece)>;
+
+constexpr qsizetype ResultFileBlockSize = qsizetype(1) << 20;
+
+// Reads a result file as ReadResultFile does, `blockSize` raw bytes at a
+// time, and hands the table text to `consume` as it comes, holding neither
+// the header nor the table. Returns false when the file cannot be read
+// (with a message in `error`) or when `consume` stopped it.
+bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error = nullptr,
+                     qsizetype blockSize = ResultFileBlockSize);
+
+// The same from a device open for reading; `error` names the device's file
+// name, if it has one.
+bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *error = nullptr,
+                     qsizetype blockSize = ResultFileBlockSize);

@@ -2,10 +2,11 @@
 
 #include "data/ChannelTable.h"
 #include "data/MemoryAdvice.h"
+#include "output/CsvStreamWriter.h"
+#include "output/StagedFile.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 
 #include <cstring>
 
@@ -13,19 +14,25 @@ namespace CsvExport {
 
 namespace {
 
+// What follows each field on a line, padded to a fixed size for copying.
+constexpr int kSeparatorSize = 8;
 struct Separator
 {
-    const char *text;
-    size_t length;
+    char text[kSeparatorSize];
+    qsizetype length;
 };
 
 template<size_t N>
 constexpr Separator separator(const char (&text)[N])
 {
-    return {text, N - 1};
+    static_assert(N - 1 <= kSeparatorSize, "a separator fits its slot");
+    Separator s{};
+    for (size_t i = 0; i + 1 < N; ++i)
+        s.text[i] = text[i];
+    s.length = qsizetype(N - 1);
+    return s;
 }
 
-// What follows each field on a line.
 constexpr Separator kSeparators[MeasurementRow::FieldCount] = {
     separator(",  "), separator(",      "), separator(",     "), separator(",  "),
     separator(",  "), separator(", "),      separator(",\r\n"),
@@ -35,9 +42,16 @@ constexpr qsizetype separatorsLength()
 {
     qsizetype length = 0;
     for (const Separator &s : kSeparators)
-        length += qsizetype(s.length);
+        length += s.length;
     return length;
 }
+
+static_assert(LongestLine
+                  == MeasurementRow::FieldCount * MeasurementRow::MaxFieldLength
+                         + separatorsLength(),
+              "the longest line is seven full fields and their separators");
+static_assert(LineSlack >= MeasurementRow::MaxFieldLength && LineSlack >= kSeparatorSize,
+              "a whole field or separator copied at a line's end stays in the slack");
 
 } // namespace
 
@@ -51,57 +65,100 @@ void StampFiberNames(MeasurementRows &rows, const QList<QByteArray> &namesByBloc
     }
 }
 
+char *AppendLine(const MeasurementRow &row, char *out)
+{
+    // Fixed-size copies, which the compiler turns into a few moves, instead
+    // of a library call per field: the bytes past each text are written
+    // over by the next piece, or lie in the slack.
+    for (int f = 0; f < MeasurementRow::FieldCount; ++f) {
+        const char *field = row.field(MeasurementRow::Field(f));
+        std::memcpy(out, field, MeasurementRow::MaxFieldLength);
+        out += MeasurementRow::TextLength(field);
+        std::memcpy(out, kSeparators[f].text, kSeparatorSize);
+        out += kSeparators[f].length;
+    }
+    return out;
+}
+
 QByteArray Text(const MeasurementRows &rows)
 {
     // One pass into a buffer large enough for the longest possible lines:
     // only the pages written are ever touched, and the unused tail is
     // handed back at the end without copying.
-    const qsizetype longestLine =
-        MeasurementRow::FieldCount * MeasurementRow::MaxFieldLength + separatorsLength();
     QByteArray text;
     if (rows.IsEmpty())
         return text;
-    text.resize(rows.Count() * longestLine);
+    text.resize(rows.Count() * LongestLine + LineSlack);
     AdviseHugePages(text.data(), size_t(text.size()));
     char *const begin = text.data();
     char *out = begin;
-    for (qsizetype i = 0; i < rows.Count(); ++i) {
-        const MeasurementRow &row = rows.At(i);
-        for (int f = 0; f < MeasurementRow::FieldCount; ++f) {
-            const QByteArrayView field = row.text(MeasurementRow::Field(f));
-            std::memcpy(out, field.data(), size_t(field.size()));
-            out += field.size();
-            std::memcpy(out, kSeparators[f].text, kSeparators[f].length);
-            out += kSeparators[f].length;
-        }
-    }
+    for (qsizetype i = 0; i < rows.Count(); ++i)
+        out = AppendLine(rows.At(i), out);
     text.truncate(out - begin);
     text.squeeze();
     return text;
 }
 
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("CsvExport", text);
+}
+
+bool writeFailed(const QString &path, const QString &reason, QString *error)
+{
+    if (error)
+        *error = tr("Cannot write \"%1\": %2").arg(path, reason);
+    return false;
+}
+
+bool stopped(const std::atomic<bool> *stop)
+{
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
+} // namespace
+
 bool WriteFile(const QString &path, const QByteArray &text, QString *error)
 {
-    auto fail = [&](const QString &reason) {
-        if (error)
-            *error = QCoreApplication::translate("CsvExport", "Cannot write \"%1\": %2")
-                         .arg(path, reason);
-        return false;
-    };
-    if (QFileInfo(path).isDir())
-        return fail(QCoreApplication::translate("CsvExport", "it is a folder"));
+    QString fileError;
+    const bool written = StagedFile::Write(
+        path, [&](QIODevice &file) { return file.write(text) == text.size(); }, &fileError);
+    return written || writeFailed(path, fileError, error);
+}
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(text) != text.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *error,
+                      const std::atomic<bool> *stop, qsizetype blockSize)
+{
+    CsvStreamWriter writer(sink);
+    const bool read = ReadResultTable(
+        fibPath, [&](QByteArrayView table) { return !stopped(stop) && writer.Add(table); }, error,
+        blockSize);
+    return read && !stopped(stop) && writer.Finish();
+}
+
+bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *error,
+                      const std::atomic<bool> *stop, qsizetype blockSize)
+{
+    QString readError;
+    QString fileError;
+    const bool written = StagedFile::Write(
+        csvPath,
+        [&](QIODevice &file) {
+            auto sink = [&](QByteArrayView csv) {
+                return file.write(csv.data(), csv.size()) == csv.size();
+            };
+            return StreamResultFile(fibPath, sink, &readError, stop, blockSize);
+        },
+        &fileError);
+    if (written)
+        return true;
+    if (!fileError.isEmpty())
+        return writeFailed(csvPath, fileError, error);
+    if (error)
+        *error = stopped(stop) ? tr("Stopped before \"%1\" was written").arg(csvPath) : readError;
+    return false;
 }
 
 } // namespace CsvExport

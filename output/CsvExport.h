@@ -1,18 +1,34 @@
 #pragma once
 
 #include "data/MeasurementRows.h"
+#include "data/ResultFile.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
+#include <atomic>
+#include <functional>
+
 // The CSV export: one line per row, each field followed by a comma and a
 // fixed run of blanks, CR LF line ends, no header, bytes written unchanged.
 namespace CsvExport {
 
+// The longest line a row can give: seven fields of 48 bytes and their
+// separators.
+constexpr qsizetype LongestLine = 363;
+
 // Writes each block's name into the fiber name of the block's rows: block k
 // (rows 18k to 18k+17, those that exist) gets names[k], cut to 48 bytes.
 void StampFiberNames(MeasurementRows &rows, const QList<QByteArray> &namesByBlock);
+
+// AppendLine copies whole fields and separators and then moves on by their
+// lengths, so it may write this many bytes past the line's end.
+constexpr qsizetype LineSlack = 48;
+
+// Writes the row's line at `out` (room for LongestLine + LineSlack bytes);
+// returns its end.
+char *AppendLine(const MeasurementRow &row, char *out);
 
 // The whole CSV text of the rows; empty for no rows.
 QByteArray Text(const MeasurementRows &rows);
@@ -20,5 +36,23 @@ QByteArray Text(const MeasurementRows &rows);
 // Replaces the file at `path` with `text` atomically: on any failure the
 // file is left as it was, and `error` says what failed and why.
 bool WriteFile(const QString &path, const QByteArray &text, QString *error = nullptr);
+
+// Takes CSV text piece by piece; returns false to stop the export.
+using CsvSink = std::function<bool(QByteArrayView csv)>;
+
+// The CSV of the result file at `fibPath` exactly as the window exports it
+// right after opening the file (every block named after its first row),
+// made while the file is read and handed to `sink`; the file's rows are
+// never all held. Stops between blocks once `stop` is set. False when the
+// file cannot be read (`error` says why), the sink refused or `stop` was set.
+bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *error = nullptr,
+                      const std::atomic<bool> *stop = nullptr,
+                      qsizetype blockSize = ResultFileBlockSize);
+
+// StreamResultFile into the file at `csvPath`, replaced atomically: after
+// any failure or a stop, the target is as it was and no temporary is left.
+bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *error = nullptr,
+                      const std::atomic<bool> *stop = nullptr,
+                      qsizetype blockSize = ResultFileBlockSize);
 
 } // namespace CsvExport

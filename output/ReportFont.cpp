@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QtMath>
 
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -24,7 +25,7 @@ constexpr int kReferencePixelSize = 256;
 constexpr int kMinStretch = 1;
 constexpr int kMaxStretch = 4000;
 
-int liveFonts = 0;
+std::atomic<int> liveFonts{0}; // reports are drawn on several threads at once
 
 QFont baseFont(const ReportLogFont &description)
 {

@@ -89,3 +89,59 @@ void StagedFile::Discard()
         QFile::remove(m_temporary);
     m_temporary.clear();
 }
+
+namespace {
+
+// Stands between a writer and the temporary file: a writer may close its
+// device when it ends (the PDF writer does), and closing a file forgets a
+// failed write. This keeps the first failure and leaves the file open.
+class CheckedDevice : public QIODevice
+{
+public:
+    explicit CheckedDevice(QFile &file) : m_file(file) { open(QIODevice::WriteOnly); }
+
+    bool isSequential() const override { return true; }
+    const QString &Failure() const { return m_failure; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        const qint64 written = m_file.write(data, size);
+        if (written != size && m_failure.isEmpty())
+            m_failure = m_file.errorString();
+        return written;
+    }
+
+private:
+    QFile &m_file;
+    QString m_failure;
+};
+
+} // namespace
+
+bool StagedFile::Write(const QString &target, const std::function<bool(QIODevice &out)> &fill,
+                       QString *fileError)
+{
+    auto failed = [fileError](const QString &reason) {
+        if (fileError)
+            *fileError = reason;
+        return false;
+    };
+    StagedFile staged(target);
+    if (!staged.Open())
+        return failed(staged.ErrorString());
+    QFile file(staged.TemporaryPath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return failed(file.errorString());
+    CheckedDevice out(file);
+    const bool filled = fill(out);
+    if (!out.Failure().isEmpty())
+        return failed(out.Failure());
+    if (!filled)
+        return false;
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return failed(file.errorString());
+    return staged.Commit() || failed(staged.ErrorString());
+}

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QIODevice;
+
 // A file that another writer fills by name (the printer's PDF engine opens
 // its output file itself): that writer gets a temporary file beside the
 // target, and the target is replaced by it only on Commit. Until then, and
@@ -25,6 +29,16 @@ public:
     void Discard();
 
     QString ErrorString() const { return m_error; }
+
+    // Writes the file at `target` through `fill`, which gets a device open
+    // for writing into the temporary file (closing it is harmless); the
+    // target is replaced only when `fill` returns true and every byte was
+    // written. False otherwise, with the file's own
+    // failure (not one of `fill`'s) in `fileError`. There is no fsync: the
+    // rename alone makes the replacement atomic for every reader, and, as
+    // with cp or a shell's redirection, writing back is left to the system.
+    static bool Write(const QString &target, const std::function<bool(QIODevice &out)> &fill,
+                      QString *fileError);
 
 private:
     QString m_target;

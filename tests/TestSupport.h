@@ -77,15 +77,23 @@ struct ProgramRun
     QByteArray err;
 };
 
-// Runs the built program as a user would on a machine without a display.
-inline ProgramRun runProgram(const QStringList &arguments)
+// The environment of a job run from cron or a service: no display and no
+// session, so no runtime folder either.
+inline QProcessEnvironment headlessEnvironment()
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(environment);
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    return environment;
+}
+
+// Runs the built program as a user would on a machine without a display.
+inline ProgramRun runProgram(const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessEnvironment(headlessEnvironment());
     process.start(programPath(), arguments);
     ProgramRun run;
     if (!process.waitForFinished(120000))

@@ -4,6 +4,10 @@
 
 #include <QtTest>
 
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace TestSupport;
 
 class TestCommandLine : public QObject
@@ -17,6 +21,11 @@ private slots:
     void exportsSamples();
     void reportsErrors_data();
     void reportsErrors();
+    void runsManyFiles_data();
+    void runsManyFiles();
+    void closedPipeEndsQuietly();
+    void stopsWithoutATrace_data();
+    void stopsWithoutATrace();
     void qtOptionsBesideOurs_data();
     void qtOptionsBesideOurs();
 };
@@ -29,15 +38,20 @@ void TestCommandLine::versionAndHelp()
 
     const ProgramRun help = runProgram({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
-    QVERIFY(help.out.contains("--export-csv <OUT.csv>"));
+    QVERIFY(help.out.contains("--export-csv <OUT>"));
 }
 
 void TestCommandLine::exportsCsv()
 {
-    // Fibers out of name order, a low power, a short tail after the table.
+    // Fibers out of name order, a low power, a short tail after the table,
+    // and rows of the first block that carry names of their own: the block
+    // is exported under its first row's name.
     QTemporaryDir dir;
     const QString fib = dir.filePath("in.fib");
-    QVERIFY(writeFile(fib, standardHeader() + fiber("ZETA", "-120.00") + fiber("ALPHA") + "tail"));
+    QByteArray zeta = line("ZETA", 1, "-120.00");
+    for (int channel = 2; channel <= 18; ++channel)
+        zeta += line(QByteArray("Z" + QByteArray::number(channel)).constData(), channel);
+    QVERIFY(writeFile(fib, standardHeader() + zeta + fiber("ALPHA") + "tail"));
     const QString csv = dir.filePath("out.csv");
 
     const ProgramRun run = runProgram({QStringLiteral("--export-csv"), csv, fib});
@@ -45,7 +59,10 @@ void TestCommandLine::exportsCsv()
     QCOMPARE(run.err, QByteArray());
 
     const QByteArray bytes = readFile(csv);
-    QCOMPARE(bytes.count("\r\n"), 36);
+    const QList<QByteArray> lines = bytes.split('\n');
+    QCOMPARE(lines.size(), 37);
+    for (int i = 0; i < 18; ++i)
+        QVERIFY2(lines.at(i).startsWith("ZETA    ,  "), lines.at(i).constData());
     QVERIFY(bytes.startsWith("ZETA    ,  01,      1271.0,     Low,    -25.00,  2018-05-17, 10:23:45,\r\n"));
     QVERIFY(bytes.endsWith("ALPHA   ,  18,      1611.0,       -12.34,    -25.00,  2018-05-17, 10:23:45,\r\n"));
 }
@@ -83,9 +100,9 @@ void TestCommandLine::reportsErrors_data()
         << QStringList{"--export-csv", "@DIR@/no/such/folder/out.csv", "@SAMPLE@"}
         << QStringLiteral("out.csv");
     QTest::newRow("no input") << QStringList{"--export-csv", "@DIR@/out.csv"}
-                              << QStringLiteral("exactly one");
-    QTest::newRow("two inputs") << QStringList{"--export-csv", "@DIR@/out.csv", "@SAMPLE@", "@SAMPLE@"}
-                                << QStringLiteral("exactly one");
+                              << QStringLiteral("at least one");
+    QTest::newRow("two inputs, one file") << QStringList{"--export-csv", "@DIR@/out.csv", "@SAMPLE@", "@SAMPLE@"}
+                                << QStringLiteral("not a folder");
     QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QStringLiteral("frobnicate");
 }
 
@@ -102,6 +119,171 @@ void TestCommandLine::reportsErrors()
     QVERIFY(run.exitCode > 0);
     QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestCommandLine::runsManyFiles_data()
+{
+    // @4@ and @48@ are samples of 72 and 864 rows, @BAD@ a file that does
+    // not exist; results go to @OUT@, a folder. `written` lists the files
+    // expected there, each with its CSV line count (0 for a PDF).
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message"); // empty: nothing at all on stderr
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<int>("stdoutLines");
+
+    QTest::newRow("csv, one bad file among good ones")
+        << QStringList{"--export-csv", "@OUT@", "@4@", "@BAD@", "@48@"} << 1
+        << QStringLiteral("missing.fib")
+        << QStringList{"cwdm-4-fibers.csv:72", "cwdm-48-fibers.csv:864"} << 0;
+    QTest::newRow("pdf, one bad file among good ones")
+        << QStringList{"--print-pdf", "@OUT@", "@BAD@", "@4@", "@48@"} << 1
+        << QStringLiteral("missing.fib")
+        << QStringList{"cwdm-4-fibers.pdf:0", "cwdm-48-fibers.pdf:0"} << 0;
+    QTest::newRow("one file into a folder, .FIB in capitals")
+        << QStringList{"--export-csv", "@OUT@", "@CAPS@"} << 0 << QString()
+        << QStringList{"CAPS.csv:72"} << 0;
+    QTest::newRow("name clash") << QStringList{"--export-csv", "@OUT@", "@4@", "@OTHER4@"} << 2
+                                << QStringLiteral("both") << QStringList() << 0;
+    QTest::newRow("same file twice") << QStringList{"--print-pdf", "@OUT@", "@48@", "@48@"} << 2
+                                     << QStringLiteral("both") << QStringList() << 0;
+    QTest::newRow("result over an input")
+        << QStringList{"--export-csv", "@IN@/cwdm-4-fibers.csv", "@IN@/cwdm-4-fibers.csv"} << 2
+        << QStringLiteral("written over") << QStringList() << 0;
+    QTest::newRow("stdout, file after file, a bad one between")
+        << QStringList{"--export-csv", "-", "@4@", "@BAD@", "@48@"} << 1
+        << QStringLiteral("missing.fib") << QStringList() << 72 + 864;
+    QTest::newRow("stdout") << QStringList{"--export-csv", "-", "@48@"} << 0 << QString()
+                            << QStringList() << 864;
+}
+
+void TestCommandLine::runsManyFiles()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QFETCH(QStringList, written);
+    QFETCH(int, stdoutLines);
+
+    QTemporaryDir in, out;
+    const QString sample4 = sourcePath(QStringLiteral("samples/cwdm-4-fibers.fib"));
+    QVERIFY(QDir(in.path()).mkdir(QStringLiteral("other")));
+    QVERIFY(QFile::copy(sample4, in.filePath(QStringLiteral("other/cwdm-4-fibers.FIB"))));
+    QVERIFY(QFile::copy(sample4, in.filePath(QStringLiteral("CAPS.FIB"))));
+    QVERIFY(QFile::copy(sample4, in.filePath(QStringLiteral("cwdm-4-fibers.csv"))));
+    for (QString &argument : arguments)
+        argument.replace(QStringLiteral("@OUT@"), out.path())
+            .replace(QStringLiteral("@IN@"), in.path())
+            .replace(QStringLiteral("@48@"), sourcePath(QStringLiteral("samples/cwdm-48-fibers.fib")))
+            .replace(QStringLiteral("@4@"), sample4)
+            .replace(QStringLiteral("@OTHER4@"), in.filePath(QStringLiteral("other/cwdm-4-fibers.FIB")))
+            .replace(QStringLiteral("@CAPS@"), in.filePath(QStringLiteral("CAPS.FIB")))
+            .replace(QStringLiteral("@BAD@"), in.filePath(QStringLiteral("missing.fib")));
+
+    const ProgramRun run = runProgram(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    if (message.isEmpty())
+        QCOMPARE(run.err, QByteArray());
+    else
+        QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+    QCOMPARE(run.out.count("\r\n"), stdoutLines);
+
+    QStringList names;
+    for (const QString &file : written) {
+        const QString name = file.section(':', 0, 0);
+        const int lines = file.section(':', 1).toInt();
+        const QByteArray bytes = readFile(out.filePath(name));
+        names.append(name);
+        if (lines > 0)
+            QCOMPARE(bytes.count("\r\n"), lines);
+        else
+            QVERIFY2(bytes.startsWith("%PDF-") && bytes.contains("%%EOF"), qPrintable(name));
+    }
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), names);
+    QCOMPARE(readFile(in.filePath(QStringLiteral("cwdm-4-fibers.csv"))), readFile(sample4));
+}
+
+void TestCommandLine::closedPipeEndsQuietly()
+{
+    // Far more CSV than a pipe holds, and a reader that stops after 100 bytes.
+    QTemporaryDir dir;
+    QByteArray table;
+    for (int i = 0; i < 200; ++i)
+        table += fiber(QByteArray("F" + QByteArray::number(i)).constData());
+    QVERIFY(writeFile(dir.filePath("big.fib"), standardHeader() + table));
+    QProcess shell;
+    shell.setProcessEnvironment(headlessEnvironment());
+    shell.start(QStringLiteral("bash"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("set -o pipefail; \"$0\" --export-csv - \"$1\" | head -c 100 >/dev/null"),
+                 programPath(), dir.filePath("big.fib")});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.readAllStandardError(), QByteArray());
+    QCOMPARE(shell.exitCode(), 0);
+}
+
+void TestCommandLine::stopsWithoutATrace_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("inputEndsFirst");
+    // The CSV is written while the input comes: the signal arrives with the
+    // input still open. The PDF is drawn once the whole input is read: the
+    // signal arrives among its pages.
+    QTest::newRow("csv, SIGTERM") << QStringLiteral("--export-csv") << int(SIGTERM) << false;
+    QTest::newRow("pdf, SIGINT") << QStringLiteral("--print-pdf") << int(SIGINT) << true;
+}
+
+void TestCommandLine::stopsWithoutATrace()
+{
+    QFETCH(QString, option);
+    QFETCH(int, signal);
+    QFETCH(bool, inputEndsFirst);
+    QTemporaryDir dir, temporaries;
+    const QString fifo = dir.filePath(QStringLiteral("in.fib"));
+    const QString target = dir.filePath(QStringLiteral("result"));
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QVERIFY(writeFile(target, "an older result"));
+
+    QProcess job;
+    QProcessEnvironment environment = headlessEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), temporaries.path()); // its runtime folder
+    job.setProcessEnvironment(environment);
+    job.start(programPath(), {option, target, fifo});
+    QVERIFY(job.waitForStarted());
+    // The job holds a file of its own open in the folder: it is writing the
+    // result (the temporary may have no name to look for).
+    auto writing = [&] {
+        const QString fds = QStringLiteral("/proc/%1/fd/").arg(job.processId());
+        for (const QString &fd : QDir(fds).entryList(QDir::AllEntries | QDir::System)) {
+            char link[4096];
+            const ssize_t length = readlink(QFile::encodeName(fds + fd).constData(), link, sizeof link);
+            const QString open = QFile::decodeName(QByteArray(link, qMax<ssize_t>(length, 0)));
+            if (open.startsWith(dir.path() + '/') && open != fifo && open != target)
+                return true;
+        }
+        return false;
+    };
+
+    QFile input(fifo);
+    QVERIFY(input.open(QIODevice::WriteOnly | QIODevice::Unbuffered)); // once the job opens its end
+    QByteArray table;
+    for (int i = 0; i < 1700; ++i) // 30,600 rows, over a thousand pages
+        table += fiber(QByteArray("F" + QByteArray::number(i)).constData());
+    QCOMPARE(input.write(standardHeader() + table), standardHeader().size() + table.size());
+    if (inputEndsFirst)
+        input.close();
+    QTRY_VERIFY_WITH_TIMEOUT(writing(), 30000);
+    ::kill(pid_t(job.processId()), signal);
+    input.close();
+
+    QVERIFY(job.waitForFinished(60000));
+    QCOMPARE(job.exitStatus(), QProcess::CrashExit); // ended by the signal
+    QCOMPARE(job.readAllStandardError(), QByteArray());
+    QCOMPARE(readFile(target), QByteArray("an older result"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             (QStringList{"in.fib", "result"}));
+    QVERIFY(QDir(temporaries.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
 void TestCommandLine::qtOptionsBesideOurs_data()

@@ -21,6 +21,28 @@ QByteArray store(const QList<const CObject *> &objects)
     return buffer.data();
 }
 
+// A device that cannot tell how much it holds, like a pipe or a socket.
+class Pipe : public QIODevice
+{
+public:
+    explicit Pipe(const QByteArray &bytes) : m_bytes(bytes) { open(ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        const qint64 n = qMin(size, qint64(m_bytes.size() - m_read));
+        std::copy_n(m_bytes.constData() + m_read, n, data);
+        m_read += n;
+        return n == 0 && size > 0 ? -1 : n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_read = 0;
+};
+
 CText text(const QByteArray &string, qint32 value1, qint32 value2)
 {
     CText t;
@@ -122,33 +144,54 @@ void TestCText::rejectsDamagedArchives_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("sequential");
     const QByteArray good = QByteArray::fromHex("ffff01000500") + "CText"
                             + QByteArray::fromHex("02") + "ab"
                             + QByteArray::fromHex("0100000002000000");
-    QTest::newRow("ends inside the values") << good.chopped(1) << int(CArchive::EndOfArchive);
-    QTest::newRow("ends inside the text") << good.left(13) << int(CArchive::EndOfArchive);
+    QTest::newRow("ends inside the values") << good.chopped(1) << int(CArchive::EndOfArchive) << false;
+    QTest::newRow("ends inside the text") << good.left(13) << int(CArchive::EndOfArchive) << false;
     QTest::newRow("huge text length") << good.left(11) + QByteArray::fromHex("ffffffffffff7f")
-                                      << int(CArchive::EndOfArchive);
-    QTest::newRow("empty") << QByteArray() << int(CArchive::EndOfArchive);
+                                      << int(CArchive::EndOfArchive) << false;
+    QTest::newRow("empty") << QByteArray() << int(CArchive::EndOfArchive) << false;
     QByteArray otherSchema = good;
     otherSchema[2] = 2;
-    QTest::newRow("schema 2") << otherSchema << int(CArchive::BadSchema);
+    QTest::newRow("schema 2") << otherSchema << int(CArchive::BadSchema) << false;
     QTest::newRow("unknown class") << QByteArray::fromHex("ffff01000500") + "CTexx"
-                                   << int(CArchive::BadClass);
+                                   << int(CArchive::BadClass) << false;
     QTest::newRow("class tag before any class") << QByteArray::fromHex("0180")
-                                                << int(CArchive::BadIndex);
+                                                << int(CArchive::BadIndex) << false;
     QTest::newRow("object tag never stored") << QByteArray::fromHex("0500")
-                                             << int(CArchive::BadIndex);
+                                             << int(CArchive::BadIndex) << false;
+
+    // Lengths that no device could hold, with the values following them,
+    // so that an empty text taken for good would read on as if whole.
+    const QByteArray head = good.left(11);
+    const QByteArray values = QByteArray::fromHex("0100000002000000");
+    const QByteArray sixtyFourBit = QByteArray::fromHex("ffffffffffffff");
+    QTest::newRow("negative 64-bit length")
+        << head + sixtyFourBit + QByteArray::fromHex("0000000000000080") + values
+        << int(CArchive::BadLength) << false;
+    QTest::newRow("wide length whose bytes overflow")
+        << head + QByteArray::fromHex("fffeff") + sixtyFourBit
+               + QByteArray::fromHex("0000000000000080") + values
+        << int(CArchive::BadLength) << false;
+    QTest::newRow("sequential, 2 GB length") << head + QByteArray::fromHex("ffffff" "ffffff7f") + values
+                                             << int(CArchive::BadLength) << true;
+    QTest::newRow("sequential, length beyond the end")
+        << head + QByteArray::fromHex("ffffff" "00001000") + values << int(CArchive::EndOfArchive)
+        << true;
 }
 
 void TestCText::rejectsDamagedArchives()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(int, status);
+    QFETCH(bool, sequential);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    CArchive ar(&buffer, CArchive::load);
+    Pipe pipe(bytes);
+    CArchive ar(sequential ? static_cast<QIODevice *>(&pipe) : &buffer, CArchive::load);
     QCOMPARE(ar.ReadObject(), nullptr);
     QCOMPARE(int(ar.GetStatus()), status);
 }

@@ -88,6 +88,8 @@ void TestChannelTable::powerRule_data()
     QTest::newRow("inf is not a number") << QByteArray("    -inf") << QByteArray("    -inf");
     QTest::newRow("hex is not a number") << QByteArray("-0x100  ") << QByteArray("-0x100  ");
     QTest::newRow("unit after number") << QByteArray("-120dBm ") << QByteArray("Low");
+    QTest::newRow("leading zeros") << QByteArray("-0100.00") << QByteArray("Low");
+    QTest::newRow("one digit, exponent") << QByteArray("  -9.5e2") << QByteArray("Low");
 }
 
 void TestChannelTable::powerRule()

@@ -1,0 +1,158 @@
+#include "app/BatchJobs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QThreadPool>
+
+#include <atomic>
+#include <cstdio>
+#include <unistd.h>
+
+namespace BatchJobs {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("BatchJobs", text);
+}
+
+// The same file under any of its names, as far as can be told before it exists.
+QString identity(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+bool refuseClashes(const QList<Job> &jobs, QString *error)
+{
+    QHash<QString, QString> inputs; // identity -> the input as given
+    for (const Job &job : jobs)
+        inputs.insert(identity(job.input), job.input);
+    QHash<QString, QString> writers; // output identity -> the input writing it
+    for (const Job &job : jobs) {
+        const QString output = identity(job.output);
+        if (const auto input = inputs.constFind(output); input != inputs.constEnd()) {
+            *error = tr("\"%1\" would be written over the result file \"%2\"")
+                         .arg(job.output, input.value());
+            return false;
+        }
+        if (const auto other = writers.constFind(output); other != writers.constEnd()) {
+            *error = tr("\"%1\" and \"%2\" would both be written to \"%3\"; nothing was written")
+                         .arg(other.value(), job.input, job.output);
+            return false;
+        }
+        writers.insert(output, job.input);
+    }
+    return true;
+}
+
+// The count of files done, rewritten in place on a terminal. Messages
+// printed meanwhile go on a line of their own above it.
+class Progress
+{
+public:
+    explicit Progress(qsizetype total) : m_total(total), m_shown(total > 1 && isatty(STDERR_FILENO))
+    {
+        show();
+    }
+    ~Progress()
+    {
+        if (m_shown)
+            std::fputc('\n', stderr);
+    }
+
+    void done(const QString *failure)
+    {
+        const QMutexLocker lock(&m_mutex);
+        ++m_done;
+        if (failure) {
+            if (m_shown)
+                std::fputs("\r\033[K", stderr);
+            PrintError(*failure);
+        }
+        show();
+    }
+
+private:
+    void show()
+    {
+        if (!m_shown)
+            return;
+        std::fprintf(stderr, "\r%s",
+                     qPrintable(tr("quenvale: %1 of %2 files done").arg(m_done).arg(m_total)));
+        std::fflush(stderr);
+    }
+
+    QMutex m_mutex;
+    qsizetype m_total;
+    qsizetype m_done = 0;
+    bool m_shown;
+};
+
+} // namespace
+
+QString OutputName(const QString &input, const QString &suffix)
+{
+    QString name = QFileInfo(input).fileName();
+    if (name.size() > 4 && name.endsWith(QLatin1String(".fib"), Qt::CaseInsensitive))
+        name.chop(4);
+    return name + suffix;
+}
+
+bool Plan(const QString &target, const QStringList &inputs, const QString &suffix,
+          QList<Job> *jobs, QString *error)
+{
+    jobs->clear();
+    const bool folder = QFileInfo(target).isDir();
+    if (inputs.size() == 1 && !folder) {
+        jobs->append({inputs.first(), target});
+    } else {
+        if (!folder) {
+            *error = tr("\"%1\" is not a folder: the results of several files go into an "
+                        "existing folder")
+                         .arg(target);
+            return false;
+        }
+        for (const QString &input : inputs)
+            jobs->append({input, QDir(target).filePath(OutputName(input, suffix))});
+    }
+    return refuseClashes(*jobs, error);
+}
+
+int Run(const QList<Job> &jobs, const Work &work, const std::function<bool()> &stop)
+{
+    Progress progress(jobs.size());
+    std::atomic<int> failures{0};
+    auto runOne = [&](const Job &job) {
+        if (stop())
+            return;
+        QString error;
+        const bool ok = work(job, &error);
+        if (!ok && !stop())
+            ++failures;
+        progress.done(ok || stop() ? nullptr : &error);
+    };
+    if (jobs.size() == 1) {
+        runOne(jobs.first());
+        return failures;
+    }
+    QThreadPool pool;
+    pool.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
+    for (const Job &job : jobs)
+        pool.start([&runOne, &job] { runOne(job); });
+    pool.waitForDone();
+    return failures;
+}
+
+void PrintError(const QString &message)
+{
+    std::fprintf(stderr, "quenvale: %s\n", qPrintable(message));
+}
+
+} // namespace BatchJobs

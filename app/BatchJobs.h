@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The command-line jobs over many result files: where each file's result
+// goes, and running them all on the machine's cores.
+namespace BatchJobs {
+
+struct Job
+{
+    QString input;
+    QString output;
+};
+
+// The result file's name without a final ".fib" (in any case), to which
+// the result's own suffix is added in a folder of results.
+QString OutputName(const QString &input, const QString &suffix);
+
+// The jobs for writing `target` from `inputs`: one job writing `target`
+// itself for a single input, unless `target` is an existing folder; for a
+// folder (required with several inputs), one job per input writing
+// target/NAME`suffix`. False with a message when the target does not fit,
+// when two inputs would write the same file or a job would write over one
+// of the inputs: nothing is written then.
+bool Plan(const QString &target, const QStringList &inputs, const QString &suffix,
+          QList<Job> *jobs, QString *error);
+
+// Does one job; false with a message naming the file on failure.
+using Work = std::function<bool(const Job &job, QString *error)>;
+
+// Runs every job, several at a time on a pool of threads, each failure
+// told on stderr as it happens; the others go on. Jobs not yet begun are
+// skipped once `stop()` is true. On a terminal, stderr shows how many
+// files are done. Returns the number of jobs that failed.
+int Run(const QList<Job> &jobs, const Work &work, const std::function<bool()> &stop);
+
+// Prints "quenvale: message" on stderr.
+void PrintError(const QString &message);
+
+} // namespace BatchJobs
