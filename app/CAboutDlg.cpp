@@ -9,15 +9,6 @@
 
 using Resources::DialogUnits;
 
-namespace {
-
-QRect unitRect(int x, int y, int width, int height)
-{
-    return QRect(DialogUnits(x), DialogUnits(y), DialogUnits(width), DialogUnits(height));
-}
-
-} // namespace
-
 CAboutDlg::CAboutDlg(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
@@ -32,18 +23,18 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     // The icon at twice its size, and the control as big as the icon, as
     // the platform's icon controls size themselves to their icon.
     const QPixmap image = QPixmap(QStringLiteral(":/res/quenvale-16.png")).scaled(32, 32);
-    icon->setGeometry(QRect(unitRect(11, 17, 20, 20).topLeft(), image.size()));
+    icon->setGeometry(QRect(Resources::UnitRect(11, 17, 20, 20).topLeft(), image.size()));
     icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     icon->setPixmap(image);
 
     auto *text = new QLabel(QStringLiteral("Quenvale V2.13.En.180517"), this);
     text->setObjectName(QStringLiteral("version"));
     text->setTextFormat(Qt::PlainText);
-    text->setGeometry(unitRect(47, 14, 194, 8));
+    text->setGeometry(Resources::UnitRect(47, 14, 194, 8));
 
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("ok"));
-    ok->setGeometry(unitRect(108, 26, 34, 14));
+    ok->setGeometry(Resources::UnitRect(108, 26, 34, 14));
     ok->setDefault(true);
     ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -2,9 +2,9 @@
 
 #include "app/CObject.h"
 #include "app/CRuntimeClass.h"
+#include "data/CodePage936.h"
 
 #include <QIODevice>
-#include <QStringEncoder>
 #include <QtEndian>
 
 #include <limits>
@@ -191,8 +191,7 @@ CArchive &CArchive::operator>>(QByteArray &string)
         QString text(qsizetype(length), Qt::Uninitialized);
         for (qsizetype i = 0; i < text.size(); ++i)
             text[i] = QChar(qFromLittleEndian<quint16>(raw.constData() + 2 * i));
-        QStringEncoder toCodePage("GB18030");
-        string = toCodePage.encode(text);
+        string = CodePage936::Encode(text);
     } else {
         string = std::move(raw);
     }

@@ -20,6 +20,11 @@ const char kPreviewKey[] = "Settings/PreviewPages";
 
 CSDIQVLApp::CSDIQVLApp() = default;
 
+QString CSDIQVLApp::AppName()
+{
+    return StringTable::LoadString(StringTable::AFX_IDS_APP_TITLE);
+}
+
 CSDIQVLApp::~CSDIQVLApp()
 {
     delete m_pMainWnd;

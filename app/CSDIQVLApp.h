@@ -40,8 +40,9 @@ public:
     CSDIQVLView *View() const { return m_pView; }
     CSDIQVLDoc *Document() const { return m_pDocument; }
 
+    // Where the per-user settings live: the key and the application's title.
     static QString RegistryKey() { return QStringLiteral("Local AppWizard-Generated Applications"); }
-    static QString AppName() { return QStringLiteral("Quenvale"); }
+    static QString AppName();
 
 private:
     void loadStdProfileSettings();

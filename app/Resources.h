@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 
 // The images compiled into the program (icon, tool bar, bitmaps). They live
 // in a static library, so they are registered by hand before first use.
@@ -17,6 +18,12 @@ QFont FormFont();
 constexpr int DialogUnits(int units)
 {
     return units * 3 / 2;
+}
+
+// A control's place on a form, given in dialog units.
+constexpr QRect UnitRect(int x, int y, int width, int height)
+{
+    return QRect(DialogUnits(x), DialogUnits(y), DialogUnits(width), DialogUnits(height));
 }
 
 } // namespace Resources

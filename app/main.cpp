@@ -55,9 +55,8 @@ int runDrawingJob(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setOrganizationName(
-        QStringLiteral("Local AppWizard-Generated Applications"));
-    QCoreApplication::setApplicationName(QStringLiteral("Quenvale"));
+    QCoreApplication::setOrganizationName(CSDIQVLApp::RegistryKey());
+    QCoreApplication::setApplicationName(CSDIQVLApp::AppName());
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));
 
     if (!CommandLine::IsHeadless(argc, argv))

@@ -149,7 +149,7 @@ void benchInProcess(const QString &folder, qsizetype rows)
         QElapsedTimer t;
         t.start();
         MeasurementRows &rows = MeasurementStore::Instance().Rows();
-        CsvExport::StampFiberNames(rows, ChannelTable::FiberNames(rows));
+        CsvExport::StampBlockNames(rows);
         CsvExport::WriteFile(csv, CsvExport::Text(rows));
         return Seconds(t);
     });

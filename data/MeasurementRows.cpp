@@ -19,13 +19,6 @@ void MeasurementRows::Clear()
     m_rows = QList<MeasurementRow>();
 }
 
-void MeasurementRows::AddRow(const char *fiberName, const char *channel,
-                             const char *waveLength, const char *power,
-                             const char *threshold, const char *date, const char *time)
-{
-    m_rows.emplaceBack(fiberName, channel, waveLength, power, threshold, date, time);
-}
-
 void MeasurementRows::Append(const MeasurementRow &row)
 {
     m_rows.append(row);
@@ -51,9 +44,4 @@ void MeasurementRows::SetFiberName(qsizetype index, QByteArrayView name)
     if (m_rows.at(index).text(MeasurementRow::FiberName) == wanted)
         return;
     m_rows[index].setText(MeasurementRow::FiberName, wanted);
-}
-
-bool MeasurementRows::SharesStorageWith(const MeasurementRows &other) const
-{
-    return m_rows.constData() == other.m_rows.constData();
 }

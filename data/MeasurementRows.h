@@ -11,8 +11,6 @@ class MeasurementRows
 {
 public:
     void Clear();
-    void AddRow(const char *fiberName, const char *channel, const char *waveLength,
-                const char *power, const char *threshold, const char *date, const char *time);
     void Append(const MeasurementRow &row);
     // Appends a zero-filled row and gives it to be filled in place.
     MeasurementRow &AppendEmpty();
@@ -37,9 +35,6 @@ public:
     // Writes a fiber name into a row; leaves the storage shared when the
     // row already holds exactly that name. Throws std::out_of_range.
     void SetFiberName(qsizetype index, QByteArrayView name);
-
-    // True when both lists use the same storage (no copy was made).
-    bool SharesStorageWith(const MeasurementRows &other) const;
 
 private:
     void CheckIndex(qsizetype index) const

@@ -11,10 +11,3 @@ void MeasurementStore::Clear()
 {
     m_rows.Clear();
 }
-
-void MeasurementStore::AddRow(const char *fiberName, const char *channel,
-                              const char *waveLength, const char *power,
-                              const char *threshold, const char *date, const char *time)
-{
-    m_rows.AddRow(fiberName, channel, waveLength, power, threshold, date, time);
-}

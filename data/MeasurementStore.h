@@ -9,8 +9,6 @@ public:
     static MeasurementStore &Instance();
 
     void Clear();
-    void AddRow(const char *fiberName, const char *channel, const char *waveLength,
-                const char *power, const char *threshold, const char *date, const char *time);
     MeasurementRows &Rows() { return m_rows; }
     const MeasurementRows &Rows() const { return m_rows; }
 

@@ -1,5 +1,6 @@
 #include "data/ResultFile.h"
 
+#include "data/FileError.h"
 #include "data/MemoryAdvice.h"
 #include "data/ResultTextReader.h"
 
@@ -16,20 +17,13 @@ QString tr(const char *text)
     return QCoreApplication::translate("ResultFile", text);
 }
 
-bool failed(const QString &path, const QString &reason, QString *error)
-{
-    if (error)
-        *error = tr("Cannot read \"%1\": %2").arg(path, reason);
-    return false;
-}
-
 // Result files are only ever read: the file is opened for reading alone.
 bool openForReading(QFile &file, QString *error)
 {
     if (QFileInfo(file.fileName()).isDir())
-        return failed(file.fileName(), tr("it is a folder, not a file"), error);
+        return FileError::ReadFailed(file.fileName(), tr("it is a folder, not a file"), error);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return failed(file.fileName(), file.errorString(), error);
+        return FileError::ReadFailed(file.fileName(), file.errorString(), error);
     return true;
 }
 
@@ -80,7 +74,7 @@ bool ReadResultFile(const QString &path, ResultFileText &text, QString *error)
         char *data = bytes.data();
         const qint64 got = file.read(data + filled, qMin(kBlock, bytes.size() - filled));
         if (got < 0)
-            return failed(path, file.errorString(), error);
+            return FileError::ReadFailed(path, file.errorString(), error);
         if (got == 0)
             break;
         length += reader.Translate(data + filled, qsizetype(got), data + length);
@@ -125,7 +119,7 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
         const qint64 got = device.read(raw, blockSize);
         if (got < 0) {
             const auto *file = qobject_cast<const QFileDevice *>(&device);
-            return failed(file ? file->fileName() : QString(), device.errorString(), error);
+            return FileError::ReadFailed(file ? file->fileName() : QString(), device.errorString(), error);
         }
         if (got == 0)
             break;

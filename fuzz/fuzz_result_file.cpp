@@ -59,7 +59,7 @@ ResultFileText referenceRead(const QByteArray &bytes)
 QByteArray windowCsv(const QByteArray &table)
 {
     MeasurementRows rows = ChannelTable::CutTable(table);
-    CsvExport::StampFiberNames(rows, ChannelTable::FiberNames(rows));
+    CsvExport::StampBlockNames(rows);
     return CsvExport::Text(rows);
 }
 

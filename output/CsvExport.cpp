@@ -1,6 +1,8 @@
 #include "output/CsvExport.h"
 
 #include "data/ChannelTable.h"
+#include "data/CodePage936.h"
+#include "data/FileError.h"
 #include "data/MemoryAdvice.h"
 #include "output/CsvStreamWriter.h"
 #include "output/StagedFile.h"
@@ -55,8 +57,13 @@ static_assert(LineSlack >= MeasurementRow::MaxFieldLength && LineSlack >= kSepar
 
 } // namespace
 
-void StampFiberNames(MeasurementRows &rows, const QList<QByteArray> &namesByBlock)
+void StampBlockNames(MeasurementRows &rows, const QList<BlockName> &renamed)
 {
+    QList<QByteArray> namesByBlock = ChannelTable::FiberNames(rows);
+    for (const BlockName &entry : renamed) {
+        if (entry.block >= 0 && entry.block < namesByBlock.size())
+            namesByBlock[entry.block] = CodePage936::Cut(entry.name, MeasurementRow::MaxFieldLength);
+    }
     for (qsizetype block = 0; block < namesByBlock.size(); ++block) {
         const qsizetype first = block * ChannelTable::FiberSize;
         const qsizetype end = qMin(first + ChannelTable::FiberSize, rows.Count());
@@ -106,13 +113,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("CsvExport", text);
 }
 
-bool writeFailed(const QString &path, const QString &reason, QString *error)
-{
-    if (error)
-        *error = tr("Cannot write \"%1\": %2").arg(path, reason);
-    return false;
-}
-
 bool stopped(const std::atomic<bool> *stop)
 {
     return stop && stop->load(std::memory_order_relaxed);
@@ -120,12 +120,18 @@ bool stopped(const std::atomic<bool> *stop)
 
 } // namespace
 
+QString SavePath(const QString &chosen, bool *remember)
+{
+    *remember = chosen.endsWith(QLatin1String(".csv"), Qt::CaseSensitive);
+    return *remember ? chosen : chosen + QLatin1String(".csv");
+}
+
 bool WriteFile(const QString &path, const QByteArray &text, QString *error)
 {
     QString fileError;
     const bool written = StagedFile::Write(
         path, [&](QIODevice &file) { return file.write(text) == text.size(); }, &fileError);
-    return written || writeFailed(path, fileError, error);
+    return written || FileError::WriteFailed(path, fileError, error);
 }
 
 bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *error,
@@ -155,7 +161,7 @@ bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *e
     if (written)
         return true;
     if (!fileError.isEmpty())
-        return writeFailed(csvPath, fileError, error);
+        return FileError::WriteFailed(csvPath, fileError, error);
     if (error)
         *error = stopped(stop) ? tr("Stopped before \"%1\" was written").arg(csvPath) : readError;
     return false;

@@ -18,9 +18,19 @@ namespace CsvExport {
 // separators.
 constexpr qsizetype LongestLine = 363;
 
-// Writes each block's name into the fiber name of the block's rows: block k
-// (rows 18k to 18k+17, those that exist) gets names[k], cut to 48 bytes.
-void StampFiberNames(MeasurementRows &rows, const QList<QByteArray> &namesByBlock);
+// A name given to one block of rows (rows 18k to 18k+17 for block k): the
+// exact bytes of a fiber box entry.
+struct BlockName
+{
+    qsizetype block = -1;
+    QByteArray name;
+};
+
+// Names the blocks of rows for the export: every row of a block gets the
+// name of the block's first row, or the name `renamed` gives for the block,
+// cut to 48 bytes between two characters. Blocks that `renamed` does not
+// name, or names more than once, keep the last name given (or their own).
+void StampBlockNames(MeasurementRows &rows, const QList<BlockName> &renamed = {});
 
 // AppendLine copies whole fields and separators and then moves on by their
 // lengths, so it may write this many bytes past the line's end.
@@ -32,6 +42,11 @@ char *AppendLine(const MeasurementRow &row, char *out);
 
 // The whole CSV text of the rows; empty for no rows.
 QByteArray Text(const MeasurementRows &rows);
+
+// The file Save As writes for the name chosen in its dialog: that name when
+// it ends in ".csv" in these very letters (`remember` true: Save keeps it),
+// otherwise the name with ".csv" added (`remember` false).
+QString SavePath(const QString &chosen, bool *remember);
 
 // Replaces the file at `path` with `text` atomically: on any failure the
 // file is left as it was, and `error` says what failed and why.

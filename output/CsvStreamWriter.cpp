@@ -59,7 +59,7 @@ void CsvStreamWriter::writeBlock()
 {
     // Rows past the last one in use (in a short last block) are stamped too,
     // but never written.
-    CsvExport::StampFiberNames(m_block, ChannelTable::FiberNames(m_block));
+    CsvExport::StampBlockNames(m_block);
     char *out = m_csv.data() + m_csvLength;
     for (qsizetype i = 0; i < m_blockRows; ++i)
         out = CsvExport::AppendLine(m_block.At(i), out);

@@ -1,11 +1,11 @@
 #include "output/PrintReport.h"
 
+#include "data/CodePage936.h"
 #include "output/ReportFont.h"
 
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
-#include <QStringDecoder>
 #include <QVarLengthArray>
 
 #include <cstdio>
@@ -15,13 +15,6 @@ PrintReport::~PrintReport() = default;
 void PrintReport::Clear()
 {
     m_rows.Clear();
-}
-
-void PrintReport::AddRow(const char *fiberName, const char *channel, const char *waveLength,
-                         const char *power, const char *threshold, const char *date,
-                         const char *time)
-{
-    m_rows.AddRow(fiberName, channel, waveLength, power, threshold, date, time);
 }
 
 void PrintReport::SetRows(const MeasurementRows &rows)
@@ -87,13 +80,6 @@ constexpr int kPowerRightOfLongerJob = 475;
 QRect spanRect(int left, int top, int right, int bottom)
 {
     return QRect(left, top, right - left, bottom - top);
-}
-
-// Texts are bytes of code page 936; they are decoded only to be drawn.
-QString decode(QByteArrayView bytes)
-{
-    thread_local QStringDecoder decoder("GB18030", QStringDecoder::Flag::Stateless);
-    return decoder.decode(bytes);
 }
 
 // Selects a report font for the lifetime of one drawing step and selects
@@ -231,7 +217,7 @@ void PrintReport::DrawRows(QPainter &painter, int page, int total) const
         const MeasurementRow &row = Row(index);
         for (int column = 0; column < MeasurementRow::FieldCount; ++column)
             painter.drawText(CellRect(column, top, total), kCentredInCell,
-                             decode(row.text(kColumns[column].field)));
+                             CodePage936::Decode(row.text(kColumns[column].field)));
     }
 }
 
@@ -246,7 +232,7 @@ void PrintReport::DrawFooter(QPainter &painter, int page, int total) const
         // "，" is the full-width comma, A3 AC in code page 936.
         std::snprintf(counter, sizeof counter, "Total:%d\xA3\xAC" "Current:%d", total, page);
         painter.drawText(spanRect(kFooter[0], kFooter[1], kFooter[2], kFooter[3]), kRightInCell,
-                         decode(counter));
+                         CodePage936::Decode(counter));
     }
     font.DeleteObject();
 }

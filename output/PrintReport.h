@@ -23,8 +23,6 @@ public:
     virtual ~PrintReport();
 
     void Clear();
-    void AddRow(const char *fiberName, const char *channel, const char *waveLength,
-                const char *power, const char *threshold, const char *date, const char *time);
     void SetRows(const MeasurementRows &rows);
     const MeasurementRow &Row(qsizetype index) const; // throws std::out_of_range
     qsizetype RowCount() const { return m_rows.Count(); }

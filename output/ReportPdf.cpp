@@ -1,5 +1,6 @@
 #include "output/ReportPdf.h"
 
+#include "data/FileError.h"
 #include "output/PrintReport.h"
 #include "output/ReportPrinter.h"
 #include "output/StagedFile.h"
@@ -24,11 +25,7 @@ QString tr(const char *text)
 bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &pageSize,
                QString *error, const std::atomic<bool> *stop)
 {
-    auto fail = [&](const QString &reason) {
-        if (error)
-            *error = tr("Cannot write \"%1\": %2").arg(path, reason);
-        return false;
-    };
+    auto fail = [&](const QString &reason) { return FileError::WriteFailed(path, reason, error); };
     bool drawn = false;
     QString fileError;
     const bool written = StagedFile::Write(

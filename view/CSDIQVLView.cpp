@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/Resources.h"
 #include "data/ChannelTable.h"
+#include "data/CodePage936.h"
 #include "data/MeasurementStore.h"
 #include "data/MemoryAdvice.h"
 #include "data/ResultFile.h"
@@ -28,8 +29,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTabBar>
 #include <QTableWidget>
 
@@ -45,42 +44,16 @@ constexpr int kFormHeight = 442;
 const char *const kColumnHeadings[CSDIQVLView::ColumnCount] = {
     "Channel", "WaveLength", "Power", "Threshold", "Date", "Time"};
 
-QRect unitRect(int x, int y, int width, int height)
-{
-    return QRect(DialogUnits(x), DialogUnits(y), DialogUnits(width), DialogUnits(height));
-}
-
 QString tr(const char *text)
 {
     return QCoreApplication::translate("CSDIQVLView", text);
 }
 
-QString decoded(QByteArrayView bytes)
+// The first column always stands left, whatever it asks for, as the
+// platform's list did; the others are centred.
+Qt::Alignment columnAlignment(int column)
 {
-    QStringDecoder decode("GB18030", QStringDecoder::Flag::Stateless);
-    return decode(bytes);
-}
-
-// A name typed into the fiber box may be longer than the 48 bytes a fiber
-// name holds: it is cut there, but never inside a two- or four-byte
-// character, which would leave a broken byte in the file.
-QByteArray cutToField(const QByteArray &bytes, const QString &text)
-{
-    if (bytes.size() <= MeasurementRow::MaxFieldLength)
-        return bytes;
-    if (decoded(bytes) != text)
-        return bytes.left(MeasurementRow::MaxFieldLength); // not ours: bytes as they are
-    QStringEncoder encode("GB18030", QStringEncoder::Flag::Stateless);
-    QByteArray cut;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QByteArray character = encode(QStringView(text).mid(i, length));
-        if (cut.size() + character.size() > MeasurementRow::MaxFieldLength)
-            break;
-        cut += character;
-        i += length;
-    }
-    return cut;
+    return column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
 }
 
 } // namespace
@@ -96,9 +69,9 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 
-    m_listChannels->setGeometry(unitRect(104, 14, 382, 177));
-    m_comboFiber->setGeometry(unitRect(17, 19, 48, 146));
-    m_tabFiles->setGeometry(unitRect(0, 0, 591, 15));
+    m_listChannels->setGeometry(Resources::UnitRect(104, 14, 382, 177));
+    m_comboFiber->setGeometry(Resources::UnitRect(17, 19, 48, 146));
+    m_tabFiles->setGeometry(Resources::UnitRect(0, 0, 591, 15));
 
     m_listChannels->setShowGrid(true);
     m_listChannels->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -178,9 +151,7 @@ void CSDIQVLView::setUpColumns()
         m_listChannels->setColumnCount(ColumnCount);
         for (int column = 0; column < ColumnCount; ++column) {
             auto *heading = new QTableWidgetItem(QString::fromLatin1(kColumnHeadings[column]));
-            // The first column always stands left, as the platform did.
-            heading->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                                  : Qt::AlignCenter);
+            heading->setTextAlignment(columnAlignment(column));
             m_listChannels->setHorizontalHeaderItem(column, heading);
         }
     }
@@ -374,9 +345,8 @@ void CSDIQVLView::appendChannelRow(const MeasurementRow &row)
         row.text(MeasurementRow::Time).toByteArray(),
     };
     for (int column = 0; column < ColumnCount; ++column) {
-        auto *item = new QTableWidgetItem(decoded(texts[column]));
-        item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                           : Qt::AlignCenter);
+        auto *item = new QTableWidgetItem(CodePage936::Decode(texts[column]));
+        item->setTextAlignment(columnAlignment(column));
         m_listChannels->setItem(n, column, item);
     }
 }
@@ -425,16 +395,12 @@ void CSDIQVLView::DrawChart()
     repaint();
 }
 
-// The names to write into each block's rows: every entry's name goes to its
-// own block. Unchanged entries keep the file's bytes exactly.
-QList<QByteArray> CSDIQVLView::fiberNamesByBlock() const
+// What the fiber box names each block: its entries' exact bytes.
+QList<CsvExport::BlockName> CSDIQVLView::entryNames() const
 {
-    QList<QByteArray> names = ChannelTable::FiberNames(MeasurementStore::Instance().Rows());
-    for (int i = 0; i < m_comboFiber->GetCount(); ++i) {
-        const qsizetype block = m_comboFiber->GetItemBlock(i);
-        if (block >= 0 && block < names.size())
-            names[block] = cutToField(m_comboFiber->GetLBBytes(i), m_comboFiber->GetLBText(i));
-    }
+    QList<CsvExport::BlockName> names;
+    for (int i = 0; i < m_comboFiber->GetCount(); ++i)
+        names.append({m_comboFiber->GetItemBlock(i), m_comboFiber->GetLBBytes(i)});
     return names;
 }
 
@@ -453,17 +419,14 @@ void CSDIQVLView::OnFileSaveAs()
 {
     MeasurementRows &rows = MeasurementStore::Instance().Rows();
     if (m_comboFiber->GetCount() > 0)
-        CsvExport::StampFiberNames(rows, fiberNamesByBlock());
+        CsvExport::StampBlockNames(rows, entryNames());
     const QByteArray text = CsvExport::Text(rows);
 
-    QString path = dialogs().GetSaveFileName(this, FileDialogs::SaveFilter(), QString());
-    if (path.isEmpty())
+    const QString chosen = dialogs().GetSaveFileName(this, FileDialogs::SaveFilter(), QString());
+    if (chosen.isEmpty())
         return;
-    // Only a name that already ends in ".csv", in these very letters, is
-    // remembered for Save.
-    const bool remember = path.endsWith(QLatin1String(".csv"), Qt::CaseSensitive);
-    if (!remember)
-        path += QLatin1String(".csv");
+    bool remember = false;
+    const QString path = CsvExport::SavePath(chosen, &remember);
     QString error;
     if (!CsvExport::WriteFile(path, text, &error)) {
         dialogs().ShowMessage(this, error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/MeasurementRow.h"
+#include "output/CsvExport.h"
 #include "output/PrintReport.h"
 #include "view/ChannelList.h"
 #include "view/TabRecord.h"
@@ -98,8 +99,6 @@ public:
     QTableWidget *ListChannels() const { return m_listChannels; }
     const QList<TabRecord> &TabRecords() const { return m_tabRecords; }
     int TabCount() const { return m_nTabCount; }
-    const QByteArray &Header() const { return m_strHeader; }
-    const QByteArray &Table() const { return m_strTable; }
     const PrintReport &Report() const { return m_report; }
     float ScaleX() const { return m_fScaleX; }
     float ScaleY() const { return m_fScaleY; }
@@ -107,7 +106,6 @@ public:
     const QString &SelChannel() const { return m_strSelChannel; }
     const QString &SelWaveLength() const { return m_strSelWaveLength; }
     const QString &SelPower() const { return m_strSelPower; }
-    const QString &SavePath() const { return m_strSavePath; }
     bool ChartShown() const { return m_bChartShown; }
     int MarkerRow() const { return m_nMarkerRow; } // -1: none
 
@@ -126,7 +124,7 @@ private:
     void setUpColumns();
     void clearChart();
     void appendChannelRow(const MeasurementRow &row);
-    QList<QByteArray> fiberNamesByBlock() const;
+    QList<CsvExport::BlockName> entryNames() const;
     PrintDialogs &printDialogs() const;
 
     QTabBar *m_tabFiles;

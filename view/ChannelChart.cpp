@@ -2,13 +2,13 @@
 
 #include "data/ChannelTable.h"
 #include "data/ClassicAtof.h"
+#include "data/CodePage936.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <cmath>
@@ -54,7 +54,7 @@ float ChannelChart::PowerValue(const QString &text) const
 {
     // The list shows the file's code-page-936 bytes decoded; the number is
     // read from those bytes again.
-    const QByteArray bytes = QStringEncoder("GB18030").encode(text);
+    const QByteArray bytes = CodePage936::Encode(text);
     if (bytes == "Low")
         return float(-60.0 * double(m_scaleY));
     const double value = ClassicAtof(bytes.constData(), bytes.constData() + bytes.size());

@@ -1,22 +1,17 @@
 #include "view/FiberComboBox.h"
 
+#include "data/CodePage936.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QScopedValueRollback>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <numeric>
 
 namespace {
-
-QStringDecoder fromCodePage()
-{
-    return QStringDecoder("GB18030", QStringDecoder::Flag::Stateless);
-}
 
 bool byBytes(const FiberListModel::Entry &a, const FiberListModel::Entry &b)
 {
@@ -65,8 +60,7 @@ FiberComboBox::FiberComboBox(QWidget *parent)
 
 FiberListModel::Entry FiberComboBox::makeEntry(QByteArray bytes, qsizetype block) const
 {
-    QStringDecoder decode = fromCodePage();
-    QString text = decode(bytes);
+    QString text = CodePage936::Decode(bytes);
     return {std::move(bytes), std::move(text), block};
 }
 
@@ -78,12 +72,11 @@ void FiberComboBox::AddSorted(const QList<QByteArray> &namesByBlock)
         return namesByBlock[a] < namesByBlock[b];
     });
 
-    QStringDecoder decode = fromCodePage();
     QList<FiberListModel::Entry> added;
     added.reserve(order.size());
     for (qsizetype block : order) {
         const QByteArray &bytes = namesByBlock[block];
-        added.append({bytes, decode(bytes), block});
+        added.append({bytes, CodePage936::Decode(bytes), block});
     }
 
     QList<FiberListModel::Entry> entries;
@@ -132,8 +125,7 @@ int FiberComboBox::InsertString(int pos, const QByteArray &bytes, qsizetype bloc
 
 int FiberComboBox::InsertString(int pos, const QString &text, qsizetype block)
 {
-    QStringEncoder toCodePage("GB18030", QStringEncoder::Flag::Stateless);
-    return InsertString(pos, QByteArray(toCodePage(text)), block);
+    return InsertString(pos, CodePage936::Encode(text), block);
 }
 
 int FiberComboBox::DeleteString(int pos)

@@ -30,7 +30,6 @@ private slots:
     void rowFieldsAreZeroFilled();
     void rowsAreBoundsTested();
     void storeIsOneAndKeepsOrder();
-    void copiesShareUntilChanged();
 };
 
 void TestChannelTable::cutsWholeLinesOnly_data()
@@ -187,7 +186,7 @@ void TestChannelTable::rowsAreBoundsTested()
 {
     MeasurementRows rows;
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, rows.At(0));
-    rows.AddRow("A", "", "", "", "", "", "");
+    rows.Append(MeasurementRow("A", "", "", "", "", "", ""));
     QCOMPARE(QByteArray(rows.At(0).szFiberName), QByteArray("A"));
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, rows.At(1));
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, rows.At(-1));
@@ -200,25 +199,12 @@ void TestChannelTable::storeIsOneAndKeepsOrder()
     QCOMPARE(&store, &MeasurementStore::Instance());
     QVERIFY(store.Rows().IsEmpty());
     for (const char *name : {"1", "2", "3"})
-        store.AddRow(name, "", "", "", "", "", "");
+        store.Rows().Append(MeasurementRow(name, "", "", "", "", "", ""));
     QCOMPARE(store.Rows().Count(), 3);
     QCOMPARE(QByteArray(store.Rows().At(0).szFiberName), QByteArray("1"));
     QCOMPARE(QByteArray(store.Rows().At(2).szFiberName), QByteArray("3"));
     store.Clear();
     QCOMPARE(store.Rows().Count(), 0);
-}
-
-void TestChannelTable::copiesShareUntilChanged()
-{
-    MeasurementRows rows = ChannelTable::CutTable(fiber("A") + fiber("B"));
-    MeasurementRows copy = rows;
-    QVERIFY(copy.SharesStorageWith(rows));
-    copy.SetFiberName(0, "A       "); // the same name: nothing to copy
-    QVERIFY(copy.SharesStorageWith(rows));
-    copy.SetFiberName(0, "Renamed");
-    QVERIFY(!copy.SharesStorageWith(rows));
-    QCOMPARE(QByteArray(rows.At(0).szFiberName), QByteArray("A       "));
-    QCOMPARE(QByteArray(copy.At(0).szFiberName), QByteArray("Renamed"));
 }
 
 QTEST_GUILESS_MAIN(TestChannelTable)

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "data/CodePage936.h"
 #include "output/CsvExport.h"
 
 #include <QtTest>
@@ -14,8 +15,8 @@ private slots:
     void exactPieces();
     void emptyTableGivesEmptyText();
     void fieldsKeepTheirBytes();
-    void stampsEachBlockWithItsOwnName();
-    void stampCutsNamesAndSkipsMissingRows();
+    void stampsBlockNames_data();
+    void stampsBlockNames();
     void writesAndReplaces();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
@@ -24,8 +25,8 @@ private slots:
 void TestCsvExport::exactPieces()
 {
     MeasurementRows rows;
-    rows.AddRow("A", "B", "C", "D", "E", "F", "G");
-    rows.AddRow("FIB01   ", "01", "1271.0", "Low", "  -30.00", "2018-05-17", "10:23:45");
+    rows.Append(MeasurementRow("A", "B", "C", "D", "E", "F", "G"));
+    rows.Append(MeasurementRow("FIB01   ", "01", "1271.0", "Low", "  -30.00", "2018-05-17", "10:23:45"));
     QCOMPARE(CsvExport::Text(rows),
              QByteArray("A,  B,      C,     D,  E,  F, G,\r\n"
                         "FIB01   ,  01,      1271.0,     Low,    -30.00,  2018-05-17, 10:23:45,\r\n"));
@@ -45,38 +46,57 @@ void TestCsvExport::fieldsKeepTheirBytes()
     // all written as they are, with no quoting or trimming.
     const QByteArray halfChar = "\xb9\xe2\xcf\xcb\xb9";
     MeasurementRows rows;
-    rows.AddRow(halfChar.constData(), "a,b", "\"q\"", " ", "", "x", "y");
+    rows.Append(MeasurementRow(halfChar.constData(), "a,b", "\"q\"", " ", "", "x", "y"));
     QCOMPARE(CsvExport::Text(rows),
              halfChar + ",  a,b,      \"q\",      ,  ,  x, y,\r\n");
 }
 
-void TestCsvExport::stampsEachBlockWithItsOwnName()
+void TestCsvExport::stampsBlockNames_data()
 {
-    // Blocks out of name order: each keeps its own name.
-    MeasurementRows rows = ChannelTable::CutTable(fiber("ZETA") + fiber("ALPHA"));
-    CsvExport::StampFiberNames(rows, {"ZETA    ", "Renamed"});
-    for (int i = 0; i < 18; ++i)
-        QCOMPARE(QByteArray(rows.At(i).szFiberName), QByteArray("ZETA    "));
-    for (int i = 18; i < 36; ++i)
-        QCOMPARE(QByteArray(rows.At(i).szFiberName), QByteArray("Renamed"));
-    const QList<QByteArray> lines = CsvExport::Text(rows).split('\n');
-    QCOMPARE(lines.size(), 37);
-    QVERIFY(lines.at(17).startsWith("ZETA    ,  18,"));
-    QVERIFY(lines.at(18).startsWith("Renamed,  01,"));
+    // A table of blocks named "N0", "N1"... (rows of a block may differ), the
+    // renames given as block:name, and the name every row ends up with.
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QStringList>("renames");
+    QTest::addColumn<QList<QByteArray>>("names");
+
+    QByteArray mixed = fiber("ZETA");
+    mixed.replace(69 * 5, 4, "OTHR"); // row 5 of the block carries another name
+    QTest::newRow("each block its first row's name")
+        << mixed + fiber("ALPHA") << QStringList()
+        << (QList<QByteArray>(18, "ZETA    ") + QList<QByteArray>(18, "ALPHA   "));
+    QTest::newRow("a rename reaches its own block only")
+        << fiber("ZETA") + fiber("ALPHA") << QStringList{"1:Renamed"}
+        << (QList<QByteArray>(18, "ZETA    ") + QList<QByteArray>(18, "Renamed"));
+
+    QByteArray shortTail = fiber("A");
+    for (int channel = 1; channel <= 3; ++channel)
+        shortTail += line("B", channel);
+    QTest::newRow("short last block, a block that does not exist")
+        << shortTail << QStringList{"1:b", "7:x"}
+        << (QList<QByteArray>(18, "A       ") + QList<QByteArray>(3, "b"));
+    // 47 one-byte letters then 新 (two bytes): the cut keeps 47, not 48.
+    QTest::newRow("cut between characters")
+        << fiber("A") << QStringList{QStringLiteral("0:") + QString(47, 'w') + QChar(0x65b0)}
+        << QList<QByteArray>(18, QByteArray(47, 'w'));
+    QTest::newRow("cut of single bytes") << fiber("A") << QStringList{"0:" + QString(60, 'b')}
+                                         << QList<QByteArray>(18, QByteArray(48, 'b'));
 }
 
-void TestCsvExport::stampCutsNamesAndSkipsMissingRows()
+void TestCsvExport::stampsBlockNames()
 {
-    QByteArray table = fiber("A");
-    for (int channel = 1; channel <= 3; ++channel)
-        table += line("B", channel);
+    QFETCH(QByteArray, table);
+    QFETCH(QStringList, renames);
+    QFETCH(QList<QByteArray>, names);
+    QList<CsvExport::BlockName> renamed;
+    for (const QString &rename : renames)
+        renamed.append({rename.section(':', 0, 0).toLongLong(),
+                        CodePage936::Encode(rename.section(':', 1))});
     MeasurementRows rows = ChannelTable::CutTable(table);
-    // More names than blocks and a last block of three rows: no row is
-    // invented and nothing throws.
-    CsvExport::StampFiberNames(rows, {"a", QByteArray(60, 'b'), "c"});
-    QCOMPARE(rows.Count(), 21);
-    QCOMPARE(QByteArray(rows.At(0).szFiberName), QByteArray("a"));
-    QCOMPARE(QByteArray(rows.At(20).szFiberName), QByteArray(48, 'b'));
+    CsvExport::StampBlockNames(rows, renamed);
+    QCOMPARE(rows.Count(), names.size());
+    const QList<QByteArray> lines = CsvExport::Text(rows).split('\n');
+    for (qsizetype i = 0; i < names.size(); ++i)
+        QCOMPARE(lines.at(i).left(lines.at(i).indexOf(',')), names.at(i));
 }
 
 void TestCsvExport::writesAndReplaces()

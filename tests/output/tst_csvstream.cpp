@@ -19,7 +19,7 @@ QByteArray windowExport(const QString &path)
     if (!ReadResultFile(path, text))
         return "unreadable";
     MeasurementRows rows = ChannelTable::CutTable(text.table);
-    CsvExport::StampFiberNames(rows, ChannelTable::FiberNames(rows));
+    CsvExport::StampBlockNames(rows);
     return CsvExport::Text(rows);
 }
 

@@ -15,13 +15,15 @@ const char kPrefixes[] = "FCWPTDH";
 // Row i holds "F<i>", "C<i>", ... so every drawn text names its cell.
 PrintReport reportOf(int rows)
 {
-    PrintReport report;
+    MeasurementRows list;
     for (int i = 0; i < rows; ++i) {
         QByteArray f[7];
         for (int c = 0; c < 7; ++c)
             f[c] = kPrefixes[c] + QByteArray::number(i);
-        report.AddRow(f[0], f[1], f[2], f[3], f[4], f[5], f[6]);
+        list.Append(MeasurementRow(f[0], f[1], f[2], f[3], f[4], f[5], f[6]));
     }
+    PrintReport report;
+    report.SetRows(list);
     return report;
 }
 
@@ -303,9 +305,11 @@ void TestPrintReport::rowsKeepThePaintersFont()
 
 void TestPrintReport::longTextsAreCutAtTheirRectangle()
 {
-    PrintReport report;
     const QByteArray longName(48, 'W');
-    report.AddRow(longName, "01", "1271.0", "-12.34", "-25.00", "2018-05-17", "10:23:45");
+    MeasurementRows rows;
+    rows.Append(MeasurementRow(longName, "01", "1271.0", "-12.34", "-25.00", "2018-05-17", "10:23:45"));
+    PrintReport report;
+    report.SetRows(rows);
     RecordingDevice device;
     drawPage(report, device, 1, 1);
     const RecordedText *name = device.find(QString::fromLatin1(longName));
@@ -317,9 +321,11 @@ void TestPrintReport::longTextsAreCutAtTheirRectangle()
 
 void TestPrintReport::rowTextsAreDecodedFromCodePage936()
 {
+    MeasurementRows rows;
+    rows.Append(MeasurementRow("\xB9\xE2\xCF\xCB" "01", "01", "1271.0", "-12.34", "-25.00",
+                               "2018-05-17", "10:23:45"));
     PrintReport report;
-    report.AddRow("\xB9\xE2\xCF\xCB" "01", "01", "1271.0", "-12.34", "-25.00", "2018-05-17",
-                  "10:23:45");
+    report.SetRows(rows);
     RecordingDevice device;
     drawPage(report, device, 1, 1);
     QVERIFY(device.find(QString::fromUtf8("\u5149\u7EA4" "01")));

@@ -18,10 +18,12 @@ namespace {
 
 PrintReport reportOf(int rows)
 {
-    PrintReport report;
+    MeasurementRows list;
     for (int i = 0; i < rows; ++i)
-        report.AddRow("C1-F001", "01", "1271.0", "  -15.81", "  -30.00", "2018-05-19",
-                      "09:00:07");
+        list.Append(MeasurementRow("C1-F001", "01", "1271.0", "  -15.81", "  -30.00", "2018-05-19",
+                                   "09:00:07"));
+    PrintReport report;
+    report.SetRows(list);
     return report;
 }
 

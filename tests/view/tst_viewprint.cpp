@@ -85,9 +85,11 @@ void settle()
 
 PrintReport reportOf(int rows)
 {
-    PrintReport report;
+    MeasurementRows list;
     for (int i = 0; i < rows; ++i)
-        report.AddRow("F1", "01", "1271.0", "-5.00", "-30.00", "2018-05-17", "10:00:00");
+        list.Append(MeasurementRow("F1", "01", "1271.0", "-5.00", "-30.00", "2018-05-17", "10:00:00"));
+    PrintReport report;
+    report.SetRows(list);
     return report;
 }
 

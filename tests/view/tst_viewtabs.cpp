@@ -135,10 +135,7 @@ void TestViewTabs::opensEachFileIntoItsOwnTab()
     QCOMPARE(comboNames(), (QList<QByteArray>{last + "-a", last + "-b"}));
     QCOMPARE(MeasurementStore::Instance().Rows().Count(), 36);
     QCOMPARE(m_view->Report().RowCount(), 36);
-    QVERIFY(m_view->Report().Rows().SharesStorageWith(MeasurementStore::Instance().Rows()));
     QCOMPARE(m_view->ListChannels()->rowCount(), 0);
-    QVERIFY(m_view->Table().isEmpty());
-    QVERIFY(m_view->Header().startsWith("Quenvale test result\n"));
 }
 
 void TestViewTabs::opensSeveralChosenAtOnceInOrder()
@@ -321,7 +318,6 @@ void TestViewTabs::vanishedTabFileGetsMessage()
     QCOMPARE(m_view->TabFiles()->currentIndex(), 0);
     QCOMPARE(m_view->ComboFiber()->GetCount(), 0);
     QCOMPARE(MeasurementStore::Instance().Rows().Count(), 0);
-    QVERIFY(m_view->Header().isEmpty());
 }
 
 void TestViewTabs::refusesTheTabAfter1024()

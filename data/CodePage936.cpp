@@ -1,0 +1,70 @@
+#include "data/CodePage936.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace CodePage936 {
+
+namespace {
+
+constexpr char kName[] = "GB18030";
+
+bool isLead(quint8 byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+bool isDigit(quint8 byte)
+{
+    return byte >= 0x30 && byte <= 0x39;
+}
+
+bool isTrail(quint8 byte)
+{
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFE);
+}
+
+// The length of the character that starts at `at`.
+qsizetype characterLength(QByteArrayView bytes, qsizetype at)
+{
+    const auto byte = [&](qsizetype i) { return quint8(bytes[at + i]); };
+    const qsizetype left = bytes.size() - at;
+    if (!isLead(byte(0)) || left < 2)
+        return 1;
+    if (isTrail(byte(1)))
+        return 2;
+    if (left >= 4 && isDigit(byte(1)) && isLead(byte(2)) && isDigit(byte(3)))
+        return 4;
+    return 1;
+}
+
+} // namespace
+
+QString Decode(QByteArrayView bytes)
+{
+    // Made once per thread: finding the codec costs more than most texts.
+    thread_local QStringDecoder decoder(kName, QStringDecoder::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+
+QByteArray Encode(QStringView text)
+{
+    thread_local QStringEncoder encoder(kName, QStringEncoder::Flag::Stateless);
+    return encoder.encode(text);
+}
+
+QByteArray Cut(const QByteArray &bytes, qsizetype limit)
+{
+    if (bytes.size() <= limit)
+        return bytes;
+    qsizetype end = 0;
+    while (end < limit) {
+        const qsizetype next = end + characterLength(bytes, end);
+        if (next > limit)
+            break;
+        end = next;
+    }
+    return bytes.left(end);
+}
+
+} // namespace CodePage936
