@@ -3,9 +3,9 @@
 
 #include "view/ChannelChart.h"
 
+#include "RecordingDevice.h"
+
 #include <QImage>
-#include <QPaintDevice>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QtTest>
 
@@ -25,119 +25,6 @@ const Screen kSmall{0.71111113f, 0.85333335f};
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlack = qRgb(0, 0, 0);
-
-// Keeps what a painter hands its engine: texts with their baseline points,
-// filled rectangles, lines and polygons.
-class RecordingEngine : public QPaintEngine
-{
-public:
-    struct Text
-    {
-        QPointF baseline;
-        QString text;
-        QColor color;
-    };
-
-    RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
-
-    bool begin(QPaintDevice *) override { return true; }
-    bool end() override { return true; }
-    Type type() const override { return User; }
-    void updateState(const QPaintEngineState &state) override
-    {
-        if (state.state() & DirtyPen)
-            m_pen = state.pen();
-        if (state.state() & DirtyBrush)
-            m_brush = state.brush();
-    }
-    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
-    void drawTextItem(const QPointF &point, const QTextItem &item) override
-    {
-        texts.append({point, item.text(), m_pen.color()});
-    }
-    void drawRects(const QRect *rects, int count) override
-    {
-        for (int i = 0; i < count; ++i)
-            fills.append({rects[i], m_brush.color()});
-    }
-    void drawRects(const QRectF *rects, int count) override
-    {
-        for (int i = 0; i < count; ++i)
-            fills.append({rects[i].toRect(), m_brush.color()});
-    }
-    void drawLines(const QLine *lines, int count) override
-    {
-        for (int i = 0; i < count; ++i)
-            this->lines.append(lines[i]);
-    }
-    void drawLines(const QLineF *lines, int count) override
-    {
-        for (int i = 0; i < count; ++i)
-            this->lines.append(lines[i].toLine());
-    }
-    void drawPolygon(const QPoint *points, int count, PolygonDrawMode) override
-    {
-        polygons.append(QPolygon(QList<QPoint>(points, points + count)));
-        polygonBrushes.append(m_brush.color());
-        polygonPens.append(m_pen);
-    }
-    void drawPolygon(const QPointF *points, int count, PolygonDrawMode) override
-    {
-        polygons.append(QPolygonF(QList<QPointF>(points, points + count)).toPolygon());
-        polygonBrushes.append(m_brush.color());
-        polygonPens.append(m_pen);
-    }
-
-    QList<Text> texts;
-    QList<QPair<QRect, QColor>> fills;
-    QList<QLine> lines;
-    QList<QPolygon> polygons;
-    QList<QColor> polygonBrushes;
-    QList<QPen> polygonPens;
-
-private:
-    QPen m_pen;
-    QBrush m_brush;
-};
-
-class RecordingDevice : public QPaintDevice
-{
-public:
-    QPaintEngine *paintEngine() const override { return &m_engine; }
-    RecordingEngine &engine() { return m_engine; }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth:
-            return 1920;
-        case PdmHeight:
-            return 1080;
-        case PdmWidthMM:
-            return 508;
-        case PdmHeightMM:
-            return 286;
-        case PdmNumColors:
-            return INT_MAX;
-        case PdmDepth:
-            return 32;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        }
-        return 0;
-    }
-
-private:
-    mutable RecordingEngine m_engine;
-};
 
 QImage whiteImage(int width, int height)
 {
@@ -198,7 +85,6 @@ private slots:
     void powerValue();
     void fillArea_data();
     void fillArea();
-    void recordedDrawing_data();
     void recordedDrawing();
     void renderedBars_data();
     void renderedBars();
@@ -370,18 +256,10 @@ void TestChannelChart::fillArea()
     QTEST(ChannelChart::FillArea(chart.BarEdges(0, chart.PowerValue(power))), "area");
 }
 
-void TestChannelChart::recordedDrawing_data()
-{
-    QTest::addColumn<Screen>("screen");
-    QTest::newRow("1440x900") << kDesign;
-    QTest::newRow("1920x1080") << kFullHd;
-    QTest::newRow("1024x768") << kSmall;
-}
-
 void TestChannelChart::recordedDrawing()
 {
-    QFETCH(Screen, screen);
-    const ChannelChart chart(screen.sx, screen.sy);
+    // At the design's screen every place is a literal of the drawing's layout.
+    const ChannelChart chart(kDesign.sx, kDesign.sy);
     RecordingDevice device;
     QPainter painter(&device);
     const QStringList powers{QStringLiteral("-12.34"), QStringLiteral("Low"),
@@ -393,38 +271,46 @@ void TestChannelChart::recordedDrawing()
     painter.end();
     const RecordingEngine &engine = device.engine();
 
-    // 18 red bars, rows past the three given ones at 0 dB.
+    // 18 red bars; the rows past the three given ones stand at 0 dB.
     QCOMPARE(engine.fills.size(), ChannelChart::BarCount);
-    const QList<float> values = chart.PowerValues(powers);
-    for (int bar = 0; bar < ChannelChart::BarCount; ++bar) {
-        QCOMPARE(engine.fills.at(bar).first, ChannelChart::FillArea(chart.BarEdges(bar, values.at(bar))));
-        QCOMPARE(engine.fills.at(bar).second, QColor(255, 0, 0));
-    }
-    QCOMPARE(values.at(17), 0.0f);
+    for (const RecordingEngine::Fill &fill : engine.fills)
+        QCOMPARE(fill.color, QColor(255, 0, 0));
+    QCOMPARE(engine.fills.at(0).rect, QRectF(100, 419, 20, 191));
+    QCOMPARE(engine.fills.at(1).rect.height(), 0.0);
+    QCOMPARE(engine.fills.at(2).rect, QRectF(180, 310, 20, 300));
+    QCOMPARE(engine.fills.at(17).rect, QRectF(780, 370, 20, 240));
 
-    QCOMPARE(engine.lines, QList<QLine>({chart.VerticalAxis(), chart.BaseLine()}));
+    QCOMPARE(engine.lines, QList<QLineF>({QLineF(80, 290, 80, 610), QLineF(80, 610, 840, 610)}));
 
-    QList<RecordingEngine::Text> expected;
-    for (int label = 0; label < ChannelChart::ScaleLabelCount; ++label)
-        expected.append({chart.ScaleLabelPoint(label), ChannelChart::ScaleLabelText(label)});
-    expected.append({chart.ChannelPoint(), QStringLiteral("Chanel:03")});
-    expected.append({chart.WaveLengthPoint(), QStringLiteral("WaveLength:1311.0")});
-    expected.append({chart.PowerPoint(), QStringLiteral("Power=Low")});
+    struct Expected
+    {
+        QPointF topLeft;
+        QString text;
+    };
+    const QList<Expected> expected{
+        {{40, 300}, QStringLiteral("+15.0")},  {{40, 360}, QStringLiteral(" 0.0")},
+        {{40, 420}, QStringLiteral("-15.0")},  {{40, 480}, QStringLiteral("-30.0")},
+        {{40, 540}, QStringLiteral("-45.0")},  {{40, 600}, QStringLiteral("-60.0")},
+        {{80, 630}, QStringLiteral("Chanel:03")},
+        {{280, 630}, QStringLiteral("WaveLength:1311.0")},
+        {{580, 630}, QStringLiteral("Power=Low")},
+    };
     QCOMPARE(engine.texts.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
-        const RecordingEngine::Text &text = engine.texts.at(i);
+        const RecordedText &text = engine.texts.at(i);
         QCOMPARE(text.text, expected.at(i).text);
         // The point given is the text's top-left corner, not its baseline.
-        QCOMPARE(text.baseline, expected.at(i).baseline + QPointF(0, ascent));
+        QCOMPARE(text.baseline, expected.at(i).topLeft + QPointF(0, ascent));
         QCOMPARE(text.color, QColor(Qt::black));
     }
-    QCOMPARE(ChannelChart::ScaleLabelText(1), QStringLiteral(" 0.0"));
 
-    QCOMPARE(engine.polygons, QList<QPolygon>{chart.MarkerPolygon(2)});
-    QCOMPARE(engine.polygonBrushes.first(), QColor(255, 0, 0));
-    QCOMPARE(engine.polygonPens.first().color(), QColor(Qt::black));
-    QVERIFY(engine.polygonPens.first().isCosmetic());
-    QCOMPARE(engine.polygonPens.first().width(), 1);
+    QCOMPARE(engine.polygons.size(), 1);
+    const RecordingEngine::Polygon &marker = engine.polygons.first();
+    QCOMPARE(marker.points, QPolygonF({QPointF(180, 630), QPointF(200, 630), QPointF(190, 610)}));
+    QCOMPARE(marker.brush, QColor(255, 0, 0));
+    QCOMPARE(marker.pen.color(), QColor(Qt::black));
+    QVERIFY(marker.pen.isCosmetic());
+    QCOMPARE(marker.pen.width(), 1);
 }
 
 void TestChannelChart::renderedBars_data()

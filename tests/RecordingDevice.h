@@ -1,10 +1,13 @@
 #pragma once
 
-// A paint device that draws nothing and records what is drawn on it: lines
-// and texts in the painter's logical units, with the transform, font and
-// clip that were in force.
+// A paint device that draws nothing and records what is drawn on it: lines,
+// texts, filled rectangles and polygons in the painter's logical units, with
+// the transform, font, clip, pen and brush that were in force.
 
+#include <QBrush>
 #include <QFont>
+#include <QPen>
+#include <QPolygonF>
 #include <QList>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -20,6 +23,7 @@ struct RecordedText
     qreal ascent = 0;
     qreal descent = 0;
     QFont font;
+    QColor color; // the pen's
     QTransform transform;
     bool clipped = false;
     QRectF clip; // logical units, when clipped
@@ -45,6 +49,10 @@ public:
         const QPaintEngine::DirtyFlags flags = state.state();
         if (flags & DirtyTransform)
             m_transform = state.transform();
+        if (flags & DirtyPen)
+            m_pen = state.pen();
+        if (flags & DirtyBrush)
+            m_brush = state.brush();
         if (flags & DirtyClipEnabled)
             m_clipEnabled = state.isClipEnabled();
         if (flags & (DirtyClipPath | DirtyClipRegion)) {
@@ -58,13 +66,17 @@ public:
 
     void drawLines(const QLineF *lines, int count) override
     {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             this->lines.append(lines[i]);
+            linePens.append(m_pen);
+        }
     }
     void drawLines(const QLine *lines, int count) override
     {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             this->lines.append(QLineF(lines[i]));
+            linePens.append(m_pen);
+        }
     }
     void drawTextItem(const QPointF &p, const QTextItem &item) override
     {
@@ -87,21 +99,62 @@ public:
         text.ascent = item.ascent();
         text.descent = item.descent();
         text.font = item.font();
+        text.color = m_pen.color();
         text.transform = m_transform;
         text.clipped = m_clipEnabled;
         text.clip = m_clip;
         texts.append(text);
     }
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override { ++others; }
-    void drawRects(const QRectF *, int) override { ++others; }
     void drawPath(const QPainterPath &) override { ++others; }
-    void drawPolygon(const QPointF *, int, PolygonDrawMode) override { ++others; }
+    void drawRects(const QRectF *rects, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+            fills.append({rects[i], m_brush.color()});
+        ++others;
+    }
+    void drawRects(const QRect *rects, int count) override
+    {
+        for (int i = 0; i < count; ++i)
+            fills.append({QRectF(rects[i]), m_brush.color()});
+        ++others;
+    }
+    void drawPolygon(const QPointF *points, int count, PolygonDrawMode) override
+    {
+        polygons.append({QPolygonF(QList<QPointF>(points, points + count)), m_brush.color(), m_pen});
+        ++others;
+    }
+    void drawPolygon(const QPoint *points, int count, PolygonDrawMode) override
+    {
+        QPolygonF polygon;
+        for (int i = 0; i < count; ++i)
+            polygon.append(QPointF(points[i]));
+        polygons.append({polygon, m_brush.color(), m_pen});
+        ++others;
+    }
+
+    struct Fill
+    {
+        QRectF rect;
+        QColor color;
+    };
+    struct Polygon
+    {
+        QPolygonF points;
+        QColor brush;
+        QPen pen;
+    };
 
     QList<QLineF> lines;
+    QList<QPen> linePens; // one for each line
     QList<RecordedText> texts;
-    int others = 0;
+    QList<Fill> fills;
+    QList<Polygon> polygons;
+    int others = 0; // anything drawn but lines and texts
 
 private:
+    QPen m_pen;
+    QBrush m_brush;
     QTransform m_transform;
     bool m_clipEnabled = false;
     QRectF m_clip;
