@@ -8,12 +8,16 @@
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QThreadPool>
+#include <QThread>
 
 #include <atomic>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
+#include <system_error>
+#include <thread>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -159,20 +163,35 @@ int Run(const QList<Job> &jobs, const Work &work, const std::function<bool()> &s
         if (stop())
             return;
         QString error;
-        const bool ok = work(job, &error);
+        bool ok = false;
+        try {
+            ok = work(job, &error);
+        } catch (const std::bad_alloc &) {
+            error = tr("\"%1\": not enough memory").arg(shown(job.input));
+        }
         if (!ok && !stop())
             ++failures;
         progress.done(ok || stop() ? nullptr : &error);
     };
-    if (jobs.size() == 1) {
-        runOne(jobs.first());
-        return failures;
+    // This thread takes jobs too, so that they all get done even where no
+    // other thread can be started (a process short of memory).
+    std::atomic<qsizetype> next{0};
+    auto takeJobs = [&] {
+        for (qsizetype i; (i = next++) < jobs.size();)
+            runOne(jobs.at(i));
+    };
+    std::vector<std::thread> helpers;
+    const qsizetype wanted = qMin<qsizetype>(jobs.size(), QThread::idealThreadCount()) - 1;
+    for (qsizetype i = 0; i < wanted; ++i) {
+        try {
+            helpers.emplace_back(takeJobs);
+        } catch (const std::system_error &) {
+            break;
+        }
     }
-    QThreadPool pool;
-    pool.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
-    for (const Job &job : jobs)
-        pool.start([&runOne, &job] { runOne(job); });
-    pool.waitForDone();
+    takeJobs();
+    for (std::thread &helper : helpers)
+        helper.join();
     return failures;
 }
 

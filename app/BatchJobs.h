@@ -32,7 +32,7 @@ bool Plan(const QString &target, const QStringList &inputs, const QString &suffi
 // Does one job; false with a message naming the file on failure.
 using Work = std::function<bool(const Job &job, QString *error)>;
 
-// Runs every job, several at a time on a pool of threads, each failure
+// Runs every job, several at a time on the machine's cores, each failure
 // told on stderr as it happens; the others go on. Jobs not yet begun are
 // skipped once `stop()` is true. On a terminal, stderr shows how many
 // files are done. Returns the number of jobs that failed.

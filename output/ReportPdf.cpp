@@ -1,6 +1,7 @@
 #include "output/ReportPdf.h"
 
 #include "data/FileError.h"
+#include "data/NativePath.h"
 #include "output/PrintReport.h"
 #include "output/ReportPrinter.h"
 #include "output/StagedFile.h"
@@ -10,6 +11,9 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QFile>
+
+#include <memory>
+#include <new>
 
 namespace ReportPdf {
 
@@ -31,14 +35,23 @@ bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &
     const bool written = StagedFile::Write(
         path,
         [&](QIODevice &file) {
-            QPdfWriter writer(&file);
-            writer.setCreator(QStringLiteral("Quenvale"));
-            writer.setTitle(QFileInfo(path).completeBaseName());
-            writer.setPageLayout(
+            // Out of memory in the middle of the document, the unfinished
+            // writer is let go of with its painter (see ReportPrinter::Print):
+            // destroying it would try to finish the document.
+            auto writer = std::make_unique<QPdfWriter>(&file);
+            writer->setCreator(QStringLiteral("Quenvale"));
+            writer->setTitle(QFileInfo(NativePath::Display(path)).completeBaseName());
+            writer->setPageLayout(
                 QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-            drawn = ReportPrinter::Print(report, writer, 0, 0, [stop](const ReportPrinter::JobPage &) {
-                return !stop || !stop->load(std::memory_order_relaxed);
-            });
+            try {
+                drawn = ReportPrinter::Print(report, *writer, 0, 0,
+                                             [stop](const ReportPrinter::JobPage &) {
+                                                 return !stop || !stop->load(std::memory_order_relaxed);
+                                             });
+            } catch (const std::bad_alloc &) {
+                (void)writer.release();
+                throw;
+            }
             return drawn;
         },
         &fileError);

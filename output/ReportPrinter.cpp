@@ -5,6 +5,9 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <memory>
+#include <new>
+
 namespace ReportPrinter {
 
 namespace {
@@ -65,21 +68,30 @@ bool Print(const PrintReport &report, QPagedPaintDevice &device, int fromPage, i
     if (last < first)
         return true; // the chosen range holds none of the report's pages
 
-    QPainter painter;
-    if (!painter.begin(&device))
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(&device))
         return false;
-    for (int page = first; page <= last; ++page) {
-        if (beforePage && !beforePage(JobPage{page, first, last, total})) {
-            painter.end();
-            return false;
+    try {
+        for (int page = first; page <= last; ++page) {
+            if (beforePage && !beforePage(JobPage{page, first, last, total})) {
+                painter->end();
+                return false;
+            }
+            if (page != first && !device.newPage()) {
+                painter->end();
+                return false;
+            }
+            PaintPage(report, *painter, page, total);
         }
-        if (page != first && !device.newPage()) {
-            painter.end();
-            return false;
-        }
-        PaintPage(report, painter, page, total);
+        return painter->end();
+    } catch (const std::bad_alloc &) {
+        // Out of memory in the middle of the document: ending the painter
+        // (which its destructor would do) writes the document's tail and
+        // needs memory again, and a second failure there cannot be caught.
+        // The painter is let go of unended; the device goes unfinished.
+        (void)painter.release();
+        throw;
     }
-    return painter.end();
 }
 
 } // namespace ReportPrinter

@@ -1,0 +1,367 @@
+// The jobs without a window on the odd targets, inputs, names, signals and
+// limits that scripts meet.
+
+#include "TestSupport.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace TestSupport;
+
+namespace {
+
+QString sample()
+{
+    return sourcePath(QStringLiteral("samples/cwdm-4-fibers.fib"));
+}
+
+// The sample's CSV: 72 lines.
+constexpr int kSampleLines = 72;
+
+mode_t fileType(const QString &path)
+{
+    struct stat info = {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+mode_t permissions(const QString &path)
+{
+    struct stat info = {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// A Unix socket listening at `path`; -1 on failure.
+int listenAt(const QString &path)
+{
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0
+        || ::listen(fd, 1) != 0)
+        return -1;
+    return fd;
+}
+
+QByteArray readAll(int fd)
+{
+    QByteArray bytes;
+    char buffer[65536];
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, got);
+    return bytes;
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// A result file of `fibers` fibers of 18 rows.
+QByteArray resultFile(int fibers)
+{
+    const QByteArray block = fiber("FIB00001");
+    QByteArray bytes = standardHeader();
+    bytes.reserve(bytes.size() + block.size() * fibers);
+    for (int i = 0; i < fibers; ++i)
+        bytes += block;
+    return bytes;
+}
+
+ProgramRun runShell(const QString &script, const QStringList &arguments)
+{
+    QProcess shell;
+    shell.setProcessEnvironment(headlessEnvironment());
+    shell.start(QStringLiteral("bash"), QStringList{"-c", script, programPath()} + arguments);
+    ProgramRun run;
+    if (shell.waitForFinished(60000))
+        run.exitCode = shell.exitCode();
+    run.out = shell.readAllStandardOutput();
+    run.err = shell.readAllStandardError();
+    return run;
+}
+
+} // namespace
+
+class TestHeadlessJobs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void targetsKeepTheirKind_data();
+    void targetsKeepTheirKind();
+    void temporaryFiles();
+    void stopsWhateverItDoes_data();
+    void stopsWhateverItDoes();
+    void namesAreBytes();
+    void writeErrorsNameTheirCause_data();
+    void writeErrorsNameTheirCause();
+    void closedStandardOutput();
+    void rowsBeyondMemory();
+};
+
+void TestHeadlessJobs::targetsKeepTheirKind_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("device") << QStringLiteral("device");
+    QTest::newRow("FIFO") << QStringLiteral("fifo");
+    QTest::newRow("socket") << QStringLiteral("socket");
+    QTest::newRow("/dev/stdout") << QStringLiteral("stdout");
+    QTest::newRow("link to a file") << QStringLiteral("link");
+    QTest::newRow("dangling link") << QStringLiteral("dangling link");
+}
+
+// What is under the target's name is still that afterwards, and got the
+// CSV. The readers take what came once the job has ended (the CSV fits in
+// a pipe's and a socket's buffer), so that a job that wrongly replaces the
+// target fails the test instead of hanging it.
+void TestHeadlessJobs::targetsKeepTheirKind()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QString target = dir.filePath(QStringLiteral("target"));
+    const QByteArray targetName = QFile::encodeName(target);
+    const QString file = dir.filePath(QStringLiteral("file.csv"));
+    int reader = -1;
+    if (kind == QLatin1String("device")) {
+        // A /dev/null of the test's own, not the machine's.
+        if (::mknod(targetName.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("no device can be made here");
+    } else if (kind == QLatin1String("stdout")) {
+        target = QStringLiteral("/dev/stdout");
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(targetName.constData(), 0600), 0);
+        reader = ::open(targetName.constData(), O_RDONLY | O_NONBLOCK);
+    } else if (kind == QLatin1String("socket")) {
+        reader = listenAt(target);
+    } else {
+        QVERIFY(QFile::link(file, target));
+        if (kind == QLatin1String("link"))
+            QVERIFY(writeFile(file, "older"));
+    }
+    const mode_t type = fileType(target);
+
+    const ProgramRun run = runProgram({QStringLiteral("--export-csv"), target, sample()});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QByteArray received = run.out;
+    if (kind == QLatin1String("fifo")) {
+        received = readAll(reader);
+    } else if (kind == QLatin1String("socket")) {
+        const int peer = ::accept4(reader, nullptr, nullptr, SOCK_NONBLOCK);
+        received = readAll(peer);
+        ::close(peer);
+    } else if (kind.contains(QLatin1String("link"))) {
+        received = readFile(file);
+        QCOMPARE(fileType(file), mode_t(S_IFREG));
+    }
+    ::close(reader);
+
+    QCOMPARE(fileType(target), type);
+    if (kind != QLatin1String("device"))
+        QCOMPARE(received.count("\r\n"), kSampleLines);
+}
+
+// The temporary file beside a target is private while it is written and
+// recognisable; the one a killed job left is removed, one in use is not; the
+// result takes the older file's mode and owner; a name too long for the
+// temporary file's own name still works.
+void TestHeadlessJobs::temporaryFiles()
+{
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("input.fib"));
+    QCOMPARE(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkdir(out));
+    const QString target = out + QLatin1Char('/') + QString(251, QLatin1Char('t')) + ".csv";
+    QVERIFY(writeFile(target, "older"));
+    QCOMPARE(::chmod(QFile::encodeName(target).constData(), 0640), 0);
+    const struct passwd *nobody = ::getpwnam("nobody");
+    const bool root = ::geteuid() == 0 && nobody;
+    if (root)
+        QCOMPARE(::chown(QFile::encodeName(target).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    const QString abandoned = out + QStringLiteral("/.quenvale-abcd1234-old.csv");
+    const QString inUse = out + QStringLiteral("/.quenvale-wxyz6789-other.csv");
+    QVERIFY(writeFile(abandoned, "left by a killed job"));
+    QVERIFY(writeFile(inUse, "being written"));
+    const int held = ::open(QFile::encodeName(inUse).constData(), O_RDONLY);
+    QCOMPARE(::flock(held, LOCK_EX), 0);
+
+    QProcess job;
+    job.setProcessEnvironment(headlessEnvironment());
+    job.start(programPath(), {QStringLiteral("--export-csv"), target, input});
+    QFile writer(input);
+    QVERIFY(writer.open(QIODevice::WriteOnly)); // the job has made its temporary file
+    QStringList temporaries = QDir(out).entryList({QStringLiteral(".quenvale-*")}, QDir::Files | QDir::Hidden);
+    temporaries.removeOne(QStringLiteral(".quenvale-wxyz6789-other.csv"));
+    QCOMPARE(temporaries.size(), 1);
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\.quenvale-[0-9a-z]{8}$")).match(temporaries.first()).hasMatch(),
+             qPrintable(temporaries.first()));
+    QCOMPARE(permissions(out + '/' + temporaries.first()), mode_t(0600));
+    writer.write(resultFile(4));
+    writer.close();
+    QVERIFY(job.waitForFinished(60000));
+    ::close(held);
+
+    QCOMPARE(job.exitCode(), 0);
+    QCOMPARE(readFile(target).count("\r\n"), 72);
+    QCOMPARE(permissions(target), mode_t(0640));
+    if (root)
+        QCOMPARE(QFileInfo(target).ownerId(), nobody->pw_uid);
+    QCOMPARE(entries(out), (QStringList{".quenvale-wxyz6789-other.csv", QFileInfo(target).fileName()}));
+}
+
+void TestHeadlessJobs::stopsWhateverItDoes_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // @DIR@: a folder with "result" and "in.fib"
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("stalledReader"); // opens in.fib to read and never reads
+    QTest::newRow("csv, reading endless zero bytes")
+        << QStringList{"--export-csv", "@DIR@/result", "/dev/zero"} << int(SIGINT) << false;
+    QTest::newRow("pdf, reading endless zero bytes")
+        << QStringList{"--print-pdf", "@DIR@/result", "/dev/zero"} << int(SIGTERM) << false;
+    QTest::newRow("csv, opening a FIFO no one writes")
+        << QStringList{"--export-csv", "@DIR@/result", "@DIR@/in.fib"} << int(SIGTERM) << false;
+    QTest::newRow("pdf, opening a FIFO no one writes")
+        << QStringList{"--print-pdf", "@DIR@/result", "@DIR@/in.fib"} << int(SIGINT) << false;
+    QTest::newRow("csv, writing to a reader that has stalled")
+        << QStringList{"--export-csv", "@DIR@/in.fib", "@DIR@/big.fib"} << int(SIGINT) << true;
+}
+
+// Ended by the signal within moments, with the older result as it was and
+// no temporary file.
+void TestHeadlessJobs::stopsWhateverItDoes()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, signal);
+    QFETCH(bool, stalledReader);
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("in.fib"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("result")), "an older result"));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("big.fib")), resultFile(2000)));
+    arguments.replaceInStrings(QStringLiteral("@DIR@"), dir.path());
+
+    QProcess job;
+    job.setProcessEnvironment(headlessEnvironment());
+    job.start(programPath(), arguments);
+    QFile stalled(fifo);
+    if (stalledReader)
+        QVERIFY(stalled.open(QIODevice::ReadOnly));
+    QTest::qWait(500); // well into the job
+    QElapsedTimer stopping;
+    stopping.start();
+    ::kill(pid_t(job.processId()), signal);
+    QVERIFY(job.waitForFinished(10000));
+    QVERIFY2(stopping.elapsed() < 3000, qPrintable(QString::number(stopping.elapsed())));
+    QCOMPARE(job.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(job.readAllStandardError(), QByteArray());
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("result"))), QByteArray("an older result"));
+    QCOMPARE(entries(dir.path()), (QStringList{"big.fib", "in.fib", "result"}));
+}
+
+// A name in code page 936 bytes, as Chinese-language stations write them,
+// is read, its result carries the same bytes, and messages show it readably.
+void TestHeadlessJobs::namesAreBytes()
+{
+    QTemporaryDir dir;
+    const ProgramRun run = runShell(
+        QStringLiteral("cd \"$1\" && cp \"$2\" $'\\xb9\\xe2\\xcf\\xcb.fib' && mkdir out && "
+                       "\"$0\" --export-csv out $'\\xb9\\xe2\\xcf\\xcb.fib' $'\\xcf\\xcb.fib'; "
+                       "echo \"status $?\"; wc -l < out/$'\\xb9\\xe2\\xcf\\xcb.csv'; rm -r \"$1\"/*"),
+        {dir.path(), sample()});
+    QCOMPARE(run.out, QByteArray("status 1\n72\n"));
+    QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("quenvale: Cannot read \"纤.fib\": No such file or directory\n"));
+}
+
+void TestHeadlessJobs::writeErrorsNameTheirCause_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("fileSizeLimit"); // bytes; 0: none
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a full device") << QStringLiteral("/dev/full") << 0
+                                   << QStringLiteral("No space left on device");
+    QTest::newRow("a limit reached after the first megabyte")
+        << QStringLiteral("@DIR@/result.csv") << 1500000 << QStringLiteral("File too large");
+}
+
+void TestHeadlessJobs::writeErrorsNameTheirCause()
+{
+    QFETCH(QString, target);
+    QFETCH(int, fileSizeLimit);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    target.replace(QStringLiteral("@DIR@"), dir.path());
+    const QString input = dir.filePath(QStringLiteral("big.fib"));
+    QVERIFY(writeFile(input, resultFile(2000))); // 2.8 MB of CSV
+    if (fileSizeLimit)
+        QVERIFY(writeFile(target, "older"));
+
+    QProcess job;
+    job.setProcessEnvironment(headlessEnvironment());
+    job.setChildProcessModifier([fileSizeLimit] {
+        if (fileSizeLimit) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const struct rlimit limit = {rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+    });
+    job.start(programPath(), {QStringLiteral("--export-csv"), target, input});
+    QVERIFY(job.waitForFinished(60000));
+    QCOMPARE(job.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(job.readAllStandardError()),
+             QStringLiteral("quenvale: Cannot write \"%1\": %2\n").arg(target, reason));
+    if (fileSizeLimit) {
+        QCOMPARE(readFile(target), QByteArray("older"));
+        QCOMPARE(entries(dir.path()).size(), 2);
+    }
+}
+
+void TestHeadlessJobs::closedStandardOutput()
+{
+    const ProgramRun run = runShell(QStringLiteral("\"$0\" --export-csv - \"$1\" >&-"), {sample()});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, QByteArray("quenvale: Cannot write to standard output: it is closed\n"));
+}
+
+// A file whose rows do not fit in the memory the job may have is a failure
+// like any other; the other files of the batch are still printed.
+void TestHeadlessJobs::rowsBeyondMemory()
+{
+    QTemporaryDir dir;
+    const QString big = dir.filePath(QStringLiteral("big.fib"));
+    QVERIFY(writeFile(big, resultFile(34000))); // 612,000 rows: 210 MB as rows
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkdir(out));
+
+    QProcess job;
+    job.setProcessEnvironment(headlessEnvironment());
+    job.setChildProcessModifier([] {
+        const struct rlimit limit = {rlim_t(200) << 20, rlim_t(200) << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    job.start(programPath(), {QStringLiteral("--print-pdf"), out, big, sample()});
+    QVERIFY(job.waitForFinished(60000));
+    QCOMPARE(job.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(job.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(job.readAllStandardError()),
+             QStringLiteral("quenvale: Cannot read \"%1\": its rows do not fit in this computer's memory\n")
+                 .arg(big));
+    QCOMPARE(entries(out), QStringList{"cwdm-4-fibers.pdf"});
+}
+
+QTEST_GUILESS_MAIN(TestHeadlessJobs)
+#include "tst_headlessjobs.moc"
