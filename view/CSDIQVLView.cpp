@@ -29,6 +29,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
 
@@ -40,6 +41,10 @@ namespace {
 
 constexpr int kFormWidth = 595; // dialog units
 constexpr int kFormHeight = 442;
+// The controls' places in the template.
+constexpr QRect kListRect = Resources::UnitRect(104, 14, 382, 177);
+constexpr QRect kComboRect = Resources::UnitRect(17, 19, 48, 146);
+constexpr QRect kTabRect = Resources::UnitRect(0, 0, 591, 15);
 
 const char *const kColumnHeadings[CSDIQVLView::ColumnCount] = {
     "Channel", "WaveLength", "Power", "Threshold", "Date", "Time"};
@@ -69,9 +74,12 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 
-    m_listChannels->setGeometry(Resources::UnitRect(104, 14, 382, 177));
-    m_comboFiber->setGeometry(Resources::UnitRect(17, 19, 48, 146));
-    m_tabFiles->setGeometry(Resources::UnitRect(0, 0, 591, 15));
+    m_listChannels->setGeometry(kListRect);
+    m_comboFiber->setGeometry(kComboRect);
+    m_tabFiles->setGeometry(kTabRect);
+    m_tabFiles->setObjectName(QStringLiteral("tabFiles"));
+    m_comboFiber->setObjectName(QStringLiteral("comboFiber"));
+    m_listChannels->setObjectName(QStringLiteral("listChannels"));
 
     m_listChannels->setShowGrid(true);
     m_listChannels->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -102,6 +110,7 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
             &CSDIQVLView::OnEditchangeComboFiber);
     connect(m_listChannels, &ChannelList::mouseClicked, this,
             &CSDIQVLView::OnClickListChannels);
+    connect(m_listChannels, &ChannelList::keyMoved, this, &CSDIQVLView::OnKeydownListChannels);
 }
 
 CSDIQVLView::~CSDIQVLView() = default;
@@ -117,15 +126,38 @@ void CSDIQVLView::ScaleFactors(const QSize &screen, float &scaleX, float &scaleY
     scaleY = float(screen.height() * (1.0 / 900));
 }
 
-QSize CSDIQVLView::FormSize(float scaleX, float scaleY, const QFontMetrics &metrics)
+// The design's 892 x 663 wherever it holds the whole chart and the list,
+// otherwise grown right and down just enough to hold them with the margins
+// the design size leaves around the chart.
+QSize CSDIQVLView::formSize() const
 {
     const QSize design(DialogUnits(kFormWidth), DialogUnits(kFormHeight));
+    const QFontMetrics metrics = fontMetrics();
     const QRect atDesign = ChannelChart(1.0f, 1.0f).Extent(metrics);
     const int marginRight = qMax(0, design.width() - (atDesign.right() + 1));
     const int marginBottom = qMax(0, design.height() - (atDesign.bottom() + 1));
-    const QRect extent = ChannelChart(scaleX, scaleY).Extent(metrics);
-    return QSize(qMax(design.width(), extent.right() + 1 + marginRight),
-                 qMax(design.height(), extent.bottom() + 1 + marginBottom));
+    const QRect chart = ChannelChart(m_fScaleX, m_fScaleY).Extent(metrics);
+    const int right = qMax(chart.right(), m_listChannels->geometry().right());
+    return QSize(qMax(design.width(), right + 1 + marginRight),
+                 qMax(design.height(), chart.bottom() + 1 + marginBottom));
+}
+
+// Where the columns' widths need more than the template's width, the list
+// grows to the right, so that all six show whole and it never scrolls
+// sideways.
+void CSDIQVLView::fitListToColumns()
+{
+    int needed = 2 * m_listChannels->frameWidth();
+    for (int column = 0; column < ColumnCount; ++column)
+        needed += m_listChannels->columnWidth(column);
+    // A fiber's 18 rows bring the vertical scroll bar.
+    const QStyle *style = m_listChannels->style();
+    needed += style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_listChannels);
+    if (style->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, m_listChannels))
+        needed += style->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, m_listChannels);
+    QRect geometry = kListRect;
+    geometry.setWidth(qMax(kListRect.width(), needed));
+    m_listChannels->setGeometry(geometry);
 }
 
 void CSDIQVLView::OnInitialUpdate()
@@ -134,10 +166,11 @@ void CSDIQVLView::OnInitialUpdate()
     if (screen.isEmpty() && QGuiApplication::primaryScreen())
         screen = QGuiApplication::primaryScreen()->geometry().size();
     ScaleFactors(screen, m_fScaleX, m_fScaleY);
+    setUpColumns();
+    fitListToColumns();
     // The chart is drawn at the screen's factors into the form: the form
     // must hold all of it, or its readout is never seen.
-    setFixedSize(FormSize(m_fScaleX, m_fScaleY, fontMetrics()));
-    setUpColumns();
+    setFixedSize(formSize());
 
     if (auto *frame = qobject_cast<CMainFrame *>(window()))
         frame->ResizeParentToFit(size());
@@ -372,6 +405,20 @@ void CSDIQVLView::OnClickListChannels()
     int row = -1;
     for (const QModelIndex &index : m_listChannels->selectionModel()->selectedRows())
         row = qMax(row, index.row());
+    showChannel(row);
+}
+
+// A key that moves the list's current row makes that row the channel shown,
+// as a click on it would.
+void CSDIQVLView::OnKeydownListChannels()
+{
+    if (m_comboFiber->GetCount() == 0)
+        return;
+    showChannel(m_listChannels->currentRow());
+}
+
+void CSDIQVLView::showChannel(int row)
+{
     auto cellText = [this, row](int column) {
         const QTableWidgetItem *item = row >= 0 ? m_listChannels->item(row, column) : nullptr;
         return item ? item->text() : QString();
@@ -389,7 +436,7 @@ void CSDIQVLView::DrawChart()
     for (int row = 0; row < ChannelChart::BarCount; ++row) {
         const QTableWidgetItem *item =
             row < m_listChannels->rowCount() ? m_listChannels->item(row, 2) : nullptr;
-        m_chartPowers.append(item ? item->text() : QString());
+        m_chartPowers.append(item ? ChannelChart::ReadPower(item->text()) : std::nullopt);
     }
     m_bChartShown = true;
     repaint();
@@ -515,7 +562,9 @@ void CSDIQVLView::OnDraw(QPainter &painter)
     // The chart works in client pixels, whatever units the bitmap used.
     if (!m_bChartShown)
         return;
-    const ChannelChart chart(m_fScaleX, m_fScaleY);
+    // Lines and texts in the palette's text colour over its window colour,
+    // which fills the view's background.
+    const ChannelChart chart(m_fScaleX, m_fScaleY, palette().color(QPalette::WindowText));
     chart.Draw(painter, m_chartPowers, m_strSelChannel, m_strSelWaveLength, m_strSelPower);
     chart.DrawMarker(painter, m_nMarkerRow);
 }

@@ -3,6 +3,7 @@
 #include "data/MeasurementRow.h"
 #include "output/CsvExport.h"
 #include "output/PrintReport.h"
+#include "view/ChannelChart.h"
 #include "view/ChannelList.h"
 #include "view/TabRecord.h"
 
@@ -15,7 +16,6 @@
 #include <QWidget>
 
 class FiberComboBox;
-class QFontMetrics;
 class FileDialogs;
 class PrintDialogs;
 class QPrinter;
@@ -78,10 +78,6 @@ public:
 
     // The screen factors: width / 1440 and height / 900, in single precision.
     static void ScaleFactors(const QSize &screen, float &scaleX, float &scaleY);
-    // The form's size at these factors: the design's 892 x 663 wherever it
-    // holds the whole chart, otherwise grown right and down just enough to
-    // hold it with the margins the design size leaves around it.
-    static QSize FormSize(float scaleX, float scaleY, const QFontMetrics &metrics);
     // Takes the factors from this size instead of the primary screen's.
     void SetScreenSize(const QSize &size) { m_screenSize = size; }
     // The dialogs to ask (not owned); null for the real ones.
@@ -116,12 +112,18 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    void OnKeydownListChannels();
+
 private:
     FileDialogs &dialogs() const;
     bool readFile(const QString &path);
     bool addTab(const QString &path);
     void showFileRead();
     void setUpColumns();
+    void fitListToColumns();
+    QSize formSize() const;
+    void showChannel(int row);
     void clearChart();
     void appendChannelRow(const MeasurementRow &row);
     QList<CsvExport::BlockName> entryNames() const;
@@ -153,7 +155,7 @@ private:
 
     // The chart as last drawn: kept so that every repaint shows it again.
     bool m_bChartShown = false;
-    QStringList m_chartPowers;
+    QList<ChannelChart::Power> m_chartPowers;
     int m_nMarkerRow = -1;
     Qt::MouseButton m_tabButton = Qt::NoButton; // of the press on the strip
 };

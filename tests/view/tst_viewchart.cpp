@@ -1,7 +1,9 @@
 // The fiber choice, the renaming in the fiber box, the click in the channel
-// list and the chart they draw, through the real widgets: list contents,
-// selection texts, and the pixels of the rendered view on three screens.
+// list and the keys there, and the chart they draw, through the real
+// widgets: list contents, selection texts, and the pixels of the rendered
+// view on the screens users have, on a light and a dark palette.
 
+#include "OffscreenScreens.h"
 #include "ViewTestSupport.h"
 
 #include "view/CSDIQVLView.h"
@@ -11,6 +13,7 @@
 #include <QPainter>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
@@ -62,13 +65,18 @@ private slots:
     void clickShowsTheRowAndMarksItsBar_data();
     void clickShowsTheRowAndMarksItsBar();
     void clickBeforeAnyFileDoesNothing();
-    void keysMoveNoMarker();
+    void keysMoveTheMarker_data();
+    void keysMoveTheMarker();
     void editRenamesTheChosenEntryOnly();
     void chartSurvivesRepaintsAndGoesWithALoad();
     void pixelsOnThreeScreens_data();
     void pixelsOnThreeScreens();
     void wholeChartInsideTheForm_data();
     void wholeChartInsideTheForm();
+    void barsReadTrueOnEveryScreen_data();
+    void barsReadTrueOnEveryScreen();
+    void darkColoursKeepTheChartReadable_data();
+    void darkColoursKeepTheChartReadable();
 
 private:
     void openBytes(const QByteArray &bytes);
@@ -199,15 +207,16 @@ void TestViewChart::choosingTwiceAndShortLastBlock()
     QVERIFY(m_view->SelChannel().isEmpty() && m_view->SelPower().isEmpty());
     QCOMPARE(m_view->MarkerRow(), -1);
 
-    // The last block has three rows: those are shown, the chart reads the
-    // missing ones as 0 dB.
+    // The last block has three rows: those are shown and drawn, the rows it
+    // does not have get no bar.
     choose(1);
     QCOMPARE(column(2), (QStringList{"   -1.00", "   -2.00", "   -3.00"}));
     const QImage image = picture();
     QVERIFY(isRed(image, 110, 374));  // bar 0, -1 dB: top at 374
     QVERIFY(!isRed(image, 110, 373));
-    QVERIFY(isRed(image, 500, 370)); // bar 10, no row: 0 dB, top at 370
-    QVERIFY(!isRed(image, 500, 369));
+    QVERIFY(isRed(image, 190, 609)); // bar 2
+    QVERIFY(!isRed(image, 230, 609)); // bar 3, no row
+    QVERIFY(!isRed(image, 790, 609)); // bar 17
 }
 
 void TestViewChart::clickShowsTheRowAndMarksItsBar_data()
@@ -258,20 +267,46 @@ void TestViewChart::clickBeforeAnyFileDoesNothing()
     QVERIFY(m_view->SelChannel().isEmpty() && m_view->SelPower().isEmpty());
 }
 
-void TestViewChart::keysMoveNoMarker()
+void TestViewChart::keysMoveTheMarker_data()
 {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("row"); // -1: wherever the page took the current row
+    QTest::newRow("Down") << int(Qt::Key_Down) << 3 << 4;
+    QTest::newRow("Up") << int(Qt::Key_Up) << 3 << 2;
+    QTest::newRow("Home") << int(Qt::Key_Home) << 3 << 0;
+    QTest::newRow("End") << int(Qt::Key_End) << 3 << 17;
+    QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 0 << -1;
+    QTest::newRow("Page Up") << int(Qt::Key_PageUp) << 17 << -1;
+}
+
+// A key that moves the current row moves the readout and the marker with it,
+// as a click on the new row would.
+void TestViewChart::keysMoveTheMarker()
+{
+    QFETCH(int, key);
+    QFETCH(int, from);
+    QFETCH(int, row);
     openBytes(resultFile({"F1"}));
     choose(0);
-    clickRow(3);
-    QTest::keyClick(m_view->ListChannels(), Qt::Key_Down);
-    QTest::keyClick(m_view->ListChannels(), Qt::Key_Down);
-    QCOMPARE(m_view->ListChannels()->currentRow(), 5);
-    QCOMPARE(m_view->MarkerRow(), 3);
-    QCOMPARE(m_view->SelChannel(), QStringLiteral("04"));
-    // A right click is no click either.
-    QTest::mouseClick(m_view->ListChannels()->viewport(), Qt::RightButton, {},
-                      m_view->ListChannels()->visualItemRect(m_view->ListChannels()->item(1, 0)).center());
-    QCOMPARE(m_view->MarkerRow(), 3);
+    clickRow(from);
+    auto *list = m_view->findChild<QTableWidget *>(QStringLiteral("listChannels"));
+    QTest::keyClick(list, Qt::Key(key));
+    if (row < 0) {
+        row = list->currentRow();
+        QVERIFY(row != from);
+    }
+    QCOMPARE(list->currentRow(), row);
+    QCOMPARE(m_view->SelChannel(), QStringLiteral("%1").arg(row + 1, 2, 10, QLatin1Char('0')));
+    QCOMPARE(m_view->SelWaveLength(), QStringLiteral("%1.0").arg(1271 + 20 * row));
+    const QImage image = picture();
+    QVERIFY(isRed(image, 110 + 40 * row, 626)); // the marker under the new row's bar
+    QVERIFY(!isRed(image, 110 + 40 * from, 626));
+
+    // A right click is no click.
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(from, 0)).center());
+    QCOMPARE(m_view->MarkerRow(), row);
 }
 
 void TestViewChart::editRenamesTheChosenEntryOnly()
@@ -347,8 +382,9 @@ void TestViewChart::pixelsOnThreeScreens_data()
     QTest::addColumn<int>("markerBase");
     QTest::newRow("1440x900") << QSize(1440, 900) << 100 << 120 << 370 << 610 << 740
                               << QPoint(40, 300) << QPoint(80, 630) << QPoint(310, 610) << 630;
-    QTest::newRow("1024x768") << QSize(1024, 768) << 71 << 85 << 315 << 520 << 526
-                              << QPoint(28, 256) << QPoint(56, 537) << QPoint(220, 520) << 537;
+    // The chart keeps its design size on a smaller screen, clear of the list.
+    QTest::newRow("1024x768") << QSize(1024, 768) << 100 << 120 << 370 << 610 << 740
+                              << QPoint(40, 300) << QPoint(80, 630) << QPoint(310, 610) << 630;
     QTest::newRow("1920x1080") << QSize(1920, 1080) << 133 << 160 << 444 << 732 << 986
                                << QPoint(53, 360) << QPoint(106, 756) << QPoint(413, 732) << 756;
 }
@@ -405,15 +441,16 @@ void TestViewChart::wholeChartInsideTheForm_data()
     QTest::newRow("3840x2160") << QSize(3840, 2160) << false;
 }
 
-// Everything the view draws on the screen, the chart with all bars at the
-// top of the scale, the widest texts the file's columns hold and the marker
-// under the last bar, lies inside the form, which keeps about the margins
-// of the design size around it.
+// Everything the view draws on the screen, the chart with all bars above
+// the top of the scale, the widest texts the file's columns hold and the
+// marker under the last bar, lies inside the form, which keeps about the
+// margins of the design size around it, and below the tab strip, the fiber
+// box and the list. The list shows its six columns whole.
 void TestViewChart::wholeChartInsideTheForm()
 {
     QFETCH(QSize, screen);
     QFETCH(bool, designSize);
-    openBytes(resultFile({}) + fiberWithPowers("F1", QList<const char *>(18, "+15.0000")));
+    openBytes(resultFile({}) + fiberWithPowers("F1", QList<const char *>(18, "+25.0000")));
     const auto inkAt = [this](const QSize &screen) {
         m_view->SetScreenSize(screen);
         m_view->OnInitialUpdate();
@@ -441,6 +478,20 @@ void TestViewChart::wholeChartInsideTheForm()
 
     QVERIFY2(m_view->rect().contains(ink), qPrintable(QStringLiteral("%1,%2 in %3x%4")
         .arg(ink.right()).arg(ink.bottom()).arg(m_view->width()).arg(m_view->height())));
+    for (const char *name : {"tabFiles", "comboFiber", "listChannels"}) {
+        const QWidget *control = m_view->findChild<QWidget *>(QLatin1String(name));
+        QVERIFY2(ink.top() > control->geometry().bottom(), name);
+    }
+
+    auto *list = m_view->findChild<QTableWidget *>(QStringLiteral("listChannels"));
+    QCoreApplication::processEvents(); // the list lays itself out
+    int columns = 0;
+    for (int column = 0; column < list->columnCount(); ++column)
+        columns += list->columnWidth(column);
+    QVERIFY(list->verticalScrollBar()->isVisible()); // 18 rows: the narrowest case
+    QVERIFY2(columns <= list->viewport()->width(),
+             qPrintable(QStringLiteral("%1 > %2").arg(columns).arg(list->viewport()->width())));
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
     if (designSize) {
         QCOMPARE(m_view->size(), QSize(892, 663));
     } else {
@@ -449,5 +500,123 @@ void TestViewChart::wholeChartInsideTheForm()
     }
 }
 
-QTEST_MAIN(TestViewChart)
+void TestViewChart::barsReadTrueOnEveryScreen_data()
+{
+    QTest::addColumn<QSize>("screen"); // logical pixels
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("base");
+    QTest::addColumn<int>("axisTop");
+    QTest::addColumn<QList<int>>("tops"); // of +15, 0 and -30 dB
+    QTest::addColumn<QList<int>>("lefts"); // of bars 0 to 6
+
+    const QList<int> designTops{310, 370, 490};
+    const QList<int> designLefts{100, 140, 180, 220, 260, 300, 340};
+    QTest::newRow("1024x768") << QSize(1024, 768) << 1.0 << 610 << 290 << designTops << designLefts;
+    QTest::newRow("1366x768") << QSize(1366, 768) << 1.0 << 610 << 290 << designTops << designLefts;
+    QTest::newRow("1440x900") << QSize(1440, 900) << 1.0 << 610 << 290 << designTops << designLefts;
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << 1.0 << 732 << 348
+                               << QList<int>{372, 444, 588}
+                               << QList<int>{133, 186, 240, 293, 346, 400, 453};
+    QTest::newRow("2560x1440") << QSize(2560, 1440) << 1.0 << 976 << 464
+                               << QList<int>{496, 592, 784}
+                               << QList<int>{177, 248, 320, 391, 462, 533, 604};
+    QTest::newRow("3840x2160") << QSize(3840, 2160) << 1.0 << 1464 << 696
+                               << QList<int>{744, 888, 1176}
+                               << QList<int>{266, 373, 480, 586, 693, 800, 906};
+    // 3840 x 2160 at 200 %: the 1920 x 1080 chart in twice the pixels.
+    QTest::newRow("3840x2160 at 2") << QSize(1920, 1080) << 2.0 << 732 << 348
+                                    << QList<int>{372, 444, 588}
+                                    << QList<int>{133, 186, 240, 293, 346, 400, 453};
+}
+
+// Each bar's top lies where the axis puts its power, in the pixels of the
+// screen: +15, 0 and -30 dB at their levels, +25 dB cut at the axis top,
+// and no bar at all for -60 dB, "Low" or a blank power.
+void TestViewChart::barsReadTrueOnEveryScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(qreal, ratio);
+    QFETCH(int, base);
+    QFETCH(int, axisTop);
+    QFETCH(QList<int>, tops);
+    QFETCH(QList<int>, lefts);
+    QScreen *where = OffscreenScreens::find(screen, ratio);
+    if (!where)
+        QSKIP("no such screen on this platform");
+    m_view->hide();
+    OffscreenScreens::place(m_view, where);
+    m_view->SetScreenSize(screen);
+    m_view->OnInitialUpdate();
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+
+    openBytes(resultFile({}) + fiberWithPowers("F1", {"+15.00", "0.00", "-30.00", "-60.00",
+                                                      "-120.00", "+25.00", ""}));
+    choose(0);
+    const QImage image = m_view->grab().toImage();
+    QCOMPARE(image.devicePixelRatio(), ratio);
+
+    // Rows of red pixels in the column two pixels into each bar, as
+    // [first, last] in device pixels.
+    const QList<int> expectedTops{tops.at(0), tops.at(1), tops.at(2), -1, -1, axisTop, -1};
+    for (int bar = 0; bar < expectedTops.size(); ++bar) {
+        const int x = int((lefts.at(bar) + 2) * ratio);
+        int first = -1, last = -1;
+        for (int y = 0; y < int(base * ratio); ++y)
+            if (isRed(image, x, y)) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+        const int top = expectedTops.at(bar);
+        const QPair<int, int> expected = top < 0 ? qMakePair(-1, -1)
+                                                 : qMakePair(int(top * ratio), int(base * ratio) - 1);
+        QVERIFY2(qMakePair(first, last) == expected,
+                 qPrintable(QStringLiteral("bar %1: %2-%3").arg(bar).arg(first).arg(last)));
+    }
+}
+
+void TestViewChart::darkColoursKeepTheChartReadable_data()
+{
+    QTest::addColumn<QString>("styleSheet"); // empty: a dark palette
+    QTest::newRow("dark palette") << QString();
+    QTest::newRow("style sheet") << QStringLiteral("background: #202020; color: #e0e0e0;");
+}
+
+// The axes, the scale labels, the readout and the marker's outline are
+// drawn in the text colour of the view's own colours, so they stand out
+// from its background whatever that is.
+void TestViewChart::darkColoursKeepTheChartReadable()
+{
+    QFETCH(QString, styleSheet);
+    if (styleSheet.isEmpty()) {
+        QPalette dark = m_view->palette();
+        dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+        m_view->setPalette(dark);
+    } else {
+        m_view->setStyleSheet(styleSheet);
+    }
+    openBytes(resultFile({"F1"}));
+    choose(0);
+    clickRow(5);
+    const QImage image = picture();
+
+    const auto light = [&](int x, int y) { return image.pixelColor(x, y).lightness() > 150; };
+    const auto hasLight = [&](const QRect &area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (light(x, y))
+                    return true;
+        return false;
+    };
+    QVERIFY(!light(60, 450)); // the background
+    QVERIFY(light(80, 450));  // the vertical axis
+    QVERIFY(light(90, 610));  // the base line, left of the bars
+    QVERIFY(hasLight(QRect(40, 300, 26, 14)));  // "+15.0"
+    QVERIFY(hasLight(QRect(80, 630, 40, 14)));  // "Chanel:06"
+    QVERIFY(hasLight(QRect(580, 630, 40, 14))); // "Power=..."
+    QVERIFY(light(310, 630)); // the marker's outline at its base
+}
+
+QUENVALE_MAIN_ON_SCREENS(TestViewChart)
 #include "tst_viewchart.moc"
