@@ -1,7 +1,9 @@
 // The application and its window: caption, fixed size and buttons, menus,
 // tool bar, keys, status texts, the About box, File New, files from the
-// command line or dropped on the window, and the settings kept at exit.
+// command line or dropped on the window, the settings kept at exit, and the
+// window on screens of every size.
 
+#include "OffscreenScreens.h"
 #include "TestSupport.h"
 
 #include "app/CAboutDlg.h"
@@ -20,6 +22,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -52,6 +56,8 @@ private slots:
     void droppedFilesOpenLikeFileOpen_data();
     void droppedFilesOpenLikeFileOpen();
     void recentListKeepsFourAndIsWrittenAtExit();
+    void windowFitsTheScreen_data();
+    void windowFitsTheScreen();
 
 private:
     QTemporaryDir m_settingsDir;
@@ -305,5 +311,60 @@ void TestMainFrame::recentListKeepsFourAndIsWrittenAtExit()
     QCOMPARE(next.PreviewPages(), 2);
 }
 
-QTEST_MAIN(TestMainFrame)
+void TestMainFrame::windowFitsTheScreen_data()
+{
+    QTest::addColumn<QSize>("screen"); // logical pixels
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QSize>("form");
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("1024x768") << QSize(1024, 768) << 1.0 << QSize(892, 663) << false;
+    QTest::newRow("1280x720") << QSize(1280, 720) << 1.0 << QSize(892, 663) << true;
+    QTest::newRow("1920x1080 at 1.5") << QSize(1280, 720) << 1.5 << QSize(892, 663) << true;
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << 1.0 << QSize(1172, 789) << false;
+    QTest::newRow("3840x2160") << QSize(3840, 2160) << 1.0 << QSize(2292, 1545) << false;
+}
+
+// The whole window, status bar included, lies on the screen. Where the
+// form does not fit, the window takes the screen's room and the form
+// scrolls inside it, down to its bottom edge, with no scroll bar sideways.
+void TestMainFrame::windowFitsTheScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, form);
+    QFETCH(bool, scrolls);
+    QScreen *where = OffscreenScreens::find(screen, ratio);
+    if (!where)
+        QSKIP("no such screen on this platform");
+    CMainFrame frame;
+    OffscreenScreens::place(&frame, where);
+    auto *view = new CSDIQVLView;
+    view->SetScreenSize(screen);
+    frame.SetView(view);
+    view->OnInitialUpdate();
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCoreApplication::processEvents(); // the fitting once the frame's border is known
+
+    QCOMPARE(view->size(), form);
+    const QRect available = where->availableGeometry();
+    QVERIFY2(available.contains(frame.frameGeometry()),
+             qPrintable(QStringLiteral("%1x%2").arg(frame.frameGeometry().width())
+                            .arg(frame.frameGeometry().height())));
+    const QRect status(frame.statusBar()->mapToGlobal(QPoint()), frame.statusBar()->size());
+    QVERIFY(available.contains(status));
+
+    auto *area = qobject_cast<QScrollArea *>(frame.centralWidget());
+    QTRY_COMPARE(area->verticalScrollBar()->isVisible(), scrolls);
+    QVERIFY(!area->horizontalScrollBar()->isVisible());
+    if (scrolls) {
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        QCOMPARE(view->mapTo(area->viewport(), QPoint(0, view->height())).y(),
+                 area->viewport()->height());
+    } else {
+        QCOMPARE(area->viewport()->size(), form);
+    }
+}
+
+QUENVALE_MAIN_ON_SCREENS(TestMainFrame)
 #include "tst_mainframe.moc"
