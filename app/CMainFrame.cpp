@@ -132,7 +132,7 @@ void CMainFrame::createToolBar()
             continue;
         }
         QAction *action = m_actions.value(button.id);
-        action->setIcon(QIcon(QString::fromLatin1(button.image)));
+        action->setIcon(Resources::PixelArtIcon(QString::fromLatin1(button.image)));
         bar->addAction(action);
     }
 }

@@ -32,6 +32,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
+#include <QWindow>
 
 using Resources::DialogUnits;
 
@@ -74,9 +75,7 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 
-    m_listChannels->setGeometry(kListRect);
-    m_comboFiber->setGeometry(kComboRect);
-    m_tabFiles->setGeometry(kTabRect);
+    placeControls();
     m_tabFiles->setObjectName(QStringLiteral("tabFiles"));
     m_comboFiber->setObjectName(QStringLiteral("comboFiber"));
     m_listChannels->setObjectName(QStringLiteral("listChannels"));
@@ -142,10 +141,10 @@ QSize CSDIQVLView::formSize() const
                  qMax(design.height(), chart.bottom() + 1 + marginBottom));
 }
 
-// Where the columns' widths need more than the template's width, the list
-// grows to the right, so that all six show whole and it never scrolls
-// sideways.
-void CSDIQVLView::fitListToColumns()
+// The list's place: where the columns' widths need more than the
+// template's width, it grows to the right, so that all six show whole and
+// it never scrolls sideways.
+QRect CSDIQVLView::listRect() const
 {
     int needed = 2 * m_listChannels->frameWidth();
     for (int column = 0; column < ColumnCount; ++column)
@@ -157,7 +156,33 @@ void CSDIQVLView::fitListToColumns()
         needed += style->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, m_listChannels);
     QRect geometry = kListRect;
     geometry.setWidth(qMax(kListRect.width(), needed));
-    m_listChannels->setGeometry(geometry);
+    return geometry;
+}
+
+// At a fractional scale each control goes to the nearest place where its
+// frame lines fall on whole device pixels, or it loses them; at a whole
+// scale that is its own place. Run again whenever the form moves in its
+// window or the window changes screens.
+void CSDIQVLView::placeControls()
+{
+    Resources::PlaceOnDevicePixels(m_tabFiles, kTabRect);
+    Resources::PlaceOnDevicePixels(m_comboFiber, kComboRect);
+    Resources::PlaceOnDevicePixels(m_listChannels, listRect());
+}
+
+void CSDIQVLView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (QWindow *handle = window()->windowHandle())
+        connect(handle, &QWindow::screenChanged, this, &CSDIQVLView::placeControls,
+                Qt::UniqueConnection);
+    placeControls();
+}
+
+void CSDIQVLView::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    placeControls();
 }
 
 void CSDIQVLView::OnInitialUpdate()
@@ -167,7 +192,7 @@ void CSDIQVLView::OnInitialUpdate()
         screen = QGuiApplication::primaryScreen()->geometry().size();
     ScaleFactors(screen, m_fScaleX, m_fScaleY);
     setUpColumns();
-    fitListToColumns();
+    placeControls();
     // The chart is drawn at the screen's factors into the form: the form
     // must hold all of it, or its readout is never seen.
     setFixedSize(formSize());

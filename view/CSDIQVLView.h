@@ -110,6 +110,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
@@ -121,7 +123,8 @@ private:
     bool addTab(const QString &path);
     void showFileRead();
     void setUpColumns();
-    void fitListToColumns();
+    QRect listRect() const;
+    void placeControls();
     QSize formSize() const;
     void showChannel(int row);
     void clearChart();
