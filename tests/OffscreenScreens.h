@@ -33,6 +33,16 @@ inline void place(QWidget *window, QScreen *screen)
 
 } // namespace OffscreenScreens
 
+// In a test whose data has the columns "screen" (QSize, logical pixels) and
+// "ratio" (qreal): fetches both and names the screen `where`, or skips the
+// row where the platform has no such screen.
+#define QUENVALE_FETCH_SCREEN(where)                                                         \
+    QFETCH(QSize, screen);                                                                   \
+    QFETCH(qreal, ratio);                                                                    \
+    QScreen *where = OffscreenScreens::find(screen, ratio);                                  \
+    if (!where)                                                                              \
+    QSKIP("no such screen on this platform")
+
 #define QUENVALE_MAIN_ON_SCREENS(TestObject)                                                 \
     int main(int argc, char *argv[])                                                         \
     {                                                                                        \

@@ -335,13 +335,9 @@ void TestMainFrame::windowFitsTheScreen_data()
 // lines, also where a logical pixel is one and a half device pixels.
 void TestMainFrame::windowFitsTheScreen()
 {
-    QFETCH(QSize, screen);
-    QFETCH(qreal, ratio);
+    QUENVALE_FETCH_SCREEN(where);
     QFETCH(QSize, form);
     QFETCH(bool, scrolls);
-    QScreen *where = OffscreenScreens::find(screen, ratio);
-    if (!where)
-        QSKIP("no such screen on this platform");
     CMainFrame frame;
     OffscreenScreens::place(&frame, where);
     auto *view = new CSDIQVLView;
@@ -405,11 +401,7 @@ void TestMainFrame::iconsStaySharp_data()
 // two. At 200 % each picture pixel is a block of two by two.
 void TestMainFrame::iconsStaySharp()
 {
-    QFETCH(QSize, screen);
-    QFETCH(qreal, ratio);
-    QScreen *where = OffscreenScreens::find(screen, ratio);
-    if (!where)
-        QSKIP("no such screen on this platform");
+    QUENVALE_FETCH_SCREEN(where);
     CAboutDlg about;
     OffscreenScreens::place(&about, where);
     about.show();
