@@ -38,13 +38,15 @@ bool isRed(const QImage &image, int x, int y)
     return image.pixelColor(x, y) == QColor(255, 0, 0);
 }
 
-// Text and lines are black on the form's light background.
-bool hasDark(const QImage &image, const QRect &area)
+// Whether any pixel of the area is as dark as text and lines are on the
+// form's light background, or, `onDark`, as light as on a dark one.
+bool hasInk(const QImage &image, const QRect &area, bool onDark = false)
 {
     const QRect inside = area & image.rect();
     for (int y = inside.top(); y <= inside.bottom(); ++y)
         for (int x = inside.left(); x <= inside.right(); ++x)
-            if (image.pixelColor(x, y).lightness() < 100)
+            if (onDark ? image.pixelColor(x, y).lightness() > 150
+                      : image.pixelColor(x, y).lightness() < 100)
                 return true;
     return false;
 }
@@ -365,7 +367,7 @@ void TestViewChart::chartSurvivesRepaintsAndGoesWithALoad()
     image = picture();
     QVERIFY(!isRed(image, 110, 500));
     QVERIFY(!isRed(image, 310, 626));
-    QVERIFY(!hasDark(image, QRect(80, 630, 40, 14)));
+    QVERIFY(!hasInk(image, QRect(80, 630, 40, 14)));
 }
 
 void TestViewChart::pixelsOnThreeScreens_data()
@@ -417,15 +419,15 @@ void TestViewChart::pixelsOnThreeScreens()
     QVERIFY(!isRed(image, bar0Left - 1, top0dB));
     QVERIFY(!isRed(image, bar0Right, top0dB));
     QVERIFY(!isRed(image, bar0Left, top0dB - 1));
-    QVERIFY(hasDark(image, QRect(bar0Left, bottom, 1, 1))); // the base line over the bar's foot
+    QVERIFY(hasInk(image, QRect(bar0Left, bottom, 1, 1))); // the base line over the bar's foot
     QVERIFY(!isRed(image, bar16Left + 2, bottom - 1)); // Low: no bar at all
 
-    QVERIFY(hasDark(image, QRect(label, QSize(26, 14))));
-    QVERIFY(!hasDark(image, QRect(label - QPoint(0, 3), QSize(26, 3))));
-    QVERIFY(hasDark(image, QRect(selection, QSize(40, 14))));
-    QVERIFY(!hasDark(image, QRect(selection - QPoint(0, 3), QSize(40, 3))));
+    QVERIFY(hasInk(image, QRect(label, QSize(26, 14))));
+    QVERIFY(!hasInk(image, QRect(label - QPoint(0, 3), QSize(26, 3))));
+    QVERIFY(hasInk(image, QRect(selection, QSize(40, 14))));
+    QVERIFY(!hasInk(image, QRect(selection - QPoint(0, 3), QSize(40, 3))));
     QVERIFY(isRed(image, apex5.x(), markerBase - 2));
-    QVERIFY(hasDark(image, QRect(apex5.x(), markerBase, 1, 1))); // the outline
+    QVERIFY(hasInk(image, QRect(apex5.x(), markerBase, 1, 1))); // the outline
     QVERIFY(!isRed(image, apex5.x() - 6, apex5.y() + 2));
 }
 
@@ -597,14 +599,8 @@ void TestViewChart::darkColoursKeepTheChartReadable()
     clickRow(5);
     const QImage image = picture();
 
-    const auto light = [&](int x, int y) { return image.pixelColor(x, y).lightness() > 150; };
-    const auto hasLight = [&](const QRect &area) {
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                if (light(x, y))
-                    return true;
-        return false;
-    };
+    const auto light = [&](int x, int y) { return hasInk(image, QRect(x, y, 1, 1), true); };
+    const auto hasLight = [&](const QRect &area) { return hasInk(image, area, true); };
     QVERIFY(!light(60, 450)); // the background
     QVERIFY(light(80, 450));  // the vertical axis
     QVERIFY(light(90, 610));  // the base line, left of the bars
