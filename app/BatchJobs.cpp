@@ -1,5 +1,7 @@
 #include "app/BatchJobs.h"
 
+#include "data/NativePath.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +11,10 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace BatchJobs {
@@ -21,30 +26,51 @@ QString tr(const char *text)
     return QCoreApplication::translate("BatchJobs", text);
 }
 
-// The same file under any of its names, as far as can be told before it exists.
-QString identity(const QString &path)
+QByteArray realPath(const QByteArray &path)
 {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    char resolved[PATH_MAX];
+    return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : QByteArray();
+}
+
+// The same file under any of its names, as far as can be told before it
+// exists: its folder's real path and its name.
+QByteArray identity(const QString &path)
+{
+    const QByteArray bytes = NativePath::Encode(path);
+    if (const QByteArray real = realPath(bytes); !real.isEmpty())
+        return real;
+    const qsizetype slash = bytes.lastIndexOf('/');
+    const QByteArray folder = realPath(slash < 0 ? QByteArray(".") : bytes.left(qMax<qsizetype>(slash, 1)));
+    return folder.isEmpty() ? bytes : folder + '/' + bytes.mid(slash + 1);
+}
+
+bool isFolder(const QString &path)
+{
+    struct stat info = {};
+    return ::stat(NativePath::Encode(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+QString shown(const QString &path)
+{
+    return NativePath::Display(path);
 }
 
 bool refuseClashes(const QList<Job> &jobs, QString *error)
 {
-    QHash<QString, QString> inputs; // identity -> the input as given
+    QHash<QByteArray, QString> inputs; // identity -> the input as given
     for (const Job &job : jobs)
         inputs.insert(identity(job.input), job.input);
-    QHash<QString, QString> writers; // output identity -> the input writing it
+    QHash<QByteArray, QString> writers; // output identity -> the input writing it
     for (const Job &job : jobs) {
-        const QString output = identity(job.output);
+        const QByteArray output = identity(job.output);
         if (const auto input = inputs.constFind(output); input != inputs.constEnd()) {
             *error = tr("\"%1\" would be written over the result file \"%2\"")
-                         .arg(job.output, input.value());
+                         .arg(shown(job.output), shown(input.value()));
             return false;
         }
         if (const auto other = writers.constFind(output); other != writers.constEnd()) {
             *error = tr("\"%1\" and \"%2\" would both be written to \"%3\"; nothing was written")
-                         .arg(other.value(), job.input, job.output);
+                         .arg(shown(other.value()), shown(job.input), shown(job.output));
             return false;
         }
         writers.insert(output, job.input);
@@ -109,14 +135,14 @@ bool Plan(const QString &target, const QStringList &inputs, const QString &suffi
           QList<Job> *jobs, QString *error)
 {
     jobs->clear();
-    const bool folder = QFileInfo(target).isDir();
+    const bool folder = isFolder(target);
     if (inputs.size() == 1 && !folder) {
         jobs->append({inputs.first(), target});
     } else {
         if (!folder) {
             *error = tr("\"%1\" is not a folder: the results of several files go into an "
                         "existing folder")
-                         .arg(target);
+                         .arg(shown(target));
             return false;
         }
         for (const QString &input : inputs)

@@ -2,19 +2,23 @@
 
 #include "app/BatchJobs.h"
 #include "app/StopSignals.h"
-#include "data/ChannelTable.h"
+#include "data/FileError.h"
+#include "data/NativePath.h"
 #include "data/ResultFile.h"
 #include "output/CsvExport.h"
+#include "output/DescriptorDevice.h"
 #include "output/PrintReport.h"
 #include "output/ReportPdf.h"
+#include "output/StagedFile.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <new>
 #include <unistd.h>
 
 namespace CommandLine {
@@ -25,6 +29,8 @@ const char kExportCsv[] = "export-csv";
 const char kPrintPdf[] = "print-pdf";
 const char kPageSize[] = "page-size";
 const char kStandardOutput[] = "-";
+
+bool standardOutputClosed = false;
 
 QString tr(const char *text)
 {
@@ -44,56 +50,14 @@ bool hasOption(int argc, char **argv, const char *const *names)
     return false;
 }
 
-bool stopRequested()
+const std::atomic<bool> &stopFlag()
 {
-    return StopSignals::Flag().load();
+    return StopSignals::Flag();
 }
 
-// The CSV of every file in turn on standard output, as one stream. A reader
-// that closes the pipe has taken what it wanted: the job ends quietly.
-int exportToStandardOutput(const QStringList &files)
+bool stopRequested()
 {
-    std::signal(SIGPIPE, SIG_IGN);
-    bool pipeClosed = false;
-    QString writeError;
-    auto sink = [&](QByteArrayView csv) {
-        const char *data = csv.data();
-        qsizetype left = csv.size();
-        while (left > 0) {
-            const ssize_t written = ::write(STDOUT_FILENO, data, size_t(left));
-            if (written >= 0) {
-                data += written;
-                left -= written;
-            } else if (errno == EPIPE) {
-                pipeClosed = true;
-                return false;
-            } else if (errno != EINTR) {
-                writeError = QString::fromLocal8Bit(std::strerror(errno));
-                return false;
-            } else if (stopRequested()) {
-                return false;
-            }
-        }
-        return true;
-    };
-
-    int failures = 0;
-    for (const QString &file : files) {
-        QString error;
-        if (stopRequested())
-            break;
-        if (CsvExport::StreamResultFile(file, sink, &error, &StopSignals::Flag()))
-            continue;
-        if (pipeClosed || stopRequested())
-            break;
-        if (!writeError.isEmpty()) {
-            BatchJobs::PrintError(tr("Cannot write to standard output: %1").arg(writeError));
-            return 1;
-        }
-        BatchJobs::PrintError(error);
-        ++failures;
-    }
-    return failures > 0 ? 1 : 0;
+    return stopFlag().load();
 }
 
 // Qt's own options for every GUI application (QGuiApplication,
@@ -115,6 +79,194 @@ bool isOneOf(QStringView name, const char *const (&names)[N])
             return true;
     }
     return false;
+}
+
+// What the command line asks for, once it has been found usable.
+struct Request
+{
+    enum Job { Window, ExportCsv, PrintPdf };
+    Job job = Window;
+    QString target;
+    QStringList files;
+    QPageSize pageSize = QPageSize(QPageSize::A4);
+};
+
+QString option(const char *name)
+{
+    return QString::fromLatin1(name);
+}
+
+// The parser's complaint, in the program's own words: the argument as the
+// user wrote it, no capital, no full stop.
+QString parserError(const QCommandLineParser &parser, const QStringList &arguments)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        const QString &name = unknown.first();
+        for (const QString &argument : arguments) {
+            const QString bare = argument.section(QLatin1Char('='), 0, 0);
+            if (bare == QLatin1Char('-') + name || bare == QLatin1String("--") + name)
+                return tr("unknown option '%1'").arg(bare);
+        }
+        return tr("unknown option '%1'").arg(name);
+    }
+    QString text = parser.errorText();
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    if (!text.isEmpty())
+        text[0] = text.at(0).toLower();
+    return text;
+}
+
+// The value of an option that takes one: given once, not empty, and not
+// another option taken for a value.
+bool singleValue(const QCommandLineParser &parser, const char *name, QString *value,
+                 QString *error)
+{
+    const QStringList values = parser.values(option(name));
+    if (values.size() > 1) {
+        *error = tr("--%1 is given more than once").arg(option(name));
+        return false;
+    }
+    *value = values.value(0);
+    if (value->isEmpty()) {
+        *error = tr("--%1 needs a value, not an empty text").arg(option(name));
+        return false;
+    }
+    if (value->startsWith(QLatin1String("--"))) {
+        *error = tr("--%1 needs a value, but '%2' follows it (write ./%2 for a file of that name)")
+                     .arg(option(name), NativePath::Display(*value));
+        return false;
+    }
+    return true;
+}
+
+// Reads the arguments into `request`; false with a message naming the
+// argument when they cannot be used. --help and --version end the program.
+bool parse(const QStringList &arguments, Request *request, QString *error)
+{
+    QCommandLineParser parser;
+    Describe(parser);
+    const QStringList ours = WithoutGuiOptions(arguments);
+    if (!parser.parse(ours)) {
+        *error = parserError(parser, ours);
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(Success);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+
+    const bool exportCsv = parser.isSet(option(kExportCsv));
+    const bool printPdf = parser.isSet(option(kPrintPdf));
+    if (exportCsv && printPdf) {
+        *error = tr("--%1 and --%2 cannot be given together: one job at a time")
+                     .arg(option(kExportCsv), option(kPrintPdf));
+        return false;
+    }
+    request->job = exportCsv ? Request::ExportCsv : printPdf ? Request::PrintPdf : Request::Window;
+    const char *const job = exportCsv ? kExportCsv : kPrintPdf;
+    if (request->job != Request::Window && !singleValue(parser, job, &request->target, error))
+        return false;
+    if (parser.isSet(option(kPageSize))) {
+        QString size;
+        if (!singleValue(parser, kPageSize, &size, error))
+            return false;
+        if (!printPdf) {
+            *error = tr("--%1 is only for --%2").arg(option(kPageSize), option(kPrintPdf));
+            return false;
+        }
+        if (!ParsePageSize(size, &request->pageSize)) {
+            *error = tr("--%1 %2: unknown page size, use A4 or Letter")
+                         .arg(option(kPageSize), NativePath::Display(size));
+            return false;
+        }
+    }
+    request->files = parser.positionalArguments();
+    if (request->job != Request::Window && request->files.isEmpty()) {
+        *error = tr("--%1 needs at least one result file").arg(option(job));
+        return false;
+    }
+    return true;
+}
+
+// The CSV of every file in turn into one stream that is written in place:
+// standard output for "-", or a device, a FIFO or a socket. A reader that
+// closes the pipe has taken what it wanted: the job ends quietly.
+int exportToStream(const QString &target, const QStringList &files)
+{
+    const bool standardOutput = target == QLatin1String(kStandardOutput);
+    auto writeFailed = [&](const QString &reason) {
+        QString message = tr("Cannot write to standard output: %1").arg(reason);
+        if (!standardOutput)
+            FileError::WriteFailed(target, reason, &message);
+        BatchJobs::PrintError(message);
+        return Failure;
+    };
+    if (standardOutput && standardOutputClosed)
+        return writeFailed(tr("it is closed"));
+    StagedFile stream(standardOutput ? QStringLiteral("/dev/stdout") : target);
+    if (!stream.Open())
+        return writeFailed(stream.ErrorString());
+    DescriptorDevice device(stream.Handle());
+    auto sink = [&device](QByteArrayView csv) {
+        return device.write(csv.data(), csv.size()) == csv.size();
+    };
+
+    int failures = 0;
+    for (const QString &file : files) {
+        QString error;
+        if (stopRequested())
+            break;
+        if (CsvExport::StreamResultFile(file, sink, &error, &stopFlag()))
+            continue;
+        if (device.Failure() == EPIPE || stopRequested())
+            break;
+        if (device.Failure() != 0)
+            return writeFailed(qt_error_string(device.Failure()));
+        BatchJobs::PrintError(error);
+        ++failures;
+    }
+    if (!stream.Commit() && device.Failure() != EPIPE && !stopRequested())
+        return writeFailed(stream.ErrorString());
+    return failures > 0 ? Failure : Success;
+}
+
+int exportCsv(const Request &request)
+{
+    if (request.target == QLatin1String(kStandardOutput)
+        || StagedFile::WritesInPlace(request.target))
+        return exportToStream(request.target, request.files);
+    QList<BatchJobs::Job> jobs;
+    QString error;
+    if (!BatchJobs::Plan(request.target, request.files, QStringLiteral(".csv"), &jobs, &error)) {
+        BatchJobs::PrintError(error);
+        return UnusableArguments;
+    }
+    const auto work = [](const BatchJobs::Job &job, QString *jobError) {
+        return CsvExport::ExportResultFile(job.input, job.output, jobError, &stopFlag());
+    };
+    return BatchJobs::Run(jobs, work, stopRequested) > 0 ? Failure : Success;
+}
+
+int printPdf(const Request &request)
+{
+    if (request.target == QLatin1String(kStandardOutput)) {
+        BatchJobs::PrintError(tr("--%1 writes files only; name a file or a folder")
+                                  .arg(option(kPrintPdf)));
+        return UnusableArguments;
+    }
+    QList<BatchJobs::Job> jobs;
+    QString error;
+    if (!BatchJobs::Plan(request.target, request.files, QStringLiteral(".pdf"), &jobs, &error)) {
+        BatchJobs::PrintError(error);
+        return UnusableArguments;
+    }
+    const QPageSize pageSize = request.pageSize;
+    const auto work = [pageSize](const BatchJobs::Job &job, QString *jobError) {
+        return PrintPdf(job.input, job.output, pageSize, jobError, &stopFlag());
+    };
+    return BatchJobs::Run(jobs, work, stopRequested) > 0 ? Failure : Success;
 }
 
 } // namespace
@@ -177,15 +329,28 @@ void Describe(QCommandLineParser &parser)
         "that cannot be read or written is named on standard error and the others\n"
         "are still written. Two files that would write the same result, or a result\n"
         "that would replace one of the files read, are refused before anything is\n"
-        "written. A result replaces an older file of its name only once it is\n"
-        "complete: a job that fails, or is stopped by SIGINT or SIGTERM, leaves the\n"
-        "older file as it was and no temporary file. On a terminal, standard error\n"
-        "shows how many files are done; otherwise a job that succeeds prints nothing\n"
-        "there.\n"
+        "written. On a terminal, standard error shows how many files are done;\n"
+        "otherwise a job that succeeds prints nothing there.\n"
         "\n"
-        "Exit status: 0 when every file was written, 1 when any file could not be\n"
-        "read or written, 2 for arguments that cannot be used. A job stopped by a\n"
-        "signal ends by that signal."));
+        "A result that is a regular file (or a new one) replaces an older file of its\n"
+        "name only once it is complete: it is written into a private temporary file\n"
+        "named .quenvale-XXXXXXXX-NAME beside it, which then takes the older file's\n"
+        "mode (and, where allowed, its owner and group) and its name. A job that\n"
+        "fails, or is stopped by SIGINT or SIGTERM, leaves the older file as it was\n"
+        "and no temporary file; one left by a job that was killed is removed by the\n"
+        "next job that writes into that folder. A result that is not a regular file\n"
+        "(a device such as /dev/null, a FIFO, a socket, /dev/stdout) is written in\n"
+        "place and never replaced; with --export-csv it takes the CSV of every file\n"
+        "given, in turn. A symbolic link is written through to the file it names.\n"
+        "File names are taken as the bytes given, whatever their encoding.\n"
+        "\n"
+        "Exit status:\n"
+        "  0    every file was written\n"
+        "  1    a file could not be read or written (the others were)\n"
+        "  2    the arguments cannot be used (nothing was done)\n"
+        "  128 + N\n"
+        "       the job was stopped by signal N (SIGINT 2, SIGTERM 15): it ends by\n"
+        "       that signal within half a second, whatever it was doing."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(QCommandLineOption(
@@ -221,6 +386,20 @@ bool NeedsGui(int argc, char **argv)
     return hasOption(argc, argv, names);
 }
 
+void ReserveStandardStreams()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // The lowest free descriptor is this one. A closed standard output
+        // gets a descriptor that takes no writes at all, so that nothing
+        // written there by mistake lands anywhere.
+        ::open("/dev/null", fd == STDERR_FILENO ? O_WRONLY : O_RDONLY);
+        if (fd == STDOUT_FILENO)
+            standardOutputClosed = true;
+    }
+}
+
 bool ParsePageSize(const QString &name, QPageSize *size)
 {
     if (name.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
@@ -235,87 +414,60 @@ bool ParsePageSize(const QString &name, QPageSize *size)
 bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &pageSize,
               QString *error, const std::atomic<bool> *stop)
 {
-    ResultFileText text;
-    if (!ReadResultFile(fibPath, text, error))
-        return false;
     PrintReport report;
-    report.SetRows(ChannelTable::CutTable(text.table));
-    text.table.clear();
-    return ReportPdf::WriteFile(report, pdfPath, pageSize, error, stop);
+    try {
+        MeasurementRows rows;
+        const bool read = ReadResultBlocks(
+            fibPath,
+            [&rows](MeasurementRows &block, qsizetype count) {
+                for (qsizetype i = 0; i < count; ++i)
+                    rows.Append(block.At(i));
+                return true;
+            },
+            error, stop);
+        if (!read)
+            return false;
+        report.SetRows(rows);
+    } catch (const std::bad_alloc &) {
+        return FileError::ReadFailed(fibPath, tr("its rows do not fit in this computer's memory"),
+                                     error);
+    }
+    try {
+        return ReportPdf::WriteFile(report, pdfPath, pageSize, error, stop);
+    } catch (const std::bad_alloc &) {
+        return FileError::WriteFailed(pdfPath, tr("not enough memory to draw it"), error);
+    }
 }
 
-int RunHeadless(QCoreApplication &app)
+int RunHeadless(const QStringList &arguments)
 {
+    Request request;
+    QString error;
+    if (!parse(arguments, &request, &error)) {
+        BatchJobs::PrintError(error);
+        return UnusableArguments;
+    }
+    switch (request.job) {
+    case Request::ExportCsv:
+        return exportCsv(request);
+    case Request::PrintPdf:
+        return printPdf(request);
+    case Request::Window:
+        break;
+    }
     QCommandLineParser parser;
     Describe(parser);
-    // --help, --version and unknown options end here.
-    parser.process(WithoutGuiOptions(app.arguments()));
-
-    const QStringList files = parser.positionalArguments();
-    const bool exportCsv = parser.isSet(QString::fromLatin1(kExportCsv));
-    const bool printPdf = parser.isSet(QString::fromLatin1(kPrintPdf));
-    if (exportCsv && printPdf) {
-        BatchJobs::PrintError(tr("--export-csv and --print-pdf cannot be given together"));
-        return 2;
-    }
-    if (parser.isSet(QString::fromLatin1(kPageSize)) && !printPdf) {
-        BatchJobs::PrintError(tr("--page-size is only for --print-pdf"));
-        return 2;
-    }
-    if (!exportCsv && !printPdf)
-        parser.showHelp(2);
-
-    const QString option = QString::fromLatin1(exportCsv ? kExportCsv : kPrintPdf);
-    if (files.isEmpty()) {
-        BatchJobs::PrintError(tr("--%1 needs at least one result file").arg(option));
-        return 2;
-    }
-    QPageSize pageSize;
-    const QString sizeName = parser.value(QString::fromLatin1(kPageSize));
-    if (printPdf && !ParsePageSize(sizeName, &pageSize)) {
-        BatchJobs::PrintError(tr("unknown page size \"%1\", use A4 or Letter").arg(sizeName));
-        return 2;
-    }
-
-    const QString target = parser.value(option);
-    if (target == QLatin1String(kStandardOutput)) {
-        if (printPdf) {
-            BatchJobs::PrintError(tr("--print-pdf writes files only; name a file or a folder"));
-            return 2;
-        }
-        StopSignals::Install();
-        return exportToStandardOutput(files);
-    }
-    QList<BatchJobs::Job> jobs;
-    QString error;
-    if (!BatchJobs::Plan(target, files, exportCsv ? QStringLiteral(".csv") : QStringLiteral(".pdf"),
-                         &jobs, &error)) {
-        BatchJobs::PrintError(error);
-        return 2;
-    }
-
-    StopSignals::Install();
-    const std::atomic<bool> *stop = &StopSignals::Flag();
-    BatchJobs::Work work;
-    if (exportCsv) {
-        work = [stop](const BatchJobs::Job &job, QString *jobError) {
-            return CsvExport::ExportResultFile(job.input, job.output, jobError, stop);
-        };
-    } else {
-        work = [stop, pageSize](const BatchJobs::Job &job, QString *jobError) {
-            return PrintPdf(job.input, job.output, pageSize, jobError, stop);
-        };
-    }
-    return BatchJobs::Run(jobs, work, stopRequested) > 0 ? 1 : 0;
+    parser.showHelp(UnusableArguments);
 }
 
 bool FilesToOpen(const QStringList &arguments, QStringList *files, QString *error)
 {
     QCommandLineParser parser;
     Describe(parser);
-    if (!parser.parse(WithoutGuiOptions(arguments))) {
+    const QStringList ours = WithoutGuiOptions(arguments);
+    if (!parser.parse(ours)) {
         if (error)
-            *error = parser.errorText();
+            *error = parserError(parser, ours);
         return false;
     }
     *files = parser.positionalArguments();

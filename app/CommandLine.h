@@ -13,6 +13,9 @@ class QCoreApplication;
 // that run without a window and exit (--export-csv, --print-pdf).
 namespace CommandLine {
 
+// Exit statuses of the jobs.
+enum ExitCode { Success = 0, Failure = 1, UnusableArguments = 2 };
+
 // Declares every option and argument, for --help and for parsing.
 void Describe(QCommandLineParser &parser);
 
@@ -24,17 +27,24 @@ bool IsHeadless(int argc, char **argv);
 // True when the headless job draws (needs fonts and a GUI application).
 bool NeedsGui(int argc, char **argv);
 
-// Runs the headless job named on the command line; returns the exit code:
-// 0 when every file was written, 1 when any failed, 2 for bad arguments.
+// Makes sure descriptors 0, 1 and 2 are taken before anything opens a file,
+// so that no file the program opens becomes its standard output by chance.
+// Remembers whether standard output was closed. Call first thing in main.
+void ReserveStandardStreams();
+
+// Runs the headless job named by `arguments` (program name first, each
+// argument's bytes kept, see NativePath); returns the exit status: 0 when
+// every file was written, 1 when any failed, 2 for unusable arguments.
 // SIGINT and SIGTERM stop it cleanly (see StopSignals).
-int RunHeadless(QCoreApplication &app);
+int RunHeadless(const QStringList &arguments);
 
 // "A4" or "Letter", in any case; false for any other name.
 bool ParsePageSize(const QString &name, QPageSize *size);
 
-// The PDF job: reads `fibPath` and writes its printed report to exactly
-// `pdfPath`, drawn by the same code that prints it. Safe to run on several
-// threads at once.
+// The PDF job: reads `fibPath` in blocks and writes its printed report to
+// exactly `pdfPath`, drawn by the same code that prints it. Memory follows
+// the file's rows; rows that do not fit in memory are a failure with a
+// message, like any other. Safe to run on several threads at once.
 bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &pageSize,
               QString *error, const std::atomic<bool> *stop = nullptr);
 

@@ -1,6 +1,13 @@
 #include "app/StopSignals.h"
 
+#include "output/TemporaryFiles.h"
+
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <pthread.h>
+#include <thread>
+#include <unistd.h>
 
 namespace StopSignals {
 
@@ -9,26 +16,51 @@ namespace {
 std::atomic<bool> stopFlag{false};
 std::atomic<int> caughtSignal{0};
 
-static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free,
-              "the flags are set from a signal handler");
-
-extern "C" void onStopSignal(int signal)
+sigset_t stopSignals()
 {
-    int none = 0;
-    caughtSignal.compare_exchange_strong(none, signal);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    return set;
+}
+
+[[noreturn]] void endBy(int signal)
+{
+    struct sigaction action = {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, signal);
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+    raise(signal);
+    std::_Exit(128 + signal); // not reached
+}
+
+void watch()
+{
+    const sigset_t set = stopSignals();
+    int signal = 0;
+    while (sigwait(&set, &signal) != 0) {
+    }
+    caughtSignal.store(signal);
     stopFlag.store(true);
+    // The jobs end by themselves and main ends the process; one that is
+    // still blocked after the grace is ended from here.
+    std::this_thread::sleep_for(std::chrono::milliseconds(GraceMilliseconds));
+    TemporaryFiles::RemoveAll();
+    endBy(signal);
 }
 
 } // namespace
 
 void Install()
 {
-    struct sigaction action = {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0; // no SA_RESTART
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    const sigset_t set = stopSignals();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    std::thread(watch).detach();
 }
 
 const std::atomic<bool> &Flag()
@@ -43,14 +75,10 @@ int Caught()
 
 void EndByCaughtSignal()
 {
-    const int signal = Caught();
-    if (signal == 0)
-        return;
-    struct sigaction action = {};
-    action.sa_handler = SIG_DFL;
-    sigemptyset(&action.sa_mask);
-    sigaction(signal, &action, nullptr);
-    std::raise(signal);
+    if (const int signal = Caught()) {
+        TemporaryFiles::RemoveAll();
+        endBy(signal);
+    }
 }
 
 } // namespace StopSignals

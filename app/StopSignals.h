@@ -2,13 +2,21 @@
 
 #include <atomic>
 
-// SIGINT and SIGTERM during a command-line job: the handler only raises a
-// flag, which the jobs look at between blocks and pages, so that every file
-// being written is abandoned cleanly (no temporary left, no target changed).
+// SIGINT and SIGTERM during a command-line job. The signals are blocked in
+// every thread and taken by a watcher thread of their own, which raises a
+// flag that the jobs look at between blocks and pages, so that every file
+// being written is abandoned cleanly (no temporary left, no target
+// changed). A job that cannot look, because a system call blocks it (the
+// open of a FIFO that no one writes, a reader that has stalled), is not
+// waited for: after a short grace the watcher removes the temporary files
+// itself and ends the process by the signal.
 namespace StopSignals {
 
-// Catches SIGINT and SIGTERM from now on. System calls they interrupt are
-// not restarted, so a job blocked on a pipe sees the stop too.
+// How long a job may take to stop on its own.
+constexpr int GraceMilliseconds = 300;
+
+// Blocks SIGINT and SIGTERM and starts the watcher. Call it first thing in
+// main, before any thread exists, so that every thread inherits the mask.
 void Install();
 
 // Set once either signal has arrived.
@@ -18,7 +26,7 @@ const std::atomic<bool> &Flag();
 int Caught();
 
 // When a signal was caught: ends the process by that signal, as it would
-// have ended without the handler, so callers see why it stopped.
+// have ended without the watcher, so callers see why it stopped.
 void EndByCaughtSignal();
 
 } // namespace StopSignals

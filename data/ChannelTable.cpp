@@ -2,6 +2,7 @@
 
 #include "data/ClassicAtof.h"
 
+#include <cmath>
 #include <cstring>
 #include <iterator>
 #include <utility>
@@ -90,6 +91,16 @@ bool IsLowPower(QByteArrayView power)
     const char *begin = power.data();
     const char *end = begin + power.size();
     return !surelyAboveLowLimit(begin, end) && ClassicAtof(begin, end) < kLowLimit;
+}
+
+std::optional<double> PowerValue(QByteArrayView power)
+{
+    if (power == QByteArrayView(kLow))
+        return std::nullopt;
+    const std::optional<double> value = ClassicNumber(power.data(), power.data() + power.size());
+    if (value && !std::isfinite(*value))
+        return std::nullopt;
+    return value;
 }
 
 void CutLine(const char *line, MeasurementRow &row)

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include <optional>
+
 // The fixed columns of a channel table: every line is 68 characters and a
 // line feed, cut purely by position.
 namespace ChannelTable {
@@ -32,6 +34,12 @@ int ColumnWidth(MeasurementRow::Field field);
 
 // True when a power text reads as a number strictly below -99.9.
 bool IsLowPower(QByteArrayView power);
+
+// The power in dB that a row's power text gives: the number it starts with
+// (see ClassicNumber). None for "Low", for a text that starts with no
+// number (blank, letters) and for one too large to hold (1e999): such a
+// channel has no power to show or judge.
+std::optional<double> PowerValue(QByteArrayView power);
 
 // The power as the channel list shows it: "Low" when its first five
 // characters are "-99.9", otherwise the text whole.

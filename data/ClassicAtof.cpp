@@ -52,18 +52,23 @@ const char *classicNumberEnd(const char *p, const char *end)
 
 } // namespace
 
-double ClassicAtof(const char *begin, const char *end)
+std::optional<double> ClassicNumber(const char *begin, const char *end)
 {
     const char *start = begin;
     while (start < end && isSpace(*start))
         ++start;
     const char *numberEnd = classicNumberEnd(start, end);
     if (!numberEnd)
-        return 0.0;
+        return std::nullopt;
     // strtod sees only the classic prefix, so it never reads "inf", "nan"
     // or a hexadecimal form, and never reads past the field.
     const std::string prefix(start, numberEnd);
     return strtod_l(prefix.c_str(), nullptr, classicLocale());
+}
+
+double ClassicAtof(const char *begin, const char *end)
+{
+    return ClassicNumber(begin, end).value_or(0.0);
 }
 
 double ClassicAtof(const char *text)

@@ -1,5 +1,7 @@
 #include "data/FileError.h"
 
+#include "data/NativePath.h"
+
 #include <QCoreApplication>
 
 namespace FileError {
@@ -7,14 +9,14 @@ namespace FileError {
 bool ReadFailed(const QString &path, const QString &reason, QString *error)
 {
     if (error)
-        *error = QCoreApplication::translate("FileError", "Cannot read \"%1\": %2").arg(path, reason);
+        *error = QCoreApplication::translate("FileError", "Cannot read \"%1\": %2").arg(NativePath::Display(path), reason);
     return false;
 }
 
 bool WriteFailed(const QString &path, const QString &reason, QString *error)
 {
     if (error)
-        *error = QCoreApplication::translate("FileError", "Cannot write \"%1\": %2").arg(path, reason);
+        *error = QCoreApplication::translate("FileError", "Cannot write \"%1\": %2").arg(NativePath::Display(path), reason);
     return false;
 }
 

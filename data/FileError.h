@@ -3,7 +3,8 @@
 #include <QString>
 
 // The messages for a file that cannot be read or written, which name the
-// file and say why, in the same words wherever the program meets one.
+// file (readably, whatever its bytes) and say why, in the same words
+// wherever the program meets one.
 namespace FileError {
 
 // Sets `*error` (when given) to 'Cannot read "path": reason'; returns false.

@@ -2,13 +2,18 @@
 
 #include "data/FileError.h"
 #include "data/MemoryAdvice.h"
+#include "data/NativePath.h"
 #include "data/ResultTextReader.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
+#include <QFileDevice>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <memory>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,15 +22,77 @@ QString tr(const char *text)
     return QCoreApplication::translate("ResultFile", text);
 }
 
-// Result files are only ever read: the file is opened for reading alone.
-bool openForReading(QFile &file, QString *error)
+bool stopped(const std::atomic<bool> *stop)
 {
-    if (QFileInfo(file.fileName()).isDir())
-        return FileError::ReadFailed(file.fileName(), tr("it is a folder, not a file"), error);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return FileError::ReadFailed(file.fileName(), file.errorString(), error);
-    return true;
+    return stop && stop->load(std::memory_order_relaxed);
 }
+
+// A result file opened for reading alone, read as raw bytes. The holes of
+// a sparse file are not read: a hole is zero bytes, which the text drops,
+// so a single zero byte stands for the whole of it.
+class RawFile
+{
+public:
+    ~RawFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    bool Open(const QString &path, QString *error)
+    {
+        m_fd = NativePath::Open(path, O_RDONLY | O_NOCTTY);
+        struct stat info = {};
+        if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
+            return FileError::ReadFailed(path, qt_error_string(errno), error);
+        if (S_ISDIR(info.st_mode))
+            return FileError::ReadFailed(path, tr("it is a folder, not a file"), error);
+        m_regular = S_ISREG(info.st_mode);
+        m_size = m_regular ? qint64(info.st_size) : 0;
+        // What the file holds on disk: less than its size when it has holes.
+        m_stored = m_regular ? qMin<qint64>(m_size, qint64(info.st_blocks) * 512) : 0;
+        return true;
+    }
+
+    qint64 Size() const { return m_size; }
+    qint64 StoredSize() const { return m_stored; }
+
+    // Up to `size` bytes; 0 at the end, -1 with errno on failure.
+    qint64 Read(char *buffer, qsizetype size)
+    {
+        if (m_regular && m_skipHoles && size > 0) {
+            off_t data = ::lseek(m_fd, m_position, SEEK_DATA);
+            if (data < 0 && errno == ENXIO) // nothing but a hole up to the end
+                data = qMax<off_t>(m_position, m_size);
+            if (data < 0) {
+                m_skipHoles = false; // the file system cannot tell
+            } else if (data > m_position) {
+                m_position = data;
+                if (::lseek(m_fd, m_position, SEEK_SET) < 0)
+                    return -1;
+                buffer[0] = '\0';
+                return 1;
+            }
+        }
+        for (;;) {
+            const ssize_t got = ::read(m_fd, buffer, size_t(size));
+            if (got >= 0) {
+                m_position += got;
+                return got;
+            }
+            if (errno != EINTR)
+                return -1;
+        }
+    }
+
+private:
+    int m_fd = -1;
+    bool m_regular = false;
+    bool m_skipHoles = true;
+    qint64 m_size = 0;
+    qint64 m_stored = 0;
+    off_t m_position = 0;
+};
 
 // The header and table of a whole translated text.
 ResultFileText splitAt(QByteArray text, qsizetype tableStart)
@@ -39,65 +106,15 @@ ResultFileText splitAt(QByteArray text, qsizetype tableStart)
     return result;
 }
 
-} // namespace
+using ReadBlock = std::function<qint64(char *buffer, qsizetype size)>;
 
-ResultFileText SplitResultText(QByteArray bytes)
-{
-    ResultTextReader reader;
-    char *data = bytes.data();
-    qsizetype length = reader.Translate(data, bytes.size(), data);
-    length += reader.Finish(data + length);
-    bytes.truncate(length);
-    return splitAt(std::move(bytes), reader.TableStart());
-}
-
-bool ReadResultFile(const QString &path, ResultFileText &text, QString *error)
-{
-    QFile file(path);
-    if (!openForReading(file, error))
-        return false;
-
-    // Large blocks into one buffer sized from the file, growing only when
-    // the file turns out longer than it said; each block is translated in
-    // place, behind the bytes still to come.
-    constexpr qsizetype kBlock = qsizetype(1) << 22;
-    const qint64 size = file.size();
-    QByteArray bytes;
-    bytes.resize(size > 0 && size < qint64(1) << 40 ? qsizetype(size) + 1 : kBlock);
-    AdviseHugePages(bytes.data(), size_t(bytes.size()));
-    ResultTextReader reader;
-    qsizetype filled = 0;
-    qsizetype length = 0;
-    while (!reader.Ended()) {
-        if (filled == bytes.size())
-            bytes.resize(bytes.size() + kBlock);
-        char *data = bytes.data();
-        const qint64 got = file.read(data + filled, qMin(kBlock, bytes.size() - filled));
-        if (got < 0)
-            return FileError::ReadFailed(path, file.errorString(), error);
-        if (got == 0)
-            break;
-        length += reader.Translate(data + filled, qsizetype(got), data + length);
-        filled += qsizetype(got);
-    }
-    length += reader.Finish(bytes.data() + length);
-    bytes.truncate(length);
-    text = splitAt(std::move(bytes), reader.TableStart());
-    return true;
-}
-
-bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error,
-                     qsizetype blockSize)
-{
-    QFile file(path);
-    return openForReading(file, error) && ReadResultTable(file, consume, error, blockSize);
-}
-
-bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *error,
-                     qsizetype blockSize)
+// Reads `blockSize` raw bytes at a time through `read` and hands the table
+// text on to `consume` as it comes.
+bool readTable(const ReadBlock &read, const QString &name, qint64 size,
+               const TableConsumer &consume, QString *error, qsizetype blockSize,
+               const std::atomic<bool> *stop)
 {
     blockSize = qMax<qsizetype>(1, blockSize);
-    const qint64 size = device.isSequential() ? 0 : device.size();
     if (size > 0 && size < blockSize)
         blockSize = qsizetype(size) + 1; // a small file needs no big buffer
     // Each block is read one byte into the buffer and translated in place;
@@ -116,11 +133,11 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
         return offset >= length || consume(QByteArrayView(text + offset, length - offset));
     };
     while (!reader.Ended()) {
-        const qint64 got = device.read(raw, blockSize);
-        if (got < 0) {
-            const auto *file = qobject_cast<const QFileDevice *>(&device);
-            return FileError::ReadFailed(file ? file->fileName() : QString(), device.errorString(), error);
-        }
+        if (stopped(stop))
+            return false;
+        const qint64 got = read(raw, blockSize);
+        if (got < 0)
+            return FileError::ReadFailed(name, qt_error_string(errno), error);
         if (got == 0)
             break;
         char *out = reader.HoldsCarriageReturn() ? buffer.get() : raw;
@@ -130,4 +147,93 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
     }
     text = buffer.get();
     return deliver(reader.Finish(buffer.get()));
+}
+
+} // namespace
+
+ResultFileText SplitResultText(QByteArray bytes)
+{
+    ResultTextReader reader;
+    char *data = bytes.data();
+    qsizetype length = reader.Translate(data, bytes.size(), data);
+    length += reader.Finish(data + length);
+    bytes.truncate(length);
+    return splitAt(std::move(bytes), reader.TableStart());
+}
+
+bool ReadResultFile(const QString &path, ResultFileText &text, QString *error)
+{
+    RawFile file;
+    if (!file.Open(path, error))
+        return false;
+
+    // Large blocks into one buffer sized from what the file holds, growing
+    // only when it turns out longer; each block is translated in place,
+    // behind the bytes still to come.
+    constexpr qsizetype kBlock = qsizetype(1) << 22;
+    const qint64 stored = file.StoredSize();
+    QByteArray bytes;
+    try {
+        bytes.resize(stored > 0 && stored < qint64(1) << 40 ? qsizetype(stored) + 1 : kBlock);
+        AdviseHugePages(bytes.data(), size_t(bytes.size()));
+        ResultTextReader reader;
+        qsizetype filled = 0;
+        qsizetype length = 0;
+        while (!reader.Ended()) {
+            // Only the text is kept: a block's raw bytes go once translated.
+            if (filled == bytes.size())
+                bytes.resize(bytes.size() + kBlock);
+            char *data = bytes.data();
+            const qint64 got = file.Read(data + filled, qMin(kBlock, bytes.size() - filled));
+            if (got < 0)
+                return FileError::ReadFailed(path, qt_error_string(errno), error);
+            if (got == 0)
+                break;
+            const qsizetype translated = reader.Translate(data + filled, qsizetype(got), data + length);
+            length += translated;
+            filled = length + (reader.HoldsCarriageReturn() ? 1 : 0);
+        }
+        length += reader.Finish(bytes.data() + length);
+        bytes.truncate(length);
+        text = splitAt(std::move(bytes), reader.TableStart());
+    } catch (const std::bad_alloc &) {
+        return FileError::ReadFailed(path, tr("it is too big for the memory of this computer"),
+                                     error);
+    }
+    return true;
+}
+
+bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error,
+                     qsizetype blockSize, const std::atomic<bool> *stop)
+{
+    RawFile file;
+    if (!file.Open(path, error))
+        return false;
+    return readTable([&file](char *buffer, qsizetype size) { return file.Read(buffer, size); },
+                     path, file.Size(), consume, error, blockSize, stop);
+}
+
+bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *error,
+                     qsizetype blockSize, const std::atomic<bool> *stop)
+{
+    const auto *file = qobject_cast<const QFileDevice *>(&device);
+    const QString name = file ? file->fileName() : QString();
+    return readTable(
+        [&device](char *buffer, qsizetype size) {
+            const qint64 got = device.read(buffer, size);
+            if (got < 0)
+                errno = EIO;
+            return got;
+        },
+        name, device.isSequential() ? 0 : device.size(), consume, error, blockSize, stop);
+}
+
+bool ReadResultBlocks(const QString &path, const TableBlocks::BlockHandler &handle,
+                      QString *error, const std::atomic<bool> *stop)
+{
+    TableBlocks blocks(handle);
+    return ReadResultTable(
+               path, [&blocks](QByteArrayView table) { return blocks.Add(table); }, error,
+               ResultFileBlockSize, stop)
+        && !stopped(stop) && blocks.Finish();
 }

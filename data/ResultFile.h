@@ -1,9 +1,12 @@
 #pragma once
 
+#include "data/TableBlocks.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 class QIODevice;
@@ -18,8 +21,10 @@ struct ResultFileText
 
 // Reads a result file for reading only, as a text-mode stream would deliver
 // it (CR LF becomes LF, a byte 0x1A ends the input, zero bytes are dropped),
-// and splits it after the fifth counted line feed. On failure returns false
-// with a message naming the file and the reason, and leaves `text` untouched.
+// and splits it after the fifth counted line feed. Memory follows the text,
+// not the file's raw size. On failure (a file whose text does not fit in
+// memory included) returns false with a message naming the file and the
+// reason, and leaves `text` untouched.
 bool ReadResultFile(const QString &path, ResultFileText &text, QString *error = nullptr);
 
 // The same translation and split over bytes already in memory.
@@ -32,12 +37,23 @@ constexpr qsizetype ResultFileBlockSize = qsizetype(1) << 20;
 
 // Reads a result file as ReadResultFile does, `blockSize` raw bytes at a
 // time, and hands the table text to `consume` as it comes, holding neither
-// the header nor the table. Returns false when the file cannot be read
-// (with a message in `error`) or when `consume` stopped it.
+// the header nor the table. The holes of a sparse file are passed over, and
+// `stop` is looked at before every block, so that input that never gives
+// table text (an endless run of zero bytes) can still be stopped. Returns
+// false when the file cannot be read (with a message in `error`), when
+// `consume` stopped it or once `stop` is set.
 bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error = nullptr,
-                     qsizetype blockSize = ResultFileBlockSize);
+                     qsizetype blockSize = ResultFileBlockSize,
+                     const std::atomic<bool> *stop = nullptr);
 
 // The same from a device open for reading; `error` names the device's file
 // name, if it has one.
 bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *error = nullptr,
-                     qsizetype blockSize = ResultFileBlockSize);
+                     qsizetype blockSize = ResultFileBlockSize,
+                     const std::atomic<bool> *stop = nullptr);
+
+// ReadResultTable cut into rows as it comes, handed on a fiber block at a
+// time (see TableBlocks): the memory a file needs follows its rows, never
+// its size. False as ReadResultTable, or when `handle` refused a block.
+bool ReadResultBlocks(const QString &path, const TableBlocks::BlockHandler &handle,
+                      QString *error = nullptr, const std::atomic<bool> *stop = nullptr);

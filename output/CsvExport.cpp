@@ -4,6 +4,7 @@
 #include "data/CodePage936.h"
 #include "data/FileError.h"
 #include "data/MemoryAdvice.h"
+#include "data/NativePath.h"
 #include "output/CsvStreamWriter.h"
 #include "output/StagedFile.h"
 
@@ -140,7 +141,7 @@ bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *erro
     CsvStreamWriter writer(sink);
     const bool read = ReadResultTable(
         fibPath, [&](QByteArrayView table) { return !stopped(stop) && writer.Add(table); }, error,
-        blockSize);
+        blockSize, stop);
     return read && !stopped(stop) && writer.Finish();
 }
 
@@ -163,7 +164,8 @@ bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *e
     if (!fileError.isEmpty())
         return FileError::WriteFailed(csvPath, fileError, error);
     if (error)
-        *error = stopped(stop) ? tr("Stopped before \"%1\" was written").arg(csvPath) : readError;
+        *error = stopped(stop) ? tr("Stopped before \"%1\" was written").arg(NativePath::Display(csvPath))
+                               : readError;
     return false;
 }
 

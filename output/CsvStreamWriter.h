@@ -1,13 +1,12 @@
 #pragma once
 
-#include "data/MeasurementRows.h"
+#include "data/TableBlocks.h"
 #include "output/CsvExport.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 
 // Turns table text, given in pieces of any size, into CSV text as it comes:
-// the text is cut into lines, the lines into rows by ChannelTable::CutLine,
 // each block of 18 rows is named after its first row, and each row's line
 // is written by CsvExport::AppendLine. Only one block of rows and one
 // buffer of CSV text are held at a time.
@@ -17,21 +16,18 @@ public:
     explicit CsvStreamWriter(CsvExport::CsvSink sink);
 
     // False once the sink has refused text; nothing more is taken then.
-    bool Add(QByteArrayView table);
+    bool Add(QByteArrayView table) { return m_blocks.Add(table); }
     // Writes the last, possibly incomplete block; text after the last whole
     // line is ignored, as everywhere a table is cut.
     bool Finish();
 
 private:
-    void addLine(const char *line);
-    void writeBlock();
+    bool writeBlock(MeasurementRows &block, qsizetype rows);
     bool flush();
 
     CsvExport::CsvSink m_sink;
     bool m_failed = false;
-    QByteArray m_partialLine;
-    MeasurementRows m_block; // 18 rows, cut into again for every block
-    qsizetype m_blockRows = 0; // of them in use
+    TableBlocks m_blocks;
     QByteArray m_csv;
     qsizetype m_csvLength = 0;
 };

@@ -1,16 +1,27 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
 
 class QIODevice;
 
-// A file that another writer fills by name (the printer's PDF engine opens
-// its output file itself): that writer gets a temporary file beside the
-// target, and the target is replaced by it only on Commit. Until then, and
-// whenever the job fails or is cancelled, an older file of the target's
-// name stays exactly as it was and no partial file is left behind.
+// Writes a file so that it is never seen half-written and an older file of
+// its name stays exactly as it was until the new one is whole.
+//
+// A regular file (or a name not yet taken) is written into a temporary file
+// beside it, which replaces the target only on Commit, taking the target's
+// mode and, where the process may, its owner and group. The temporary file
+// is made private (0600) and named ".quenvale-XXXXXXXX-NAME" (or
+// ".quenvale-XXXXXXXX" when NAME is too long for that); it is locked while
+// in use, so that a later StagedFile in the same folder removes those left
+// by a process that was killed, and no others.
+//
+// Anything else that exists under the name (a device such as /dev/null, a
+// FIFO, a socket, or standard output under names such as /dev/stdout) is
+// written in place, directly: it is never replaced. A symbolic link is
+// written through to the file it names, which a dangling link creates.
 class StagedFile
 {
 public:
@@ -19,29 +30,52 @@ public:
     StagedFile(const StagedFile &) = delete;
     StagedFile &operator=(const StagedFile &) = delete;
 
-    // Makes the temporary file; false (with ErrorString) when the target's
-    // folder cannot hold it or the target is a folder.
+    // Opens the file to write; false (with ErrorString) when the target's
+    // folder cannot hold a temporary file, the target is a folder, or the
+    // thing in place cannot be opened for writing.
     bool Open();
-    QString TemporaryPath() const { return m_temporary; }
-    // Gives the temporary file the target's name, with the permissions of
-    // the file it replaces (or the usual ones for a new file).
+    // True when the target is written in place rather than replaced.
+    bool InPlace() const { return m_inPlace; }
+    // A name under which another writer may open the file to write
+    // (the printer's PDF engine opens its output by name).
+    QString TemporaryPath() const;
+    // The descriptor open for writing the file.
+    int Handle() const { return m_fd; }
+    // Gives the temporary file the target's name. In place: closes it.
     bool Commit();
     void Discard();
 
     QString ErrorString() const { return m_error; }
 
+    // True when something other than a regular file or a folder exists
+    // under `target` (links followed): Open would write it in place.
+    static bool WritesInPlace(const QString &target);
+
     // Writes the file at `target` through `fill`, which gets a device open
-    // for writing into the temporary file (closing it is harmless); the
-    // target is replaced only when `fill` returns true and every byte was
-    // written. False otherwise, with the file's own
-    // failure (not one of `fill`'s) in `fileError`. There is no fsync: the
-    // rename alone makes the replacement atomic for every reader, and, as
-    // with cp or a shell's redirection, writing back is left to the system.
+    // for writing the file (closing it is harmless); the target is replaced
+    // only when `fill` returns true and every byte was written. False
+    // otherwise, with the file's own failure (not one of `fill`'s) in
+    // `fileError`: the system's reason for the first write that failed,
+    // whichever it was. There is no fsync: the rename alone makes the
+    // replacement atomic for every reader, and, as with cp or a shell's
+    // redirection, writing back is left to the system.
     static bool Write(const QString &target, const std::function<bool(QIODevice &out)> &fill,
                       QString *fileError);
 
 private:
+    bool fail(const QString &reason);
+    bool openInPlace(const QByteArray &path, int standardFd, unsigned mode);
+    bool openTemporary(const QByteArray &folder, const QByteArray &name);
+    void close();
+
     QString m_target;
-    QString m_temporary;
+    QByteArray m_path;      // the file the target names, links followed
+    QByteArray m_temporary; // empty when none
+    int m_fd = -1;
+    bool m_inPlace = false;
+    bool m_replaces = false; // an existing regular file
+    unsigned m_mode = 0;     // what the file gets on Commit
+    unsigned m_owner = 0;
+    unsigned m_group = 0;
     QString m_error;
 };

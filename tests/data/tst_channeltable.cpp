@@ -24,6 +24,8 @@ private slots:
     void powerRule();
     void classicAtof_data();
     void classicAtof();
+    void powerValue_data();
+    void powerValue();
     void listedPower_data();
     void listedPower();
     void fiberBlocks();
@@ -134,6 +136,31 @@ void TestChannelTable::classicAtof()
     // Same as the C library wherever both accept the text.
     if (!text.contains('x') && !text.contains("inf") && !text.contains("nan") && !text.contains(','))
         QCOMPARE(got, std::strtod(text.constData(), nullptr));
+}
+
+void TestChannelTable::powerValue_data()
+{
+    QTest::addColumn<QByteArray>("power");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<double>("value");
+    QTest::newRow("number") << QByteArray("  -12.34") << true << -12.34;
+    QTest::newRow("unit after it") << QByteArray("-5dBm   ") << true << -5.0;
+    QTest::newRow("Low") << QByteArray("Low") << false << 0.0;
+    QTest::newRow("blank") << QByteArray("        ") << false << 0.0;
+    QTest::newRow("letters") << QByteArray("     abc") << false << 0.0;
+    QTest::newRow("nan") << QByteArray("     nan") << false << 0.0;
+    QTest::newRow("too large to hold") << QByteArray("   1e999") << false << 0.0;
+}
+
+void TestChannelTable::powerValue()
+{
+    QFETCH(QByteArray, power);
+    QFETCH(bool, isNumber);
+    QFETCH(double, value);
+    const std::optional<double> read = ChannelTable::PowerValue(power);
+    QCOMPARE(read.has_value(), isNumber);
+    if (isNumber)
+        QCOMPARE(*read, value);
 }
 
 void TestChannelTable::listedPower_data()

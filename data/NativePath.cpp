@@ -1,0 +1,128 @@
+#include "data/NativePath.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00; // stray byte b (0x80..0xFF) is U+DC00 + b
+
+bool isEscape(QChar c)
+{
+    return c.unicode() >= kEscapeBase + 0x80 && c.unicode() <= kEscapeBase + 0xFF;
+}
+
+// The length of the valid UTF-8 sequence at `at`, or 0 when the byte there
+// starts none (overlong forms, surrogates and values past U+10FFFF included).
+int utf8Length(const QByteArray &bytes, qsizetype at)
+{
+    const auto byte = [&](qsizetype i) { return quint8(bytes.at(at + i)); };
+    const quint8 lead = byte(0);
+    int length = 0;
+    quint8 low = 0x80, high = 0xBF; // the second byte's range
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (bytes.size() - at < length || byte(1) < low || byte(1) > high)
+        return 0;
+    for (int i = 2; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
+} // namespace
+
+QString NativePath::Decode(const QByteArray &bytes)
+{
+    QString path;
+    path.reserve(bytes.size());
+    qsizetype run = 0; // start of the valid run not yet decoded
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        const int length = utf8Length(bytes, at);
+        if (length > 0) {
+            at += length;
+            continue;
+        }
+        path += QString::fromUtf8(bytes.constData() + run, at - run);
+        path += QChar(char16_t(kEscapeBase + quint8(bytes.at(at))));
+        run = ++at;
+    }
+    path += QString::fromUtf8(bytes.constData() + run, at - run);
+    return path;
+}
+
+QByteArray NativePath::Encode(const QString &path)
+{
+    QByteArray bytes;
+    bytes.reserve(path.size());
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        // A low surrogate after a high one is half of a real character.
+        if (!isEscape(path.at(i)) || (i > 0 && path.at(i - 1).isHighSurrogate()))
+            continue;
+        bytes += QStringView(path).sliced(run, i - run).toUtf8();
+        bytes += char(path.at(i).unicode() - kEscapeBase);
+        run = i + 1;
+    }
+    bytes += QStringView(path).sliced(run).toUtf8();
+    return bytes;
+}
+
+QStringList NativePath::Arguments(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(Decode(QByteArray(argv[i])));
+    return arguments;
+}
+
+QString NativePath::Display(const QString &path)
+{
+    if (std::none_of(path.cbegin(), path.cend(), isEscape))
+        return path;
+    const QByteArray bytes = Encode(path);
+    QStringDecoder gb18030("GB18030", QStringDecoder::Flag::Stateless);
+    const QString asCodePage936 = gb18030.decode(bytes);
+    if (!gb18030.hasError() && !asCodePage936.contains(QChar::ReplacementCharacter))
+        return asCodePage936;
+    QString shown;
+    for (QChar c : path) {
+        if (isEscape(c))
+            shown += QStringLiteral("\\x%1").arg(c.unicode() - kEscapeBase, 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+int NativePath::Open(const QString &path, int flags, unsigned mode)
+{
+    const QByteArray name = Encode(path);
+    int fd;
+    do {
+        fd = ::open(name.constData(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}

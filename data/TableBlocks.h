@@ -1,0 +1,38 @@
+#pragma once
+
+#include "data/MeasurementRows.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <functional>
+
+// Cuts table text, given in pieces of any size, into rows as it comes, and
+// hands them on one fiber block at a time: 18 rows, or fewer in a last,
+// incomplete block. Text after the last whole line is ignored, as
+// everywhere a table is cut. Only one block of rows is held at a time.
+class TableBlocks
+{
+public:
+    // Gets the rows of one block (`rows` of them in use, rows 0 to
+    // rows - 1; the others are left from earlier blocks); may change them.
+    // Returns false to stop.
+    using BlockHandler = std::function<bool(MeasurementRows &block, qsizetype rows)>;
+
+    explicit TableBlocks(BlockHandler handler);
+
+    // False once the handler has refused a block; nothing more is taken then.
+    bool Add(QByteArrayView table);
+    // Hands on the last, incomplete block, if any.
+    bool Finish();
+
+private:
+    void addLine(const char *line);
+    void handBlock();
+
+    BlockHandler m_handler;
+    bool m_failed = false;
+    QByteArray m_partialLine;
+    MeasurementRows m_block; // 18 rows, cut into again for every block
+    qsizetype m_blockRows = 0; // of them in use
+};
