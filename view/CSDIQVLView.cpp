@@ -6,7 +6,6 @@
 #include "data/CodePage936.h"
 #include "data/MeasurementStore.h"
 #include "data/MemoryAdvice.h"
-#include "data/ResultFile.h"
 #include "output/CsvExport.h"
 #include "output/ReportPrinter.h"
 #include "view/CPreviewView.h"
@@ -19,18 +18,14 @@
 
 #include <QCoreApplication>
 #include <QAction>
-#include <QCursor>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStyle>
-#include <QTabBar>
 #include <QTableWidget>
 #include <QWindow>
 
@@ -65,7 +60,7 @@ Qt::Alignment columnAlignment(int column)
 } // namespace
 
 CSDIQVLView::CSDIQVLView(QWidget *parent)
-    : QWidget(parent), m_tabFiles(new QTabBar(this)), m_comboFiber(new FiberComboBox(this)),
+    : QWidget(parent), m_tabFiles(new ::TabFiles(this)), m_comboFiber(new FiberComboBox(this)),
       m_listChannels(new ChannelList(this))
 {
     Resources::Init();
@@ -90,20 +85,7 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     m_listChannels->horizontalHeader()->setHighlightSections(false);
     m_listChannels->horizontalHeader()->setStretchLastSection(false);
 
-    m_tabFiles->setExpanding(false);
-    m_tabFiles->setUsesScrollButtons(true);
-    m_tabFiles->setElideMode(Qt::ElideNone);
-    // The shown file follows clicks only: keys and the wheel must not move
-    // the selection away from the file on screen.
-    m_tabFiles->setFocusPolicy(Qt::NoFocus);
-    m_tabFiles->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_tabFiles->installEventFilter(this);
-    connect(m_tabFiles, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (m_tabButton == Qt::LeftButton)
-            OnClickTabFiles(index);
-    });
-    connect(m_tabFiles, &QTabBar::customContextMenuRequested, this,
-            &CSDIQVLView::OnRclickTabFiles);
+    connect(m_tabFiles, &TabFiles::fileRead, this, &CSDIQVLView::OnFileRead);
     connect(m_comboFiber, &FiberComboBox::selEndOk, this, &CSDIQVLView::OnSelendokComboFiber);
     connect(m_comboFiber, &FiberComboBox::editChange, this,
             &CSDIQVLView::OnEditchangeComboFiber);
@@ -113,11 +95,6 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
 }
 
 CSDIQVLView::~CSDIQVLView() = default;
-
-FileDialogs &CSDIQVLView::dialogs() const
-{
-    return m_pDialogs ? *m_pDialogs : FileDialogs::Default();
-}
 
 void CSDIQVLView::ScaleFactors(const QSize &screen, float &scaleX, float &scaleY)
 {
@@ -218,123 +195,11 @@ void CSDIQVLView::setUpColumns()
             column, int(double(BaseColumnWidths[column]) * double(m_fScaleX)));
 }
 
-bool CSDIQVLView::readFile(const QString &path)
+// Every file shown repaints the view without the chart.
+void CSDIQVLView::OnFileRead(const ResultFileText &text)
 {
-    ResultFileText text;
-    QString error;
-    if (!ReadResultFile(path, text, &error)) {
-        m_strHeader.clear();
-        m_strTable.clear();
-        dialogs().ShowMessage(this, error);
-        return false;
-    }
-    m_strHeader = std::move(text.header);
-    m_strTable = std::move(text.table);
-    return true;
-}
-
-bool CSDIQVLView::addTab(const QString &path)
-{
-    if (m_nTabCount >= MaxTabs) {
-        dialogs().ShowMessage(this, tr("Cannot open \"%1\": %2 files are open already. "
-                                       "Close a tab first.")
-                                        .arg(path)
-                                        .arg(MaxTabs));
-        return false;
-    }
-    const QFileInfo file(path);
-    TabRecord record{file.absoluteFilePath(), TabRecord::Label(file.fileName())};
-    m_tabRecords.append(record);
-    const int index = m_tabFiles->insertTab(m_nTabCount, record.name);
-    m_tabFiles->setCurrentIndex(index);
-    ++m_nTabCount;
-    return true;
-}
-
-QStringList CSDIQVLView::OpenFiles(const QStringList &paths)
-{
-    QStringList opened;
-    if (paths.isEmpty())
-        return opened; // nothing chosen: everything stays as it is
-    ResultFileText shown;
-    for (const QString &path : paths) {
-        if (m_nTabCount >= MaxTabs) {
-            addTab(path); // says why it cannot
-            break;
-        }
-        // Read first, so that a file that cannot be read gets no tab.
-        ResultFileText text;
-        QString error;
-        if (!ReadResultFile(path, text, &error)) {
-            dialogs().ShowMessage(this, error);
-            continue;
-        }
-        addTab(path);
-        shown = std::move(text);
-        opened.append(path);
-    }
-    // None of the files could be read: the file on screen, whose tab is
-    // still the selected one, stays.
-    if (opened.isEmpty())
-        return opened;
-    m_strHeader = std::move(shown.header);
-    m_strTable = std::move(shown.table);
-    showFileRead();
-    return opened;
-}
-
-// Cancelling the dialog changes nothing: the tabs, the file shown, the
-// names typed into the fiber box, the list and the chart all stay.
-void CSDIQVLView::OnFileOpen()
-{
-    const QStringList paths = dialogs().GetOpenFileNames(this, FileDialogs::OpenFilter());
-    OpenFiles(paths);
-}
-
-void CSDIQVLView::OnClickTabFiles(int index)
-{
-    if (index < 0 || index >= m_nTabCount)
-        return;
-    m_tabFiles->setCurrentIndex(index);
-    m_strHeader.clear();
-    m_strTable.clear();
-    readFile(m_tabRecords[index].path);
-    showFileRead();
-}
-
-void CSDIQVLView::OnRclickTabFiles(const QPoint &)
-{
-    QMenu menu(this);
-    menu.addAction(QStringLiteral("&Close"), this, &CSDIQVLView::OnCloseTab);
-    menu.exec(QCursor::pos());
-}
-
-void CSDIQVLView::OnCloseTab()
-{
-    const int closed = m_tabFiles->currentIndex();
-    if (closed < 0 || closed >= m_nTabCount)
-        return;
-    m_tabRecords.removeAt(closed);
-    --m_nTabCount;
-    m_tabFiles->removeTab(closed);
-
-    m_comboFiber->ResetContent();
-    m_listChannels->setRowCount(0);
-    m_strHeader.clear();
-    m_strTable.clear();
-    // The tab left of the closed one is shown and selected. After the first
-    // tab the strip selects the new first tab, so that one is shown.
-    const int shown = closed > 0 ? closed - 1 : (m_nTabCount > 0 ? 0 : -1);
-    if (shown >= 0) {
-        m_tabFiles->setCurrentIndex(shown);
-        readFile(m_tabRecords[shown].path);
-    }
-    showFileRead();
-}
-
-// Every load repaints the view without the chart.
-void CSDIQVLView::showFileRead()
-{
+    m_strHeader = text.header;
+    m_strTable = text.table;
     ParseTable();
     clearChart();
     update();
@@ -372,6 +237,8 @@ void CSDIQVLView::OnSelendokComboFiber()
 {
     m_nFiberIndex = m_comboFiber->GetCurSel();
     m_listChannels->setRowCount(0);
+    // A bar for each row the block has and whose power is a number.
+    m_chartPowers = QList<ChannelChart::Power>(ChannelChart::BarCount);
     // The entry's own block, wherever sorting or renaming has put the entry:
     // the list always shows the rows whose names the box shows and exports.
     const qsizetype block = m_comboFiber->GetItemBlock(m_nFiberIndex);
@@ -380,8 +247,10 @@ void CSDIQVLView::OnSelendokComboFiber()
         const qsizetype first = block * ChannelTable::FiberSize;
         // A short last block shows the rows it has.
         const qsizetype end = qMin(first + ChannelTable::FiberSize, rows.Count());
-        for (qsizetype r = first; r < end; ++r)
+        for (qsizetype r = first; r < end; ++r) {
             appendChannelRow(rows.At(r));
+            m_chartPowers[r - first] = ChannelTable::PowerValue(rows.At(r).text(MeasurementRow::Power));
+        }
     }
     m_strSelChannel.clear();
     m_strSelWaveLength.clear();
@@ -457,12 +326,6 @@ void CSDIQVLView::showChannel(int row)
 
 void CSDIQVLView::DrawChart()
 {
-    m_chartPowers.clear();
-    for (int row = 0; row < ChannelChart::BarCount; ++row) {
-        const QTableWidgetItem *item =
-            row < m_listChannels->rowCount() ? m_listChannels->item(row, 2) : nullptr;
-        m_chartPowers.append(item ? ChannelChart::ReadPower(item->text()) : std::nullopt);
-    }
     m_bChartShown = true;
     repaint();
 }
@@ -592,16 +455,4 @@ void CSDIQVLView::OnDraw(QPainter &painter)
     const ChannelChart chart(m_fScaleX, m_fScaleY, palette().color(QPalette::WindowText));
     chart.Draw(painter, m_chartPowers, m_strSelChannel, m_strSelWaveLength, m_strSelPower);
     chart.DrawMarker(painter, m_nMarkerRow);
-}
-
-bool CSDIQVLView::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_tabFiles) {
-        if (event->type() == QEvent::MouseButtonPress
-            || event->type() == QEvent::MouseButtonDblClick)
-            m_tabButton = static_cast<QMouseEvent *>(event)->button();
-        else if (event->type() == QEvent::Wheel)
-            return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -5,7 +5,7 @@
 #include "output/PrintReport.h"
 #include "view/ChannelChart.h"
 #include "view/ChannelList.h"
-#include "view/TabRecord.h"
+#include "view/TabFiles.h"
 
 #include <QByteArray>
 #include <QList>
@@ -19,7 +19,6 @@ class FiberComboBox;
 class FileDialogs;
 class PrintDialogs;
 class QPrinter;
-class QTabBar;
 class QTableWidget;
 
 // The form: the strip with one tab per opened file, the fiber box and the
@@ -29,7 +28,7 @@ class CSDIQVLView : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int MaxTabs = 1024;
+    static constexpr int MaxTabs = ::TabFiles::MaxTabs;
     static constexpr int ColumnCount = 6;
     static const int BaseColumnWidths[ColumnCount];
 
@@ -41,16 +40,10 @@ public:
     // the form. Safe to run again.
     void OnInitialUpdate();
 
-    // Opens each file into a new tab at the right end and shows the last one
-    // that could be read; returns the paths opened. A file that cannot be
-    // read, or one beyond the 1024 tabs, gets a message and no tab. When no
-    // file is opened, the view stays as it was.
-    QStringList OpenFiles(const QStringList &paths);
-
-    void OnFileOpen();
-    void OnClickTabFiles(int index);
-    void OnRclickTabFiles(const QPoint &pos);
-    void OnCloseTab();
+    // Opening files into tabs, File Open and Close: see TabFiles.
+    QStringList OpenFiles(const QStringList &paths) { return m_tabFiles->OpenFiles(paths); }
+    void OnFileOpen() { m_tabFiles->OnFileOpen(); }
+    void OnCloseTab() { m_tabFiles->OnCloseTab(); }
     void ParseTable();
     void FillFiberCombo();
 
@@ -62,8 +55,8 @@ public:
     // index becomes the current channel, shown under the chart and marked.
     void OnClickListChannels();
 
-    // Shows the chart of the list's powers and the selection texts and
-    // repaints the view at once. The chart stays until the next file load.
+    // Shows the chart of the chosen fiber's powers and the selection texts
+    // and repaints the view at once. The chart stays until the next file load.
     void DrawChart();
 
     void OnFileSave();
@@ -81,7 +74,7 @@ public:
     // Takes the factors from this size instead of the primary screen's.
     void SetScreenSize(const QSize &size) { m_screenSize = size; }
     // The dialogs to ask (not owned); null for the real ones.
-    void SetFileDialogs(FileDialogs *dialogs) { m_pDialogs = dialogs; }
+    void SetFileDialogs(FileDialogs *dialogs) { m_tabFiles->SetFileDialogs(dialogs); }
     void SetPrintDialogs(PrintDialogs *dialogs) { m_pPrintDialogs = dialogs; }
 
     // Pages side by side in the print preview: 2 shows facing pages, any
@@ -90,11 +83,11 @@ public:
     int PreviewPages() const { return m_nPreviewPages; }
     void SetPreviewPages(int pages) { m_nPreviewPages = pages; }
 
-    QTabBar *TabFiles() const { return m_tabFiles; }
+    ::TabFiles *TabFiles() const { return m_tabFiles; }
     FiberComboBox *ComboFiber() const { return m_comboFiber; }
     QTableWidget *ListChannels() const { return m_listChannels; }
-    const QList<TabRecord> &TabRecords() const { return m_tabRecords; }
-    int TabCount() const { return m_nTabCount; }
+    const QList<TabRecord> &TabRecords() const { return m_tabFiles->Records(); }
+    int TabCount() const { return m_tabFiles->Count(); }
     const PrintReport &Report() const { return m_report; }
     float ScaleX() const { return m_fScaleX; }
     float ScaleY() const { return m_fScaleY; }
@@ -112,16 +105,13 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void OnKeydownListChannels();
+    void OnFileRead(const ResultFileText &text);
 
 private:
-    FileDialogs &dialogs() const;
-    bool readFile(const QString &path);
-    bool addTab(const QString &path);
-    void showFileRead();
+    FileDialogs &dialogs() const { return m_tabFiles->Dialogs(); }
     void setUpColumns();
     QRect listRect() const;
     void placeControls();
@@ -132,7 +122,7 @@ private:
     QList<CsvExport::BlockName> entryNames() const;
     PrintDialogs &printDialogs() const;
 
-    QTabBar *m_tabFiles;
+    ::TabFiles *m_tabFiles;
     FiberComboBox *m_comboFiber;
     ChannelList *m_listChannels;
     QByteArray m_strHeader;
@@ -142,9 +132,7 @@ private:
     QString m_strSelChannel;
     QString m_strSelPower;
     QString m_strSelWaveLength;
-    QList<TabRecord> m_tabRecords;
     QByteArray m_strComboText;
-    int m_nTabCount = 0;
     int m_nFiberIndex = -1; // no fiber chosen yet
     float m_fScaleY = 1.0f;
     float m_fScaleX = 1.0f;
@@ -152,7 +140,6 @@ private:
 
     QPixmap m_bitmap131;
     QSize m_screenSize;
-    FileDialogs *m_pDialogs = nullptr;
     PrintDialogs *m_pPrintDialogs = nullptr;
     int m_nPreviewPages = 0;
 
@@ -160,5 +147,4 @@ private:
     bool m_bChartShown = false;
     QList<ChannelChart::Power> m_chartPowers;
     int m_nMarkerRow = -1;
-    Qt::MouseButton m_tabButton = Qt::NoButton; // of the press on the strip
 };

@@ -1,8 +1,6 @@
 #include "view/ChannelChart.h"
 
 #include "data/ChannelTable.h"
-#include "data/ClassicAtof.h"
-#include "data/CodePage936.h"
 
 #include <QBrush>
 #include <QColor>
@@ -35,21 +33,6 @@ double DesignBarLeft(int bar)
 // Design y of the top of each scale label, measured up from the base line.
 const double kLabelRise[ChannelChart::ScaleLabelCount] = {310, 250, 190, 130, 70, 10};
 
-// Whether the classic decimal reading of the text finds a number: after
-// white space and a sign, a digit, or a point and a digit.
-bool startsWithNumber(QByteArrayView text)
-{
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    if (i < text.size() && text[i] == '.')
-        ++i;
-    return i < text.size() && isDigit(text[i]);
-}
-
 // Like the platform's text output: the text's cell, not its baseline, starts
 // at `topLeft`.
 void DrawTextAt(QPainter &painter, const QPoint &topLeft, const QString &text)
@@ -64,16 +47,6 @@ ChannelChart::ChannelChart(float screenScaleX, float screenScaleY, const QColor 
     , m_scaleY(qMax(1.0f, screenScaleY))
     , m_ink(ink)
 {
-}
-
-ChannelChart::Power ChannelChart::ReadPower(const QString &listed)
-{
-    // The list shows the file's code-page-936 bytes decoded; the number is
-    // read from those bytes again.
-    const QByteArray bytes = CodePage936::Encode(listed);
-    if (bytes == "Low" || !startsWithNumber(bytes))
-        return std::nullopt;
-    return float(ClassicAtof(bytes.constData(), bytes.constData() + bytes.size()));
 }
 
 ChannelChart::Edges ChannelChart::BarEdges(int bar, float power) const
@@ -185,8 +158,9 @@ void ChannelChart::Draw(QPainter &painter, const QList<Power> &powers, const QSt
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     for (int bar = 0; bar < BarCount && bar < powers.size(); ++bar) {
+        // Each bar's power is taken in single precision, as ever.
         if (powers.at(bar))
-            painter.fillRect(FillArea(BarEdges(bar, *powers.at(bar))), kRed);
+            painter.fillRect(FillArea(BarEdges(bar, float(*powers.at(bar)))), kRed);
     }
 
     // The axes are drawn over the bars with the thinnest line the device

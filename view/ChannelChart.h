@@ -30,8 +30,9 @@ public:
     static constexpr int BarCount = 18;
     static constexpr int ScaleLabelCount = 6;
 
-    // The power of one bar in dB; none where the chart draws no bar.
-    using Power = std::optional<float>;
+    // The power of one bar in dB, as ChannelTable::PowerValue reads it;
+    // none where the chart draws no bar.
+    using Power = std::optional<double>;
 
     // The four edges of a rectangle as the chart computes them: left and
     // top included, right and bottom excluded. top may lie below bottom.
@@ -51,12 +52,6 @@ public:
 
     float ScaleX() const { return m_scaleX; }
     float ScaleY() const { return m_scaleY; }
-
-    // The power a bar shows for a power text as the list shows it: the
-    // text's leading decimal number, single precision. None for a text that
-    // has no number (blank, letters, "nan") and for "Low", which lies below
-    // the scale.
-    static Power ReadPower(const QString &listed);
 
     // The chart: a bar for each power of bars 0-17 that has one (entries
     // past the end of `powers` have none), the axes, the scale labels and

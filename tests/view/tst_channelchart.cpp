@@ -4,9 +4,9 @@
 #include "view/ChannelChart.h"
 
 #include "RecordingDevice.h"
+#include "data/ChannelTable.h"
 
 #include <QImage>
-#include <limits>
 #include <QPainter>
 #include <QtTest>
 
@@ -41,7 +41,7 @@ QImage renderChart(const Screen &screen, const QString &power, int width = 1024,
     QImage image = whiteImage(width, height);
     QPainter painter(&image);
     const ChannelChart chart(screen.sx, screen.sy);
-    const QList<ChannelChart::Power> powers(ChannelChart::BarCount, ChannelChart::ReadPower(power));
+    const QList<ChannelChart::Power> powers(ChannelChart::BarCount, ChannelTable::PowerValue(power.toLatin1()));
     chart.Draw(painter, powers, QString(), QString(), QString());
     return image;
 }
@@ -78,8 +78,6 @@ private slots:
     void labelsAndSelectionLine();
     void marker_data();
     void marker();
-    void readPower_data();
-    void readPower();
     void fillArea_data();
     void fillArea();
     void recordedDrawing();
@@ -200,39 +198,6 @@ void TestChannelChart::marker()
     QTEST(ChannelChart(screen.sx, screen.sy).MarkerPolygon(row), "triangle");
 }
 
-void TestChannelChart::readPower_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("hasBar");
-    QTest::addColumn<float>("value");
-
-    QTest::newRow("number") << "-12.34" << true << -12.34f;
-    QTest::newRow("padded") << "  -7.50" << true << -7.5f;
-    QTest::newRow("with unit") << "3.5dBm" << true << 3.5f;
-    QTest::newRow("zero") << "   0.00" << true << 0.0f;
-    QTest::newRow("point first") << "-.5" << true << -0.5f;
-    QTest::newRow("exponent") << "1e2" << true << 100.0f;
-    QTest::newRow("overflow") << "1e999" << true << std::numeric_limits<float>::infinity();
-    QTest::newRow("empty") << "" << false << 0.0f;
-    QTest::newRow("blank") << "        " << false << 0.0f;
-    QTest::newRow("letters") << "abc" << false << 0.0f;
-    QTest::newRow("nan") << "nan" << false << 0.0f;
-    QTest::newRow("inf") << "-inf" << false << 0.0f;
-    QTest::newRow("sign and point only") << "-." << false << 0.0f;
-    QTest::newRow("Low") << "Low" << false << 0.0f;
-    QTest::newRow("Low with blank") << "Low " << false << 0.0f;
-}
-
-void TestChannelChart::readPower()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, hasBar);
-    const ChannelChart::Power power = ChannelChart::ReadPower(text);
-    QCOMPARE(power.has_value(), hasBar);
-    if (hasBar)
-        QTEST(*power, "value");
-}
-
 void TestChannelChart::fillArea_data()
 {
     QTest::addColumn<Screen>("screen");
@@ -256,7 +221,7 @@ void TestChannelChart::fillArea()
     QFETCH(Screen, screen);
     QFETCH(QString, power);
     const ChannelChart chart(screen.sx, screen.sy);
-    QTEST(ChannelChart::FillArea(chart.BarEdges(0, *ChannelChart::ReadPower(power))), "area");
+    QTEST(ChannelChart::FillArea(chart.BarEdges(0, power.toFloat())), "area");
 }
 
 void TestChannelChart::recordedDrawing()
