@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/Resources.h"
+#include "app/StringTable.h"
 #include "data/ChannelTable.h"
 #include "data/CodePage936.h"
 #include "data/MeasurementStore.h"
@@ -379,6 +380,8 @@ PrintDialogs &CSDIQVLView::printDialogs() const
 void CSDIQVLView::OnFilePrint()
 {
     QPrinter printer(QPrinter::HighResolution);
+    // The job's name in the print queue, and the title of a PDF.
+    printer.setDocName(StringTable::DocumentTitle());
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
