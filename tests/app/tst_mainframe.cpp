@@ -1,7 +1,6 @@
 // The application and its window: caption, fixed size and buttons, menus,
 // tool bar, keys, status texts, the About box, File New, files from the
-// command line or dropped on the window, the settings kept at exit, and the
-// window on screens of every size.
+// command line or dropped on the window, and the settings kept at exit.
 
 #include "OffscreenScreens.h"
 #include "TestSupport.h"
@@ -22,9 +21,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QSet>
-#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -57,10 +53,6 @@ private slots:
     void droppedFilesOpenLikeFileOpen_data();
     void droppedFilesOpenLikeFileOpen();
     void recentListKeepsFourAndIsWrittenAtExit();
-    void windowFitsTheScreen_data();
-    void windowFitsTheScreen();
-    void iconsStaySharp_data();
-    void iconsStaySharp();
 
 private:
     QTemporaryDir m_settingsDir;
@@ -314,130 +306,5 @@ void TestMainFrame::recentListKeepsFourAndIsWrittenAtExit()
     QCOMPARE(next.PreviewPages(), 2);
 }
 
-void TestMainFrame::windowFitsTheScreen_data()
-{
-    QTest::addColumn<QSize>("screen"); // logical pixels
-    QTest::addColumn<qreal>("ratio");
-    QTest::addColumn<QSize>("form");
-    QTest::addColumn<bool>("scrolls");
-    QTest::newRow("1024x768") << QSize(1024, 768) << 1.0 << QSize(892, 663) << false;
-    QTest::newRow("1280x720") << QSize(1280, 720) << 1.0 << QSize(892, 663) << true;
-    QTest::newRow("1920x1080 at 1.5") << QSize(1280, 720) << 1.5 << QSize(892, 663) << true;
-    QTest::newRow("1920x1080") << QSize(1920, 1080) << 1.0 << QSize(1172, 789) << false;
-    QTest::newRow("3840x2160") << QSize(3840, 2160) << 1.0 << QSize(2292, 1545) << false;
-    QTest::newRow("3840x2160 at 2") << QSize(1920, 1080) << 2.0 << QSize(1172, 789) << false;
-}
-
-// The whole window, status bar included, lies on the screen. Where the
-// form does not fit, the window takes the screen's room and the form
-// scrolls inside it, down to its bottom edge, with no scroll bar sideways.
-// Scrolled or not, every framed control of the form shows all four frame
-// lines, also where a logical pixel is one and a half device pixels.
-void TestMainFrame::windowFitsTheScreen()
-{
-    QUENVALE_FETCH_SCREEN(where);
-    QFETCH(QSize, form);
-    QFETCH(bool, scrolls);
-    CMainFrame frame;
-    OffscreenScreens::place(&frame, where);
-    auto *view = new CSDIQVLView;
-    view->SetScreenSize(screen);
-    frame.SetView(view);
-    view->OnInitialUpdate();
-    frame.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    QCoreApplication::processEvents(); // the fitting once the frame's border is known
-
-    QCOMPARE(view->size(), form);
-    const QRect available = where->availableGeometry();
-    QVERIFY2(available.contains(frame.frameGeometry()),
-             qPrintable(QStringLiteral("%1x%2").arg(frame.frameGeometry().width())
-                            .arg(frame.frameGeometry().height())));
-    const QRect status(frame.statusBar()->mapToGlobal(QPoint()), frame.statusBar()->size());
-    QVERIFY(available.contains(status));
-
-    auto *area = qobject_cast<QScrollArea *>(frame.centralWidget());
-    QTRY_COMPARE(area->verticalScrollBar()->isVisible(), scrolls);
-    QVERIFY(!area->horizontalScrollBar()->isVisible());
-    if (scrolls) {
-        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
-        QCOMPARE(view->mapTo(area->viewport(), QPoint(0, view->height())).y(),
-                 area->viewport()->height());
-    } else {
-        QCOMPARE(area->viewport()->size(), form);
-    }
-
-    const QImage image = frame.grab().toImage();
-    const int background = qGray(frame.palette().color(QPalette::Window).rgb());
-    auto *box = view->findChild<QWidget *>(QStringLiteral("comboFiber"));
-    const QList<QWidget *> framed{box->findChild<QLineEdit *>(), box->findChild<QListView *>(),
-                                  view->findChild<QWidget *>(QStringLiteral("listChannels"))};
-    for (QWidget *control : framed) {
-        const QRect rect(control->mapTo(&frame, QPoint()), control->size());
-        const QPoint middle = rect.center();
-        const QList<QPoint> lines{{rect.left(), middle.y()}, {rect.right(), middle.y()},
-                                  {middle.x(), rect.top()}, {middle.x(), rect.bottom()}};
-        for (const QPoint &line : lines) {
-            const QPoint pixel = (QPointF(line) * ratio).toPoint();
-            const int gray = qGray(image.pixel(pixel));
-            QVERIFY2(gray < background - 24,
-                     qPrintable(QStringLiteral("%1 at %2,%3: %4").arg(control->metaObject()->className())
-                                    .arg(pixel.x()).arg(pixel.y()).arg(gray)));
-        }
-    }
-}
-
-void TestMainFrame::iconsStaySharp_data()
-{
-    QTest::addColumn<QSize>("screen");
-    QTest::addColumn<qreal>("ratio");
-    QTest::newRow("100 %") << QSize(1440, 900) << 1.0;
-    QTest::newRow("150 %") << QSize(1280, 720) << 1.5;
-    QTest::newRow("200 %") << QSize(1920, 1080) << 2.0;
-}
-
-// The tool bar's and the About box's icons fill the pixels of the screen
-// and hold only the colours of their pictures: no pixel is blended from
-// two.
-void TestMainFrame::iconsStaySharp()
-{
-    QUENVALE_FETCH_SCREEN(where);
-    CAboutDlg about;
-    OffscreenScreens::place(&about, where);
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
-
-    struct Icon
-    {
-        QPixmap pixmap;
-        QString picture;
-        QSize size; // logical pixels
-    };
-    CMainFrame *frame = m_app->MainFrame();
-    const QList<Icon> icons{
-        {frame->Action(ID_FILE_OPEN)->icon().pixmap(QSize(16, 15), ratio), "toolbar-open", {16, 15}},
-        {frame->Action(ID_FILE_SAVE)->icon().pixmap(QSize(16, 15), ratio), "toolbar-save", {16, 15}},
-        {frame->Action(ID_FILE_PRINT)->icon().pixmap(QSize(16, 15), ratio), "toolbar-print", {16, 15}},
-        {about.findChild<QLabel *>(QStringLiteral("icon"))->pixmap(), "quenvale-16", {32, 32}},
-    };
-    for (const Icon &icon : icons) {
-        // Premultiplied, every transparent pixel is one colour.
-        const QImage picture = QImage(QStringLiteral(":/res/%1.png").arg(icon.picture))
-                                   .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        const QImage image =
-            icon.pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        QCOMPARE(image.size(), (QSizeF(icon.size) * ratio).toSize());
-        QCOMPARE(icon.pixmap.devicePixelRatio(), ratio);
-        QSet<QRgb> colours;
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                colours.insert(picture.pixel(x, y));
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                QVERIFY2(colours.contains(image.pixel(x, y)),
-                         qPrintable(QStringLiteral("%1 at %2,%3").arg(icon.picture).arg(x).arg(y)));
-    }
-}
-
-QUENVALE_MAIN_ON_SCREENS(TestMainFrame)
+QTEST_MAIN(TestMainFrame)
 #include "tst_mainframe.moc"
