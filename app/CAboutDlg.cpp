@@ -9,6 +9,12 @@
 
 using Resources::DialogUnits;
 
+namespace {
+
+const QSize kIconSize(32, 32);
+
+} // namespace
+
 CAboutDlg::CAboutDlg(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
@@ -18,14 +24,12 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     setFixedSize(DialogUnits(255), DialogUnits(48));
     setFont(Resources::FormFont());
 
-    auto *icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("icon"));
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(QStringLiteral("icon"));
     // The icon at twice its size, and the control as big as the icon, as
     // the platform's icon controls size themselves to their icon.
-    const QPixmap image = QPixmap(QStringLiteral(":/res/quenvale-16.png")).scaled(32, 32);
-    icon->setGeometry(QRect(Resources::UnitRect(11, 17, 20, 20).topLeft(), image.size()));
-    icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    icon->setPixmap(image);
+    m_icon->setGeometry(QRect(Resources::UnitRect(11, 17, 20, 20).topLeft(), kIconSize));
+    m_icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto *text = new QLabel(QStringLiteral("Quenvale V2.13.En.180517"), this);
     text->setObjectName(QStringLiteral("version"));
@@ -38,4 +42,12 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     ok->setDefault(true);
     ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// The icon is drawn in the pixels of the screen the box shows on.
+void CAboutDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_icon->setPixmap(Resources::PixelArtIcon(QStringLiteral(":/res/quenvale-16.png"))
+                          .pixmap(kIconSize, devicePixelRatioF()));
 }

@@ -16,6 +16,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QToolBar>
 #include <QWindow>
 
@@ -131,7 +132,7 @@ void CMainFrame::createToolBar()
             continue;
         }
         QAction *action = m_actions.value(button.id);
-        action->setIcon(QIcon(QString::fromLatin1(button.image)));
+        action->setIcon(Resources::PixelArtIcon(QString::fromLatin1(button.image)));
         bar->addAction(action);
     }
 }
@@ -203,19 +204,39 @@ void CMainFrame::SetView(QWidget *view)
 
 void CMainFrame::ResizeParentToFit(const QSize &form)
 {
-    m_scrollArea->setMinimumSize(form);
+    m_formSize = form;
+    fitToScreen();
+    // The window system tells the size of the frame's border and caption
+    // only once the window is on the screen: fitted again then.
+    WhenShown([this] { fitToScreen(); });
+}
+
+// The window holds the form exactly where the screen has room for that;
+// where it has not, the window takes the room there is and the form
+// scrolls inside it.
+void CMainFrame::fitToScreen()
+{
+    m_scrollArea->setMinimumSize(m_formSize);
     layout()->invalidate();
     layout()->activate();
     const QSize needed = layout()->totalMinimumSize(); // with the menu bar
     m_scrollArea->setMinimumSize(0, 0);
-    // A form bigger than the window made at start grows the window, but
-    // only as far as the screen has room; the form scrolls beyond that.
-    QSize room = size();
+    QSize size = needed;
     if (const QScreen *screen = this->screen()) {
-        const QSize frame = frameGeometry().size() - geometry().size();
-        room = room.expandedTo(screen->availableGeometry().size() - frame);
+        const QRect available = screen->availableGeometry();
+        const QSize room = available.size() - (frameGeometry().size() - geometry().size());
+        // A scroll bar one way takes room the other way.
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scrollArea);
+        if (needed.height() > room.height())
+            size.rwidth() += bar;
+        if (needed.width() > room.width())
+            size.rheight() += bar;
+        size = size.boundedTo(room);
+        // A window that does not fit starts at the corner of the room.
+        if (needed != size && isVisible() && !available.contains(frameGeometry()))
+            move(available.topLeft());
     }
-    setFixedSize(needed.boundedTo(room));
+    setFixedSize(size);
     // From now on the size is ours, not the layout's.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
 }

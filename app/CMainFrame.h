@@ -26,8 +26,9 @@ public:
 
     // The form shown in the window, scrolled if the window were too small.
     void SetView(QWidget *view);
-    // Sizes the window so that the form fits exactly, then fixes its size.
-    // It grows past its size at creation only as far as the screen allows.
+    // Sizes the window so that the form fits exactly, then fixes its size;
+    // on a screen without room for that, the window takes the screen's
+    // available area and the form scrolls inside it.
     void ResizeParentToFit(const QSize &form);
 
     // The action of a command, by its number (StringTable ids); null if none.
@@ -56,9 +57,11 @@ private:
     void createToolBar();
     void createStatusBar();
     void updateLockKeys();
+    void fitToScreen();
 
     QList<std::function<void()>> m_whenShown;
     QHash<int, QAction *> m_actions;
     QHash<int, QLabel *> m_indicators;
     QScrollArea *m_scrollArea;
+    QSize m_formSize;
 };

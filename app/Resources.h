@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
 #include <QRect>
+
+class QWidget;
 
 // The images compiled into the program (icon, tool bar, bitmaps). They live
 // in a static library, so they are registered by hand before first use.
@@ -25,5 +28,18 @@ constexpr QRect UnitRect(int x, int y, int width, int height)
 {
     return QRect(DialogUnits(x), DialogUnits(y), DialogUnits(width), DialogUnits(height));
 }
+
+// The pixel-art picture of the resource at `path` as an icon that stays
+// sharp at every scale.
+QIcon PixelArtIcon(const QString &path);
+
+// At a fractional scale a frame line that falls between device pixels is
+// lost. This is the rectangle nearest to `rect` (a control's place in a
+// parent that lies at `origin` in its window) whose four frame lines, the
+// outermost pixels inside it, fall on whole device pixels at `ratio`; it
+// only ever shrinks. At a whole ratio it is `rect`.
+QRect OnDevicePixels(const QRect &rect, const QPoint &origin, qreal ratio);
+// Sets the control's geometry to OnDevicePixels of `rect` in its window.
+void PlaceOnDevicePixels(QWidget *control, const QRect &rect);
 
 } // namespace Resources

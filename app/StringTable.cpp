@@ -87,4 +87,9 @@ QString ToolTip(int id)
     return newline < 0 ? QString() : text.mid(newline + 1);
 }
 
+QString DocumentTitle()
+{
+    return LoadString(IDR_MAINFRAME).section(QLatin1Char('\n'), 1, 1);
+}
+
 } // namespace StringTable

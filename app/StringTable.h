@@ -63,5 +63,9 @@ QString LoadString(int id);
 QString Prompt(int id);
 // The part after the first "\n" (the tool tip); empty when there is none.
 QString ToolTip(int id);
+// The document's title: the document-name part of the document string
+// IDR_MAINFRAME, whose parts are separated by "\n" ("qvl"). Print jobs
+// carry it as their name.
+QString DocumentTitle();
 
 } // namespace StringTable

@@ -28,5 +28,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Fonts are loaded by name, so dpkg-shlibdeps cannot see them: the form's
 # Song face and the report's CJK face.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-noto-cjk")
+# Qt's Wayland plugin, so that the window runs natively on Wayland desktops;
+# without it Qt falls back to X11 (XWayland there).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)

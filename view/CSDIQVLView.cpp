@@ -2,11 +2,11 @@
 
 #include "app/CMainFrame.h"
 #include "app/Resources.h"
+#include "app/StringTable.h"
 #include "data/ChannelTable.h"
 #include "data/CodePage936.h"
 #include "data/MeasurementStore.h"
 #include "data/MemoryAdvice.h"
-#include "data/ResultFile.h"
 #include "output/CsvExport.h"
 #include "output/ReportPrinter.h"
 #include "view/CPreviewView.h"
@@ -19,18 +19,16 @@
 
 #include <QCoreApplication>
 #include <QAction>
-#include <QCursor>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
-#include <QTabBar>
+#include <QStyle>
 #include <QTableWidget>
+#include <QWindow>
 
 using Resources::DialogUnits;
 
@@ -40,6 +38,10 @@ namespace {
 
 constexpr int kFormWidth = 595; // dialog units
 constexpr int kFormHeight = 442;
+// The controls' places in the template.
+constexpr QRect kListRect = Resources::UnitRect(104, 14, 382, 177);
+constexpr QRect kComboRect = Resources::UnitRect(17, 19, 48, 146);
+constexpr QRect kTabRect = Resources::UnitRect(0, 0, 591, 15);
 
 const char *const kColumnHeadings[CSDIQVLView::ColumnCount] = {
     "Channel", "WaveLength", "Power", "Threshold", "Date", "Time"};
@@ -59,7 +61,7 @@ Qt::Alignment columnAlignment(int column)
 } // namespace
 
 CSDIQVLView::CSDIQVLView(QWidget *parent)
-    : QWidget(parent), m_tabFiles(new QTabBar(this)), m_comboFiber(new FiberComboBox(this)),
+    : QWidget(parent), m_tabFiles(new ::TabFiles(this)), m_comboFiber(new FiberComboBox(this)),
       m_listChannels(new ChannelList(this))
 {
     Resources::Init();
@@ -69,9 +71,10 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 
-    m_listChannels->setGeometry(Resources::UnitRect(104, 14, 382, 177));
-    m_comboFiber->setGeometry(Resources::UnitRect(17, 19, 48, 146));
-    m_tabFiles->setGeometry(Resources::UnitRect(0, 0, 591, 15));
+    placeControls();
+    m_tabFiles->setObjectName(QStringLiteral("tabFiles"));
+    m_comboFiber->setObjectName(QStringLiteral("comboFiber"));
+    m_listChannels->setObjectName(QStringLiteral("listChannels"));
 
     m_listChannels->setShowGrid(true);
     m_listChannels->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -83,33 +86,16 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     m_listChannels->horizontalHeader()->setHighlightSections(false);
     m_listChannels->horizontalHeader()->setStretchLastSection(false);
 
-    m_tabFiles->setExpanding(false);
-    m_tabFiles->setUsesScrollButtons(true);
-    m_tabFiles->setElideMode(Qt::ElideNone);
-    // The shown file follows clicks only: keys and the wheel must not move
-    // the selection away from the file on screen.
-    m_tabFiles->setFocusPolicy(Qt::NoFocus);
-    m_tabFiles->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_tabFiles->installEventFilter(this);
-    connect(m_tabFiles, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (m_tabButton == Qt::LeftButton)
-            OnClickTabFiles(index);
-    });
-    connect(m_tabFiles, &QTabBar::customContextMenuRequested, this,
-            &CSDIQVLView::OnRclickTabFiles);
+    connect(m_tabFiles, &TabFiles::fileRead, this, &CSDIQVLView::OnFileRead);
     connect(m_comboFiber, &FiberComboBox::selEndOk, this, &CSDIQVLView::OnSelendokComboFiber);
     connect(m_comboFiber, &FiberComboBox::editChange, this,
             &CSDIQVLView::OnEditchangeComboFiber);
     connect(m_listChannels, &ChannelList::mouseClicked, this,
             &CSDIQVLView::OnClickListChannels);
+    connect(m_listChannels, &ChannelList::keyMoved, this, &CSDIQVLView::OnKeydownListChannels);
 }
 
 CSDIQVLView::~CSDIQVLView() = default;
-
-FileDialogs &CSDIQVLView::dialogs() const
-{
-    return m_pDialogs ? *m_pDialogs : FileDialogs::Default();
-}
 
 void CSDIQVLView::ScaleFactors(const QSize &screen, float &scaleX, float &scaleY)
 {
@@ -117,15 +103,64 @@ void CSDIQVLView::ScaleFactors(const QSize &screen, float &scaleX, float &scaleY
     scaleY = float(screen.height() * (1.0 / 900));
 }
 
-QSize CSDIQVLView::FormSize(float scaleX, float scaleY, const QFontMetrics &metrics)
+// The design's 892 x 663 wherever it holds the whole chart and the list,
+// otherwise grown right and down just enough to hold them with the margins
+// the design size leaves around the chart.
+QSize CSDIQVLView::formSize() const
 {
     const QSize design(DialogUnits(kFormWidth), DialogUnits(kFormHeight));
+    const QFontMetrics metrics = fontMetrics();
     const QRect atDesign = ChannelChart(1.0f, 1.0f).Extent(metrics);
     const int marginRight = qMax(0, design.width() - (atDesign.right() + 1));
     const int marginBottom = qMax(0, design.height() - (atDesign.bottom() + 1));
-    const QRect extent = ChannelChart(scaleX, scaleY).Extent(metrics);
-    return QSize(qMax(design.width(), extent.right() + 1 + marginRight),
-                 qMax(design.height(), extent.bottom() + 1 + marginBottom));
+    const QRect chart = ChannelChart(m_fScaleX, m_fScaleY).Extent(metrics);
+    const int right = qMax(chart.right(), m_listChannels->geometry().right());
+    return QSize(qMax(design.width(), right + 1 + marginRight),
+                 qMax(design.height(), chart.bottom() + 1 + marginBottom));
+}
+
+// The list's place: where the columns' widths need more than the
+// template's width, it grows to the right, so that all six show whole and
+// it never scrolls sideways.
+QRect CSDIQVLView::listRect() const
+{
+    int needed = 2 * m_listChannels->frameWidth();
+    for (int column = 0; column < ColumnCount; ++column)
+        needed += m_listChannels->columnWidth(column);
+    // A fiber's 18 rows bring the vertical scroll bar.
+    const QStyle *style = m_listChannels->style();
+    needed += style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_listChannels);
+    if (style->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, m_listChannels))
+        needed += style->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, m_listChannels);
+    QRect geometry = kListRect;
+    geometry.setWidth(qMax(kListRect.width(), needed));
+    return geometry;
+}
+
+// At a fractional scale each control goes to the nearest place where its
+// frame lines fall on whole device pixels, or it loses them; at a whole
+// scale that is its own place. Run again whenever the form moves in its
+// window or the window changes screens.
+void CSDIQVLView::placeControls()
+{
+    Resources::PlaceOnDevicePixels(m_tabFiles, kTabRect);
+    Resources::PlaceOnDevicePixels(m_comboFiber, kComboRect);
+    Resources::PlaceOnDevicePixels(m_listChannels, listRect());
+}
+
+void CSDIQVLView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (QWindow *handle = window()->windowHandle())
+        connect(handle, &QWindow::screenChanged, this, &CSDIQVLView::placeControls,
+                Qt::UniqueConnection);
+    placeControls();
+}
+
+void CSDIQVLView::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    placeControls();
 }
 
 void CSDIQVLView::OnInitialUpdate()
@@ -134,10 +169,11 @@ void CSDIQVLView::OnInitialUpdate()
     if (screen.isEmpty() && QGuiApplication::primaryScreen())
         screen = QGuiApplication::primaryScreen()->geometry().size();
     ScaleFactors(screen, m_fScaleX, m_fScaleY);
+    setUpColumns();
+    placeControls();
     // The chart is drawn at the screen's factors into the form: the form
     // must hold all of it, or its readout is never seen.
-    setFixedSize(FormSize(m_fScaleX, m_fScaleY, fontMetrics()));
-    setUpColumns();
+    setFixedSize(formSize());
 
     if (auto *frame = qobject_cast<CMainFrame *>(window()))
         frame->ResizeParentToFit(size());
@@ -160,123 +196,11 @@ void CSDIQVLView::setUpColumns()
             column, int(double(BaseColumnWidths[column]) * double(m_fScaleX)));
 }
 
-bool CSDIQVLView::readFile(const QString &path)
+// Every file shown repaints the view without the chart.
+void CSDIQVLView::OnFileRead(const ResultFileText &text)
 {
-    ResultFileText text;
-    QString error;
-    if (!ReadResultFile(path, text, &error)) {
-        m_strHeader.clear();
-        m_strTable.clear();
-        dialogs().ShowMessage(this, error);
-        return false;
-    }
-    m_strHeader = std::move(text.header);
-    m_strTable = std::move(text.table);
-    return true;
-}
-
-bool CSDIQVLView::addTab(const QString &path)
-{
-    if (m_nTabCount >= MaxTabs) {
-        dialogs().ShowMessage(this, tr("Cannot open \"%1\": %2 files are open already. "
-                                       "Close a tab first.")
-                                        .arg(path)
-                                        .arg(MaxTabs));
-        return false;
-    }
-    const QFileInfo file(path);
-    TabRecord record{file.absoluteFilePath(), TabRecord::Label(file.fileName())};
-    m_tabRecords.append(record);
-    const int index = m_tabFiles->insertTab(m_nTabCount, record.name);
-    m_tabFiles->setCurrentIndex(index);
-    ++m_nTabCount;
-    return true;
-}
-
-QStringList CSDIQVLView::OpenFiles(const QStringList &paths)
-{
-    QStringList opened;
-    if (paths.isEmpty())
-        return opened; // nothing chosen: everything stays as it is
-    ResultFileText shown;
-    for (const QString &path : paths) {
-        if (m_nTabCount >= MaxTabs) {
-            addTab(path); // says why it cannot
-            break;
-        }
-        // Read first, so that a file that cannot be read gets no tab.
-        ResultFileText text;
-        QString error;
-        if (!ReadResultFile(path, text, &error)) {
-            dialogs().ShowMessage(this, error);
-            continue;
-        }
-        addTab(path);
-        shown = std::move(text);
-        opened.append(path);
-    }
-    // None of the files could be read: the file on screen, whose tab is
-    // still the selected one, stays.
-    if (opened.isEmpty())
-        return opened;
-    m_strHeader = std::move(shown.header);
-    m_strTable = std::move(shown.table);
-    showFileRead();
-    return opened;
-}
-
-// Cancelling the dialog changes nothing: the tabs, the file shown, the
-// names typed into the fiber box, the list and the chart all stay.
-void CSDIQVLView::OnFileOpen()
-{
-    const QStringList paths = dialogs().GetOpenFileNames(this, FileDialogs::OpenFilter());
-    OpenFiles(paths);
-}
-
-void CSDIQVLView::OnClickTabFiles(int index)
-{
-    if (index < 0 || index >= m_nTabCount)
-        return;
-    m_tabFiles->setCurrentIndex(index);
-    m_strHeader.clear();
-    m_strTable.clear();
-    readFile(m_tabRecords[index].path);
-    showFileRead();
-}
-
-void CSDIQVLView::OnRclickTabFiles(const QPoint &)
-{
-    QMenu menu(this);
-    menu.addAction(QStringLiteral("&Close"), this, &CSDIQVLView::OnCloseTab);
-    menu.exec(QCursor::pos());
-}
-
-void CSDIQVLView::OnCloseTab()
-{
-    const int closed = m_tabFiles->currentIndex();
-    if (closed < 0 || closed >= m_nTabCount)
-        return;
-    m_tabRecords.removeAt(closed);
-    --m_nTabCount;
-    m_tabFiles->removeTab(closed);
-
-    m_comboFiber->ResetContent();
-    m_listChannels->setRowCount(0);
-    m_strHeader.clear();
-    m_strTable.clear();
-    // The tab left of the closed one is shown and selected. After the first
-    // tab the strip selects the new first tab, so that one is shown.
-    const int shown = closed > 0 ? closed - 1 : (m_nTabCount > 0 ? 0 : -1);
-    if (shown >= 0) {
-        m_tabFiles->setCurrentIndex(shown);
-        readFile(m_tabRecords[shown].path);
-    }
-    showFileRead();
-}
-
-// Every load repaints the view without the chart.
-void CSDIQVLView::showFileRead()
-{
+    m_strHeader = text.header;
+    m_strTable = text.table;
     ParseTable();
     clearChart();
     update();
@@ -314,6 +238,8 @@ void CSDIQVLView::OnSelendokComboFiber()
 {
     m_nFiberIndex = m_comboFiber->GetCurSel();
     m_listChannels->setRowCount(0);
+    // A bar for each row the block has and whose power is a number.
+    m_chartPowers = QList<ChannelChart::Power>(ChannelChart::BarCount);
     // The entry's own block, wherever sorting or renaming has put the entry:
     // the list always shows the rows whose names the box shows and exports.
     const qsizetype block = m_comboFiber->GetItemBlock(m_nFiberIndex);
@@ -322,8 +248,10 @@ void CSDIQVLView::OnSelendokComboFiber()
         const qsizetype first = block * ChannelTable::FiberSize;
         // A short last block shows the rows it has.
         const qsizetype end = qMin(first + ChannelTable::FiberSize, rows.Count());
-        for (qsizetype r = first; r < end; ++r)
+        for (qsizetype r = first; r < end; ++r) {
             appendChannelRow(rows.At(r));
+            m_chartPowers[r - first] = ChannelTable::PowerValue(rows.At(r).text(MeasurementRow::Power));
+        }
     }
     m_strSelChannel.clear();
     m_strSelWaveLength.clear();
@@ -372,6 +300,20 @@ void CSDIQVLView::OnClickListChannels()
     int row = -1;
     for (const QModelIndex &index : m_listChannels->selectionModel()->selectedRows())
         row = qMax(row, index.row());
+    showChannel(row);
+}
+
+// A key that moves the list's current row makes that row the channel shown,
+// as a click on it would.
+void CSDIQVLView::OnKeydownListChannels()
+{
+    if (m_comboFiber->GetCount() == 0)
+        return;
+    showChannel(m_listChannels->currentRow());
+}
+
+void CSDIQVLView::showChannel(int row)
+{
     auto cellText = [this, row](int column) {
         const QTableWidgetItem *item = row >= 0 ? m_listChannels->item(row, column) : nullptr;
         return item ? item->text() : QString();
@@ -385,12 +327,6 @@ void CSDIQVLView::OnClickListChannels()
 
 void CSDIQVLView::DrawChart()
 {
-    m_chartPowers.clear();
-    for (int row = 0; row < ChannelChart::BarCount; ++row) {
-        const QTableWidgetItem *item =
-            row < m_listChannels->rowCount() ? m_listChannels->item(row, 2) : nullptr;
-        m_chartPowers.append(item ? item->text() : QString());
-    }
     m_bChartShown = true;
     repaint();
 }
@@ -444,6 +380,8 @@ PrintDialogs &CSDIQVLView::printDialogs() const
 void CSDIQVLView::OnFilePrint()
 {
     QPrinter printer(QPrinter::HighResolution);
+    // The job's name in the print queue, and the title of a PDF.
+    printer.setDocName(StringTable::DocumentTitle());
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -515,19 +453,9 @@ void CSDIQVLView::OnDraw(QPainter &painter)
     // The chart works in client pixels, whatever units the bitmap used.
     if (!m_bChartShown)
         return;
-    const ChannelChart chart(m_fScaleX, m_fScaleY);
+    // Lines and texts in the palette's text colour over its window colour,
+    // which fills the view's background.
+    const ChannelChart chart(m_fScaleX, m_fScaleY, palette().color(QPalette::WindowText));
     chart.Draw(painter, m_chartPowers, m_strSelChannel, m_strSelWaveLength, m_strSelPower);
     chart.DrawMarker(painter, m_nMarkerRow);
-}
-
-bool CSDIQVLView::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_tabFiles) {
-        if (event->type() == QEvent::MouseButtonPress
-            || event->type() == QEvent::MouseButtonDblClick)
-            m_tabButton = static_cast<QMouseEvent *>(event)->button();
-        else if (event->type() == QEvent::Wheel)
-            return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -3,8 +3,9 @@
 #include "data/MeasurementRow.h"
 #include "output/CsvExport.h"
 #include "output/PrintReport.h"
+#include "view/ChannelChart.h"
 #include "view/ChannelList.h"
-#include "view/TabRecord.h"
+#include "view/TabFiles.h"
 
 #include <QByteArray>
 #include <QList>
@@ -15,11 +16,9 @@
 #include <QWidget>
 
 class FiberComboBox;
-class QFontMetrics;
 class FileDialogs;
 class PrintDialogs;
 class QPrinter;
-class QTabBar;
 class QTableWidget;
 
 // The form: the strip with one tab per opened file, the fiber box and the
@@ -29,7 +28,7 @@ class CSDIQVLView : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int MaxTabs = 1024;
+    static constexpr int MaxTabs = ::TabFiles::MaxTabs;
     static constexpr int ColumnCount = 6;
     static const int BaseColumnWidths[ColumnCount];
 
@@ -41,16 +40,10 @@ public:
     // the form. Safe to run again.
     void OnInitialUpdate();
 
-    // Opens each file into a new tab at the right end and shows the last one
-    // that could be read; returns the paths opened. A file that cannot be
-    // read, or one beyond the 1024 tabs, gets a message and no tab. When no
-    // file is opened, the view stays as it was.
-    QStringList OpenFiles(const QStringList &paths);
-
-    void OnFileOpen();
-    void OnClickTabFiles(int index);
-    void OnRclickTabFiles(const QPoint &pos);
-    void OnCloseTab();
+    // Opening files into tabs, File Open and Close: see TabFiles.
+    QStringList OpenFiles(const QStringList &paths) { return m_tabFiles->OpenFiles(paths); }
+    void OnFileOpen() { m_tabFiles->OnFileOpen(); }
+    void OnCloseTab() { m_tabFiles->OnCloseTab(); }
     void ParseTable();
     void FillFiberCombo();
 
@@ -62,8 +55,8 @@ public:
     // index becomes the current channel, shown under the chart and marked.
     void OnClickListChannels();
 
-    // Shows the chart of the list's powers and the selection texts and
-    // repaints the view at once. The chart stays until the next file load.
+    // Shows the chart of the chosen fiber's powers and the selection texts
+    // and repaints the view at once. The chart stays until the next file load.
     void DrawChart();
 
     void OnFileSave();
@@ -78,14 +71,10 @@ public:
 
     // The screen factors: width / 1440 and height / 900, in single precision.
     static void ScaleFactors(const QSize &screen, float &scaleX, float &scaleY);
-    // The form's size at these factors: the design's 892 x 663 wherever it
-    // holds the whole chart, otherwise grown right and down just enough to
-    // hold it with the margins the design size leaves around it.
-    static QSize FormSize(float scaleX, float scaleY, const QFontMetrics &metrics);
     // Takes the factors from this size instead of the primary screen's.
     void SetScreenSize(const QSize &size) { m_screenSize = size; }
     // The dialogs to ask (not owned); null for the real ones.
-    void SetFileDialogs(FileDialogs *dialogs) { m_pDialogs = dialogs; }
+    void SetFileDialogs(FileDialogs *dialogs) { m_tabFiles->SetFileDialogs(dialogs); }
     void SetPrintDialogs(PrintDialogs *dialogs) { m_pPrintDialogs = dialogs; }
 
     // Pages side by side in the print preview: 2 shows facing pages, any
@@ -94,11 +83,11 @@ public:
     int PreviewPages() const { return m_nPreviewPages; }
     void SetPreviewPages(int pages) { m_nPreviewPages = pages; }
 
-    QTabBar *TabFiles() const { return m_tabFiles; }
+    ::TabFiles *TabFiles() const { return m_tabFiles; }
     FiberComboBox *ComboFiber() const { return m_comboFiber; }
     QTableWidget *ListChannels() const { return m_listChannels; }
-    const QList<TabRecord> &TabRecords() const { return m_tabRecords; }
-    int TabCount() const { return m_nTabCount; }
+    const QList<TabRecord> &TabRecords() const { return m_tabFiles->Records(); }
+    int TabCount() const { return m_tabFiles->Count(); }
     const PrintReport &Report() const { return m_report; }
     float ScaleX() const { return m_fScaleX; }
     float ScaleY() const { return m_fScaleY; }
@@ -114,20 +103,26 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+
+private slots:
+    void OnKeydownListChannels();
+    void OnFileRead(const ResultFileText &text);
 
 private:
-    FileDialogs &dialogs() const;
-    bool readFile(const QString &path);
-    bool addTab(const QString &path);
-    void showFileRead();
+    FileDialogs &dialogs() const { return m_tabFiles->Dialogs(); }
     void setUpColumns();
+    QRect listRect() const;
+    void placeControls();
+    QSize formSize() const;
+    void showChannel(int row);
     void clearChart();
     void appendChannelRow(const MeasurementRow &row);
     QList<CsvExport::BlockName> entryNames() const;
     PrintDialogs &printDialogs() const;
 
-    QTabBar *m_tabFiles;
+    ::TabFiles *m_tabFiles;
     FiberComboBox *m_comboFiber;
     ChannelList *m_listChannels;
     QByteArray m_strHeader;
@@ -137,9 +132,7 @@ private:
     QString m_strSelChannel;
     QString m_strSelPower;
     QString m_strSelWaveLength;
-    QList<TabRecord> m_tabRecords;
     QByteArray m_strComboText;
-    int m_nTabCount = 0;
     int m_nFiberIndex = -1; // no fiber chosen yet
     float m_fScaleY = 1.0f;
     float m_fScaleX = 1.0f;
@@ -147,13 +140,11 @@ private:
 
     QPixmap m_bitmap131;
     QSize m_screenSize;
-    FileDialogs *m_pDialogs = nullptr;
     PrintDialogs *m_pPrintDialogs = nullptr;
     int m_nPreviewPages = 0;
 
     // The chart as last drawn: kept so that every repaint shows it again.
     bool m_bChartShown = false;
-    QStringList m_chartPowers;
+    QList<ChannelChart::Power> m_chartPowers;
     int m_nMarkerRow = -1;
-    Qt::MouseButton m_tabButton = Qt::NoButton; // of the press on the strip
 };

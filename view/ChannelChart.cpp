@@ -1,8 +1,6 @@
 #include "view/ChannelChart.h"
 
 #include "data/ChannelTable.h"
-#include "data/ClassicAtof.h"
-#include "data/CodePage936.h"
 
 #include <QBrush>
 #include <QColor>
@@ -44,30 +42,11 @@ void DrawTextAt(QPainter &painter, const QPoint &topLeft, const QString &text)
 
 } // namespace
 
-ChannelChart::ChannelChart(float scaleX, float scaleY)
-    : m_scaleX(scaleX)
-    , m_scaleY(scaleY)
+ChannelChart::ChannelChart(float screenScaleX, float screenScaleY, const QColor &ink)
+    : m_scaleX(qMax(1.0f, screenScaleX))
+    , m_scaleY(qMax(1.0f, screenScaleY))
+    , m_ink(ink)
 {
-}
-
-float ChannelChart::PowerValue(const QString &text) const
-{
-    // The list shows the file's code-page-936 bytes decoded; the number is
-    // read from those bytes again.
-    const QByteArray bytes = CodePage936::Encode(text);
-    if (bytes == "Low")
-        return float(-60.0 * double(m_scaleY));
-    const double value = ClassicAtof(bytes.constData(), bytes.constData() + bytes.size());
-    return float(std::clamp(value, -PowerLimit, PowerLimit));
-}
-
-QList<float> ChannelChart::PowerValues(const QStringList &texts) const
-{
-    QList<float> values;
-    values.reserve(BarCount);
-    for (int row = 0; row < BarCount; ++row)
-        values.append(PowerValue(row < texts.size() ? texts.at(row) : QString()));
-    return values;
 }
 
 ChannelChart::Edges ChannelChart::BarEdges(int bar, float power) const
@@ -76,16 +55,17 @@ ChannelChart::Edges ChannelChart::BarEdges(int bar, float power) const
     edges.left = Trunc(X(DesignBarLeft(bar)));
     edges.right = Trunc(X(DesignBarLeft(bar) + 20.0));
     edges.bottom = Trunc(Y(610));
-    // 4 pixels per dB at every screen size; only the base line and the
-    // -60 dB offset follow the screen.
-    edges.top = Trunc(Y(610) - 4.0 * (double(power) + Y(60)));
+    // 4 design units per dB above the -60 dB base line, scaled like every
+    // other length, so at the design size the top is 370 - 4P. A power
+    // above the axis stops at its top, clear of the list above the chart.
+    const int top = Trunc(Y(610) - 4.0 * Y(double(power) + 60.0));
+    edges.top = qMax(top, VerticalAxis().y1());
     return edges;
 }
 
-// A power below the zero-height level (-60 dB on a screen less than 900
-// pixels high, or far below the floor anywhere) would put the top under the
-// base line; such a bar has no height, like "Low", so that nothing hangs
-// over the selection line and the marker.
+// A power below -60 dB would put the top under the base line; such a bar
+// has no height, like -60 dB itself, so that nothing hangs over the
+// selection line and the marker.
 QRect ChannelChart::FillArea(const Edges &edges)
 {
     const int top = qMin(edges.top, edges.bottom);
@@ -152,7 +132,7 @@ QRect ChannelChart::Extent(const QFontMetrics &metrics) const
     };
 
     QRect extent;
-    const float top = 15.0f; // the top of the scale
+    const float top = 20.0f; // the axis top
     for (int bar = 0; bar < BarCount; ++bar) {
         extent |= FillArea(BarEdges(bar, top));
         extent |= MarkerPolygon(bar).boundingRect();
@@ -171,28 +151,30 @@ QRect ChannelChart::Extent(const QFontMetrics &metrics) const
     return extent;
 }
 
-void ChannelChart::Draw(QPainter &painter, const QStringList &powers, const QString &channel,
+void ChannelChart::Draw(QPainter &painter, const QList<Power> &powers, const QString &channel,
                         const QString &waveLength, const QString &power) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
 
-    const QList<float> values = PowerValues(powers);
-    for (int bar = 0; bar < BarCount; ++bar)
-        painter.fillRect(FillArea(BarEdges(bar, values.at(bar))), kRed);
+    for (int bar = 0; bar < BarCount && bar < powers.size(); ++bar) {
+        // Each bar's power is taken in single precision, as ever.
+        if (powers.at(bar))
+            painter.fillRect(FillArea(BarEdges(bar, float(*powers.at(bar)))), kRed);
+    }
 
     // The axes are drawn over the bars with the thinnest line the device
     // has: one device pixel, whatever its pixel ratio. A line leaves out its
     // end point, as the platform's lines always did: the base line stops one
     // pixel short of trunc(sx*840).
-    QPen axisPen(Qt::black, 1);
+    QPen axisPen(m_ink, 1);
     axisPen.setCosmetic(true);
     axisPen.setCapStyle(Qt::FlatCap);
     painter.setPen(axisPen);
     painter.drawLine(VerticalAxis());
     painter.drawLine(BaseLine());
 
-    painter.setPen(Qt::black);
+    painter.setPen(m_ink);
     for (int label = 0; label < ScaleLabelCount; ++label)
         DrawTextAt(painter, ScaleLabelPoint(label), ScaleLabelText(label));
     DrawTextAt(painter, ChannelPoint(), QStringLiteral("Chanel:") + channel);
@@ -209,7 +191,7 @@ void ChannelChart::DrawMarker(QPainter &painter, int row) const
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen outline(Qt::black, 1);
+    QPen outline(m_ink, 1);
     outline.setCosmetic(true);
     painter.setPen(outline);
     painter.setBrush(kRed);

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QColor>
 #include <QLine>
 #include <QList>
 #include <QPoint>
 #include <QPolygon>
 #include <QRect>
 #include <QString>
-#include <QStringList>
+
+#include <optional>
 
 class QFontMetrics;
 class QPainter;
@@ -19,16 +21,18 @@ class QPainter;
 // of the factors, evaluated in double precision and truncated toward zero,
 // so that (for instance) the top of the vertical axis is
 // trunc(sy*610 - sy*320) and not trunc(sy*290): the two can differ by a pixel.
+//
+// The vertical axis runs from -60 dB at the base line to +20 dB at its top,
+// 4 design units per dB, so every bar reads true against the scale labels.
 class ChannelChart
 {
 public:
     static constexpr int BarCount = 18;
     static constexpr int ScaleLabelCount = 6;
 
-    // A power read from a text is held within +-PowerLimit dB, so a text
-    // such as "1e999" draws a bar as long as the limit allows instead of an
-    // infinite one. 4 pixels per dB keeps every coordinate far inside int.
-    static constexpr double PowerLimit = 1.0e6;
+    // The power of one bar in dB, as ChannelTable::PowerValue reads it;
+    // none where the chart draws no bar.
+    using Power = std::optional<double>;
 
     // The four edges of a rectangle as the chart computes them: left and
     // top included, right and bottom excluded. top may lie below bottom.
@@ -40,28 +44,28 @@ public:
         int bottom = 0;
     };
 
-    ChannelChart(float scaleX, float scaleY);
+    // The chart at the screen's factors, but never below its design size:
+    // the form keeps its design size on smaller screens, and so does the
+    // chart, which would otherwise slide under the list. Axes, labels, the
+    // selection line and the marker's outline are drawn in `ink`.
+    ChannelChart(float screenScaleX, float screenScaleY, const QColor &ink = Qt::black);
 
     float ScaleX() const { return m_scaleX; }
     float ScaleY() const { return m_scaleY; }
 
-    // The chart: 18 bars from the power texts (rows past the end of the list
-    // read as empty texts), the axes, the scale labels and the selection line
-    // "Chanel:" channel, "WaveLength:" waveLength, "Power=" power.
-    void Draw(QPainter &painter, const QStringList &powers, const QString &channel,
+    // The chart: a bar for each power of bars 0-17 that has one (entries
+    // past the end of `powers` have none), the axes, the scale labels and
+    // the selection line "Chanel:" channel, "WaveLength:" waveLength,
+    // "Power=" power.
+    void Draw(QPainter &painter, const QList<Power> &powers, const QString &channel,
               const QString &waveLength, const QString &power) const;
     // The red triangle under the bar of `row`; nothing for rows outside 0-17.
     void DrawMarker(QPainter &painter, int row) const;
 
     // The geometry behind Draw and DrawMarker.
 
-    // The value of one power text as the list shows it: "Low" is the
-    // zero-height level -60 x sy; anything else is its leading decimal
-    // number (0 when it has none), held within +-PowerLimit.
-    float PowerValue(const QString &text) const;
-    // PowerValue of rows 0-17; missing rows are empty texts.
-    QList<float> PowerValues(const QStringList &texts) const;
-
+    // The bar from the base line up to the level of `power` on the axis, cut
+    // at the axis top; below -60 dB its top lies under the base line.
     Edges BarEdges(int bar, float power) const;
     // The pixels the fill of BarEdges covers: left and top included, right
     // and bottom excluded. A top below the base line gives no height.
@@ -82,10 +86,9 @@ public:
     QPolygon MarkerPolygon(int row) const;
 
     // Every pixel that Draw and DrawMarker can cover, in a painter whose
-    // font has these metrics: the bars up to the top of the scale, the
-    // axes, the scale labels, the selection line with the widest texts the
-    // file's columns hold, and the marker under any bar. Bars of powers
-    // above the scale only reach further up, never right or down.
+    // font has these metrics: the bars up to the axis top, the axes, the
+    // scale labels, the selection line with the widest texts the file's
+    // columns hold, and the marker under any bar.
     QRect Extent(const QFontMetrics &metrics) const;
 
 private:
@@ -94,4 +97,5 @@ private:
 
     float m_scaleX;
     float m_scaleY;
+    QColor m_ink;
 };

@@ -1,5 +1,6 @@
 #include "view/ChannelList.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 void ChannelList::mousePressEvent(QMouseEvent *event)
@@ -17,4 +18,33 @@ void ChannelList::mouseReleaseEvent(QMouseEvent *event)
         m_bLeftPressed = false;
         emit mouseClicked();
     }
+}
+
+void ChannelList::keyPressEvent(QKeyEvent *event)
+{
+    const QModelIndex before = currentIndex();
+    QTableWidget::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (currentIndex().row() != before.row())
+            emit keyMoved();
+        break;
+    default:
+        break;
+    }
+}
+
+// Home and End go to the first and the last row, as in a list of rows,
+// not along the current row's cells.
+QModelIndex ChannelList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if ((action == MoveHome || action == MoveEnd) && rowCount() > 0)
+        return model()->index(action == MoveHome ? 0 : rowCount() - 1,
+                              qMax(0, currentIndex().column()));
+    return QTableWidget::moveCursor(action, modifiers);
 }

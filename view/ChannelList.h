@@ -4,7 +4,8 @@
 
 // The channel list. Besides the table's own signals it tells of every left
 // mouse click inside its rows area, on a row or below the last one, once the
-// click has settled the selection; keys never raise it.
+// click has settled the selection, and of every move of the current row by
+// Up, Down, Home, End, Page Up or Page Down.
 class ChannelList : public QTableWidget
 {
     Q_OBJECT
@@ -13,10 +14,13 @@ public:
 
 signals:
     void mouseClicked();
+    void keyMoved();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     bool m_bLeftPressed = false;

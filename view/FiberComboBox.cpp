@@ -1,5 +1,6 @@
 #include "view/FiberComboBox.h"
 
+#include "app/Resources.h"
 #include "data/CodePage936.h"
 
 #include <QCoreApplication>
@@ -239,7 +240,20 @@ bool FiberComboBox::eventFilter(QObject *watched, QEvent *event)
 void FiberComboBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    placeChildren();
+}
+
+// The box moves when the form puts it on whole device pixels; its parts
+// follow.
+void FiberComboBox::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    placeChildren();
+}
+
+void FiberComboBox::placeChildren()
+{
     const int editHeight = qMin(height(), fontMetrics().height() + 6);
-    m_edit->setGeometry(0, 0, width(), editHeight);
-    m_list->setGeometry(0, editHeight, width(), height() - editHeight);
+    Resources::PlaceOnDevicePixels(m_edit, QRect(0, 0, width(), editHeight));
+    Resources::PlaceOnDevicePixels(m_list, QRect(0, editHeight, width(), height() - editHeight));
 }

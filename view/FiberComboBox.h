@@ -62,11 +62,13 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     FiberListModel::Entry makeEntry(QByteArray bytes, qsizetype block) const;
     void chooseRow(int row);
     void showSelection();
+    void placeChildren();
 
     QLineEdit *m_edit;
     QListView *m_list;

@@ -2,6 +2,7 @@
 // tool bar, keys, status texts, the About box, File New, files from the
 // command line or dropped on the window, and the settings kept at exit.
 
+#include "OffscreenScreens.h"
 #include "TestSupport.h"
 
 #include "app/CAboutDlg.h"

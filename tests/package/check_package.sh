@@ -32,6 +32,7 @@ depends=$(field Depends)
 for package in libc6 libqt6widgets6 libqt6printsupport6 fonts-arphic-uming fonts-noto-cjk; do
   grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)'"
 
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sort >"$work/files"
 sort >"$work/expected" <<'EOF'

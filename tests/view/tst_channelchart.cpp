@@ -4,6 +4,7 @@
 #include "view/ChannelChart.h"
 
 #include "RecordingDevice.h"
+#include "data/ChannelTable.h"
 
 #include <QImage>
 #include <QPainter>
@@ -33,20 +34,16 @@ QImage whiteImage(int width, int height)
     return image;
 }
 
-QImage renderChart(const Screen &screen, const QStringList &powers, int markerRow = -1,
-                   int width = 1024, int height = 768)
+QImage renderChart(const Screen &screen, const QString &power, int width = 1024,
+                   int height = 768)
 {
     QImage image = whiteImage(width, height);
     QPainter painter(&image);
     const ChannelChart chart(screen.sx, screen.sy);
+    const QList<ChannelChart::Power> powers(ChannelChart::BarCount,
+                                            ChannelTable::PowerValue(power.toLatin1()));
     chart.Draw(painter, powers, QString(), QString(), QString());
-    chart.DrawMarker(painter, markerRow);
     return image;
-}
-
-QStringList repeated(const QString &power, int count = ChannelChart::BarCount)
-{
-    return QStringList(count, power);
 }
 
 // The rows of column x that hold `color`, as [first, last], or (-1, -1).
@@ -81,8 +78,6 @@ private slots:
     void labelsAndSelectionLine();
     void marker_data();
     void marker();
-    void powerValue_data();
-    void powerValue();
     void fillArea_data();
     void fillArea();
     void recordedDrawing();
@@ -96,24 +91,23 @@ void TestChannelChart::barsAndAxes_data()
 {
     QTest::addColumn<Screen>("screen");
     QTest::addColumn<int>("bottom");
-    QTest::addColumn<int>("topAt0dB");
-    QTest::addColumn<int>("topAtPlus15");
-    QTest::addColumn<int>("topAtMinus60");
-    QTest::addColumn<int>("topOfLow");
+    QTest::addColumn<QList<int>>("tops"); // at +15, 0, -30, -60, +20 and +25 dB
     QTest::addColumn<Span>("bar0");
     QTest::addColumn<Span>("bar17");
     QTest::addColumn<QLine>("verticalAxis");
     QTest::addColumn<QLine>("baseLine");
 
-    QTest::newRow("1440x900") << kDesign << 610 << 370 << 310 << 610 << 610
+    // A bar's top lies where the axis puts its power: 4 units per dB up
+    // from -60 dB at the base line, +20 dB at the axis top, and no higher.
+    QTest::newRow("1440x900") << kDesign << 610 << QList<int>{310, 370, 490, 610, 290, 290}
                               << qMakePair(100, 120) << qMakePair(780, 800)
                               << QLine(80, 290, 80, 610) << QLine(80, 610, 840, 610);
-    QTest::newRow("1920x1080") << kFullHd << 732 << 444 << 384 << 684 << 732
+    QTest::newRow("1920x1080") << kFullHd << 732 << QList<int>{372, 444, 588, 732, 348, 348}
                                << qMakePair(133, 160) << qMakePair(1040, 1066)
                                << QLine(106, 348, 106, 732) << QLine(106, 732, 1120, 732);
-    QTest::newRow("1024x768") << kSmall << 520 << 315 << 255 << 555 << 520
-                              << qMakePair(71, 85) << qMakePair(554, 568)
-                              << QLine(56, 247, 56, 520) << QLine(56, 520, 597, 520);
+    QTest::newRow("1024x768") << kSmall << 610 << QList<int>{310, 370, 490, 610, 290, 290}
+                              << qMakePair(100, 120) << qMakePair(780, 800)
+                              << QLine(80, 290, 80, 610) << QLine(80, 610, 840, 610);
 }
 
 void TestChannelChart::barsAndAxes()
@@ -122,17 +116,13 @@ void TestChannelChart::barsAndAxes()
     QFETCH(int, bottom);
     const ChannelChart chart(screen.sx, screen.sy);
 
-    const auto topOf = [&](const QString &text) {
-        return chart.BarEdges(5, chart.PowerValue(text)).top;
-    };
+    QFETCH(QList<int>, tops);
     QCOMPARE(chart.BarEdges(5, 0.0f).bottom, bottom);
     QCOMPARE(chart.BarEdges(5, -60.0f).bottom, bottom);
-    QTEST(topOf(QStringLiteral("0")), "topAt0dB");
-    QTEST(topOf(QString()), "topAt0dB");
-    QTEST(topOf(QStringLiteral("not a number")), "topAt0dB");
-    QTEST(topOf(QStringLiteral("+15.0")), "topAtPlus15");
-    QTEST(topOf(QStringLiteral("-60")), "topAtMinus60");
-    QTEST(topOf(QStringLiteral("Low")), "topOfLow");
+    QList<int> actual;
+    for (float power : {15.0f, 0.0f, -30.0f, -60.0f, 20.0f, 25.0f})
+        actual.append(chart.BarEdges(5, power).top);
+    QCOMPARE(actual, tops);
 
     QFETCH(Span, bar0);
     QFETCH(Span, bar17);
@@ -156,8 +146,8 @@ void TestChannelChart::labelsAndSelectionLine_data()
                               << QList<QPoint>{{80, 630}, {280, 630}, {580, 630}};
     QTest::newRow("1920x1080") << kFullHd << 53 << QList<int>{360, 432, 504, 576, 648, 720}
                                << QList<QPoint>{{106, 756}, {373, 756}, {773, 756}};
-    QTest::newRow("1024x768") << kSmall << 28 << QList<int>{256, 307, 358, 409, 460, 512}
-                              << QList<QPoint>{{56, 537}, {199, 537}, {412, 537}};
+    QTest::newRow("1024x768") << kSmall << 40 << QList<int>{300, 360, 420, 480, 540, 600}
+                              << QList<QPoint>{{80, 630}, {280, 630}, {580, 630}};
 }
 
 void TestChannelChart::labelsAndSelectionLine()
@@ -189,9 +179,8 @@ void TestChannelChart::marker_data()
                                    << QPolygon({{780, 630}, {800, 630}, {790, 610}});
     QTest::newRow("1920x1080 row 0") << kFullHd << 0
                                      << QPolygon({{133, 756}, {160, 756}, {146, 732}});
-    QTest::newRow("1024x768 row 0") << kSmall << 0 << QPolygon({{71, 537}, {85, 537}, {78, 520}});
     QTest::newRow("1024x768 row 17") << kSmall << 17
-                                     << QPolygon({{554, 537}, {568, 537}, {561, 520}});
+                                     << QPolygon({{780, 630}, {800, 630}, {790, 610}});
     QTest::newRow("row 18") << kDesign << 18 << QPolygon();
     QTest::newRow("row -1") << kDesign << -1 << QPolygon();
 }
@@ -203,34 +192,6 @@ void TestChannelChart::marker()
     QTEST(ChannelChart(screen.sx, screen.sy).MarkerPolygon(row), "triangle");
 }
 
-void TestChannelChart::powerValue_data()
-{
-    QTest::addColumn<Screen>("screen");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<float>("value");
-
-    QTest::newRow("number") << kDesign << "-12.34" << -12.34f;
-    QTest::newRow("padded") << kDesign << "  -7.50" << -7.5f;
-    QTest::newRow("with unit") << kDesign << "3.5dBm" << 3.5f;
-    QTest::newRow("empty") << kDesign << "" << 0.0f;
-    QTest::newRow("no number") << kDesign << "n/a" << 0.0f;
-    QTest::newRow("Low") << kDesign << "Low" << -60.0f;
-    QTest::newRow("Low scaled") << kSmall << "Low" << float(-60.0 * double(kSmall.sy));
-    QTest::newRow("low is not Low") << kDesign << "low" << 0.0f;
-    QTest::newRow("Low with blank") << kDesign << "Low " << 0.0f;
-    QTest::newRow("overflow") << kDesign << "1e999" << float(ChannelChart::PowerLimit);
-    QTest::newRow("negative overflow") << kDesign << "-1e999" << float(-ChannelChart::PowerLimit);
-    QTest::newRow("beyond float") << kDesign << "1e39" << float(ChannelChart::PowerLimit);
-    QTest::newRow("just inside the limit") << kDesign << "-999999" << -999999.0f;
-}
-
-void TestChannelChart::powerValue()
-{
-    QFETCH(Screen, screen);
-    QFETCH(QString, text);
-    QTEST(ChannelChart(screen.sx, screen.sy).PowerValue(text), "value");
-}
-
 void TestChannelChart::fillArea_data()
 {
     QTest::addColumn<Screen>("screen");
@@ -238,13 +199,14 @@ void TestChannelChart::fillArea_data()
     QTest::addColumn<QRect>("area");
 
     QTest::newRow("0 dB, right and bottom excluded")
-        << kSmall << "0" << QRect(QPoint(71, 315), QPoint(84, 519));
-    QTest::newRow("Low has no height") << kSmall << "Low" << QRect(71, 520, 14, 0);
-    QTest::newRow("-60 dB on 1440x900 has no height") << kDesign << "-60" << QRect(100, 610, 20, 0);
+        << kFullHd << "0" << QRect(QPoint(133, 444), QPoint(159, 731));
+    QTest::newRow("-60 dB has no height") << kFullHd << "-60" << QRect(133, 732, 27, 0);
     // A top below the base line: no height, nothing hangs under it.
-    QTest::newRow("-60 dB on 1024x768 has no height") << kSmall << "-60" << QRect(71, 520, 14, 0);
-    QTest::newRow("1e999 runs up by the limit")
-        << kDesign << "1e999" << QRect(QPoint(100, 610 - 4000240), QPoint(119, 609));
+    QTest::newRow("-70 dB has no height") << kDesign << "-70" << QRect(100, 610, 20, 0);
+    QTest::newRow("+25 dB stops at the axis top")
+        << kFullHd << "25" << QRect(QPoint(133, 348), QPoint(159, 731));
+    QTest::newRow("1e999 stops at the axis top")
+        << kDesign << "1e999" << QRect(QPoint(100, 290), QPoint(119, 609));
     QTest::newRow("-1e999 has no height") << kDesign << "-1e999" << QRect(100, 610, 20, 0);
 }
 
@@ -253,17 +215,18 @@ void TestChannelChart::fillArea()
     QFETCH(Screen, screen);
     QFETCH(QString, power);
     const ChannelChart chart(screen.sx, screen.sy);
-    QTEST(ChannelChart::FillArea(chart.BarEdges(0, chart.PowerValue(power))), "area");
+    QTEST(ChannelChart::FillArea(chart.BarEdges(0, power.toFloat())), "area");
 }
 
 void TestChannelChart::recordedDrawing()
 {
-    // At the design's screen every place is a literal of the drawing's layout.
-    const ChannelChart chart(kDesign.sx, kDesign.sy);
+    // At the design's screen every place is a literal of the drawing's
+    // layout. Texts and the marker's outline are in the ink.
+    const QColor ink(10, 200, 30);
+    const ChannelChart chart(kDesign.sx, kDesign.sy, ink);
     RecordingDevice device;
     QPainter painter(&device);
-    const QStringList powers{QStringLiteral("-12.34"), QStringLiteral("Low"),
-                             QStringLiteral("+15.00")};
+    const QList<ChannelChart::Power> powers{-12.34f, std::nullopt, 15.0f};
     chart.Draw(painter, powers, QStringLiteral("03"), QStringLiteral("1311.0"),
                QStringLiteral("Low"));
     chart.DrawMarker(painter, 2);
@@ -271,14 +234,12 @@ void TestChannelChart::recordedDrawing()
     painter.end();
     const RecordingEngine &engine = device.engine();
 
-    // 18 red bars; the rows past the three given ones stand at 0 dB.
-    QCOMPARE(engine.fills.size(), ChannelChart::BarCount);
+    // Red bars for the powers there are: none for bar 1 and the missing rows.
+    QCOMPARE(engine.fills.size(), 2);
     for (const RecordingEngine::Fill &fill : engine.fills)
         QCOMPARE(fill.color, QColor(255, 0, 0));
     QCOMPARE(engine.fills.at(0).rect, QRectF(100, 419, 20, 191));
-    QCOMPARE(engine.fills.at(1).rect.height(), 0.0);
-    QCOMPARE(engine.fills.at(2).rect, QRectF(180, 310, 20, 300));
-    QCOMPARE(engine.fills.at(17).rect, QRectF(780, 370, 20, 240));
+    QCOMPARE(engine.fills.at(1).rect, QRectF(180, 310, 20, 300));
 
     QCOMPARE(engine.lines, QList<QLineF>({QLineF(80, 290, 80, 610), QLineF(80, 610, 840, 610)}));
 
@@ -301,14 +262,14 @@ void TestChannelChart::recordedDrawing()
         QCOMPARE(text.text, expected.at(i).text);
         // The point given is the text's top-left corner, not its baseline.
         QCOMPARE(text.baseline, expected.at(i).topLeft + QPointF(0, ascent));
-        QCOMPARE(text.color, QColor(Qt::black));
+        QCOMPARE(text.color, ink);
     }
 
     QCOMPARE(engine.polygons.size(), 1);
     const RecordingEngine::Polygon &marker = engine.polygons.first();
     QCOMPARE(marker.points, QPolygonF({QPointF(180, 630), QPointF(200, 630), QPointF(190, 610)}));
     QCOMPARE(marker.brush, QColor(255, 0, 0));
-    QCOMPARE(marker.pen.color(), QColor(Qt::black));
+    QCOMPARE(marker.pen.color(), ink);
     QVERIFY(marker.pen.isCosmetic());
     QCOMPARE(marker.pen.width(), 1);
 }
@@ -321,17 +282,17 @@ void TestChannelChart::renderedBars_data()
     QTest::addColumn<int>("right"); // last red column
     QTest::addColumn<int>("top");   // first red row, -1 for none
     QTest::addColumn<int>("bottom"); // last red row
+    QTest::addColumn<int>("bar17"); // its first column
 
-    QTest::newRow("1024x768 0 dB") << kSmall << "0" << 71 << 84 << 315 << 519;
-    QTest::newRow("1024x768 +15 dB") << kSmall << "15" << 71 << 84 << 255 << 519;
-    QTest::newRow("1024x768 Low") << kSmall << "Low" << 71 << 84 << -1 << -1;
-    QTest::newRow("1024x768 -60 dB") << kSmall << "-60" << 71 << 84 << -1 << -1;
-    QTest::newRow("1440x900 -60 dB") << kDesign << "-60" << 100 << 119 << -1 << -1;
-    QTest::newRow("1440x900 -99.9 after a blank") << kDesign << " -99.9" << 100 << 119 << -1 << -1;
-    QTest::newRow("1440x900 +30 dB above the axis") << kDesign << "30" << 100 << 119 << 250 << 609;
-    QTest::newRow("1440x900 1e999") << kDesign << "1e999" << 100 << 119 << 0 << 609;
-    QTest::newRow("1440x900 1e39") << kDesign << "1e39" << 100 << 119 << 0 << 609;
-    QTest::newRow("1440x900 -1e999") << kDesign << "-1e999" << 100 << 119 << -1 << -1;
+    QTest::newRow("1024x768 0 dB") << kSmall << "0" << 100 << 119 << 370 << 609 << 780;
+    QTest::newRow("1024x768 -60 dB") << kSmall << "-60" << 100 << 119 << -1 << -1 << 780;
+    QTest::newRow("1440x900 +15 dB") << kDesign << "15" << 100 << 119 << 310 << 609 << 780;
+    QTest::newRow("1440x900 -99.9 after a blank") << kDesign << " -99.9" << 100 << 119 << -1 << -1 << 780;
+    QTest::newRow("1440x900 +30 dB above the axis") << kDesign << "30" << 100 << 119 << 290 << 609 << 780;
+    QTest::newRow("1440x900 1e39") << kDesign << "1e39" << 100 << 119 << 290 << 609 << 780;
+    QTest::newRow("1440x900 blank") << kDesign << "  " << 100 << 119 << -1 << -1 << 780;
+    QTest::newRow("1920x1080 +15 dB") << kFullHd << "15" << 133 << 159 << 372 << 731 << 1040;
+    QTest::newRow("1920x1080 Low") << kFullHd << "Low" << 133 << 159 << -1 << -1 << 1040;
 }
 
 void TestChannelChart::renderedBars()
@@ -343,46 +304,46 @@ void TestChannelChart::renderedBars()
     QFETCH(int, top);
     QFETCH(int, bottom);
 
-    const QImage image = renderChart(screen, repeated(power));
+    const QImage image = renderChart(screen, power, 1200, 800);
     const QPair<int, int> rows = top < 0 ? qMakePair(-1, -1) : qMakePair(top, bottom);
     QCOMPARE(rowsOf(image, left, kRed), rows);
     QCOMPARE(rowsOf(image, right, kRed), rows);
     QCOMPARE(rowsOf(image, left - 1, kRed), qMakePair(-1, -1));
     QCOMPARE(rowsOf(image, right + 1, kRed), qMakePair(-1, -1));
     // Bar 17 the same as bar 0: every bar is drawn, in one red.
-    const int bar17 = ChannelChart(screen.sx, screen.sy).BarEdges(17, 0.0f).left;
+    QFETCH(int, bar17);
     QCOMPARE(rowsOf(image, bar17, kRed), rows);
 }
 
 void TestChannelChart::renderedAxesTextAndMarker()
 {
-    QImage image = whiteImage(1024, 768);
+    QImage image = whiteImage(1200, 800);
     QPainter painter(&image);
-    const ChannelChart chart(kSmall.sx, kSmall.sy);
-    chart.Draw(painter, {}, QStringLiteral("01"), QStringLiteral("1271.0"),
+    const ChannelChart chart(kFullHd.sx, kFullHd.sy);
+    chart.Draw(painter, {0.0f}, QStringLiteral("01"), QStringLiteral("1271.0"),
                QStringLiteral("-3.21"));
     chart.DrawMarker(painter, 0);
     const int lineHeight = painter.fontMetrics().height();
     painter.end();
 
-    // Axes: x 56 from y 247, y 520 from x 56, drawn over the bars.
-    QCOMPARE(image.pixel(56, 246), kWhite);
-    QCOMPARE(image.pixel(56, 247), kBlack);
-    QCOMPARE(image.pixel(56, 400), kBlack);
-    QCOMPARE(image.pixel(55, 520), kWhite);
-    QCOMPARE(image.pixel(56, 520), kBlack);
-    QCOMPARE(image.pixel(78, 520), kBlack);
-    QCOMPARE(image.pixel(596, 520), kBlack);
-    QCOMPARE(image.pixel(597, 520), kWhite); // a line's end point is left out
-    QCOMPARE(image.pixel(78, 519), kRed);
+    // Axes: x 106 from y 348, y 732 from x 106, drawn over the bars.
+    QCOMPARE(image.pixel(106, 347), kWhite);
+    QCOMPARE(image.pixel(106, 348), kBlack);
+    QCOMPARE(image.pixel(106, 500), kBlack);
+    QCOMPARE(image.pixel(105, 732), kWhite);
+    QCOMPARE(image.pixel(106, 732), kBlack);
+    QCOMPARE(image.pixel(146, 732), kBlack);
+    QCOMPARE(image.pixel(1119, 732), kBlack);
+    QCOMPARE(image.pixel(1120, 732), kWhite); // a line's end point is left out
+    QCOMPARE(image.pixel(146, 731), kRed);
 
     // Marker of row 0: red inside, outlined at its base, nothing outside.
-    QCOMPARE(image.pixel(78, 532), kRed);
-    QCOMPARE(image.pixel(78, 537), kBlack);
-    QCOMPARE(image.pixel(70, 532), kWhite);
-    QCOMPARE(image.pixel(86, 532), kWhite);
+    QCOMPARE(image.pixel(146, 750), kRed);
+    QCOMPARE(image.pixel(146, 756), kBlack);
+    QCOMPARE(image.pixel(131, 750), kWhite);
+    QCOMPARE(image.pixel(161, 750), kWhite);
 
-    // The selection text hangs below y 537 and the scale label below y 256:
+    // The selection text hangs below y 756 and the scale label below y 360:
     // their points are top-left corners, not baselines.
     const auto firstInk = [&](int x0, int x1, int fromY) {
         int first = -1;
@@ -394,25 +355,25 @@ void TestChannelChart::renderedAxesTextAndMarker()
                 }
         return first;
     };
-    const int channelInk = firstInk(57, 67, 521);
-    QVERIFY2(channelInk >= 537 && channelInk < 537 + lineHeight,
+    const int channelInk = firstInk(107, 117, 733);
+    QVERIFY2(channelInk >= 756 && channelInk < 756 + lineHeight,
              qPrintable(QString::number(channelInk)));
-    const int labelInk = firstInk(28, 50, 0);
-    QVERIFY2(labelInk >= 256 && labelInk < 256 + lineHeight,
+    const int labelInk = firstInk(53, 75, 0);
+    QVERIFY2(labelInk >= 360 && labelInk < 360 + lineHeight,
              qPrintable(QString::number(labelInk)));
 
     // On a screen of twice the density the axes stay one device pixel thin.
-    QImage fine = whiteImage(2 * 1024, 2 * 768);
+    QImage fine = whiteImage(2 * 1200, 2 * 800);
     fine.setDevicePixelRatio(2);
     QPainter finePainter(&fine);
     chart.Draw(finePainter, {}, QString(), QString(), QString());
     finePainter.end();
     int baseRows = 0;
     int axisColumns = 0;
-    for (int y = 2 * 500; y < 2 * 540; ++y)
+    for (int y = 2 * 700; y < 2 * 750; ++y)
         baseRows += fine.pixel(2 * 300, y) == kBlack;
-    for (int x = 2 * 40; x < 2 * 70; ++x)
-        axisColumns += fine.pixel(x, 2 * 400) == kBlack;
+    for (int x = 2 * 90; x < 2 * 120; ++x)
+        axisColumns += fine.pixel(x, 2 * 500) == kBlack;
     QCOMPARE(baseRows, 1);
     QCOMPARE(axisColumns, 1);
 }

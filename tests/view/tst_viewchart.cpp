@@ -1,16 +1,21 @@
 // The fiber choice, the renaming in the fiber box, the click in the channel
-// list and the chart they draw, through the real widgets: list contents,
-// selection texts, and the pixels of the rendered view on three screens.
+// list and its keys, and the chart they draw, through the real widgets: list
+// contents, selection texts, and the pixels of the view on every screen.
 
+#include "OffscreenScreens.h"
 #include "ViewTestSupport.h"
 
+#include "app/CMainFrame.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
@@ -62,13 +67,17 @@ private slots:
     void clickShowsTheRowAndMarksItsBar_data();
     void clickShowsTheRowAndMarksItsBar();
     void clickBeforeAnyFileDoesNothing();
-    void keysMoveNoMarker();
+    void keysMoveTheMarker_data();
+    void keysMoveTheMarker();
     void editRenamesTheChosenEntryOnly();
     void chartSurvivesRepaintsAndGoesWithALoad();
     void pixelsOnThreeScreens_data();
     void pixelsOnThreeScreens();
     void wholeChartInsideTheForm_data();
     void wholeChartInsideTheForm();
+    void everyScreen_data();
+    void everyScreen();
+    void darkPalette();
 
 private:
     void openBytes(const QByteArray &bytes);
@@ -93,7 +102,8 @@ void TestViewChart::init()
 
 void TestViewChart::cleanup()
 {
-    delete m_view;
+    if (m_view)
+        delete m_view->window();
     delete m_dir;
 }
 
@@ -199,15 +209,16 @@ void TestViewChart::choosingTwiceAndShortLastBlock()
     QVERIFY(m_view->SelChannel().isEmpty() && m_view->SelPower().isEmpty());
     QCOMPARE(m_view->MarkerRow(), -1);
 
-    // The last block has three rows: those are shown, the chart reads the
-    // missing ones as 0 dB.
+    // The last block has three rows: those are shown and drawn, the rows it
+    // does not have get no bar.
     choose(1);
     QCOMPARE(column(2), (QStringList{"   -1.00", "   -2.00", "   -3.00"}));
     const QImage image = picture();
     QVERIFY(isRed(image, 110, 374));  // bar 0, -1 dB: top at 374
     QVERIFY(!isRed(image, 110, 373));
-    QVERIFY(isRed(image, 500, 370)); // bar 10, no row: 0 dB, top at 370
-    QVERIFY(!isRed(image, 500, 369));
+    QVERIFY(isRed(image, 190, 609)); // bar 2
+    QVERIFY(!isRed(image, 230, 609)); // bar 3, no row
+    QVERIFY(!isRed(image, 790, 609)); // bar 17
 }
 
 void TestViewChart::clickShowsTheRowAndMarksItsBar_data()
@@ -258,20 +269,33 @@ void TestViewChart::clickBeforeAnyFileDoesNothing()
     QVERIFY(m_view->SelChannel().isEmpty() && m_view->SelPower().isEmpty());
 }
 
-void TestViewChart::keysMoveNoMarker()
+void TestViewChart::keysMoveTheMarker_data()
 {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("row"); // from row 3
+    QTest::newRow("Down") << int(Qt::Key_Down) << 4;
+    QTest::newRow("Home") << int(Qt::Key_Home) << 0;
+    QTest::newRow("End") << int(Qt::Key_End) << 17;
+    QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 17;
+}
+
+// A key that moves the current row moves the readout and the marker with
+// it, as a click on that row would.
+void TestViewChart::keysMoveTheMarker()
+{
+    QFETCH(int, key);
+    QFETCH(int, row);
     openBytes(resultFile({"F1"}));
     choose(0);
     clickRow(3);
-    QTest::keyClick(m_view->ListChannels(), Qt::Key_Down);
-    QTest::keyClick(m_view->ListChannels(), Qt::Key_Down);
-    QCOMPARE(m_view->ListChannels()->currentRow(), 5);
-    QCOMPARE(m_view->MarkerRow(), 3);
-    QCOMPARE(m_view->SelChannel(), QStringLiteral("04"));
+    QTest::keyClick(m_view->ListChannels(), Qt::Key(key));
+    QCOMPARE(m_view->MarkerRow(), row);
+    QCOMPARE(m_view->SelChannel(), QStringLiteral("%1").arg(row + 1, 2, 10, QLatin1Char('0')));
+    QVERIFY(isRed(picture(), 110 + 40 * row, 626)); // the marker under the new row's bar
     // A right click is no click either.
     QTest::mouseClick(m_view->ListChannels()->viewport(), Qt::RightButton, {},
                       m_view->ListChannels()->visualItemRect(m_view->ListChannels()->item(1, 0)).center());
-    QCOMPARE(m_view->MarkerRow(), 3);
+    QCOMPARE(m_view->MarkerRow(), row);
 }
 
 void TestViewChart::editRenamesTheChosenEntryOnly()
@@ -347,8 +371,9 @@ void TestViewChart::pixelsOnThreeScreens_data()
     QTest::addColumn<int>("markerBase");
     QTest::newRow("1440x900") << QSize(1440, 900) << 100 << 120 << 370 << 610 << 740
                               << QPoint(40, 300) << QPoint(80, 630) << QPoint(310, 610) << 630;
-    QTest::newRow("1024x768") << QSize(1024, 768) << 71 << 85 << 315 << 520 << 526
-                              << QPoint(28, 256) << QPoint(56, 537) << QPoint(220, 520) << 537;
+    // The chart keeps its design size on a smaller screen, clear of the list.
+    QTest::newRow("1024x768") << QSize(1024, 768) << 100 << 120 << 370 << 610 << 740
+                              << QPoint(40, 300) << QPoint(80, 630) << QPoint(310, 610) << 630;
     QTest::newRow("1920x1080") << QSize(1920, 1080) << 133 << 160 << 444 << 732 << 986
                                << QPoint(53, 360) << QPoint(106, 756) << QPoint(413, 732) << 756;
 }
@@ -447,6 +472,104 @@ void TestViewChart::wholeChartInsideTheForm()
         QVERIFY(qAbs(m_view->width() - 1 - ink.right() - margins.width()) <= 2);
         QVERIFY(qAbs(m_view->height() - 1 - ink.bottom() - margins.height()) <= 2);
     }
+}
+
+void TestViewChart::everyScreen_data()
+{
+    // Named after the screens of offscreen-screens.json.
+    QTest::addColumn<bool>("scrolls"); // the form inside the window
+    QTest::addColumn<double>("cx");    // where to look for the bars
+    QTest::addColumn<QList<int>>("tops"); // of bars 0-6, -1 for none; then the base line
+
+    // Bars of +15, 0, -30, -60 dB, Low, +25 dB and a blank: tops at
+    // trunc(cy*610 - 4*cy*(P+60)) with cy = max(1, sy), +25 dB cut at the
+    // axis top trunc(cy*610 - cy*320), the base line at trunc(cy*610).
+    const QList<int> design{310, 370, 490, -1, -1, 290, -1, 610};
+    const QList<int> fullHd{372, 444, 588, -1, -1, 348, -1, 732};
+    QTest::newRow("1024x768") << false << 1.0 << design;
+    QTest::newRow("1366x768") << false << 1.0 << design;
+    QTest::newRow("1440x900") << false << 1.0 << design;
+    QTest::newRow("1920x1080") << false << 1.333 << fullHd;
+    QTest::newRow("1920x1080 at 150 %") << true << 1.0 << design;
+    QTest::newRow("2560x1440") << false << 1.778 << QList<int>{496, 592, 784, -1, -1, 464, -1, 976};
+    QTest::newRow("3840x2160") << false << 2.667 << QList<int>{744, 888, 1176, -1, -1, 696, -1, 1464};
+    QTest::newRow("3840x2160 at 200 %") << false << 1.333 << fullHd;
+}
+
+// The window on each screen, as a user sees it there.
+void TestViewChart::everyScreen()
+{
+    QFETCH(bool, scrolls);
+    QFETCH(double, cx);
+    QFETCH(QList<int>, tops);
+    QScreen *where = nullptr;
+    for (QScreen *screen : QGuiApplication::screens())
+        where = screen->name() == QLatin1String(QTest::currentDataTag()) ? screen : where;
+    if (!where)
+        QSKIP("no such screen on this platform");
+    const qreal ratio = where->devicePixelRatio();
+    auto *frame = new CMainFrame; // holds the view from now on; cleanup() deletes both
+    frame->SetView(m_view);
+    frame->setScreen(where);
+    frame->move(where->availableGeometry().topLeft());
+    m_view->SetScreenSize(where->geometry().size());
+    m_view->OnInitialUpdate();
+    frame->show();
+    openBytes(resultFile({}) + fiberWithPowers("F1", {"+15.00", "0.00", "-30.00", "-60.00",
+                                                      "-120.00", "+25.00", ""}));
+    choose(0);
+
+    // The window within the screen's room, the form scrolling where it must.
+    QTRY_VERIFY(where->availableGeometry().contains(frame->frameGeometry()));
+    auto *area = qobject_cast<QScrollArea *>(frame->centralWidget());
+    QTRY_COMPARE(area->verticalScrollBar()->isVisible(), scrolls);
+    QVERIFY(!area->horizontalScrollBar()->isVisible());
+    // The list's columns whole beside the scroll bar of its 18 rows.
+    QTableWidget *list = m_view->ListChannels();
+    QTRY_VERIFY(list->verticalScrollBar()->isVisible());
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+    // Nothing of the chart under the controls: the axis top is its highest pixel.
+    for (const char *name : {"tabFiles", "comboFiber", "listChannels"})
+        QVERIFY2(m_view->findChild<QWidget *>(name)->geometry().bottom() < tops.at(5), name);
+
+    // Each bar's red rows in the middle of the bar, in device pixels.
+    const QImage image = m_view->grab().toImage();
+    const int base = int(tops.last() * ratio);
+    for (int bar = 0; bar < 7; ++bar) {
+        QPair<int, int> red(-1, -1);
+        for (int y = 0; y < base; ++y)
+            if (isRed(image, int((110 + 40 * bar) * cx * ratio), y))
+                red = qMakePair(red.first < 0 ? y : red.first, y);
+        QCOMPARE(red, tops.at(bar) < 0 ? qMakePair(-1, -1)
+                                       : qMakePair(int(tops.at(bar) * ratio), base - 1));
+    }
+
+    // Every framed control keeps its four frame lines.
+    const QImage window = frame->grab().toImage();
+    const int background = qGray(frame->palette().color(QPalette::Window).rgb());
+    for (QWidget *control : QList<QWidget *>{m_view->ComboFiber()->Edit(),
+                                             m_view->ComboFiber()->List(), list}) {
+        const QRect r(control->mapTo(frame, QPoint()), control->size());
+        for (const QPoint line : {QPoint(r.left(), r.center().y()), QPoint(r.right(), r.center().y()),
+                                  QPoint(r.center().x(), r.top()), QPoint(r.center().x(), r.bottom())})
+            QVERIFY(qGray(window.pixel((QPointF(line) * ratio).toPoint())) < background - 24);
+    }
+}
+
+// On a dark palette the chart's lines take its light text colour.
+void TestViewChart::darkPalette()
+{
+    QPalette dark = m_view->palette();
+    dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+    m_view->setPalette(dark);
+    openBytes(resultFile({"F1"}));
+    choose(0);
+    clickRow(5);
+    const QImage image = picture();
+    QCOMPARE(image.pixel(60, 450), 0xff202020u); // the background
+    QCOMPARE(image.pixel(80, 450), 0xffe0e0e0u); // the vertical axis
+    QCOMPARE(image.pixel(310, 630), 0xffe0e0e0u); // the marker's outline
 }
 
 QTEST_MAIN(TestViewChart)

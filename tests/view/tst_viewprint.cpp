@@ -192,6 +192,9 @@ void TestViewPrint::printsTheChosenPages()
     QCOMPARE(m_print.maxPage, maxPage);
     QCOMPARE(pdfPages(m_print.pdfPath), printed);
     QVERIFY(m_dialogs.messages.isEmpty());
+    // The job carries the document's name, which a PDF keeps as its title.
+    const QByteArray title("/Title (\xfe\xff\0q\0v\0l)", 17);
+    QVERIFY(TestSupport::readFile(m_print.pdfPath).contains(title));
 }
 
 void TestViewPrint::cancelPrintsNothing()
