@@ -57,7 +57,7 @@ const std::atomic<bool> &stopFlag()
 
 bool stopRequested()
 {
-    return stopFlag().load();
+    return StopSignals::Requested();
 }
 
 // Qt's own options for every GUI application (QGuiApplication,

@@ -2,6 +2,8 @@
 
 #include "output/TemporaryFiles.h"
 
+#include <QtGlobal>
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -47,6 +49,7 @@ void watch()
     }
     caughtSignal.store(signal);
     stopFlag.store(true);
+    TemporaryFiles::Stop();
     // The jobs end by themselves and main ends the process; one that is
     // still blocked after the grace is ended from here.
     std::this_thread::sleep_for(std::chrono::milliseconds(GraceMilliseconds));
@@ -68,6 +71,16 @@ const std::atomic<bool> &Flag()
     return stopFlag;
 }
 
+bool Requested()
+{
+    if (stopFlag.load())
+        return true;
+    sigset_t pending;
+    sigemptyset(&pending);
+    sigpending(&pending);
+    return sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1;
+}
+
 int Caught()
 {
     return caughtSignal.load();
@@ -75,7 +88,16 @@ int Caught()
 
 void EndByCaughtSignal()
 {
-    if (const int signal = Caught()) {
+    int signal = Caught();
+    if (signal == 0) {
+        // One that came while the job ended and the watcher has not taken yet.
+        const sigset_t set = stopSignals();
+        const timespec now = {0, 0};
+        signal = qMax(0, sigtimedwait(&set, nullptr, &now));
+        if (signal == 0)
+            signal = Caught();
+    }
+    if (signal != 0) {
         TemporaryFiles::RemoveAll();
         endBy(signal);
     }

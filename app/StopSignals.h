@@ -19,8 +19,12 @@ constexpr int GraceMilliseconds = 300;
 // main, before any thread exists, so that every thread inherits the mask.
 void Install();
 
-// Set once either signal has arrived.
+// Set once the watcher has taken either signal.
 const std::atomic<bool> &Flag();
+
+// True once either signal has come, whether the watcher has taken it yet
+// or not: what a job looks at before it tells a failure or finishes.
+bool Requested();
 
 // The signal that arrived first, or 0.
 int Caught();

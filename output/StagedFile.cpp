@@ -323,12 +323,16 @@ bool StagedFile::Commit()
         Discard();
         return fail(qt_error_string(error));
     }
-    if (::rename(m_temporary.constData(), m_path.constData()) != 0) {
-        const int error = errno;
+    int error = 0;
+    const bool renamed = TemporaryFiles::Commit(m_temporary, [&] {
+        const bool ok = ::rename(m_temporary.constData(), m_path.constData()) == 0;
+        error = ok ? 0 : errno;
+        return ok;
+    });
+    if (!renamed) {
         Discard();
-        return fail(qt_error_string(error));
+        return fail(error ? qt_error_string(error) : tr("the program is stopping"));
     }
-    TemporaryFiles::Remove(m_temporary);
     m_temporary.clear();
     close();
     return true;
