@@ -2,6 +2,7 @@
 
 #include "app/BatchJobs.h"
 #include "app/StopSignals.h"
+#include "app/SummaryJob.h"
 #include "data/FileError.h"
 #include "data/NativePath.h"
 #include "data/ResultFile.h"
@@ -28,6 +29,8 @@ namespace {
 const char kExportCsv[] = "export-csv";
 const char kPrintPdf[] = "print-pdf";
 const char kPageSize[] = "page-size";
+const char kSummary[] = "summary";
+const char kFormat[] = "format";
 const char kStandardOutput[] = "-";
 
 bool standardOutputClosed = false;
@@ -84,11 +87,12 @@ bool isOneOf(QStringView name, const char *const (&names)[N])
 // What the command line asks for, once it has been found usable.
 struct Request
 {
-    enum Job { Window, ExportCsv, PrintPdf };
+    enum Job { Window, ExportCsv, PrintPdf, Summary };
     Job job = Window;
     QString target;
     QStringList files;
     QPageSize pageSize = QPageSize(QPageSize::A4);
+    SummaryWriter::Format format = SummaryWriter::Text;
 };
 
 QString option(const char *name)
@@ -159,14 +163,26 @@ bool parse(const QStringList &arguments, Request *request, QString *error)
 
     const bool exportCsv = parser.isSet(option(kExportCsv));
     const bool printPdf = parser.isSet(option(kPrintPdf));
-    if (exportCsv && printPdf) {
-        *error = tr("--%1 and --%2 cannot be given together: one job at a time")
-                     .arg(option(kExportCsv), option(kPrintPdf));
+    const bool summary = parser.isSet(option(kSummary));
+    QStringList jobs;
+    for (const char *name : {kExportCsv, kPrintPdf, kSummary}) {
+        if (parser.isSet(option(name)))
+            jobs.append(QLatin1String("--") + option(name));
+    }
+    if (jobs.size() > 1) {
+        *error = tr("%1 cannot be given together: one job at a time").arg(jobs.join(QLatin1String(" and ")));
         return false;
     }
-    request->job = exportCsv ? Request::ExportCsv : printPdf ? Request::PrintPdf : Request::Window;
-    const char *const job = exportCsv ? kExportCsv : kPrintPdf;
-    if (request->job != Request::Window && !singleValue(parser, job, &request->target, error))
+    if (parser.optionNames().count(option(kSummary)) > 1) {
+        *error = tr("--%1 is given more than once").arg(option(kSummary));
+        return false;
+    }
+    request->job = exportCsv ? Request::ExportCsv
+        : printPdf           ? Request::PrintPdf
+        : summary            ? Request::Summary
+                             : Request::Window;
+    const char *const job = exportCsv ? kExportCsv : printPdf ? kPrintPdf : kSummary;
+    if ((exportCsv || printPdf) && !singleValue(parser, job, &request->target, error))
         return false;
     if (parser.isSet(option(kPageSize))) {
         QString size;
@@ -182,9 +198,24 @@ bool parse(const QStringList &arguments, Request *request, QString *error)
             return false;
         }
     }
+    if (parser.isSet(option(kFormat))) {
+        QString format;
+        if (!singleValue(parser, kFormat, &format, error))
+            return false;
+        if (!summary) {
+            *error = tr("--%1 is only for --%2").arg(option(kFormat), option(kSummary));
+            return false;
+        }
+        if (!ParseFormat(format, &request->format)) {
+            *error = tr("--%1 %2: unknown format, use text, json or csv")
+                         .arg(option(kFormat), NativePath::Display(format));
+            return false;
+        }
+    }
     request->files = parser.positionalArguments();
     if (request->job != Request::Window && request->files.isEmpty()) {
-        *error = tr("--%1 needs at least one result file").arg(option(job));
+        *error = summary ? tr("--%1 needs at least one result file or folder").arg(option(job))
+                         : tr("--%1 needs at least one result file").arg(option(job));
         return false;
     }
     return true;
@@ -269,7 +300,50 @@ int printPdf(const Request &request)
     return BatchJobs::Run(jobs, work, stopRequested) > 0 ? Failure : Success;
 }
 
+// Colour only where a person reads it.
+bool colourWanted()
+{
+    const QByteArray term = qgetenv("TERM");
+    return ::isatty(STDOUT_FILENO) && qEnvironmentVariableIsEmpty("NO_COLOR") && !term.isEmpty()
+        && term != "dumb";
+}
+
+int summarize(const Request &request)
+{
+    auto writeFailed = [](const QString &reason) {
+        BatchJobs::PrintError(tr("Cannot write to standard output: %1").arg(reason));
+        return Failure;
+    };
+    if (standardOutputClosed)
+        return writeFailed(tr("it is closed"));
+    DescriptorDevice device(STDOUT_FILENO);
+    const auto out = [&device](QByteArrayView text) { device.write(text.data(), text.size()); };
+    const int status = SummaryJob::Run(request.files, request.format,
+                                       request.format == SummaryWriter::Text && colourWanted(), out);
+    if (stopRequested())
+        return Failure; // ended by the signal
+    if (device.Failure() != 0 && device.Failure() != EPIPE)
+        return writeFailed(qt_error_string(device.Failure()));
+    return status;
+}
+
 } // namespace
+
+bool ParseFormat(const QString &name, SummaryWriter::Format *format)
+{
+    static const struct
+    {
+        const char *name;
+        SummaryWriter::Format format;
+    } kFormats[] = {{"text", SummaryWriter::Text}, {"json", SummaryWriter::Json}, {"csv", SummaryWriter::Csv}};
+    for (const auto &known : kFormats) {
+        if (name.compare(QLatin1String(known.name), Qt::CaseInsensitive) == 0) {
+            *format = known.format;
+            return true;
+        }
+    }
+    return false;
+}
 
 QStringList WithoutGuiOptions(const QStringList &arguments)
 {
@@ -303,10 +377,10 @@ void Describe(QCommandLineParser &parser)
     parser.setApplicationDescription(tr(
         "Quenvale, a viewer for fiber measurement result files (.fib).\n"
         "\n"
-        "Without --export-csv or --print-pdf, opens the window with a tab for each\n"
-        "FILE.fib given, the last one shown.\n"
+        "Without --export-csv, --print-pdf or --summary, opens the window with a tab\n"
+        "for each FILE.fib given, the last one shown.\n"
         "\n"
-        "With either of them, runs one job without a window and exits:\n"
+        "With one of them, runs that job without a window and exits:\n"
         "\n"
         "  --export-csv OUT.csv FILE.fib\n"
         "      Writes the CSV export of FILE.fib to OUT.csv: the very bytes that Save As\n"
@@ -324,6 +398,30 @@ void Describe(QCommandLineParser &parser)
         "      report page, drawn by the same code as Print.\n"
         "  --print-pdf OUTDIR FILE.fib... [--page-size A4|Letter]\n"
         "      Writes OUTDIR/NAME.pdf for each FILE.fib.\n"
+        "  --summary [--format text|json|csv] PATH...\n"
+        "      Judges every fiber of every result file against its thresholds and\n"
+        "      writes the verdicts to standard output. A PATH is a result file or a\n"
+        "      folder: every file in it and its subfolders whose name ends in \".fib\"\n"
+        "      (in any case), in name order. The rows are read exactly as for\n"
+        "      --export-csv; each block of 18 rows is one fiber, named by its first\n"
+        "      row. A channel passes when its power and its threshold both hold a\n"
+        "      number and the power is at or above the threshold; \"Low\" fails, and\n"
+        "      so does a power or threshold that holds no number (\"no number\"). The\n"
+        "      margin is power minus threshold, in dB. A fiber passes when it has 18\n"
+        "      rows and all of them pass (fewer rows: \"incomplete\"). A file passes\n"
+        "      when it has a fiber and every fiber passes (none: \"no rows\").\n"
+        "      text (the default): a line per file (path, PASS or FAIL, fibers\n"
+        "        passed of all, yield), one per failing fiber (its worst channel's\n"
+        "        power, threshold and margin), one for all files together.\n"
+        "      json: {\"verdict\", \"files\": [{\"path\", \"verdict\", \"fibers\", \"failed\",\n"
+        "        \"yield\", \"fiber_results\": [{\"name\", \"verdict\", \"rows\", \"reason\",\n"
+        "        \"failed_channels\", \"worst_channel\", \"worst_margin\"}], \"channels\":\n"
+        "        [{\"channel\", \"wavelength\", \"count\", \"failed\", \"min\", \"max\", \"mean\",\n"
+        "        \"stddev\"}]}], \"errors\": [{\"path\", \"message\"}]}.\n"
+        "      csv: file,fiber,verdict,rows,reason,worst_channel,worst_margin,\n"
+        "        failed_channels, one line per fiber (RFC 4180).\n"
+        "      Texts are UTF-8, decoded from code page 936 and trimmed; numbers are\n"
+        "      plain decimals, rounded to six places.\n"
         "\n"
         "Several files are done in parallel, on all of the machine's cores. A file\n"
         "that cannot be read or written is named on standard error and the others\n"
@@ -345,9 +443,11 @@ void Describe(QCommandLineParser &parser)
         "File names are taken as the bytes given, whatever their encoding.\n"
         "\n"
         "Exit status:\n"
-        "  0    every file was written\n"
-        "  1    a file could not be read or written (the others were)\n"
+        "  0    every file was written (--summary: every file passed)\n"
+        "  1    a file or PATH could not be read or written (the others were done;\n"
+        "       this comes before 3)\n"
         "  2    the arguments cannot be used (nothing was done)\n"
+        "  3    --summary: a fiber or a file failed\n"
         "  128 + N\n"
         "       the job was stopped by signal N (SIGINT 2, SIGTERM 15): it ends by\n"
         "       that signal within half a second, whatever it was doing."));
@@ -367,6 +467,13 @@ void Describe(QCommandLineParser &parser)
                                         tr("Paper of the PDF report: A4 (default) or Letter. "
                                            "A page too short for the report is scaled to fit."),
                                         tr("A4|Letter"), QStringLiteral("A4")));
+    parser.addOption(QCommandLineOption(
+        QString::fromLatin1(kSummary),
+        tr("Judge every fiber of the result files and folders given against its thresholds "
+           "and write the verdicts to standard output; then exit.")));
+    parser.addOption(QCommandLineOption(QString::fromLatin1(kFormat),
+                                        tr("Format of --summary: text (default), json or csv."),
+                                        tr("text|json|csv")));
     parser.addPositionalArgument(
         tr("files"),
         tr("Result files (.fib): opened in the window, or read by --export-csv or --print-pdf."),
@@ -375,7 +482,7 @@ void Describe(QCommandLineParser &parser)
 
 bool IsHeadless(int argc, char **argv)
 {
-    static const char *const names[] = {"--export-csv", "--print-pdf", "--help", "-h", "-?",
+    static const char *const names[] = {"--export-csv", "--print-pdf", "--summary", "--help", "-h", "-?",
                                         "--help-all", "--version", "-v", nullptr};
     return hasOption(argc, argv, names);
 }
@@ -452,6 +559,8 @@ int RunHeadless(const QStringList &arguments)
         return exportCsv(request);
     case Request::PrintPdf:
         return printPdf(request);
+    case Request::Summary:
+        return summarize(request);
     case Request::Window:
         break;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/SummaryWriter.h"
+
 #include <QPageSize>
 #include <QString>
 #include <QStringList>
@@ -10,10 +12,10 @@ class QCommandLineParser;
 class QCoreApplication;
 
 // The program's command line: the files to open in the window, and the jobs
-// that run without a window and exit (--export-csv, --print-pdf).
+// that run without a window and exit (--export-csv, --print-pdf, --summary).
 namespace CommandLine {
 
-// Exit statuses of the jobs.
+// Exit statuses of the jobs (--summary adds 3 for a verdict of fail).
 enum ExitCode { Success = 0, Failure = 1, UnusableArguments = 2 };
 
 // Declares every option and argument, for --help and for parsing.
@@ -40,6 +42,9 @@ int RunHeadless(const QStringList &arguments);
 
 // "A4" or "Letter", in any case; false for any other name.
 bool ParsePageSize(const QString &name, QPageSize *size);
+
+// "text", "json" or "csv", in any case; false for any other name.
+bool ParseFormat(const QString &name, SummaryWriter::Format *format);
 
 // The PDF job: reads `fibPath` in blocks and writes its printed report to
 // exactly `pdfPath`, drawn by the same code that prints it. Memory follows

@@ -108,11 +108,13 @@ inline void resetPeak()
 }
 
 // Runs a program to its end; its standard output goes to `stdoutFile` when
-// one is named. Returns wall seconds; `peakKilobytes` gets the child's peak
+// one is named; it succeeds when it exits with `expectedStatus`. Returns
+// wall seconds; `peakKilobytes` gets the child's peak
 // resident size. The kernel counts this process's own peak into a spawned
 // child's, so children are run before this process grows.
 inline double RunChild(const QString &program, const QStringList &arguments,
-                       const QString &stdoutFile, long *peakKilobytes, bool *ok = nullptr)
+                       const QString &stdoutFile, long *peakKilobytes, bool *ok = nullptr,
+                       int expectedStatus = 0)
 {
     QList<QByteArray> storage{QFile::encodeName(program)};
     for (const QString &argument : arguments)
@@ -139,7 +141,7 @@ inline double RunChild(const QString &program, const QStringList &arguments,
     const double elapsed = Seconds(timer);
     posix_spawn_file_actions_destroy(&actions);
 
-    const bool succeeded = status == 0;
+    const bool succeeded = WIFEXITED(status) && WEXITSTATUS(status) == expectedStatus;
     if (!succeeded)
         std::fprintf(stderr, "%s failed\n", argv.first());
     if (ok)

@@ -35,6 +35,9 @@ int ColumnWidth(MeasurementRow::Field field);
 // True when a power text reads as a number strictly below -99.9.
 bool IsLowPower(QByteArrayView power);
 
+// True for the power text "Low" that a power below -99.9 becomes.
+bool IsLow(QByteArrayView power);
+
 // The power in dB that a row's power text gives: the number it starts with
 // (see ClassicNumber). None for "Low", for a text that starts with no
 // number (blank, letters) and for one too large to hold (1e999): such a

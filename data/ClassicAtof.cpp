@@ -24,19 +24,38 @@ locale_t classicLocale()
     return locale;
 }
 
-// The end of the classic decimal number that starts at p; null when none does.
-const char *classicNumberEnd(const char *p, const char *end)
+// The classic decimal number that starts at p, read in one pass: where it
+// ends (null when no number starts there) and, for a number of at most 15
+// digits without an exponent, its exact value: its digits and a power of
+// ten are both held exactly in a double, and one correctly rounded division
+// gives the very value strtod gives, without its cost.
+struct Scan
 {
+    const char *end = nullptr;
+    std::optional<double> exact;
+};
+
+Scan scanNumber(const char *p, const char *end)
+{
+    static const double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr int kMaxExactDigits = 15;
+    const bool negative = p < end && *p == '-';
     if (p < end && (*p == '+' || *p == '-'))
         ++p;
-    bool anyDigit = false;
-    for (; p < end && isDigit(*p); ++p)
-        anyDigit = true;
-    if (p < end && *p == '.')
-        for (++p; p < end && isDigit(*p); ++p)
-            anyDigit = true;
-    if (!anyDigit)
-        return nullptr;
+    unsigned long long digits = 0; // wraps past 19 digits, when it is not used
+    int count = 0;
+    int fraction = 0;
+    for (; p < end && isDigit(*p); ++p, ++count)
+        digits = digits * 10 + (*p - '0');
+    if (p < end && *p == '.') {
+        for (++p; p < end && isDigit(*p); ++p, ++count, ++fraction)
+            digits = digits * 10 + (*p - '0');
+    }
+    if (count == 0)
+        return {};
+    Scan scan;
+    scan.end = p;
     if (p < end && (*p == 'e' || *p == 'E')) {
         const char *q = p + 1;
         if (q < end && (*q == '+' || *q == '-'))
@@ -44,10 +63,15 @@ const char *classicNumberEnd(const char *p, const char *end)
         if (q < end && isDigit(*q)) {
             while (q < end && isDigit(*q))
                 ++q;
-            p = q;
+            scan.end = q;
+            return scan; // an exponent: strtod's work
         }
     }
-    return p;
+    if (count <= kMaxExactDigits) {
+        const double value = double(digits) / powersOfTen[fraction];
+        scan.exact = negative ? -value : value;
+    }
+    return scan;
 }
 
 } // namespace
@@ -57,12 +81,14 @@ std::optional<double> ClassicNumber(const char *begin, const char *end)
     const char *start = begin;
     while (start < end && isSpace(*start))
         ++start;
-    const char *numberEnd = classicNumberEnd(start, end);
-    if (!numberEnd)
+    const Scan scan = scanNumber(start, end);
+    if (!scan.end)
         return std::nullopt;
+    if (scan.exact)
+        return scan.exact;
     // strtod sees only the classic prefix, so it never reads "inf", "nan"
     // or a hexadecimal form, and never reads past the field.
-    const std::string prefix(start, numberEnd);
+    const std::string prefix(start, scan.end);
     return strtod_l(prefix.c_str(), nullptr, classicLocale());
 }
 

@@ -124,6 +124,8 @@ void TestChannelTable::classicAtof_data()
     QTest::newRow("nan") << QByteArray("nan") << 0.0;
     QTest::newRow("hex") << QByteArray("0x1p4") << 0.0;
     QTest::newRow("comma is no point") << QByteArray("1,5") << 1.0;
+    QTest::newRow("15 digits") << QByteArray("-0.12345678901234") << -0.12345678901234;
+    QTest::newRow("16 digits") << QByteArray("1234567890.123457") << 1234567890.123457;
 }
 
 void TestChannelTable::classicAtof()

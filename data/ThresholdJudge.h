@@ -1,0 +1,98 @@
+#pragma once
+
+#include "data/MeasurementRows.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+
+#include <optional>
+
+// Judges the fibers of one result file against the threshold that every
+// row carries, block of 18 rows after block, and keeps the file's figures
+// per channel. Rows in, verdicts and statistics out; nothing is shown.
+//
+// A channel passes when its power and its threshold both hold a number and
+// the power is at or above the threshold; its margin is power minus
+// threshold in dB. A fiber passes when it has 18 rows and every one of them
+// passes. The file passes when it has a fiber and every fiber passes.
+class ThresholdJudge
+{
+public:
+    // Why a channel, or a fiber, failed; several may hold at once.
+    enum Failure {
+        NoFailure = 0,
+        Incomplete = 1,     // a fiber of fewer than 18 rows
+        BelowThreshold = 2, // the power is below the threshold
+        Low = 4,            // the power reads "Low"
+        NoNumber = 8,       // the power or the threshold holds no number
+    };
+    Q_DECLARE_FLAGS(Failures, Failure)
+
+    struct Channel
+    {
+        Failures failures;
+        std::optional<double> margin;
+    };
+    static Channel JudgeChannel(const MeasurementRow &row);
+
+    struct Fiber
+    {
+        QByteArray name; // the field's bytes, as in the file
+        qsizetype rows = 0;
+        Failures failures;
+        QList<QByteArray> failedChannels; // their channel fields, in row order
+        // The row with the smallest margin (the first of equals); -1 when no
+        // row has one. Its fields, and the margin.
+        int worstRow = -1;
+        QByteArray worstChannel;
+        QByteArray worstPower;
+        QByteArray worstThreshold;
+        double worstMargin = 0;
+
+        bool passed() const { return failures == NoFailure; }
+    };
+
+    // The figures of one channel text (blanks around it left out) over the
+    // file: rows, failed rows, and the numeric powers ("Low" is none).
+    struct ChannelFigures
+    {
+        QByteArray channel;
+        QByteArray waveLength; // of the first row of the channel
+        qsizetype count = 0;
+        qsizetype failed = 0;
+        qsizetype powers = 0;
+        double min = 0;
+        double max = 0;
+        double mean = 0;
+        double squares = 0; // of the deviations from the mean, summed
+
+        // The sample standard deviation; none below two powers.
+        std::optional<double> standardDeviation() const;
+    };
+
+    // Judges rows 0 to rows - 1 of `block` as one fiber and counts it in.
+    Fiber AddFiber(const MeasurementRows &block, qsizetype rows);
+
+    qsizetype FiberCount() const { return m_fibers; }
+    qsizetype FailedCount() const { return m_failed; }
+    bool Passed() const { return m_fibers > 0 && m_failed == 0; }
+    // In the order their texts first came.
+    const QList<ChannelFigures> &Channels() const { return m_channels; }
+
+private:
+    static Channel judge(QByteArrayView powerText, const std::optional<double> &power,
+                         const std::optional<double> &threshold);
+    ChannelFigures &figuresOf(const MeasurementRow &row, qsizetype position);
+    std::optional<double> thresholdValue(const MeasurementRow &row);
+
+    qsizetype m_fibers = 0;
+    qsizetype m_failed = 0;
+    QList<ChannelFigures> m_channels;
+    QHash<QByteArray, qsizetype> m_channelIndex;
+    QList<qsizetype> m_lastAt; // figures of the row at each place in the last block
+    QByteArray m_lastThreshold;
+    std::optional<double> m_lastThresholdValue;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(ThresholdJudge::Failures)
