@@ -571,15 +571,14 @@ int RunHeadless(const QStringList &arguments)
 
 bool FilesToOpen(const QStringList &arguments, QStringList *files, QString *error)
 {
-    QCommandLineParser parser;
-    Describe(parser);
-    const QStringList ours = WithoutGuiOptions(arguments);
-    if (!parser.parse(ours)) {
+    Request request;
+    QString message;
+    if (!parse(arguments, &request, &message)) {
         if (error)
-            *error = parserError(parser, ours);
+            *error = message;
         return false;
     }
-    *files = parser.positionalArguments();
+    *files = request.files;
     return true;
 }
 

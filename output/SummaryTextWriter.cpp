@@ -111,6 +111,8 @@ void SummaryTextWriter::Write(const FileReports &reports, const Totals &totals,
     for (const auto &item : reports) {
         const auto &report = static_cast<const TextReport &>(*item);
         line(report.path, report.passed, report.fibers, report.failed);
+        if (report.fibers == 0)
+            text += QLatin1String("  ") + tr("no rows") + QLatin1Char('\n');
         qsizetype nameWidth = 0;
         for (const FailingFiber &fiber : report.failing)
             nameWidth = qMax(nameWidth, fiber.name.size());

@@ -237,6 +237,8 @@ void TestHeadlessJobs::stopsWhateverItDoes_data()
         << QStringList{"--export-csv", "@DIR@/result", "@DIR@/in.fib"} << int(SIGTERM) << false;
     QTest::newRow("pdf, opening a FIFO no one writes")
         << QStringList{"--print-pdf", "@DIR@/result", "@DIR@/in.fib"} << int(SIGINT) << false;
+    QTest::newRow("summary, reading endless zero bytes")
+        << QStringList{"--summary", "/dev/zero"} << int(SIGTERM) << false;
     QTest::newRow("csv, writing to a reader that has stalled")
         << QStringList{"--export-csv", "@DIR@/in.fib", "@DIR@/big.fib"} << int(SIGINT) << true;
 }

@@ -1,0 +1,117 @@
+#include "TestSupport.h"
+
+#include "data/ThresholdJudge.h"
+
+#include <QtTest>
+
+namespace {
+
+// A row as the file gives it, cut as every table is cut.
+MeasurementRow row(int channel, const char *power, const char *threshold)
+{
+    const QByteArray ch = QByteArray::number(channel).rightJustified(2, '0');
+    const QByteArray line = ChannelTable::FormatLine(MeasurementRow(
+        "FIBER", ch.constData(), "1271.0", QByteArray(power).rightJustified(8).constData(),
+        QByteArray(threshold).rightJustified(8).constData(), "2018-05-17", "10:23:45"));
+    return ChannelTable::CutTable(line).At(0);
+}
+
+using Failures = ThresholdJudge::Failures;
+
+} // namespace
+
+Q_DECLARE_METATYPE(ThresholdJudge::Failures)
+
+class TestThresholdJudge : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void channels_data();
+    void channels();
+    void fibers_data();
+    void fibers();
+};
+
+void TestThresholdJudge::channels_data()
+{
+    QTest::addColumn<QByteArray>("power");
+    QTest::addColumn<QByteArray>("threshold");
+    QTest::addColumn<Failures>("failures");
+    QTest::addColumn<double>("margin"); // NaN: none
+    const double none = qQNaN();
+    QTest::newRow("above") << QByteArray("-12.34") << QByteArray("-25.00") << Failures() << 12.66;
+    QTest::newRow("equal") << QByteArray("-25.00") << QByteArray("-25.0") << Failures() << 0.0;
+    QTest::newRow("below by 0.01 dB") << QByteArray("-25.01") << QByteArray("-25.00")
+                                      << Failures(ThresholdJudge::BelowThreshold) << -0.01;
+    QTest::newRow("Low") << QByteArray("-120.00") << QByteArray("-25.00")
+                         << Failures(ThresholdJudge::Low) << none;
+    QTest::newRow("no number in the power") << QByteArray("abc") << QByteArray("-25.00")
+                                            << Failures(ThresholdJudge::NoNumber) << none;
+    QTest::newRow("no number in the threshold") << QByteArray("-12.34") << QByteArray("")
+                                                << Failures(ThresholdJudge::NoNumber) << none;
+}
+
+void TestThresholdJudge::channels()
+{
+    QFETCH(QByteArray, power);
+    QFETCH(QByteArray, threshold);
+    QFETCH(Failures, failures);
+    QFETCH(double, margin);
+    const ThresholdJudge::Channel channel = ThresholdJudge::JudgeChannel(row(1, power, threshold));
+    QCOMPARE(channel.failures, failures);
+    QCOMPARE(channel.margin.has_value(), !qIsNaN(margin));
+    if (channel.margin)
+        QVERIFY2(qAbs(*channel.margin - margin) < 1e-9, qPrintable(QString::number(*channel.margin)));
+}
+
+void TestThresholdJudge::fibers_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QByteArray>("odd"); // "channel:power:threshold" for one row
+    QTest::addColumn<Failures>("failures");
+    QTest::addColumn<QByteArrayList>("failedChannels");
+    QTest::addColumn<QByteArray>("worstChannel"); // empty: none
+    QTest::addColumn<double>("worstMargin");
+    // Every other row: power -20.00 against -25.00, a margin of 5.
+    QTest::newRow("all pass") << 18 << QByteArray("03:-24.00:-25.00") << Failures()
+                              << QByteArrayList() << QByteArray("03") << 1.0;
+    QTest::newRow("one fails against its own threshold")
+        << 18 << QByteArray("09:-20.00:-15.00") << Failures(ThresholdJudge::BelowThreshold)
+        << QByteArrayList{"09"} << QByteArray("09") << -5.0;
+    QTest::newRow("incomplete") << 16 << QByteArray() << Failures(ThresholdJudge::Incomplete)
+                                << QByteArrayList() << QByteArray("01") << 5.0;
+    QTest::newRow("no margin anywhere, one row") << 1 << QByteArray("01:-120.00:-25.00")
+                                                 << (ThresholdJudge::Incomplete | ThresholdJudge::Low)
+                                                 << QByteArrayList{"01"} << QByteArray() << 0.0;
+}
+
+void TestThresholdJudge::fibers()
+{
+    QFETCH(int, rows);
+    QFETCH(QByteArray, odd);
+    QFETCH(Failures, failures);
+    QFETCH(QByteArrayList, failedChannels);
+    QFETCH(QByteArray, worstChannel);
+    QFETCH(double, worstMargin);
+    MeasurementRows block;
+    const QByteArrayList oddRow = odd.split(':');
+    for (int channel = 1; channel <= rows; ++channel) {
+        const bool isOdd = oddRow.size() == 3 && oddRow.at(0).toInt() == channel;
+        block.Append(row(channel, isOdd ? oddRow.at(1) : "-20.00", isOdd ? oddRow.at(2) : "-25.00"));
+    }
+
+    ThresholdJudge judge;
+    const ThresholdJudge::Fiber fiber = judge.AddFiber(block, rows);
+    QCOMPARE(fiber.name, QByteArray("FIBER   "));
+    QCOMPARE(fiber.failures, failures);
+    QCOMPARE(fiber.failedChannels, failedChannels);
+    QCOMPARE(fiber.worstChannel, worstChannel);
+    if (!worstChannel.isEmpty())
+        QVERIFY(qAbs(fiber.worstMargin - worstMargin) < 1e-9);
+    QCOMPARE(judge.FiberCount(), 1);
+    QCOMPARE(judge.Passed(), failures == Failures());
+}
+
+QTEST_GUILESS_MAIN(TestThresholdJudge)
+#include "tst_thresholdjudge.moc"
