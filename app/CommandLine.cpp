@@ -2,13 +2,13 @@
 
 #include "app/BatchJobs.h"
 #include "app/StopSignals.h"
+#include "app/StringTable.h"
 #include "app/SummaryJob.h"
 #include "data/FileError.h"
 #include "data/NativePath.h"
 #include "data/ResultFile.h"
 #include "output/CsvExport.h"
 #include "output/DescriptorDevice.h"
-#include "output/PrintReport.h"
 #include "output/ReportPdf.h"
 #include "output/StagedFile.h"
 
@@ -17,9 +17,9 @@
 #include <QCoreApplication>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <new>
 #include <unistd.h>
 
 namespace CommandLine {
@@ -91,7 +91,7 @@ struct Request
     Job job = Window;
     QString target;
     QStringList files;
-    QPageSize pageSize = QPageSize(QPageSize::A4);
+    QString pageSize = QStringLiteral("A4");
     SummaryWriter::Format format = SummaryWriter::Text;
 };
 
@@ -192,11 +192,12 @@ bool parse(const QStringList &arguments, Request *request, QString *error)
             *error = tr("--%1 is only for --%2").arg(option(kPageSize), option(kPrintPdf));
             return false;
         }
-        if (!ParsePageSize(size, &request->pageSize)) {
+        if (!ReportPdf::IsPageSizeName(size)) {
             *error = tr("--%1 %2: unknown page size, use A4 or Letter")
                          .arg(option(kPageSize), NativePath::Display(size));
             return false;
         }
+        request->pageSize = size;
     }
     if (parser.isSet(option(kFormat))) {
         QString format;
@@ -280,7 +281,7 @@ int exportCsv(const Request &request)
     return BatchJobs::Run(jobs, work, stopRequested) > 0 ? Failure : Success;
 }
 
-int printPdf(const Request &request)
+int printPdf(const Request &request, const PdfJob &writePdf)
 {
     if (request.target == QLatin1String(kStandardOutput)) {
         BatchJobs::PrintError(tr("--%1 writes files only; name a file or a folder")
@@ -293,9 +294,9 @@ int printPdf(const Request &request)
         BatchJobs::PrintError(error);
         return UnusableArguments;
     }
-    const QPageSize pageSize = request.pageSize;
-    const auto work = [pageSize](const BatchJobs::Job &job, QString *jobError) {
-        return PrintPdf(job.input, job.output, pageSize, jobError, &stopFlag());
+    const QString pageSize = request.pageSize;
+    const auto work = [&writePdf, pageSize](const BatchJobs::Job &job, QString *jobError) {
+        return writePdf(job.input, job.output, pageSize, jobError, &stopFlag());
     };
     return BatchJobs::Run(jobs, work, stopRequested) > 0 ? Failure : Success;
 }
@@ -507,46 +508,21 @@ void ReserveStandardStreams()
     }
 }
 
-bool ParsePageSize(const QString &name, QPageSize *size)
+int RunHeadlessProgram(int argc, char **argv,
+                       const std::function<int(const QStringList &arguments)> &run)
 {
-    if (name.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
-        *size = QPageSize(QPageSize::A4);
-    else if (name.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
-        *size = QPageSize(QPageSize::Letter);
-    else
-        return false;
-    return true;
+    ReserveStandardStreams();
+    StopSignals::Install();
+    std::signal(SIGPIPE, SIG_IGN); // a closed reader is an error of the write
+    QCoreApplication::setApplicationName(StringTable::LoadString(StringTable::AFX_IDS_APP_TITLE));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));
+    const int code = run(NativePath::Arguments(argc, argv));
+    // Everything is cleaned up by now; a stopped job still ends as stopped.
+    StopSignals::EndByCaughtSignal();
+    return code;
 }
 
-bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &pageSize,
-              QString *error, const std::atomic<bool> *stop)
-{
-    PrintReport report;
-    try {
-        MeasurementRows rows;
-        const bool read = ReadResultBlocks(
-            fibPath,
-            [&rows](MeasurementRows &block, qsizetype count) {
-                for (qsizetype i = 0; i < count; ++i)
-                    rows.Append(block.At(i));
-                return true;
-            },
-            error, stop);
-        if (!read)
-            return false;
-        report.SetRows(rows);
-    } catch (const std::bad_alloc &) {
-        return FileError::ReadFailed(fibPath, tr("its rows do not fit in this computer's memory"),
-                                     error);
-    }
-    try {
-        return ReportPdf::WriteFile(report, pdfPath, pageSize, error, stop);
-    } catch (const std::bad_alloc &) {
-        return FileError::WriteFailed(pdfPath, tr("not enough memory to draw it"), error);
-    }
-}
-
-int RunHeadless(const QStringList &arguments)
+int RunHeadless(const QStringList &arguments, const PdfJob &writePdf)
 {
     Request request;
     QString error;
@@ -558,7 +534,9 @@ int RunHeadless(const QStringList &arguments)
     case Request::ExportCsv:
         return exportCsv(request);
     case Request::PrintPdf:
-        return printPdf(request);
+        if (writePdf)
+            return printPdf(request, writePdf);
+        break;
     case Request::Summary:
         return summarize(request);
     case Request::Window:

@@ -2,11 +2,11 @@
 
 #include "output/SummaryWriter.h"
 
-#include <QPageSize>
 #include <QString>
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 
 class QCommandLineParser;
 class QCoreApplication;
@@ -34,24 +34,31 @@ bool NeedsGui(int argc, char **argv);
 // Remembers whether standard output was closed. Call first thing in main.
 void ReserveStandardStreams();
 
+// Writes the PDF report of one result file (see ReportPdf::WriteResultFile).
+using PdfJob = std::function<bool(const QString &fibPath, const QString &pdfPath,
+                                  const QString &pageSize, QString *error,
+                                  const std::atomic<bool> *stop)>;
+
 // Runs the headless job named by `arguments` (program name first, each
 // argument's bytes kept, see NativePath); returns the exit status: 0 when
 // every file was written, 1 when any failed, 2 for unusable arguments.
-// SIGINT and SIGTERM stop it cleanly (see StopSignals).
-int RunHeadless(const QStringList &arguments);
-
-// "A4" or "Letter", in any case; false for any other name.
-bool ParsePageSize(const QString &name, QPageSize *size);
+// SIGINT and SIGTERM stop it cleanly (see StopSignals). --print-pdf needs
+// `writePdf`, which a program without the drawing code does not have: it
+// hands such jobs to the program that has it.
+int RunHeadless(const QStringList &arguments, const PdfJob &writePdf = {});
 
 // "text", "json" or "csv", in any case; false for any other name.
 bool ParseFormat(const QString &name, SummaryWriter::Format *format);
 
-// The PDF job: reads `fibPath` in blocks and writes its printed report to
-// exactly `pdfPath`, drawn by the same code that prints it. Memory follows
-// the file's rows; rows that do not fit in memory are a failure with a
-// message, like any other. Safe to run on several threads at once.
-bool PrintPdf(const QString &fibPath, const QString &pdfPath, const QPageSize &pageSize,
-              QString *error, const std::atomic<bool> *stop = nullptr);
+// What every run without a window does around its job: standard streams
+// taken, SIGINT and SIGTERM left to their watcher thread (before any other
+// thread exists), SIGPIPE made a write error, the program's name and
+// version set; then `run` gets the arguments (their bytes kept, taken
+// before any application object changes argv) and makes the application
+// object and runs the job. A job stopped by a signal ends the process by
+// it. Returns the job's exit status.
+int RunHeadlessProgram(int argc, char **argv,
+                       const std::function<int(const QStringList &arguments)> &run);
 
 // The arguments without Qt's own GUI options (-style, -platform, -display,
 // -geometry and the others) and their values, which Qt handles itself.

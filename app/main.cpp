@@ -1,7 +1,7 @@
 #include "app/CSDIQVLApp.h"
 #include "app/CommandLine.h"
-#include "app/StopSignals.h"
 #include "data/NativePath.h"
+#include "output/ReportPdf.h"
 #include "output/TemporaryFiles.h"
 
 #include <QApplication>
@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -51,7 +50,7 @@ int runDrawingJob(int argc, char *argv[], const QStringList &arguments)
         }
     }
     QGuiApplication app(argc, argv);
-    return CommandLine::RunHeadless(arguments);
+    return CommandLine::RunHeadless(arguments, ReportPdf::WriteResultFile);
 }
 
 } // namespace
@@ -65,21 +64,10 @@ int main(int argc, char *argv[])
 
     if (!CommandLine::IsHeadless(argc, argv))
         return runWindow(argc, argv);
-
-    // Before any thread exists, so that every thread leaves the signals to
-    // the watcher.
-    StopSignals::Install();
-    std::signal(SIGPIPE, SIG_IGN); // a closed reader is an error of the write
-    // Taken before the application object takes Qt's options out of argv.
-    const QStringList arguments = NativePath::Arguments(argc, argv);
-    int code = 0;
-    if (CommandLine::NeedsGui(argc, argv)) {
-        code = runDrawingJob(argc, argv, arguments);
-    } else {
+    return CommandLine::RunHeadlessProgram(argc, argv, [&](const QStringList &arguments) {
+        if (CommandLine::NeedsGui(argc, argv))
+            return runDrawingJob(argc, argv, arguments);
         QCoreApplication app(argc, argv);
-        code = CommandLine::RunHeadless(arguments);
-    }
-    // Everything is cleaned up by now; a stopped job still ends as stopped.
-    StopSignals::EndByCaughtSignal();
-    return code;
+        return CommandLine::RunHeadless(arguments);
+    });
 }

@@ -83,6 +83,9 @@ configure_file(${PROJECT_SOURCE_DIR}/res/${QUENVALE_APP_ID}.metainfo.xml.in
                ${generated}/${QUENVALE_APP_ID}.metainfo.xml @ONLY)
 
 install(TARGETS quenvale RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The window program, which the quenvale command becomes for the window and
+# for drawing jobs.
+install(TARGETS quenvale-gui RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/quenvale)
 install(FILES ${PROJECT_SOURCE_DIR}/res/quenvale.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/res/quenvale-mime.xml

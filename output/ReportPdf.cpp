@@ -2,6 +2,7 @@
 
 #include "data/FileError.h"
 #include "data/NativePath.h"
+#include "data/ResultFile.h"
 #include "output/PrintReport.h"
 #include "output/ReportPrinter.h"
 #include "output/StagedFile.h"
@@ -61,6 +62,37 @@ bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &
         return fail(fileError);
     return fail(stop && stop->load() ? tr("stopped before the last page")
                                      : tr("the PDF could not be drawn"));
+}
+
+bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const QString &pageSize,
+                     QString *error, const std::atomic<bool> *stop)
+{
+    PrintReport report;
+    try {
+        MeasurementRows rows;
+        const bool read = ReadResultBlocks(
+            fibPath,
+            [&rows](MeasurementRows &block, qsizetype count) {
+                for (qsizetype i = 0; i < count; ++i)
+                    rows.Append(block.At(i));
+                return true;
+            },
+            error, stop);
+        if (!read)
+            return false;
+        report.SetRows(rows);
+    } catch (const std::bad_alloc &) {
+        return FileError::ReadFailed(fibPath, tr("its rows do not fit in this computer's memory"),
+                                     error);
+    }
+    const QPageSize paper(pageSize.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0
+                              ? QPageSize::Letter
+                              : QPageSize::A4);
+    try {
+        return WriteFile(report, pdfPath, paper, error, stop);
+    } catch (const std::bad_alloc &) {
+        return FileError::WriteFailed(pdfPath, tr("not enough memory to draw it"), error);
+    }
 }
 
 } // namespace ReportPdf

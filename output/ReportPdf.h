@@ -18,4 +18,20 @@ bool WriteFile(const PrintReport &report, const QString &path,
                const QPageSize &pageSize = QPageSize(QPageSize::A4), QString *error = nullptr,
                const std::atomic<bool> *stop = nullptr);
 
+// "A4" or "Letter", in any case: the paper a report is written for. Inline,
+// so that a program that only checks names needs none of the drawing code.
+inline bool IsPageSizeName(const QString &name)
+{
+    return name.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0
+        || name.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0;
+}
+
+// The report of the result file at `fibPath`, read in blocks, written to
+// exactly `pdfPath` on the paper named `pageSize` (see IsPageSizeName), as
+// WriteFile writes it. Memory follows the file's rows; rows that do not fit
+// in memory are a failure with a message like any other. Safe to run on
+// several threads at once.
+bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const QString &pageSize,
+                     QString *error = nullptr, const std::atomic<bool> *stop = nullptr);
+
 } // namespace ReportPdf

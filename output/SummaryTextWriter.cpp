@@ -95,7 +95,8 @@ QString SummaryTextWriter::verdict(bool passed) const
 void SummaryTextWriter::Write(const FileReports &reports, const Totals &totals,
                               const QList<PathError> &errors, const Sink &out) const
 {
-    const QString allFiles = tr("all %1 files").arg(totals.files);
+    const QString allFiles =
+        totals.files == 1 ? tr("all of 1 file") : tr("all %1 files").arg(totals.files);
     qsizetype pathWidth = allFiles.size();
     qsizetype fibersWidth = fibersText(totals.fibers, totals.failedFibers).size();
     for (const auto &report : reports)

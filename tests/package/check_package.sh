@@ -37,6 +37,7 @@ done
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sort >"$work/files"
 sort >"$work/expected" <<'EOF'
 ./usr/bin/quenvale
+./usr/libexec/quenvale/quenvale-gui
 ./usr/share/applications/quenvale.desktop
 ./usr/share/doc/quenvale/changelog.gz
 ./usr/share/doc/quenvale/copyright

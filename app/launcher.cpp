@@ -1,0 +1,59 @@
+// The quenvale command. The jobs that draw nothing (--export-csv, --summary,
+// --help, --version and every unusable argument) run here on Qt Core alone,
+// so that a script converting files one at a time never loads the window's
+// libraries; for the window and --print-pdf this process becomes the window
+// program, quenvale-gui.
+
+#include "app/CommandLine.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+constexpr char kWindowProgram[] = "quenvale-gui";
+
+// Beside this program in the build tree; where the installation puts it
+// otherwise (QUENVALE_WINDOW_PROGRAM_DIR is relative to this program's own
+// folder).
+int becomeWindowProgram(char *argv[])
+{
+    char self[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    const QByteArray folder =
+        length > 0 ? QByteArray(self, length).left(QByteArray(self, length).lastIndexOf('/'))
+                   : QByteArray(".");
+    // The reason told is the first that is not a missing file, or the last.
+    int error = 0;
+    QByteArray failed;
+    for (const QByteArray &candidate :
+         {folder + '/' + kWindowProgram,
+          folder + "/" QUENVALE_WINDOW_PROGRAM_DIR "/" + kWindowProgram}) {
+        ::execv(candidate.constData(), argv);
+        if (error == 0 || error == ENOENT) {
+            error = errno;
+            failed = candidate;
+        }
+    }
+    std::fprintf(stderr, "quenvale: cannot start the window program %s: %s\n",
+                 failed.constData(), std::strerror(error));
+    return CommandLine::Failure;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!CommandLine::IsHeadless(argc, argv) || CommandLine::NeedsGui(argc, argv))
+        return becomeWindowProgram(argv);
+    return CommandLine::RunHeadlessProgram(argc, argv, [&](const QStringList &arguments) {
+        QCoreApplication app(argc, argv);
+        return CommandLine::RunHeadless(arguments);
+    });
+}
