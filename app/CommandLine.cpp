@@ -145,6 +145,39 @@ bool singleValue(const QCommandLineParser &parser, const char *name, QString *va
     return true;
 }
 
+// An option that belongs to one job, and the values it takes.
+struct JobOption
+{
+    const char *name;
+    const char *job;
+    bool jobGiven;
+    const char *values; // as the message lists them
+};
+
+// The value of such an option when it is given: once, not empty, beside
+// its job, one of its values; empty when it is not given.
+bool jobValue(const QCommandLineParser &parser, const JobOption &jobOption,
+              const std::function<bool(const QString &)> &accepted, QString *value,
+              QString *error)
+{
+    value->clear();
+    if (!parser.isSet(option(jobOption.name)))
+        return true;
+    if (!singleValue(parser, jobOption.name, value, error))
+        return false;
+    if (!jobOption.jobGiven) {
+        *error = tr("--%1 is only for --%2").arg(option(jobOption.name), option(jobOption.job));
+        return false;
+    }
+    if (!accepted(*value)) {
+        *error = tr("--%1 %2: unknown value, use %3")
+                     .arg(option(jobOption.name), NativePath::Display(*value),
+                          QLatin1String(jobOption.values));
+        return false;
+    }
+    return true;
+}
+
 // Reads the arguments into `request`; false with a message naming the
 // argument when they cannot be used. --help and --version end the program.
 bool parse(const QStringList &arguments, Request *request, QString *error)
@@ -184,35 +217,16 @@ bool parse(const QStringList &arguments, Request *request, QString *error)
     const char *const job = exportCsv ? kExportCsv : printPdf ? kPrintPdf : kSummary;
     if ((exportCsv || printPdf) && !singleValue(parser, job, &request->target, error))
         return false;
-    if (parser.isSet(option(kPageSize))) {
-        QString size;
-        if (!singleValue(parser, kPageSize, &size, error))
-            return false;
-        if (!printPdf) {
-            *error = tr("--%1 is only for --%2").arg(option(kPageSize), option(kPrintPdf));
-            return false;
-        }
-        if (!ReportPdf::IsPageSizeName(size)) {
-            *error = tr("--%1 %2: unknown page size, use A4 or Letter")
-                         .arg(option(kPageSize), NativePath::Display(size));
-            return false;
-        }
+    QString size;
+    if (!jobValue(parser, {kPageSize, kPrintPdf, printPdf, "A4 or Letter"}, ReportPdf::IsPageSizeName,
+                  &size, error))
+        return false;
+    if (!size.isEmpty())
         request->pageSize = size;
-    }
-    if (parser.isSet(option(kFormat))) {
-        QString format;
-        if (!singleValue(parser, kFormat, &format, error))
-            return false;
-        if (!summary) {
-            *error = tr("--%1 is only for --%2").arg(option(kFormat), option(kSummary));
-            return false;
-        }
-        if (!ParseFormat(format, &request->format)) {
-            *error = tr("--%1 %2: unknown format, use text, json or csv")
-                         .arg(option(kFormat), NativePath::Display(format));
-            return false;
-        }
-    }
+    QString format;
+    const auto isFormat = [request](const QString &name) { return ParseFormat(name, &request->format); };
+    if (!jobValue(parser, {kFormat, kSummary, summary, "text, json or csv"}, isFormat, &format, error))
+        return false;
     request->files = parser.positionalArguments();
     if (request->job != Request::Window && request->files.isEmpty()) {
         *error = summary ? tr("--%1 needs at least one result file or folder").arg(option(job))

@@ -89,12 +89,16 @@ inline QProcessEnvironment headlessEnvironment()
     return environment;
 }
 
-// Runs the built program as a user would on a machine without a display.
-inline ProgramRun runProgram(const QStringList &arguments)
+// Runs a program as a user would on a machine without a display, in
+// `folder` when one is given.
+inline ProgramRun runProcess(const QString &program, const QStringList &arguments,
+                             const QString &folder = QString())
 {
     QProcess process;
     process.setProcessEnvironment(headlessEnvironment());
-    process.start(programPath(), arguments);
+    if (!folder.isEmpty())
+        process.setWorkingDirectory(folder);
+    process.start(program, arguments);
     ProgramRun run;
     if (!process.waitForFinished(120000))
         return run;
@@ -102,6 +106,12 @@ inline ProgramRun runProgram(const QStringList &arguments)
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+// Runs the built program so.
+inline ProgramRun runProgram(const QStringList &arguments, const QString &folder = QString())
+{
+    return runProcess(programPath(), arguments, folder);
 }
 
 } // namespace TestSupport

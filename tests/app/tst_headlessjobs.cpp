@@ -83,15 +83,7 @@ QByteArray resultFile(int fibers)
 
 ProgramRun runShell(const QString &script, const QStringList &arguments)
 {
-    QProcess shell;
-    shell.setProcessEnvironment(headlessEnvironment());
-    shell.start(QStringLiteral("bash"), QStringList{"-c", script, programPath()} + arguments);
-    ProgramRun run;
-    if (shell.waitForFinished(60000))
-        run.exitCode = shell.exitCode();
-    run.out = shell.readAllStandardOutput();
-    run.err = shell.readAllStandardError();
-    return run;
+    return runProcess(QStringLiteral("bash"), QStringList{"-c", script, programPath()} + arguments);
 }
 
 } // namespace

@@ -68,16 +68,7 @@ void TestSummaryCommand::initTestCase()
 
 ProgramRun TestSummaryCommand::run(const QStringList &arguments) const
 {
-    QProcess process;
-    process.setProcessEnvironment(headlessEnvironment());
-    process.setWorkingDirectory(m_dir.path());
-    process.start(programPath(), arguments);
-    ProgramRun result;
-    if (process.waitForFinished(60000))
-        result.exitCode = process.exitCode();
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    return runProgram(arguments, m_dir.path());
 }
 
 void TestSummaryCommand::formats_data()
