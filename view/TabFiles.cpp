@@ -1,5 +1,6 @@
 #include "view/TabFiles.h"
 
+#include "data/NativePath.h"
 #include "view/FileDialogs.h"
 
 #include <QCursor>
@@ -60,7 +61,8 @@ bool TabFiles::addTab(const QString &path)
         return false;
     }
     const QFileInfo file(path);
-    TabRecord record{file.absoluteFilePath(), TabRecord::Label(file.fileName())};
+    // The label shows a name of code page 936 bytes as the characters it means.
+    TabRecord record{file.absoluteFilePath(), TabRecord::Label(NativePath::Display(file.fileName()))};
     m_tabRecords.append(record);
     setCurrentIndex(insertTab(m_nTabCount, record.name));
     ++m_nTabCount;
