@@ -42,7 +42,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &block, qsi
     Fiber fiber;
     fiber.rows = rows;
     if (rows > 0)
-        fiber.name = field(block.At(0), MeasurementRow::FiberName).toByteArray();
+        fiber.name = field(block.At(0), MeasurementRow::FiberName);
     if (rows < ChannelTable::FiberSize)
         fiber.failures |= Incomplete;
     for (qsizetype i = 0; i < rows; ++i) {
@@ -55,7 +55,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &block, qsi
         if (channel.failures != NoFailure) {
             ++figures.failed;
             fiber.failures |= channel.failures;
-            fiber.failedChannels.append(field(row, MeasurementRow::Channel).toByteArray());
+            fiber.failedChannels.append(field(row, MeasurementRow::Channel));
         }
         if (channel.margin && (fiber.worstRow < 0 || *channel.margin < fiber.worstMargin)) {
             fiber.worstRow = int(i);
@@ -74,9 +74,9 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &block, qsi
     }
     if (fiber.worstRow >= 0) {
         const MeasurementRow &worst = block.At(fiber.worstRow);
-        fiber.worstChannel = field(worst, MeasurementRow::Channel).toByteArray();
-        fiber.worstPower = field(worst, MeasurementRow::Power).toByteArray();
-        fiber.worstThreshold = field(worst, MeasurementRow::Threshold).toByteArray();
+        fiber.worstChannel = field(worst, MeasurementRow::Channel);
+        fiber.worstPower = field(worst, MeasurementRow::Power);
+        fiber.worstThreshold = field(worst, MeasurementRow::Threshold);
     }
     ++m_fibers;
     if (!fiber.passed())

@@ -36,18 +36,20 @@ public:
     };
     static Channel JudgeChannel(const MeasurementRow &row);
 
+    // A fiber's verdict. Its texts are views into the block's rows: they
+    // hold until the block is cut into again.
     struct Fiber
     {
-        QByteArray name; // the field's bytes, as in the file
+        QByteArrayView name; // the field's bytes, as in the file
         qsizetype rows = 0;
         Failures failures;
-        QList<QByteArray> failedChannels; // their channel fields, in row order
+        QList<QByteArrayView> failedChannels; // their channel fields, in row order
         // The row with the smallest margin (the first of equals); -1 when no
         // row has one. Its fields, and the margin.
         int worstRow = -1;
-        QByteArray worstChannel;
-        QByteArray worstPower;
-        QByteArray worstThreshold;
+        QByteArrayView worstChannel;
+        QByteArrayView worstPower;
+        QByteArrayView worstThreshold;
         double worstMargin = 0;
 
         bool passed() const { return failures == NoFailure; }

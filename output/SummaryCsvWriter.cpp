@@ -1,5 +1,7 @@
 #include "output/SummaryCsvWriter.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kHeader[] =
@@ -8,37 +10,45 @@ constexpr char kHeader[] =
 class CsvReport : public SummaryWriter::FileReport
 {
 public:
-    explicit CsvReport(const QString &path) : file(SummaryCsvWriter::Field(path.toUtf8())) {}
+    explicit CsvReport(const QString &path) { SummaryCsvWriter::AppendField(file, path.toUtf8()); }
 
     void AddFiber(const ThresholdJudge::Fiber &fiber) override
     {
-        QByteArray failed;
-        for (const QByteArray &channel : fiber.failedChannels)
-            failed += (failed.isEmpty() ? "" : " ") + SummaryWriter::FieldUtf8(channel);
-        const bool worst = fiber.worstRow >= 0;
+        QByteArray decoded;
         lines += file;
         lines += ',';
-        lines += SummaryCsvWriter::Field(SummaryWriter::FieldUtf8(fiber.name));
+        SummaryCsvWriter::AppendField(lines, SummaryWriter::FieldUtf8(fiber.name, decoded));
         lines += fiber.passed() ? ",pass," : ",fail,";
         lines += QByteArray::number(fiber.rows);
         lines += ',';
-        lines += SummaryCsvWriter::Field(SummaryWriter::Reasons(fiber.failures).toUtf8());
+        if (!fiber.passed())
+            SummaryCsvWriter::AppendField(lines, SummaryWriter::Reasons(fiber.failures).toUtf8());
         lines += ',';
-        if (worst)
-            lines += SummaryCsvWriter::Field(SummaryWriter::FieldUtf8(fiber.worstChannel));
+        if (fiber.worstRow >= 0) {
+            SummaryCsvWriter::AppendField(lines, SummaryWriter::FieldUtf8(fiber.worstChannel, decoded));
+            lines += ',';
+            SummaryWriter::AppendDecimal(lines, fiber.worstMargin);
+        } else {
+            lines += ',';
+        }
         lines += ',';
-        if (worst)
-            lines += SummaryWriter::Decimal(fiber.worstMargin);
-        lines += ',';
-        lines += SummaryCsvWriter::Field(failed);
+        QByteArray failed;
+        for (const QByteArrayView channel : fiber.failedChannels) {
+            if (!failed.isEmpty())
+                failed += ' ';
+            failed += SummaryWriter::FieldUtf8(channel, decoded);
+        }
+        SummaryCsvWriter::AppendField(lines, failed);
         lines += "\r\n";
     }
 
     void End(const ThresholdJudge &judge) override
     {
-        if (judge.FiberCount() == 0)
-            lines += file + ",,fail,0," + SummaryCsvWriter::Field(SummaryWriter::tr("no rows").toUtf8())
-                + ",,,\r\n";
+        if (judge.FiberCount() == 0) {
+            lines += file + ",,fail,0,";
+            SummaryCsvWriter::AppendField(lines, SummaryWriter::tr("no rows").toUtf8());
+            lines += ",,,\r\n";
+        }
     }
 
     QByteArray file;
@@ -47,13 +57,20 @@ public:
 
 } // namespace
 
-QByteArray SummaryCsvWriter::Field(const QByteArray &utf8)
+void SummaryCsvWriter::AppendField(QByteArray &out, QByteArrayView utf8)
 {
-    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r'))
-        return utf8;
-    QByteArray quoted = utf8;
-    quoted.replace('"', "\"\"");
-    return '"' + quoted + '"';
+    const auto special = [](char c) { return c == ',' || c == '"' || c == '\n' || c == '\r'; };
+    if (std::none_of(utf8.begin(), utf8.end(), special)) {
+        out += utf8;
+        return;
+    }
+    out += '"';
+    for (const char c : utf8) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
 }
 
 std::unique_ptr<SummaryWriter::FileReport> SummaryCsvWriter::ReportFile(const QString &path,

@@ -13,7 +13,7 @@ public:
     void Write(const FileReports &reports, const Totals &totals, const QList<PathError> &errors,
                const Sink &out) const override;
 
-    // A field as RFC 4180 wants it: in double quotes, with its quotes
-    // doubled, when it holds a comma, a quote or a line break.
-    static QByteArray Field(const QByteArray &utf8);
+    // Appends a field as RFC 4180 wants it: in double quotes, with its
+    // quotes doubled, when it holds a comma, a quote or a line break.
+    static void AppendField(QByteArray &out, QByteArrayView utf8);
 };

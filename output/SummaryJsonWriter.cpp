@@ -57,11 +57,18 @@ public:
     }
     Object &number(const char *key, qsizetype value)
     {
-        return this->value(key, QByteArray::number(value));
+        name(key);
+        m_out += QByteArray::number(value);
+        return *this;
     }
     Object &decimal(const char *key, const std::optional<double> &value)
     {
-        return this->value(key, value ? SummaryWriter::Decimal(*value) : QByteArray("null"));
+        name(key);
+        if (value)
+            SummaryWriter::AppendDecimal(m_out, *value);
+        else
+            m_out += "null";
+        return *this;
     }
     Object &string(const char *key, QByteArrayView utf8)
     {
@@ -70,9 +77,10 @@ public:
         return *this;
     }
     // A field of the file, decoded and trimmed.
-    Object &field(const char *key, const QByteArray &field)
+    Object &field(const char *key, QByteArrayView field)
     {
-        return string(key, SummaryWriter::FieldUtf8(field));
+        QByteArray decoded;
+        return string(key, SummaryWriter::FieldUtf8(field, decoded));
     }
 
 private:
@@ -108,10 +116,11 @@ public:
         if (!fiber.passed())
             object.string("reason", SummaryWriter::Reasons(fiber.failures).toUtf8());
         QByteArray failed = "[";
-        for (const QByteArray &channel : fiber.failedChannels) {
+        QByteArray decoded;
+        for (const QByteArrayView channel : fiber.failedChannels) {
             if (failed.size() > 1)
                 failed += ", ";
-            appendString(failed, SummaryWriter::FieldUtf8(channel));
+            appendString(failed, SummaryWriter::FieldUtf8(channel, decoded));
         }
         failed += ']';
         object.value("failed_channels", failed);

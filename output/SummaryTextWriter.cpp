@@ -43,7 +43,7 @@ private:
             reasons.append(SummaryWriter::tr("incomplete (%1 rows)").arg(fiber.rows));
         if (others) {
             QStringList channels;
-            for (const QByteArray &channel : fiber.failedChannels)
+            for (const QByteArrayView channel : fiber.failedChannels)
                 channels.append(SummaryWriter::FieldText(channel));
             reasons.append(SummaryWriter::tr("%1 at %2")
                                .arg(SummaryWriter::Reasons(others), channels.join(QLatin1Char(' '))));

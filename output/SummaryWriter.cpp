@@ -27,20 +27,28 @@ bool SummaryWriter::Passed(const Totals &totals, const QList<PathError> &errors)
     return errors.isEmpty() && totals.files > 0 && totals.failedFiles == 0;
 }
 
-QString SummaryWriter::FieldText(const QByteArray &field)
+QString SummaryWriter::FieldText(QByteArrayView field)
 {
     return CodePage936::Decode(field).trimmed();
 }
 
-QByteArray SummaryWriter::FieldUtf8(const QByteArray &field)
+QByteArrayView SummaryWriter::FieldUtf8(QByteArrayView field, QByteArray &decoded)
 {
-    const QByteArray trimmed = field.trimmed();
-    const bool ascii = std::all_of(trimmed.cbegin(), trimmed.cend(),
-                                   [](char c) { return quint8(c) < 0x80; });
-    return ascii ? trimmed : FieldText(field).toUtf8();
+    const QByteArrayView trimmed = field.trimmed();
+    if (std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return quint8(c) < 0x80; }))
+        return trimmed;
+    decoded = FieldText(field).toUtf8();
+    return decoded;
 }
 
 QByteArray SummaryWriter::Decimal(double value)
+{
+    QByteArray text;
+    AppendDecimal(text, value);
+    return text;
+}
+
+void SummaryWriter::AppendDecimal(QByteArray &out, double value)
 {
     // The file's texts have two places; six keep every sum and mean exact
     // enough while leaving out what binary fractions add (12.659999999...).
@@ -52,7 +60,7 @@ QByteArray SummaryWriter::Decimal(double value)
     char text[64];
     const std::to_chars_result end =
         std::to_chars(text, text + sizeof text, rounded, std::chars_format::fixed);
-    return QByteArray(text, end.ptr - text);
+    out.append(text, end.ptr - text);
 }
 
 QString SummaryWriter::Reasons(ThresholdJudge::Failures failures)

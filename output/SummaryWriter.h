@@ -68,11 +68,13 @@ public:
     static bool Passed(const Totals &totals, const QList<PathError> &errors);
 
     // A field's text as it leaves: decoded, without its padding blanks.
-    static QString FieldText(const QByteArray &field);
-    // The same as UTF-8 bytes; a field of plain ASCII is only trimmed.
-    static QByteArray FieldUtf8(const QByteArray &field);
+    static QString FieldText(QByteArrayView field);
+    // The same as UTF-8 bytes: a view of the field itself, trimmed, when it
+    // is plain ASCII (nearly always); otherwise of `decoded`, which gets them.
+    static QByteArrayView FieldUtf8(QByteArrayView field, QByteArray &decoded);
     // A number as a plain decimal, rounded to six places: "-12.34", "0.5".
     static QByteArray Decimal(double value);
+    static void AppendDecimal(QByteArray &out, double value);
     // The reasons a fiber failed: "incomplete", "below threshold", "Low",
     // "no number", those that hold, joined by ", "; empty when it passed.
     static QString Reasons(ThresholdJudge::Failures failures);

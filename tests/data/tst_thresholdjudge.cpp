@@ -103,10 +103,13 @@ void TestThresholdJudge::fibers()
 
     ThresholdJudge judge;
     const ThresholdJudge::Fiber fiber = judge.AddFiber(block, rows);
-    QCOMPARE(fiber.name, QByteArray("FIBER   "));
+    QCOMPARE(fiber.name.toByteArray(), QByteArray("FIBER   "));
     QCOMPARE(fiber.failures, failures);
-    QCOMPARE(fiber.failedChannels, failedChannels);
-    QCOMPARE(fiber.worstChannel, worstChannel);
+    QByteArrayList failed;
+    for (const QByteArrayView channel : fiber.failedChannels)
+        failed.append(channel.toByteArray());
+    QCOMPARE(failed, failedChannels);
+    QCOMPARE(fiber.worstChannel.toByteArray(), worstChannel);
     if (!worstChannel.isEmpty())
         QVERIFY(qAbs(fiber.worstMargin - worstMargin) < 1e-9);
     QCOMPARE(judge.FiberCount(), 1);
