@@ -236,19 +236,23 @@ bool parse(const QStringList &arguments, Request *request, QString *error)
     return true;
 }
 
+// Tells why `target` ("-": standard output) could not be written.
+int streamFailed(const QString &target, const QString &reason)
+{
+    QString message = tr("Cannot write to standard output: %1").arg(reason);
+    if (target != QLatin1String(kStandardOutput))
+        FileError::WriteFailed(target, reason, &message);
+    BatchJobs::PrintError(message);
+    return Failure;
+}
+
 // The CSV of every file in turn into one stream that is written in place:
 // standard output for "-", or a device, a FIFO or a socket. A reader that
 // closes the pipe has taken what it wanted: the job ends quietly.
 int exportToStream(const QString &target, const QStringList &files)
 {
     const bool standardOutput = target == QLatin1String(kStandardOutput);
-    auto writeFailed = [&](const QString &reason) {
-        QString message = tr("Cannot write to standard output: %1").arg(reason);
-        if (!standardOutput)
-            FileError::WriteFailed(target, reason, &message);
-        BatchJobs::PrintError(message);
-        return Failure;
-    };
+    auto writeFailed = [&](const QString &reason) { return streamFailed(target, reason); };
     if (standardOutput && standardOutputClosed)
         return writeFailed(tr("it is closed"));
     StagedFile stream(standardOutput ? QStringLiteral("/dev/stdout") : target);
@@ -325,12 +329,9 @@ bool colourWanted()
 
 int summarize(const Request &request)
 {
-    auto writeFailed = [](const QString &reason) {
-        BatchJobs::PrintError(tr("Cannot write to standard output: %1").arg(reason));
-        return Failure;
-    };
+    const QString standardOutput = QLatin1String(kStandardOutput);
     if (standardOutputClosed)
-        return writeFailed(tr("it is closed"));
+        return streamFailed(standardOutput, tr("it is closed"));
     DescriptorDevice device(STDOUT_FILENO);
     const auto out = [&device](QByteArrayView text) { device.write(text.data(), text.size()); };
     const int status = SummaryJob::Run(request.files, request.format,
@@ -338,7 +339,7 @@ int summarize(const Request &request)
     if (stopRequested())
         return Failure; // ended by the signal
     if (device.Failure() != 0 && device.Failure() != EPIPE)
-        return writeFailed(qt_error_string(device.Failure()));
+        return streamFailed(standardOutput, qt_error_string(device.Failure()));
     return status;
 }
 

@@ -179,13 +179,6 @@ void appendList(QByteArray &json, const QByteArray &items, const char *indent,
 
 } // namespace
 
-QByteArray SummaryJsonWriter::String(const QString &text)
-{
-    QByteArray json;
-    appendString(json, text.toUtf8());
-    return json;
-}
-
 std::unique_ptr<SummaryWriter::FileReport> SummaryJsonWriter::ReportFile(const QString &path,
                                                                        qint64 size) const
 {
@@ -213,8 +206,9 @@ void SummaryJsonWriter::Write(const FileReports &reports, const Totals &totals,
             ? 0.0
             : double(report.fiberCount - report.failed) / double(report.fiberCount);
         json += ",\n      \"fibers\": " + QByteArray::number(report.fiberCount)
-            + ",\n      \"failed\": " + QByteArray::number(report.failed)
-            + ",\n      \"yield\": " + Decimal(yield) + ",\n      \"fiber_results\": ";
+            + ",\n      \"failed\": " + QByteArray::number(report.failed) + ",\n      \"yield\": ";
+        AppendDecimal(json, yield);
+        json += ",\n      \"fiber_results\": ";
         appendList(json, report.fibers, "      ", out);
         json += ",\n      \"channels\": ";
         appendList(json, report.channels, "      ", out);

@@ -13,7 +13,4 @@ public:
     std::unique_ptr<FileReport> ReportFile(const QString &path, qint64 size) const override;
     void Write(const FileReports &reports, const Totals &totals, const QList<PathError> &errors,
                const Sink &out) const override;
-
-    // The JSON string of `text`, quotes included.
-    static QByteArray String(const QString &text);
 };

@@ -41,13 +41,6 @@ QByteArrayView SummaryWriter::FieldUtf8(QByteArrayView field, QByteArray &decode
     return decoded;
 }
 
-QByteArray SummaryWriter::Decimal(double value)
-{
-    QByteArray text;
-    AppendDecimal(text, value);
-    return text;
-}
-
 void SummaryWriter::AppendDecimal(QByteArray &out, double value)
 {
     // The file's texts have two places; six keep every sum and mean exact

@@ -72,8 +72,8 @@ public:
     // The same as UTF-8 bytes: a view of the field itself, trimmed, when it
     // is plain ASCII (nearly always); otherwise of `decoded`, which gets them.
     static QByteArrayView FieldUtf8(QByteArrayView field, QByteArray &decoded);
-    // A number as a plain decimal, rounded to six places: "-12.34", "0.5".
-    static QByteArray Decimal(double value);
+    // Appends a number as a plain decimal, rounded to six places: "-12.34",
+    // "0.5".
     static void AppendDecimal(QByteArray &out, double value);
     // The reasons a fiber failed: "incomplete", "below threshold", "Low",
     // "no number", those that hold, joined by ", "; empty when it passed.

@@ -49,6 +49,17 @@ inline QByteArray line(const char *fiber, int channel, const char *power = "-12.
     return ChannelTable::FormatLine(row);
 }
 
+// A channel line with a threshold of its own.
+inline QByteArray thresholdLine(const char *fiber, int channel, const char *power,
+                                const char *threshold)
+{
+    const QByteArray ch = QByteArray::number(channel).rightJustified(2, '0');
+    const QByteArray wave = QByteArray::number(1271 + 20 * (channel - 1)) + ".0";
+    return ChannelTable::FormatLine(MeasurementRow(
+        fiber, ch.constData(), wave.constData(), QByteArray(power).rightJustified(8).constData(),
+        QByteArray(threshold).rightJustified(8).constData(), "2018-05-17", "10:23:45"));
+}
+
 // The 18 lines of one fiber.
 inline QByteArray fiber(const char *name, const char *power = "-12.34")
 {

@@ -9,28 +9,19 @@ using namespace TestSupport;
 
 namespace {
 
-QByteArray row(const char *fiber, int channel, const char *power, const char *threshold)
-{
-    const QByteArray ch = QByteArray::number(channel).rightJustified(2, '0');
-    const QByteArray wave = QByteArray::number(1271 + 20 * (channel - 1)) + ".0";
-    return ChannelTable::FormatLine(MeasurementRow(
-        fiber, ch.constData(), wave.constData(), QByteArray(power).rightJustified(8).constData(),
-        QByteArray(threshold).rightJustified(8).constData(), "2018-05-17", "10:23:45"));
-}
-
 // GOOD: 18 rows of channel 01, 5 dB above the threshold. BAD: two rows,
 // one 0.01 dB below its threshold and one Low.
 QByteArray goodFiber()
 {
     QByteArray rows;
     for (int i = 0; i < ChannelTable::FiberSize; ++i)
-        rows += row("GOOD", 1, "-20.00", "-25.00");
+        rows += thresholdLine("GOOD", 1, "-20.00", "-25.00");
     return rows;
 }
 
 QByteArray badFiber()
 {
-    return row("BAD", 1, "-25.01", "-25.00") + row("BAD", 2, "-120.00", "-25.00");
+    return thresholdLine("BAD", 1, "-25.01", "-25.00") + thresholdLine("BAD", 2, "-120.00", "-25.00");
 }
 
 } // namespace

@@ -9,11 +9,7 @@ namespace {
 // A row as the file gives it, cut as every table is cut.
 MeasurementRow row(int channel, const char *power, const char *threshold)
 {
-    const QByteArray ch = QByteArray::number(channel).rightJustified(2, '0');
-    const QByteArray line = ChannelTable::FormatLine(MeasurementRow(
-        "FIBER", ch.constData(), "1271.0", QByteArray(power).rightJustified(8).constData(),
-        QByteArray(threshold).rightJustified(8).constData(), "2018-05-17", "10:23:45"));
-    return ChannelTable::CutTable(line).At(0);
+    return ChannelTable::CutTable(TestSupport::thresholdLine("FIBER", channel, power, threshold)).At(0);
 }
 
 using Failures = ThresholdJudge::Failures;
