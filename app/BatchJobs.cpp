@@ -157,17 +157,31 @@ bool Plan(const QString &target, const QStringList &inputs, const QString &suffi
 
 int Run(const QList<Job> &jobs, const Work &work, const std::function<bool()> &stop)
 {
-    Progress progress(jobs.size());
+    const auto workOn = [&](qsizetype index, QString *error) {
+        const Job &job = jobs.at(index);
+        try {
+            return work(job, error);
+        } catch (const std::bad_alloc &) {
+            *error = tr("\"%1\": not enough memory").arg(shown(job.input));
+            return false;
+        }
+    };
+    return RunEach(jobs.size(), workOn, stop);
+}
+
+int RunEach(qsizetype count, const IndexedWork &work, const std::function<bool()> &stop)
+{
+    Progress progress(count);
     std::atomic<int> failures{0};
-    auto runOne = [&](const Job &job) {
+    auto runOne = [&](qsizetype index) {
         if (stop())
             return;
         QString error;
         bool ok = false;
         try {
-            ok = work(job, &error);
+            ok = work(index, &error);
         } catch (const std::bad_alloc &) {
-            error = tr("\"%1\": not enough memory").arg(shown(job.input));
+            error = tr("not enough memory");
         }
         if (!ok && !stop())
             ++failures;
@@ -177,11 +191,11 @@ int Run(const QList<Job> &jobs, const Work &work, const std::function<bool()> &s
     // other thread can be started (a process short of memory).
     std::atomic<qsizetype> next{0};
     auto takeJobs = [&] {
-        for (qsizetype i; (i = next++) < jobs.size();)
-            runOne(jobs.at(i));
+        for (qsizetype i; (i = next++) < count;)
+            runOne(i);
     };
     std::vector<std::thread> helpers;
-    const qsizetype wanted = qMin<qsizetype>(jobs.size(), QThread::idealThreadCount()) - 1;
+    const qsizetype wanted = qMin<qsizetype>(count, QThread::idealThreadCount()) - 1;
     for (qsizetype i = 0; i < wanted; ++i) {
         try {
             helpers.emplace_back(takeJobs);

@@ -31,12 +31,17 @@ bool Plan(const QString &target, const QStringList &inputs, const QString &suffi
 
 // Does one job; false with a message naming the file on failure.
 using Work = std::function<bool(const Job &job, QString *error)>;
+// Does job number `index`, likewise.
+using IndexedWork = std::function<bool(qsizetype index, QString *error)>;
 
 // Runs every job, several at a time on the machine's cores, each failure
 // told on stderr as it happens; the others go on. Jobs not yet begun are
 // skipped once `stop()` is true. On a terminal, stderr shows how many
 // files are done. Returns the number of jobs that failed.
 int Run(const QList<Job> &jobs, const Work &work, const std::function<bool()> &stop);
+// The same for `count` jobs known by their number, taken up in the order
+// of their numbers.
+int RunEach(qsizetype count, const IndexedWork &work, const std::function<bool()> &stop);
 
 // Prints "quenvale: message" on stderr.
 void PrintError(const QString &message);

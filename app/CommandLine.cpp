@@ -87,7 +87,7 @@ bool isOneOf(QStringView name, const char *const (&names)[N])
 // What the command line asks for, once it has been found usable.
 struct Request
 {
-    enum Job { Window, ExportCsv, PrintPdf, Summary };
+    enum Job { Window, ExportCsv, PrintPdf, Summary, Help, Version };
     Job job = Window;
     QString target;
     QStringList files;
@@ -189,10 +189,14 @@ bool parse(const QStringList &arguments, Request *request, QString *error)
         *error = parserError(parser, ours);
         return false;
     }
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
-        parser.showHelp(Success);
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        request->job = Request::Help;
+        return true;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        request->job = Request::Version;
+        return true;
+    }
 
     const bool exportCsv = parser.isSet(option(kExportCsv));
     const bool printPdf = parser.isSet(option(kPrintPdf));
@@ -327,6 +331,27 @@ bool colourWanted()
         && term != "dumb";
 }
 
+// Writes `text` whole to standard output; a failure (a closed or full
+// output) is told, and is the job's failure.
+int writeOut(const QString &text)
+{
+    const QString standardOutput = QLatin1String(kStandardOutput);
+    if (standardOutputClosed)
+        return streamFailed(standardOutput, tr("it is closed"));
+    DescriptorDevice device(STDOUT_FILENO);
+    const QByteArray bytes = text.toUtf8();
+    if (device.write(bytes) != bytes.size() && device.Failure() != EPIPE)
+        return streamFailed(standardOutput, qt_error_string(device.Failure()));
+    return Success;
+}
+
+QString helpText()
+{
+    QCommandLineParser parser;
+    Describe(parser);
+    return parser.helpText();
+}
+
 int summarize(const Request &request)
 {
     const QString standardOutput = QLatin1String(kStandardOutput);
@@ -416,28 +441,33 @@ void Describe(QCommandLineParser &parser)
         "      Writes OUTDIR/NAME.pdf for each FILE.fib.\n"
         "  --summary [--format text|json|csv] PATH...\n"
         "      Judges every fiber of every result file against its thresholds and\n"
-        "      writes the verdicts to standard output. A PATH is a result file or a\n"
-        "      folder: every file in it and its subfolders whose name ends in \".fib\"\n"
-        "      (in any case), in name order. The rows are read exactly as for\n"
-        "      --export-csv; each block of 18 rows is one fiber, named by its first\n"
-        "      row. A channel passes when its power and its threshold both hold a\n"
-        "      number and the power is at or above the threshold; \"Low\" fails, and\n"
+        "      writes the verdicts to standard output as they are made. A PATH is a\n"
+        "      result file, read whatever it is, or a folder: every regular file in\n"
+        "      it and its subfolders whose name ends in \".fib\" (in any case), in\n"
+        "      name order; anything else of such a name there is \"not a regular\n"
+        "      file\". A file reached twice is judged once. The rows are read exactly\n"
+        "      as for --export-csv; each block of 18 rows is one fiber, named by its\n"
+        "      first row. A channel passes when its power and its threshold both hold\n"
+        "      a number and the power is at or above the threshold; \"Low\" fails, and\n"
         "      so does a power or threshold that holds no number (\"no number\"). The\n"
         "      margin is power minus threshold, in dB. A fiber passes when it has 18\n"
         "      rows and all of them pass (fewer rows: \"incomplete\"). A file passes\n"
         "      when it has a fiber and every fiber passes (none: \"no rows\").\n"
-        "      text (the default): a line per file (path, PASS or FAIL, fibers\n"
-        "        passed of all, yield), one per failing fiber (its worst channel's\n"
-        "        power, threshold and margin), one for all files together.\n"
-        "      json: {\"verdict\", \"files\": [{\"path\", \"verdict\", \"fibers\", \"failed\",\n"
-        "        \"yield\", \"fiber_results\": [{\"name\", \"verdict\", \"rows\", \"reason\",\n"
-        "        \"failed_channels\", \"worst_channel\", \"worst_margin\"}], \"channels\":\n"
-        "        [{\"channel\", \"wavelength\", \"count\", \"failed\", \"min\", \"max\", \"mean\",\n"
-        "        \"stddev\"}]}], \"errors\": [{\"path\", \"message\"}]}.\n"
+        "      text (the default): the path of each failing file and a line per\n"
+        "        failing fiber (its worst channel's power, threshold and margin);\n"
+        "        then a line per file (PASS or FAIL, fibers passed of all, yield), one\n"
+        "        for all files together, and what could not be read.\n"
+        "      json: {\"files\": [{\"path\", \"fiber_results\": [{\"name\", \"verdict\",\n"
+        "        \"rows\", \"reason\", \"failed_channels\", \"worst_channel\",\n"
+        "        \"worst_margin\"}], \"verdict\", \"fibers\", \"failed\", \"yield\",\n"
+        "        \"channels\": [{\"channel\", \"wavelength\", \"count\", \"failed\", \"min\",\n"
+        "        \"max\", \"mean\", \"stddev\"}]}], \"verdict\", \"errors\": [{\"path\",\n"
+        "        \"message\"}]}.\n"
         "      csv: file,fiber,verdict,rows,reason,worst_channel,worst_margin,\n"
         "        failed_channels, one line per fiber (RFC 4180).\n"
         "      Texts are UTF-8, decoded from code page 936 and trimmed; numbers are\n"
-        "      plain decimals, rounded to six places.\n"
+        "      the shortest decimals to six places (1e+64 past fifteen digits; null,\n"
+        "      or empty in csv, beyond any number); a yield is rounded down.\n"
         "\n"
         "Several files are done in parallel, on all of the machine's cores. A file\n"
         "that cannot be read or written is named on standard error and the others\n"
@@ -554,6 +584,11 @@ int RunHeadless(const QStringList &arguments, const PdfJob &writePdf)
         break;
     case Request::Summary:
         return summarize(request);
+    case Request::Help:
+        return writeOut(helpText());
+    case Request::Version:
+        return writeOut(QCoreApplication::applicationName() + QLatin1Char(' ')
+                        + QCoreApplication::applicationVersion() + QLatin1Char('\n'));
     case Request::Window:
         break;
     }

@@ -1,157 +1,257 @@
 #include "app/SummaryJob.h"
 
 #include "app/BatchJobs.h"
+#include "app/OrderedOutput.h"
 #include "app/StopSignals.h"
 #include "data/FileError.h"
 #include "data/NativePath.h"
 #include "data/ResultFile.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
+#include <new>
 #include <sys/stat.h>
 
 namespace {
 
-qint64 fileSize(const QString &path)
-{
-    struct stat info = {};
-    return ::stat(NativePath::Encode(path).constData(), &info) == 0 ? qint64(info.st_size) : 0;
-}
+// What each judging thread may hold of a file's output before its turn.
+constexpr qsizetype kHeldOutput = qsizetype(1) << 20;
 
 bool isResultFileName(const QByteArray &name)
 {
     return name.size() > 4 && name.right(4).toLower() == ".fib";
 }
 
-SummaryWriter::PathError readError(const QByteArray &path, const QString &reason)
+SummaryWriter::PathError pathError(const QByteArray &path, const QString &reason, bool found)
 {
     const QString name = NativePath::Decode(path);
     QString message;
     FileError::ReadFailed(name, reason, &message);
-    return {NativePath::Display(name), message};
+    return {NativePath::Display(name), message, found};
 }
 
-// The result files in `folder` and below, each folder's entries in name order.
-void collect(const QByteArray &folder, QList<QByteArray> *found,
-             QList<SummaryWriter::PathError> *errors)
+// Walks the folders given, keeping each file once.
+class Finder
 {
-    DIR *dir = ::opendir(folder.constData());
-    if (!dir) {
-        errors->append(readError(folder, qt_error_string(errno)));
-        return;
+public:
+    Finder(QList<SummaryWriter::PathError> *errors, const std::function<bool()> &stop)
+        : m_errors(errors), m_stop(stop)
+    {
     }
-    QList<QByteArray> names;
-    while (const dirent *entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (name != "." && name != "..")
-            names.append(name);
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    const QByteArray prefix = folder.endsWith('/') ? folder : folder + '/';
-    for (const QByteArray &name : std::as_const(names)) {
-        const QByteArray path = prefix + name;
+
+    void Given(const QString &path)
+    {
+        const QByteArray bytes = NativePath::Encode(path);
         struct stat info = {};
-        // Linked folders are not entered: a link back up would never end.
-        if (::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode))
-            collect(path, found, errors);
-        else if (isResultFileName(name))
-            found->append(path);
+        if (::stat(bytes.constData(), &info) != 0) {
+            if (firstTime(bytes)) {
+                ++m_list.given;
+                m_errors->append(pathError(bytes, qt_error_string(errno), false));
+            }
+            return;
+        }
+        if (!firstTime(info))
+            return;
+        ++m_list.given;
+        if (!S_ISDIR(info.st_mode)) {
+            m_list.files.append({path, false});
+            return;
+        }
+        const qsizetype filesBefore = m_list.files.size();
+        const qsizetype errorsBefore = m_errors->size();
+        collect(bytes);
+        if (m_list.files.size() == filesBefore && m_errors->size() == errorsBefore)
+            m_errors->append(pathError(bytes, SummaryJob::tr("there is no result file (.fib) in it"), false));
     }
+
+    SummaryJob::ResultFiles Take() { return std::move(m_list); }
+
+private:
+    // The result files in `folder` and below, each folder's entries in name order.
+    void collect(const QByteArray &folder)
+    {
+        DIR *dir = ::opendir(folder.constData());
+        if (!dir) {
+            found(pathError(folder, qt_error_string(errno), true));
+            return;
+        }
+        QList<QByteArray> names;
+        while (const dirent *entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..")
+                names.append(name);
+        }
+        ::closedir(dir);
+        std::sort(names.begin(), names.end());
+        const QByteArray prefix = folder.endsWith('/') ? folder : folder + '/';
+        for (const QByteArray &name : std::as_const(names)) {
+            if (m_stop())
+                return;
+            entry(prefix + name, isResultFileName(name));
+        }
+    }
+
+    void entry(const QByteArray &path, bool resultFileName)
+    {
+        struct stat info = {};
+        if (::lstat(path.constData(), &info) != 0)
+            return; // gone since the folder was listed
+        // Linked folders are not entered: a link back up would never end.
+        if (S_ISDIR(info.st_mode)) {
+            if (firstTime(info))
+                collect(path);
+            return;
+        }
+        if (!resultFileName)
+            return;
+        if (S_ISLNK(info.st_mode) && ::stat(path.constData(), &info) != 0) {
+            if (firstTime(path))
+                found(pathError(path, qt_error_string(errno), true));
+            return;
+        }
+        if (!firstTime(info))
+            return;
+        if (!S_ISREG(info.st_mode)) {
+            found(pathError(path, SummaryJob::tr("not a regular file"), true));
+            return;
+        }
+        ++m_list.found;
+        m_list.files.append({NativePath::Decode(path), true});
+    }
+
+    void found(const SummaryWriter::PathError &error)
+    {
+        ++m_list.found;
+        m_errors->append(error);
+    }
+
+    bool firstTime(const struct stat &info)
+    {
+        // Led by a zero byte, which no path holds.
+        const QByteArray identity = '\0' + QByteArray::number(quint64(info.st_dev)) + ':'
+            + QByteArray::number(quint64(info.st_ino));
+        return firstTime(identity);
+    }
+    bool firstTime(const QByteArray &key)
+    {
+        if (m_seen.contains(key))
+            return false;
+        m_seen.insert(key);
+        return true;
+    }
+
+    QList<SummaryWriter::PathError> *m_errors;
+    const std::function<bool()> &m_stop;
+    SummaryJob::ResultFiles m_list;
+    QSet<QByteArray> m_seen; // the device and inode of what was reached, the path of what was not
+};
+
+// What the run keeps of a file once it has been judged.
+struct Outcome
+{
+    bool read = false;
+    bool passed = false;
+    qsizetype fibers = 0;
+    qsizetype failed = 0;
+    QString error;
+};
+
+// Judges one file, its report writing into its slot of `output`.
+bool judgeFile(const SummaryWriter &writer, const SummaryJob::ResultFile &file, qsizetype slot,
+               OrderedOutput &output, Outcome *outcome)
+{
+    const std::unique_ptr<SummaryWriter::FileReport> report = writer.ReportFile(
+        NativePath::Display(file.path), [&output, slot](QByteArrayView bytes) { output.Write(slot, bytes); });
+    ThresholdJudge judge;
+    try {
+        outcome->read = ReadResultBlocks(
+            file.path,
+            [&](MeasurementRows &block, qsizetype rows) {
+                report->AddFiber(judge.AddFiber(block, rows));
+                return true;
+            },
+            &outcome->error, &StopSignals::Flag(),
+            file.found ? FileKinds::RegularOnly : FileKinds::Any);
+    } catch (const std::bad_alloc &) {
+        FileError::ReadFailed(file.path, SummaryJob::tr("not enough memory"), &outcome->error);
+        outcome->read = false;
+    }
+    if (outcome->read) {
+        report->End(judge);
+        outcome->passed = judge.Passed();
+        outcome->fibers = judge.FiberCount();
+        outcome->failed = judge.FailedCount();
+    } else {
+        report->Abandon(outcome->error);
+    }
+    output.Close(slot);
+    return outcome->read;
 }
 
 } // namespace
 
-QStringList SummaryJob::FindResultFiles(const QStringList &paths,
-                                        QList<SummaryWriter::PathError> *errors)
+SummaryJob::ResultFiles SummaryJob::FindResultFiles(const QStringList &paths,
+                                                    QList<SummaryWriter::PathError> *errors,
+                                                    const std::function<bool()> &stop)
 {
-    QStringList files;
+    Finder finder(errors, stop);
     for (const QString &path : paths) {
-        const QByteArray bytes = NativePath::Encode(path);
-        struct stat info = {};
-        if (::stat(bytes.constData(), &info) != 0) {
-            errors->append(readError(bytes, qt_error_string(errno)));
-            continue;
-        }
-        if (!S_ISDIR(info.st_mode)) {
-            files.append(path);
-            continue;
-        }
-        QList<QByteArray> found;
-        const qsizetype errorsBefore = errors->size();
-        collect(bytes, &found, errors);
-        if (found.isEmpty() && errors->size() == errorsBefore)
-            errors->append(readError(bytes, tr("there is no result file (.fib) in it")));
-        for (const QByteArray &file : std::as_const(found))
-            files.append(NativePath::Decode(file));
+        if (stop())
+            break;
+        finder.Given(path);
     }
-    return files;
+    return finder.Take();
 }
 
 int SummaryJob::Run(const QStringList &paths, SummaryWriter::Format format, bool colour,
                     const SummaryWriter::Sink &out)
 {
-    QList<SummaryWriter::PathError> errors;
-    const QStringList files = FindResultFiles(paths, &errors);
-    for (const SummaryWriter::PathError &error : std::as_const(errors))
+    SummaryWriter::Run run;
+    const ResultFiles list = FindResultFiles(paths, &run.errors, StopSignals::Requested);
+    for (const SummaryWriter::PathError &error : std::as_const(run.errors))
         BatchJobs::PrintError(error.message);
+    if (StopSignals::Requested())
+        return Unreadable;
+    run.pathsGiven = list.given;
+    run.pathsFound = list.found;
 
     const std::unique_ptr<SummaryWriter> writer = SummaryWriter::Create(format, colour);
-    struct Outcome
-    {
-        std::unique_ptr<SummaryWriter::FileReport> report; // null when unread
-        qsizetype fibers = 0;
-        qsizetype failed = 0;
-        QString error;
-    };
-    std::vector<Outcome> outcomes(size_t(files.size()));
-    QList<BatchJobs::Job> jobs;
-    for (const QString &file : files)
-        jobs.append({file, QString()});
-    const auto judge = [&](const BatchJobs::Job &job, QString *error) {
-        Outcome &outcome = outcomes[size_t(&job - jobs.constData())]; // jobs are one array
-        std::unique_ptr<SummaryWriter::FileReport> report =
-            writer->ReportFile(NativePath::Display(job.input), fileSize(job.input));
-        ThresholdJudge judge;
-        const bool read = ReadResultBlocks(
-            job.input,
-            [&](MeasurementRows &block, qsizetype rows) {
-                report->AddFiber(judge.AddFiber(block, rows));
-                return true;
-            },
-            error, &StopSignals::Flag());
-        if (!read) {
-            outcome.error = *error;
-            return false;
-        }
-        report->End(judge);
-        outcome.report = std::move(report);
-        outcome.fibers = judge.FiberCount();
-        outcome.failed = judge.FailedCount();
-        return true;
-    };
-    BatchJobs::Run(jobs, judge, StopSignals::Requested);
+    writer->Begin(out);
+    OrderedOutput output(out, list.files.size(), writer->FileSeparator(), kHeldOutput,
+                         StopSignals::Requested);
+    std::vector<Outcome> outcomes(size_t(list.files.size()));
+    BatchJobs::RunEach(
+        list.files.size(),
+        [&](qsizetype i, QString *error) {
+            Outcome &outcome = outcomes[size_t(i)];
+            const bool read = judgeFile(*writer, list.files.at(i), i, output, &outcome);
+            *error = outcome.error;
+            return read;
+        },
+        StopSignals::Requested);
     if (StopSignals::Requested())
         return Unreadable;
 
-    SummaryWriter::Totals totals;
-    SummaryWriter::FileReports reports;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        Outcome &outcome = outcomes[size_t(i)];
-        if (!outcome.report) {
-            errors.append({NativePath::Display(files.at(i)), outcome.error});
+    for (qsizetype i = 0; i < list.files.size(); ++i) {
+        const Outcome &outcome = outcomes[size_t(i)];
+        const ResultFile &file = list.files.at(i);
+        if (!outcome.read) {
+            run.errors.append({NativePath::Display(file.path), outcome.error, file.found});
             continue;
         }
-        ++totals.files;
-        totals.fibers += outcome.fibers;
-        totals.failedFibers += outcome.failed;
-        if (outcome.fibers == 0 || outcome.failed > 0)
-            ++totals.failedFiles;
-        reports.push_back(std::move(outcome.report));
+        run.files.append({NativePath::Display(file.path), outcome.fibers, outcome.failed, outcome.passed});
+        ++run.totals.files;
+        run.totals.fibers += outcome.fibers;
+        run.totals.failedFibers += outcome.failed;
+        if (!outcome.passed)
+            ++run.totals.failedFiles;
     }
-    writer->Write(reports, totals, errors, out);
-    if (!errors.isEmpty())
+    run.filesWrote = output.AnyWritten();
+    writer->Finish(run, out);
+    if (!run.errors.isEmpty())
         return Unreadable;
-    return totals.failedFiles > 0 ? SomeFailed : AllPassed;
+    return run.totals.failedFiles > 0 ? SomeFailed : AllPassed;
 }

@@ -7,9 +7,11 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 // --summary: judges result files, and the result files in folders, against
 // their thresholds, several at a time, and writes the verdicts in one of
-// the summary formats.
+// the summary formats as they are made, in the files' order.
 class SummaryJob
 {
     Q_DECLARE_TR_FUNCTIONS(SummaryJob)
@@ -26,10 +28,27 @@ public:
     static int Run(const QStringList &paths, SummaryWriter::Format format, bool colour,
                    const SummaryWriter::Sink &out);
 
-    // The result files that `paths` name: a file as it is given; for a
-    // folder, every file in it and its subfolders whose name ends in ".fib"
-    // in any case, in name order. A path that cannot be read, or a folder
-    // without result files, goes to `errors`.
-    static QStringList FindResultFiles(const QStringList &paths,
-                                       QList<SummaryWriter::PathError> *errors);
+    struct ResultFile
+    {
+        QString path;
+        bool found = false; // in a folder given, rather than given itself
+    };
+
+    struct ResultFiles
+    {
+        QList<ResultFile> files;
+        qsizetype given = 0; // the paths given, each once
+        qsizetype found = 0; // the paths found in folders: files and folders that failed
+    };
+
+    // The result files that `paths` name: a file as it is given, whatever
+    // its kind; for a folder, every regular file (or link to one) in it and
+    // its subfolders whose name ends in ".fib" in any case, in name order.
+    // A file reached more than once is listed at its first place. A path
+    // that cannot be read, a folder without result files, or a ".fib" in a
+    // folder that is no regular file (a FIFO, a device) goes to `errors`.
+    // Gives up once `stop` is true.
+    static ResultFiles FindResultFiles(const QStringList &paths,
+                                       QList<SummaryWriter::PathError> *errors,
+                                       const std::function<bool()> &stop);
 };

@@ -39,14 +39,19 @@ public:
             ::close(m_fd);
     }
 
-    bool Open(const QString &path, QString *error)
+    bool Open(const QString &path, QString *error, FileKinds kinds = FileKinds::Any)
     {
-        m_fd = NativePath::Open(path, O_RDONLY | O_NOCTTY);
+        // Without a writer, opening a FIFO waits for one; not opened so, it
+        // answers at once, and is refused below.
+        const int wait = kinds == FileKinds::RegularOnly ? O_NONBLOCK : 0;
+        m_fd = NativePath::Open(path, O_RDONLY | O_NOCTTY | wait);
         struct stat info = {};
         if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
             return FileError::ReadFailed(path, qt_error_string(errno), error);
         if (S_ISDIR(info.st_mode))
             return FileError::ReadFailed(path, tr("it is a folder, not a file"), error);
+        if (kinds == FileKinds::RegularOnly && !S_ISREG(info.st_mode))
+            return FileError::ReadFailed(path, tr("not a regular file"), error);
         m_regular = S_ISREG(info.st_mode);
         m_size = m_regular ? qint64(info.st_size) : 0;
         // What the file holds on disk: less than its size when it has holes.
@@ -204,10 +209,10 @@ bool ReadResultFile(const QString &path, ResultFileText &text, QString *error)
 }
 
 bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error,
-                     qsizetype blockSize, const std::atomic<bool> *stop)
+                     qsizetype blockSize, const std::atomic<bool> *stop, FileKinds kinds)
 {
     RawFile file;
-    if (!file.Open(path, error))
+    if (!file.Open(path, error, kinds))
         return false;
     return readTable([&file](char *buffer, qsizetype size) { return file.Read(buffer, size); },
                      path, file.Size(), consume, error, blockSize, stop);
@@ -229,11 +234,11 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
 }
 
 bool ReadResultBlocks(const QString &path, const TableBlocks::BlockHandler &handle,
-                      QString *error, const std::atomic<bool> *stop)
+                      QString *error, const std::atomic<bool> *stop, FileKinds kinds)
 {
     TableBlocks blocks(handle);
     return ReadResultTable(
                path, [&blocks](QByteArrayView table) { return blocks.Add(table); }, error,
-               ResultFileBlockSize, stop)
+               ResultFileBlockSize, stop, kinds)
         && !stopped(stop) && blocks.Finish();
 }

@@ -35,6 +35,11 @@ using TableConsumer = std::function<bool(QByteArrayView piece)>;
 
 constexpr qsizetype ResultFileBlockSize = qsizetype(1) << 20;
 
+// Which kinds of file a read takes: any (a file named by the user may be a
+// FIFO or a device), or regular files alone (a file met in a folder), where
+// anything else is refused without ever being waited on.
+enum class FileKinds { Any, RegularOnly };
+
 // Reads a result file as ReadResultFile does, `blockSize` raw bytes at a
 // time, and hands the table text to `consume` as it comes, holding neither
 // the header nor the table. The holes of a sparse file are passed over, and
@@ -44,7 +49,7 @@ constexpr qsizetype ResultFileBlockSize = qsizetype(1) << 20;
 // `consume` stopped it or once `stop` is set.
 bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error = nullptr,
                      qsizetype blockSize = ResultFileBlockSize,
-                     const std::atomic<bool> *stop = nullptr);
+                     const std::atomic<bool> *stop = nullptr, FileKinds kinds = FileKinds::Any);
 
 // The same from a device open for reading; `error` names the device's file
 // name, if it has one.
@@ -56,4 +61,5 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
 // time (see TableBlocks): the memory a file needs follows its rows, never
 // its size. False as ReadResultTable, or when `handle` refused a block.
 bool ReadResultBlocks(const QString &path, const TableBlocks::BlockHandler &handle,
-                      QString *error = nullptr, const std::atomic<bool> *stop = nullptr);
+                      QString *error = nullptr, const std::atomic<bool> *stop = nullptr,
+                      FileKinds kinds = FileKinds::Any);

@@ -1,7 +1,9 @@
 #include "data/ThresholdJudge.h"
 
 #include "data/ChannelTable.h"
+#include "data/CodePage936.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -100,15 +102,13 @@ ThresholdJudge::ChannelFigures &ThresholdJudge::figuresOf(const MeasurementRow &
 {
     // Fibers list their channels in the same order: the figures that the
     // row at this place in the last block had are nearly always this row's.
-    const QByteArrayView channel = field(row, MeasurementRow::Channel).trimmed();
-    if (position < m_lastAt.size()) {
-        ChannelFigures &last = m_channels[m_lastAt.at(position)];
-        if (last.channel == channel)
-            return last;
-    } else {
+    const QByteArrayView channel = field(row, MeasurementRow::Channel);
+    if (position >= m_lastAt.size())
         m_lastAt.resize(position + 1);
-    }
-    const QByteArray key = channel.toByteArray();
+    LastAt &last = m_lastAt[position];
+    if (last.index >= 0 && last.field == channel)
+        return m_channels[last.index];
+    const QByteArray key = ShownText(channel);
     qsizetype index = m_channelIndex.value(key, -1);
     if (index < 0) {
         index = m_channels.size();
@@ -117,8 +117,18 @@ ThresholdJudge::ChannelFigures &ThresholdJudge::figuresOf(const MeasurementRow &
         figures.channel = key;
         figures.waveLength = field(row, MeasurementRow::WaveLength).toByteArray();
     }
-    m_lastAt[position] = index;
+    last.field = channel.toByteArray();
+    last.index = index;
     return m_channels[index];
+}
+
+QByteArray ThresholdJudge::ShownText(QByteArrayView field)
+{
+    const QByteArrayView trimmed = field.trimmed();
+    if (std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return quint8(c) < 0x80; }))
+        return trimmed.toByteArray();
+    // Code page 936 has blanks of its own (the ideographic space A1 A1).
+    return CodePage936::Decode(field).trimmed().toUtf8();
 }
 
 std::optional<double> ThresholdJudge::ChannelFigures::standardDeviation() const

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QVarLengthArray>
 
 #include <optional>
 
@@ -43,7 +44,8 @@ public:
         QByteArrayView name; // the field's bytes, as in the file
         qsizetype rows = 0;
         Failures failures;
-        QList<QByteArrayView> failedChannels; // their channel fields, in row order
+        // Their channel fields, in row order; a fiber has at most 18 rows.
+        QVarLengthArray<QByteArrayView, 18> failedChannels;
         // The row with the smallest margin (the first of equals); -1 when no
         // row has one. Its fields, and the margin.
         int worstRow = -1;
@@ -55,12 +57,13 @@ public:
         bool passed() const { return failures == NoFailure; }
     };
 
-    // The figures of one channel text (blanks around it left out) over the
-    // file: rows, failed rows, and the numeric powers ("Low" is none).
+    // The figures of one channel over the file: rows, failed rows, and the
+    // numeric powers ("Low" is none). Channels are told apart by the text
+    // a person reads, so two fields that show the same are one channel.
     struct ChannelFigures
     {
-        QByteArray channel;
-        QByteArray waveLength; // of the first row of the channel
+        QByteArray channel;    // as shown: decoded, without blanks around it, UTF-8
+        QByteArray waveLength; // the field of the channel's first row, as in the file
         qsizetype count = 0;
         qsizetype failed = 0;
         qsizetype powers = 0;
@@ -72,6 +75,11 @@ public:
         // The sample standard deviation; none below two powers.
         std::optional<double> standardDeviation() const;
     };
+
+    // A field as a person reads it: decoded from code page 936, without the
+    // blanks around it, as UTF-8. A view of the field's own bytes is not
+    // enough where it holds wide blanks.
+    static QByteArray ShownText(QByteArrayView field);
 
     // Judges rows 0 to rows - 1 of `block` as one fiber and counts it in.
     Fiber AddFiber(const MeasurementRows &block, qsizetype rows);
@@ -92,7 +100,14 @@ private:
     qsizetype m_failed = 0;
     QList<ChannelFigures> m_channels;
     QHash<QByteArray, qsizetype> m_channelIndex;
-    QList<qsizetype> m_lastAt; // figures of the row at each place in the last block
+    // The channel field of the row at each place in the last block, and
+    // its figures.
+    struct LastAt
+    {
+        QByteArray field;
+        qsizetype index = -1;
+    };
+    QList<LastAt> m_lastAt;
     QByteArray m_lastThreshold;
     std::optional<double> m_lastThresholdValue;
 };

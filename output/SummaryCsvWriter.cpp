@@ -4,55 +4,59 @@
 
 namespace {
 
-constexpr char kHeader[] =
-    "file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels\r\n";
-
 class CsvReport : public SummaryWriter::FileReport
 {
 public:
-    explicit CsvReport(const QString &path) { SummaryCsvWriter::AppendField(file, path.toUtf8()); }
+    CsvReport(const QString &path, SummaryWriter::Sink out) : FileReport(std::move(out))
+    {
+        SummaryCsvWriter::AppendField(m_file, path.toUtf8());
+    }
 
     void AddFiber(const ThresholdJudge::Fiber &fiber) override
     {
         QByteArray decoded;
-        lines += file;
-        lines += ',';
-        SummaryCsvWriter::AppendField(lines, SummaryWriter::FieldUtf8(fiber.name, decoded));
-        lines += fiber.passed() ? ",pass," : ",fail,";
-        lines += QByteArray::number(fiber.rows);
-        lines += ',';
+        m_buffer += m_file;
+        m_buffer += ',';
+        SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::FieldUtf8(fiber.name, decoded));
+        m_buffer += fiber.passed() ? ",pass," : ",fail,";
+        m_buffer += QByteArray::number(fiber.rows);
+        m_buffer += ',';
         if (!fiber.passed())
-            SummaryCsvWriter::AppendField(lines, SummaryWriter::Reasons(fiber.failures).toUtf8());
-        lines += ',';
+            SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::ReasonsUtf8(fiber.failures));
+        m_buffer += ',';
         if (fiber.worstRow >= 0) {
-            SummaryCsvWriter::AppendField(lines, SummaryWriter::FieldUtf8(fiber.worstChannel, decoded));
-            lines += ',';
-            SummaryWriter::AppendDecimal(lines, fiber.worstMargin);
+            SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::FieldUtf8(fiber.worstChannel, decoded));
+            m_buffer += ',';
+            SummaryWriter::AppendDecimal(m_buffer, fiber.worstMargin);
         } else {
-            lines += ',';
+            m_buffer += ',';
         }
-        lines += ',';
+        m_buffer += ',';
         QByteArray failed;
-        for (const QByteArrayView channel : fiber.failedChannels) {
-            if (!failed.isEmpty())
+        for (qsizetype i = 0; i < fiber.failedChannels.size(); ++i) {
+            if (i > 0)
                 failed += ' ';
-            failed += SummaryWriter::FieldUtf8(channel, decoded);
+            failed += SummaryWriter::FieldUtf8(fiber.failedChannels.at(i), decoded);
         }
-        SummaryCsvWriter::AppendField(lines, failed);
-        lines += "\r\n";
+        SummaryCsvWriter::AppendField(m_buffer, failed);
+        m_buffer += "\r\n";
+        Flush();
     }
 
     void End(const ThresholdJudge &judge) override
     {
         if (judge.FiberCount() == 0) {
-            lines += file + ",,fail,0,";
-            SummaryCsvWriter::AppendField(lines, SummaryWriter::tr("no rows").toUtf8());
-            lines += ",,,\r\n";
+            m_buffer += m_file + ",,fail,0,";
+            SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::tr("no rows").toUtf8());
+            m_buffer += ",,,\r\n";
         }
+        Flush(true);
     }
 
-    QByteArray file;
-    QByteArray lines;
+    void Abandon(const QString &) override { Flush(true); }
+
+private:
+    QByteArray m_file;
 };
 
 } // namespace
@@ -73,16 +77,13 @@ void SummaryCsvWriter::AppendField(QByteArray &out, QByteArrayView utf8)
     out += '"';
 }
 
-std::unique_ptr<SummaryWriter::FileReport> SummaryCsvWriter::ReportFile(const QString &path,
-                                                                      qint64) const
+void SummaryCsvWriter::Begin(const Sink &out) const
 {
-    return std::make_unique<CsvReport>(path);
+    out("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels\r\n");
 }
 
-void SummaryCsvWriter::Write(const FileReports &reports, const Totals &,
-                             const QList<PathError> &, const Sink &out) const
+std::unique_ptr<SummaryWriter::FileReport> SummaryCsvWriter::ReportFile(const QString &path,
+                                                                      Sink out) const
 {
-    out(kHeader);
-    for (const auto &report : reports)
-        out(static_cast<const CsvReport &>(*report).lines);
+    return std::make_unique<CsvReport>(path, std::move(out));
 }

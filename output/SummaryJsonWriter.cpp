@@ -1,20 +1,29 @@
 #include "output/SummaryJsonWriter.h"
 
-#include "data/CodePage936.h"
+#include <algorithm>
+#include <charconv>
+#include <cstring>
 
 namespace {
-
-const char kFiberIndent[] = "        ";
 
 QByteArrayView verdict(bool passed)
 {
     return passed ? QByteArrayView("\"pass\"") : QByteArrayView("\"fail\"");
 }
 
-void appendString(QByteArray &out, QByteArrayView utf8)
+} // namespace
+
+void SummaryJsonWriter::AppendString(QByteArray &out, QByteArrayView utf8)
 {
     out += '"';
-    for (const char c : utf8) {
+    // Runs of characters that need no escape go in whole.
+    const char *run = utf8.begin();
+    for (const char *p = utf8.begin(); p != utf8.end(); ++p) {
+        const char c = *p;
+        if (c != '"' && c != '\\' && quint8(c) >= 0x20)
+            continue;
+        out.append(run, p - run);
+        run = p + 1;
         switch (c) {
         case '"':
             out += "\\\"";
@@ -32,14 +41,14 @@ void appendString(QByteArray &out, QByteArrayView utf8)
             out += "\\t";
             break;
         default:
-            if (quint8(c) < 0x20)
-                out += "\\u00" + QByteArray::number(quint8(c), 16).rightJustified(2, '0');
-            else
-                out += c;
+            out += "\\u00" + QByteArray::number(quint8(c), 16).rightJustified(2, '0');
         }
     }
+    out.append(run, utf8.end() - run);
     out += '"';
 }
+
+namespace {
 
 // An object on one line, its members appended in place: a file of a
 // million rows has tens of thousands of them.
@@ -58,22 +67,23 @@ public:
     Object &number(const char *key, qsizetype value)
     {
         name(key);
-        m_out += QByteArray::number(value);
+        char text[24];
+        const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+        m_out.append(text, end.ptr - text);
         return *this;
     }
+    // A number, or null where there is none or it is not finite.
     Object &decimal(const char *key, const std::optional<double> &value)
     {
         name(key);
-        if (value)
-            SummaryWriter::AppendDecimal(m_out, *value);
-        else
+        if (!value || !SummaryWriter::AppendDecimal(m_out, *value))
             m_out += "null";
         return *this;
     }
     Object &string(const char *key, QByteArrayView utf8)
     {
         name(key);
-        appendString(m_out, utf8);
+        SummaryJsonWriter::AppendString(m_out, utf8);
         return *this;
     }
     // A field of the file, decoded and trimmed.
@@ -101,47 +111,54 @@ private:
 class JsonReport : public SummaryWriter::FileReport
 {
 public:
-    JsonReport(const QString &path, qint64 size) : path(path.toUtf8())
+    JsonReport(const QString &path, SummaryWriter::Sink out)
+        : FileReport(std::move(out)), m_path(path.toUtf8())
     {
-        // About a line of 140 bytes for each fiber of 18 lines of 69.
-        constexpr qint64 kFiberBytes = 18 * 69;
-        fibers.reserve(qsizetype(qBound<qint64>(0, size / kFiberBytes * 140, qint64(1) << 28)));
     }
 
     void AddFiber(const ThresholdJudge::Fiber &fiber) override
     {
-        fibers += fibers.isEmpty() ? kFiberIndent : ",\n        ";
-        Object object(fibers);
-        object.field("name", fiber.name).value("verdict", verdict(fiber.passed())).number("rows", fiber.rows);
-        if (!fiber.passed())
-            object.string("reason", SummaryWriter::Reasons(fiber.failures).toUtf8());
-        QByteArray failed = "[";
-        QByteArray decoded;
-        for (const QByteArrayView channel : fiber.failedChannels) {
-            if (failed.size() > 1)
-                failed += ", ";
-            appendString(failed, SummaryWriter::FieldUtf8(channel, decoded));
+        start();
+        m_buffer += m_fibers++ == 0 ? "\n        " : ",\n        ";
+        {
+            Object object(m_buffer);
+            object.field("name", fiber.name).value("verdict", verdict(fiber.passed())).number("rows", fiber.rows);
+            if (!fiber.passed())
+                object.string("reason", SummaryWriter::ReasonsUtf8(fiber.failures));
+                appendFailedChannels(object, fiber);
+            if (fiber.worstRow >= 0)
+                object.field("worst_channel", fiber.worstChannel);
+            else
+                object.value("worst_channel", "null");
+            object.decimal("worst_margin",
+                           fiber.worstRow >= 0 ? std::optional<double>(fiber.worstMargin) : std::nullopt);
         }
-        failed += ']';
-        object.value("failed_channels", failed);
-        if (fiber.worstRow >= 0)
-            object.field("worst_channel", fiber.worstChannel);
-        else
-            object.value("worst_channel", "null");
-        object.decimal("worst_margin",
-                       fiber.worstRow >= 0 ? std::optional<double>(fiber.worstMargin) : std::nullopt);
+        Flush();
     }
 
     void End(const ThresholdJudge &judge) override
     {
-        fiberCount = judge.FiberCount();
-        failed = judge.FailedCount();
-        passed = judge.Passed();
+        start();
+        endFibers();
+        m_buffer += ",\n      \"verdict\": ";
+        m_buffer += verdict(judge.Passed());
+        if (judge.FiberCount() == 0) {
+            m_buffer += ",\n      \"reason\": ";
+            SummaryJsonWriter::AppendString(m_buffer, SummaryWriter::tr("no rows").toUtf8());
+        }
+        m_buffer += ",\n      \"fibers\": " + QByteArray::number(judge.FiberCount())
+            + ",\n      \"failed\": " + QByteArray::number(judge.FailedCount())
+            + ",\n      \"yield\": ";
+        SummaryWriter::AppendDecimal(
+            m_buffer, double(SummaryWriter::YieldMillionths(judge.FiberCount(), judge.FailedCount())) / 1e6);
+        m_buffer += ",\n      \"channels\": [";
+        bool first = true;
         for (const ThresholdJudge::ChannelFigures &figures : judge.Channels()) {
             const bool powers = figures.powers > 0;
-            channels += channels.isEmpty() ? kFiberIndent : ",\n        ";
-            Object(channels)
-                .field("channel", figures.channel)
+            m_buffer += first ? "\n        " : ",\n        ";
+            first = false;
+            Object(m_buffer)
+                .string("channel", figures.channel)
                 .field("wavelength", figures.waveLength)
                 .number("count", figures.count)
                 .number("failed", figures.failed)
@@ -150,78 +167,110 @@ public:
                 .decimal("mean", powers ? std::optional<double>(figures.mean) : std::nullopt)
                 .decimal("stddev", figures.standardDeviation());
         }
+        m_buffer += first ? "]" : "\n      ]";
+        m_buffer += "\n    }";
+        Flush(true);
     }
 
-    QByteArray path;
-    qsizetype fiberCount = 0;
-    qsizetype failed = 0;
-    bool passed = false;
-    QByteArray fibers;   // the fiber_results, one a line
-    QByteArray channels; // the channels, one a line
+    void Abandon(const QString &message) override
+    {
+        if (m_started) {
+            endFibers();
+            m_buffer += ",\n      \"error\": ";
+            SummaryJsonWriter::AppendString(m_buffer, message.toUtf8());
+            m_buffer += "\n    }";
+        }
+        Flush(true);
+    }
+
+private:
+    // A file's object is begun only once there is something to put in it,
+    // so that a file that cannot be opened leaves no trace in "files".
+    void start()
+    {
+        if (m_started)
+            return;
+        m_started = true;
+        m_buffer += "\n    {\n      \"path\": ";
+        SummaryJsonWriter::AppendString(m_buffer, m_path);
+        m_buffer += ",\n      \"fiber_results\": [";
+    }
+
+    void endFibers() { m_buffer += m_fibers == 0 ? "]" : "\n      ]"; }
+
+    // Blank channel texts stay, as "": the list keeps one item per channel.
+    void appendFailedChannels(Object &object, const ThresholdJudge::Fiber &fiber)
+    {
+        object.value("failed_channels", QByteArrayView());
+        if (appendPlainList(fiber.failedChannels))
+            return;
+        m_buffer += '[';
+        QByteArray decoded;
+        for (qsizetype i = 0; i < fiber.failedChannels.size(); ++i) {
+            if (i > 0)
+                m_buffer += ", ";
+            SummaryJsonWriter::AppendString(m_buffer, SummaryWriter::FieldUtf8(fiber.failedChannels.at(i), decoded));
+        }
+        m_buffer += ']';
+    }
+
+    // The list in one piece, where every channel is a short text that
+    // needs no escape and no decoding, as nearly every file's are: a fiber
+    // that fails everywhere lists eighteen of them.
+    bool appendPlainList(const QVarLengthArray<QByteArrayView, 18> &channels)
+    {
+        constexpr qsizetype kShort = 8;
+        const auto plain = [](char c) { return c >= 0x20 && c < 0x7f && c != '"' && c != '\\'; };
+        char piece[2 + 18 * (kShort + 4)];
+        char *p = piece;
+        *p++ = '[';
+        for (qsizetype i = 0; i < channels.size(); ++i) {
+            const QByteArrayView text = channels.at(i).trimmed();
+            if (text.size() > kShort || !std::all_of(text.begin(), text.end(), plain))
+                return false;
+            if (i > 0) {
+                *p++ = ',';
+                *p++ = ' ';
+            }
+            *p++ = '"';
+            std::memcpy(p, text.data(), size_t(text.size()));
+            p += text.size();
+            *p++ = '"';
+        }
+        *p++ = ']';
+        m_buffer.append(piece, p - piece);
+        return true;
+    }
+
+    QByteArray m_path;
+    bool m_started = false;
+    qsizetype m_fibers = 0;
 };
-
-// A list of items, one a line; long lists go straight out, after what
-// `json` holds so far.
-void appendList(QByteArray &json, const QByteArray &items, const char *indent,
-                const SummaryWriter::Sink &out)
-{
-    if (items.isEmpty()) {
-        json += "[]";
-        return;
-    }
-    json += "[\n";
-    out(json);
-    out(items);
-    json = "\n";
-    json += indent;
-    json += ']';
-}
 
 } // namespace
 
-std::unique_ptr<SummaryWriter::FileReport> SummaryJsonWriter::ReportFile(const QString &path,
-                                                                       qint64 size) const
+void SummaryJsonWriter::Begin(const Sink &out) const
 {
-    return std::make_unique<JsonReport>(path, size);
+    out("{\n  \"files\": [");
 }
 
-void SummaryJsonWriter::Write(const FileReports &reports, const Totals &totals,
-                              const QList<PathError> &errors, const Sink &out) const
+std::unique_ptr<SummaryWriter::FileReport> SummaryJsonWriter::ReportFile(const QString &path,
+                                                                       Sink out) const
 {
-    QByteArray json = "{\n  \"verdict\": ";
-    json += verdict(Passed(totals, errors));
-    json += ",\n  \"files\": ";
-    // A file's lists of fibers and channels go out as they are.
-    for (const auto &item : reports) {
-        const auto &report = static_cast<const JsonReport &>(*item);
-        json += &item == &reports.front() ? "[\n    {\n      \"path\": " : ",\n    {\n      \"path\": ";
-        appendString(json, report.path);
-        json += ",\n      \"verdict\": ";
-        json += verdict(report.passed);
-        if (report.fiberCount == 0) {
-            json += ",\n      \"reason\": ";
-            appendString(json, tr("no rows").toUtf8());
-        }
-        const double yield = report.fiberCount == 0
-            ? 0.0
-            : double(report.fiberCount - report.failed) / double(report.fiberCount);
-        json += ",\n      \"fibers\": " + QByteArray::number(report.fiberCount)
-            + ",\n      \"failed\": " + QByteArray::number(report.failed) + ",\n      \"yield\": ";
-        AppendDecimal(json, yield);
-        json += ",\n      \"fiber_results\": ";
-        appendList(json, report.fibers, "      ", out);
-        json += ",\n      \"channels\": ";
-        appendList(json, report.channels, "      ", out);
-        json += "\n    }";
+    return std::make_unique<JsonReport>(path, std::move(out));
+}
+
+void SummaryJsonWriter::Finish(const Run &run, const Sink &out) const
+{
+    QByteArray json = run.filesWrote ? "\n  ],\n  \"verdict\": " : "],\n  \"verdict\": ";
+    json += verdict(Passed(run));
+    json += ",\n  \"errors\": [";
+    bool first = true;
+    for (const PathError &error : run.errors) {
+        json += first ? "\n    " : ",\n    ";
+        first = false;
+        Object(json).string("path", error.path.toUtf8()).string("message", error.message.toUtf8());
     }
-    json += reports.empty() ? "[]" : "\n  ]";
-    QByteArray errorList;
-    for (const PathError &error : errors) {
-        errorList += errorList.isEmpty() ? "    " : ",\n    ";
-        Object(errorList).string("path", error.path.toUtf8()).string("message", error.message.toUtf8());
-    }
-    json += ",\n  \"errors\": ";
-    appendList(json, errorList, "  ", out);
-    json += "\n}\n";
+    json += first ? "]\n}\n" : "\n  ]\n}\n";
     out(json);
 }

@@ -3,14 +3,19 @@
 #include "output/SummaryWriter.h"
 
 // The verdicts for tools, as one JSON document:
-// {"verdict", "files": [{"path", "verdict", "fibers", "failed", "yield",
-// "fiber_results": [...], "channels": [...]}], "errors": [{"path",
+// {"files": [{"path", "fiber_results": [...], "verdict", "fibers",
+// "failed", "yield", "channels": [...]}], "verdict", "errors": [{"path",
 // "message"}]}. Written piece by piece, a fiber at a time, so that a file
-// of a million rows never stands as a tree of values in memory.
+// of a million rows never stands as a tree of values in memory; what sums
+// up a file or the run comes after what it sums up.
 class SummaryJsonWriter : public SummaryWriter
 {
 public:
-    std::unique_ptr<FileReport> ReportFile(const QString &path, qint64 size) const override;
-    void Write(const FileReports &reports, const Totals &totals, const QList<PathError> &errors,
-               const Sink &out) const override;
+    void Begin(const Sink &out) const override;
+    std::unique_ptr<FileReport> ReportFile(const QString &path, Sink out) const override;
+    QByteArrayView FileSeparator() const override { return ","; }
+    void Finish(const Run &run, const Sink &out) const override;
+
+    // Appends UTF-8 text as a JSON string, quoted and escaped.
+    static void AppendString(QByteArray &out, QByteArrayView utf8);
 };

@@ -1,87 +1,158 @@
 #include "output/SummaryTextWriter.h"
 
+#include "output/TerminalText.h"
+
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace {
 
-struct FailingFiber
+// The widest a fiber name's field can show: eight bytes, eight cells.
+constexpr qsizetype kNameWidth = 8;
+
+bool isPlain(QByteArrayView bytes)
 {
-    QString name;
-    QString detail;
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return quint8(c) >= 0x20 && quint8(c) < 0x7f; });
+}
+
+// Appends a field as the terminal shows it; returns the cells it takes.
+// Plain ASCII, nearly every field, goes as it is.
+qsizetype appendField(QByteArray &out, QByteArrayView field)
+{
+    const QByteArrayView trimmed = field.trimmed();
+    if (isPlain(trimmed)) {
+        out += trimmed;
+        return trimmed.size();
+    }
+    const QString shown = TerminalText::Escaped(SummaryWriter::FieldText(field));
+    out += shown.toUtf8();
+    return TerminalText::Width(shown);
+}
+
+// The words of a failing fiber's line, made once per file rather than
+// once per line.
+struct Words
+{
+    QByteArray at = ' ' + SummaryWriter::tr("at").toUtf8();
+    QByteArray noNumber = "; " + SummaryWriter::tr("no channel has a number").toUtf8();
+    QByteArray worst = "; " + SummaryWriter::tr("worst channel").toUtf8() + ' ';
+    QByteArray power = ": " + SummaryWriter::tr("power").toUtf8() + ' ';
+    QByteArray threshold = ", " + SummaryWriter::tr("threshold").toUtf8() + ' ';
+    QByteArray margin = ", " + SummaryWriter::tr("margin").toUtf8() + ' ';
 };
 
 class TextReport : public SummaryWriter::FileReport
 {
 public:
-    explicit TextReport(const QString &path) : path(path) {}
+    TextReport(const QString &path, SummaryWriter::Sink out)
+        : FileReport(std::move(out)), m_heading(TerminalText::Escaped(path).toUtf8() + '\n')
+    {
+    }
 
     void AddFiber(const ThresholdJudge::Fiber &fiber) override
     {
-        if (!fiber.passed())
-            failing.append({SummaryWriter::FieldText(fiber.name), describe(fiber)});
+        if (fiber.passed())
+            return;
+        head();
+        m_buffer += "  ";
+        const qsizetype cells = appendField(m_buffer, fiber.name);
+        m_buffer.append(qMax<qsizetype>(kNameWidth - cells, 0) + 2, ' ');
+        describe(fiber);
+        m_buffer += '\n';
+        Flush();
     }
+
     void End(const ThresholdJudge &judge) override
     {
-        fibers = judge.FiberCount();
-        failed = judge.FailedCount();
-        passed = judge.Passed();
+        if (judge.FiberCount() == 0) {
+            head();
+            m_buffer += "  " + SummaryWriter::tr("no rows").toUtf8() + '\n';
+        }
+        Flush(true);
     }
 
-    QString path;
-    qsizetype fibers = 0;
-    qsizetype failed = 0;
-    bool passed = false;
-    QList<FailingFiber> failing;
+    void Abandon(const QString &message) override
+    {
+        if (m_headed)
+            m_buffer += "  " + TerminalText::Escaped(message).toUtf8() + '\n';
+        Flush(true);
+    }
 
 private:
-    static QString describe(const ThresholdJudge::Fiber &fiber)
+    void head()
+    {
+        if (!m_headed)
+            m_buffer += m_heading;
+        m_headed = true;
+    }
+
+    void describe(const ThresholdJudge::Fiber &fiber)
     {
         ThresholdJudge::Failures others = fiber.failures;
         others.setFlag(ThresholdJudge::Incomplete, false);
-        QStringList reasons;
-        if (fiber.failures.testFlag(ThresholdJudge::Incomplete))
-            reasons.append(SummaryWriter::tr("incomplete (%1 rows)").arg(fiber.rows));
-        if (others) {
-            QStringList channels;
-            for (const QByteArrayView channel : fiber.failedChannels)
-                channels.append(SummaryWriter::FieldText(channel));
-            reasons.append(SummaryWriter::tr("%1 at %2")
-                               .arg(SummaryWriter::Reasons(others), channels.join(QLatin1Char(' '))));
+        if (fiber.failures.testFlag(ThresholdJudge::Incomplete)) {
+            m_buffer += fiber.rows == 1 ? SummaryWriter::tr("incomplete (1 row)").toUtf8()
+                                        : SummaryWriter::tr("incomplete (%1 rows)").arg(fiber.rows).toUtf8();
+            if (others)
+                m_buffer += ", ";
         }
-        if (fiber.worstRow < 0)
-            return SummaryWriter::tr("%1; no channel has a number").arg(reasons.join(QLatin1String(", ")));
-        return SummaryWriter::tr("%1; worst channel %2: power %3, threshold %4, margin %5 dB")
-            .arg(reasons.join(QLatin1String(", ")), SummaryWriter::FieldText(fiber.worstChannel),
-                 SummaryWriter::FieldText(fiber.worstPower),
-                 SummaryWriter::FieldText(fiber.worstThreshold), signedMargin(fiber.worstMargin));
+        if (others) {
+            m_buffer += SummaryWriter::ReasonsUtf8(others);
+            m_buffer += m_words.at;
+            for (const QByteArrayView channel : fiber.failedChannels) {
+                m_buffer += ' ';
+                appendField(m_buffer, channel);
+            }
+        }
+        if (fiber.worstRow < 0) {
+            m_buffer += m_words.noNumber;
+            return;
+        }
+        m_buffer += m_words.worst;
+        appendField(m_buffer, fiber.worstChannel);
+        m_buffer += m_words.power;
+        appendField(m_buffer, fiber.worstPower);
+        m_buffer += m_words.threshold;
+        appendField(m_buffer, fiber.worstThreshold);
+        m_buffer += m_words.margin;
+        SummaryTextWriter::AppendMargin(m_buffer, fiber.worstMargin);
     }
 
-    static QString signedMargin(double margin)
-    {
-        const QString text = QString::number(margin, 'f', 2);
-        return margin > 0 && text != QLatin1String("0.00") ? QLatin1Char('+') + text : text;
-    }
+    const Words m_words;
+    QByteArray m_heading;
+    bool m_headed = false;
 };
-
-QString fibersText(qsizetype fibers, qsizetype failed)
-{
-    return QStringLiteral("%1/%2").arg(fibers - failed).arg(fibers);
-}
-
-QString yieldText(qsizetype fibers, qsizetype failed)
-{
-    if (fibers == 0)
-        return QStringLiteral("-");
-    return QString::number(100.0 * double(fibers - failed) / double(fibers), 'f', 1)
-        + QLatin1Char('%');
-}
 
 } // namespace
 
 std::unique_ptr<SummaryWriter::FileReport> SummaryTextWriter::ReportFile(const QString &path,
-                                                                       qint64) const
+                                                                       Sink out) const
 {
-    return std::make_unique<TextReport>(path);
+    return std::make_unique<TextReport>(path, std::move(out));
+}
+
+void SummaryTextWriter::AppendMargin(QByteArray &out, double margin)
+{
+    if (!std::isfinite(margin)) {
+        out += tr("too large to hold as a number").toUtf8();
+        return;
+    }
+    char text[64];
+    const bool plain = std::fabs(margin) < 1e15;
+    const std::to_chars_result end = plain
+        ? std::to_chars(text + 1, text + sizeof text, margin, std::chars_format::fixed, 2)
+        : std::to_chars(text + 1, text + sizeof text, margin, std::chars_format::scientific);
+    QByteArrayView number(text + 1, end.ptr - (text + 1));
+    if (number == "-0.00")
+        number = number.sliced(1);
+    if (margin > 0 && number != "0.00") {
+        text[0] = '+';
+        number = QByteArrayView(text, number.size() + 1);
+    }
+    out += number;
+    out += " dB";
 }
 
 QString SummaryTextWriter::verdict(bool passed) const
@@ -92,37 +163,67 @@ QString SummaryTextWriter::verdict(bool passed) const
     return QStringLiteral("\033[%1m%2\033[0m").arg(passed ? 32 : 31).arg(word);
 }
 
-void SummaryTextWriter::Write(const FileReports &reports, const Totals &totals,
-                              const QList<PathError> &errors, const Sink &out) const
+QString SummaryTextWriter::fibersText(qsizetype fibers, qsizetype failed)
 {
+    return QStringLiteral("%1/%2").arg(fibers - failed).arg(fibers);
+}
+
+QString SummaryTextWriter::yieldText(qsizetype fibers, qsizetype failed)
+{
+    if (fibers == 0)
+        return QStringLiteral("-");
+    const qint64 tenths = YieldMillionths(fibers, failed) / 1000;
+    return QStringLiteral("%1.%2%").arg(tenths / 10).arg(tenths % 10);
+}
+
+QString SummaryTextWriter::unreadText(const Run &run)
+{
+    qsizetype given = 0;
+    qsizetype found = 0;
+    for (const PathError &error : run.errors)
+        ++(error.found ? found : given);
+    QStringList lines;
+    if (given > 0) {
+        lines.append(run.pathsGiven == 1
+                         ? tr("the path given could not be read")
+                         : tr("%1 of the %2 paths given could not be read").arg(given).arg(run.pathsGiven));
+    }
+    if (found > 0) {
+        lines.append(found == 1 ? tr("1 of the %1 paths found in the folders given could not be read")
+                                      .arg(run.pathsFound)
+                                : tr("%1 of the %2 paths found in the folders given could not be read")
+                                      .arg(found)
+                                      .arg(run.pathsFound));
+    }
+    return lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void SummaryTextWriter::Finish(const Run &run, const Sink &out) const
+{
+    const Totals &totals = run.totals;
     const QString allFiles =
         totals.files == 1 ? tr("all of 1 file") : tr("all %1 files").arg(totals.files);
-    qsizetype pathWidth = allFiles.size();
-    qsizetype fibersWidth = fibersText(totals.fibers, totals.failedFibers).size();
-    for (const auto &report : reports)
-        pathWidth = qMax(pathWidth, static_cast<const TextReport &>(*report).path.size());
-
-    QString text;
-    const auto line = [&](const QString &label, bool passed, qsizetype fibers, qsizetype failed) {
-        text += label.leftJustified(pathWidth) + QLatin1String("  ") + verdict(passed)
-            + QLatin1String("  ") + fibersText(fibers, failed).rightJustified(fibersWidth)
-            + tr(" fibers") + QLatin1String("  ") + yieldText(fibers, failed).rightJustified(6)
-            + QLatin1Char('\n');
-    };
-    for (const auto &item : reports) {
-        const auto &report = static_cast<const TextReport &>(*item);
-        line(report.path, report.passed, report.fibers, report.failed);
-        if (report.fibers == 0)
-            text += QLatin1String("  ") + tr("no rows") + QLatin1Char('\n');
-        qsizetype nameWidth = 0;
-        for (const FailingFiber &fiber : report.failing)
-            nameWidth = qMax(nameWidth, fiber.name.size());
-        for (const FailingFiber &fiber : report.failing)
-            text += QLatin1String("  ") + fiber.name.leftJustified(nameWidth) + QLatin1String("  ")
-                + fiber.detail + QLatin1Char('\n');
+    QStringList paths;
+    qsizetype pathWidth = TerminalText::Width(allFiles);
+    for (const FileResult &file : run.files) {
+        paths.append(TerminalText::Escaped(file.path));
+        pathWidth = qMax(pathWidth, TerminalText::Width(paths.last()));
     }
-    line(allFiles, Passed(totals, errors), totals.fibers, totals.failedFibers);
-    if (!errors.isEmpty())
-        text += tr("%1 of the paths given could not be read").arg(errors.size()) + QLatin1Char('\n');
+    const qsizetype fibersWidth = fibersText(totals.fibers, totals.failedFibers).size();
+
+    // A blank line between the failing fibers, above, and the table.
+    QString text = run.filesWrote ? QString(QLatin1Char('\n')) : QString();
+    const auto line = [&](const QString &label, bool passed, qsizetype fibers, qsizetype failed) {
+        text += TerminalText::Padded(label, pathWidth) + QLatin1String("  ") + verdict(passed)
+            + QLatin1String("  ") + fibersText(fibers, failed).rightJustified(fibersWidth)
+            + QLatin1Char(' ') + (fibers == 1 ? tr("fiber") : tr("fibers")).leftJustified(6)
+            + QLatin1String("  ") + yieldText(fibers, failed).rightJustified(6) + QLatin1Char('\n');
+    };
+    for (qsizetype i = 0; i < run.files.size(); ++i) {
+        const FileResult &file = run.files.at(i);
+        line(paths.at(i), file.passed, file.fibers, file.failed);
+    }
+    line(allFiles, Passed(run), totals.fibers, totals.failedFibers);
+    text += unreadText(run);
     out(text.toUtf8());
 }

@@ -2,21 +2,33 @@
 
 #include "output/SummaryWriter.h"
 
-// The verdicts for people: per file a line with its path, PASS or FAIL, the
-// fibers that passed of all and the yield, then a line for each failing
-// fiber with its worst channel; a last line for all files together. Columns
-// are aligned; PASS and FAIL are coloured where asked.
+// The verdicts for people. While the files are judged: for each file with a
+// failing fiber (or none at all), its path and a line per failing fiber
+// with its reasons and worst channel. At the end, a table: a line per file
+// with PASS or FAIL, the fibers that passed of all and the yield, a line
+// for all files together, and what could not be read. Columns line up as a
+// terminal draws them; no text from a file or a name can drive the
+// terminal; PASS and FAIL are coloured where asked.
 class SummaryTextWriter : public SummaryWriter
 {
 public:
     explicit SummaryTextWriter(bool colour) : m_colour(colour) {}
 
-    std::unique_ptr<FileReport> ReportFile(const QString &path, qint64 size) const override;
-    void Write(const FileReports &reports, const Totals &totals, const QList<PathError> &errors,
-               const Sink &out) const override;
+    void Begin(const Sink &) const override {}
+    std::unique_ptr<FileReport> ReportFile(const QString &path, Sink out) const override;
+    void Finish(const Run &run, const Sink &out) const override;
+
+    // Appends a margin in dB as the text shows it: two places and a sign
+    // ("+0.50 dB", "-1.25 dB"), the shortest exponent form where two places
+    // would run past fifteen digits, and words where it is too large for
+    // any number.
+    static void AppendMargin(QByteArray &out, double margin);
 
 private:
     QString verdict(bool passed) const;
+    static QString fibersText(qsizetype fibers, qsizetype failed);
+    static QString yieldText(qsizetype fibers, qsizetype failed);
+    static QString unreadText(const Run &run);
 
     bool m_colour;
 };

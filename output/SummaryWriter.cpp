@@ -6,8 +6,16 @@
 #include "output/SummaryTextWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+
+namespace {
+
+// Pieces smaller than this wait for more before they are written.
+constexpr qsizetype kFlushSize = qsizetype(1) << 16;
+
+} // namespace
 
 std::unique_ptr<SummaryWriter> SummaryWriter::Create(Format format, bool colour)
 {
@@ -22,9 +30,17 @@ std::unique_ptr<SummaryWriter> SummaryWriter::Create(Format format, bool colour)
     return std::make_unique<SummaryTextWriter>(colour);
 }
 
-bool SummaryWriter::Passed(const Totals &totals, const QList<PathError> &errors)
+void SummaryWriter::FileReport::Flush(bool all)
 {
-    return errors.isEmpty() && totals.files > 0 && totals.failedFiles == 0;
+    if (m_buffer.isEmpty() || (!all && m_buffer.size() < kFlushSize))
+        return;
+    m_out(m_buffer);
+    m_buffer.clear(); // keeps its capacity for the next piece
+}
+
+bool SummaryWriter::Passed(const Run &run)
+{
+    return run.errors.isEmpty() && run.totals.files > 0 && run.totals.failedFiles == 0;
 }
 
 QString SummaryWriter::FieldText(QByteArrayView field)
@@ -41,19 +57,33 @@ QByteArrayView SummaryWriter::FieldUtf8(QByteArrayView field, QByteArray &decode
     return decoded;
 }
 
-void SummaryWriter::AppendDecimal(QByteArray &out, double value)
+bool SummaryWriter::AppendDecimal(QByteArray &out, double value)
 {
-    // The file's texts have two places; six keep every sum and mean exact
-    // enough while leaving out what binary fractions add (12.659999999...).
-    double rounded = std::round(value * 1e6) / 1e6;
-    if (rounded == 0)
-        rounded = 0; // no "-0"
-    // The shortest digits that read back as the same number, without an
-    // exponent and whatever the locale.
+    if (!std::isfinite(value))
+        return false;
     char text[64];
-    const std::to_chars_result end =
-        std::to_chars(text, text + sizeof text, rounded, std::chars_format::fixed);
+    std::to_chars_result end;
+    if (std::fabs(value) < 1e15) {
+        // Rounded to six places from the exact binary value, then the
+        // shortest digits that read back as that rounded number: the file's
+        // texts have two places, and six keep every sum and mean exact
+        // enough while leaving out what binary fractions add (12.659999...).
+        end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
+        double rounded = 0;
+        if (end.ec != std::errc() || std::from_chars(text, end.ptr, rounded).ec != std::errc())
+            return false;
+        if (rounded == 0)
+            rounded = 0; // no "-0"
+        end = std::to_chars(text, text + sizeof text, rounded, std::chars_format::fixed);
+    } else {
+        // Past fifteen digits a double holds no places at all: the shortest
+        // exponent form that reads back as the very same number.
+        end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    }
+    if (end.ec != std::errc())
+        return false;
     out.append(text, end.ptr - text);
+    return true;
 }
 
 QString SummaryWriter::Reasons(ThresholdJudge::Failures failures)
@@ -74,4 +104,24 @@ QString SummaryWriter::Reasons(ThresholdJudge::Failures failures)
             reasons.append(tr(reason.text));
     }
     return reasons.join(QLatin1String(", "));
+}
+
+QByteArrayView SummaryWriter::ReasonsUtf8(ThresholdJudge::Failures failures)
+{
+    // Four reasons make sixteen sets; each is written once per run, not
+    // once per failing fiber.
+    static const std::array<QByteArray, 16> kTexts = [] {
+        std::array<QByteArray, 16> texts;
+        for (int set = 0; set < 16; ++set)
+            texts[size_t(set)] = Reasons(ThresholdJudge::Failures::fromInt(set)).toUtf8();
+        return texts;
+    }();
+    return kTexts[size_t(failures.toInt() & 15)];
+}
+
+qint64 SummaryWriter::YieldMillionths(qsizetype fibers, qsizetype failed)
+{
+    if (fibers <= 0)
+        return 0;
+    return qint64(fibers - failed) * 1000000 / qint64(fibers);
 }

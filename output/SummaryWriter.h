@@ -9,19 +9,21 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
-// Writes the verdicts of a run over many result files in one format. Each
-// file is reported on its own (on the thread that judges it), and the
-// reports are then handed over in the files' order, with the run's totals
-// and the paths that could not be read at the end. Texts leave as UTF-8:
-// fields decoded from code page 936, their padding blanks trimmed; numbers
-// do not depend on the locale.
+// Writes the verdicts of a run over many result files in one format, as
+// they are made: each fiber's line leaves while its file is still being
+// read, so the memory a run needs never grows with its fibers. What a
+// format says of a whole file or of the run comes after the fibers it
+// counts. Texts leave as UTF-8: fields decoded from code page 936, their
+// padding blanks trimmed; numbers do not depend on the locale.
 class SummaryWriter
 {
     Q_DECLARE_TR_FUNCTIONS(SummaryWriter)
 public:
     enum Format { Text, Json, Csv };
+
+    // Takes the output piece by piece.
+    using Sink = std::function<void(QByteArrayView text)>;
 
     struct Totals
     {
@@ -35,47 +37,84 @@ public:
     {
         QString path; // as it is shown
         QString message;
+        bool found = false; // in a folder given, rather than given itself
     };
 
-    // One file's report, built fiber by fiber on the thread that judges
-    // the file; only the writer that made it reads it.
+    // What the run holds of a file once it has been judged: counts only.
+    struct FileResult
+    {
+        QString path; // as it is shown
+        qsizetype fibers = 0;
+        qsizetype failed = 0;
+        bool passed = false;
+    };
+
+    // What a run started with, for the words of its last lines.
+    struct Run
+    {
+        qsizetype pathsGiven = 0;
+        qsizetype pathsFound = 0; // in the folders given
+        Totals totals;
+        QList<FileResult> files; // judged to the end, in order
+        QList<PathError> errors;
+        bool filesWrote = false; // some file's report wrote output
+    };
+
+    // One file's output, made fiber by fiber on the thread that judges the
+    // file and handed to `out` in pieces as they fill.
     class FileReport
     {
     public:
+        explicit FileReport(Sink out) : m_out(std::move(out)) {}
         virtual ~FileReport() = default;
         virtual void AddFiber(const ThresholdJudge::Fiber &fiber) = 0;
         // Once every fiber of the file has been added.
         virtual void End(const ThresholdJudge &judge) = 0;
+        // The file could not be read to its end: what went out is closed.
+        virtual void Abandon(const QString &message) = 0;
+
+    protected:
+        // Hands on what the buffer holds once it is big enough to be worth
+        // a write, and all of it when `all`.
+        void Flush(bool all = false);
+        QByteArray m_buffer;
+
+    private:
+        Sink m_out;
     };
-    using FileReports = std::vector<std::unique_ptr<FileReport>>;
 
     // The writer of `format`; a text is coloured when `colour` is set.
     static std::unique_ptr<SummaryWriter> Create(Format format, bool colour = false);
     virtual ~SummaryWriter() = default;
 
-    // Takes the output piece by piece.
-    using Sink = std::function<void(QByteArrayView text)>;
-
-    // A report for the file shown as `path`, of `size` bytes. Safe on any
-    // thread.
-    virtual std::unique_ptr<FileReport> ReportFile(const QString &path, qint64 size) const = 0;
-    // The whole output: the reports this writer made, ended, in the files'
-    // order, then the totals and the errors.
-    virtual void Write(const FileReports &reports, const Totals &totals,
-                       const QList<PathError> &errors, const Sink &out) const = 0;
+    // What goes before the first file.
+    virtual void Begin(const Sink &out) const = 0;
+    // A report for the file shown as `path`. Safe on any thread.
+    virtual std::unique_ptr<FileReport> ReportFile(const QString &path, Sink out) const = 0;
+    // What stands between the output of two files that both wrote some.
+    virtual QByteArrayView FileSeparator() const { return {}; }
+    // What goes after the last file: the run's totals and errors.
+    virtual void Finish(const Run &run, const Sink &out) const = 0;
 
     // The run passes when every path was read and every file passes.
-    static bool Passed(const Totals &totals, const QList<PathError> &errors);
+    static bool Passed(const Run &run);
 
     // A field's text as it leaves: decoded, without its padding blanks.
     static QString FieldText(QByteArrayView field);
     // The same as UTF-8 bytes: a view of the field itself, trimmed, when it
     // is plain ASCII (nearly always); otherwise of `decoded`, which gets them.
     static QByteArrayView FieldUtf8(QByteArrayView field, QByteArray &decoded);
-    // Appends a number as a plain decimal, rounded to six places: "-12.34",
-    // "0.5".
-    static void AppendDecimal(QByteArray &out, double value);
+    // Appends a finite number as the shortest decimal that holds it to six
+    // places ("-12.34", "0.5", "0"), in exponent form where the plain one
+    // would run past fifteen digits ("1e+64"); appends nothing and returns
+    // false for infinity and NaN, which no format can hold as a number.
+    static bool AppendDecimal(QByteArray &out, double value);
     // The reasons a fiber failed: "incomplete", "below threshold", "Low",
     // "no number", those that hold, joined by ", "; empty when it passed.
     static QString Reasons(ThresholdJudge::Failures failures);
+    // The same as UTF-8, made once for each set of reasons.
+    static QByteArrayView ReasonsUtf8(ThresholdJudge::Failures failures);
+    // The yield as a share of a million, rounded down, so that only a file
+    // where every fiber passed reaches a million.
+    static qint64 YieldMillionths(qsizetype fibers, qsizetype failed);
 };

@@ -101,6 +101,7 @@ private slots:
     void namesAreBytes();
     void writeErrorsNameTheirCause_data();
     void writeErrorsNameTheirCause();
+    void closedStandardOutput_data();
     void closedStandardOutput();
     void rowsBeyondMemory();
 };
@@ -326,9 +327,18 @@ void TestHeadlessJobs::writeErrorsNameTheirCause()
     }
 }
 
+void TestHeadlessJobs::closedStandardOutput_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::newRow("export") << QStringLiteral("\"$0\" --export-csv - \"$1\" >&-");
+    QTest::newRow("version") << QStringLiteral("\"$0\" --version >&-");
+    QTest::newRow("help") << QStringLiteral("\"$0\" --help >&-");
+}
+
 void TestHeadlessJobs::closedStandardOutput()
 {
-    const ProgramRun run = runShell(QStringLiteral("\"$0\" --export-csv - \"$1\" >&-"), {sample()});
+    QFETCH(QString, script);
+    const ProgramRun run = runShell(script, {sample()});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.err, QByteArray("quenvale: Cannot write to standard output: it is closed\n"));
 }

@@ -5,6 +5,10 @@
 
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace TestSupport;
 
 namespace {
@@ -36,6 +40,10 @@ private slots:
     void formats();
     void exitStatuses_data();
     void exitStatuses();
+    void foldersHoldOnlyFilesToJudge();
+    void memoryStaysFlat_data();
+    void memoryStaysFlat();
+    void textForTerminals();
 
 private:
     ProgramRun run(const QStringList &arguments) const;
@@ -68,13 +76,16 @@ void TestSummaryCommand::formats_data()
     QTest::addColumn<QByteArray>("output");
     QTest::newRow("text")
         << QStringLiteral("text")
-        << QByteArray("fixture/cable.fib      FAIL  1/2 fibers   50.0%\n"
-                      "  BAD  incomplete (2 rows), below threshold, Low at 01 02; worst channel 01: "
+        << QByteArray("fixture/cable.fib\n"
+                      "  BAD       incomplete (2 rows), below threshold, Low at 01 02; worst channel 01: "
                       "power -25.01, threshold -25.00, margin -0.01 dB\n"
-                      "fixture/sub/EMPTY.FIB  FAIL  0/0 fibers       -\n"
+                      "fixture/sub/EMPTY.FIB\n"
                       "  no rows\n"
+                      "\n"
+                      "fixture/cable.fib      FAIL  1/2 fibers   50.0%\n"
+                      "fixture/sub/EMPTY.FIB  FAIL  0/0 fibers       -\n"
                       "all 2 files            FAIL  1/2 fibers   50.0%\n"
-                      "1 of the paths given could not be read\n");
+                      "1 of the 2 paths given could not be read\n");
     QTest::newRow("csv")
         << QStringLiteral("csv")
         << QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels\r\n"
@@ -86,14 +97,9 @@ void TestSummaryCommand::formats_data()
         << QStringLiteral("json")
         << QByteArray(
                "{\n"
-               "  \"verdict\": \"fail\",\n"
                "  \"files\": [\n"
                "    {\n"
                "      \"path\": \"fixture/cable.fib\",\n"
-               "      \"verdict\": \"fail\",\n"
-               "      \"fibers\": 2,\n"
-               "      \"failed\": 1,\n"
-               "      \"yield\": 0.5,\n"
                "      \"fiber_results\": [\n"
                "        {\"name\": \"GOOD\", \"verdict\": \"pass\", \"rows\": 18, \"failed_channels\": [], "
                "\"worst_channel\": \"01\", \"worst_margin\": 5},\n"
@@ -101,6 +107,10 @@ void TestSummaryCommand::formats_data()
                "below threshold, Low\", \"failed_channels\": [\"01\", \"02\"], \"worst_channel\": \"01\", "
                "\"worst_margin\": -0.01}\n"
                "      ],\n"
+               "      \"verdict\": \"fail\",\n"
+               "      \"fibers\": 2,\n"
+               "      \"failed\": 1,\n"
+               "      \"yield\": 0.5,\n"
                "      \"channels\": [\n"
                "        {\"channel\": \"01\", \"wavelength\": \"1271.0\", \"count\": 19, \"failed\": 1, "
                "\"min\": -25.01, \"max\": -20, \"mean\": -20.263684, \"stddev\": 1.149373},\n"
@@ -110,15 +120,16 @@ void TestSummaryCommand::formats_data()
                "    },\n"
                "    {\n"
                "      \"path\": \"fixture/sub/EMPTY.FIB\",\n"
+               "      \"fiber_results\": [],\n"
                "      \"verdict\": \"fail\",\n"
                "      \"reason\": \"no rows\",\n"
                "      \"fibers\": 0,\n"
                "      \"failed\": 0,\n"
                "      \"yield\": 0,\n"
-               "      \"fiber_results\": [],\n"
                "      \"channels\": []\n"
                "    }\n"
                "  ],\n"
+               "  \"verdict\": \"fail\",\n"
                "  \"errors\": [\n"
                "    {\"path\": \"missing.fib\", \"message\": \"Cannot read \\\"missing.fib\\\": No such file "
                "or directory\"}\n"
@@ -161,6 +172,94 @@ void TestSummaryCommand::exitStatuses()
     QCOMPARE(summary.exitCode, exitCode);
     if (exitCode == 2)
         QVERIFY2(summary.err.startsWith("quenvale: ") && summary.out.isEmpty(), summary.err.constData());
+}
+
+// A FIFO or a link to a device named *.fib in a folder is never opened: the
+// scan ends at once and names them. A file reached twice is judged once.
+void TestSummaryCommand::foldersHoldOnlyFilesToJudge()
+{
+    QTemporaryDir dir;
+    const QDir scan(dir.filePath(QStringLiteral("scan")));
+    QVERIFY(QDir().mkpath(scan.path()));
+    QVERIFY(writeFile(scan.filePath(QStringLiteral("good.fib")), standardHeader() + goodFiber()));
+    QCOMPARE(::mkfifo(QFile::encodeName(scan.filePath(QStringLiteral("pipe.fib"))).constData(), 0600), 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), scan.filePath(QStringLiteral("zero.fib"))));
+
+    QProcess job;
+    job.setWorkingDirectory(dir.path());
+    job.start(programPath(), {QStringLiteral("--summary"), QStringLiteral("--format"), QStringLiteral("csv"),
+                              QStringLiteral("scan/good.fib"), QStringLiteral("scan")});
+    const bool finished = job.waitForFinished(10000);
+    if (!finished)
+        job.kill();
+    QVERIFY2(finished, "the scan did not end");
+    QCOMPARE(job.exitCode(), 1);
+    QCOMPARE(job.readAllStandardOutput(),
+             QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels\r\n"
+                        "scan/good.fib,GOOD,pass,18,,01,5,\r\n"));
+    QCOMPARE(job.readAllStandardError(),
+             QByteArray("quenvale: Cannot read \"scan/pipe.fib\": not a regular file\n"
+                        "quenvale: Cannot read \"scan/zero.fib\": not a regular file\n"));
+}
+
+void TestSummaryCommand::memoryStaysFlat_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("text") << QStringLiteral("text");
+    QTest::newRow("json") << QStringLiteral("json");
+    QTest::newRow("csv") << QStringLiteral("csv");
+}
+
+// A million rows where every fiber fails, judged in an address space that
+// holds the program and its buffers but not a line for every failing fiber.
+void TestSummaryCommand::memoryStaysFlat()
+{
+    QFETCH(QString, format);
+    constexpr qsizetype kFibers = 55556;
+    static QTemporaryDir dir;
+    const QString big = dir.filePath(QStringLiteral("failing.fib"));
+    if (!QFile::exists(big)) {
+        QByteArray fiber;
+        for (int channel = 1; channel <= ChannelTable::FiberSize; ++channel)
+            fiber += thresholdLine("FAILING", channel, "-30.00", "-25.00");
+        QVERIFY(writeFile(big, standardHeader() + fiber.repeated(kFibers)));
+    }
+
+    QProcess job;
+    job.setChildProcessModifier([] {
+        constexpr rlim_t kAddressSpace = rlim_t(80) << 20;
+        const struct rlimit limit = {kAddressSpace, kAddressSpace};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    job.start(programPath(), {QStringLiteral("--summary"), QStringLiteral("--format"), format, big});
+    QVERIFY(job.waitForFinished(60000));
+    QVERIFY2(job.exitCode() == 3, job.readAllStandardError().constData());
+    const QByteArray out = job.readAllStandardOutput();
+    QCOMPARE(out.count("FAILING"), kFibers);
+}
+
+// Names line up as a terminal draws them, a Chinese character two cells
+// wide; an escape sequence in a file name shows as text.
+void TestSummaryCommand::textForTerminals()
+{
+    QTemporaryDir dir;
+    QByteArray lines;
+    for (const char *name : {"\xb9\xe2\xcf\xcb" "04", "PLAIN"}) {
+        lines += thresholdLine(name, 1, "-120.00", "-25.00");
+        for (int channel = 2; channel <= ChannelTable::FiberSize; ++channel)
+            lines += thresholdLine(name, channel, "-20.00", "-25.00");
+    }
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("esc\x1b[2J.fib")), standardHeader() + lines));
+
+    const ProgramRun summary = runProgram({QStringLiteral("--summary"), QStringLiteral("esc\x1b[2J.fib")}, dir.path());
+    QCOMPARE(summary.exitCode, 3);
+    QCOMPARE(QString::fromUtf8(summary.out),
+             QStringLiteral("esc\\x1b[2J.fib\n"
+                            "  光纤04    Low at 01; worst channel 02: power -20.00, threshold -25.00, margin +5.00 dB\n"
+                            "  PLAIN     Low at 01; worst channel 02: power -20.00, threshold -25.00, margin +5.00 dB\n"
+                            "\n"
+                            "esc\\x1b[2J.fib  FAIL  0/2 fibers    0.0%\n"
+                            "all of 1 file   FAIL  0/2 fibers    0.0%\n"));
 }
 
 QTEST_GUILESS_MAIN(TestSummaryCommand)

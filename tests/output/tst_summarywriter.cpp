@@ -1,0 +1,155 @@
+// The summary writers fed straight from the judge: every number they write
+// is one a strict JSON parser reads back as the margin, or null; channel
+// texts are the texts shown; a yield never rounds up to all.
+
+#include "TestSupport.h"
+
+#include "data/ThresholdJudge.h"
+#include "output/SummaryWriter.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+#include <limits>
+
+namespace {
+
+// The whole output of one writer over one file of the given table lines.
+QByteArray summary(SummaryWriter::Format format, const QByteArray &lines)
+{
+    const std::unique_ptr<SummaryWriter> writer = SummaryWriter::Create(format);
+    QByteArray out;
+    const SummaryWriter::Sink sink = [&out](QByteArrayView text) { out += text; };
+    writer->Begin(sink);
+    const std::unique_ptr<SummaryWriter::FileReport> report = writer->ReportFile(QStringLiteral("f.fib"), sink);
+    ThresholdJudge judge;
+    const MeasurementRows rows = ChannelTable::CutTable(lines);
+    for (qsizetype first = 0; first < rows.Count(); first += ChannelTable::FiberSize) {
+        MeasurementRows block;
+        for (qsizetype i = first; i < qMin(first + ChannelTable::FiberSize, rows.Count()); ++i)
+            block.Append(rows.At(i));
+        report->AddFiber(judge.AddFiber(block, block.Count()));
+    }
+    report->End(judge);
+    SummaryWriter::Run run;
+    run.filesWrote = true;
+    writer->Finish(run, sink);
+    return out;
+}
+
+QJsonObject parsedJson(const QByteArray &json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError)
+        qWarning("%s at %d in %s", qPrintable(error.errorString()), error.offset, json.constData());
+    return document.object();
+}
+
+QJsonObject firstFile(const QByteArray &json)
+{
+    return parsedJson(json).value(QLatin1String("files")).toArray().at(0).toObject();
+}
+
+} // namespace
+
+class TestSummaryWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void numbers_data();
+    void numbers();
+    void channelTexts();
+    void yieldRoundsDown();
+};
+
+void TestSummaryWriter::numbers_data()
+{
+    QTest::addColumn<QByteArray>("power");
+    QTest::addColumn<QByteArray>("threshold");
+    QTest::addColumn<double>("margin"); // NaN: null in JSON
+    QTest::addColumn<QByteArray>("csv");
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("zero") << QByteArray("-25.00") << QByteArray("-25.00") << 0.0 << QByteArray("0");
+    QTest::newRow("negative zero") << QByteArray("-0") << QByteArray("0") << 0.0 << QByteArray("0");
+    QTest::newRow("below six places") << QByteArray("1e-7") << QByteArray("0") << 0.0 << QByteArray("0");
+    QTest::newRow("below six places, negative")
+        << QByteArray("-1e-7") << QByteArray("0") << 0.0 << QByteArray("0");
+    QTest::newRow("0.1 + 0.2") << QByteArray("0.1") << QByteArray("-0.2") << 0.3 << QByteArray("0.3");
+    QTest::newRow("two places") << QByteArray("-12.34") << QByteArray("-25") << 12.66 << QByteArray("12.66");
+    QTest::newRow("fourteen digits and a tenth")
+        << QByteArray("1e14") << QByteArray("-0.1") << 1e14 + 0.1 << QByteArray("100000000000000.1");
+    QTest::newRow("1e15") << QByteArray("1e15") << QByteArray("0") << 1e15 << QByteArray("1e+15");
+    QTest::newRow("1e17") << QByteArray("1e17") << QByteArray("0") << 1e17 << QByteArray("1e+17");
+    QTest::newRow("1e64") << QByteArray("0") << QByteArray("-1e64") << 1e64 << QByteArray("1e+64");
+    QTest::newRow("-1e64") << QByteArray("1e17") << QByteArray("1e64") << -1e64 << QByteArray("-1e+64");
+    QTest::newRow("1e303 against -1e303")
+        << QByteArray("1e303") << QByteArray("-1e303") << 2e303 << QByteArray("2e+303");
+    QTest::newRow("1.7e308 against -1.7e308: no number holds it")
+        << QByteArray("1.7e308") << QByteArray("-1.7e308") << none << QByteArray();
+}
+
+void TestSummaryWriter::numbers()
+{
+    QFETCH(QByteArray, power);
+    QFETCH(QByteArray, threshold);
+    QFETCH(double, margin);
+    QFETCH(QByteArray, csv);
+    const QByteArray lines = TestSupport::thresholdLine("F", 1, power, threshold);
+
+    const QByteArray json = summary(SummaryWriter::Json, lines);
+    const QJsonObject file = firstFile(json);
+    QVERIFY2(!file.isEmpty(), json.constData());
+    const QJsonValue worst = file.value(QLatin1String("fiber_results")).toArray().at(0)
+                                 .toObject().value(QLatin1String("worst_margin"));
+    if (qIsNaN(margin))
+        QVERIFY2(worst.isNull(), json.constData());
+    else
+        QCOMPARE(worst.toDouble(), margin);
+
+    // worst_margin, the field before the failed channels (the reason
+    // before it may hold a comma).
+    const QList<QByteArray> fields = summary(SummaryWriter::Csv, lines).split('\n').at(1).split(',');
+    QCOMPARE(fields.at(fields.size() - 2), csv);
+}
+
+// Channels are told apart as they are shown: a field of blanks and one of
+// the wide blank (A1 A1) are both "", and stay in the lists as "".
+void TestSummaryWriter::channelTexts()
+{
+    QByteArray lines = TestSupport::thresholdLine("F", 1, "-30.00", "-25.00");
+    lines += TestSupport::thresholdLine("F", 2, "-20.00", "-25.00");
+    lines += TestSupport::thresholdLine("F", 3, "-30.00", "-25.00");
+    lines.replace(10, 2, "  ");
+    lines.replace(69 + 10, 2, "\xa1\xa1");
+
+    const QJsonObject file = firstFile(summary(SummaryWriter::Json, lines));
+    const QJsonArray channels = file.value(QLatin1String("channels")).toArray();
+    QCOMPARE(channels.size(), 2);
+    QCOMPARE(channels.at(0).toObject().value(QLatin1String("channel")).toString(), QString());
+    QCOMPARE(channels.at(0).toObject().value(QLatin1String("count")).toInt(), 2);
+    const QJsonArray failed = file.value(QLatin1String("fiber_results")).toArray().at(0)
+                                  .toObject().value(QLatin1String("failed_channels")).toArray();
+    QCOMPARE(failed, (QJsonArray{QLatin1String(""), QLatin1String("03")}));
+
+    const QList<QByteArray> csvLines = summary(SummaryWriter::Csv, lines).split('\n');
+    QCOMPARE(csvLines.at(1).split(',').last(), QByteArray(" 03\r"));
+}
+
+void TestSummaryWriter::yieldRoundsDown()
+{
+    SummaryWriter::Run run;
+    run.files = {{QStringLiteral("a.fib"), 166667, 1, false}, {QStringLiteral("b.fib"), 1, 0, true}};
+    run.totals = {2, 1, 166668, 1};
+    QByteArray text;
+    SummaryWriter::Create(SummaryWriter::Text)->Finish(run, [&text](QByteArrayView t) { text += t; });
+    QCOMPARE(text, QByteArray("a.fib        FAIL  166666/166667 fibers   99.9%\n"
+                              "b.fib        PASS            1/1 fiber   100.0%\n"
+                              "all 2 files  FAIL  166667/166668 fibers   99.9%\n"));
+}
+
+QTEST_GUILESS_MAIN(TestSummaryWriter)
+#include "tst_summarywriter.moc"
