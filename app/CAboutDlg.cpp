@@ -1,6 +1,6 @@
 #include "app/CAboutDlg.h"
 
-#include "app/Resources.h"
+#include "view/Resources.h"
 
 #include <QIcon>
 #include <QLabel>

@@ -1,8 +1,9 @@
 #include "app/CMainFrame.h"
 
 #include "app/LockKeyState.h"
-#include "app/Resources.h"
-#include "app/StringTable.h"
+#include "output/StringTable.h"
+#include "view/CSDIQVLView.h"
+#include "view/Resources.h"
 
 #include <QAction>
 #include <QApplication>
@@ -197,9 +198,10 @@ QMenu *CMainFrame::createPopupMenu()
     return nullptr;
 }
 
-void CMainFrame::SetView(QWidget *view)
+void CMainFrame::SetView(CSDIQVLView *view)
 {
     m_scrollArea->setWidget(view);
+    connect(view, &CSDIQVLView::formSized, this, &CMainFrame::ResizeParentToFit);
 }
 
 void CMainFrame::ResizeParentToFit(const QSize &form)

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMainWindow>
 
+class CSDIQVLView;
 class QAction;
 class QLabel;
 class QMenu;
@@ -24,8 +25,9 @@ public:
 
     explicit CMainFrame(QWidget *parent = nullptr);
 
-    // The form shown in the window, scrolled if the window were too small.
-    void SetView(QWidget *view);
+    // The form shown in the window, scrolled if the window were too small;
+    // the window fits itself to the form whenever the form takes its size.
+    void SetView(CSDIQVLView *view);
     // Sizes the window so that the form fits exactly, then fixes its size;
     // on a screen without room for that, the window takes the screen's
     // available area and the form scrolls inside it.

@@ -3,7 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSDIQVLDoc.h"
-#include "app/StringTable.h"
+#include "output/StringTable.h"
 #include "view/CSDIQVLView.h"
 
 #include <QAction>

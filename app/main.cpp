@@ -1,5 +1,5 @@
 #include "app/CSDIQVLApp.h"
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 #include "data/NativePath.h"
 #include "output/ReportPdf.h"
 #include "output/TemporaryFiles.h"

@@ -41,7 +41,7 @@ inline QByteArray GenerateRows(qsizetype first, qsizetype count, qsizetype total
     QByteArray bytes;
     bytes.reserve(count * ChannelTable::LineLength);
     const qsizetype fibers = ChannelTable::FiberCount(total);
-    char name[16], channel[8], wave[16], power[16], time[16];
+    char name[24], channel[16], wave[24], power[24], time[24];
     for (qsizetype i = first; i < first + count; ++i) {
         const int ch = int(i % ChannelTable::FiberSize) + 1;
         const qsizetype block = i / ChannelTable::FiberSize;

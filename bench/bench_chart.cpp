@@ -7,7 +7,7 @@
 // With a second argument the last picture is saved there, to look at.
 
 #include "data/ChannelTable.h"
-#include "view/ChannelChart.h"
+#include "output/ChannelChart.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -4,6 +4,7 @@
 #include "data/MemoryAdvice.h"
 #include "data/NativePath.h"
 #include "data/ResultTextReader.h"
+#include "data/Texts.h"
 
 #include <QCoreApplication>
 #include <QFileDevice>
@@ -16,11 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ResultFile", text);
-}
 
 bool stopped(const std::atomic<bool> *stop)
 {
@@ -49,9 +45,9 @@ public:
         if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
             return FileError::ReadFailed(path, qt_error_string(errno), error);
         if (S_ISDIR(info.st_mode))
-            return FileError::ReadFailed(path, tr("it is a folder, not a file"), error);
+            return FileError::ReadFailed(path, Texts::tr("it is a folder, not a file"), error);
         if (kinds == FileKinds::RegularOnly && !S_ISREG(info.st_mode))
-            return FileError::ReadFailed(path, tr("not a regular file"), error);
+            return FileError::ReadFailed(path, Texts::tr("not a regular file"), error);
         m_regular = S_ISREG(info.st_mode);
         m_size = m_regular ? qint64(info.st_size) : 0;
         // What the file holds on disk: less than its size when it has holes.
@@ -202,7 +198,7 @@ bool ReadResultFile(const QString &path, ResultFileText &text, QString *error)
         bytes.truncate(length);
         text = splitAt(std::move(bytes), reader.TableStart());
     } catch (const std::bad_alloc &) {
-        return FileError::ReadFailed(path, tr("it is too big for the memory of this computer"),
+        return FileError::ReadFailed(path, Texts::tr("it is too big for the memory of this computer"),
                                      error);
     }
     return true;

@@ -3,8 +3,8 @@
 // throw, leak or allocate for bytes that are not there, and a string read
 // with status Ok must have exactly the length its prefix gave.
 
-#include "app/CArchive.h"
-#include "app/CText.h"
+#include "archive/CArchive.h"
+#include "archive/CText.h"
 
 #include <QBuffer>
 #include <QtEndian>

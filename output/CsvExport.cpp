@@ -5,6 +5,7 @@
 #include "data/FileError.h"
 #include "data/MemoryAdvice.h"
 #include "data/NativePath.h"
+#include "data/Texts.h"
 #include "output/CsvStreamWriter.h"
 #include "output/StagedFile.h"
 
@@ -109,11 +110,6 @@ QByteArray Text(const MeasurementRows &rows)
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CsvExport", text);
-}
-
 bool stopped(const std::atomic<bool> *stop)
 {
     return stop && stop->load(std::memory_order_relaxed);
@@ -164,7 +160,7 @@ bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *e
     if (!fileError.isEmpty())
         return FileError::WriteFailed(csvPath, fileError, error);
     if (error)
-        *error = stopped(stop) ? tr("Stopped before \"%1\" was written").arg(NativePath::Display(csvPath))
+        *error = stopped(stop) ? Texts::tr("Stopped before \"%1\" was written").arg(NativePath::Display(csvPath))
                                : readError;
     return false;
 }

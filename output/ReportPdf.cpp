@@ -3,6 +3,7 @@
 #include "data/FileError.h"
 #include "data/NativePath.h"
 #include "data/ResultFile.h"
+#include "data/Texts.h"
 #include "output/PrintReport.h"
 #include "output/ReportPrinter.h"
 #include "output/StagedFile.h"
@@ -19,11 +20,6 @@
 namespace ReportPdf {
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ReportPdf", text);
-}
 
 } // namespace
 
@@ -60,8 +56,8 @@ bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &
         return true;
     if (!fileError.isEmpty())
         return fail(fileError);
-    return fail(stop && stop->load() ? tr("stopped before the last page")
-                                     : tr("the PDF could not be drawn"));
+    return fail(stop && stop->load() ? Texts::tr("stopped before the last page")
+                                     : Texts::tr("the PDF could not be drawn"));
 }
 
 bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const QString &pageSize,
@@ -82,7 +78,7 @@ bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const QStri
             return false;
         report.SetRows(rows);
     } catch (const std::bad_alloc &) {
-        return FileError::ReadFailed(fibPath, tr("its rows do not fit in this computer's memory"),
+        return FileError::ReadFailed(fibPath, Texts::tr("its rows do not fit in this computer's memory"),
                                      error);
     }
     const QPageSize paper(pageSize.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0
@@ -91,7 +87,7 @@ bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const QStri
     try {
         return WriteFile(report, pdfPath, paper, error, stop);
     } catch (const std::bad_alloc &) {
-        return FileError::WriteFailed(pdfPath, tr("not enough memory to draw it"), error);
+        return FileError::WriteFailed(pdfPath, Texts::tr("not enough memory to draw it"), error);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "output/StagedFile.h"
 
 #include "data/NativePath.h"
+#include "data/Texts.h"
 #include "output/DescriptorDevice.h"
 #include "output/TemporaryFiles.h"
 
@@ -23,11 +24,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("StagedFile", text);
-}
 
 constexpr char kPrefix[] = ".quenvale-";
 constexpr int kRandomLength = 8;
@@ -235,7 +231,7 @@ bool StagedFile::Open()
     struct stat info = {};
     if (::stat(m_path.constData(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
-            return fail(tr("it is a folder"));
+            return fail(Texts::tr("it is a folder"));
         if (!S_ISREG(info.st_mode))
             return openInPlace(m_path, -1, info.st_mode);
         m_replaces = true;
@@ -275,7 +271,7 @@ bool StagedFile::openTemporary(const QByteArray &folder, const QByteArray &name)
             temporary += '-' + name;
         const QByteArray path = folder + '/' + temporary;
         if (!TemporaryFiles::Add(path))
-            return fail(tr("the program is stopping"));
+            return fail(Texts::tr("the program is stopping"));
         const int fd = ::open(path.constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
         if (fd < 0) {
@@ -296,7 +292,7 @@ bool StagedFile::openTemporary(const QByteArray &folder, const QByteArray &name)
         m_temporary = path;
         return true;
     }
-    return fail(tr("no temporary file could be made beside it"));
+    return fail(Texts::tr("no temporary file could be made beside it"));
 }
 
 QString StagedFile::TemporaryPath() const
@@ -309,7 +305,7 @@ QString StagedFile::TemporaryPath() const
 bool StagedFile::Commit()
 {
     if (m_fd < 0)
-        return fail(tr("nothing was written"));
+        return fail(Texts::tr("nothing was written"));
     if (m_inPlace) {
         const int fd = std::exchange(m_fd, -1);
         return ::close(fd) == 0 || errno == EINTR || fail(qt_error_string(errno));
@@ -331,7 +327,7 @@ bool StagedFile::Commit()
     });
     if (!renamed) {
         Discard();
-        return fail(error ? qt_error_string(error) : tr("the program is stopping"));
+        return fail(error ? qt_error_string(error) : Texts::tr("the program is stopping"));
     }
     m_temporary.clear();
     close();

@@ -125,7 +125,7 @@ public:
             object.field("name", fiber.name).value("verdict", verdict(fiber.passed())).number("rows", fiber.rows);
             if (!fiber.passed())
                 object.string("reason", SummaryWriter::ReasonsUtf8(fiber.failures));
-                appendFailedChannels(object, fiber);
+            appendFailedChannels(object, fiber);
             if (fiber.worstRow >= 0)
                 object.field("worst_channel", fiber.worstChannel);
             else

@@ -57,8 +57,10 @@ qsizetype Width(QStringView text)
     qsizetype width = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text.at(i).unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            c = QChar::surrogateToUcs4(text.at(i), text.at(++i));
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
         const QChar::Category category = QChar::category(c);
         if (category == QChar::Mark_NonSpacing || category == QChar::Mark_Enclosing)
             continue;

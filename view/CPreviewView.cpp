@@ -1,7 +1,7 @@
 #include "view/CPreviewView.h"
 
-#include "app/StringTable.h"
 #include "output/ReportPrinter.h"
+#include "output/StringTable.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -27,11 +27,6 @@ namespace {
 constexpr int kGap = 12;
 // The shadow a sheet casts to its lower right.
 constexpr int kShadow = 3;
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CPreviewView", text);
-}
 
 } // namespace
 

@@ -1,21 +1,20 @@
 #include "view/CSDIQVLView.h"
 
-#include "app/CMainFrame.h"
-#include "app/Resources.h"
-#include "app/StringTable.h"
 #include "data/ChannelTable.h"
 #include "data/CodePage936.h"
 #include "data/MeasurementStore.h"
 #include "data/MemoryAdvice.h"
+#include "output/ChannelChart.h"
 #include "output/CsvExport.h"
 #include "output/ReportPrinter.h"
-#include "view/CPreviewView.h"
-#include "view/ChannelChart.h"
+#include "output/StringTable.h"
 #include "view/ChannelList.h"
+#include "view/CPreviewView.h"
 #include "view/FiberComboBox.h"
 #include "view/FileDialogs.h"
 #include "view/PrintDialogs.h"
 #include "view/PrintJob.h"
+#include "view/Resources.h"
 
 #include <QCoreApplication>
 #include <QAction>
@@ -45,11 +44,6 @@ constexpr QRect kTabRect = Resources::UnitRect(0, 0, 591, 15);
 
 const char *const kColumnHeadings[CSDIQVLView::ColumnCount] = {
     "Channel", "WaveLength", "Power", "Threshold", "Date", "Time"};
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CSDIQVLView", text);
-}
 
 // The first column always stands left, whatever it asks for, as the
 // platform's list did; the others are centred.
@@ -175,8 +169,7 @@ void CSDIQVLView::OnInitialUpdate()
     // must hold all of it, or its readout is never seen.
     setFixedSize(formSize());
 
-    if (auto *frame = qobject_cast<CMainFrame *>(window()))
-        frame->ResizeParentToFit(size());
+    emit formSized(size());
 }
 
 // Runs again on File New: the six columns are made once, their widths

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "data/MeasurementRow.h"
+#include "output/ChannelChart.h"
 #include "output/CsvExport.h"
 #include "output/PrintReport.h"
-#include "view/ChannelChart.h"
 #include "view/ChannelList.h"
 #include "view/TabFiles.h"
 
@@ -100,6 +100,9 @@ public:
 
 signals:
     void previewPagesChanged(int pages);
+    // The form has taken its size for the screen: the window around it
+    // fits itself to it.
+    void formSized(const QSize &size);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

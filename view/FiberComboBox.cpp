@@ -1,7 +1,7 @@
 #include "view/FiberComboBox.h"
 
-#include "app/Resources.h"
 #include "data/CodePage936.h"
+#include "view/Resources.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,8 +1,9 @@
 #include "view/PrintJob.h"
 
-#include "app/StringTable.h"
+#include "data/Texts.h"
 #include "output/ReportPrinter.h"
 #include "output/StagedFile.h"
+#include "output/StringTable.h"
 #include "view/PrinterSpool.h"
 
 #include <QCoreApplication>
@@ -16,11 +17,6 @@ namespace {
 // Shown only when the job looks like lasting longer than this.
 constexpr int kProgressAfterMs = 500;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PrintJob", text);
-}
-
 } // namespace
 
 PrintJob::PrintJob(const PrintReport &report, QPrinter &printer, QWidget *parent)
@@ -30,7 +26,7 @@ PrintJob::PrintJob(const PrintReport &report, QPrinter &printer, QWidget *parent
 
 QString PrintJob::ProgressText(int page, int total)
 {
-    return tr("Printing page %1 of %2").arg(page).arg(total);
+    return Texts::tr("Printing page %1 of %2").arg(page).arg(total);
 }
 
 PrintJob::Result PrintJob::fail(const QString &reason)
@@ -65,7 +61,7 @@ PrintJob::Result PrintJob::Run(int fromPage, int toPage)
     if (m_cancelled)
         return Cancelled; // what was begun goes with `staged` and `spool`
     if (!drawn)
-        return fail(tr("the pages could not be drawn"));
+        return fail(Texts::tr("the pages could not be drawn"));
     if (staged && !staged->Commit())
         return fail(staged->ErrorString());
     if (spool && !spool->Submit())

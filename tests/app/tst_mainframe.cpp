@@ -9,7 +9,7 @@
 #include "app/CMainFrame.h"
 #include "app/CSDIQVLApp.h"
 #include "app/CSDIQVLDoc.h"
-#include "app/StringTable.h"
+#include "output/StringTable.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
 

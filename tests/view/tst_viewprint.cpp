@@ -8,8 +8,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/CSDIQVLApp.h"
-#include "app/StringTable.h"
 #include "output/PrintReport.h"
+#include "output/StringTable.h"
 #include "view/CPreviewView.h"
 #include "view/CSDIQVLView.h"
 #include "view/PrintDialogs.h"

@@ -1,8 +1,8 @@
 // CText through our archive: the exact bytes of the classic framework's
 // layout, round trips, and archives that are damaged or name other classes.
 
-#include "app/CArchive.h"
-#include "app/CText.h"
+#include "archive/CArchive.h"
+#include "archive/CText.h"
 
 #include <QBuffer>
 #include <QTest>

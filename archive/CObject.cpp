@@ -1,6 +1,6 @@
-#include "app/CObject.h"
+#include "archive/CObject.h"
 
-#include "app/CRuntimeClass.h"
+#include "archive/CRuntimeClass.h"
 
 CObject::~CObject() = default;
 

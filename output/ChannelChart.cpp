@@ -1,4 +1,4 @@
-#include "view/ChannelChart.h"
+#include "output/ChannelChart.h"
 
 #include "data/ChannelTable.h"
 

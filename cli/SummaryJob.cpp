@@ -1,8 +1,8 @@
-#include "app/SummaryJob.h"
+#include "cli/SummaryJob.h"
 
-#include "app/BatchJobs.h"
-#include "app/OrderedOutput.h"
-#include "app/StopSignals.h"
+#include "cli/BatchJobs.h"
+#include "cli/OrderedOutput.h"
+#include "cli/StopSignals.h"
 #include "data/FileError.h"
 #include "data/NativePath.h"
 #include "data/ResultFile.h"

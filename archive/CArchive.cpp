@@ -1,7 +1,7 @@
-#include "app/CArchive.h"
+#include "archive/CArchive.h"
 
-#include "app/CObject.h"
-#include "app/CRuntimeClass.h"
+#include "archive/CObject.h"
+#include "archive/CRuntimeClass.h"
 #include "data/CodePage936.h"
 
 #include <QIODevice>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CObject.h"
-#include "app/CRuntimeClass.h"
+#include "archive/CObject.h"
+#include "archive/CRuntimeClass.h"
 
 #include <QByteArray>
 #include <QtGlobal>

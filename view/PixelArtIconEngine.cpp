@@ -1,4 +1,4 @@
-#include "app/PixelArtIconEngine.h"
+#include "view/PixelArtIconEngine.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -4,7 +4,7 @@
 // libraries; for the window and --print-pdf this process becomes the window
 // program, quenvale-gui.
 
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

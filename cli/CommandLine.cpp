@@ -1,9 +1,8 @@
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
-#include "app/BatchJobs.h"
-#include "app/StopSignals.h"
-#include "app/StringTable.h"
-#include "app/SummaryJob.h"
+#include "cli/BatchJobs.h"
+#include "cli/StopSignals.h"
+#include "cli/SummaryJob.h"
 #include "data/FileError.h"
 #include "data/NativePath.h"
 #include "data/ResultFile.h"
@@ -11,6 +10,7 @@
 #include "output/DescriptorDevice.h"
 #include "output/ReportPdf.h"
 #include "output/StagedFile.h"
+#include "output/StringTable.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "app/CRuntimeClass.h"
+#include "archive/CRuntimeClass.h"
 
 #include <cstring>
 

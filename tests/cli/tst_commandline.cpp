@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "app/Resources.h"
+#include "view/Resources.h"
 
-#include "app/PixelArtIconEngine.h"
+#include "view/PixelArtIconEngine.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "app/CText.h"
+#include "archive/CText.h"
 
-#include "app/CArchive.h"
+#include "archive/CArchive.h"
 
 const CRuntimeClass CText::classCText("CText", 1, &CText::CreateObject);
 

@@ -1,4 +1,4 @@
-#include "app/StringTable.h"
+#include "output/StringTable.h"
 
 #include <QHash>
 

@@ -1,10 +1,10 @@
 // The channel chart and the selection marker: geometry to the pixel at three
 // screen sizes, what is drawn where (recorded), and the rendered pixels.
 
-#include "view/ChannelChart.h"
+#include "output/ChannelChart.h"
 
-#include "RecordingDevice.h"
 #include "data/ChannelTable.h"
+#include "RecordingDevice.h"
 
 #include <QImage>
 #include <QPainter>

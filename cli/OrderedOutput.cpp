@@ -1,4 +1,4 @@
-#include "app/OrderedOutput.h"
+#include "cli/OrderedOutput.h"
 
 #include <chrono>
 

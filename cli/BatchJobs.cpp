@@ -1,4 +1,4 @@
-#include "app/BatchJobs.h"
+#include "cli/BatchJobs.h"
 
 #include "data/NativePath.h"
 

@@ -1,4 +1,4 @@
-#include "app/StopSignals.h"
+#include "cli/StopSignals.h"
 
 #include "output/TemporaryFiles.h"
 
