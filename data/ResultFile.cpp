@@ -109,11 +109,12 @@ ResultFileText splitAt(QByteArray text, qsizetype tableStart)
 
 using ReadBlock = std::function<qint64(char *buffer, qsizetype size)>;
 
-// Reads `blockSize` raw bytes at a time through `read` and hands the table
-// text on to `consume` as it comes.
+// The one loop that reads result files: `blockSize` raw bytes at a time
+// through `read`, translated, the table text handed on to `consume` as it
+// comes; the header text kept in `header` when one is given.
 bool readTable(const ReadBlock &read, const QString &name, qint64 size,
                const TableConsumer &consume, QString *error, qsizetype blockSize,
-               const std::atomic<bool> *stop)
+               const std::atomic<bool> *stop, QByteArray *header = nullptr)
 {
     blockSize = qMax<qsizetype>(1, blockSize);
     if (size > 0 && size < blockSize)
@@ -125,12 +126,16 @@ bool readTable(const ReadBlock &read, const QString &name, qint64 size,
     const char *text = raw;
 
     ResultTextReader reader;
-    // Hands on the part of the text just made that lies past the header.
+    // Hands on the part of the text just made that lies past the header,
+    // and keeps the part before it where the header is wanted.
     auto deliver = [&](qsizetype length) {
+        const qsizetype begin = reader.TextLength() - length; // where `text` stands in it
         const qsizetype start = reader.TableStart();
+        if (header && (start < 0 || begin < start))
+            header->append(text, start < 0 ? length : qMin(length, start - begin));
         if (start < 0 || length == 0)
             return true;
-        const qsizetype offset = qMax<qsizetype>(0, start - (reader.TextLength() - length));
+        const qsizetype offset = qMax<qsizetype>(0, start - begin);
         return offset >= length || consume(QByteArrayView(text + offset, length - offset));
     };
     while (!reader.Ended()) {
@@ -147,7 +152,10 @@ bool readTable(const ReadBlock &read, const QString &name, qint64 size,
             return false;
     }
     text = buffer.get();
-    return deliver(reader.Finish(buffer.get()));
+    const bool delivered = deliver(reader.Finish(buffer.get()));
+    if (header && reader.TableStart() < 0)
+        header->clear(); // fewer than five lines: neither header nor table
+    return delivered;
 }
 
 } // namespace
@@ -167,40 +175,31 @@ bool ReadResultFile(const QString &path, ResultFileText &text, QString *error)
     RawFile file;
     if (!file.Open(path, error))
         return false;
-
-    // Large blocks into one buffer sized from what the file holds, growing
-    // only when it turns out longer; each block is translated in place,
-    // behind the bytes still to come.
+    // The table lands in one buffer sized from what the file holds on disk,
+    // growing only when it turns out longer.
     constexpr qsizetype kBlock = qsizetype(1) << 22;
     const qint64 stored = file.StoredSize();
-    QByteArray bytes;
+    ResultFileText read;
     try {
-        bytes.resize(stored > 0 && stored < qint64(1) << 40 ? qsizetype(stored) + 1 : kBlock);
-        AdviseHugePages(bytes.data(), size_t(bytes.size()));
-        ResultTextReader reader;
-        qsizetype filled = 0;
-        qsizetype length = 0;
-        while (!reader.Ended()) {
-            // Only the text is kept: a block's raw bytes go once translated.
-            if (filled == bytes.size())
-                bytes.resize(bytes.size() + kBlock);
-            char *data = bytes.data();
-            const qint64 got = file.Read(data + filled, qMin(kBlock, bytes.size() - filled));
-            if (got < 0)
-                return FileError::ReadFailed(path, qt_error_string(errno), error);
-            if (got == 0)
-                break;
-            const qsizetype translated = reader.Translate(data + filled, qsizetype(got), data + length);
-            length += translated;
-            filled = length + (reader.HoldsCarriageReturn() ? 1 : 0);
+        if (stored > 0 && stored < qint64(1) << 40) {
+            read.table.reserve(qsizetype(stored));
+            AdviseHugePages(read.table.data(), size_t(read.table.capacity()));
         }
-        length += reader.Finish(bytes.data() + length);
-        bytes.truncate(length);
-        text = splitAt(std::move(bytes), reader.TableStart());
+        const bool whole = readTable(
+            [&file](char *buffer, qsizetype size) { return file.Read(buffer, size); }, path,
+            file.Size(),
+            [&read](QByteArrayView piece) {
+                read.table.append(piece);
+                return true;
+            },
+            error, kBlock, nullptr, &read.header);
+        if (!whole)
+            return false;
     } catch (const std::bad_alloc &) {
         return FileError::ReadFailed(path, Texts::tr("it is too big for the memory of this computer"),
                                      error);
     }
+    text = std::move(read);
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "archive/CArchive.h"
 #include "archive/CText.h"
+#include "tests/Pipe.h"
 
 #include <QBuffer>
 #include <QtEndian>
@@ -22,27 +23,6 @@ void check(bool condition)
     if (!condition)
         std::abort();
 }
-
-class Pipe : public QIODevice
-{
-public:
-    explicit Pipe(const QByteArray &bytes) : m_bytes(bytes) { open(ReadOnly); }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char *data, qint64 size) override
-    {
-        const qint64 n = qMin(size, qint64(m_bytes.size() - m_read));
-        std::copy_n(m_bytes.constData() + m_read, n, data);
-        m_read += n;
-        return n == 0 && size > 0 ? -1 : n;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qsizetype m_read = 0;
-};
 
 // The length a narrow string's prefix gives at `at`, and the prefix's size;
 // false for a wide string or a prefix cut short.

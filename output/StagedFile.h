@@ -1,24 +1,21 @@
 #pragma once
 
+#include "output/SaveFile.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QIODevice;
 
-// Writes a file so that it is never seen half-written and an older file of
-// its name stays exactly as it was until the new one is whole.
+// Writes a job's output so that it is never seen half-written and an older
+// file of its name stays exactly as it was until the new one is whole.
 //
-// A regular file (or a name not yet taken) is written into a temporary file
-// beside it, which replaces the target only on Commit, taking the target's
-// mode and, where the process may, its owner and group. The temporary file
-// is made private (0600) and named ".quenvale-XXXXXXXX-NAME" (or
-// ".quenvale-XXXXXXXX" when NAME is too long for that); it is locked while
-// in use, so that a later StagedFile in the same folder removes those left
-// by a process that was killed, and no others.
-//
-// Anything else that exists under the name (a device such as /dev/null, a
+// What the name stands for decides how (see OutputTarget): a regular file,
+// or a name not yet taken, is replaced atomically through a SaveFile;
+// anything else that exists under the name (a device such as /dev/null, a
 // FIFO, a socket, or standard output under names such as /dev/stdout) is
 // written in place, directly: it is never replaced. A symbolic link is
 // written through to the file it names, which a dangling link creates.
@@ -35,12 +32,12 @@ public:
     // thing in place cannot be opened for writing.
     bool Open();
     // True when the target is written in place rather than replaced.
-    bool InPlace() const { return m_inPlace; }
+    bool InPlace() const { return m_inPlace >= 0; }
     // A name under which another writer may open the file to write
     // (the printer's PDF engine opens its output by name).
     QString TemporaryPath() const;
     // The descriptor open for writing the file.
-    int Handle() const { return m_fd; }
+    int Handle() const { return m_save ? m_save->Handle() : m_inPlace; }
     // Gives the temporary file the target's name. In place: closes it.
     bool Commit();
     void Discard();
@@ -64,18 +61,9 @@ public:
 
 private:
     bool fail(const QString &reason);
-    bool openInPlace(const QByteArray &path, int standardFd, unsigned mode);
-    bool openTemporary(const QByteArray &folder, const QByteArray &name);
-    void close();
 
     QString m_target;
-    QByteArray m_path;      // the file the target names, links followed
-    QByteArray m_temporary; // empty when none
-    int m_fd = -1;
-    bool m_inPlace = false;
-    bool m_replaces = false; // an existing regular file
-    unsigned m_mode = 0;     // what the file gets on Commit
-    unsigned m_owner = 0;
-    unsigned m_group = 0;
+    std::optional<SaveFile> m_save; // a regular file replaced, or a new one
+    int m_inPlace = -1;             // the descriptor written in place
     QString m_error;
 };

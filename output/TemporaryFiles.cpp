@@ -1,14 +1,26 @@
 #include "output/TemporaryFiles.h"
 
+#include "data/Texts.h"
+
 #include <QMutex>
 #include <QMutexLocker>
+#include <QRandomGenerator>
 #include <QSet>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr char kPrefix[] = ".quenvale-";
+constexpr int kRandomLength = 8;
 
 QMutex mutex;
 QSet<QByteArray> names;
@@ -23,7 +35,121 @@ bool stopping()
     return stopped || sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1;
 }
 
+QByteArray randomName()
+{
+    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    QByteArray name;
+    for (int i = 0; i < kRandomLength; ++i)
+        name += digits[QRandomGenerator::global()->bounded(36)];
+    return name;
+}
+
+bool isTemporaryName(const char *name)
+{
+    const size_t prefix = sizeof(kPrefix) - 1;
+    if (std::strncmp(name, kPrefix, prefix) != 0)
+        return false;
+    for (int i = 0; i < kRandomLength; ++i) {
+        const char c = name[prefix + size_t(i)];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')))
+            return false;
+    }
+    const char after = name[prefix + kRandomLength];
+    return after == '\0' || after == '-';
+}
+
+// Takes the lock that marks a temporary file as in use. Where the file
+// system has no locks, the file is used unlocked (and never removed by
+// another process).
+bool lockFile(int fd)
+{
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        return true;
+    return errno != EWOULDBLOCK && errno != EINTR;
+}
+
+bool sameFile(int fd, const QByteArray &path)
+{
+    struct stat byFd = {}, byName = {};
+    return ::fstat(fd, &byFd) == 0 && ::lstat(path.constData(), &byName) == 0
+        && byFd.st_dev == byName.st_dev && byFd.st_ino == byName.st_ino;
+}
+
+// Removes the temporary files of this program in `folder` that no live
+// process holds (their process was killed before it could). Once per
+// folder and process.
+void removeAbandoned(const QByteArray &folder)
+{
+    static QMutex sweepMutex;
+    static QSet<QByteArray> swept;
+    {
+        const QMutexLocker lock(&sweepMutex);
+        if (swept.contains(folder))
+            return;
+        swept.insert(folder);
+    }
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        if (!isTemporaryName(entry->d_name))
+            continue;
+        const int fd = ::openat(dirFd, entry->d_name,
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            continue;
+        struct stat info = {};
+        // Unlinked while the lock is held: its writer, if it still lives,
+        // cannot be between making it and locking it (it checks the name).
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)
+            && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(dirFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
 } // namespace
+
+int TemporaryFiles::Make(const QByteArray &folder, const QByteArray &name, QByteArray *path,
+                         QString *error)
+{
+    removeAbandoned(folder);
+    long longest = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    if (longest <= 0)
+        longest = NAME_MAX;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray temporary = kPrefix + randomName();
+        if (temporary.size() + 1 + name.size() <= longest)
+            temporary += '-' + name;
+        *path = folder + '/' + temporary;
+        if (!Add(*path)) {
+            *error = Texts::tr("the program is stopping");
+            return -1;
+        }
+        const int fd = ::open(path->constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
+        if (fd < 0) {
+            const int reason = errno;
+            Remove(*path);
+            if (reason == EEXIST)
+                continue;
+            *error = qt_error_string(reason);
+            return -1;
+        }
+        // Another process may have taken the name for an abandoned file
+        // between the two steps and removed it: then try another.
+        if (!lockFile(fd) || !sameFile(fd, *path)) {
+            ::close(fd);
+            Remove(*path);
+            continue;
+        }
+        return fd;
+    }
+    *error = Texts::tr("no temporary file could be made beside it");
+    return -1;
+}
 
 bool TemporaryFiles::Add(const QByteArray &path)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <functional>
 
@@ -9,6 +10,12 @@
 // reader, an input that never comes) can remove them before it ends.
 // Names are the bytes handed to the system. Safe on any thread.
 //
+// A temporary file is private (0600) and named ".quenvale-XXXXXXXX-NAME"
+// beside the file NAME it stands in for (".quenvale-XXXXXXXX" where NAME is
+// too long for that). It is locked while in use, so that a later process
+// writing into the same folder removes those left by a process that was
+// killed, and no others.
+//
 // A process that is stopping makes no new temporary file and lets none
 // replace its target. It is stopping once Stop has run, or as soon as
 // SIGINT or SIGTERM is pending for it (a process that blocks them and
@@ -16,6 +23,13 @@
 class TemporaryFiles
 {
 public:
+    // Makes, notes and locks a new temporary file in `folder` for the file
+    // `name` there, after removing the abandoned ones of that folder; its
+    // descriptor, open for writing, and its path. -1 with a reason on
+    // failure.
+    static int Make(const QByteArray &folder, const QByteArray &name, QByteArray *path,
+                    QString *error);
+
     // Notes a name before the file is made; false when the process is
     // stopping.
     static bool Add(const QByteArray &path);

@@ -1,6 +1,8 @@
 // CText through our archive: the exact bytes of the classic framework's
 // layout, round trips, and archives that are damaged or name other classes.
 
+#include "Pipe.h"
+
 #include "archive/CArchive.h"
 #include "archive/CText.h"
 
@@ -20,28 +22,6 @@ QByteArray store(const QList<const CObject *> &objects)
         ar.WriteObject(object);
     return buffer.data();
 }
-
-// A device that cannot tell how much it holds, like a pipe or a socket.
-class Pipe : public QIODevice
-{
-public:
-    explicit Pipe(const QByteArray &bytes) : m_bytes(bytes) { open(ReadOnly); }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char *data, qint64 size) override
-    {
-        const qint64 n = qMin(size, qint64(m_bytes.size() - m_read));
-        std::copy_n(m_bytes.constData() + m_read, n, data);
-        m_read += n;
-        return n == 0 && size > 0 ? -1 : n;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qsizetype m_read = 0;
-};
 
 CText text(const QByteArray &string, qint32 value1, qint32 value2)
 {
