@@ -11,20 +11,6 @@ namespace ChannelTable {
 
 namespace {
 
-struct Column
-{
-    MeasurementRow::Field field;
-    int first;
-    int width;
-};
-
-constexpr Column kColumns[] = {
-    {MeasurementRow::FiberName, 0, 8},  {MeasurementRow::Channel, 10, 2},
-    {MeasurementRow::WaveLength, 18, 6}, {MeasurementRow::Power, 29, 8},
-    {MeasurementRow::Threshold, 39, 8}, {MeasurementRow::Date, 49, 10},
-    {MeasurementRow::Time, 60, 8},
-};
-
 constexpr double kLowLimit = -99.9;
 constexpr char kLow[] = "Low";
 
@@ -33,8 +19,8 @@ constexpr char kLow[] = "Low";
 template<size_t Index>
 void cutColumn(const char *line, MeasurementRow &row)
 {
-    constexpr Column column = kColumns[Index];
-    char *field = row.field(column.field);
+    constexpr MeasurementRow::Column column = MeasurementRow::Columns[Index];
+    char *field = row.field(MeasurementRow::Field(Index));
     std::memcpy(field, line + column.first, size_t(column.width));
     field[column.width] = '\0';
 }
@@ -49,11 +35,7 @@ void cutColumns(const char *line, MeasurementRow &row, std::index_sequence<Index
 
 int ColumnWidth(MeasurementRow::Field field)
 {
-    for (const Column &column : kColumns) {
-        if (column.field == field)
-            return column.width;
-    }
-    return 0;
+    return MeasurementRow::Columns[field].width;
 }
 
 namespace {
@@ -112,7 +94,7 @@ std::optional<double> PowerValue(QByteArrayView power)
 
 void CutLine(const char *line, MeasurementRow &row)
 {
-    cutColumns(line, row, std::make_index_sequence<std::size(kColumns)>());
+    cutColumns(line, row, std::make_index_sequence<MeasurementRow::FieldCount>());
     // A zero inside a field would end its text early, as it does everywhere
     // a field is read; the reader has already dropped all zero bytes.
     if (IsLowPower(row.text(MeasurementRow::Power)))
@@ -123,23 +105,18 @@ QByteArray FormatLine(const MeasurementRow &row)
 {
     QByteArray line(LineLength, ' ');
     line[LineLength - 1] = '\n';
-    for (const Column &column : kColumns) {
-        const QByteArrayView text = row.text(column.field).first(
-            qMin<qsizetype>(column.width, row.text(column.field).size()));
-        std::memcpy(line.data() + column.first, text.data(), size_t(text.size()));
+    for (int f = 0; f < MeasurementRow::FieldCount; ++f) {
+        const MeasurementRow::Column column = MeasurementRow::Columns[f];
+        const QByteArrayView text = row.text(MeasurementRow::Field(f));
+        std::memcpy(line.data() + column.first, text.data(),
+                    size_t(qMin<qsizetype>(column.width, text.size())));
     }
     return line;
 }
 
-MeasurementRows CutTable(const QByteArray &table)
+MeasurementRows CutTable(QByteArray table)
 {
-    const qsizetype lines = table.size() / LineLength;
-    MeasurementRows rows;
-    rows.Reserve(lines);
-    const char *data = table.constData();
-    for (qsizetype k = 0; k < lines; ++k)
-        CutLine(data + k * LineLength, rows.AppendEmpty());
-    return rows;
+    return MeasurementRows::FromTable(std::move(table));
 }
 
 QByteArray ListedPower(QByteArrayView power)

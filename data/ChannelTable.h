@@ -11,17 +11,18 @@
 // line feed, cut purely by position.
 namespace ChannelTable {
 
-constexpr int LineLength = 69;
+constexpr int LineLength = MeasurementRow::LineLength;
 constexpr int FiberSize = 18; // channels per fiber
 
-// Cuts every whole 69-character line of `table` into a row; characters
-// after the last whole line are ignored. A power below -99.9 becomes "Low".
-MeasurementRows CutTable(const QByteArray &table);
+// Every whole 69-character line of `table` as a row; characters after the
+// last whole line are ignored. A power below -99.9 reads "Low". The rows
+// hold the table's bytes themselves (see MeasurementRows).
+MeasurementRows CutTable(QByteArray table);
 
-// Cuts one table line (at least 68 characters at `line`) into `row`: each
-// field gets its column's bytes and a terminating zero. A row used before
-// may be cut into again; in a zero-filled row every byte after the texts
-// stays zero.
+// Cuts one table line (at least 68 characters at `line`) into a record of
+// seven fixed fields: each field gets its column's bytes and a terminating
+// zero. A record used before may be cut into again; in a zero-filled one
+// every byte after the texts stays zero.
 void CutLine(const char *line, MeasurementRow &row);
 
 // One table line of a result file from its seven field texts: each padded

@@ -15,6 +15,17 @@ struct MeasurementRow
 
     enum Field { FiberName, Channel, WaveLength, Power, Threshold, Date, Time, FieldCount };
 
+    // Where each field stands on a line of a result file's table: a line is
+    // 68 characters and a line feed, cut purely by position.
+    static constexpr int LineLength = 69;
+    struct Column
+    {
+        int first;
+        int width;
+    };
+    static constexpr Column Columns[FieldCount] = {{0, 8},  {10, 2}, {18, 6}, {29, 8},
+                                                   {39, 8}, {49, 10}, {60, 8}};
+
     char szFiberName[FieldSize];
     char szChannel[FieldSize];
     char szWaveLength[FieldSize];

@@ -5,8 +5,7 @@
 TableBlocks::TableBlocks(BlockHandler handler) : m_handler(std::move(handler))
 {
     m_partialLine.reserve(ChannelTable::LineLength);
-    for (int i = 0; i < ChannelTable::FiberSize; ++i)
-        m_block.AppendEmpty();
+    m_block.Reserve(ChannelTable::FiberSize);
 }
 
 bool TableBlocks::Add(QByteArrayView table)
@@ -32,22 +31,21 @@ bool TableBlocks::Add(QByteArrayView table)
 
 bool TableBlocks::Finish()
 {
-    if (m_blockRows > 0 && !m_failed)
+    if (!m_block.IsEmpty() && !m_failed)
         handBlock();
     return !m_failed;
 }
 
 void TableBlocks::addLine(const char *line)
 {
-    ChannelTable::CutLine(line, m_block.Row(m_blockRows));
-    if (++m_blockRows == ChannelTable::FiberSize)
+    m_block.AppendLine(line);
+    if (m_block.Count() == ChannelTable::FiberSize)
         handBlock();
 }
 
 void TableBlocks::handBlock()
 {
-    const qsizetype rows = m_blockRows;
-    m_blockRows = 0;
-    if (!m_handler(m_block, rows))
+    if (!m_handler(m_block, m_block.Count()))
         m_failed = true;
+    m_block.Empty();
 }

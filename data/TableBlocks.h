@@ -14,9 +14,8 @@
 class TableBlocks
 {
 public:
-    // Gets the rows of one block (`rows` of them in use, rows 0 to
-    // rows - 1; the others are left from earlier blocks); may change them.
-    // Returns false to stop.
+    // Gets the rows of one block (`rows` of them, all the block holds);
+    // they hold until the next block is cut. Returns false to stop.
     using BlockHandler = std::function<bool(MeasurementRows &block, qsizetype rows)>;
 
     explicit TableBlocks(BlockHandler handler);
@@ -33,6 +32,5 @@ private:
     BlockHandler m_handler;
     bool m_failed = false;
     QByteArray m_partialLine;
-    MeasurementRows m_block; // 18 rows, cut into again for every block
-    qsizetype m_blockRows = 0; // of them in use
+    MeasurementRows m_block; // up to 18 rows, its room kept from block to block
 };

@@ -8,14 +8,14 @@
 
 namespace {
 
-QByteArrayView field(const MeasurementRow &row, MeasurementRow::Field f)
+QByteArrayView field(const MeasurementRows::Row &row, MeasurementRow::Field f)
 {
     return row.text(f);
 }
 
 } // namespace
 
-ThresholdJudge::Channel ThresholdJudge::JudgeChannel(const MeasurementRow &row)
+ThresholdJudge::Channel ThresholdJudge::JudgeChannel(const MeasurementRows::Row &row)
 {
     const QByteArrayView power = field(row, MeasurementRow::Power);
     return judge(power, ChannelTable::PowerValue(power),
@@ -48,7 +48,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &block, qsi
     if (rows < ChannelTable::FiberSize)
         fiber.failures |= Incomplete;
     for (qsizetype i = 0; i < rows; ++i) {
-        const MeasurementRow &row = block.At(i);
+        const MeasurementRows::Row row = block.At(i);
         const QByteArrayView powerText = field(row, MeasurementRow::Power);
         const std::optional<double> power = ChannelTable::PowerValue(powerText);
         const Channel channel = judge(powerText, power, thresholdValue(row));
@@ -75,7 +75,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &block, qsi
         }
     }
     if (fiber.worstRow >= 0) {
-        const MeasurementRow &worst = block.At(fiber.worstRow);
+        const MeasurementRows::Row worst = block.At(fiber.worstRow);
         fiber.worstChannel = field(worst, MeasurementRow::Channel);
         fiber.worstPower = field(worst, MeasurementRow::Power);
         fiber.worstThreshold = field(worst, MeasurementRow::Threshold);
@@ -87,7 +87,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &block, qsi
 }
 
 // Thresholds repeat from row to row: the text read last is read only once.
-std::optional<double> ThresholdJudge::thresholdValue(const MeasurementRow &row)
+std::optional<double> ThresholdJudge::thresholdValue(const MeasurementRows::Row &row)
 {
     const QByteArrayView threshold = field(row, MeasurementRow::Threshold);
     if (threshold != m_lastThreshold) {
@@ -97,7 +97,7 @@ std::optional<double> ThresholdJudge::thresholdValue(const MeasurementRow &row)
     return m_lastThresholdValue;
 }
 
-ThresholdJudge::ChannelFigures &ThresholdJudge::figuresOf(const MeasurementRow &row,
+ThresholdJudge::ChannelFigures &ThresholdJudge::figuresOf(const MeasurementRows::Row &row,
                                                           qsizetype position)
 {
     // Fibers list their channels in the same order: the figures that the

@@ -35,7 +35,7 @@ public:
         Failures failures;
         std::optional<double> margin;
     };
-    static Channel JudgeChannel(const MeasurementRow &row);
+    static Channel JudgeChannel(const MeasurementRows::Row &row);
 
     // A fiber's verdict. Its texts are views into the block's rows: they
     // hold until the block is cut into again.
@@ -93,8 +93,8 @@ public:
 private:
     static Channel judge(QByteArrayView powerText, const std::optional<double> &power,
                          const std::optional<double> &threshold);
-    ChannelFigures &figuresOf(const MeasurementRow &row, qsizetype position);
-    std::optional<double> thresholdValue(const MeasurementRow &row);
+    ChannelFigures &figuresOf(const MeasurementRows::Row &row, qsizetype position);
+    std::optional<double> thresholdValue(const MeasurementRows::Row &row);
 
     qsizetype m_fibers = 0;
     qsizetype m_failed = 0;

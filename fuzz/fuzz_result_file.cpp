@@ -58,9 +58,22 @@ ResultFileText referenceRead(const QByteArray &bytes)
 
 QByteArray windowCsv(const QByteArray &table)
 {
-    MeasurementRows rows = ChannelTable::CutTable(table);
-    CsvExport::StampBlockNames(rows);
-    return CsvExport::Text(rows);
+    const MeasurementRows rows = ChannelTable::CutTable(table);
+    return CsvExport::Text(rows, CsvExport::BlockNames(rows));
+}
+
+// The rows, held as the table's own bytes, give every field the text that
+// cutting its line into a record of seven fixed fields gives.
+void checkRowsAgainstRecords(const QByteArray &table)
+{
+    const MeasurementRows rows = ChannelTable::CutTable(table);
+    check(rows.Count() == table.size() / ChannelTable::LineLength);
+    MeasurementRow record;
+    for (qsizetype i = 0; i < rows.Count(); ++i) {
+        ChannelTable::CutLine(table.constData() + i * ChannelTable::LineLength, record);
+        for (int f = 0; f < MeasurementRow::FieldCount; ++f)
+            check(rows.At(i).text(MeasurementRow::Field(f)) == record.text(MeasurementRow::Field(f)));
+    }
 }
 
 } // namespace
@@ -92,6 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         nullptr, blockSize));
     check(writer.Finish());
     check(table == expected.table);
+    checkRowsAgainstRecords(text.table);
+    checkRowsAgainstRecords(bytes); // zero bytes in the columns too
     const QByteArray csv = windowCsv(text.table);
     check(streamed == csv);
     check(csv.count("\r\n") >= text.table.size() / ChannelTable::LineLength);

@@ -59,37 +59,64 @@ static_assert(LineSlack >= MeasurementRow::MaxFieldLength && LineSlack >= kSepar
 
 } // namespace
 
-void StampBlockNames(MeasurementRows &rows, const QList<BlockName> &renamed)
+QList<QByteArray> BlockNames(const MeasurementRows &rows, const QList<BlockName> &renamed)
 {
-    QList<QByteArray> namesByBlock = ChannelTable::FiberNames(rows);
+    QList<QByteArray> names = ChannelTable::FiberNames(rows);
     for (const BlockName &entry : renamed) {
-        if (entry.block >= 0 && entry.block < namesByBlock.size())
-            namesByBlock[entry.block] = CodePage936::Cut(entry.name, MeasurementRow::MaxFieldLength);
+        if (entry.block >= 0 && entry.block < names.size())
+            names[entry.block] = CodePage936::Cut(entry.name, MeasurementRow::MaxFieldLength);
     }
-    for (qsizetype block = 0; block < namesByBlock.size(); ++block) {
-        const qsizetype first = block * ChannelTable::FiberSize;
-        const qsizetype end = qMin(first + ChannelTable::FiberSize, rows.Count());
-        for (qsizetype i = first; i < end; ++i)
-            rows.SetFiberName(i, namesByBlock.at(block));
-    }
+    return names;
 }
 
-char *AppendLine(const MeasurementRow &row, char *out)
+namespace {
+
+// Copies a field whose width is known when compiling: a few moves.
+template<int Field>
+char *appendColumn(const char *line, char *out)
 {
-    // Fixed-size copies, which the compiler turns into a few moves, instead
-    // of a library call per field: the bytes past each text are written
-    // over by the next piece, or lie in the slack.
-    for (int f = 0; f < MeasurementRow::FieldCount; ++f) {
-        const char *field = row.field(MeasurementRow::Field(f));
-        std::memcpy(out, field, MeasurementRow::MaxFieldLength);
-        out += MeasurementRow::TextLength(field);
-        std::memcpy(out, kSeparators[f].text, kSeparatorSize);
-        out += kSeparators[f].length;
+    constexpr MeasurementRow::Column column = MeasurementRow::Columns[Field];
+    std::memcpy(out, line + column.first, size_t(column.width));
+    out += column.width;
+    std::memcpy(out, kSeparators[Field].text, kSeparatorSize);
+    return out + kSeparators[Field].length;
+}
+
+char *appendText(QByteArrayView text, int field, char *out)
+{
+    std::memcpy(out, text.data(), size_t(text.size()));
+    out += text.size();
+    std::memcpy(out, kSeparators[field].text, kSeparatorSize);
+    return out + kSeparators[field].length;
+}
+
+} // namespace
+
+char *AppendLine(const MeasurementRows::Row &row, QByteArrayView name, char *out)
+{
+    out = appendText(name, MeasurementRow::FiberName, out);
+    // A table line whose columns hold no zero, nearly every row: its fields
+    // are whole columns, copied without measuring.
+    if (const char *line = row.PlainLine()) {
+        out = appendColumn<MeasurementRow::Channel>(line, out);
+        out = appendColumn<MeasurementRow::WaveLength>(line, out);
+        out = row.IsLow() ? appendText(row.text(MeasurementRow::Power), MeasurementRow::Power, out)
+                          : appendColumn<MeasurementRow::Power>(line, out);
+        out = appendColumn<MeasurementRow::Threshold>(line, out);
+        out = appendColumn<MeasurementRow::Date>(line, out);
+        return appendColumn<MeasurementRow::Time>(line, out);
     }
+    for (int f = MeasurementRow::Channel; f < MeasurementRow::FieldCount; ++f)
+        out = appendText(row.text(MeasurementRow::Field(f)), f, out);
     return out;
 }
 
 QByteArray Text(const MeasurementRows &rows)
+{
+    return Text(rows, {});
+}
+
+QByteArray Text(const MeasurementRows &rows, const QList<QByteArray> &names)
 {
     // One pass into a buffer large enough for the longest possible lines:
     // only the pages written are ever touched, and the unused tail is
@@ -101,8 +128,12 @@ QByteArray Text(const MeasurementRows &rows)
     AdviseHugePages(text.data(), size_t(text.size()));
     char *const begin = text.data();
     char *out = begin;
-    for (qsizetype i = 0; i < rows.Count(); ++i)
-        out = AppendLine(rows.At(i), out);
+    for (qsizetype i = 0; i < rows.Count(); ++i) {
+        const MeasurementRows::Row row = rows.At(i);
+        const QByteArrayView name = names.isEmpty() ? row.text(MeasurementRow::FiberName)
+                                                    : QByteArrayView(names.at(i / ChannelTable::FiberSize));
+        out = AppendLine(row, name, out);
+    }
     text.truncate(out - begin);
     text.squeeze();
     return text;

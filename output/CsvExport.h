@@ -26,21 +26,25 @@ struct BlockName
     QByteArray name;
 };
 
-// Names the blocks of rows for the export: every row of a block gets the
-// name of the block's first row, or the name `renamed` gives for the block,
-// cut to 48 bytes between two characters. Blocks that `renamed` does not
-// name, or names more than once, keep the last name given (or their own).
-void StampBlockNames(MeasurementRows &rows, const QList<BlockName> &renamed = {});
+// The names the export gives the blocks of rows, block by block: every row
+// of a block is written with the name of the block's first row, or the name
+// `renamed` gives for the block, cut to 48 bytes between two characters.
+// Blocks that `renamed` does not name, or names more than once, keep the
+// last name given (or their own). The rows themselves are not changed.
+QList<QByteArray> BlockNames(const MeasurementRows &rows, const QList<BlockName> &renamed = {});
 
 // AppendLine copies whole fields and separators and then moves on by their
 // lengths, so it may write this many bytes past the line's end.
 constexpr qsizetype LineSlack = 48;
 
-// Writes the row's line at `out` (room for LongestLine + LineSlack bytes);
-// returns its end.
-char *AppendLine(const MeasurementRow &row, char *out);
+// Writes the row's line, with `name` for its fiber name, at `out` (room
+// for LongestLine + LineSlack bytes); returns its end.
+char *AppendLine(const MeasurementRows::Row &row, QByteArrayView name, char *out);
 
-// The whole CSV text of the rows; empty for no rows.
+// The whole CSV text of the rows, each block under its name in `names`
+// (see BlockNames), or every row under its own name when `names` is empty;
+// empty for no rows.
+QByteArray Text(const MeasurementRows &rows, const QList<QByteArray> &names);
 QByteArray Text(const MeasurementRows &rows);
 
 // The file Save As writes for the name chosen in its dialog: that name when

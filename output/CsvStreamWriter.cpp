@@ -22,14 +22,13 @@ bool CsvStreamWriter::Finish()
     return m_blocks.Finish() && flush();
 }
 
-bool CsvStreamWriter::writeBlock(MeasurementRows &block, qsizetype rows)
+bool CsvStreamWriter::writeBlock(const MeasurementRows &block, qsizetype rows)
 {
-    // Rows past the last one in use (in a short last block) are stamped too,
-    // but never written.
-    CsvExport::StampBlockNames(block);
+    // Every row of a block is written with the block's first row's name.
+    const QByteArrayView name = block.At(0).text(MeasurementRow::FiberName);
     char *out = m_csv.data() + m_csvLength;
     for (qsizetype i = 0; i < rows; ++i)
-        out = CsvExport::AppendLine(block.At(i), out);
+        out = CsvExport::AppendLine(block.At(i), name, out);
     m_csvLength = out - m_csv.constData();
     return m_csvLength < kFlushSize || flush();
 }

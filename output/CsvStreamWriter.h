@@ -22,7 +22,7 @@ public:
     bool Finish();
 
 private:
-    bool writeBlock(MeasurementRows &block, qsizetype rows);
+    bool writeBlock(const MeasurementRows &block, qsizetype rows);
     bool flush();
 
     CsvExport::CsvSink m_sink;

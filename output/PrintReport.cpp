@@ -22,7 +22,7 @@ void PrintReport::SetRows(const MeasurementRows &rows)
     m_rows = rows;
 }
 
-const MeasurementRow &PrintReport::Row(qsizetype index) const
+MeasurementRows::Row PrintReport::Row(qsizetype index) const
 {
     return m_rows.At(index);
 }
@@ -214,7 +214,7 @@ void PrintReport::DrawRows(QPainter &painter, int page, int total) const
     const RowSpan rows = PageRows(page);
     int top = HeadingTop(page) + RowHeight;
     for (qsizetype index = rows.first; index < rows.end; ++index, top += RowHeight) {
-        const MeasurementRow &row = Row(index);
+        const MeasurementRows::Row row = Row(index);
         for (int column = 0; column < MeasurementRow::FieldCount; ++column)
             painter.drawText(CellRect(column, top, total), kCentredInCell,
                              CodePage936::Decode(row.text(kColumns[column].field)));

@@ -24,7 +24,7 @@ public:
 
     void Clear();
     void SetRows(const MeasurementRows &rows);
-    const MeasurementRow &Row(qsizetype index) const; // throws std::out_of_range
+    MeasurementRows::Row Row(qsizetype index) const; // throws std::out_of_range
     qsizetype RowCount() const { return m_rows.Count(); }
     const MeasurementRows &Rows() const { return m_rows; }
 

@@ -253,7 +253,7 @@ void CSDIQVLView::OnSelendokComboFiber()
     DrawChart();
 }
 
-void CSDIQVLView::appendChannelRow(const MeasurementRow &row)
+void CSDIQVLView::appendChannelRow(const MeasurementRows::Row &row)
 {
     const int n = m_listChannels->rowCount();
     m_listChannels->insertRow(n);
@@ -346,10 +346,8 @@ void CSDIQVLView::OnFileSave()
 
 void CSDIQVLView::OnFileSaveAs()
 {
-    MeasurementRows &rows = MeasurementStore::Instance().Rows();
-    if (m_comboFiber->GetCount() > 0)
-        CsvExport::StampBlockNames(rows, entryNames());
-    const QByteArray text = CsvExport::Text(rows);
+    const MeasurementRows &rows = MeasurementStore::Instance().Rows();
+    const QByteArray text = CsvExport::Text(rows, CsvExport::BlockNames(rows, entryNames()));
 
     const QString chosen = dialogs().GetSaveFileName(this, FileDialogs::SaveFilter(), QString());
     if (chosen.isEmpty())

@@ -121,7 +121,7 @@ private:
     QSize formSize() const;
     void showChannel(int row);
     void clearChart();
-    void appendChannelRow(const MeasurementRow &row);
+    void appendChannelRow(const MeasurementRows::Row &row);
     QList<CsvExport::BlockName> entryNames() const;
     PrintDialogs &printDialogs() const;
 

@@ -9,7 +9,9 @@ namespace {
 // A row as the file gives it, cut as every table is cut.
 MeasurementRow row(int channel, const char *power, const char *threshold)
 {
-    return ChannelTable::CutTable(TestSupport::thresholdLine("FIBER", channel, power, threshold)).At(0);
+    return ChannelTable::CutTable(TestSupport::thresholdLine("FIBER", channel, power, threshold))
+        .At(0)
+        .Record();
 }
 
 using Failures = ThresholdJudge::Failures;
@@ -54,7 +56,9 @@ void TestThresholdJudge::channels()
     QFETCH(QByteArray, threshold);
     QFETCH(Failures, failures);
     QFETCH(double, margin);
-    const ThresholdJudge::Channel channel = ThresholdJudge::JudgeChannel(row(1, power, threshold));
+    const MeasurementRows rows =
+        ChannelTable::CutTable(TestSupport::thresholdLine("FIBER", 1, power, threshold));
+    const ThresholdJudge::Channel channel = ThresholdJudge::JudgeChannel(rows.At(0));
     QCOMPARE(channel.failures, failures);
     QCOMPARE(channel.margin.has_value(), !qIsNaN(margin));
     if (channel.margin)

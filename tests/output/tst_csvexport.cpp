@@ -91,10 +91,10 @@ void TestCsvExport::stampsBlockNames()
     for (const QString &rename : renames)
         renamed.append({rename.section(':', 0, 0).toLongLong(),
                         CodePage936::Encode(rename.section(':', 1))});
-    MeasurementRows rows = ChannelTable::CutTable(table);
-    CsvExport::StampBlockNames(rows, renamed);
+    const MeasurementRows rows = ChannelTable::CutTable(table);
     QCOMPARE(rows.Count(), names.size());
-    const QList<QByteArray> lines = CsvExport::Text(rows).split('\n');
+    const QList<QByteArray> lines =
+        CsvExport::Text(rows, CsvExport::BlockNames(rows, renamed)).split('\n');
     for (qsizetype i = 0; i < names.size(); ++i)
         QCOMPARE(lines.at(i).left(lines.at(i).indexOf(',')), names.at(i));
 }

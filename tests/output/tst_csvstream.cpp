@@ -18,9 +18,8 @@ QByteArray windowExport(const QString &path)
     ResultFileText text;
     if (!ReadResultFile(path, text))
         return "unreadable";
-    MeasurementRows rows = ChannelTable::CutTable(text.table);
-    CsvExport::StampBlockNames(rows);
-    return CsvExport::Text(rows);
+    const MeasurementRows rows = ChannelTable::CutTable(text.table);
+    return CsvExport::Text(rows, CsvExport::BlockNames(rows));
 }
 
 QByteArray crlf(QByteArray bytes)
