@@ -170,7 +170,8 @@ ResultFileText SplitResultText(QByteArray bytes)
     return splitAt(std::move(bytes), reader.TableStart());
 }
 
-bool ReadResultFile(const QString &path, ResultFileText &text, QString *error)
+bool ReadResultFile(const QString &path, ResultFileText &text, QString *error,
+                    const std::atomic<bool> *stop, const ReadProgress &progress)
 {
     RawFile file;
     if (!file.Open(path, error))
@@ -185,14 +186,20 @@ bool ReadResultFile(const QString &path, ResultFileText &text, QString *error)
             read.table.reserve(qsizetype(stored));
             AdviseHugePages(read.table.data(), size_t(read.table.capacity()));
         }
+        qint64 done = 0;
+        const auto readBlock = [&](char *buffer, qsizetype size) {
+            const qint64 got = file.Read(buffer, size);
+            if (got > 0 && progress)
+                progress(done += got, file.Size());
+            return got;
+        };
         const bool whole = readTable(
-            [&file](char *buffer, qsizetype size) { return file.Read(buffer, size); }, path,
-            file.Size(),
+            readBlock, path, file.Size(),
             [&read](QByteArrayView piece) {
                 read.table.append(piece);
                 return true;
             },
-            error, kBlock, nullptr, &read.header);
+            error, kBlock, stop, &read.header);
         if (!whole)
             return false;
     } catch (const std::bad_alloc &) {

@@ -24,8 +24,12 @@ struct ResultFileText
 // and splits it after the fifth counted line feed. Memory follows the text,
 // not the file's raw size. On failure (a file whose text does not fit in
 // memory included) returns false with a message naming the file and the
-// reason, and leaves `text` untouched.
-bool ReadResultFile(const QString &path, ResultFileText &text, QString *error = nullptr);
+// reason, and leaves `text` untouched. Gives up, false without a message,
+// once `stop` is set; `progress` hears of the raw bytes read so far and the
+// file's size (0 for a stream) after every block.
+using ReadProgress = std::function<void(qint64 done, qint64 size)>;
+bool ReadResultFile(const QString &path, ResultFileText &text, QString *error = nullptr,
+                    const std::atomic<bool> *stop = nullptr, const ReadProgress &progress = {});
 
 // The same translation and split over bytes already in memory.
 ResultFileText SplitResultText(QByteArray bytes);

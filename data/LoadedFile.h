@@ -1,0 +1,33 @@
+#pragma once
+
+#include "data/MeasurementRows.h"
+#include "data/ResultFile.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+#include <atomic>
+
+// All the window shows of a result file, made in one go on a thread of its
+// own while the window goes on: the header text, the rows, and the fiber
+// names in the fiber box's order, decoded for showing.
+struct LoadedFile
+{
+    QByteArray header;
+    MeasurementRows rows;
+    QList<QByteArray> names;   // each block's name, its first row's, in file order
+    QStringList shownNames;    // the same decoded from code page 936
+    QList<qsizetype> boxOrder; // the blocks in the fiber box's order
+
+    // Reads and cuts the file at `path`. False with a message when it
+    // cannot be read; false without one once `stop` is set. `progress`
+    // hears of the bytes read so far and the file's size.
+    static bool Load(const QString &path, LoadedFile *file, QString *error = nullptr,
+                     const std::atomic<bool> *stop = nullptr, const ReadProgress &progress = {});
+
+    // The fiber box's order of names: by their bytes, unsigned, a name
+    // before the longer names it starts; equal names in file order.
+    static QList<qsizetype> BoxOrder(const QList<QByteArray> &names);
+    static bool BoxLess(const QByteArray &a, const QByteArray &b) { return a < b; }
+};
