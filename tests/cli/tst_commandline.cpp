@@ -17,8 +17,8 @@ class TestCommandLine : public QObject
 private slots:
     void versionAndHelp();
     void exportsCsv();
-    void exportsSamples_data();
-    void exportsSamples();
+    void matchesGoldenFiles_data();
+    void matchesGoldenFiles();
     void reportsErrors_data();
     void reportsErrors();
     void runsManyFiles_data();
@@ -67,27 +67,45 @@ void TestCommandLine::exportsCsv()
     QVERIFY(bytes.endsWith("ALPHA   ,  18,      1611.0,       -12.34,    -25.00,  2018-05-17, 10:23:45,\r\n"));
 }
 
-void TestCommandLine::exportsSamples_data()
+// Each result file in tests/fixtures beside what the program writes of it,
+// byte for byte: NAME.csv its CSV export, NAME.summary.FORMAT its verdicts.
+// passing.fib: CR LF line ends, two fibers, a power exactly at its
+// threshold. failing.fib: Low powers, a power and a threshold that hold no
+// number, a power 0.01 dB below its threshold, an incomplete last fiber and
+// a tail shorter than a line. names-936.fib: fiber names and header in code
+// page 936, one fiber failing.
+void TestCommandLine::matchesGoldenFiles_data()
 {
-    QTest::addColumn<QString>("sample");
-    QTest::addColumn<int>("lines");
-    QTest::newRow("crlf") << QStringLiteral("cwdm-4-fibers.fib") << 72;
-    QTest::newRow("unsorted, chinese names") << QStringLiteral("cwdm-unsorted.fib") << 72;
-    QTest::newRow("cable") << QStringLiteral("cwdm-48-fibers.fib") << 864;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("exitCode");
+    const struct
+    {
+        const char *name;
+        int summaryExitCode;
+    } fixtures[] = {{"passing", 0}, {"failing", 3}, {"names-936", 3}};
+    for (const auto &fixture : fixtures) {
+        const QString name = QLatin1String(fixture.name);
+        QTest::addRow("%s, CSV", fixture.name)
+            << QStringList{"--export-csv", "-", name + ".fib"} << name + ".csv" << 0;
+        for (const char *format : {"text", "json", "csv"})
+            QTest::addRow("%s, summary as %s", fixture.name, format)
+                << QStringList{"--summary", "--format", format, name + ".fib"}
+                << name + ".summary." + format << fixture.summaryExitCode;
+    }
 }
 
-void TestCommandLine::exportsSamples()
+void TestCommandLine::matchesGoldenFiles()
 {
-    QFETCH(QString, sample);
-    QFETCH(int, lines);
-    QTemporaryDir dir;
-    const QString csv = dir.filePath("out.csv");
-    const ProgramRun run = runProgram({QStringLiteral("--export-csv"), csv,
-                                sourcePath(QStringLiteral("samples/") + sample)});
-    QCOMPARE(run.exitCode, 0);
-    const QByteArray bytes = readFile(csv);
-    QCOMPARE(bytes.count("\r\n"), lines);
-    QCOMPARE(bytes.count(','), 7 * lines);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    QFETCH(int, exitCode);
+    const QDir fixtures(sourcePath(QStringLiteral("tests/fixtures")));
+    QVERIFY(fixtures.exists(expected));
+    const ProgramRun run = runProgram(arguments, fixtures.path());
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.out, readFile(fixtures.filePath(expected)));
+    QCOMPARE(run.exitCode, exitCode);
 }
 
 void TestCommandLine::reportsErrors_data()
