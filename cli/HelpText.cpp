@@ -7,7 +7,9 @@ namespace HelpText {
 namespace {
 
 // Each form of the command is on a line of its own, two blanks in, and
-// starts with its job's option.
+// starts with its job's option: the manual page's synopsis is made of those
+// lines (cmake/ManualSynopsis.cmake), and a test holds the README's list of
+// commands to them.
 const char kDescription[] = QT_TRANSLATE_NOOP(
     "Quenvale",
     "Quenvale, a viewer for fiber measurement result files (.fib).\n"

@@ -10,6 +10,20 @@
 
 using namespace TestSupport;
 
+namespace {
+
+// The first group of each line of `text` that `pattern` matches.
+QStringList linesMatching(const QString &text, const char *pattern)
+{
+    const QRegularExpression expression(QLatin1String(pattern), QRegularExpression::MultilineOption);
+    QStringList found;
+    for (auto it = expression.globalMatch(text); it.hasNext();)
+        found.append(it.next().captured(1));
+    return found;
+}
+
+} // namespace
+
 class TestCommandLine : public QObject
 {
     Q_OBJECT
@@ -19,6 +33,7 @@ private slots:
     void exportsCsv();
     void matchesGoldenFiles_data();
     void matchesGoldenFiles();
+    void readmeListsTheFormsOfTheHelp();
     void reportsErrors_data();
     void reportsErrors();
     void runsManyFiles_data();
@@ -106,6 +121,32 @@ void TestCommandLine::matchesGoldenFiles()
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(run.out, readFile(fixtures.filePath(expected)));
     QCOMPARE(run.exitCode, exitCode);
+}
+
+// The README's commands are the help's forms, the text that the manual
+// page's synopsis is made of too. The rule: each line of the code block
+// under "## Using it" that starts "build/quenvale --", its comment cut off,
+// is either one of the help's options alone (--help, --version) or a form
+// the help lists on a line of its own two blanks in; the README has every
+// such form, in the help's order.
+void TestCommandLine::readmeListsTheFormsOfTheHelp()
+{
+    const QString readme = QString::fromUtf8(readFile(sourcePath(QStringLiteral("README.md"))));
+    const qsizetype block =
+        readme.indexOf(QLatin1String("```sh\n"), readme.indexOf(QLatin1String("## Using it")));
+    QVERIFY(block > 0);
+    const QString commands =
+        readme.mid(block, readme.indexOf(QLatin1String("```"), block + 3) - block);
+    const QString help = QString::fromUtf8(runProgram({QStringLiteral("--help")}).out);
+    const QString options = QStringLiteral("\nOptions:\n");
+    const QStringList helpForms = linesMatching(help.section(options, 0, 0), "^  (--\\S.*)$");
+    const QStringList helpOptions =
+        linesMatching(help.section(options, 1), "^  (?:-\\S, )?(--\\S+)");
+    QVERIFY(!helpForms.isEmpty() && helpOptions.contains(QStringLiteral("--version")));
+
+    QStringList readmeForms = linesMatching(commands, "^build/quenvale (--.*?)(?:\\s+#.*)?$");
+    readmeForms.removeIf([&](const QString &form) { return helpOptions.contains(form); });
+    QCOMPARE(readmeForms, helpForms);
 }
 
 void TestCommandLine::reportsErrors_data()
