@@ -1,5 +1,10 @@
 #include "app/CSDIQVLApp.h"
-#include "cli/CommandLine.h"
+#include "cli/BatchJobs.h"
+#include "cli/GuiOptions.h"
+#include "cli/HeadlessJob.h"
+#include "cli/HeadlessProcess.h"
+#include "cli/Options.h"
+#include "cli/OutputStream.h"
 #include "data/NativePath.h"
 #include "output/ReportPdf.h"
 #include "output/TemporaryFiles.h"
@@ -9,20 +14,12 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
 
-int runWindow(int argc, char *argv[])
+int runWindow(int &argc, char *argv[], const QStringList &files)
 {
-    // Bad arguments are told before any display is needed.
-    QStringList files;
-    QString error;
-    if (!CommandLine::FilesToOpen(NativePath::Arguments(argc, argv), &files, &error)) {
-        std::fprintf(stderr, "quenvale: %s\n", qPrintable(error));
-        return CommandLine::UnusableArguments;
-    }
     QApplication app(argc, argv);
     CSDIQVLApp theApp;
     if (!theApp.InitInstance(files))
@@ -32,7 +29,7 @@ int runWindow(int argc, char *argv[])
     return code;
 }
 
-int runDrawingJob(int argc, char *argv[], const QStringList &arguments)
+ExitStatus runDrawingJob(int &argc, char *argv[], const Options &options)
 {
     // Drawing jobs need fonts but never a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -50,24 +47,36 @@ int runDrawingJob(int argc, char *argv[], const QStringList &arguments)
         }
     }
     QGuiApplication app(argc, argv);
-    return CommandLine::RunHeadless(arguments, ReportPdf::WriteResultFile);
+    return HeadlessJob::Run(options, ReportPdf::WriteResultFile);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    CommandLine::ReserveStandardStreams();
+    OutputStream::ReserveStandardStreams();
     QCoreApplication::setOrganizationName(CSDIQVLApp::RegistryKey());
     QCoreApplication::setApplicationName(CSDIQVLApp::AppName());
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));
 
-    if (!CommandLine::IsHeadless(argc, argv))
-        return runWindow(argc, argv);
-    return CommandLine::RunHeadlessProgram(argc, argv, [&](const QStringList &arguments) {
-        if (CommandLine::NeedsGui(argc, argv))
-            return runDrawingJob(argc, argv, arguments);
-        QCoreApplication app(argc, argv);
-        return CommandLine::RunHeadless(arguments);
-    });
+    // Bad arguments are told before any display is needed.
+    Options options;
+    QString error;
+    if (!Options::Parse(NativePath::Arguments(argc, argv), &options, &error)) {
+        BatchJobs::PrintError(error);
+        return ExitCode(ExitStatus::UnusableArguments);
+    }
+    // Qt sees no file named after "--" as one of its options.
+    int applicationArgc = GuiOptions::ApplicationArgumentCount(argc, argv);
+    switch (options.job) {
+    case Options::Job::Window:
+        return runWindow(applicationArgc, argv, options.files);
+    case Options::Job::PrintPdf:
+        return HeadlessProcess::Run([&] { return runDrawingJob(applicationArgc, argv, options); });
+    default:
+        return HeadlessProcess::Run([&] {
+            QCoreApplication app(applicationArgc, argv);
+            return HeadlessJob::Run(options);
+        });
+    }
 }

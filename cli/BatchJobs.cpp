@@ -1,8 +1,8 @@
 #include "cli/BatchJobs.h"
 
 #include "data/NativePath.h"
+#include "data/Texts.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -24,11 +24,6 @@
 namespace BatchJobs {
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("BatchJobs", text);
-}
 
 QByteArray realPath(const QByteArray &path)
 {
@@ -68,12 +63,12 @@ bool refuseClashes(const QList<Job> &jobs, QString *error)
     for (const Job &job : jobs) {
         const QByteArray output = identity(job.output);
         if (const auto input = inputs.constFind(output); input != inputs.constEnd()) {
-            *error = tr("\"%1\" would be written over the result file \"%2\"")
+            *error = Texts::tr("\"%1\" would be written over the result file \"%2\"")
                          .arg(shown(job.output), shown(input.value()));
             return false;
         }
         if (const auto other = writers.constFind(output); other != writers.constEnd()) {
-            *error = tr("\"%1\" and \"%2\" would both be written to \"%3\"; nothing was written")
+            *error = Texts::tr("\"%1\" and \"%2\" would both be written to \"%3\"; nothing was written")
                          .arg(shown(other.value()), shown(job.input), shown(job.output));
             return false;
         }
@@ -115,7 +110,7 @@ private:
         if (!m_shown)
             return;
         std::fprintf(stderr, "\r%s",
-                     qPrintable(tr("quenvale: %1 of %2 files done").arg(m_done).arg(m_total)));
+                     qPrintable(Texts::tr("quenvale: %1 of %2 files done").arg(m_done).arg(m_total)));
         std::fflush(stderr);
     }
 
@@ -144,7 +139,7 @@ bool Plan(const QString &target, const QStringList &inputs, const QString &suffi
         jobs->append({inputs.first(), target});
     } else {
         if (!folder) {
-            *error = tr("\"%1\" is not a folder: the results of several files go into an "
+            *error = Texts::tr("\"%1\" is not a folder: the results of several files go into an "
                         "existing folder")
                          .arg(shown(target));
             return false;
@@ -162,7 +157,7 @@ int Run(const QList<Job> &jobs, const Work &work, const std::function<bool()> &s
         try {
             return work(job, error);
         } catch (const std::bad_alloc &) {
-            *error = tr("\"%1\": not enough memory").arg(shown(job.input));
+            *error = Texts::tr("\"%1\": not enough memory").arg(shown(job.input));
             return false;
         }
     };
@@ -181,7 +176,7 @@ int RunEach(qsizetype count, const IndexedWork &work, const std::function<bool()
         try {
             ok = work(index, &error);
         } catch (const std::bad_alloc &) {
-            error = tr("not enough memory");
+            error = Texts::tr("not enough memory");
         }
         if (!ok && !stop())
             ++failures;
@@ -207,6 +202,18 @@ int RunEach(qsizetype count, const IndexedWork &work, const std::function<bool()
     for (std::thread &helper : helpers)
         helper.join();
     return failures;
+}
+
+ExitStatus PlanAndRun(const QString &target, const QStringList &inputs, const QString &suffix,
+                      const Work &work, const std::function<bool()> &stop)
+{
+    QList<Job> jobs;
+    QString error;
+    if (!Plan(target, inputs, suffix, &jobs, &error)) {
+        PrintError(error);
+        return ExitStatus::UnusableArguments;
+    }
+    return Run(jobs, work, stop) > 0 ? ExitStatus::Failure : ExitStatus::Success;
 }
 
 void PrintError(const QString &message)

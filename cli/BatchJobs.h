@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/ExitStatus.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,6 +44,12 @@ int Run(const QList<Job> &jobs, const Work &work, const std::function<bool()> &s
 // The same for `count` jobs known by their number, taken up in the order
 // of their numbers.
 int RunEach(qsizetype count, const IndexedWork &work, const std::function<bool()> &stop);
+
+// Plans the jobs for `target` and runs them: UnusableArguments, told, when
+// the plan is refused (nothing is written then); Failure when any job
+// failed; otherwise Success.
+ExitStatus PlanAndRun(const QString &target, const QStringList &inputs, const QString &suffix,
+                      const Work &work, const std::function<bool()> &stop);
 
 // Prints "quenvale: message" on stderr.
 void PrintError(const QString &message);

@@ -1,7 +1,9 @@
 #include "cli/SummaryJob.h"
 
 #include "cli/BatchJobs.h"
+#include "cli/Options.h"
 #include "cli/OrderedOutput.h"
+#include "cli/OutputStream.h"
 #include "cli/StopSignals.h"
 #include "data/FileError.h"
 #include "data/NativePath.h"
@@ -14,6 +16,7 @@
 #include <dirent.h>
 #include <new>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -191,6 +194,34 @@ bool judgeFile(const SummaryWriter &writer, const SummaryJob::ResultFile &file, 
     return outcome->read;
 }
 
+// What the run's end tells of every file, in the files' order.
+void tally(const QList<SummaryJob::ResultFile> &files, const std::vector<Outcome> &outcomes,
+           SummaryWriter::Run *run)
+{
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const Outcome &outcome = outcomes[size_t(i)];
+        const SummaryJob::ResultFile &file = files.at(i);
+        if (!outcome.read) {
+            run->errors.append({NativePath::Display(file.path), outcome.error, file.found});
+            continue;
+        }
+        run->files.append({NativePath::Display(file.path), outcome.fibers, outcome.failed, outcome.passed});
+        ++run->totals.files;
+        run->totals.fibers += outcome.fibers;
+        run->totals.failedFibers += outcome.failed;
+        if (!outcome.passed)
+            ++run->totals.failedFiles;
+    }
+}
+
+// Colour only where a person reads it.
+bool colourWanted()
+{
+    const QByteArray term = qgetenv("TERM");
+    return ::isatty(STDOUT_FILENO) && qEnvironmentVariableIsEmpty("NO_COLOR") && !term.isEmpty()
+        && term != "dumb";
+}
+
 } // namespace
 
 SummaryJob::ResultFiles SummaryJob::FindResultFiles(const QStringList &paths,
@@ -206,15 +237,26 @@ SummaryJob::ResultFiles SummaryJob::FindResultFiles(const QStringList &paths,
     return finder.Take();
 }
 
-int SummaryJob::Run(const QStringList &paths, SummaryWriter::Format format, bool colour,
-                    const SummaryWriter::Sink &out)
+ExitStatus SummaryJob::Run(const Options &options)
+{
+    OutputStream out;
+    if (!out.Open())
+        return ExitStatus::Failure;
+    const bool colour = options.format == SummaryWriter::Text && colourWanted();
+    const ExitStatus status =
+        judge(options.files, options.format, colour, [&out](QByteArrayView text) { out.Write(text); });
+    return out.Finish(status);
+}
+
+ExitStatus SummaryJob::judge(const QStringList &paths, SummaryWriter::Format format, bool colour,
+                             const SummaryWriter::Sink &out)
 {
     SummaryWriter::Run run;
     const ResultFiles list = FindResultFiles(paths, &run.errors, StopSignals::Requested);
     for (const SummaryWriter::PathError &error : std::as_const(run.errors))
         BatchJobs::PrintError(error.message);
     if (StopSignals::Requested())
-        return Unreadable;
+        return ExitStatus::Failure;
     run.pathsGiven = list.given;
     run.pathsFound = list.found;
 
@@ -233,25 +275,12 @@ int SummaryJob::Run(const QStringList &paths, SummaryWriter::Format format, bool
         },
         StopSignals::Requested);
     if (StopSignals::Requested())
-        return Unreadable;
+        return ExitStatus::Failure;
 
-    for (qsizetype i = 0; i < list.files.size(); ++i) {
-        const Outcome &outcome = outcomes[size_t(i)];
-        const ResultFile &file = list.files.at(i);
-        if (!outcome.read) {
-            run.errors.append({NativePath::Display(file.path), outcome.error, file.found});
-            continue;
-        }
-        run.files.append({NativePath::Display(file.path), outcome.fibers, outcome.failed, outcome.passed});
-        ++run.totals.files;
-        run.totals.fibers += outcome.fibers;
-        run.totals.failedFibers += outcome.failed;
-        if (!outcome.passed)
-            ++run.totals.failedFiles;
-    }
+    tally(list.files, outcomes, &run);
     run.filesWrote = output.AnyWritten();
     writer->Finish(run, out);
     if (!run.errors.isEmpty())
-        return Unreadable;
-    return run.totals.failedFiles > 0 ? SomeFailed : AllPassed;
+        return ExitStatus::Failure;
+    return run.totals.failedFiles > 0 ? ExitStatus::SomeFailed : ExitStatus::Success;
 }

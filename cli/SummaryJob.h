@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/ExitStatus.h"
 #include "output/SummaryWriter.h"
 
 #include <QByteArray>
@@ -9,6 +10,8 @@
 
 #include <functional>
 
+struct Options;
+
 // --summary: judges result files, and the result files in folders, against
 // their thresholds, several at a time, and writes the verdicts in one of
 // the summary formats as they are made, in the files' order.
@@ -16,17 +19,14 @@ class SummaryJob
 {
     Q_DECLARE_TR_FUNCTIONS(SummaryJob)
 public:
-    // Exit statuses of the job.
-    enum ExitCode { AllPassed = 0, Unreadable = 1, SomeFailed = 3 };
-
-    // Judges every result file that `paths` name and writes the output to
-    // `out`. Paths and files that cannot be read are told on standard
+    // Judges every result file that the options' paths name and writes the
+    // verdicts in their format to standard output, coloured where a person
+    // reads them. Paths and files that cannot be read are told on standard
     // error as they are met, and in the output where the format has room.
-    // Returns 1 when any could not be read, otherwise 3 when any fiber or
-    // file failed, otherwise 0. Stops between blocks once a stop signal
-    // has come.
-    static int Run(const QStringList &paths, SummaryWriter::Format format, bool colour,
-                   const SummaryWriter::Sink &out);
+    // Returns Failure when any could not be read (or standard output could
+    // not be written), otherwise SomeFailed when any fiber or file failed,
+    // otherwise Success. Stops between blocks once a stop signal has come.
+    static ExitStatus Run(const Options &options);
 
     struct ResultFile
     {
@@ -51,4 +51,8 @@ public:
     static ResultFiles FindResultFiles(const QStringList &paths,
                                        QList<SummaryWriter::PathError> *errors,
                                        const std::function<bool()> &stop);
+
+private:
+    static ExitStatus judge(const QStringList &paths, SummaryWriter::Format format, bool colour,
+                            const SummaryWriter::Sink &out);
 };

@@ -1,10 +1,15 @@
 // The quenvale command. The jobs that draw nothing (--export-csv, --summary,
-// --help, --version and every unusable argument) run here on Qt Core alone,
-// so that a script converting files one at a time never loads the window's
-// libraries; for the window and --print-pdf this process becomes the window
-// program, quenvale-gui.
+// --help, --version) and every unusable argument are done here on Qt Core
+// alone, so that a script converting files one at a time never loads the
+// window's libraries; for the window and --print-pdf this process becomes
+// the window program, quenvale-gui.
 
-#include "cli/CommandLine.h"
+#include "cli/BatchJobs.h"
+#include "cli/GuiOptions.h"
+#include "cli/HeadlessJob.h"
+#include "cli/HeadlessProcess.h"
+#include "cli/Options.h"
+#include "data/NativePath.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -21,7 +26,7 @@ constexpr char kWindowProgram[] = "quenvale-gui";
 
 // Beside this program in the build tree; where the installation puts it
 // otherwise (QUENVALE_WINDOW_PROGRAM_DIR is relative to this program's own
-// folder).
+// folder). It gets the arguments unchanged.
 int becomeWindowProgram(char *argv[])
 {
     char self[PATH_MAX];
@@ -43,17 +48,24 @@ int becomeWindowProgram(char *argv[])
     }
     std::fprintf(stderr, "quenvale: cannot start the window program %s: %s\n",
                  failed.constData(), std::strerror(error));
-    return CommandLine::Failure;
+    return ExitCode(ExitStatus::Failure);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (!CommandLine::IsHeadless(argc, argv) || CommandLine::NeedsGui(argc, argv))
+    Options options;
+    QString error;
+    if (!Options::Parse(NativePath::Arguments(argc, argv), &options, &error)) {
+        BatchJobs::PrintError(error);
+        return ExitCode(ExitStatus::UnusableArguments);
+    }
+    if (options.NeedsWindowProgram())
         return becomeWindowProgram(argv);
-    return CommandLine::RunHeadlessProgram(argc, argv, [&](const QStringList &arguments) {
-        QCoreApplication app(argc, argv);
-        return CommandLine::RunHeadless(arguments);
+    return HeadlessProcess::Run([&] {
+        int applicationArgc = GuiOptions::ApplicationArgumentCount(argc, argv);
+        QCoreApplication app(applicationArgc, argv);
+        return HeadlessJob::Run(options);
     });
 }

@@ -22,17 +22,22 @@ execute_process(COMMAND date -u +%s -d ${QUENVALE_RELEASE_DATE}
                 OUTPUT_VARIABLE QUENVALE_RELEASE_EPOCH
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 
-# The manual page: options and version from the built program's own --help
-# and --version, everything else from the include file; dated by the release,
-# not by the day of the build.
+# The manual page: the synopsis, options and version from the built
+# program's own --help and --version, everything else from the include file;
+# dated by the release, not by the day of the build.
 add_custom_command(
   OUTPUT ${generated}/quenvale.1.gz
   COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}
+  COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8
+          ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:quenvale>
+          -DINCLUDE=${PROJECT_SOURCE_DIR}/res/quenvale.h2m -DOUTPUT=${generated}/quenvale.h2m
+          -P ${PROJECT_SOURCE_DIR}/cmake/ManualSynopsis.cmake
   COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 SOURCE_DATE_EPOCH=${QUENVALE_RELEASE_EPOCH}
-          ${HELP2MAN} --no-info --include ${PROJECT_SOURCE_DIR}/res/quenvale.h2m
+          ${HELP2MAN} --no-info --include ${generated}/quenvale.h2m
           --output ${generated}/quenvale.1 $<TARGET_FILE:quenvale>
   COMMAND ${GZIP} -9nf ${generated}/quenvale.1
   DEPENDS quenvale ${PROJECT_SOURCE_DIR}/res/quenvale.h2m
+          ${PROJECT_SOURCE_DIR}/cmake/ManualSynopsis.cmake
   COMMENT "Writing the manual page quenvale.1"
   VERBATIM)
 

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "cli/CommandLine.h"
+#include "cli/Options.h"
 
 #include <QtTest>
 
@@ -10,6 +10,20 @@
 
 using namespace TestSupport;
 
+namespace {
+
+// The first group of each line of `text` that `pattern` matches.
+QStringList linesMatching(const QString &text, const char *pattern)
+{
+    const QRegularExpression expression(QLatin1String(pattern), QRegularExpression::MultilineOption);
+    QStringList found;
+    for (auto it = expression.globalMatch(text); it.hasNext();)
+        found.append(it.next().captured(1));
+    return found;
+}
+
+} // namespace
+
 class TestCommandLine : public QObject
 {
     Q_OBJECT
@@ -17,8 +31,9 @@ class TestCommandLine : public QObject
 private slots:
     void versionAndHelp();
     void exportsCsv();
-    void exportsSamples_data();
-    void exportsSamples();
+    void matchesGoldenFiles_data();
+    void matchesGoldenFiles();
+    void readmeListsTheFormsOfTheHelp();
     void reportsErrors_data();
     void reportsErrors();
     void runsManyFiles_data();
@@ -26,8 +41,8 @@ private slots:
     void closedPipeEndsQuietly();
     void stopsWithoutATrace_data();
     void stopsWithoutATrace();
-    void qtOptionsBesideOurs_data();
-    void qtOptionsBesideOurs();
+    void parsesOnce_data();
+    void parsesOnce();
 };
 
 void TestCommandLine::versionAndHelp()
@@ -67,27 +82,71 @@ void TestCommandLine::exportsCsv()
     QVERIFY(bytes.endsWith("ALPHA   ,  18,      1611.0,       -12.34,    -25.00,  2018-05-17, 10:23:45,\r\n"));
 }
 
-void TestCommandLine::exportsSamples_data()
+// Each result file in tests/fixtures beside what the program writes of it,
+// byte for byte: NAME.csv its CSV export, NAME.summary.FORMAT its verdicts.
+// passing.fib: CR LF line ends, two fibers, a power exactly at its
+// threshold. failing.fib: Low powers, a power and a threshold that hold no
+// number, a power 0.01 dB below its threshold, an incomplete last fiber and
+// a tail shorter than a line. names-936.fib: fiber names and header in code
+// page 936, one fiber failing.
+void TestCommandLine::matchesGoldenFiles_data()
 {
-    QTest::addColumn<QString>("sample");
-    QTest::addColumn<int>("lines");
-    QTest::newRow("crlf") << QStringLiteral("cwdm-4-fibers.fib") << 72;
-    QTest::newRow("unsorted, chinese names") << QStringLiteral("cwdm-unsorted.fib") << 72;
-    QTest::newRow("cable") << QStringLiteral("cwdm-48-fibers.fib") << 864;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("exitCode");
+    const struct
+    {
+        const char *name;
+        int summaryExitCode;
+    } fixtures[] = {{"passing", 0}, {"failing", 3}, {"names-936", 3}};
+    for (const auto &fixture : fixtures) {
+        const QString name = QLatin1String(fixture.name);
+        QTest::addRow("%s, CSV", fixture.name)
+            << QStringList{"--export-csv", "-", name + ".fib"} << name + ".csv" << 0;
+        for (const char *format : {"text", "json", "csv"})
+            QTest::addRow("%s, summary as %s", fixture.name, format)
+                << QStringList{"--summary", "--format", format, name + ".fib"}
+                << name + ".summary." + format << fixture.summaryExitCode;
+    }
 }
 
-void TestCommandLine::exportsSamples()
+void TestCommandLine::matchesGoldenFiles()
 {
-    QFETCH(QString, sample);
-    QFETCH(int, lines);
-    QTemporaryDir dir;
-    const QString csv = dir.filePath("out.csv");
-    const ProgramRun run = runProgram({QStringLiteral("--export-csv"), csv,
-                                sourcePath(QStringLiteral("samples/") + sample)});
-    QCOMPARE(run.exitCode, 0);
-    const QByteArray bytes = readFile(csv);
-    QCOMPARE(bytes.count("\r\n"), lines);
-    QCOMPARE(bytes.count(','), 7 * lines);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    QFETCH(int, exitCode);
+    const QDir fixtures(sourcePath(QStringLiteral("tests/fixtures")));
+    QVERIFY(fixtures.exists(expected));
+    const ProgramRun run = runProgram(arguments, fixtures.path());
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.out, readFile(fixtures.filePath(expected)));
+    QCOMPARE(run.exitCode, exitCode);
+}
+
+// The README's commands are the help's forms, the text that the manual
+// page's synopsis is made of too. The rule: each line of the code block
+// under "## Using it" that starts "build/quenvale --", its comment cut off,
+// is either one of the help's options alone (--help, --version) or a form
+// the help lists on a line of its own two blanks in; the README has every
+// such form, in the help's order.
+void TestCommandLine::readmeListsTheFormsOfTheHelp()
+{
+    const QString readme = QString::fromUtf8(readFile(sourcePath(QStringLiteral("README.md"))));
+    const qsizetype block =
+        readme.indexOf(QLatin1String("```sh\n"), readme.indexOf(QLatin1String("## Using it")));
+    QVERIFY(block > 0);
+    const QString commands =
+        readme.mid(block, readme.indexOf(QLatin1String("```"), block + 3) - block);
+    const QString help = QString::fromUtf8(runProgram({QStringLiteral("--help")}).out);
+    const QString options = QStringLiteral("\nOptions:\n");
+    const QStringList helpForms = linesMatching(help.section(options, 0, 0), "^  (--\\S.*)$");
+    const QStringList helpOptions =
+        linesMatching(help.section(options, 1), "^  (?:-\\S, )?(--\\S+)");
+    QVERIFY(!helpForms.isEmpty() && helpOptions.contains(QStringLiteral("--version")));
+
+    QStringList readmeForms = linesMatching(commands, "^build/quenvale (--.*?)(?:\\s+#.*)?$");
+    readmeForms.removeIf([&](const QString &form) { return helpOptions.contains(form); });
+    QCOMPARE(readmeForms, helpForms);
 }
 
 void TestCommandLine::reportsErrors_data()
@@ -124,8 +183,9 @@ void TestCommandLine::reportsErrors()
 void TestCommandLine::runsManyFiles_data()
 {
     // @4@ and @48@ are samples of 72 and 864 rows, @BAD@ a file that does
-    // not exist; results go to @OUT@, a folder. `written` lists the files
-    // expected there, each with its CSV line count (0 for a PDF).
+    // not exist; results go to @OUT@, a folder. The program runs in @IN@.
+    // `written` lists the files expected there, each with its CSV line
+    // count (0 for a PDF).
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message"); // empty: nothing at all on stderr
@@ -155,6 +215,13 @@ void TestCommandLine::runsManyFiles_data()
         << QStringLiteral("missing.fib") << QStringList() << 72 + 864;
     QTest::newRow("stdout") << QStringList{"--export-csv", "-", "@48@"} << 0 << QString()
                             << QStringList() << 864;
+    QTest::newRow("Qt's options beside a job")
+        << QStringList{"-style", "Fusion", "--export-csv", "@OUT@", "@4@"} << 0 << QString()
+        << QStringList{"cwdm-4-fibers.csv:72"} << 0;
+    // Files named like Qt's options, which the drawing job's Qt must not take.
+    QTest::newRow("pdf, files after --")
+        << QStringList{"--print-pdf", "@OUT@", "--", "-platform", "CAPS.FIB"} << 0 << QString()
+        << QStringList{"-platform.pdf:0", "CAPS.pdf:0"} << 0;
 }
 
 void TestCommandLine::runsManyFiles()
@@ -170,6 +237,7 @@ void TestCommandLine::runsManyFiles()
     QVERIFY(QDir(in.path()).mkdir(QStringLiteral("other")));
     QVERIFY(QFile::copy(sample4, in.filePath(QStringLiteral("other/cwdm-4-fibers.FIB"))));
     QVERIFY(QFile::copy(sample4, in.filePath(QStringLiteral("CAPS.FIB"))));
+    QVERIFY(QFile::copy(sample4, in.filePath(QStringLiteral("-platform"))));
     QVERIFY(QFile::copy(sample4, in.filePath(QStringLiteral("cwdm-4-fibers.csv"))));
     for (QString &argument : arguments)
         argument.replace(QStringLiteral("@OUT@"), out.path())
@@ -180,7 +248,7 @@ void TestCommandLine::runsManyFiles()
             .replace(QStringLiteral("@CAPS@"), in.filePath(QStringLiteral("CAPS.FIB")))
             .replace(QStringLiteral("@BAD@"), in.filePath(QStringLiteral("missing.fib")));
 
-    const ProgramRun run = runProgram(arguments);
+    const ProgramRun run = runProgram(arguments, in.path());
     QCOMPARE(run.exitCode, exitCode);
     if (message.isEmpty())
         QCOMPARE(run.err, QByteArray());
@@ -286,46 +354,54 @@ void TestCommandLine::stopsWithoutATrace()
     QVERIFY(QDir(temporaries.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
-void TestCommandLine::qtOptionsBesideOurs_data()
+void TestCommandLine::parsesOnce_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("job"); // Options::Job
+    QTest::addColumn<QString>("target");
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<bool>("job"); // also beside --export-csv in the program
+    QTest::addColumn<QString>("error"); // a part of it; empty: none
+    const int window = int(Options::Job::Window);
+    // Qt's own GUI options, with their values, are Qt's to handle: none of
+    // them is refused or taken for a file.
     QTest::newRow("style and platform") << QStringList{"-style", "Fusion", "a.fib", "-platform", "xcb"}
-                                        << QStringList{"a.fib"} << true;
+                                        << window << QString() << QStringList{"a.fib"} << QString();
     QTest::newRow("X11 display and geometry, two dashes")
-        << QStringList{"--display", ":1", "-geometry", "800x600+0+0", "a.fib", "b.fib"}
-        << QStringList{"a.fib", "b.fib"} << false;
+        << QStringList{"--display", ":1", "-geometry", "800x600+0+0", "a.fib", "b.fib"} << window
+        << QString() << QStringList{"a.fib", "b.fib"} << QString();
     QTest::newRow("joined values and flags")
         << QStringList{"-style=Fusion", "-reverse", "a.fib", "-stylesheet=s.qss", "-widgetcount"}
-        << QStringList{"a.fib"} << false;
-    QTest::newRow("after --, files only") << QStringList{"--", "-style", "a.fib"}
-                                          << QStringList{"-style", "a.fib"} << false;
+        << window << QString() << QStringList{"a.fib"} << QString();
+    // After "--" every argument is a file, for the window as for a job.
+    QTest::newRow("after --, Qt's option") << QStringList{"--", "-style", "a.fib"} << window << QString()
+                                          << QStringList{"-style", "a.fib"} << QString();
+    QTest::newRow("after --, a job's option") << QStringList{"--", "--summary"} << window << QString()
+                                             << QStringList{"--summary"} << QString();
+    QTest::newRow("a job, then files like options")
+        << QStringList{"--export-csv", "out", "--", "--help", "-v"} << int(Options::Job::ExportCsv)
+        << QStringLiteral("out") << QStringList{"--help", "-v"} << QString();
+    QTest::newRow("a PDF on standard output") << QStringList{"--print-pdf", "-", "a.fib"} << 0 << QString()
+                                             << QStringList() << QStringLiteral("writes files only");
 }
 
-// Qt's own GUI options, with their values, are Qt's to handle: none of them
-// is refused or taken for a file.
-void TestCommandLine::qtOptionsBesideOurs()
+void TestCommandLine::parsesOnce()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(int, job);
+    QFETCH(QString, target);
     QFETCH(QStringList, files);
-    QFETCH(bool, job);
-    QStringList parsed;
-    QString error;
-    QVERIFY2(CommandLine::FilesToOpen(QStringList{"quenvale"} + arguments, &parsed, &error),
-             qPrintable(error));
-    QCOMPARE(parsed, files);
-    if (!job)
+    QFETCH(QString, error);
+    Options options;
+    QString message;
+    const bool usable = Options::Parse(QStringList{"quenvale"} + arguments, &options, &message);
+    if (!error.isEmpty()) {
+        QVERIFY2(!usable && message.contains(error), qPrintable(message));
         return;
-
-    // The jobs without a window let them pass too.
-    QTemporaryDir dir;
-    const QString csv = dir.filePath("out.csv");
-    const ProgramRun run = runProgram({QStringLiteral("-style"), QStringLiteral("Fusion"),
-                                       QStringLiteral("--export-csv"), csv,
-                                       sourcePath(QStringLiteral("samples/cwdm-4-fibers.fib"))});
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY(QFile::exists(csv));
+    }
+    QVERIFY2(usable, qPrintable(message));
+    QCOMPARE(int(options.job), job);
+    QCOMPARE(options.target, target);
+    QCOMPARE(options.files, files);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

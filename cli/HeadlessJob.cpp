@@ -1,0 +1,34 @@
+#include "cli/HeadlessJob.h"
+
+#include "cli/ExportCsvJob.h"
+#include "cli/HelpJob.h"
+#include "cli/Options.h"
+#include "cli/SummaryJob.h"
+
+namespace HeadlessJob {
+
+ExitStatus Run(const Options &options, const PrintPdfJob::Writer &writePdf)
+{
+    switch (options.job) {
+    case Options::Job::ExportCsv:
+        return ExportCsvJob::Run(options);
+    case Options::Job::PrintPdf:
+        if (writePdf)
+            return PrintPdfJob::Run(options, writePdf);
+        break;
+    case Options::Job::Summary:
+        return SummaryJob::Run(options);
+    case Options::Job::Help:
+        return HelpJob::PrintHelp();
+    case Options::Job::Version:
+        return HelpJob::PrintVersion();
+    case Options::Job::Window:
+        break;
+    }
+    // The window, and drawing, are the window program's own: its callers
+    // never bring them here.
+    Q_ASSERT_X(false, "HeadlessJob::Run", "a job for the window program");
+    return ExitStatus::Failure;
+}
+
+} // namespace HeadlessJob

@@ -1,0 +1,26 @@
+#include "cli/HeadlessProcess.h"
+
+#include "cli/OutputStream.h"
+#include "cli/StopSignals.h"
+#include "output/StringTable.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+
+namespace HeadlessProcess {
+
+int Run(const std::function<ExitStatus()> &job)
+{
+    OutputStream::ReserveStandardStreams();
+    StopSignals::Install();
+    std::signal(SIGPIPE, SIG_IGN); // a closed reader is an error of the write
+    QCoreApplication::setApplicationName(StringTable::LoadString(StringTable::AFX_IDS_APP_TITLE));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));
+    const ExitStatus status = job();
+    // Everything is cleaned up by now; a stopped job still ends as stopped.
+    StopSignals::EndByCaughtSignal();
+    return ExitCode(status);
+}
+
+} // namespace HeadlessProcess

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "cli/ExitStatus.h"
+
+#include <functional>
+
+// The process around a job that runs without a window.
+namespace HeadlessProcess {
+
+// Standard streams taken, SIGINT and SIGTERM left to their watcher thread
+// (before any other thread exists), SIGPIPE made a write error, the
+// program's name and version set; then `job` makes the application object
+// and runs. A job stopped by a signal ends the process by that signal.
+// Returns the job's exit status for main.
+int Run(const std::function<ExitStatus()> &job);
+
+} // namespace HeadlessProcess

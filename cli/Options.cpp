@@ -1,0 +1,242 @@
+#include "cli/Options.h"
+
+#include "cli/GuiOptions.h"
+#include "cli/HelpText.h"
+#include "cli/OutputStream.h"
+#include "data/NativePath.h"
+#include "output/ReportPdf.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <functional>
+
+namespace {
+
+const char kExportCsv[] = "export-csv";
+const char kPrintPdf[] = "print-pdf";
+const char kPageSize[] = "page-size";
+const char kSummary[] = "summary";
+const char kFormat[] = "format";
+
+// The options that name a job, in the order messages list them.
+const struct
+{
+    Options::Job job;
+    const char *name;
+} kJobs[] = {{Options::Job::ExportCsv, kExportCsv},
+             {Options::Job::PrintPdf, kPrintPdf},
+             {Options::Job::Summary, kSummary}};
+
+QString option(const char *name)
+{
+    return QString::fromLatin1(name);
+}
+
+bool fail(QString *error, const QString &message)
+{
+    *error = message;
+    return false;
+}
+
+// The parser's complaint, in the program's own words: the argument as the
+// user wrote it, no capital, no full stop.
+QString parserError(const QCommandLineParser &parser, const QStringList &arguments)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        const QString &name = unknown.first();
+        for (const QString &argument : arguments) {
+            const QString bare = argument.section(QLatin1Char('='), 0, 0);
+            if (bare == QLatin1Char('-') + name || bare == QLatin1String("--") + name)
+                return Options::tr("unknown option '%1'").arg(bare);
+        }
+        return Options::tr("unknown option '%1'").arg(name);
+    }
+    QString text = parser.errorText();
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    if (!text.isEmpty())
+        text[0] = text.at(0).toLower();
+    return text;
+}
+
+// The value of an option that takes one: given once, not empty, and not
+// another option taken for a value.
+bool singleValue(const QCommandLineParser &parser, const char *name, QString *value,
+                 QString *error)
+{
+    const QStringList values = parser.values(option(name));
+    if (values.size() > 1)
+        return fail(error, Options::tr("--%1 is given more than once").arg(option(name)));
+    *value = values.value(0);
+    if (value->isEmpty())
+        return fail(error, Options::tr("--%1 needs a value, not an empty text").arg(option(name)));
+    if (value->startsWith(QLatin1String("--")))
+        return fail(error, Options::tr("--%1 needs a value, but '%2' follows it (write ./%2 for a "
+                                       "file of that name)")
+                               .arg(option(name), NativePath::Display(*value)));
+    return true;
+}
+
+// An option that belongs to one job, and the values it takes.
+struct JobOption
+{
+    const char *name;
+    const char *job;
+    bool jobGiven;
+    const char *values; // as the message lists them
+    std::function<bool(const QString &)> accepted;
+};
+
+// The value of such an option when it is given: once, not empty, beside
+// its job, one of its values; empty when it is not given.
+bool jobValue(const QCommandLineParser &parser, const JobOption &jobOption, QString *value,
+              QString *error)
+{
+    value->clear();
+    if (!parser.isSet(option(jobOption.name)))
+        return true;
+    if (!singleValue(parser, jobOption.name, value, error))
+        return false;
+    if (!jobOption.jobGiven)
+        return fail(error, Options::tr("--%1 is only for --%2")
+                               .arg(option(jobOption.name), option(jobOption.job)));
+    if (!jobOption.accepted(*value))
+        return fail(error, Options::tr("--%1 %2: unknown value, use %3")
+                               .arg(option(jobOption.name), NativePath::Display(*value),
+                                    QLatin1String(jobOption.values)));
+    return true;
+}
+
+// "text", "json" or "csv", in any case.
+bool parseFormat(const QString &name, SummaryWriter::Format *format)
+{
+    static const struct
+    {
+        const char *name;
+        SummaryWriter::Format format;
+    } kFormats[] = {{"text", SummaryWriter::Text}, {"json", SummaryWriter::Json}, {"csv", SummaryWriter::Csv}};
+    for (const auto &known : kFormats) {
+        if (name.compare(QLatin1String(known.name), Qt::CaseInsensitive) == 0) {
+            *format = known.format;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The job options given, as the user wrote them, and the job they name
+// (the window when there is none).
+QStringList jobsGiven(const QCommandLineParser &parser, Options::Job *job, const char **name)
+{
+    QStringList given;
+    for (const auto &known : kJobs) {
+        if (!parser.isSet(option(known.name)))
+            continue;
+        given.append(QLatin1String("--") + option(known.name));
+        *job = known.job;
+        *name = known.name;
+    }
+    return given;
+}
+
+// Every rule between the options, in the order their messages come: one
+// job at a time, each value given once and not empty, the options that
+// belong to a job only beside it, a job's files.
+bool check(const QCommandLineParser &parser, Options *options, QString *error)
+{
+    using Job = Options::Job;
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        options->job = Job::Help;
+        return true;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        options->job = Job::Version;
+        return true;
+    }
+    const char *job = nullptr;
+    const QStringList jobs = jobsGiven(parser, &options->job, &job);
+    if (jobs.size() > 1)
+        return fail(error, Options::tr("%1 cannot be given together: one job at a time")
+                               .arg(jobs.join(QLatin1String(" and "))));
+    if (parser.optionNames().count(option(kSummary)) > 1)
+        return fail(error, Options::tr("--%1 is given more than once").arg(option(kSummary)));
+    const bool writesTarget = options->job == Job::ExportCsv || options->job == Job::PrintPdf;
+    if (writesTarget && !singleValue(parser, job, &options->target, error))
+        return false;
+    QString pageSize;
+    if (!jobValue(parser, {kPageSize, kPrintPdf, options->job == Job::PrintPdf, "A4 or Letter",
+                           ReportPdf::IsPageSizeName},
+                  &pageSize, error))
+        return false;
+    if (!pageSize.isEmpty())
+        options->pageSize = pageSize;
+    QString format;
+    const auto isFormat = [options](const QString &name) { return parseFormat(name, &options->format); };
+    if (!jobValue(parser, {kFormat, kSummary, options->job == Job::Summary, "text, json or csv", isFormat},
+                  &format, error))
+        return false;
+    options->files = parser.positionalArguments();
+    if (options->job != Job::Window && options->files.isEmpty())
+        return fail(error, options->job == Job::Summary
+                               ? Options::tr("--%1 needs at least one result file or folder").arg(option(job))
+                               : Options::tr("--%1 needs at least one result file").arg(option(job)));
+    if (options->job == Job::PrintPdf && OutputStream::IsStandardOutput(options->target))
+        return fail(error, Options::tr("--%1 writes files only; name a file or a folder")
+                               .arg(option(kPrintPdf)));
+    return true;
+}
+
+} // namespace
+
+bool Options::NeedsWindowProgram() const
+{
+    return job == Job::Window || job == Job::PrintPdf;
+}
+
+bool Options::Parse(const QStringList &arguments, Options *options, QString *error)
+{
+    QCommandLineParser parser;
+    Describe(parser);
+    const QStringList ours = GuiOptions::Without(arguments);
+    if (!parser.parse(ours))
+        return fail(error, parserError(parser, ours));
+    Options parsed;
+    if (!check(parser, &parsed, error))
+        return false;
+    *options = parsed;
+    return true;
+}
+
+void Options::Describe(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(HelpText::Description());
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        option(kExportCsv),
+        tr("Write the CSV export of the result files to OUT: a file (one result file), an "
+           "existing folder, or - for standard output; then exit."),
+        tr("OUT")));
+    parser.addOption(QCommandLineOption(
+        option(kPrintPdf),
+        tr("Write the printed report of the result files as PDF to OUT: a file (one result "
+           "file) or an existing folder; then exit."),
+        tr("OUT")));
+    parser.addOption(QCommandLineOption(option(kPageSize),
+                                        tr("Paper of the PDF report: A4 (default) or Letter. "
+                                           "A page too short for the report is scaled to fit."),
+                                        tr("A4|Letter"), QStringLiteral("A4")));
+    parser.addOption(QCommandLineOption(
+        option(kSummary),
+        tr("Judge every fiber of the result files and folders given against its thresholds "
+           "and write the verdicts to standard output; then exit.")));
+    parser.addOption(QCommandLineOption(option(kFormat),
+                                        tr("Format of --summary: text (default), json or csv."),
+                                        tr("text|json|csv")));
+    parser.addPositionalArgument(
+        tr("files"),
+        tr("Result files (.fib): opened in the window, or read by --export-csv or --print-pdf."),
+        tr("[FILE.fib...]"));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "output/SummaryWriter.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+class QCommandLineParser;
+
+// What the command line asks for: one job and what it works on, read from
+// the arguments in one go before anything runs. After "--" every argument
+// is a file, whatever it looks like.
+struct Options
+{
+    Q_DECLARE_TR_FUNCTIONS(Options)
+
+public:
+    enum class Job { Window, ExportCsv, PrintPdf, Summary, Help, Version };
+
+    Job job = Job::Window;
+    QString target; // --export-csv, --print-pdf: a file, a folder, or "-" for standard output
+    QStringList files; // the result files (--summary: and folders), their bytes kept
+    QString pageSize = QStringLiteral("A4");
+    SummaryWriter::Format format = SummaryWriter::Text;
+
+    // True for the jobs that only the window program can do: the window and
+    // the drawing of PDF reports.
+    bool NeedsWindowProgram() const;
+
+    // Reads the whole argument list (program name first, each argument's
+    // bytes kept, see NativePath), Qt's GUI options passed over. False with
+    // a message naming the argument when the arguments cannot be used; the
+    // program then does nothing and exits with UnusableArguments.
+    static bool Parse(const QStringList &arguments, Options *options, QString *error);
+
+    // Declares every option and argument, for parsing and for --help.
+    static void Describe(QCommandLineParser &parser);
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "cli/ExitStatus.h"
+
+#include <QString>
+
+#include <atomic>
+#include <functional>
+
+struct Options;
+
+// --print-pdf: the printed report of each result file as a PDF file.
+namespace PrintPdfJob {
+
+// Draws the report of one result file into a PDF file (see
+// ReportPdf::WriteResultFile, which only the window program links).
+using Writer = std::function<bool(const QString &fibPath, const QString &pdfPath,
+                                  const QString &pageSize, QString *error,
+                                  const std::atomic<bool> *stop)>;
+
+ExitStatus Run(const Options &options, const Writer &writePdf);
+
+} // namespace PrintPdfJob
