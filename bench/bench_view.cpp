@@ -17,16 +17,21 @@
 #include "view/CPreviewView.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
+#include "view/PreviewPageArea.h"
 #include "view/PrintDialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QListView>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -59,7 +64,8 @@ public:
     void ExecPreview(CPreviewView &preview) override
     {
         int drawn = 0;
-        QObject::connect(&preview, &CPreviewView::pageDrawn, [&drawn](int page) { drawn = page; });
+        QObject::connect(preview.findChild<PreviewPageArea *>(QStringLiteral("pageArea")),
+                         &PreviewPageArea::pageDrawn, [&drawn](int page) { drawn = page; });
         preview.show();
         waitFor([&] { return drawn == 1; });
         QApplication::processEvents(); // the paint that drew it is over
@@ -68,18 +74,20 @@ public:
 
         QElapsedTimer last;
         last.start();
-        preview.OnLastPage(); // as the End key does
-        pages = preview.PageTotal();
+        // One page on screen: the page bar runs through them all.
+        pages = preview.findChild<QScrollBar *>(QStringLiteral("pageBar"))->maximum();
+        QTest::keyClick(&preview, Qt::Key_End);
         waitFor([&] { return drawn == pages; });
         QApplication::processEvents();
         lastSeconds = Seconds(last);
         openKilobytes = statusKilobytes("VmRSS:");
 
-        preview.OnNumPageChange();
+        QPushButton *numPage = preview.findChild<QPushButton *>(QStringLiteral("numPage"));
+        numPage->click();
         waitFor([&] { return drawn == pages; });
         QApplication::processEvents();
         grab(preview, "two-page");
-        preview.OnNumPageChange(); // the setting stays as it was
+        numPage->click(); // the setting stays as it was
         preview.close();
     }
 
@@ -96,7 +104,7 @@ private:
         if (!grabFolder.isEmpty())
             preview.grab().save(grabFolder + QStringLiteral("/preview-%1-%2.png")
                                                  .arg(QString::fromLatin1(name))
-                                                 .arg(pages ? pages : preview.PageTotal()));
+                                                 .arg(pages));
     }
 };
 
@@ -134,15 +142,18 @@ int main(int argc, char *argv[])
     if (!BenchSupport::WriteResultFile(fibers, 48 * 18))
         return 1;
     view.OpenFiles({fibers});
-    FiberComboBox *box = view.ComboFiber();
+    QListView *fiberList = view.findChild<FiberComboBox *>(QStringLiteral("comboFiber"))->List();
     QElapsedTimer timer;
     double worst = 0;
     timer.start();
     for (int i = 0; i < choices; ++i) {
         QElapsedTimer one;
         one.start();
-        box->SetCurSel(i % box->GetCount());
-        view.OnSelendokComboFiber(); // refills the list, repaints at once
+        // A click on the entry refills the list and repaints the view at once.
+        const QModelIndex entry = fiberList->model()->index(i % fiberList->model()->rowCount(), 0);
+        fiberList->scrollTo(entry);
+        QTest::mouseClick(fiberList->viewport(), Qt::LeftButton, {},
+                          fiberList->visualRect(entry).center());
         QApplication::processEvents(); // the list's own deferred layout and paint
         worst = qMax(worst, Seconds(one));
     }
@@ -151,10 +162,13 @@ int main(int argc, char *argv[])
                 "(target 20 ms)\n",
                 choiceMs, worst * 1000, choices);
 
+    auto *channels = view.findChild<QTableWidget *>(QStringLiteral("listChannels"));
     timer.restart();
     for (int i = 0; i < choices; ++i) {
-        view.ListChannels()->selectRow(i % 18);
-        view.OnClickListChannels();
+        const QTableWidgetItem *row = channels->item(i % 18, 0);
+        channels->scrollToItem(row);
+        QTest::mouseClick(channels->viewport(), Qt::LeftButton, {},
+                          channels->visualItemRect(row).center());
         QApplication::processEvents();
     }
     std::printf("channel click + chart and marker repaint: mean %.2f ms\n",

@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
             best = qMin(best, opened);
             worst = qMax(worst, opened);
         }
-        FiberComboBox *box = view.ComboFiber();
+        auto *box = view.findChild<FiberComboBox *>(QStringLiteral("comboFiber"));
         std::printf("%8lld rows, %6d fibers: opened into a tab until the box is filled "
                     "%7.1f ms best, %7.1f ms worst of 3; repaint after it %6.1f ms; "
                     "store %lld rows, first entry \"%s\" (block %lld)\n",
@@ -61,7 +61,7 @@ int main(int argc, char *argv[])
         QElapsedTimer fill;
         fill.start();
         box->ResetContent();
-        view.FillFiberCombo();
+        box->AddSorted(ChannelTable::FiberNames(MeasurementStore::Instance().Rows()));
         std::printf("%8s the fiber box alone (sort once, one model reset): %.1f ms\n", "",
                     fill.nsecsElapsed() / 1e6);
         std::fflush(stdout);

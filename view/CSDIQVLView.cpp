@@ -6,7 +6,6 @@
 #include "data/MemoryAdvice.h"
 #include "output/ChannelChart.h"
 #include "output/CsvExport.h"
-#include "output/ReportPrinter.h"
 #include "output/StringTable.h"
 #include "view/ChannelList.h"
 #include "view/CPreviewView.h"
@@ -16,8 +15,6 @@
 #include "view/PrintJob.h"
 #include "view/Resources.h"
 
-#include <QCoreApplication>
-#include <QAction>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -25,24 +22,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
-#include <QStyle>
 #include <QTableWidget>
 #include <QWindow>
 
-using Resources::DialogUnits;
-
-const int CSDIQVLView::BaseColumnWidths[ColumnCount] = {80, 100, 80, 85, 100, 90};
-
 namespace {
 
-constexpr int kFormWidth = 595; // dialog units
-constexpr int kFormHeight = 442;
-// The controls' places in the template.
-constexpr QRect kListRect = Resources::UnitRect(104, 14, 382, 177);
-constexpr QRect kComboRect = Resources::UnitRect(17, 19, 48, 146);
-constexpr QRect kTabRect = Resources::UnitRect(0, 0, 591, 15);
+constexpr int kColumnCount = FormGeometry::ColumnCount;
 
-const char *const kColumnHeadings[CSDIQVLView::ColumnCount] = {
+const char *const kColumnHeadings[kColumnCount] = {
     "Channel", "WaveLength", "Power", "Threshold", "Date", "Time"};
 
 // The first column always stands left, whatever it asks for, as the
@@ -61,7 +48,7 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     Resources::Init();
     m_bitmap131 = QPixmap(QStringLiteral(":/res/bitmap131.png"));
     setFont(Resources::FormFont());
-    setFixedSize(DialogUnits(kFormWidth), DialogUnits(kFormHeight));
+    setFixedSize(FormGeometry::DesignSize());
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 
@@ -91,55 +78,18 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
 
 CSDIQVLView::~CSDIQVLView() = default;
 
-void CSDIQVLView::ScaleFactors(const QSize &screen, float &scaleX, float &scaleY)
-{
-    scaleX = float(screen.width() * (1.0 / 1440));
-    scaleY = float(screen.height() * (1.0 / 900));
-}
-
-// The design's 892 x 663 wherever it holds the whole chart and the list,
-// otherwise grown right and down just enough to hold them with the margins
-// the design size leaves around the chart.
-QSize CSDIQVLView::formSize() const
-{
-    const QSize design(DialogUnits(kFormWidth), DialogUnits(kFormHeight));
-    const QFontMetrics metrics = fontMetrics();
-    const QRect atDesign = ChannelChart(1.0f, 1.0f).Extent(metrics);
-    const int marginRight = qMax(0, design.width() - (atDesign.right() + 1));
-    const int marginBottom = qMax(0, design.height() - (atDesign.bottom() + 1));
-    const QRect chart = ChannelChart(m_fScaleX, m_fScaleY).Extent(metrics);
-    const int right = qMax(chart.right(), m_listChannels->geometry().right());
-    return QSize(qMax(design.width(), right + 1 + marginRight),
-                 qMax(design.height(), chart.bottom() + 1 + marginBottom));
-}
-
-// The list's place: where the columns' widths need more than the
-// template's width, it grows to the right, so that all six show whole and
-// it never scrolls sideways.
-QRect CSDIQVLView::listRect() const
-{
-    int needed = 2 * m_listChannels->frameWidth();
-    for (int column = 0; column < ColumnCount; ++column)
-        needed += m_listChannels->columnWidth(column);
-    // A fiber's 18 rows bring the vertical scroll bar.
-    const QStyle *style = m_listChannels->style();
-    needed += style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_listChannels);
-    if (style->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, m_listChannels))
-        needed += style->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, m_listChannels);
-    QRect geometry = kListRect;
-    geometry.setWidth(qMax(kListRect.width(), needed));
-    return geometry;
-}
-
 // At a fractional scale each control goes to the nearest place where its
 // frame lines fall on whole device pixels, or it loses them; at a whole
 // scale that is its own place. Run again whenever the form moves in its
 // window or the window changes screens.
 void CSDIQVLView::placeControls()
 {
-    Resources::PlaceOnDevicePixels(m_tabFiles, kTabRect);
-    Resources::PlaceOnDevicePixels(m_comboFiber, kComboRect);
-    Resources::PlaceOnDevicePixels(m_listChannels, listRect());
+    Resources::PlaceOnDevicePixels(m_tabFiles, FormGeometry::TabRect());
+    Resources::PlaceOnDevicePixels(m_comboFiber, FormGeometry::ComboRect());
+    // Where the columns' widths need more than the template's width, the
+    // list grows to the right.
+    Resources::PlaceOnDevicePixels(m_listChannels,
+                                   FormGeometry::ListRect(m_listChannels->WholeWidth()));
 }
 
 void CSDIQVLView::showEvent(QShowEvent *event)
@@ -162,12 +112,12 @@ void CSDIQVLView::OnInitialUpdate()
     QSize screen = m_screenSize;
     if (screen.isEmpty() && QGuiApplication::primaryScreen())
         screen = QGuiApplication::primaryScreen()->geometry().size();
-    ScaleFactors(screen, m_fScaleX, m_fScaleY);
+    m_geometry = FormGeometry(screen);
     setUpColumns();
     placeControls();
     // The chart is drawn at the screen's factors into the form: the form
     // must hold all of it, or its readout is never seen.
-    setFixedSize(formSize());
+    setFixedSize(m_geometry.FormSize(fontMetrics(), m_listChannels->geometry().right()));
 
     emit formSized(size());
 }
@@ -176,17 +126,16 @@ void CSDIQVLView::OnInitialUpdate()
 // follow the factors of every run.
 void CSDIQVLView::setUpColumns()
 {
-    if (m_listChannels->columnCount() != ColumnCount) {
-        m_listChannels->setColumnCount(ColumnCount);
-        for (int column = 0; column < ColumnCount; ++column) {
+    if (m_listChannels->columnCount() != kColumnCount) {
+        m_listChannels->setColumnCount(kColumnCount);
+        for (int column = 0; column < kColumnCount; ++column) {
             auto *heading = new QTableWidgetItem(QString::fromLatin1(kColumnHeadings[column]));
             heading->setTextAlignment(columnAlignment(column));
             m_listChannels->setHorizontalHeaderItem(column, heading);
         }
     }
-    for (int column = 0; column < ColumnCount; ++column)
-        m_listChannels->setColumnWidth(
-            column, int(double(BaseColumnWidths[column]) * double(m_fScaleX)));
+    for (int column = 0; column < kColumnCount; ++column)
+        m_listChannels->setColumnWidth(column, m_geometry.ColumnWidth(column));
 }
 
 // Every file shown repaints the view without the chart.
@@ -257,7 +206,7 @@ void CSDIQVLView::appendChannelRow(const MeasurementRows::Row &row)
 {
     const int n = m_listChannels->rowCount();
     m_listChannels->insertRow(n);
-    const QByteArray texts[ColumnCount] = {
+    const QByteArray texts[kColumnCount] = {
         row.text(MeasurementRow::Channel).toByteArray(),
         row.text(MeasurementRow::WaveLength).toByteArray(),
         ChannelTable::ListedPower(row.text(MeasurementRow::Power)),
@@ -265,7 +214,7 @@ void CSDIQVLView::appendChannelRow(const MeasurementRows::Row &row)
         row.text(MeasurementRow::Date).toByteArray(),
         row.text(MeasurementRow::Time).toByteArray(),
     };
-    for (int column = 0; column < ColumnCount; ++column) {
+    for (int column = 0; column < kColumnCount; ++column) {
         auto *item = new QTableWidgetItem(CodePage936::Decode(texts[column]));
         item->setTextAlignment(columnAlignment(column));
         m_listChannels->setItem(n, column, item);
@@ -314,7 +263,7 @@ void CSDIQVLView::showChannel(int row)
     m_strSelChannel = cellText(0);
     m_strSelWaveLength = cellText(1);
     m_strSelPower = cellText(2);
-    m_nMarkerRow = row >= 0 && row < ChannelChart::BarCount ? row : -1;
+    m_nMarkerRow = FormGeometry::MarkedBar(row);
     DrawChart();
 }
 
@@ -435,10 +384,7 @@ void CSDIQVLView::OnDraw(QPainter &painter)
 {
     painter.save();
     m_report.SetupDC(painter);
-    // A 640 x 320 window of the small bitmap, from a point scaled to the
-    // screen; only the part that lies inside the bitmap shows.
-    const QRect source(int(double(m_fScaleX) * 80), int(double(m_fScaleY) * 50), 640, 320);
-    painter.drawPixmap(QPoint(20, 20), m_bitmap131, source);
+    painter.drawPixmap(FormGeometry::BitmapOrigin(), m_bitmap131, m_geometry.BitmapSource());
     painter.restore();
 
     // The chart works in client pixels, whatever units the bitmap used.
@@ -446,7 +392,7 @@ void CSDIQVLView::OnDraw(QPainter &painter)
         return;
     // Lines and texts in the palette's text colour over its window colour,
     // which fills the view's background.
-    const ChannelChart chart(m_fScaleX, m_fScaleY, palette().color(QPalette::WindowText));
+    const ChannelChart chart = m_geometry.Chart(palette().color(QPalette::WindowText));
     chart.Draw(painter, m_chartPowers, m_strSelChannel, m_strSelWaveLength, m_strSelPower);
     chart.DrawMarker(painter, m_nMarkerRow);
 }

@@ -5,6 +5,7 @@
 #include "output/CsvExport.h"
 #include "output/PrintReport.h"
 #include "view/ChannelList.h"
+#include "view/FormGeometry.h"
 #include "view/TabFiles.h"
 
 #include <QByteArray>
@@ -18,8 +19,6 @@
 class FiberComboBox;
 class FileDialogs;
 class PrintDialogs;
-class QPrinter;
-class QTableWidget;
 
 // The form: the strip with one tab per opened file, the fiber box and the
 // channel list, laid out at 1.5 pixels per unit of the form's design. It
@@ -28,10 +27,6 @@ class CSDIQVLView : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int MaxTabs = ::TabFiles::MaxTabs;
-    static constexpr int ColumnCount = 6;
-    static const int BaseColumnWidths[ColumnCount];
-
     explicit CSDIQVLView(QWidget *parent = nullptr);
     ~CSDIQVLView() override;
 
@@ -40,37 +35,19 @@ public:
     // the form. Safe to run again.
     void OnInitialUpdate();
 
-    // Opening files into tabs, File Open and Close: see TabFiles.
+    // Opening files into tabs and File Open: see TabFiles.
     QStringList OpenFiles(const QStringList &paths) { return m_tabFiles->OpenFiles(paths); }
     void OnFileOpen() { m_tabFiles->OnFileOpen(); }
-    void OnCloseTab() { m_tabFiles->OnCloseTab(); }
-    void ParseTable();
-    void FillFiberCombo();
-
-    // Choosing an entry of the fiber box shows the channels of its block;
-    // typing in the box's edit field renames the entry chosen last.
-    void OnSelendokComboFiber();
-    void OnEditchangeComboFiber();
-    // A mouse click in the channel list: the selected row with the highest
-    // index becomes the current channel, shown under the chart and marked.
-    void OnClickListChannels();
-
-    // Shows the chart of the chosen fiber's powers and the selection texts
-    // and repaints the view at once. The chart stays until the next file load.
-    void DrawChart();
 
     void OnFileSave();
     void OnFileSaveAs();
     void OnFilePrint();
     void OnFilePrintPreview();
-    void OnEndPrinting();
 
     // The view's painting, on any painter: the bitmap window, then the
     // chart and the marker when shown.
     void OnDraw(QPainter &painter);
 
-    // The screen factors: width / 1440 and height / 900, in single precision.
-    static void ScaleFactors(const QSize &screen, float &scaleX, float &scaleY);
     // Takes the factors from this size instead of the primary screen's.
     void SetScreenSize(const QSize &size) { m_screenSize = size; }
     // The dialogs to ask (not owned); null for the real ones.
@@ -80,23 +57,7 @@ public:
     // Pages side by side in the print preview: 2 shows facing pages, any
     // other value one page. Read when the preview opens, written when it
     // closes (and told through previewPagesChanged).
-    int PreviewPages() const { return m_nPreviewPages; }
     void SetPreviewPages(int pages) { m_nPreviewPages = pages; }
-
-    ::TabFiles *TabFiles() const { return m_tabFiles; }
-    FiberComboBox *ComboFiber() const { return m_comboFiber; }
-    QTableWidget *ListChannels() const { return m_listChannels; }
-    const QList<TabRecord> &TabRecords() const { return m_tabFiles->Records(); }
-    int TabCount() const { return m_tabFiles->Count(); }
-    const PrintReport &Report() const { return m_report; }
-    float ScaleX() const { return m_fScaleX; }
-    float ScaleY() const { return m_fScaleY; }
-    int FiberIndex() const { return m_nFiberIndex; }
-    const QString &SelChannel() const { return m_strSelChannel; }
-    const QString &SelWaveLength() const { return m_strSelWaveLength; }
-    const QString &SelPower() const { return m_strSelPower; }
-    bool ChartShown() const { return m_bChartShown; }
-    int MarkerRow() const { return m_nMarkerRow; } // -1: none
 
 signals:
     void previewPagesChanged(int pages);
@@ -110,15 +71,26 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private slots:
-    void OnKeydownListChannels();
     void OnFileRead(const ResultFileText &text);
+    // Choosing an entry of the fiber box shows the channels of its block;
+    // typing in the box's edit field renames the entry chosen last.
+    void OnSelendokComboFiber();
+    void OnEditchangeComboFiber();
+    // A mouse click in the channel list: the selected row with the highest
+    // index becomes the current channel, shown under the chart and marked.
+    void OnClickListChannels();
+    void OnKeydownListChannels();
+    void placeControls();
 
 private:
     FileDialogs &dialogs() const { return m_tabFiles->Dialogs(); }
+    void ParseTable();
+    void FillFiberCombo();
+    // Shows the chart of the chosen fiber's powers and the selection texts
+    // and repaints the view at once. The chart stays until the next file load.
+    void DrawChart();
+    void OnEndPrinting();
     void setUpColumns();
-    QRect listRect() const;
-    void placeControls();
-    QSize formSize() const;
     void showChannel(int row);
     void clearChart();
     void appendChannelRow(const MeasurementRows::Row &row);
@@ -135,10 +107,8 @@ private:
     QString m_strSelChannel;
     QString m_strSelPower;
     QString m_strSelWaveLength;
-    QByteArray m_strComboText;
     int m_nFiberIndex = -1; // no fiber chosen yet
-    float m_fScaleY = 1.0f;
-    float m_fScaleX = 1.0f;
+    FormGeometry m_geometry;
     QString m_strSavePath;
 
     QPixmap m_bitmap131;

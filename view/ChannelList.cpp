@@ -2,6 +2,20 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+
+// A fiber's 18 rows bring the vertical scroll bar.
+int ChannelList::WholeWidth() const
+{
+    int width = 2 * frameWidth();
+    for (int column = 0; column < columnCount(); ++column)
+        width += columnWidth(column);
+    const QStyle *style = this->style();
+    width += style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (style->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, this))
+        width += style->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, this);
+    return width;
+}
 
 void ChannelList::mousePressEvent(QMouseEvent *event)
 {

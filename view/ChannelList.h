@@ -12,6 +12,10 @@ class ChannelList : public QTableWidget
 public:
     using QTableWidget::QTableWidget;
 
+    // The width at which every column shows whole beside the vertical
+    // scroll bar, so that the list never scrolls sideways.
+    int WholeWidth() const;
+
 signals:
     void mouseClicked();
     void keyMoved();

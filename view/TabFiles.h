@@ -34,7 +34,6 @@ public:
     void OnCloseTab();
 
     const QList<TabRecord> &Records() const { return m_tabRecords; }
-    int Count() const { return m_nTabCount; }
 
     // The dialogs to ask (not owned); null for the real ones.
     void SetFileDialogs(FileDialogs *dialogs) { m_pDialogs = dialogs; }

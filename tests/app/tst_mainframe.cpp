@@ -4,6 +4,7 @@
 
 #include "OffscreenScreens.h"
 #include "TestSupport.h"
+#include "view/ViewTestSupport.h"
 
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
@@ -33,6 +34,9 @@
 #include <QWindow>
 
 using namespace StringTable;
+using ViewTestSupport::comboFiber;
+using ViewTestSupport::listChannels;
+using ViewTestSupport::tabFiles;
 
 class TestMainFrame : public QObject
 {
@@ -212,14 +216,14 @@ void TestMainFrame::fileNewKeepsColumnsAndCaption()
     const QSize size = frame->size();
     QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
     QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(m_app->View()->ListChannels()->columnCount(), 6);
+    QCOMPARE(listChannels(m_app->View())->columnCount(), 6);
     QCOMPARE(frame->windowTitle(), QStringLiteral("Quenvale"));
     QCOMPARE(frame->size(), size);
     QVERIFY(!m_app->Document()->IsModified());
     // The edit keys do nothing.
     QTest::keyClick(frame, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(frame, Qt::Key_F6);
-    QCOMPARE(m_app->View()->TabCount(), 0);
+    QCOMPARE(tabFiles(m_app->View())->count(), 0);
 }
 
 void TestMainFrame::commandLineFilesOpenIntoTabsAndRecentList()
@@ -231,9 +235,9 @@ void TestMainFrame::commandLineFilesOpenIntoTabsAndRecentList()
     delete m_app;
     m_app = new CSDIQVLApp;
     QVERIFY(m_app->InitInstance({one, two}));
-    QTRY_COMPARE(m_app->View()->TabFiles()->count(), 2);
-    QCOMPARE(m_app->View()->TabFiles()->currentIndex(), 1);
-    QCOMPARE(m_app->View()->ComboFiber()->GetCount(), 1);
+    QTRY_COMPARE(tabFiles(m_app->View())->count(), 2);
+    QCOMPARE(tabFiles(m_app->View())->currentIndex(), 1);
+    QCOMPARE(comboFiber(m_app->View())->GetCount(), 1);
     QCOMPARE(m_app->RecentFiles(), (QStringList{two, one}));
     QCOMPARE(m_app->MainFrame()->windowTitle(), QStringLiteral("Quenvale"));
 }
@@ -259,11 +263,11 @@ void TestMainFrame::droppedFilesOpenLikeFileOpen()
     TestSupport::writeFile(two, TestSupport::standardHeader() + TestSupport::fiber("B"));
     CSDIQVLView *view = m_app->View();
     m_app->OpenDocumentFiles({one});
-    FiberComboBox *box = view->ComboFiber();
+    FiberComboBox *box = comboFiber(view);
     box->SetCurSel(0);
     QWidget *under = target == QLatin1String("edit")       ? box->Edit()
                      : target == QLatin1String("fibers")   ? box->List()->viewport()
-                     : target == QLatin1String("channels") ? view->ListChannels()->viewport()
+                     : target == QLatin1String("channels") ? listChannels(view)->viewport()
                                                            : static_cast<QWidget *>(view);
     CMainFrame *frame = m_app->MainFrame();
     const QPoint where = under->mapTo(frame, under->rect().center());
@@ -277,8 +281,8 @@ void TestMainFrame::droppedFilesOpenLikeFileOpen()
     QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(frame->windowHandle(), &drop);
 
-    QCOMPARE(view->TabCount(), 2);
-    QCOMPARE(view->TabFiles()->tabText(1), QStringLiteral("two.fib"));
+    QCOMPARE(tabFiles(view)->count(), 2);
+    QCOMPARE(tabFiles(view)->tabText(1), QStringLiteral("two.fib"));
     QCOMPARE(box->GetCount(), 1);
     QCOMPARE(box->GetLBBytes(0), QByteArray("B       "));
     QCOMPARE(box->GetWindowText(), QString());

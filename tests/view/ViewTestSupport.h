@@ -1,14 +1,28 @@
 #pragma once
 
 // Helpers for the window tests: dialogs that answer as a test tells them,
-// and result files of named fibers in a temporary folder.
+// result files of named fibers in a temporary folder, the form's controls
+// found by name, the user's clicks on them, and what the form draws.
 
+#include "RecordingDevice.h"
 #include "TestSupport.h"
+#include "view/CPreviewView.h"
 #include "view/CSDIQVLView.h"
+#include "view/FiberComboBox.h"
 #include "view/FileDialogs.h"
+#include "view/PrintDialogs.h"
+#include "view/TabFiles.h"
 
+#include <QImage>
+#include <QListView>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
+#include <QTableWidget>
 #include <QTest>
+
+#include <functional>
 
 class ScriptedDialogs : public FileDialogs
 {
@@ -35,6 +49,41 @@ public:
     void ShowMessage(QWidget *, const QString &text) override { messages.append(text); }
 };
 
+// The print dialog answered into a PDF file (or cancelled), the page range
+// it offered kept; the preview handed to `preview`.
+class ScriptedPrint : public PrintDialogs
+{
+public:
+    QString pdfPath;
+    bool accept = true;
+    int fromPage = 0;
+    int toPage = 0;
+    int minPage = -1;
+    int maxPage = -1;
+    int printDialogs = 0;
+    std::function<void(CPreviewView &)> preview;
+
+    bool ExecPrintDialog(QPrintDialog &dialog) override
+    {
+        ++printDialogs;
+        minPage = dialog.minPage();
+        maxPage = dialog.maxPage();
+        QPrinter *printer = dialog.printer();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdfPath);
+        if (fromPage > 0) {
+            printer->setPrintRange(QPrinter::PageRange);
+            printer->setFromTo(fromPage, toPage);
+        }
+        return accept;
+    }
+    void ExecPreview(CPreviewView &dialog) override
+    {
+        if (preview)
+            preview(dialog);
+    }
+};
+
 namespace ViewTestSupport {
 
 // A result file whose fibers have these names, 18 channels each.
@@ -44,6 +93,23 @@ inline QByteArray resultFile(const QList<QByteArray> &fibers)
     for (const QByteArray &name : fibers)
         bytes += TestSupport::fiber(name.constData());
     return bytes;
+}
+
+// The channels of one fiber with the given powers (missing ones -12.34).
+inline QByteArray fiberWithPowers(const char *name, const QList<const char *> &powers,
+                                  int channels = 18)
+{
+    QByteArray lines;
+    for (int channel = 1; channel <= channels; ++channel)
+        lines += TestSupport::line(name, channel,
+                                   channel <= powers.size() ? powers.at(channel - 1) : "-12.34");
+    return lines;
+}
+
+// The bars and the marker are filled in pure red.
+inline bool isRed(const QImage &image, int x, int y)
+{
+    return image.pixelColor(x, y) == QColor(255, 0, 0);
 }
 
 // A form view as the window shows it, on a screen of the given size, with
@@ -60,6 +126,76 @@ inline CSDIQVLView *showView(ScriptedDialogs &dialogs, const QSize &screen = QSi
         return nullptr;
     }
     return view;
+}
+
+// The form's controls.
+inline TabFiles *tabFiles(const QWidget *view)
+{
+    return view->findChild<TabFiles *>(QStringLiteral("tabFiles"));
+}
+
+inline FiberComboBox *comboFiber(const QWidget *view)
+{
+    return view->findChild<FiberComboBox *>(QStringLiteral("comboFiber"));
+}
+
+inline QTableWidget *listChannels(const QWidget *view)
+{
+    return view->findChild<QTableWidget *>(QStringLiteral("listChannels"));
+}
+
+// A click on entry `pos` of the fiber box's list.
+inline void chooseFiber(const QWidget *view, int pos)
+{
+    QListView *list = comboFiber(view)->List();
+    const QModelIndex index = list->model()->index(pos, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+}
+
+// A click on row `row` of the channel list.
+inline void clickChannel(const QWidget *view, int row, Qt::KeyboardModifiers modifiers = {})
+{
+    QTableWidget *list = listChannels(view);
+    list->scrollToItem(list->item(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                      list->visualItemRect(list->item(row, 0)).center());
+}
+
+// What the view draws under the list: the chart's selection line, nothing
+// while no chart is shown, and the bar the marker stands under, -1 for
+// none, found where the design size puts bar b: from x = 100 + 40 b.
+struct Readout
+{
+    QStringList line; // "Chanel:..", "WaveLength:..", "Power=.."
+    int marker = -1;
+};
+
+inline Readout readout(CSDIQVLView *view)
+{
+    RecordingDevice device(view->size());
+    QPainter painter(&device);
+    painter.setFont(view->font());
+    view->OnDraw(painter);
+    painter.end();
+    Readout shown;
+    for (const RecordedText &text : device.texts()) {
+        for (const char *item : {"Chanel:", "WaveLength:", "Power="})
+            if (text.text.startsWith(QLatin1String(item)))
+                shown.line.append(text.text);
+    }
+    for (const RecordingEngine::Polygon &polygon : device.engine().polygons)
+        if (polygon.brush == QColor(255, 0, 0))
+            shown.marker = (qRound(polygon.points.boundingRect().left()) - 100) / 40;
+    return shown;
+}
+
+// The selection line as the readout shows it for these texts.
+inline QStringList selectionLine(const QString &channel, const QString &waveLength,
+                                 const QString &power)
+{
+    return {QStringLiteral("Chanel:") + channel, QStringLiteral("WaveLength:") + waveLength,
+            QStringLiteral("Power=") + power};
 }
 
 } // namespace ViewTestSupport

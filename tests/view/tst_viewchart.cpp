@@ -1,44 +1,24 @@
 // The fiber choice, the renaming in the fiber box, the click in the channel
 // list and its keys, and the chart they draw, through the real widgets: list
-// contents, selection texts, and the pixels of the view on every screen.
+// contents, selection texts, and the pixels of the view on several screens.
 
 #include "OffscreenScreens.h"
 #include "ViewTestSupport.h"
 
-#include "app/CMainFrame.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
 
 #include <QImage>
 #include <QPainter>
-#include <QScreen>
-#include <QScrollArea>
 #include <QLineEdit>
 #include <QListView>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
 
-using TestSupport::line;
-using ViewTestSupport::resultFile;
+using namespace ViewTestSupport;
 
 namespace {
-
-// 18 channels of one fiber with the given powers (missing ones -12.34).
-QByteArray fiberWithPowers(const char *name, const QList<const char *> &powers,
-                           int channels = 18)
-{
-    QByteArray lines;
-    for (int channel = 1; channel <= channels; ++channel)
-        lines += line(name, channel, channel <= powers.size() ? powers.at(channel - 1) : "-12.34");
-    return lines;
-}
-
-bool isRed(const QImage &image, int x, int y)
-{
-    return image.pixelColor(x, y) == QColor(255, 0, 0);
-}
 
 // Text and lines are black on the form's light background.
 bool hasDark(const QImage &image, const QRect &area)
@@ -75,14 +55,15 @@ private slots:
     void pixelsOnThreeScreens();
     void wholeChartInsideTheForm_data();
     void wholeChartInsideTheForm();
-    void everyScreen_data();
-    void everyScreen();
     void darkPalette();
 
 private:
     void openBytes(const QByteArray &bytes);
-    void choose(int pos);
-    void clickRow(int row, Qt::KeyboardModifiers modifiers = {});
+    void choose(int pos) { chooseFiber(m_view, pos); }
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
+    {
+        clickChannel(m_view, row, modifiers);
+    }
     QStringList column(int column) const;
     QImage picture() const;
 
@@ -102,8 +83,7 @@ void TestViewChart::init()
 
 void TestViewChart::cleanup()
 {
-    if (m_view)
-        delete m_view->window();
+    delete m_view;
     delete m_dir;
 }
 
@@ -115,27 +95,11 @@ void TestViewChart::openBytes(const QByteArray &bytes)
     m_view->OnFileOpen();
 }
 
-void TestViewChart::choose(int pos)
-{
-    QListView *list = m_view->ComboFiber()->List();
-    const QModelIndex index = list->model()->index(pos, 0);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-}
-
-void TestViewChart::clickRow(int row, Qt::KeyboardModifiers modifiers)
-{
-    QTableWidget *list = m_view->ListChannels();
-    list->scrollToItem(list->item(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
-                      list->visualItemRect(list->item(row, 0)).center());
-}
-
 QStringList TestViewChart::column(int column) const
 {
     QStringList texts;
-    for (int row = 0; row < m_view->ListChannels()->rowCount(); ++row)
-        texts.append(m_view->ListChannels()->item(row, column)->text());
+    for (int row = 0; row < listChannels(m_view)->rowCount(); ++row)
+        texts.append(listChannels(m_view)->item(row, column)->text());
     return texts;
 }
 
@@ -171,16 +135,16 @@ void TestViewChart::choiceShowsTheEntrysOwnBlock()
     openBytes(bytes);
     choose(entry);
 
-    QCOMPARE(m_view->FiberIndex(), entry);
-    QCOMPARE(m_view->ListChannels()->rowCount(), 18);
+    QCOMPARE(comboFiber(m_view)->GetCurSel(), entry);
+    QCOMPARE(listChannels(m_view)->rowCount(), 18);
     const QString power = QStringLiteral("  -1%1.50").arg(block);
     QCOMPARE(column(2), QStringList(18, power));
     QCOMPARE(column(0).first(), QStringLiteral("01"));
     QCOMPARE(column(0).last(), QStringLiteral("18"));
     QCOMPARE(column(1).at(5), QStringLiteral("1371.0"));
-    QVERIFY(m_view->ChartShown());
-    QCOMPARE(m_view->MarkerRow(), -1);
-    QVERIFY(m_view->SelChannel().isEmpty());
+    const Readout shown = readout(m_view);
+    QCOMPARE(shown.line, selectionLine({}, {}, {})); // the chart, no channel yet
+    QCOMPARE(shown.marker, -1);
 }
 
 void TestViewChart::powerColumnRule()
@@ -203,11 +167,11 @@ void TestViewChart::choosingTwiceAndShortLastBlock()
     openBytes(resultFile({"F1"}) + fiberWithPowers("F2", {"-1.00", "-2.00", "-3.00"}, 3));
     choose(0);
     clickRow(4);
-    QCOMPARE(m_view->SelChannel(), QStringLiteral("05"));
+    QCOMPARE(readout(m_view).line.first(), QStringLiteral("Chanel:05"));
     choose(0); // again: the same rows, the selection line emptied
-    QCOMPARE(m_view->ListChannels()->rowCount(), 18);
-    QVERIFY(m_view->SelChannel().isEmpty() && m_view->SelPower().isEmpty());
-    QCOMPARE(m_view->MarkerRow(), -1);
+    QCOMPARE(listChannels(m_view)->rowCount(), 18);
+    QCOMPARE(readout(m_view).line, selectionLine({}, {}, {}));
+    QCOMPARE(readout(m_view).marker, -1);
 
     // The last block has three rows: those are shown and drawn, the rows it
     // does not have get no bar.
@@ -242,10 +206,10 @@ void TestViewChart::clickShowsTheRowAndMarksItsBar()
     for (int click : clicks)
         clickRow(qAbs(click), click < 0 ? Qt::ControlModifier : Qt::NoModifier);
 
-    QCOMPARE(m_view->SelChannel(), QStringLiteral("%1").arg(row + 1, 2, 10, QLatin1Char('0')));
-    QCOMPARE(m_view->SelWaveLength(), QStringLiteral("%1.0").arg(1271 + 20 * row));
-    QCOMPARE(m_view->SelPower(), power);
-    QCOMPARE(m_view->MarkerRow(), row);
+    const Readout shown = readout(m_view);
+    QCOMPARE(shown.line, selectionLine(QStringLiteral("%1").arg(row + 1, 2, 10, QLatin1Char('0')),
+                                       QStringLiteral("%1.0").arg(1271 + 20 * row), power));
+    QCOMPARE(shown.marker, row);
     const QImage image = picture();
     QVERIFY(isRed(image, 110 + 40 * row, 626)); // inside the marker
     QVERIFY(!isRed(image, 102 + 40 * row, 613)); // beside its apex
@@ -253,20 +217,20 @@ void TestViewChart::clickShowsTheRowAndMarksItsBar()
 
 void TestViewChart::clickBeforeAnyFileDoesNothing()
 {
-    QTest::mouseClick(m_view->ListChannels()->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
-    QVERIFY(!m_view->ChartShown());
-    QCOMPARE(m_view->MarkerRow(), -1);
+    QTableWidget *list = listChannels(m_view);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
+    QVERIFY(readout(m_view).line.isEmpty()); // no chart
+    QCOMPARE(readout(m_view).marker, -1);
 
     // Below the last row of a short block: no row, empty texts, no marker.
     openBytes(resultFile({}) + fiberWithPowers("F1", {}, 3));
     choose(0);
     clickRow(1);
-    QCOMPARE(m_view->MarkerRow(), 1);
-    QTest::mouseClick(m_view->ListChannels()->viewport(), Qt::LeftButton, {}, QPoint(50, 200));
-    QVERIFY(m_view->ListChannels()->selectionModel()->selectedRows().isEmpty());
-    QVERIFY(m_view->ChartShown());
-    QCOMPARE(m_view->MarkerRow(), -1);
-    QVERIFY(m_view->SelChannel().isEmpty() && m_view->SelPower().isEmpty());
+    QCOMPARE(readout(m_view).marker, 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(50, 200));
+    QVERIFY(list->selectionModel()->selectedRows().isEmpty());
+    QCOMPARE(readout(m_view).line, selectionLine({}, {}, {}));
+    QCOMPARE(readout(m_view).marker, -1);
 }
 
 void TestViewChart::keysMoveTheMarker_data()
@@ -288,20 +252,22 @@ void TestViewChart::keysMoveTheMarker()
     openBytes(resultFile({"F1"}));
     choose(0);
     clickRow(3);
-    QTest::keyClick(m_view->ListChannels(), Qt::Key(key));
-    QCOMPARE(m_view->MarkerRow(), row);
-    QCOMPARE(m_view->SelChannel(), QStringLiteral("%1").arg(row + 1, 2, 10, QLatin1Char('0')));
+    QTableWidget *list = listChannels(m_view);
+    QTest::keyClick(list, Qt::Key(key));
+    QCOMPARE(readout(m_view).marker, row);
+    QCOMPARE(readout(m_view).line.first(),
+             QStringLiteral("Chanel:%1").arg(row + 1, 2, 10, QLatin1Char('0')));
     QVERIFY(isRed(picture(), 110 + 40 * row, 626)); // the marker under the new row's bar
     // A right click is no click either.
-    QTest::mouseClick(m_view->ListChannels()->viewport(), Qt::RightButton, {},
-                      m_view->ListChannels()->visualItemRect(m_view->ListChannels()->item(1, 0)).center());
-    QCOMPARE(m_view->MarkerRow(), row);
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(1, 0)).center());
+    QCOMPARE(readout(m_view).marker, row);
 }
 
 void TestViewChart::editRenamesTheChosenEntryOnly()
 {
     openBytes(resultFile({"F2", "F1"}));
-    FiberComboBox *box = m_view->ComboFiber();
+    FiberComboBox *box = comboFiber(m_view);
     // Nothing chosen yet: typing renames nothing.
     QTest::keyClicks(box->Edit(), QStringLiteral("zz"));
     QCOMPARE(box->GetLBBytes(0), QByteArray("F1      "));
@@ -317,7 +283,6 @@ void TestViewChart::editRenamesTheChosenEntryOnly()
     QCOMPARE(box->GetCurSel(), 1);
     QCOMPARE(box->GetLBBytes(0), QByteArray("F1      "));
     QCOMPARE(column(2), listBefore);
-    QCOMPARE(m_view->FiberIndex(), 1);
 
     // Another file: the position chosen last is still the one renamed, and
     // a file with fewer entries leaves the edit harmless.
@@ -348,9 +313,8 @@ void TestViewChart::chartSurvivesRepaintsAndGoesWithALoad()
     QVERIFY(isRed(image, 310, 626));
 
     // A click on the tab reads its file again: the chart is gone.
-    QTest::mouseClick(m_view->TabFiles(), Qt::LeftButton, {},
-                      m_view->TabFiles()->tabRect(0).center());
-    QVERIFY(!m_view->ChartShown());
+    QTest::mouseClick(tabFiles(m_view), Qt::LeftButton, {}, tabFiles(m_view)->tabRect(0).center());
+    QVERIFY(readout(m_view).line.isEmpty());
     image = picture();
     QVERIFY(!isRed(image, 110, 500));
     QVERIFY(!isRed(image, 310, 626));
@@ -471,88 +435,6 @@ void TestViewChart::wholeChartInsideTheForm()
     } else {
         QVERIFY(qAbs(m_view->width() - 1 - ink.right() - margins.width()) <= 2);
         QVERIFY(qAbs(m_view->height() - 1 - ink.bottom() - margins.height()) <= 2);
-    }
-}
-
-void TestViewChart::everyScreen_data()
-{
-    // Named after the screens of offscreen-screens.json.
-    QTest::addColumn<bool>("scrolls"); // the form inside the window
-    QTest::addColumn<double>("cx");    // where to look for the bars
-    QTest::addColumn<QList<int>>("tops"); // of bars 0-6, -1 for none; then the base line
-
-    // Bars of +15, 0, -30, -60 dB, Low, +25 dB and a blank: tops at
-    // trunc(cy*610 - 4*cy*(P+60)) with cy = max(1, sy), +25 dB cut at the
-    // axis top trunc(cy*610 - cy*320), the base line at trunc(cy*610).
-    const QList<int> design{310, 370, 490, -1, -1, 290, -1, 610};
-    const QList<int> fullHd{372, 444, 588, -1, -1, 348, -1, 732};
-    QTest::newRow("1024x768") << false << 1.0 << design;
-    QTest::newRow("1366x768") << false << 1.0 << design;
-    QTest::newRow("1440x900") << false << 1.0 << design;
-    QTest::newRow("1920x1080") << false << 1.333 << fullHd;
-    QTest::newRow("1920x1080 at 150 %") << true << 1.0 << design;
-    QTest::newRow("2560x1440") << false << 1.778 << QList<int>{496, 592, 784, -1, -1, 464, -1, 976};
-    QTest::newRow("3840x2160") << false << 2.667 << QList<int>{744, 888, 1176, -1, -1, 696, -1, 1464};
-    QTest::newRow("3840x2160 at 200 %") << false << 1.333 << fullHd;
-}
-
-// The window on each screen, as a user sees it there.
-void TestViewChart::everyScreen()
-{
-    QFETCH(bool, scrolls);
-    QFETCH(double, cx);
-    QFETCH(QList<int>, tops);
-    QScreen *where = nullptr;
-    for (QScreen *screen : QGuiApplication::screens())
-        where = screen->name() == QLatin1String(QTest::currentDataTag()) ? screen : where;
-    if (!where)
-        QSKIP("no such screen on this platform");
-    const qreal ratio = where->devicePixelRatio();
-    auto *frame = new CMainFrame; // holds the view from now on; cleanup() deletes both
-    frame->SetView(m_view);
-    frame->setScreen(where);
-    frame->move(where->availableGeometry().topLeft());
-    m_view->SetScreenSize(where->geometry().size());
-    m_view->OnInitialUpdate();
-    frame->show();
-    openBytes(resultFile({}) + fiberWithPowers("F1", {"+15.00", "0.00", "-30.00", "-60.00",
-                                                      "-120.00", "+25.00", ""}));
-    choose(0);
-
-    // The window within the screen's room, the form scrolling where it must.
-    QTRY_VERIFY(where->availableGeometry().contains(frame->frameGeometry()));
-    auto *area = qobject_cast<QScrollArea *>(frame->centralWidget());
-    QTRY_COMPARE(area->verticalScrollBar()->isVisible(), scrolls);
-    QVERIFY(!area->horizontalScrollBar()->isVisible());
-    // The list's columns whole beside the scroll bar of its 18 rows.
-    QTableWidget *list = m_view->ListChannels();
-    QTRY_VERIFY(list->verticalScrollBar()->isVisible());
-    QVERIFY(!list->horizontalScrollBar()->isVisible());
-    // Nothing of the chart under the controls: the axis top is its highest pixel.
-    for (const char *name : {"tabFiles", "comboFiber", "listChannels"})
-        QVERIFY2(m_view->findChild<QWidget *>(name)->geometry().bottom() < tops.at(5), name);
-
-    // Each bar's red rows in the middle of the bar, in device pixels.
-    const QImage image = m_view->grab().toImage();
-    const int base = int(tops.last() * ratio);
-    for (int bar = 0; bar < 7; ++bar) {
-        QPair<int, int> red(-1, -1);
-        for (int y = 0; y < base; ++y)
-            if (isRed(image, int((110 + 40 * bar) * cx * ratio), y))
-                red = qMakePair(red.first < 0 ? y : red.first, y);
-        QCOMPARE(red, tops.at(bar) < 0 ? qMakePair(-1, -1)
-                                       : qMakePair(int(tops.at(bar) * ratio), base - 1));
-    }
-
-    // Every framed control keeps its four frame lines.
-    const QImage window = frame->grab().toImage();
-    const int background = qGray(frame->palette().color(QPalette::Window).rgb());
-    for (QWidget *control : QList<QWidget *>{m_view->ComboFiber()->Edit(),
-                                             m_view->ComboFiber()->List(), list}) {
-        const QRect r(control->mapTo(frame, QPoint()), control->size());
-        for (const QPoint line : {QPoint(r.left(), r.center().y()), QPoint(r.right(), r.center().y()),
-                                  QPoint(r.center().x(), r.top()), QPoint(r.center().x(), r.bottom())})
-            QVERIFY(qGray(window.pixel((QPointF(line) * ratio).toPoint())) < background - 24);
     }
 }
 

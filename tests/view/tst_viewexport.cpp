@@ -16,7 +16,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-using ViewTestSupport::resultFile;
+using namespace ViewTestSupport;
 
 namespace {
 
@@ -51,7 +51,7 @@ private slots:
 
 private:
     void open(const QList<QByteArray> &fibers);
-    void choose(int pos);
+    void choose(int pos) { chooseFiber(m_view, pos); }
     QList<QByteArray> firstFields(const QString &path) const;
 
     QTemporaryDir *m_dir = nullptr;
@@ -64,7 +64,7 @@ void TestViewExport::init()
     m_dir = new QTemporaryDir;
     MeasurementStore::Instance().Clear(); // as at start-up
     m_dialogs = ScriptedDialogs();
-    m_view = ViewTestSupport::showView(m_dialogs);
+    m_view = showView(m_dialogs);
     QVERIFY(m_view);
 }
 
@@ -80,13 +80,6 @@ void TestViewExport::open(const QList<QByteArray> &fibers)
     QVERIFY(TestSupport::writeFile(path, resultFile(fibers)));
     m_dialogs.openAnswers.append(QStringList{path});
     m_view->OnFileOpen();
-}
-
-void TestViewExport::choose(int pos)
-{
-    QListView *list = m_view->ComboFiber()->List();
-    const QModelIndex index = list->model()->index(pos, 0);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
 }
 
 QList<QByteArray> TestViewExport::firstFields(const QString &path) const
@@ -201,7 +194,7 @@ void TestViewExport::renamedFiberReachesItsBlockOnly()
     const QByteArray second = "\xb9\xe2\xcf\xcb" "01";
     open({first, second});
     choose(1);
-    QLineEdit *edit = m_view->ComboFiber()->Edit();
+    QLineEdit *edit = comboFiber(m_view)->Edit();
     edit->selectAll();
     typeText(edit, QStringLiteral("\u65b0X")); // 新X
 
@@ -261,7 +254,7 @@ void TestViewExport::keysChooseWhatTypingRenames()
     m_dialogs.openAnswers.append(QStringList{in});
     m_view->OnFileOpen();
 
-    FiberComboBox *box = m_view->ComboFiber();
+    FiberComboBox *box = comboFiber(m_view);
     QListView *list = box->List();
     const auto entryCentre = [list](const QString &row) {
         return list->visualRect(list->model()->index(row.toInt(), 0)).center();
@@ -284,8 +277,8 @@ void TestViewExport::keysChooseWhatTypingRenames()
             QTest::keyClick(target, keys.value(words[1]));
         }
     }
-    QCOMPARE(m_view->FiberIndex(), chosen);
-    QCOMPARE(m_view->ListChannels()->item(0, 2)->text(), QStringLiteral("  -1%1.50").arg(chosen));
+    QCOMPARE(box->GetCurSel(), chosen);
+    QCOMPARE(listChannels(m_view)->item(0, 2)->text(), QStringLiteral("  -1%1.50").arg(chosen));
 
     const QString out = m_dir->filePath(QStringLiteral("out.csv"));
     m_dialogs.saveAnswers.append(out);

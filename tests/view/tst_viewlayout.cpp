@@ -4,6 +4,7 @@
 
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
+#include "view/FormGeometry.h"
 
 #include <QHeaderView>
 #include <QImage>
@@ -32,6 +33,11 @@ private slots:
 
 namespace {
 
+QTableWidget *listChannels(const QWidget &view)
+{
+    return view.findChild<QTableWidget *>(QStringLiteral("listChannels"));
+}
+
 // The rightmost column of dark (text) pixels in `area` of the widget, away
 // from the frame at its edges.
 int inkRight(QWidget *widget, const QRect &area)
@@ -51,9 +57,11 @@ void TestViewLayout::formAndControlsAtTemplatePlaces()
 {
     CSDIQVLView view;
     QCOMPARE(view.size(), QSize(892, 663));
-    QCOMPARE(view.ListChannels()->geometry(), QRect(156, 21, 573, 265));
-    QCOMPARE(view.ComboFiber()->geometry(), QRect(25, 28, 72, 219));
-    QCOMPARE(view.TabFiles()->geometry(), QRect(0, 0, 886, 22));
+    QCOMPARE(listChannels(view)->geometry(), QRect(156, 21, 573, 265));
+    QCOMPARE(view.findChild<QWidget *>(QStringLiteral("comboFiber"))->geometry(),
+             QRect(25, 28, 72, 219));
+    QCOMPARE(view.findChild<QWidget *>(QStringLiteral("tabFiles"))->geometry(),
+             QRect(0, 0, 886, 22));
 }
 
 void TestViewLayout::scaleFactorsAndColumnWidths_data()
@@ -79,11 +87,12 @@ void TestViewLayout::scaleFactorsAndColumnWidths()
     CSDIQVLView view;
     view.SetScreenSize(screen);
     view.OnInitialUpdate();
-    QCOMPARE(view.ScaleX(), scaleX); // exact, not fuzzy: single precision as designed
-    QVERIFY(view.ScaleX() == scaleX && view.ScaleY() == scaleY);
+    const FormGeometry geometry(screen);
+    QCOMPARE(geometry.ScaleX(), scaleX); // exact, not fuzzy: single precision as designed
+    QVERIFY(geometry.ScaleX() == scaleX && geometry.ScaleY() == scaleY);
     QList<int> actual;
-    for (int column = 0; column < view.ListChannels()->columnCount(); ++column)
-        actual.append(view.ListChannels()->columnWidth(column));
+    for (int column = 0; column < listChannels(view)->columnCount(); ++column)
+        actual.append(listChannels(view)->columnWidth(column));
     QCOMPARE(actual, widths);
 }
 
@@ -91,7 +100,7 @@ void TestViewLayout::listStyles()
 {
     CSDIQVLView view;
     view.OnInitialUpdate();
-    QTableWidget *list = view.ListChannels();
+    QTableWidget *list = listChannels(view);
     QVERIFY(list->showGrid());
     QCOMPARE(list->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
@@ -114,9 +123,9 @@ void TestViewLayout::repeatedSetUpKeepsSixColumns()
     view.OnInitialUpdate();
     view.SetScreenSize(QSize(1920, 1080));
     view.OnInitialUpdate();
-    QCOMPARE(view.ListChannels()->columnCount(), 6);
-    QCOMPARE(view.ListChannels()->horizontalHeaderItem(5)->text(), QStringLiteral("Time"));
-    QCOMPARE(view.ListChannels()->columnWidth(0), 106);
+    QCOMPARE(listChannels(view)->columnCount(), 6);
+    QCOMPARE(listChannels(view)->horizontalHeaderItem(5)->text(), QStringLiteral("Time"));
+    QCOMPARE(listChannels(view)->columnWidth(0), 106);
 }
 
 void TestViewLayout::drawsTheBitmapWindow_data()
@@ -176,7 +185,7 @@ void TestViewLayout::fiberNamesShowWhole()
     view.OnInitialUpdate();
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    FiberComboBox *box = view.ComboFiber();
+    auto *box = view.findChild<FiberComboBox *>(QStringLiteral("comboFiber"));
     box->AddSorted(QList<QByteArray>(entries, name));
     box->SetWindowText(box->GetLBText(0));
     QListView *list = box->List();

@@ -20,7 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
-using ViewTestSupport::resultFile;
+using namespace ViewTestSupport;
 
 class TestViewTabs : public QObject
 {
@@ -50,18 +50,24 @@ private:
     QList<QByteArray> comboNames() const;
     void open(const QStringList &paths);
     void clickTab(int index, Qt::MouseButton button = Qt::LeftButton);
+    int reportPages();
+    TabFiles *tabs() const { return tabFiles(m_view); }
 
     QTemporaryDir *m_dir = nullptr;
     CSDIQVLView *m_view = nullptr;
     ScriptedDialogs m_dialogs;
+    ScriptedPrint m_print;
 };
 
 void TestViewTabs::init()
 {
     m_dir = new QTemporaryDir;
     m_dialogs = ScriptedDialogs();
-    m_view = ViewTestSupport::showView(m_dialogs);
+    m_print = ScriptedPrint();
+    m_print.accept = false;
+    m_view = showView(m_dialogs);
     QVERIFY(m_view);
+    m_view->SetPrintDialogs(&m_print);
 }
 
 void TestViewTabs::cleanup()
@@ -80,17 +86,24 @@ QString TestViewTabs::makeFile(const QString &name, const QList<QByteArray> &fib
 QStringList TestViewTabs::tabLabels() const
 {
     QStringList labels;
-    for (int i = 0; i < m_view->TabFiles()->count(); ++i)
-        labels.append(m_view->TabFiles()->tabText(i));
+    for (int i = 0; i < tabs()->count(); ++i)
+        labels.append(tabs()->tabText(i));
     return labels;
 }
 
 QList<QByteArray> TestViewTabs::comboNames() const
 {
     QList<QByteArray> names;
-    for (int i = 0; i < m_view->ComboFiber()->GetCount(); ++i)
-        names.append(m_view->ComboFiber()->GetLBBytes(i).trimmed()); // names are blank-padded
+    for (int i = 0; i < comboFiber(m_view)->GetCount(); ++i)
+        names.append(comboFiber(m_view)->GetLBBytes(i).trimmed()); // names are blank-padded
     return names;
+}
+
+// The pages the print dialog offers: the report follows the file shown.
+int TestViewTabs::reportPages()
+{
+    m_view->OnFilePrint();
+    return m_print.maxPage;
 }
 
 void TestViewTabs::open(const QStringList &paths)
@@ -101,8 +114,8 @@ void TestViewTabs::open(const QStringList &paths)
 
 void TestViewTabs::clickTab(int index, Qt::MouseButton button)
 {
-    QTest::mouseClick(m_view->TabFiles(), button, {},
-                      m_view->TabFiles()->tabRect(index).center());
+    QTest::mouseClick(tabs(), button, {},
+                      tabs()->tabRect(index).center());
 }
 
 void TestViewTabs::opensEachFileIntoItsOwnTab_data()
@@ -125,17 +138,16 @@ void TestViewTabs::opensEachFileIntoItsOwnTab()
     }
     QCOMPARE(m_dialogs.lastFilter, QStringLiteral("fib(*.fib)"));
     QCOMPARE(tabLabels(), files);
-    QCOMPARE(m_view->TabCount(), files.size());
-    QCOMPARE(m_view->TabRecords().size(), files.size());
+    QCOMPARE(tabs()->Records().size(), files.size());
     for (int i = 0; i < files.size(); ++i)
-        QCOMPARE(m_view->TabRecords()[i].path, paths[i]);
-    QCOMPARE(m_view->TabFiles()->currentIndex(), files.size() - 1);
+        QCOMPARE(tabs()->Records()[i].path, paths[i]);
+    QCOMPARE(tabs()->currentIndex(), files.size() - 1);
 
     const QByteArray last = QFileInfo(files.last()).baseName().toLatin1();
     QCOMPARE(comboNames(), (QList<QByteArray>{last + "-a", last + "-b"}));
     QCOMPARE(MeasurementStore::Instance().Rows().Count(), 36);
-    QCOMPARE(m_view->Report().RowCount(), 36);
-    QCOMPARE(m_view->ListChannels()->rowCount(), 0);
+    QCOMPARE(reportPages(), 2); // 36 rows
+    QCOMPARE(listChannels(m_view)->rowCount(), 0);
 }
 
 void TestViewTabs::opensSeveralChosenAtOnceInOrder()
@@ -145,7 +157,7 @@ void TestViewTabs::opensSeveralChosenAtOnceInOrder()
     const QString three = makeFile("three.fib", {"C"});
     open({one, two, three});
     QCOMPARE(tabLabels(), (QStringList{"one.fib", "two.fib", "three.fib"}));
-    QCOMPARE(m_view->TabFiles()->currentIndex(), 2);
+    QCOMPARE(tabs()->currentIndex(), 2);
     QCOMPARE(comboNames(), QList<QByteArray>{"C"});
 }
 
@@ -154,28 +166,24 @@ void TestViewTabs::cancelChangesNothing()
     open({makeFile("one.fib", {"A", "B"}), makeFile("two.fib", {"C"})});
     clickTab(0);
     // Choose B, mark channel 4 and rename B to "Bx".
-    QListView *fibers = m_view->ComboFiber()->List();
-    QTest::mouseClick(fibers->viewport(), Qt::LeftButton, {},
-                      fibers->visualRect(fibers->model()->index(1, 0)).center());
-    QTableWidget *list = m_view->ListChannels();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(3, 0)).center());
-    m_view->ComboFiber()->Edit()->setCursorPosition(1);
-    QTest::keyClicks(m_view->ComboFiber()->Edit(), QStringLiteral("x"));
+    chooseFiber(m_view, 1);
+    clickChannel(m_view, 3);
+    comboFiber(m_view)->Edit()->setCursorPosition(1);
+    QTest::keyClicks(comboFiber(m_view)->Edit(), QStringLiteral("x"));
     const QImage before = m_view->grab().toImage();
 
     open({}); // cancelled
     QCOMPARE(m_dialogs.openCount, 2);
     QCOMPARE(tabLabels(), (QStringList{"one.fib", "two.fib"}));
-    QCOMPARE(m_view->TabFiles()->currentIndex(), 0);
+    QCOMPARE(tabs()->currentIndex(), 0);
     QCOMPARE(comboNames(), (QList<QByteArray>{"A", "Bx"}));
-    QCOMPARE(m_view->ComboFiber()->GetCurSel(), 1);
-    QCOMPARE(m_view->ComboFiber()->GetWindowText().trimmed(), QStringLiteral("Bx"));
-    QCOMPARE(list->rowCount(), 18);
-    QCOMPARE(m_view->SelChannel(), QStringLiteral("04"));
-    QCOMPARE(m_view->MarkerRow(), 3);
+    QCOMPARE(comboFiber(m_view)->GetCurSel(), 1);
+    QCOMPARE(comboFiber(m_view)->GetWindowText().trimmed(), QStringLiteral("Bx"));
+    QCOMPARE(listChannels(m_view)->rowCount(), 18);
+    QCOMPARE(readout(m_view).line.first(), QStringLiteral("Chanel:04"));
+    QCOMPARE(readout(m_view).marker, 3);
     QCOMPARE(MeasurementStore::Instance().Rows().Count(), 36);
-    QCOMPARE(m_view->Report().RowCount(), 36);
+    QCOMPARE(reportPages(), 2);
     QCOMPARE(m_view->grab().toImage(), before); // the chart and its marker too
 }
 
@@ -185,7 +193,7 @@ void TestViewTabs::clickReadsTheFileAgain()
     const QString two = makeFile("two.fib", {"B"});
     open({one, two});
     clickTab(0);
-    QCOMPARE(m_view->TabFiles()->currentIndex(), 0);
+    QCOMPARE(tabs()->currentIndex(), 0);
     QCOMPARE(comboNames(), QList<QByteArray>{"A"});
 
     // A click on the selected tab reads the changed file.
@@ -198,7 +206,7 @@ void TestViewTabs::clickReadsTheFileAgain()
 void TestViewTabs::clickOnEmptyStripOrRightClickChangesNothing()
 {
     open({makeFile("one.fib", {"A"}), makeFile("two.fib", {"B"})});
-    QTabBar *bar = m_view->TabFiles();
+    QTabBar *bar = tabs();
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 5, bar->height() / 2));
     QCOMPARE(bar->currentIndex(), 1);
     QCOMPARE(comboNames(), QList<QByteArray>{"B"});
@@ -238,28 +246,28 @@ void TestViewTabs::closeShowsTheTabToTheLeft()
     QFETCH(QByteArray, shown);
     open({makeFile("one.fib", {"A"}), makeFile("two.fib", {"B"}), makeFile("three.fib", {"C"})});
     clickTab(closed);
-    m_view->OnCloseTab();
+    tabs()->OnCloseTab();
     QCOMPARE(tabLabels(), left);
-    QCOMPARE(m_view->TabCount(), 2);
-    QCOMPARE(m_view->TabRecords().size(), 2);
-    QCOMPARE(QFileInfo(m_view->TabRecords()[0].path).fileName(), left[0]);
-    QCOMPARE(QFileInfo(m_view->TabRecords()[1].path).fileName(), left[1]);
-    QCOMPARE(m_view->TabFiles()->currentIndex(), selected);
+    QCOMPARE(tabs()->count(), 2);
+    QCOMPARE(tabs()->Records().size(), 2);
+    QCOMPARE(QFileInfo(tabs()->Records()[0].path).fileName(), left[0]);
+    QCOMPARE(QFileInfo(tabs()->Records()[1].path).fileName(), left[1]);
+    QCOMPARE(tabs()->currentIndex(), selected);
     QCOMPARE(comboNames(), QList<QByteArray>{shown});
-    QCOMPARE(m_view->ListChannels()->rowCount(), 0);
+    QCOMPARE(listChannels(m_view)->rowCount(), 0);
 }
 
 void TestViewTabs::closeWithoutTabsChangesNothing()
 {
-    m_view->OnCloseTab();
-    QCOMPARE(m_view->TabCount(), 0);
+    tabs()->OnCloseTab();
+    QCOMPARE(tabs()->count(), 0);
     open({makeFile("one.fib", {"A"})});
-    m_view->OnCloseTab();
-    QCOMPARE(m_view->TabCount(), 0);
-    QCOMPARE(m_view->ComboFiber()->GetCount(), 0);
+    tabs()->OnCloseTab();
+    QCOMPARE(tabs()->count(), 0);
+    QCOMPARE(comboFiber(m_view)->GetCount(), 0);
     QCOMPARE(MeasurementStore::Instance().Rows().Count(), 0);
-    m_view->OnCloseTab();
-    QCOMPARE(m_view->TabCount(), 0);
+    tabs()->OnCloseTab();
+    QCOMPARE(tabs()->count(), 0);
 }
 
 void TestViewTabs::contextMenuCloses()
@@ -280,10 +288,10 @@ void TestViewTabs::contextMenuCloses()
     poll.start();
     // Right-clicking the first tab still closes the selected (second) one.
     clickTab(0, Qt::RightButton);
-    const QPoint where = m_view->TabFiles()->tabRect(0).center();
+    const QPoint where = tabs()->tabRect(0).center();
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, where,
-                                m_view->TabFiles()->mapToGlobal(where));
-    QApplication::sendEvent(m_view->TabFiles(), &menuEvent); // what the right button raises
+                                tabs()->mapToGlobal(where));
+    QApplication::sendEvent(tabs(), &menuEvent); // what the right button raises
     QTRY_COMPARE(tabLabels(), QStringList{"one.fib"});
     QCOMPARE(itemText, QStringLiteral("&Close"));
     QCOMPARE(comboNames(), QList<QByteArray>{"A"});
@@ -303,7 +311,7 @@ void TestViewTabs::unreadableFileGetsMessageAndNoHalfView()
     QCOMPARE(m_dialogs.messages.size(), 2);
     QCOMPARE(tabLabels(), QStringList{"good.fib"});
     // The file of the selected tab is still the one shown.
-    QCOMPARE(m_view->TabFiles()->currentIndex(), 0);
+    QCOMPARE(tabs()->currentIndex(), 0);
     QCOMPARE(comboNames(), QList<QByteArray>{"A"});
 }
 
@@ -315,8 +323,8 @@ void TestViewTabs::vanishedTabFileGetsMessage()
     clickTab(0);
     QCOMPARE(m_dialogs.messages.size(), 1);
     QVERIFY(m_dialogs.messages[0].contains(one));
-    QCOMPARE(m_view->TabFiles()->currentIndex(), 0);
-    QCOMPARE(m_view->ComboFiber()->GetCount(), 0);
+    QCOMPARE(tabs()->currentIndex(), 0);
+    QCOMPARE(comboFiber(m_view)->GetCount(), 0);
     QCOMPARE(MeasurementStore::Instance().Rows().Count(), 0);
 }
 
@@ -324,23 +332,23 @@ void TestViewTabs::refusesTheTabAfter1024()
 {
     const QString path = makeFile("one.fib", {"A"});
     QStringList many;
-    for (int i = 0; i < CSDIQVLView::MaxTabs; ++i)
+    for (int i = 0; i < TabFiles::MaxTabs; ++i)
         many.append(path);
     const QString last = makeFile("last.fib", {"L"});
     open(many);
-    QCOMPARE(m_view->TabCount(), 1024);
+    QCOMPARE(tabs()->count(), 1024);
     QVERIFY(m_dialogs.messages.isEmpty());
     open({last});
-    QCOMPARE(m_view->TabCount(), 1024);
-    QCOMPARE(m_view->TabFiles()->count(), 1024);
+    QCOMPARE(tabs()->count(), 1024);
+    QCOMPARE(tabs()->Records().size(), 1024);
     QCOMPARE(m_dialogs.messages.size(), 1);
     QVERIFY(m_dialogs.messages[0].contains(last));
     QVERIFY(m_dialogs.messages[0].contains(QStringLiteral("1024")));
 
-    m_view->OnCloseTab();
+    tabs()->OnCloseTab();
     open({last});
-    QCOMPARE(m_view->TabCount(), 1024);
-    QCOMPARE(m_view->TabFiles()->tabText(1023), QStringLiteral("last.fib"));
+    QCOMPARE(tabs()->count(), 1024);
+    QCOMPARE(tabs()->tabText(1023), QStringLiteral("last.fib"));
 }
 
 void TestViewTabs::keepsWholePathsAndCutsLongLabels()
@@ -350,7 +358,7 @@ void TestViewTabs::keepsWholePathsAndCutsLongLabels()
     const QString path = makeFile(QString(120, QLatin1Char('d')) + QLatin1Char('/') + name, {"A"});
     QVERIFY(path.size() > 200);
     open({path});
-    QCOMPARE(m_view->TabRecords()[0].path, path);
+    QCOMPARE(tabs()->Records()[0].path, path);
     QCOMPARE(tabLabels(), QStringList{name.left(49)});
     QCOMPARE(comboNames(), QList<QByteArray>{"A"});
 

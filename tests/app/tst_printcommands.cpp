@@ -1,0 +1,245 @@
+// Print and Print Preview from the window's commands, with the print dialog
+// and the preview window answered by the tests: the page range offered, the
+// pages printed (into a PDF file), Cancel in the middle of a job, printing
+// from the preview, and the preview's one- or two-page view kept in the
+// settings.
+
+#include "view/ViewTestSupport.h"
+
+#include "app/CMainFrame.h"
+#include "app/CSDIQVLApp.h"
+#include "output/StringTable.h"
+#include "view/CPreviewView.h"
+#include "view/CSDIQVLView.h"
+
+#include <QAction>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+using namespace StringTable;
+using ViewTestSupport::resultFile;
+
+namespace {
+
+int pdfPages(const QString &path)
+{
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    const QString text = QString::fromLatin1(TestSupport::readFile(path));
+    int count = 0;
+    for (auto it = page.globalMatch(text); it.hasNext(); it.next())
+        ++count;
+    return count;
+}
+
+} // namespace
+
+class TestPrintCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void printsTheChosenPages_data();
+    void printsTheChosenPages();
+    void cancelPrintsNothing();
+    void cancelInTheMiddleLeavesNoFile_data();
+    void cancelInTheMiddleLeavesNoFile();
+    void previewKeepsItsViewInTheSettings();
+    void printFromThePreview();
+
+private:
+    void open(int fibers);
+
+    QTemporaryDir m_settingsDir;
+    QTemporaryDir *m_dir = nullptr;
+    CSDIQVLApp *m_app = nullptr;
+    ScriptedDialogs m_dialogs;
+    ScriptedPrint m_print;
+};
+
+void TestPrintCommands::initTestCase()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
+}
+
+void TestPrintCommands::init()
+{
+    QSettings(CSDIQVLApp::RegistryKey(), CSDIQVLApp::AppName()).clear();
+    m_dir = new QTemporaryDir;
+    m_dialogs = ScriptedDialogs();
+    m_print = ScriptedPrint();
+    m_print.pdfPath = m_dir->filePath(QStringLiteral("out.pdf"));
+    m_app = new CSDIQVLApp;
+    QVERIFY(m_app->InitInstance());
+    m_app->View()->SetFileDialogs(&m_dialogs);
+    m_app->View()->SetPrintDialogs(&m_print);
+    QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+}
+
+void TestPrintCommands::cleanup()
+{
+    delete m_app;
+    delete m_dir;
+}
+
+void TestPrintCommands::open(int fibers)
+{
+    QList<QByteArray> names;
+    for (int i = 0; i < fibers; ++i)
+        names.append("F" + QByteArray::number(i));
+    const QString path = m_dir->filePath(QStringLiteral("in.fib"));
+    QVERIFY(TestSupport::writeFile(path, resultFile(names)));
+    m_dialogs.openAnswers.append(QStringList{path});
+    m_app->MainFrame()->Action(ID_FILE_OPEN)->trigger();
+}
+
+void TestPrintCommands::printsTheChosenPages_data()
+{
+    QTest::addColumn<int>("fibers");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("maxPage");
+    QTest::addColumn<int>("printed");
+    QTest::newRow("no file: one page") << 0 << 0 << 0 << 1 << 1;
+    QTest::newRow("72 rows, all") << 4 << 0 << 0 << 3 << 3;
+    QTest::newRow("72 rows, 2 to 3") << 4 << 2 << 3 << 3 << 2;
+    QTest::newRow("72 rows, 2 only") << 4 << 2 << 2 << 3 << 1;
+}
+
+void TestPrintCommands::printsTheChosenPages()
+{
+    QFETCH(int, fibers);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, maxPage);
+    QFETCH(int, printed);
+    if (fibers > 0)
+        open(fibers);
+    m_print.fromPage = from;
+    m_print.toPage = to;
+    // By its key, as the user would.
+    QTest::keyClick(m_app->MainFrame(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(m_print.printDialogs, 1);
+    QCOMPARE(m_print.minPage, 1);
+    QCOMPARE(m_print.maxPage, maxPage);
+    QCOMPARE(pdfPages(m_print.pdfPath), printed);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    // The job carries the document's name, which a PDF keeps as its title.
+    const QByteArray title("/Title (\xfe\xff\0q\0v\0l)", 17);
+    QVERIFY(TestSupport::readFile(m_print.pdfPath).contains(title));
+}
+
+void TestPrintCommands::cancelPrintsNothing()
+{
+    open(2);
+    m_print.accept = false;
+    m_app->MainFrame()->Action(ID_FILE_PRINT)->trigger();
+    QCOMPARE(m_print.printDialogs, 1);
+    QVERIFY(!QFile::exists(m_print.pdfPath));
+
+    // A printer that cannot be written to is told, not passed over.
+    m_print.accept = true;
+    m_print.pdfPath = m_dir->filePath(QStringLiteral("missing/folder/out.pdf"));
+    m_app->MainFrame()->Action(ID_FILE_PRINT)->trigger();
+    QCOMPARE(m_dialogs.messages.size(), 1);
+}
+
+void TestPrintCommands::cancelInTheMiddleLeavesNoFile_data()
+{
+    QTest::addColumn<QByteArray>("older"); // empty: no file of that name
+    QTest::addColumn<int>("cancelAt");     // the page at which Cancel is pressed; 0: never
+    QTest::newRow("cancelled, no older file") << QByteArray() << 5;
+    QTest::newRow("cancelled, older file") << QByteArray("older report") << 5;
+    QTest::newRow("finished over an older file") << QByteArray("older report") << 0;
+}
+
+void TestPrintCommands::cancelInTheMiddleLeavesNoFile()
+{
+    QFETCH(QByteArray, older);
+    QFETCH(int, cancelAt);
+    open(40); // 720 rows, 25 pages
+    if (!older.isEmpty())
+        QVERIFY(TestSupport::writeFile(m_print.pdfPath, older));
+
+    // Cancel is pressed while the job runs, as soon as it is at that page.
+    int cancelledAt = 0;
+    QTimer press;
+    connect(&press, &QTimer::timeout, this, [&] {
+        auto *progress = m_app->MainFrame()->findChild<QProgressDialog *>();
+        if (!progress || cancelAt == 0 || cancelledAt || progress->value() < cancelAt - 1)
+            return;
+        cancelledAt = progress->value() + 1;
+        QVERIFY(progress->labelText().endsWith(QStringLiteral(" of 25")));
+        progress->findChild<QPushButton *>()->click();
+    });
+    press.start(0);
+    m_app->MainFrame()->Action(ID_FILE_PRINT)->trigger();
+    press.stop();
+
+    QVERIFY(m_dialogs.messages.isEmpty()); // stopping is no failure
+    const QStringList left = QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden);
+    if (cancelAt > 0) {
+        QVERIFY(cancelledAt > 1 && cancelledAt < 25);
+        if (older.isEmpty())
+            QCOMPARE(left, QStringList{QStringLiteral("in.fib")});
+        else
+            QCOMPARE(TestSupport::readFile(m_print.pdfPath), older);
+    } else {
+        QCOMPARE(pdfPages(m_print.pdfPath), 25);
+    }
+    if (!older.isEmpty() || cancelAt == 0)
+        QCOMPARE(left, (QStringList{QStringLiteral("in.fib"), QStringLiteral("out.pdf")}));
+}
+
+// The next preview opens as the last one was left, and so does the next
+// run of the program.
+void TestPrintCommands::previewKeepsItsViewInTheSettings()
+{
+    open(4);
+    QList<int> opened;
+    auto leaveIn = [&](int pages) {
+        m_print.preview = [&opened, pages](CPreviewView &preview) {
+            opened.append(preview.Pages());
+            if (preview.Pages() != pages)
+                preview.findChild<QPushButton *>("numPage")->click();
+            preview.findChild<QPushButton *>("close")->click();
+        };
+        m_app->MainFrame()->Action(ID_FILE_PRINT_PREVIEW)->trigger();
+    };
+    leaveIn(2);
+    QCOMPARE(m_app->PreviewPages(), 2);
+    leaveIn(2);
+    m_app->ExitInstance();
+    QCOMPARE(QSettings(CSDIQVLApp::RegistryKey(), CSDIQVLApp::AppName())
+                 .value(QStringLiteral("Settings/PreviewPages"))
+                 .toInt(),
+             2);
+    leaveIn(1);
+    QCOMPARE(opened, (QList<int>{1, 2, 2})); // nothing kept at first: one page
+    QCOMPARE(m_app->PreviewPages(), 1);
+}
+
+void TestPrintCommands::printFromThePreview()
+{
+    open(4);
+    bool previewOpen = false;
+    m_print.preview = [&previewOpen](CPreviewView &preview) {
+        preview.show();
+        preview.findChild<QPushButton *>("print")->click();
+        previewOpen = preview.isVisible();
+    };
+    m_app->MainFrame()->Action(ID_FILE_PRINT_PREVIEW)->trigger();
+    QVERIFY(!previewOpen);
+    QCOMPARE(m_print.printDialogs, 1);
+    QCOMPARE(pdfPages(m_print.pdfPath), 3);
+}
+
+QTEST_MAIN(TestPrintCommands)
+#include "tst_printcommands.moc"

@@ -1,0 +1,84 @@
+#include "view/FormGeometry.h"
+
+#include "view/Resources.h"
+
+#include <QFontMetrics>
+
+using Resources::DialogUnits;
+using Resources::UnitRect;
+
+namespace {
+
+constexpr int kFormWidth = 595; // dialog units
+constexpr int kFormHeight = 442;
+constexpr QRect kListRect = UnitRect(104, 14, 382, 177);
+constexpr QRect kComboRect = UnitRect(17, 19, 48, 146);
+constexpr QRect kTabRect = UnitRect(0, 0, 591, 15);
+
+// The columns' widths on the design screen.
+constexpr int kBaseColumnWidths[FormGeometry::ColumnCount] = {80, 100, 80, 85, 100, 90};
+
+} // namespace
+
+FormGeometry::FormGeometry(const QSize &screen)
+    : m_scaleX(float(screen.width() * (1.0 / 1440))),
+      m_scaleY(float(screen.height() * (1.0 / 900)))
+{
+}
+
+int FormGeometry::ColumnWidth(int column) const
+{
+    if (column < 0 || column >= ColumnCount)
+        return 0;
+    return int(double(kBaseColumnWidths[column]) * double(m_scaleX));
+}
+
+QSize FormGeometry::DesignSize()
+{
+    return QSize(DialogUnits(kFormWidth), DialogUnits(kFormHeight));
+}
+
+QRect FormGeometry::TabRect()
+{
+    return kTabRect;
+}
+
+QRect FormGeometry::ComboRect()
+{
+    return kComboRect;
+}
+
+QRect FormGeometry::ListRect(int wholeWidth)
+{
+    QRect rect = kListRect;
+    rect.setWidth(qMax(kListRect.width(), wholeWidth));
+    return rect;
+}
+
+QSize FormGeometry::FormSize(const QFontMetrics &metrics, int listRight) const
+{
+    const QSize design = DesignSize();
+    const QRect atDesign = ChannelChart(1.0f, 1.0f).Extent(metrics);
+    const int marginRight = qMax(0, design.width() - (atDesign.right() + 1));
+    const int marginBottom = qMax(0, design.height() - (atDesign.bottom() + 1));
+    const QRect chart = Chart().Extent(metrics);
+    const int right = qMax(chart.right(), listRight);
+    return QSize(qMax(design.width(), right + 1 + marginRight),
+                 qMax(design.height(), chart.bottom() + 1 + marginBottom));
+}
+
+ChannelChart FormGeometry::Chart(const QColor &ink) const
+{
+    return ChannelChart(m_scaleX, m_scaleY, ink);
+}
+
+int FormGeometry::MarkedBar(int row)
+{
+    return row >= 0 && row < ChannelChart::BarCount ? row : -1;
+}
+
+// A 640 x 320 window; only the part that lies inside the bitmap shows.
+QRect FormGeometry::BitmapSource() const
+{
+    return QRect(int(double(m_scaleX) * 80), int(double(m_scaleY) * 50), 640, 320);
+}

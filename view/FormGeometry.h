@@ -1,0 +1,59 @@
+#pragma once
+
+#include "output/ChannelChart.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QFontMetrics;
+
+// The form's geometry on one screen: the screen's factors, the widths of
+// the list's columns, the places of the controls, the size of the form and
+// the factors the chart is drawn at. The form is designed in dialog units
+// for a 1440 x 900 screen; the controls keep their places on every screen,
+// the columns and the chart follow the factors.
+class FormGeometry
+{
+public:
+    static constexpr int ColumnCount = 6;
+
+    // The design screen: both factors 1.
+    FormGeometry() = default;
+    // The factors of a screen of `screen` pixels: width / 1440 and
+    // height / 900, in single precision.
+    explicit FormGeometry(const QSize &screen);
+
+    float ScaleX() const { return m_scaleX; }
+    float ScaleY() const { return m_scaleY; }
+
+    int ColumnWidth(int column) const;
+
+    // The form at its design size, and the controls' places on it.
+    static QSize DesignSize();
+    static QRect TabRect();
+    static QRect ComboRect();
+    // The list's place, widened to `wholeWidth` where the list needs that
+    // much to show every column whole without scrolling sideways.
+    static QRect ListRect(int wholeWidth);
+    // The design size wherever it holds the whole chart, drawn in a font of
+    // `metrics`, and a list reaching `listRight`; otherwise grown right and
+    // down just enough to hold them with the margins the design size
+    // leaves around the chart.
+    QSize FormSize(const QFontMetrics &metrics, int listRight) const;
+
+    // The chart at these factors, its lines and texts in `ink`.
+    ChannelChart Chart(const QColor &ink = Qt::black) const;
+    // The bar the marker stands under for list row `row`; -1 for none.
+    static int MarkedBar(int row);
+
+    // The window of the small bitmap that the form shows, from a point
+    // scaled to the screen, and where on the form it is shown.
+    QRect BitmapSource() const;
+    static QPoint BitmapOrigin() { return QPoint(20, 20); }
+
+private:
+    float m_scaleX = 1.0f;
+    float m_scaleY = 1.0f;
+};
