@@ -114,41 +114,65 @@ void CMainFrame::createMenus()
     connect(m_actions.value(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
 }
 
+namespace {
+
+const struct
+{
+    int id;
+    const char *image;
+} kToolBarButtons[] = {
+    {ID_FILE_OPEN, ":/res/toolbar-open.png"},
+    {ID_FILE_SAVE, ":/res/toolbar-save.png"},
+    {0, nullptr},
+    {ID_FILE_PRINT, ":/res/toolbar-print.png"},
+};
+
+} // namespace
+
 void CMainFrame::createToolBar()
 {
-    QToolBar *bar = addToolBar(QStringLiteral("Standard"));
-    bar->setObjectName(QStringLiteral("toolBar"));
-    bar->setIconSize(QSize(16, 15));
-    bar->setFloatable(true);
-    bar->setMovable(true);
-    const struct { int id; const char *image; } buttons[] = {
-        {ID_FILE_OPEN, ":/res/toolbar-open.png"},
-        {ID_FILE_SAVE, ":/res/toolbar-save.png"},
-        {0, nullptr},
-        {ID_FILE_PRINT, ":/res/toolbar-print.png"},
-    };
-    for (const auto &button : buttons) {
-        if (!button.image) {
-            bar->addSeparator();
-            continue;
-        }
-        QAction *action = m_actions.value(button.id);
-        action->setIcon(Resources::PixelArtIcon(QString::fromLatin1(button.image)));
-        bar->addAction(action);
+    m_toolBar = addToolBar(QStringLiteral("Standard"));
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setIconSize(QSize(16, 15));
+    m_toolBar->setFloatable(true);
+    m_toolBar->setMovable(true);
+    for (const auto &button : kToolBarButtons) {
+        if (button.image)
+            m_toolBar->addAction(m_actions.value(button.id));
+        else
+            m_toolBar->addSeparator();
+    }
+    updateToolBarIcons();
+}
+
+// The icons' black outlines vanish on a dark tool bar (a dark palette, or a
+// style sheet's background): there they are drawn in the bar's text colour.
+void CMainFrame::updateToolBarIcons()
+{
+    const QPalette palette = m_toolBar->palette();
+    const bool dark = palette.color(QPalette::Window).lightness() < 128;
+    const QColor ink = dark ? palette.color(QPalette::WindowText) : QColor(Qt::black);
+    if (ink == m_toolBarInk && !m_actions.value(ID_FILE_OPEN)->icon().isNull())
+        return;
+    m_toolBarInk = ink;
+    for (const auto &button : kToolBarButtons) {
+        if (button.image)
+            m_actions.value(button.id)->setIcon(Resources::PixelArtIcon(QString::fromLatin1(button.image), ink));
     }
 }
+
 
 void CMainFrame::createStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setSizeGripEnabled(false); // the window has a fixed size
     for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
-        auto *pane = new QLabel(LoadString(id), bar);
+        auto *pane = new QLabel(bar);
+        pane->setObjectName(QStringLiteral("indicator%1").arg(id));
         pane->setFrameShape(QFrame::Panel);
         pane->setFrameShadow(QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(LoadString(id)) + 12);
-        pane->setEnabled(false);
         bar->addPermanentWidget(pane);
         m_indicators.insert(id, pane);
     }
@@ -158,15 +182,17 @@ void CMainFrame::createStatusBar()
     updateLockKeys();
 }
 
-// A pane is lit while its lock is on; where the window system does not tell
-// the locks, all three stay dimmed.
+// A pane shows its name while its lock is on and nothing while it is off,
+// whatever colours a style sheet gives the panes; where the window system
+// does not tell the locks, all three stay empty.
 void CMainFrame::updateLockKeys()
 {
     LockKeyState state;
     LockKeyState::Read(state);
-    m_indicators.value(ID_INDICATOR_CAPS)->setEnabled(state.caps);
-    m_indicators.value(ID_INDICATOR_NUM)->setEnabled(state.num);
-    m_indicators.value(ID_INDICATOR_SCRL)->setEnabled(state.scroll);
+    const auto show = [this](int id, bool on) { m_indicators.value(id)->setText(on ? LoadString(id) : QString()); };
+    show(ID_INDICATOR_CAPS, state.caps);
+    show(ID_INDICATOR_NUM, state.num);
+    show(ID_INDICATOR_SCRL, state.scroll);
 }
 
 void CMainFrame::WhenShown(std::function<void()> task)
@@ -182,6 +208,9 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
         && watched->isWindowType())
         updateLockKeys();
+    if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        && watched == m_toolBar)
+        updateToolBarIcons();
     if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()
         && !m_whenShown.isEmpty()) {
         // After the window's own handling of the event, not in the middle of it.

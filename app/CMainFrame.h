@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QColor>
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
@@ -11,6 +12,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class QToolBar;
 
 // The main window: fixed size, captioned "Quenvale", with the File and Help
 // menus, the tool bar, the keys of the commands and a status bar that says
@@ -35,7 +37,6 @@ public:
 
     // The action of a command, by its number (StringTable ids); null if none.
     QAction *Action(int id) const { return m_actions.value(id); }
-    QLabel *Indicator(int id) const { return m_indicators.value(id); }
 
     QMenu *createPopupMenu() override;
 
@@ -57,6 +58,7 @@ private:
     QAction *createAction(int id, const QString &text, const QKeySequence &key = {});
     void createMenus();
     void createToolBar();
+    void updateToolBarIcons();
     void createStatusBar();
     void updateLockKeys();
     void fitToScreen();
@@ -65,5 +67,7 @@ private:
     QHash<int, QAction *> m_actions;
     QHash<int, QLabel *> m_indicators;
     QScrollArea *m_scrollArea;
+    QToolBar *m_toolBar = nullptr;
+    QColor m_toolBarInk;
     QSize m_formSize;
 };

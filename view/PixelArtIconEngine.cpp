@@ -5,9 +5,19 @@
 #include <QStyle>
 #include <QStyleOption>
 
-PixelArtIconEngine::PixelArtIconEngine(const QImage &art)
-    : m_art(art)
+PixelArtIconEngine::PixelArtIconEngine(const QImage &art, const QColor &ink)
+    : m_art(art.convertToFormat(QImage::Format_ARGB32))
 {
+    if (ink == Qt::black)
+        return;
+    const QRgb black = qRgba(0, 0, 0, 255);
+    for (int y = 0; y < m_art.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(m_art.scanLine(y));
+        for (int x = 0; x < m_art.width(); ++x) {
+            if (line[x] == black)
+                line[x] = ink.rgba();
+        }
+    }
 }
 
 QSize PixelArtIconEngine::actualSize(const QSize &size, QIcon::Mode, QIcon::State)

@@ -47,10 +47,10 @@ QFont FormFont()
     return font;
 }
 
-QIcon PixelArtIcon(const QString &path)
+QIcon PixelArtIcon(const QString &path, const QColor &ink)
 {
     Init();
-    return QIcon(new PixelArtIconEngine(QImage(path)));
+    return QIcon(new PixelArtIconEngine(QImage(path), ink));
 }
 
 QRect OnDevicePixels(const QRect &rect, const QPoint &origin, qreal ratio)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QIcon>
 #include <QRect>
@@ -31,7 +32,8 @@ constexpr QRect UnitRect(int x, int y, int width, int height)
 
 // The pixel-art picture of the resource at `path` as an icon that stays
 // sharp at every scale.
-QIcon PixelArtIcon(const QString &path);
+// An icon of pixel art; its black outlines in `ink`.
+QIcon PixelArtIcon(const QString &path, const QColor &ink = Qt::black);
 
 // At a fractional scale a frame line that falls between device pixels is
 // lost. This is the rectangle nearest to `rect` (a control's place in a
