@@ -30,8 +30,10 @@ double DesignBarLeft(int bar)
     return 100.0 + 40.0 * bar;
 }
 
-// Design y of the top of each scale label, measured up from the base line.
-const double kLabelRise[ChannelChart::ScaleLabelCount] = {310, 250, 190, 130, 70, 10};
+// The power each scale label names, top to bottom.
+const double kLabelPower[ChannelChart::ScaleLabelCount] = {15, 0, -15, -30, -45, -60};
+// How far a tick reaches left of the vertical axis, in design units.
+constexpr double kTickLength = 5;
 
 // Like the platform's text output: the text's cell, not its baseline, starts
 // at `topLeft`.
@@ -55,12 +57,16 @@ ChannelChart::Edges ChannelChart::BarEdges(int bar, float power) const
     edges.left = Trunc(X(DesignBarLeft(bar)));
     edges.right = Trunc(X(DesignBarLeft(bar) + 20.0));
     edges.bottom = Trunc(Y(610));
-    // 4 design units per dB above the -60 dB base line, scaled like every
-    // other length, so at the design size the top is 370 - 4P. A power
-    // above the axis stops at its top, clear of the list above the chart.
-    const int top = Trunc(Y(610) - 4.0 * Y(double(power) + 60.0));
-    edges.top = qMax(top, VerticalAxis().y1());
+    // A power above the axis stops at its top, clear of the list above.
+    edges.top = qMax(Level(power), VerticalAxis().y1());
     return edges;
+}
+
+// 4 design units per dB above the -60 dB base line, scaled like every other
+// length, so at the design size a power P stands at 370 - 4P.
+int ChannelChart::Level(double power) const
+{
+    return Trunc(Y(610) - 4.0 * Y(power + 60.0));
 }
 
 // A power below -60 dB would put the top under the base line; such a bar
@@ -89,10 +95,21 @@ QString ChannelChart::ScaleLabelText(int label)
     return label >= 0 && label < ScaleLabelCount ? QString::fromLatin1(texts[label]) : QString();
 }
 
-QPoint ChannelChart::ScaleLabelPoint(int label) const
+int ChannelChart::ScaleLabelLevel(int label) const
 {
-    const double rise = label >= 0 && label < ScaleLabelCount ? kLabelRise[label] : 0.0;
-    return QPoint(Trunc(X(80) - X(40)), Trunc(Y(610) - Y(rise)));
+    return Level(label >= 0 && label < ScaleLabelCount ? kLabelPower[label] : -60.0);
+}
+
+QLine ChannelChart::Tick(int label) const
+{
+    const int y = ScaleLabelLevel(label);
+    return QLine(Trunc(X(80) - X(kTickLength)), y, Trunc(X(80)), y);
+}
+
+// The label's cell stands centred on its tick, at any size of font.
+QPoint ChannelChart::ScaleLabelPoint(int label, const QFontMetrics &metrics) const
+{
+    return QPoint(Trunc(X(80) - X(40)), ScaleLabelLevel(label) - metrics.height() / 2);
 }
 
 QPoint ChannelChart::ChannelPoint() const
@@ -142,8 +159,10 @@ QRect ChannelChart::Extent(const QFontMetrics &metrics) const
     extent |= QRect(vertical.p1(), QPoint(vertical.x2(), vertical.y2() - 1));
     const QLine base = BaseLine();
     extent |= QRect(base.p1(), QPoint(base.x2() - 1, base.y2()));
-    for (int label = 0; label < ScaleLabelCount; ++label)
-        extent |= textRect(ScaleLabelPoint(label), ScaleLabelText(label));
+    for (int label = 0; label < ScaleLabelCount; ++label) {
+        extent |= textRect(ScaleLabelPoint(label, metrics), ScaleLabelText(label));
+        extent |= QRect(Tick(label).p1(), Tick(label).p2());
+    }
     extent |= textRect(ChannelPoint(), QStringLiteral("Chanel:") + widest(MeasurementRow::Channel));
     extent |= textRect(WaveLengthPoint(),
                        QStringLiteral("WaveLength:") + widest(MeasurementRow::WaveLength));
@@ -173,10 +192,13 @@ void ChannelChart::Draw(QPainter &painter, const QList<Power> &powers, const QSt
     painter.setPen(axisPen);
     painter.drawLine(VerticalAxis());
     painter.drawLine(BaseLine());
+    for (int label = 0; label < ScaleLabelCount; ++label)
+        painter.drawLine(Tick(label));
 
     painter.setPen(m_ink);
+    const QFontMetrics metrics = painter.fontMetrics();
     for (int label = 0; label < ScaleLabelCount; ++label)
-        DrawTextAt(painter, ScaleLabelPoint(label), ScaleLabelText(label));
+        DrawTextAt(painter, ScaleLabelPoint(label, metrics), ScaleLabelText(label));
     DrawTextAt(painter, ChannelPoint(), QStringLiteral("Chanel:") + channel);
     DrawTextAt(painter, WaveLengthPoint(), QStringLiteral("WaveLength:") + waveLength);
     DrawTextAt(painter, PowerPoint(), QStringLiteral("Power=") + power);

@@ -74,8 +74,18 @@ public:
     QLine VerticalAxis() const;
     QLine BaseLine() const;
 
+    // Where a power stands on the vertical axis: the row its bar's top
+    // reaches, before the cut at the axis top.
+    int Level(double power) const;
+
     static QString ScaleLabelText(int label); // "+15.0", " 0.0", ... "-60.0"
-    QPoint ScaleLabelPoint(int label) const;  // top-left corner of the text
+    // The level of the power a label names, and the tick drawn there left
+    // of the axis (a line leaves out its end point: it stops at the axis).
+    int ScaleLabelLevel(int label) const;
+    QLine Tick(int label) const;
+    // The top-left corner of a label's text in a font of `metrics`: its
+    // cell centred on its tick.
+    QPoint ScaleLabelPoint(int label, const QFontMetrics &metrics) const;
 
     // Top-left corners of "Chanel:", "WaveLength:" and "Power=" items.
     QPoint ChannelPoint() const;

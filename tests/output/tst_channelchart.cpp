@@ -76,6 +76,8 @@ private slots:
     void barsAndAxes();
     void labelsAndSelectionLine_data();
     void labelsAndSelectionLine();
+    void ticksMeetBarTops_data();
+    void ticksMeetBarTops();
     void marker_data();
     void marker();
     void fillArea_data();
@@ -139,30 +141,81 @@ void TestChannelChart::labelsAndSelectionLine_data()
 {
     QTest::addColumn<Screen>("screen");
     QTest::addColumn<int>("labelX");
-    QTest::addColumn<QList<int>>("labelY");
+    QTest::addColumn<QList<int>>("levels"); // of +15, 0, -15, -30, -45 and -60 dB
     QTest::addColumn<QList<QPoint>>("selection");
 
-    QTest::newRow("1440x900") << kDesign << 40 << QList<int>{300, 360, 420, 480, 540, 600}
+    // 4 units per dB up from -60 dB at the base line: 370 - 4P at the design size.
+    QTest::newRow("1440x900") << kDesign << 40 << QList<int>{310, 370, 430, 490, 550, 610}
                               << QList<QPoint>{{80, 630}, {280, 630}, {580, 630}};
-    QTest::newRow("1920x1080") << kFullHd << 53 << QList<int>{360, 432, 504, 576, 648, 720}
+    QTest::newRow("1920x1080") << kFullHd << 53 << QList<int>{372, 444, 516, 588, 660, 732}
                                << QList<QPoint>{{106, 756}, {373, 756}, {773, 756}};
-    QTest::newRow("1024x768") << kSmall << 40 << QList<int>{300, 360, 420, 480, 540, 600}
+    QTest::newRow("1024x768") << kSmall << 40 << QList<int>{310, 370, 430, 490, 550, 610}
                               << QList<QPoint>{{80, 630}, {280, 630}, {580, 630}};
 }
 
+// Each label's cell stands centred on the tick of its power, whatever the
+// font, and the tick is where a bar of that power tops out.
 void TestChannelChart::labelsAndSelectionLine()
 {
     QFETCH(Screen, screen);
     QFETCH(int, labelX);
-    QFETCH(QList<int>, labelY);
+    QFETCH(QList<int>, levels);
     QFETCH(QList<QPoint>, selection);
     const ChannelChart chart(screen.sx, screen.sy);
 
-    for (int label = 0; label < ChannelChart::ScaleLabelCount; ++label)
-        QCOMPARE(chart.ScaleLabelPoint(label), QPoint(labelX, labelY.at(label)));
+    for (const int pixels : {12, 20}) {
+        QFont font;
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        for (int label = 0; label < ChannelChart::ScaleLabelCount; ++label) {
+            const QPoint point = chart.ScaleLabelPoint(label, metrics);
+            QCOMPARE(point.x(), labelX);
+            const double middle = point.y() + metrics.height() / 2.0;
+            QVERIFY2(qAbs(middle - levels.at(label)) <= 1.0, qPrintable(QString::number(middle)));
+            QCOMPARE(chart.Tick(label).y1(), levels.at(label));
+            QCOMPARE(chart.Tick(label).y2(), levels.at(label));
+            QCOMPARE(chart.Tick(label).x2(), chart.VerticalAxis().x1());
+        }
+    }
     QCOMPARE(chart.ChannelPoint(), selection.at(0));
     QCOMPARE(chart.WaveLengthPoint(), selection.at(1));
     QCOMPARE(chart.PowerPoint(), selection.at(2));
+}
+
+void TestChannelChart::ticksMeetBarTops_data()
+{
+    QTest::addColumn<Screen>("screen");
+    QTest::newRow("1440x900") << kDesign;
+    QTest::newRow("1920x1080") << kFullHd;
+    QTest::newRow("2560x1440") << Screen{1.7777778f, 1.6f};
+    QTest::newRow("3840x2160") << Screen{2.6666667f, 2.4f};
+}
+
+// In the rendered chart, a bar of each labelled power tops out on the row
+// of that power's tick, to within a pixel, at every scale.
+void TestChannelChart::ticksMeetBarTops()
+{
+    QFETCH(Screen, screen);
+    const ChannelChart chart(screen.sx, screen.sy);
+    QImage image = whiteImage(2400, 1800);
+    QPainter painter(&image);
+    const QList<ChannelChart::Power> powers{15.0, 0.0, -15.0, -30.0, -45.0};
+    chart.Draw(painter, powers, QString(), QString(), QString());
+    painter.end();
+
+    const int tickX = chart.Tick(0).x1();
+    for (int label = 0; label < powers.size(); ++label) {
+        const ChannelChart::Edges bar = chart.BarEdges(label, 0.0f);
+        const int barTop = rowsOf(image, (bar.left + bar.right) / 2, kRed).first;
+        int tickRow = -1;
+        for (int y = chart.VerticalAxis().y1(); y <= chart.VerticalAxis().y2() && tickRow < 0; ++y) {
+            if (image.pixel(tickX, y) == kBlack && y >= barTop - 1)
+                tickRow = y;
+        }
+        QVERIFY2(tickRow >= 0 && qAbs(tickRow - barTop) <= 1,
+                 qPrintable(QStringLiteral("%1 dB: bar top %2, tick %3")
+                                .arg(*powers.at(label)).arg(barTop).arg(tickRow)));
+    }
 }
 
 void TestChannelChart::marker_data()
@@ -231,6 +284,7 @@ void TestChannelChart::recordedDrawing()
                QStringLiteral("Low"));
     chart.DrawMarker(painter, 2);
     const int ascent = painter.fontMetrics().ascent();
+    const int halfHeight = painter.fontMetrics().height() / 2;
     painter.end();
     const RecordingEngine &engine = device.engine();
 
@@ -241,17 +295,25 @@ void TestChannelChart::recordedDrawing()
     QCOMPARE(engine.fills.at(0).rect, QRectF(100, 419, 20, 191));
     QCOMPARE(engine.fills.at(1).rect, QRectF(180, 310, 20, 300));
 
-    QCOMPARE(engine.lines, QList<QLineF>({QLineF(80, 290, 80, 610), QLineF(80, 610, 840, 610)}));
+    // The axes, then a tick 5 units long left of the axis at each label's power.
+    QList<QLineF> lines{QLineF(80, 290, 80, 610), QLineF(80, 610, 840, 610)};
+    for (const int level : {310, 370, 430, 490, 550, 610})
+        lines.append(QLineF(75, level, 80, level));
+    QCOMPARE(engine.lines, lines);
 
     struct Expected
     {
         QPointF topLeft;
         QString text;
     };
+    // Each label centred on its tick.
     const QList<Expected> expected{
-        {{40, 300}, QStringLiteral("+15.0")},  {{40, 360}, QStringLiteral(" 0.0")},
-        {{40, 420}, QStringLiteral("-15.0")},  {{40, 480}, QStringLiteral("-30.0")},
-        {{40, 540}, QStringLiteral("-45.0")},  {{40, 600}, QStringLiteral("-60.0")},
+        {{40, 310.0 - halfHeight}, QStringLiteral("+15.0")},
+        {{40, 370.0 - halfHeight}, QStringLiteral(" 0.0")},
+        {{40, 430.0 - halfHeight}, QStringLiteral("-15.0")},
+        {{40, 490.0 - halfHeight}, QStringLiteral("-30.0")},
+        {{40, 550.0 - halfHeight}, QStringLiteral("-45.0")},
+        {{40, 610.0 - halfHeight}, QStringLiteral("-60.0")},
         {{80, 630}, QStringLiteral("Chanel:03")},
         {{280, 630}, QStringLiteral("WaveLength:1311.0")},
         {{580, 630}, QStringLiteral("Power=Low")},
@@ -326,11 +388,13 @@ void TestChannelChart::renderedAxesTextAndMarker()
     const int lineHeight = painter.fontMetrics().height();
     painter.end();
 
-    // Axes: x 106 from y 348, y 732 from x 106, drawn over the bars.
+    // Axes: x 106 from y 348, y 732 from x 106, drawn over the bars; the
+    // tick of -60 dB reaches left from x 100 to the axis.
     QCOMPARE(image.pixel(106, 347), kWhite);
     QCOMPARE(image.pixel(106, 348), kBlack);
     QCOMPARE(image.pixel(106, 500), kBlack);
-    QCOMPARE(image.pixel(105, 732), kWhite);
+    QCOMPARE(image.pixel(99, 732), kWhite);
+    QCOMPARE(image.pixel(100, 732), kBlack);
     QCOMPARE(image.pixel(106, 732), kBlack);
     QCOMPARE(image.pixel(146, 732), kBlack);
     QCOMPARE(image.pixel(1119, 732), kBlack);
