@@ -10,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
@@ -176,6 +177,12 @@ void CMainFrame::createStatusBar()
         bar->addPermanentWidget(pane);
         m_indicators.insert(id, pane);
     }
+    m_progress = new QProgressBar(bar);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setRange(0, 100);
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
+    bar->insertPermanentWidget(0, m_progress); // left of the lock panes
     bar->showMessage(LoadString(AFX_IDS_IDLEMESSAGE));
     // Every key reaches a window of the program before any widget.
     qApp->installEventFilter(this);
@@ -193,6 +200,18 @@ void CMainFrame::updateLockKeys()
     show(ID_INDICATOR_CAPS, state.caps);
     show(ID_INDICATOR_NUM, state.num);
     show(ID_INDICATOR_SCRL, state.scroll);
+}
+
+void CMainFrame::ShowProgress(const QString &text, int percent)
+{
+    if (percent < 0) {
+        m_progress->hide();
+        statusBar()->showMessage(LoadString(AFX_IDS_IDLEMESSAGE));
+        return;
+    }
+    m_progress->setValue(percent);
+    m_progress->show();
+    statusBar()->showMessage(text);
 }
 
 void CMainFrame::WhenShown(std::function<void()> task)
@@ -231,6 +250,7 @@ void CMainFrame::SetView(CSDIQVLView *view)
 {
     m_scrollArea->setWidget(view);
     connect(view, &CSDIQVLView::formSized, this, &CMainFrame::ResizeParentToFit);
+    connect(view, &CSDIQVLView::readProgress, this, &CMainFrame::ShowProgress);
 }
 
 void CMainFrame::ResizeParentToFit(const QSize &form)

@@ -11,6 +11,7 @@ class CSDIQVLView;
 class QAction;
 class QLabel;
 class QMenu;
+class QProgressBar;
 class QScrollArea;
 class QToolBar;
 
@@ -34,6 +35,9 @@ public:
     // on a screen without room for that, the window takes the screen's
     // available area and the form scrolls inside it.
     void ResizeParentToFit(const QSize &form);
+    // Shows a long task's progress in the status bar: `text` and a bar at
+    // `percent`; a percent below 0 ends it, and the status bar is idle again.
+    void ShowProgress(const QString &text, int percent);
 
     // The action of a command, by its number (StringTable ids); null if none.
     QAction *Action(int id) const { return m_actions.value(id); }
@@ -68,6 +72,7 @@ private:
     QHash<int, QLabel *> m_indicators;
     QScrollArea *m_scrollArea;
     QToolBar *m_toolBar = nullptr;
+    QProgressBar *m_progress = nullptr;
     QColor m_toolBarInk;
     QSize m_formSize;
 };

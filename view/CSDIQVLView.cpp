@@ -2,6 +2,7 @@
 
 #include "data/ChannelTable.h"
 #include "data/CodePage936.h"
+#include "data/LoadedFile.h"
 #include "data/MeasurementStore.h"
 #include "data/MemoryAdvice.h"
 #include "output/ChannelChart.h"
@@ -67,6 +68,8 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     m_listChannels->horizontalHeader()->setHighlightSections(false);
     m_listChannels->horizontalHeader()->setStretchLastSection(false);
 
+    connect(m_tabFiles, &TabFiles::readStarted, this, &CSDIQVLView::OnReadStarted);
+    connect(m_tabFiles, &TabFiles::readProgress, this, &CSDIQVLView::OnReadProgress);
     connect(m_tabFiles, &TabFiles::fileRead, this, &CSDIQVLView::OnFileRead);
     connect(m_comboFiber, &FiberComboBox::selEndOk, this, &CSDIQVLView::OnSelendokComboFiber);
     connect(m_comboFiber, &FiberComboBox::editChange, this,
@@ -138,12 +141,35 @@ void CSDIQVLView::setUpColumns()
         m_listChannels->setColumnWidth(column, m_geometry.ColumnWidth(column));
 }
 
-// Every file shown repaints the view without the chart.
-void CSDIQVLView::OnFileRead(const ResultFileText &text)
+// The file shown so far goes as soon as another is read, so that a big
+// file is never held twice; the view repaints without the chart.
+void CSDIQVLView::OnReadStarted(const QString &name)
 {
-    m_strHeader = text.header;
-    m_strTable = text.table;
-    ParseTable();
+    clearFile();
+    emit readProgress(tr("Reading %1").arg(name), 0);
+}
+
+void CSDIQVLView::OnReadProgress(const QString &name, int percent)
+{
+    emit readProgress(tr("Reading %1").arg(name), percent);
+}
+
+void CSDIQVLView::OnFileRead(const LoadedFile &file)
+{
+    clearFile();
+    m_strHeader = file.header;
+    ParseTable(file);
+    emit readProgress(QString(), -1);
+    emit fileShown();
+}
+
+void CSDIQVLView::clearFile()
+{
+    MeasurementStore::Instance().Clear();
+    m_report.Clear();
+    m_strHeader = QByteArray();
+    m_comboFiber->ResetContent();
+    m_listChannels->setRowCount(0);
     clearChart();
     update();
 }
@@ -155,25 +181,18 @@ void CSDIQVLView::clearChart()
     m_nMarkerRow = -1;
 }
 
-void CSDIQVLView::ParseTable()
+// The rows were cut while the file was read: the store and the report
+// share them.
+void CSDIQVLView::ParseTable(const LoadedFile &file)
 {
-    MeasurementStore &store = MeasurementStore::Instance();
-    // The old rows go before the new ones are cut, so a big file is never
-    // held twice.
-    store.Clear();
-    m_report.Clear();
-    m_comboFiber->ResetContent();
-    m_listChannels->setRowCount(0);
-
-    store.Rows() = ChannelTable::CutTable(m_strTable);
-    m_report.SetRows(store.Rows()); // shared, not copied
-    m_strTable = QByteArray();
-    FillFiberCombo();
+    MeasurementStore::Instance().Rows() = file.rows;
+    m_report.SetRows(file.rows);
+    FillFiberCombo(file);
 }
 
-void CSDIQVLView::FillFiberCombo()
+void CSDIQVLView::FillFiberCombo(const LoadedFile &file)
 {
-    m_comboFiber->AddSorted(ChannelTable::FiberNames(MeasurementStore::Instance().Rows()));
+    m_comboFiber->AddSorted(file.names, file.shownNames, file.boxOrder);
 }
 
 void CSDIQVLView::OnSelendokComboFiber()

@@ -61,6 +61,11 @@ public:
 
 signals:
     void previewPagesChanged(int pages);
+    // A file is being read: what there is to tell of it in the status bar,
+    // and how far it is in percent; -1 once it is shown.
+    void readProgress(const QString &text, int percent);
+    // The file read last is shown (or nothing, where none could be).
+    void fileShown();
     // The form has taken its size for the screen: the window around it
     // fits itself to it.
     void formSized(const QSize &size);
@@ -71,7 +76,9 @@ protected:
     void moveEvent(QMoveEvent *event) override;
 
 private slots:
-    void OnFileRead(const ResultFileText &text);
+    void OnReadStarted(const QString &name);
+    void OnReadProgress(const QString &name, int percent);
+    void OnFileRead(const LoadedFile &file);
     // Choosing an entry of the fiber box shows the channels of its block;
     // typing in the box's edit field renames the entry chosen last.
     void OnSelendokComboFiber();
@@ -84,8 +91,9 @@ private slots:
 
 private:
     FileDialogs &dialogs() const { return m_tabFiles->Dialogs(); }
-    void ParseTable();
-    void FillFiberCombo();
+    void ParseTable(const LoadedFile &file);
+    void FillFiberCombo(const LoadedFile &file);
+    void clearFile();
     // Shows the chart of the chosen fiber's powers and the selection texts
     // and repaints the view at once. The chart stays until the next file load.
     void DrawChart();
@@ -101,7 +109,6 @@ private:
     FiberComboBox *m_comboFiber;
     ChannelList *m_listChannels;
     QByteArray m_strHeader;
-    QByteArray m_strTable;
     PrintReport m_report;
     // The clicked row's texts as the list shows them.
     QString m_strSelChannel;

@@ -1,6 +1,7 @@
 #include "view/FiberComboBox.h"
 
 #include "data/CodePage936.h"
+#include "data/LoadedFile.h"
 #include "view/Resources.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,7 @@ namespace {
 
 bool byBytes(const FiberListModel::Entry &a, const FiberListModel::Entry &b)
 {
-    return a.bytes < b.bytes; // unsigned byte-wise, a prefix first
+    return LoadedFile::BoxLess(a.bytes, b.bytes);
 }
 
 } // namespace
@@ -67,18 +68,20 @@ FiberListModel::Entry FiberComboBox::makeEntry(QByteArray bytes, qsizetype block
 
 void FiberComboBox::AddSorted(const QList<QByteArray> &namesByBlock)
 {
-    QList<qsizetype> order(namesByBlock.size());
-    std::iota(order.begin(), order.end(), qsizetype(0));
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        return namesByBlock[a] < namesByBlock[b];
-    });
+    QStringList shown;
+    shown.reserve(namesByBlock.size());
+    for (const QByteArray &bytes : namesByBlock)
+        shown.append(CodePage936::Decode(bytes));
+    AddSorted(namesByBlock, shown, LoadedFile::BoxOrder(namesByBlock));
+}
 
+void FiberComboBox::AddSorted(const QList<QByteArray> &namesByBlock, const QStringList &shown,
+                              const QList<qsizetype> &order)
+{
     QList<FiberListModel::Entry> added;
     added.reserve(order.size());
-    for (qsizetype block : order) {
-        const QByteArray &bytes = namesByBlock[block];
-        added.append({bytes, CodePage936::Decode(bytes), block});
-    }
+    for (qsizetype block : order)
+        added.append({namesByBlock[block], shown[block], block});
 
     QList<FiberListModel::Entry> entries;
     if (m_model->Entries().isEmpty()) {

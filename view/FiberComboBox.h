@@ -23,6 +23,10 @@ public:
     // Adds one entry per name, entry i standing for block i; the names are
     // sorted once and merged into the list, never inserted one by one.
     void AddSorted(const QList<QByteArray> &namesByBlock);
+    // The same with the names already decoded (`shown`, by block) and put
+    // in order (`order`, the blocks in the box's order; see LoadedFile).
+    void AddSorted(const QList<QByteArray> &namesByBlock, const QStringList &shown,
+                   const QList<qsizetype> &order);
     // Adds one name at its sorted place; returns its position.
     int AddString(const QByteArray &bytes, qsizetype block);
     // Inserts at `pos` (-1: at the end) without sorting; returns the

@@ -1,13 +1,59 @@
 #include "view/TabFiles.h"
 
+#include "data/FileError.h"
 #include "data/NativePath.h"
 #include "view/FileDialogs.h"
 
 #include <QCursor>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPromise>
+#include <QStyle>
 #include <QWheelEvent>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// One read under way: the tab whose file it reads, and how to stop it.
+struct TabFiles::Reading
+{
+    QString path;
+    QString name;
+    int tab = -1;        // no tab moves while it is read: a close stops it
+    bool newTab = false; // the tab was opened for it, and goes if it fails
+    std::atomic<bool> stop{false};
+};
+
+struct TabFiles::Outcome
+{
+    bool read = false;
+    LoadedFile file;
+    QString error;
+};
+
+namespace {
+
+// What a read cannot even begin with is told before a tab is opened for
+// it: a name that does not exist, a file that may not be read, a folder.
+bool canOpen(const QString &path, QString *error)
+{
+    const int fd = NativePath::Open(path, O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return FileError::ReadFailed(path, qt_error_string(errno), error);
+    struct stat info = {};
+    const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    ::close(fd);
+    if (folder)
+        return FileError::ReadFailed(path, TabFiles::tr("it is a folder, not a file"), error);
+    return true;
+}
+
+} // namespace
 
 TabFiles::TabFiles(QWidget *parent) : QTabBar(parent)
 {
@@ -20,6 +66,11 @@ TabFiles::TabFiles(QWidget *parent) : QTabBar(parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QTabBar::tabBarClicked, this, &TabFiles::OnClickTabFiles);
     connect(this, &QTabBar::customContextMenuRequested, this, &TabFiles::OnRclickTabFiles);
+}
+
+TabFiles::~TabFiles()
+{
+    stopReading();
 }
 
 FileDialogs &TabFiles::Dialogs() const
@@ -37,17 +88,6 @@ void TabFiles::mousePressEvent(QMouseEvent *event)
 void TabFiles::wheelEvent(QWheelEvent *event)
 {
     event->accept();
-}
-
-// A file that cannot be read is told, and reads as no text.
-bool TabFiles::readFile(const QString &path, ResultFileText &text) const
-{
-    QString error;
-    if (ReadResultFile(path, text, &error))
-        return true;
-    text = ResultFileText();
-    Dialogs().ShowMessage(parentWidget(), error);
-    return false;
 }
 
 bool TabFiles::addTab(const QString &path)
@@ -72,24 +112,23 @@ bool TabFiles::addTab(const QString &path)
 QStringList TabFiles::OpenFiles(const QStringList &paths)
 {
     QStringList opened;
-    ResultFileText shown;
     for (const QString &path : paths) {
         if (m_nTabCount >= MaxTabs) {
             addTab(path); // says why it cannot
             break;
         }
-        // Read first, so that a file that cannot be read gets no tab.
-        ResultFileText text;
-        if (!readFile(path, text))
+        QString error;
+        if (!canOpen(path, &error)) {
+            Dialogs().ShowMessage(parentWidget(), error);
             continue;
+        }
         addTab(path);
-        shown = std::move(text);
         opened.append(path);
     }
-    // None of the files could be read: the file on screen, whose tab is
+    // None of the files could be opened: the file on screen, whose tab is
     // still the selected one, stays.
     if (!opened.isEmpty())
-        emit fileRead(shown);
+        startReading(m_nTabCount - 1, true);
     return opened;
 }
 
@@ -106,9 +145,7 @@ void TabFiles::OnClickTabFiles(int index)
     if (m_button != Qt::LeftButton || index < 0 || index >= m_nTabCount)
         return;
     setCurrentIndex(index);
-    ResultFileText text;
-    readFile(m_tabRecords[index].path, text);
-    emit fileRead(text);
+    startReading(index, false);
 }
 
 void TabFiles::OnRclickTabFiles(const QPoint &)
@@ -123,16 +160,96 @@ void TabFiles::OnCloseTab()
     const int closed = currentIndex();
     if (closed < 0 || closed >= m_nTabCount)
         return;
+    stopReading();
     m_tabRecords.removeAt(closed);
     --m_nTabCount;
     removeTab(closed);
     // The tab left of the closed one is shown and selected. After the first
     // tab the strip selects the new first tab, so that one is shown.
     const int shown = closed > 0 ? closed - 1 : (m_nTabCount > 0 ? 0 : -1);
-    ResultFileText text;
-    if (shown >= 0) {
-        setCurrentIndex(shown);
-        readFile(m_tabRecords[shown].path, text);
+    if (shown < 0) {
+        showNothing();
+        return;
     }
-    emit fileRead(text);
+    setCurrentIndex(shown);
+    startReading(shown, false);
+}
+
+void TabFiles::startReading(int index, bool newTab)
+{
+    stopReading();
+    auto reading = std::make_shared<Reading>();
+    reading->path = m_tabRecords.at(index).path;
+    reading->name = m_tabRecords.at(index).name;
+    reading->tab = index;
+    reading->newTab = newTab;
+    m_reading = reading;
+    showBusy(index, true);
+    emit readStarted(reading->name);
+
+    auto *watcher = new QFutureWatcher<Outcome>(this);
+    connect(watcher, &QFutureWatcherBase::finished, watcher, &QObject::deleteLater);
+    connect(watcher, &QFutureWatcherBase::progressValueChanged, this, [this, reading](int percent) {
+        if (reading == m_reading)
+            emit readProgress(reading->name, percent);
+    });
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, reading] {
+        Outcome outcome = watcher->result();
+        if (reading == m_reading)
+            finishReading(reading, outcome);
+    });
+    watcher->setFuture(QtConcurrent::run([reading](QPromise<Outcome> &promise) {
+        promise.setProgressRange(0, 100);
+        Outcome outcome;
+        const auto progress = [&promise](qint64 done, qint64 size) {
+            if (size > 0)
+                promise.setProgressValue(int(qMin<qint64>(100, done * 100 / size)));
+        };
+        outcome.read = LoadedFile::Load(reading->path, &outcome.file, &outcome.error,
+                                        &reading->stop, progress);
+        promise.addResult(std::move(outcome));
+    }));
+}
+
+// The read under way goes on by itself until it next looks at its stop,
+// then ends unheard.
+void TabFiles::stopReading()
+{
+    if (!m_reading)
+        return;
+    m_reading->stop = true;
+    showBusy(m_reading->tab, false);
+    m_reading.reset();
+}
+
+void TabFiles::finishReading(const std::shared_ptr<Reading> &reading, Outcome &outcome)
+{
+    const int index = reading->tab;
+    m_reading.reset();
+    showBusy(index, false);
+    if (outcome.read) {
+        emit fileRead(outcome.file);
+        return;
+    }
+    Dialogs().ShowMessage(parentWidget(), outcome.error);
+    // A file opened just now that turns out unreadable keeps no tab.
+    if (reading->newTab && index >= 0 && index < m_nTabCount) {
+        m_tabRecords.removeAt(index);
+        --m_nTabCount;
+        removeTab(index);
+    }
+    showNothing();
+}
+
+void TabFiles::showBusy(int index, bool busy)
+{
+    if (index < 0 || index >= count())
+        return;
+    setTabIcon(index, busy ? style()->standardIcon(QStyle::SP_BrowserReload) : QIcon());
+    setTabToolTip(index, busy ? tr("Reading %1").arg(m_tabRecords.value(index).path) : QString());
+}
+
+void TabFiles::showNothing()
+{
+    emit fileRead(LoadedFile());
 }

@@ -1,19 +1,26 @@
 #pragma once
 
-#include "data/ResultFile.h"
+#include "data/LoadedFile.h"
 #include "view/TabRecord.h"
 
 #include <QList>
 #include <QStringList>
 #include <QTabBar>
 
+#include <atomic>
+#include <memory>
+
 class FileDialogs;
 
 // The strip of tabs, one per opened file in the order opened, with the
 // record of the file behind each tab, and the reading of those files.
 // Files are never kept: a click on a tab reads its file again from disk.
-// Every read hands the text of the file to show to fileRead; the text is
-// empty where the file could not be read or no file is left to show.
+//
+// A file is read on a thread of its own while the window goes on: its tab
+// shows a busy sign, readStarted and readProgress tell how far it is, and
+// fileRead hands over what was read, or nothing where the file could not be
+// read or no file is left to show. Reading another file, or closing the tab
+// of the one being read, gives up the read under way.
 class TabFiles : public QTabBar
 {
     Q_OBJECT
@@ -21,11 +28,12 @@ public:
     static constexpr int MaxTabs = 1024;
 
     explicit TabFiles(QWidget *parent = nullptr);
+    ~TabFiles() override;
 
     // Opens each file into a new tab at the right end and shows the last one
-    // that could be read; returns the paths opened. A file that cannot be
-    // read, or one beyond the 1024 tabs, gets a message and no tab. When no
-    // file is opened, nothing changes and nothing is shown anew.
+    // opened; returns the paths opened. A file that cannot be opened, or one
+    // beyond the 1024 tabs, gets a message and no tab. When no file is
+    // opened, nothing changes and nothing is shown anew.
     QStringList OpenFiles(const QStringList &paths);
     // File Open: the files chosen in the dialog. Cancelling changes nothing.
     void OnFileOpen();
@@ -40,7 +48,12 @@ public:
     FileDialogs &Dialogs() const;
 
 signals:
-    void fileRead(const ResultFileText &text);
+    // A tab's file is being read: the file shown so far is gone.
+    void readStarted(const QString &name);
+    // Percent of its bytes read.
+    void readProgress(const QString &name, int percent);
+    // The file read, or nothing to show.
+    void fileRead(const LoadedFile &file);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -51,11 +64,19 @@ private slots:
     void OnRclickTabFiles(const QPoint &pos);
 
 private:
-    bool readFile(const QString &path, ResultFileText &text) const;
+    struct Reading;
+    struct Outcome;
+
     bool addTab(const QString &path);
+    void startReading(int index, bool newTab);
+    void stopReading();
+    void finishReading(const std::shared_ptr<Reading> &reading, Outcome &outcome);
+    void showBusy(int index, bool busy);
+    void showNothing();
 
     QList<TabRecord> m_tabRecords;
     int m_nTabCount = 0;
     FileDialogs *m_pDialogs = nullptr;
     Qt::MouseButton m_button = Qt::NoButton; // of the last press on the strip
+    std::shared_ptr<Reading> m_reading;      // the read under way, if any
 };

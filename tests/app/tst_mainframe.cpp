@@ -36,6 +36,7 @@
 using namespace StringTable;
 using ViewTestSupport::comboFiber;
 using ViewTestSupport::listChannels;
+using ViewTestSupport::readAndWait;
 using ViewTestSupport::tabFiles;
 
 class TestMainFrame : public QObject
@@ -265,7 +266,7 @@ void TestMainFrame::droppedFilesOpenLikeFileOpen()
     TestSupport::writeFile(one, TestSupport::standardHeader() + TestSupport::fiber("A"));
     TestSupport::writeFile(two, TestSupport::standardHeader() + TestSupport::fiber("B"));
     CSDIQVLView *view = m_app->View();
-    m_app->OpenDocumentFiles({one});
+    QVERIFY(readAndWait(view, [&] { m_app->OpenDocumentFiles({one}); }));
     FiberComboBox *box = comboFiber(view);
     box->SetCurSel(0);
     QWidget *under = target == QLatin1String("edit")       ? box->Edit()
@@ -282,7 +283,7 @@ void TestMainFrame::droppedFilesOpenLikeFileOpen()
     QApplication::sendEvent(frame->windowHandle(), &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(frame->windowHandle(), &drop);
+    QVERIFY(readAndWait(view, [&] { QApplication::sendEvent(frame->windowHandle(), &drop); }));
 
     QCOMPARE(tabFiles(view)->count(), 2);
     QCOMPARE(tabFiles(view)->tabText(1), QStringLiteral("two.fib"));

@@ -21,6 +21,7 @@
 #include <QTimer>
 
 using namespace StringTable;
+using ViewTestSupport::readAndWait;
 using ViewTestSupport::resultFile;
 
 namespace {
@@ -97,7 +98,7 @@ void TestPrintCommands::open(int fibers)
     const QString path = m_dir->filePath(QStringLiteral("in.fib"));
     QVERIFY(TestSupport::writeFile(path, resultFile(names)));
     m_dialogs.openAnswers.append(QStringList{path});
-    m_app->MainFrame()->Action(ID_FILE_OPEN)->trigger();
+    QVERIFY(readAndWait(m_app->View(), [this] { m_app->MainFrame()->Action(ID_FILE_OPEN)->trigger(); }));
 }
 
 void TestPrintCommands::printsTheChosenPages_data()

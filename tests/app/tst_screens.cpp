@@ -79,7 +79,7 @@ void TestScreens::everyScreen()
     view->OnInitialUpdate();
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    view->OpenFiles({path});
+    QVERIFY(readAndWait(view, [&] { view->OpenFiles({path}); }));
     chooseFiber(view, 0);
 
     // The window within the screen's room, the form scrolling where it must.

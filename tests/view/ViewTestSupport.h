@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTableWidget>
 #include <QTest>
@@ -110,6 +111,17 @@ inline QByteArray fiberWithPowers(const char *name, const QList<const char *> &p
 inline bool isRed(const QImage &image, int x, int y)
 {
     return image.pixelColor(x, y) == QColor(255, 0, 0);
+}
+
+// Takes a step that may have the view read a file and, when it began a
+// read, waits until the view shows what it read: files are read on a
+// thread of their own. False only for a read that never ends.
+inline bool readAndWait(QObject *view, const std::function<void()> &step)
+{
+    QSignalSpy started(view, SIGNAL(readProgress(QString, int)));
+    QSignalSpy shown(view, SIGNAL(fileShown()));
+    step();
+    return started.isEmpty() || !shown.isEmpty() || shown.wait(20000);
 }
 
 // A form view as the window shows it, on a screen of the given size, with

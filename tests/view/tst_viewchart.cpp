@@ -92,7 +92,7 @@ void TestViewChart::openBytes(const QByteArray &bytes)
     const QString path = m_dir->filePath(QStringLiteral("f%1.fib").arg(++m_files));
     QVERIFY(TestSupport::writeFile(path, bytes));
     m_dialogs.openAnswers.append(QStringList{path});
-    m_view->OnFileOpen();
+    QVERIFY(readAndWait(m_view, [this] { m_view->OnFileOpen(); }));
 }
 
 QStringList TestViewChart::column(int column) const

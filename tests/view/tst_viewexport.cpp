@@ -79,7 +79,7 @@ void TestViewExport::open(const QList<QByteArray> &fibers)
     const QString path = m_dir->filePath(QStringLiteral("in.fib"));
     QVERIFY(TestSupport::writeFile(path, resultFile(fibers)));
     m_dialogs.openAnswers.append(QStringList{path});
-    m_view->OnFileOpen();
+    QVERIFY(readAndWait(m_view, [this] { m_view->OnFileOpen(); }));
 }
 
 QList<QByteArray> TestViewExport::firstFields(const QString &path) const
@@ -252,7 +252,7 @@ void TestViewExport::keysChooseWhatTypingRenames()
                                            + TestSupport::fiber("F2", "-11.50")
                                            + TestSupport::fiber("F3", "-12.50")));
     m_dialogs.openAnswers.append(QStringList{in});
-    m_view->OnFileOpen();
+    QVERIFY(readAndWait(m_view, [this] { m_view->OnFileOpen(); }));
 
     FiberComboBox *box = comboFiber(m_view);
     QListView *list = box->List();

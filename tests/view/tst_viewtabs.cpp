@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
@@ -43,6 +44,8 @@ private slots:
     void vanishedTabFileGetsMessage();
     void refusesTheTabAfter1024();
     void keepsWholePathsAndCutsLongLabels();
+    void readsWhileTheWindowAnswers_data();
+    void readsWhileTheWindowAnswers();
 
 private:
     QString makeFile(const QString &name, const QList<QByteArray> &fibers);
@@ -50,6 +53,7 @@ private:
     QList<QByteArray> comboNames() const;
     void open(const QStringList &paths);
     void clickTab(int index, Qt::MouseButton button = Qt::LeftButton);
+    void closeTab();
     int reportPages();
     TabFiles *tabs() const { return tabFiles(m_view); }
 
@@ -109,13 +113,19 @@ int TestViewTabs::reportPages()
 void TestViewTabs::open(const QStringList &paths)
 {
     m_dialogs.openAnswers.append(paths);
-    m_view->OnFileOpen();
+    QVERIFY(readAndWait(m_view, [this] { m_view->OnFileOpen(); }));
 }
 
 void TestViewTabs::clickTab(int index, Qt::MouseButton button)
 {
-    QTest::mouseClick(tabs(), button, {},
-                      tabs()->tabRect(index).center());
+    QVERIFY(readAndWait(m_view, [&] {
+        QTest::mouseClick(tabs(), button, {}, tabs()->tabRect(index).center());
+    }));
+}
+
+void TestViewTabs::closeTab()
+{
+    QVERIFY(readAndWait(m_view, [this] { tabs()->OnCloseTab(); }));
 }
 
 void TestViewTabs::opensEachFileIntoItsOwnTab_data()
@@ -246,7 +256,7 @@ void TestViewTabs::closeShowsTheTabToTheLeft()
     QFETCH(QByteArray, shown);
     open({makeFile("one.fib", {"A"}), makeFile("two.fib", {"B"}), makeFile("three.fib", {"C"})});
     clickTab(closed);
-    tabs()->OnCloseTab();
+    closeTab();
     QCOMPARE(tabLabels(), left);
     QCOMPARE(tabs()->count(), 2);
     QCOMPARE(tabs()->Records().size(), 2);
@@ -259,14 +269,14 @@ void TestViewTabs::closeShowsTheTabToTheLeft()
 
 void TestViewTabs::closeWithoutTabsChangesNothing()
 {
-    tabs()->OnCloseTab();
+    closeTab();
     QCOMPARE(tabs()->count(), 0);
     open({makeFile("one.fib", {"A"})});
-    tabs()->OnCloseTab();
+    closeTab();
     QCOMPARE(tabs()->count(), 0);
     QCOMPARE(comboFiber(m_view)->GetCount(), 0);
     QCOMPARE(MeasurementStore::Instance().Rows().Count(), 0);
-    tabs()->OnCloseTab();
+    closeTab();
     QCOMPARE(tabs()->count(), 0);
 }
 
@@ -294,7 +304,7 @@ void TestViewTabs::contextMenuCloses()
     QApplication::sendEvent(tabs(), &menuEvent); // what the right button raises
     QTRY_COMPARE(tabLabels(), QStringList{"one.fib"});
     QCOMPARE(itemText, QStringLiteral("&Close"));
-    QCOMPARE(comboNames(), QList<QByteArray>{"A"});
+    QTRY_COMPARE(comboNames(), QList<QByteArray>{"A"});
 }
 
 void TestViewTabs::unreadableFileGetsMessageAndNoHalfView()
@@ -345,7 +355,7 @@ void TestViewTabs::refusesTheTabAfter1024()
     QVERIFY(m_dialogs.messages[0].contains(last));
     QVERIFY(m_dialogs.messages[0].contains(QStringLiteral("1024")));
 
-    tabs()->OnCloseTab();
+    closeTab();
     open({last});
     QCOMPARE(tabs()->count(), 1024);
     QCOMPARE(tabs()->tabText(1023), QStringLiteral("last.fib"));
@@ -370,6 +380,54 @@ void TestViewTabs::keepsWholePathsAndCutsLongLabels()
     open({makeFile(n48 + emoji + QStringLiteral("x.fib"), {"B"}),
           makeFile(n48 + accented + QStringLiteral("x.fib"), {"C"})});
     QCOMPARE(tabLabels().mid(1), (QStringList{n48 + emoji, n48 + accented}));
+}
+
+void TestViewTabs::readsWhileTheWindowAnswers_data()
+{
+    QTest::addColumn<QString>("then"); // what the user does while the big file is read
+    QTest::newRow("waits") << QString();
+    QTest::newRow("closes its tab") << QStringLiteral("close");
+    QTest::newRow("opens another file") << QStringLiteral("open");
+}
+
+// A big file is read while the window goes on: a timer fires meanwhile, the
+// tab shows it is busy, and closing the tab or opening another file gives
+// the read up for good.
+void TestViewTabs::readsWhileTheWindowAnswers()
+{
+    QFETCH(QString, then);
+    const QString small = makeFile("small.fib", {"S"});
+    const QString big = m_dir->filePath("big.fib");
+    QVERIFY(TestSupport::writeFile(big, resultFile({"BIG"}) + TestSupport::fiber("BIG").repeated(40000)));
+
+    int ticks = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+    timer.start(0);
+    QSignalSpy shown(m_view, SIGNAL(fileShown()));
+    m_dialogs.openAnswers.append(QStringList{big});
+    m_view->OnFileOpen();
+    QVERIFY(shown.isEmpty()); // the read goes on after the command returned
+    QCOMPARE(tabLabels(), QStringList{"big.fib"});
+    QVERIFY(!tabs()->tabIcon(0).isNull());
+
+    if (then == QLatin1String("close")) {
+        closeTab();
+        QCOMPARE(tabs()->count(), 0);
+    } else if (then == QLatin1String("open")) {
+        open({small});
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 20000);
+    if (then.isEmpty()) {
+        QVERIFY(ticks > 0); // the window answered while the file was read
+        QCOMPARE(comboFiber(m_view)->GetCount(), 40001);
+    } else {
+        // A read given up never shows, however long it takes to end.
+        QTest::qWait(1500);
+        QCOMPARE(comboNames(), then == QLatin1String("open") ? QList<QByteArray>{"S"} : QList<QByteArray>{});
+    }
+    for (int i = 0; i < tabs()->count(); ++i)
+        QVERIFY(tabs()->tabIcon(i).isNull());
 }
 
 QTEST_MAIN(TestViewTabs)
