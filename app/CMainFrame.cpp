@@ -58,6 +58,8 @@ CMainFrame::CMainFrame(QWidget *parent)
 
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_scrollArea->setWidgetResizable(false);
+    // Not a stop of its own for Tab: the keys belong to the controls in it.
+    m_scrollArea->setFocusPolicy(Qt::NoFocus);
     setCentralWidget(m_scrollArea);
     setWindowTitle(LoadString(AFX_IDS_APP_TITLE));
 }
@@ -248,6 +250,7 @@ QMenu *CMainFrame::createPopupMenu()
 
 void CMainFrame::SetView(CSDIQVLView *view)
 {
+    m_view = view;
     m_scrollArea->setWidget(view);
     connect(view, &CSDIQVLView::formSized, this, &CMainFrame::ResizeParentToFit);
     connect(view, &CSDIQVLView::readProgress, this, &CMainFrame::ShowProgress);
@@ -276,6 +279,13 @@ void CMainFrame::fitToScreen()
     if (const QScreen *screen = this->screen()) {
         const QRect available = screen->availableGeometry();
         const QSize room = available.size() - (frameGeometry().size() - geometry().size());
+        // A form that does not fit first gives up the rows its list grew by.
+        if (m_view && needed.height() > room.height()) {
+            const QSize before = m_formSize;
+            m_view->LimitHeight(m_formSize.height() - (needed.height() - room.height()));
+            if (m_formSize != before)
+                return; // fitted again by now, to the smaller form
+        }
         // A scroll bar one way takes room the other way.
         const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scrollArea);
         if (needed.height() > room.height())

@@ -71,6 +71,7 @@ private:
     QHash<int, QAction *> m_actions;
     QHash<int, QLabel *> m_indicators;
     QScrollArea *m_scrollArea;
+    CSDIQVLView *m_view = nullptr;
     QToolBar *m_toolBar = nullptr;
     QProgressBar *m_progress = nullptr;
     QColor m_toolBarInk;

@@ -90,9 +90,8 @@ void CSDIQVLView::placeControls()
     Resources::PlaceOnDevicePixels(m_tabFiles, FormGeometry::TabRect());
     Resources::PlaceOnDevicePixels(m_comboFiber, FormGeometry::ComboRect());
     // Where the columns' widths need more than the template's width, the
-    // list grows to the right.
-    Resources::PlaceOnDevicePixels(m_listChannels,
-                                   FormGeometry::ListRect(m_listChannels->WholeWidth()));
+    // list grows to the right; to show a fiber's 18 rows, it grows down.
+    Resources::PlaceOnDevicePixels(m_listChannels, m_listRect);
 }
 
 void CSDIQVLView::showEvent(QShowEvent *event)
@@ -117,16 +116,48 @@ void CSDIQVLView::OnInitialUpdate()
         screen = QGuiApplication::primaryScreen()->geometry().size();
     m_geometry = FormGeometry(screen);
     setUpColumns();
-    placeControls();
-    // The chart is drawn at the screen's factors into the form: the form
-    // must hold all of it, or its readout is never seen.
-    setFixedSize(m_geometry.FormSize(fontMetrics(), m_listChannels->geometry().right()));
+    layOut();
+}
 
-    emit formSized(size());
+void CSDIQVLView::LimitHeight(int height)
+{
+    if (height >= m_heightLimit)
+        return;
+    m_heightLimit = height;
+    layOut();
+}
+
+// The list as long as a fiber's rows need where the room allows, the chart
+// moved down below it as far as it must, and the form holding both: the
+// chart is drawn at the screen's factors, and its readout must be seen.
+void CSDIQVLView::layOut()
+{
+    const QFontMetrics metrics = fontMetrics();
+    const int width = m_listChannels->WholeWidth();
+    const QRect designList = FormGeometry::ListRect(width, 0);
+    const int designHeight = m_geometry.FormSize(metrics, designList, 0).height();
+    // As many whole rows as the room takes, down to the design's list.
+    m_listRect = designList;
+    for (int rows = ChannelTable::FiberSize; rows > 0; --rows) {
+        const int height = m_listChannels->WholeHeight(rows);
+        if (height <= designList.height())
+            break;
+        const QRect list = FormGeometry::ListRect(width, height);
+        const int shift = m_geometry.ChartShift(list.bottom(), metrics);
+        if (m_geometry.FormSize(metrics, list, shift).height() <= qMax(designHeight, m_heightLimit)) {
+            m_listRect = list;
+            break;
+        }
+    }
+    m_chartShift = m_geometry.ChartShift(m_listRect.bottom(), metrics);
+    placeControls();
+    const QSize form = m_geometry.FormSize(metrics, m_listRect, m_chartShift);
+    setFixedSize(form);
+    emit formSized(form);
 }
 
 // Runs again on File New: the six columns are made once, their widths
-// follow the factors of every run.
+// follow the factors of every run, widened where their texts need more.
 void CSDIQVLView::setUpColumns()
 {
     if (m_listChannels->columnCount() != kColumnCount) {
@@ -137,8 +168,14 @@ void CSDIQVLView::setUpColumns()
             m_listChannels->setHorizontalHeaderItem(column, heading);
         }
     }
+    QList<int> least;
     for (int column = 0; column < kColumnCount; ++column)
-        m_listChannels->setColumnWidth(column, m_geometry.ColumnWidth(column));
+        least.append(m_geometry.ColumnWidth(column));
+    // The widest texts the file's columns hold.
+    static const QStringList widest{QStringLiteral("00"),       QStringLiteral("0000.0"),
+                                    QStringLiteral("-000.00"),  QStringLiteral("-000.00"),
+                                    QStringLiteral("0000-00-00"), QStringLiteral("00:00:00")};
+    m_listChannels->FitColumns(least, widest);
 }
 
 // The file shown so far goes as soon as another is read, so that a big
@@ -412,6 +449,9 @@ void CSDIQVLView::OnDraw(QPainter &painter)
     // Lines and texts in the palette's text colour over its window colour,
     // which fills the view's background.
     const ChannelChart chart = m_geometry.Chart(palette().color(QPalette::WindowText));
+    painter.save();
+    painter.translate(0, m_chartShift); // below a list grown for a fiber's rows
     chart.Draw(painter, m_chartPowers, m_strSelChannel, m_strSelWaveLength, m_strSelPower);
     chart.DrawMarker(painter, m_nMarkerRow);
+    painter.restore();
 }

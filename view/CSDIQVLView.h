@@ -9,12 +9,15 @@
 #include "view/TabFiles.h"
 
 #include <QByteArray>
+#include <QRect>
 #include <QList>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+
+#include <climits>
 
 class FiberComboBox;
 class FileDialogs;
@@ -34,6 +37,10 @@ public:
     // to hold the chart, sets up the list's columns and fits the frame to
     // the form. Safe to run again.
     void OnInitialUpdate();
+    // The form may be at most `height` high: the list gives up rows, down
+    // to its design height, and scrolls instead. The form stays at least as
+    // high as its design height.
+    void LimitHeight(int height);
 
     // Opening files into tabs and File Open: see TabFiles.
     QStringList OpenFiles(const QStringList &paths) { return m_tabFiles->OpenFiles(paths); }
@@ -99,6 +106,7 @@ private:
     void DrawChart();
     void OnEndPrinting();
     void setUpColumns();
+    void layOut();
     void showChannel(int row);
     void clearChart();
     void appendChannelRow(const MeasurementRows::Row &row);
@@ -116,6 +124,9 @@ private:
     QString m_strSelWaveLength;
     int m_nFiberIndex = -1; // no fiber chosen yet
     FormGeometry m_geometry;
+    QRect m_listRect = FormGeometry::ListRect(0, 0);
+    int m_chartShift = 0;
+    int m_heightLimit = INT_MAX;
     QString m_strSavePath;
 
     QPixmap m_bitmap131;

@@ -1,8 +1,12 @@
 #include "view/ChannelList.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QStyleOptionViewItem>
+
+#include <algorithm>
 
 // A fiber's 18 rows bring the vertical scroll bar.
 int ChannelList::WholeWidth() const
@@ -15,6 +19,28 @@ int ChannelList::WholeWidth() const
     if (style->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, this))
         width += style->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, this);
     return width;
+}
+
+int ChannelList::WholeHeight(int rows) const
+{
+    return 2 * frameWidth() + horizontalHeader()->sizeHint().height()
+        + rows * verticalHeader()->defaultSectionSize();
+}
+
+void ChannelList::FitColumns(const QList<int> &least, const QStringList &widestTexts)
+{
+    ensurePolished();
+    horizontalHeader()->ensurePolished();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+    for (int column = 0; column < columnCount() && column < least.size(); ++column) {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.text = widestTexts.value(column);
+        option.features |= QStyleOptionViewItem::HasDisplay;
+        const int cell = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).width();
+        const int heading = horizontalHeader()->sectionSizeHint(column);
+        setColumnWidth(column, std::max({least.at(column), cell, heading}));
+    }
 }
 
 void ChannelList::mousePressEvent(QMouseEvent *event)

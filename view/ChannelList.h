@@ -15,6 +15,13 @@ public:
     // The width at which every column shows whole beside the vertical
     // scroll bar, so that the list never scrolls sideways.
     int WholeWidth() const;
+    // The height at which `rows` rows show whole under the headings.
+    int WholeHeight(int rows) const;
+    // Widens each column to what its heading and the widest text of its
+    // cells take in the list's own font and style (whatever a style sheet
+    // makes of them), never narrower than `least`. Rows are as high as the
+    // list's font needs.
+    void FitColumns(const QList<int> &least, const QStringList &widestTexts);
 
 signals:
     void mouseClicked();

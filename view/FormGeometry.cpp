@@ -48,21 +48,28 @@ QRect FormGeometry::ComboRect()
     return kComboRect;
 }
 
-QRect FormGeometry::ListRect(int wholeWidth)
+QRect FormGeometry::ListRect(int width, int height)
 {
     QRect rect = kListRect;
-    rect.setWidth(qMax(kListRect.width(), wholeWidth));
+    rect.setWidth(qMax(kListRect.width(), width));
+    rect.setHeight(qMax(kListRect.height(), height));
     return rect;
 }
 
-QSize FormGeometry::FormSize(const QFontMetrics &metrics, int listRight) const
+int FormGeometry::ChartShift(int listBottom, const QFontMetrics &metrics) const
+{
+    const int gap = ChannelChart(1.0f, 1.0f).Extent(metrics).top() - (kListRect.bottom() + 1);
+    return qMax(0, listBottom + 1 + gap - Chart().Extent(metrics).top());
+}
+
+QSize FormGeometry::FormSize(const QFontMetrics &metrics, const QRect &list, int chartShift) const
 {
     const QSize design = DesignSize();
     const QRect atDesign = ChannelChart(1.0f, 1.0f).Extent(metrics);
     const int marginRight = qMax(0, design.width() - (atDesign.right() + 1));
     const int marginBottom = qMax(0, design.height() - (atDesign.bottom() + 1));
-    const QRect chart = Chart().Extent(metrics);
-    const int right = qMax(chart.right(), listRight);
+    const QRect chart = Chart().Extent(metrics).translated(0, chartShift);
+    const int right = qMax(chart.right(), list.right());
     return QSize(qMax(design.width(), right + 1 + marginRight),
                  qMax(design.height(), chart.bottom() + 1 + marginBottom));
 }

@@ -34,14 +34,18 @@ public:
     static QSize DesignSize();
     static QRect TabRect();
     static QRect ComboRect();
-    // The list's place, widened to `wholeWidth` where the list needs that
-    // much to show every column whole without scrolling sideways.
-    static QRect ListRect(int wholeWidth);
+    // The list's place, widened to `width` and lengthened to `height` where
+    // the list needs that much to show every column, or every row, whole.
+    static QRect ListRect(int width, int height);
+    // How far the chart moves down so that a list reaching `listBottom`
+    // keeps the design's gap above it: nothing where the chart, drawn in a
+    // font of `metrics`, stands low enough already.
+    int ChartShift(int listBottom, const QFontMetrics &metrics) const;
     // The design size wherever it holds the whole chart, drawn in a font of
-    // `metrics`, and a list reaching `listRight`; otherwise grown right and
-    // down just enough to hold them with the margins the design size
-    // leaves around the chart.
-    QSize FormSize(const QFontMetrics &metrics, int listRight) const;
+    // `metrics` and moved down by `chartShift`, and the list at `list`;
+    // otherwise grown right and down just enough to hold them with the
+    // margins the design size leaves around the chart.
+    QSize FormSize(const QFontMetrics &metrics, const QRect &list, int chartShift) const;
 
     // The chart at these factors, its lines and texts in `ink`.
     ChannelChart Chart(const QColor &ink = Qt::black) const;

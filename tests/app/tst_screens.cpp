@@ -10,6 +10,8 @@
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
 
+#include <QApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QListView>
@@ -29,38 +31,64 @@ private slots:
     void everyScreen();
 };
 
+namespace {
+
+// Dark, and bigger text with more room around it than the design's.
+const char kStyleSheet[] = "QWidget { background-color: #1e1e1e; color: #e8e8e8; }"
+                           "QTableView, QHeaderView { font-size: 17px; }"
+                           "QHeaderView::section { padding: 2px 12px; }";
+
+} // namespace
+
 void TestScreens::everyScreen_data()
 {
     // Named after the screens of offscreen-screens.json.
-    QTest::addColumn<bool>("scrolls"); // the form inside the window
-    QTest::addColumn<double>("cx");    // where to look for the bars
+    QTest::addColumn<bool>("styled");
+    QTest::addColumn<bool>("scrolls");     // the form inside the window
+    QTest::addColumn<bool>("listScrolls"); // the list, to show all 18 rows
+    QTest::addColumn<double>("cx");        // where to look for the bars
     QTest::addColumn<QList<int>>("tops"); // of bars 0-6, -1 for none; then the base line
 
     // Bars of +15, 0, -30, -60 dB, Low, +25 dB and a blank: tops at
     // trunc(cy*610 - 4*cy*(P+60)) with cy = max(1, sy), +25 dB cut at the
-    // axis top trunc(cy*610 - cy*320), the base line at trunc(cy*610).
+    // axis top trunc(cy*610 - cy*320), the base line at trunc(cy*610); all
+    // of it moved down as far as a list grown for 18 rows needs.
     const QList<int> design{310, 370, 490, -1, -1, 290, -1, 610};
     const QList<int> fullHd{372, 444, 588, -1, -1, 348, -1, 732};
-    QTest::newRow("1024x768") << false << 1.0 << design;
-    QTest::newRow("1366x768") << false << 1.0 << design;
-    QTest::newRow("1440x900") << false << 1.0 << design;
-    QTest::newRow("1920x1080") << false << 1.333 << fullHd;
-    QTest::newRow("1920x1080 at 150 %") << true << 1.0 << design;
-    QTest::newRow("2560x1440") << false << 1.778 << QList<int>{496, 592, 784, -1, -1, 464, -1, 976};
-    QTest::newRow("3840x2160") << false << 2.667 << QList<int>{744, 888, 1176, -1, -1, 696, -1, 1464};
-    QTest::newRow("3840x2160 at 200 %") << false << 1.333 << fullHd;
+    const QList<int> wqhd{496, 592, 784, -1, -1, 464, -1, 976};
+    const QList<int> uhd{744, 888, 1176, -1, -1, 696, -1, 1464};
+    for (const bool styled : {false, true}) {
+        const auto row = [styled](const char *screen) {
+            return &(QTest::addRow("%s%s", screen, styled ? ", style sheet" : "") << styled);
+        };
+        // Where the screen is not high enough for the list's 18 rows, the list
+        // keeps the rows there is room for and scrolls.
+        *row("1024x768") << false << true << 1.0 << design;
+        *row("1366x768") << false << true << 1.0 << design;
+        // The style sheet's bigger rows need more than 900 pixels.
+        *row("1440x900") << false << styled << 1.0 << design;
+        *row("1920x1080") << false << false << 1.333 << fullHd;
+        *row("1920x1080 at 150 %") << true << true << 1.0 << design;
+        *row("2560x1440") << false << false << 1.778 << wqhd;
+        *row("3840x2160") << false << false << 2.667 << uhd;
+        *row("3840x2160 at 200 %") << false << false << 1.333 << fullHd;
+    }
 }
 
 void TestScreens::everyScreen()
 {
+    QFETCH(bool, styled);
     QFETCH(bool, scrolls);
+    QFETCH(bool, listScrolls);
     QFETCH(double, cx);
     QFETCH(QList<int>, tops);
     QScreen *where = nullptr;
+    const QString name = QString::fromLatin1(QTest::currentDataTag()).section(QLatin1Char(','), 0, 0);
     for (QScreen *screen : QGuiApplication::screens())
-        where = screen->name() == QLatin1String(QTest::currentDataTag()) ? screen : where;
+        where = screen->name() == name ? screen : where;
     if (!where)
         QSKIP("no such screen on this platform");
+    qApp->setStyleSheet(styled ? QString::fromLatin1(kStyleSheet) : QString());
     const qreal ratio = where->devicePixelRatio();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("f.fib"));
@@ -87,27 +115,48 @@ void TestScreens::everyScreen()
     auto *area = qobject_cast<QScrollArea *>(frame.centralWidget());
     QTRY_COMPARE(area->verticalScrollBar()->isVisible(), scrolls);
     QVERIFY(!area->horizontalScrollBar()->isVisible());
-    // The list's columns whole beside the scroll bar of its 18 rows.
+    // The list's six columns whole, each as wide as its heading and its
+    // widest cell need in the list's own font; its 18 rows whole where the
+    // screen has room for them.
     QTableWidget *list = listChannels(view);
-    QTRY_VERIFY(list->verticalScrollBar()->isVisible());
     QVERIFY(!list->horizontalScrollBar()->isVisible());
-    // Nothing of the chart under the controls: the axis top is its highest pixel.
-    for (const char *name : {"tabFiles", "comboFiber", "listChannels"})
-        QVERIFY2(view->findChild<QWidget *>(name)->geometry().bottom() < tops.at(5), name);
+    QTRY_COMPARE(list->verticalScrollBar()->maximum() > 0, listScrolls);
+    int columns = 0;
+    for (int column = 0; column < 6; ++column) {
+        columns += list->columnWidth(column);
+        const QString heading = list->horizontalHeaderItem(column)->text();
+        QVERIFY2(list->columnWidth(column) >= list->horizontalHeader()->fontMetrics().horizontalAdvance(heading),
+                 qPrintable(heading));
+        QVERIFY(list->columnWidth(column) > list->fontMetrics().horizontalAdvance(list->item(0, column)->text()));
+    }
+    QVERIFY(columns <= list->viewport()->width());
+    if (!listScrolls)
+        QVERIFY(list->visualItemRect(list->item(17, 0)).bottom() <= list->viewport()->height());
 
-    // Each bar's red rows in the middle of the bar, in device pixels.
+    // Each bar's red rows in the middle of the bar, in device pixels, on
+    // the scale of the screen, below the list.
     const QImage image = view->grab().toImage();
-    const int base = int(tops.last() * ratio);
+    const int shift = int((baseLineRow(view) - tops.last()) * ratio);
+    QVERIFY(shift >= 0);
+    for (const char *control : {"tabFiles", "comboFiber", "listChannels"})
+        QVERIFY2(view->findChild<QWidget *>(control)->geometry().bottom() * ratio < tops.at(5) * ratio + shift,
+                 control);
+    const int base = int(tops.last() * ratio) + shift;
     for (int bar = 0; bar < 7; ++bar) {
         QPair<int, int> red(-1, -1);
         for (int y = 0; y < base; ++y)
             if (isRed(image, int((110 + 40 * bar) * cx * ratio), y))
                 red = qMakePair(red.first < 0 ? y : red.first, y);
         QCOMPARE(red, tops.at(bar) < 0 ? qMakePair(-1, -1)
-                                       : qMakePair(int(tops.at(bar) * ratio), base - 1));
+                                       : qMakePair(int(tops.at(bar) * ratio) + shift, base - 1));
     }
 
-    // Every framed control keeps its four frame lines.
+    // Every framed control keeps its four frame lines, where no style sheet
+    // draws them its own way.
+    if (styled) {
+        qApp->setStyleSheet(QString());
+        return;
+    }
     const QImage window = frame.grab().toImage();
     const int background = qGray(frame.palette().color(QPalette::Window).rgb());
     for (QWidget *control : QList<QWidget *>{comboFiber(view)->Edit(), comboFiber(view)->List(),
@@ -115,8 +164,9 @@ void TestScreens::everyScreen()
         const QRect r(control->mapTo(&frame, QPoint()), control->size());
         for (const QPoint line : {QPoint(r.left(), r.center().y()), QPoint(r.right(), r.center().y()),
                                   QPoint(r.center().x(), r.top()), QPoint(r.center().x(), r.bottom())})
-            QVERIFY(qGray(window.pixel((QPointF(line) * ratio).toPoint())) < background - 24);
+            QVERIFY(qAbs(qGray(window.pixel((QPointF(line) * ratio).toPoint())) - background) > 24);
     }
+    qApp->setStyleSheet(QString());
 }
 
 QTEST_MAIN(TestScreens)

@@ -202,6 +202,27 @@ inline Readout readout(CSDIQVLView *view)
     return shown;
 }
 
+// The row of the chart's base line as the view shows it, -1 while no chart
+// is shown: where the chart stands on the form. No row below it stands out
+// from the background all across the bars, and the rows above are looked
+// at only after it.
+inline int baseLineRow(CSDIQVLView *view)
+{
+    const QImage image = view->grab().toImage();
+    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    // The base line runs from about a tenth to nine tenths of the form.
+    const int left = image.width() / 5;
+    const int right = image.width() * 4 / 5;
+    for (int y = image.height() - 1; y >= 0; --y) {
+        int standing = 0; // out from the background, on any palette
+        for (int x = left; x < right; ++x)
+            standing += qAbs(qGray(image.pixel(x, y)) - qGray(background)) > 60 ? 1 : 0;
+        if (standing == right - left)
+            return qRound(y / image.devicePixelRatio());
+    }
+    return -1;
+}
+
 // The selection line as the readout shows it for these texts.
 inline QStringList selectionLine(const QString &channel, const QString &waveLength,
                                  const QString &power)
