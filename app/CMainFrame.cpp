@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QLayout>
@@ -265,6 +266,17 @@ void CMainFrame::ResizeParentToFit(const QSize &form)
     WhenShown([this] { fitToScreen(); });
 }
 
+// A Wayland compositor tells neither where it puts the window nor what its
+// own bars take of the screen: where the screen's available area is all of
+// it, room is kept for a desktop's bar, so that the window's foot stays on
+// the screen wherever the bar pushes it.
+int CMainFrame::unknownBars(const QScreen &screen)
+{
+    constexpr int kDesktopBar = 48;
+    const bool toldNothing = screen.availableGeometry() == screen.geometry();
+    return toldNothing && QGuiApplication::platformName() == QLatin1String("wayland") ? kDesktopBar : 0;
+}
+
 // The window holds the form exactly where the screen has room for that;
 // where it has not, the window takes the room there is and the form
 // scrolls inside it.
@@ -278,7 +290,8 @@ void CMainFrame::fitToScreen()
     QSize size = needed;
     if (const QScreen *screen = this->screen()) {
         const QRect available = screen->availableGeometry();
-        const QSize room = available.size() - (frameGeometry().size() - geometry().size());
+        const QSize room = available.size() - (frameGeometry().size() - geometry().size())
+            - QSize(0, unknownBars(*screen));
         // A form that does not fit first gives up the rows its list grew by.
         if (m_view && needed.height() > room.height()) {
             const QSize before = m_formSize;

@@ -12,6 +12,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QScreen;
 class QScrollArea;
 class QToolBar;
 
@@ -66,6 +67,7 @@ private:
     void createStatusBar();
     void updateLockKeys();
     void fitToScreen();
+    static int unknownBars(const QScreen &screen);
 
     QList<std::function<void()>> m_whenShown;
     QHash<int, QAction *> m_actions;
