@@ -3,7 +3,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionViewItem>
 
 #include <algorithm>
@@ -63,6 +65,7 @@ void ChannelList::mouseReleaseEvent(QMouseEvent *event)
 void ChannelList::keyPressEvent(QKeyEvent *event)
 {
     const QModelIndex before = currentIndex();
+    const bool chosen = !selectionModel()->selectedRows().isEmpty();
     QTableWidget::keyPressEvent(event);
     switch (event->key()) {
     case Qt::Key_Up:
@@ -71,7 +74,8 @@ void ChannelList::keyPressEvent(QKeyEvent *event)
     case Qt::Key_End:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-        if (currentIndex().row() != before.row())
+        // A first row taken while none was selected counts as a move.
+        if (currentIndex().row() != before.row() || (!chosen && currentIndex().isValid()))
             emit keyMoved();
         break;
     default:
@@ -80,11 +84,42 @@ void ChannelList::keyPressEvent(QKeyEvent *event)
 }
 
 // Home and End go to the first and the last row, as in a list of rows,
-// not along the current row's cells.
+// not along the current row's cells. While no row is selected, Down
+// selects the first row rather than passing it by.
 QModelIndex ChannelList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
     if ((action == MoveHome || action == MoveEnd) && rowCount() > 0)
         return model()->index(action == MoveHome ? 0 : rowCount() - 1,
                               qMax(0, currentIndex().column()));
+    if ((action == MoveDown || action == MoveNext) && rowCount() > 0
+        && selectionModel()->selectedRows().isEmpty())
+        return model()->index(0, qMax(0, currentIndex().column()));
     return QTableWidget::moveCursor(action, modifiers);
+}
+
+// A list with the focus and no current row to mark it (an empty list)
+// shows the focus around its rows' area.
+void ChannelList::paintEvent(QPaintEvent *event)
+{
+    QTableWidget::paintEvent(event);
+    if (!hasFocus() || currentIndex().isValid())
+        return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = viewport()->rect().adjusted(1, 1, -1, -1);
+    focus.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+}
+
+void ChannelList::focusInEvent(QFocusEvent *event)
+{
+    QTableWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void ChannelList::focusOutEvent(QFocusEvent *event)
+{
+    QTableWidget::focusOutEvent(event);
+    viewport()->update();
 }

@@ -26,6 +26,8 @@ FiberComboBox::FiberComboBox(QWidget *parent)
     : QWidget(parent), m_edit(new QLineEdit(this)), m_list(new QListView(this)),
       m_model(new FiberListModel(this))
 {
+    m_edit->setObjectName(QStringLiteral("fiberEdit"));
+    m_list->setObjectName(QStringLiteral("fiberList"));
     m_list->setModel(m_model);
     m_list->setUniformItemSizes(true); // keeps 55,000 entries cheap to lay out
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -227,6 +229,13 @@ bool FiberComboBox::eventFilter(QObject *watched, QEvent *event)
     const int key = static_cast<QKeyEvent *>(event)->key();
     if (watched == m_list && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
         chooseRow(m_list->currentIndex().row());
+        return true;
+    }
+    // While no entry is chosen, Down chooses the first instead of passing
+    // it by, in the list and in the edit field alike.
+    if ((watched == m_list || watched == m_edit) && key == Qt::Key_Down && m_nCurSel < 0
+        && GetCount() > 0) {
+        chooseRow(0);
         return true;
     }
     // In the edit field the keys that move through entries move the list,

@@ -48,6 +48,7 @@ private slots:
     void cleanup();
 
     void fixedWindowCaptionedQuenvale();
+    void tabStopsAreTheControls();
     void menusAndToolBar();
     void statusBarSaysOkWhenIdle();
     void stringTableTexts_data();
@@ -101,6 +102,22 @@ void TestMainFrame::fixedWindowCaptionedQuenvale()
     // shows, without scrolling.
     QCOMPARE(frame->centralWidget()->size(), m_app->View()->size());
     QVERIFY(m_app->View()->width() >= 892 && m_app->View()->height() >= 663);
+}
+
+// Tab goes round the form's controls and nothing else: the scroll area that
+// holds the form is no stop of its own, where Down would scroll the form.
+void TestMainFrame::tabStopsAreTheControls()
+{
+    CMainFrame *frame = m_app->MainFrame();
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    comboFiber(m_app->View())->Edit()->setFocus(Qt::TabFocusReason);
+    QStringList stops;
+    for (int i = 0; i < 4; ++i) {
+        stops.append(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(stops, (QStringList{"fiberEdit", "fiberList", "listChannels", "fiberEdit"}));
 }
 
 void TestMainFrame::menusAndToolBar()

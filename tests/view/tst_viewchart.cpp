@@ -49,6 +49,8 @@ private slots:
     void clickBeforeAnyFileDoesNothing();
     void keysMoveTheMarker_data();
     void keysMoveTheMarker();
+    void firstDownTakesTheFirst_data();
+    void firstDownTakesTheFirst();
     void editRenamesTheChosenEntryOnly();
     void chartSurvivesRepaintsAndGoesWithALoad();
     void pixelsOnThreeScreens_data();
@@ -259,11 +261,45 @@ void TestViewChart::keysMoveTheMarker()
     QCOMPARE(readout(m_view).marker, row);
     QCOMPARE(readout(m_view).line.first(),
              QStringLiteral("Chanel:%1").arg(row + 1, 2, 10, QLatin1Char('0')));
-    QVERIFY(isRed(picture(), 110 + 40 * row, 626)); // the marker under the new row's bar
+    QVERIFY(isRed(picture(), 110 + 40 * row, baseLineRow(m_view) + 16)); // the marker under the new row's bar
     // A right click is no click either.
     QTest::mouseClick(list->viewport(), Qt::RightButton, {},
                       list->visualItemRect(list->item(1, 0)).center());
     QCOMPARE(readout(m_view).marker, row);
+}
+
+void TestViewChart::firstDownTakesTheFirst_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::newRow("fiber box's list") << QStringLiteral("fibers");
+    QTest::newRow("fiber box's edit field") << QStringLiteral("edit");
+    QTest::newRow("channel list") << QStringLiteral("channels");
+}
+
+// Down, where nothing is chosen yet, takes the first entry: the first fiber
+// in the fiber box, channel 01 in the list; it never passes them by.
+void TestViewChart::firstDownTakesTheFirst()
+{
+    QFETCH(QString, where);
+    openBytes(resultFile({"F1", "F2"}));
+    FiberComboBox *box = comboFiber(m_view);
+    QWidget *target = where == QLatin1String("fibers") ? static_cast<QWidget *>(box->List())
+        : where == QLatin1String("edit")               ? static_cast<QWidget *>(box->Edit())
+                                                       : listChannels(m_view);
+    if (where == QLatin1String("channels"))
+        choose(1);
+    // Reached with Tab, as from the keyboard: the view sets a current entry
+    // on the way in without choosing it.
+    target->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(target, Qt::Key_Down);
+    if (where == QLatin1String("channels")) {
+        QCOMPARE(readout(m_view).line.first(), QStringLiteral("Chanel:01"));
+        QCOMPARE(readout(m_view).marker, 0);
+    } else {
+        QCOMPARE(box->GetCurSel(), 0);
+        QCOMPARE(box->GetWindowText().trimmed(), QStringLiteral("F1"));
+        QCOMPARE(listChannels(m_view)->rowCount(), 18);
+    }
 }
 
 void TestViewChart::editRenamesTheChosenEntryOnly()
