@@ -35,6 +35,14 @@ bool LoadedFile::Load(const QString &path, LoadedFile *file, QString *error,
         for (const QByteArray &name : std::as_const(loaded.names))
             loaded.shownNames.append(CodePage936::Decode(name));
         loaded.boxOrder = BoxOrder(loaded.names);
+        if (stopped(stop))
+            return false;
+        loaded.verdicts.reserve(loaded.names.size());
+        for (qsizetype first = 0; first < loaded.rows.Count(); first += ChannelTable::FiberSize) {
+            const qsizetype count = qMin<qsizetype>(ChannelTable::FiberSize, loaded.rows.Count() - first);
+            const ThresholdJudge::Fiber fiber = loaded.judge.AddFiber(loaded.rows, first, count);
+            loaded.verdicts.append({fiber.failures, fiber.worstRow, fiber.worstMargin});
+        }
         *file = std::move(loaded);
     } catch (const std::bad_alloc &) {
         return FileError::ReadFailed(path, Texts::tr("it is too big for the memory of this computer"),

@@ -2,6 +2,7 @@
 
 #include "data/MeasurementRows.h"
 #include "data/ResultFile.h"
+#include "data/ThresholdJudge.h"
 
 #include <QByteArray>
 #include <QList>
@@ -10,15 +11,28 @@
 #include <atomic>
 
 // All the window shows of a result file, made in one go on a thread of its
-// own while the window goes on: the header text, the rows, and the fiber
-// names in the fiber box's order, decoded for showing.
+// own while the window goes on: the header text, the rows, the fiber names
+// in the fiber box's order, decoded for showing, and every fiber judged
+// against its thresholds by the judge that --summary uses.
 struct LoadedFile
 {
+    // A fiber's verdict, kept without its texts: they are its block's rows.
+    struct Verdict
+    {
+        ThresholdJudge::Failures failures;
+        int worstRow = -1; // in the block; -1 where no channel has a margin
+        double worstMargin = 0;
+
+        bool passed() const { return failures == ThresholdJudge::NoFailure; }
+    };
+
     QByteArray header;
     MeasurementRows rows;
     QList<QByteArray> names;   // each block's name, its first row's, in file order
     QStringList shownNames;    // the same decoded from code page 936
     QList<qsizetype> boxOrder; // the blocks in the fiber box's order
+    QList<Verdict> verdicts;   // by block
+    ThresholdJudge judge;      // the file's counts and its channels' figures
 
     // Reads and cuts the file at `path`. False with a message when it
     // cannot be read; false without one once `stop` is set. `progress`

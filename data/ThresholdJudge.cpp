@@ -41,14 +41,20 @@ ThresholdJudge::Channel ThresholdJudge::judge(QByteArrayView powerText,
 
 ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &block, qsizetype rows)
 {
+    return AddFiber(block, 0, rows);
+}
+
+ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsizetype first,
+                                               qsizetype count)
+{
     Fiber fiber;
-    fiber.rows = rows;
-    if (rows > 0)
-        fiber.name = field(block.At(0), MeasurementRow::FiberName);
-    if (rows < ChannelTable::FiberSize)
+    fiber.rows = count;
+    if (count > 0)
+        fiber.name = field(rows.At(first), MeasurementRow::FiberName);
+    if (count < ChannelTable::FiberSize)
         fiber.failures |= Incomplete;
-    for (qsizetype i = 0; i < rows; ++i) {
-        const MeasurementRows::Row row = block.At(i);
+    for (qsizetype i = 0; i < count; ++i) {
+        const MeasurementRows::Row row = rows.At(first + i);
         const QByteArrayView powerText = field(row, MeasurementRow::Power);
         const std::optional<double> power = ChannelTable::PowerValue(powerText);
         const Channel channel = judge(powerText, power, thresholdValue(row));
@@ -75,7 +81,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &block, qsi
         }
     }
     if (fiber.worstRow >= 0) {
-        const MeasurementRows::Row worst = block.At(fiber.worstRow);
+        const MeasurementRows::Row worst = rows.At(first + fiber.worstRow);
         fiber.worstChannel = field(worst, MeasurementRow::Channel);
         fiber.worstPower = field(worst, MeasurementRow::Power);
         fiber.worstThreshold = field(worst, MeasurementRow::Threshold);

@@ -83,6 +83,9 @@ public:
 
     // Judges rows 0 to rows - 1 of `block` as one fiber and counts it in.
     Fiber AddFiber(const MeasurementRows &block, qsizetype rows);
+    // The same for the `count` rows of `rows` from `first` on, in place.
+    // The fiber's worstRow counts from `first`.
+    Fiber AddFiber(const MeasurementRows &rows, qsizetype first, qsizetype count);
 
     qsizetype FiberCount() const { return m_fibers; }
     qsizetype FailedCount() const { return m_failed; }
