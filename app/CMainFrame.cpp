@@ -88,6 +88,25 @@ void CMainFrame::createMenus()
     file->addAction(createAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Preview(&V)")));
     file->addSeparator();
     file->addAction(createAction(ID_APP_EXIT, QStringLiteral("Exit(&X)")));
+    QMenu *verdicts = menuBar()->addMenu(QStringLiteral("Verdicts(&V)"));
+    QAction *shown = createAction(ID_VIEW_VERDICTS, QStringLiteral("Show Verdicts(&S)"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_J));
+    shown->setCheckable(true);
+    verdicts->addAction(shown);
+    verdicts->addSeparator();
+    verdicts->addAction(createAction(ID_NEXT_FAILURE, QStringLiteral("Next Failing Fiber(&N)"),
+                                     QKeySequence(Qt::Key_F8)));
+    verdicts->addAction(createAction(ID_PREV_FAILURE, QStringLiteral("Previous Failing Fiber(&P)"),
+                                     QKeySequence(Qt::SHIFT | Qt::Key_F8)));
+    verdicts->addSeparator();
+    verdicts->addAction(createAction(ID_VIEW_SUMMARY, QStringLiteral("Summary(&U)...")));
+    // Failing fibers are found only while the verdicts are shown.
+    const auto follow = [this](bool on) {
+        m_actions.value(ID_NEXT_FAILURE)->setEnabled(on);
+        m_actions.value(ID_PREV_FAILURE)->setEnabled(on);
+    };
+    connect(shown, &QAction::toggled, this, follow);
+    follow(false);
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help(&H)"));
     help->addAction(createAction(ID_APP_ABOUT, QStringLiteral("About Quenvale(&A)...")));
 
@@ -129,6 +148,9 @@ const struct
     {ID_FILE_SAVE, ":/res/toolbar-save.png"},
     {0, nullptr},
     {ID_FILE_PRINT, ":/res/toolbar-print.png"},
+    {0, nullptr},
+    {ID_VIEW_VERDICTS, ":/res/toolbar-verdicts.png"},
+    {ID_VIEW_SUMMARY, ":/res/toolbar-summary.png"},
 };
 
 } // namespace
@@ -180,12 +202,16 @@ void CMainFrame::createStatusBar()
         bar->addPermanentWidget(pane);
         m_indicators.insert(id, pane);
     }
+    m_yield = new QLabel(bar);
+    m_yield->setObjectName(QStringLiteral("yield"));
+    m_yield->hide();
+    bar->insertPermanentWidget(0, m_yield);
     m_progress = new QProgressBar(bar);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setRange(0, 100);
     m_progress->setMaximumWidth(160);
     m_progress->hide();
-    bar->insertPermanentWidget(0, m_progress); // left of the lock panes
+    bar->insertPermanentWidget(1, m_progress); // left of the lock panes
     bar->showMessage(LoadString(AFX_IDS_IDLEMESSAGE));
     // Every key reaches a window of the program before any widget.
     qApp->installEventFilter(this);
@@ -203,6 +229,12 @@ void CMainFrame::updateLockKeys()
     show(ID_INDICATOR_CAPS, state.caps);
     show(ID_INDICATOR_NUM, state.num);
     show(ID_INDICATOR_SCRL, state.scroll);
+}
+
+void CMainFrame::ShowYield(const QString &text)
+{
+    m_yield->setText(text);
+    m_yield->setVisible(!text.isEmpty());
 }
 
 void CMainFrame::ShowProgress(const QString &text, int percent)
@@ -255,6 +287,7 @@ void CMainFrame::SetView(CSDIQVLView *view)
     m_scrollArea->setWidget(view);
     connect(view, &CSDIQVLView::formSized, this, &CMainFrame::ResizeParentToFit);
     connect(view, &CSDIQVLView::readProgress, this, &CMainFrame::ShowProgress);
+    connect(view, &CSDIQVLView::yieldChanged, this, &CMainFrame::ShowYield);
 }
 
 void CMainFrame::ResizeParentToFit(const QSize &form)

@@ -39,6 +39,8 @@ public:
     // Shows a long task's progress in the status bar: `text` and a bar at
     // `percent`; a percent below 0 ends it, and the status bar is idle again.
     void ShowProgress(const QString &text, int percent);
+    // The file's yield while the verdicts are shown; empty hides it.
+    void ShowYield(const QString &text);
 
     // The action of a command, by its number (StringTable ids); null if none.
     QAction *Action(int id) const { return m_actions.value(id); }
@@ -76,6 +78,7 @@ private:
     CSDIQVLView *m_view = nullptr;
     QToolBar *m_toolBar = nullptr;
     QProgressBar *m_progress = nullptr;
+    QLabel *m_yield = nullptr;
     QColor m_toolBarInk;
     QSize m_formSize;
 };

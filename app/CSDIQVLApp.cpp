@@ -15,6 +15,7 @@ namespace {
 const char kRecentSection[] = "Recent File List";
 const char kRecentEntry[] = "File%1";
 const char kPreviewKey[] = "Settings/PreviewPages";
+const char kVerdictsKey[] = "Settings/Verdicts";
 
 } // namespace
 
@@ -54,6 +55,18 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     m_pView->SetPreviewPages(m_nNumPreviewPages);
     connect(m_pView, &CSDIQVLView::previewPagesChanged, this, &CSDIQVLApp::SetPreviewPages);
     connect(m_pMainWnd->Action(ID_FILE_NEW), &QAction::triggered, this, &CSDIQVLApp::OnFileNew);
+    // The verdicts, shown or not as they were left.
+    QAction *verdicts = m_pMainWnd->Action(ID_VIEW_VERDICTS);
+    connect(verdicts, &QAction::toggled, this, [this](bool on) {
+        m_bVerdicts = on;
+        m_pView->SetVerdictsShown(on);
+    });
+    connect(m_pMainWnd->Action(ID_NEXT_FAILURE), &QAction::triggered, m_pView,
+            &CSDIQVLView::OnNextFailure);
+    connect(m_pMainWnd->Action(ID_PREV_FAILURE), &QAction::triggered, m_pView,
+            &CSDIQVLView::OnPrevFailure);
+    connect(m_pMainWnd->Action(ID_VIEW_SUMMARY), &QAction::triggered, m_pView,
+            &CSDIQVLView::OnViewSummary);
     connect(m_pMainWnd->Action(ID_APP_ABOUT), &QAction::triggered, this,
             &CSDIQVLApp::OnAppAbout);
     connect(m_pMainWnd, &CMainFrame::filesDropped, this, &CSDIQVLApp::OpenDocumentFiles);
@@ -61,6 +74,7 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     if (!m_pDocument->OnNewDocument())
         return false;
     m_pView->OnInitialUpdate();
+    verdicts->setChecked(m_bVerdicts);
     m_pMainWnd->show();
     // A file that cannot be read gets its message over the window.
     if (!files.isEmpty())
@@ -115,6 +129,7 @@ void CSDIQVLApp::loadStdProfileSettings()
     }
     store.endGroup();
     m_nNumPreviewPages = store.value(QString::fromLatin1(kPreviewKey), 0).toInt();
+    m_bVerdicts = store.value(QString::fromLatin1(kVerdictsKey), false).toBool();
 }
 
 void CSDIQVLApp::saveStdProfileSettings() const
@@ -127,4 +142,8 @@ void CSDIQVLApp::saveStdProfileSettings() const
     store.endGroup();
     if (m_nNumPreviewPages != 0)
         store.setValue(QString::fromLatin1(kPreviewKey), m_nNumPreviewPages);
+    if (m_bVerdicts)
+        store.setValue(QString::fromLatin1(kVerdictsKey), true);
+    else
+        store.remove(QString::fromLatin1(kVerdictsKey));
 }

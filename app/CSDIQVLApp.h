@@ -53,4 +53,5 @@ private:
     CSDIQVLView *m_pView = nullptr;
     QStringList m_recentFiles;
     int m_nNumPreviewPages = 0;
+    bool m_bVerdicts = false; // shown, as the settings keep it
 };

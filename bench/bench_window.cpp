@@ -1,13 +1,15 @@
 // Opening big result files into a tab of the window, timed until the fiber
 // box is filled (read and cut on a thread of its own, store and report
 // filled, names sorted and listed), the first open included; a click on the
-// tab, which reads the file again; and the process's peak memory. Runs
-// offscreen.
+// tab, which reads the file again; and the process's peak memory. Also the
+// load and the judging of the fibers apart, and how long after the open the
+// verdicts show when they are on. Runs offscreen.
 //
 //   build/bench/quenvale_bench_window [rows...]     (default 100000 1000000)
 
 #include "BenchSupport.h"
 
+#include "data/LoadedFile.h"
 #include "data/MeasurementStore.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
@@ -19,10 +21,51 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
 namespace {
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values.at(values.size() / 2);
+}
+
+template <typename Step>
+double millisecondsOf(Step step)
+{
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Milliseconds that the parts of showing a file take, off the window's
+// thread: loading it (read, cut, names decoded and sorted), which the box
+// waits for; then judging every fiber for the verdicts, which runs while
+// the window already shows the file; and judging it again with every
+// channel's figures, as the summary window does. Medians of 9 runs.
+void benchLoadAndJudge(const QString &path, qsizetype rows)
+{
+    QList<double> loads, verdicts, figures;
+    for (int run = 0; run < 9; ++run) {
+        LoadedFile file;
+        loads.append(millisecondsOf([&] {
+            if (!LoadedFile::Load(path, &file))
+                qFatal("cannot load %s", qPrintable(path));
+        }));
+        LoadedFile::Verdicts judged;
+        verdicts.append(millisecondsOf([&] { LoadedFile::Judge(file.rows, &judged); }));
+        figures.append(millisecondsOf([&] { LoadedFile::Figures(file.rows); }));
+    }
+    std::printf("%8lld rows: load %.1f ms, then verdicts %.1f ms (%.0f ns a row), "
+                "figures for the summary %.1f ms; medians of 9 runs\n",
+                (long long)rows, median(loads), median(verdicts), median(verdicts) * 1e6 / double(rows),
+                median(figures));
+    std::fflush(stdout);
+}
 
 // Milliseconds from `step` until the view shows the file it read.
 double untilShown(CSDIQVLView &view, const std::function<void()> &step)
@@ -61,6 +104,7 @@ int main(int argc, char *argv[])
         const QString path = dir.filePath(QStringLiteral("bench-%1.fib").arg(rows));
         if (!BenchSupport::WriteResultFile(path, rows, true))
             return 1;
+        benchLoadAndJudge(path, rows);
         QList<double> opens, clicks;
         for (int run = 0; run < 3; ++run)
             opens.append(untilShown(view, [&] { view.OpenFiles({path}); }));
@@ -69,6 +113,18 @@ int main(int argc, char *argv[])
             clicks.append(untilShown(view, [&] {
                 QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
             }));
+        QSignalSpy yield(&view, &CSDIQVLView::yieldChanged);
+        view.SetVerdictsShown(true);
+        QElapsedTimer sinceOpen;
+        sinceOpen.start();
+        const double shownAfter = untilShown(view, [&] { view.OpenFiles({path}); });
+        while (yield.isEmpty() || yield.last().at(0).toString().isEmpty())
+            if (!yield.wait(60000))
+                qFatal("no verdicts came");
+        const double verdictsAfter = double(sinceOpen.nsecsElapsed()) / 1e6;
+        view.SetVerdictsShown(false);
+        std::printf("%8lld rows, verdicts shown: the box filled after %.1f ms, the marks and "
+                    "yield after %.1f ms\n", (long long)rows, shownAfter, verdictsAfter);
         std::printf("%8lld rows, %6d fibers: open until the box is filled: first %6.1f ms, "
                     "then %6.1f and %6.1f ms; a click on its tab: %6.1f, %6.1f, %6.1f ms; "
                     "store %lld rows, first entry \"%s\" | peak so far %ld MB\n",

@@ -10,10 +10,11 @@
 
 #include <atomic>
 
-// All the window shows of a result file, made in one go on a thread of its
-// own while the window goes on: the header text, the rows, the fiber names
-// in the fiber box's order, decoded for showing, and every fiber judged
-// against its thresholds by the judge that --summary uses.
+// All the window shows of a result file, made on a thread of its own while
+// the window goes on: the header text, the rows and the fiber names in the
+// fiber box's order, decoded for showing; then, while the window shows
+// them, every fiber judged against its thresholds by the judge that
+// --summary uses.
 struct LoadedFile
 {
     // A fiber's verdict, kept without its texts: they are its block's rows.
@@ -31,14 +32,28 @@ struct LoadedFile
     QList<QByteArray> names;   // each block's name, its first row's, in file order
     QStringList shownNames;    // the same decoded from code page 936
     QList<qsizetype> boxOrder; // the blocks in the fiber box's order
-    QList<Verdict> verdicts;   // by block
-    ThresholdJudge judge;      // the file's counts and its channels' figures
+
+    // The verdicts on a file's fibers.
+    struct Verdicts
+    {
+        QList<Verdict> byBlock;
+        ThresholdJudge judge{ThresholdJudge::VerdictsOnly}; // the file's counts
+    };
 
     // Reads and cuts the file at `path`. False with a message when it
     // cannot be read; false without one once `stop` is set. `progress`
     // hears of the bytes read so far and the file's size.
     static bool Load(const QString &path, LoadedFile *file, QString *error = nullptr,
                      const std::atomic<bool> *stop = nullptr, const ReadProgress &progress = {});
+
+    // Every fiber of `rows` judged, on two threads where they are many.
+    // False once `stop` is set.
+    static bool Judge(const MeasurementRows &rows, Verdicts *verdicts,
+                      const std::atomic<bool> *stop = nullptr);
+
+    // Every fiber of `rows` judged again, the figures of each channel kept:
+    // what a summary of the file shows besides its verdicts.
+    static ThresholdJudge Figures(const MeasurementRows &rows);
 
     // The fiber box's order of names: by their bytes, unsigned, a name
     // before the longer names it starts; equal names in file order.

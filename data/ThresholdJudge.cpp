@@ -4,6 +4,7 @@
 #include "data/CodePage936.h"
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 namespace {
@@ -58,10 +59,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
         const QByteArrayView powerText = field(row, MeasurementRow::Power);
         const std::optional<double> power = ChannelTable::PowerValue(powerText);
         const Channel channel = judge(powerText, power, thresholdValue(row));
-        ChannelFigures &figures = figuresOf(row, i);
-        ++figures.count;
         if (channel.failures != NoFailure) {
-            ++figures.failed;
             fiber.failures |= channel.failures;
             fiber.failedChannels.append(field(row, MeasurementRow::Channel));
         }
@@ -69,16 +67,14 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
             fiber.worstRow = int(i);
             fiber.worstMargin = *channel.margin;
         }
-        if (power) {
-            // Welford's running mean and squares: one pass, no loss of
-            // precision over a million rows.
-            const double delta = *power - figures.mean;
-            figures.min = figures.powers == 0 ? *power : qMin(figures.min, *power);
-            figures.max = figures.powers == 0 ? *power : qMax(figures.max, *power);
-            ++figures.powers;
-            figures.mean += delta / double(figures.powers);
-            figures.squares += delta * (*power - figures.mean);
-        }
+        if (m_keeping == VerdictsOnly)
+            continue;
+        Tally &tally = tallyOf(row, i);
+        ++tally.count;
+        if (channel.failures != NoFailure)
+            ++tally.failed;
+        if (power)
+            tally.run.Add(*power);
     }
     if (fiber.worstRow >= 0) {
         const MeasurementRows::Row worst = rows.At(first + fiber.worstRow);
@@ -89,7 +85,84 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
     ++m_fibers;
     if (!fiber.passed())
         ++m_failed;
+    m_channelsMade = false;
+    if (++m_fibersInRun == ChunkFibers)
+        endRun();
     return fiber;
+}
+
+void ThresholdJudge::endRun()
+{
+    for (Tally &tally : m_tallies) {
+        if (tally.run.powers > 0)
+            tally.runs.append(std::exchange(tally.run, Moments()));
+    }
+    m_fibersInRun = 0;
+}
+
+void ThresholdJudge::Append(const ThresholdJudge &later)
+{
+    Q_ASSERT(m_fibersInRun == 0);
+    for (const Tally &theirs : later.m_tallies) {
+        Tally &ours = m_tallies[indexOf(theirs.channel, theirs.waveLength)];
+        ours.count += theirs.count;
+        ours.failed += theirs.failed;
+        ours.runs += theirs.runs;
+        ours.run = theirs.run;
+    }
+    m_fibers += later.m_fibers;
+    m_failed += later.m_failed;
+    m_fibersInRun = later.m_fibersInRun;
+    m_lastAt.clear();
+    m_channelsMade = false;
+}
+
+const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
+{
+    if (m_channelsMade)
+        return m_channels;
+    m_channels.clear();
+    for (const Tally &tally : m_tallies) {
+        Moments total;
+        for (const Moments &run : tally.runs)
+            total = Moments::Combine(total, run);
+        total = Moments::Combine(total, tally.run);
+        m_channels.append({tally.channel, tally.waveLength, tally.count, tally.failed, total.powers,
+                           total.min, total.max, total.mean, total.squares});
+    }
+    m_channelsMade = true;
+    return m_channels;
+}
+
+// Welford's running mean and squares: one pass, no loss of precision over
+// a run of many rows.
+void ThresholdJudge::Moments::Add(double power)
+{
+    const double delta = power - mean;
+    min = powers == 0 ? power : qMin(min, power);
+    max = powers == 0 ? power : qMax(max, power);
+    ++powers;
+    mean += delta / double(powers);
+    squares += delta * (power - mean);
+}
+
+// Two runs as one (Chan, Golub and LeVeque); a run with nothing in it
+// leaves the other exactly as it is.
+ThresholdJudge::Moments ThresholdJudge::Moments::Combine(const Moments &a, const Moments &b)
+{
+    if (a.powers == 0)
+        return b;
+    if (b.powers == 0)
+        return a;
+    Moments both;
+    both.powers = a.powers + b.powers;
+    const double n = double(both.powers);
+    const double delta = b.mean - a.mean;
+    both.mean = a.mean + delta * (double(b.powers) / n);
+    both.squares = a.squares + b.squares + delta * delta * (double(a.powers) * double(b.powers) / n);
+    both.min = qMin(a.min, b.min);
+    both.max = qMax(a.max, b.max);
+    return both;
 }
 
 // Thresholds repeat from row to row: the text read last is read only once.
@@ -103,29 +176,32 @@ std::optional<double> ThresholdJudge::thresholdValue(const MeasurementRows::Row 
     return m_lastThresholdValue;
 }
 
-ThresholdJudge::ChannelFigures &ThresholdJudge::figuresOf(const MeasurementRows::Row &row,
-                                                          qsizetype position)
+ThresholdJudge::Tally &ThresholdJudge::tallyOf(const MeasurementRows::Row &row, qsizetype position)
 {
-    // Fibers list their channels in the same order: the figures that the
-    // row at this place in the last block had are nearly always this row's.
+    // Fibers list their channels in the same order: the tally that the row
+    // at this place in the last block had is nearly always this row's.
     const QByteArrayView channel = field(row, MeasurementRow::Channel);
     if (position >= m_lastAt.size())
         m_lastAt.resize(position + 1);
     LastAt &last = m_lastAt[position];
     if (last.index >= 0 && last.field == channel)
-        return m_channels[last.index];
-    const QByteArray key = ShownText(channel);
+        return m_tallies[last.index];
+    last.field = channel.toByteArray();
+    last.index = indexOf(ShownText(channel), field(row, MeasurementRow::WaveLength));
+    return m_tallies[last.index];
+}
+
+qsizetype ThresholdJudge::indexOf(const QByteArray &key, QByteArrayView waveLength)
+{
     qsizetype index = m_channelIndex.value(key, -1);
     if (index < 0) {
-        index = m_channels.size();
+        index = m_tallies.size();
         m_channelIndex.insert(key, index);
-        ChannelFigures &figures = m_channels.emplaceBack();
-        figures.channel = key;
-        figures.waveLength = field(row, MeasurementRow::WaveLength).toByteArray();
+        Tally &tally = m_tallies.emplaceBack();
+        tally.channel = key;
+        tally.waveLength = waveLength.toByteArray();
     }
-    last.field = channel.toByteArray();
-    last.index = index;
-    return m_channels[index];
+    return index;
 }
 
 QByteArray ThresholdJudge::ShownText(QByteArrayView field)

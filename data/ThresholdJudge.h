@@ -30,6 +30,12 @@ public:
     };
     Q_DECLARE_FLAGS(Failures, Failure)
 
+    // What a judge keeps besides the counts of fibers: the figures of every
+    // channel, or nothing more (the verdicts alone come quicker).
+    enum Keeping { ChannelFiguresKept, VerdictsOnly };
+    explicit ThresholdJudge(Keeping keeping = ChannelFiguresKept) : m_keeping(keeping) {}
+    Keeping KeepingOf() const { return m_keeping; }
+
     struct Channel
     {
         Failures failures;
@@ -60,6 +66,11 @@ public:
     // The figures of one channel over the file: rows, failed rows, and the
     // numeric powers ("Low" is none). Channels are told apart by the text
     // a person reads, so two fields that show the same are one channel.
+    //
+    // The mean and the squares are summed up in runs of ChunkFibers fibers,
+    // each run on its own, and the runs are then combined in their order:
+    // a file judged in parts, on several threads, gives the very numbers
+    // of the file judged from its start to its end.
     struct ChannelFigures
     {
         QByteArray channel;    // as shown: decoded, without blanks around it, UTF-8
@@ -81,28 +92,63 @@ public:
     // enough where it holds wide blanks.
     static QByteArray ShownText(QByteArrayView field);
 
+    static constexpr qsizetype ChunkFibers = 4096;
+
     // Judges rows 0 to rows - 1 of `block` as one fiber and counts it in.
     Fiber AddFiber(const MeasurementRows &block, qsizetype rows);
     // The same for the `count` rows of `rows` from `first` on, in place.
     // The fiber's worstRow counts from `first`.
     Fiber AddFiber(const MeasurementRows &rows, qsizetype first, qsizetype count);
 
+    // Counts in what another judge made of the fibers that follow this
+    // judge's, as if this judge had gone on to judge them. This judge's
+    // fibers must fill whole runs of ChunkFibers.
+    void Append(const ThresholdJudge &later);
+
     qsizetype FiberCount() const { return m_fibers; }
     qsizetype FailedCount() const { return m_failed; }
     bool Passed() const { return m_fibers > 0 && m_failed == 0; }
-    // In the order their texts first came.
-    const QList<ChannelFigures> &Channels() const { return m_channels; }
+    // In the order their texts first came; none for a judge of verdicts only.
+    const QList<ChannelFigures> &Channels() const;
 
 private:
+    // The numeric powers of one run: their count, bounds, mean and squares.
+    struct Moments
+    {
+        qsizetype powers = 0;
+        double min = 0;
+        double max = 0;
+        double mean = 0;
+        double squares = 0;
+
+        void Add(double power);
+        static Moments Combine(const Moments &a, const Moments &b);
+    };
+    struct Tally
+    {
+        QByteArray channel;
+        QByteArray waveLength;
+        qsizetype count = 0;
+        qsizetype failed = 0;
+        QList<Moments> runs; // finished ones, in order
+        Moments run;         // the one under way
+    };
+
     static Channel judge(QByteArrayView powerText, const std::optional<double> &power,
                          const std::optional<double> &threshold);
-    ChannelFigures &figuresOf(const MeasurementRows::Row &row, qsizetype position);
+    Tally &tallyOf(const MeasurementRows::Row &row, qsizetype position);
+    qsizetype indexOf(const QByteArray &key, QByteArrayView waveLength);
     std::optional<double> thresholdValue(const MeasurementRows::Row &row);
+    void endRun();
 
+    Keeping m_keeping;
     qsizetype m_fibers = 0;
     qsizetype m_failed = 0;
-    QList<ChannelFigures> m_channels;
+    qsizetype m_fibersInRun = 0;
+    QList<Tally> m_tallies;
     QHash<QByteArray, qsizetype> m_channelIndex;
+    mutable QList<ChannelFigures> m_channels; // made from the tallies when asked
+    mutable bool m_channelsMade = false;
     // The channel field of the row at each place in the last block, and
     // its figures.
     struct LastAt

@@ -137,7 +137,74 @@ QPolygon ChannelChart::MarkerPolygon(int row) const
                      QPoint(Trunc(X(left + 10.0)), Trunc(Y(610)))});
 }
 
-QRect ChannelChart::Extent(const QFontMetrics &metrics) const
+QLine ChannelChart::ThresholdLine(int bar, double threshold) const
+{
+    const int y = qBound(VerticalAxis().y1(), Level(threshold), BaseLine().y1());
+    return QLine(Trunc(X(DesignBarLeft(bar) - 5.0)), y, Trunc(X(DesignBarLeft(bar) + 25.0)), y);
+}
+
+QRect ChannelChart::FailingArea(int bar, const Power &power) const
+{
+    const QRect area = power ? FillArea(BarEdges(bar, float(*power))) : QRect();
+    if (area.height() > 0)
+        return area;
+    // A stub a few units high on the base line, where no bar stands.
+    const Edges edges = BarEdges(bar, -60.0f);
+    const int height = qMax(3, Trunc(Y(6)));
+    return QRect(edges.left, edges.bottom - height, edges.right - edges.left, height);
+}
+
+QPoint ChannelChart::ThresholdPoint() const
+{
+    return QPoint(Trunc(X(680)), Trunc(Y(630)));
+}
+
+QPoint ChannelChart::MarginPoint() const
+{
+    return QPoint(Trunc(X(800)), Trunc(Y(630)));
+}
+
+void ChannelChart::DrawVerdicts(QPainter &painter, const QList<Power> &powers,
+                                const QList<Verdict> &verdicts) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(m_ink, 1);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::FlatCap);
+    for (int bar = 0; bar < BarCount && bar < verdicts.size(); ++bar) {
+        const Verdict &verdict = verdicts.at(bar);
+        if (!verdict.failed)
+            continue;
+        const QRect area = FailingArea(bar, powers.value(bar));
+        painter.fillRect(area, QBrush(m_ink, Qt::BDiagPattern));
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area.adjusted(0, 0, -1, -1));
+    }
+    // Two device pixels thick, so that it reads across a red bar too.
+    QPen line(m_ink, 2);
+    line.setCosmetic(true);
+    line.setCapStyle(Qt::FlatCap);
+    painter.setPen(line);
+    for (int bar = 0; bar < BarCount && bar < verdicts.size(); ++bar) {
+        if (verdicts.at(bar).threshold)
+            painter.drawLine(ThresholdLine(bar, *verdicts.at(bar).threshold));
+    }
+    painter.restore();
+}
+
+void ChannelChart::DrawVerdictReadout(QPainter &painter, const QString &threshold,
+                                      const QString &margin) const
+{
+    painter.save();
+    painter.setPen(m_ink);
+    DrawTextAt(painter, ThresholdPoint(), QStringLiteral("Threshold=") + threshold);
+    DrawTextAt(painter, MarginPoint(), QStringLiteral("Margin=") + margin);
+    painter.restore();
+}
+
+QRect ChannelChart::Extent(const QFontMetrics &metrics, bool verdicts) const
 {
     const auto textRect = [&metrics](const QPoint &topLeft, const QString &text) {
         return QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()));
@@ -167,6 +234,12 @@ QRect ChannelChart::Extent(const QFontMetrics &metrics) const
     extent |= textRect(WaveLengthPoint(),
                        QStringLiteral("WaveLength:") + widest(MeasurementRow::WaveLength));
     extent |= textRect(PowerPoint(), QStringLiteral("Power=") + widest(MeasurementRow::Power));
+    if (verdicts) {
+        extent |= textRect(ThresholdPoint(), QStringLiteral("Threshold=") + widest(MeasurementRow::Threshold));
+        extent |= textRect(MarginPoint(), QStringLiteral("Margin=-0000.00"));
+        for (int bar = 0; bar < BarCount; ++bar)
+            extent |= QRect(ThresholdLine(bar, 20).p1(), ThresholdLine(bar, 20).p2());
+    }
     return extent;
 }
 

@@ -62,6 +62,24 @@ public:
     // The red triangle under the bar of `row`; nothing for rows outside 0-17.
     void DrawMarker(QPainter &painter, int row) const;
 
+    // A channel's verdict as the chart shows it: the level of its threshold
+    // (none where the threshold holds no number) and whether it fails.
+    struct Verdict
+    {
+        std::optional<double> threshold;
+        bool failed = false;
+    };
+    // Over the bars Draw drew for `powers`: a short line across each bar's
+    // slot at its threshold, and each failing bar hatched and outlined, in
+    // the ink, so that it stands out by more than its colour; a failing
+    // channel without a bar gets a hatched stub on the base line.
+    void DrawVerdicts(QPainter &painter, const QList<Power> &powers,
+                      const QList<Verdict> &verdicts) const;
+    // After the selection line's Power: "Threshold=" threshold, "Margin="
+    // margin.
+    void DrawVerdictReadout(QPainter &painter, const QString &threshold,
+                            const QString &margin) const;
+
     // The geometry behind Draw and DrawMarker.
 
     // The bar from the base line up to the level of `power` on the axis, cut
@@ -95,11 +113,21 @@ public:
     // Left end of the base, right end of the base, apex; empty outside 0-17.
     QPolygon MarkerPolygon(int row) const;
 
+    // The threshold's line across the slot of `bar`, at the level of
+    // `threshold`, kept between the axis top and the base line (a line
+    // leaves out its end point).
+    QLine ThresholdLine(int bar, double threshold) const;
+    // What marks a failing bar: the bar itself, or a stub where it has none.
+    QRect FailingArea(int bar, const Power &power) const;
+    QPoint ThresholdPoint() const;
+    QPoint MarginPoint() const;
+
     // Every pixel that Draw and DrawMarker can cover, in a painter whose
     // font has these metrics: the bars up to the axis top, the axes, the
     // scale labels, the selection line with the widest texts the file's
     // columns hold, and the marker under any bar.
-    QRect Extent(const QFontMetrics &metrics) const;
+    // With `verdicts`, the verdicts' readout too.
+    QRect Extent(const QFontMetrics &metrics, bool verdicts = false) const;
 
 private:
     double X(double designX) const { return double(m_scaleX) * designX; }

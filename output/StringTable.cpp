@@ -11,6 +11,10 @@ const QHash<int, QString> &table()
     static const QHash<int, QString> strings = [] {
         const struct { int id; const char *text; } entries[] = {
             {IDR_MAINFRAME, "\nqvl\n"},
+            {ID_VIEW_VERDICTS, "Show which fibers fail their thresholds, where and by how much\nVerdicts"},
+            {ID_NEXT_FAILURE, "Show the next fiber that fails its thresholds\nNext failing fiber"},
+            {ID_PREV_FAILURE, "Show the previous fiber that fails its thresholds\nPrevious failing fiber"},
+            {ID_VIEW_SUMMARY, "Show the file's figures per channel and its failing fibers\nSummary"},
             {AFX_IDS_APP_TITLE, "Quenvale"},
             {AFX_IDS_IDLEMESSAGE, "Ok"},
             {ID_FILE_NEW, "建立新文档\n新建"},

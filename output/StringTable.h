@@ -8,6 +8,11 @@ namespace StringTable {
 
 enum Id {
     IDR_MAINFRAME = 128,
+    // The program's own commands beyond the framework's.
+    ID_VIEW_VERDICTS = 32771,
+    ID_NEXT_FAILURE = 32772,
+    ID_PREV_FAILURE = 32773,
+    ID_VIEW_SUMMARY = 32774,
     AFX_IDS_APP_TITLE = 57344,
     AFX_IDS_IDLEMESSAGE = 57345,
     ID_FILE_NEW = 57600,

@@ -169,6 +169,42 @@ PRINT = [  # 16 x 15: a printer with a sheet
     '................',
 ]
 
+VERDICTS = [  # 16 x 15: bars against a threshold line, the last one short of it
+    '................',
+    '.........rr.....',
+    '.rr......rr.....',
+    '.rr..rr..rr.....',
+    '.rr..rr..rr.....',
+    'kkkkkkkkkkkkkkkk',
+    '.rr..rr..rr.....',
+    '.rr..rr..rr..rr.',
+    '.rr..rr..rr..rr.',
+    '.rr..rr..rr..rr.',
+    '.rr..rr..rr..rr.',
+    '.rr..rr..rr..rr.',
+    '.rr..rr..rr..rr.',
+    'kkkkkkkkkkkkkkkk',
+    '................',
+]
+
+SUMMARY = [  # 16 x 15: a table of figures under its heading row
+    '................',
+    '.kkkkkkkkkkkkkk.',
+    '.kssskssskssssk.',
+    '.kkkkkkkkkkkkkk.',
+    '.kwwwkwwwkwwwwk.',
+    '.kkkkkkkkkkkkkk.',
+    '.kwwwkwwwkwwwwk.',
+    '.kkkkkkkkkkkkkk.',
+    '.kwwwkwwwkwwwwk.',
+    '.kkkkkkkkkkkkkk.',
+    '.kwwwkwwwkwwwwk.',
+    '.kkkkkkkkkkkkkk.',
+    '.kwwwkwwwkwwwwk.',
+    '.kkkkkkkkkkkkkk.',
+    '................',
+]
+
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
@@ -179,6 +215,8 @@ def main():
     write_png(os.path.join(here, 'toolbar-open.png'), OPEN)
     write_png(os.path.join(here, 'toolbar-save.png'), save)
     write_png(os.path.join(here, 'toolbar-print.png'), PRINT)
+    write_png(os.path.join(here, 'toolbar-verdicts.png'), VERDICTS)
+    write_png(os.path.join(here, 'toolbar-summary.png'), SUMMARY)
 
 
 if __name__ == '__main__':

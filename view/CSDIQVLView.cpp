@@ -8,6 +8,7 @@
 #include "output/ChannelChart.h"
 #include "output/CsvExport.h"
 #include "output/StringTable.h"
+#include "output/SummaryWriter.h"
 #include "view/ChannelList.h"
 #include "view/CPreviewView.h"
 #include "view/FiberComboBox.h"
@@ -15,6 +16,7 @@
 #include "view/PrintDialogs.h"
 #include "view/PrintJob.h"
 #include "view/Resources.h"
+#include "view/SummaryDialog.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -29,9 +31,11 @@
 namespace {
 
 constexpr int kColumnCount = FormGeometry::ColumnCount;
+// The column the verdicts add after the design's six.
+constexpr int kMarginColumn = kColumnCount;
 
-const char *const kColumnHeadings[kColumnCount] = {
-    "Channel", "WaveLength", "Power", "Threshold", "Date", "Time"};
+const char *const kColumnHeadings[kColumnCount + 1] = {
+    "Channel", "WaveLength", "Power", "Threshold", "Date", "Time", "Margin"};
 
 // The first column always stands left, whatever it asks for, as the
 // platform's list did; the others are centred.
@@ -71,6 +75,7 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     connect(m_tabFiles, &TabFiles::readStarted, this, &CSDIQVLView::OnReadStarted);
     connect(m_tabFiles, &TabFiles::readProgress, this, &CSDIQVLView::OnReadProgress);
     connect(m_tabFiles, &TabFiles::fileRead, this, &CSDIQVLView::OnFileRead);
+    connect(m_tabFiles, &TabFiles::verdictsRead, this, &CSDIQVLView::OnVerdictsRead);
     connect(m_comboFiber, &FiberComboBox::selEndOk, this, &CSDIQVLView::OnSelendokComboFiber);
     connect(m_comboFiber, &FiberComboBox::editChange, this,
             &CSDIQVLView::OnEditchangeComboFiber);
@@ -88,7 +93,13 @@ CSDIQVLView::~CSDIQVLView() = default;
 void CSDIQVLView::placeControls()
 {
     Resources::PlaceOnDevicePixels(m_tabFiles, FormGeometry::TabRect());
-    Resources::PlaceOnDevicePixels(m_comboFiber, FormGeometry::ComboRect());
+    // The verdicts' marks stand before the names: the box widens by them,
+    // never as far as the list.
+    QRect combo = FormGeometry::ComboRect();
+    if (m_bVerdicts)
+        combo.setRight(qMin(combo.right() + m_comboFiber->fontMetrics().height() + 4,
+                            m_listRect.left() - 8));
+    Resources::PlaceOnDevicePixels(m_comboFiber, combo);
     // Where the columns' widths need more than the template's width, the
     // list grows to the right; to show a fiber's 18 rows, it grows down.
     Resources::PlaceOnDevicePixels(m_listChannels, m_listRect);
@@ -135,7 +146,7 @@ void CSDIQVLView::layOut()
     const QFontMetrics metrics = fontMetrics();
     const int width = m_listChannels->WholeWidth();
     const QRect designList = FormGeometry::ListRect(width, 0);
-    const int designHeight = m_geometry.FormSize(metrics, designList, 0).height();
+    const int designHeight = m_geometry.FormSize(metrics, designList, 0, m_bVerdicts).height();
     // As many whole rows as the room takes, down to the design's list.
     m_listRect = designList;
     for (int rows = ChannelTable::FiberSize; rows > 0; --rows) {
@@ -144,14 +155,15 @@ void CSDIQVLView::layOut()
             break;
         const QRect list = FormGeometry::ListRect(width, height);
         const int shift = m_geometry.ChartShift(list.bottom(), metrics);
-        if (m_geometry.FormSize(metrics, list, shift).height() <= qMax(designHeight, m_heightLimit)) {
+        if (m_geometry.FormSize(metrics, list, shift, m_bVerdicts).height()
+            <= qMax(designHeight, m_heightLimit)) {
             m_listRect = list;
             break;
         }
     }
     m_chartShift = m_geometry.ChartShift(m_listRect.bottom(), metrics);
     placeControls();
-    const QSize form = m_geometry.FormSize(metrics, m_listRect, m_chartShift);
+    const QSize form = m_geometry.FormSize(metrics, m_listRect, m_chartShift, m_bVerdicts);
     setFixedSize(form);
     emit formSized(form);
 }
@@ -160,9 +172,10 @@ void CSDIQVLView::layOut()
 // follow the factors of every run, widened where their texts need more.
 void CSDIQVLView::setUpColumns()
 {
-    if (m_listChannels->columnCount() != kColumnCount) {
-        m_listChannels->setColumnCount(kColumnCount);
-        for (int column = 0; column < kColumnCount; ++column) {
+    const int columns = m_bVerdicts ? kColumnCount + 1 : kColumnCount;
+    if (m_listChannels->columnCount() != columns) {
+        m_listChannels->setColumnCount(columns);
+        for (int column = 0; column < columns; ++column) {
             auto *heading = new QTableWidgetItem(QString::fromLatin1(kColumnHeadings[column]));
             heading->setTextAlignment(columnAlignment(column));
             m_listChannels->setHorizontalHeaderItem(column, heading);
@@ -171,10 +184,12 @@ void CSDIQVLView::setUpColumns()
     QList<int> least;
     for (int column = 0; column < kColumnCount; ++column)
         least.append(m_geometry.ColumnWidth(column));
-    // The widest texts the file's columns hold.
+    least.append(m_geometry.ColumnWidth(kColumnCount - 1));
+    // The widest texts the file's columns hold, and a margin with its mark.
     static const QStringList widest{QStringLiteral("00"),       QStringLiteral("0000.0"),
                                     QStringLiteral("-000.00"),  QStringLiteral("-000.00"),
-                                    QStringLiteral("0000-00-00"), QStringLiteral("00:00:00")};
+                                    QStringLiteral("0000-00-00"), QStringLiteral("00:00:00"),
+                                    QStringLiteral("MM-000.00")};
     m_listChannels->FitColumns(least, widest);
 }
 
@@ -196,8 +211,19 @@ void CSDIQVLView::OnFileRead(const LoadedFile &file)
     clearFile();
     m_strHeader = file.header;
     ParseTable(file);
+    m_bFileShown = !file.rows.IsEmpty() || !file.header.isEmpty();
     emit readProgress(QString(), -1);
     emit fileShown();
+}
+
+void CSDIQVLView::OnVerdictsRead(const LoadedFile::Verdicts &verdicts)
+{
+    m_verdicts = verdicts;
+    m_bVerdictsKnown = true;
+    m_comboFiber->SetVerdicts(verdicts.byBlock, MeasurementStore::Instance().Rows());
+    showYield();
+    if (m_summary)
+        m_summary->SetFile(m_verdicts, MeasurementStore::Instance().Rows(), fiberEntryNames());
 }
 
 void CSDIQVLView::clearFile()
@@ -205,6 +231,13 @@ void CSDIQVLView::clearFile()
     MeasurementStore::Instance().Clear();
     m_report.Clear();
     m_strHeader = QByteArray();
+    m_verdicts = LoadedFile::Verdicts();
+    m_bVerdictsKnown = false;
+    m_bFileShown = false;
+    m_nShownBlock = -1;
+    showYield();
+    if (m_summary)
+        m_summary->SetFile(m_verdicts, MeasurementRows(), {});
     m_comboFiber->ResetContent();
     m_listChannels->setRowCount(0);
     clearChart();
@@ -215,6 +248,7 @@ void CSDIQVLView::clearChart()
 {
     m_bChartShown = false;
     m_chartPowers.clear();
+    m_chartVerdicts.clear();
     m_nMarkerRow = -1;
 }
 
@@ -236,8 +270,10 @@ void CSDIQVLView::OnSelendokComboFiber()
 {
     m_nFiberIndex = m_comboFiber->GetCurSel();
     m_listChannels->setRowCount(0);
+    m_nShownBlock = m_comboFiber->GetItemBlock(m_nFiberIndex);
     // A bar for each row the block has and whose power is a number.
     m_chartPowers = QList<ChannelChart::Power>(ChannelChart::BarCount);
+    m_chartVerdicts = QList<ChannelChart::Verdict>(ChannelChart::BarCount);
     // The entry's own block, wherever sorting or renaming has put the entry:
     // the list always shows the rows whose names the box shows and exports.
     const qsizetype block = m_comboFiber->GetItemBlock(m_nFiberIndex);
@@ -247,13 +283,20 @@ void CSDIQVLView::OnSelendokComboFiber()
         // A short last block shows the rows it has.
         const qsizetype end = qMin(first + ChannelTable::FiberSize, rows.Count());
         for (qsizetype r = first; r < end; ++r) {
-            appendChannelRow(rows.At(r));
-            m_chartPowers[r - first] = ChannelTable::PowerValue(rows.At(r).text(MeasurementRow::Power));
+            const MeasurementRows::Row row = rows.At(r);
+            appendChannelRow(row);
+            m_chartPowers[r - first] = ChannelTable::PowerValue(row.text(MeasurementRow::Power));
+            const ThresholdJudge::Channel channel = ThresholdJudge::JudgeChannel(row);
+            m_chartVerdicts[r - first] = {ChannelTable::PowerValue(row.text(MeasurementRow::Threshold)),
+                                          channel.failures != ThresholdJudge::NoFailure};
+            showMargin(int(r - first), channel);
         }
     }
     m_strSelChannel.clear();
     m_strSelWaveLength.clear();
     m_strSelPower.clear();
+    m_strSelThreshold.clear();
+    m_strSelMargin.clear();
     m_nMarkerRow = -1;
     DrawChart();
 }
@@ -275,6 +318,139 @@ void CSDIQVLView::appendChannelRow(const MeasurementRows::Row &row)
         item->setTextAlignment(columnAlignment(column));
         m_listChannels->setItem(n, column, item);
     }
+}
+
+// The channel's margin in the column the verdicts add, two places, empty
+// where it has none, a failing channel's marked with the mark of a fail.
+void CSDIQVLView::showMargin(int row, const ThresholdJudge::Channel &channel)
+{
+    if (!m_bVerdicts || row < 0 || row >= m_listChannels->rowCount())
+        return;
+    auto *item = new QTableWidgetItem(channel.margin ? QString::number(*channel.margin, 'f', 2) : QString());
+    item->setTextAlignment(columnAlignment(kMarginColumn));
+    if (channel.failures != ThresholdJudge::NoFailure) {
+        item->setIcon(Resources::VerdictIcon(false));
+        const QString why = tr("fails: %1").arg(SummaryWriter::Reasons(channel.failures));
+        item->setToolTip(why);
+        item->setData(Qt::AccessibleTextRole, item->text() + QLatin1String(", ") + why);
+    }
+    m_listChannels->setItem(row, kMarginColumn, item);
+}
+
+// Shows the verdicts, or takes them away: the design's window stays as it
+// is while they are off.
+void CSDIQVLView::SetVerdictsShown(bool shown)
+{
+    if (shown == m_bVerdicts)
+        return;
+    m_bVerdicts = shown;
+    setUpColumns();
+    if (shown && m_nShownBlock >= 0) {
+        const MeasurementRows &rows = MeasurementStore::Instance().Rows();
+        const qsizetype first = m_nShownBlock * ChannelTable::FiberSize;
+        for (int i = 0; i < m_listChannels->rowCount() && first + i < rows.Count(); ++i)
+            showMargin(i, ThresholdJudge::JudgeChannel(rows.At(first + i)));
+        if (m_nMarkerRow >= 0)
+            m_strSelMargin = m_listChannels->item(m_nMarkerRow, kMarginColumn)->text();
+    }
+    m_comboFiber->ShowVerdicts(shown);
+    layOut();
+    showYield();
+    update();
+}
+
+// The file's yield in the status bar while the verdicts are shown: the
+// share of fibers that pass, rounded down, so that only a file where every
+// fiber passes shows 100 %.
+void CSDIQVLView::showYield()
+{
+    if (!m_bVerdicts || !m_bFileShown || !m_bVerdictsKnown) {
+        emit yieldChanged(QString());
+        return;
+    }
+    const qsizetype fibers = m_verdicts.judge.FiberCount();
+    const qsizetype passed = fibers - m_verdicts.judge.FailedCount();
+    if (fibers == 0) {
+        emit yieldChanged(tr("No fibers to judge"));
+        return;
+    }
+    const qint64 tenths = SummaryWriter::YieldMillionths(fibers, m_verdicts.judge.FailedCount()) / 1000;
+    const QString share = QStringLiteral("%1.%2 %").arg(tenths / 10).arg(tenths % 10);
+    emit yieldChanged(fibers == 1 ? tr("%1 of 1 fiber passes (%2)").arg(passed).arg(share)
+                                  : tr("%1 of %2 fibers pass (%3)").arg(passed).arg(fibers).arg(share));
+}
+
+void CSDIQVLView::OnNextFailure()
+{
+    showFailure(+1);
+}
+
+void CSDIQVLView::OnPrevFailure()
+{
+    showFailure(-1);
+}
+
+// The next failing entry of the fiber box from the one chosen, the way
+// `step` goes, round the end of the box; chosen as a click would.
+void CSDIQVLView::showFailure(int step)
+{
+    const int count = m_comboFiber->GetCount();
+    if (!m_bVerdicts || !m_bVerdictsKnown || count == 0)
+        return;
+    const int from = m_comboFiber->GetCurSel() >= 0 ? m_comboFiber->GetCurSel() : (step > 0 ? -1 : 0);
+    for (int i = 1; i <= count; ++i) {
+        const int pos = ((from + step * i) % count + count) % count;
+        const LoadedFile::Verdict *verdict = m_comboFiber->GetItemVerdict(pos);
+        if (verdict && !verdict->passed()) {
+            showEntry(pos);
+            return;
+        }
+    }
+}
+
+void CSDIQVLView::showEntry(int pos)
+{
+    m_comboFiber->SetCurSel(pos);
+    OnSelendokComboFiber();
+}
+
+void CSDIQVLView::showBlock(qsizetype block)
+{
+    for (int pos = 0; pos < m_comboFiber->GetCount(); ++pos) {
+        if (m_comboFiber->GetItemBlock(pos) == block) {
+            showEntry(pos);
+            return;
+        }
+    }
+}
+
+// The names the fiber box gives the blocks, by block.
+QStringList CSDIQVLView::fiberEntryNames() const
+{
+    QStringList names(int(ChannelTable::FiberCount(MeasurementStore::Instance().Rows().Count())));
+    for (int pos = 0; pos < m_comboFiber->GetCount(); ++pos) {
+        const qsizetype block = m_comboFiber->GetItemBlock(pos);
+        if (block >= 0 && block < names.size())
+            names[block] = m_comboFiber->GetLBText(pos).trimmed();
+    }
+    return names;
+}
+
+void CSDIQVLView::OnViewSummary()
+{
+    if (!m_summary) {
+        m_summary = new SummaryDialog(this);
+        connect(m_summary, &SummaryDialog::fiberChosen, this, &CSDIQVLView::showBlock);
+    }
+    const MeasurementRows &rows = MeasurementStore::Instance().Rows();
+    if (!m_bVerdictsKnown && !rows.IsEmpty()) {
+        LoadedFile::Judge(rows, &m_verdicts);
+        m_bVerdictsKnown = true;
+    }
+    m_summary->SetFile(m_verdicts, rows, fiberEntryNames());
+    m_summary->show();
+    m_summary->raise();
+    m_summary->activateWindow();
 }
 
 void CSDIQVLView::OnEditchangeComboFiber()
@@ -319,6 +495,8 @@ void CSDIQVLView::showChannel(int row)
     m_strSelChannel = cellText(0);
     m_strSelWaveLength = cellText(1);
     m_strSelPower = cellText(2);
+    m_strSelThreshold = cellText(3);
+    m_strSelMargin = cellText(kMarginColumn);
     m_nMarkerRow = FormGeometry::MarkedBar(row);
     DrawChart();
 }
@@ -452,6 +630,10 @@ void CSDIQVLView::OnDraw(QPainter &painter)
     painter.save();
     painter.translate(0, m_chartShift); // below a list grown for a fiber's rows
     chart.Draw(painter, m_chartPowers, m_strSelChannel, m_strSelWaveLength, m_strSelPower);
+    if (m_bVerdicts) {
+        chart.DrawVerdicts(painter, m_chartPowers, m_chartVerdicts);
+        chart.DrawVerdictReadout(painter, m_strSelThreshold, m_strSelMargin);
+    }
     chart.DrawMarker(painter, m_nMarkerRow);
     painter.restore();
 }

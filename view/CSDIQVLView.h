@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/LoadedFile.h"
 #include "data/MeasurementRow.h"
 #include "output/ChannelChart.h"
 #include "output/CsvExport.h"
@@ -20,6 +21,7 @@
 #include <climits>
 
 class FiberComboBox;
+class SummaryDialog;
 class FileDialogs;
 class PrintDialogs;
 
@@ -51,6 +53,16 @@ public:
     void OnFilePrint();
     void OnFilePrintPreview();
 
+    // The verdicts: off, the window is the design's; on, every fiber and
+    // channel shows whether it passes its thresholds and by how much.
+    void SetVerdictsShown(bool shown);
+    // The next and the previous failing fiber, round the end of the box.
+    void OnNextFailure();
+    void OnPrevFailure();
+    // The file's figures per channel and its failing fibers, in a window of
+    // their own.
+    void OnViewSummary();
+
     // The view's painting, on any painter: the bitmap window, then the
     // chart and the marker when shown.
     void OnDraw(QPainter &painter);
@@ -73,6 +85,8 @@ signals:
     void readProgress(const QString &text, int percent);
     // The file read last is shown (or nothing, where none could be).
     void fileShown();
+    // The file's yield, for the status bar; empty while there is none to show.
+    void yieldChanged(const QString &text);
     // The form has taken its size for the screen: the window around it
     // fits itself to it.
     void formSized(const QSize &size);
@@ -86,6 +100,8 @@ private slots:
     void OnReadStarted(const QString &name);
     void OnReadProgress(const QString &name, int percent);
     void OnFileRead(const LoadedFile &file);
+    void OnVerdictsRead(const LoadedFile::Verdicts &verdicts);
+    void showBlock(qsizetype block);
     // Choosing an entry of the fiber box shows the channels of its block;
     // typing in the box's edit field renames the entry chosen last.
     void OnSelendokComboFiber();
@@ -110,6 +126,11 @@ private:
     void showChannel(int row);
     void clearChart();
     void appendChannelRow(const MeasurementRows::Row &row);
+    void showMargin(int row, const ThresholdJudge::Channel &channel);
+    void showYield();
+    void showFailure(int step);
+    void showEntry(int pos);
+    QStringList fiberEntryNames() const;
     QList<CsvExport::BlockName> entryNames() const;
     PrintDialogs &printDialogs() const;
 
@@ -122,6 +143,8 @@ private:
     QString m_strSelChannel;
     QString m_strSelPower;
     QString m_strSelWaveLength;
+    QString m_strSelThreshold;
+    QString m_strSelMargin;
     int m_nFiberIndex = -1; // no fiber chosen yet
     FormGeometry m_geometry;
     QRect m_listRect = FormGeometry::ListRect(0, 0);
@@ -137,5 +160,13 @@ private:
     // The chart as last drawn: kept so that every repaint shows it again.
     bool m_bChartShown = false;
     QList<ChannelChart::Power> m_chartPowers;
+    QList<ChannelChart::Verdict> m_chartVerdicts;
+
+    bool m_bVerdicts = false;
+    bool m_bFileShown = false;
+    bool m_bVerdictsKnown = false;
+    LoadedFile::Verdicts m_verdicts;
+    qsizetype m_nShownBlock = -1;
+    SummaryDialog *m_summary = nullptr;
     int m_nMarkerRow = -1;
 };

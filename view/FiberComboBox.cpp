@@ -210,6 +210,19 @@ qsizetype FiberComboBox::GetItemBlock(int pos) const
     return pos >= 0 && pos < GetCount() ? m_model->At(pos).block : -1;
 }
 
+void FiberComboBox::SetVerdicts(const QList<LoadedFile::Verdict> &byBlock, const MeasurementRows &rows)
+{
+    m_model->SetVerdicts(byBlock, rows);
+}
+
+// The marks take no more height than the names, so the list keeps its rows.
+void FiberComboBox::ShowVerdicts(bool shown)
+{
+    const int side = qMax(8, m_list->fontMetrics().height() - 2);
+    m_list->setIconSize(QSize(side, side));
+    m_model->ShowVerdicts(shown);
+}
+
 QString FiberComboBox::GetWindowText() const
 {
     return m_edit->text();

@@ -52,6 +52,13 @@ public:
     QString GetWindowText() const;
     void SetWindowText(const QString &text); // raises no editChange
 
+    // The verdicts on the blocks of `rows`, and whether the entries show
+    // them (see FiberListModel).
+    void SetVerdicts(const QList<LoadedFile::Verdict> &byBlock, const MeasurementRows &rows);
+    void ShowVerdicts(bool shown);
+    // The verdict on the block of entry `pos`; null where none is known.
+    const LoadedFile::Verdict *GetItemVerdict(int pos) const { return m_model->VerdictAt(pos); }
+
     QLineEdit *Edit() const { return m_edit; }
     QListView *List() const { return m_list; }
 

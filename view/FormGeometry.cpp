@@ -62,13 +62,14 @@ int FormGeometry::ChartShift(int listBottom, const QFontMetrics &metrics) const
     return qMax(0, listBottom + 1 + gap - Chart().Extent(metrics).top());
 }
 
-QSize FormGeometry::FormSize(const QFontMetrics &metrics, const QRect &list, int chartShift) const
+QSize FormGeometry::FormSize(const QFontMetrics &metrics, const QRect &list, int chartShift,
+                             bool verdicts) const
 {
     const QSize design = DesignSize();
     const QRect atDesign = ChannelChart(1.0f, 1.0f).Extent(metrics);
     const int marginRight = qMax(0, design.width() - (atDesign.right() + 1));
     const int marginBottom = qMax(0, design.height() - (atDesign.bottom() + 1));
-    const QRect chart = Chart().Extent(metrics).translated(0, chartShift);
+    const QRect chart = Chart().Extent(metrics, verdicts).translated(0, chartShift);
     const int right = qMax(chart.right(), list.right());
     return QSize(qMax(design.width(), right + 1 + marginRight),
                  qMax(design.height(), chart.bottom() + 1 + marginBottom));

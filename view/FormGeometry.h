@@ -45,7 +45,8 @@ public:
     // `metrics` and moved down by `chartShift`, and the list at `list`;
     // otherwise grown right and down just enough to hold them with the
     // margins the design size leaves around the chart.
-    QSize FormSize(const QFontMetrics &metrics, const QRect &list, int chartShift) const;
+    QSize FormSize(const QFontMetrics &metrics, const QRect &list, int chartShift,
+                   bool verdicts = false) const;
 
     // The chart at these factors, its lines and texts in `ink`.
     ChannelChart Chart(const QColor &ink = Qt::black) const;

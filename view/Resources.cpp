@@ -1,6 +1,7 @@
 #include "view/Resources.h"
 
 #include "view/PixelArtIconEngine.h"
+#include "view/VerdictIconEngine.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -51,6 +52,13 @@ QIcon PixelArtIcon(const QString &path, const QColor &ink)
 {
     Init();
     return QIcon(new PixelArtIconEngine(QImage(path), ink));
+}
+
+QIcon VerdictIcon(bool passed)
+{
+    static const QIcon pass(new VerdictIconEngine(true));
+    static const QIcon fail(new VerdictIconEngine(false));
+    return passed ? pass : fail;
 }
 
 QRect OnDevicePixels(const QRect &rect, const QPoint &origin, qreal ratio)

@@ -29,11 +29,14 @@ struct TabFiles::Reading
     std::atomic<bool> stop{false};
 };
 
+// What a read hands over: first the file, or why it could not be read;
+// then, while the window shows the file, the verdicts on its fibers.
 struct TabFiles::Outcome
 {
     bool read = false;
     LoadedFile file;
     QString error;
+    LoadedFile::Verdicts verdicts;
 };
 
 namespace {
@@ -193,10 +196,12 @@ void TabFiles::startReading(int index, bool newTab)
         if (reading == m_reading)
             emit readProgress(reading->name, percent);
     });
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, reading] {
-        Outcome outcome = watcher->result();
-        if (reading == m_reading)
+    connect(watcher, &QFutureWatcherBase::resultReadyAt, this, [this, watcher, reading](int index) {
+        Outcome outcome = watcher->resultAt(index);
+        if (index == 0 && reading == m_reading)
             finishReading(reading, outcome);
+        else if (index == 1 && reading == m_judging)
+            emit verdictsRead(outcome.verdicts);
     });
     watcher->setFuture(QtConcurrent::run([reading](QPromise<Outcome> &promise) {
         promise.setProgressRange(0, 100);
@@ -207,7 +212,13 @@ void TabFiles::startReading(int index, bool newTab)
         };
         outcome.read = LoadedFile::Load(reading->path, &outcome.file, &outcome.error,
                                         &reading->stop, progress);
+        const MeasurementRows rows = outcome.file.rows; // shared, not copied
+        const bool read = outcome.read;
         promise.addResult(std::move(outcome));
+        // The fibers are judged while the window shows the file.
+        Outcome judged;
+        if (read && LoadedFile::Judge(rows, &judged.verdicts, &reading->stop))
+            promise.addResult(std::move(judged));
     }));
 }
 
@@ -215,6 +226,9 @@ void TabFiles::startReading(int index, bool newTab)
 // then ends unheard.
 void TabFiles::stopReading()
 {
+    if (m_judging)
+        m_judging->stop = true;
+    m_judging.reset();
     if (!m_reading)
         return;
     m_reading->stop = true;
@@ -228,6 +242,7 @@ void TabFiles::finishReading(const std::shared_ptr<Reading> &reading, Outcome &o
     m_reading.reset();
     showBusy(index, false);
     if (outcome.read) {
+        m_judging = reading;
         emit fileRead(outcome.file);
         return;
     }

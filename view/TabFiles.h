@@ -54,6 +54,8 @@ signals:
     void readProgress(const QString &name, int percent);
     // The file read, or nothing to show.
     void fileRead(const LoadedFile &file);
+    // The verdicts on the fibers of the file read last, a moment later.
+    void verdictsRead(const LoadedFile::Verdicts &verdicts);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -79,4 +81,5 @@ private:
     FileDialogs *m_pDialogs = nullptr;
     Qt::MouseButton m_button = Qt::NoButton; // of the last press on the strip
     std::shared_ptr<Reading> m_reading;      // the read under way, if any
+    std::shared_ptr<Reading> m_judging;      // the file shown, while its fibers are judged
 };

@@ -124,15 +124,21 @@ void TestMainFrame::menusAndToolBar()
 {
     CMainFrame *frame = m_app->MainFrame();
     const QList<QAction *> menus = frame->menuBar()->actions();
-    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus.size(), 3);
     QCOMPARE(menus[0]->text(), QStringLiteral("File(&F)"));
-    QCOMPARE(menus[1]->text(), QStringLiteral("Help(&H)"));
+    QCOMPARE(menus[1]->text(), QStringLiteral("Verdicts(&V)"));
+    QCOMPARE(menus[2]->text(), QStringLiteral("Help(&H)"));
     QStringList items;
     for (QAction *item : menus[0]->menu()->actions())
         items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
     QCOMPARE(items, (QStringList{"Open(&O)...", "Save As(&A)...", "-", "Print(&P)...",
                                  "Print Preview(&V)", "-", "Exit(&X)"}));
-    QCOMPARE(menus[1]->menu()->actions().value(0)->text(),
+    items.clear();
+    for (QAction *item : menus[1]->menu()->actions())
+        items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+    QCOMPARE(items, (QStringList{"Show Verdicts(&S)", "-", "Next Failing Fiber(&N)",
+                                 "Previous Failing Fiber(&P)", "-", "Summary(&U)..."}));
+    QCOMPARE(menus[2]->menu()->actions().value(0)->text(),
              QStringLiteral("About Quenvale(&A)..."));
 
     const struct { int id; QKeySequence key; } keys[] = {
@@ -143,6 +149,9 @@ void TestMainFrame::menusAndToolBar()
         {ID_EDIT_UNDO, QKeySequence(QStringLiteral("Alt+Backspace"))},
         {ID_EDIT_PASTE, QKeySequence(QStringLiteral("Shift+Ins"))},
         {ID_PREV_PANE, QKeySequence(QStringLiteral("Shift+F6"))},
+        {ID_VIEW_VERDICTS, QKeySequence(QStringLiteral("Ctrl+J"))},
+        {ID_NEXT_FAILURE, QKeySequence(QStringLiteral("F8"))},
+        {ID_PREV_FAILURE, QKeySequence(QStringLiteral("Shift+F8"))},
     };
     for (const auto &key : keys)
         QVERIFY2(frame->Action(key.id)->shortcuts().contains(key.key), qPrintable(key.key.toString()));
@@ -152,7 +161,8 @@ void TestMainFrame::menusAndToolBar()
     QStringList tips;
     for (QAction *action : bar->actions())
         tips.append(action->isSeparator() ? QStringLiteral("-") : action->toolTip());
-    QCOMPARE(tips, (QStringList{"Open", "Save", "-", "Print"}));
+    QCOMPARE(tips, (QStringList{"Open", "Save", "-", "Print", "-", "Verdicts", "Summary"}));
+    QVERIFY(frame->Action(ID_VIEW_VERDICTS)->isCheckable());
     QVERIFY(!frame->createPopupMenu()); // no menu that hides the tool bar
     QCOMPARE(frame->Action(ID_FILE_SAVE)->statusTip(),
              QStringLiteral("Save the active document"));

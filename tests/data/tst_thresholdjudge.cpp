@@ -1,8 +1,12 @@
 #include "TestSupport.h"
 
+#include "data/LoadedFile.h"
 #include "data/ThresholdJudge.h"
 
 #include <QtTest>
+
+#include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -29,6 +33,8 @@ private slots:
     void channels();
     void fibers_data();
     void fibers();
+    void figuresOverRuns_data();
+    void figuresOverRuns();
 };
 
 void TestThresholdJudge::channels_data()
@@ -114,6 +120,53 @@ void TestThresholdJudge::fibers()
         QVERIFY(qAbs(fiber.worstMargin - worstMargin) < 1e-9);
     QCOMPARE(judge.FiberCount(), 1);
     QCOMPARE(judge.Passed(), failures == Failures());
+}
+
+void TestThresholdJudge::figuresOverRuns_data()
+{
+    QTest::addColumn<int>("fibers");
+    QTest::newRow("one run short") << int(ThresholdJudge::ChunkFibers) - 2;
+    QTest::newRow("two runs and a bit") << 2 * int(ThresholdJudge::ChunkFibers) + 2;
+    QTest::newRow("five runs and a bit") << 5 * int(ThresholdJudge::ChunkFibers) + 6;
+}
+
+// Fibers at -20 dB and -22 dB in turn: a mean of -21 dB and a sample
+// standard deviation of sqrt(n / (n - 1)), however the fibers are split
+// between threads; judged on two threads, the very numbers of one judge
+// going through them all.
+void TestThresholdJudge::figuresOverRuns()
+{
+    QFETCH(int, fibers);
+    QByteArray table;
+    for (int fiber = 0; fiber < fibers; ++fiber)
+        for (int channel = 1; channel <= 18; ++channel)
+            table += TestSupport::thresholdLine("FIBER", channel, fiber % 2 ? "-22.00" : "-20.00", "-21.00");
+    const MeasurementRows rows = ChannelTable::CutTable(table);
+
+    ThresholdJudge whole;
+    for (qsizetype first = 0; first < rows.Count(); first += 18)
+        whole.AddFiber(rows, first, 18);
+    const ThresholdJudge::ChannelFigures &figures = whole.Channels().at(0);
+    QCOMPARE(figures.powers, qsizetype(fibers));
+    QCOMPARE(figures.failed, qsizetype(fibers / 2));
+    QCOMPARE(figures.mean, -21.0);
+    QCOMPARE(*figures.standardDeviation(), std::sqrt(double(fibers) / double(fibers - 1)));
+    QCOMPARE(figures.min, -22.0);
+    QCOMPARE(figures.max, -20.0);
+
+    const ThresholdJudge split = LoadedFile::Figures(rows);
+    QCOMPARE(split.FiberCount(), whole.FiberCount());
+    QCOMPARE(split.FailedCount(), whole.FailedCount());
+    QCOMPARE(split.Channels().size(), whole.Channels().size());
+    for (qsizetype i = 0; i < whole.Channels().size(); ++i) {
+        const ThresholdJudge::ChannelFigures &a = whole.Channels().at(i);
+        const ThresholdJudge::ChannelFigures &b = split.Channels().at(i);
+        QCOMPARE(b.channel, a.channel);
+        QCOMPARE(b.count, a.count);
+        QCOMPARE(b.failed, a.failed);
+        QVERIFY(std::memcmp(&b.mean, &a.mean, sizeof(double)) == 0);
+        QVERIFY(std::memcmp(&b.squares, &a.squares, sizeof(double)) == 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestThresholdJudge)

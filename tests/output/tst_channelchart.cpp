@@ -87,6 +87,8 @@ private slots:
     void renderedBars();
     void renderedAxesTextAndMarker();
     void markerOutsideTheBarsDrawsNothing();
+    void renderedVerdicts_data();
+    void renderedVerdicts();
 };
 
 void TestChannelChart::barsAndAxes_data()
@@ -452,6 +454,70 @@ void TestChannelChart::markerOutsideTheBarsDrawsNothing()
         painter.end();
         QCOMPARE(image, whiteImage(200, 200));
     }
+}
+
+void TestChannelChart::renderedVerdicts_data()
+{
+    QTest::addColumn<Screen>("screen");
+    QTest::addColumn<double>("threshold");
+    QTest::addColumn<int>("level"); // the row the threshold stands at
+    QTest::addColumn<int>("x");     // a column of its line left of bar 0
+    QTest::addColumn<int>("outline"); // bar 0's left column
+    QTest::addColumn<int>("base");
+    // -30 dB stands where a -30 dB bar's top does; beyond the axis the
+    // line stays on it.
+    QTest::newRow("design -30") << kDesign << -30.0 << 490 << 97 << 100 << 610;
+    QTest::newRow("design above the top") << kDesign << 40.0 << 290 << 97 << 100 << 610;
+    QTest::newRow("design below the base") << kDesign << -75.0 << 610 << 97 << 100 << 610;
+    QTest::newRow("1920x1080 -30") << kFullHd << -30.0 << 588 << 130 << 133 << 732;
+    QTest::newRow("1920x1080 -12.5") << kFullHd << -12.5 << 504 << 130 << 133 << 732;
+}
+
+// Bar 0 fails below its threshold at -45 dB, bar 1 passes, bar 2 fails
+// with no power and a threshold that holds no number; the others have the
+// threshold given.
+void TestChannelChart::renderedVerdicts()
+{
+    QFETCH(Screen, screen);
+    QFETCH(double, threshold);
+    QFETCH(int, level);
+    QFETCH(int, x);
+    QFETCH(int, outline);
+    QFETCH(int, base);
+    QImage image = whiteImage(1200, 800);
+    QPainter painter(&image);
+    const ChannelChart chart(screen.sx, screen.sy);
+    const QList<ChannelChart::Power> powers{-45.0, -20.0, std::nullopt};
+    chart.Draw(painter, powers, QString(), QString(), QString());
+    chart.DrawVerdicts(painter, powers, {{threshold, true}, {threshold, false}, {std::nullopt, true}});
+    painter.end();
+
+    // Two pixels thick, the level's row the lower; the base line lies
+    // below, and a line at the base runs along it.
+    const QPair<int, int> line = rowsOf(image.copy(0, 0, image.width(), base), x, kBlack);
+    QCOMPARE(line, qMakePair(level - 1, qMin(level, base - 1)));
+    const int barLeft = chart.BarEdges(0, 0.0f).left;
+    QCOMPARE(barLeft, outline);
+    const int top = chart.BarEdges(0, -45.0f).top;
+    // The failing bar is outlined from its top to the base line and hatched
+    // inside; the passing bar stays red but for the threshold's line.
+    const QPair<int, int> edge = rowsOf(image, outline, kBlack);
+    QCOMPARE(edge.first, qMin(top, level - 1));
+    QCOMPARE(edge.second, base); // down onto the base line
+    const int middle0 = (chart.BarEdges(0, 0.0f).left + chart.BarEdges(0, 0.0f).right) / 2;
+    int hatched = 0;
+    for (int y = top + 2; y < base - 2; ++y)
+        hatched += image.pixel(middle0, y) == kBlack && (y < level - 1 || y > level);
+    QVERIFY2(hatched > 0, "the failing bar is hatched");
+    const int middle1 = (chart.BarEdges(1, 0.0f).left + chart.BarEdges(1, 0.0f).right) / 2;
+    for (int y = chart.BarEdges(1, -20.0f).top; y < base; ++y) {
+        if (y != level - 1 && y != level)
+            QCOMPARE(image.pixel(middle1, y), kRed);
+    }
+    // Bar 2 has no bar: a stub rises from the base line, and no line.
+    const QPair<int, int> stub = rowsOf(image, chart.BarEdges(2, 0.0f).left, kBlack);
+    QVERIFY2(stub.second == base && stub.first < base - 2 && stub.first > base - 12,
+             qPrintable(QStringLiteral("stub rows %1-%2").arg(stub.first).arg(stub.second)));
 }
 
 QTEST_MAIN(TestChannelChart)

@@ -1,0 +1,215 @@
+// The verdicts in the window, through its widgets: each fiber of the box
+// marked pass or fail, the list's Margin column, the yield for the status
+// bar, F8 round the failing fibers, and the summary window's numbers, which
+// are --summary's own.
+
+#include "ViewTestSupport.h"
+
+#include "view/CSDIQVLView.h"
+#include "view/FiberComboBox.h"
+
+#include <QDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QListView>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace ViewTestSupport;
+
+namespace {
+
+// 18 channels of `name`, each 5 dB above its threshold of -25 dB, but for
+// the channel given its own power and threshold.
+QByteArray fiberWith(const char *name, int odd = 0, const char *power = "", const char *threshold = "",
+                     int channels = 18)
+{
+    QByteArray lines;
+    for (int channel = 1; channel <= channels; ++channel)
+        lines += channel == odd ? TestSupport::thresholdLine(name, channel, power, threshold)
+                                : TestSupport::thresholdLine(name, channel, "-20.00", "-25.00");
+    return lines;
+}
+
+} // namespace
+
+class TestVerdicts : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void fibersChannelsAndYield_data();
+    void fibersChannelsAndYield();
+    void f8GoesRoundTheFailures();
+    void summaryIsSummarysOwn();
+
+private:
+    void open(const QByteArray &bytes);
+    QStringList margins() const;
+
+    QTemporaryDir *m_dir = nullptr;
+    CSDIQVLView *m_view = nullptr;
+    ScriptedDialogs m_dialogs;
+    QString m_yield;
+};
+
+void TestVerdicts::init()
+{
+    m_dir = new QTemporaryDir;
+    m_dialogs = ScriptedDialogs();
+    m_view = showView(m_dialogs);
+    QVERIFY(m_view);
+    connect(m_view, &CSDIQVLView::yieldChanged, this, [this](const QString &text) { m_yield = text; });
+    m_view->SetVerdictsShown(true);
+}
+
+void TestVerdicts::cleanup()
+{
+    delete m_view;
+    delete m_dir;
+    m_yield.clear();
+}
+
+// A file of five fibers: one passes; one has a channel 1 dB below its
+// threshold, one a Low power, one a threshold that holds no number; the
+// last has 10 rows. The box sorts them: BELOW LOW NONUM PASS SHORT.
+void TestVerdicts::open(const QByteArray &bytes)
+{
+    const QString path = m_dir->filePath(QStringLiteral("f.fib"));
+    QVERIFY(TestSupport::writeFile(path, bytes));
+    m_dialogs.openAnswers.append(QStringList{path});
+    QVERIFY(readAndWait(m_view, [this] { m_view->OnFileOpen(); }));
+    QTRY_VERIFY(!m_yield.isEmpty()); // the verdicts come a moment after the file
+}
+
+QStringList TestVerdicts::margins() const
+{
+    QStringList texts;
+    QTableWidget *list = listChannels(m_view);
+    for (int row = 0; row < list->rowCount(); ++row) {
+        const QTableWidgetItem *item = list->item(row, 6);
+        texts.append(item->text() + (item->icon().isNull() ? QString() : QStringLiteral(" fails")));
+    }
+    return texts;
+}
+
+void TestVerdicts::fibersChannelsAndYield_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("mark"); // what a reader hears of the entry
+    QTest::addColumn<int>("odd");      // the row with its own margin, -1 for none
+    QTest::addColumn<QString>("margin");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("below") << 0 << "BELOW, fails" << 2 << "-1.00 fails" << 18;
+    QTest::newRow("Low") << 1 << "LOW, fails" << 4 << " fails" << 18;
+    QTest::newRow("no number") << 2 << "NONUM, fails" << 6 << " fails" << 18;
+    QTest::newRow("pass") << 3 << "PASS, passes" << -1 << QString() << 18;
+    QTest::newRow("incomplete") << 4 << "SHORT, fails" << -1 << QString() << 10;
+}
+
+void TestVerdicts::fibersChannelsAndYield()
+{
+    QFETCH(int, entry);
+    QFETCH(QString, mark);
+    QFETCH(int, odd);
+    QFETCH(QString, margin);
+    QFETCH(int, rows);
+    open(TestSupport::standardHeader() + fiberWith("PASS") + fiberWith("BELOW", 3, "-26.00", "-25.00")
+         + fiberWith("LOW", 5, "-120.00", "-25.00") + fiberWith("NONUM", 7, "-20.00", "abc")
+         + fiberWith("SHORT", 0, "", "", 10));
+    QCOMPARE(m_yield, QStringLiteral("1 of 5 fibers pass (20.0 %)"));
+
+    QListView *box = comboFiber(m_view)->List();
+    const QModelIndex index = box->model()->index(entry, 0);
+    QCOMPARE(index.data(Qt::AccessibleTextRole).toString(), mark);
+    QVERIFY(!index.data(Qt::DecorationRole).value<QIcon>().isNull());
+    chooseFiber(m_view, entry);
+    QStringList expected(rows, QStringLiteral("5.00"));
+    if (odd >= 0)
+        expected[odd] = margin;
+    QCOMPARE(margins(), expected);
+
+    // Off, the window is the design's: six columns, no marks, no yield.
+    m_view->SetVerdictsShown(false);
+    QCOMPARE(listChannels(m_view)->columnCount(), 6);
+    QVERIFY(index.data(Qt::DecorationRole).isNull());
+    QVERIFY(m_yield.isEmpty());
+}
+
+// F8 shows the next failing fiber in the box's order, Shift+F8 the one
+// before, round the end, passing fibers passed by.
+void TestVerdicts::f8GoesRoundTheFailures()
+{
+    open(TestSupport::standardHeader() + fiberWith("B2", 1, "-30.00", "-25.00") + fiberWith("A1")
+         + fiberWith("C3") + fiberWith("D4", 2, "-120.00", "-25.00") + fiberWith("E5"));
+    QStringList shown;
+    for (int i = 0; i < 3; ++i) {
+        m_view->OnNextFailure();
+        shown.append(comboFiber(m_view)->GetWindowText().trimmed());
+    }
+    m_view->OnPrevFailure();
+    shown.append(comboFiber(m_view)->GetWindowText().trimmed());
+    QCOMPARE(shown, (QStringList{"B2", "D4", "B2", "D4"}));
+    QCOMPARE(listChannels(m_view)->rowCount(), 18); // shown as a choice in the box shows it
+}
+
+// The summary window's figures are --summary's, number for number.
+void TestVerdicts::summaryIsSummarysOwn()
+{
+    const QString sample = TestSupport::sourcePath(QStringLiteral("samples/cwdm-48-fibers.fib"));
+    m_dialogs.openAnswers.append(QStringList{sample});
+    QVERIFY(readAndWait(m_view, [this] { m_view->OnFileOpen(); }));
+    QTRY_VERIFY(!m_yield.isEmpty());
+    m_view->OnViewSummary();
+    auto *summary = m_view->findChild<QDialog *>(QStringLiteral("summary"));
+    QVERIFY(summary && summary->isVisible());
+    const QAbstractItemModel *channels =
+        summary->findChild<QTableView *>(QStringLiteral("channelFigures"))->model();
+    const QAbstractItemModel *failing =
+        summary->findChild<QTableView *>(QStringLiteral("failingFibers"))->model();
+
+    const TestSupport::ProgramRun run =
+        TestSupport::runProgram({QStringLiteral("--summary"), QStringLiteral("--format"),
+                                 QStringLiteral("json"), sample});
+    const QJsonObject file = QJsonDocument::fromJson(run.out).object()[QLatin1String("files")][0].toObject();
+    const QJsonArray figures = file[QLatin1String("channels")].toArray();
+    QCOMPARE(channels->rowCount(), figures.size());
+    const char *const keys[] = {"channel", "wavelength", "count", "failed", "min", "max", "mean", "stddev"};
+    for (int row = 0; row < figures.size(); ++row) {
+        for (int column = 0; column < 8; ++column) {
+            const QJsonValue value = figures[row].toObject()[QLatin1String(keys[column])];
+            const QString cell = channels->index(row, column).data().toString();
+            if (value.isString())
+                QCOMPARE(cell, value.toString());
+            else if (value.isNull())
+                QCOMPARE(cell, QString());
+            else
+                QCOMPARE(cell.toDouble(), value.toDouble());
+        }
+    }
+    QStringList expected;
+    for (const QJsonValue &fiber : file[QLatin1String("fiber_results")].toArray()) {
+        const QJsonObject object = fiber.toObject();
+        if (object[QLatin1String("verdict")].toString() == QLatin1String("fail"))
+            expected.append(QStringList{object[QLatin1String("name")].toString(),
+                                        object[QLatin1String("reason")].toString(),
+                                        object[QLatin1String("worst_channel")].toString(),
+                                        QString::number(object[QLatin1String("worst_margin")].toDouble())}
+                                .join(QLatin1Char('|')));
+    }
+    QStringList shown;
+    for (int row = 0; row < failing->rowCount(); ++row)
+        shown.append(QStringList{failing->index(row, 0).data().toString(),
+                                 failing->index(row, 1).data().toString(),
+                                 failing->index(row, 2).data().toString(),
+                                 QString::number(failing->index(row, 3).data().toString().toDouble())}
+                         .join(QLatin1Char('|')));
+    QCOMPARE(shown, expected);
+}
+
+QTEST_MAIN(TestVerdicts)
+#include "tst_verdicts.moc"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QIconEngine>
+
+// The mark of a verdict, drawn at any size and scale: a white tick on a
+// bluish green disc for a pass, a white cross on a vermilion disc for a
+// fail. The two differ in shape, not in colour alone, and both colours
+// stand apart for red-green colour-blind eyes and on light and dark
+// backgrounds alike.
+class VerdictIconEngine : public QIconEngine
+{
+public:
+    explicit VerdictIconEngine(bool passed) : m_passed(passed) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
+    QIconEngine *clone() const override { return new VerdictIconEngine(m_passed); }
+
+private:
+    bool m_passed;
+};
