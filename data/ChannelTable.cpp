@@ -82,12 +82,16 @@ bool IsLow(QByteArrayView power)
     return power.size() == 3 && power[0] == 'L' && power[1] == 'o' && power[2] == 'w';
 }
 
+bool ReadPower(QByteArrayView power, double &value)
+{
+    return !IsLow(power) && ReadClassicNumber(power.data(), power.data() + power.size(), value)
+        && std::isfinite(value);
+}
+
 std::optional<double> PowerValue(QByteArrayView power)
 {
-    if (IsLow(power))
-        return std::nullopt;
-    const std::optional<double> value = ClassicNumber(power.data(), power.data() + power.size());
-    if (value && !std::isfinite(*value))
+    double value = 0;
+    if (!ReadPower(power, value))
         return std::nullopt;
     return value;
 }

@@ -44,6 +44,8 @@ bool IsLow(QByteArrayView power);
 // number (blank, letters) and for one too large to hold (1e999): such a
 // channel has no power to show or judge.
 std::optional<double> PowerValue(QByteArrayView power);
+// The same, false for none (see ReadClassicNumber).
+bool ReadPower(QByteArrayView power, double &value);
 
 // The power as the channel list shows it: "Low" when its first five
 // characters are "-99.9", otherwise the text whole.

@@ -26,20 +26,17 @@ locale_t classicLocale()
 
 // The classic decimal number that starts at p, read in one pass: where it
 // ends (null when no number starts there) and, for a number of at most 15
-// digits without an exponent, its exact value: its digits and a power of
-// ten are both held exactly in a double, and one correctly rounded division
-// gives the very value strtod gives, without its cost.
-struct Scan
-{
-    const char *end = nullptr;
-    std::optional<double> exact;
-};
-
-Scan scanNumber(const char *p, const char *end)
+// digits without an exponent, its exact value in `exact`: its digits and a
+// power of ten are both held exactly in a double, and one correctly rounded
+// division gives the very value strtod gives, without its cost. Results go
+// out in plain variables: a structure handed back through memory stalls
+// the reads that follow, a cost a million rows feel.
+inline const char *scanNumber(const char *p, const char *end, double &exact, bool &isExact)
 {
     static const double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     constexpr int kMaxExactDigits = 15;
+    isExact = false;
     const bool negative = p < end && *p == '-';
     if (p < end && (*p == '+' || *p == '-'))
         ++p;
@@ -53,9 +50,7 @@ Scan scanNumber(const char *p, const char *end)
             digits = digits * 10 + (*p - '0');
     }
     if (count == 0)
-        return {};
-    Scan scan;
-    scan.end = p;
+        return nullptr;
     if (p < end && (*p == 'e' || *p == 'E')) {
         const char *q = p + 1;
         if (q < end && (*q == '+' || *q == '-'))
@@ -63,33 +58,43 @@ Scan scanNumber(const char *p, const char *end)
         if (q < end && isDigit(*q)) {
             while (q < end && isDigit(*q))
                 ++q;
-            scan.end = q;
-            return scan; // an exponent: strtod's work
+            return q; // an exponent: strtod's work
         }
     }
     if (count <= kMaxExactDigits) {
         const double value = double(digits) / powersOfTen[fraction];
-        scan.exact = negative ? -value : value;
+        exact = negative ? -value : value;
+        isExact = true;
     }
-    return scan;
+    return p;
 }
 
 } // namespace
 
-std::optional<double> ClassicNumber(const char *begin, const char *end)
+bool ReadClassicNumber(const char *begin, const char *end, double &value)
 {
     const char *start = begin;
     while (start < end && isSpace(*start))
         ++start;
-    const Scan scan = scanNumber(start, end);
-    if (!scan.end)
-        return std::nullopt;
-    if (scan.exact)
-        return scan.exact;
+    bool isExact = false;
+    const char *numberEnd = scanNumber(start, end, value, isExact);
+    if (!numberEnd)
+        return false;
+    if (isExact)
+        return true;
     // strtod sees only the classic prefix, so it never reads "inf", "nan"
     // or a hexadecimal form, and never reads past the field.
-    const std::string prefix(start, scan.end);
-    return strtod_l(prefix.c_str(), nullptr, classicLocale());
+    const std::string prefix(start, numberEnd);
+    value = strtod_l(prefix.c_str(), nullptr, classicLocale());
+    return true;
+}
+
+std::optional<double> ClassicNumber(const char *begin, const char *end)
+{
+    double value = 0;
+    if (!ReadClassicNumber(begin, end, value))
+        return std::nullopt;
+    return value;
 }
 
 double ClassicAtof(const char *begin, const char *end)

@@ -18,26 +18,27 @@ QByteArrayView field(const MeasurementRows::Row &row, MeasurementRow::Field f)
 
 ThresholdJudge::Channel ThresholdJudge::JudgeChannel(const MeasurementRows::Row &row)
 {
-    const QByteArrayView power = field(row, MeasurementRow::Power);
-    return judge(power, ChannelTable::PowerValue(power),
-                 ChannelTable::PowerValue(field(row, MeasurementRow::Threshold)));
+    const QByteArrayView powerText = field(row, MeasurementRow::Power);
+    Number power, threshold;
+    power.held = ChannelTable::ReadPower(powerText, power.value);
+    threshold.held = ChannelTable::ReadPower(field(row, MeasurementRow::Threshold), threshold.value);
+    Channel channel;
+    channel.failures = judge(powerText, power, threshold);
+    if (power.held && threshold.held)
+        channel.margin = power.value - threshold.value;
+    return channel;
 }
 
-ThresholdJudge::Channel ThresholdJudge::judge(QByteArrayView powerText,
-                                              const std::optional<double> &power,
-                                              const std::optional<double> &threshold)
+ThresholdJudge::Failures ThresholdJudge::judge(QByteArrayView powerText, Number power, Number threshold)
 {
-    Channel channel;
-    if (!power)
-        channel.failures |= ChannelTable::IsLow(powerText) ? Low : NoNumber;
-    if (!threshold)
-        channel.failures |= NoNumber;
-    if (power && threshold) {
-        channel.margin = *power - *threshold;
-        if (*power < *threshold)
-            channel.failures |= BelowThreshold;
-    }
-    return channel;
+    Failures failures;
+    if (!power.held)
+        failures |= ChannelTable::IsLow(powerText) ? Low : NoNumber;
+    if (!threshold.held)
+        failures |= NoNumber;
+    else if (power.held && power.value < threshold.value)
+        failures |= BelowThreshold;
+    return failures;
 }
 
 ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &block, qsizetype rows)
@@ -57,24 +58,29 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
     for (qsizetype i = 0; i < count; ++i) {
         const MeasurementRows::Row row = rows.At(first + i);
         const QByteArrayView powerText = field(row, MeasurementRow::Power);
-        const std::optional<double> power = ChannelTable::PowerValue(powerText);
-        const Channel channel = judge(powerText, power, thresholdValue(row));
-        if (channel.failures != NoFailure) {
-            fiber.failures |= channel.failures;
+        Number power;
+        power.held = ChannelTable::ReadPower(powerText, power.value);
+        const Number threshold = thresholdValue(row);
+        const Failures failures = judge(powerText, power, threshold);
+        if (failures != NoFailure) {
+            fiber.failures |= failures;
             fiber.failedChannels.append(field(row, MeasurementRow::Channel));
         }
-        if (channel.margin && (fiber.worstRow < 0 || *channel.margin < fiber.worstMargin)) {
-            fiber.worstRow = int(i);
-            fiber.worstMargin = *channel.margin;
+        if (power.held && threshold.held) {
+            const double margin = power.value - threshold.value;
+            if (fiber.worstRow < 0 || margin < fiber.worstMargin) {
+                fiber.worstRow = int(i);
+                fiber.worstMargin = margin;
+            }
         }
         if (m_keeping == VerdictsOnly)
             continue;
         Tally &tally = tallyOf(row, i);
         ++tally.count;
-        if (channel.failures != NoFailure)
+        if (failures != NoFailure)
             ++tally.failed;
-        if (power)
-            tally.run.Add(*power);
+        if (power.held)
+            tally.run.Add(power.value);
     }
     if (fiber.worstRow >= 0) {
         const MeasurementRows::Row worst = rows.At(first + fiber.worstRow);
@@ -166,12 +172,12 @@ ThresholdJudge::Moments ThresholdJudge::Moments::Combine(const Moments &a, const
 }
 
 // Thresholds repeat from row to row: the text read last is read only once.
-std::optional<double> ThresholdJudge::thresholdValue(const MeasurementRows::Row &row)
+ThresholdJudge::Number ThresholdJudge::thresholdValue(const MeasurementRows::Row &row)
 {
     const QByteArrayView threshold = field(row, MeasurementRow::Threshold);
     if (threshold != m_lastThreshold) {
         m_lastThreshold = threshold.toByteArray();
-        m_lastThresholdValue = ChannelTable::PowerValue(threshold);
+        m_lastThresholdValue.held = ChannelTable::ReadPower(threshold, m_lastThresholdValue.value);
     }
     return m_lastThresholdValue;
 }

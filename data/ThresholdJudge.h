@@ -134,11 +134,17 @@ private:
         Moments run;         // the one under way
     };
 
-    static Channel judge(QByteArrayView powerText, const std::optional<double> &power,
-                         const std::optional<double> &threshold);
+    // A field's number, or none; plainer to hand about than an optional in
+    // the loop over every row.
+    struct Number
+    {
+        double value = 0;
+        bool held = false;
+    };
+    static Failures judge(QByteArrayView powerText, Number power, Number threshold);
     Tally &tallyOf(const MeasurementRows::Row &row, qsizetype position);
     qsizetype indexOf(const QByteArray &key, QByteArrayView waveLength);
-    std::optional<double> thresholdValue(const MeasurementRows::Row &row);
+    Number thresholdValue(const MeasurementRows::Row &row);
     void endRun();
 
     Keeping m_keeping;
@@ -158,7 +164,7 @@ private:
     };
     QList<LastAt> m_lastAt;
     QByteArray m_lastThreshold;
-    std::optional<double> m_lastThresholdValue;
+    Number m_lastThresholdValue;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ThresholdJudge::Failures)
