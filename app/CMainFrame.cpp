@@ -1,12 +1,14 @@
 #include "app/CMainFrame.h"
 
 #include "app/LockKeyState.h"
+#include "data/NativePath.h"
 #include "output/StringTable.h"
 #include "view/CSDIQVLView.h"
 #include "view/Resources.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -81,13 +83,27 @@ void CMainFrame::createMenus()
     QMenu *file = menuBar()->addMenu(QStringLiteral("File(&F)"));
     file->addAction(createAction(ID_FILE_OPEN, QStringLiteral("Open(&O)..."),
                                  QKeySequence(Qt::CTRL | Qt::Key_O)));
+    QAction *close = createAction(ID_CLOSE_TAB, QStringLiteral("Close(&C)"));
+    close->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    file->addAction(close);
     file->addAction(createAction(ID_FILE_SAVE_AS, QStringLiteral("Save As(&A)...")));
     file->addSeparator();
     file->addAction(createAction(ID_FILE_PRINT, QStringLiteral("Print(&P)..."),
                                  QKeySequence(Qt::CTRL | Qt::Key_P)));
     file->addAction(createAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Preview(&V)")));
-    file->addSeparator();
+    m_recentSeparator = file->addSeparator();
+    m_exitSeparator = file->addSeparator();
     file->addAction(createAction(ID_APP_EXIT, QStringLiteral("Exit(&X)")));
+    m_fileMenu = file;
+    SetRecentFiles({});
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
+    QAction *copy = createAction(ID_EDIT_COPY, QStringLiteral("Copy(&C)"));
+    copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    edit->addAction(copy);
+    edit->addSeparator();
+    edit->addAction(createAction(ID_FIND_FIBER, QStringLiteral("Find Fiber(&F)..."),
+                                 QKeySequence(Qt::CTRL | Qt::Key_F)));
     QMenu *verdicts = menuBar()->addMenu(QStringLiteral("Verdicts(&V)"));
     QAction *shown = createAction(ID_VIEW_VERDICTS, QStringLiteral("Show Verdicts(&S)"),
                                   QKeySequence(Qt::CTRL | Qt::Key_J));
@@ -113,12 +129,18 @@ void CMainFrame::createMenus()
     // Commands with a key but no menu item.
     createAction(ID_FILE_NEW, QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N));
     createAction(ID_FILE_SAVE, QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    createAction(ID_NEXT_TAB, QStringLiteral("Next Tab"))
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    // Shift turns Tab into Backtab before a shortcut sees it.
+    createAction(ID_PREV_TAB, QStringLiteral("Previous Tab"))
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                        QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
     // The edit and pane keys are taken, as the program always had them, and
     // do nothing; an edit field with the focus still gets its own keys.
     const struct { int id; QKeySequence key; } idle[] = {
         {ID_EDIT_UNDO, QKeySequence(Qt::CTRL | Qt::Key_Z)},
         {ID_EDIT_CUT, QKeySequence(Qt::CTRL | Qt::Key_X)},
-        {ID_EDIT_COPY, QKeySequence(Qt::CTRL | Qt::Key_C)},
         {ID_EDIT_PASTE, QKeySequence(Qt::CTRL | Qt::Key_V)},
         {ID_NEXT_PANE, QKeySequence(Qt::Key_F6)},
         {ID_PREV_PANE, QKeySequence(Qt::SHIFT | Qt::Key_F6)},
@@ -129,8 +151,6 @@ void CMainFrame::createMenus()
         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     m_actions.value(ID_EDIT_CUT)->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    m_actions.value(ID_EDIT_COPY)->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     m_actions.value(ID_EDIT_PASTE)->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
 
@@ -212,6 +232,11 @@ void CMainFrame::createStatusBar()
     m_progress->setMaximumWidth(160);
     m_progress->hide();
     bar->insertPermanentWidget(1, m_progress); // left of the lock panes
+    // The message pane shows "Ok" and the prompts: a notice stands apart.
+    m_notice = new QLabel(bar);
+    m_notice->setObjectName(QStringLiteral("fileNotice"));
+    m_notice->hide();
+    bar->insertPermanentWidget(0, m_notice);
     bar->showMessage(LoadString(AFX_IDS_IDLEMESSAGE));
     // Every key reaches a window of the program before any widget.
     qApp->installEventFilter(this);
@@ -229,6 +254,53 @@ void CMainFrame::updateLockKeys()
     show(ID_INDICATOR_CAPS, state.caps);
     show(ID_INDICATOR_NUM, state.num);
     show(ID_INDICATOR_SCRL, state.scroll);
+}
+
+// The recent files between Print Preview and Exit, numbered, newest first;
+// the status bar shows an entry's whole path, its menu text a short one.
+void CMainFrame::SetRecentFiles(const QStringList &paths)
+{
+    for (QAction *action : std::as_const(m_recentActions)) {
+        m_fileMenu->removeAction(action);
+        delete action;
+    }
+    m_recentActions.clear();
+    for (int i = 0; i < paths.size() && i < MaxRecentShown; ++i) {
+        const QString path = paths.at(i);
+        auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(RecentFileText(path)), m_fileMenu);
+        action->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
+        action->setStatusTip(NativePath::Display(path));
+        connect(action, &QAction::triggered, this, [this, path] { emit recentFileChosen(path); });
+        m_fileMenu->insertAction(m_exitSeparator, action);
+        m_recentActions.append(action);
+    }
+    m_recentSeparator->setVisible(!m_recentActions.isEmpty());
+}
+
+// A path as a menu shows it: the home folder as "~", a long one cut in the
+// middle, its "&" not taken for a mnemonic.
+QString CMainFrame::RecentFileText(const QString &path)
+{
+    constexpr int kLongest = 60;
+    QString text = NativePath::Display(path);
+    const QString home = QDir::homePath();
+    if (home.size() > 1 && text.startsWith(home + QLatin1Char('/')))
+        text = QLatin1Char('~') + text.mid(home.size());
+    if (text.size() > kLongest) {
+        const int keep = kLongest - 3;
+        text = text.left(keep / 3) + QStringLiteral("...") + text.right(keep - keep / 3);
+    }
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// A long notice is cut in the middle, all of it in its tip: the window's
+// width is fixed.
+void CMainFrame::ShowNotice(const QString &text)
+{
+    const int widest = qMax(200, width() / 2);
+    m_notice->setText(m_notice->fontMetrics().elidedText(text, Qt::ElideMiddle, widest));
+    m_notice->setToolTip(text);
+    m_notice->setVisible(!text.isEmpty());
 }
 
 void CMainFrame::ShowYield(const QString &text)
@@ -288,6 +360,7 @@ void CMainFrame::SetView(CSDIQVLView *view)
     connect(view, &CSDIQVLView::formSized, this, &CMainFrame::ResizeParentToFit);
     connect(view, &CSDIQVLView::readProgress, this, &CMainFrame::ShowProgress);
     connect(view, &CSDIQVLView::yieldChanged, this, &CMainFrame::ShowYield);
+    connect(view, &CSDIQVLView::noticeChanged, this, &CMainFrame::ShowNotice);
 }
 
 void CMainFrame::ResizeParentToFit(const QSize &form)

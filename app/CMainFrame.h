@@ -39,8 +39,15 @@ public:
     // Shows a long task's progress in the status bar: `text` and a bar at
     // `percent`; a percent below 0 ends it, and the status bar is idle again.
     void ShowProgress(const QString &text, int percent);
+    // The recent files, newest first, as entries of the File menu.
+    void SetRecentFiles(const QStringList &paths);
+    static constexpr int MaxRecentShown = 4;
+    static QString RecentFileText(const QString &path);
     // The file's yield while the verdicts are shown; empty hides it.
     void ShowYield(const QString &text);
+    // What stays said of the file shown, whatever passes under the
+    // pointer; empty hides it.
+    void ShowNotice(const QString &text);
 
     // The action of a command, by its number (StringTable ids); null if none.
     QAction *Action(int id) const { return m_actions.value(id); }
@@ -54,6 +61,7 @@ public:
 
 signals:
     void filesDropped(const QStringList &paths);
+    void recentFileChosen(const QString &path);
 
 protected:
     bool event(QEvent *event) override;
@@ -74,11 +82,16 @@ private:
     QList<std::function<void()>> m_whenShown;
     QHash<int, QAction *> m_actions;
     QHash<int, QLabel *> m_indicators;
+    QMenu *m_fileMenu = nullptr;
+    QAction *m_recentSeparator = nullptr;
+    QAction *m_exitSeparator = nullptr;
+    QList<QAction *> m_recentActions;
     QScrollArea *m_scrollArea;
     CSDIQVLView *m_view = nullptr;
     QToolBar *m_toolBar = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_yield = nullptr;
+    QLabel *m_notice = nullptr;
     QColor m_toolBarInk;
     QSize m_formSize;
 };

@@ -3,12 +3,16 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSDIQVLDoc.h"
+#include "data/NativePath.h"
 #include "output/StringTable.h"
 #include "view/CSDIQVLView.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -69,7 +73,19 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
             &CSDIQVLView::OnViewSummary);
     connect(m_pMainWnd->Action(ID_APP_ABOUT), &QAction::triggered, this,
             &CSDIQVLApp::OnAppAbout);
+    connect(m_pMainWnd->Action(ID_CLOSE_TAB), &QAction::triggered, m_pView, &CSDIQVLView::OnCloseTab);
+    connect(m_pMainWnd->Action(ID_NEXT_TAB), &QAction::triggered, m_pView, &CSDIQVLView::OnNextTab);
+    connect(m_pMainWnd->Action(ID_PREV_TAB), &QAction::triggered, m_pView, &CSDIQVLView::OnPrevTab);
+    connect(m_pMainWnd->Action(ID_EDIT_COPY), &QAction::triggered, m_pView, &CSDIQVLView::OnEditCopy);
+    connect(m_pMainWnd->Action(ID_FIND_FIBER), &QAction::triggered, m_pView, &CSDIQVLView::OnEditFind);
     connect(m_pMainWnd, &CMainFrame::filesDropped, this, &CSDIQVLApp::OpenDocumentFiles);
+    // Every file opened into a tab, however, goes to the top of the list.
+    connect(m_pView, &CSDIQVLView::filesOpened, this, [this](const QStringList &paths) {
+        for (const QString &path : paths)
+            AddToRecentFileList(path);
+    });
+    connect(m_pMainWnd, &CMainFrame::recentFileChosen, this, &CSDIQVLApp::OnOpenRecentFile);
+    m_pMainWnd->SetRecentFiles(m_recentFiles);
 
     if (!m_pDocument->OnNewDocument())
         return false;
@@ -104,8 +120,23 @@ void CSDIQVLApp::OnFileNew()
 
 void CSDIQVLApp::OpenDocumentFiles(const QStringList &paths)
 {
-    for (const QString &path : m_pView->OpenFiles(paths))
-        AddToRecentFileList(path);
+    m_pView->OpenFiles(paths); // those opened enter the list as they open
+}
+
+// A file that is gone is said to be, and stays on the list unless the user
+// takes it off; any other file opens as File Open opens it, and one that
+// cannot be read says why.
+void CSDIQVLApp::OnOpenRecentFile(const QString &path)
+{
+    struct stat info = {};
+    if (::stat(NativePath::Encode(path).constData(), &info) == 0 || errno != ENOENT) {
+        OpenDocumentFiles({path});
+        return;
+    }
+    if (!m_pView->ForgetMissingFile(path))
+        return;
+    m_recentFiles.removeAll(path);
+    m_pMainWnd->SetRecentFiles(m_recentFiles);
 }
 
 void CSDIQVLApp::AddToRecentFileList(const QString &path)
@@ -115,6 +146,8 @@ void CSDIQVLApp::AddToRecentFileList(const QString &path)
     m_recentFiles.prepend(absolute);
     while (m_recentFiles.size() > MaxRecentFiles)
         m_recentFiles.removeLast();
+    if (m_pMainWnd)
+        m_pMainWnd->SetRecentFiles(m_recentFiles);
 }
 
 void CSDIQVLApp::loadStdProfileSettings()

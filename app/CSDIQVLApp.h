@@ -8,7 +8,7 @@ class CSDIQVLDoc;
 class CSDIQVLView;
 
 // Start-up and the per-user settings: the document, the main window and the
-// form view, the recent-file list (4 entries, kept but shown in no menu) and
+// form view, the recent-file list (4 entries, shown in the File menu) and
 // the print-preview page count, read at start and written back at exit.
 class CSDIQVLApp : public QObject
 {
@@ -31,6 +31,8 @@ public:
     // tabs, and those opened enter the recent-file list.
     void OpenDocumentFiles(const QStringList &paths);
     void AddToRecentFileList(const QString &path);
+    // An entry of the recent-file list chosen in the File menu.
+    void OnOpenRecentFile(const QString &path);
 
     QStringList RecentFiles() const { return m_recentFiles; }
     int PreviewPages() const { return m_nNumPreviewPages; }

@@ -8,11 +8,15 @@ namespace StringTable {
 
 enum Id {
     IDR_MAINFRAME = 128,
+    ID_CLOSE_TAB = 133, // the tab strip's Close
     // The program's own commands beyond the framework's.
     ID_VIEW_VERDICTS = 32771,
     ID_NEXT_FAILURE = 32772,
     ID_PREV_FAILURE = 32773,
     ID_VIEW_SUMMARY = 32774,
+    ID_FIND_FIBER = 32775,
+    ID_NEXT_TAB = 32776,
+    ID_PREV_TAB = 32777,
     AFX_IDS_APP_TITLE = 57344,
     AFX_IDS_IDLEMESSAGE = 57345,
     ID_FILE_NEW = 57600,

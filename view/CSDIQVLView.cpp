@@ -5,6 +5,7 @@
 #include "data/LoadedFile.h"
 #include "data/MeasurementStore.h"
 #include "data/MemoryAdvice.h"
+#include "data/NativePath.h"
 #include "output/ChannelChart.h"
 #include "output/CsvExport.h"
 #include "output/StringTable.h"
@@ -17,7 +18,10 @@
 #include "view/PrintJob.h"
 #include "view/Resources.h"
 #include "view/SummaryDialog.h"
+#include "view/TableText.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -76,6 +80,11 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
     connect(m_tabFiles, &TabFiles::readProgress, this, &CSDIQVLView::OnReadProgress);
     connect(m_tabFiles, &TabFiles::fileRead, this, &CSDIQVLView::OnFileRead);
     connect(m_tabFiles, &TabFiles::verdictsRead, this, &CSDIQVLView::OnVerdictsRead);
+    connect(m_tabFiles, &TabFiles::filesOpened, this, &CSDIQVLView::filesOpened);
+    connect(m_tabFiles, &TabFiles::rereadStarted, this, &CSDIQVLView::OnRereadStarted);
+    connect(m_tabFiles, &TabFiles::fileReread, this, &CSDIQVLView::OnFileReread);
+    connect(m_tabFiles, &TabFiles::rereadFailed, this, &CSDIQVLView::OnRereadFailed);
+    connect(m_tabFiles, &TabFiles::fileGone, this, &CSDIQVLView::OnFileGone);
     connect(m_comboFiber, &FiberComboBox::selEndOk, this, &CSDIQVLView::OnSelendokComboFiber);
     connect(m_comboFiber, &FiberComboBox::editChange, this,
             &CSDIQVLView::OnEditchangeComboFiber);
@@ -198,7 +207,48 @@ void CSDIQVLView::setUpColumns()
 void CSDIQVLView::OnReadStarted(const QString &name)
 {
     clearFile();
+    emit noticeChanged(QString());
     emit readProgress(tr("Reading %1").arg(name), 0);
+}
+
+// The file shown changed on disk: it stays on screen while it is read again.
+void CSDIQVLView::OnRereadStarted(const QString &name)
+{
+    emit readProgress(tr("Reading %1 again: it changed on disk").arg(name), 0);
+}
+
+// The new version in place of the old, with the same fiber chosen (by its
+// name, else at its place in the box) and the same channel clicked.
+void CSDIQVLView::OnFileReread(const LoadedFile &file)
+{
+    const int pos = m_comboFiber->GetCurSel();
+    const QByteArray name = m_comboFiber->GetLBBytes(pos);
+    const int channel = m_nMarkerRow;
+    emit noticeChanged(QString());
+    OnFileRead(file);
+    if (pos < 0 || m_comboFiber->GetCount() == 0)
+        return;
+    int found = -1;
+    for (int i = 0; i < m_comboFiber->GetCount() && found < 0; ++i) {
+        if (m_comboFiber->GetLBBytes(i) == name)
+            found = i;
+    }
+    showEntry(found >= 0 ? found : qMin(pos, m_comboFiber->GetCount() - 1));
+    if (channel >= 0 && channel < m_listChannels->rowCount()) {
+        m_listChannels->selectRow(channel);
+        showChannel(channel);
+    }
+}
+
+void CSDIQVLView::OnRereadFailed(const QString &error)
+{
+    emit readProgress(QString(), -1);
+    emit noticeChanged(tr("%1 The window shows the file as it was read before.").arg(error));
+}
+
+void CSDIQVLView::OnFileGone(const QString &name)
+{
+    emit noticeChanged(tr("%1 is no longer on disk; the window shows it as it was read.").arg(name));
 }
 
 void CSDIQVLView::OnReadProgress(const QString &name, int percent)
@@ -465,6 +515,33 @@ void CSDIQVLView::OnEditchangeComboFiber()
     m_comboFiber->DeleteString(pos);
     m_comboFiber->InsertString(pos, text, block);
     m_comboFiber->SetCurSel(pos);
+}
+
+bool CSDIQVLView::ForgetMissingFile(const QString &path)
+{
+    return dialogs().Ask(this, tr("\"%1\" is no longer there. Take it off the recent files?")
+                                   .arg(NativePath::Display(path)));
+}
+
+void CSDIQVLView::OnEditCopy()
+{
+    const QWidget *focus = QApplication::focusWidget();
+    QString text;
+    if (focus && m_comboFiber->isAncestorOf(focus)) {
+        text = m_comboFiber->GetLBText(m_comboFiber->GetCurSel()).trimmed();
+        if (text.isEmpty())
+            return;
+    } else {
+        if (m_listChannels->rowCount() == 0)
+            return;
+        text = TableText::TabSeparated(*m_listChannels);
+    }
+    QApplication::clipboard()->setText(text);
+}
+
+void CSDIQVLView::OnEditFind()
+{
+    m_comboFiber->OpenFind();
 }
 
 void CSDIQVLView::OnClickListChannels()

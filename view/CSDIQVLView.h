@@ -47,6 +47,20 @@ public:
     // Opening files into tabs and File Open: see TabFiles.
     QStringList OpenFiles(const QStringList &paths) { return m_tabFiles->OpenFiles(paths); }
     void OnFileOpen() { m_tabFiles->OnFileOpen(); }
+    // The tabs from the keyboard: the next and the previous one round the
+    // ends, and Close, each as the strip's own click or menu does.
+    void OnNextTab() { m_tabFiles->OnNextTab(); }
+    void OnPrevTab() { m_tabFiles->OnPrevTab(); }
+    void OnCloseTab() { m_tabFiles->OnCloseTab(); }
+    // A recent file that is no longer there: says so, and asks whether to
+    // take it off the list.
+    bool ForgetMissingFile(const QString &path);
+
+    // Copy: in the channel list, its rows chosen (or all) under their
+    // headings, split by tabs; in the fiber box, the name chosen.
+    void OnEditCopy();
+    // Find: the fiber box's find field.
+    void OnEditFind();
 
     void OnFileSave();
     void OnFileSaveAs();
@@ -87,6 +101,11 @@ signals:
     void fileShown();
     // The file's yield, for the status bar; empty while there is none to show.
     void yieldChanged(const QString &text);
+    // What the status bar must keep saying of the file shown (it is gone
+    // from disk, or could not be read again); empty once there is nothing.
+    void noticeChanged(const QString &text);
+    // Files opened into new tabs, in the order opened.
+    void filesOpened(const QStringList &paths);
     // The form has taken its size for the screen: the window around it
     // fits itself to it.
     void formSized(const QSize &size);
@@ -100,6 +119,10 @@ private slots:
     void OnReadStarted(const QString &name);
     void OnReadProgress(const QString &name, int percent);
     void OnFileRead(const LoadedFile &file);
+    void OnRereadStarted(const QString &name);
+    void OnFileReread(const LoadedFile &file);
+    void OnRereadFailed(const QString &error);
+    void OnFileGone(const QString &name);
     void OnVerdictsRead(const LoadedFile::Verdicts &verdicts);
     void showBlock(qsizetype block);
     // Choosing an entry of the fiber box shows the channels of its block;

@@ -23,12 +23,21 @@ bool byBytes(const FiberListModel::Entry &a, const FiberListModel::Entry &b)
 } // namespace
 
 FiberComboBox::FiberComboBox(QWidget *parent)
-    : QWidget(parent), m_edit(new QLineEdit(this)), m_list(new QListView(this)),
-      m_model(new FiberListModel(this))
+    : QWidget(parent), m_edit(new QLineEdit(this)), m_find(new QLineEdit(this)),
+      m_list(new QListView(this)), m_model(new FiberListModel(this)),
+      m_shown(new FiberFilterModel(m_model, this))
 {
     m_edit->setObjectName(QStringLiteral("fiberEdit"));
+    m_find->setObjectName(QStringLiteral("findFiber"));
+    m_find->setPlaceholderText(tr("Find"));
+    m_find->setToolTip(tr("Shows the fibers whose names hold this text; Enter or Down "
+                          "chooses the first, Esc shows them all again"));
+    m_find->hide();
+    m_find->installEventFilter(this);
+    m_find->setAcceptDrops(false);
+    connect(m_find, &QLineEdit::textEdited, m_shown, &FiberFilterModel::SetFilter);
     m_list->setObjectName(QStringLiteral("fiberList"));
-    m_list->setModel(m_model);
+    m_list->setModel(m_shown);
     m_list->setUniformItemSizes(true); // keeps 55,000 entries cheap to lay out
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -49,15 +58,21 @@ FiberComboBox::FiberComboBox(QWidget *parent)
     // row alone is no choice: the list sets one when it gets the focus.)
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         const QModelIndexList selected = m_list->selectionModel()->selectedIndexes();
-        if (!m_bChanging && !selected.isEmpty() && selected.first().row() != m_nCurSel) {
+        if (!m_bChanging && !selected.isEmpty() && m_shown->EntryAt(selected.first().row()) != m_nCurSel) {
             m_bChoseOnPress = true;
-            chooseRow(selected.first().row());
+            chooseShown(selected.first().row());
         }
     });
     // A click on the entry already chosen moves nothing but is a choice too.
     connect(m_list, &QListView::clicked, this, [this](const QModelIndex &index) {
         if (!m_bChoseOnPress)
-            chooseRow(index.row());
+            chooseShown(index.row());
+    });
+    // Whatever the list shows anew, the entry chosen stays marked where it
+    // is shown.
+    connect(m_shown, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_nCurSel >= 0 && m_nCurSel < GetCount())
+            showSelection();
     });
     connect(m_edit, &QLineEdit::textEdited, this, &FiberComboBox::editChange);
 }
@@ -175,12 +190,16 @@ int FiberComboBox::SetCurSel(int pos)
 
 void FiberComboBox::showSelection()
 {
-    const QModelIndex index = m_model->index(m_nCurSel);
+    const QModelIndex index = m_shown->index(m_shown->RowOf(m_nCurSel));
     {
         const QScopedValueRollback<bool> changing(m_bChanging, true);
-        m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        if (index.isValid())
+            m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        else
+            m_list->selectionModel()->clear(); // chosen, but not among those found
     }
-    m_list->scrollTo(index);
+    if (index.isValid())
+        m_list->scrollTo(index);
     // Leaves the cursor where it is while the field already shows the name.
     if (m_edit->text() != m_model->At(m_nCurSel).text)
         m_edit->setText(m_model->At(m_nCurSel).text);
@@ -193,6 +212,60 @@ void FiberComboBox::chooseRow(int row)
     m_nCurSel = row;
     showSelection();
     emit selEndOk();
+}
+
+// Row `row` of the list as the list shows it.
+void FiberComboBox::chooseShown(int row)
+{
+    chooseRow(m_shown->EntryAt(row));
+}
+
+void FiberComboBox::OpenFind()
+{
+    m_find->show();
+    placeChildren();
+    m_find->setFocus(Qt::ShortcutFocusReason);
+    m_find->selectAll();
+    m_shown->SetFilter(m_find->text());
+}
+
+void FiberComboBox::CloseFind()
+{
+    if (!Finding())
+        return;
+    const bool hadFocus = m_find->hasFocus() || m_list->hasFocus();
+    m_find->hide();
+    m_shown->SetFilter(QString());
+    placeChildren();
+    if (hadFocus)
+        m_list->setFocus(Qt::OtherFocusReason);
+}
+
+bool FiberComboBox::Finding() const
+{
+    return !m_find->isHidden();
+}
+
+// The keys of the find field, and Esc in the list while it is open.
+bool FiberComboBox::findKey(QObject *watched, int key)
+{
+    if (key == Qt::Key_Escape && (watched == m_find || (watched == m_list && Finding()))) {
+        CloseFind();
+        return true;
+    }
+    if (watched != m_find)
+        return false;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
+        if (m_shown->rowCount() > 0) {
+            chooseShown(0);
+            if (key == Qt::Key_Down)
+                m_list->setFocus(Qt::OtherFocusReason);
+        }
+        return true;
+    }
+    if (key == Qt::Key_Up || key == Qt::Key_PageUp || key == Qt::Key_PageDown)
+        return true; // no place to move to from above the list
+    return false;
 }
 
 QString FiberComboBox::GetLBText(int pos) const
@@ -240,15 +313,17 @@ bool FiberComboBox::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent *>(event)->key();
+    if (findKey(watched, key))
+        return true;
     if (watched == m_list && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-        chooseRow(m_list->currentIndex().row());
+        chooseShown(m_list->currentIndex().row());
         return true;
     }
-    // While no entry is chosen, Down chooses the first instead of passing
-    // it by, in the list and in the edit field alike.
-    if ((watched == m_list || watched == m_edit) && key == Qt::Key_Down && m_nCurSel < 0
-        && GetCount() > 0) {
-        chooseRow(0);
+    // While no entry shown is chosen, Down chooses the first instead of
+    // passing it by, in the list and in the edit field alike.
+    if ((watched == m_list || watched == m_edit) && key == Qt::Key_Down
+        && m_shown->RowOf(m_nCurSel) < 0 && m_shown->rowCount() > 0) {
+        chooseShown(0);
         return true;
     }
     // In the edit field the keys that move through entries move the list,
@@ -280,5 +355,10 @@ void FiberComboBox::placeChildren()
 {
     const int editHeight = qMin(height(), fontMetrics().height() + 6);
     Resources::PlaceOnDevicePixels(m_edit, QRect(0, 0, width(), editHeight));
-    Resources::PlaceOnDevicePixels(m_list, QRect(0, editHeight, width(), height() - editHeight));
+    int top = editHeight;
+    if (Finding()) {
+        Resources::PlaceOnDevicePixels(m_find, QRect(0, top, width(), editHeight));
+        top += editHeight;
+    }
+    Resources::PlaceOnDevicePixels(m_list, QRect(0, top, width(), qMax(0, height() - top)));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "view/FiberFilterModel.h"
 #include "view/FiberListModel.h"
 
 #include <QByteArray>
@@ -59,7 +60,17 @@ public:
     // The verdict on the block of entry `pos`; null where none is known.
     const LoadedFile::Verdict *GetItemVerdict(int pos) const { return m_model->VerdictAt(pos); }
 
+    // The find field between the edit field and the list: typing in it
+    // shows only the entries whose names hold the text; Enter or Down
+    // chooses the first of them (Down goes on into the list), Esc closes
+    // the field and shows every entry again. Renaming stays the edit
+    // field's.
+    void OpenFind();
+    void CloseFind();
+    bool Finding() const;
+
     QLineEdit *Edit() const { return m_edit; }
+    QLineEdit *Find() const { return m_find; }
     QListView *List() const { return m_list; }
 
 signals:
@@ -78,12 +89,16 @@ protected:
 private:
     FiberListModel::Entry makeEntry(QByteArray bytes, qsizetype block) const;
     void chooseRow(int row);
+    void chooseShown(int row);
+    bool findKey(QObject *watched, int key);
     void showSelection();
     void placeChildren();
 
     QLineEdit *m_edit;
+    QLineEdit *m_find;
     QListView *m_list;
     FiberListModel *m_model;
+    FiberFilterModel *m_shown; // what the list shows of m_model
     int m_nCurSel = -1;
     bool m_bChanging = false; // the program moves the list's selection
     bool m_bChoseOnPress = false; // the current mouse press chose already

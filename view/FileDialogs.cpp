@@ -24,6 +24,13 @@ void FileDialogs::ShowMessage(QWidget *parent, const QString &text)
     QMessageBox::warning(parent, QStringLiteral("Quenvale"), text);
 }
 
+bool FileDialogs::Ask(QWidget *parent, const QString &text)
+{
+    return QMessageBox::question(parent, QStringLiteral("Quenvale"), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
 FileDialogs &FileDialogs::Default()
 {
     static FileDialogs dialogs;

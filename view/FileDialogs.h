@@ -19,6 +19,8 @@ public:
                                     const QString &suggestedName);
     // Tells the user that something went wrong with a file.
     virtual void ShowMessage(QWidget *parent, const QString &text);
+    // Asks a question that Yes answers; No is the answer if none is given.
+    virtual bool Ask(QWidget *parent, const QString &text);
 
     // The real dialogs.
     static FileDialogs &Default();

@@ -2,6 +2,7 @@
 
 #include "view/ChannelFiguresModel.h"
 #include "view/FailingFibersModel.h"
+#include "view/TableText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,29 +32,6 @@ QTableView *makeTable(QWidget *parent, QAbstractItemModel *model, const QString 
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
-}
-
-// The rows of a table, selected ones or all, as tab-separated lines under
-// the headings.
-QString tabSeparated(const QTableView *table)
-{
-    const QAbstractItemModel *model = table->model();
-    QList<int> rows;
-    for (const QModelIndex &index : table->selectionModel()->selectedRows())
-        rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
-    const auto line = [model](const std::function<QString(int)> &cell) {
-        QStringList cells;
-        for (int column = 0; column < model->columnCount(); ++column)
-            cells.append(cell(column));
-        return cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    };
-    QString text = line([model](int column) {
-        return model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-    });
-    for (int row : rows)
-        text += line([model, row](int column) { return model->index(row, column).data().toString(); });
-    return text;
 }
 
 } // namespace
@@ -108,5 +86,5 @@ void SummaryDialog::SetFile(const LoadedFile::Verdicts &verdicts, const Measurem
 // The selected rows of the table used last, or of the failing fibers.
 void SummaryDialog::copyRows()
 {
-    QApplication::clipboard()->setText(tabSeparated(m_lastFocused));
+    QApplication::clipboard()->setText(TableText::TabSeparated(*m_lastFocused));
 }

@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPromise>
@@ -26,6 +27,8 @@ struct TabFiles::Reading
     QString name;
     int tab = -1;        // no tab moves while it is read: a close stops it
     bool newTab = false; // the tab was opened for it, and goes if it fails
+    bool again = false;  // the file shown, read again since it changed
+    LiveFile::Identity identity; // of the file before it was read
     std::atomic<bool> stop{false};
 };
 
@@ -63,12 +66,19 @@ TabFiles::TabFiles(QWidget *parent) : QTabBar(parent)
     setExpanding(false);
     setUsesScrollButtons(true);
     setElideMode(Qt::ElideNone);
-    // The shown file follows clicks only: keys and the wheel must not move
-    // the selection away from the file on screen.
-    setFocusPolicy(Qt::NoFocus);
+    // A stop for Tab, where the arrow keys choose a tab as a click does; a
+    // click leaves the focus where it was. The wheel must not move the
+    // selection away from the file on screen.
+    setFocusPolicy(Qt::TabFocus);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QTabBar::tabBarClicked, this, &TabFiles::OnClickTabFiles);
     connect(this, &QTabBar::customContextMenuRequested, this, &TabFiles::OnRclickTabFiles);
+    connect(&m_live, &LiveFile::changed, this, &TabFiles::readAgain);
+    connect(&m_live, &LiveFile::gone, this, [this] {
+        const int index = currentIndex();
+        if (index >= 0 && index < m_nTabCount)
+            emit fileGone(m_tabRecords.at(index).name);
+    });
 }
 
 TabFiles::~TabFiles()
@@ -86,6 +96,49 @@ void TabFiles::mousePressEvent(QMouseEvent *event)
 {
     m_button = event->button();
     QTabBar::mousePressEvent(event);
+}
+
+// The strip's own keys would select a tab without showing its file.
+void TabFiles::keyPressEvent(QKeyEvent *event)
+{
+    const int current = currentIndex();
+    int index = -1;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        index = current - 1;
+        break;
+    case Qt::Key_Right:
+        index = current + 1;
+        break;
+    case Qt::Key_Home:
+        index = 0;
+        break;
+    case Qt::Key_End:
+        index = m_nTabCount - 1;
+        break;
+    default:
+        QTabBar::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (index >= 0 && index < m_nTabCount && index != current)
+        ShowTab(index);
+}
+
+void TabFiles::ShowTab(int index)
+{
+    if (index < 0 || index >= m_nTabCount)
+        return;
+    setCurrentIndex(index);
+    startReading(index, false);
+}
+
+void TabFiles::showTabAlong(int step)
+{
+    if (m_nTabCount == 0)
+        return;
+    const int from = qMax(0, currentIndex());
+    ShowTab(((from + step) % m_nTabCount + m_nTabCount) % m_nTabCount);
 }
 
 void TabFiles::wheelEvent(QWheelEvent *event)
@@ -130,8 +183,10 @@ QStringList TabFiles::OpenFiles(const QStringList &paths)
     }
     // None of the files could be opened: the file on screen, whose tab is
     // still the selected one, stays.
-    if (!opened.isEmpty())
+    if (!opened.isEmpty()) {
         startReading(m_nTabCount - 1, true);
+        emit filesOpened(opened);
+    }
     return opened;
 }
 
@@ -145,10 +200,9 @@ void TabFiles::OnFileOpen()
 // Only the left button shows a tab's file.
 void TabFiles::OnClickTabFiles(int index)
 {
-    if (m_button != Qt::LeftButton || index < 0 || index >= m_nTabCount)
+    if (m_button != Qt::LeftButton)
         return;
-    setCurrentIndex(index);
-    startReading(index, false);
+    ShowTab(index);
 }
 
 void TabFiles::OnRclickTabFiles(const QPoint &)
@@ -178,17 +232,34 @@ void TabFiles::OnCloseTab()
     startReading(shown, false);
 }
 
-void TabFiles::startReading(int index, bool newTab)
+// The file shown changed on disk: read again, unless another read is under
+// way, which shows a file anew anyway.
+void TabFiles::readAgain()
+{
+    const int index = currentIndex();
+    if (m_reading || index < 0 || index >= m_nTabCount || m_tabRecords.at(index).path != m_live.Path())
+        return;
+    startReading(index, false, true);
+}
+
+void TabFiles::startReading(int index, bool newTab, bool again)
 {
     stopReading();
+    m_live.Stop();
     auto reading = std::make_shared<Reading>();
     reading->path = m_tabRecords.at(index).path;
     reading->name = m_tabRecords.at(index).name;
     reading->tab = index;
     reading->newTab = newTab;
+    reading->again = again;
+    // Taken before the read: a change while it reads shows as one after it.
+    reading->identity = LiveFile::IdentityOf(reading->path);
     m_reading = reading;
     showBusy(index, true);
-    emit readStarted(reading->name);
+    if (again)
+        emit rereadStarted(reading->name);
+    else
+        emit readStarted(reading->name);
 
     auto *watcher = new QFutureWatcher<Outcome>(this);
     connect(watcher, &QFutureWatcherBase::finished, watcher, &QObject::deleteLater);
@@ -243,7 +314,18 @@ void TabFiles::finishReading(const std::shared_ptr<Reading> &reading, Outcome &o
     showBusy(index, false);
     if (outcome.read) {
         m_judging = reading;
-        emit fileRead(outcome.file);
+        m_live.Watch(reading->path, reading->identity);
+        if (reading->again)
+            emit fileReread(outcome.file);
+        else
+            emit fileRead(outcome.file);
+        return;
+    }
+    if (reading->again) {
+        // What was shown stays, and so does the watch: the writer may not
+        // be done yet.
+        m_live.Watch(reading->path, LiveFile::IdentityOf(reading->path));
+        emit rereadFailed(outcome.error);
         return;
     }
     Dialogs().ShowMessage(parentWidget(), outcome.error);
@@ -266,5 +348,6 @@ void TabFiles::showBusy(int index, bool busy)
 
 void TabFiles::showNothing()
 {
+    m_live.Stop();
     emit fileRead(LoadedFile());
 }

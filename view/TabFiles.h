@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/LoadedFile.h"
+#include "view/LiveFile.h"
 #include "view/TabRecord.h"
 
 #include <QList>
@@ -21,6 +22,11 @@ class FileDialogs;
 // fileRead hands over what was read, or nothing where the file could not be
 // read or no file is left to show. Reading another file, or closing the tab
 // of the one being read, gives up the read under way.
+//
+// The file shown is watched: once it changes on disk it is read again
+// without clearing what is shown (rereadStarted, then fileReread, or
+// rereadFailed with what stays on screen); one that disappears keeps its
+// tab (fileGone).
 class TabFiles : public QTabBar
 {
     Q_OBJECT
@@ -40,6 +46,11 @@ public:
     // Close: removes the selected tab and shows the file of the tab to its
     // left (after the first tab, the new first tab's).
     void OnCloseTab();
+    // Selects tab `index` and reads its file again, as a click on it does.
+    void ShowTab(int index);
+    // The tab `step` places along from the selected one, round the ends.
+    void OnNextTab() { showTabAlong(+1); }
+    void OnPrevTab() { showTabAlong(-1); }
 
     const QList<TabRecord> &Records() const { return m_tabRecords; }
 
@@ -48,6 +59,8 @@ public:
     FileDialogs &Dialogs() const;
 
 signals:
+    // Files opened into new tabs by OpenFiles or File Open, in that order.
+    void filesOpened(const QStringList &paths);
     // A tab's file is being read: the file shown so far is gone.
     void readStarted(const QString &name);
     // Percent of its bytes read.
@@ -56,9 +69,17 @@ signals:
     void fileRead(const LoadedFile &file);
     // The verdicts on the fibers of the file read last, a moment later.
     void verdictsRead(const LoadedFile::Verdicts &verdicts);
+    // The file shown changed on disk and is read again; what was read of it
+    // before stays shown until the new version is there.
+    void rereadStarted(const QString &name);
+    void fileReread(const LoadedFile &file);
+    void rereadFailed(const QString &error);
+    // The file shown is no longer on disk.
+    void fileGone(const QString &name);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private slots:
@@ -70,7 +91,9 @@ private:
     struct Outcome;
 
     bool addTab(const QString &path);
-    void startReading(int index, bool newTab);
+    void showTabAlong(int step);
+    void startReading(int index, bool newTab, bool again = false);
+    void readAgain();
     void stopReading();
     void finishReading(const std::shared_ptr<Reading> &reading, Outcome &outcome);
     void showBusy(int index, bool busy);
@@ -82,4 +105,5 @@ private:
     Qt::MouseButton m_button = Qt::NoButton; // of the last press on the strip
     std::shared_ptr<Reading> m_reading;      // the read under way, if any
     std::shared_ptr<Reading> m_judging;      // the file shown, while its fibers are judged
+    LiveFile m_live;                         // the file shown, watched
 };

@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QFile>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -59,6 +60,8 @@ private slots:
     void droppedFilesOpenLikeFileOpen_data();
     void droppedFilesOpenLikeFileOpen();
     void recentListKeepsFourAndIsWrittenAtExit();
+    void recentFilesInTheFileMenu();
+    void tabKeysGoRoundTheTabs();
 
 private:
     QTemporaryDir m_settingsDir;
@@ -105,7 +108,8 @@ void TestMainFrame::fixedWindowCaptionedQuenvale()
 }
 
 // Tab goes round the form's controls and nothing else: the scroll area that
-// holds the form is no stop of its own, where Down would scroll the form.
+// holds the form is no stop of its own, where Down would scroll the form;
+// the tab strip is one, after the list.
 void TestMainFrame::tabStopsAreTheControls()
 {
     CMainFrame *frame = m_app->MainFrame();
@@ -113,33 +117,37 @@ void TestMainFrame::tabStopsAreTheControls()
     QVERIFY(QTest::qWaitForWindowActive(frame));
     comboFiber(m_app->View())->Edit()->setFocus(Qt::TabFocusReason);
     QStringList stops;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         stops.append(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(stops, (QStringList{"fiberEdit", "fiberList", "listChannels", "fiberEdit"}));
+    QCOMPARE(stops, (QStringList{"fiberEdit", "fiberList", "listChannels", "tabFiles", "fiberEdit"}));
 }
 
 void TestMainFrame::menusAndToolBar()
 {
     CMainFrame *frame = m_app->MainFrame();
     const QList<QAction *> menus = frame->menuBar()->actions();
-    QCOMPARE(menus.size(), 3);
+    QCOMPARE(menus.size(), 4);
     QCOMPARE(menus[0]->text(), QStringLiteral("File(&F)"));
-    QCOMPARE(menus[1]->text(), QStringLiteral("Verdicts(&V)"));
-    QCOMPARE(menus[2]->text(), QStringLiteral("Help(&H)"));
-    QStringList items;
-    for (QAction *item : menus[0]->menu()->actions())
-        items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
-    QCOMPARE(items, (QStringList{"Open(&O)...", "Save As(&A)...", "-", "Print(&P)...",
-                                 "Print Preview(&V)", "-", "Exit(&X)"}));
-    items.clear();
-    for (QAction *item : menus[1]->menu()->actions())
-        items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
-    QCOMPARE(items, (QStringList{"Show Verdicts(&S)", "-", "Next Failing Fiber(&N)",
-                                 "Previous Failing Fiber(&P)", "-", "Summary(&U)..."}));
-    QCOMPARE(menus[2]->menu()->actions().value(0)->text(),
-             QStringLiteral("About Quenvale(&A)..."));
+    QCOMPARE(menus[1]->text(), QStringLiteral("Edit(&E)"));
+    QCOMPARE(menus[2]->text(), QStringLiteral("Verdicts(&V)"));
+    QCOMPARE(menus[3]->text(), QStringLiteral("Help(&H)"));
+    const auto itemsOf = [](QAction *menu) {
+        QStringList items;
+        for (QAction *item : menu->menu()->actions()) {
+            if (item->isVisible())
+                items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+        }
+        return items;
+    };
+    // No recent files yet: no place for them either.
+    QCOMPARE(itemsOf(menus[0]), (QStringList{"Open(&O)...", "Close(&C)", "Save As(&A)...", "-",
+                                             "Print(&P)...", "Print Preview(&V)", "-", "Exit(&X)"}));
+    QCOMPARE(itemsOf(menus[1]), (QStringList{"Copy(&C)", "-", "Find Fiber(&F)..."}));
+    QCOMPARE(itemsOf(menus[2]), (QStringList{"Show Verdicts(&S)", "-", "Next Failing Fiber(&N)",
+                                             "Previous Failing Fiber(&P)", "-", "Summary(&U)..."}));
+    QCOMPARE(itemsOf(menus[3]), QStringList{"About Quenvale(&A)..."});
 
     const struct { int id; QKeySequence key; } keys[] = {
         {ID_FILE_NEW, QKeySequence(QStringLiteral("Ctrl+N"))},
@@ -152,6 +160,13 @@ void TestMainFrame::menusAndToolBar()
         {ID_VIEW_VERDICTS, QKeySequence(QStringLiteral("Ctrl+J"))},
         {ID_NEXT_FAILURE, QKeySequence(QStringLiteral("F8"))},
         {ID_PREV_FAILURE, QKeySequence(QStringLiteral("Shift+F8"))},
+        {ID_EDIT_COPY, QKeySequence(QStringLiteral("Ctrl+C"))},
+        {ID_FIND_FIBER, QKeySequence(QStringLiteral("Ctrl+F"))},
+        {ID_CLOSE_TAB, QKeySequence(QStringLiteral("Ctrl+W"))},
+        {ID_CLOSE_TAB, QKeySequence(QStringLiteral("Ctrl+F4"))},
+        {ID_NEXT_TAB, QKeySequence(QStringLiteral("Ctrl+Tab"))},
+        {ID_NEXT_TAB, QKeySequence(QStringLiteral("Ctrl+PgDown"))},
+        {ID_PREV_TAB, QKeySequence(QStringLiteral("Ctrl+PgUp"))},
     };
     for (const auto &key : keys)
         QVERIFY2(frame->Action(key.id)->shortcuts().contains(key.key), qPrintable(key.key.toString()));
@@ -341,6 +356,102 @@ void TestMainFrame::recentListKeepsFourAndIsWrittenAtExit()
     QVERIFY(next.InitInstance());
     QCOMPARE(next.RecentFiles(), expected);
     QCOMPARE(next.PreviewPages(), 2);
+}
+
+// Three files opened by File Open, newest first in the File menu, the
+// middle one since removed from disk: choosing it says so and keeps it
+// until the user agrees to take it off; choosing another opens it.
+void TestMainFrame::recentFilesInTheFileMenu()
+{
+    ScriptedDialogs dialogs;
+    CSDIQVLView *view = m_app->View();
+    view->SetFileDialogs(&dialogs);
+    QStringList paths;
+    for (const char *name : {"a.fib", "b.fib", "c.fib"}) {
+        paths.append(m_dir->filePath(QString::fromLatin1(name)));
+        TestSupport::writeFile(paths.last(), TestSupport::standardHeader() + TestSupport::fiber("A"));
+        dialogs.openAnswers.append(QStringList{paths.last()});
+        QVERIFY(readAndWait(view, [view] { view->OnFileOpen(); }));
+    }
+    QFile::remove(paths[1]);
+
+    CMainFrame *frame = m_app->MainFrame();
+    const auto entries = [frame] {
+        QStringList shown;
+        for (int i = 1; i <= 4; ++i) {
+            if (auto *entry = frame->findChild<QAction *>(QStringLiteral("recentFile%1").arg(i)))
+                shown.append(entry->text() + QLatin1Char('|') + entry->statusTip());
+        }
+        return shown;
+    };
+    QCOMPARE(entries(), (QStringList{"&1 " + paths[2] + '|' + paths[2], "&2 " + paths[1] + '|' + paths[1],
+                                     "&3 " + paths[0] + '|' + paths[0]}));
+    const auto choose = [frame](int entry) {
+        frame->findChild<QAction *>(QStringLiteral("recentFile%1").arg(entry))->trigger();
+    };
+
+    choose(2); // the missing one; the user keeps it
+    QCOMPARE(dialogs.questions.size(), 1);
+    QVERIFY(dialogs.questions[0].contains(paths[1]));
+    QCOMPARE(m_app->RecentFiles(), (QStringList{paths[2], paths[1], paths[0]}));
+    QCOMPARE(tabFiles(view)->count(), 3);
+    dialogs.askAnswers.append(true);
+    choose(2);
+    QCOMPARE(m_app->RecentFiles(), (QStringList{paths[2], paths[0]}));
+    QCOMPARE(entries().size(), 2);
+
+    QVERIFY(readAndWait(view, [&] { choose(2); })); // a.fib, opened again
+    QCOMPARE(tabFiles(view)->count(), 4);
+    QCOMPARE(tabFiles(view)->currentIndex(), 3);
+    QCOMPARE(m_app->RecentFiles(), (QStringList{paths[0], paths[2]}));
+    QVERIFY(entries().at(0).startsWith("&1 " + paths[0]));
+    QVERIFY(dialogs.messages.isEmpty());
+}
+
+// The tab keys from anywhere in the window, each showing the file read
+// again as a click would, round the ends; the strip's own arrows with the
+// focus on it; Ctrl+W and Ctrl+F4 close as the strip's Close does.
+void TestMainFrame::tabKeysGoRoundTheTabs()
+{
+    CMainFrame *frame = m_app->MainFrame();
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    CSDIQVLView *view = m_app->View();
+    QStringList paths;
+    for (const char *name : {"A", "B", "C"}) {
+        paths.append(m_dir->filePath(QString::fromLatin1(name) + QStringLiteral(".fib")));
+        TestSupport::writeFile(paths.last(), TestSupport::standardHeader() + TestSupport::fiber(name));
+    }
+    QVERIFY(readAndWait(view, [&] { m_app->OpenDocumentFiles(paths); }));
+    listChannels(view)->setFocus();
+
+    const struct { Qt::Key key; Qt::KeyboardModifiers modifiers; } keys[] = {
+        {Qt::Key_Tab, Qt::ControlModifier},      {Qt::Key_Tab, Qt::ControlModifier},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_PageUp, Qt::ControlModifier},   {Qt::Key_PageDown, Qt::ControlModifier},
+    };
+    QString shown;
+    for (const auto &key : keys) {
+        QSignalSpy read(view, &CSDIQVLView::fileShown);
+        QTest::keyClick(QApplication::focusWidget(), key.key, key.modifiers);
+        QVERIFY(read.wait(5000)); // read again, even where the tab is the same
+        shown += tabFiles(view)->tabText(tabFiles(view)->currentIndex()).at(0);
+        shown += comboFiber(view)->GetLBText(0).at(0);
+    }
+    QCOMPARE(shown, QStringLiteral("AABBAACCAA"));
+
+    tabFiles(view)->setFocus(Qt::TabFocusReason);
+    QVERIFY(readAndWait(view, [&] { QTest::keyClick(tabFiles(view), Qt::Key_End); }));
+    QCOMPARE(comboFiber(view)->GetLBText(0).at(0), QLatin1Char('C'));
+    QVERIFY(readAndWait(view, [&] { QTest::keyClick(tabFiles(view), Qt::Key_Left); }));
+    QCOMPARE(comboFiber(view)->GetLBText(0).at(0), QLatin1Char('B'));
+
+    QVERIFY(readAndWait(view, [&] { QTest::keyClick(frame, Qt::Key_W, Qt::ControlModifier); }));
+    QCOMPARE(tabFiles(view)->count(), 2);
+    QCOMPARE(comboFiber(view)->GetLBText(0).at(0), QLatin1Char('A')); // the tab left of B
+    QVERIFY(readAndWait(view, [&] { QTest::keyClick(frame, Qt::Key_F4, Qt::ControlModifier); }));
+    QCOMPARE(tabFiles(view)->count(), 1);
+    QCOMPARE(comboFiber(view)->GetLBText(0).at(0), QLatin1Char('C'));
 }
 
 QTEST_MAIN(TestMainFrame)

@@ -48,6 +48,14 @@ public:
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
     void ShowMessage(QWidget *, const QString &text) override { messages.append(text); }
+
+    QList<bool> askAnswers; // one per question; none left = No
+    QStringList questions;
+    bool Ask(QWidget *, const QString &text) override
+    {
+        questions.append(text);
+        return !askAnswers.isEmpty() && askAnswers.takeFirst();
+    }
 };
 
 // The print dialog answered into a PDF file (or cancelled), the page range

@@ -1,0 +1,112 @@
+#include "view/FiberFilterModel.h"
+
+#include "view/FiberListModel.h"
+
+#include <algorithm>
+
+FiberFilterModel::FiberFilterModel(FiberListModel *entries, QObject *parent)
+    : QAbstractListModel(parent), m_entries(entries)
+{
+    // Unfiltered, the rows are the entries and their changes pass as they
+    // are; filtered, any change of the entries looks for the text again.
+    connect(entries, &QAbstractItemModel::modelAboutToBeReset, this, &FiberFilterModel::beginResetModel);
+    connect(entries, &QAbstractItemModel::modelReset, this, [this] {
+        if (Filtering())
+            refilter();
+        endResetModel();
+    });
+    connect(entries, &QAbstractItemModel::rowsAboutToBeInserted, this,
+            [this](const QModelIndex &, int first, int last) {
+                if (Filtering())
+                    beginResetModel();
+                else
+                    beginInsertRows(QModelIndex(), first, last);
+            });
+    connect(entries, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (Filtering()) {
+            refilter();
+            endResetModel();
+        } else {
+            endInsertRows();
+        }
+    });
+    connect(entries, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex &, int first, int last) {
+                if (Filtering())
+                    beginResetModel();
+                else
+                    beginRemoveRows(QModelIndex(), first, last);
+            });
+    connect(entries, &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (Filtering()) {
+            refilter();
+            endResetModel();
+        } else {
+            endRemoveRows();
+        }
+    });
+    connect(entries, &QAbstractItemModel::dataChanged, this, &FiberFilterModel::entriesChanged);
+}
+
+void FiberFilterModel::SetFilter(const QString &text)
+{
+    if (text == m_text)
+        return;
+    beginResetModel();
+    m_text = text;
+    refilter();
+    endResetModel();
+}
+
+void FiberFilterModel::refilter()
+{
+    m_rows.clear();
+    if (!Filtering())
+        return;
+    const QList<FiberListModel::Entry> &entries = m_entries->Entries();
+    for (int entry = 0; entry < entries.size(); ++entry) {
+        if (entries.at(entry).text.contains(m_text, Qt::CaseInsensitive))
+            m_rows.append(entry);
+    }
+}
+
+int FiberFilterModel::EntryAt(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return -1;
+    return Filtering() ? m_rows.at(row) : row;
+}
+
+int FiberFilterModel::RowOf(int entry) const
+{
+    if (entry < 0 || entry >= m_entries->rowCount())
+        return -1;
+    if (!Filtering())
+        return entry;
+    const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), entry);
+    return at != m_rows.end() && *at == entry ? int(at - m_rows.begin()) : -1;
+}
+
+int FiberFilterModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid())
+        return 0;
+    return Filtering() ? int(m_rows.size()) : m_entries->rowCount();
+}
+
+QVariant FiberFilterModel::data(const QModelIndex &index, int role) const
+{
+    const int entry = index.isValid() ? EntryAt(index.row()) : -1;
+    return entry < 0 ? QVariant() : m_entries->data(m_entries->index(entry), role);
+}
+
+void FiberFilterModel::entriesChanged(const QModelIndex &from, const QModelIndex &to,
+                                      const QList<int> &roles)
+{
+    if (!Filtering()) {
+        emit dataChanged(index(from.row()), index(to.row()), roles);
+        return;
+    }
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0), index(int(m_rows.size()) - 1), roles);
+}
