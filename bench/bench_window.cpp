@@ -3,7 +3,8 @@
 // filled, names sorted and listed), the first open included; a click on the
 // tab, which reads the file again; and the process's peak memory. Also the
 // load and the judging of the fibers apart, and how long after the open the
-// verdicts show when they are on. Runs offscreen.
+// verdicts show when they are on, and the keystrokes of the fiber box's find
+// field. Runs offscreen.
 //
 //   build/bench/quenvale_bench_window [rows...]     (default 100000 1000000)
 
@@ -18,6 +19,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QLineEdit>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,6 +82,36 @@ double untilShown(CSDIQVLView &view, const std::function<void()> &step)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// Milliseconds each keystroke in the fiber box's find field takes until the
+// list has painted what it found: a name typed out, then Esc, which shows
+// every entry again.
+void benchFind(CSDIQVLView &view, FiberComboBox &box)
+{
+    view.OnEditFind();
+    QLineEdit *find = box.Find();
+    const auto keystroke = [&box](const std::function<void()> &key) {
+        return millisecondsOf([&] {
+            key();
+            QApplication::processEvents();
+            box.List()->viewport()->repaint();
+        });
+    };
+    QStringList times;
+    double slowest = 0;
+    for (const QChar c : QStringLiteral("f0031415")) {
+        const double ms = keystroke([&] { QTest::keyClick(find, c.toLatin1()); });
+        slowest = qMax(slowest, ms);
+        times.append(QStringLiteral("%1 %2").arg(c).arg(ms, 0, 'f', 1));
+    }
+    const int found = box.List()->model()->rowCount();
+    const double back = keystroke([&] { QTest::keyClick(find, Qt::Key_Backspace); });
+    const double escape = keystroke([&] { QTest::keyClick(find, Qt::Key_Escape); });
+    std::printf("%6d fibers, find field, ms per keystroke: %s (slowest %.1f; %d found), "
+                "Backspace %.1f, Esc %.1f\n",
+                box.GetCount(), qPrintable(times.join(QStringLiteral(", "))), slowest, found, back, escape);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -132,6 +165,7 @@ int main(int argc, char *argv[])
                     clicks[1], clicks[2], (long long)MeasurementStore::Instance().Rows().Count(),
                     box->GetLBBytes(0).constData(), BenchSupport::statusKilobytes("VmHWM:") / 1024);
         std::fflush(stdout);
+        benchFind(view, *box);
     }
     return 0;
 }
