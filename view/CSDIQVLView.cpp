@@ -28,9 +28,12 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTableWidget>
 #include <QWindow>
+
+#include <utility>
 
 namespace {
 
@@ -221,6 +224,12 @@ void CSDIQVLView::OnRereadStarted(const QString &name)
 // name, else at its place in the box) and the same channel clicked.
 void CSDIQVLView::OnFileReread(const LoadedFile &file)
 {
+    if (m_nRereadsHeld > 0) {
+        m_pendingReread = file;
+        m_bPendingIsReread = true;
+        m_pendingVerdicts.reset();
+        return;
+    }
     const int pos = m_comboFiber->GetCurSel();
     const QByteArray name = m_comboFiber->GetLBBytes(pos);
     const int channel = m_nMarkerRow;
@@ -258,6 +267,12 @@ void CSDIQVLView::OnReadProgress(const QString &name, int percent)
 
 void CSDIQVLView::OnFileRead(const LoadedFile &file)
 {
+    if (m_nRereadsHeld > 0) {
+        m_pendingReread = file;
+        m_bPendingIsReread = false;
+        m_pendingVerdicts.reset();
+        return;
+    }
     clearFile();
     m_strHeader = file.header;
     ParseTable(file);
@@ -268,6 +283,11 @@ void CSDIQVLView::OnFileRead(const LoadedFile &file)
 
 void CSDIQVLView::OnVerdictsRead(const LoadedFile::Verdicts &verdicts)
 {
+    // The verdicts of a version not shown yet wait with it.
+    if (m_pendingReread) {
+        m_pendingVerdicts = verdicts;
+        return;
+    }
     m_verdicts = verdicts;
     m_bVerdictsKnown = true;
     m_comboFiber->SetVerdicts(verdicts.byBlock, MeasurementStore::Instance().Rows());
@@ -628,8 +648,35 @@ PrintDialogs &CSDIQVLView::printDialogs() const
     return m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default();
 }
 
+// The report's rows stay those of the file shown from the print dialog to
+// the job's end: a file, or a new version of it, read meanwhile is shown
+// after.
+void CSDIQVLView::holdRereads()
+{
+    ++m_nRereadsHeld;
+}
+
+void CSDIQVLView::releaseRereads()
+{
+    if (--m_nRereadsHeld > 0 || !m_pendingReread)
+        return;
+    const LoadedFile file = std::exchange(*m_pendingReread, LoadedFile());
+    m_pendingReread.reset();
+    if (m_bPendingIsReread)
+        OnFileReread(file);
+    else
+        OnFileRead(file);
+    if (m_pendingVerdicts) {
+        const LoadedFile::Verdicts verdicts = std::move(*m_pendingVerdicts);
+        m_pendingVerdicts.reset();
+        OnVerdictsRead(verdicts);
+    }
+}
+
 void CSDIQVLView::OnFilePrint()
 {
+    holdRereads();
+    const auto release = qScopeGuard([this] { releaseRereads(); });
     QPrinter printer(QPrinter::HighResolution);
     // The job's name in the print queue, and the title of a PDF.
     printer.setDocName(StringTable::DocumentTitle());
@@ -660,6 +707,8 @@ void CSDIQVLView::OnFilePrint()
 
 void CSDIQVLView::OnFilePrintPreview()
 {
+    holdRereads();
+    const auto release = qScopeGuard([this] { releaseRereads(); });
     const QPrinter printer(QPrinter::HighResolution);
     bool print = false;
     {

@@ -19,6 +19,7 @@
 #include <QWidget>
 
 #include <climits>
+#include <optional>
 
 class FiberComboBox;
 class SummaryDialog;
@@ -144,6 +145,8 @@ private:
     // and repaints the view at once. The chart stays until the next file load.
     void DrawChart();
     void OnEndPrinting();
+    void holdRereads();
+    void releaseRereads();
     void setUpColumns();
     void layOut();
     void showChannel(int row);
@@ -192,4 +195,10 @@ private:
     qsizetype m_nShownBlock = -1;
     SummaryDialog *m_summary = nullptr;
     int m_nMarkerRow = -1;
+    // A file, or a new version of the one shown, read while printing, and
+    // its verdicts.
+    int m_nRereadsHeld = 0;
+    std::optional<LoadedFile> m_pendingReread;
+    bool m_bPendingIsReread = false;
+    std::optional<LoadedFile::Verdicts> m_pendingVerdicts;
 };

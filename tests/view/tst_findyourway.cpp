@@ -41,6 +41,7 @@ private slots:
     void changedFileIsReadAgain_data();
     void changedFileIsReadAgain();
     void vanishedFileKeepsItsTab();
+    void changeWaitsForThePreview();
 
 private:
     void open(const QByteArray &bytes);
@@ -237,6 +238,30 @@ void TestFindYourWay::vanishedFileKeepsItsTab()
     QVERIFY(TestSupport::writeFile(m_path, resultFile({"A", "B", "C"})));
     QTRY_COMPARE(comboFiber(m_view)->GetCount(), 3);
     QVERIFY(m_notice.isEmpty());
+}
+
+// A version read while the print preview is open waits until it closes:
+// the report does not change under the pages shown.
+void TestFindYourWay::changeWaitsForThePreview()
+{
+    open(resultFile({"A", "B"}));
+    chooseFiber(m_view, 1);
+    ScriptedPrint print;
+    bool readMeanwhile = false;
+    QString powerMeanwhile;
+    print.preview = [&](CPreviewView &) {
+        QSignalSpy reread(tabFiles(m_view), &TabFiles::fileReread);
+        TestSupport::writeFile(m_path, TestSupport::standardHeader() + TestSupport::fiber("A")
+                                           + fiberWithPowers("B", {"-7.77"}));
+        readMeanwhile = reread.wait(5000);
+        powerMeanwhile = power(0);
+    };
+    m_view->SetPrintDialogs(&print);
+    m_view->OnFilePrintPreview();
+    QVERIFY(readMeanwhile);
+    QCOMPARE(powerMeanwhile, QStringLiteral("-12.34"));
+    QCOMPARE(power(0), QStringLiteral("-7.77"));
+    QCOMPARE(comboFiber(m_view)->GetLBText(comboFiber(m_view)->GetCurSel()).trimmed(), QStringLiteral("B"));
 }
 
 QTEST_MAIN(TestFindYourWay)
