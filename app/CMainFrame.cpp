@@ -265,9 +265,9 @@ void CMainFrame::SetRecentFiles(const QStringList &paths)
         delete action;
     }
     m_recentActions.clear();
-    for (int i = 0; i < paths.size() && i < MaxRecentShown; ++i) {
+    for (int i = 0; i < paths.size(); ++i) {
         const QString path = paths.at(i);
-        auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(RecentFileText(path)), m_fileMenu);
+        auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(recentFileText(path)), m_fileMenu);
         action->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
         action->setStatusTip(NativePath::Display(path));
         connect(action, &QAction::triggered, this, [this, path] { emit recentFileChosen(path); });
@@ -279,7 +279,7 @@ void CMainFrame::SetRecentFiles(const QStringList &paths)
 
 // A path as a menu shows it: the home folder as "~", a long one cut in the
 // middle, its "&" not taken for a mnemonic.
-QString CMainFrame::RecentFileText(const QString &path)
+QString CMainFrame::recentFileText(const QString &path)
 {
     constexpr int kLongest = 60;
     QString text = NativePath::Display(path);

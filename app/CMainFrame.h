@@ -39,10 +39,8 @@ public:
     // Shows a long task's progress in the status bar: `text` and a bar at
     // `percent`; a percent below 0 ends it, and the status bar is idle again.
     void ShowProgress(const QString &text, int percent);
-    // The recent files, newest first, as entries of the File menu.
+    // The recent files, newest first, as numbered entries of the File menu.
     void SetRecentFiles(const QStringList &paths);
-    static constexpr int MaxRecentShown = 4;
-    static QString RecentFileText(const QString &path);
     // The file's yield while the verdicts are shown; empty hides it.
     void ShowYield(const QString &text);
     // What stays said of the file shown, whatever passes under the
@@ -78,6 +76,7 @@ private:
     void updateLockKeys();
     void fitToScreen();
     static int unknownBars(const QScreen &screen);
+    static QString recentFileText(const QString &path);
 
     QList<std::function<void()>> m_whenShown;
     QHash<int, QAction *> m_actions;

@@ -45,16 +45,28 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     m_pMainWnd->SetView(m_pView);
 
     using namespace StringTable;
-    connect(m_pMainWnd->Action(ID_FILE_OPEN), &QAction::triggered, m_pView,
-            &CSDIQVLView::OnFileOpen);
-    connect(m_pMainWnd->Action(ID_FILE_SAVE), &QAction::triggered, m_pView,
-            &CSDIQVLView::OnFileSave);
-    connect(m_pMainWnd->Action(ID_FILE_SAVE_AS), &QAction::triggered, m_pView,
-            &CSDIQVLView::OnFileSaveAs);
-    connect(m_pMainWnd->Action(ID_FILE_PRINT), &QAction::triggered, m_pView,
-            &CSDIQVLView::OnFilePrint);
-    connect(m_pMainWnd->Action(ID_FILE_PRINT_PREVIEW), &QAction::triggered, m_pView,
-            &CSDIQVLView::OnFilePrintPreview);
+    // The commands the form carries out.
+    const struct
+    {
+        int id;
+        void (CSDIQVLView::*handler)();
+    } viewCommands[] = {
+        {ID_FILE_OPEN, &CSDIQVLView::OnFileOpen},
+        {ID_FILE_SAVE, &CSDIQVLView::OnFileSave},
+        {ID_FILE_SAVE_AS, &CSDIQVLView::OnFileSaveAs},
+        {ID_FILE_PRINT, &CSDIQVLView::OnFilePrint},
+        {ID_FILE_PRINT_PREVIEW, &CSDIQVLView::OnFilePrintPreview},
+        {ID_CLOSE_TAB, &CSDIQVLView::OnCloseTab},
+        {ID_NEXT_TAB, &CSDIQVLView::OnNextTab},
+        {ID_PREV_TAB, &CSDIQVLView::OnPrevTab},
+        {ID_EDIT_COPY, &CSDIQVLView::OnEditCopy},
+        {ID_FIND_FIBER, &CSDIQVLView::OnEditFind},
+        {ID_NEXT_FAILURE, &CSDIQVLView::OnNextFailure},
+        {ID_PREV_FAILURE, &CSDIQVLView::OnPrevFailure},
+        {ID_VIEW_SUMMARY, &CSDIQVLView::OnViewSummary},
+    };
+    for (const auto &command : viewCommands)
+        connect(m_pMainWnd->Action(command.id), &QAction::triggered, m_pView, command.handler);
     // The preview's pages side by side live in the settings.
     m_pView->SetPreviewPages(m_nNumPreviewPages);
     connect(m_pView, &CSDIQVLView::previewPagesChanged, this, &CSDIQVLApp::SetPreviewPages);
@@ -65,19 +77,8 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
         m_bVerdicts = on;
         m_pView->SetVerdictsShown(on);
     });
-    connect(m_pMainWnd->Action(ID_NEXT_FAILURE), &QAction::triggered, m_pView,
-            &CSDIQVLView::OnNextFailure);
-    connect(m_pMainWnd->Action(ID_PREV_FAILURE), &QAction::triggered, m_pView,
-            &CSDIQVLView::OnPrevFailure);
-    connect(m_pMainWnd->Action(ID_VIEW_SUMMARY), &QAction::triggered, m_pView,
-            &CSDIQVLView::OnViewSummary);
     connect(m_pMainWnd->Action(ID_APP_ABOUT), &QAction::triggered, this,
             &CSDIQVLApp::OnAppAbout);
-    connect(m_pMainWnd->Action(ID_CLOSE_TAB), &QAction::triggered, m_pView, &CSDIQVLView::OnCloseTab);
-    connect(m_pMainWnd->Action(ID_NEXT_TAB), &QAction::triggered, m_pView, &CSDIQVLView::OnNextTab);
-    connect(m_pMainWnd->Action(ID_PREV_TAB), &QAction::triggered, m_pView, &CSDIQVLView::OnPrevTab);
-    connect(m_pMainWnd->Action(ID_EDIT_COPY), &QAction::triggered, m_pView, &CSDIQVLView::OnEditCopy);
-    connect(m_pMainWnd->Action(ID_FIND_FIBER), &QAction::triggered, m_pView, &CSDIQVLView::OnEditFind);
     connect(m_pMainWnd, &CMainFrame::filesDropped, this, &CSDIQVLApp::OpenDocumentFiles);
     // Every file opened into a tab, however, goes to the top of the list.
     connect(m_pView, &CSDIQVLView::filesOpened, this, [this](const QStringList &paths) {

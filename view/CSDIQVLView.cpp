@@ -224,8 +224,8 @@ void CSDIQVLView::OnRereadStarted(const QString &name)
 // name, else at its place in the box) and the same channel clicked.
 void CSDIQVLView::OnFileReread(const LoadedFile &file)
 {
-    if (m_nRereadsHeld > 0) {
-        m_pendingReread = file;
+    if (m_nNewFilesHeld > 0) {
+        m_pendingFile = file;
         m_bPendingIsReread = true;
         m_pendingVerdicts.reset();
         return;
@@ -267,8 +267,8 @@ void CSDIQVLView::OnReadProgress(const QString &name, int percent)
 
 void CSDIQVLView::OnFileRead(const LoadedFile &file)
 {
-    if (m_nRereadsHeld > 0) {
-        m_pendingReread = file;
+    if (m_nNewFilesHeld > 0) {
+        m_pendingFile = file;
         m_bPendingIsReread = false;
         m_pendingVerdicts.reset();
         return;
@@ -284,7 +284,7 @@ void CSDIQVLView::OnFileRead(const LoadedFile &file)
 void CSDIQVLView::OnVerdictsRead(const LoadedFile::Verdicts &verdicts)
 {
     // The verdicts of a version not shown yet wait with it.
-    if (m_pendingReread) {
+    if (m_pendingFile) {
         m_pendingVerdicts = verdicts;
         return;
     }
@@ -651,17 +651,17 @@ PrintDialogs &CSDIQVLView::printDialogs() const
 // The report's rows stay those of the file shown from the print dialog to
 // the job's end: a file, or a new version of it, read meanwhile is shown
 // after.
-void CSDIQVLView::holdRereads()
+void CSDIQVLView::holdNewFiles()
 {
-    ++m_nRereadsHeld;
+    ++m_nNewFilesHeld;
 }
 
-void CSDIQVLView::releaseRereads()
+void CSDIQVLView::releaseNewFiles()
 {
-    if (--m_nRereadsHeld > 0 || !m_pendingReread)
+    if (--m_nNewFilesHeld > 0 || !m_pendingFile)
         return;
-    const LoadedFile file = std::exchange(*m_pendingReread, LoadedFile());
-    m_pendingReread.reset();
+    const LoadedFile file = std::exchange(*m_pendingFile, LoadedFile());
+    m_pendingFile.reset();
     if (m_bPendingIsReread)
         OnFileReread(file);
     else
@@ -675,8 +675,8 @@ void CSDIQVLView::releaseRereads()
 
 void CSDIQVLView::OnFilePrint()
 {
-    holdRereads();
-    const auto release = qScopeGuard([this] { releaseRereads(); });
+    holdNewFiles();
+    const auto release = qScopeGuard([this] { releaseNewFiles(); });
     QPrinter printer(QPrinter::HighResolution);
     // The job's name in the print queue, and the title of a PDF.
     printer.setDocName(StringTable::DocumentTitle());
@@ -707,8 +707,8 @@ void CSDIQVLView::OnFilePrint()
 
 void CSDIQVLView::OnFilePrintPreview()
 {
-    holdRereads();
-    const auto release = qScopeGuard([this] { releaseRereads(); });
+    holdNewFiles();
+    const auto release = qScopeGuard([this] { releaseNewFiles(); });
     const QPrinter printer(QPrinter::HighResolution);
     bool print = false;
     {

@@ -145,8 +145,8 @@ private:
     // and repaints the view at once. The chart stays until the next file load.
     void DrawChart();
     void OnEndPrinting();
-    void holdRereads();
-    void releaseRereads();
+    void holdNewFiles();
+    void releaseNewFiles();
     void setUpColumns();
     void layOut();
     void showChannel(int row);
@@ -197,8 +197,8 @@ private:
     int m_nMarkerRow = -1;
     // A file, or a new version of the one shown, read while printing, and
     // its verdicts.
-    int m_nRereadsHeld = 0;
-    std::optional<LoadedFile> m_pendingReread;
+    int m_nNewFilesHeld = 0;
+    std::optional<LoadedFile> m_pendingFile;
     bool m_bPendingIsReread = false;
     std::optional<LoadedFile::Verdicts> m_pendingVerdicts;
 };

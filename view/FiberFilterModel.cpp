@@ -16,36 +16,34 @@ FiberFilterModel::FiberFilterModel(FiberListModel *entries, QObject *parent)
         endResetModel();
     });
     connect(entries, &QAbstractItemModel::rowsAboutToBeInserted, this,
-            [this](const QModelIndex &, int first, int last) {
-                if (Filtering())
-                    beginResetModel();
-                else
-                    beginInsertRows(QModelIndex(), first, last);
-            });
-    connect(entries, &QAbstractItemModel::rowsInserted, this, [this] {
-        if (Filtering()) {
-            refilter();
-            endResetModel();
-        } else {
-            endInsertRows();
-        }
-    });
+            [this](const QModelIndex &, int first, int last) { beginRowsChange(true, first, last); });
+    connect(entries, &QAbstractItemModel::rowsInserted, this, [this] { endRowsChange(true); });
     connect(entries, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-            [this](const QModelIndex &, int first, int last) {
-                if (Filtering())
-                    beginResetModel();
-                else
-                    beginRemoveRows(QModelIndex(), first, last);
-            });
-    connect(entries, &QAbstractItemModel::rowsRemoved, this, [this] {
-        if (Filtering()) {
-            refilter();
-            endResetModel();
-        } else {
-            endRemoveRows();
-        }
-    });
+            [this](const QModelIndex &, int first, int last) { beginRowsChange(false, first, last); });
+    connect(entries, &QAbstractItemModel::rowsRemoved, this, [this] { endRowsChange(false); });
     connect(entries, &QAbstractItemModel::dataChanged, this, &FiberFilterModel::entriesChanged);
+}
+
+void FiberFilterModel::beginRowsChange(bool insert, int first, int last)
+{
+    if (Filtering())
+        beginResetModel();
+    else if (insert)
+        beginInsertRows(QModelIndex(), first, last);
+    else
+        beginRemoveRows(QModelIndex(), first, last);
+}
+
+void FiberFilterModel::endRowsChange(bool insert)
+{
+    if (Filtering()) {
+        refilter();
+        endResetModel();
+    } else if (insert) {
+        endInsertRows();
+    } else {
+        endRemoveRows();
+    }
 }
 
 void FiberFilterModel::SetFilter(const QString &text)

@@ -30,6 +30,8 @@ public:
 
 private:
     void refilter();
+    void beginRowsChange(bool insert, int first, int last);
+    void endRowsChange(bool insert);
     void entriesChanged(const QModelIndex &from, const QModelIndex &to, const QList<int> &roles);
 
     FiberListModel *m_entries;

@@ -228,8 +228,7 @@ void TabFiles::OnCloseTab()
         showNothing();
         return;
     }
-    setCurrentIndex(shown);
-    startReading(shown, false);
+    ShowTab(shown);
 }
 
 // The file shown changed on disk: read again, unless another read is under
