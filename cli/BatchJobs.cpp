@@ -1,5 +1,7 @@
 #include "cli/BatchJobs.h"
 
+#include "cli/TerminalStatus.h"
+
 #include "data/NativePath.h"
 #include "data/Texts.h"
 
@@ -12,14 +14,12 @@
 
 #include <atomic>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace BatchJobs {
 
@@ -77,41 +77,31 @@ bool refuseClashes(const QList<Job> &jobs, QString *error)
     return true;
 }
 
-// The count of files done, rewritten in place on a terminal. Messages
-// printed meanwhile go on a line of their own above it.
+// The count of files done, rewritten in place on a terminal.
 class Progress
 {
 public:
-    explicit Progress(qsizetype total) : m_total(total), m_shown(total > 1 && isatty(STDERR_FILENO))
-    {
-        show();
-    }
+    explicit Progress(qsizetype total) : m_total(total), m_shown(total > 1) { show(); }
     ~Progress()
     {
         if (m_shown)
-            std::fputc('\n', stderr);
+            TerminalStatus::End();
     }
 
     void done(const QString *failure)
     {
         const QMutexLocker lock(&m_mutex);
         ++m_done;
-        if (failure) {
-            if (m_shown)
-                std::fputs("\r\033[K", stderr);
+        if (failure)
             PrintError(*failure);
-        }
         show();
     }
 
 private:
     void show()
     {
-        if (!m_shown)
-            return;
-        std::fprintf(stderr, "\r%s",
-                     qPrintable(Texts::tr("quenvale: %1 of %2 files done").arg(m_done).arg(m_total)));
-        std::fflush(stderr);
+        if (m_shown)
+            TerminalStatus::Show(Texts::tr("quenvale: %1 of %2 files done").arg(m_done).arg(m_total));
     }
 
     QMutex m_mutex;
@@ -218,7 +208,7 @@ ExitStatus PlanAndRun(const QString &target, const QStringList &inputs, const QS
 
 void PrintError(const QString &message)
 {
-    std::fprintf(stderr, "quenvale: %s\n", qPrintable(message));
+    TerminalStatus::Message(message);
 }
 
 } // namespace BatchJobs

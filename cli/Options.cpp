@@ -109,14 +109,17 @@ bool jobValue(const QCommandLineParser &parser, const JobOption &jobOption, QStr
     return true;
 }
 
-// "text", "json" or "csv", in any case.
+// "text", "json", "jsonl" or "csv", in any case.
 bool parseFormat(const QString &name, SummaryWriter::Format *format)
 {
     static const struct
     {
         const char *name;
         SummaryWriter::Format format;
-    } kFormats[] = {{"text", SummaryWriter::Text}, {"json", SummaryWriter::Json}, {"csv", SummaryWriter::Csv}};
+    } kFormats[] = {{"text", SummaryWriter::Text},
+                    {"json", SummaryWriter::Json},
+                    {"jsonl", SummaryWriter::JsonLines},
+                    {"csv", SummaryWriter::Csv}};
     for (const auto &known : kFormats) {
         if (name.compare(QLatin1String(known.name), Qt::CaseInsensitive) == 0) {
             *format = known.format;
@@ -174,7 +177,7 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
         options->pageSize = pageSize;
     QString format;
     const auto isFormat = [options](const QString &name) { return parseFormat(name, &options->format); };
-    if (!jobValue(parser, {kFormat, kSummary, options->job == Job::Summary, "text, json or csv", isFormat},
+    if (!jobValue(parser, {kFormat, kSummary, options->job == Job::Summary, "text, json, jsonl or csv", isFormat},
                   &format, error))
         return false;
     options->files = parser.positionalArguments();
@@ -233,8 +236,8 @@ void Options::Describe(QCommandLineParser &parser)
         tr("Judge every fiber of the result files and folders given against its thresholds "
            "and write the verdicts to standard output; then exit.")));
     parser.addOption(QCommandLineOption(option(kFormat),
-                                        tr("Format of --summary: text (default), json or csv."),
-                                        tr("text|json|csv")));
+                                        tr("Format of --summary: text (default), json, jsonl or csv."),
+                                        tr("text|json|jsonl|csv")));
     parser.addPositionalArgument(
         tr("files"),
         tr("Result files (.fib): opened in the window, or read by --export-csv or --print-pdf."),

@@ -5,6 +5,8 @@
 #include "cli/OrderedOutput.h"
 #include "cli/OutputStream.h"
 #include "cli/StopSignals.h"
+#include "cli/TerminalStatus.h"
+#include "data/FiberReader.h"
 #include "data/FileError.h"
 #include "data/NativePath.h"
 #include "data/ResultFile.h"
@@ -33,7 +35,7 @@ SummaryWriter::PathError pathError(const QByteArray &path, const QString &reason
     const QString name = NativePath::Decode(path);
     QString message;
     FileError::ReadFailed(name, reason, &message);
-    return {NativePath::Display(name), message, found};
+    return {name, message, found};
 }
 
 // Walks the folders given, keeping each file once.
@@ -166,18 +168,17 @@ struct Outcome
 bool judgeFile(const SummaryWriter &writer, const SummaryJob::ResultFile &file, qsizetype slot,
                OrderedOutput &output, Outcome *outcome)
 {
-    const std::unique_ptr<SummaryWriter::FileReport> report = writer.ReportFile(
-        NativePath::Display(file.path), [&output, slot](QByteArrayView bytes) { output.Write(slot, bytes); });
+    const std::unique_ptr<SummaryWriter::FileReport> report =
+        writer.ReportFile(file.path, [&output, slot](QByteArrayView bytes) { output.Write(slot, bytes); });
     ThresholdJudge judge;
     try {
-        outcome->read = ReadResultBlocks(
+        outcome->read = FiberReader::Read(
             file.path,
-            [&](MeasurementRows &block, qsizetype rows) {
-                report->AddFiber(judge.AddFiber(block, rows));
+            [&](const MeasurementRows &rows, qsizetype first, qsizetype count) {
+                report->AddFiber(judge.AddFiber(rows, first, count));
                 return true;
             },
-            &outcome->error, &StopSignals::Flag(),
-            file.found ? FileKinds::RegularOnly : FileKinds::Any);
+            &outcome->error, &StopSignals::Flag(), file.found ? FileKinds::RegularOnly : FileKinds::Any);
     } catch (const std::bad_alloc &) {
         FileError::ReadFailed(file.path, SummaryJob::tr("not enough memory"), &outcome->error);
         outcome->read = false;
@@ -202,10 +203,10 @@ void tally(const QList<SummaryJob::ResultFile> &files, const std::vector<Outcome
         const Outcome &outcome = outcomes[size_t(i)];
         const SummaryJob::ResultFile &file = files.at(i);
         if (!outcome.read) {
-            run->errors.append({NativePath::Display(file.path), outcome.error, file.found});
+            run->errors.append({file.path, outcome.error, file.found});
             continue;
         }
-        run->files.append({NativePath::Display(file.path), outcome.fibers, outcome.failed, outcome.passed});
+        run->files.append({file.path, outcome.fibers, outcome.failed, outcome.passed});
         ++run->totals.files;
         run->totals.fibers += outcome.fibers;
         run->totals.failedFibers += outcome.failed;
@@ -243,9 +244,12 @@ ExitStatus SummaryJob::Run(const Options &options)
     if (!out.Open())
         return ExitStatus::Failure;
     const bool colour = options.format == SummaryWriter::Text && colourWanted();
-    const ExitStatus status =
-        judge(options.files, options.format, colour, [&out](QByteArrayView text) { out.Write(text); });
-    return out.Finish(status);
+    const auto write = [&out](QByteArrayView text) { out.Write(text); };
+    const ExitStatus status = judge(options.files, options.format, colour,
+                                    [&write](QByteArrayView text) { TerminalStatus::Output(text, write); });
+    const ExitStatus finished = out.Finish(status);
+    TerminalStatus::Close();
+    return finished;
 }
 
 ExitStatus SummaryJob::judge(const QStringList &paths, SummaryWriter::Format format, bool colour,

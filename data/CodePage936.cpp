@@ -38,13 +38,35 @@ qsizetype characterLength(QByteArrayView bytes, qsizetype at)
     return 1;
 }
 
+// True when the bytes end in what could be the start of a character cut
+// off: a lead byte, a lead byte and a digit, or those and another lead.
+bool mayEndCut(QByteArrayView bytes)
+{
+    const qsizetype n = bytes.size();
+    const auto byte = [&](qsizetype back) { return quint8(bytes[n - back]); };
+    return (n >= 1 && isLead(byte(1))) || (n >= 2 && isLead(byte(2)) && isDigit(byte(1)))
+        || (n >= 3 && isLead(byte(3)) && isDigit(byte(2)) && isLead(byte(1)));
+}
+
 } // namespace
 
 QString Decode(QByteArrayView bytes)
 {
     // Made once per thread: finding the codec costs more than most texts.
     thread_local QStringDecoder decoder(kName, QStringDecoder::Flag::Stateless);
-    return decoder.decode(bytes);
+    if (!mayEndCut(bytes))
+        return decoder.decode(bytes);
+    // The decoder drops a character cut off at the end without a trace, so
+    // that "ABCDEFG\xb9" would read as "ABCDEFG". A blank after it makes
+    // every byte of the cut character show as U+FFFD, as bad bytes do
+    // everywhere else; the blank is then taken off again.
+    QByteArray completed;
+    completed.reserve(bytes.size() + 1);
+    completed.append(bytes.data(), bytes.size());
+    completed.append(' ');
+    QString text = decoder.decode(completed);
+    text.chop(1);
+    return text;
 }
 
 QByteArray Encode(QStringView text)

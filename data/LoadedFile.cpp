@@ -30,7 +30,7 @@ void judgeBlocks(const MeasurementRows &rows, qsizetype first, qsizetype end, Th
         const qsizetype row = block * ChannelTable::FiberSize;
         const qsizetype count = qMin<qsizetype>(ChannelTable::FiberSize, rows.Count() - row);
         const ThresholdJudge::Fiber fiber = judge.AddFiber(rows, row, count);
-        verdicts.append({fiber.failures, fiber.worstRow, fiber.worstMargin});
+        verdicts.append({fiber.failures, fiber.worstRow, fiber.worstFailures, fiber.worstMargin});
     }
 }
 

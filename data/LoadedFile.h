@@ -21,8 +21,9 @@ struct LoadedFile
     struct Verdict
     {
         ThresholdJudge::Failures failures;
-        int worstRow = -1; // in the block; -1 where no channel has a margin
-        double worstMargin = 0;
+        int worstRow = -1; // in the block (see ThresholdJudge::Fiber)
+        ThresholdJudge::Failures worstFailures;
+        std::optional<double> worstMargin; // none where the worst channel has none
 
         bool passed() const { return failures == ThresholdJudge::NoFailure; }
     };

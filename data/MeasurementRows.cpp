@@ -16,7 +16,7 @@ constexpr qsizetype kTableWidth = MeasurementRow::LineLength - 1; // the line fe
 
 } // namespace
 
-QByteArrayView MeasurementRows::Row::text(MeasurementRow::Field field) const
+QByteArrayView MeasurementRows::Row::otherText(MeasurementRow::Field field) const
 {
     if (m_kind == Texts) {
         const auto *lengths = reinterpret_cast<const quint8 *>(m_data);
@@ -110,10 +110,12 @@ void MeasurementRows::Empty()
 
 void MeasurementRows::AppendLine(const char *line)
 {
-    const quint64 offset = quint64(m_bytes.size());
-    m_bytes.append(line, kTableWidth);
-    m_bytes.append('\n');
-    m_entries.append(lineEntry(line, offset));
+    const qsizetype offset = m_bytes.size();
+    // One copy of the whole line, its own line feed included: the bytes
+    // at `line` may end in anything, so the line feed is set after.
+    m_bytes.append(line, kTableWidth + 1);
+    m_bytes[offset + kTableWidth] = '\n';
+    m_entries.append(lineEntry(line, quint64(offset)));
 }
 
 void MeasurementRows::Append(const MeasurementRow &row)

@@ -15,6 +15,22 @@ bool isEscape(QChar c)
     return c.unicode() >= kEscapeBase + 0x80 && c.unicode() <= kEscapeBase + 0xFF;
 }
 
+// The character at `i` stands for a stray byte: an escape that is not the
+// second half of a real character beyond the Basic Multilingual Plane.
+bool isStrayByte(const QString &path, qsizetype i)
+{
+    return isEscape(path.at(i)) && !(i > 0 && path.at(i - 1).isHighSurrogate());
+}
+
+bool hasStrayBytes(const QString &path)
+{
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (isStrayByte(path, i))
+            return true;
+    }
+    return false;
+}
+
 // The length of the valid UTF-8 sequence at `at`, or 0 when the byte there
 // starts none (overlong forms, surrogates and values past U+10FFFF included).
 int utf8Length(const QByteArray &bytes, qsizetype at)
@@ -79,8 +95,7 @@ QByteArray NativePath::Encode(const QString &path)
     bytes.reserve(path.size());
     qsizetype run = 0;
     for (qsizetype i = 0; i < path.size(); ++i) {
-        // A low surrogate after a high one is half of a real character.
-        if (!isEscape(path.at(i)) || (i > 0 && path.at(i - 1).isHighSurrogate()))
+        if (!isStrayByte(path, i))
             continue;
         bytes += QStringView(path).sliced(run, i - run).toUtf8();
         bytes += char(path.at(i).unicode() - kEscapeBase);
@@ -100,21 +115,35 @@ QStringList NativePath::Arguments(int argc, char **argv)
 
 QString NativePath::Display(const QString &path)
 {
-    if (std::none_of(path.cbegin(), path.cend(), isEscape))
+    if (!hasStrayBytes(path))
         return path;
     const QByteArray bytes = Encode(path);
     QStringDecoder gb18030("GB18030", QStringDecoder::Flag::Stateless);
     const QString asCodePage936 = gb18030.decode(bytes);
     if (!gb18030.hasError() && !asCodePage936.contains(QChar::ReplacementCharacter))
         return asCodePage936;
+    return Escaped(path);
+}
+
+QString NativePath::Escaped(const QString &path)
+{
+    if (!hasStrayBytes(path))
+        return path;
     QString shown;
-    for (QChar c : path) {
-        if (isEscape(c))
-            shown += QStringLiteral("\\x%1").arg(c.unicode() - kEscapeBase, 2, 16, QLatin1Char('0'));
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (isStrayByte(path, i))
+            shown += QStringLiteral("\\x%1").arg(path.at(i).unicode() - kEscapeBase, 2, 16, QLatin1Char('0'));
         else
-            shown += c;
+            shown += path.at(i);
     }
     return shown;
+}
+
+QByteArray NativePath::HexBytes(const QString &path)
+{
+    if (!hasStrayBytes(path))
+        return QByteArray();
+    return Encode(path).toHex();
 }
 
 int NativePath::Open(const QString &path, int flags, unsigned mode)

@@ -24,6 +24,13 @@ public:
     // read as code page 936 when the bytes are that, otherwise with each
     // stray byte written \xNN.
     static QString Display(const QString &path);
+    // The name as it is when it is UTF-8, otherwise with each stray byte
+    // written \xNN: the form where two different names must never show
+    // alike, as in the summaries that scripts read.
+    static QString Escaped(const QString &path);
+    // The name's bytes in lower-case hex when they are not UTF-8, so that a
+    // script can open the file; empty when they are.
+    static QByteArray HexBytes(const QString &path);
 
     // open(2) of the name's bytes, close-on-exec, retried when a signal
     // interrupts it; -1 with errno on failure.

@@ -4,14 +4,21 @@
 #include "data/CodePage936.h"
 
 #include <algorithm>
-#include <utility>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace {
 
 QByteArrayView field(const MeasurementRows::Row &row, MeasurementRow::Field f)
 {
     return row.text(f);
+}
+
+// Compared in line: the texts are a few bytes, and every row compares two.
+bool sameBytes(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), size_t(a.size())) == 0;
 }
 
 } // namespace
@@ -55,6 +62,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
         fiber.name = field(rows.At(first), MeasurementRow::FiberName);
     if (count < ChannelTable::FiberSize)
         fiber.failures |= Incomplete;
+    bool unmeasured = false; // the worst channel is one that cannot be measured
     for (qsizetype i = 0; i < count; ++i) {
         const MeasurementRows::Row row = rows.At(first + i);
         const QByteArrayView powerText = field(row, MeasurementRow::Power);
@@ -66,10 +74,18 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
             fiber.failures |= failures;
             fiber.failedChannels.append(field(row, MeasurementRow::Channel));
         }
-        if (power.held && threshold.held) {
-            const double margin = power.value - threshold.value;
-            if (fiber.worstRow < 0 || margin < fiber.worstMargin) {
+        if (failures & (Low | NoNumber)) {
+            if (!unmeasured) {
+                unmeasured = true;
                 fiber.worstRow = int(i);
+                fiber.worstFailures = failures;
+                fiber.worstMargin.reset();
+            }
+        } else if (!unmeasured) {
+            const double margin = power.value - threshold.value;
+            if (fiber.worstRow < 0 || margin < *fiber.worstMargin) {
+                fiber.worstRow = int(i);
+                fiber.worstFailures = failures;
                 fiber.worstMargin = margin;
             }
         }
@@ -133,8 +149,11 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         for (const Moments &run : tally.runs)
             total = Moments::Combine(total, run);
         total = Moments::Combine(total, tally.run);
-        m_channels.append({tally.channel, tally.waveLength, tally.count, tally.failed, total.powers,
-                           total.min, total.max, total.mean, total.squares});
+        ChannelFigures figures{tally.channel, tally.waveLength, tally.count, tally.failed, total.powers,
+                               total.min, total.max, total.mean, total.squares, total.scaled};
+        if (total.scaled)
+            figures.mean = std::ldexp(total.mean, ScaleExponent);
+        m_channels.append(figures);
     }
     m_channelsMade = true;
     return m_channels;
@@ -144,12 +163,43 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
 // a run of many rows.
 void ThresholdJudge::Moments::Add(double power)
 {
-    const double delta = power - mean;
     min = powers == 0 ? power : qMin(min, power);
     max = powers == 0 ? power : qMax(max, power);
+    if (!scaled) {
+        const double delta = power - mean;
+        const double nextMean = mean + delta / double(powers + 1);
+        const double nextSquares = squares + delta * (power - nextMean);
+        if (std::isfinite(nextSquares)) {
+            ++powers;
+            mean = nextMean;
+            squares = nextSquares;
+            return;
+        }
+        *this = scaledDown();
+    }
+    addScaled(power);
+}
+
+void ThresholdJudge::Moments::addScaled(double power)
+{
+    const double value = std::ldexp(power, -ScaleExponent);
+    const double delta = value - mean;
     ++powers;
     mean += delta / double(powers);
-    squares += delta * (power - mean);
+    squares += delta * (value - mean);
+}
+
+// The same moments in the scaled form; exact but for squares so small
+// beside the ones that made the scaling needed that they do not count.
+ThresholdJudge::Moments ThresholdJudge::Moments::scaledDown() const
+{
+    if (scaled)
+        return *this;
+    Moments down = *this;
+    down.mean = std::ldexp(mean, -ScaleExponent);
+    down.squares = std::ldexp(squares, -2 * ScaleExponent);
+    down.scaled = true;
+    return down;
 }
 
 // Two runs as one (Chan, Golub and LeVeque); a run with nothing in it
@@ -160,7 +210,18 @@ ThresholdJudge::Moments ThresholdJudge::Moments::Combine(const Moments &a, const
         return b;
     if (b.powers == 0)
         return a;
+    if (!a.scaled && !b.scaled) {
+        const Moments both = combine(a, b);
+        if (std::isfinite(both.mean) && std::isfinite(both.squares))
+            return both;
+    }
+    return combine(a.scaledDown(), b.scaledDown());
+}
+
+ThresholdJudge::Moments ThresholdJudge::Moments::combine(const Moments &a, const Moments &b)
+{
     Moments both;
+    both.scaled = a.scaled;
     both.powers = a.powers + b.powers;
     const double n = double(both.powers);
     const double delta = b.mean - a.mean;
@@ -175,7 +236,7 @@ ThresholdJudge::Moments ThresholdJudge::Moments::Combine(const Moments &a, const
 ThresholdJudge::Number ThresholdJudge::thresholdValue(const MeasurementRows::Row &row)
 {
     const QByteArrayView threshold = field(row, MeasurementRow::Threshold);
-    if (threshold != m_lastThreshold) {
+    if (!sameBytes(threshold, m_lastThreshold)) {
         m_lastThreshold = threshold.toByteArray();
         m_lastThresholdValue.held = ChannelTable::ReadPower(threshold, m_lastThresholdValue.value);
     }
@@ -190,7 +251,7 @@ ThresholdJudge::Tally &ThresholdJudge::tallyOf(const MeasurementRows::Row &row, 
     if (position >= m_lastAt.size())
         m_lastAt.resize(position + 1);
     LastAt &last = m_lastAt[position];
-    if (last.index >= 0 && last.field == channel)
+    if (last.index >= 0 && sameBytes(last.field, channel))
         return m_tallies[last.index];
     last.field = channel.toByteArray();
     last.index = indexOf(ShownText(channel), field(row, MeasurementRow::WaveLength));
@@ -223,5 +284,10 @@ std::optional<double> ThresholdJudge::ChannelFigures::standardDeviation() const
 {
     if (powers < 2)
         return std::nullopt;
-    return std::sqrt(squares / double(powers - 1));
+    double deviation = std::sqrt(squares / double(powers - 1));
+    if (scaled)
+        deviation = std::ldexp(deviation, ScaleExponent);
+    if (!std::isfinite(deviation))
+        return std::nullopt;
+    return deviation;
 }

@@ -52,13 +52,17 @@ public:
         Failures failures;
         // Their channel fields, in row order; a fiber has at most 18 rows.
         QVarLengthArray<QByteArrayView, 18> failedChannels;
-        // The row with the smallest margin (the first of equals); -1 when no
-        // row has one. Its fields, and the margin.
+        // The worst channel: the first whose power is Low or whose power or
+        // threshold holds no number, for nothing is worse than a channel that
+        // cannot be measured; where every channel has a margin, the one with
+        // the smallest (the first of equals). -1 for a fiber of no rows. Its
+        // fields, what failed there, and its margin where it has one.
         int worstRow = -1;
         QByteArrayView worstChannel;
         QByteArrayView worstPower;
         QByteArrayView worstThreshold;
-        double worstMargin = 0;
+        Failures worstFailures;
+        std::optional<double> worstMargin;
 
         bool passed() const { return failures == NoFailure; }
     };
@@ -81,9 +85,14 @@ public:
         double min = 0;
         double max = 0;
         double mean = 0;
-        double squares = 0; // of the deviations from the mean, summed
+        // Of the deviations from the mean, summed; scaled down by
+        // 2^(2 * ScaleExponent) when `scaled`, because the plain sum would
+        // have overflowed.
+        double squares = 0;
+        bool scaled = false;
 
-        // The sample standard deviation; none below two powers.
+        // The sample standard deviation; none below two powers, or where no
+        // number holds it.
         std::optional<double> standardDeviation() const;
     };
 
@@ -111,18 +120,33 @@ public:
     // In the order their texts first came; none for a judge of verdicts only.
     const QList<ChannelFigures> &Channels() const;
 
+    // Sums that would overflow go on with every value scaled by
+    // 2^-ScaleExponent: small enough that the squares of a run of 2^40
+    // deviations of the largest doubles still fit, while the values that
+    // count then (about 1e154 and up) lose no precision.
+    static constexpr int ScaleExponent = 540;
+
 private:
     // The numeric powers of one run: their count, bounds, mean and squares.
+    // Summed plainly as long as the sums fit; from the value that would make
+    // them overflow on, scaled (see ScaleExponent), so that the mean and the
+    // deviation stay numbers wherever the true ones are.
     struct Moments
     {
         qsizetype powers = 0;
         double min = 0;
         double max = 0;
-        double mean = 0;
-        double squares = 0;
+        double mean = 0;    // scaled by 2^-ScaleExponent when `scaled`
+        double squares = 0; // scaled by 2^-(2 * ScaleExponent) when `scaled`
+        bool scaled = false;
 
         void Add(double power);
         static Moments Combine(const Moments &a, const Moments &b);
+
+    private:
+        void addScaled(double power);
+        Moments scaledDown() const;
+        static Moments combine(const Moments &a, const Moments &b);
     };
     struct Tally
     {

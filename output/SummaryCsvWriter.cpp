@@ -1,21 +1,33 @@
 #include "output/SummaryCsvWriter.h"
 
+#include "data/NativePath.h"
+
 #include <algorithm>
 
 namespace {
 
+// The first field of a file's lines, and the last: its path as shown and
+// its bytes where they are not UTF-8.
+struct PathFields
+{
+    explicit PathFields(const QString &path)
+    {
+        SummaryCsvWriter::AppendField(file, NativePath::Escaped(path).toUtf8());
+        bytes = ',' + NativePath::HexBytes(path) + "\r\n";
+    }
+    QByteArray file;
+    QByteArray bytes; // with the line's end
+};
+
 class CsvReport : public SummaryWriter::FileReport
 {
 public:
-    CsvReport(const QString &path, SummaryWriter::Sink out) : FileReport(std::move(out))
-    {
-        SummaryCsvWriter::AppendField(m_file, path.toUtf8());
-    }
+    CsvReport(const QString &path, SummaryWriter::Sink out) : FileReport(std::move(out)), m_path(path) {}
 
     void AddFiber(const ThresholdJudge::Fiber &fiber) override
     {
         QByteArray decoded;
-        m_buffer += m_file;
+        m_buffer += m_path.file;
         m_buffer += ',';
         SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::FieldUtf8(fiber.name, decoded));
         m_buffer += fiber.passed() ? ",pass," : ",fail,";
@@ -24,13 +36,11 @@ public:
         if (!fiber.passed())
             SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::ReasonsUtf8(fiber.failures));
         m_buffer += ',';
-        if (fiber.worstRow >= 0) {
+        if (fiber.worstRow >= 0)
             SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::FieldUtf8(fiber.worstChannel, decoded));
-            m_buffer += ',';
-            SummaryWriter::AppendDecimal(m_buffer, fiber.worstMargin);
-        } else {
-            m_buffer += ',';
-        }
+        m_buffer += ',';
+        if (fiber.worstMargin)
+            SummaryWriter::AppendDecimal(m_buffer, *fiber.worstMargin);
         m_buffer += ',';
         QByteArray failed;
         for (qsizetype i = 0; i < fiber.failedChannels.size(); ++i) {
@@ -39,16 +49,16 @@ public:
             failed += SummaryWriter::FieldUtf8(fiber.failedChannels.at(i), decoded);
         }
         SummaryCsvWriter::AppendField(m_buffer, failed);
-        m_buffer += "\r\n";
+        m_buffer += m_path.bytes;
         Flush();
     }
 
     void End(const ThresholdJudge &judge) override
     {
         if (judge.FiberCount() == 0) {
-            m_buffer += m_file + ",,fail,0,";
+            m_buffer += m_path.file + ",,fail,0,";
             SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::tr("no rows").toUtf8());
-            m_buffer += ",,,\r\n";
+            m_buffer += ",,," + m_path.bytes;
         }
         Flush(true);
     }
@@ -56,7 +66,7 @@ public:
     void Abandon(const QString &) override { Flush(true); }
 
 private:
-    QByteArray m_file;
+    const PathFields m_path;
 };
 
 } // namespace
@@ -79,7 +89,20 @@ void SummaryCsvWriter::AppendField(QByteArray &out, QByteArrayView utf8)
 
 void SummaryCsvWriter::Begin(const Sink &out) const
 {
-    out("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels\r\n");
+    out("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes\r\n");
+}
+
+void SummaryCsvWriter::Finish(const Run &run, const Sink &out) const
+{
+    QByteArray lines;
+    for (const PathError &error : run.errors) {
+        const PathFields path(error.path);
+        lines += path.file + ",,error,,";
+        AppendField(lines, error.message.toUtf8());
+        lines += ",,," + path.bytes;
+    }
+    if (!lines.isEmpty())
+        out(lines);
 }
 
 std::unique_ptr<SummaryWriter::FileReport> SummaryCsvWriter::ReportFile(const QString &path,

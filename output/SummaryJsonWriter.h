@@ -2,12 +2,15 @@
 
 #include "output/SummaryWriter.h"
 
+class JsonObject;
+
 // The verdicts for tools, as one JSON document:
 // {"files": [{"path", "fiber_results": [...], "verdict", "fibers",
 // "failed", "yield", "channels": [...]}], "verdict", "errors": [{"path",
-// "message"}]}. Written piece by piece, a fiber at a time, so that a file
-// of a million rows never stands as a tree of values in memory; what sums
-// up a file or the run comes after what it sums up.
+// "message"}]}. A path that is not UTF-8 also has "path_bytes". Written
+// piece by piece, a fiber at a time, so that a file of a million rows
+// never stands as a tree of values in memory; what sums up a file or the
+// run comes after what it sums up.
 class SummaryJsonWriter : public SummaryWriter
 {
 public:
@@ -16,6 +19,13 @@ public:
     QByteArrayView FileSeparator() const override { return ","; }
     void Finish(const Run &run, const Sink &out) const override;
 
-    // Appends UTF-8 text as a JSON string, quoted and escaped.
-    static void AppendString(QByteArray &out, QByteArrayView utf8);
+    // The members of a fiber's object, from "name" to "worst_margin".
+    static void AppendFiber(JsonObject &object, const ThresholdJudge::Fiber &fiber);
+    // The members that sum up a judged file, from "verdict" to "yield",
+    // each led by `separator`.
+    static void AppendFileFigures(QByteArray &out, const ThresholdJudge &judge, QByteArrayView separator);
+    // A channel's figures as an object.
+    static void AppendChannel(QByteArray &out, const ThresholdJudge::ChannelFigures &figures);
+    // "pass" or "fail", quoted.
+    static QByteArrayView Verdict(bool passed);
 };

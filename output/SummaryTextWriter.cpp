@@ -1,15 +1,17 @@
 #include "output/SummaryTextWriter.h"
 
+#include "data/NativePath.h"
 #include "output/TerminalText.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 
 namespace {
 
 // The widest a fiber name's field can show: eight bytes, eight cells.
 constexpr qsizetype kNameWidth = 8;
+
+// What a channel without a margin has instead, in place of its margin.
+constexpr ThresholdJudge::Failures kUnmeasured = ThresholdJudge::Low | ThresholdJudge::NoNumber;
 
 bool isPlain(QByteArrayView bytes)
 {
@@ -47,7 +49,7 @@ class TextReport : public SummaryWriter::FileReport
 {
 public:
     TextReport(const QString &path, SummaryWriter::Sink out)
-        : FileReport(std::move(out)), m_heading(TerminalText::Escaped(path).toUtf8() + '\n')
+        : FileReport(std::move(out)), m_heading(TerminalText::Escaped(NativePath::Escaped(path)).toUtf8() + '\n')
     {
     }
 
@@ -117,7 +119,10 @@ private:
         m_buffer += m_words.threshold;
         appendField(m_buffer, fiber.worstThreshold);
         m_buffer += m_words.margin;
-        SummaryTextWriter::AppendMargin(m_buffer, fiber.worstMargin);
+        if (fiber.worstMargin)
+            SummaryTextWriter::AppendMargin(m_buffer, *fiber.worstMargin);
+        else
+            m_buffer += SummaryWriter::ReasonsUtf8(fiber.worstFailures & kUnmeasured);
     }
 
     const Words m_words;
@@ -135,22 +140,13 @@ std::unique_ptr<SummaryWriter::FileReport> SummaryTextWriter::ReportFile(const Q
 
 void SummaryTextWriter::AppendMargin(QByteArray &out, double margin)
 {
-    if (!std::isfinite(margin)) {
+    QByteArray number;
+    if (!AppendPlaces(number, margin, 2)) {
         out += tr("too large to hold as a number").toUtf8();
         return;
     }
-    char text[64];
-    const bool plain = std::fabs(margin) < 1e15;
-    const std::to_chars_result end = plain
-        ? std::to_chars(text + 1, text + sizeof text, margin, std::chars_format::fixed, 2)
-        : std::to_chars(text + 1, text + sizeof text, margin, std::chars_format::scientific);
-    QByteArrayView number(text + 1, end.ptr - (text + 1));
-    if (number == "-0.00")
-        number = number.sliced(1);
-    if (margin > 0 && number != "0.00") {
-        text[0] = '+';
-        number = QByteArrayView(text, number.size() + 1);
-    }
+    if (margin > 0 && number != "0.00")
+        out += '+';
     out += number;
     out += " dB";
 }
@@ -174,6 +170,15 @@ QString SummaryTextWriter::yieldText(qsizetype fibers, qsizetype failed)
         return QStringLiteral("-");
     const qint64 tenths = YieldMillionths(fibers, failed) / 1000;
     return QStringLiteral("%1.%2%").arg(tenths / 10).arg(tenths % 10);
+}
+
+// Why the files together fail where none of them does.
+QString SummaryTextWriter::failingPathsText(const Run &run)
+{
+    if (run.totals.failedFiles > 0 || run.errors.isEmpty())
+        return QString();
+    return run.errors.size() == 1 ? tr("1 path could not be read")
+                                  : tr("%1 paths could not be read").arg(run.errors.size());
 }
 
 QString SummaryTextWriter::unreadText(const Run &run)
@@ -206,24 +211,26 @@ void SummaryTextWriter::Finish(const Run &run, const Sink &out) const
     QStringList paths;
     qsizetype pathWidth = TerminalText::Width(allFiles);
     for (const FileResult &file : run.files) {
-        paths.append(TerminalText::Escaped(file.path));
+        paths.append(TerminalText::Escaped(NativePath::Escaped(file.path)));
         pathWidth = qMax(pathWidth, TerminalText::Width(paths.last()));
     }
     const qsizetype fibersWidth = fibersText(totals.fibers, totals.failedFibers).size();
 
     // A blank line between the failing fibers, above, and the table.
     QString text = run.filesWrote ? QString(QLatin1Char('\n')) : QString();
-    const auto line = [&](const QString &label, bool passed, qsizetype fibers, qsizetype failed) {
+    const auto line = [&](const QString &label, bool passed, qsizetype fibers, qsizetype failed,
+                          const QString &why = QString()) {
         text += TerminalText::Padded(label, pathWidth) + QLatin1String("  ") + verdict(passed)
             + QLatin1String("  ") + fibersText(fibers, failed).rightJustified(fibersWidth)
             + QLatin1Char(' ') + (fibers == 1 ? tr("fiber") : tr("fibers")).leftJustified(6)
-            + QLatin1String("  ") + yieldText(fibers, failed).rightJustified(6) + QLatin1Char('\n');
+            + QLatin1String("  ") + yieldText(fibers, failed).rightJustified(6);
+        text += why.isEmpty() ? QStringLiteral("\n") : QLatin1String("  (") + why + QLatin1String(")\n");
     };
     for (qsizetype i = 0; i < run.files.size(); ++i) {
         const FileResult &file = run.files.at(i);
         line(paths.at(i), file.passed, file.fibers, file.failed);
     }
-    line(allFiles, Passed(run), totals.fibers, totals.failedFibers);
+    line(allFiles, Passed(run), totals.fibers, totals.failedFibers, failingPathsText(run));
     text += unreadText(run);
     out(text.toUtf8());
 }

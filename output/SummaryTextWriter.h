@@ -29,6 +29,7 @@ private:
     static QString fibersText(qsizetype fibers, qsizetype failed);
     static QString yieldText(qsizetype fibers, qsizetype failed);
     static QString unreadText(const Run &run);
+    static QString failingPathsText(const Run &run);
 
     bool m_colour;
 };

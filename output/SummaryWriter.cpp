@@ -2,6 +2,7 @@
 
 #include "data/CodePage936.h"
 #include "output/SummaryCsvWriter.h"
+#include "output/SummaryJsonLinesWriter.h"
 #include "output/SummaryJsonWriter.h"
 #include "output/SummaryTextWriter.h"
 
@@ -22,6 +23,8 @@ std::unique_ptr<SummaryWriter> SummaryWriter::Create(Format format, bool colour)
     switch (format) {
     case Json:
         return std::make_unique<SummaryJsonWriter>();
+    case JsonLines:
+        return std::make_unique<SummaryJsonLinesWriter>();
     case Csv:
         return std::make_unique<SummaryCsvWriter>();
     case Text:
@@ -35,7 +38,7 @@ void SummaryWriter::FileReport::Flush(bool all)
     if (m_buffer.isEmpty() || (!all && m_buffer.size() < kFlushSize))
         return;
     m_out(m_buffer);
-    m_buffer.clear(); // keeps its capacity for the next piece
+    m_buffer.resize(0); // keeps its capacity for the next piece
 }
 
 bool SummaryWriter::Passed(const Run &run)
@@ -57,33 +60,83 @@ QByteArrayView SummaryWriter::FieldUtf8(QByteArrayView field, QByteArray &decode
     return decoded;
 }
 
+namespace {
+
+// A double holds fifteen significant decimal digits faithfully; a plain
+// text of more would show digits that are not the number's.
+constexpr int kFaithfulDigits = 15;
+
+int significantDigits(const char *begin, const char *end)
+{
+    int digits = 0;
+    bool leading = true;
+    for (const char *p = begin; p != end; ++p) {
+        if (*p < '0' || *p > '9')
+            continue;
+        if (leading && *p == '0')
+            continue;
+        leading = false;
+        ++digits;
+    }
+    return digits;
+}
+
+// The shortest exponent form that reads back as the very same number.
+bool appendExponent(QByteArray &out, double value)
+{
+    char text[64];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    if (end.ec != std::errc())
+        return false;
+    out.append(text, end.ptr - text);
+    return true;
+}
+
+} // namespace
+
 bool SummaryWriter::AppendDecimal(QByteArray &out, double value)
 {
     if (!std::isfinite(value))
         return false;
-    char text[64];
-    std::to_chars_result end;
     if (std::fabs(value) < 1e15) {
         // Rounded to six places from the exact binary value, then the
         // shortest digits that read back as that rounded number: the file's
         // texts have two places, and six keep every sum and mean exact
         // enough while leaving out what binary fractions add (12.659999...).
-        end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
+        char text[64];
+        std::to_chars_result end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
         double rounded = 0;
         if (end.ec != std::errc() || std::from_chars(text, end.ptr, rounded).ec != std::errc())
             return false;
         if (rounded == 0)
             rounded = 0; // no "-0"
         end = std::to_chars(text, text + sizeof text, rounded, std::chars_format::fixed);
-    } else {
-        // Past fifteen digits a double holds no places at all: the shortest
-        // exponent form that reads back as the very same number.
-        end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+        if (end.ec == std::errc() && significantDigits(text, end.ptr) <= kFaithfulDigits) {
+            out.append(text, end.ptr - text);
+            return true;
+        }
     }
-    if (end.ec != std::errc())
+    return appendExponent(out, value);
+}
+
+bool SummaryWriter::AppendPlaces(QByteArray &out, double value, int places)
+{
+    if (!std::isfinite(value))
         return false;
-    out.append(text, end.ptr - text);
-    return true;
+    if (std::fabs(value) < 1e15) {
+        char text[64];
+        const std::to_chars_result end =
+            std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places);
+        if (end.ec == std::errc() && significantDigits(text, end.ptr) <= kFaithfulDigits) {
+            QByteArrayView number(text, end.ptr - text);
+            // No "-0.00": a margin that rounds to nothing has no sign.
+            if (number.startsWith('-') && significantDigits(text, end.ptr) == 0)
+                number = number.sliced(1);
+            out += number;
+            return true;
+        }
+    }
+    return appendExponent(out, value);
 }
 
 QString SummaryWriter::Reasons(ThresholdJudge::Failures failures)

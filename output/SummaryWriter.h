@@ -20,7 +20,7 @@ class SummaryWriter
 {
     Q_DECLARE_TR_FUNCTIONS(SummaryWriter)
 public:
-    enum Format { Text, Json, Csv };
+    enum Format { Text, Json, JsonLines, Csv };
 
     // Takes the output piece by piece.
     using Sink = std::function<void(QByteArrayView text)>;
@@ -33,9 +33,11 @@ public:
         qsizetype failedFibers = 0;
     };
 
+    // Paths are given as the program holds them (see NativePath): each
+    // format shows them so that two different names never show alike.
     struct PathError
     {
-        QString path; // as it is shown
+        QString path;
         QString message;
         bool found = false; // in a folder given, rather than given itself
     };
@@ -43,7 +45,7 @@ public:
     // What the run holds of a file once it has been judged: counts only.
     struct FileResult
     {
-        QString path; // as it is shown
+        QString path;
         qsizetype fibers = 0;
         qsizetype failed = 0;
         bool passed = false;
@@ -89,7 +91,7 @@ public:
 
     // What goes before the first file.
     virtual void Begin(const Sink &out) const = 0;
-    // A report for the file shown as `path`. Safe on any thread.
+    // A report for the file at `path`. Safe on any thread.
     virtual std::unique_ptr<FileReport> ReportFile(const QString &path, Sink out) const = 0;
     // What stands between the output of two files that both wrote some.
     virtual QByteArrayView FileSeparator() const { return {}; }
@@ -105,10 +107,15 @@ public:
     // is plain ASCII (nearly always); otherwise of `decoded`, which gets them.
     static QByteArrayView FieldUtf8(QByteArrayView field, QByteArray &decoded);
     // Appends a finite number as the shortest decimal that holds it to six
-    // places ("-12.34", "0.5", "0"), in exponent form where the plain one
-    // would run past fifteen digits ("1e+64"); appends nothing and returns
-    // false for infinity and NaN, which no format can hold as a number.
+    // places ("-12.34", "0.5", "0"), in the shortest exponent form that
+    // reads back as the same number where the plain one would run past
+    // fifteen significant digits ("1e+64", "6.150000000000005e+13");
+    // appends nothing and returns false for infinity and NaN, which no
+    // format can hold as a number.
     static bool AppendDecimal(QByteArray &out, double value);
+    // The same with exactly `places` places in the plain form ("-0.50"),
+    // as people read margins.
+    static bool AppendPlaces(QByteArray &out, double value, int places);
     // The reasons a fiber failed: "incomplete", "below threshold", "Low",
     // "no number", those that hold, joined by ", "; empty when it passed.
     static QString Reasons(ThresholdJudge::Failures failures);

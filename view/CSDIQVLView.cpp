@@ -396,7 +396,10 @@ void CSDIQVLView::showMargin(int row, const ThresholdJudge::Channel &channel)
 {
     if (!m_bVerdicts || row < 0 || row >= m_listChannels->rowCount())
         return;
-    auto *item = new QTableWidgetItem(channel.margin ? QString::number(*channel.margin, 'f', 2) : QString());
+    QByteArray margin;
+    if (channel.margin)
+        SummaryWriter::AppendPlaces(margin, *channel.margin, 2);
+    auto *item = new QTableWidgetItem(QString::fromLatin1(margin));
     item->setTextAlignment(columnAlignment(kMarginColumn));
     if (channel.failures != ThresholdJudge::NoFailure) {
         item->setIcon(Resources::VerdictIcon(false));

@@ -58,9 +58,10 @@ QVariant FailingFibersModel::data(const QModelIndex &index, int role) const
             : SummaryWriter::FieldText(m_rows.At(block * ChannelTable::FiberSize + verdict.worstRow)
                                            .text(MeasurementRow::Channel));
     case 3: {
+        if (!verdict.worstMargin)
+            return SummaryWriter::Reasons(verdict.worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber));
         QByteArray margin;
-        if (verdict.worstRow >= 0)
-            SummaryWriter::AppendDecimal(margin, verdict.worstMargin);
+        SummaryWriter::AppendDecimal(margin, *verdict.worstMargin);
         return QString::fromLatin1(margin);
     }
     default:

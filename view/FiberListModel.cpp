@@ -68,9 +68,12 @@ QString FiberListModel::tipFor(const Entry &entry, const LoadedFile::Verdict &ve
     if (!failed.isEmpty())
         tip += tr(" at %1").arg(failed.join(QLatin1Char(' ')));
     if (verdict.worstRow < 0)
-        return tip + tr("; no channel has a number");
+        return tip;
     QByteArray margin;
-    SummaryTextWriter::AppendMargin(margin, verdict.worstMargin);
+    if (verdict.worstMargin)
+        SummaryTextWriter::AppendMargin(margin, *verdict.worstMargin);
+    else
+        margin = SummaryWriter::ReasonsUtf8(verdict.worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber)).toByteArray();
     const QString channel = SummaryWriter::FieldText(
         m_rows.At(first + verdict.worstRow).text(MeasurementRow::Channel));
     return tip + tr("; worst channel %1, margin %2").arg(channel, QString::fromUtf8(margin));

@@ -103,7 +103,7 @@ void TestCommandLine::matchesGoldenFiles_data()
         const QString name = QLatin1String(fixture.name);
         QTest::addRow("%s, CSV", fixture.name)
             << QStringList{"--export-csv", "-", name + ".fib"} << name + ".csv" << 0;
-        for (const char *format : {"text", "json", "csv"})
+        for (const char *format : {"text", "json", "jsonl", "csv"})
             QTest::addRow("%s, summary as %s", fixture.name, format)
                 << QStringList{"--summary", "--format", format, name + ".fib"}
                 << name + ".summary." + format << fixture.summaryExitCode;

@@ -3,10 +3,20 @@
 
 #include "TestSupport.h"
 
+#include <QJsonDocument>
 #include <QtTest>
 
+#include "data/NativePath.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace TestSupport;
@@ -44,6 +54,8 @@ private slots:
     void memoryStaysFlat_data();
     void memoryStaysFlat();
     void textForTerminals();
+    void namesStayApart();
+    void progressNeverMixesWithResults();
 
 private:
     ProgramRun run(const QStringList &arguments) const;
@@ -77,8 +89,8 @@ void TestSummaryCommand::formats_data()
     QTest::newRow("text")
         << QStringLiteral("text")
         << QByteArray("fixture/cable.fib\n"
-                      "  BAD       incomplete (2 rows), below threshold, Low at 01 02; worst channel 01: "
-                      "power -25.01, threshold -25.00, margin -0.01 dB\n"
+                      "  BAD       incomplete (2 rows), below threshold, Low at 01 02; worst channel 02: "
+                      "power Low, threshold -25.00, margin Low\n"
                       "fixture/sub/EMPTY.FIB\n"
                       "  no rows\n"
                       "\n"
@@ -88,10 +100,11 @@ void TestSummaryCommand::formats_data()
                       "1 of the 2 paths given could not be read\n");
     QTest::newRow("csv")
         << QStringLiteral("csv")
-        << QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels\r\n"
-                      "fixture/cable.fib,GOOD,pass,18,,01,5,\r\n"
-                      "fixture/cable.fib,BAD,fail,2,\"incomplete, below threshold, Low\",01,-0.01,01 02\r\n"
-                      "fixture/sub/EMPTY.FIB,,fail,0,no rows,,,\r\n");
+        << QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes\r\n"
+                      "fixture/cable.fib,GOOD,pass,18,,01,5,,\r\n"
+                      "fixture/cable.fib,BAD,fail,2,\"incomplete, below threshold, Low\",02,,01 02,\r\n"
+                      "fixture/sub/EMPTY.FIB,,fail,0,no rows,,,,\r\n"
+                      "missing.fib,,error,,\"Cannot read \"\"missing.fib\"\": No such file or directory\",,,,\r\n");
     // Channel 01's powers: 18 of -20.00 and one of -25.01.
     QTest::newRow("json")
         << QStringLiteral("json")
@@ -104,8 +117,8 @@ void TestSummaryCommand::formats_data()
                "        {\"name\": \"GOOD\", \"verdict\": \"pass\", \"rows\": 18, \"failed_channels\": [], "
                "\"worst_channel\": \"01\", \"worst_margin\": 5},\n"
                "        {\"name\": \"BAD\", \"verdict\": \"fail\", \"rows\": 2, \"reason\": \"incomplete, "
-               "below threshold, Low\", \"failed_channels\": [\"01\", \"02\"], \"worst_channel\": \"01\", "
-               "\"worst_margin\": -0.01}\n"
+               "below threshold, Low\", \"failed_channels\": [\"01\", \"02\"], \"worst_channel\": \"02\", "
+               "\"worst_margin\": null}\n"
                "      ],\n"
                "      \"verdict\": \"fail\",\n"
                "      \"fibers\": 2,\n"
@@ -135,6 +148,23 @@ void TestSummaryCommand::formats_data()
                "or directory\"}\n"
                "  ]\n"
                "}\n");
+    QTest::newRow("jsonl")
+        << QStringLiteral("jsonl")
+        << QByteArray(
+               "{\"file\": \"fixture/cable.fib\", \"type\": \"fiber\", \"name\": \"GOOD\", \"verdict\": \"pass\", "
+               "\"rows\": 18, \"failed_channels\": [], \"worst_channel\": \"01\", \"worst_margin\": 5}\n"
+               "{\"file\": \"fixture/cable.fib\", \"type\": \"fiber\", \"name\": \"BAD\", \"verdict\": \"fail\", "
+               "\"rows\": 2, \"reason\": \"incomplete, below threshold, Low\", \"failed_channels\": [\"01\", \"02\"], "
+               "\"worst_channel\": \"02\", \"worst_margin\": null}\n"
+               "{\"file\": \"fixture/cable.fib\", \"type\": \"file\", \"verdict\": \"fail\", \"fibers\": 2, "
+               "\"failed\": 1, \"yield\": 0.5, \"channels\": [{\"channel\": \"01\", \"wavelength\": \"1271.0\", "
+               "\"count\": 19, \"failed\": 1, \"min\": -25.01, \"max\": -20, \"mean\": -20.263684, \"stddev\": "
+               "1.149373}, {\"channel\": \"02\", \"wavelength\": \"1291.0\", \"count\": 1, \"failed\": 1, \"min\": "
+               "null, \"max\": null, \"mean\": null, \"stddev\": null}]}\n"
+               "{\"file\": \"fixture/sub/EMPTY.FIB\", \"type\": \"file\", \"verdict\": \"fail\", \"reason\": "
+               "\"no rows\", \"fibers\": 0, \"failed\": 0, \"yield\": 0, \"channels\": []}\n"
+               "{\"file\": \"missing.fib\", \"type\": \"error\", \"message\": \"Cannot read \\\"missing.fib\\\": "
+               "No such file or directory\"}\n");
 }
 
 void TestSummaryCommand::formats()
@@ -146,6 +176,13 @@ void TestSummaryCommand::formats()
     QCOMPARE(summary.out, output);
     QCOMPARE(summary.err, QByteArray("quenvale: Cannot read \"missing.fib\": No such file or directory\n"));
     QCOMPARE(summary.exitCode, 1);
+    // Every line of JSON Lines an object of its own to a strict parser.
+    if (format == QLatin1String("jsonl")) {
+        for (const QByteArray &line : summary.out.trimmed().split('\n')) {
+            QJsonParseError error;
+            QVERIFY2(QJsonDocument::fromJson(line, &error).isObject(), line.constData());
+        }
+    }
 }
 
 void TestSummaryCommand::exitStatuses_data()
@@ -195,8 +232,10 @@ void TestSummaryCommand::foldersHoldOnlyFilesToJudge()
     QVERIFY2(finished, "the scan did not end");
     QCOMPARE(job.exitCode(), 1);
     QCOMPARE(job.readAllStandardOutput(),
-             QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels\r\n"
-                        "scan/good.fib,GOOD,pass,18,,01,5,\r\n"));
+             QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes\r\n"
+                        "scan/good.fib,GOOD,pass,18,,01,5,,\r\n"
+                        "scan/pipe.fib,,error,,\"Cannot read \"\"scan/pipe.fib\"\": not a regular file\",,,,\r\n"
+                        "scan/zero.fib,,error,,\"Cannot read \"\"scan/zero.fib\"\": not a regular file\",,,,\r\n"));
     QCOMPARE(job.readAllStandardError(),
              QByteArray("quenvale: Cannot read \"scan/pipe.fib\": not a regular file\n"
                         "quenvale: Cannot read \"scan/zero.fib\": not a regular file\n"));
@@ -255,11 +294,141 @@ void TestSummaryCommand::textForTerminals()
     QCOMPARE(summary.exitCode, 3);
     QCOMPARE(QString::fromUtf8(summary.out),
              QStringLiteral("esc\\x1b[2J.fib\n"
-                            "  光纤04    Low at 01; worst channel 02: power -20.00, threshold -25.00, margin +5.00 dB\n"
-                            "  PLAIN     Low at 01; worst channel 02: power -20.00, threshold -25.00, margin +5.00 dB\n"
+                            "  光纤04    Low at 01; worst channel 01: power Low, threshold -25.00, margin Low\n"
+                            "  PLAIN     Low at 01; worst channel 01: power Low, threshold -25.00, margin Low\n"
                             "\n"
                             "esc\\x1b[2J.fib  FAIL  0/2 fibers    0.0%\n"
                             "all of 1 file   FAIL  0/2 fibers    0.0%\n"));
+}
+
+// Two files whose names read alike (光 in code page 936 and in UTF-8), and
+// two fiber names that differ only in a lead byte cut off at the field's
+// end: each keeps a text of its own, and the name that is not UTF-8 gives
+// its bytes.
+void TestSummaryCommand::namesStayApart()
+{
+    QTemporaryDir dir;
+    QByteArray cut;
+    QByteArray whole;
+    for (int channel = 1; channel <= ChannelTable::FiberSize; ++channel) {
+        cut += thresholdLine("ABCDEFG\xb9", channel, "-20.00", "-25.00");
+        whole += thresholdLine("ABCDEFG", channel, "-20.00", "-25.00");
+    }
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    const QByteArray bytes = standardHeader() + cut + whole;
+    for (const QByteArray &name : {QByteArray("\xb9\xe2.fib"), QByteArray("\xe5\x85\x89.fib")}) {
+        const int fd = NativePath::Open(NativePath::Decode(folder + name), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size());
+        ::close(fd);
+    }
+
+    const ProgramRun json = runProgram({QStringLiteral("--summary"), QStringLiteral("--format"),
+                                        QStringLiteral("json"), QStringLiteral(".")},
+                                       dir.path());
+    QCOMPARE(json.exitCode, 0);
+    const QJsonArray files = QJsonDocument::fromJson(json.out).object().value(QLatin1String("files")).toArray();
+    QCOMPARE(files.size(), 2);
+    QCOMPARE(files.at(0).toObject().value(QLatin1String("path")).toString(), QStringLiteral("./\\xb9\\xe2.fib"));
+    QCOMPARE(files.at(0).toObject().value(QLatin1String("path_bytes")).toString(), QStringLiteral("2e2fb9e22e666962"));
+    QCOMPARE(files.at(1).toObject().value(QLatin1String("path")).toString(), QStringLiteral("./光.fib"));
+    QVERIFY(!files.at(1).toObject().contains(QLatin1String("path_bytes")));
+    const QJsonArray fibers = files.at(0).toObject().value(QLatin1String("fiber_results")).toArray();
+    QCOMPARE(fibers.at(0).toObject().value(QLatin1String("name")).toString(), QStringLiteral("ABCDEFG\uFFFD"));
+    QCOMPARE(fibers.at(1).toObject().value(QLatin1String("name")).toString(), QStringLiteral("ABCDEFG"));
+
+    const ProgramRun text = runProgram({QStringLiteral("--summary"), QStringLiteral(".")}, dir.path());
+    // Qt cannot remove a name that is not UTF-8.
+    ::unlink((folder + "\xb9\xe2.fib").constData());
+    QVERIFY2(text.out.contains("./\\xb9\\xe2.fib  PASS") && text.out.contains("./光.fib        PASS"),
+             text.out.constData());
+}
+
+namespace {
+
+// What a terminal shows of a transcript: a carriage return goes back to
+// the start of the line, ESC [ K erases to its end, other escape
+// sequences (colours) show nothing.
+QStringList screenLines(const QByteArray &transcript)
+{
+    QStringList lines{QString()};
+    qsizetype column = 0;
+    const QString text = QString::fromUtf8(transcript);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        QString &line = lines.last();
+        if (c == QLatin1Char('\033') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('[')) {
+            qsizetype end = i + 2;
+            while (end < text.size() && !text.at(end).isLetter())
+                ++end;
+            if (end < text.size() && text.at(end) == QLatin1Char('K'))
+                line.truncate(column);
+            i = end;
+        } else if (c == QLatin1Char('\r')) {
+            column = 0;
+        } else if (c == QLatin1Char('\n')) {
+            lines.append(QString());
+            column = 0;
+        } else {
+            if (column < line.size())
+                line[column] = c;
+            else
+                line += c;
+            ++column;
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+// Standard output and standard error on one terminal while the files done
+// are counted: the count is never on a line with anything else.
+void TestSummaryCommand::progressNeverMixesWithResults()
+{
+    QTemporaryDir dir;
+    QByteArray failing;
+    for (int fiber = 0; fiber < 400; ++fiber)
+        for (int channel = 1; channel <= ChannelTable::FiberSize; ++channel)
+            failing += thresholdLine("F", channel, channel == 7 ? "-120.00" : "-20.00", "-25.00");
+    for (int i = 0; i < 6; ++i)
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("f%1.fib").arg(i)), standardHeader() + failing));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("g.fib")), "too short"));
+
+    const QByteArray program = QFile::encodeName(programPath());
+    const QByteArray folder = QFile::encodeName(dir.path());
+    int terminal = -1;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        ::setenv("TERM", "xterm", 1);
+        ::execl(program.constData(), "quenvale", "--summary", folder.constData(), static_cast<char *>(nullptr));
+        ::_exit(127);
+    }
+    QByteArray transcript;
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        pollfd wait = {terminal, POLLIN, 0};
+        if (::poll(&wait, 1, 1000) <= 0 && timer.elapsed() > 60000)
+            break;
+        char buffer[4096];
+        const ssize_t got = ::read(terminal, buffer, sizeof buffer);
+        if (got <= 0)
+            break; // EIO once the child is gone
+        transcript.append(buffer, got);
+    }
+    ::close(terminal);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+
+    const QRegularExpression counter(QStringLiteral("^quenvale: \\d+ of \\d+ files done$"));
+    const QStringList lines = screenLines(transcript);
+    QVERIFY2(lines.size() > 2400, transcript.left(400).constData());
+    for (const QString &line : lines) {
+        if (line.contains(QLatin1String("files done")))
+            QVERIFY2(counter.match(line).hasMatch(), qPrintable(line));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSummaryCommand)

@@ -74,37 +74,56 @@ void TestThresholdJudge::channels()
 void TestThresholdJudge::fibers_data()
 {
     QTest::addColumn<int>("rows");
-    QTest::addColumn<QByteArray>("odd"); // "channel:power:threshold" for one row
+    QTest::addColumn<QByteArrayList>("odd"); // "channel:power:threshold" for a row each
     QTest::addColumn<Failures>("failures");
     QTest::addColumn<QByteArrayList>("failedChannels");
     QTest::addColumn<QByteArray>("worstChannel"); // empty: none
-    QTest::addColumn<double>("worstMargin");
+    QTest::addColumn<double>("worstMargin");      // NaN: none
+    const double none = qQNaN();
     // Every other row: power -20.00 against -25.00, a margin of 5.
-    QTest::newRow("all pass") << 18 << QByteArray("03:-24.00:-25.00") << Failures()
+    QTest::newRow("all pass") << 18 << QByteArrayList{"03:-24.00:-25.00"} << Failures()
                               << QByteArrayList() << QByteArray("03") << 1.0;
     QTest::newRow("one fails against its own threshold")
-        << 18 << QByteArray("09:-20.00:-15.00") << Failures(ThresholdJudge::BelowThreshold)
+        << 18 << QByteArrayList{"09:-20.00:-15.00"} << Failures(ThresholdJudge::BelowThreshold)
         << QByteArrayList{"09"} << QByteArray("09") << -5.0;
-    QTest::newRow("incomplete") << 16 << QByteArray() << Failures(ThresholdJudge::Incomplete)
+    QTest::newRow("incomplete") << 16 << QByteArrayList() << Failures(ThresholdJudge::Incomplete)
                                 << QByteArrayList() << QByteArray("01") << 5.0;
-    QTest::newRow("no margin anywhere, one row") << 1 << QByteArray("01:-120.00:-25.00")
-                                                 << (ThresholdJudge::Incomplete | ThresholdJudge::Low)
-                                                 << QByteArrayList{"01"} << QByteArray() << 0.0;
+    // A channel that cannot be measured is worse than any margin.
+    QTest::newRow("Low only") << 18 << QByteArrayList{"07:-120.00:-25.00"} << Failures(ThresholdJudge::Low)
+                              << QByteArrayList{"07"} << QByteArray("07") << none;
+    QTest::newRow("no number only") << 18 << QByteArrayList{"12:abc:-25.00"} << Failures(ThresholdJudge::NoNumber)
+                                    << QByteArrayList{"12"} << QByteArray("12") << none;
+    QTest::newRow("Low after a negative margin")
+        << 18 << QByteArrayList{"03:-30.00:-25.00", "09:-120.00:-25.00", "11:-121.00:-25.00"}
+        << (ThresholdJudge::BelowThreshold | ThresholdJudge::Low) << QByteArrayList{"03", "09", "11"}
+        << QByteArray("09") << none;
+    QTest::newRow("no number in a threshold before a Low")
+        << 18 << QByteArrayList{"02:-20.00:x", "05:-120.00:-25.00"} << (ThresholdJudge::NoNumber | ThresholdJudge::Low)
+        << QByteArrayList{"02", "05"} << QByteArray("02") << none;
+    QTest::newRow("one row, Low") << 1 << QByteArrayList{"01:-120.00:-25.00"}
+                                  << (ThresholdJudge::Incomplete | ThresholdJudge::Low) << QByteArrayList{"01"}
+                                  << QByteArray("01") << none;
 }
 
 void TestThresholdJudge::fibers()
 {
     QFETCH(int, rows);
-    QFETCH(QByteArray, odd);
+    QFETCH(QByteArrayList, odd);
     QFETCH(Failures, failures);
     QFETCH(QByteArrayList, failedChannels);
     QFETCH(QByteArray, worstChannel);
     QFETCH(double, worstMargin);
     MeasurementRows block;
-    const QByteArrayList oddRow = odd.split(':');
     for (int channel = 1; channel <= rows; ++channel) {
-        const bool isOdd = oddRow.size() == 3 && oddRow.at(0).toInt() == channel;
-        block.Append(row(channel, isOdd ? oddRow.at(1) : "-20.00", isOdd ? oddRow.at(2) : "-25.00"));
+        QByteArray power = "-20.00", threshold = "-25.00";
+        for (const QByteArray &override : odd) {
+            const QByteArrayList parts = override.split(':');
+            if (parts.at(0).toInt() == channel) {
+                power = parts.at(1);
+                threshold = parts.at(2);
+            }
+        }
+        block.Append(row(channel, power, threshold));
     }
 
     ThresholdJudge judge;
@@ -116,8 +135,9 @@ void TestThresholdJudge::fibers()
         failed.append(channel.toByteArray());
     QCOMPARE(failed, failedChannels);
     QCOMPARE(fiber.worstChannel.toByteArray(), worstChannel);
-    if (!worstChannel.isEmpty())
-        QVERIFY(qAbs(fiber.worstMargin - worstMargin) < 1e-9);
+    QCOMPARE(fiber.worstMargin.has_value(), !qIsNaN(worstMargin));
+    if (fiber.worstMargin)
+        QVERIFY(qAbs(*fiber.worstMargin - worstMargin) < 1e-9);
     QCOMPARE(judge.FiberCount(), 1);
     QCOMPARE(judge.Passed(), failures == Failures());
 }
@@ -125,22 +145,36 @@ void TestThresholdJudge::fibers()
 void TestThresholdJudge::figuresOverRuns_data()
 {
     QTest::addColumn<int>("fibers");
-    QTest::newRow("one run short") << int(ThresholdJudge::ChunkFibers) - 2;
-    QTest::newRow("two runs and a bit") << 2 * int(ThresholdJudge::ChunkFibers) + 2;
-    QTest::newRow("five runs and a bit") << 5 * int(ThresholdJudge::ChunkFibers) + 6;
+    QTest::addColumn<QByteArray>("high");
+    QTest::addColumn<QByteArray>("low");
+    QTest::addColumn<int>("stretch"); // fibers in a row at the same power
+    const int run = int(ThresholdJudge::ChunkFibers);
+    QTest::newRow("one run short") << run - 2 << QByteArray("-20.00") << QByteArray("-22.00") << 1;
+    QTest::newRow("two runs and a bit") << 2 * run + 2 << QByteArray("-20.00") << QByteArray("-22.00") << 1;
+    QTest::newRow("five runs and a bit") << 5 * run + 6 << QByteArray("-20.00") << QByteArray("-22.00") << 1;
+    // Squares of deviations past the largest double, in every run, and
+    // only where two runs come together.
+    QTest::newRow("3e200 and 1e200 in every run") << 2 * run + 2 << QByteArray("3e200") << QByteArray("1e200") << 1;
+    QTest::newRow("3e200 and 1e200 run by run") << 2 * run << QByteArray("3e200") << QByteArray("1e200") << run;
 }
 
-// Fibers at -20 dB and -22 dB in turn: a mean of -21 dB and a sample
-// standard deviation of sqrt(n / (n - 1)), however the fibers are split
-// between threads; judged on two threads, the very numbers of one judge
-// going through them all.
+// Fibers at `high` and `low` in turn, against a threshold between them:
+// half of them fail; the mean lies half way and the sample standard
+// deviation is half the distance times sqrt(n / (n - 1)), however the
+// fibers are split between threads; judged on two threads, the very
+// numbers of one judge going through them all.
 void TestThresholdJudge::figuresOverRuns()
 {
     QFETCH(int, fibers);
+    QFETCH(QByteArray, high);
+    QFETCH(QByteArray, low);
+    QFETCH(int, stretch);
+    const double h = high.toDouble(), l = low.toDouble();
+    const QByteArray threshold = QByteArray::number((h + l) / 2, 'g', 6);
     QByteArray table;
     for (int fiber = 0; fiber < fibers; ++fiber)
         for (int channel = 1; channel <= 18; ++channel)
-            table += TestSupport::thresholdLine("FIBER", channel, fiber % 2 ? "-22.00" : "-20.00", "-21.00");
+            table += TestSupport::thresholdLine("FIBER", channel, fiber / stretch % 2 ? low : high, threshold);
     const MeasurementRows rows = ChannelTable::CutTable(table);
 
     ThresholdJudge whole;
@@ -149,10 +183,10 @@ void TestThresholdJudge::figuresOverRuns()
     const ThresholdJudge::ChannelFigures &figures = whole.Channels().at(0);
     QCOMPARE(figures.powers, qsizetype(fibers));
     QCOMPARE(figures.failed, qsizetype(fibers / 2));
-    QCOMPARE(figures.mean, -21.0);
-    QCOMPARE(*figures.standardDeviation(), std::sqrt(double(fibers) / double(fibers - 1)));
-    QCOMPARE(figures.min, -22.0);
-    QCOMPARE(figures.max, -20.0);
+    QCOMPARE(figures.mean, (h + l) / 2);
+    QCOMPARE(*figures.standardDeviation(), (h - l) / 2 * std::sqrt(double(fibers) / double(fibers - 1)));
+    QCOMPARE(figures.min, l);
+    QCOMPARE(figures.max, h);
 
     const ThresholdJudge split = LoadedFile::Figures(rows);
     QCOMPARE(split.FiberCount(), whole.FiberCount());

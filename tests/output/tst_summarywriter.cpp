@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QtTest>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -72,24 +73,52 @@ void TestSummaryWriter::numbers_data()
     QTest::addColumn<QByteArray>("threshold");
     QTest::addColumn<double>("margin"); // NaN: null in JSON
     QTest::addColumn<QByteArray>("csv");
+    // A second power on the same channel, whose margin is no smaller, and
+    // the sample standard deviation of the two (NaN: null).
+    QTest::addColumn<QByteArray>("other");
+    QTest::addColumn<double>("stddev");
     const double none = std::numeric_limits<double>::quiet_NaN();
-    QTest::newRow("zero") << QByteArray("-25.00") << QByteArray("-25.00") << 0.0 << QByteArray("0");
-    QTest::newRow("negative zero") << QByteArray("-0") << QByteArray("0") << 0.0 << QByteArray("0");
-    QTest::newRow("below six places") << QByteArray("1e-7") << QByteArray("0") << 0.0 << QByteArray("0");
+    QTest::newRow("zero") << QByteArray("-25.00") << QByteArray("-25.00") << 0.0 << QByteArray("0")
+                          << QByteArray() << none;
+    QTest::newRow("negative zero") << QByteArray("-0") << QByteArray("0") << 0.0 << QByteArray("0")
+                                   << QByteArray() << none;
+    QTest::newRow("below six places") << QByteArray("1e-7") << QByteArray("0") << 0.0 << QByteArray("0")
+                                      << QByteArray() << none;
     QTest::newRow("below six places, negative")
-        << QByteArray("-1e-7") << QByteArray("0") << 0.0 << QByteArray("0");
-    QTest::newRow("0.1 + 0.2") << QByteArray("0.1") << QByteArray("-0.2") << 0.3 << QByteArray("0.3");
-    QTest::newRow("two places") << QByteArray("-12.34") << QByteArray("-25") << 12.66 << QByteArray("12.66");
+        << QByteArray("-1e-7") << QByteArray("0") << 0.0 << QByteArray("0") << QByteArray() << none;
+    QTest::newRow("0.1 + 0.2") << QByteArray("0.1") << QByteArray("-0.2") << 0.3 << QByteArray("0.3")
+                               << QByteArray() << none;
+    QTest::newRow("two places") << QByteArray("-12.34") << QByteArray("-25") << 12.66 << QByteArray("12.66")
+                                << QByteArray("-10.34") << std::sqrt(2.0);
+    // Sixteen and seventeen significant digits are more than a double
+    // holds faithfully: the exponent form that reads back as the number.
+    QTest::newRow("fifteen digits")
+        << QByteArray("1e12") << QByteArray("-0.01") << 1e12 + 0.01 << QByteArray("1000000000000.01")
+        << QByteArray() << none;
     QTest::newRow("fourteen digits and a tenth")
-        << QByteArray("1e14") << QByteArray("-0.1") << 1e14 + 0.1 << QByteArray("100000000000000.1");
-    QTest::newRow("1e15") << QByteArray("1e15") << QByteArray("0") << 1e15 << QByteArray("1e+15");
-    QTest::newRow("1e17") << QByteArray("1e17") << QByteArray("0") << 1e17 << QByteArray("1e+17");
-    QTest::newRow("1e64") << QByteArray("0") << QByteArray("-1e64") << 1e64 << QByteArray("1e+64");
-    QTest::newRow("-1e64") << QByteArray("1e17") << QByteArray("1e64") << -1e64 << QByteArray("-1e+64");
+        << QByteArray("1e14") << QByteArray("-0.1") << 1e14 + 0.1 << QByteArray("1.000000000000001e+14")
+        << QByteArray() << none;
+    QTest::newRow("sixteen digits below 1e15")
+        << QByteArray("6.15e13") << QByteArray("-0.05") << 6.15e13 + 0.05 << QByteArray("6.150000000000005e+13")
+        << QByteArray() << none;
+    QTest::newRow("1e15") << QByteArray("1e15") << QByteArray("0") << 1e15 << QByteArray("1e+15")
+                          << QByteArray() << none;
+    QTest::newRow("1e17") << QByteArray("1e17") << QByteArray("0") << 1e17 << QByteArray("1e+17")
+                          << QByteArray() << none;
+    QTest::newRow("1e64") << QByteArray("0") << QByteArray("-1e64") << 1e64 << QByteArray("1e+64")
+                          << QByteArray() << none;
+    QTest::newRow("-1e64") << QByteArray("1e17") << QByteArray("1e64") << -1e64 << QByteArray("-1e+64")
+                           << QByteArray() << none;
+    // Squares of deviations past the largest double, of a deviation that is
+    // a number all the same.
+    QTest::newRow("1e200 and 3e200") << QByteArray("1e200") << QByteArray("0") << 1e200 << QByteArray("1e+200")
+                                     << QByteArray("3e200") << std::sqrt(2.0) * 1e200;
     QTest::newRow("1e303 against -1e303")
-        << QByteArray("1e303") << QByteArray("-1e303") << 2e303 << QByteArray("2e+303");
+        << QByteArray("1e303") << QByteArray("-1e303") << 2e303 << QByteArray("2e+303")
+        << QByteArray("3e303") << std::sqrt(2.0) * 1e303;
     QTest::newRow("1.7e308 against -1.7e308: no number holds it")
-        << QByteArray("1.7e308") << QByteArray("-1.7e308") << none << QByteArray();
+        << QByteArray("1.7e308") << QByteArray("-1.7e308") << none << QByteArray()
+        << QByteArray() << none;
 }
 
 void TestSummaryWriter::numbers()
@@ -98,7 +127,11 @@ void TestSummaryWriter::numbers()
     QFETCH(QByteArray, threshold);
     QFETCH(double, margin);
     QFETCH(QByteArray, csv);
-    const QByteArray lines = TestSupport::thresholdLine("F", 1, power, threshold);
+    QFETCH(QByteArray, other);
+    QFETCH(double, stddev);
+    QByteArray lines = TestSupport::thresholdLine("F", 1, power, threshold);
+    if (!other.isEmpty())
+        lines += TestSupport::thresholdLine("F", 1, other, threshold);
 
     const QByteArray json = summary(SummaryWriter::Json, lines);
     const QJsonObject file = firstFile(json);
@@ -109,11 +142,17 @@ void TestSummaryWriter::numbers()
         QVERIFY2(worst.isNull(), json.constData());
     else
         QCOMPARE(worst.toDouble(), margin);
+    const QJsonValue deviation =
+        file.value(QLatin1String("channels")).toArray().at(0).toObject().value(QLatin1String("stddev"));
+    if (qIsNaN(stddev))
+        QVERIFY2(deviation.isNull(), json.constData());
+    else
+        QVERIFY2(qAbs(deviation.toDouble() - stddev) <= 1e-6 * stddev, json.constData());
 
     // worst_margin, the field before the failed channels (the reason
     // before it may hold a comma).
     const QList<QByteArray> fields = summary(SummaryWriter::Csv, lines).split('\n').at(1).split(',');
-    QCOMPARE(fields.at(fields.size() - 2), csv);
+    QCOMPARE(fields.at(fields.size() - 3), csv);
 }
 
 // Channels are told apart as they are shown: a field of blanks and one of
@@ -136,7 +175,8 @@ void TestSummaryWriter::channelTexts()
     QCOMPARE(failed, (QJsonArray{QLatin1String(""), QLatin1String("03")}));
 
     const QList<QByteArray> csvLines = summary(SummaryWriter::Csv, lines).split('\n');
-    QCOMPARE(csvLines.at(1).split(',').last(), QByteArray(" 03\r"));
+    const QList<QByteArray> fields = csvLines.at(1).split(',');
+    QCOMPARE(fields.at(fields.size() - 2), QByteArray(" 03"));
 }
 
 void TestSummaryWriter::yieldRoundsDown()
