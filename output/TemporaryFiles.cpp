@@ -122,8 +122,8 @@ QByteArray TemporaryFiles::NewName(const QByteArray &folder, const QByteArray &n
 
 int TemporaryFiles::MakeUnnamed(const QByteArray &folder)
 {
-    // Linked into place through its name under /proc; without /proc the
-    // file could not be given a name at all.
+    // Linked into place through its name under /proc; without /proc only
+    // a privileged process could give it a name.
     static const bool linkable = ::access("/proc/self/fd", X_OK) == 0;
     if (!linkable)
         return -1;
