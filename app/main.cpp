@@ -5,6 +5,7 @@
 #include "cli/HeadlessProcess.h"
 #include "cli/Options.h"
 #include "cli/OutputStream.h"
+#include "cli/StopSignals.h"
 #include "data/NativePath.h"
 #include "output/ReportPdf.h"
 #include "output/TemporaryFiles.h"
@@ -20,6 +21,9 @@ namespace {
 
 int runWindow(int &argc, char *argv[], const QStringList &files)
 {
+    // Nothing in the window looks for a stop: a fatal signal removes the
+    // temporary file of a Save As or a PDF under way and ends it at once.
+    StopSignals::Install(0);
     QApplication app(argc, argv);
     CSDIQVLApp theApp;
     if (!theApp.InitInstance(files))

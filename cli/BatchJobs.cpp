@@ -88,12 +88,12 @@ public:
             TerminalStatus::End();
     }
 
-    void done(const QString *failure)
+    void done(const QString *message)
     {
         const QMutexLocker lock(&m_mutex);
         ++m_done;
-        if (failure)
-            PrintError(*failure);
+        if (message)
+            PrintError(*message);
         show();
     }
 
@@ -170,7 +170,10 @@ int RunEach(qsizetype count, const IndexedWork &work, const std::function<bool()
         }
         if (!ok && !stop())
             ++failures;
-        progress.done(ok || stop() ? nullptr : &error);
+        // A failure that a stop caused is not told; a job done may have a
+        // notice to tell.
+        const bool tell = ok ? !error.isEmpty() : !stop();
+        progress.done(tell ? &error : nullptr);
     };
     // This thread takes jobs too, so that they all get done even where no
     // other thread can be started (a process short of memory).

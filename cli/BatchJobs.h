@@ -31,13 +31,14 @@ QString OutputName(const QString &input, const QString &suffix);
 bool Plan(const QString &target, const QStringList &inputs, const QString &suffix,
           QList<Job> *jobs, QString *error);
 
-// Does one job; false with a message naming the file on failure.
+// Does one job; false with a message naming the file on failure. Done, a
+// message is a notice to tell all the same (see StagedFile::Notice).
 using Work = std::function<bool(const Job &job, QString *error)>;
 // Does job number `index`, likewise.
 using IndexedWork = std::function<bool(qsizetype index, QString *error)>;
 
 // Runs every job, several at a time on the machine's cores, each failure
-// told on stderr as it happens; the others go on. Jobs not yet begun are
+// and notice told on stderr as it happens; the others go on. Jobs not yet begun are
 // skipped once `stop()` is true. On a terminal, stderr shows how many
 // files are done. Returns the number of jobs that failed.
 int Run(const QList<Job> &jobs, const Work &work, const std::function<bool()> &stop);

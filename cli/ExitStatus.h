@@ -1,8 +1,8 @@
 #pragma once
 
 // How the quenvale command ends, whatever it was asked to do. A job
-// stopped by SIGINT or SIGTERM ends by that signal instead (128 + N to a
-// shell), see StopSignals.
+// stopped by a fatal signal (SIGHUP, SIGINT, SIGTERM, ...) ends by that
+// signal instead (128 + N to a shell), see StopSignals.
 enum class ExitStatus {
     Success = 0,           // every file was written; --summary: every file passed
     Failure = 1,           // a file or path could not be read or written (comes before 3)

@@ -6,15 +6,12 @@
 
 #include <QCoreApplication>
 
-#include <csignal>
-
 namespace HeadlessProcess {
 
 int Run(const std::function<ExitStatus()> &job)
 {
     OutputStream::ReserveStandardStreams();
-    StopSignals::Install();
-    std::signal(SIGPIPE, SIG_IGN); // a closed reader is an error of the write
+    StopSignals::Install(); // a closed reader is an error of the write too
     QCoreApplication::setApplicationName(StringTable::LoadString(StringTable::AFX_IDS_APP_TITLE));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));
     const ExitStatus status = job();

@@ -7,8 +7,8 @@
 // The process around a job that runs without a window.
 namespace HeadlessProcess {
 
-// Standard streams taken, SIGINT and SIGTERM left to their watcher thread
-// (before any other thread exists), SIGPIPE made a write error, the
+// Standard streams taken, the fatal signals left to their watcher thread
+// (before any other thread exists), which makes SIGPIPE a write error, the
 // program's name and version set; then `job` makes the application object
 // and runs. A job stopped by a signal ends the process by that signal.
 // Returns the job's exit status for main.

@@ -1,5 +1,6 @@
 #include "cli/StopSignals.h"
 
+#include "output/FatalSignals.h"
 #include "output/TemporaryFiles.h"
 
 #include <QtGlobal>
@@ -17,13 +18,21 @@ namespace {
 
 std::atomic<bool> stopFlag{false};
 std::atomic<int> caughtSignal{0};
+sigset_t watched; // set once by Install, before the watcher starts
 
-sigset_t stopSignals()
+// Every fatal signal but those the process was started with ignored:
+// whoever started it so meant it to go on through them. INT and TERM
+// stop a job whatever its start.
+sigset_t signalsToWatch()
 {
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
+    sigset_t set = FatalSignals::All();
+    for (int signal = 1; signal < NSIG; ++signal) {
+        if (sigismember(&set, signal) != 1 || signal == SIGINT || signal == SIGTERM)
+            continue;
+        struct sigaction action = {};
+        if (sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN)
+            sigdelset(&set, signal);
+    }
     return set;
 }
 
@@ -41,29 +50,28 @@ sigset_t stopSignals()
     std::_Exit(128 + signal); // not reached
 }
 
-void watch()
+void watch(int graceMilliseconds)
 {
-    const sigset_t set = stopSignals();
     int signal = 0;
-    while (sigwait(&set, &signal) != 0) {
+    while (sigwait(&watched, &signal) != 0) {
     }
     caughtSignal.store(signal);
     stopFlag.store(true);
     TemporaryFiles::Stop();
     // The jobs end by themselves and main ends the process; one that is
     // still blocked after the grace is ended from here.
-    std::this_thread::sleep_for(std::chrono::milliseconds(GraceMilliseconds));
+    std::this_thread::sleep_for(std::chrono::milliseconds(graceMilliseconds));
     TemporaryFiles::RemoveAll();
     endBy(signal);
 }
 
 } // namespace
 
-void Install()
+void Install(int graceMilliseconds)
 {
-    const sigset_t set = stopSignals();
-    pthread_sigmask(SIG_BLOCK, &set, nullptr);
-    std::thread(watch).detach();
+    watched = signalsToWatch();
+    pthread_sigmask(SIG_BLOCK, &watched, nullptr);
+    std::thread(watch, graceMilliseconds).detach();
 }
 
 const std::atomic<bool> &Flag()
@@ -73,12 +81,7 @@ const std::atomic<bool> &Flag()
 
 bool Requested()
 {
-    if (stopFlag.load())
-        return true;
-    sigset_t pending;
-    sigemptyset(&pending);
-    sigpending(&pending);
-    return sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1;
+    return stopFlag.load() || FatalSignals::Pending();
 }
 
 int Caught()
@@ -90,8 +93,14 @@ void EndByCaughtSignal()
 {
     int signal = Caught();
     if (signal == 0) {
-        // One that came while the job ended and the watcher has not taken yet.
-        const sigset_t set = stopSignals();
+        // One that came while the job ended and the watcher has not taken
+        // yet. Never PIPE or XFSZ pending on this thread: its own writes
+        // raised those, and they failed as writes.
+        sigset_t set = FatalSignals::FromOutside();
+        for (int other = 1; other < NSIG; ++other) {
+            if (sigismember(&watched, other) != 1)
+                sigdelset(&set, other);
+        }
         const timespec now = {0, 0};
         signal = qMax(0, sigtimedwait(&set, nullptr, &now));
         if (signal == 0)

@@ -72,10 +72,11 @@ void judgeAll(const MeasurementRows &rows, qsizetype blocks, ThresholdJudge &jud
 } // namespace
 
 bool LoadedFile::Load(const QString &path, LoadedFile *file, QString *error,
-                      const std::atomic<bool> *stop, const ReadProgress &progress)
+                      const std::atomic<bool> *stop, const ReadProgress &progress,
+                      const StreamWait &wait)
 {
     ResultFileText text;
-    if (!ReadResultFile(path, text, error, stop, progress) || stopped(stop))
+    if (!ReadResultFile(path, text, error, stop, progress, wait) || stopped(stop))
         return false;
     try {
         LoadedFile loaded;

@@ -43,9 +43,11 @@ struct LoadedFile
 
     // Reads and cuts the file at `path`. False with a message when it
     // cannot be read; false without one once `stop` is set. `progress`
-    // hears of the bytes read so far and the file's size.
+    // hears of the bytes read so far and the file's size; `wait` decides
+    // when a FIFO or a device is read (see ReadResultFile).
     static bool Load(const QString &path, LoadedFile *file, QString *error = nullptr,
-                     const std::atomic<bool> *stop = nullptr, const ReadProgress &progress = {});
+                     const std::atomic<bool> *stop = nullptr, const ReadProgress &progress = {},
+                     const StreamWait &wait = {});
 
     // Every fiber of `rows` judged, on two threads where they are many.
     // False once `stop` is set.

@@ -35,12 +35,13 @@ public:
             ::close(m_fd);
     }
 
-    bool Open(const QString &path, QString *error, FileKinds kinds = FileKinds::Any)
+    bool Open(const QString &path, QString *error, FileKinds kinds = FileKinds::Any,
+              const StreamWait &wait = {})
     {
         // Without a writer, opening a FIFO waits for one; not opened so, it
-        // answers at once, and is refused below.
-        const int wait = kinds == FileKinds::RegularOnly ? O_NONBLOCK : 0;
-        m_fd = NativePath::Open(path, O_RDONLY | O_NOCTTY | wait);
+        // answers at once, and is refused below or waited on through `wait`.
+        const int noWait = kinds == FileKinds::RegularOnly || wait ? O_NONBLOCK : 0;
+        m_fd = NativePath::Open(path, O_RDONLY | O_NOCTTY | noWait);
         struct stat info = {};
         if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
             return FileError::ReadFailed(path, qt_error_string(errno), error);
@@ -49,6 +50,10 @@ public:
         if (kinds == FileKinds::RegularOnly && !S_ISREG(info.st_mode))
             return FileError::ReadFailed(path, Texts::tr("not a regular file"), error);
         m_regular = S_ISREG(info.st_mode);
+        if (wait && (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)))
+            m_wait = wait;
+        else if (noWait) // anything else is read plainly
+            (void)::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
         m_size = m_regular ? qint64(info.st_size) : 0;
         // What the file holds on disk: less than its size when it has holes.
         m_stored = m_regular ? qMin<qint64>(m_size, qint64(info.st_blocks) * 512) : 0;
@@ -76,12 +81,16 @@ public:
             }
         }
         for (;;) {
+            if (m_wait && !m_wait(m_fd)) {
+                errno = ECANCELED;
+                return -1;
+            }
             const ssize_t got = ::read(m_fd, buffer, size_t(size));
             if (got >= 0) {
                 m_position += got;
                 return got;
             }
-            if (errno != EINTR)
+            if (errno != EINTR && errno != EAGAIN)
                 return -1;
         }
     }
@@ -90,6 +99,7 @@ private:
     int m_fd = -1;
     bool m_regular = false;
     bool m_skipHoles = true;
+    StreamWait m_wait; // of a FIFO or device opened without waiting
     qint64 m_size = 0;
     qint64 m_stored = 0;
     off_t m_position = 0;
@@ -142,8 +152,8 @@ bool readTable(const ReadBlock &read, const QString &name, qint64 size,
         if (stopped(stop))
             return false;
         const qint64 got = read(raw, blockSize);
-        if (got < 0)
-            return FileError::ReadFailed(name, qt_error_string(errno), error);
+        if (got < 0) // a read given up is no failure to tell
+            return !stopped(stop) && FileError::ReadFailed(name, qt_error_string(errno), error);
         if (got == 0)
             break;
         char *out = reader.HoldsCarriageReturn() ? buffer.get() : raw;
@@ -171,10 +181,11 @@ ResultFileText SplitResultText(QByteArray bytes)
 }
 
 bool ReadResultFile(const QString &path, ResultFileText &text, QString *error,
-                    const std::atomic<bool> *stop, const ReadProgress &progress)
+                    const std::atomic<bool> *stop, const ReadProgress &progress,
+                    const StreamWait &wait)
 {
     RawFile file;
-    if (!file.Open(path, error))
+    if (!file.Open(path, error, FileKinds::Any, wait))
         return false;
     // The table lands in one buffer sized from what the file holds on disk,
     // growing only when it turns out longer.

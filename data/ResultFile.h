@@ -27,9 +27,17 @@ struct ResultFileText
 // reason, and leaves `text` untouched. Gives up, false without a message,
 // once `stop` is set; `progress` hears of the raw bytes read so far and the
 // file's size (0 for a stream) after every block.
+//
+// With `wait`, a FIFO or a character device, which may have nothing to give
+// for as long as no one writes, is opened without waiting for a writer and
+// read only once `wait` (given its descriptor) has returned true: there is
+// something to read, or its end. False gives the read up. Without `wait`,
+// such a file is opened and read as any other, waiting in the system.
 using ReadProgress = std::function<void(qint64 done, qint64 size)>;
+using StreamWait = std::function<bool(int fd)>;
 bool ReadResultFile(const QString &path, ResultFileText &text, QString *error = nullptr,
-                    const std::atomic<bool> *stop = nullptr, const ReadProgress &progress = {});
+                    const std::atomic<bool> *stop = nullptr, const ReadProgress &progress = {},
+                    const StreamWait &wait = {});
 
 // The same translation and split over bytes already in memory.
 ResultFileText SplitResultText(QByteArray bytes);

@@ -157,9 +157,14 @@ QString SavePath(const QString &chosen, bool *remember)
 bool WriteFile(const QString &path, const QByteArray &text, QString *error)
 {
     QString fileError;
+    QString notice;
     const bool written = StagedFile::Write(
-        path, [&](QIODevice &file) { return file.write(text) == text.size(); }, &fileError);
-    return written || FileError::WriteFailed(path, fileError, error);
+        path, [&](QIODevice &file) { return file.write(text) == text.size(); }, &fileError, &notice);
+    if (!written)
+        return FileError::WriteFailed(path, fileError, error);
+    if (error)
+        *error = notice;
+    return true;
 }
 
 bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *error,
@@ -177,6 +182,7 @@ bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *e
 {
     QString readError;
     QString fileError;
+    QString notice;
     const bool written = StagedFile::Write(
         csvPath,
         [&](QIODevice &file) {
@@ -185,9 +191,12 @@ bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *e
             };
             return StreamResultFile(fibPath, sink, &readError, stop, blockSize);
         },
-        &fileError);
-    if (written)
+        &fileError, &notice);
+    if (written) {
+        if (error)
+            *error = notice;
         return true;
+    }
     if (!fileError.isEmpty())
         return FileError::WriteFailed(csvPath, fileError, error);
     if (error)

@@ -53,7 +53,8 @@ QByteArray Text(const MeasurementRows &rows);
 QString SavePath(const QString &chosen, bool *remember);
 
 // Replaces the file at `path` with `text` atomically: on any failure the
-// file is left as it was, and `error` says what failed and why.
+// file is left as it was, and `error` says what failed and why. Written,
+// `error` may still hold a notice for the user (see StagedFile::Notice).
 bool WriteFile(const QString &path, const QByteArray &text, QString *error = nullptr);
 
 // Takes CSV text piece by piece; returns false to stop the export.
@@ -70,6 +71,7 @@ bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *erro
 
 // StreamResultFile into the file at `csvPath`, replaced atomically: after
 // any failure or a stop, the target is as it was and no temporary is left.
+// Written, `error` may still hold a notice, as with WriteFile.
 bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *error = nullptr,
                       const std::atomic<bool> *stop = nullptr,
                       qsizetype blockSize = ResultFileBlockSize);

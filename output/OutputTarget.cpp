@@ -111,6 +111,7 @@ OutputTarget OutputTarget::Resolve(const QString &name)
     target.m_mode = info.st_mode & 07777;
     target.m_owner = info.st_uid;
     target.m_group = info.st_gid;
+    target.m_links = unsigned(info.st_nlink);
     return target;
 }
 

@@ -22,6 +22,9 @@ public:
     unsigned mode() const { return m_mode; }
     unsigned owner() const { return m_owner; }
     unsigned group() const { return m_group; }
+    // How many names the file has (hard links); its replacement takes only
+    // the one written to.
+    unsigned links() const { return m_links; }
     // Of an unreachable one: the system's reason.
     int error() const { return m_error; }
 
@@ -40,5 +43,6 @@ private:
     unsigned m_mode = 0;
     unsigned m_owner = 0;
     unsigned m_group = 0;
+    unsigned m_links = 0;
     int m_error = 0;
 };

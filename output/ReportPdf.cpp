@@ -19,16 +19,13 @@
 
 namespace ReportPdf {
 
-namespace {
-
-} // namespace
-
 bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &pageSize,
                QString *error, const std::atomic<bool> *stop)
 {
     auto fail = [&](const QString &reason) { return FileError::WriteFailed(path, reason, error); };
     bool drawn = false;
     QString fileError;
+    QString notice;
     const bool written = StagedFile::Write(
         path,
         [&](QIODevice &file) {
@@ -51,9 +48,12 @@ bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &
             }
             return drawn;
         },
-        &fileError);
-    if (written)
+        &fileError, &notice);
+    if (written) {
+        if (error)
+            *error = notice;
         return true;
+    }
     if (!fileError.isEmpty())
         return fail(fileError);
     return fail(stop && stop->load() ? Texts::tr("stopped before the last page")

@@ -13,7 +13,8 @@ namespace ReportPdf {
 
 // Writes the whole report to `path` atomically: on any failure, or when
 // `stop` is set before the last page, the file is left as it was, no
-// temporary file stays behind and `error` says what failed.
+// temporary file stays behind and `error` says what failed. Written,
+// `error` may still hold a notice for the user (see StagedFile::Notice).
 bool WriteFile(const PrintReport &report, const QString &path,
                const QPageSize &pageSize = QPageSize(QPageSize::A4), QString *error = nullptr,
                const std::atomic<bool> *stop = nullptr);
@@ -29,8 +30,8 @@ inline bool IsPageSizeName(const QString &name)
 // The report of the result file at `fibPath`, read in blocks, written to
 // exactly `pdfPath` on the paper named `pageSize` (see IsPageSizeName), as
 // WriteFile writes it. Memory follows the file's rows; rows that do not fit
-// in memory are a failure with a message like any other. Safe to run on
-// several threads at once.
+// in memory are a failure with a message like any other; a notice comes
+// as from WriteFile. Safe to run on several threads at once.
 bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const QString &pageSize,
                      QString *error = nullptr, const std::atomic<bool> *stop = nullptr);
 

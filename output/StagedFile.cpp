@@ -33,6 +33,7 @@ bool StagedFile::Open()
 {
     Discard();
     m_error.clear();
+    m_notice.clear();
     const OutputTarget target = OutputTarget::Resolve(m_target);
     switch (target.kind()) {
     case OutputTarget::Folder:
@@ -46,8 +47,8 @@ bool StagedFile::Open()
     case OutputTarget::Regular:
         break;
     }
-    m_save.emplace(target.path(), target.kind() == OutputTarget::Regular, target.mode(),
-                   target.owner(), target.group());
+    m_links = target.kind() == OutputTarget::Regular ? target.links() : 0;
+    m_save.emplace(target);
     return m_save->Open(&m_error);
 }
 
@@ -68,6 +69,10 @@ bool StagedFile::Commit()
         return fail(Texts::tr("nothing was written"));
     const bool committed = m_save->Commit(&m_error);
     m_save.reset();
+    if (committed && m_links > 1)
+        m_notice = Texts::tr("\"%1\" had %2 links; the others keep the old content")
+                       .arg(NativePath::Display(m_target))
+                       .arg(m_links);
     return committed;
 }
 
@@ -79,7 +84,7 @@ void StagedFile::Discard()
 }
 
 bool StagedFile::Write(const QString &target, const std::function<bool(QIODevice &out)> &fill,
-                       QString *fileError)
+                       QString *fileError, QString *notice)
 {
     auto failed = [fileError](const QString &reason) {
         if (fileError)
@@ -95,5 +100,9 @@ bool StagedFile::Write(const QString &target, const std::function<bool(QIODevice
         return failed(qt_error_string(out.Failure()));
     if (!filled)
         return false;
-    return staged.Commit() || failed(staged.ErrorString());
+    if (!staged.Commit())
+        return failed(staged.ErrorString());
+    if (notice)
+        *notice = staged.Notice();
+    return true;
 }

@@ -14,7 +14,8 @@ class QIODevice;
 // file of its name stays exactly as it was until the new one is whole.
 //
 // What the name stands for decides how (see OutputTarget): a regular file,
-// or a name not yet taken, is replaced atomically through a SaveFile;
+// or a name not yet taken, is replaced atomically and durably through a
+// SaveFile;
 // anything else that exists under the name (a device such as /dev/null, a
 // FIFO, a socket, or standard output under names such as /dev/stdout) is
 // written in place, directly: it is never replaced. A symbolic link is
@@ -43,6 +44,10 @@ public:
     void Discard();
 
     QString ErrorString() const { return m_error; }
+    // After a Commit, what the user should know although it succeeded: a
+    // file that had other names (hard links) keeps its old content under
+    // them. Empty otherwise.
+    QString Notice() const { return m_notice; }
 
     // True when something other than a regular file or a folder exists
     // under `target` (links followed): Open would write it in place.
@@ -53,11 +58,9 @@ public:
     // only when `fill` returns true and every byte was written. False
     // otherwise, with the file's own failure (not one of `fill`'s) in
     // `fileError`: the system's reason for the first write that failed,
-    // whichever it was. There is no fsync: the rename alone makes the
-    // replacement atomic for every reader, and, as with cp or a shell's
-    // redirection, writing back is left to the system.
+    // whichever it was. `notice`, when given, gets Notice().
     static bool Write(const QString &target, const std::function<bool(QIODevice &out)> &fill,
-                      QString *fileError);
+                      QString *fileError, QString *notice = nullptr);
 
 private:
     bool fail(const QString &reason);
@@ -65,5 +68,7 @@ private:
     QString m_target;
     std::optional<SaveFile> m_save; // a regular file replaced, or a new one
     int m_inPlace = -1;             // the descriptor written in place
+    unsigned m_links = 0;           // of the file replaced
     QString m_error;
+    QString m_notice;
 };

@@ -1,6 +1,7 @@
 #include "output/TemporaryFiles.h"
 
 #include "data/Texts.h"
+#include "output/FatalSignals.h"
 
 #include <QMutex>
 #include <QMutexLocker>
@@ -9,7 +10,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <csignal>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -29,10 +29,7 @@ bool stopped = false;
 // Under the mutex.
 bool stopping()
 {
-    sigset_t pending;
-    sigemptyset(&pending);
-    sigpending(&pending);
-    return stopped || sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1;
+    return stopped || FatalSignals::Pending();
 }
 
 QByteArray randomName()
@@ -112,18 +109,47 @@ void removeAbandoned(const QByteArray &folder)
 
 } // namespace
 
+QByteArray TemporaryFiles::NewName(const QByteArray &folder, const QByteArray &name)
+{
+    long longest = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    if (longest <= 0)
+        longest = NAME_MAX;
+    QByteArray temporary = kPrefix + randomName();
+    if (temporary.size() + 1 + name.size() <= longest)
+        temporary += '-' + name;
+    return folder + '/' + temporary;
+}
+
+int TemporaryFiles::MakeUnnamed(const QByteArray &folder)
+{
+    // Linked into place through its name under /proc; without /proc only
+    // a privileged process could give it a name.
+    static const bool linkable = ::access("/proc/self/fd", X_OK) == 0;
+    if (!linkable)
+        return -1;
+    removeAbandoned(folder);
+    {
+        const QMutexLocker lock(&mutex);
+        if (stopping())
+            return -1;
+    }
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return -1;
+    // Locked like a named one, for the moment it has a name of its own.
+    if (!lockFile(fd)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 int TemporaryFiles::Make(const QByteArray &folder, const QByteArray &name, QByteArray *path,
                          QString *error)
 {
     removeAbandoned(folder);
-    long longest = ::pathconf(folder.constData(), _PC_NAME_MAX);
-    if (longest <= 0)
-        longest = NAME_MAX;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        QByteArray temporary = kPrefix + randomName();
-        if (temporary.size() + 1 + name.size() <= longest)
-            temporary += '-' + name;
-        *path = folder + '/' + temporary;
+        *path = NewName(folder, name);
         if (!Add(*path)) {
             *error = Texts::tr("the program is stopping");
             return -1;

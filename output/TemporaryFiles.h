@@ -16,13 +16,28 @@
 // writing into the same folder removes those left by a process that was
 // killed, and no others.
 //
+// Where the file system can, a temporary file has no name at all while it
+// is written (O_TMPFILE): then nothing of it is left whatever ends the
+// process, SIGKILL and a power cut included. It takes a name of its own
+// only for the moment before it takes its target's.
+//
 // A process that is stopping makes no new temporary file and lets none
-// replace its target. It is stopping once Stop has run, or as soon as
-// SIGINT or SIGTERM is pending for it (a process that blocks them and
-// leaves them to a thread of its own has not taken them yet).
+// replace its target. It is stopping once Stop has run, or as soon as a
+// fatal signal from outside is pending for it (a process that blocks them
+// and leaves them to a thread of its own has not taken them yet; see
+// FatalSignals).
 class TemporaryFiles
 {
 public:
+    // A new unnamed temporary file in `folder`, locked, its descriptor open
+    // for writing; -1 where the folder's file system cannot make one, or
+    // the process is stopping. It is linked into place through
+    // /proc/self/fd/N.
+    static int MakeUnnamed(const QByteArray &folder);
+    // A name for a temporary file in `folder` for the file `name` there,
+    // not yet taken as far as chance goes (see Add).
+    static QByteArray NewName(const QByteArray &folder, const QByteArray &name);
+
     // Makes, notes and locks a new temporary file in `folder` for the file
     // `name` there, after removing the abandoned ones of that folder; its
     // descriptor, open for writing, and its path. -1 with a reason on

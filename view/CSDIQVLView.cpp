@@ -81,6 +81,7 @@ CSDIQVLView::CSDIQVLView(QWidget *parent)
 
     connect(m_tabFiles, &TabFiles::readStarted, this, &CSDIQVLView::OnReadStarted);
     connect(m_tabFiles, &TabFiles::readProgress, this, &CSDIQVLView::OnReadProgress);
+    connect(m_tabFiles, &TabFiles::readWaiting, this, &CSDIQVLView::OnReadWaiting);
     connect(m_tabFiles, &TabFiles::fileRead, this, &CSDIQVLView::OnFileRead);
     connect(m_tabFiles, &TabFiles::verdictsRead, this, &CSDIQVLView::OnVerdictsRead);
     connect(m_tabFiles, &TabFiles::filesOpened, this, &CSDIQVLView::filesOpened);
@@ -263,6 +264,13 @@ void CSDIQVLView::OnFileGone(const QString &name)
 void CSDIQVLView::OnReadProgress(const QString &name, int percent)
 {
     emit readProgress(tr("Reading %1").arg(name), percent);
+}
+
+// A FIFO or a device with nothing to give yet: the window goes on, and the
+// tab can be left or closed at any moment.
+void CSDIQVLView::OnReadWaiting(const QString &name, bool waiting)
+{
+    emit readProgress(waiting ? tr("%1: waiting for data").arg(name) : tr("Reading %1").arg(name), 0);
 }
 
 void CSDIQVLView::OnFileRead(const LoadedFile &file)
@@ -642,6 +650,8 @@ void CSDIQVLView::OnFileSaveAs()
         dialogs().ShowMessage(this, error);
         return; // a file that was not written is not one for Save to keep
     }
+    if (!error.isEmpty()) // written, with something to know of it
+        dialogs().ShowMessage(this, error);
     if (remember)
         m_strSavePath = path;
 }
@@ -706,6 +716,8 @@ void CSDIQVLView::OnFilePrint()
                                                  ? printer.printerName()
                                                  : printer.outputFileName(),
                                              job.ErrorString()));
+    else if (!job.Notice().isEmpty())
+        dialogs().ShowMessage(this, job.Notice());
 }
 
 void CSDIQVLView::OnFilePrintPreview()

@@ -119,6 +119,7 @@ protected:
 private slots:
     void OnReadStarted(const QString &name);
     void OnReadProgress(const QString &name, int percent);
+    void OnReadWaiting(const QString &name, bool waiting);
     void OnFileRead(const LoadedFile &file);
     void OnRereadStarted(const QString &name);
     void OnFileReread(const LoadedFile &file);

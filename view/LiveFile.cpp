@@ -8,7 +8,7 @@
 
 bool LiveFile::Identity::operator==(const Identity &other) const
 {
-    return present == other.present && device == other.device && inode == other.inode
+    return present == other.present && regular == other.regular && device == other.device && inode == other.inode
         && size == other.size && modified == other.modified && changed == other.changed;
 }
 
@@ -19,6 +19,7 @@ LiveFile::Identity LiveFile::IdentityOf(const QString &path)
     if (::stat(NativePath::Encode(path).constData(), &info) != 0)
         return identity;
     identity.present = true;
+    identity.regular = S_ISREG(info.st_mode);
     identity.device = quint64(info.st_dev);
     identity.inode = quint64(info.st_ino);
     identity.size = qint64(info.st_size);
@@ -39,6 +40,9 @@ LiveFile::LiveFile(QObject *parent) : QObject(parent)
 void LiveFile::Watch(const QString &path, const Identity &read)
 {
     Stop();
+    // What a FIFO or a device gives is read again when its tab is chosen.
+    if (read.present && !read.regular)
+        return;
     m_path = path;
     m_read = read;
     watchPaths();

@@ -18,6 +18,7 @@ public:
     struct Identity
     {
         bool present = false;
+        bool regular = false; // a FIFO or a device has no versions to tell apart
         quint64 device = 0;
         quint64 inode = 0;
         qint64 size = 0;
@@ -34,7 +35,8 @@ public:
 
     explicit LiveFile(QObject *parent = nullptr);
 
-    // Watches `path`, whose version `read` is the one shown.
+    // Watches `path`, whose version `read` is the one shown; not a FIFO or
+    // a device.
     void Watch(const QString &path, const Identity &read);
     void Stop();
     const QString &Path() const { return m_path; }

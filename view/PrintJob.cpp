@@ -39,6 +39,7 @@ PrintJob::Result PrintJob::Run(int fromPage, int toPage)
 {
     m_cancelled = false;
     m_error.clear();
+    m_notice.clear();
     // The printer's engines write straight into the file they are given, or
     // hand a job to the printer as they end it, cancelled or not.
     const QString target = m_printer.outputFileName();
@@ -64,6 +65,8 @@ PrintJob::Result PrintJob::Run(int fromPage, int toPage)
         return fail(Texts::tr("the pages could not be drawn"));
     if (staged && !staged->Commit())
         return fail(staged->ErrorString());
+    if (staged)
+        m_notice = staged->Notice();
     if (spool && !spool->Submit())
         return fail(spool->ErrorString());
     return Printed;

@@ -29,6 +29,9 @@ public:
     Result Run(int fromPage = 0, int toPage = 0);
     // Why the job failed, when it did.
     QString ErrorString() const { return m_error; }
+    // What the user should know of a file printed all the same (see
+    // StagedFile::Notice).
+    QString Notice() const { return m_notice; }
 
     static QString ProgressText(int page, int total);
 
@@ -44,4 +47,5 @@ private:
     QWidget *m_parent;
     bool m_cancelled = false;
     QString m_error;
+    QString m_notice;
 };

@@ -6,40 +6,27 @@
 
 #include <QCursor>
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPromise>
 #include <QStyle>
 #include <QWheelEvent>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-// One read under way: the tab whose file it reads, and how to stop it.
+// One read under way: the tab whose file it reads, and its number with
+// the reader.
 struct TabFiles::Reading
 {
+    quint64 id = 0;
     QString path;
     QString name;
     int tab = -1;        // no tab moves while it is read: a close stops it
     bool newTab = false; // the tab was opened for it, and goes if it fails
     bool again = false;  // the file shown, read again since it changed
-    LiveFile::Identity identity; // of the file before it was read
-    std::atomic<bool> stop{false};
-};
-
-// What a read hands over: first the file, or why it could not be read;
-// then, while the window shows the file, the verdicts on its fibers.
-struct TabFiles::Outcome
-{
-    bool read = false;
-    LoadedFile file;
-    QString error;
-    LoadedFile::Verdicts verdicts;
 };
 
 namespace {
@@ -73,6 +60,23 @@ TabFiles::TabFiles(QWidget *parent) : QTabBar(parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QTabBar::tabBarClicked, this, &TabFiles::OnClickTabFiles);
     connect(this, &QTabBar::customContextMenuRequested, this, &TabFiles::OnRclickTabFiles);
+    connect(&m_reader, &FileReader::progress, this, [this](quint64 id, int percent) {
+        if (m_reading && m_reading->id == id)
+            emit readProgress(m_reading->name, percent);
+    });
+    connect(&m_reader, &FileReader::waiting, this, [this](quint64 id, bool waiting) {
+        if (m_reading && m_reading->id == id)
+            emit readWaiting(m_reading->name, waiting);
+    });
+    connect(&m_reader, &FileReader::finished, this, [this](quint64 id, const FileReader::Read &read) {
+        if (m_reading && m_reading->id == id)
+            finishReading(std::shared_ptr<Reading>(m_reading), read); // a copy: it resets m_reading
+    });
+    connect(&m_reader, &FileReader::judged, this,
+            [this](quint64 id, const LoadedFile::Verdicts &verdicts) {
+                if (m_judging && m_judging->id == id)
+                    emit verdictsRead(verdicts);
+            });
     connect(&m_live, &LiveFile::changed, this, &TabFiles::readAgain);
     connect(&m_live, &LiveFile::gone, this, [this] {
         const int index = currentIndex();
@@ -251,83 +255,50 @@ void TabFiles::startReading(int index, bool newTab, bool again)
     reading->tab = index;
     reading->newTab = newTab;
     reading->again = again;
-    // Taken before the read: a change while it reads shows as one after it.
-    reading->identity = LiveFile::IdentityOf(reading->path);
     m_reading = reading;
     showBusy(index, true);
     if (again)
         emit rereadStarted(reading->name);
     else
         emit readStarted(reading->name);
-
-    auto *watcher = new QFutureWatcher<Outcome>(this);
-    connect(watcher, &QFutureWatcherBase::finished, watcher, &QObject::deleteLater);
-    connect(watcher, &QFutureWatcherBase::progressValueChanged, this, [this, reading](int percent) {
-        if (reading == m_reading)
-            emit readProgress(reading->name, percent);
-    });
-    connect(watcher, &QFutureWatcherBase::resultReadyAt, this, [this, watcher, reading](int index) {
-        Outcome outcome = watcher->resultAt(index);
-        if (index == 0 && reading == m_reading)
-            finishReading(reading, outcome);
-        else if (index == 1 && reading == m_judging)
-            emit verdictsRead(outcome.verdicts);
-    });
-    watcher->setFuture(QtConcurrent::run([reading](QPromise<Outcome> &promise) {
-        promise.setProgressRange(0, 100);
-        Outcome outcome;
-        const auto progress = [&promise](qint64 done, qint64 size) {
-            if (size > 0)
-                promise.setProgressValue(int(qMin<qint64>(100, done * 100 / size)));
-        };
-        outcome.read = LoadedFile::Load(reading->path, &outcome.file, &outcome.error,
-                                        &reading->stop, progress);
-        const MeasurementRows rows = outcome.file.rows; // shared, not copied
-        const bool read = outcome.read;
-        promise.addResult(std::move(outcome));
-        // The fibers are judged while the window shows the file.
-        Outcome judged;
-        if (read && LoadedFile::Judge(rows, &judged.verdicts, &reading->stop))
-            promise.addResult(std::move(judged));
-    }));
+    reading->id = m_reader.Start(reading->path);
 }
 
-// The read under way goes on by itself until it next looks at its stop,
-// then ends unheard.
+// The read under way is heard of no more; the reader does not wait for it.
 void TabFiles::stopReading()
 {
     if (m_judging)
-        m_judging->stop = true;
+        m_reader.Stop(m_judging->id);
     m_judging.reset();
     if (!m_reading)
         return;
-    m_reading->stop = true;
+    m_reader.Stop(m_reading->id);
     showBusy(m_reading->tab, false);
     m_reading.reset();
 }
 
-void TabFiles::finishReading(const std::shared_ptr<Reading> &reading, Outcome &outcome)
+void TabFiles::finishReading(const std::shared_ptr<Reading> &reading, const FileReader::Read &read)
 {
     const int index = reading->tab;
     m_reading.reset();
     showBusy(index, false);
-    if (outcome.read) {
+    if (read.read) {
         m_judging = reading;
-        m_live.Watch(reading->path, reading->identity);
+        m_live.Watch(reading->path, read.identity);
         if (reading->again)
-            emit fileReread(outcome.file);
+            emit fileReread(read.file);
         else
-            emit fileRead(outcome.file);
+            emit fileRead(read.file);
         return;
     }
     if (reading->again) {
         // What was shown stays, and so does the watch: the writer may not
         // be done yet.
         m_live.Watch(reading->path, LiveFile::IdentityOf(reading->path));
-        emit rereadFailed(outcome.error);
+        emit rereadFailed(read.error);
         return;
     }
-    Dialogs().ShowMessage(parentWidget(), outcome.error);
+    Dialogs().ShowMessage(parentWidget(), read.error);
     // A file opened just now that turns out unreadable keeps no tab.
     if (reading->newTab && index >= 0 && index < m_nTabCount) {
         m_tabRecords.removeAt(index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/LoadedFile.h"
+#include "view/FileReader.h"
 #include "view/LiveFile.h"
 #include "view/TabRecord.h"
 
@@ -8,7 +9,6 @@
 #include <QStringList>
 #include <QTabBar>
 
-#include <atomic>
 #include <memory>
 
 class FileDialogs;
@@ -17,11 +17,12 @@ class FileDialogs;
 // record of the file behind each tab, and the reading of those files.
 // Files are never kept: a click on a tab reads its file again from disk.
 //
-// A file is read on a thread of its own while the window goes on: its tab
-// shows a busy sign, readStarted and readProgress tell how far it is, and
+// A file is read on a thread of its own while the window goes on (see
+// FileReader): its tab shows a busy sign, readStarted and readProgress tell
+// how far it is, readWaiting when a FIFO or a device gives nothing, and
 // fileRead hands over what was read, or nothing where the file could not be
 // read or no file is left to show. Reading another file, or closing the tab
-// of the one being read, gives up the read under way.
+// of the one being read, gives up the read under way at once.
 //
 // The file shown is watched: once it changes on disk it is read again
 // without clearing what is shown (rereadStarted, then fileReread, or
@@ -65,6 +66,9 @@ signals:
     void readStarted(const QString &name);
     // Percent of its bytes read.
     void readProgress(const QString &name, int percent);
+    // A FIFO or a device being read has given nothing for a while (true),
+    // or gives again (false).
+    void readWaiting(const QString &name, bool waiting);
     // The file read, or nothing to show.
     void fileRead(const LoadedFile &file);
     // The verdicts on the fibers of the file read last, a moment later.
@@ -88,14 +92,13 @@ private slots:
 
 private:
     struct Reading;
-    struct Outcome;
 
     bool addTab(const QString &path);
     void showTabAlong(int step);
     void startReading(int index, bool newTab, bool again = false);
     void readAgain();
     void stopReading();
-    void finishReading(const std::shared_ptr<Reading> &reading, Outcome &outcome);
+    void finishReading(const std::shared_ptr<Reading> &reading, const FileReader::Read &read);
     void showBusy(int index, bool busy);
     void showNothing();
 
@@ -106,4 +109,5 @@ private:
     std::shared_ptr<Reading> m_reading;      // the read under way, if any
     std::shared_ptr<Reading> m_judging;      // the file shown, while its fibers are judged
     LiveFile m_live;                         // the file shown, watched
+    FileReader m_reader;
 };

@@ -1,6 +1,7 @@
 // The jobs without a window on the odd targets, inputs, names, signals and
 // limits that scripts meet.
 
+#include "NamedTemporaries.h"
 #include "TestSupport.h"
 
 #include <QElapsedTimer>
@@ -17,6 +18,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace TestSupport;
@@ -82,6 +84,19 @@ QByteArray resultFile(int fibers)
     return bytes;
 }
 
+// True once process `pid` holds a file of its own open in `folder` (other
+// than `besides`): a temporary file, named or not.
+bool writingIn(qint64 pid, const QString &folder, const QStringList &besides)
+{
+    const QString fds = QStringLiteral("/proc/%1/fd/").arg(pid);
+    for (const QString &fd : QDir(fds).entryList(QDir::AllEntries | QDir::System)) {
+        const QString open = QFile::symLinkTarget(fds + fd);
+        if (open.startsWith(folder + '/') && !besides.contains(open))
+            return true;
+    }
+    return false;
+}
+
 ProgramRun runShell(const QString &script, const QStringList &arguments)
 {
     return runProcess(QStringLiteral("bash"), QStringList{"-c", script, programPath()} + arguments);
@@ -99,6 +114,9 @@ private slots:
     void temporaryFiles();
     void stopsWhateverItDoes_data();
     void stopsWhateverItDoes();
+    void everyFatalSignalLeavesNoTrace_data();
+    void everyFatalSignalLeavesNoTrace();
+    void replacementKeepsAttributesAndTellsOfLinks();
     void namesAreBytes();
     void writeErrorsNameTheirCause_data();
     void writeErrorsNameTheirCause();
@@ -169,12 +187,15 @@ void TestHeadlessJobs::targetsKeepTheirKind()
         QCOMPARE(received.count("\r\n"), kSampleLines);
 }
 
-// The temporary file beside a target is private while it is written and
-// recognisable; the one a killed job left is removed, one in use is not; the
-// result takes the older file's mode and owner; a name too long for the
-// temporary file's own name still works.
+// Where files cannot be made without a name, the temporary file beside a
+// target is private while it is written and recognisable; the one a killed
+// job left is removed, one in use is not; the result takes the older file's
+// mode and owner; a name too long for the temporary file's own name still
+// works.
 void TestHeadlessJobs::temporaryFiles()
 {
+    if (!NamedTemporaries::Available())
+        QSKIP("no file system without unnamed files can be made up here");
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("input.fib"));
     QCOMPARE(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
@@ -196,6 +217,7 @@ void TestHeadlessJobs::temporaryFiles()
 
     QProcess job;
     job.setProcessEnvironment(headlessEnvironment());
+    job.setChildProcessModifier(NamedTemporaries::RefuseUnnamedFiles);
     job.start(programPath(), {QStringLiteral("--export-csv"), target, input});
     QFile writer(input);
     QVERIFY(writer.open(QIODevice::WriteOnly)); // the job has made its temporary file
@@ -253,6 +275,7 @@ void TestHeadlessJobs::stopsWhateverItDoes()
 
     QProcess job;
     job.setProcessEnvironment(headlessEnvironment());
+    job.setChildProcessModifier(NamedTemporaries::RefuseUnnamedFiles); // a temporary to remove
     job.start(programPath(), arguments);
     QFile stalled(fifo);
     if (stalledReader)
@@ -267,6 +290,75 @@ void TestHeadlessJobs::stopsWhateverItDoes()
     QCOMPARE(job.readAllStandardError(), QByteArray());
     QCOMPARE(readFile(dir.filePath(QStringLiteral("result"))), QByteArray("an older result"));
     QCOMPARE(entries(dir.path()), (QStringList{"big.fib", "in.fib", "result"}));
+}
+
+void TestHeadlessJobs::everyFatalSignalLeavesNoTrace_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("named"); // the folder's file system makes no unnamed files
+    for (const int signal : {SIGHUP, SIGQUIT, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2, SIGXFSZ, SIGXCPU})
+        QTest::newRow(sigabbrev_np(signal)) << signal << true;
+    // Nothing can remove a file after SIGKILL: the file has no name.
+    QTest::newRow("KILL, unnamed temporary") << int(SIGKILL) << false;
+}
+
+// An export half written, stopped by a signal from outside (a closed ssh
+// session, a limit, a script): it ends by that signal with its temporary
+// file gone and the older result as it was.
+void TestHeadlessJobs::everyFatalSignalLeavesNoTrace()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, named);
+    if (named && !NamedTemporaries::Available())
+        QSKIP("no file system without unnamed files can be made up here");
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("in.fib"));
+    const QString result = dir.filePath(QStringLiteral("result.csv"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(writeFile(result, "an older result"));
+
+    QProcess job;
+    job.setProcessEnvironment(headlessEnvironment());
+    if (named)
+        job.setChildProcessModifier(NamedTemporaries::RefuseUnnamedFiles);
+    job.start(programPath(), {QStringLiteral("--export-csv"), result, fifo});
+    QFile input(fifo);
+    QVERIFY(input.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    QVERIFY(input.write(resultFile(40)) > 0); // the rest never comes
+    QTRY_VERIFY_WITH_TIMEOUT(writingIn(job.processId(), dir.path(), {fifo, result}), 10000);
+    ::kill(pid_t(job.processId()), signal);
+
+    QVERIFY(job.waitForFinished(10000));
+    QCOMPARE(job.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(job.exitCode(), signal);
+    QCOMPARE(job.readAllStandardError(), QByteArray());
+    QCOMPARE(readFile(result), QByteArray("an older result"));
+    QCOMPARE(entries(dir.path()), (QStringList{"in.fib", "result.csv"}));
+}
+
+// A replaced result keeps the older file's extended attributes (ACLs are
+// some); a result that had other names (hard links) is replaced under the
+// name given alone, and the job says so.
+void TestHeadlessJobs::replacementKeepsAttributesAndTellsOfLinks()
+{
+    QTemporaryDir dir;
+    const QString result = dir.filePath(QStringLiteral("result.csv"));
+    const QString other = dir.filePath(QStringLiteral("other.csv"));
+    QVERIFY(writeFile(result, "older"));
+    QCOMPARE(::link(QFile::encodeName(result).constData(), QFile::encodeName(other).constData()), 0);
+    const QByteArray name = QFile::encodeName(result);
+    if (::setxattr(name.constData(), "user.quenvale.test", "kept", 4, 0) != 0)
+        QSKIP("this file system takes no user attributes");
+
+    const ProgramRun run = runProgram({QStringLiteral("--export-csv"), result, sample()});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(run.err),
+             QStringLiteral("quenvale: \"%1\" had 2 links; the others keep the old content\n").arg(result));
+    QCOMPARE(readFile(result).count("\r\n"), kSampleLines);
+    QCOMPARE(readFile(other), QByteArray("older"));
+    char value[16] = {};
+    QCOMPARE(::getxattr(name.constData(), "user.quenvale.test", value, sizeof value), ssize_t(4));
+    QCOMPARE(QByteArray(value), QByteArray("kept"));
 }
 
 // A name in code page 936 bytes, as Chinese-language stations write them,
@@ -311,8 +403,7 @@ void TestHeadlessJobs::writeErrorsNameTheirCause()
     QProcess job;
     job.setProcessEnvironment(headlessEnvironment());
     job.setChildProcessModifier([fileSizeLimit] {
-        if (fileSizeLimit) {
-            std::signal(SIGXFSZ, SIG_IGN);
+        if (fileSizeLimit) { // SIGXFSZ as a shell leaves it: it would end the job
             const struct rlimit limit = {rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }

@@ -2,6 +2,7 @@
 
 #include "data/CodePage936.h"
 #include "output/CsvExport.h"
+#include "output/SaveFile.h"
 
 #include <QtTest>
 
@@ -20,6 +21,8 @@ private slots:
     void writesAndReplaces();
     void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
+    void syncsAroundTheRename_data();
+    void syncsAroundTheRename();
 };
 
 void TestCsvExport::exactPieces()
@@ -129,6 +132,47 @@ void TestCsvExport::failedWriteKeepsTheOldFile()
     QVERIFY2(error.contains(path), qPrintable(error));
     QVERIFY(!QFileInfo(path).isFile());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestCsvExport::syncsAroundTheRename_data()
+{
+    QTest::addColumn<int>("failing"); // the step that fails with EIO; -1: none
+    QTest::addColumn<QString>("steps"); // those taken: Data synced, Replaced, Folder synced
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("all well") << -1 << "DRF" << true << QByteArray("new\r\n");
+    QTest::newRow("the content cannot reach the disk")
+        << int(SaveFile::Step::SyncData) << "D" << false << QByteArray("old");
+    // Told, though the new content has the name by then.
+    QTest::newRow("the new name cannot reach the disk")
+        << int(SaveFile::Step::SyncFolder) << "DRF" << false << QByteArray("new\r\n");
+}
+
+// The content is on the disk before it replaces the older file, and the
+// folder after; a failure of either is told.
+void TestCsvExport::syncsAroundTheRename()
+{
+    QFETCH(int, failing);
+    QFETCH(QString, steps);
+    QFETCH(bool, written);
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.csv");
+    QVERIFY(writeFile(path, "old"));
+    QString taken;
+    SaveFile::SetStepHook([&](SaveFile::Step step) {
+        taken += QStringLiteral("DRF").at(int(step));
+        return int(step) == failing ? EIO : 0;
+    });
+    QString error;
+    const bool wrote = CsvExport::WriteFile(path, "new\r\n", &error);
+    SaveFile::SetStepHook({});
+    QCOMPARE(taken, steps);
+    QCOMPARE(wrote, written);
+    QCOMPARE(error.isEmpty(), written);
+    QVERIFY2(written || error.endsWith(qt_error_string(EIO)), qPrintable(error));
+    QCOMPARE(readFile(path), content);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
 }
 
 QTEST_GUILESS_MAIN(TestCsvExport)

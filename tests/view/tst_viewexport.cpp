@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <unistd.h>
+
 using namespace ViewTestSupport;
 
 namespace {
@@ -161,6 +163,17 @@ void TestViewExport::replacesWithoutQuestion()
     const QByteArray text = TestSupport::readFile(path);
     QVERIFY(text.startsWith("F1      ,  01,      1271.0,"));
     QVERIFY(!text.contains('x'));
+
+    // A file of two names is replaced under the one chosen, and the user is told.
+    const QString other = m_dir->filePath(QStringLiteral("other.csv"));
+    QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+    open({"F2"});
+    m_dialogs.saveAnswers.append(path);
+    m_view->OnFileSaveAs();
+    QCOMPARE(m_dialogs.messages,
+             QStringList{QStringLiteral("\"%1\" had 2 links; the others keep the old content").arg(path)});
+    QVERIFY(TestSupport::readFile(path).startsWith("F2 "));
+    QCOMPARE(TestSupport::readFile(other), text);
 }
 
 void TestViewExport::emptyStoreGivesEmptyFile()
