@@ -65,6 +65,7 @@ private slots:
     void numbers();
     void channelTexts();
     void yieldRoundsDown();
+    void totalSaysWhyItFails();
 };
 
 void TestSummaryWriter::numbers_data()
@@ -189,6 +190,24 @@ void TestSummaryWriter::yieldRoundsDown()
     QCOMPARE(text, QByteArray("a.fib        FAIL  166666/166667 fibers   99.9%\n"
                               "b.fib        PASS            1/1 fiber   100.0%\n"
                               "all 2 files  FAIL  166667/166668 fibers   99.9%\n"));
+}
+
+// Every file passes, but two paths could not be read: the line for all
+// files fails, and says why.
+void TestSummaryWriter::totalSaysWhyItFails()
+{
+    SummaryWriter::Run run;
+    run.pathsGiven = 4;
+    run.files = {{QStringLiteral("a.fib"), 2, 0, true}, {QStringLiteral("b.fib"), 2, 0, true}};
+    run.totals = {2, 0, 4, 0};
+    run.errors = {{QStringLiteral("c.fib"), QStringLiteral("Cannot read"), false},
+                  {QStringLiteral("d.fib"), QStringLiteral("Cannot read"), false}};
+    QByteArray text;
+    SummaryWriter::Create(SummaryWriter::Text)->Finish(run, [&text](QByteArrayView t) { text += t; });
+    QCOMPARE(text, QByteArray("a.fib        PASS  2/2 fibers  100.0%\n"
+                              "b.fib        PASS  2/2 fibers  100.0%\n"
+                              "all 2 files  FAIL  4/4 fibers  100.0%  (2 paths could not be read)\n"
+                              "2 of the 4 paths given could not be read\n"));
 }
 
 QTEST_GUILESS_MAIN(TestSummaryWriter)
