@@ -6,6 +6,7 @@
 #include "cli/Options.h"
 #include "cli/OutputStream.h"
 #include "data/NativePath.h"
+#include "output/DistributionImage.h"
 #include "output/ReportPdf.h"
 #include "output/TemporaryFiles.h"
 
@@ -47,7 +48,7 @@ ExitStatus runDrawingJob(int &argc, char *argv[], const Options &options)
         }
     }
     QGuiApplication app(argc, argv);
-    return HeadlessJob::Run(options, ReportPdf::WriteResultFile);
+    return HeadlessJob::Run(options, {ReportPdf::WriteResultFile, DistributionImage::WriteResultFile});
 }
 
 } // namespace
@@ -72,6 +73,7 @@ int main(int argc, char *argv[])
     case Options::Job::Window:
         return runWindow(applicationArgc, argv, options.files);
     case Options::Job::PrintPdf:
+    case Options::Job::Plot:
         return HeadlessProcess::Run([&] { return runDrawingJob(applicationArgc, argv, options); });
     default:
         return HeadlessProcess::Run([&] {

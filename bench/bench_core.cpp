@@ -1,6 +1,6 @@
 // Reading, cutting and exporting result files of 10,000 to 1,000,000 rows;
 // the whole `quenvale --export-csv` run beside the equivalent mawk cut and
-// beside `cp` of the same file; `quenvale --summary` in its three formats
+// beside `cp` of the same file; `quenvale --summary` in its four formats
 // beside `--export-csv` of the same file, passing and failing; reading files full of zero bytes or saved
 // as UTF-16; and one run over 400 files beside a shell loop of mawk.
 //
@@ -114,7 +114,7 @@ void benchSummaryRun(const QString &folder, qsizetype rows, int pairs)
 {
     const QString csv = folder + QStringLiteral("/export.csv");
     const QString out = folder + QStringLiteral("/summary.out");
-    const char *const formats[] = {"text", "json", "csv"};
+    const char *const formats[] = {"text", "json", "jsonl", "csv"};
     const struct
     {
         const char *name;
@@ -129,7 +129,7 @@ void benchSummaryRun(const QString &folder, qsizetype rows, int pairs)
         if (!BenchSupport::WriteResultFile(fib, wholeRows, false, kind.verdicts))
             qFatal("cannot write %s", qPrintable(fib));
         std::printf("%9lld rows, %s file:", (long long)wholeRows, kind.name);
-        for (int f = 0; f < 3; ++f) {
+        for (int f = 0; f < 4; ++f) {
             QList<double> exportTimes, summaryTimes;
             long peak = 0, summaryPeak = 0;
             for (int pair = 0; pair < pairs; ++pair) {

@@ -112,6 +112,8 @@ void ThresholdJudge::tallyRow(Tally &tally, qsizetype index, Failures failures, 
     ++tally.count;
     if (failures != NoFailure)
         ++tally.failed;
+    if (failures & Low)
+        ++tally.lows;
     if (power.held) {
         tally.run.Add(power.value);
         tally.powers.Add(power.value);
@@ -182,6 +184,7 @@ void ThresholdJudge::Append(const ThresholdJudge &later)
         Tally &ours = m_tallies[indexOf(theirs.channel, theirs.waveLength)];
         ours.count += theirs.count;
         ours.failed += theirs.failed;
+        ours.lows += theirs.lows;
         ours.failedFibers += theirs.failedFibers;
         ours.marginal += theirs.marginal;
         ours.runs += theirs.runs;
@@ -214,6 +217,7 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         figures.waveLength = tally.waveLength;
         figures.count = tally.count;
         figures.failed = tally.failed;
+        figures.lows = tally.lows;
         figures.powers = total.powers;
         figures.min = total.min;
         figures.max = total.max;

@@ -102,6 +102,7 @@ public:
         QByteArray waveLength; // the field of the channel's first row, as in the file
         qsizetype count = 0;
         qsizetype failed = 0;
+        qsizetype lows = 0; // rows whose power reads Low
         qsizetype powers = 0;
         double min = 0;
         double max = 0;
@@ -231,6 +232,7 @@ private:
         QByteArray waveLength;
         qsizetype count = 0;
         qsizetype failed = 0;
+        qsizetype lows = 0;
         qsizetype failedFibers = 0;
         qsizetype marginal = 0;
         QList<Moments> runs; // finished ones, in order

@@ -3,21 +3,30 @@
 #include "data/NativePath.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
-// The first field of a file's lines, and the last: its path as shown and
-// its bytes where they are not UTF-8.
+// The first field of a file's lines, and the one before the marginal
+// column: its path as shown and its bytes where they are not UTF-8.
 struct PathFields
 {
     explicit PathFields(const QString &path)
     {
         SummaryCsvWriter::AppendField(file, NativePath::Escaped(path).toUtf8());
-        bytes = ',' + NativePath::HexBytes(path) + "\r\n";
+        bytes = ',' + NativePath::HexBytes(path);
     }
     QByteArray file;
-    QByteArray bytes; // with the line's end
+    QByteArray bytes;
 };
+
+// The marginal column and the line's end.
+QByteArrayView marginalEnd(const std::optional<bool> &marginal)
+{
+    if (!marginal)
+        return ",\r\n";
+    return *marginal ? QByteArrayView(",true\r\n") : QByteArrayView(",false\r\n");
+}
 
 class CsvReport : public SummaryWriter::FileReport
 {
@@ -50,6 +59,7 @@ public:
         }
         SummaryCsvWriter::AppendField(m_buffer, failed);
         m_buffer += m_path.bytes;
+        m_buffer += marginalEnd(fiber.marginal);
         Flush();
     }
 
@@ -59,6 +69,7 @@ public:
             m_buffer += m_path.file + ",,fail,0,";
             SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::tr("no rows").toUtf8());
             m_buffer += ",,," + m_path.bytes;
+            m_buffer += marginalEnd(std::nullopt);
         }
         Flush(true);
     }
@@ -89,7 +100,7 @@ void SummaryCsvWriter::AppendField(QByteArray &out, QByteArrayView utf8)
 
 void SummaryCsvWriter::Begin(const Sink &out) const
 {
-    out("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes\r\n");
+    out("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,marginal\r\n");
 }
 
 void SummaryCsvWriter::Finish(const Run &run, const Sink &out) const
@@ -100,6 +111,7 @@ void SummaryCsvWriter::Finish(const Run &run, const Sink &out) const
         lines += path.file + ",,error,,";
         AppendField(lines, error.message.toUtf8());
         lines += ",,," + path.bytes;
+        lines += marginalEnd(std::nullopt);
     }
     if (!lines.isEmpty())
         out(lines);
