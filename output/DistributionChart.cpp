@@ -18,6 +18,8 @@ constexpr double kCpkFair = 1.0;
 constexpr double kPanelAspect = 1.4;
 // Beyond this the finest bins (0.01 dB) no longer hold the values apart.
 constexpr double kBinnedRange = 1e13;
+// How far from 0 an axis reaches at most.
+constexpr double kLongestAxis = 1e307;
 
 // A bin width of 1, 2 or 5 times a power of ten, at least `raw`.
 double niceWidth(double raw)
@@ -164,7 +166,7 @@ DistributionChart::Histogram DistributionChart::HistogramOf(int index, int maxBi
     const double reach = 3 * qMax(spread, 0.5);
     double low = qMax(figures.min, lower - reach);
     double high = qMin(figures.max, upper + reach);
-    const double near = qMax(3 * (high - low), 20.0);
+    const double near = qMax(3 * (std::clamp(high, -kLongestAxis, kLongestAxis) - std::clamp(low, -kLongestAxis, kLongestAxis)), 20.0);
     const auto takeIn = [&](double value) {
         if (value >= low - near && value <= high + near) {
             low = qMin(low, value);
@@ -177,11 +179,10 @@ DistributionChart::Histogram DistributionChart::HistogramOf(int index, int maxBi
         if (m_warnMargin && *histogram.threshold >= low && *histogram.threshold <= high)
             takeIn(*histogram.threshold + *m_warnMargin);
     }
-    // Powers near the largest double: a range a double can hold.
-    if (!std::isfinite(high - low)) {
-        low = qMax(low, -1e307);
-        high = qMin(high, 1e307);
-    }
+    // Powers near the largest double: an axis whose length, padded and cut
+    // into bins, a double still holds; what lies beyond is counted.
+    low = std::clamp(low, -kLongestAxis, kLongestAxis);
+    high = std::clamp(high, -kLongestAxis, kLongestAxis);
     const double range = high - low;
     // Room for a bin or two beyond the outermost values.
     const double pad = range > 0 ? range * qMax(0.05, 3.0 / maxBins) : qMax(0.5, std::fabs(low) * 1e-6);
