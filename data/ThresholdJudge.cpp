@@ -225,9 +225,15 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         figures.squares = total.squares;
         figures.scaled = total.scaled;
         addMargins(figures, Moments::Total(tally.marginRuns, tally.marginRun));
-        figures.p01 = tally.powers.Percentile(1);
-        figures.p50 = tally.powers.Percentile(50);
-        figures.p99 = tally.powers.Percentile(99);
+        // A bin's middle may lie a rounding beyond the least or greatest
+        // power in it; no percentile does.
+        const auto percentile = [&](double p) -> std::optional<double> {
+            const std::optional<double> value = tally.powers.Percentile(p);
+            return value ? std::optional<double>(qBound(total.min, *value, total.max)) : std::nullopt;
+        };
+        figures.p01 = percentile(1);
+        figures.p50 = percentile(50);
+        figures.p99 = percentile(99);
         figures.failedFibers = tally.failedFibers;
         figures.marginal = tally.marginal;
         figures.powerBins = tally.powers;

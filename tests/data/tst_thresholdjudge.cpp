@@ -320,6 +320,8 @@ void TestThresholdJudge::statistics_data()
     QTest::newRow("failing and passing") << QByteArrayList{"-24.99", "-25.01", "-30.00"} << minus25;
     QTest::newRow("a single value among Low and text") << QByteArrayList{"-19.87", "-120.00", "abc"} << minus25;
     QTest::newRow("all equal") << QByteArrayList{"-20.00", "-20.00", "-20.00", "-20.00"} << minus25;
+    // Half way between two hundredths: its bin's middle lies beyond it.
+    QTest::newRow("all equal, between hundredths") << QByteArrayList{"-1.665", "-1.665"} << minus25;
     QTest::newRow("in some fibers only") << QByteArrayList{"-20.00", "-", "-21.00", "-", "-22.50"} << minus25;
     QTest::newRow("no numeric power") << QByteArrayList{"-120.00", "abc", ""} << minus25;
     QTest::newRow("thresholds without a number") << QByteArrayList{"-20.00", "-21.00", "-22.00"}
