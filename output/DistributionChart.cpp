@@ -576,9 +576,11 @@ void DistributionChart::drawPareto(QPainter &painter, const QRectF &rect, int fo
     for (const QList<Bar> *bars : {&channels, &reasons})
         for (const Bar &bar : *bars)
             labelWidth = qMax(labelWidth, metrics.horizontalAdvance(bar.label));
-    labelWidth = qMin(std::ceil(labelWidth) + pad, inner.width() * 0.4);
+    // The counts whole where they fit, the labels as much as is left, the
+    // bars at least a fifth of the width.
     const QString widest = QStringLiteral("%1 (100 %)").arg(m_failed);
-    const double countWidth = qMin(std::ceil(metrics.horizontalAdvance(widest)) + pad, inner.width() * 0.3);
+    const double countWidth = qMin(std::ceil(metrics.horizontalAdvance(widest)) + pad, inner.width() * 0.45);
+    labelWidth = qMin(std::ceil(labelWidth) + pad, qMax(0.0, inner.width() * 0.8 - countWidth));
     const double barWidth = qMax(0.0, inner.width() - labelWidth - countWidth);
 
     double y = inner.top();
@@ -606,10 +608,13 @@ void DistributionChart::drawPareto(QPainter &painter, const QRectF &rect, int fo
         }
         y += line / 2;
     };
+    // The channels' list takes the room it needs, unless the reasons would
+    // then have too little: then each list its share.
+    const double reasonsHeight = double(reasons.size() + 2) * rowHeight + line;
     const double channelsBottom =
-        inner.top() + std::floor(inner.height() * double(channels.size() + 2) / rows);
+        rowHeight >= line ? inner.bottom() - reasonsHeight
+                          : inner.top() + std::floor(inner.height() * double(channels.size() + 2) / rows);
     list(tr("Failing fibers by channel"), channels, channelsBottom);
-    y = qMax(y, channelsBottom);
     list(tr("by reason"), reasons, inner.bottom());
     painter.restore();
 }
