@@ -7,26 +7,28 @@
 
 namespace {
 
-// The first field of a file's lines, and the one before the marginal
-// column: its path as shown and its bytes where they are not UTF-8.
+// The first field of a file's lines, and its last two with the line's
+// end: its path as shown, its bytes where they are not UTF-8, and whether
+// the fiber is marginal, made once for each of the three answers.
 struct PathFields
 {
     explicit PathFields(const QString &path)
     {
         SummaryCsvWriter::AppendField(file, NativePath::Escaped(path).toUtf8());
-        bytes = ',' + NativePath::HexBytes(path);
+        const QByteArray bytes = ',' + NativePath::HexBytes(path);
+        unjudged = bytes + ",\r\n";
+        marginal = bytes + ",true\r\n";
+        notMarginal = bytes + ",false\r\n";
+    }
+    const QByteArray &End(const std::optional<bool> &isMarginal) const
+    {
+        return !isMarginal ? unjudged : *isMarginal ? marginal : notMarginal;
     }
     QByteArray file;
-    QByteArray bytes;
+    QByteArray unjudged; // without a warning margin
+    QByteArray marginal;
+    QByteArray notMarginal;
 };
-
-// The marginal column and the line's end.
-QByteArrayView marginalEnd(const std::optional<bool> &marginal)
-{
-    if (!marginal)
-        return ",\r\n";
-    return *marginal ? QByteArrayView(",true\r\n") : QByteArrayView(",false\r\n");
-}
 
 class CsvReport : public SummaryWriter::FileReport
 {
@@ -58,8 +60,7 @@ public:
             failed += SummaryWriter::FieldUtf8(fiber.failedChannels.at(i), decoded);
         }
         SummaryCsvWriter::AppendField(m_buffer, failed);
-        m_buffer += m_path.bytes;
-        m_buffer += marginalEnd(fiber.marginal);
+        m_buffer += m_path.End(fiber.marginal);
         Flush();
     }
 
@@ -68,8 +69,7 @@ public:
         if (judge.FiberCount() == 0) {
             m_buffer += m_path.file + ",,fail,0,";
             SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::tr("no rows").toUtf8());
-            m_buffer += ",,," + m_path.bytes;
-            m_buffer += marginalEnd(std::nullopt);
+            m_buffer += ",,," + m_path.End(std::nullopt);
         }
         Flush(true);
     }
@@ -110,8 +110,7 @@ void SummaryCsvWriter::Finish(const Run &run, const Sink &out) const
         const PathFields path(error.path);
         lines += path.file + ",,error,,";
         AppendField(lines, error.message.toUtf8());
-        lines += ",,," + path.bytes;
-        lines += marginalEnd(std::nullopt);
+        lines += ",,," + path.End(std::nullopt);
     }
     if (!lines.isEmpty())
         out(lines);
