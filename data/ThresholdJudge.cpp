@@ -115,16 +115,15 @@ void ThresholdJudge::tallyRow(Tally &tally, qsizetype index, Failures failures, 
     if (failures & Low)
         ++tally.lows;
     if (power.held) {
+        tally.marginRun.Add(power.value, threshold.held ? std::optional<double>(threshold.value) : std::nullopt,
+                            tally.run);
         tally.run.Add(power.value);
         tally.powers.Add(power.value);
         if (failures != NoFailure)
             tally.failing.Add(power.value);
     }
-    if (threshold.held) {
+    if (threshold.held)
         tally.thresholds.Add(threshold.value);
-        if (power.held)
-            tally.marginRun.AddDifference(power.value, threshold.value);
-    }
     // A fiber counts once at a channel, however many of its rows name it.
     InFiber &in = tally.inFiber;
     if (in.fiber != m_fibers) {
@@ -169,10 +168,11 @@ void ThresholdJudge::endFiber(Fiber &fiber)
 void ThresholdJudge::endRun()
 {
     for (Tally &tally : m_tallies) {
+        if (const Moments margins = tally.marginRun.Of(tally.run); margins.powers > 0)
+            tally.marginRuns.append(margins);
+        tally.marginRun = MarginRun();
         if (tally.run.powers > 0)
             tally.runs.append(std::exchange(tally.run, Moments()));
-        if (tally.marginRun.powers > 0)
-            tally.marginRuns.append(std::exchange(tally.marginRun, Moments()));
     }
     m_fibersInRun = 0;
 }
@@ -224,7 +224,7 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         figures.mean = total.scaled ? std::ldexp(total.mean, ScaleExponent) : total.mean;
         figures.squares = total.squares;
         figures.scaled = total.scaled;
-        addMargins(figures, Moments::Total(tally.marginRuns, tally.marginRun));
+        addMargins(figures, Moments::Total(tally.marginRuns, tally.marginRun.Of(tally.run)));
         // A bin's middle may lie a rounding beyond the least or greatest
         // power in it; no percentile does.
         const auto percentile = [&](double p) -> std::optional<double> {
@@ -345,6 +345,46 @@ void ThresholdJudge::Moments::AddDifference(double a, double b)
     }
     *this = scaledDown();
     addScaled(std::ldexp(a, -ScaleExponent) - std::ldexp(b, -ScaleExponent));
+}
+
+ThresholdJudge::Moments ThresholdJudge::Moments::ShiftedBy(double shift) const
+{
+    Moments shifted = *this;
+    if (powers == 0)
+        return shifted;
+    shifted.min = min - shift;
+    shifted.max = max - shift;
+    if (!scaled) {
+        shifted.mean = mean - shift;
+        if (std::isfinite(shifted.mean))
+            return shifted;
+        shifted = scaledDown();
+    }
+    shifted.mean -= std::ldexp(shift, -ScaleExponent);
+    return shifted;
+}
+
+void ThresholdJudge::MarginRun::Add(double power, const std::optional<double> &rowThreshold,
+                                    const Moments &powers)
+{
+    if (shifted) {
+        if (rowThreshold && (!thresholdKnown || *rowThreshold == threshold)) {
+            thresholdKnown = true;
+            threshold = *rowThreshold;
+            return;
+        }
+        own = Of(powers);
+        shifted = false;
+    }
+    if (rowThreshold)
+        own.AddDifference(power, *rowThreshold);
+}
+
+ThresholdJudge::Moments ThresholdJudge::MarginRun::Of(const Moments &powers) const
+{
+    if (!shifted)
+        return own;
+    return thresholdKnown ? powers.ShiftedBy(threshold) : Moments();
 }
 
 // Adds a value already scaled by 2^-ScaleExponent.

@@ -210,6 +210,8 @@ private:
         void Add(double power);
         // Adds a - b, which may be too large for a double where a and b are not.
         void AddDifference(double a, double b);
+        // The moments of every value less `shift`.
+        Moments ShiftedBy(double shift) const;
         static Moments Combine(const Moments &a, const Moments &b);
         // Of all the runs, and the one under way, combined in their order.
         static Moments Total(const QList<Moments> &runs, const Moments &run);
@@ -218,6 +220,22 @@ private:
         void addScaled(double value);
         Moments scaledDown() const;
         static Moments combine(const Moments &a, const Moments &b);
+    };
+    // The margins of one run. While every row with a numeric power has had
+    // one and the same numeric threshold, they are the run's powers less
+    // that threshold and need no sums of their own; the first row that
+    // breaks the rule starts their own sums from there.
+    struct MarginRun
+    {
+        Moments own;         // once not `shifted`
+        bool shifted = true;
+        bool thresholdKnown = false;
+        double threshold = 0; // of every row so far, while `shifted`
+
+        // Counts in the margin of a row whose power is held; `powers` are
+        // the run's powers before this row's.
+        void Add(double power, const std::optional<double> &threshold, const Moments &powers);
+        Moments Of(const Moments &powers) const;
     };
     // What a channel's rows in the fiber being judged came to.
     struct InFiber
@@ -238,7 +256,7 @@ private:
         QList<Moments> runs; // finished ones, in order
         Moments run;         // the one under way
         QList<Moments> marginRuns;
-        Moments marginRun;
+        MarginRun marginRun;
         PowerBins powers;
         PowerBins failing;
         PowerBins thresholds;
