@@ -7,6 +7,7 @@
 #include "cli/OutputStream.h"
 #include "cli/StopSignals.h"
 #include "data/NativePath.h"
+#include "output/DistributionImage.h"
 #include "output/ReportPdf.h"
 #include "output/TemporaryFiles.h"
 
@@ -51,7 +52,7 @@ ExitStatus runDrawingJob(int &argc, char *argv[], const Options &options)
         }
     }
     QGuiApplication app(argc, argv);
-    return HeadlessJob::Run(options, ReportPdf::WriteResultFile);
+    return HeadlessJob::Run(options, {ReportPdf::WriteResultFile, DistributionImage::WriteResultFile});
 }
 
 } // namespace
@@ -76,6 +77,7 @@ int main(int argc, char *argv[])
     case Options::Job::Window:
         return runWindow(applicationArgc, argv, options.files);
     case Options::Job::PrintPdf:
+    case Options::Job::Plot:
         return HeadlessProcess::Run([&] { return runDrawingJob(applicationArgc, argv, options); });
     default:
         return HeadlessProcess::Run([&] {

@@ -43,12 +43,6 @@ QByteArray identity(const QString &path)
     return folder.isEmpty() ? bytes : folder + '/' + bytes.mid(slash + 1);
 }
 
-bool isFolder(const QString &path)
-{
-    struct stat info = {};
-    return ::stat(NativePath::Encode(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 QString shown(const QString &path)
 {
     return NativePath::Display(path);
@@ -112,6 +106,12 @@ private:
 
 } // namespace
 
+bool IsFolder(const QString &path)
+{
+    struct stat info = {};
+    return ::stat(NativePath::Encode(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 QString OutputName(const QString &input, const QString &suffix)
 {
     QString name = QFileInfo(input).fileName();
@@ -124,7 +124,7 @@ bool Plan(const QString &target, const QStringList &inputs, const QString &suffi
           QList<Job> *jobs, QString *error)
 {
     jobs->clear();
-    const bool folder = isFolder(target);
+    const bool folder = IsFolder(target);
     if (inputs.size() == 1 && !folder) {
         jobs->append({inputs.first(), target});
     } else {

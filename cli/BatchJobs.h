@@ -18,6 +18,9 @@ struct Job
     QString output;
 };
 
+// True when `path` names an existing folder (links followed).
+bool IsFolder(const QString &path);
+
 // The result file's name without a final ".fib" (in any case), to which
 // the result's own suffix is added in a folder of results.
 QString OutputName(const QString &input, const QString &suffix);

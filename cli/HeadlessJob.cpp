@@ -7,14 +7,18 @@
 
 namespace HeadlessJob {
 
-ExitStatus Run(const Options &options, const PrintPdfJob::Writer &writePdf)
+ExitStatus Run(const Options &options, const Drawing &drawing)
 {
     switch (options.job) {
     case Options::Job::ExportCsv:
         return ExportCsvJob::Run(options);
     case Options::Job::PrintPdf:
-        if (writePdf)
-            return PrintPdfJob::Run(options, writePdf);
+        if (drawing.writePdf)
+            return PrintPdfJob::Run(options, drawing.writePdf);
+        break;
+    case Options::Job::Plot:
+        if (drawing.writePlot)
+            return PlotJob::Run(options, drawing.writePlot);
         break;
     case Options::Job::Summary:
         return SummaryJob::Run(options);

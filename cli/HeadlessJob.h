@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/ExitStatus.h"
+#include "cli/PlotJob.h"
 #include "cli/PrintPdfJob.h"
 
 struct Options;
@@ -8,9 +9,16 @@ struct Options;
 // The jobs that run without a window and exit.
 namespace HeadlessJob {
 
+// What draws, which only the window program has: the quenvale command
+// hands the jobs that draw to it instead.
+struct Drawing
+{
+    PrintPdfJob::Writer writePdf;
+    PlotJob::Writer writePlot;
+};
+
 // Runs the job that `options` name, which is not the window. --print-pdf
-// draws through `writePdf`, which only the window program has: the quenvale
-// command hands that job to it instead.
-ExitStatus Run(const Options &options, const PrintPdfJob::Writer &writePdf = {});
+// and --plot draw through `drawing`.
+ExitStatus Run(const Options &options, const Drawing &drawing = {});
 
 } // namespace HeadlessJob

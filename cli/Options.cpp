@@ -9,6 +9,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -18,6 +19,9 @@ const char kPrintPdf[] = "print-pdf";
 const char kPageSize[] = "page-size";
 const char kSummary[] = "summary";
 const char kFormat[] = "format";
+const char kWarnMargin[] = "warn-margin";
+const char kPlot[] = "plot";
+const char kSize[] = "size";
 
 // The options that name a job, in the order messages list them.
 const struct
@@ -26,7 +30,8 @@ const struct
     const char *name;
 } kJobs[] = {{Options::Job::ExportCsv, kExportCsv},
              {Options::Job::PrintPdf, kPrintPdf},
-             {Options::Job::Summary, kSummary}};
+             {Options::Job::Summary, kSummary},
+             {Options::Job::Plot, kPlot}};
 
 QString option(const char *name)
 {
@@ -79,11 +84,11 @@ bool singleValue(const QCommandLineParser &parser, const char *name, QString *va
     return true;
 }
 
-// An option that belongs to one job, and the values it takes.
+// An option that belongs to some jobs, and the values it takes.
 struct JobOption
 {
     const char *name;
-    const char *job;
+    const char *jobs; // as the message lists them: "--print-pdf"
     bool jobGiven;
     const char *values; // as the message lists them
     std::function<bool(const QString &)> accepted;
@@ -100,8 +105,8 @@ bool jobValue(const QCommandLineParser &parser, const JobOption &jobOption, QStr
     if (!singleValue(parser, jobOption.name, value, error))
         return false;
     if (!jobOption.jobGiven)
-        return fail(error, Options::tr("--%1 is only for --%2")
-                               .arg(option(jobOption.name), option(jobOption.job)));
+        return fail(error, Options::tr("--%1 is only for %2")
+                               .arg(option(jobOption.name), QLatin1String(jobOption.jobs)));
     if (!jobOption.accepted(*value))
         return fail(error, Options::tr("--%1 %2: unknown value, use %3")
                                .arg(option(jobOption.name), NativePath::Display(*value),
@@ -127,6 +132,45 @@ bool parseFormat(const QString &name, SummaryWriter::Format *format)
         }
     }
     return false;
+}
+
+// "png", "svg" or "pdf", in any case; kept in lower case.
+bool parseImageFormat(const QString &name, QString *format)
+{
+    for (const char *known : {"png", "svg", "pdf"}) {
+        if (name.compare(QLatin1String(known), Qt::CaseInsensitive) == 0) {
+            *format = QLatin1String(known);
+            return true;
+        }
+    }
+    return false;
+}
+
+// A number of dB, 0 or more.
+bool parseMargin(const QString &text, std::optional<double> *margin)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < 0)
+        return false;
+    *margin = value;
+    return true;
+}
+
+// WxH in pixels, within the sizes a plot is drawn at.
+bool parseSize(const QString &text, QSize *size)
+{
+    const QStringList parts = text.split(QLatin1Char('x'), Qt::KeepEmptyParts, Qt::CaseInsensitive);
+    if (parts.size() != 2)
+        return false;
+    bool wide = false, high = false;
+    const QSize parsed(parts.at(0).toInt(&wide), parts.at(1).toInt(&high));
+    const QSize least = Options::SmallestImageSize(), most = Options::LargestImageSize();
+    if (!wide || !high || parsed.width() < least.width() || parsed.height() < least.height()
+        || parsed.width() > most.width() || parsed.height() > most.height())
+        return false;
+    *size = parsed;
+    return true;
 }
 
 // The job options given, as the user wrote them, and the job they name
@@ -165,29 +209,42 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
                                .arg(jobs.join(QLatin1String(" and "))));
     if (parser.optionNames().count(option(kSummary)) > 1)
         return fail(error, Options::tr("--%1 is given more than once").arg(option(kSummary)));
-    const bool writesTarget = options->job == Job::ExportCsv || options->job == Job::PrintPdf;
+    const bool writesTarget =
+        options->job == Job::ExportCsv || options->job == Job::PrintPdf || options->job == Job::Plot;
     if (writesTarget && !singleValue(parser, job, &options->target, error))
         return false;
     QString pageSize;
-    if (!jobValue(parser, {kPageSize, kPrintPdf, options->job == Job::PrintPdf, "A4 or Letter",
+    if (!jobValue(parser, {kPageSize, "--print-pdf", options->job == Job::PrintPdf, "A4 or Letter",
                            ReportPdf::IsPageSizeName},
                   &pageSize, error))
         return false;
     if (!pageSize.isEmpty())
         options->pageSize = pageSize;
-    QString format;
-    const auto isFormat = [options](const QString &name) { return parseFormat(name, &options->format); };
-    if (!jobValue(parser, {kFormat, kSummary, options->job == Job::Summary, "text, json, jsonl or csv", isFormat},
-                  &format, error))
+    QString value;
+    const bool plot = options->job == Job::Plot;
+    const auto isFormat = [options, plot](const QString &name) {
+        return plot ? parseImageFormat(name, &options->imageFormat) : parseFormat(name, &options->format);
+    };
+    if (!jobValue(parser, {kFormat, "--summary or --plot", options->job == Job::Summary || plot,
+                           plot ? "png, svg or pdf" : "text, json, jsonl or csv", isFormat},
+                  &value, error))
+        return false;
+    const auto isMargin = [options](const QString &text) { return parseMargin(text, &options->warnMargin); };
+    if (!jobValue(parser, {kWarnMargin, "--summary or --plot", options->job == Job::Summary || plot,
+                           "a number of dB, 0 or more", isMargin},
+                  &value, error))
+        return false;
+    const auto isSize = [options](const QString &text) { return parseSize(text, &options->imageSize); };
+    if (!jobValue(parser, {kSize, "--plot", plot, "WxH in pixels, from 320x240 to 8192x8192", isSize}, &value,
+                  error))
         return false;
     options->files = parser.positionalArguments();
     if (options->job != Job::Window && options->files.isEmpty())
         return fail(error, options->job == Job::Summary
                                ? Options::tr("--%1 needs at least one result file or folder").arg(option(job))
                                : Options::tr("--%1 needs at least one result file").arg(option(job)));
-    if (options->job == Job::PrintPdf && OutputStream::IsStandardOutput(options->target))
-        return fail(error, Options::tr("--%1 writes files only; name a file or a folder")
-                               .arg(option(kPrintPdf)));
+    if ((options->job == Job::PrintPdf || plot) && OutputStream::IsStandardOutput(options->target))
+        return fail(error, Options::tr("--%1 writes files only; name a file or a folder").arg(option(job)));
     return true;
 }
 
@@ -195,7 +252,7 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
 
 bool Options::NeedsWindowProgram() const
 {
-    return job == Job::Window || job == Job::PrintPdf;
+    return job == Job::Window || job == Job::PrintPdf || job == Job::Plot;
 }
 
 bool Options::Parse(const QStringList &arguments, Options *options, QString *error)
@@ -236,10 +293,26 @@ void Options::Describe(QCommandLineParser &parser)
         tr("Judge every fiber of the result files and folders given against its thresholds "
            "and write the verdicts to standard output; then exit.")));
     parser.addOption(QCommandLineOption(option(kFormat),
-                                        tr("Format of --summary: text (default), json, jsonl or csv."),
-                                        tr("text|json|jsonl|csv")));
+                                        tr("Format of --summary: text (default), json, jsonl or csv; "
+                                           "of --plot: png, svg or pdf (default: OUT's extension, "
+                                           "png in a folder)."),
+                                        tr("FORMAT")));
+    parser.addOption(QCommandLineOption(
+        option(kWarnMargin),
+        tr("Marginal band of --summary and --plot: a fiber that passes with a worst margin below DB "
+           "dB is marginal (it still passes)."),
+        tr("DB")));
+    parser.addOption(QCommandLineOption(
+        option(kPlot),
+        tr("Draw the distribution of every channel's powers and the Pareto of failures of the result "
+           "files as images to OUT: a file (one result file; .png, .svg or .pdf) or an existing "
+           "folder; then exit."),
+        tr("OUT")));
+    parser.addOption(QCommandLineOption(option(kSize),
+                                        tr("Size of --plot's image in pixels (default 1920x1080)."),
+                                        tr("WxH")));
     parser.addPositionalArgument(
         tr("files"),
-        tr("Result files (.fib): opened in the window, or read by --export-csv or --print-pdf."),
+        tr("Result files (.fib): opened in the window, or read by --export-csv, --print-pdf or --plot."),
         tr("[FILE.fib...]"));
 }

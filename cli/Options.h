@@ -3,8 +3,11 @@
 #include "output/SummaryWriter.h"
 
 #include <QCoreApplication>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QCommandLineParser;
 
@@ -16,17 +19,27 @@ struct Options
     Q_DECLARE_TR_FUNCTIONS(Options)
 
 public:
-    enum class Job { Window, ExportCsv, PrintPdf, Summary, Help, Version };
+    enum class Job { Window, ExportCsv, PrintPdf, Summary, Plot, Help, Version };
 
     Job job = Job::Window;
-    QString target; // --export-csv, --print-pdf: a file, a folder, or "-" for standard output
+    QString target; // --export-csv, --print-pdf, --plot: a file, a folder, or "-" for standard output
     QStringList files; // the result files (--summary: and folders), their bytes kept
     QString pageSize = QStringLiteral("A4");
     SummaryWriter::Format format = SummaryWriter::Text;
+    // --summary, --plot: the marginal band above each threshold, in dB.
+    std::optional<double> warnMargin;
+    // --plot: "png", "svg" or "pdf" from --format; empty for the target's own
+    // extension. The image's size in pixels.
+    QString imageFormat;
+    QSize imageSize = DefaultImageSize();
 
     // True for the jobs that only the window program can do: the window and
-    // the drawing of PDF reports.
+    // the drawing of PDF reports and plots.
     bool NeedsWindowProgram() const;
+
+    static QSize DefaultImageSize() { return QSize(1920, 1080); }
+    static QSize SmallestImageSize() { return QSize(320, 240); }
+    static QSize LargestImageSize() { return QSize(8192, 8192); }
 
     // Reads the whole argument list (program name first, each argument's
     // bytes kept, see NativePath), Qt's GUI options passed over. False with

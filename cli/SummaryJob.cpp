@@ -161,16 +161,17 @@ struct Outcome
     bool passed = false;
     qsizetype fibers = 0;
     qsizetype failed = 0;
+    qsizetype marginal = 0;
     QString error;
 };
 
 // Judges one file, its report writing into its slot of `output`.
-bool judgeFile(const SummaryWriter &writer, const SummaryJob::ResultFile &file, qsizetype slot,
-               OrderedOutput &output, Outcome *outcome)
+bool judgeFile(const SummaryWriter &writer, const SummaryJob::ResultFile &file,
+               std::optional<double> warnMargin, qsizetype slot, OrderedOutput &output, Outcome *outcome)
 {
     const std::unique_ptr<SummaryWriter::FileReport> report =
         writer.ReportFile(file.path, [&output, slot](QByteArrayView bytes) { output.Write(slot, bytes); });
-    ThresholdJudge judge;
+    ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
     try {
         outcome->read = FiberReader::Read(
             file.path,
@@ -188,6 +189,7 @@ bool judgeFile(const SummaryWriter &writer, const SummaryJob::ResultFile &file, 
         outcome->passed = judge.Passed();
         outcome->fibers = judge.FiberCount();
         outcome->failed = judge.FailedCount();
+        outcome->marginal = judge.MarginalCount();
     } else {
         report->Abandon(outcome->error);
     }
@@ -206,10 +208,11 @@ void tally(const QList<SummaryJob::ResultFile> &files, const std::vector<Outcome
             run->errors.append({file.path, outcome.error, file.found});
             continue;
         }
-        run->files.append({file.path, outcome.fibers, outcome.failed, outcome.passed});
+        run->files.append({file.path, outcome.fibers, outcome.failed, outcome.passed, outcome.marginal});
         ++run->totals.files;
         run->totals.fibers += outcome.fibers;
         run->totals.failedFibers += outcome.failed;
+        run->totals.marginalFibers += outcome.marginal;
         if (!outcome.passed)
             ++run->totals.failedFiles;
     }
@@ -245,7 +248,7 @@ ExitStatus SummaryJob::Run(const Options &options)
         return ExitStatus::Failure;
     const bool colour = options.format == SummaryWriter::Text && colourWanted();
     const auto write = [&out](QByteArrayView text) { out.Write(text); };
-    const ExitStatus status = judge(options.files, options.format, colour,
+    const ExitStatus status = judge(options.files, options.format, colour, options.warnMargin,
                                     [&write](QByteArrayView text) { TerminalStatus::Output(text, write); });
     const ExitStatus finished = out.Finish(status);
     TerminalStatus::Close();
@@ -253,9 +256,10 @@ ExitStatus SummaryJob::Run(const Options &options)
 }
 
 ExitStatus SummaryJob::judge(const QStringList &paths, SummaryWriter::Format format, bool colour,
-                             const SummaryWriter::Sink &out)
+                             std::optional<double> warnMargin, const SummaryWriter::Sink &out)
 {
     SummaryWriter::Run run;
+    run.warnMargin = warnMargin;
     const ResultFiles list = FindResultFiles(paths, &run.errors, StopSignals::Requested);
     for (const SummaryWriter::PathError &error : std::as_const(run.errors))
         BatchJobs::PrintError(error.message);
@@ -273,7 +277,7 @@ ExitStatus SummaryJob::judge(const QStringList &paths, SummaryWriter::Format for
         list.files.size(),
         [&](qsizetype i, QString *error) {
             Outcome &outcome = outcomes[size_t(i)];
-            const bool read = judgeFile(*writer, list.files.at(i), i, output, &outcome);
+            const bool read = judgeFile(*writer, list.files.at(i), warnMargin, i, output, &outcome);
             *error = outcome.error;
             return read;
         },

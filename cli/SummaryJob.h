@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 struct Options;
 
@@ -54,5 +55,5 @@ public:
 
 private:
     static ExitStatus judge(const QStringList &paths, SummaryWriter::Format format, bool colour,
-                            const SummaryWriter::Sink &out);
+                            std::optional<double> warnMargin, const SummaryWriter::Sink &out);
 };

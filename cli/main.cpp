@@ -1,8 +1,8 @@
 // The quenvale command. The jobs that draw nothing (--export-csv, --summary,
 // --help, --version) and every unusable argument are done here on Qt Core
 // alone, so that a script converting files one at a time never loads the
-// window's libraries; for the window and --print-pdf this process becomes
-// the window program, quenvale-gui.
+// window's libraries; for the window, --print-pdf and --plot this process
+// becomes the window program, quenvale-gui.
 
 #include "cli/BatchJobs.h"
 #include "cli/GuiOptions.h"

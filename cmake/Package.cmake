@@ -15,7 +15,10 @@ list and a bar chart, and a click marks a channel.
 
 The whole table of a file can be exported as CSV and printed as a paginated
 report. From the command line, CSV files and PDF reports are written
-without a window, one per result file.")
+without a window, one per result file; every fiber is judged against its
+thresholds, with each channel's statistics (percentiles, Cpk, a Pareto of
+failures); and each channel's distribution is drawn as a PNG, SVG or PDF
+image.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

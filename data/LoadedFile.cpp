@@ -43,7 +43,7 @@ void judgeAll(const MeasurementRows &rows, qsizetype blocks, ThresholdJudge &jud
 {
     constexpr qsizetype kRun = ThresholdJudge::ChunkFibers;
     const qsizetype half = blocks / 2 / kRun * kRun; // where a run of the judge ends
-    ThresholdJudge later(judge.KeepingOf());
+    ThresholdJudge later(judge.KeepingOf(), judge.WarnMargin());
     QList<LoadedFile::Verdict> laterVerdicts;
     bool laterFailed = false;
     std::thread helper;
@@ -107,9 +107,9 @@ bool LoadedFile::Judge(const MeasurementRows &rows, Verdicts *verdicts, const st
     return true;
 }
 
-ThresholdJudge LoadedFile::Figures(const MeasurementRows &rows)
+ThresholdJudge LoadedFile::Figures(const MeasurementRows &rows, std::optional<double> warnMargin)
 {
-    ThresholdJudge judge;
+    ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
     QList<Verdict> verdicts;
     judgeAll(rows, ChannelTable::FiberCount(rows.Count()), judge, verdicts, nullptr);
     return judge;

@@ -55,8 +55,11 @@ struct LoadedFile
                       const std::atomic<bool> *stop = nullptr);
 
     // Every fiber of `rows` judged again, the figures of each channel kept:
-    // what a summary of the file shows besides its verdicts.
-    static ThresholdJudge Figures(const MeasurementRows &rows);
+    // what a summary of the file shows besides its verdicts, and its
+    // channels' distributions. With a warning margin, the marginal fibers
+    // are counted too.
+    static ThresholdJudge Figures(const MeasurementRows &rows,
+                                  std::optional<double> warnMargin = std::nullopt);
 
     // The fiber box's order of names: by their bytes, unsigned, a name
     // before the longer names it starts; equal names in file order.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -91,12 +92,8 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
         }
         if (m_keeping == VerdictsOnly)
             continue;
-        Tally &tally = tallyOf(row, i);
-        ++tally.count;
-        if (failures != NoFailure)
-            ++tally.failed;
-        if (power.held)
-            tally.run.Add(power.value);
+        const qsizetype index = tallyOf(row, i);
+        tallyRow(m_tallies[index], index, failures, power, threshold);
     }
     if (fiber.worstRow >= 0) {
         const MeasurementRows::Row worst = rows.At(first + fiber.worstRow);
@@ -104,18 +101,76 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
         fiber.worstPower = field(worst, MeasurementRow::Power);
         fiber.worstThreshold = field(worst, MeasurementRow::Threshold);
     }
-    ++m_fibers;
-    if (!fiber.passed())
+    endFiber(fiber);
+    return fiber;
+}
+
+// One row into its channel's figures.
+void ThresholdJudge::tallyRow(Tally &tally, qsizetype index, Failures failures, Number power,
+                              Number threshold)
+{
+    ++tally.count;
+    if (failures != NoFailure)
+        ++tally.failed;
+    if (failures & Low)
+        ++tally.lows;
+    if (power.held) {
+        tally.marginRun.Add(power.value, threshold.held ? std::optional<double>(threshold.value) : std::nullopt,
+                            tally.run);
+        tally.run.Add(power.value);
+        tally.powers.Add(power.value);
+        if (failures != NoFailure)
+            tally.failing.Add(power.value);
+    }
+    if (threshold.held)
+        tally.thresholds.Add(threshold.value);
+    // A fiber counts once at a channel, however many of its rows name it.
+    InFiber &in = tally.inFiber;
+    if (in.fiber != m_fibers) {
+        in = {m_fibers, false, std::numeric_limits<double>::infinity()};
+        m_touched.append(index);
+    }
+    if (failures != NoFailure)
+        in.failed = true;
+    else
+        in.worstMargin = qMin(in.worstMargin, power.value - threshold.value);
+}
+
+// What the fiber just judged adds to the file's counts.
+void ThresholdJudge::endFiber(Fiber &fiber)
+{
+    if (m_warnMargin) {
+        fiber.marginal = IsMarginal(fiber.passed(), fiber.worstMargin, *m_warnMargin);
+        if (*fiber.marginal)
+            ++m_marginal;
+    }
+    if (!fiber.passed()) {
         ++m_failed;
+        for (int reason = 0; reason < 4; ++reason) {
+            if (fiber.failures.toInt() & (1 << reason))
+                ++m_reasons[reason];
+        }
+    }
+    for (const qsizetype index : std::as_const(m_touched)) {
+        Tally &tally = m_tallies[index];
+        if (tally.inFiber.failed)
+            ++tally.failedFibers;
+        else if (m_warnMargin && tally.inFiber.worstMargin < *m_warnMargin)
+            ++tally.marginal;
+    }
+    m_touched.clear();
+    ++m_fibers;
     m_channelsMade = false;
     if (++m_fibersInRun == ChunkFibers)
         endRun();
-    return fiber;
 }
 
 void ThresholdJudge::endRun()
 {
     for (Tally &tally : m_tallies) {
+        if (const Moments margins = tally.marginRun.Of(tally.run); margins.powers > 0)
+            tally.marginRuns.append(margins);
+        tally.marginRun = MarginRun();
         if (tally.run.powers > 0)
             tally.runs.append(std::exchange(tally.run, Moments()));
     }
@@ -129,11 +184,22 @@ void ThresholdJudge::Append(const ThresholdJudge &later)
         Tally &ours = m_tallies[indexOf(theirs.channel, theirs.waveLength)];
         ours.count += theirs.count;
         ours.failed += theirs.failed;
+        ours.lows += theirs.lows;
+        ours.failedFibers += theirs.failedFibers;
+        ours.marginal += theirs.marginal;
         ours.runs += theirs.runs;
         ours.run = theirs.run;
+        ours.marginRuns += theirs.marginRuns;
+        ours.marginRun = theirs.marginRun;
+        ours.powers.Merge(theirs.powers);
+        ours.failing.Merge(theirs.failing);
+        ours.thresholds.Merge(theirs.thresholds);
     }
     m_fibers += later.m_fibers;
     m_failed += later.m_failed;
+    m_marginal += later.m_marginal;
+    for (int reason = 0; reason < 4; ++reason)
+        m_reasons[reason] += later.m_reasons[reason];
     m_fibersInRun = later.m_fibersInRun;
     m_lastAt.clear();
     m_channelsMade = false;
@@ -145,18 +211,106 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         return m_channels;
     m_channels.clear();
     for (const Tally &tally : m_tallies) {
-        Moments total;
-        for (const Moments &run : tally.runs)
-            total = Moments::Combine(total, run);
-        total = Moments::Combine(total, tally.run);
-        ChannelFigures figures{tally.channel, tally.waveLength, tally.count, tally.failed, total.powers,
-                               total.min, total.max, total.mean, total.squares, total.scaled};
-        if (total.scaled)
-            figures.mean = std::ldexp(total.mean, ScaleExponent);
-        m_channels.append(figures);
+        const Moments total = Moments::Total(tally.runs, tally.run);
+        ChannelFigures figures;
+        figures.channel = tally.channel;
+        figures.waveLength = tally.waveLength;
+        figures.count = tally.count;
+        figures.failed = tally.failed;
+        figures.lows = tally.lows;
+        figures.powers = total.powers;
+        figures.min = total.min;
+        figures.max = total.max;
+        figures.mean = total.scaled ? std::ldexp(total.mean, ScaleExponent) : total.mean;
+        figures.squares = total.squares;
+        figures.scaled = total.scaled;
+        addMargins(figures, Moments::Total(tally.marginRuns, tally.marginRun.Of(tally.run)));
+        // A bin's middle may lie a rounding beyond the least or greatest
+        // power in it; no percentile does.
+        const auto percentile = [&](double p) -> std::optional<double> {
+            const std::optional<double> value = tally.powers.Percentile(p);
+            return value ? std::optional<double>(qBound(total.min, *value, total.max)) : std::nullopt;
+        };
+        figures.p01 = percentile(1);
+        figures.p50 = percentile(50);
+        figures.p99 = percentile(99);
+        figures.failedFibers = tally.failedFibers;
+        figures.marginal = tally.marginal;
+        figures.powerBins = tally.powers;
+        figures.failingBins = tally.failing;
+        figures.thresholdBins = tally.thresholds;
+        m_channels.append(std::move(figures));
     }
     m_channelsMade = true;
     return m_channels;
+}
+
+namespace {
+
+// The sample standard deviation of `count` values whose squared deviations
+// sum to `squares`, in the scale of the squares' root.
+double sampleDeviation(qsizetype count, double squares)
+{
+    return std::sqrt(squares / double(count - 1));
+}
+
+std::optional<double> finiteOrNone(double value)
+{
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+} // namespace
+
+// The margins' mean, deviation and Cpk. Where the sums are scaled, the
+// mean and the deviation share one scale: their ratio needs no scaling
+// back, so Cpk is a number wherever the true one is.
+void ThresholdJudge::addMargins(ChannelFigures &figures, const Moments &margins)
+{
+    figures.margins = margins.powers;
+    if (margins.powers == 0)
+        return;
+    const auto unscaled = [&margins](double value) {
+        return margins.scaled ? std::ldexp(value, ScaleExponent) : value;
+    };
+    figures.marginMean = finiteOrNone(unscaled(margins.mean));
+    if (margins.powers < 2)
+        return;
+    const double deviation = sampleDeviation(margins.powers, margins.squares);
+    figures.marginDeviation = finiteOrNone(unscaled(deviation));
+    // A deviation of 0 gives no finite ratio, hence none.
+    figures.cpk = finiteOrNone(margins.mean / (3 * deviation));
+}
+
+ThresholdJudge::Moments ThresholdJudge::Moments::Total(const QList<Moments> &runs, const Moments &run)
+{
+    Moments total;
+    for (const Moments &each : runs)
+        total = Combine(total, each);
+    return Combine(total, run);
+}
+
+QList<ThresholdJudge::ChannelCount> ThresholdJudge::ParetoChannels() const
+{
+    QList<ChannelCount> counts;
+    for (const Tally &tally : m_tallies) {
+        if (tally.failedFibers > 0)
+            counts.append({tally.channel, tally.failedFibers});
+    }
+    std::stable_sort(counts.begin(), counts.end(),
+                     [](const ChannelCount &a, const ChannelCount &b) { return a.fibers > b.fibers; });
+    return counts;
+}
+
+QList<ThresholdJudge::ReasonCount> ThresholdJudge::ParetoReasons() const
+{
+    QList<ReasonCount> counts;
+    for (int reason = 0; reason < 4; ++reason) {
+        if (m_reasons[reason] > 0)
+            counts.append({Failure(1 << reason), m_reasons[reason]});
+    }
+    std::stable_sort(counts.begin(), counts.end(),
+                     [](const ReasonCount &a, const ReasonCount &b) { return a.fibers > b.fibers; });
+    return counts;
 }
 
 // Welford's running mean and squares: one pass, no loss of precision over
@@ -177,12 +331,65 @@ void ThresholdJudge::Moments::Add(double power)
         }
         *this = scaledDown();
     }
-    addScaled(power);
+    addScaled(std::ldexp(power, -ScaleExponent));
 }
 
-void ThresholdJudge::Moments::addScaled(double power)
+// A difference too large for a double is taken in the scaled form, where it
+// fits: the true margin between two powers near the largest double.
+void ThresholdJudge::Moments::AddDifference(double a, double b)
 {
-    const double value = std::ldexp(power, -ScaleExponent);
+    const double difference = a - b;
+    if (!scaled && std::isfinite(difference)) {
+        Add(difference);
+        return;
+    }
+    *this = scaledDown();
+    addScaled(std::ldexp(a, -ScaleExponent) - std::ldexp(b, -ScaleExponent));
+}
+
+ThresholdJudge::Moments ThresholdJudge::Moments::ShiftedBy(double shift) const
+{
+    Moments shifted = *this;
+    if (powers == 0)
+        return shifted;
+    shifted.min = min - shift;
+    shifted.max = max - shift;
+    if (!scaled) {
+        shifted.mean = mean - shift;
+        if (std::isfinite(shifted.mean))
+            return shifted;
+        shifted = scaledDown();
+    }
+    shifted.mean -= std::ldexp(shift, -ScaleExponent);
+    return shifted;
+}
+
+void ThresholdJudge::MarginRun::Add(double power, const std::optional<double> &rowThreshold,
+                                    const Moments &powers)
+{
+    if (shifted) {
+        if (rowThreshold && (!thresholdKnown || *rowThreshold == threshold)) {
+            thresholdKnown = true;
+            threshold = *rowThreshold;
+            return;
+        }
+        own = Of(powers);
+        shifted = false;
+    }
+    if (rowThreshold)
+        own.AddDifference(power, *rowThreshold);
+}
+
+ThresholdJudge::Moments ThresholdJudge::MarginRun::Of(const Moments &powers) const
+{
+    if (!shifted)
+        return own;
+    return thresholdKnown ? powers.ShiftedBy(threshold) : Moments();
+}
+
+// Adds a value already scaled by 2^-ScaleExponent.
+void ThresholdJudge::Moments::addScaled(double value)
+{
     const double delta = value - mean;
     ++powers;
     mean += delta / double(powers);
@@ -243,7 +450,7 @@ ThresholdJudge::Number ThresholdJudge::thresholdValue(const MeasurementRows::Row
     return m_lastThresholdValue;
 }
 
-ThresholdJudge::Tally &ThresholdJudge::tallyOf(const MeasurementRows::Row &row, qsizetype position)
+qsizetype ThresholdJudge::tallyOf(const MeasurementRows::Row &row, qsizetype position)
 {
     // Fibers list their channels in the same order: the tally that the row
     // at this place in the last block had is nearly always this row's.
@@ -252,10 +459,10 @@ ThresholdJudge::Tally &ThresholdJudge::tallyOf(const MeasurementRows::Row &row, 
         m_lastAt.resize(position + 1);
     LastAt &last = m_lastAt[position];
     if (last.index >= 0 && sameBytes(last.field, channel))
-        return m_tallies[last.index];
+        return last.index;
     last.field = channel.toByteArray();
     last.index = indexOf(ShownText(channel), field(row, MeasurementRow::WaveLength));
-    return m_tallies[last.index];
+    return last.index;
 }
 
 qsizetype ThresholdJudge::indexOf(const QByteArray &key, QByteArrayView waveLength)
@@ -284,7 +491,7 @@ std::optional<double> ThresholdJudge::ChannelFigures::standardDeviation() const
 {
     if (powers < 2)
         return std::nullopt;
-    double deviation = std::sqrt(squares / double(powers - 1));
+    double deviation = sampleDeviation(powers, squares);
     if (scaled)
         deviation = std::ldexp(deviation, ScaleExponent);
     if (!std::isfinite(deviation))

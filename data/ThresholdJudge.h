@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/MeasurementRows.h"
+#include "data/PowerBins.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -17,6 +18,10 @@
 // the power is at or above the threshold; its margin is power minus
 // threshold in dB. A fiber passes when it has 18 rows and every one of them
 // passes. The file passes when it has a fiber and every fiber passes.
+//
+// A warning margin, when one is given, marks a band above each threshold:
+// a fiber that passes, but whose worst margin is below the warning margin,
+// is marginal. It still passes.
 class ThresholdJudge
 {
 public:
@@ -33,8 +38,21 @@ public:
     // What a judge keeps besides the counts of fibers: the figures of every
     // channel, or nothing more (the verdicts alone come quicker).
     enum Keeping { ChannelFiguresKept, VerdictsOnly };
-    explicit ThresholdJudge(Keeping keeping = ChannelFiguresKept) : m_keeping(keeping) {}
+    explicit ThresholdJudge(Keeping keeping = ChannelFiguresKept,
+                            std::optional<double> warnMargin = std::nullopt)
+        : m_keeping(keeping), m_warnMargin(warnMargin)
+    {
+    }
     Keeping KeepingOf() const { return m_keeping; }
+    std::optional<double> WarnMargin() const { return m_warnMargin; }
+
+    // The marginal band's rule: a fiber that passed is marginal when its
+    // worst margin lies below the warning margin. A margin equal to the
+    // warning margin is not marginal; a fiber that failed never is.
+    static bool IsMarginal(bool passed, const std::optional<double> &worstMargin, double warnMargin)
+    {
+        return passed && worstMargin && *worstMargin < warnMargin;
+    }
 
     struct Channel
     {
@@ -63,6 +81,8 @@ public:
         QByteArrayView worstThreshold;
         Failures worstFailures;
         std::optional<double> worstMargin;
+        // Whether it is marginal; none where the judge has no warning margin.
+        std::optional<bool> marginal;
 
         bool passed() const { return failures == NoFailure; }
     };
@@ -71,16 +91,18 @@ public:
     // numeric powers ("Low" is none). Channels are told apart by the text
     // a person reads, so two fields that show the same are one channel.
     //
-    // The mean and the squares are summed up in runs of ChunkFibers fibers,
-    // each run on its own, and the runs are then combined in their order:
-    // a file judged in parts, on several threads, gives the very numbers
-    // of the file judged from its start to its end.
+    // The means and the squares are summed up in runs of ChunkFibers
+    // fibers, each run on its own, and the runs are then combined in their
+    // order; the bins count the same whatever the order. A file judged in
+    // parts, on several threads, gives the very numbers of the file judged
+    // from its start to its end.
     struct ChannelFigures
     {
         QByteArray channel;    // as shown: decoded, without blanks around it, UTF-8
         QByteArray waveLength; // the field of the channel's first row, as in the file
         qsizetype count = 0;
         qsizetype failed = 0;
+        qsizetype lows = 0; // rows whose power reads Low
         qsizetype powers = 0;
         double min = 0;
         double max = 0;
@@ -91,10 +113,52 @@ public:
         double squares = 0;
         bool scaled = false;
 
+        // The margins (power minus threshold, of the rows where both hold a
+        // number): their count, mean and sample standard deviation, none
+        // where too few or where no number holds them.
+        qsizetype margins = 0;
+        std::optional<double> marginMean;
+        std::optional<double> marginDeviation;
+        // The one-sided capability against the threshold, margin mean over
+        // three margin deviations; none below two margins, for a deviation
+        // of 0 or where no number holds it.
+        std::optional<double> cpk;
+        // The 1st, 50th and 99th percentiles of the numeric powers, linear
+        // between the closest ranks (see PowerBins::Percentile).
+        std::optional<double> p01;
+        std::optional<double> p50;
+        std::optional<double> p99;
+        // Fibers that failed at this channel; fibers whose worst margin on
+        // this channel is in the marginal band (0 without a warning margin).
+        qsizetype failedFibers = 0;
+        qsizetype marginal = 0;
+        // The numeric powers, those of the rows that failed, and the
+        // numeric thresholds, counted at each 0.01 dB: what the channel's
+        // histogram is drawn from.
+        PowerBins powerBins;
+        PowerBins failingBins;
+        PowerBins thresholdBins;
+
         // The sample standard deviation; none below two powers, or where no
         // number holds it.
         std::optional<double> standardDeviation() const;
     };
+
+    // The failing fibers counted at each channel where they failed, and
+    // for each reason they failed; largest first, equals in the channels'
+    // order or the reasons' (Incomplete, BelowThreshold, Low, NoNumber).
+    struct ChannelCount
+    {
+        QByteArray channel; // as shown, UTF-8
+        qsizetype fibers = 0;
+    };
+    struct ReasonCount
+    {
+        Failure reason = NoFailure;
+        qsizetype fibers = 0;
+    };
+    QList<ChannelCount> ParetoChannels() const;
+    QList<ReasonCount> ParetoReasons() const;
 
     // A field as a person reads it: decoded from code page 936, without the
     // blanks around it, as UTF-8. A view of the field's own bytes is not
@@ -116,6 +180,8 @@ public:
 
     qsizetype FiberCount() const { return m_fibers; }
     qsizetype FailedCount() const { return m_failed; }
+    // Fibers that are marginal; 0 without a warning margin.
+    qsizetype MarginalCount() const { return m_marginal; }
     bool Passed() const { return m_fibers > 0 && m_failed == 0; }
     // In the order their texts first came; none for a judge of verdicts only.
     const QList<ChannelFigures> &Channels() const;
@@ -127,10 +193,11 @@ public:
     static constexpr int ScaleExponent = 540;
 
 private:
-    // The numeric powers of one run: their count, bounds, mean and squares.
-    // Summed plainly as long as the sums fit; from the value that would make
-    // them overflow on, scaled (see ScaleExponent), so that the mean and the
-    // deviation stay numbers wherever the true ones are.
+    // The values of one run (numeric powers, or margins): their count,
+    // bounds, mean and squares. Summed plainly as long as the sums fit;
+    // from the value that would make them overflow on, scaled (see
+    // ScaleExponent), so that the mean and the deviation stay numbers
+    // wherever the true ones are.
     struct Moments
     {
         qsizetype powers = 0;
@@ -141,12 +208,41 @@ private:
         bool scaled = false;
 
         void Add(double power);
+        // Adds a - b, which may be too large for a double where a and b are not.
+        void AddDifference(double a, double b);
+        // The moments of every value less `shift`.
+        Moments ShiftedBy(double shift) const;
         static Moments Combine(const Moments &a, const Moments &b);
+        // Of all the runs, and the one under way, combined in their order.
+        static Moments Total(const QList<Moments> &runs, const Moments &run);
 
     private:
-        void addScaled(double power);
+        void addScaled(double value);
         Moments scaledDown() const;
         static Moments combine(const Moments &a, const Moments &b);
+    };
+    // The margins of one run. While every row with a numeric power has had
+    // one and the same numeric threshold, they are the run's powers less
+    // that threshold and need no sums of their own; the first row that
+    // breaks the rule starts their own sums from there.
+    struct MarginRun
+    {
+        Moments own;         // once not `shifted`
+        bool shifted = true;
+        bool thresholdKnown = false;
+        double threshold = 0; // of every row so far, while `shifted`
+
+        // Counts in the margin of a row whose power is held; `powers` are
+        // the run's powers before this row's.
+        void Add(double power, const std::optional<double> &threshold, const Moments &powers);
+        Moments Of(const Moments &powers) const;
+    };
+    // What a channel's rows in the fiber being judged came to.
+    struct InFiber
+    {
+        qsizetype fiber = -1; // the fiber it is of, counted by this judge
+        bool failed = false;
+        double worstMargin = 0; // of its rows that passed, which all have one
     };
     struct Tally
     {
@@ -154,8 +250,17 @@ private:
         QByteArray waveLength;
         qsizetype count = 0;
         qsizetype failed = 0;
+        qsizetype lows = 0;
+        qsizetype failedFibers = 0;
+        qsizetype marginal = 0;
         QList<Moments> runs; // finished ones, in order
         Moments run;         // the one under way
+        QList<Moments> marginRuns;
+        MarginRun marginRun;
+        PowerBins powers;
+        PowerBins failing;
+        PowerBins thresholds;
+        InFiber inFiber;
     };
 
     // A field's number, or none; plainer to hand about than an optional in
@@ -166,16 +271,23 @@ private:
         bool held = false;
     };
     static Failures judge(QByteArrayView powerText, Number power, Number threshold);
-    Tally &tallyOf(const MeasurementRows::Row &row, qsizetype position);
+    void tallyRow(Tally &tally, qsizetype index, Failures failures, Number power, Number threshold);
+    void endFiber(Fiber &fiber);
+    static void addMargins(ChannelFigures &figures, const Moments &margins);
+    qsizetype tallyOf(const MeasurementRows::Row &row, qsizetype position);
     qsizetype indexOf(const QByteArray &key, QByteArrayView waveLength);
     Number thresholdValue(const MeasurementRows::Row &row);
     void endRun();
 
     Keeping m_keeping;
+    std::optional<double> m_warnMargin;
     qsizetype m_fibers = 0;
     qsizetype m_failed = 0;
+    qsizetype m_marginal = 0;
+    qsizetype m_reasons[4] = {}; // failing fibers for each reason, in the order of the flags
     qsizetype m_fibersInRun = 0;
     QList<Tally> m_tallies;
+    QVarLengthArray<qsizetype, 18> m_touched; // the tallies of the fiber being judged
     QHash<QByteArray, qsizetype> m_channelIndex;
     mutable QList<ChannelFigures> m_channels; // made from the tallies when asked
     mutable bool m_channelsMade = false;

@@ -2,12 +2,17 @@
 // are compared with a plain byte-at-a-time reading of the format's rules;
 // the text is also read block by block, with blocks of a size that varies
 // from input to input, and its streamed CSV compared with the CSV that the
-// window builds from the whole table.
+// window builds from the whole table. The rows are judged too: every
+// figure of a channel is a finite number or none, the percentiles lie in
+// order between the least and the greatest power, and a histogram drawn
+// of them counts every numeric power once, on its axis or off it.
 
 #include "data/ChannelTable.h"
 #include "data/ClassicAtof.h"
 #include "data/ResultFile.h"
+#include "data/ThresholdJudge.h"
 #include "output/CsvExport.h"
+#include "output/DistributionChart.h"
 #include "output/CsvStreamWriter.h"
 
 #include <QBuffer>
@@ -76,6 +81,38 @@ void checkRowsAgainstRecords(const QByteArray &table)
     }
 }
 
+bool finiteOrNone(const std::optional<double> &value)
+{
+    return !value || std::isfinite(*value);
+}
+
+void checkStatistics(const QByteArray &table)
+{
+    const MeasurementRows rows = ChannelTable::CutTable(table);
+    ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, 0.5);
+    for (qsizetype first = 0; first < rows.Count(); first += ChannelTable::FiberSize)
+        judge.AddFiber(rows, first, qMin<qsizetype>(ChannelTable::FiberSize, rows.Count() - first));
+    check(judge.MarginalCount() <= judge.FiberCount() - judge.FailedCount());
+    const DistributionChart chart(judge);
+    for (int i = 0; i < chart.ChannelCount(); ++i) {
+        const ThresholdJudge::ChannelFigures &figures = chart.Channel(i);
+        check(figures.powers + figures.lows <= figures.count && figures.margins <= figures.count);
+        check(figures.failedFibers <= judge.FailedCount() && figures.marginal <= judge.FiberCount());
+        for (const std::optional<double> &value : {figures.marginMean, figures.marginDeviation, figures.cpk,
+                                                   figures.p01, figures.p50, figures.p99, figures.standardDeviation()})
+            check(finiteOrNone(value));
+        check(figures.powers == 0 || std::isfinite(figures.mean));
+        if (figures.p01 && figures.p50 && figures.p99)
+            check(figures.min <= *figures.p01 && *figures.p01 <= *figures.p50 && *figures.p50 <= *figures.p99
+                  && *figures.p99 <= figures.max);
+        const DistributionChart::Histogram histogram = chart.HistogramOf(i, 40);
+        qint64 counted = histogram.below + histogram.above;
+        for (const qint64 count : histogram.counts)
+            counted += count;
+        check(counted == figures.powers);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -110,6 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray csv = windowCsv(text.table);
     check(streamed == csv);
     check(csv.count("\r\n") >= text.table.size() / ChannelTable::LineLength);
+    checkStatistics(text.table);
 
     const double value = ClassicAtof(bytes.constData(), bytes.constData() + bytes.size());
     check(!std::isnan(value));

@@ -3,20 +3,31 @@
 #include "data/NativePath.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
-// The first field of a file's lines, and the last: its path as shown and
-// its bytes where they are not UTF-8.
+// The first field of a file's lines, and its last two with the line's
+// end: its path as shown, its bytes where they are not UTF-8, and whether
+// the fiber is marginal, made once for each of the three answers.
 struct PathFields
 {
     explicit PathFields(const QString &path)
     {
         SummaryCsvWriter::AppendField(file, NativePath::Escaped(path).toUtf8());
-        bytes = ',' + NativePath::HexBytes(path) + "\r\n";
+        const QByteArray bytes = ',' + NativePath::HexBytes(path);
+        unjudged = bytes + ",\r\n";
+        marginal = bytes + ",true\r\n";
+        notMarginal = bytes + ",false\r\n";
+    }
+    const QByteArray &End(const std::optional<bool> &isMarginal) const
+    {
+        return !isMarginal ? unjudged : *isMarginal ? marginal : notMarginal;
     }
     QByteArray file;
-    QByteArray bytes; // with the line's end
+    QByteArray unjudged; // without a warning margin
+    QByteArray marginal;
+    QByteArray notMarginal;
 };
 
 class CsvReport : public SummaryWriter::FileReport
@@ -49,7 +60,7 @@ public:
             failed += SummaryWriter::FieldUtf8(fiber.failedChannels.at(i), decoded);
         }
         SummaryCsvWriter::AppendField(m_buffer, failed);
-        m_buffer += m_path.bytes;
+        m_buffer += m_path.End(fiber.marginal);
         Flush();
     }
 
@@ -58,7 +69,7 @@ public:
         if (judge.FiberCount() == 0) {
             m_buffer += m_path.file + ",,fail,0,";
             SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::tr("no rows").toUtf8());
-            m_buffer += ",,," + m_path.bytes;
+            m_buffer += ",,," + m_path.End(std::nullopt);
         }
         Flush(true);
     }
@@ -89,7 +100,7 @@ void SummaryCsvWriter::AppendField(QByteArray &out, QByteArrayView utf8)
 
 void SummaryCsvWriter::Begin(const Sink &out) const
 {
-    out("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes\r\n");
+    out("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,marginal\r\n");
 }
 
 void SummaryCsvWriter::Finish(const Run &run, const Sink &out) const
@@ -99,7 +110,7 @@ void SummaryCsvWriter::Finish(const Run &run, const Sink &out) const
         const PathFields path(error.path);
         lines += path.file + ",,error,,";
         AppendField(lines, error.message.toUtf8());
-        lines += ",,," + path.bytes;
+        lines += ",,," + path.End(std::nullopt);
     }
     if (!lines.isEmpty())
         out(lines);

@@ -47,9 +47,11 @@ public:
             if (!first)
                 m_buffer += ", ";
             first = false;
-            SummaryJsonWriter::AppendChannel(m_buffer, figures);
+            SummaryJsonWriter::AppendChannel(m_buffer, figures, judge.WarnMargin().has_value());
         }
-        m_buffer += "]}\n";
+        m_buffer += "], \"pareto\": ";
+        SummaryJsonWriter::AppendPareto(m_buffer, judge);
+        m_buffer += "}\n";
         Flush(true);
     }
 

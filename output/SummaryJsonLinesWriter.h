@@ -6,7 +6,7 @@
 // itself, so that a stream reader takes them one at a time. A line per
 // fiber, {"file", "type": "fiber", then the members of a fiber in the JSON
 // document}; a line per file after its fibers, {"file", "type": "file",
-// "verdict", "fibers", "failed", "yield", "channels"}; and at the end a
+// "verdict", "fibers", "failed", "yield", "channels", "pareto"}; and at the end a
 // line per path that could not be read, {"file", "type": "error",
 // "message"}. A path that is not UTF-8 also has "path_bytes".
 class SummaryJsonLinesWriter : public SummaryWriter

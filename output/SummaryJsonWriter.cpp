@@ -78,9 +78,11 @@ public:
         for (const ThresholdJudge::ChannelFigures &figures : judge.Channels()) {
             m_buffer += first ? "\n        " : ",\n        ";
             first = false;
-            SummaryJsonWriter::AppendChannel(m_buffer, figures);
+            SummaryJsonWriter::AppendChannel(m_buffer, figures, judge.WarnMargin().has_value());
         }
         m_buffer += first ? "]" : "\n      ]";
+        m_buffer += ",\n      \"pareto\": ";
+        SummaryJsonWriter::AppendPareto(m_buffer, judge);
         m_buffer += "\n    }";
         Flush(true);
     }
@@ -138,6 +140,8 @@ void SummaryJsonWriter::AppendFiber(JsonObject &object, const ThresholdJudge::Fi
     else
         object.value("worst_channel", "null");
     object.decimal("worst_margin", fiber.worstMargin);
+    if (fiber.marginal)
+        object.value("marginal", *fiber.marginal ? "true" : "false");
 }
 
 void SummaryJsonWriter::AppendFileFigures(QByteArray &out, const ThresholdJudge &judge,
@@ -155,25 +159,57 @@ void SummaryJsonWriter::AppendFileFigures(QByteArray &out, const ThresholdJudge 
     out += "\"fibers\": " + QByteArray::number(judge.FiberCount());
     out += separator;
     out += "\"failed\": " + QByteArray::number(judge.FailedCount());
+    if (judge.WarnMargin()) {
+        out += separator;
+        out += "\"marginal\": " + QByteArray::number(judge.MarginalCount());
+    }
     out += separator;
     out += "\"yield\": ";
     AppendDecimal(out, double(YieldMillionths(judge.FiberCount(), judge.FailedCount())) / 1e6);
 }
 
-void SummaryJsonWriter::AppendChannel(QByteArray &out, const ThresholdJudge::ChannelFigures &figures)
+void SummaryJsonWriter::AppendChannel(QByteArray &out, const ThresholdJudge::ChannelFigures &figures,
+                                      bool banded)
 {
     const auto powers = [&figures](double value) {
         return figures.powers > 0 ? std::optional<double>(value) : std::nullopt;
     };
-    JsonObject(out)
-        .string("channel", figures.channel)
+    JsonObject object(out);
+    object.string("channel", figures.channel)
         .field("wavelength", figures.waveLength)
         .number("count", figures.count)
-        .number("failed", figures.failed)
-        .decimal("min", powers(figures.min))
+        .number("failed", figures.failed);
+    if (banded)
+        object.number("marginal", figures.marginal);
+    object.decimal("min", powers(figures.min))
         .decimal("max", powers(figures.max))
         .decimal("mean", powers(figures.mean))
-        .decimal("stddev", figures.standardDeviation());
+        .decimal("stddev", figures.standardDeviation())
+        .decimal("p01", figures.p01)
+        .decimal("p50", figures.p50)
+        .decimal("p99", figures.p99)
+        .decimal("margin_mean", figures.marginMean)
+        .decimal("margin_stddev", figures.marginDeviation)
+        .decimal("cpk", figures.cpk);
+}
+
+void SummaryJsonWriter::AppendPareto(QByteArray &out, const ThresholdJudge &judge)
+{
+    out += "{\"channels\": [";
+    bool first = true;
+    for (const ThresholdJudge::ChannelCount &count : judge.ParetoChannels()) {
+        out += first ? "" : ", ";
+        first = false;
+        JsonObject(out).string("channel", count.channel).number("fibers", count.fibers);
+    }
+    out += "], \"reasons\": [";
+    first = true;
+    for (const ThresholdJudge::ReasonCount &count : judge.ParetoReasons()) {
+        out += first ? "" : ", ";
+        first = false;
+        JsonObject(out).string("reason", ReasonsUtf8(count.reason)).number("fibers", count.fibers);
+    }
+    out += "]}";
 }
 
 void SummaryJsonWriter::Begin(const Sink &out) const

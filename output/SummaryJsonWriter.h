@@ -6,8 +6,8 @@ class JsonObject;
 
 // The verdicts for tools, as one JSON document:
 // {"files": [{"path", "fiber_results": [...], "verdict", "fibers",
-// "failed", "yield", "channels": [...]}], "verdict", "errors": [{"path",
-// "message"}]}. A path that is not UTF-8 also has "path_bytes". Written
+// "failed", "marginal", "yield", "channels": [...], "pareto"}], "verdict",
+// "errors": [{"path", "message"}]}; "marginal" only with a warning margin. A path that is not UTF-8 also has "path_bytes". Written
 // piece by piece, a fiber at a time, so that a file of a million rows
 // never stands as a tree of values in memory; what sums up a file or the
 // run comes after what it sums up.
@@ -19,13 +19,17 @@ public:
     QByteArrayView FileSeparator() const override { return ","; }
     void Finish(const Run &run, const Sink &out) const override;
 
-    // The members of a fiber's object, from "name" to "worst_margin".
+    // The members of a fiber's object, from "name" to "worst_margin", and
+    // "marginal" where the judge had a warning margin.
     static void AppendFiber(JsonObject &object, const ThresholdJudge::Fiber &fiber);
     // The members that sum up a judged file, from "verdict" to "yield",
     // each led by `separator`.
     static void AppendFileFigures(QByteArray &out, const ThresholdJudge &judge, QByteArrayView separator);
-    // A channel's figures as an object.
-    static void AppendChannel(QByteArray &out, const ThresholdJudge::ChannelFigures &figures);
+    // A channel's figures as an object; "marginal" where `banded`.
+    static void AppendChannel(QByteArray &out, const ThresholdJudge::ChannelFigures &figures, bool banded);
+    // The failing fibers per channel and per reason, as an object of two
+    // lists, largest first.
+    static void AppendPareto(QByteArray &out, const ThresholdJudge &judge);
     // "pass" or "fail", quoted.
     static QByteArrayView Verdict(bool passed);
 };

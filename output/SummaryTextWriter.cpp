@@ -43,6 +43,7 @@ struct Words
     QByteArray power = ": " + SummaryWriter::tr("power").toUtf8() + ' ';
     QByteArray threshold = ", " + SummaryWriter::tr("threshold").toUtf8() + ' ';
     QByteArray margin = ", " + SummaryWriter::tr("margin").toUtf8() + ' ';
+    QByteArray marginal = SummaryWriter::tr("PASS (marginal)").toUtf8();
 };
 
 class TextReport : public SummaryWriter::FileReport
@@ -55,13 +56,18 @@ public:
 
     void AddFiber(const ThresholdJudge::Fiber &fiber) override
     {
-        if (fiber.passed())
+        const bool marginal = fiber.marginal.value_or(false);
+        if (fiber.passed() && !marginal)
             return;
         head();
         m_buffer += "  ";
         const qsizetype cells = appendField(m_buffer, fiber.name);
         m_buffer.append(qMax<qsizetype>(kNameWidth - cells, 0) + 2, ' ');
-        describe(fiber);
+        if (marginal)
+            m_buffer += m_words.marginal;
+        else
+            describeFailures(fiber);
+        describeWorst(fiber);
         m_buffer += '\n';
         Flush();
     }
@@ -90,7 +96,7 @@ private:
         m_headed = true;
     }
 
-    void describe(const ThresholdJudge::Fiber &fiber)
+    void describeFailures(const ThresholdJudge::Fiber &fiber)
     {
         ThresholdJudge::Failures others = fiber.failures;
         others.setFlag(ThresholdJudge::Incomplete, false);
@@ -108,6 +114,10 @@ private:
                 appendField(m_buffer, channel);
             }
         }
+    }
+
+    void describeWorst(const ThresholdJudge::Fiber &fiber)
+    {
         if (fiber.worstRow < 0) {
             m_buffer += m_words.noNumber;
             return;
@@ -151,12 +161,19 @@ void SummaryTextWriter::AppendMargin(QByteArray &out, double margin)
     out += " dB";
 }
 
-QString SummaryTextWriter::verdict(bool passed) const
+// PASS, PASS (marginal) or FAIL, padded to `width` cells.
+QString SummaryTextWriter::verdict(bool passed, bool marginal, qsizetype width) const
 {
-    const QString word = passed ? QStringLiteral("PASS") : QStringLiteral("FAIL");
-    if (!m_colour)
-        return word;
-    return QStringLiteral("\033[%1m%2\033[0m").arg(passed ? 32 : 31).arg(word);
+    QString word = passed ? QStringLiteral("PASS") : QStringLiteral("FAIL");
+    if (m_colour)
+        word = QStringLiteral("\033[%1m%2\033[0m").arg(passed ? 32 : 31).arg(word);
+    qsizetype cells = 4;
+    if (passed && marginal) {
+        const QString note = QLatin1Char(' ') + tr("(marginal)");
+        word += m_colour ? QStringLiteral("\033[33m%1\033[0m").arg(note) : note;
+        cells += TerminalText::Width(note);
+    }
+    return word + QString(qMax<qsizetype>(width - cells, 0), QLatin1Char(' '));
 }
 
 QString SummaryTextWriter::fibersText(qsizetype fibers, qsizetype failed)
@@ -215,22 +232,29 @@ void SummaryTextWriter::Finish(const Run &run, const Sink &out) const
         pathWidth = qMax(pathWidth, TerminalText::Width(paths.last()));
     }
     const qsizetype fibersWidth = fibersText(totals.fibers, totals.failedFibers).size();
+    const bool banded = run.warnMargin.has_value();
+    const qsizetype verdictWidth = banded ? 5 + TerminalText::Width(tr("(marginal)")) : 4;
+    const int marginalWidth = int(QString::number(totals.marginalFibers).size());
 
     // A blank line between the failing fibers, above, and the table.
     QString text = run.filesWrote ? QString(QLatin1Char('\n')) : QString();
     const auto line = [&](const QString &label, bool passed, qsizetype fibers, qsizetype failed,
-                          const QString &why = QString()) {
-        text += TerminalText::Padded(label, pathWidth) + QLatin1String("  ") + verdict(passed)
-            + QLatin1String("  ") + fibersText(fibers, failed).rightJustified(fibersWidth)
-            + QLatin1Char(' ') + (fibers == 1 ? tr("fiber") : tr("fibers")).leftJustified(6)
-            + QLatin1String("  ") + yieldText(fibers, failed).rightJustified(6);
+                          qsizetype marginal, const QString &why = QString()) {
+        text += TerminalText::Padded(label, pathWidth) + QLatin1String("  ")
+            + verdict(passed, marginal > 0, verdictWidth) + QLatin1String("  ")
+            + fibersText(fibers, failed).rightJustified(fibersWidth) + QLatin1Char(' ')
+            + (fibers == 1 ? tr("fiber") : tr("fibers")).leftJustified(6) + QLatin1String("  ")
+            + yieldText(fibers, failed).rightJustified(6);
+        if (banded)
+            text += QLatin1String("  ") + tr("%1 marginal").arg(marginal, marginalWidth);
         text += why.isEmpty() ? QStringLiteral("\n") : QLatin1String("  (") + why + QLatin1String(")\n");
     };
     for (qsizetype i = 0; i < run.files.size(); ++i) {
         const FileResult &file = run.files.at(i);
-        line(paths.at(i), file.passed, file.fibers, file.failed);
+        line(paths.at(i), file.passed, file.fibers, file.failed, file.marginal);
     }
-    line(allFiles, Passed(run), totals.fibers, totals.failedFibers, failingPathsText(run));
+    line(allFiles, Passed(run), totals.fibers, totals.failedFibers, totals.marginalFibers,
+         failingPathsText(run));
     text += unreadText(run);
     out(text.toUtf8());
 }

@@ -3,10 +3,12 @@
 #include "output/SummaryWriter.h"
 
 // The verdicts for people. While the files are judged: for each file with a
-// failing fiber (or none at all), its path and a line per failing fiber
-// with its reasons and worst channel. At the end, a table: a line per file
-// with PASS or FAIL, the fibers that passed of all and the yield, a line
-// for all files together, and what could not be read. Columns line up as a
+// failing or marginal fiber (or none at all), its path and a line per such
+// fiber with its reasons, or "PASS (marginal)", and its worst channel. At
+// the end, a table: a line per file with PASS, PASS (marginal) or FAIL, the
+// fibers that passed of all, the yield and, with a warning margin, the
+// marginal fibers; a line for all files together, and what could not be
+// read. Columns line up as a
 // terminal draws them; no text from a file or a name can drive the
 // terminal; PASS and FAIL are coloured where asked.
 class SummaryTextWriter : public SummaryWriter
@@ -25,7 +27,7 @@ public:
     static void AppendMargin(QByteArray &out, double margin);
 
 private:
-    QString verdict(bool passed) const;
+    QString verdict(bool passed, bool marginal, qsizetype width) const;
     static QString fibersText(qsizetype fibers, qsizetype failed);
     static QString yieldText(qsizetype fibers, qsizetype failed);
     static QString unreadText(const Run &run);

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // Writes the verdicts of a run over many result files in one format, as
 // they are made: each fiber's line leaves while its file is still being
@@ -31,6 +32,7 @@ public:
         qsizetype failedFiles = 0;
         qsizetype fibers = 0;
         qsizetype failedFibers = 0;
+        qsizetype marginalFibers = 0;
     };
 
     // Paths are given as the program holds them (see NativePath): each
@@ -49,6 +51,7 @@ public:
         qsizetype fibers = 0;
         qsizetype failed = 0;
         bool passed = false;
+        qsizetype marginal = 0;
     };
 
     // What a run started with, for the words of its last lines.
@@ -60,6 +63,7 @@ public:
         QList<FileResult> files; // judged to the end, in order
         QList<PathError> errors;
         bool filesWrote = false; // some file's report wrote output
+        std::optional<double> warnMargin; // the marginal band asked for, if any
     };
 
     // One file's output, made fiber by fiber on the thread that judges the

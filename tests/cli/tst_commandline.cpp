@@ -163,6 +163,8 @@ void TestCommandLine::reportsErrors_data()
     QTest::newRow("two inputs, one file") << QStringList{"--export-csv", "@DIR@/out.csv", "@SAMPLE@", "@SAMPLE@"}
                                 << QStringLiteral("not a folder");
     QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QStringLiteral("frobnicate");
+    QTest::newRow("a plot named for no image format") << QStringList{"--plot", "@DIR@/plot.txt", "@SAMPLE@"}
+                                                      << QStringLiteral("ending in .png, .svg or .pdf");
 }
 
 void TestCommandLine::reportsErrors()
@@ -185,7 +187,7 @@ void TestCommandLine::runsManyFiles_data()
     // @4@ and @48@ are samples of 72 and 864 rows, @BAD@ a file that does
     // not exist; results go to @OUT@, a folder. The program runs in @IN@.
     // `written` lists the files expected there, each with its CSV line
-    // count (0 for a PDF).
+    // count (0 for a PDF, a PNG or an SVG, told by their first bytes).
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message"); // empty: nothing at all on stderr
@@ -222,6 +224,18 @@ void TestCommandLine::runsManyFiles_data()
     QTest::newRow("pdf, files after --")
         << QStringList{"--print-pdf", "@OUT@", "--", "-platform", "CAPS.FIB"} << 0 << QString()
         << QStringList{"-platform.pdf:0", "CAPS.pdf:0"} << 0;
+    QTest::newRow("plots, one bad file among good ones")
+        << QStringList{"--plot", "@OUT@", "@4@", "@BAD@", "@48@"} << 1 << QStringLiteral("missing.fib")
+        << QStringList{"cwdm-4-fibers.png:0", "cwdm-48-fibers.png:0"} << 0;
+    QTest::newRow("a plot of one file into a folder") << QStringList{"--plot", "@OUT@", "@CAPS@"} << 0 << QString()
+                                                      << QStringList{"CAPS.png:0"} << 0;
+    QTest::newRow("plots as SVG") << QStringList{"--plot", "@OUT@", "--format", "svg", "@4@", "@CAPS@"} << 0
+                                  << QString() << QStringList{"CAPS.svg:0", "cwdm-4-fibers.svg:0"} << 0;
+    QTest::newRow("a plot named .PDF, with a band")
+        << QStringList{"--plot", "@OUT@/plot.PDF", "--warn-margin", "2", "@48@"} << 0 << QString()
+        << QStringList{"plot.PDF:0"} << 0;
+    QTest::newRow("a plot of a size") << QStringList{"--plot", "@OUT@/plot.png", "--size", "800x600", "@48@"}
+                                      << 0 << QString() << QStringList{"plot.png:0"} << 0;
 }
 
 void TestCommandLine::runsManyFiles()
@@ -264,8 +278,15 @@ void TestCommandLine::runsManyFiles()
         names.append(name);
         if (lines > 0)
             QCOMPARE(bytes.count("\r\n"), lines);
+        else if (name.endsWith(QLatin1String(".png")))
+            QVERIFY2(bytes.startsWith("\x89PNG\r\n\x1a\n"), qPrintable(name));
+        else if (name.endsWith(QLatin1String(".svg")))
+            QVERIFY2(bytes.contains("<svg") && bytes.trimmed().endsWith("</svg>"), qPrintable(name));
         else
             QVERIFY2(bytes.startsWith("%PDF-") && bytes.contains("%%EOF"), qPrintable(name));
+        // A PNG's size stands in its header: width and height, big-endian.
+        if (arguments.contains(QStringLiteral("--size")))
+            QCOMPARE(bytes.mid(16, 8), QByteArray::fromHex("0000032000000258"));
     }
     QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), names);
     QCOMPARE(readFile(in.filePath(QStringLiteral("cwdm-4-fibers.csv"))), readFile(sample4));
@@ -382,6 +403,31 @@ void TestCommandLine::parsesOnce_data()
         << QStringLiteral("out") << QStringList{"--help", "-v"} << QString();
     QTest::newRow("a PDF on standard output") << QStringList{"--print-pdf", "-", "a.fib"} << 0 << QString()
                                              << QStringList() << QStringLiteral("writes files only");
+    QTest::newRow("a plot on standard output") << QStringList{"--plot", "-", "a.fib"} << 0 << QString()
+                                              << QStringList() << QStringLiteral("writes files only");
+    // The values of the band and of the image, and the jobs they are for.
+    QTest::newRow("a band below 0") << QStringList{"--summary", "--warn-margin", "-0.5", "a.fib"} << 0 << QString()
+                                   << QStringList() << QStringLiteral("--warn-margin -0.5: unknown value");
+    QTest::newRow("a band of no number") << QStringList{"--plot", "p.png", "--warn-margin", "nan", "a.fib"} << 0
+                                        << QString() << QStringList() << QStringLiteral("unknown value");
+    QTest::newRow("a band beside --export-csv") << QStringList{"--export-csv", "o", "--warn-margin", "1", "a.fib"}
+                                               << 0 << QString() << QStringList()
+                                               << QStringLiteral("--warn-margin is only for --summary or --plot");
+    QTest::newRow("a band") << QStringList{"--summary", "--warn-margin", "0.5", "a.fib"} << int(Options::Job::Summary)
+                            << QString() << QStringList{"a.fib"} << QString();
+    QTest::newRow("a size too small") << QStringList{"--plot", "p.png", "--size", "319x240", "a.fib"} << 0
+                                     << QString() << QStringList() << QStringLiteral("--size 319x240");
+    QTest::newRow("a size without a height") << QStringList{"--plot", "p.png", "--size", "800x", "a.fib"} << 0
+                                            << QString() << QStringList() << QStringLiteral("--size 800x");
+    QTest::newRow("a size beside --summary") << QStringList{"--summary", "--size", "800x600", "a.fib"} << 0
+                                            << QString() << QStringList() << QStringLiteral("only for --plot");
+    QTest::newRow("a summary's format for a plot") << QStringList{"--plot", "p", "--format", "csv", "a.fib"} << 0
+                                                  << QString() << QStringList() << QStringLiteral("png, svg or pdf");
+    QTest::newRow("a plot's format for a summary") << QStringList{"--summary", "--format", "png", "a.fib"} << 0
+                                                  << QString() << QStringList()
+                                                  << QStringLiteral("text, json, jsonl or csv");
+    QTest::newRow("a plot") << QStringList{"--plot", "p", "--format", "SVG", "--size", "8192x240", "a.fib"}
+                            << int(Options::Job::Plot) << QStringLiteral("p") << QStringList{"a.fib"} << QString();
 }
 
 void TestCommandLine::parsesOnce()

@@ -50,6 +50,8 @@ private slots:
     void formats();
     void exitStatuses_data();
     void exitStatuses();
+    void marginalBand_data();
+    void marginalBand();
     void foldersHoldOnlyFilesToJudge();
     void memoryStaysFlat_data();
     void memoryStaysFlat();
@@ -100,11 +102,12 @@ void TestSummaryCommand::formats_data()
                       "1 of the 2 paths given could not be read\n");
     QTest::newRow("csv")
         << QStringLiteral("csv")
-        << QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes\r\n"
-                      "fixture/cable.fib,GOOD,pass,18,,01,5,,\r\n"
-                      "fixture/cable.fib,BAD,fail,2,\"incomplete, below threshold, Low\",02,,01 02,\r\n"
-                      "fixture/sub/EMPTY.FIB,,fail,0,no rows,,,,\r\n"
-                      "missing.fib,,error,,\"Cannot read \"\"missing.fib\"\": No such file or directory\",,,,\r\n");
+        << QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,"
+                      "marginal\r\n"
+                      "fixture/cable.fib,GOOD,pass,18,,01,5,,,\r\n"
+                      "fixture/cable.fib,BAD,fail,2,\"incomplete, below threshold, Low\",02,,01 02,,\r\n"
+                      "fixture/sub/EMPTY.FIB,,fail,0,no rows,,,,,\r\n"
+                      "missing.fib,,error,,\"Cannot read \"\"missing.fib\"\": No such file or directory\",,,,,\r\n");
     // Channel 01's powers: 18 of -20.00 and one of -25.01.
     QTest::newRow("json")
         << QStringLiteral("json")
@@ -126,10 +129,16 @@ void TestSummaryCommand::formats_data()
                "      \"yield\": 0.5,\n"
                "      \"channels\": [\n"
                "        {\"channel\": \"01\", \"wavelength\": \"1271.0\", \"count\": 19, \"failed\": 1, "
-               "\"min\": -25.01, \"max\": -20, \"mean\": -20.263684, \"stddev\": 1.149373},\n"
+               "\"min\": -25.01, \"max\": -20, \"mean\": -20.263684, \"stddev\": 1.149373, \"p01\": -24.1082, "
+               "\"p50\": -20, \"p99\": -20, \"margin_mean\": 4.736316, \"margin_stddev\": 1.149373, \"cpk\": "
+               "1.373594},\n"
                "        {\"channel\": \"02\", \"wavelength\": \"1291.0\", \"count\": 1, \"failed\": 1, "
-               "\"min\": null, \"max\": null, \"mean\": null, \"stddev\": null}\n"
-               "      ]\n"
+               "\"min\": null, \"max\": null, \"mean\": null, \"stddev\": null, \"p01\": null, \"p50\": null, "
+               "\"p99\": null, \"margin_mean\": null, \"margin_stddev\": null, \"cpk\": null}\n"
+               "      ],\n"
+               "      \"pareto\": {\"channels\": [{\"channel\": \"01\", \"fibers\": 1}, {\"channel\": \"02\", "
+               "\"fibers\": 1}], \"reasons\": [{\"reason\": \"incomplete\", \"fibers\": 1}, {\"reason\": "
+               "\"below threshold\", \"fibers\": 1}, {\"reason\": \"Low\", \"fibers\": 1}]}\n"
                "    },\n"
                "    {\n"
                "      \"path\": \"fixture/sub/EMPTY.FIB\",\n"
@@ -139,7 +148,8 @@ void TestSummaryCommand::formats_data()
                "      \"fibers\": 0,\n"
                "      \"failed\": 0,\n"
                "      \"yield\": 0,\n"
-               "      \"channels\": []\n"
+               "      \"channels\": [],\n"
+               "      \"pareto\": {\"channels\": [], \"reasons\": []}\n"
                "    }\n"
                "  ],\n"
                "  \"verdict\": \"fail\",\n"
@@ -159,10 +169,16 @@ void TestSummaryCommand::formats_data()
                "{\"file\": \"fixture/cable.fib\", \"type\": \"file\", \"verdict\": \"fail\", \"fibers\": 2, "
                "\"failed\": 1, \"yield\": 0.5, \"channels\": [{\"channel\": \"01\", \"wavelength\": \"1271.0\", "
                "\"count\": 19, \"failed\": 1, \"min\": -25.01, \"max\": -20, \"mean\": -20.263684, \"stddev\": "
-               "1.149373}, {\"channel\": \"02\", \"wavelength\": \"1291.0\", \"count\": 1, \"failed\": 1, \"min\": "
-               "null, \"max\": null, \"mean\": null, \"stddev\": null}]}\n"
+               "1.149373, \"p01\": -24.1082, \"p50\": -20, \"p99\": -20, \"margin_mean\": 4.736316, "
+               "\"margin_stddev\": 1.149373, \"cpk\": 1.373594}, {\"channel\": \"02\", \"wavelength\": \"1291.0\", "
+               "\"count\": 1, \"failed\": 1, \"min\": null, \"max\": null, \"mean\": null, \"stddev\": null, "
+               "\"p01\": null, \"p50\": null, \"p99\": null, \"margin_mean\": null, \"margin_stddev\": null, "
+               "\"cpk\": null}], \"pareto\": {\"channels\": [{\"channel\": \"01\", \"fibers\": 1}, {\"channel\": "
+               "\"02\", \"fibers\": 1}], \"reasons\": [{\"reason\": \"incomplete\", \"fibers\": 1}, {\"reason\": "
+               "\"below threshold\", \"fibers\": 1}, {\"reason\": \"Low\", \"fibers\": 1}]}}\n"
                "{\"file\": \"fixture/sub/EMPTY.FIB\", \"type\": \"file\", \"verdict\": \"fail\", \"reason\": "
-               "\"no rows\", \"fibers\": 0, \"failed\": 0, \"yield\": 0, \"channels\": []}\n"
+               "\"no rows\", \"fibers\": 0, \"failed\": 0, \"yield\": 0, \"channels\": [], \"pareto\": "
+               "{\"channels\": [], \"reasons\": []}}\n"
                "{\"file\": \"missing.fib\", \"type\": \"error\", \"message\": \"Cannot read \\\"missing.fib\\\": "
                "No such file or directory\"}\n");
 }
@@ -211,6 +227,49 @@ void TestSummaryCommand::exitStatuses()
         QVERIFY2(summary.err.startsWith("quenvale: ") && summary.out.isEmpty(), summary.err.constData());
 }
 
+void TestSummaryCommand::marginalBand_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QByteArrayList>("parts"); // of the output, in order
+    // GOOD passes by 5 dB at every row: marginal in a band wider than that.
+    QTest::newRow("text") << QStringLiteral("text") << QStringLiteral("5.01")
+                          << QByteArrayList{"good.fib\n  GOOD      PASS (marginal); worst channel 01: power -20.00, "
+                                            "threshold -25.00, margin +5.00 dB\n",
+                                            "good.fib       PASS (marginal)  1/1 fiber   100.0%  1 marginal\n"};
+    QTest::newRow("text, a margin equal to the band")
+        << QStringLiteral("text") << QStringLiteral("5")
+        << QByteArrayList{"good.fib       PASS             1/1 fiber   100.0%  0 marginal\n"};
+    QTest::newRow("csv") << QStringLiteral("csv") << QStringLiteral("5.01")
+                         << QByteArrayList{"path_bytes,marginal\r\n", "good.fib,GOOD,pass,18,,01,5,,,true\r\n"};
+    QTest::newRow("csv, a margin equal to the band") << QStringLiteral("csv") << QStringLiteral("5")
+                                                     << QByteArrayList{"good.fib,GOOD,pass,18,,01,5,,,false\r\n"};
+    QTest::newRow("json") << QStringLiteral("json") << QStringLiteral("5.01")
+                          << QByteArrayList{"\"worst_margin\": 5, \"marginal\": true}",
+                                            "\"failed\": 0,\n      \"marginal\": 1,",
+                                            "\"failed\": 0, \"marginal\": 1, \"min\""}; // a fiber counts once
+    QTest::newRow("jsonl") << QStringLiteral("jsonl") << QStringLiteral("5.01")
+                           << QByteArrayList{"\"worst_margin\": 5, \"marginal\": true}\n",
+                                             "\"failed\": 0, \"marginal\": 1, \"yield\""};
+}
+
+// The band marks a fiber in every format, and leaves the exit status as it
+// is: a marginal fiber passes.
+void TestSummaryCommand::marginalBand()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, band);
+    QFETCH(QByteArrayList, parts);
+    const ProgramRun summary = run({QStringLiteral("--summary"), QStringLiteral("--warn-margin"), band,
+                                    QStringLiteral("--format"), format, QStringLiteral("good.fib")});
+    QCOMPARE(summary.exitCode, 0);
+    qsizetype from = 0;
+    for (const QByteArray &part : parts) {
+        from = summary.out.indexOf(part, from);
+        QVERIFY2(from >= 0, qPrintable(QString::fromUtf8(part + "\n not in\n" + summary.out)));
+    }
+}
+
 // A FIFO or a link to a device named *.fib in a folder is never opened: the
 // scan ends at once and names them. A file reached twice is judged once.
 void TestSummaryCommand::foldersHoldOnlyFilesToJudge()
@@ -232,10 +291,11 @@ void TestSummaryCommand::foldersHoldOnlyFilesToJudge()
     QVERIFY2(finished, "the scan did not end");
     QCOMPARE(job.exitCode(), 1);
     QCOMPARE(job.readAllStandardOutput(),
-             QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes\r\n"
-                        "scan/good.fib,GOOD,pass,18,,01,5,,\r\n"
-                        "scan/pipe.fib,,error,,\"Cannot read \"\"scan/pipe.fib\"\": not a regular file\",,,,\r\n"
-                        "scan/zero.fib,,error,,\"Cannot read \"\"scan/zero.fib\"\": not a regular file\",,,,\r\n"));
+             QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,"
+                        "marginal\r\n"
+                        "scan/good.fib,GOOD,pass,18,,01,5,,,\r\n"
+                        "scan/pipe.fib,,error,,\"Cannot read \"\"scan/pipe.fib\"\": not a regular file\",,,,,\r\n"
+                        "scan/zero.fib,,error,,\"Cannot read \"\"scan/zero.fib\"\": not a regular file\",,,,,\r\n"));
     QCOMPARE(job.readAllStandardError(),
              QByteArray("quenvale: Cannot read \"scan/pipe.fib\": not a regular file\n"
                         "quenvale: Cannot read \"scan/zero.fib\": not a regular file\n"));

@@ -5,8 +5,10 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -19,6 +21,87 @@ MeasurementRow row(int channel, const char *power, const char *threshold)
 }
 
 using Failures = ThresholdJudge::Failures;
+
+// A number as a person reads it off the field, or none: what the file
+// format calls numeric, with Low (below -99.9) left out for powers.
+std::optional<long double> reading(const QByteArray &text, bool power)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || (power && value < -99.9))
+        return std::nullopt;
+    return value;
+}
+
+// Mean and sample standard deviation the textbook way: the mean first,
+// then the squared deviations from it, in long double, where sums of
+// values near the largest double still fit.
+struct TwoPass
+{
+    std::optional<long double> mean;
+    std::optional<long double> deviation;
+};
+
+TwoPass twoPass(const QList<long double> &values)
+{
+    TwoPass result;
+    if (values.isEmpty())
+        return result;
+    long double sum = 0;
+    for (const long double value : values)
+        sum += value;
+    result.mean = sum / values.size();
+    if (values.size() < 2)
+        return result;
+    long double squares = 0;
+    for (const long double value : values)
+        squares += (value - *result.mean) * (value - *result.mean);
+    result.deviation = std::sqrt(squares / (values.size() - 1));
+    return result;
+}
+
+// Percentile p of the values, sorted, linear between the closest ranks.
+std::optional<double> sortedPercentile(QList<long double> values, double p)
+{
+    if (values.isEmpty())
+        return std::nullopt;
+    std::sort(values.begin(), values.end());
+    const long double position = (values.size() - 1) * p / 100.0L;
+    const qsizetype below = qsizetype(std::floor(position));
+    if (below + 1 >= values.size())
+        return double(values.at(below));
+    return double(values.at(below) + (position - below) * (values.at(below + 1) - values.at(below)));
+}
+
+// A figure against the textbook's: both none, or equal to a part in 1e12.
+bool agrees(const std::optional<double> &actual, const std::optional<long double> &expected)
+{
+    if (!expected || !std::isfinite(double(*expected)))
+        return !actual;
+    return actual && std::fabs(*actual - double(*expected)) <= 1e-12 * std::fabs(double(*expected)) + 1e-12;
+}
+
+QByteArray text(const std::optional<double> &value)
+{
+    return value ? QByteArray::number(*value, 'g', 17) : QByteArray("none");
+}
+
+// Fibers of 18 rows at -20.00 against -25.00, channel 01's row taken from
+// `powers` and `thresholds` (one threshold for all, or one a fiber); "-"
+// for a power gives that fiber no channel 01, its first row naming 19.
+MeasurementRows channelTable(const QByteArrayList &powers, const QByteArrayList &thresholds)
+{
+    QByteArray table;
+    for (qsizetype fiber = 0; fiber < powers.size(); ++fiber) {
+        const QByteArray threshold = thresholds.value(thresholds.size() == 1 ? 0 : fiber);
+        const bool absent = powers.at(fiber) == "-";
+        table += TestSupport::thresholdLine("FIBER", absent ? 19 : 1, absent ? "-20.00" : powers.at(fiber),
+                                            threshold);
+        for (int channel = 2; channel <= ChannelTable::FiberSize; ++channel)
+            table += TestSupport::thresholdLine("FIBER", channel, "-20.00", "-25.00");
+    }
+    return ChannelTable::CutTable(table);
+}
 
 } // namespace
 
@@ -35,6 +118,12 @@ private slots:
     void fibers();
     void figuresOverRuns_data();
     void figuresOverRuns();
+    void statistics_data();
+    void statistics();
+    void marginalBand_data();
+    void marginalBand();
+    void pareto();
+    void farValuesCountAlikeInParts();
 };
 
 void TestThresholdJudge::channels_data()
@@ -177,7 +266,9 @@ void TestThresholdJudge::figuresOverRuns()
             table += TestSupport::thresholdLine("FIBER", channel, fiber / stretch % 2 ? low : high, threshold);
     const MeasurementRows rows = ChannelTable::CutTable(table);
 
-    ThresholdJudge whole;
+    // Margins of +-(h - l) / 2: the passing fibers lie in a band of 3 times that.
+    const double band = 3 * (h - l) / 2;
+    ThresholdJudge whole(ThresholdJudge::ChannelFiguresKept, band);
     for (qsizetype first = 0; first < rows.Count(); first += 18)
         whole.AddFiber(rows, first, 18);
     const ThresholdJudge::ChannelFigures &figures = whole.Channels().at(0);
@@ -188,9 +279,18 @@ void TestThresholdJudge::figuresOverRuns()
     QCOMPARE(figures.min, l);
     QCOMPARE(figures.max, h);
 
-    const ThresholdJudge split = LoadedFile::Figures(rows);
+    QCOMPARE(whole.MarginalCount(), qsizetype(fibers - fibers / 2));
+    QCOMPARE(figures.marginal, whole.MarginalCount());
+
+    const ThresholdJudge split = LoadedFile::Figures(rows, band);
     QCOMPARE(split.FiberCount(), whole.FiberCount());
     QCOMPARE(split.FailedCount(), whole.FailedCount());
+    QCOMPARE(split.MarginalCount(), whole.MarginalCount());
+    QCOMPARE(split.ParetoChannels().size(), whole.ParetoChannels().size());
+    QCOMPARE(split.ParetoReasons().at(0).fibers, whole.ParetoReasons().at(0).fibers);
+    const auto same = [](const std::optional<double> &a, const std::optional<double> &b) {
+        return a.has_value() == b.has_value() && (!a || std::memcmp(&*a, &*b, sizeof(double)) == 0);
+    };
     QCOMPARE(split.Channels().size(), whole.Channels().size());
     for (qsizetype i = 0; i < whole.Channels().size(); ++i) {
         const ThresholdJudge::ChannelFigures &a = whole.Channels().at(i);
@@ -200,7 +300,189 @@ void TestThresholdJudge::figuresOverRuns()
         QCOMPARE(b.failed, a.failed);
         QVERIFY(std::memcmp(&b.mean, &a.mean, sizeof(double)) == 0);
         QVERIFY(std::memcmp(&b.squares, &a.squares, sizeof(double)) == 0);
+        QVERIFY(same(b.marginMean, a.marginMean) && same(b.marginDeviation, a.marginDeviation));
+        QVERIFY(same(b.cpk, a.cpk));
+        QVERIFY(same(b.p01, a.p01) && same(b.p50, a.p50) && same(b.p99, a.p99));
+        QCOMPARE(b.marginal, a.marginal);
+        QCOMPARE(b.failedFibers, a.failedFibers);
     }
+}
+
+void TestThresholdJudge::statistics_data()
+{
+    QTest::addColumn<QByteArrayList>("powers");     // channel 01's, a fiber each
+    QTest::addColumn<QByteArrayList>("thresholds"); // one for all, or one a fiber
+    const QByteArrayList minus25{"-25.00"};
+    QTest::newRow("spread") << QByteArrayList{"-20.00", "-21.50", "-19.25", "-22.75", "-20.10", "-18.05", "-23.40"}
+                            << minus25;
+    QTest::newRow("a threshold a row") << QByteArrayList{"-20.00", "-21.00", "-22.00", "-23.00"}
+                                       << QByteArrayList{"-25.00", "-24.50", "-25.00", "-30.00"};
+    QTest::newRow("failing and passing") << QByteArrayList{"-24.99", "-25.01", "-30.00"} << minus25;
+    QTest::newRow("a single value among Low and text") << QByteArrayList{"-19.87", "-120.00", "abc"} << minus25;
+    QTest::newRow("all equal") << QByteArrayList{"-20.00", "-20.00", "-20.00", "-20.00"} << minus25;
+    // Half way between two hundredths: its bin's middle lies beyond it.
+    QTest::newRow("all equal, between hundredths") << QByteArrayList{"-1.665", "-1.665"} << minus25;
+    QTest::newRow("in some fibers only") << QByteArrayList{"-20.00", "-", "-21.00", "-", "-22.50"} << minus25;
+    QTest::newRow("no numeric power") << QByteArrayList{"-120.00", "abc", ""} << minus25;
+    QTest::newRow("thresholds without a number") << QByteArrayList{"-20.00", "-21.00", "-22.00"}
+                                                 << QByteArrayList{"x", "-25.00", "-24.00"};
+    QTest::newRow("powers of 1e64") << QByteArrayList{"1e64", "-20.00", "-21.00", "3e64"} << minus25;
+    // Margins past the largest double, their deviation and Cpk numbers.
+    QTest::newRow("margins past the largest double") << QByteArrayList{"1.7e308", "1.5e308", "1.6e308"}
+                                                     << QByteArrayList{"-1.7e308"};
+}
+
+// Channel 01's figures against the textbook's, worked out from the texts.
+void TestThresholdJudge::statistics()
+{
+    QFETCH(QByteArrayList, powers);
+    QFETCH(QByteArrayList, thresholds);
+    QList<long double> numeric, margins;
+    for (qsizetype fiber = 0; fiber < powers.size(); ++fiber) {
+        if (powers.at(fiber) == "-")
+            continue;
+        const std::optional<long double> power = reading(powers.at(fiber), true);
+        const std::optional<long double> threshold =
+            reading(thresholds.value(thresholds.size() == 1 ? 0 : fiber), false);
+        if (power)
+            numeric.append(*power);
+        if (power && threshold)
+            margins.append(*power - *threshold);
+    }
+    const TwoPass expectedPowers = twoPass(numeric);
+    const TwoPass expectedMargins = twoPass(margins);
+
+    ThresholdJudge judge;
+    const MeasurementRows rows = channelTable(powers, thresholds);
+    for (qsizetype first = 0; first < rows.Count(); first += ChannelTable::FiberSize)
+        judge.AddFiber(rows, first, ChannelTable::FiberSize);
+    const ThresholdJudge::ChannelFigures &figures = judge.Channels().at(0);
+    QCOMPARE(figures.channel, QByteArray("01"));
+    QCOMPARE(figures.powers, numeric.size());
+    QCOMPARE(figures.margins, margins.size());
+    if (!numeric.isEmpty())
+        QVERIFY2(agrees(figures.mean, expectedPowers.mean), text(figures.mean));
+    QVERIFY2(agrees(figures.standardDeviation(), expectedPowers.deviation), text(figures.standardDeviation()));
+    QVERIFY2(agrees(figures.marginMean, expectedMargins.mean), text(figures.marginMean));
+    QVERIFY2(agrees(figures.marginDeviation, expectedMargins.deviation), text(figures.marginDeviation));
+    std::optional<long double> cpk;
+    if (expectedMargins.deviation && *expectedMargins.deviation > 0)
+        cpk = *expectedMargins.mean / (3 * *expectedMargins.deviation);
+    QVERIFY2(agrees(figures.cpk, cpk), text(figures.cpk));
+    const std::pair<double, std::optional<double>> percentiles[] = {
+        {1, figures.p01}, {50, figures.p50}, {99, figures.p99}};
+    for (const auto &[p, actual] : percentiles) {
+        const std::optional<double> expected = sortedPercentile(numeric, p);
+        QVERIFY2(agrees(actual, expected), qPrintable(QStringLiteral("p%1: %2, not %3")
+                                                          .arg(p)
+                                                          .arg(QString::fromLatin1(text(actual)),
+                                                               QString::fromLatin1(text(expected)))));
+    }
+}
+
+void TestThresholdJudge::marginalBand_data()
+{
+    QTest::addColumn<QByteArray>("power"); // channel 05's, against -25.00; the others pass by 5 dB
+    QTest::addColumn<bool>("marginal");
+    QTest::addColumn<bool>("channelMarginal");
+    QTest::newRow("margin equal to the band") << QByteArray("-24.50") << false << false;
+    QTest::newRow("just below the band") << QByteArray("-24.51") << true << true;
+    QTest::newRow("on the threshold") << QByteArray("-25.00") << true << true;
+    QTest::newRow("below the threshold") << QByteArray("-25.01") << false << false;
+    QTest::newRow("Low") << QByteArray("-120.00") << false << false;
+}
+
+// A band of 0.5 dB, at its edges: the fiber's mark, the file's count and
+// channel 05's, by a judge of verdicts only and by one that keeps figures.
+void TestThresholdJudge::marginalBand()
+{
+    QFETCH(QByteArray, power);
+    QFETCH(bool, marginal);
+    QFETCH(bool, channelMarginal);
+    QByteArray table;
+    for (int channel = 1; channel <= ChannelTable::FiberSize; ++channel)
+        table += TestSupport::thresholdLine("F", channel, channel == 5 ? power.constData() : "-20.00", "-25.00");
+    const MeasurementRows rows = ChannelTable::CutTable(table);
+    for (const ThresholdJudge::Keeping keeping : {ThresholdJudge::VerdictsOnly, ThresholdJudge::ChannelFiguresKept}) {
+        ThresholdJudge judge(keeping, 0.5);
+        const ThresholdJudge::Fiber fiber = judge.AddFiber(rows, 0, rows.Count());
+        QCOMPARE(fiber.marginal, std::optional<bool>(marginal));
+        QCOMPARE(ThresholdJudge::IsMarginal(fiber.passed(), fiber.worstMargin, 0.5), marginal);
+        QCOMPARE(judge.MarginalCount(), qsizetype(marginal));
+        if (keeping == ThresholdJudge::ChannelFiguresKept)
+            QCOMPARE(judge.Channels().at(4).marginal, qsizetype(channelMarginal));
+    }
+    ThresholdJudge withoutBand;
+    QCOMPARE(withoutBand.AddFiber(rows, 0, rows.Count()).marginal, std::optional<bool>());
+}
+
+// Failing fibers counted once at each channel where they failed (a channel
+// named twice in a fiber too) and once for each reason; largest first,
+// equals in the channels' order and the reasons'.
+void TestThresholdJudge::pareto()
+{
+    const auto fiber = [](QList<std::pair<int, const char *>> odd, int rows = 18) {
+        QByteArray lines;
+        for (int place = 1; place <= rows; ++place) {
+            int channel = place;
+            const char *power = "-20.00";
+            for (const auto &[at, value] : odd) {
+                if (at == place)
+                    power = value;
+            }
+            if (place == 8 && odd.contains({7, "-120.00"}) && odd.contains({8, "-120.00"}))
+                channel = 7; // channel 07 named twice
+            lines += TestSupport::thresholdLine("F", channel, power, "-25.00");
+        }
+        return lines;
+    };
+    const MeasurementRows rows = ChannelTable::CutTable(
+        fiber({{3, "-26.00"}}) + fiber({{3, "-30.00"}, {7, "-120.00"}}) + fiber({{7, "-120.00"}, {8, "-120.00"}})
+        + fiber({{12, "-25.50"}}) + fiber({}, 5));
+    ThresholdJudge judge;
+    for (qsizetype first = 0; first < rows.Count(); first += ChannelTable::FiberSize)
+        judge.AddFiber(rows, first, qMin<qsizetype>(ChannelTable::FiberSize, rows.Count() - first));
+    QStringList channels, reasons;
+    for (const ThresholdJudge::ChannelCount &count : judge.ParetoChannels())
+        channels.append(QStringLiteral("%1:%2").arg(QString::fromUtf8(count.channel)).arg(count.fibers));
+    for (const ThresholdJudge::ReasonCount &count : judge.ParetoReasons())
+        reasons.append(QStringLiteral("%1:%2").arg(int(count.reason)).arg(count.fibers));
+    QCOMPARE(channels, (QStringList{"03:2", "07:2", "12:1"}));
+    QCOMPARE(reasons, (QStringList{"2:3", "4:2", "1:1"})); // below threshold, Low, incomplete
+}
+
+// Values beyond the bins, more of them than are kept exactly, counted in
+// one go and in three parts merged: every rank gives the same value, and
+// a percentile among the values known only by their count gives none.
+void TestThresholdJudge::farValuesCountAlikeInParts()
+{
+    QList<double> values;
+    for (int i = 0; i < 3 * PowerBins::Kept; ++i)
+        values.append((i * 7919) % 2 ? 400.0 + (i * 37 % 1000) : -400.0 - i);
+    values.append({-20.0, -20.0, 1e64});
+    PowerBins whole, parts[3];
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        whole.Add(values.at(i));
+        parts[i % 3].Add(values.at(i));
+    }
+    parts[0].Merge(parts[1]);
+    parts[0].Merge(parts[2]);
+    QCOMPARE(parts[0].Count(), whole.Count());
+    QList<double> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    for (qint64 rank = 0; rank < whole.Count(); ++rank) {
+        const PowerBins::Value a = whole.At(rank), b = parts[0].At(rank);
+        QCOMPARE(b.held, a.held);
+        if (a.held) {
+            QCOMPARE(b.value, a.value);
+            QCOMPARE(a.value, sorted.at(rank));
+        }
+    }
+    QVERIFY(!whole.At(1).held); // among the far ones below
+    QCOMPARE(whole.Percentile(0), std::optional<double>(sorted.first()));
+    QCOMPARE(whole.Percentile(100), std::optional<double>(1e64));
+    QCOMPARE(whole.Percentile(1), std::optional<double>());
+    QCOMPARE(whole.MostCommon(), std::optional<double>(-20.0));
 }
 
 QTEST_GUILESS_MAIN(TestThresholdJudge)

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "data/ThresholdJudge.h"
+
+#include <QColor>
+#include <QCoreApplication>
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+#include <optional>
+
+class QFontMetricsF;
+class QPainter;
+
+// The population of a result file at a glance, drawn into any painter: a
+// histogram of each channel's powers in a grid that fills the area given,
+// and beside it (below it, in a narrow area) the Pareto of failing fibers
+// by channel and by reason. The window, the images of --plot and the
+// printed report draw it alike; it takes the judge's numbers, never texts
+// of widgets.
+//
+// Each histogram shows its channel, wavelength, Cpk (below 1.0, from 1.0 to
+// 1.33, from 1.33: told apart by a word and a pattern as well as colour)
+// and failed fibers above it; the threshold as a line (where rows differ,
+// the most common one, the others as ticks under the axis); the mean and
+// mean +-3 sigma as dashed and dotted lines; the bins of failing values
+// hatched. The axis follows the bulk of the values: values far outside it
+// (a power of 1e64 among tens of dB) are counted in a note, never drawn.
+// Nothing is drawn outside a panel.
+class DistributionChart
+{
+    Q_DECLARE_TR_FUNCTIONS(DistributionChart)
+public:
+    struct Colours
+    {
+        QColor ink;   // texts, axes, threshold and marks
+        QColor paper; // the background
+        QColor grid;  // panel frames
+        QColor pass;  // bars of passing values, a good Cpk
+        QColor fail;  // bars of failing values, a low Cpk
+        QColor fair;  // a fair Cpk
+        QColor band;  // the marginal band above the threshold
+        static Colours Light();
+        // Readable on a background of `paper` drawn with `ink`.
+        static Colours On(const QColor &ink, const QColor &paper);
+    };
+
+    enum class CpkClass { None, Low, Fair, Good };
+    static CpkClass ClassOf(const std::optional<double> &cpk);
+    // "Cpk 1.52 good", "Cpk 1.12 fair", "Cpk 0.85 low", "Cpk -".
+    static QString CpkText(const std::optional<double> &cpk);
+
+    // The bins of one channel's histogram: `bins` of `width` dB from `start`.
+    struct Axis
+    {
+        double start = 0;
+        double width = 0;
+        int bins = 0;
+        double end() const { return start + width * bins; }
+    };
+    struct Histogram
+    {
+        Axis axis;                      // no bins: no numeric power
+        QList<qint64> counts;           // values in each bin
+        QList<qint64> failing;          // of which failed
+        qint64 below = 0;               // values left of the axis
+        qint64 above = 0;               // values right of it
+        std::optional<double> threshold; // the most common one
+        QList<double> otherThresholds;   // on the axis
+        bool thresholdOnAxis = false;
+    };
+
+    explicit DistributionChart(const ThresholdJudge &judge, const Colours &colours = Colours::Light());
+
+    // A name shown before the counts in the heading line, such as the file's.
+    void SetTitle(const QString &title) { m_title = title; }
+
+    int ChannelCount() const { return int(m_channels.size()); }
+    const ThresholdJudge::ChannelFigures &Channel(int index) const { return m_channels.at(index); }
+
+    // Where the parts go in `area`, for text of `metrics`' font and size
+    // (see FontPixels): the heading, a panel per channel in the judge's
+    // order (one empty panel for a file without channels), the Pareto.
+    struct Layout
+    {
+        QRectF heading;
+        QList<QRectF> panels;
+        QRectF pareto;
+        int fontPixels = 0;
+    };
+    Layout LayoutFor(const QRectF &area) const;
+    // The part of a panel where the bars stand.
+    static QRectF PlotArea(const QRectF &panel, const QFontMetricsF &metrics);
+    // The histogram of channel `index` with at most `maxBins` bins.
+    Histogram HistogramOf(int index, int maxBins) const;
+    // The most bins a plot of that width shows.
+    static int BinsFor(double plotWidth);
+
+    // Draws everything into `area`, on the colour of paper.
+    void Draw(QPainter &painter, const QRectF &area) const;
+
+private:
+    void drawHeading(QPainter &painter, const QRectF &rect) const;
+    void drawPanel(QPainter &painter, const QRectF &panel, int index, int fontPixels) const;
+    void drawHistogram(QPainter &painter, const QRectF &plot, const Histogram &histogram,
+                       const ThresholdJudge::ChannelFigures &figures, const QFontMetricsF &metrics) const;
+    void drawPareto(QPainter &painter, const QRectF &rect, int fontPixels) const;
+
+    QList<ThresholdJudge::ChannelFigures> m_channels;
+    QList<ThresholdJudge::ChannelCount> m_paretoChannels;
+    QList<ThresholdJudge::ReasonCount> m_paretoReasons;
+    qsizetype m_fibers = 0;
+    qsizetype m_failed = 0;
+    qsizetype m_marginal = 0;
+    std::optional<double> m_warnMargin;
+    Colours m_colours;
+    QString m_title;
+};

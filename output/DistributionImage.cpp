@@ -1,0 +1,202 @@
+#include "output/DistributionImage.h"
+
+#include "data/FiberReader.h"
+#include "data/FileError.h"
+#include "data/NativePath.h"
+#include "data/Texts.h"
+#include "data/ThresholdJudge.h"
+#include "output/DistributionChart.h"
+#include "output/LargeImage.h"
+#include "output/StagedFile.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <memory>
+#include <new>
+#include <system_error>
+#include <thread>
+
+namespace DistributionImage {
+
+namespace {
+
+constexpr double kPixelsPerInch = 96;
+
+// The canvas of an image, made before the chart is known.
+class Canvas
+{
+public:
+    explicit Canvas(QSize size) : m_image(LargeImage::Create(size, QImage::Format_RGB32)) {}
+
+    // Draws the chart of no fibers: the fonts are loaded and every page of
+    // the image is touched, which a big file's reading leaves time for.
+    void Prepare()
+    {
+        if (m_image.isNull())
+            return;
+        QPainter painter(&m_image);
+        DistributionChart(ThresholdJudge()).Draw(painter, QRectF(QPointF(0, 0), m_image.size()));
+    }
+
+    bool DrawPng(const DistributionChart &chart, QIODevice &out)
+    {
+        if (m_image.isNull())
+            return false;
+        QPainter painter(&m_image);
+        chart.Draw(painter, QRectF(QPointF(0, 0), m_image.size()));
+        painter.end();
+        // A chart of flat colours and the shades of its texts' edges fits
+        // an 8-bit palette: the PNG is made three times as fast as from 32
+        // bits. zlib's quickest level (quality 80) halves that time again;
+        // the file, about 100 kB at 1920 x 1080, is twice what the slowest
+        // level makes of it.
+        return m_image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
+            .save(&out, "PNG", 80);
+    }
+
+private:
+    QImage m_image;
+};
+
+bool drawSvg(const DistributionChart &chart, QIODevice &out, QSize size, const QString &title)
+{
+    QSvgGenerator svg;
+    svg.setOutputDevice(&out);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setResolution(int(kPixelsPerInch));
+    svg.setTitle(title);
+    svg.setDescription(QStringLiteral("Quenvale"));
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    chart.Draw(painter, QRectF(QPointF(0, 0), size));
+    return painter.end();
+}
+
+bool drawPdf(const DistributionChart &chart, QIODevice &out, QSize size, const QString &title)
+{
+    // Out of memory while drawing, the writer is let go of with its
+    // painter: destroying it would try to finish the document.
+    auto pdf = std::make_unique<QPdfWriter>(&out);
+    pdf->setCreator(QStringLiteral("Quenvale"));
+    pdf->setTitle(title);
+    pdf->setResolution(int(kPixelsPerInch));
+    const QSizeF points(size.width() * 72 / kPixelsPerInch, size.height() * 72 / kPixelsPerInch);
+    pdf->setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+    QPainter painter;
+    if (!painter.begin(pdf.get()))
+        return false;
+    try {
+        chart.Draw(painter, QRectF(QPointF(0, 0), size));
+    } catch (const std::bad_alloc &) {
+        (void)pdf.release();
+        throw;
+    }
+    return painter.end();
+}
+
+bool write(const DistributionChart &chart, Canvas *canvas, const QString &path, const QString &format,
+           QSize size, const QString &title, QString *error)
+{
+    bool drawn = false;
+    QString fileError;
+    const bool written = StagedFile::Write(
+        path,
+        [&](QIODevice &out) {
+            if (format == QLatin1String("svg"))
+                drawn = drawSvg(chart, out, size, title);
+            else if (format == QLatin1String("pdf"))
+                drawn = drawPdf(chart, out, size, title);
+            else
+                drawn = canvas->DrawPng(chart, out);
+            return drawn;
+        },
+        &fileError);
+    if (written)
+        return true;
+    return FileError::WriteFailed(path, fileError.isEmpty() ? Texts::tr("the image could not be drawn") : fileError,
+                                  error);
+}
+
+// Reads and judges a result file on a thread of its own.
+class Judging
+{
+public:
+    Judging(const QString &path, std::optional<double> warnMargin, const std::atomic<bool> *stop)
+        : m_judge(ThresholdJudge::ChannelFiguresKept, warnMargin)
+    {
+        const auto judge = [this, path, stop] {
+            try {
+                m_read = FiberReader::Read(
+                    path,
+                    [this](const MeasurementRows &rows, qsizetype first, qsizetype count) {
+                        m_judge.AddFiber(rows, first, count);
+                        return true;
+                    },
+                    &m_error, stop);
+                if (m_read)
+                    m_judge.Channels();
+            } catch (const std::bad_alloc &) {
+                m_read = FileError::ReadFailed(path, Texts::tr("not enough memory"), &m_error);
+            }
+        };
+        try {
+            m_thread = std::thread(judge);
+        } catch (const std::system_error &) {
+            judge(); // no thread to spare: here, then
+        }
+    }
+    ~Judging() { Wait(); }
+
+    // False, with the message, when the file could not be read.
+    bool Wait(QString *error = nullptr)
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+        if (!m_read && error && !m_error.isEmpty())
+            *error = m_error;
+        return m_read;
+    }
+    const ThresholdJudge &Judge() const { return m_judge; }
+
+private:
+    ThresholdJudge m_judge;
+    bool m_read = false;
+    QString m_error;
+    std::thread m_thread;
+};
+
+} // namespace
+
+bool WriteFile(const DistributionChart &chart, const QString &path, const QString &format, QSize size,
+               const QString &title, QString *error)
+{
+    Canvas canvas(format == QLatin1String("png") ? size : QSize());
+    return write(chart, &canvas, path, format, size, title, error);
+}
+
+bool WriteResultFile(const QString &fibPath, const QString &outPath, const Plot &plot, QString *error,
+                     const std::atomic<bool> *stop)
+{
+    const QString title = QFileInfo(NativePath::Display(fibPath)).fileName();
+    try {
+        Judging judging(fibPath, plot.warnMargin, stop);
+        Canvas canvas(plot.format == QLatin1String("png") ? plot.size : QSize());
+        canvas.Prepare();
+        if (!judging.Wait(error) || (stop && stop->load()))
+            return false;
+        DistributionChart chart(judging.Judge());
+        chart.SetTitle(title);
+        return write(chart, &canvas, outPath, plot.format, plot.size, title, error);
+    } catch (const std::bad_alloc &) {
+        return FileError::WriteFailed(outPath, Texts::tr("not enough memory to draw it"), error);
+    }
+}
+
+} // namespace DistributionImage
