@@ -9,6 +9,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QStyleOptionViewItem>
 
 #include <algorithm>
 #include <numeric>
@@ -283,9 +287,13 @@ qsizetype FiberComboBox::GetItemBlock(int pos) const
     return pos >= 0 && pos < GetCount() ? m_model->At(pos).block : -1;
 }
 
-void FiberComboBox::SetVerdicts(const QList<LoadedFile::Verdict> &byBlock, const MeasurementRows &rows)
+void FiberComboBox::SetItemName(int pos, const QByteArray &bytes, const QString &text)
 {
-    m_model->SetVerdicts(byBlock, rows);
+    if (pos < 0 || pos >= GetCount())
+        return;
+    m_model->Rename(pos, bytes, text);
+    if (pos == m_nCurSel && m_edit->text() != text)
+        m_edit->setText(text);
 }
 
 // The marks take no more height than the names, so the list keeps its rows.
@@ -294,6 +302,39 @@ void FiberComboBox::ShowVerdicts(bool shown)
     const int side = qMax(8, m_list->fontMetrics().height() - 2);
     m_list->setIconSize(QSize(side, side));
     m_model->ShowVerdicts(shown);
+}
+
+int FiberComboBox::WholeWidth(bool marks) const
+{
+    m_edit->ensurePolished();
+    m_list->ensurePolished();
+    const QString widest[] = {QString(8, QLatin1Char('W')), QString(4, QChar(0x5149))};
+    int width = 0;
+    for (const QString &name : widest) {
+        QStyleOptionFrame frame;
+        frame.initFrom(m_edit);
+        frame.lineWidth = m_edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, m_edit);
+        const QMargins margins = m_edit->textMargins();
+        // The line edit's own margin around its text, two pixels a side.
+        const QSize text(m_edit->fontMetrics().horizontalAdvance(name) + margins.left() + margins.right() + 4,
+                         m_edit->fontMetrics().height());
+        width = qMax(width, m_edit->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, m_edit).width());
+
+        QStyleOptionViewItem item;
+        item.initFrom(m_list->viewport());
+        item.font = m_list->font();
+        item.fontMetrics = m_list->fontMetrics();
+        item.text = name;
+        item.features = QStyleOptionViewItem::HasDisplay;
+        if (marks) {
+            item.features |= QStyleOptionViewItem::HasDecoration;
+            item.decorationSize = m_list->iconSize();
+        }
+        const int cell = m_list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &item, QSize(), m_list).width();
+        width = qMax(width, cell + 2 * m_list->frameWidth()
+                                + m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list->verticalScrollBar()));
+    }
+    return width;
 }
 
 QString FiberComboBox::GetWindowText() const

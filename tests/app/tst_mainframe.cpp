@@ -10,6 +10,7 @@
 #include "app/CMainFrame.h"
 #include "app/CSDIQVLApp.h"
 #include "app/CSDIQVLDoc.h"
+#include "document/DocumentManager.h"
 #include "output/StringTable.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
@@ -285,7 +286,7 @@ void TestMainFrame::commandLineFilesOpenIntoTabsAndRecentList()
     QVERIFY(m_app->InitInstance({one, two}));
     QTRY_COMPARE(tabFiles(m_app->View())->count(), 2);
     QCOMPARE(tabFiles(m_app->View())->currentIndex(), 1);
-    QCOMPARE(comboFiber(m_app->View())->GetCount(), 1);
+    QTRY_COMPARE(comboFiber(m_app->View())->GetCount(), 1);
     QCOMPARE(m_app->RecentFiles(), (QStringList{two, one}));
     QCOMPARE(m_app->MainFrame()->windowTitle(), QStringLiteral("Quenvale"));
 }
@@ -432,7 +433,7 @@ void TestMainFrame::tabKeysGoRoundTheTabs()
     };
     QString shown;
     for (const auto &key : keys) {
-        QSignalSpy read(view, &CSDIQVLView::fileShown);
+        QSignalSpy read(&view->Manager(), &DocumentManager::readEnded);
         QTest::keyClick(QApplication::focusWidget(), key.key, key.modifiers);
         QVERIFY(read.wait(5000)); // read again, even where the tab is the same
         shown += tabFiles(view)->tabText(tabFiles(view)->currentIndex()).at(0);

@@ -6,6 +6,7 @@
 
 #include "RecordingDevice.h"
 #include "TestSupport.h"
+#include "document/DocumentManager.h"
 #include "view/CPreviewView.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
@@ -122,14 +123,19 @@ inline bool isRed(const QImage &image, int x, int y)
 }
 
 // Takes a step that may have the view read a file and, when it began a
-// read, waits until the view shows what it read: files are read on a
-// thread of their own. False only for a read that never ends.
-inline bool readAndWait(QObject *view, const std::function<void()> &step)
+// read, waits until the read is over: files are read on a thread of their
+// own. False only for a read that never ends.
+inline bool readAndWait(DocumentManager &manager, const std::function<void()> &step)
 {
-    QSignalSpy started(view, SIGNAL(readProgress(QString, int)));
-    QSignalSpy shown(view, SIGNAL(fileShown()));
+    QSignalSpy started(&manager, &DocumentManager::readStarted);
+    QSignalSpy ended(&manager, &DocumentManager::readEnded);
     step();
-    return started.isEmpty() || !shown.isEmpty() || shown.wait(20000);
+    return started.isEmpty() || !ended.isEmpty() || ended.wait(20000);
+}
+
+inline bool readAndWait(CSDIQVLView *view, const std::function<void()> &step)
+{
+    return readAndWait(view->Manager(), step);
 }
 
 // A form view as the window shows it, on a screen of the given size, with

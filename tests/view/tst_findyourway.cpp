@@ -62,7 +62,8 @@ void TestFindYourWay::init()
     m_dialogs = ScriptedDialogs();
     m_view = showView(m_dialogs);
     QVERIFY(m_view);
-    connect(m_view, &CSDIQVLView::noticeChanged, this, [this](const QString &text) { m_notice = text; });
+    connect(&m_view->Document(), &ResultDocument::changed, this,
+            [this] { m_notice = m_view->Document().NoticeText(); });
 }
 
 void TestFindYourWay::cleanup()
@@ -250,7 +251,7 @@ void TestFindYourWay::changeWaitsForThePreview()
     bool readMeanwhile = false;
     QString powerMeanwhile;
     print.preview = [&](CPreviewView &) {
-        QSignalSpy reread(tabFiles(m_view), &TabFiles::fileReread);
+        QSignalSpy reread(&m_view->Manager(), &DocumentManager::readEnded);
         TestSupport::writeFile(m_path, TestSupport::standardHeader() + TestSupport::fiber("A")
                                            + fiberWithPowers("B", {"-7.77"}));
         readMeanwhile = reread.wait(5000);

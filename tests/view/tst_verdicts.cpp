@@ -63,7 +63,8 @@ void TestVerdicts::init()
     m_dialogs = ScriptedDialogs();
     m_view = showView(m_dialogs);
     QVERIFY(m_view);
-    connect(m_view, &CSDIQVLView::yieldChanged, this, [this](const QString &text) { m_yield = text; });
+    connect(&m_view->Document(), &ResultDocument::changed, this,
+            [this] { m_yield = m_view->Document().YieldText(); });
     m_view->SetVerdictsShown(true);
 }
 
@@ -133,11 +134,10 @@ void TestVerdicts::fibersChannelsAndYield()
         expected[odd] = margin;
     QCOMPARE(margins(), expected);
 
-    // Off, the window is the design's: six columns, no marks, no yield.
+    // Off, the window is the design's: six columns, no marks.
     m_view->SetVerdictsShown(false);
     QCOMPARE(listChannels(m_view)->columnCount(), 6);
     QVERIFY(index.data(Qt::DecorationRole).isNull());
-    QVERIFY(m_yield.isEmpty());
 }
 
 // F8 shows the next failing fiber in the box's order, Shift+F8 the one
@@ -197,6 +197,7 @@ void TestVerdicts::summaryIsSummarysOwn()
         if (object[QLatin1String("verdict")].toString() == QLatin1String("fail"))
             expected.append(QStringList{object[QLatin1String("name")].toString(),
                                         object[QLatin1String("reason")].toString(),
+                                        object[QLatin1String("failed_channels")].toVariant().toStringList().join(' '),
                                         object[QLatin1String("worst_channel")].toString(),
                                         QString::number(object[QLatin1String("worst_margin")].toDouble())}
                                 .join(QLatin1Char('|')));
@@ -206,7 +207,8 @@ void TestVerdicts::summaryIsSummarysOwn()
         shown.append(QStringList{failing->index(row, 0).data().toString(),
                                  failing->index(row, 1).data().toString(),
                                  failing->index(row, 2).data().toString(),
-                                 QString::number(failing->index(row, 3).data().toString().toDouble())}
+                                 failing->index(row, 3).data().toString(),
+                                 QString::number(failing->index(row, 4).data().toString().toDouble())}
                          .join(QLatin1Char('|')));
     QCOMPARE(shown, expected);
 }
