@@ -134,7 +134,8 @@ void CSDIQVLApp::OnOpenRecentFile(const QString &path)
         OpenDocumentFiles({path});
         return;
     }
-    if (m_pView->ForgetMissingFile(path))
+    if (m_pView->Dialogs().Ask(m_pMainWnd, tr("\"%1\" is no longer there. Take it off the recent files?")
+                                                .arg(NativePath::Display(path))))
         m_pMainWnd->Recent().Remove(path);
 }
 

@@ -168,7 +168,8 @@ QStringList DocumentManager::OpenFiles(const QStringList &paths)
             emit failed(error);
             continue;
         }
-        addTab(path);
+        if (addTab(path))
+            hold(m_tabs.last(), LiveFile::IdentityOf(path));
         opened.append(path);
     }
     // None of the files could be opened: the file on screen, whose tab is

@@ -26,10 +26,11 @@
 //
 // The file shown is watched: a new version on disk is read again without
 // clearing what is shown (see LiveFile for when), and the document is told
-// when the file grows, is written, or is gone. A tab keeps the version of
-// its file that it read last open on disk, so that a tab whose file was
-// deleted since shows that version when chosen again, saying that the file
-// is gone.
+// when the file grows, is written, or is gone. A tab keeps its file open on
+// disk from the moment it is opened, the version it read last once it has
+// read one, so that a tab whose file was deleted since shows that version
+// when chosen again, saying that the file is gone. (A file deleted so keeps
+// its room on the disk until its tab is closed.)
 class DocumentManager : public QObject
 {
     Q_OBJECT

@@ -41,11 +41,6 @@ qsizetype ResultDocument::FiberNamed(const QByteArray &name) const
     return -1;
 }
 
-QList<QByteArray> ResultDocument::ExportNames() const
-{
-    return m_file.names;
-}
-
 // The name stays at its place in the box: a rename does not sort.
 void ResultDocument::RenameFiber(qsizetype block, const QByteArray &name)
 {
@@ -201,6 +196,7 @@ void ResultDocument::apply(Version version)
     // back; the fiber chosen in it stays.
     if (version.sameFile && m_hasFile && version.file.rows.IsEmpty() && !Rows().IsEmpty()) {
         const bool wasGrowing = std::exchange(m_growing, false);
+        m_verdictsAwaited = false;
         m_standing = Standing::Empty;
         emit changed(wasGrowing ? Notice | Verdicts : Changes(Notice));
         return;
@@ -212,6 +208,7 @@ void ResultDocument::apply(Version version)
     MeasurementStore::Instance().Clear();
     m_verdicts = LoadedFile::Verdicts();
     m_verdictsKnown = false;
+    m_verdictsAwaited = true;
     m_file = std::move(version.file);
     MeasurementStore::Instance().Rows() = m_file.rows;
     m_hasFile = true;
@@ -234,7 +231,7 @@ void ResultDocument::ShowVerdicts(const LoadedFile::Verdicts &verdicts)
 
 void ResultDocument::applyVerdicts(const LoadedFile::Verdicts &verdicts)
 {
-    if (!m_hasFile)
+    if (!m_hasFile || !std::exchange(m_verdictsAwaited, false))
         return;
     m_verdicts = verdicts;
     m_verdictsKnown = true;
@@ -253,6 +250,7 @@ void ResultDocument::Clear()
     MeasurementStore::Instance().Clear();
     m_verdicts = LoadedFile::Verdicts();
     m_verdictsKnown = false;
+    m_verdictsAwaited = false;
     m_growing = false;
     m_standing = Standing::Fine;
     m_error.clear();

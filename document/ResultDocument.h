@@ -67,12 +67,13 @@ public:
     // and the same decoded to show; empty outside the file.
     QByteArray FiberName(qsizetype block) const;
     QString ShownName(qsizetype block) const;
+    // Every fiber's name by fiber, as FiberName and ShownName give them.
+    const QList<QByteArray> &FiberNames() const { return m_file.names; }
+    const QStringList &ShownNames() const { return m_file.shownNames; }
     // The fibers in the fiber box's order (see LoadedFile::BoxOrder).
     const QList<qsizetype> &BoxOrder() const { return m_file.boxOrder; }
     // The first fiber named `name` in the box's order; -1 for none.
     qsizetype FiberNamed(const QByteArray &name) const;
-    // Every fiber's name, by fiber, as Save As writes them.
-    QList<QByteArray> ExportNames() const;
     void RenameFiber(qsizetype block, const QByteArray &name);
 
     bool VerdictsKnown() const { return m_verdictsKnown; }
@@ -105,6 +106,8 @@ public:
 
     // What the manager tells the document.
     void Show(Version version);
+    // The verdicts on the version shown last; those of a version that is
+    // not shown (one that came empty) are let go.
     void ShowVerdicts(const LoadedFile::Verdicts &verdicts);
     void Clear();
     // The file at `path` is no longer on disk. The file shown stays shown
@@ -131,6 +134,7 @@ private:
     QString m_name;
     LoadedFile m_file;
     bool m_verdictsKnown = false;
+    bool m_verdictsAwaited = false; // for the version shown, not yet come
     LoadedFile::Verdicts m_verdicts;
     bool m_growing = false;
     Standing m_standing = Standing::Fine;

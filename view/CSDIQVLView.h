@@ -1,10 +1,17 @@
 #pragma once
 
+#include "document/DocumentManager.h"
 #include "document/ResultDocument.h"
-#include "output/ChannelChart.h"
 #include "output/PrintReport.h"
+#include "view/ChannelList.h"
+#include "view/ChartState.h"
+#include "view/ExportCommands.h"
+#include "view/FiberComboBox.h"
+#include "view/FileDialogs.h"
 #include "view/FormGeometry.h"
 #include "view/FormLayout.h"
+#include "view/PrintCommands.h"
+#include "view/PrintDialogs.h"
 
 #include <QByteArray>
 #include <QList>
@@ -17,13 +24,6 @@
 #include <climits>
 #include <memory>
 
-class ChannelList;
-class DocumentManager;
-class ExportCommands;
-class FiberComboBox;
-class FileDialogs;
-class PrintCommands;
-class PrintDialogs;
 class SummaryDialog;
 class TabFiles;
 
@@ -40,7 +40,7 @@ public:
     ~CSDIQVLView() override;
 
     DocumentManager &Manager() const { return *m_manager; }
-    ResultDocument &Document() const;
+    ResultDocument &Document() const { return m_manager->Document(); }
 
     // The one-time set-up: takes the screen's scale factors, sets up the
     // list's columns and lays the form out. Safe to run again.
@@ -52,25 +52,22 @@ public:
     // File Open: the files chosen in the dialog, each into a tab.
     // Cancelling changes nothing.
     void OnFileOpen();
-    QStringList OpenFiles(const QStringList &paths);
+    QStringList OpenFiles(const QStringList &paths) { return m_manager->OpenFiles(paths); }
     // The tabs from the keyboard: the next and the previous one round the
     // ends, and Close.
-    void OnNextTab();
-    void OnPrevTab();
-    void OnCloseTab();
-    // A recent file that is no longer there: says so, and asks whether to
-    // take it off the list.
-    bool ForgetMissingFile(const QString &path);
+    void OnNextTab() { m_manager->ShowTabAlong(+1); }
+    void OnPrevTab() { m_manager->ShowTabAlong(-1); }
+    void OnCloseTab() { m_manager->CloseTab(); }
 
     // Copy: in the channel list, its rows chosen (or all) under their
     // headings, split by tabs; in the fiber box, the name chosen.
     void OnEditCopy();
     // Find: the fiber box's find field.
-    void OnEditFind();
+    void OnEditFind() { m_comboFiber->OpenFind(); }
 
-    void OnFileSave();
-    void OnFileSaveAs();
-    void OnFilePrint();
+    void OnFileSave() { m_export->OnFileSave(Dialogs()); }
+    void OnFileSaveAs() { m_export->OnFileSaveAs(Dialogs()); }
+    void OnFilePrint() { m_print->OnFilePrint(printDialogs(), Dialogs()); }
     void OnFilePrintPreview();
 
     // The verdicts: off, the window is the design's; on, every fiber and
@@ -78,8 +75,8 @@ public:
     void SetVerdictsShown(bool shown);
     bool VerdictsShown() const { return m_bVerdicts; }
     // The next and the previous failing fiber, round the end of the box.
-    void OnNextFailure();
-    void OnPrevFailure();
+    void OnNextFailure() { showFailure(+1); }
+    void OnPrevFailure() { showFailure(-1); }
     // The file's figures per channel and its failing fibers, in a window of
     // their own.
     void OnViewSummary();
@@ -93,6 +90,7 @@ public:
     // The dialogs to ask (not owned); null for the real ones.
     void SetFileDialogs(FileDialogs *dialogs) { m_pDialogs = dialogs; }
     void SetPrintDialogs(PrintDialogs *dialogs) { m_pPrintDialogs = dialogs; }
+    FileDialogs &Dialogs() const { return m_pDialogs ? *m_pDialogs : FileDialogs::Default(); }
 
     // Pages side by side in the print preview: 2 shows facing pages, any
     // other value one page. Read when the preview opens, written when it
@@ -121,18 +119,16 @@ private slots:
     void placeControls();
 
 private:
-    FileDialogs &dialogs() const;
-    PrintDialogs &printDialogs() const;
+    PrintDialogs &printDialogs() const { return m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default(); }
     void documentChanged(ResultDocument::Changes what);
     void showFile(bool sameFile);
     void fiberRenamed(qsizetype block);
     // Shows the chart of the chosen fiber's powers and the selection texts
     // and repaints the view at once. The chart stays until the next file.
-    void DrawChart();
+    void DrawChart() { repaint(); }
     void layOut();
-    void setUpColumns();
+    void setUpColumns() { m_listChannels->SetUpColumns(m_bVerdicts, m_geometry); }
     void showChannel(int row);
-    void clearChart();
     void showFailure(int step);
     void showEntry(int pos);
     void showBlock(qsizetype block);
@@ -147,8 +143,6 @@ private:
     QString m_strSelChannel;
     QString m_strSelPower;
     QString m_strSelWaveLength;
-    QString m_strSelThreshold;
-    QString m_strSelMargin;
     int m_nFiberIndex = -1; // no fiber chosen yet
     qsizetype m_nShownBlock = -1;
     QByteArray m_shownName; // of the fiber shown, to find it again in a new version
@@ -164,11 +158,7 @@ private:
     std::unique_ptr<ExportCommands> m_export;
     std::unique_ptr<PrintCommands> m_print;
 
-    // The chart as last drawn: kept so that every repaint shows it again.
-    bool m_bChartShown = false;
-    QList<ChannelChart::Power> m_chartPowers;
-    QList<ChannelChart::Verdict> m_chartVerdicts;
-    int m_nMarkerRow = -1;
+    ChartState m_chart;
 
     bool m_bVerdicts = false;
     SummaryDialog *m_summary = nullptr;

@@ -4,6 +4,7 @@
 #include "data/CodePage936.h"
 #include "document/ResultDocument.h"
 #include "output/SummaryWriter.h"
+#include "view/FormGeometry.h"
 #include "view/Resources.h"
 
 #include <QHeaderView>
@@ -49,7 +50,7 @@ ChannelList::ChannelList(QWidget *parent) : QTableWidget(parent)
 // Made once, whatever runs it again: the columns' widths follow every run.
 // A field's column is as wide as its widest text: as many digits as the
 // field has bytes, the widest text of a number in any font.
-void ChannelList::SetUpColumns(bool margins, const QList<int> &least)
+void ChannelList::SetUpColumns(bool margins, const FormGeometry &geometry)
 {
     const int columns = margins ? MarginColumn + 1 : DesignColumns;
     if (columnCount() != columns) {
@@ -64,6 +65,9 @@ void ChannelList::SetUpColumns(bool margins, const QList<int> &least)
     for (const MeasurementRow::Field field : kColumnFields)
         widest.append(QString(ChannelTable::ColumnWidth(field), QLatin1Char('0')));
     widest.append(QStringLiteral("MM-000.00")); // a margin with its mark
+    QList<int> least;
+    for (int column = 0; column <= MarginColumn; ++column)
+        least.append(geometry.ColumnWidth(qMin(column, DesignColumns - 1)));
     FitColumns(least, widest);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QTableWidget>
 
+class FormGeometry;
 class ResultDocument;
 
 // The channel list: the six columns of the design, and a Margin column
@@ -21,8 +22,9 @@ public:
     explicit ChannelList(QWidget *parent = nullptr);
 
     // The design's columns, and the Margin column with `margins`, each at
-    // least as wide as `least` gives (by column) and as its texts need.
-    void SetUpColumns(bool margins, const QList<int> &least);
+    // least as wide as `geometry` makes it (the Margin column as Time) and
+    // as its texts need.
+    void SetUpColumns(bool margins, const FormGeometry &geometry);
     bool ShowsMargins() const { return columnCount() > DesignColumns; }
     // The rows of fiber `block` of `document`, the power by the list's rule
     // ("Low" for a power read below -99.9); with the Margin column, each

@@ -25,7 +25,7 @@ void ExportCommands::OnFileSave(FileDialogs &dialogs)
 void ExportCommands::OnFileSaveAs(FileDialogs &dialogs)
 {
     const MeasurementRows &rows = m_document.Rows();
-    const QList<QByteArray> names = m_document.ExportNames();
+    const QList<QByteArray> names = m_document.FiberNames();
     QList<CsvExport::BlockName> named;
     named.reserve(names.size());
     for (qsizetype block = 0; block < names.size(); ++block)

@@ -3,6 +3,7 @@
 #include "data/CodePage936.h"
 #include "data/LoadedFile.h"
 #include "view/Resources.h"
+#include "view/StyleMetrics.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -11,8 +12,6 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionFrame>
-#include <QStyleOptionViewItem>
 
 #include <algorithm>
 #include <numeric>
@@ -272,6 +271,19 @@ bool FiberComboBox::findKey(QObject *watched, int key)
     return false;
 }
 
+int FiberComboBox::FindEntry(int from, int step, const std::function<bool(qsizetype)> &matches) const
+{
+    const int count = GetCount();
+    if (from < 0)
+        from = step > 0 ? -1 : 0;
+    for (int i = 1; i <= count; ++i) {
+        const int pos = ((from + step * i) % count + count) % count;
+        if (matches(GetItemBlock(pos)))
+            return pos;
+    }
+    return -1;
+}
+
 QString FiberComboBox::GetLBText(int pos) const
 {
     return pos >= 0 && pos < GetCount() ? m_model->At(pos).text : QString();
@@ -306,34 +318,12 @@ void FiberComboBox::ShowVerdicts(bool shown)
 
 int FiberComboBox::WholeWidth(bool marks) const
 {
-    m_edit->ensurePolished();
-    m_list->ensurePolished();
-    const QString widest[] = {QString(8, QLatin1Char('W')), QString(4, QChar(0x5149))};
+    const int chrome = 2 * m_list->frameWidth()
+        + m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list->verticalScrollBar());
     int width = 0;
-    for (const QString &name : widest) {
-        QStyleOptionFrame frame;
-        frame.initFrom(m_edit);
-        frame.lineWidth = m_edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, m_edit);
-        const QMargins margins = m_edit->textMargins();
-        // The line edit's own margin around its text, two pixels a side.
-        const QSize text(m_edit->fontMetrics().horizontalAdvance(name) + margins.left() + margins.right() + 4,
-                         m_edit->fontMetrics().height());
-        width = qMax(width, m_edit->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, m_edit).width());
-
-        QStyleOptionViewItem item;
-        item.initFrom(m_list->viewport());
-        item.font = m_list->font();
-        item.fontMetrics = m_list->fontMetrics();
-        item.text = name;
-        item.features = QStyleOptionViewItem::HasDisplay;
-        if (marks) {
-            item.features |= QStyleOptionViewItem::HasDecoration;
-            item.decorationSize = m_list->iconSize();
-        }
-        const int cell = m_list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &item, QSize(), m_list).width();
-        width = qMax(width, cell + 2 * m_list->frameWidth()
-                                + m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list->verticalScrollBar()));
-    }
+    for (const QString &name : {QString(8, QLatin1Char('W')), QString(4, QChar(0x5149))})
+        width = std::max({width, StyleMetrics::LineEditWidth(*m_edit, name),
+                          StyleMetrics::ItemSize(*m_list, name, marks).width() + chrome});
     return width;
 }
 

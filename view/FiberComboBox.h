@@ -7,6 +7,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <functional>
+
 class QLineEdit;
 class QListView;
 
@@ -44,6 +46,11 @@ public:
     // Selects the entry and shows its text in the edit field; -1 clears
     // both. Returns the position, or -1.
     int SetCurSel(int pos);
+
+    // The first entry after `from` the way `step` goes, round the end,
+    // whose block `matches`; -1 for none. From -1, the first entry matches
+    // first either way.
+    int FindEntry(int from, int step, const std::function<bool(qsizetype block)> &matches) const;
 
     QString GetLBText(int pos) const;     // empty when out of range
     QByteArray GetLBBytes(int pos) const; // empty when out of range

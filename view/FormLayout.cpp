@@ -1,8 +1,12 @@
 #include "view/FormLayout.h"
 
 #include "data/ChannelTable.h"
+#include "view/ChannelList.h"
+#include "view/FiberComboBox.h"
 
 #include <QFontMetrics>
+
+#include <cmath>
 
 namespace {
 
@@ -55,4 +59,21 @@ FormLayout FormLayout::Make(const FormGeometry &geometry, const QFontMetrics &me
     }
     place(designList, 1.0);
     return layout;
+}
+
+FormLayout::Needs FormLayout::NeedsOf(const FiberComboBox &combo, const ChannelList &list,
+                                      const FormGeometry &geometry, bool verdicts, int heightLimit,
+                                      qreal devicePixelRatio)
+{
+    // At a fractional scale a control is placed where its frame lines fall
+    // on whole device pixels, which takes up to three pixels off each side.
+    const int snapping = qFuzzyCompare(devicePixelRatio, qreal(qRound(devicePixelRatio))) ? 0 : 6;
+    Needs needs;
+    needs.comboWidth = combo.WholeWidth(verdicts) + snapping;
+    needs.listWidth = list.WholeWidth() + snapping;
+    needs.listHeight = [&list, snapping](int rows) { return list.WholeHeight(rows) + snapping; };
+    needs.verdicts = verdicts;
+    needs.heightLimit = heightLimit;
+    needs.minAxis = int(std::ceil(200 * geometry.Chart().ScaleY() / devicePixelRatio));
+    return needs;
 }

@@ -8,6 +8,8 @@
 #include <climits>
 #include <functional>
 
+class ChannelList;
+class FiberComboBox;
 class QFontMetrics;
 
 // Where the form's controls and its chart go, for what the controls need in
@@ -34,6 +36,12 @@ struct FormLayout
     };
 
     static FormLayout Make(const FormGeometry &geometry, const QFontMetrics &metrics, const Needs &needs);
+    // What the form's fiber box and list need, with the verdicts shown or
+    // not, in a form at most `heightLimit` high whose chart keeps 200
+    // pixels of the screen for its axis, or more on a screen that draws it
+    // bigger (`devicePixelRatio` of them to a pixel of the form).
+    static Needs NeedsOf(const FiberComboBox &combo, const ChannelList &list, const FormGeometry &geometry,
+                         bool verdicts, int heightLimit, qreal devicePixelRatio);
 
     QRect combo;
     QRect list;

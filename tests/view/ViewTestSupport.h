@@ -15,6 +15,7 @@
 #include "view/TabFiles.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <QListView>
 #include <QPainter>
 #include <QPrintDialog>
@@ -71,11 +72,14 @@ public:
     int minPage = -1;
     int maxPage = -1;
     int printDialogs = 0;
+    QString proposedPdf; // the name the dialog offered for a PDF
     std::function<void(CPreviewView &)> preview;
 
     bool ExecPrintDialog(QPrintDialog &dialog) override
     {
         ++printDialogs;
+        if (const auto *name = dialog.findChild<QLineEdit *>(QStringLiteral("filename")))
+            proposedPdf = name->text();
         minPage = dialog.minPage();
         maxPage = dialog.maxPage();
         QPrinter *printer = dialog.printer();
@@ -194,6 +198,7 @@ inline void clickChannel(const QWidget *view, int row, Qt::KeyboardModifiers mod
 struct Readout
 {
     QStringList line; // "Chanel:..", "WaveLength:..", "Power=.."
+    QStringList verdicts; // "Threshold=..", "Margin=.." while the verdicts are shown
     int marker = -1;
 };
 
@@ -209,6 +214,9 @@ inline Readout readout(CSDIQVLView *view)
         for (const char *item : {"Chanel:", "WaveLength:", "Power="})
             if (text.text.startsWith(QLatin1String(item)))
                 shown.line.append(text.text);
+        for (const char *item : {"Threshold=", "Margin="})
+            if (text.text.startsWith(QLatin1String(item)))
+                shown.verdicts.append(text.text);
     }
     for (const RecordingEngine::Polygon &polygon : device.engine().polygons)
         if (polygon.brush == QColor(255, 0, 0))
