@@ -263,8 +263,7 @@ void ChannelChart::Draw(QPainter &painter, const QList<Power> &powers, const QSt
 
     // The axes are drawn over the bars with the thinnest line the device
     // has: one device pixel, whatever its pixel ratio. A line leaves out its
-    // end point, as the platform's lines always did: the base line stops one
-    // pixel short of trunc(sx*840).
+    // end point: the base line stops one pixel short of trunc(sx*840).
     QPen axisPen(m_ink, 1);
     axisPen.setCosmetic(true);
     axisPen.setCapStyle(Qt::FlatCap);
