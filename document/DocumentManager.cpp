@@ -7,54 +7,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-// A version of a tab's file kept open, so that it can be read again once
-// its name is gone. Regular files only: a FIFO or a device has no version
-// to keep.
-class DocumentManager::HeldVersion
-{
-public:
-    explicit HeldVersion(int fd) : m_fd(fd) {}
-    ~HeldVersion() { ::close(m_fd); }
-    HeldVersion(const HeldVersion &) = delete;
-    HeldVersion &operator=(const HeldVersion &) = delete;
-
-    // A name for the version, valid while it is held.
-    QString Path() const { return QStringLiteral("/proc/self/fd/%1").arg(m_fd); }
-
-    // The file now at `path`, if it is still the version `read`.
-    static std::shared_ptr<HeldVersion> Open(const QString &path, const LiveFile::Identity &read)
-    {
-        if (!read.present || !read.regular)
-            return nullptr;
-        const int fd = NativePath::Open(path, O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            return nullptr;
-        struct stat info = {};
-        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || quint64(info.st_dev) != read.device
-            || quint64(info.st_ino) != read.inode) {
-            ::close(fd);
-            return nullptr;
-        }
-        return std::make_shared<HeldVersion>(fd);
-    }
-
-    // How many versions may be held at once: a share of the descriptors the
-    // process may open, the rest being the program's own.
-    static int Budget()
-    {
-        struct rlimit limit = {};
-        if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
-            return 0;
-        return int(qMin<rlim_t>(256, limit.rlim_cur / 4));
-    }
-
-private:
-    int m_fd;
-};
 
 struct DocumentManager::Reading
 {
@@ -65,24 +19,28 @@ struct DocumentManager::Reading
     bool newTab = false; // the tab was opened for it, and goes if it fails
     bool again = false;  // the file shown, read again since it changed
     bool growing = false;
-    std::shared_ptr<HeldVersion> held; // read in place of a file gone from `path`
+    std::shared_ptr<HeldFile> held; // read in place of a file gone from `path`
 };
 
 namespace {
 
 // What a read cannot even begin with is told before a tab is opened for
 // it: a name that does not exist, a file that may not be read, a folder.
-bool canOpen(const QString &path, QString *error)
+// The descriptor opened to look at it, or -1.
+int openToRead(const QString &path, QString *error)
 {
     const int fd = NativePath::Open(path, O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return FileError::ReadFailed(path, qt_error_string(errno), error);
+    if (fd < 0) {
+        FileError::ReadFailed(path, qt_error_string(errno), error);
+        return -1;
+    }
     struct stat info = {};
-    const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
-    ::close(fd);
-    if (folder)
-        return FileError::ReadFailed(path, DocumentManager::tr("it is a folder, not a file"), error);
-    return true;
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        FileError::ReadFailed(path, DocumentManager::tr("it is a folder, not a file"), error);
+        return -1;
+    }
+    return fd;
 }
 
 bool isGone(const QString &path)
@@ -164,12 +122,15 @@ QStringList DocumentManager::OpenFiles(const QStringList &paths)
             break;
         }
         QString error;
-        if (!canOpen(path, &error)) {
+        const int fd = openToRead(path, &error);
+        if (fd < 0) {
             emit failed(error);
             continue;
         }
+        // The file as it is now, kept until a version of it is read.
+        std::shared_ptr<HeldFile> held = HeldFile::Adopt(fd);
         if (addTab(path))
-            hold(m_tabs.last(), LiveFile::IdentityOf(path));
+            hold(m_tabs.last(), std::move(held));
         opened.append(path);
     }
     // None of the files could be opened: the file on screen, whose tab is
@@ -302,22 +263,24 @@ bool DocumentManager::stopReading()
     return true;
 }
 
-void DocumentManager::hold(Tab &tab, const LiveFile::Identity &read)
+void DocumentManager::hold(Tab &tab, std::shared_ptr<HeldFile> held)
 {
     tab.held.reset();
     tab.lastRead = ++m_reads;
-    int held = 0;
+    if (!held)
+        return;
+    int count = 0;
     Tab *oldest = nullptr;
     for (Tab &other : m_tabs) {
         if (!other.held)
             continue;
-        ++held;
+        ++count;
         if (!oldest || other.lastRead < oldest->lastRead)
             oldest = &other;
     }
-    if (held >= HeldVersion::Budget() && oldest)
+    if (count >= HeldFile::Budget() && oldest)
         oldest->held.reset();
-    tab.held = HeldVersion::Open(tab.record.path, read);
+    tab.held = std::move(held);
 }
 
 void DocumentManager::finishReading(const FileReader::Read &read)
@@ -328,7 +291,7 @@ void DocumentManager::finishReading(const FileReader::Read &read)
     if (read.read) {
         m_judging = reading->id;
         if (!reading->held)
-            hold(m_tabs[index], read.identity);
+            hold(m_tabs[index], read.held);
         m_shownTab = index;
         m_document.Show({reading->path, reading->name, read.file, reading->again, reading->growing});
         if (reading->held)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/FileReader.h"
+#include "document/HeldFile.h"
 #include "document/LiveFile.h"
 #include "document/ResultDocument.h"
 #include "document/TabRecord.h"
@@ -86,11 +87,12 @@ signals:
     void failed(const QString &message);
 
 private:
-    class HeldVersion;
+    // A tab of a result file. A tab of another kind (a folder of files) is
+    // a kind of its own beside it, with a document of its own.
     struct Tab
     {
         TabRecord record;
-        std::shared_ptr<HeldVersion> held; // the version read last, kept open
+        std::shared_ptr<HeldFile> held; // the version read last, kept open
         quint64 lastRead = 0;
     };
     struct Reading;
@@ -102,7 +104,7 @@ private:
     void readAgain(bool growing);
     bool stopReading();
     void finishReading(const FileReader::Read &read);
-    void hold(Tab &tab, const LiveFile::Identity &read);
+    void hold(Tab &tab, std::shared_ptr<HeldFile> held);
 
     ResultDocument m_document;
     QList<Tab> m_tabs;

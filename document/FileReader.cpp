@@ -117,6 +117,9 @@ void FileReader::run(const std::shared_ptr<Job> &job)
                                      progress, wait);
         if (job->cancel.Cancelled())
             return;
+        // Opened here, where a file system that hangs holds nothing up.
+        if (read.read)
+            read.held = HeldFile::Open(job->path, read.identity);
         const MeasurementRows rows = read.file.rows; // shared, not copied
         const bool judge = read.read;
         job->finishTold = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/LoadedFile.h"
+#include "document/HeldFile.h"
 #include "document/LiveFile.h"
 
 #include <QHash>
@@ -28,6 +29,7 @@ public:
         LoadedFile file;
         QString error;
         LiveFile::Identity identity; // of the file just before it was read
+        std::shared_ptr<HeldFile> held; // the version read, kept open
     };
 
     // How long a FIFO or a device may give nothing before `waiting` says so.
