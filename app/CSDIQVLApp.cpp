@@ -14,6 +14,7 @@
 #include "view/CSDIQVLView.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -144,7 +145,7 @@ void CSDIQVLApp::AddToRecentFileList(const QString &path)
     if (m_pMainWnd)
         m_pMainWnd->Recent().Add(path);
     else
-        AppSettings::AddRecentFile(path);
+        AppSettings::AddRecentFile(QFileInfo(path).absoluteFilePath());
 }
 
 QStringList CSDIQVLApp::RecentFiles() const
