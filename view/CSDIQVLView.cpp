@@ -1,6 +1,5 @@
 #include "view/CSDIQVLView.h"
 
-#include "data/ChannelTable.h"
 #include "data/CodePage936.h"
 #include "view/Resources.h"
 #include "view/SummaryDialog.h"
@@ -99,37 +98,44 @@ void CSDIQVLView::layOut()
     emit formSized(m_layout.form);
 }
 
+// Another file: its fibers in the box, none chosen, the list and the chart
+// empty. A new version of the file shown: the same fiber chosen (by its
+// name, else at its place in the box) and the same channel clicked.
 void CSDIQVLView::documentChanged(ResultDocument::Changes what)
 {
-    if (what & (ResultDocument::NewFile | ResultDocument::NewVersion))
-        showFile(what & ResultDocument::NewVersion);
+    if (what & (ResultDocument::NewFile | ResultDocument::NewVersion)) {
+        const int pos = m_comboFiber->GetCurSel();
+        const int channel = m_chart.MarkedBar();
+        ParseTable();
+        if ((what & ResultDocument::NewVersion) && pos >= 0 && m_comboFiber->GetCount() > 0) {
+            const qsizetype found = Document().FiberNamed(m_shownName);
+            showEntry(found >= 0 ? int(Document().BoxOrder().indexOf(found)) : qMin(pos, m_comboFiber->GetCount() - 1));
+            if (channel >= 0 && channel < m_listChannels->rowCount()) {
+                m_listChannels->selectRow(channel);
+                showChannel(channel);
+            }
+        }
+    }
     if (what & ResultDocument::Verdicts)
         m_comboFiber->VerdictsChanged();
 }
 
-// Another file: the box lists its fibers, none chosen, the list and the
-// chart are empty. A new version of the file shown: the same fiber chosen
-// (by its name, else at its place in the box) and the same channel clicked.
-void CSDIQVLView::showFile(bool sameFile)
+// The rows were cut while the file was read, and the document holds them:
+// the report shares them, the box lists their fibers.
+void CSDIQVLView::ParseTable()
 {
-    const int pos = m_comboFiber->GetCurSel();
-    const int channel = m_chart.MarkedBar();
-    const ResultDocument &document = Document();
-    m_report.SetRows(document.Rows());
-    m_comboFiber->ResetContent();
-    m_comboFiber->AddSorted(document.FiberNames(), document.ShownNames(), document.BoxOrder());
+    m_report.SetRows(Document().Rows());
+    FillFiberCombo();
     m_listChannels->setRowCount(0);
     m_nShownBlock = -1;
     m_chart.Clear();
     update();
-    if (!sameFile || pos < 0 || m_comboFiber->GetCount() == 0)
-        return;
-    const qsizetype found = document.FiberNamed(m_shownName);
-    showEntry(found >= 0 ? int(document.BoxOrder().indexOf(found)) : qMin(pos, m_comboFiber->GetCount() - 1));
-    if (channel >= 0 && channel < m_listChannels->rowCount()) {
-        m_listChannels->selectRow(channel);
-        showChannel(channel);
-    }
+}
+
+void CSDIQVLView::FillFiberCombo()
+{
+    m_comboFiber->ResetContent();
+    m_comboFiber->AddSorted(Document().FiberNames(), Document().ShownNames(), Document().BoxOrder());
 }
 
 void CSDIQVLView::OnSelendokComboFiber()
@@ -272,12 +278,6 @@ void CSDIQVLView::OnFilePrintPreview()
     m_print->OnFilePrintPreview(printDialogs(), Dialogs(), m_nPreviewPages);
     if (m_nPreviewPages != pages)
         emit previewPagesChanged(m_nPreviewPages);
-}
-
-void CSDIQVLView::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    OnDraw(painter);
 }
 
 void CSDIQVLView::OnDraw(QPainter &painter)

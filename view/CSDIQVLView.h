@@ -15,6 +15,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPainter>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -103,7 +104,11 @@ signals:
     void formSized(const QSize &size);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        OnDraw(painter);
+    }
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
 
@@ -121,7 +126,8 @@ private slots:
 private:
     PrintDialogs &printDialogs() const { return m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default(); }
     void documentChanged(ResultDocument::Changes what);
-    void showFile(bool sameFile);
+    void ParseTable();
+    void FillFiberCombo();
     void fiberRenamed(qsizetype block);
     // Shows the chart of the chosen fiber's powers and the selection texts
     // and repaints the view at once. The chart stays until the next file.
