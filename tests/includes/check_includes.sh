@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Includes run one way: app -> view -> output -> data, and the command line
-# cli -> output -> data; archive/ stands beside the core. A room includes only
+# Includes run one way: app -> view -> document -> output -> data, and the
+# command line cli -> output -> data; archive/ stands beside the core. A room includes only
 # itself and the rooms below it, and so do its tests. Prints every include
 # that runs the other way and fails if there is one.
 set -uo pipefail
@@ -12,8 +12,9 @@ declare -A allowed=(
   [output]="output data"
   [archive]="archive data"
   [cli]="cli output data"
-  [view]="view output data"
-  [app]="app view cli archive output data"
+  [document]="document output data"
+  [view]="view document output data"
+  [app]="app view document cli archive output data"
 )
 
 bad=0
