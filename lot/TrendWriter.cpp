@@ -8,10 +8,9 @@
 
 namespace {
 
-std::optional<double> yieldOf(qsizetype fibers, qsizetype passed)
+// As --summary gives it: 0 without fibers.
+double yieldOf(qsizetype fibers, qsizetype passed)
 {
-    if (fibers == 0)
-        return std::nullopt;
     return double(SummaryWriter::YieldMillionths(fibers, fibers - passed)) / 1e6;
 }
 
@@ -141,7 +140,7 @@ QByteArray TrendWriter::json(const LotModel &lot, bool lines)
 
 QByteArray TrendWriter::csv(const LotModel &lot)
 {
-    QByteArray out = "type,path,first_time,files,fibers,passed,marginal,yield,worst_channel,min_cpk,"
+    QByteArray out = "type,path,first_time,files,unread,fibers,passed,marginal,yield,worst_channel,min_cpk,"
                      "retested,retested_passed,failing_channel,message,path_bytes\r\n";
     QByteArray errors;
     for (int row = 0; row < lot.FileCount(); ++row) {
@@ -150,21 +149,22 @@ QByteArray TrendWriter::csv(const LotModel &lot)
         line += file.summary ? "file," : "error,";
         SummaryCsvWriter::AppendField(line, NativePath::Escaped(file.path).toUtf8());
         if (const FileSummary *summary = file.summary.get()) {
-            line += ',' + RowTime::Iso(summary->FirstTime()) + ",," + QByteArray::number(summary->Fibers()) + ','
+            line += ',' + RowTime::Iso(summary->FirstTime()) + ",,," + QByteArray::number(summary->Fibers()) + ','
                 + QByteArray::number(summary->Passed()) + ','
                 + (summary->WarnMargin() ? QByteArray::number(summary->Marginal()) : QByteArray()) + ','
                 + decimal(yieldOf(summary->Fibers(), summary->Passed())) + ',';
             SummaryCsvWriter::AppendField(line, summary->WorstChannel());
             line += ',' + decimal(summary->MinCpk()) + ",,,,,";
         } else {
-            line += ",,,,,,,,,,,,";
+            line += ",,,,,,,,,,,,,";
             SummaryCsvWriter::AppendField(line, file.error.toUtf8());
             line += ',';
         }
         line += NativePath::HexBytes(file.path) + "\r\n";
     }
     const LotFigures &figures = lot.Figures();
-    out += "lot,,," + QByteArray::number(figures.files) + ',' + QByteArray::number(figures.fibers) + ','
+    out += "lot,,," + QByteArray::number(figures.files) + ',' + QByteArray::number(figures.unread) + ','
+        + QByteArray::number(figures.fibers) + ','
         + QByteArray::number(figures.passed) + ",," + decimal(yieldOf(figures.fibers, figures.passed)) + ",,,"
         + QByteArray::number(figures.retested) + ',' + QByteArray::number(figures.retestedPassed) + ',';
     SummaryCsvWriter::AppendField(out, figures.failingChannel);
