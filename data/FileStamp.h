@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+struct stat;
+
 // What tells one version of a file from another without reading it: its
 // name's bytes, size, modification time in nanoseconds and inode. A
 // station that rewrites a file changes its size or its time; one that
@@ -19,6 +21,8 @@ struct FileStamp
     // folder), whose content no stamp can vouch for: the stamp then holds
     // the path alone.
     static bool Of(const QString &path, FileStamp *stamp);
+    // The same from what stat(2) said of the file at `path`.
+    static bool From(const QByteArray &path, const struct stat &info, FileStamp *stamp);
 
     bool operator==(const FileStamp &other) const
     {

@@ -305,9 +305,13 @@ bool FileSummary::Decode(QByteArrayView bytes, FileSummary *summary)
         read.m_warnMargin = band;
     for (qint64 *value : {&read.m_fibers, &read.m_failed, &read.m_marginal, &read.m_firstTime})
         *value = in.Integer();
-    for (qint64 i = 0, count = in.Count(16 + 16 * 8); i < count; ++i)
+    const qint64 channels = in.Count(16 + 16 * 8);
+    read.m_channels.reserve(channels);
+    for (qint64 i = 0; i < channels; ++i)
         read.m_channels.append(readChannel(in));
-    for (qint64 i = 0, count = in.Count(16); i < count; ++i) {
+    const qint64 paretoChannels = in.Count(16);
+    read.m_paretoChannels.reserve(paretoChannels);
+    for (qint64 i = 0; i < paretoChannels; ++i) {
         ThresholdJudge::ChannelCount pareto;
         pareto.channel = shared(in.Bytes());
         pareto.fibers = in.Integer();

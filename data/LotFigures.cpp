@@ -25,7 +25,11 @@ struct Latest
 
 void countFibers(const QList<const FileSummary *> &summaries, LotFigures *figures)
 {
+    qsizetype results = 0;
+    for (const FileSummary *summary : summaries)
+        results += summary->FiberCount();
     QHash<QByteArrayView, Latest> latest;
+    latest.reserve(results);
     for (qsizetype file = 0; file < summaries.size(); ++file) {
         const FileSummary &summary = *summaries.at(file);
         figures->results += summary.FiberCount();

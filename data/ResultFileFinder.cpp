@@ -49,7 +49,7 @@ public:
             return;
         ++m_list.given;
         if (!S_ISDIR(info.st_mode)) {
-            m_list.files.append({path, false});
+            m_list.files.append({path, false, stampOf(bytes, info)});
             return;
         }
         const qsizetype filesBefore = m_list.files.size();
@@ -73,7 +73,12 @@ private:
         QList<QByteArray> names;
         while (const dirent *entry = ::readdir(dir)) {
             const QByteArray name(entry->d_name);
-            if (name != "." && name != "..")
+            // What the listing tells for sure is neither a folder nor a
+            // result file needs no look of its own: a folder of a hundred
+            // thousand other files is passed over at the listing's pace.
+            const bool passedOver = entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN
+                && !isResultFileName(name);
+            if (name != "." && name != ".." && !passedOver)
                 names.append(name);
         }
         ::closedir(dir);
@@ -111,7 +116,14 @@ private:
             return;
         }
         ++m_list.found;
-        m_list.files.append({NativePath::Decode(path), true});
+        m_list.files.append({NativePath::Decode(path), true, stampOf(path, info)});
+    }
+
+    static FileStamp stampOf(const QByteArray &path, const struct stat &info)
+    {
+        FileStamp stamp;
+        FileStamp::From(path, info, &stamp);
+        return stamp;
     }
 
     void found(const ResultFileFinder::PathError &error)

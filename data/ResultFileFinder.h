@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/FileStamp.h"
+
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
@@ -28,6 +30,9 @@ public:
     {
         QString path;
         bool found = false; // in a folder given, rather than given itself
+        // What the walk saw of it (its size -1 for no regular file), so that
+        // a caller that keys files by it need not ask again.
+        FileStamp stamp;
     };
 
     struct ResultFiles

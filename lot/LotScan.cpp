@@ -49,7 +49,7 @@ LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> wa
     QList<FileStamp> stamps;
     for (const ResultFileFinder::ResultFile &found : list.files) {
         LotFile file{found.path, found.found};
-        FileStamp::Of(found.path, &file.stamp);
+        file.stamp = found.stamp;
         stamps.append(file.stamp);
         files.append(std::move(file));
     }
