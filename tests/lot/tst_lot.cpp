@@ -261,6 +261,7 @@ void TestLot::summaryOutlivesItsBytes()
     QCOMPARE(decoded.Channels().size(), ChannelTable::FiberSize);
     for (qsizetype cut = 0; cut < bytes.size(); cut += 7)
         QVERIFY(!FileSummary::Decode(bytes.left(cut), &decoded));
+    QVERIFY(!FileSummary::Decode(bytes + QByteArray(8, '\0'), &decoded));
     QByteArray changed = bytes;
     changed[changed.size() - 1] = char(0x40); // a name's end beyond the names
     QVERIFY(!FileSummary::Decode(changed, &decoded));
