@@ -19,14 +19,16 @@ struct Options
     Q_DECLARE_TR_FUNCTIONS(Options)
 
 public:
-    enum class Job { Window, ExportCsv, PrintPdf, Summary, Plot, Help, Version };
+    enum class Job { Window, ExportCsv, PrintPdf, Summary, Trend, Plot, Help, Version };
 
     Job job = Job::Window;
     QString target; // --export-csv, --print-pdf, --plot: a file, a folder, or "-" for standard output
-    QStringList files; // the result files (--summary: and folders), their bytes kept
+    QStringList files; // the result files (--summary, --trend: and folders), their bytes kept
     QString pageSize = QStringLiteral("A4");
     SummaryWriter::Format format = SummaryWriter::Text;
-    // --summary, --plot: the marginal band above each threshold, in dB.
+    // --trend: the summary cache used (not with --no-cache).
+    bool cache = true;
+    // --summary, --trend, --plot: the marginal band above each threshold, in dB.
     std::optional<double> warnMargin;
     // --plot: "png", "svg" or "pdf" from --format; empty for the target's own
     // extension. The image's size in pixels.

@@ -412,7 +412,7 @@ void TestCommandLine::parsesOnce_data()
                                         << QString() << QStringList() << QStringLiteral("unknown value");
     QTest::newRow("a band beside --export-csv") << QStringList{"--export-csv", "o", "--warn-margin", "1", "a.fib"}
                                                << 0 << QString() << QStringList()
-                                               << QStringLiteral("--warn-margin is only for --summary or --plot");
+                                               << QStringLiteral("--warn-margin is only for --summary, --trend or --plot");
     QTest::newRow("a band") << QStringList{"--summary", "--warn-margin", "0.5", "a.fib"} << int(Options::Job::Summary)
                             << QString() << QStringList{"a.fib"} << QString();
     QTest::newRow("a size too small") << QStringList{"--plot", "p.png", "--size", "319x240", "a.fib"} << 0
