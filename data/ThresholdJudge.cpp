@@ -168,11 +168,11 @@ void ThresholdJudge::endFiber(Fiber &fiber)
 void ThresholdJudge::endRun()
 {
     for (Tally &tally : m_tallies) {
-        if (const Moments margins = tally.marginRun.Of(tally.run); margins.powers > 0)
+        if (const RunningMoments margins = tally.marginRun.Of(tally.run); margins.powers > 0)
             tally.marginRuns.append(margins);
         tally.marginRun = MarginRun();
         if (tally.run.powers > 0)
-            tally.runs.append(std::exchange(tally.run, Moments()));
+            tally.runs.append(std::exchange(tally.run, RunningMoments()));
     }
     m_fibersInRun = 0;
 }
@@ -211,7 +211,7 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         return m_channels;
     m_channels.clear();
     for (const Tally &tally : m_tallies) {
-        const Moments total = Moments::Total(tally.runs, tally.run);
+        const RunningMoments total = RunningMoments::Total(tally.runs, tally.run);
         ChannelFigures figures;
         figures.channel = tally.channel;
         figures.waveLength = tally.waveLength;
@@ -224,7 +224,7 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         figures.mean = total.scaled ? std::ldexp(total.mean, ScaleExponent) : total.mean;
         figures.squares = total.squares;
         figures.scaled = total.scaled;
-        addMargins(figures, Moments::Total(tally.marginRuns, tally.marginRun.Of(tally.run)));
+        addMargins(figures, RunningMoments::Total(tally.marginRuns, tally.marginRun.Of(tally.run)));
         // A bin's middle may lie a rounding beyond the least or greatest
         // power in it; no percentile does.
         const auto percentile = [&](double p) -> std::optional<double> {
@@ -264,7 +264,7 @@ std::optional<double> finiteOrNone(double value)
 // The margins' mean, deviation and Cpk. Where the sums are scaled, the
 // mean and the deviation share one scale: their ratio needs no scaling
 // back, so Cpk is a number wherever the true one is.
-void ThresholdJudge::addMargins(ChannelFigures &figures, const Moments &margins)
+void ThresholdJudge::addMargins(ChannelFigures &figures, const RunningMoments &margins)
 {
     figures.margins = margins.powers;
     if (margins.powers == 0)
@@ -279,14 +279,6 @@ void ThresholdJudge::addMargins(ChannelFigures &figures, const Moments &margins)
     figures.marginDeviation = finiteOrNone(unscaled(deviation));
     // A deviation of 0 gives no finite ratio, hence none.
     figures.cpk = finiteOrNone(margins.mean / (3 * deviation));
-}
-
-ThresholdJudge::Moments ThresholdJudge::Moments::Total(const QList<Moments> &runs, const Moments &run)
-{
-    Moments total;
-    for (const Moments &each : runs)
-        total = Combine(total, each);
-    return Combine(total, run);
 }
 
 QList<ThresholdJudge::ChannelCount> ThresholdJudge::ParetoChannels() const
@@ -311,132 +303,6 @@ QList<ThresholdJudge::ReasonCount> ThresholdJudge::ParetoReasons() const
     std::stable_sort(counts.begin(), counts.end(),
                      [](const ReasonCount &a, const ReasonCount &b) { return a.fibers > b.fibers; });
     return counts;
-}
-
-// Welford's running mean and squares: one pass, no loss of precision over
-// a run of many rows.
-void ThresholdJudge::Moments::Add(double power)
-{
-    min = powers == 0 ? power : qMin(min, power);
-    max = powers == 0 ? power : qMax(max, power);
-    if (!scaled) {
-        const double delta = power - mean;
-        const double nextMean = mean + delta / double(powers + 1);
-        const double nextSquares = squares + delta * (power - nextMean);
-        if (std::isfinite(nextSquares)) {
-            ++powers;
-            mean = nextMean;
-            squares = nextSquares;
-            return;
-        }
-        *this = scaledDown();
-    }
-    addScaled(std::ldexp(power, -ScaleExponent));
-}
-
-// A difference too large for a double is taken in the scaled form, where it
-// fits: the true margin between two powers near the largest double.
-void ThresholdJudge::Moments::AddDifference(double a, double b)
-{
-    const double difference = a - b;
-    if (!scaled && std::isfinite(difference)) {
-        Add(difference);
-        return;
-    }
-    *this = scaledDown();
-    addScaled(std::ldexp(a, -ScaleExponent) - std::ldexp(b, -ScaleExponent));
-}
-
-ThresholdJudge::Moments ThresholdJudge::Moments::ShiftedBy(double shift) const
-{
-    Moments shifted = *this;
-    if (powers == 0)
-        return shifted;
-    shifted.min = min - shift;
-    shifted.max = max - shift;
-    if (!scaled) {
-        shifted.mean = mean - shift;
-        if (std::isfinite(shifted.mean))
-            return shifted;
-        shifted = scaledDown();
-    }
-    shifted.mean -= std::ldexp(shift, -ScaleExponent);
-    return shifted;
-}
-
-void ThresholdJudge::MarginRun::Add(double power, const std::optional<double> &rowThreshold,
-                                    const Moments &powers)
-{
-    if (shifted) {
-        if (rowThreshold && (!thresholdKnown || *rowThreshold == threshold)) {
-            thresholdKnown = true;
-            threshold = *rowThreshold;
-            return;
-        }
-        own = Of(powers);
-        shifted = false;
-    }
-    if (rowThreshold)
-        own.AddDifference(power, *rowThreshold);
-}
-
-ThresholdJudge::Moments ThresholdJudge::MarginRun::Of(const Moments &powers) const
-{
-    if (!shifted)
-        return own;
-    return thresholdKnown ? powers.ShiftedBy(threshold) : Moments();
-}
-
-// Adds a value already scaled by 2^-ScaleExponent.
-void ThresholdJudge::Moments::addScaled(double value)
-{
-    const double delta = value - mean;
-    ++powers;
-    mean += delta / double(powers);
-    squares += delta * (value - mean);
-}
-
-// The same moments in the scaled form; exact but for squares so small
-// beside the ones that made the scaling needed that they do not count.
-ThresholdJudge::Moments ThresholdJudge::Moments::scaledDown() const
-{
-    if (scaled)
-        return *this;
-    Moments down = *this;
-    down.mean = std::ldexp(mean, -ScaleExponent);
-    down.squares = std::ldexp(squares, -2 * ScaleExponent);
-    down.scaled = true;
-    return down;
-}
-
-// Two runs as one (Chan, Golub and LeVeque); a run with nothing in it
-// leaves the other exactly as it is.
-ThresholdJudge::Moments ThresholdJudge::Moments::Combine(const Moments &a, const Moments &b)
-{
-    if (a.powers == 0)
-        return b;
-    if (b.powers == 0)
-        return a;
-    if (!a.scaled && !b.scaled) {
-        const Moments both = combine(a, b);
-        if (std::isfinite(both.mean) && std::isfinite(both.squares))
-            return both;
-    }
-    return combine(a.scaledDown(), b.scaledDown());
-}
-
-ThresholdJudge::Moments ThresholdJudge::Moments::combine(const Moments &a, const Moments &b)
-{
-    Moments both;
-    both.scaled = a.scaled;
-    both.powers = a.powers + b.powers;
-    const double n = double(both.powers);
-    const double delta = b.mean - a.mean;
-    both.mean = a.mean + delta * (double(b.powers) / n);
-    both.squares = a.squares + b.squares + delta * delta * (double(a.powers) * double(b.powers) / n);
-    both.min = qMin(a.min, b.min);
-    both.max = qMax(a.max, b.max);
-    return both;
 }
 
 // Thresholds repeat from row to row: the text read last is read only once.

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "data/MeasurementRows.h"
+#include "data/MarginRun.h"
 #include "data/PowerBins.h"
+#include "data/RunningMoments.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -186,57 +188,10 @@ public:
     // In the order their texts first came; none for a judge of verdicts only.
     const QList<ChannelFigures> &Channels() const;
 
-    // Sums that would overflow go on with every value scaled by
-    // 2^-ScaleExponent: small enough that the squares of a run of 2^40
-    // deviations of the largest doubles still fit, while the values that
-    // count then (about 1e154 and up) lose no precision.
-    static constexpr int ScaleExponent = 540;
+    // See RunningMoments: sums that would overflow are scaled by this.
+    static constexpr int ScaleExponent = RunningMoments::ScaleExponent;
 
 private:
-    // The values of one run (numeric powers, or margins): their count,
-    // bounds, mean and squares. Summed plainly as long as the sums fit;
-    // from the value that would make them overflow on, scaled (see
-    // ScaleExponent), so that the mean and the deviation stay numbers
-    // wherever the true ones are.
-    struct Moments
-    {
-        qsizetype powers = 0;
-        double min = 0;
-        double max = 0;
-        double mean = 0;    // scaled by 2^-ScaleExponent when `scaled`
-        double squares = 0; // scaled by 2^-(2 * ScaleExponent) when `scaled`
-        bool scaled = false;
-
-        void Add(double power);
-        // Adds a - b, which may be too large for a double where a and b are not.
-        void AddDifference(double a, double b);
-        // The moments of every value less `shift`.
-        Moments ShiftedBy(double shift) const;
-        static Moments Combine(const Moments &a, const Moments &b);
-        // Of all the runs, and the one under way, combined in their order.
-        static Moments Total(const QList<Moments> &runs, const Moments &run);
-
-    private:
-        void addScaled(double value);
-        Moments scaledDown() const;
-        static Moments combine(const Moments &a, const Moments &b);
-    };
-    // The margins of one run. While every row with a numeric power has had
-    // one and the same numeric threshold, they are the run's powers less
-    // that threshold and need no sums of their own; the first row that
-    // breaks the rule starts their own sums from there.
-    struct MarginRun
-    {
-        Moments own;         // once not `shifted`
-        bool shifted = true;
-        bool thresholdKnown = false;
-        double threshold = 0; // of every row so far, while `shifted`
-
-        // Counts in the margin of a row whose power is held; `powers` are
-        // the run's powers before this row's.
-        void Add(double power, const std::optional<double> &threshold, const Moments &powers);
-        Moments Of(const Moments &powers) const;
-    };
     // What a channel's rows in the fiber being judged came to.
     struct InFiber
     {
@@ -253,9 +208,9 @@ private:
         qsizetype lows = 0;
         qsizetype failedFibers = 0;
         qsizetype marginal = 0;
-        QList<Moments> runs; // finished ones, in order
-        Moments run;         // the one under way
-        QList<Moments> marginRuns;
+        QList<RunningMoments> runs; // finished ones, in order
+        RunningMoments run;         // the one under way
+        QList<RunningMoments> marginRuns;
         MarginRun marginRun;
         PowerBins powers;
         PowerBins failing;
@@ -273,7 +228,7 @@ private:
     static Failures judge(QByteArrayView powerText, Number power, Number threshold);
     void tallyRow(Tally &tally, qsizetype index, Failures failures, Number power, Number threshold);
     void endFiber(Fiber &fiber);
-    static void addMargins(ChannelFigures &figures, const Moments &margins);
+    static void addMargins(ChannelFigures &figures, const RunningMoments &margins);
     qsizetype tallyOf(const MeasurementRows::Row &row, qsizetype position);
     qsizetype indexOf(const QByteArray &key, QByteArrayView waveLength);
     Number thresholdValue(const MeasurementRows::Row &row);

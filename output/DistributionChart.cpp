@@ -1,5 +1,7 @@
 #include "output/DistributionChart.h"
 
+#include "output/ChartPainting.h"
+#include "output/ParetoChart.h"
 #include "output/SummaryWriter.h"
 
 #include <QFontMetricsF>
@@ -9,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace ChartPainting;
+
 namespace {
 
 // Cpk from which a process counts as capable, and as fairly so.
@@ -16,21 +20,6 @@ constexpr double kCpkGood = 1.33;
 constexpr double kCpkFair = 1.0;
 // The panels' shape the grid aims at, width over height.
 constexpr double kPanelAspect = 1.4;
-// Beyond this the finest bins (0.01 dB) no longer hold the values apart.
-constexpr double kBinnedRange = 1e13;
-// How far from 0 an axis reaches at most.
-constexpr double kLongestAxis = 1e307;
-
-// A bin width of 1, 2 or 5 times a power of ten, at least `raw`.
-double niceWidth(double raw)
-{
-    if (!(raw > 0) || !std::isfinite(raw))
-        return 1;
-    const double base = std::pow(10.0, std::floor(std::log10(raw)));
-    const double ratio = raw / base;
-    const double step = ratio <= 1 ? 1 : ratio <= 2 ? 2 : ratio <= 5 ? 5 : 10;
-    return step * base;
-}
 
 // A number on an axis whose ticks lie `step` apart, with the places the
 // step needs.
@@ -42,29 +31,6 @@ QString axisNumber(double value, double step)
         return QString::number(value, 'g', 4);
     const int places = step >= 1 ? 0 : step >= 0.1 ? 1 : 2;
     return QString::number(value, 'f', places);
-}
-
-QPen pen(const QColor &colour, qreal width, Qt::PenStyle style = Qt::SolidLine)
-{
-    QPen pen(colour, width, style);
-    pen.setCapStyle(Qt::FlatCap);
-    return pen;
-}
-
-QFont fontOf(const QPainter &painter, int pixels)
-{
-    QFont font = painter.font();
-    font.setPixelSize(pixels);
-    return font;
-}
-
-// The text, elided to `width`, drawn at the left or the right of `rect`,
-// centred on its height.
-void drawFitted(QPainter &painter, const QRectF &rect, const QString &text, Qt::Alignment align)
-{
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    const QString shown = metrics.elidedText(text, Qt::ElideRight, rect.width());
-    painter.drawText(rect, int(align | Qt::AlignVCenter | Qt::TextSingleLine), shown);
 }
 
 // The rows of a channel that no bar shows: "9 Low", "2 without a number".
@@ -84,27 +50,6 @@ QString fibersWord(qsizetype fibers)
 }
 
 } // namespace
-
-DistributionChart::Colours DistributionChart::Colours::Light()
-{
-    return On(QColor(0x20, 0x20, 0x20), Qt::white);
-}
-
-// The Okabe-Ito colours, which colour-blind readers tell apart: blue bars,
-// vermilion for failing, orange for fair, bluish green for good.
-DistributionChart::Colours DistributionChart::Colours::On(const QColor &ink, const QColor &paper)
-{
-    Colours colours;
-    colours.ink = ink;
-    colours.paper = paper;
-    colours.grid = QColor::fromRgbF(float((ink.redF() + paper.redF()) / 2), float((ink.greenF() + paper.greenF()) / 2),
-                                    float((ink.blueF() + paper.blueF()) / 2));
-    colours.pass = QColor(0x56, 0xb4, 0xe9);
-    colours.fail = QColor(0xd5, 0x5e, 0x00);
-    colours.fair = QColor(0xe6, 0x9f, 0x00);
-    colours.band = QColor(0xe6, 0x9f, 0x00, 70);
-    return colours;
-}
 
 DistributionChart::CpkClass DistributionChart::ClassOf(const std::optional<double> &cpk)
 {
@@ -132,100 +77,13 @@ QString DistributionChart::CpkText(const std::optional<double> &cpk)
 
 DistributionChart::DistributionChart(const ThresholdJudge &judge, const Colours &colours)
     : m_channels(judge.Channels())
-    , m_paretoChannels(judge.ParetoChannels())
-    , m_paretoReasons(judge.ParetoReasons())
+    , m_pareto(judge, colours)
     , m_fibers(judge.FiberCount())
     , m_failed(judge.FailedCount())
     , m_marginal(judge.MarginalCount())
     , m_warnMargin(judge.WarnMargin())
     , m_colours(colours)
 {
-}
-
-int DistributionChart::BinsFor(double plotWidth)
-{
-    return std::clamp(int(plotWidth / 7), 8, 60);
-}
-
-// The axis reaches from the least value to the greatest, but no further
-// than three interquartile ranges (at least 0.5 dB) beyond the quartiles,
-// which a few wild values never move: those stay off it, counted. The
-// thresholds and the band are taken in where they lie near the values.
-DistributionChart::Histogram DistributionChart::HistogramOf(int index, int maxBins) const
-{
-    Histogram histogram;
-    const ThresholdJudge::ChannelFigures &figures = m_channels.at(index);
-    if (figures.powers == 0)
-        return histogram;
-    const PowerBins &powers = figures.powerBins;
-    const double lower = powers.Percentile(25).value_or(figures.p01.value_or(figures.min));
-    const double upper = powers.Percentile(75).value_or(figures.p99.value_or(figures.max));
-    double spread = upper - lower;
-    if (!std::isfinite(spread))
-        spread = 0;
-    const double reach = 3 * qMax(spread, 0.5);
-    double low = qMax(figures.min, lower - reach);
-    double high = qMin(figures.max, upper + reach);
-    const double near = qMax(3 * (std::clamp(high, -kLongestAxis, kLongestAxis) - std::clamp(low, -kLongestAxis, kLongestAxis)), 20.0);
-    const auto takeIn = [&](double value) {
-        if (value >= low - near && value <= high + near) {
-            low = qMin(low, value);
-            high = qMax(high, value);
-        }
-    };
-    histogram.threshold = figures.thresholdBins.MostCommon();
-    if (histogram.threshold) {
-        figures.thresholdBins.ForEach([&](double value, qint64) { takeIn(value); });
-        if (m_warnMargin && *histogram.threshold >= low && *histogram.threshold <= high)
-            takeIn(*histogram.threshold + *m_warnMargin);
-    }
-    // Powers near the largest double: an axis whose length, padded and cut
-    // into bins, a double still holds; what lies beyond is counted.
-    low = std::clamp(low, -kLongestAxis, kLongestAxis);
-    high = std::clamp(high, -kLongestAxis, kLongestAxis);
-    const double range = high - low;
-    // Room for a bin or two beyond the outermost values.
-    const double pad = range > 0 ? range * qMax(0.05, 3.0 / maxBins) : qMax(0.5, std::fabs(low) * 1e-6);
-    const double from = low - pad, to = high + pad;
-    Axis &axis = histogram.axis;
-    axis.width = niceWidth((to - from) / maxBins);
-    if (std::fabs(from) < kBinnedRange && std::fabs(to) < kBinnedRange)
-        axis.width = qMax(axis.width, 1.0 / PowerBins::BinsPerDb);
-    axis.start = std::floor(from / axis.width) * axis.width;
-    axis.bins = std::clamp(int(std::ceil((to - axis.start) / axis.width)), 1, maxBins + 2);
-
-    histogram.counts.fill(0, axis.bins);
-    histogram.failing.fill(0, axis.bins);
-    // A value on a bin's edge goes to the bin it starts, whatever the
-    // rounding of its division.
-    const auto binOf = [&axis](double value) {
-        return std::floor((value - axis.start) / axis.width + 1e-9);
-    };
-    figures.powerBins.ForEach([&](double value, qint64 count) {
-        const double bin = binOf(value);
-        if (bin < 0)
-            histogram.below += count;
-        else if (bin >= axis.bins)
-            histogram.above += count;
-        else
-            histogram.counts[int(bin)] += count;
-    });
-    histogram.below += figures.powerBins.BelowFar().count;
-    histogram.above += figures.powerBins.AboveFar().count;
-    figures.failingBins.ForEach([&](double value, qint64 count) {
-        const double bin = binOf(value);
-        if (bin >= 0 && bin < axis.bins)
-            histogram.failing[int(bin)] += count;
-    });
-    if (histogram.threshold) {
-        histogram.thresholdOnAxis = *histogram.threshold >= axis.start && *histogram.threshold <= axis.end();
-        figures.thresholdBins.ForEach([&](double value, qint64) {
-            if (value != *histogram.threshold && value >= axis.start && value <= axis.end()
-                && histogram.otherThresholds.size() < 64)
-                histogram.otherThresholds.append(value);
-        });
-    }
-    return histogram;
 }
 
 DistributionChart::Layout DistributionChart::LayoutFor(const QRectF &area) const
@@ -289,7 +147,7 @@ void DistributionChart::Draw(QPainter &painter, const QRectF &area) const
     drawHeading(painter, layout.heading);
     for (int i = 0; i < layout.panels.size(); ++i)
         drawPanel(painter, layout.panels.at(i), i, layout.fontPixels);
-    drawPareto(painter, layout.pareto, layout.fontPixels);
+    m_pareto.Draw(painter, layout.pareto, layout.fontPixels);
     painter.restore();
 }
 
@@ -299,7 +157,7 @@ void DistributionChart::drawHeading(QPainter &painter, const QRectF &rect) const
     painter.save();
     painter.setClipRect(rect);
     const int pixels = std::clamp(int(rect.height() / 2), 9, 18);
-    painter.setFont(fontOf(painter, pixels));
+    painter.setFont(FontOf(painter, pixels));
     const QFontMetricsF metrics(painter.font(), painter.device());
     const qint64 tenths = SummaryWriter::YieldMillionths(m_fibers, m_failed) / 1000;
     QString text = tr("%1 of %2 pass (%3.%4 %)")
@@ -328,7 +186,7 @@ void DistributionChart::drawHeading(QPainter &painter, const QRectF &rect) const
         legendWidth += unit + gap / 2 + metrics.horizontalAdvance(entry.text) + gap;
     const bool legend = legendWidth + metrics.horizontalAdvance(text) + gap < rect.width();
     painter.setPen(m_colours.ink);
-    drawFitted(painter, rect.adjusted(gap, 0, legend ? -legendWidth : -gap, 0), text, Qt::AlignLeft);
+    DrawFitted(painter, rect.adjusted(gap, 0, legend ? -legendWidth : -gap, 0), text, Qt::AlignLeft);
     if (!legend) {
         painter.restore();
         return;
@@ -339,12 +197,12 @@ void DistributionChart::drawHeading(QPainter &painter, const QRectF &rect) const
         const QRectF glyph(x, middle - unit / 4, unit, std::round(unit / 2));
         switch (entry.kind) {
         case 0:
-            painter.setPen(pen(m_colours.ink, 2));
+            painter.setPen(Pen(m_colours.ink, 2));
             painter.drawLine(QPointF(glyph.center().x(), glyph.top() - 2), QPointF(glyph.center().x(), glyph.bottom() + 2));
             break;
         case 1:
         case 2:
-            painter.setPen(pen(m_colours.ink, 1, entry.kind == 1 ? Qt::DashLine : Qt::DotLine));
+            painter.setPen(Pen(m_colours.ink, 1, entry.kind == 1 ? Qt::DashLine : Qt::DotLine));
             painter.drawLine(QPointF(glyph.left(), middle), QPointF(glyph.right(), middle));
             break;
         case 3:
@@ -357,7 +215,7 @@ void DistributionChart::drawHeading(QPainter &painter, const QRectF &rect) const
         painter.setPen(m_colours.ink);
         const double textLeft = x + unit + gap / 2;
         const double textWidth = metrics.horizontalAdvance(entry.text);
-        drawFitted(painter, QRectF(textLeft, rect.top(), textWidth + 1, rect.height()), entry.text, Qt::AlignLeft);
+        DrawFitted(painter, QRectF(textLeft, rect.top(), textWidth + 1, rect.height()), entry.text, Qt::AlignLeft);
         x = textLeft + textWidth + gap;
     }
     painter.restore();
@@ -367,9 +225,9 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
 {
     painter.save();
     painter.setClipRect(panel);
-    painter.setFont(fontOf(painter, fontPixels));
+    painter.setFont(FontOf(painter, fontPixels));
     const QFontMetricsF metrics(painter.font(), painter.device());
-    painter.setPen(pen(m_colours.grid, 1));
+    painter.setPen(Pen(m_colours.grid, 1));
     painter.drawRect(panel.adjusted(0.5, 0.5, -0.5, -0.5));
     const QRectF plot = PlotArea(panel, metrics);
     const double pad = plot.left() - panel.left();
@@ -378,7 +236,7 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
     const QRectF second = first.translated(0, line);
     painter.setPen(m_colours.ink);
     if (index >= m_channels.size()) {
-        drawFitted(painter, first, tr("no rows"), Qt::AlignLeft);
+        DrawFitted(painter, first, tr("no rows"), Qt::AlignLeft);
         painter.restore();
         return;
     }
@@ -390,13 +248,13 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
     const double failedWidth = qMin(metrics.horizontalAdvance(failed) + 1, first.width() / 2);
     const QString name = QString::fromUtf8(figures.channel) + QLatin1String("  ")
         + SummaryWriter::FieldText(figures.waveLength) + tr(" nm");
-    drawFitted(painter, first.adjusted(0, 0, -failedWidth - pad, 0), name, Qt::AlignLeft);
-    drawFitted(painter, first.adjusted(first.width() - failedWidth, 0, 0, 0), failed, Qt::AlignRight);
+    DrawFitted(painter, first.adjusted(0, 0, -failedWidth - pad, 0), name, Qt::AlignLeft);
+    DrawFitted(painter, first.adjusted(first.width() - failedWidth, 0, 0, 0), failed, Qt::AlignRight);
     double marginalWidth = 0;
     if (m_warnMargin) {
         const QString marginal = tr("%1 marginal").arg(figures.marginal);
         marginalWidth = qMin(metrics.horizontalAdvance(marginal) + 1, second.width() / 2);
-        drawFitted(painter, second.adjusted(second.width() - marginalWidth, 0, 0, 0), marginal, Qt::AlignRight);
+        DrawFitted(painter, second.adjusted(second.width() - marginalWidth, 0, 0, 0), marginal, Qt::AlignRight);
     }
     const CpkClass cpkClass = ClassOf(figures.cpk);
     const double swatch = std::round(line * 0.7);
@@ -410,11 +268,11 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
                                                                   : Qt::SolidPattern;
         painter.fillRect(box, Qt::white);
         painter.fillRect(box, QBrush(colour, pattern));
-        painter.setPen(pen(m_colours.ink, 1));
+        painter.setPen(Pen(m_colours.ink, 1));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
     }
     painter.setPen(m_colours.ink);
-    drawFitted(painter, second.adjusted(swatch + pad, 0, -marginalWidth - pad, 0), CpkText(figures.cpk),
+    DrawFitted(painter, second.adjusted(swatch + pad, 0, -marginalWidth - pad, 0), CpkText(figures.cpk),
                Qt::AlignLeft);
 
     if (plot.height() < 4 || plot.width() < 8) {
@@ -472,19 +330,19 @@ void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, con
             painter.fillRect(part, QBrush(m_colours.ink, Qt::BDiagPattern));
         }
     }
-    painter.setPen(pen(m_colours.ink, 1));
+    painter.setPen(Pen(m_colours.ink, 1));
     painter.drawLine(QPointF(plot.left(), plot.bottom() - 0.5), QPointF(plot.right(), plot.bottom() - 0.5));
 
     // Threshold, the others as ticks below the axis; the mean and +-3 sigma.
     const double tick = std::ceil(line * 0.4);
-    painter.setPen(pen(m_colours.ink, 1));
+    painter.setPen(Pen(m_colours.ink, 1));
     for (const double other : histogram.otherThresholds) {
         const double x = std::round(xOf(other)) + 0.5;
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick));
     }
     if (histogram.threshold && histogram.thresholdOnAxis) {
         const double x = std::round(qBound(plot.left() + 1, xOf(*histogram.threshold), plot.right() - 1));
-        painter.setPen(pen(m_colours.ink, 2));
+        painter.setPen(Pen(m_colours.ink, 2));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
     // The count of the tallest bar, on the paper, over the lines under it.
@@ -505,14 +363,14 @@ void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, con
         if (!onAxis(mark.value))
             continue;
         const double x = std::round(xOf(mark.value)) + 0.5;
-        painter.setPen(pen(m_colours.ink, 1, mark.style));
+        painter.setPen(Pen(m_colours.ink, 1, mark.style));
         painter.drawLine(QPointF(x, plot.top() + line), QPointF(x, plot.bottom()));
     }
 
     // Numbers under the axis at round steps, kept inside the plot's width.
     painter.setPen(m_colours.ink);
     const double labelWidth = metrics.horizontalAdvance(axisNumber(axis.end(), axis.width)) + line;
-    const double step = niceWidth((axis.end() - axis.start) / qMax(1.0, std::floor(plot.width() / (labelWidth * 1.5))));
+    const double step = ChannelHistogram::NiceWidth((axis.end() - axis.start) / qMax(1.0, std::floor(plot.width() / (labelWidth * 1.5))));
     const QRectF labels(plot.left(), plot.bottom() + tick, plot.width(), line);
     for (double value = std::ceil(axis.start / step) * step; value <= axis.end() + step * 1e-9; value += step) {
         const QString label = axisNumber(value, step);
@@ -536,85 +394,6 @@ void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, con
         notes.append(tr("threshold %1 off the axis").arg(axisNumber(*histogram.threshold, 0.01)));
     notes += unmeasured(figures);
     if (!notes.isEmpty())
-        drawFitted(painter, labels.translated(0, line), notes.join(QLatin1String("; ")), Qt::AlignLeft);
+        DrawFitted(painter, labels.translated(0, line), notes.join(QLatin1String("; ")), Qt::AlignLeft);
 }
 
-void DistributionChart::drawPareto(QPainter &painter, const QRectF &rect, int fontPixels) const
-{
-    painter.save();
-    painter.setClipRect(rect);
-    painter.setFont(fontOf(painter, fontPixels));
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    painter.setPen(pen(m_colours.grid, 1));
-    painter.drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
-    const double pad = std::round(qMax(4.0, fontPixels * 0.6));
-    const double line = std::ceil(metrics.height() * 1.2);
-    QRectF inner = rect.adjusted(pad, pad, -pad, -pad);
-    painter.setPen(m_colours.ink);
-    if (m_failed == 0) {
-        drawFitted(painter, QRectF(inner.left(), inner.top(), inner.width(), line), tr("No fiber failed"),
-                   Qt::AlignLeft);
-        painter.restore();
-        return;
-    }
-    struct Bar
-    {
-        QString label;
-        qsizetype fibers;
-    };
-    QList<Bar> channels, reasons;
-    for (const ThresholdJudge::ChannelCount &count : m_paretoChannels)
-        channels.append({QString::fromUtf8(count.channel), count.fibers});
-    for (const ThresholdJudge::ReasonCount &count : m_paretoReasons)
-        reasons.append({SummaryWriter::Reasons(count.reason), count.fibers});
-
-    // Both lists share the height by their lengths, each with its heading.
-    const double rows = double(channels.size() + reasons.size() + 4);
-    const double share = (inner.height()) / rows;
-    const double rowHeight = qMin(line, std::floor(share));
-    double labelWidth = 0;
-    for (const QList<Bar> *bars : {&channels, &reasons})
-        for (const Bar &bar : *bars)
-            labelWidth = qMax(labelWidth, metrics.horizontalAdvance(bar.label));
-    // The counts whole where they fit, the labels as much as is left, the
-    // bars at least a fifth of the width.
-    const QString widest = QStringLiteral("%1 (100 %)").arg(m_failed);
-    const double countWidth = qMin(std::ceil(metrics.horizontalAdvance(widest)) + pad, inner.width() * 0.45);
-    labelWidth = qMin(std::ceil(labelWidth) + pad, qMax(0.0, inner.width() * 0.8 - countWidth));
-    const double barWidth = qMax(0.0, inner.width() - labelWidth - countWidth);
-
-    double y = inner.top();
-    const auto list = [&](const QString &heading, const QList<Bar> &bars, double bottom) {
-        drawFitted(painter, QRectF(inner.left(), y, inner.width(), line), heading, Qt::AlignLeft);
-        y += line;
-        for (qsizetype i = 0; i < bars.size(); ++i) {
-            if (y + rowHeight > bottom || rowHeight < 4) {
-                drawFitted(painter, QRectF(inner.left(), y - rowHeight, inner.width(), rowHeight),
-                           tr("and %1 more").arg(bars.size() - i), Qt::AlignRight);
-                break;
-            }
-            const Bar &bar = bars.at(i);
-            painter.setPen(m_colours.ink);
-            drawFitted(painter, QRectF(inner.left(), y, labelWidth - pad, rowHeight), bar.label, Qt::AlignLeft);
-            const double length = std::round(barWidth * double(bar.fibers) / double(m_failed));
-            const QRectF shape(inner.left() + labelWidth, y + std::round(rowHeight * 0.15), length,
-                               std::round(rowHeight * 0.7));
-            painter.fillRect(shape, m_colours.fail);
-            painter.fillRect(shape, QBrush(m_colours.ink, Qt::BDiagPattern));
-            const qint64 percent = qint64(bar.fibers) * 100 / qMax<qint64>(1, m_failed);
-            drawFitted(painter, QRectF(inner.right() - countWidth, y, countWidth, rowHeight),
-                       QStringLiteral("%1 (%2 %)").arg(bar.fibers).arg(percent), Qt::AlignRight);
-            y += rowHeight;
-        }
-        y += line / 2;
-    };
-    // The channels' list takes the room it needs, unless the reasons would
-    // then have too little: then each list its share.
-    const double reasonsHeight = double(reasons.size() + 2) * rowHeight + line;
-    const double channelsBottom =
-        rowHeight >= line ? inner.bottom() - reasonsHeight
-                          : inner.top() + std::floor(inner.height() * double(channels.size() + 2) / rows);
-    list(tr("Failing fibers by channel"), channels, channelsBottom);
-    list(tr("by reason"), reasons, inner.bottom());
-    painter.restore();
-}

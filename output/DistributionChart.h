@@ -1,6 +1,9 @@
 #pragma once
 
 #include "data/ThresholdJudge.h"
+#include "output/ChannelHistogram.h"
+#include "output/ChartColours.h"
+#include "output/ParetoChart.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -32,44 +35,15 @@ class DistributionChart
 {
     Q_DECLARE_TR_FUNCTIONS(DistributionChart)
 public:
-    struct Colours
-    {
-        QColor ink;   // texts, axes, threshold and marks
-        QColor paper; // the background
-        QColor grid;  // panel frames
-        QColor pass;  // bars of passing values, a good Cpk
-        QColor fail;  // bars of failing values, a low Cpk
-        QColor fair;  // a fair Cpk
-        QColor band;  // the marginal band above the threshold
-        static Colours Light();
-        // Readable on a background of `paper` drawn with `ink`.
-        static Colours On(const QColor &ink, const QColor &paper);
-    };
+    using Colours = ChartColours;
 
     enum class CpkClass { None, Low, Fair, Good };
     static CpkClass ClassOf(const std::optional<double> &cpk);
     // "Cpk 1.52 good", "Cpk 1.12 fair", "Cpk 0.85 low", "Cpk -".
     static QString CpkText(const std::optional<double> &cpk);
 
-    // The bins of one channel's histogram: `bins` of `width` dB from `start`.
-    struct Axis
-    {
-        double start = 0;
-        double width = 0;
-        int bins = 0;
-        double end() const { return start + width * bins; }
-    };
-    struct Histogram
-    {
-        Axis axis;                      // no bins: no numeric power
-        QList<qint64> counts;           // values in each bin
-        QList<qint64> failing;          // of which failed
-        qint64 below = 0;               // values left of the axis
-        qint64 above = 0;               // values right of it
-        std::optional<double> threshold; // the most common one
-        QList<double> otherThresholds;   // on the axis
-        bool thresholdOnAxis = false;
-    };
+    using Axis = ChannelHistogram::Axis;
+    using Histogram = ChannelHistogram;
 
     explicit DistributionChart(const ThresholdJudge &judge, const Colours &colours = Colours::Light());
 
@@ -93,9 +67,12 @@ public:
     // The part of a panel where the bars stand.
     static QRectF PlotArea(const QRectF &panel, const QFontMetricsF &metrics);
     // The histogram of channel `index` with at most `maxBins` bins.
-    Histogram HistogramOf(int index, int maxBins) const;
+    Histogram HistogramOf(int index, int maxBins) const
+    {
+        return ChannelHistogram::Of(m_channels.at(index), m_warnMargin, maxBins);
+    }
     // The most bins a plot of that width shows.
-    static int BinsFor(double plotWidth);
+    static int BinsFor(double plotWidth) { return ChannelHistogram::BinsFor(plotWidth); }
 
     // Draws everything into `area`, on the colour of paper.
     void Draw(QPainter &painter, const QRectF &area) const;
@@ -105,11 +82,9 @@ private:
     void drawPanel(QPainter &painter, const QRectF &panel, int index, int fontPixels) const;
     void drawHistogram(QPainter &painter, const QRectF &plot, const Histogram &histogram,
                        const ThresholdJudge::ChannelFigures &figures, const QFontMetricsF &metrics) const;
-    void drawPareto(QPainter &painter, const QRectF &rect, int fontPixels) const;
 
     QList<ThresholdJudge::ChannelFigures> m_channels;
-    QList<ThresholdJudge::ChannelCount> m_paretoChannels;
-    QList<ThresholdJudge::ReasonCount> m_paretoReasons;
+    ParetoChart m_pareto;
     qsizetype m_fibers = 0;
     qsizetype m_failed = 0;
     qsizetype m_marginal = 0;
