@@ -10,6 +10,7 @@
 #include "data/FileError.h"
 #include "data/ResultFile.h"
 #include "data/ResultFileFinder.h"
+#include "output/SummaryWriters.h"
 
 #include <new>
 #include <unistd.h>
@@ -120,7 +121,7 @@ ExitStatus SummaryJob::judge(const QStringList &paths, SummaryWriter::Format for
     run.pathsGiven = list.given;
     run.pathsFound = list.found;
 
-    const std::unique_ptr<SummaryWriter> writer = SummaryWriter::Create(format, colour);
+    const std::unique_ptr<SummaryWriter> writer = SummaryWriters::Create(format, colour);
     writer->Begin(out);
     OrderedOutput output(out, list.files.size(), writer->FileSeparator(), kHeldOutput,
                          StopSignals::Requested);

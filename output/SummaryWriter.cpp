@@ -1,10 +1,6 @@
 #include "output/SummaryWriter.h"
 
 #include "data/CodePage936.h"
-#include "output/SummaryCsvWriter.h"
-#include "output/SummaryJsonLinesWriter.h"
-#include "output/SummaryJsonWriter.h"
-#include "output/SummaryTextWriter.h"
 
 #include <algorithm>
 #include <array>
@@ -17,21 +13,6 @@ namespace {
 constexpr qsizetype kFlushSize = qsizetype(1) << 16;
 
 } // namespace
-
-std::unique_ptr<SummaryWriter> SummaryWriter::Create(Format format, bool colour)
-{
-    switch (format) {
-    case Json:
-        return std::make_unique<SummaryJsonWriter>();
-    case JsonLines:
-        return std::make_unique<SummaryJsonLinesWriter>();
-    case Csv:
-        return std::make_unique<SummaryCsvWriter>();
-    case Text:
-        break;
-    }
-    return std::make_unique<SummaryTextWriter>(colour);
-}
 
 void SummaryWriter::FileReport::Flush(bool all)
 {

@@ -85,8 +85,6 @@ public:
         Sink m_out;
     };
 
-    // The writer of `format`; a text is coloured when `colour` is set.
-    static std::unique_ptr<SummaryWriter> Create(Format format, bool colour = false);
     virtual ~SummaryWriter() = default;
 
     // What goes before the first file.

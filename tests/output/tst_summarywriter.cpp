@@ -6,6 +6,7 @@
 
 #include "data/ThresholdJudge.h"
 #include "output/SummaryWriter.h"
+#include "output/SummaryWriters.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,7 +21,7 @@ namespace {
 // The whole output of one writer over one file of the given table lines.
 QByteArray summary(SummaryWriter::Format format, const QByteArray &lines)
 {
-    const std::unique_ptr<SummaryWriter> writer = SummaryWriter::Create(format);
+    const std::unique_ptr<SummaryWriter> writer = SummaryWriters::Create(format);
     QByteArray out;
     const SummaryWriter::Sink sink = [&out](QByteArrayView text) { out += text; };
     writer->Begin(sink);
@@ -189,7 +190,7 @@ void TestSummaryWriter::yieldRoundsDown()
     run.files = {{QStringLiteral("a.fib"), 166667, 1, false}, {QStringLiteral("b.fib"), 1, 0, true}};
     run.totals = {2, 1, 166668, 1};
     QByteArray text;
-    SummaryWriter::Create(SummaryWriter::Text)->Finish(run, [&text](QByteArrayView t) { text += t; });
+    SummaryWriters::Create(SummaryWriter::Text)->Finish(run, [&text](QByteArrayView t) { text += t; });
     QCOMPARE(text, QByteArray("a.fib        FAIL  166666/166667 fibers   99.9%\n"
                               "b.fib        PASS            1/1 fiber   100.0%\n"
                               "all 2 files  FAIL  166667/166668 fibers   99.9%\n"));
@@ -206,7 +207,7 @@ void TestSummaryWriter::totalSaysWhyItFails()
     run.errors = {{QStringLiteral("c.fib"), QStringLiteral("Cannot read"), false},
                   {QStringLiteral("d.fib"), QStringLiteral("Cannot read"), false}};
     QByteArray text;
-    SummaryWriter::Create(SummaryWriter::Text)->Finish(run, [&text](QByteArrayView t) { text += t; });
+    SummaryWriters::Create(SummaryWriter::Text)->Finish(run, [&text](QByteArrayView t) { text += t; });
     QCOMPARE(text, QByteArray("a.fib        PASS  2/2 fibers  100.0%\n"
                               "b.fib        PASS  2/2 fibers  100.0%\n"
                               "all 2 files  FAIL  4/4 fibers  100.0%  (2 paths could not be read)\n"
