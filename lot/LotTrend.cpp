@@ -73,9 +73,9 @@ LotTrend::Pooled LotTrend::Pool(const QList<qint64> &counts, const QList<double>
 
 QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray &channel)
 {
-    TrendChart::Panel yield{tr("Yield"), QStringLiteral("%"), 1, {}, {}, {}, {}, {}};
-    TrendChart::Panel margin{tr("Margin mean, channel %1").arg(QString::fromUtf8(channel)), tr("dB"), 2, {}, {}, {}, {}, {}};
-    TrendChart::Panel cpk{tr("Cpk, channel %1").arg(QString::fromUtf8(channel)), QString(), 2, {}, {}, {}, {}, {}};
+    TrendChart::Panel yield{tr("Yield"), QStringLiteral("%"), 1, {}, {}, {}, {}, {}, 100.0};
+    TrendChart::Panel margin{tr("Margin mean, channel %1").arg(QString::fromUtf8(channel)), tr("dB"), 2, {}, {}, {}, {}, {}, {}};
+    TrendChart::Panel cpk{tr("Cpk, channel %1").arg(QString::fromUtf8(channel)), QString(), 2, {}, {}, {}, {}, {}, {}};
     QList<qint64> counts;
     QList<double> means, deviations;
     std::optional<double> warnMargin;

@@ -26,12 +26,9 @@ QPair<double, double> rangeOf(const TrendChart::Panel &panel)
     }
     if (!std::isfinite(low))
         return {0.0, 1.0};
-    if (high - low < 1e-9) {
-        const double room = std::max(std::abs(low) * 0.05, 0.5);
-        return {low - room, high + room};
-    }
-    const double room = (high - low) * 0.08;
-    return {low - room, high + room};
+    const double room = high - low < 1e-9 ? std::max(std::abs(low) * 0.05, 0.5) : (high - low) * 0.08;
+    const double top = panel.ceiling ? std::min(high + room, std::max(*panel.ceiling, high)) : high + room;
+    return {low - room, top > low - room ? top : high + room};
 }
 
 } // namespace
@@ -53,7 +50,7 @@ TrendChart::Colours TrendChart::Colours::On(const QColor &ink, const QColor &pap
 QRectF TrendChart::PlotArea(const QRectF &area, int panels, qreal fontHeight)
 {
     Q_UNUSED(panels);
-    const qreal left = fontHeight * 4.0, right = fontHeight * 5.0, bottom = fontHeight * 1.6;
+    const qreal left = fontHeight * 4.0, right = fontHeight * 6.0, bottom = fontHeight * 1.6;
     return QRectF(area.left() + left, area.top(), std::max<qreal>(area.width() - left - right, 1.0),
                   std::max<qreal>(area.height() - bottom, 1.0));
 }
@@ -138,23 +135,62 @@ void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> 
         // The values, a gap where a file has none.
         painter.save();
         painter.setClipRect(box.adjusted(-3, -3, 3, 3));
+        // More files than pixels across: each column of pixels draws the
+        // files that fall in it as one stroke from their least to their
+        // greatest value, joined to the next, so that the line costs the
+        // width of the chart, not the number of files, and no peak is lost.
+        const bool dense = qreal(count) > box.width() * 2;
         QPainterPath path;
         bool open = false;
+        qsizetype column = -1;
+        double first = 0, least = 0, most = 0, lastValue = 0;
+        const auto flush = [&] {
+            if (column < 0)
+                return;
+            const qreal x = box.left() + qreal(column);
+            const QPointF start(x, yOf(first));
+            if (open)
+                path.lineTo(start);
+            else
+                path.moveTo(start);
+            path.lineTo(x, yOf(least));
+            path.lineTo(x, yOf(most));
+            path.lineTo(x, yOf(lastValue));
+            open = true;
+            column = -1;
+        };
         for (qsizetype i = 0; i < count && i < panel.values.size(); ++i) {
             const double value = panel.values.at(i);
             if (!std::isfinite(value)) {
+                flush();
                 open = false;
                 continue;
             }
-            const QPointF point(XOf(box, count, i), yOf(value));
+            const qreal x = XOf(box, count, i);
+            if (dense) {
+                const qsizetype at = qsizetype(x - box.left());
+                if (at != column) {
+                    flush();
+                    column = at;
+                    first = least = most = value;
+                }
+                least = std::min(least, value);
+                most = std::max(most, value);
+                lastValue = value;
+                continue;
+            }
+            const QPointF point(x, yOf(value));
             if (open)
                 path.lineTo(point);
             else
                 path.moveTo(point);
             open = true;
         }
-        painter.setPen(QPen(colours.ink, 1.2));
+        flush();
+        painter.setRenderHint(QPainter::Antialiasing, !dense);
+        painter.setPen(QPen(colours.ink, dense ? 1.0 : 1.2));
         painter.drawPath(path);
+        painter.setRenderHint(QPainter::Antialiasing, true);
         // Points where they stand apart enough to be seen.
         if (count > 1 && box.width() / qreal(count - 1) >= 4.0) {
             painter.setBrush(colours.ink);

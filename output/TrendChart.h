@@ -32,6 +32,7 @@ public:
         std::optional<double> warn; // the warning level
         std::optional<double> fail; // the fail level
         QString lotLabel;      // "lot 97.3 %"
+        std::optional<double> ceiling; // what no value can pass (100 %), the axis' end at most
     };
     struct Colours
     {

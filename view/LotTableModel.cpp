@@ -14,8 +14,21 @@ LotTableModel::LotTableModel(QObject *parent) : QSortFilterProxyModel(parent)
     setFilterCaseSensitivity(Qt::CaseInsensitive);
 }
 
+void LotTableModel::SetFolder(const QString &folder)
+{
+    m_prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
 QVariant LotTableModel::data(const QModelIndex &index, int role) const
 {
+    if (index.column() == LotModel::File && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
+        const QString path = QSortFilterProxyModel::data(index, Qt::DisplayRole).toString();
+        if (role == Qt::ToolTipRole) {
+            const QVariant tip = QSortFilterProxyModel::data(index, role);
+            return tip.isValid() ? tip : QVariant(path);
+        }
+        return path.startsWith(m_prefix) ? path.mid(m_prefix.size()) : path;
+    }
     if (role != Qt::FontRole && role != Qt::ForegroundRole)
         return QSortFilterProxyModel::data(index, role);
     const int state = QSortFilterProxyModel::data(index, LotModel::StateRole).toInt();

@@ -28,7 +28,7 @@ QString percent(qsizetype fibers, qsizetype passed)
 // The lot's figures in a sentence or two.
 QString figuresText(const LotFigures &figures)
 {
-    QString text = LotView::tr("%n file(s), ", nullptr, int(figures.files))
+    QString text = (figures.files == 1 ? LotView::tr("1 file, ") : LotView::tr("%1 files, ").arg(figures.files))
         + LotView::tr("%1 of %2 fibers passed (%3), each counted once; %4 retested, %5 of them passed in the end")
               .arg(figures.passed)
               .arg(figures.fibers)
@@ -40,7 +40,7 @@ QString figuresText(const LotFigures &figures)
                     .arg(QString::fromUtf8(figures.failingChannel))
                     .arg(figures.failingChannelFibers);
     if (figures.unread > 0)
-        text += LotView::tr("; %n could not be read", nullptr, int(figures.unread));
+        text += LotView::tr("; %1 could not be read").arg(figures.unread);
     return text;
 }
 
@@ -122,6 +122,7 @@ void LotView::SetLot(LotDocument *lot)
     if (m_lot)
         m_lot->disconnect(this), m_lot->Model().disconnect(this);
     m_lot = lot;
+    m_table->SetFolder(lot ? lot->Folder() : QString());
     m_table->setSourceModel(lot ? &lot->Model() : nullptr);
     m_channel->blockSignals(true);
     m_channel->clear();

@@ -90,8 +90,7 @@ void TestLotTab::showsTheLotAndOpensItsFiles()
 
     // In time order; A retested and passed in the end; D fails, and so at
     // every channel: the channel that fails most is the first met.
-    QCOMPARE(column(table, 1), (QStringList{dir.filePath(QStringLiteral("c.fib")), dir.filePath(QStringLiteral("a.fib")),
-                                            dir.filePath(QStringLiteral("b.fib"))}));
+    QCOMPARE(column(table, 1), (QStringList{"c.fib", "a.fib", "b.fib"}));
     QCOMPARE(column(table, 2), (QStringList{"3", "1", "2"}));
     QVERIFY2(figures->text().contains(QLatin1String("4 of 5 fibers passed (80.0 %)")), qPrintable(figures->text()));
     QVERIFY2(figures->text().contains(QLatin1String("1 retested, 1 of them passed in the end")),
@@ -103,7 +102,7 @@ void TestLotTab::showsTheLotAndOpensItsFiles()
     QCOMPARE(column(table, 2), (QStringList{"1", "2", "3"}));
     auto *find = view->findChild<QLineEdit *>(QStringLiteral("lotFind"));
     QTest::keyClicks(find, QStringLiteral("b.f"));
-    QCOMPARE(column(table, 1), QStringList{dir.filePath(QStringLiteral("b.fib"))});
+    QCOMPARE(column(table, 1), QStringList{"b.fib"});
     find->clear();
 
     // A click on the third file's point in the trend selects its row.
@@ -113,7 +112,7 @@ void TestLotTab::showsTheLotAndOpensItsFiles()
     QCOMPARE(trend->Selected(), 2);
     const QModelIndexList selected = table->selectionModel()->selectedRows(1);
     QCOMPARE(selected.size(), 1);
-    QCOMPARE(selected.first().data().toString(), dir.filePath(QStringLiteral("b.fib")));
+    QCOMPARE(selected.first().data().toString(), QStringLiteral("b.fib"));
 
     // Enter opens that file in a tab of its own; the lot's tab stays.
     table->setFocus();
