@@ -105,8 +105,11 @@ void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> 
         painter.drawRect(box);
 
         const auto [low, high] = rangeOf(panel);
+        // Values keep a few pixels from the frame, so that a point at the
+        // axis' end (a yield of 100 %) stands clear of it.
+        const QRectF inner = box.adjusted(0, 5, 0, -5);
         const auto yOf = [&, low = low, high = high](double value) {
-            return box.bottom() - (value - low) / (high - low) * box.height();
+            return inner.bottom() - (value - low) / (high - low) * inner.height();
         };
         // The axis: its ends' values.
         painter.setPen(colours.ink);
