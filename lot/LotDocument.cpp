@@ -5,6 +5,7 @@
 #include "lot/SummaryCache.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QSet>
@@ -35,6 +36,7 @@ struct LotDocument::Look
     QStringList gone;
     QStringList folders;             // to watch
     QStringList notices;
+    qint64 elapsedMs = 0;
 };
 
 namespace {
@@ -144,6 +146,8 @@ void LotDocument::startLook(bool full)
     m_lookAgain = false;
     const std::atomic<bool> *stop = &m_stop;
     m_thread = std::thread([this, look, stop] {
+        QElapsedTimer timer;
+        timer.start();
         const auto within = [look](const QString &path) {
             return look->subfolders || directlyIn(look->folder, path);
         };
@@ -229,6 +233,7 @@ void LotDocument::startLook(bool full)
         }
         look->folders = QStringList(folders.cbegin(), folders.cend());
         look->notices += cache.TakeNotices();
+        look->elapsedMs = timer.elapsed();
         QMetaObject::invokeMethod(this, [this, look] { lookEnded(look); }, Qt::QueuedConnection);
     });
 }
@@ -257,6 +262,9 @@ void LotDocument::lookEnded(std::shared_ptr<Look> look)
             m_model.Put(std::move(file));
         for (const QString &path : std::as_const(look->gone))
             m_model.MarkGone(path);
+        // A folder so big that a look takes long is looked at less often,
+        // so that watching it never takes more than a tenth of a core.
+        m_poll.setInterval(int(qBound(qint64(PollMs), 10 * look->elapsedMs, qint64(10000))));
     }
     const QStringList watched = m_watcher->directories();
     for (const QString &folder : std::as_const(look->folders)) {

@@ -22,7 +22,8 @@ class QFileSystemWatcher;
 // where asked) on every core, taking from the summary cache what it holds
 // (scanStarted, scanProgress, scanEnded). Then the lot watches the folder:
 // it looks again whenever the folder's entries change and at least every
-// poll interval, so that a file written in place is seen too. A new or
+// poll interval, so that a file written in place is seen too (a folder
+// whose look takes longer than a tenth of that is looked at less often). A new or
 // changed file is read at once and shown as growing while its stamp still
 // changes from one look to the next; once it stands still it is read again,
 // within a second of its last write. A file deleted is marked gone and
