@@ -195,8 +195,8 @@ void LotDocument::startLook(bool full)
                 const auto before = look->seen.constFind(found.path);
                 const bool growing = before == look->seen.cend() || *before != found.stamp;
                 const auto known = look->known.constFind(found.path);
-                if (known != look->known.cend() && known->stamp == found.stamp && !known->gone
-                    && known->error.isEmpty()) {
+                // The very version the lot holds, read or not, is not read again.
+                if (known != look->known.cend() && known->stamp == found.stamp && !known->gone) {
                     if (known->growing && !growing) {
                         // Stood still since: the same version, no longer growing.
                         LotFile file = LotScan::ScanFile(found.path, true, std::nullopt, openCache(), stop);
