@@ -7,11 +7,13 @@
 #include "TestSupport.h"
 
 #include "lot/LotDocument.h"
+#include "lot/LotTrend.h"
 #include "lot/SummaryCache.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <cmath>
 #include <sys/stat.h>
 
 using namespace TestSupport;
@@ -46,6 +48,7 @@ private slots:
     void initTestCase();
     void readsFolderAndSubfolders();
     void followsTheStation();
+    void poolsEveryFilesMargins();
 
 private:
     QTemporaryDir m_cache;
@@ -127,6 +130,22 @@ void TestLotDocument::followsTheStation()
                               int(LotModel::Gone), 3000);
     QCOMPARE(lot.Model().FileCount(), 2);
     QCOMPARE(figuresOf(lot), (QList<qsizetype>{3, 2, 1, 0}));
+}
+
+// The lot's margin mean and Cpk of a channel are those of all its files'
+// margins taken together: {1, 3} and {5, 7} pool to {1, 3, 5, 7}, of mean 4
+// and sample deviation sqrt(20 / 3); a file of one margin has no deviation.
+void TestLotDocument::poolsEveryFilesMargins()
+{
+    const LotTrend::Pooled pooled = LotTrend::Pool({2, 2}, {2.0, 6.0}, {std::sqrt(2.0), std::sqrt(2.0)});
+    QVERIFY(pooled.mean && pooled.cpk);
+    QCOMPARE(*pooled.mean, 4.0);
+    QVERIFY(qAbs(*pooled.cpk - 4.0 / (3 * std::sqrt(20.0 / 3))) < 1e-12);
+    // {2} and {4, 6}: mean 4, deviation 2.
+    const LotTrend::Pooled single = LotTrend::Pool({1, 2}, {2.0, 5.0}, {NAN, std::sqrt(2.0)});
+    QCOMPARE(*single.mean, 4.0);
+    QVERIFY(qAbs(*single.cpk - 4.0 / 6.0) < 1e-12);
+    QVERIFY(!LotTrend::Pool({}, {}, {}).mean);
 }
 
 QTEST_GUILESS_MAIN(TestLotDocument)
