@@ -113,21 +113,21 @@ void TestLotDocument::followsTheStation()
     // writes settling, no longer growing once it stands still.
     const QString second = dir.filePath(QStringLiteral("s-0002.fib"));
     QVERIFY(writeFile(second, lotFile({{"A", true}}, "10:00:00")));
-    QTRY_COMPARE_WITH_TIMEOUT(lot.Model().FileCount(), 2, 3000);
-    QTRY_VERIFY_WITH_TIMEOUT(!lot.Model().FileAt(1).growing, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(lot.Model().FileCount(), 2, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!lot.Model().FileAt(1).growing, 5000);
     QCOMPARE(lot.Model().FileAt(1).path, second);
     QCOMPARE(figuresOf(lot), (QList<qsizetype>{2, 2, 1, 1}));
 
     // Rewritten in place: read again; its fiber failed after all.
     QVERIFY(writeFile(second, lotFile({{"A", false}, {"C", true}}, "10:00:00")));
-    QTRY_COMPARE_WITH_TIMEOUT(lot.Model().FileAt(1).summary->Fibers(), 2, 3000);
-    QTRY_VERIFY_WITH_TIMEOUT(!lot.Model().FileAt(1).growing, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(lot.Model().FileAt(1).summary->Fibers(), 2, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!lot.Model().FileAt(1).growing, 5000);
     QCOMPARE(figuresOf(lot), (QList<qsizetype>{3, 2, 1, 0}));
 
     // Deleted: marked gone and kept, its results still counted.
     QVERIFY(QFile::remove(first));
     QTRY_COMPARE_WITH_TIMEOUT(lot.Model().data(lot.Model().index(0, 0), LotModel::StateRole).toInt(),
-                              int(LotModel::Gone), 3000);
+                              int(LotModel::Gone), 5000);
     QCOMPARE(lot.Model().FileCount(), 2);
     QCOMPARE(figuresOf(lot), (QList<qsizetype>{3, 2, 1, 0}));
 }

@@ -129,6 +129,13 @@ void TestLotTab::showsTheLotAndOpensItsFiles()
     QVERIFY(lotView->isVisible());
     QCOMPARE(table->model()->rowCount(), 3);
     QVERIFY(!view->Document().HasFile());
+
+    // Closed while it watches its folder: the file's tab, now the first,
+    // is shown and read.
+    QVERIFY(readAndWait(view.get(), [&] { view->OnCloseTab(); }));
+    QCOMPARE(tabs->count(), 1);
+    QVERIFY(!lotView->isVisible());
+    QCOMPARE(comboFiber(view.get())->GetCount(), 2);
 }
 
 QTEST_MAIN(TestLotTab)
