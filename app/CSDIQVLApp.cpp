@@ -120,9 +120,19 @@ void CSDIQVLApp::OnFileNew()
         m_pView->OnInitialUpdate();
 }
 
+// A folder among them opens as a lot, in its place among the tabs.
 void CSDIQVLApp::OpenDocumentFiles(const QStringList &paths)
 {
-    m_manager->OpenFiles(paths); // those opened enter the list as they open
+    QStringList files;
+    for (const QString &path : paths) {
+        if (!QFileInfo(path).isDir()) {
+            files.append(path);
+            continue;
+        }
+        m_manager->OpenFiles(std::exchange(files, {})); // those opened enter the list as they open
+        m_manager->OpenFolder(path);
+    }
+    m_manager->OpenFiles(files);
 }
 
 // A file that is gone is said to be, and stays on the list unless the user

@@ -330,6 +330,7 @@ void Options::Describe(QCommandLineParser &parser)
                                         tr("WxH")));
     parser.addPositionalArgument(
         tr("files"),
-        tr("Result files (.fib): opened in the window, or read by --export-csv, --print-pdf or --plot."),
+        tr("Result files (.fib): opened in the window (a folder as a lot of its files), or read by "
+           "--export-csv, --print-pdf or --plot."),
         tr("[FILE.fib...]"));
 }

@@ -95,7 +95,7 @@ int DocumentManager::ReadingTab() const
     return m_reading ? m_reading->tab : -1;
 }
 
-bool DocumentManager::addTab(const QString &path)
+bool DocumentManager::addTab(const QString &path, std::shared_ptr<LotDocument> lot)
 {
     if (m_tabs.size() >= MaxTabs) {
         emit failed(tr("Cannot open \"%1\": %2 files are open already. Close a tab first.")
@@ -107,6 +107,7 @@ bool DocumentManager::addTab(const QString &path)
     // The label shows a name of code page 936 bytes as the characters it means.
     Tab tab;
     tab.record = {file.absoluteFilePath(), TabRecord::Label(NativePath::Display(file.fileName()))};
+    tab.lot = std::move(lot);
     m_tabs.append(tab);
     emit tabOpened(TabCount() - 1);
     setCurrent(TabCount() - 1);
@@ -210,8 +211,51 @@ bool DocumentManager::showGone(int index)
     return true;
 }
 
+// A lot's tab is shown: no file is read or watched, and the document is
+// empty until a file's tab is chosen again.
+void DocumentManager::showLot()
+{
+    const bool wasReading = stopReading();
+    m_live.Stop();
+    m_shownTab = -1;
+    m_document.Clear();
+    if (wasReading)
+        emit readEnded();
+}
+
+bool DocumentManager::OpenFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isReadable()) {
+        QString error;
+        FileError::ReadFailed(folder, info.exists() ? tr("it cannot be read") : tr("it does not exist"), &error);
+        emit failed(error);
+        return false;
+    }
+    QString name = info.absoluteFilePath();
+    while (name.size() > 1 && name.endsWith(QLatin1Char('/')))
+        name.chop(1);
+    auto lot = std::make_shared<LotDocument>(name);
+    LotDocument *document = lot.get();
+    connect(document, &LotDocument::notice, this, &DocumentManager::failed);
+    if (!addTab(name, std::move(lot)))
+        return false;
+    showLot();
+    document->Start();
+    return true;
+}
+
+LotDocument *DocumentManager::Lot(int index) const
+{
+    return index >= 0 && index < TabCount() ? m_tabs.at(index).lot.get() : nullptr;
+}
+
 void DocumentManager::startReading(int index, bool newTab, bool again, bool growing)
 {
+    if (m_tabs.at(index).lot) {
+        showLot();
+        return;
+    }
     const bool wasReading = stopReading();
     Tab &tab = m_tabs[index];
     auto reading = std::make_unique<Reading>();

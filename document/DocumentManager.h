@@ -5,6 +5,7 @@
 #include "document/LiveFile.h"
 #include "document/ResultDocument.h"
 #include "document/TabRecord.h"
+#include "lot/LotDocument.h"
 
 #include <QList>
 #include <QObject>
@@ -57,6 +58,13 @@ public:
     // beyond the 1024 tabs, is told through `failed` and gets no tab. When
     // no file is opened, nothing changes and nothing is shown anew.
     QStringList OpenFiles(const QStringList &paths);
+    // Opens `folder` as a lot into a new tab at the right end and shows it
+    // (see LotDocument); false, told through `failed`, where it is no
+    // folder that can be read or no tab is left.
+    bool OpenFolder(const QString &folder);
+    // The lot of tab `index`; null for a tab of a result file.
+    LotDocument *Lot(int index) const;
+
     // Selects tab `index` and reads its file again.
     void ShowTab(int index);
     // The tab `step` places along from the selected one, round the ends.
@@ -94,10 +102,12 @@ private:
         TabRecord record;
         std::shared_ptr<HeldFile> held; // the version read last, kept open
         quint64 lastRead = 0;
+        std::shared_ptr<LotDocument> lot; // the tab of a folder's
     };
     struct Reading;
 
-    bool addTab(const QString &path);
+    bool addTab(const QString &path, std::shared_ptr<LotDocument> lot = nullptr);
+    void showLot();
     void setCurrent(int index);
     void startReading(int index, bool newTab, bool again = false, bool growing = false);
     bool showGone(int index);

@@ -22,6 +22,7 @@ struct LotFile
     std::shared_ptr<const FileSummary> summary; // none where it could not be read
     QString error;
     bool gone = false;
+    bool growing = false; // its stamp still changed at the last look
 
     bool IsRead() const { return summary != nullptr; }
     qint64 FirstTime() const { return summary ? summary->FirstTime() : RowTime::None; }

@@ -122,10 +122,12 @@ QVariant LotModel::data(const QModelIndex &index, int role) const
     case SortRole:
         return sortValue(file, index.column());
     case StateRole:
-        return file.gone ? Gone : file.IsRead() ? Read : Unreadable;
+        return file.gone ? Gone : file.growing ? Growing : file.IsRead() ? Read : Unreadable;
     case Qt::ToolTipRole:
         if (file.gone)
             return tr("%1: deleted since it was read").arg(NativePath::Display(file.path));
+        if (file.growing)
+            return tr("%1: still being written").arg(NativePath::Display(file.path));
         return file.IsRead() ? QVariant() : QVariant(file.error);
     default:
         return QVariant();

@@ -23,7 +23,7 @@ public:
     enum Column { Time, File, Fibers, Passed, Marginal, Yield, WorstChannel, MinCpk, ColumnCount };
     // The column's value to sort by (a number, or the text); a row's state.
     enum Role { SortRole = Qt::UserRole, StateRole };
-    enum State { Read, Unreadable, Gone };
+    enum State { Read, Unreadable, Gone, Growing };
 
     explicit LotModel(QObject *parent = nullptr);
 

@@ -29,7 +29,8 @@ bool judge(LotFile &file, std::optional<double> warnMargin, const std::atomic<bo
 
 LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> warnMargin, SummaryCache *cache,
                               const Runner &run, const std::atomic<bool> *stop,
-                              const std::function<void(const QString &message)> &tell)
+                              const std::function<void(const QString &message)> &tell,
+                              const std::function<bool(const QString &path)> &within)
 {
     QList<ResultFileFinder::PathError> errors;
     const ResultFileFinder::ResultFiles list =
@@ -38,6 +39,8 @@ LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> wa
     result.given = list.given;
     result.found = list.found;
     for (const ResultFileFinder::PathError &error : std::as_const(errors)) {
+        if (within && error.found && !within(error.path))
+            continue;
         tell(error.message);
         LotFile file{error.path, error.found};
         file.stamp.path = NativePath::Encode(error.path);
@@ -48,6 +51,8 @@ LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> wa
     QList<LotFile> files;
     QList<FileStamp> stamps;
     for (const ResultFileFinder::ResultFile &found : list.files) {
+        if (within && found.found && !within(found.path))
+            continue;
         LotFile file{found.path, found.found};
         file.stamp = found.stamp;
         stamps.append(file.stamp);

@@ -36,10 +36,13 @@ public:
     };
 
     // `tell` hears of each path that could not be walked, before any file
-    // is read. `cache` may be none. Gives up once `stop` is set.
+    // is read. `cache` may be none. Gives up once `stop` is set. Where
+    // `within` is given, only the paths found that it takes belong to the
+    // lot (a folder's own files without its subfolders').
     static Result Scan(const QStringList &paths, std::optional<double> warnMargin, SummaryCache *cache,
                        const Runner &run, const std::atomic<bool> *stop,
-                       const std::function<void(const QString &message)> &tell);
+                       const std::function<void(const QString &message)> &tell,
+                       const std::function<bool(const QString &path)> &within = nullptr);
 
     // One file, new or changed since the lot was read, likewise.
     static LotFile ScanFile(const QString &path, bool found, std::optional<double> warnMargin,

@@ -23,6 +23,7 @@ const QHash<int, QString> &table()
             {AFX_IDS_IDLEMESSAGE, "Ok"},
             {ID_FILE_NEW, "建立新文档\n新建"},
             {ID_FILE_OPEN, "Open an existing document\nOpen"},
+            {ID_FILE_OPEN_FOLDER, "Open a folder's result files together as a lot\nOpen Folder"},
             {ID_FILE_CLOSE, "关闭活动文档\n关闭"},
             {ID_FILE_SAVE, "Save the active document\nSave"},
             {ID_FILE_SAVE_AS, "Save the active document as a new file \nSave as"},

@@ -1,6 +1,7 @@
 #include "view/CSDIQVLView.h"
 
 #include "data/CodePage936.h"
+#include "view/LotView.h"
 #include "view/Resources.h"
 #include "view/SummaryDialog.h"
 #include "view/TabFiles.h"
@@ -18,8 +19,11 @@ CSDIQVLView::CSDIQVLView(DocumentManager *manager, QWidget *parent)
     : QWidget(parent), m_ownManager(manager ? nullptr : new DocumentManager),
       m_manager(manager ? manager : m_ownManager.get()), m_tabFiles(new TabFiles(*m_manager, this)),
       m_comboFiber(new FiberComboBox(this)), m_listChannels(new ChannelList(this)),
-      m_export(new ExportCommands(Document(), this)), m_print(new PrintCommands(Document(), m_report, this))
+      m_export(new ExportCommands(Document(), this)), m_print(new PrintCommands(Document(), m_report, this)),
+      m_lotView(new LotView(*m_manager, this))
 {
+    m_lotView->setObjectName(QStringLiteral("lotView"));
+    m_lotView->hide();
     Resources::Init();
     m_bitmap131 = QPixmap(QStringLiteral(":/res/bitmap131.png"));
     setFont(Resources::FormFont());
@@ -41,6 +45,7 @@ CSDIQVLView::CSDIQVLView(DocumentManager *manager, QWidget *parent)
     connect(m_comboFiber, &FiberComboBox::editChange, this, &CSDIQVLView::OnEditchangeComboFiber);
     connect(m_listChannels, &ChannelList::mouseClicked, this, &CSDIQVLView::OnClickListChannels);
     connect(m_listChannels, &ChannelList::keyMoved, this, &CSDIQVLView::OnKeydownListChannels);
+    connect(m_manager, &DocumentManager::currentTabChanged, this, &CSDIQVLView::showTabKind);
 }
 
 CSDIQVLView::~CSDIQVLView() = default;
@@ -54,6 +59,34 @@ void CSDIQVLView::placeControls()
     Resources::PlaceOnDevicePixels(m_tabFiles, FormGeometry::TabRect());
     Resources::PlaceOnDevicePixels(m_comboFiber, m_layout.combo);
     Resources::PlaceOnDevicePixels(m_listChannels, m_layout.list);
+    const int top = m_tabFiles->geometry().bottom() + 1;
+    m_lotView->setGeometry(0, top, width(), height() - top);
+}
+
+void CSDIQVLView::showTabKind(int index)
+{
+    LotDocument *lot = m_manager->Lot(index);
+    m_lotView->SetLot(lot);
+    m_lotView->setVisible(lot != nullptr);
+    m_comboFiber->setVisible(lot == nullptr);
+    m_listChannels->setVisible(lot == nullptr);
+    if (lot)
+        placeControls();
+}
+
+void CSDIQVLView::OnFileOpenFolder()
+{
+    const QString folder = Dialogs().GetExistingDirectory(this);
+    if (!folder.isEmpty())
+        m_manager->OpenFolder(folder);
+}
+
+void CSDIQVLView::OnEditFind()
+{
+    if (m_lotView->isVisible())
+        m_lotView->OpenFind();
+    else
+        m_comboFiber->OpenFind();
 }
 
 void CSDIQVLView::showEvent(QShowEvent *event)

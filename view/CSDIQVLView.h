@@ -25,6 +25,7 @@
 #include <climits>
 #include <memory>
 
+class LotView;
 class SummaryDialog;
 class TabFiles;
 
@@ -54,6 +55,8 @@ public:
     // Cancelling changes nothing.
     void OnFileOpen();
     QStringList OpenFiles(const QStringList &paths) { return m_manager->OpenFiles(paths); }
+    // File Open Folder: the folder chosen, as a lot in a tab of its own.
+    void OnFileOpenFolder();
     // The tabs from the keyboard: the next and the previous one round the
     // ends, and Close.
     void OnNextTab() { m_manager->ShowTabAlong(+1); }
@@ -64,7 +67,7 @@ public:
     // headings, split by tabs; in the fiber box, the name chosen.
     void OnEditCopy();
     // Find: the fiber box's find field.
-    void OnEditFind() { m_comboFiber->OpenFind(); }
+    void OnEditFind();
 
     void OnFileSave() { m_export->OnFileSave(Dialogs()); }
     void OnFileSaveAs() { m_export->OnFileSaveAs(Dialogs()); }
@@ -122,6 +125,8 @@ private slots:
     void OnClickListChannels();
     void OnKeydownListChannels();
     void placeControls();
+    // A lot's tab shows the lot in place of the form's controls.
+    void showTabKind(int index);
 
 private:
     PrintDialogs &printDialogs() const { return m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default(); }
@@ -168,4 +173,5 @@ private:
 
     bool m_bVerdicts = false;
     SummaryDialog *m_summary = nullptr;
+    LotView *m_lotView;
 };

@@ -10,6 +10,11 @@ QStringList FileDialogs::GetOpenFileNames(QWidget *parent, const QString &filter
     return QFileDialog::getOpenFileNames(parent, QString(), QString(), filter);
 }
 
+QString FileDialogs::GetExistingDirectory(QWidget *parent)
+{
+    return QFileDialog::getExistingDirectory(parent);
+}
+
 QString FileDialogs::GetSaveFileName(QWidget *parent, const QString &filter,
                                      const QString &suggestedName)
 {

@@ -14,6 +14,8 @@ public:
 
     // The files chosen to open, in the order chosen; empty when cancelled.
     virtual QStringList GetOpenFileNames(QWidget *parent, const QString &filter);
+    // The folder chosen to open as a lot; empty when cancelled.
+    virtual QString GetExistingDirectory(QWidget *parent);
     // The file name chosen to save to; empty when cancelled.
     virtual QString GetSaveFileName(QWidget *parent, const QString &filter,
                                     const QString &suggestedName);

@@ -77,6 +77,8 @@ void TestMainFrame::initTestCase()
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
+    // A folder opened as a lot keeps its summaries in a cache of the test's own.
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_settingsDir.filePath(QStringLiteral("cache"))));
 }
 
 void TestMainFrame::init()
@@ -146,7 +148,7 @@ void TestMainFrame::menusAndToolBar()
         return items;
     };
     // No recent files yet: no place for them either.
-    QCOMPARE(itemsOf(menus[0]), (QStringList{"Open(&O)...", "Close(&C)", "Save As(&A)...", "-",
+    QCOMPARE(itemsOf(menus[0]), (QStringList{"Open(&O)...", "Open Folder(&D)...", "Close(&C)", "Save As(&A)...", "-",
                                              "Print(&P)...", "Print Preview(&V)", "-", "Exit(&X)"}));
     QCOMPARE(itemsOf(menus[1]), (QStringList{"Copy(&C)", "-", "Find Fiber(&F)..."}));
     QCOMPARE(itemsOf(menus[2]), (QStringList{"Show Verdicts(&S)", "-", "Next Failing Fiber(&N)",
@@ -284,11 +286,16 @@ void TestMainFrame::commandLineFilesOpenIntoTabsAndRecentList()
     const QString two = m_dir->filePath(QStringLiteral("two.fib"));
     TestSupport::writeFile(one, TestSupport::standardHeader() + TestSupport::fiber("A"));
     TestSupport::writeFile(two, TestSupport::standardHeader() + TestSupport::fiber("B"));
+    // A folder among them opens as a lot, in its place among the tabs.
+    const QString folder = m_dir->filePath(QStringLiteral("station"));
+    QVERIFY(QDir().mkpath(folder));
     delete m_app;
     m_app = new CSDIQVLApp;
-    QVERIFY(m_app->InitInstance({one, two}));
-    QTRY_COMPARE(tabFiles(m_app->View())->count(), 2);
-    QCOMPARE(tabFiles(m_app->View())->currentIndex(), 1);
+    QVERIFY(m_app->InitInstance({one, folder, two}));
+    QTRY_COMPARE(tabFiles(m_app->View())->count(), 3);
+    QCOMPARE(tabFiles(m_app->View())->tabText(1), QStringLiteral("station"));
+    QVERIFY(m_app->Manager().Lot(1) && !m_app->Manager().Lot(0) && !m_app->Manager().Lot(2));
+    QCOMPARE(tabFiles(m_app->View())->currentIndex(), 2);
     QTRY_COMPARE(comboFiber(m_app->View())->GetCount(), 1);
     QCOMPARE(m_app->RecentFiles(), (QStringList{two, one}));
     QCOMPARE(m_app->MainFrame()->windowTitle(), QStringLiteral("Quenvale"));

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Includes run one way: app -> view -> document / lot -> output -> data,
+# Includes run one way: app -> view -> document -> lot -> output -> data,
 # and the command line cli -> lot -> output -> data; archive/ stands beside
 # the core. A room includes only itself and the rooms below it, and so do
 # its tests. Prints every include that runs the other way and fails if there
@@ -14,7 +14,7 @@ declare -A allowed=(
   [archive]="archive data"
   [lot]="lot output data"
   [cli]="cli lot output data"
-  [document]="document output data"
+  [document]="document lot output data"
   [view]="view document lot output data"
   [app]="app view document cli lot archive output data"
 )

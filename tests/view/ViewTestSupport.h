@@ -51,6 +51,12 @@ public:
     }
     void ShowMessage(QWidget *, const QString &text) override { messages.append(text); }
 
+    QStringList folderAnswers; // one per folder dialog; none left = cancel
+    QString GetExistingDirectory(QWidget *) override
+    {
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+    }
+
     QList<bool> askAnswers; // one per question; none left = No
     QStringList questions;
     bool Ask(QWidget *, const QString &text) override

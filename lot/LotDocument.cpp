@@ -1,0 +1,276 @@
+#include "lot/LotDocument.h"
+
+#include "data/ResultFileFinder.h"
+#include "lot/LotScan.h"
+#include "lot/SummaryCache.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QSet>
+#include <QThread>
+
+#include <vector>
+
+// One look at the folders: what it was given, done on its own thread, and
+// what it found, taken up on the lot's.
+struct LotDocument::Look
+{
+    struct Known
+    {
+        FileStamp stamp;
+        bool growing = false;
+        bool gone = false;
+        QString error;
+    };
+    // Given.
+    bool full = false;
+    quint64 generation = 0;
+    QString folder;
+    bool subfolders = false;
+    QHash<QString, Known> known;     // the lot's files
+    QHash<QString, FileStamp> seen;  // at the look before
+    // Found.
+    QList<LotFile> files;            // all of them (full), or those new or changed
+    QStringList gone;
+    QStringList folders;             // to watch
+    QStringList notices;
+    qint64 elapsedMs = 0;
+};
+
+namespace {
+
+// Runs work(0) to work(count - 1) on every core, this thread among them.
+void runEverywhere(qsizetype count, const LotScan::Work &work, const std::function<void()> &done)
+{
+    std::atomic<qsizetype> next{0};
+    auto take = [&] {
+        for (qsizetype i; (i = next++) < count;) {
+            QString error;
+            work(i, &error);
+            done();
+        }
+    };
+    std::vector<std::thread> helpers;
+    const qsizetype wanted = qMin<qsizetype>(count, QThread::idealThreadCount()) - 1;
+    for (qsizetype i = 0; i < wanted; ++i)
+        helpers.emplace_back(take);
+    take();
+    for (std::thread &helper : helpers)
+        helper.join();
+}
+
+// Whether `path`, found under `folder`, lies in it rather than in a subfolder.
+bool directlyIn(const QString &folder, const QString &path)
+{
+    const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    return path.startsWith(prefix) && path.indexOf(QLatin1Char('/'), prefix.size()) < 0;
+}
+
+QString folderOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash > 0 ? path.left(slash) : QStringLiteral("/");
+}
+
+} // namespace
+
+LotDocument::LotDocument(const QString &folder, QObject *parent)
+    : QObject(parent), m_folder(QFileInfo(folder).absoluteFilePath()), m_watcher(new QFileSystemWatcher(this))
+{
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { startLook(false); });
+    m_poll.setInterval(PollMs);
+    connect(&m_poll, &QTimer::timeout, this, [this] { startLook(false); });
+}
+
+LotDocument::~LotDocument()
+{
+    m_stop = true;
+    join();
+}
+
+void LotDocument::join()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void LotDocument::SetSubfolders(bool subfolders)
+{
+    if (subfolders == m_subfolders)
+        return;
+    m_subfolders = subfolders;
+    Start();
+}
+
+void LotDocument::Start()
+{
+    startLook(true);
+}
+
+void LotDocument::startLook(bool full)
+{
+    if (m_looking) {
+        if (full) {
+            // The look under way is given up; its files are no longer the lot's.
+            m_stop = true;
+            join();
+            m_stop = false;
+            m_looking = false;
+        } else {
+            m_lookAgain = true;
+            return;
+        }
+    }
+    join();
+    auto look = std::make_shared<Look>();
+    look->full = full;
+    if (full) {
+        ++m_generation;
+        m_scanning = true;
+        m_seen.clear();
+        emit scanStarted();
+    }
+    look->generation = m_generation;
+    look->folder = m_folder;
+    look->subfolders = m_subfolders;
+    look->seen = m_seen;
+    if (!full) {
+        for (int row = 0; row < m_model.FileCount(); ++row) {
+            const LotFile &file = m_model.FileAt(row);
+            look->known.insert(file.path, {file.stamp, file.growing, file.gone, file.error});
+        }
+    }
+    m_looking = true;
+    m_lookAgain = false;
+    const std::atomic<bool> *stop = &m_stop;
+    m_thread = std::thread([this, look, stop] {
+        QElapsedTimer timer;
+        timer.start();
+        const auto within = [look](const QString &path) {
+            return look->subfolders || directlyIn(look->folder, path);
+        };
+        SummaryCache cache;
+        bool cacheOpen = false;
+        const auto openCache = [&]() -> SummaryCache * {
+            if (!cacheOpen) {
+                cacheOpen = true;
+                cache.Open(); // without one every file is read, and a notice says why
+            }
+            return cache.IsOpen() ? &cache : nullptr;
+        };
+        if (look->full) {
+            std::atomic<qsizetype> done{0};
+            std::atomic<int> shown{-1};
+            qsizetype count = 0;
+            const LotScan::Result result = LotScan::Scan(
+                {look->folder}, std::nullopt, openCache(),
+                [&](qsizetype n, const LotScan::Work &work) {
+                    count = n;
+                    runEverywhere(n, work, [&] {
+                        const qsizetype now = ++done;
+                        const int percent = int(now * 100 / qMax<qsizetype>(count, 1));
+                        if (shown.exchange(percent) != percent)
+                            QMetaObject::invokeMethod(this, [this, now, n] { emit scanProgress(now, n); },
+                                                      Qt::QueuedConnection);
+                    });
+                },
+                // What cannot be walked is listed among the files, with its reason.
+                stop, [](const QString &) {}, within);
+            look->files = result.files;
+            for (const LotFile &file : look->files)
+                look->seen.insert(file.path, file.stamp);
+        } else {
+            QList<ResultFileFinder::PathError> errors;
+            const ResultFileFinder::ResultFiles list =
+                ResultFileFinder::Find({look->folder}, &errors, [stop] { return stop->load(); });
+            QHash<QString, FileStamp> seen;
+            QSet<QString> present;
+            for (const ResultFileFinder::ResultFile &found : list.files) {
+                if (!within(found.path))
+                    continue;
+                present.insert(found.path);
+                seen.insert(found.path, found.stamp);
+                const auto before = look->seen.constFind(found.path);
+                const bool growing = before == look->seen.cend() || *before != found.stamp;
+                const auto known = look->known.constFind(found.path);
+                // The very version the lot holds, read or not, is not read again.
+                if (known != look->known.cend() && known->stamp == found.stamp && !known->gone) {
+                    if (known->growing && !growing) {
+                        // Stood still since: the same version, no longer growing.
+                        LotFile file = LotScan::ScanFile(found.path, true, std::nullopt, openCache(), stop);
+                        look->files.append(std::move(file));
+                    }
+                    continue;
+                }
+                LotFile file = LotScan::ScanFile(found.path, true, std::nullopt, openCache(), stop);
+                file.growing = growing;
+                look->files.append(std::move(file));
+            }
+            for (const ResultFileFinder::PathError &error : std::as_const(errors)) {
+                if (!within(error.path))
+                    continue;
+                present.insert(error.path);
+                const auto known = look->known.constFind(error.path);
+                if (known != look->known.cend() && known->error == error.message && !known->gone)
+                    continue;
+                LotFile file{error.path, error.found};
+                file.error = error.message;
+                look->files.append(std::move(file));
+            }
+            for (auto it = look->known.cbegin(); it != look->known.cend(); ++it) {
+                if (!it->gone && !present.contains(it.key()))
+                    look->gone.append(it.key());
+            }
+            look->seen = seen;
+        }
+        // Every folder of the lot is watched, for its new files.
+        QSet<QString> folders{look->folder};
+        if (look->subfolders) {
+            for (auto it = look->seen.cbegin(); it != look->seen.cend(); ++it)
+                folders.insert(folderOf(it.key()));
+        }
+        look->folders = QStringList(folders.cbegin(), folders.cend());
+        look->notices += cache.TakeNotices();
+        look->elapsedMs = timer.elapsed();
+        QMetaObject::invokeMethod(this, [this, look] { lookEnded(look); }, Qt::QueuedConnection);
+    });
+}
+
+void LotDocument::lookEnded(std::shared_ptr<Look> look)
+{
+    if (look->generation != m_generation)
+        return; // of a lot read anew since
+    join();
+    m_looking = false;
+    if (m_stop)
+        return;
+    for (const QString &text : std::as_const(look->notices)) {
+        if (!m_told.contains(text)) // once, however often the folder is looked at
+            emit notice(text);
+        m_told.insert(text);
+    }
+    m_seen = look->seen;
+    if (look->full) {
+        m_model.Reset(std::move(look->files));
+        m_scanning = false;
+        emit scanEnded();
+        m_poll.start();
+    } else {
+        for (LotFile &file : look->files)
+            m_model.Put(std::move(file));
+        for (const QString &path : std::as_const(look->gone))
+            m_model.MarkGone(path);
+        // A folder so big that a look takes long is looked at less often,
+        // so that watching it never takes more than a tenth of a core.
+        m_poll.setInterval(int(qBound(qint64(PollMs), 10 * look->elapsedMs, qint64(10000))));
+    }
+    const QStringList watched = m_watcher->directories();
+    for (const QString &folder : std::as_const(look->folders)) {
+        if (!watched.contains(folder))
+            m_watcher->addPath(folder);
+    }
+    if (m_lookAgain)
+        startLook(false);
+}

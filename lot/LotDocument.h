@@ -1,0 +1,83 @@
+#pragma once
+
+#include "lot/LotModel.h"
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <thread>
+
+class QFileSystemWatcher;
+
+// A folder open as a lot in a window: its result files in a LotModel, read
+// off the window's thread and kept up to date while it is open.
+//
+// The first scan reads every file of the folder (and of its subfolders,
+// where asked) on every core, taking from the summary cache what it holds
+// (scanStarted, scanProgress, scanEnded). Then the lot watches the folder:
+// it looks again whenever the folder's entries change and at least every
+// poll interval, so that a file written in place is seen too (a folder
+// whose look takes longer than a tenth of that is looked at less often). A new or
+// changed file is read at once and shown as growing while its stamp still
+// changes from one look to the next; once it stands still it is read again,
+// within a second of its last write. A file deleted is marked gone and
+// kept, its results still counted, until the lot is closed. Only one look
+// runs at a time; the cache makes a look at an unchanged folder cheap.
+class LotDocument : public QObject
+{
+    Q_OBJECT
+public:
+    // How often the lot looks at its folders without being told of a change.
+    static constexpr int PollMs = 400;
+
+    explicit LotDocument(const QString &folder, QObject *parent = nullptr);
+    ~LotDocument() override; // gives any look up and waits for it
+
+    const QString &Folder() const { return m_folder; }
+    LotModel &Model() { return m_model; }
+    const LotModel &Model() const { return m_model; }
+
+    // Whether the files of subfolders belong to the lot; changing it reads
+    // the lot anew.
+    bool Subfolders() const { return m_subfolders; }
+    void SetSubfolders(bool subfolders);
+
+    // Reads the lot anew and starts watching its folders.
+    void Start();
+    bool Scanning() const { return m_scanning; }
+
+signals:
+    void scanStarted();
+    // Files read of the files to read (those the cache held count at once).
+    void scanProgress(qsizetype done, qsizetype count);
+    void scanEnded();
+    // What the user should hear of: a cache set aside, a folder that cannot
+    // be read.
+    void notice(const QString &text);
+
+private:
+    struct Look;
+    void startLook(bool full);
+    void lookEnded(std::shared_ptr<Look> look);
+    void join();
+
+    QString m_folder;
+    bool m_subfolders = false;
+    LotModel m_model;
+    QFileSystemWatcher *m_watcher;
+    QTimer m_poll;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+    bool m_scanning = false;
+    bool m_looking = false;
+    bool m_lookAgain = false; // told of a change during a look
+    quint64 m_generation = 0; // of the full scan whose files the model holds
+    QHash<QString, FileStamp> m_seen; // each file's stamp at the last look
+    QSet<QString> m_told; // notices
+};

@@ -1,0 +1,135 @@
+#include "lot/LotTrend.h"
+
+#include "lot/LotModel.h"
+#include "output/SummaryWriter.h"
+
+#include <cmath>
+
+namespace {
+
+QString timeLabel(const LotFile &file)
+{
+    return QString::fromLatin1(RowTime::Iso(file.FirstTime()).replace('T', ' '));
+}
+
+const FileSummary::Channel *channelOf(const FileSummary &summary, const QByteArray &channel)
+{
+    for (const FileSummary::Channel &each : summary.Channels()) {
+        if (each.channel == channel)
+            return &each;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QList<QByteArray> LotTrend::Channels(const LotModel &lot)
+{
+    QList<QByteArray> channels;
+    for (int row = 0; row < lot.FileCount(); ++row) {
+        if (const FileSummary *summary = lot.FileAt(row).summary.get()) {
+            for (const FileSummary::Channel &channel : summary->Channels()) {
+                if (!channels.contains(channel.channel))
+                    channels.append(channel.channel);
+            }
+        }
+    }
+    return channels;
+}
+
+LotTrend::Pooled LotTrend::Pool(const QList<qint64> &counts, const QList<double> &means,
+                                const QList<double> &deviations)
+{
+    // Sums of each file's margins and of their squares about the lot's mean.
+    double total = 0, sum = 0;
+    for (qsizetype i = 0; i < counts.size(); ++i) {
+        if (counts.at(i) > 0 && std::isfinite(means.at(i))) {
+            total += double(counts.at(i));
+            sum += double(counts.at(i)) * means.at(i);
+        }
+    }
+    Pooled pooled;
+    if (total <= 0)
+        return pooled;
+    const double mean = sum / total;
+    pooled.mean = mean;
+    double squares = 0;
+    for (qsizetype i = 0; i < counts.size(); ++i) {
+        const double n = double(counts.at(i));
+        if (n <= 0 || !std::isfinite(means.at(i)))
+            continue;
+        const double deviation = n >= 2 ? deviations.at(i) : 0.0;
+        if (!std::isfinite(deviation))
+            return pooled;
+        squares += (n - 1) * deviation * deviation + n * (means.at(i) - mean) * (means.at(i) - mean);
+    }
+    if (total >= 2 && squares > 0) {
+        const double cpk = mean / (3 * std::sqrt(squares / (total - 1)));
+        if (std::isfinite(cpk))
+            pooled.cpk = cpk;
+    }
+    return pooled;
+}
+
+QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray &channel)
+{
+    TrendChart::Panel yield{tr("Yield"), QStringLiteral("%"), 1, {}, {}, {}, {}, {}, 100.0};
+    TrendChart::Panel margin{tr("Margin mean, channel %1").arg(QString::fromUtf8(channel)), tr("dB"), 2, {}, {}, {}, {}, {}, {}};
+    TrendChart::Panel cpk{tr("Cpk, channel %1").arg(QString::fromUtf8(channel)), QString(), 2, {}, {}, {}, {}, {}, {}};
+    QList<qint64> counts;
+    QList<double> means, deviations;
+    std::optional<double> warnMargin;
+    for (int row = 0; row < lot.FileCount(); ++row) {
+        const FileSummary *summary = lot.FileAt(row).summary.get();
+        yield.values.append(summary && summary->Fibers() > 0
+                                ? double(SummaryWriter::YieldMillionths(summary->Fibers(), summary->Failed())) / 1e4
+                                : NAN);
+        const FileSummary::Channel *figures = summary ? channelOf(*summary, channel) : nullptr;
+        margin.values.append(figures ? figures->marginMean : NAN);
+        cpk.values.append(figures ? figures->cpk : NAN);
+        if (figures) {
+            counts.append(figures->margins);
+            means.append(figures->marginMean);
+            deviations.append(figures->marginStddev);
+            if (summary->WarnMargin())
+                warnMargin = summary->WarnMargin();
+        }
+    }
+    const LotFigures &figures = lot.Figures();
+    if (figures.fibers > 0) {
+        yield.lot = double(SummaryWriter::YieldMillionths(figures.fibers, figures.fibers - figures.passed)) / 1e4;
+        yield.lotLabel = tr("lot %1 %").arg(*yield.lot, 0, 'f', 1);
+    }
+    if (channel.isEmpty())
+        return {yield};
+    const Pooled pooled = Pool(counts, means, deviations);
+    margin.lot = pooled.mean;
+    margin.fail = 0.0;
+    margin.warn = warnMargin;
+    if (pooled.mean)
+        margin.lotLabel = tr("lot %1").arg(*pooled.mean, 0, 'f', 2);
+    cpk.lot = pooled.cpk;
+    cpk.fail = CpkFail;
+    cpk.warn = CpkWarn;
+    if (pooled.cpk)
+        cpk.lotLabel = tr("lot %1").arg(*pooled.cpk, 0, 'f', 2);
+    return {yield, margin, cpk};
+}
+
+QString LotTrend::FirstLabel(const LotModel &lot)
+{
+    for (int row = 0; row < lot.FileCount(); ++row) {
+        if (lot.FileAt(row).FirstTime() != RowTime::None)
+            return timeLabel(lot.FileAt(row));
+    }
+    return QString();
+}
+
+QString LotTrend::LastLabel(const LotModel &lot)
+{
+    for (int row = lot.FileCount() - 1; row >= 0; --row) {
+        if (lot.FileAt(row).FirstTime() != RowTime::None)
+            return timeLabel(lot.FileAt(row));
+    }
+    return QString();
+}

@@ -1,0 +1,48 @@
+#include "view/LotTableModel.h"
+
+#include "lot/LotModel.h"
+
+#include <QColor>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
+
+LotTableModel::LotTableModel(QObject *parent) : QSortFilterProxyModel(parent)
+{
+    setSortRole(LotModel::SortRole);
+    setFilterKeyColumn(LotModel::File);
+    setFilterCaseSensitivity(Qt::CaseInsensitive);
+}
+
+void LotTableModel::SetFolder(const QString &folder)
+{
+    m_prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+QVariant LotTableModel::data(const QModelIndex &index, int role) const
+{
+    if (index.column() == LotModel::File && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
+        const QString path = QSortFilterProxyModel::data(index, Qt::DisplayRole).toString();
+        if (role == Qt::ToolTipRole) {
+            const QVariant tip = QSortFilterProxyModel::data(index, role);
+            return tip.isValid() ? tip : QVariant(path);
+        }
+        return path.startsWith(m_prefix) ? path.mid(m_prefix.size()) : path;
+    }
+    if (role != Qt::FontRole && role != Qt::ForegroundRole)
+        return QSortFilterProxyModel::data(index, role);
+    const int state = QSortFilterProxyModel::data(index, LotModel::StateRole).toInt();
+    if (role == Qt::FontRole) {
+        if (state != LotModel::Gone && state != LotModel::Growing)
+            return QVariant();
+        QFont font;
+        font.setStrikeOut(state == LotModel::Gone);
+        font.setItalic(state == LotModel::Growing);
+        return font;
+    }
+    if (state == LotModel::Gone)
+        return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+    if (state == LotModel::Unreadable)
+        return QColor(192, 0, 0);
+    return QVariant();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class DocumentManager;
+class LotDocument;
+class LotTableModel;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QTableView;
+class TrendView;
+
+// A lot's tab: the lot's figures, its files in a table (sortable by any
+// column, with a field to find a file by name), and the trend over its
+// files in time order for a channel chosen; the table and the trend select
+// the same file. A double-click or Enter on a file opens it in a tab of its
+// own through the manager. It shows the lot it is given and reads nothing.
+class LotView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LotView(DocumentManager &manager, QWidget *parent = nullptr);
+
+    // The lot shown; null for none.
+    void SetLot(LotDocument *lot);
+    LotDocument *Lot() const { return m_lot; }
+    void OpenFind();
+
+private:
+    void scanStarted();
+    void scanProgress(qsizetype done, qsizetype count);
+    void scanEnded();
+    void figuresChanged();
+    void fillChannels();
+    void showTrend();
+    void openFile(const QModelIndex &index);
+    void selectFile(qsizetype row);
+    void tableSelected();
+
+    DocumentManager &m_manager;
+    QPointer<LotDocument> m_lot;
+    LotTableModel *m_table;
+    QLabel *m_figures;
+    QCheckBox *m_subfolders;
+    QLineEdit *m_find;
+    QComboBox *m_channel;
+    QProgressBar *m_progress;
+    QTableView *m_view;
+    TrendView *m_trend;
+};
