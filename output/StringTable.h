@@ -17,6 +17,12 @@ enum Id {
     ID_FIND_FIBER = 32775,
     ID_NEXT_TAB = 32776,
     ID_PREV_TAB = 32777,
+    ID_WARN_MARGIN = 32778,
+    ID_VIEW_DISTRIBUTIONS = 32779,
+    ID_FILTER_ALL = 32780, // the fiber box's verdict filters, in the order of their kinds
+    ID_FILTER_FAILING = 32781,
+    ID_FILTER_MARGINAL = 32782,
+    ID_FILTER_INCOMPLETE = 32783,
     AFX_IDS_APP_TITLE = 57344,
     AFX_IDS_IDLEMESSAGE = 57345,
     ID_FILE_NEW = 57600,
