@@ -272,6 +272,7 @@ void DocumentManager::judgeAgain()
     if (m_judging)
         m_reader.Stop(m_judging);
     m_judging = m_reader.Judge(m_document.RowsToJudge(), m_warnMargin);
+    m_document.AwaitVerdicts();
 }
 
 // The read under way is heard of no more; the reader does not wait for it.

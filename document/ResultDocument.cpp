@@ -91,9 +91,12 @@ void ResultDocument::SetWarnMargin(std::optional<double> warnMargin)
         return;
     m_warnMargin = warnMargin;
     countMarginal();
-    if (m_hasFile)
-        m_verdictsAwaited = true;
     emit changed(Verdicts);
+}
+
+void ResultDocument::AwaitVerdicts()
+{
+    m_verdictsAwaited = m_hasFile;
 }
 
 const LoadedFile::Verdict *ResultDocument::VerdictOf(qsizetype block) const

@@ -107,8 +107,8 @@ public:
 
     // The marginal band: off (none), or the margin in dB below which a
     // fiber that passes is marginal. A change marks the fibers anew at
-    // once, by the verdicts already known, and waits for verdicts judged
-    // with the new band (ShowVerdicts) for the figures of the channels.
+    // once, by the verdicts already known; the figures of the channels come
+    // with verdicts judged anew with it (AwaitVerdicts).
     std::optional<double> WarnMargin() const { return m_warnMargin; }
     void SetWarnMargin(std::optional<double> warnMargin);
     // Each row of fiber `block`, judged against its threshold.
@@ -126,6 +126,9 @@ public:
     // The verdicts on the version shown last; those of a version that is
     // not shown (one that came empty) are let go.
     void ShowVerdicts(const LoadedFile::Verdicts &verdicts);
+    // The rows to judge (RowsToJudge) are being judged anew: their
+    // verdicts, when they come, replace those shown.
+    void AwaitVerdicts();
     void Clear();
     // The file at `path` is no longer on disk. The file shown stays shown
     // if it is that one; otherwise nothing is shown but its name.

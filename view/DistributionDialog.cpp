@@ -43,21 +43,23 @@ DistributionDialog::DistributionDialog(const ResultDocument &document, FileDialo
 
     connect(&document, &ResultDocument::changed, this, [this](ResultDocument::Changes what) {
         if (what & (ResultDocument::NewFile | ResultDocument::NewVersion | ResultDocument::Verdicts))
-            refresh();
+            refresh(what & ResultDocument::NewFile);
     });
-    refresh();
+    refresh(true);
 }
 
 // The figures come with the verdicts: judged once, off the window's thread.
-void DistributionDialog::refresh()
+// Those of the version before stay until a new version's come, as the
+// window keeps showing a file until its new version is read.
+void DistributionDialog::refresh(bool newFile)
 {
     setWindowTitle(m_document.HasFile() ? tr("Distributions - %1").arg(m_document.Name()) : tr("Distributions"));
     if (!m_document.HasFile())
         m_view->SetMessage(tr("No file is shown."));
-    else if (!m_document.VerdictsKnown())
-        m_view->SetMessage(tr("%1 is being judged...").arg(m_document.Name()));
-    else
+    else if (m_document.VerdictsKnown())
         m_view->SetFigures(m_document.Judge(), m_document.Name());
+    else if (newFile || !m_view->HasChart())
+        m_view->SetMessage(tr("%1 is being judged...").arg(m_document.Name()));
 }
 
 void DistributionDialog::showWorstFiber(int channel)

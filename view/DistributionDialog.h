@@ -27,7 +27,7 @@ signals:
     void fiberChosen(qsizetype block);
 
 private:
-    void refresh();
+    void refresh(bool newFile);
     void showWorstFiber(int channel);
 
     const ResultDocument &m_document;
