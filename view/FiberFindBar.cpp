@@ -95,29 +95,40 @@ void FiberFindBar::SetFilter(FiberFilterModel::Verdicts filter)
     SetCount(m_listed, m_all);
 }
 
+// The whole text where the bar is wide enough; in a narrow box the word
+// goes second and then the numbers are shortened, the whole text in the
+// tool tip.
 void FiberFindBar::SetCount(int listed, int all)
 {
     m_listed = listed;
     m_all = all;
-    QString text;
+    QString word;
     switch (m_filter) {
     case FiberFilterModel::Verdicts::All:
-        text = tr("%1 of %2 fibers");
+        word = tr("fibers");
         break;
     case FiberFilterModel::Verdicts::Failing:
-        text = tr("%1 of %2 failing");
+        word = tr("failing");
         break;
     case FiberFilterModel::Verdicts::Marginal:
-        text = tr("%1 of %2 marginal");
+        word = tr("marginal");
         break;
     case FiberFilterModel::Verdicts::Incomplete:
-        text = tr("%1 of %2 incomplete");
+        word = tr("incomplete");
         break;
     }
-    text = text.arg(listed).arg(all);
+    const QString text = tr("%1 of %2 %3").arg(listed).arg(all).arg(word);
     m_count->setToolTip(text);
     m_count->setAccessibleName(text);
-    m_count->setText(m_count->fontMetrics().elidedText(text, Qt::ElideRight, m_count->contentsRect().width()));
+    const int width = m_count->contentsRect().width() - m_count->indent();
+    const QFontMetrics metrics = m_count->fontMetrics();
+    QString shown = text;
+    for (const QString &shorter : {tr("%1/%2 %3").arg(listed).arg(all).arg(word), tr("%1/%2").arg(listed).arg(all)}) {
+        if (metrics.horizontalAdvance(shown) <= width)
+            break;
+        shown = shorter;
+    }
+    m_count->setText(metrics.elidedText(shown, Qt::ElideRight, width));
 }
 
 void FiberFindBar::Count(const QAbstractItemModel *listed, const QAbstractItemModel *all)

@@ -24,7 +24,8 @@ public:
     FiberFilterModel::Verdicts CurrentFilter() const { return m_filter; }
     // Sets the filter without telling filterChosen.
     void SetFilter(FiberFilterModel::Verdicts filter);
-    // "5 of 48 failing": the fibers listed and all of them.
+    // "5 of 48 failing": the fibers listed and all of them ("5/48 failing"
+    // or "5/48" where the bar is narrow).
     void SetCount(int listed, int all);
     // The same, kept up with the rows of `listed` and `all`.
     void Count(const QAbstractItemModel *listed, const QAbstractItemModel *all);
