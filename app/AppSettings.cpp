@@ -5,6 +5,7 @@
 #include <QLockFile>
 #include <QSettings>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -15,6 +16,9 @@ const char kRecentEntry[] = "File%1";
 const char kPreviewKey[] = "Settings/PreviewPages";
 const char kVerdictsKey[] = "Settings/Verdicts";
 const char kPlaceKey[] = "Settings/WindowPlace";
+const char kWarnMarginKey[] = "Settings/WarnMargin";
+const char kFilterKey[] = "Settings/FiberFilter";
+constexpr int kFilters = 4;
 
 QSettings *open()
 {
@@ -118,6 +122,33 @@ bool AppSettings::VerdictsShown()
 void AppSettings::SetVerdictsShown(bool shown)
 {
     write(kVerdictsKey, shown);
+}
+
+// Kept as text, empty for none; anything that is no margin of 0 dB or more
+// (a file edited by hand) is none.
+std::optional<double> AppSettings::WarnMargin()
+{
+    bool ok = false;
+    const double margin = read(kWarnMarginKey).toString().toDouble(&ok);
+    if (!ok || !(margin >= 0) || !std::isfinite(margin))
+        return std::nullopt;
+    return margin;
+}
+
+void AppSettings::SetWarnMargin(std::optional<double> margin)
+{
+    write(kWarnMarginKey, margin ? QString::number(*margin) : QString());
+}
+
+int AppSettings::FiberFilter()
+{
+    const int filter = read(kFilterKey).toInt();
+    return filter >= 0 && filter < kFilters ? filter : 0;
+}
+
+void AppSettings::SetFiberFilter(int filter)
+{
+    write(kFilterKey, filter);
 }
 
 std::optional<QPoint> AppSettings::WindowPlace()

@@ -7,7 +7,8 @@
 #include <optional>
 
 // The per-user settings: the recent files, the print preview's pages side
-// by side, whether the verdicts are shown, and where the window stood.
+// by side, whether the verdicts are shown, the warning margin, which fibers
+// the fiber box lists, and where the window stood.
 // Each is written the moment it changes and read from the disk when it is
 // asked for, so that nothing is lost to a program that is killed, and two
 // windows running at once each keep what the other wrote: a change to the
@@ -31,6 +32,13 @@ public:
     static void SetPreviewPages(int pages);
     static bool VerdictsShown();
     static void SetVerdictsShown(bool shown);
+    // None: no marginal band (the start).
+    static std::optional<double> WarnMargin();
+    static void SetWarnMargin(std::optional<double> margin);
+    // The fiber box's verdict filter, by its place in the menu; 0, all
+    // fibers, for anything else.
+    static int FiberFilter();
+    static void SetFiberFilter(int filter);
     static std::optional<QPoint> WindowPlace();
     static void SetWindowPlace(const QPoint &place);
 };

@@ -8,6 +8,7 @@
 #include "view/Resources.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -76,6 +77,7 @@ CMainFrame::~CMainFrame()
 // Each key works without a menu item.
 void CMainFrame::createActions()
 {
+    QHash<int, QActionGroup *> groups;
     for (const Commands::Command &command : Commands::Table()) {
         if (command.id <= 0)
             continue;
@@ -84,6 +86,12 @@ void CMainFrame::createActions()
         action->setStatusTip(Prompt(command.id));
         action->setToolTip(ToolTip(command.id));
         action->setCheckable(command.checkable);
+        if (command.group > 0) {
+            QActionGroup *&group = groups[command.group];
+            if (!group)
+                group = new QActionGroup(this);
+            group->addAction(action);
+        }
         addAction(action);
         m_actions.insert(command.id, action);
     }

@@ -12,6 +12,7 @@
 #include "document/DocumentManager.h"
 #include "output/StringTable.h"
 #include "view/CSDIQVLView.h"
+#include "view/WarningMarginDialog.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -65,6 +66,7 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     connect(m_pView, &CSDIQVLView::previewPagesChanged, this, &CSDIQVLApp::SetPreviewPages);
     connect(m_pMainWnd, &CMainFrame::filesDropped, this, &CSDIQVLApp::OpenDocumentFiles);
     connect(m_pMainWnd, &CMainFrame::placeChanged, this, &AppSettings::SetWindowPlace);
+    connect(m_pView, &CSDIQVLView::fiberFilterChosen, this, &CSDIQVLApp::SetFiberFilter);
     // Every file opened into a tab, however, goes to the top of the list.
     connect(m_manager.get(), &DocumentManager::filesOpened, this, [this](const QStringList &paths) {
         for (const QString &path : paths)
@@ -75,8 +77,11 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     if (!m_pDocument->OnNewDocument())
         return false;
     m_pView->OnInitialUpdate();
-    // The verdicts, shown or not as they were left.
+    // The verdicts, shown or not as they were left, with the band and the
+    // filter.
     m_pMainWnd->Action(StringTable::ID_VIEW_VERDICTS)->setChecked(AppSettings::VerdictsShown());
+    m_manager->SetWarnMargin(AppSettings::WarnMargin());
+    SetFiberFilter(FiberFilterModel::Verdicts(AppSettings::FiberFilter()));
     placeWindow();
     m_pMainWnd->show();
     // A file that cannot be read gets its message over the window.
@@ -167,6 +172,30 @@ void CSDIQVLApp::SetPreviewPages(int pages)
 {
     m_nNumPreviewPages = pages;
     AppSettings::SetPreviewPages(pages);
+}
+
+void CSDIQVLApp::OnWarningMargin()
+{
+    auto *dialog = new WarningMarginDialog(m_manager->Document().WarnMargin(), m_pMainWnd);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &WarningMarginDialog::chosen, this, &CSDIQVLApp::SetWarnMargin);
+    dialog->open();
+}
+
+void CSDIQVLApp::SetWarnMargin(std::optional<double> margin)
+{
+    m_manager->SetWarnMargin(margin);
+    if (margin != AppSettings::WarnMargin())
+        AppSettings::SetWarnMargin(margin);
+}
+
+void CSDIQVLApp::SetFiberFilter(FiberFilterModel::Verdicts verdicts)
+{
+    if (m_pView->FiberFilter() != verdicts)
+        m_pView->SetFiberFilter(verdicts);
+    m_pMainWnd->Action(StringTable::ID_FILTER_ALL + int(verdicts))->setChecked(true);
+    if (int(verdicts) != AppSettings::FiberFilter())
+        AppSettings::SetFiberFilter(int(verdicts));
 }
 
 void CSDIQVLApp::SetVerdictsShown(bool shown)

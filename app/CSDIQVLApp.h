@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "view/FiberFilterModel.h"
 
 #include <QObject>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class CMainFrame;
 class CSDIQVLDoc;
@@ -38,6 +40,13 @@ public:
     // An entry of the recent-file list chosen in the File menu.
     void OnOpenRecentFile(const QString &path);
     void SetVerdictsShown(bool shown);
+    // Verdicts > Warning Margin: asks for the band, without blocking the
+    // window, and applies what OK takes.
+    void OnWarningMargin();
+    void SetWarnMargin(std::optional<double> margin);
+    // The fiber box lists all fibers, or those of one verdict only; the menu
+    // shows which.
+    void SetFiberFilter(FiberFilterModel::Verdicts verdicts);
 
     QStringList RecentFiles() const;
     int PreviewPages() const { return m_nNumPreviewPages; }

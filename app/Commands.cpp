@@ -28,6 +28,15 @@ void onApp(CSDIQVLApp &app, bool)
     (app.*handler)();
 }
 
+template <FiberFilterModel::Verdicts verdicts>
+void onFilter(CSDIQVLApp &app, bool checked)
+{
+    if (checked)
+        app.SetFiberFilter(verdicts);
+}
+
+constexpr int kFilterGroup = 1;
+
 } // namespace
 
 const QList<Command> &Table()
@@ -55,14 +64,27 @@ const QList<Command> &Table()
          onView<&CSDIQVLView::OnEditFind>},
         {ID_VIEW_VERDICTS, Menu::Verdicts, "Show Verdicts(&S)", {keys(Qt::CTRL | Qt::Key_J)},
          ":/res/toolbar-verdicts.png", 6, true, [](CSDIQVLApp &app, bool on) { app.SetVerdictsShown(on); }},
+        {ID_WARN_MARGIN, Menu::Verdicts, "Warning Margin(&W)...", {}, nullptr, 0, false,
+         onApp<&CSDIQVLApp::OnWarningMargin>},
         {Separator, Menu::Verdicts, nullptr, {}, nullptr, 0, false, nullptr},
         {ID_NEXT_FAILURE, Menu::Verdicts, "Next Failing Fiber(&N)", {keys(QKeyCombination(Qt::Key_F8))}, nullptr, 0, false,
          onView<&CSDIQVLView::OnNextFailure>},
         {ID_PREV_FAILURE, Menu::Verdicts, "Previous Failing Fiber(&P)", {keys(Qt::SHIFT | Qt::Key_F8)}, nullptr, 0,
          false, onView<&CSDIQVLView::OnPrevFailure>},
         {Separator, Menu::Verdicts, nullptr, {}, nullptr, 0, false, nullptr},
+        {ID_FILTER_ALL, Menu::Verdicts, "All Fibers(&A)", {}, nullptr, 0, true,
+         onFilter<FiberFilterModel::Verdicts::All>, kFilterGroup},
+        {ID_FILTER_FAILING, Menu::Verdicts, "Failing Fibers Only(&F)", {}, nullptr, 0, true,
+         onFilter<FiberFilterModel::Verdicts::Failing>, kFilterGroup},
+        {ID_FILTER_MARGINAL, Menu::Verdicts, "Marginal Fibers Only(&M)", {}, nullptr, 0, true,
+         onFilter<FiberFilterModel::Verdicts::Marginal>, kFilterGroup},
+        {ID_FILTER_INCOMPLETE, Menu::Verdicts, "Incomplete Fibers Only(&I)", {}, nullptr, 0, true,
+         onFilter<FiberFilterModel::Verdicts::Incomplete>, kFilterGroup},
+        {Separator, Menu::Verdicts, nullptr, {}, nullptr, 0, false, nullptr},
         {ID_VIEW_SUMMARY, Menu::Verdicts, "Summary(&U)...", {}, ":/res/toolbar-summary.png", 7, false,
          onView<&CSDIQVLView::OnViewSummary>},
+        {ID_VIEW_DISTRIBUTIONS, Menu::Verdicts, "Distributions(&D)...", {keys(Qt::CTRL | Qt::Key_D)}, nullptr, 0,
+         false, onView<&CSDIQVLView::OnViewDistributions>},
         {ID_APP_ABOUT, Menu::Help, "About Quenvale(&A)...", {}, nullptr, 0, false, onApp<&CSDIQVLApp::OnAppAbout>},
         // Keys without a menu item.
         {ID_FILE_NEW, Menu::None, "New", {keys(Qt::CTRL | Qt::Key_N)}, nullptr, 0, false,

@@ -32,6 +32,9 @@ struct Command
     bool checkable;
     // What the command does; null for a key that is taken and does nothing.
     void (*run)(CSDIQVLApp &app, bool checked);
+    // Checkable commands of one group above 0: one of them is checked at a
+    // time, as radio buttons are.
+    int group = 0;
 };
 
 const QList<Command> &Table();

@@ -5,6 +5,8 @@
 #include "data/FileError.h"
 #include "data/Texts.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <new>
 #include <numeric>
@@ -104,12 +106,15 @@ bool LoadedFile::Load(const QString &path, LoadedFile *file, QString *error,
     return true;
 }
 
-bool LoadedFile::Judge(const MeasurementRows &rows, Verdicts *verdicts, const std::atomic<bool> *stop)
+bool LoadedFile::Judge(const MeasurementRows &rows, Verdicts *verdicts, const std::atomic<bool> *stop,
+                       std::optional<double> warnMargin)
 {
     Verdicts judged;
+    judged.judge = ThresholdJudge(ThresholdJudge::ChannelFiguresKept, warnMargin);
     judgeAll(rows, ChannelTable::FiberCount(rows.Count()), judged.judge, judged.byBlock, stop);
     if (stopped(stop))
         return false;
+    judged.judge.Channels(); // here, not on the thread that shows them
     *verdicts = std::move(judged);
     return true;
 }
@@ -120,6 +125,39 @@ ThresholdJudge LoadedFile::Figures(const MeasurementRows &rows, std::optional<do
     QList<Verdict> verdicts;
     judgeAll(rows, ChannelTable::FiberCount(rows.Count()), judge, verdicts, nullptr);
     return judge;
+}
+
+qsizetype LoadedFile::WorstFiber(const MeasurementRows &rows, const QByteArray &channel)
+{
+    // Each distinct field is decoded once, and fibers list their channels
+    // in the same order: the field at a row's place in the block before is
+    // nearly always the row's own.
+    QHash<QByteArray, bool> isChannel;
+    QList<QPair<QByteArray, bool>> lastAt(ChannelTable::FiberSize);
+    qsizetype worst = -1;
+    double least = 0;
+    for (qsizetype i = 0; i < rows.Count(); ++i) {
+        const MeasurementRows::Row row = rows.At(i);
+        const QByteArrayView field = row.text(MeasurementRow::Channel);
+        QPair<QByteArray, bool> &last = lastAt[i % ChannelTable::FiberSize];
+        if (QByteArrayView(last.first) != field) {
+            last.first = field.toByteArray();
+            auto known = isChannel.constFind(last.first);
+            if (known == isChannel.cend())
+                known = isChannel.insert(last.first, ThresholdJudge::ShownText(field) == channel);
+            last.second = *known;
+        }
+        if (!last.second)
+            continue;
+        const ThresholdJudge::Channel judged = ThresholdJudge::JudgeChannel(row);
+        if (!judged.margin)
+            return i / ChannelTable::FiberSize;
+        if (worst < 0 || *judged.margin < least) {
+            worst = i / ChannelTable::FiberSize;
+            least = *judged.margin;
+        }
+    }
+    return worst;
 }
 
 QList<qsizetype> LoadedFile::BoxOrder(const QList<QByteArray> &names)

@@ -51,10 +51,12 @@ struct LoadedFile
                      const std::atomic<bool> *stop = nullptr, const ReadProgress &progress = {},
                      const StreamWait &wait = {});
 
-    // Every fiber of `rows` judged, the figures of each channel kept, on two
-    // threads where they are many. False once `stop` is set.
+    // Every fiber of `rows` judged, the figures of each channel kept (and
+    // made), on two threads where they are many; with a warning margin, the
+    // marginal fibers counted too. False once `stop` is set.
     static bool Judge(const MeasurementRows &rows, Verdicts *verdicts,
-                      const std::atomic<bool> *stop = nullptr);
+                      const std::atomic<bool> *stop = nullptr,
+                      std::optional<double> warnMargin = std::nullopt);
 
     // Every fiber of `rows` judged again, the figures of each channel kept:
     // what a summary of the file shows besides its verdicts, and its
@@ -62,6 +64,13 @@ struct LoadedFile
     // are counted too.
     static ThresholdJudge Figures(const MeasurementRows &rows,
                                   std::optional<double> warnMargin = std::nullopt);
+
+    // The fiber that fares worst at the channel shown as `channel` (see
+    // ThresholdJudge::ChannelFigures): the first whose row there cannot be
+    // measured (Low, or a power or threshold without a number), for nothing
+    // is worse; else the one with the least margin there, the first of
+    // equals. -1 where no fiber has that channel.
+    static qsizetype WorstFiber(const MeasurementRows &rows, const QByteArray &channel);
 
     // The fiber box's order of names: by their bytes, unsigned, a name
     // before the longer names it starts; equal names in file order.

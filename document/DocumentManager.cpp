@@ -66,8 +66,13 @@ DocumentManager::DocumentManager(QObject *parent) : QObject(parent)
             finishReading(read);
     });
     connect(&m_reader, &FileReader::judged, this, [this](quint64 id, const LoadedFile::Verdicts &verdicts) {
-        if (id == m_judging)
-            m_document.ShowVerdicts(verdicts);
+        if (id != m_judging)
+            return;
+        m_judging = 0;
+        m_document.ShowVerdicts(verdicts);
+        // The band changed while the file was read.
+        if (verdicts.judge.WarnMargin() != m_warnMargin)
+            judgeAgain();
     });
     connect(&m_live, &LiveFile::changed, this, &DocumentManager::readAgain);
     connect(&m_live, &LiveFile::quiet, &m_document, &ResultDocument::StopGrowing);
@@ -278,7 +283,7 @@ void DocumentManager::startReading(int index, bool newTab, bool again, bool grow
         m_shownTab = -1;
         m_document.Clear();
     }
-    reading->id = m_reader.Start(reading->held ? reading->held->Path() : reading->path, reading->held);
+    reading->id = m_reader.Start(reading->held ? reading->held->Path() : reading->path, reading->held, m_warnMargin);
     m_reading = std::move(reading);
     emit tabBusy(index, true);
     emit readStarted(tab.record.name, again);
@@ -291,6 +296,27 @@ void DocumentManager::readAgain(bool growing)
     if (m_reading || m_shownTab < 0 || Record(m_shownTab).path != m_live.Path())
         return;
     startReading(m_shownTab, false, true, growing);
+}
+
+void DocumentManager::SetWarnMargin(std::optional<double> warnMargin)
+{
+    if (warnMargin == m_warnMargin)
+        return;
+    m_warnMargin = warnMargin;
+    m_document.SetWarnMargin(warnMargin);
+    judgeAgain();
+}
+
+// A read under way judges its file with the band it started with, and is
+// judged again once its verdicts are in.
+void DocumentManager::judgeAgain()
+{
+    if (m_reading || !m_document.HasFile())
+        return;
+    if (m_judging)
+        m_reader.Stop(m_judging);
+    m_judging = m_reader.Judge(m_document.RowsToJudge(), m_warnMargin);
+    m_document.AwaitVerdicts();
 }
 
 // The read under way is heard of no more; the reader does not wait for it.

@@ -73,6 +73,11 @@ public:
     // (after the first tab, the new first tab's).
     void CloseTab();
 
+    // The marginal band the fibers are judged with (see ResultDocument's):
+    // the document marks its fibers by it at once, and its rows are judged
+    // again with it, off the window's thread, never read again.
+    void SetWarnMargin(std::optional<double> warnMargin);
+
 signals:
     void tabOpened(int index);
     void tabClosed(int index);
@@ -114,6 +119,7 @@ private:
     void readAgain(bool growing);
     bool stopReading();
     void finishReading(const FileReader::Read &read);
+    void judgeAgain();
     void hold(Tab &tab, std::shared_ptr<HeldFile> held);
 
     ResultDocument m_document;
@@ -122,7 +128,8 @@ private:
     int m_shownTab = -1; // the tab whose file the document holds
     quint64 m_reads = 0;
     std::unique_ptr<Reading> m_reading; // the read under way, if any
-    quint64 m_judging = 0;              // the read whose verdicts are awaited
+    quint64 m_judging = 0;              // the read, or judging, whose verdicts are awaited
+    std::optional<double> m_warnMargin;
     LiveFile m_live;                    // the file shown, watched
     FileReader m_reader;
 };

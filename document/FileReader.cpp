@@ -17,6 +17,8 @@ struct FileReader::Job
     quint64 id = 0;
     QString path;
     std::shared_ptr<const void> keep;
+    std::optional<double> warnMargin;
+    std::optional<MeasurementRows> rows; // to judge, and nothing to read
     ReadCancel cancel;
     std::mutex mutex;
     FileReader *owner = nullptr; // under the mutex; null once the reader is gone
@@ -54,19 +56,33 @@ FileReader::~FileReader()
     }
 }
 
-quint64 FileReader::Start(const QString &path, std::shared_ptr<const void> keep)
+quint64 FileReader::Start(const QString &path, std::shared_ptr<const void> keep, std::optional<double> warnMargin)
 {
     auto job = std::make_shared<Job>();
-    job->id = ++m_lastId;
     job->path = path;
     job->keep = std::move(keep);
+    job->warnMargin = warnMargin;
+    return launch(job);
+}
+
+quint64 FileReader::Judge(const MeasurementRows &rows, std::optional<double> warnMargin)
+{
+    auto job = std::make_shared<Job>();
+    job->rows = rows; // shared, not copied
+    job->warnMargin = warnMargin;
+    return launch(job);
+}
+
+quint64 FileReader::launch(const std::shared_ptr<Job> &job)
+{
+    job->id = ++m_lastId;
     job->owner = this;
     m_jobs.insert(job->id, job);
     try {
         std::thread(run, job).detach();
     } catch (const std::system_error &) {
         Read failed;
-        FileError::ReadFailed(path, tr("no thread could be started to read it"), &failed.error);
+        FileError::ReadFailed(job->path, tr("no thread could be started to read it"), &failed.error);
         job->post(job, [id = job->id, failed](FileReader &reader) {
             reader.m_jobs.remove(id);
             emit reader.finished(id, failed);
@@ -87,6 +103,10 @@ void FileReader::run(const std::shared_ptr<Job> &job)
     // Whatever happens on this thread stays on it: nothing may end the
     // process from here.
     try {
+        if (job->rows) {
+            judge(job, *job->rows);
+            return;
+        }
         Read read;
         read.identity = LiveFile::IdentityOf(job->path);
         int shown = -1;
@@ -121,7 +141,7 @@ void FileReader::run(const std::shared_ptr<Job> &job)
         if (read.read)
             read.held = HeldFile::Open(job->path, read.identity);
         const MeasurementRows rows = read.file.rows; // shared, not copied
-        const bool judge = read.read;
+        const bool judged = read.read;
         job->finishTold = true;
         job->post(job, [id, read = std::move(read)](FileReader &reader) {
             if (!read.read)
@@ -129,15 +149,10 @@ void FileReader::run(const std::shared_ptr<Job> &job)
             emit reader.finished(id, read);
         });
         // The fibers are judged while the window shows the file.
-        LoadedFile::Verdicts verdicts;
-        if (judge && LoadedFile::Judge(rows, &verdicts, job->cancel.Flag())) {
-            job->post(job, [id, verdicts = std::move(verdicts)](FileReader &reader) {
-                reader.m_jobs.remove(id);
-                emit reader.judged(id, verdicts);
-            });
-        }
+        if (judged)
+            judge(job, rows);
     } catch (const std::bad_alloc &) {
-        if (job->finishTold)
+        if (job->finishTold || job->rows)
             return;
         Read failed;
         FileError::ReadFailed(job->path, tr("it is too big for the memory of this computer"),
@@ -150,4 +165,15 @@ void FileReader::run(const std::shared_ptr<Job> &job)
         } catch (const std::bad_alloc &) {
         }
     }
+}
+
+void FileReader::judge(const std::shared_ptr<Job> &job, const MeasurementRows &rows)
+{
+    LoadedFile::Verdicts verdicts;
+    if (!LoadedFile::Judge(rows, &verdicts, job->cancel.Flag(), job->warnMargin))
+        return;
+    job->post(job, [id = job->id, verdicts = std::move(verdicts)](FileReader &reader) {
+        reader.m_jobs.remove(id);
+        emit reader.judged(id, verdicts);
+    });
 }

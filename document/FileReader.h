@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // Reads result files for the window, each on a thread of its own: never on
 // a pool that Qt itself waits on, so that a read blocked in the system (a
@@ -38,10 +39,15 @@ public:
     explicit FileReader(QObject *parent = nullptr);
     ~FileReader() override; // gives every read up and waits for none
 
-    // Starts reading the file at `path`; returns the read's number, which
-    // its signals carry. `keep` is held until the read is over (what
-    // `path` names may depend on it).
-    quint64 Start(const QString &path, std::shared_ptr<const void> keep = {});
+    // Starts reading the file at `path`, whose fibers are then judged with
+    // the warning margin given; returns the read's number, which its
+    // signals carry. `keep` is held until the read is over (what `path`
+    // names may depend on it).
+    quint64 Start(const QString &path, std::shared_ptr<const void> keep = {},
+                  std::optional<double> warnMargin = std::nullopt);
+    // Judges `rows` anew with the warning margin given, as a read's are
+    // judged, and tells `judged` under the number it returns.
+    quint64 Judge(const MeasurementRows &rows, std::optional<double> warnMargin);
     // Gives read `id` up: nothing more is heard of it.
     void Stop(quint64 id);
 
@@ -59,7 +65,9 @@ signals:
 private:
     struct Job;
 
+    quint64 launch(const std::shared_ptr<Job> &job);
     static void run(const std::shared_ptr<Job> &job);
+    static void judge(const std::shared_ptr<Job> &job, const MeasurementRows &rows);
 
     QHash<quint64, std::shared_ptr<Job>> m_jobs;
     quint64 m_lastId = 0;

@@ -64,13 +64,46 @@ ResultDocument::Mark ResultDocument::MarkOf(qsizetype block) const
         return Mark::BeingWritten;
     if (!m_verdictsKnown || block >= m_verdicts.byBlock.size())
         return Mark::Unknown;
-    return m_verdicts.byBlock.at(block).passed() ? Mark::Passes : Mark::Fails;
+    if (!m_verdicts.byBlock.at(block).passed())
+        return Mark::Fails;
+    return marginal(block) ? Mark::Marginal : Mark::Passes;
+}
+
+bool ResultDocument::marginal(qsizetype block) const
+{
+    const LoadedFile::Verdict &verdict = m_verdicts.byBlock.at(block);
+    return m_warnMargin && ThresholdJudge::IsMarginal(verdict.passed(), verdict.worstMargin, *m_warnMargin);
+}
+
+// A fiber being written is never marginal: it fails for want of rows.
+void ResultDocument::countMarginal()
+{
+    m_marginal = 0;
+    if (!m_verdictsKnown || !m_warnMargin)
+        return;
+    for (qsizetype block = 0; block < m_verdicts.byBlock.size(); ++block)
+        m_marginal += marginal(block) ? 1 : 0;
+}
+
+void ResultDocument::SetWarnMargin(std::optional<double> warnMargin)
+{
+    if (warnMargin == m_warnMargin)
+        return;
+    m_warnMargin = warnMargin;
+    countMarginal();
+    emit changed(Verdicts);
+}
+
+void ResultDocument::AwaitVerdicts()
+{
+    m_verdictsAwaited = m_hasFile;
 }
 
 const LoadedFile::Verdict *ResultDocument::VerdictOf(qsizetype block) const
 {
     const Mark mark = MarkOf(block);
-    return mark == Mark::Passes || mark == Mark::Fails ? &m_verdicts.byBlock.at(block) : nullptr;
+    return mark == Mark::Passes || mark == Mark::Fails || mark == Mark::Marginal ? &m_verdicts.byBlock.at(block)
+                                                                                   : nullptr;
 }
 
 QStringList ResultDocument::FailedChannels(qsizetype block) const
@@ -120,8 +153,9 @@ QString ResultDocument::YieldText() const
         return tr("No fibers to judge");
     const qint64 tenths = SummaryWriter::YieldMillionths(fibers, fibers - passed) / 1000;
     const QString share = QStringLiteral("%1.%2 %").arg(tenths / 10).arg(tenths % 10);
-    return fibers == 1 ? tr("%1 of 1 fiber passes (%2)").arg(passed).arg(share)
-                       : tr("%1 of %2 fibers pass (%3)").arg(passed).arg(fibers).arg(share);
+    const QString yield = fibers == 1 ? tr("%1 of 1 fiber passes (%2)").arg(passed).arg(share)
+                                      : tr("%1 of %2 fibers pass (%3)").arg(passed).arg(fibers).arg(share);
+    return m_warnMargin ? yield + tr(", %1 marginal").arg(m_marginal) : yield;
 }
 
 const QList<ThresholdJudge::ChannelFigures> &ResultDocument::ChannelFigures() const
@@ -208,6 +242,7 @@ void ResultDocument::apply(Version version)
     MeasurementStore::Instance().Clear();
     m_verdicts = LoadedFile::Verdicts();
     m_verdictsKnown = false;
+    m_marginal = 0;
     m_verdictsAwaited = true;
     m_file = std::move(version.file);
     MeasurementStore::Instance().Rows() = m_file.rows;
@@ -235,6 +270,7 @@ void ResultDocument::applyVerdicts(const LoadedFile::Verdicts &verdicts)
         return;
     m_verdicts = verdicts;
     m_verdictsKnown = true;
+    countMarginal();
     emit changed(Verdicts);
 }
 
@@ -250,6 +286,7 @@ void ResultDocument::Clear()
     MeasurementStore::Instance().Clear();
     m_verdicts = LoadedFile::Verdicts();
     m_verdictsKnown = false;
+    m_marginal = 0;
     m_verdictsAwaited = false;
     m_growing = false;
     m_standing = Standing::Fine;

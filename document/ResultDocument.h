@@ -38,8 +38,9 @@ public:
 
     // A fiber's verdict as the window shows it. While the file grows, its
     // last fiber with fewer rows than a fiber has is being written: counted
-    // neither as passing nor failing.
-    enum class Mark { Unknown, Passes, Fails, BeingWritten };
+    // neither as passing nor failing. A marginal fiber passes, by less than
+    // the warning margin (see ThresholdJudge::IsMarginal).
+    enum class Mark { Unknown, Passes, Fails, BeingWritten, Marginal };
 
     // What the manager hands over of a read.
     struct Version
@@ -59,6 +60,9 @@ public:
     const QString &Name() const { return m_name; }
     const QByteArray &Header() const { return m_file.header; }
     const MeasurementRows &Rows() const { return m_file.rows; }
+    // The rows the verdicts awaited are of: those shown, or those of a
+    // version that waits behind a hold.
+    const MeasurementRows &RowsToJudge() const { return m_pending ? m_pending->file.rows : m_file.rows; }
     qsizetype FiberCount() const { return m_file.names.size(); }
     // The rows of fiber `block`: 18, or fewer in a short last block.
     qsizetype FiberRows(qsizetype block) const;
@@ -84,16 +88,29 @@ public:
     // of its worst channel.
     QStringList FailedChannels(qsizetype block) const;
     QString WorstChannel(qsizetype block) const;
-    // The fibers judged and those that pass, a fiber being written left out.
+    // The fibers judged and those that pass, a fiber being written left out;
+    // of those that pass, the marginal ones.
     qsizetype JudgedFibers() const;
     qsizetype PassedFibers() const;
+    qsizetype MarginalFibers() const { return m_marginal; }
     // The share of the fibers judged that pass, as the status bar says it:
     // "39 of 48 fibers pass (81.2 %)", rounded down, so that only a file
-    // where every fiber passes shows 100 %; empty while no verdicts are
-    // known.
+    // where every fiber passes shows 100 %, and with a warning margin
+    // ", 5 marginal"; empty while no verdicts are known.
     QString YieldText() const;
     // The figures of each channel, by the judge the verdicts come from.
     const QList<ThresholdJudge::ChannelFigures> &ChannelFigures() const;
+    // That judge: its counts, figures and Pareto, and the warning margin it
+    // judged with, which a moment after a change of it may not yet be
+    // WarnMargin().
+    const ThresholdJudge &Judge() const { return m_verdicts.judge; }
+
+    // The marginal band: off (none), or the margin in dB below which a
+    // fiber that passes is marginal. A change marks the fibers anew at
+    // once, by the verdicts already known; the figures of the channels come
+    // with verdicts judged anew with it (AwaitVerdicts).
+    std::optional<double> WarnMargin() const { return m_warnMargin; }
+    void SetWarnMargin(std::optional<double> warnMargin);
     // Each row of fiber `block`, judged against its threshold.
     QList<ThresholdJudge::Channel> Channels(qsizetype block) const;
 
@@ -109,6 +126,9 @@ public:
     // The verdicts on the version shown last; those of a version that is
     // not shown (one that came empty) are let go.
     void ShowVerdicts(const LoadedFile::Verdicts &verdicts);
+    // The rows to judge (RowsToJudge) are being judged anew: their
+    // verdicts, when they come, replace those shown.
+    void AwaitVerdicts();
     void Clear();
     // The file at `path` is no longer on disk. The file shown stays shown
     // if it is that one; otherwise nothing is shown but its name.
@@ -128,6 +148,8 @@ private:
     void apply(Version version);
     void applyVerdicts(const LoadedFile::Verdicts &verdicts);
     bool beingWritten(qsizetype block) const;
+    bool marginal(qsizetype block) const;
+    void countMarginal();
 
     bool m_hasFile = false;
     QString m_path;
@@ -136,6 +158,8 @@ private:
     bool m_verdictsKnown = false;
     bool m_verdictsAwaited = false; // for the version shown, not yet come
     LoadedFile::Verdicts m_verdicts;
+    std::optional<double> m_warnMargin;
+    qsizetype m_marginal = 0; // fibers marked marginal
     bool m_growing = false;
     Standing m_standing = Standing::Fine;
     QString m_error;

@@ -178,14 +178,16 @@ void ChannelChart::DrawVerdicts(QPainter &painter, const QList<Power> &powers,
     QPen pen(m_ink, 1);
     pen.setCosmetic(true);
     pen.setCapStyle(Qt::FlatCap);
+    painter.setBrush(Qt::NoBrush);
     for (int bar = 0; bar < BarCount && bar < verdicts.size(); ++bar) {
         const Verdict &verdict = verdicts.at(bar);
-        if (!verdict.failed)
+        if (!verdict.failed && !verdict.marginal)
             continue;
         const QRect area = FailingArea(bar, powers.value(bar));
-        painter.fillRect(area, QBrush(m_ink, Qt::BDiagPattern));
+        if (verdict.failed)
+            painter.fillRect(area, QBrush(m_ink, Qt::BDiagPattern));
+        pen.setStyle(verdict.failed ? Qt::SolidLine : Qt::DashLine);
         painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
         painter.drawRect(area.adjusted(0, 0, -1, -1));
     }
     // Two device pixels thick, so that it reads across a red bar too.

@@ -70,16 +70,19 @@ public:
     void DrawMarker(QPainter &painter, int row) const;
 
     // A channel's verdict as the chart shows it: the level of its threshold
-    // (none where the threshold holds no number) and whether it fails.
+    // (none where the threshold holds no number), whether it fails, and
+    // whether it is in the marginal band of a fiber that passes.
     struct Verdict
     {
         std::optional<double> threshold;
         bool failed = false;
+        bool marginal = false;
     };
     // Over the bars Draw drew for `powers`: a short line across each bar's
     // slot at its threshold, and each failing bar hatched and outlined, in
     // the ink, so that it stands out by more than its colour; a failing
-    // channel without a bar gets a hatched stub on the base line.
+    // channel without a bar gets a hatched stub on the base line. A
+    // marginal bar is outlined with a dashed line and not hatched.
     void DrawVerdicts(QPainter &painter, const QList<Power> &powers,
                       const QList<Verdict> &verdicts) const;
     // After the selection line's Power: "Threshold=" threshold, "Margin="

@@ -49,6 +49,8 @@ public:
 
     // A name shown before the counts in the heading line, such as the file's.
     void SetTitle(const QString &title) { m_title = title; }
+    void SetColours(const Colours &colours) { m_colours = colours; }
+    const Colours &ColoursOf() const { return m_colours; }
 
     int ChannelCount() const { return int(m_channels.size()); }
     const ThresholdJudge::ChannelFigures &Channel(int index) const { return m_channels.at(index); }

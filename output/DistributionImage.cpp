@@ -31,7 +31,11 @@ constexpr double kPixelsPerInch = 96;
 class Canvas
 {
 public:
-    explicit Canvas(QSize size) : m_image(LargeImage::Create(size, QImage::Format_RGB32)) {}
+    explicit Canvas(QSize size, qreal pixelRatio = 1)
+        : m_image(LargeImage::Create((QSizeF(size) * pixelRatio).toSize(), QImage::Format_RGB32))
+    {
+        m_image.setDevicePixelRatio(pixelRatio);
+    }
 
     // Draws the chart of no fibers: the fonts are loaded and every page of
     // the image is touched, which a big file's reading leaves time for.
@@ -40,15 +44,15 @@ public:
         if (m_image.isNull())
             return;
         QPainter painter(&m_image);
-        DistributionChart(ThresholdJudge()).Draw(painter, QRectF(QPointF(0, 0), m_image.size()));
+        DistributionChart(ThresholdJudge()).Draw(painter, area());
     }
 
-    bool DrawPng(const DistributionChart &chart, QIODevice &out)
+    bool DrawPng(const Drawing &draw, QIODevice &out)
     {
         if (m_image.isNull())
             return false;
         QPainter painter(&m_image);
-        chart.Draw(painter, QRectF(QPointF(0, 0), m_image.size()));
+        draw(painter, area());
         painter.end();
         // A chart of flat colours and the shades of its texts' edges fits
         // an 8-bit palette: the PNG is made three times as fast as from 32
@@ -60,10 +64,12 @@ public:
     }
 
 private:
+    QRectF area() const { return QRectF(QPointF(0, 0), m_image.deviceIndependentSize()); }
+
     QImage m_image;
 };
 
-bool drawSvg(const DistributionChart &chart, QIODevice &out, QSize size, const QString &title)
+bool drawSvg(const Drawing &draw, QIODevice &out, QSize size, const QString &title)
 {
     QSvgGenerator svg;
     svg.setOutputDevice(&out);
@@ -75,11 +81,11 @@ bool drawSvg(const DistributionChart &chart, QIODevice &out, QSize size, const Q
     QPainter painter;
     if (!painter.begin(&svg))
         return false;
-    chart.Draw(painter, QRectF(QPointF(0, 0), size));
+    draw(painter, QRectF(QPointF(0, 0), size));
     return painter.end();
 }
 
-bool drawPdf(const DistributionChart &chart, QIODevice &out, QSize size, const QString &title)
+bool drawPdf(const Drawing &draw, QIODevice &out, QSize size, const QString &title)
 {
     // Out of memory while drawing, the writer is let go of with its
     // painter: destroying it would try to finish the document.
@@ -93,7 +99,7 @@ bool drawPdf(const DistributionChart &chart, QIODevice &out, QSize size, const Q
     if (!painter.begin(pdf.get()))
         return false;
     try {
-        chart.Draw(painter, QRectF(QPointF(0, 0), size));
+        draw(painter, QRectF(QPointF(0, 0), size));
     } catch (const std::bad_alloc &) {
         (void)pdf.release();
         throw;
@@ -101,27 +107,36 @@ bool drawPdf(const DistributionChart &chart, QIODevice &out, QSize size, const Q
     return painter.end();
 }
 
-bool write(const DistributionChart &chart, Canvas *canvas, const QString &path, const QString &format,
-           QSize size, const QString &title, QString *error)
+bool write(const Drawing &draw, Canvas *canvas, const QString &path, const QString &format, QSize size,
+           const QString &title, QString *error)
 {
     bool drawn = false;
     QString fileError;
+    QString notice;
     const bool written = StagedFile::Write(
         path,
         [&](QIODevice &out) {
             if (format == QLatin1String("svg"))
-                drawn = drawSvg(chart, out, size, title);
+                drawn = drawSvg(draw, out, size, title);
             else if (format == QLatin1String("pdf"))
-                drawn = drawPdf(chart, out, size, title);
+                drawn = drawPdf(draw, out, size, title);
             else
-                drawn = canvas->DrawPng(chart, out);
+                drawn = canvas->DrawPng(draw, out);
             return drawn;
         },
-        &fileError);
-    if (written)
+        &fileError, &notice);
+    if (written) {
+        if (error)
+            *error = notice;
         return true;
+    }
     return FileError::WriteFailed(path, fileError.isEmpty() ? Texts::tr("the image could not be drawn") : fileError,
                                   error);
+}
+
+Drawing drawingOf(const DistributionChart &chart)
+{
+    return [&chart](QPainter &painter, const QRectF &area) { chart.Draw(painter, area); };
 }
 
 // Reads and judges a result file on a thread of its own.
@@ -174,11 +189,17 @@ private:
 
 } // namespace
 
-bool WriteFile(const DistributionChart &chart, const QString &path, const QString &format, QSize size,
-               const QString &title, QString *error)
+bool WriteDrawing(const Drawing &draw, const QString &path, const QString &format, QSize size,
+                  const QString &title, qreal pixelRatio, QString *error)
 {
-    Canvas canvas(format == QLatin1String("png") ? size : QSize());
-    return write(chart, &canvas, path, format, size, title, error);
+    Canvas canvas(format == QLatin1String("png") ? size : QSize(), pixelRatio);
+    return write(draw, &canvas, path, format, size, title, error);
+}
+
+bool WriteFile(const DistributionChart &chart, const QString &path, const QString &format, QSize size,
+               const QString &title, QString *error, qreal pixelRatio)
+{
+    return WriteDrawing(drawingOf(chart), path, format, size, title, pixelRatio, error);
 }
 
 bool WriteResultFile(const QString &fibPath, const QString &outPath, const Plot &plot, QString *error,
@@ -193,7 +214,7 @@ bool WriteResultFile(const QString &fibPath, const QString &outPath, const Plot 
             return false;
         DistributionChart chart(judging.Judge());
         chart.SetTitle(title);
-        return write(chart, &canvas, outPath, plot.format, plot.size, title, error);
+        return write(drawingOf(chart), &canvas, outPath, plot.format, plot.size, title, error);
     } catch (const std::bad_alloc &) {
         return FileError::WriteFailed(outPath, Texts::tr("not enough memory to draw it"), error);
     }

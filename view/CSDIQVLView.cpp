@@ -1,14 +1,16 @@
 #include "view/CSDIQVLView.h"
 
 #include "data/CodePage936.h"
+#include "view/ImageFiles.h"
 #include "view/LotView.h"
+#include "view/PopulationWindows.h"
 #include "view/Resources.h"
-#include "view/SummaryDialog.h"
 #include "view/TabFiles.h"
 #include "view/TableText.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -20,6 +22,7 @@ CSDIQVLView::CSDIQVLView(DocumentManager *manager, QWidget *parent)
       m_manager(manager ? manager : m_ownManager.get()), m_tabFiles(new TabFiles(*m_manager, this)),
       m_comboFiber(new FiberComboBox(this)), m_listChannels(new ChannelList(this)),
       m_export(new ExportCommands(Document(), this)), m_print(new PrintCommands(Document(), m_report, this)),
+      m_windows(new PopulationWindows(Document(), this)),
       m_lotView(new LotView(*m_manager, this))
 {
     m_lotView->setObjectName(QStringLiteral("lotView"));
@@ -43,6 +46,8 @@ CSDIQVLView::CSDIQVLView(DocumentManager *manager, QWidget *parent)
             [this](const QString &message) { Dialogs().ShowMessage(this, message); });
     connect(m_comboFiber, &FiberComboBox::selEndOk, this, &CSDIQVLView::OnSelendokComboFiber);
     connect(m_comboFiber, &FiberComboBox::editChange, this, &CSDIQVLView::OnEditchangeComboFiber);
+    connect(m_comboFiber, &FiberComboBox::filterChosen, this, &CSDIQVLView::fiberFilterChosen);
+    connect(m_windows, &PopulationWindows::fiberChosen, this, &CSDIQVLView::showBlock);
     connect(m_listChannels, &ChannelList::mouseClicked, this, &CSDIQVLView::OnClickListChannels);
     connect(m_listChannels, &ChannelList::keyMoved, this, &CSDIQVLView::OnKeydownListChannels);
     connect(m_manager, &DocumentManager::currentTabChanged, this, &CSDIQVLView::showTabKind);
@@ -142,15 +147,20 @@ void CSDIQVLView::documentChanged(ResultDocument::Changes what)
         ParseTable();
         if ((what & ResultDocument::NewVersion) && pos >= 0 && m_comboFiber->GetCount() > 0) {
             const qsizetype found = Document().FiberNamed(m_shownName);
-            showEntry(found >= 0 ? int(Document().BoxOrder().indexOf(found)) : qMin(pos, m_comboFiber->GetCount() - 1));
+            m_comboFiber->ChooseEntry(found >= 0 ? int(Document().BoxOrder().indexOf(found))
+                                                 : qMin(pos, m_comboFiber->GetCount() - 1));
             if (channel >= 0 && channel < m_listChannels->rowCount()) {
                 m_listChannels->selectRow(channel);
                 showChannel(channel);
             }
         }
     }
-    if (what & ResultDocument::Verdicts)
+    if (what & ResultDocument::Verdicts) {
         m_comboFiber->VerdictsChanged();
+        if (m_nShownBlock >= 0)
+            m_chart.VerdictsChanged(Document(), m_nShownBlock);
+        update();
+    }
 }
 
 // The rows were cut while the file was read, and the document holds them:
@@ -224,33 +234,9 @@ void CSDIQVLView::showFailure(int step)
 {
     if (!m_bVerdicts || !Document().VerdictsKnown())
         return;
-    showEntry(m_comboFiber->FindEntry(m_comboFiber->GetCurSel(), step, [this](qsizetype block) {
+    m_comboFiber->ChooseEntry(m_comboFiber->FindEntry(m_comboFiber->GetCurSel(), step, [this](qsizetype block) {
         return Document().MarkOf(block) == ResultDocument::Mark::Fails;
     }));
-}
-
-void CSDIQVLView::showEntry(int pos)
-{
-    if (pos < 0)
-        return;
-    m_comboFiber->SetCurSel(pos);
-    OnSelendokComboFiber();
-}
-
-void CSDIQVLView::showBlock(qsizetype block)
-{
-    showEntry(m_comboFiber->FindEntry(-1, 1, [block](qsizetype entry) { return entry == block; }));
-}
-
-void CSDIQVLView::OnViewSummary()
-{
-    if (!m_summary) {
-        m_summary = new SummaryDialog(Document(), this);
-        connect(m_summary, &SummaryDialog::fiberChosen, this, &CSDIQVLView::showBlock);
-    }
-    m_summary->show();
-    m_summary->raise();
-    m_summary->activateWindow();
 }
 
 void CSDIQVLView::OnFileOpen()
@@ -258,20 +244,15 @@ void CSDIQVLView::OnFileOpen()
     m_manager->OpenFiles(Dialogs().GetOpenFileNames(this, FileDialogs::OpenFilter()));
 }
 
+// The entry's text is the name the document shows, renames included.
 void CSDIQVLView::OnEditCopy()
 {
     const QWidget *focus = QApplication::focusWidget();
-    QString text;
-    if (focus && m_comboFiber->isAncestorOf(focus)) {
-        text = Document().ShownName(m_comboFiber->GetItemBlock(m_comboFiber->GetCurSel())).trimmed();
-        if (text.isEmpty())
-            return;
-    } else {
-        if (m_listChannels->rowCount() == 0)
-            return;
-        text = TableText::TabSeparated(*m_listChannels);
-    }
-    QApplication::clipboard()->setText(text);
+    const QString text = focus && m_comboFiber->isAncestorOf(focus)
+        ? m_comboFiber->GetLBText(m_comboFiber->GetCurSel()).trimmed()
+        : (m_listChannels->rowCount() > 0 ? TableText::TabSeparated(*m_listChannels) : QString());
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
 }
 
 void CSDIQVLView::OnClickListChannels()
@@ -319,15 +300,34 @@ void CSDIQVLView::OnDraw(QPainter &painter)
     m_report.SetupDC(painter);
     painter.drawPixmap(FormGeometry::BitmapOrigin(), m_bitmap131, m_geometry.BitmapSource());
     painter.restore();
+    if (m_chart.Shown())
+        drawChart(painter);
+}
 
-    // The chart works in client pixels, whatever units the bitmap used; its
-    // lines and texts in the palette's text colour over its window colour,
-    // which fills the view's background.
-    if (!m_chart.Shown())
-        return;
+// The chart works in client pixels, whatever units the bitmap used; its
+// lines and texts in the palette's text colour over its window colour,
+// which fills the view's background.
+void CSDIQVLView::drawChart(QPainter &painter)
+{
     painter.save();
     painter.translate(0, m_layout.chartShift); // below a list grown for a fiber's rows
     m_chart.Draw(painter, m_geometry.Chart(palette().color(QPalette::WindowText), m_layout.squeeze), m_strSelChannel,
                  m_strSelWaveLength, m_strSelPower, m_bVerdicts);
     painter.restore();
+}
+
+// Proposed beside the file shown: NAME-FIBER.png.
+void CSDIQVLView::contextMenuEvent(QContextMenuEvent *event)
+{
+    const QRect chart = chartExtent();
+    if (!m_chart.Shown() || !chart.contains(event->pos()))
+        return;
+    const auto draw = [this, chart](QPainter &painter, const QRectF &area) {
+        painter.fillRect(area, palette().color(QPalette::Window));
+        painter.setFont(font());
+        painter.translate(-chart.topLeft());
+        drawChart(painter);
+    };
+    ImageFiles::OfferSave(event->globalPos(), Dialogs(), this, draw, chart.size(), devicePixelRatioF(),
+                          Document().Name(), ImageFiles::Beside(Document().Path(), Document().ShownName(m_nShownBlock)));
 }

@@ -11,6 +11,7 @@
 #include "view/FormGeometry.h"
 #include "view/FormLayout.h"
 #include "view/PrintCommands.h"
+#include "view/PopulationWindows.h"
 #include "view/PrintDialogs.h"
 
 #include <QByteArray>
@@ -26,7 +27,6 @@
 #include <memory>
 
 class LotView;
-class SummaryDialog;
 class TabFiles;
 
 // The form: the strip with one tab per opened file, the fiber box and the
@@ -82,8 +82,15 @@ public:
     void OnNextFailure() { showFailure(+1); }
     void OnPrevFailure() { showFailure(-1); }
     // The file's figures per channel and its failing fibers, in a window of
-    // their own.
-    void OnViewSummary();
+    // their own; each channel's distribution and the Pareto of the
+    // failures, in another.
+    void OnViewSummary() { m_windows->ShowSummary(); }
+    void OnViewDistributions() { m_windows->ShowDistributions(Dialogs()); }
+    PopulationWindows &Windows() const { return *m_windows; }
+    // The fiber box lists all fibers, or the failing, marginal or
+    // incomplete ones only (see FiberComboBox).
+    void SetFiberFilter(FiberFilterModel::Verdicts verdicts) { m_comboFiber->SetVerdictFilter(verdicts); }
+    FiberFilterModel::Verdicts FiberFilter() const { return m_comboFiber->VerdictFilter(); }
 
     // The view's painting, on any painter: the bitmap window, then the
     // chart and the marker when shown.
@@ -103,6 +110,8 @@ public:
 
 signals:
     void previewPagesChanged(int pages);
+    // The user chose a filter in the fiber box, or Esc set it back to all.
+    void fiberFilterChosen(FiberFilterModel::Verdicts verdicts);
     // The form has taken its size: the window around it fits itself to it.
     void formSized(const QSize &size);
 
@@ -114,6 +123,8 @@ protected:
     }
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    // A right click on the chart offers to save it as an image.
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private slots:
     // Choosing an entry of the fiber box shows the channels of its fiber;
@@ -141,8 +152,17 @@ private:
     void setUpColumns() { m_listChannels->SetUpColumns(m_bVerdicts, m_geometry); }
     void showChannel(int row);
     void showFailure(int step);
-    void showEntry(int pos);
-    void showBlock(qsizetype block);
+    void showBlock(qsizetype block)
+    {
+        m_comboFiber->ChooseEntry(m_comboFiber->FindEntry(-1, 1, [block](qsizetype entry) { return entry == block; }));
+    }
+    // The chart as shown, and the pixels it covers on the form.
+    void drawChart(QPainter &painter);
+    QRect chartExtent() const
+    {
+        const ChannelChart chart = m_geometry.Chart(Qt::black, m_layout.squeeze);
+        return chart.Extent(fontMetrics(), m_bVerdicts).translated(0, m_layout.chartShift);
+    }
 
     std::unique_ptr<DocumentManager> m_ownManager;
     DocumentManager *m_manager;
@@ -172,6 +192,6 @@ private:
     ChartState m_chart;
 
     bool m_bVerdicts = false;
-    SummaryDialog *m_summary = nullptr;
+    PopulationWindows *m_windows;
     LotView *m_lotView;
 };

@@ -31,18 +31,28 @@ void ChartState::ShowFiber(const ResultDocument &document, qsizetype block)
 {
     m_shown = true;
     m_powers = QList<ChannelChart::Power>(ChannelChart::BarCount);
-    m_verdicts = QList<ChannelChart::Verdict>(ChannelChart::BarCount);
-    const QList<ThresholdJudge::Channel> channels = document.Channels(block);
     const qsizetype first = block * ChannelTable::FiberSize;
-    for (int i = 0; i < channels.size() && i < ChannelChart::BarCount; ++i) {
-        const MeasurementRows::Row row = document.Rows().At(first + i);
-        m_powers[i] = ChannelTable::PowerValue(row.text(MeasurementRow::Power));
-        m_verdicts[i] = {ChannelTable::PowerValue(row.text(MeasurementRow::Threshold)),
-                         channels.at(i).failures != ThresholdJudge::NoFailure};
-    }
+    for (int i = 0; i < document.FiberRows(block) && i < ChannelChart::BarCount; ++i)
+        m_powers[i] = ChannelTable::PowerValue(document.Rows().At(first + i).text(MeasurementRow::Power));
+    VerdictsChanged(document, block);
     m_markedBar = -1;
     m_threshold.clear();
     m_margin.clear();
+}
+
+// The channels of a marginal fiber that lie in the band are marked too.
+void ChartState::VerdictsChanged(const ResultDocument &document, qsizetype block)
+{
+    m_verdicts = QList<ChannelChart::Verdict>(ChannelChart::BarCount);
+    const QList<ThresholdJudge::Channel> channels = document.Channels(block);
+    const qsizetype first = block * ChannelTable::FiberSize;
+    const bool marginal = document.MarkOf(block) == ResultDocument::Mark::Marginal;
+    for (int i = 0; i < channels.size() && i < ChannelChart::BarCount; ++i) {
+        const std::optional<double> &margin = channels.at(i).margin;
+        m_verdicts[i] = {ChannelTable::PowerValue(document.Rows().At(first + i).text(MeasurementRow::Threshold)),
+                         channels.at(i).failures != ThresholdJudge::NoFailure,
+                         marginal && margin && *margin < *document.WarnMargin()};
+    }
 }
 
 void ChartState::MarkRow(const ResultDocument &document, qsizetype block, int row, const QString &threshold)

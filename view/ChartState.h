@@ -21,6 +21,8 @@ public:
     // The bars of fiber `block` of `document`, none marked: a bar for each
     // row it has whose power is a number.
     void ShowFiber(const ResultDocument &document, qsizetype block);
+    // The verdicts of fiber `block`, shown, changed: a new warning margin.
+    void VerdictsChanged(const ResultDocument &document, qsizetype block);
     // Row `row` of the fiber marked (-1: none); its threshold as the list
     // shows it.
     void MarkRow(const ResultDocument &document, qsizetype block, int row, const QString &threshold);

@@ -26,19 +26,19 @@ bool byBytes(const FiberListModel::Entry &a, const FiberListModel::Entry &b)
 } // namespace
 
 FiberComboBox::FiberComboBox(QWidget *parent)
-    : QWidget(parent), m_edit(new QLineEdit(this)), m_find(new QLineEdit(this)),
+    : QWidget(parent), m_edit(new QLineEdit(this)), m_bar(new FiberFindBar(this)), m_find(m_bar->Find()),
       m_list(new QListView(this)), m_model(new FiberListModel(this)),
       m_shown(new FiberFilterModel(m_model, this))
 {
     m_edit->setObjectName(QStringLiteral("fiberEdit"));
-    m_find->setObjectName(QStringLiteral("findFiber"));
-    m_find->setPlaceholderText(tr("Find"));
-    m_find->setToolTip(tr("Shows the fibers whose names hold this text; Enter or Down "
-                          "chooses the first, Esc shows them all again"));
-    m_find->hide();
+    m_bar->hide();
     m_find->installEventFilter(this);
-    m_find->setAcceptDrops(false);
     connect(m_find, &QLineEdit::textEdited, m_shown, &FiberFilterModel::SetFilter);
+    connect(m_bar, &FiberFindBar::filterChosen, this, [this](FiberFilterModel::Verdicts filter) {
+        SetVerdictFilter(filter);
+        emit filterChosen(filter);
+    });
+    m_bar->Count(m_shown, m_model);
     m_list->setObjectName(QStringLiteral("fiberList"));
     m_list->setModel(m_shown);
     m_list->setUniformItemSizes(true); // keeps 55,000 entries cheap to lay out
@@ -208,7 +208,7 @@ void FiberComboBox::showSelection()
         m_edit->setText(m_model->At(m_nCurSel).text);
 }
 
-void FiberComboBox::chooseRow(int row)
+void FiberComboBox::ChooseEntry(int row)
 {
     if (row < 0 || row >= GetCount())
         return;
@@ -220,25 +220,30 @@ void FiberComboBox::chooseRow(int row)
 // Row `row` of the list as the list shows it.
 void FiberComboBox::chooseShown(int row)
 {
-    chooseRow(m_shown->EntryAt(row));
+    ChooseEntry(m_shown->EntryAt(row));
 }
 
 void FiberComboBox::OpenFind()
 {
-    m_find->show();
+    m_bar->show();
     placeChildren();
     m_find->setFocus(Qt::ShortcutFocusReason);
     m_find->selectAll();
     m_shown->SetFilter(m_find->text());
 }
 
+// Every fiber listed again: the text and the filter go.
 void FiberComboBox::CloseFind()
 {
     if (!Finding())
         return;
     const bool hadFocus = m_find->hasFocus() || m_list->hasFocus();
-    m_find->hide();
+    m_bar->hide();
     m_shown->SetFilter(QString());
+    if (m_bar->CurrentFilter() != FiberFilterModel::Verdicts::All) {
+        SetVerdictFilter(FiberFilterModel::Verdicts::All);
+        emit filterChosen(FiberFilterModel::Verdicts::All);
+    }
     placeChildren();
     if (hadFocus)
         m_list->setFocus(Qt::OtherFocusReason);
@@ -246,7 +251,18 @@ void FiberComboBox::CloseFind()
 
 bool FiberComboBox::Finding() const
 {
-    return !m_find->isHidden();
+    return !m_bar->isHidden();
+}
+
+// A filter that leaves fibers out shows the bar, which says so.
+void FiberComboBox::SetVerdictFilter(FiberFilterModel::Verdicts verdicts)
+{
+    m_bar->SetFilter(verdicts);
+    m_shown->SetVerdicts(verdicts, m_model->Document());
+    if (verdicts != FiberFilterModel::Verdicts::All && !Finding()) {
+        m_bar->show();
+        placeChildren();
+    }
 }
 
 // The keys of the find field, and Esc in the list while it is open.
@@ -269,19 +285,6 @@ bool FiberComboBox::findKey(QObject *watched, int key)
     if (key == Qt::Key_Up || key == Qt::Key_PageUp || key == Qt::Key_PageDown)
         return true; // no place to move to from above the list
     return false;
-}
-
-int FiberComboBox::FindEntry(int from, int step, const std::function<bool(qsizetype)> &matches) const
-{
-    const int count = GetCount();
-    if (from < 0)
-        from = step > 0 ? -1 : 0;
-    for (int i = 1; i <= count; ++i) {
-        const int pos = ((from + step * i) % count + count) % count;
-        if (matches(GetItemBlock(pos)))
-            return pos;
-    }
-    return -1;
 }
 
 QString FiberComboBox::GetLBText(int pos) const
@@ -388,8 +391,9 @@ void FiberComboBox::placeChildren()
     Resources::PlaceOnDevicePixels(m_edit, QRect(0, 0, width(), editHeight));
     int top = editHeight;
     if (Finding()) {
-        Resources::PlaceOnDevicePixels(m_find, QRect(0, top, width(), editHeight));
-        top += editHeight;
+        const int barHeight = qMin(FiberFindBar::HeightFor(editHeight), height() - top);
+        m_bar->setGeometry(0, top, width(), barHeight);
+        top += barHeight;
     }
     Resources::PlaceOnDevicePixels(m_list, QRect(0, top, width(), qMax(0, height() - top)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/FiberFilterModel.h"
+#include "view/FiberFindBar.h"
 #include "view/FiberListModel.h"
 
 #include <QByteArray>
@@ -46,11 +47,17 @@ public:
     // Selects the entry and shows its text in the edit field; -1 clears
     // both. Returns the position, or -1.
     int SetCurSel(int pos);
+    // Chooses the entry as a click on it would, which selEndOk tells;
+    // nothing for a position out of range.
+    void ChooseEntry(int pos);
 
     // The first entry after `from` the way `step` goes, round the end,
     // whose block `matches`; -1 for none. From -1, the first entry matches
     // first either way.
-    int FindEntry(int from, int step, const std::function<bool(qsizetype block)> &matches) const;
+    int FindEntry(int from, int step, const std::function<bool(qsizetype block)> &matches) const
+    {
+        return m_model->FindEntry(from, step, matches);
+    }
 
     QString GetLBText(int pos) const;     // empty when out of range
     QByteArray GetLBBytes(int pos) const; // empty when out of range
@@ -69,16 +76,25 @@ public:
     // and that they changed (see FiberListModel).
     void SetDocument(const ResultDocument *document) { m_model->SetDocument(document); }
     void ShowVerdicts(bool shown);
-    void VerdictsChanged() { m_model->MarksChanged(); }
+    void VerdictsChanged()
+    {
+        m_model->MarksChanged();
+        m_shown->BlocksChanged();
+    }
 
-    // The find field between the edit field and the list: typing in it
-    // shows only the entries whose names hold the text; Enter or Down
-    // chooses the first of them (Down goes on into the list), Esc closes
-    // the field and shows every entry again. Renaming stays the edit
-    // field's.
+    // The find bar between the edit field and the list (see FiberFindBar):
+    // typing in its field shows only the entries whose names hold the
+    // text, of those the verdict filter keeps; Enter or Down chooses the
+    // first of them (Down goes on into the list), Esc closes the bar and
+    // shows every entry again, the filter set back to all fibers.
+    // Renaming stays the edit field's.
     void OpenFind();
     void CloseFind();
     bool Finding() const;
+    // Lists only the failing, marginal or incomplete fibers (by the
+    // document's marks and rows), or all; any but all opens the bar.
+    void SetVerdictFilter(FiberFilterModel::Verdicts verdicts);
+    FiberFilterModel::Verdicts VerdictFilter() const { return m_shown->VerdictsShown(); }
 
     // The width at which the widest name a fiber can have (eight bytes:
     // eight of the widest letters, or four full-width characters) shows
@@ -97,6 +113,8 @@ signals:
     void selEndOk();
     // The user changed the edit field's text (not the program).
     void editChange();
+    // The user chose a verdict filter, or Esc set it back to all fibers.
+    void filterChosen(FiberFilterModel::Verdicts verdicts);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -105,14 +123,14 @@ protected:
 
 private:
     FiberListModel::Entry makeEntry(QByteArray bytes, qsizetype block) const;
-    void chooseRow(int row);
     void chooseShown(int row);
     bool findKey(QObject *watched, int key);
     void showSelection();
     void placeChildren();
 
     QLineEdit *m_edit;
-    QLineEdit *m_find;
+    FiberFindBar *m_bar;
+    QLineEdit *m_find; // the bar's
     QListView *m_list;
     FiberListModel *m_model;
     FiberFilterModel *m_shown; // what the list shows of m_model

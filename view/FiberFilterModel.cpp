@@ -1,5 +1,7 @@
 #include "view/FiberFilterModel.h"
 
+#include "data/ChannelTable.h"
+#include "document/ResultDocument.h"
 #include "view/FiberListModel.h"
 
 #include <algorithm>
@@ -56,6 +58,31 @@ void FiberFilterModel::SetFilter(const QString &text)
     endResetModel();
 }
 
+void FiberFilterModel::SetVerdicts(Verdicts verdicts, const ResultDocument *document)
+{
+    beginResetModel();
+    m_verdicts = verdicts;
+    m_keep = nullptr;
+    if (document && (verdicts == Verdicts::Failing || verdicts == Verdicts::Marginal)) {
+        const ResultDocument::Mark mark =
+            verdicts == Verdicts::Failing ? ResultDocument::Mark::Fails : ResultDocument::Mark::Marginal;
+        m_keep = [document, mark](qsizetype block) { return document->MarkOf(block) == mark; };
+    } else if (document && verdicts == Verdicts::Incomplete) {
+        m_keep = [document](qsizetype block) { return document->FiberRows(block) < ChannelTable::FiberSize; };
+    }
+    refilter();
+    endResetModel();
+}
+
+void FiberFilterModel::BlocksChanged()
+{
+    if (!m_keep)
+        return;
+    beginResetModel();
+    refilter();
+    endResetModel();
+}
+
 void FiberFilterModel::refilter()
 {
     m_rows.clear();
@@ -63,7 +90,8 @@ void FiberFilterModel::refilter()
         return;
     const QList<FiberListModel::Entry> &entries = m_entries->Entries();
     for (int entry = 0; entry < entries.size(); ++entry) {
-        if (entries.at(entry).text.contains(m_text, Qt::CaseInsensitive))
+        const FiberListModel::Entry &shown = entries.at(entry);
+        if ((!m_keep || m_keep(shown.block)) && shown.text.contains(m_text, Qt::CaseInsensitive))
             m_rows.append(entry);
     }
 }

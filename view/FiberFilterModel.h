@@ -4,21 +4,35 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class FiberListModel;
+class ResultDocument;
 
 // What the fiber box's list shows of its entries: all of them, or while a
-// text is looked for, those whose names hold it, in the box's order. Rows
+// text is looked for, those whose names hold it, and of those, while a
+// filter of their fibers is set, those it keeps; in the box's order. Rows
 // here are places in the list; the entries keep their places in the box.
 class FiberFilterModel : public QAbstractListModel
 {
     Q_OBJECT
 public:
+    // Which fibers the list shows by their verdicts: all of them, or those
+    // that fail, those marginal, or those with fewer rows than a fiber has
+    // (the one being written among them).
+    enum class Verdicts { All, Failing, Marginal, Incomplete };
+
     explicit FiberFilterModel(FiberListModel *entries, QObject *parent = nullptr);
 
     // Shows the entries whose names hold `text`, in any case (full-width
     // letters too); an empty text shows every entry.
     void SetFilter(const QString &text);
-    bool Filtering() const { return !m_text.isEmpty(); }
+    // Shows only the entries whose fibers `document` judges so, as well.
+    void SetVerdicts(Verdicts verdicts, const ResultDocument *document);
+    Verdicts VerdictsShown() const { return m_verdicts; }
+    // The document's verdicts changed: looks again.
+    void BlocksChanged();
+    bool Filtering() const { return !m_text.isEmpty() || m_keep; }
 
     // The box's place of the entry at `row`; -1 outside the rows.
     int EntryAt(int row) const;
@@ -36,5 +50,7 @@ private:
 
     FiberListModel *m_entries;
     QString m_text;
+    Verdicts m_verdicts = Verdicts::All;
+    std::function<bool(qsizetype block)> m_keep; // null for all
     QList<int> m_rows; // the entries shown, while filtering
 };

@@ -21,17 +21,39 @@ QVariant FiberListModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DecorationRole:
-        return mark == ResultDocument::Mark::BeingWritten ? Resources::BeingWrittenIcon()
-                                                          : Resources::VerdictIcon(mark == ResultDocument::Mark::Passes);
+        return iconOf(mark);
     case Qt::AccessibleTextRole:
-        return entry.text.trimmed() + QLatin1String(", ")
-            + (mark == ResultDocument::Mark::Passes  ? tr("passes")
-               : mark == ResultDocument::Mark::Fails ? tr("fails")
-                                                     : tr("being written"));
+        return entry.text.trimmed() + QLatin1String(", ") + wordsOf(mark);
     case Qt::ToolTipRole:
         return tipFor(entry, mark);
     default:
         return QVariant();
+    }
+}
+
+QIcon FiberListModel::iconOf(ResultDocument::Mark mark)
+{
+    switch (mark) {
+    case ResultDocument::Mark::BeingWritten:
+        return Resources::BeingWrittenIcon();
+    case ResultDocument::Mark::Marginal:
+        return Resources::MarginalIcon();
+    default:
+        return Resources::VerdictIcon(mark == ResultDocument::Mark::Passes);
+    }
+}
+
+QString FiberListModel::wordsOf(ResultDocument::Mark mark)
+{
+    switch (mark) {
+    case ResultDocument::Mark::Passes:
+        return tr("passes");
+    case ResultDocument::Mark::Marginal:
+        return tr("passes, marginal");
+    case ResultDocument::Mark::Fails:
+        return tr("fails");
+    default:
+        return tr("being written");
     }
 }
 
@@ -61,8 +83,10 @@ QString FiberListModel::tipFor(const Entry &entry, ResultDocument::Mark mark) co
     if (mark == ResultDocument::Mark::BeingWritten)
         return tr("%1 is being written: %2 of 18 rows so far").arg(name).arg(m_document->FiberRows(entry.block));
     const LoadedFile::Verdict &verdict = *m_document->VerdictOf(entry.block);
-    QString tip = verdict.passed() ? tr("%1 passes").arg(name)
-                                   : tr("%1 fails: %2").arg(name, SummaryWriter::Reasons(verdict.failures));
+    QString tip = mark == ResultDocument::Mark::Marginal
+        ? tr("%1 passes, by less than the warning margin of %2 dB").arg(name).arg(*m_document->WarnMargin())
+        : verdict.passed() ? tr("%1 passes").arg(name)
+                           : tr("%1 fails: %2").arg(name, SummaryWriter::Reasons(verdict.failures));
     const QStringList failed = m_document->FailedChannels(entry.block);
     if (!failed.isEmpty())
         tip += tr(" at %1").arg(failed.join(QLatin1Char(' ')));
@@ -74,6 +98,19 @@ QString FiberListModel::tipFor(const Entry &entry, ResultDocument::Mark mark) co
     else
         margin = SummaryWriter::ReasonsUtf8(verdict.worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber)).toByteArray();
     return tip + tr("; worst channel %1, margin %2").arg(m_document->WorstChannel(entry.block), QString::fromUtf8(margin));
+}
+
+int FiberListModel::FindEntry(int from, int step, const std::function<bool(qsizetype)> &matches) const
+{
+    const int count = int(m_entries.size());
+    if (from < 0)
+        from = step > 0 ? -1 : 0;
+    for (int i = 1; i <= count; ++i) {
+        const int pos = ((from + step * i) % count + count) % count;
+        if (matches(m_entries.at(pos).block))
+            return pos;
+    }
+    return -1;
 }
 
 void FiberListModel::MarksChanged()

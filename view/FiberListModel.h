@@ -3,9 +3,12 @@
 #include "document/ResultDocument.h"
 
 #include <QAbstractListModel>
+#include <QIcon>
 #include <QByteArray>
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 // The entries of the fiber box: each keeps the exact bytes of its name, the
 // text shown for them, and the fiber block it stands for, so an entry stays
@@ -28,16 +31,19 @@ public:
 
     const QList<Entry> &Entries() const { return m_entries; }
     // The document whose verdicts the entries show while they are shown:
-    // each entry is marked pass, fail or being written, with a mark its
-    // reader can name and a tip that says why and where. Nothing is marked
-    // before the verdicts are known.
+    // each entry is marked pass, marginal, fail or being written, with a
+    // mark its reader can name and a tip that says why and where. Nothing
+    // is marked before the verdicts are known.
     void SetDocument(const ResultDocument *document);
+    const ResultDocument *Document() const { return m_document; }
     void ShowVerdicts(bool shown);
     // The marks changed in the document.
     void MarksChanged();
     // The mark of an entry's block; Unknown while the verdicts are not shown.
     ResultDocument::Mark MarkAt(int row) const;
     const Entry &At(int row) const { return m_entries.at(row); }
+    // See FiberComboBox::FindEntry.
+    int FindEntry(int from, int step, const std::function<bool(qsizetype block)> &matches) const;
     void Reset(QList<Entry> entries); // one reset, however many entries
     void Insert(int row, Entry entry);
     void Remove(int row);
@@ -45,6 +51,8 @@ public:
     void Rename(int row, QByteArray bytes, QString text);
 
 private:
+    static QIcon iconOf(ResultDocument::Mark mark);
+    static QString wordsOf(ResultDocument::Mark mark);
     QString tipFor(const Entry &entry, ResultDocument::Mark mark) const;
 
     QList<Entry> m_entries;

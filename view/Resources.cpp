@@ -67,6 +67,12 @@ QIcon BeingWrittenIcon()
     return written;
 }
 
+QIcon MarginalIcon()
+{
+    static const QIcon marginal(new VerdictIconEngine(VerdictIconEngine::Marginal));
+    return marginal;
+}
+
 QRect OnDevicePixels(const QRect &rect, const QPoint &origin, qreal ratio)
 {
     return QRect(QPoint(snapped(rect.left(), origin.x(), ratio, 1),

@@ -38,6 +38,8 @@ QIcon PixelArtIcon(const QString &path, const QColor &ink = Qt::black);
 QIcon VerdictIcon(bool passed);
 // The mark of a fiber still being written.
 QIcon BeingWrittenIcon();
+// The mark of a fiber that passes within the marginal band.
+QIcon MarginalIcon();
 
 // At a fractional scale a frame line that falls between device pixels is
 // lost. This is the rectangle nearest to `rect` (a control's place in a

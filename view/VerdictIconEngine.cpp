@@ -11,6 +11,11 @@ void VerdictIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode,
                       side, side);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);
+    if (m_kind == Marginal) {
+        paintWarning(painter, disc);
+        painter->restore();
+        return;
+    }
     painter->setPen(Qt::NoPen);
     const QColor colours[] = {QColor(0x00, 0x9e, 0x73), QColor(0xd5, 0x5e, 0x00), QColor(0x80, 0x80, 0x80)};
     painter->setBrush(colours[m_kind]);
@@ -37,8 +42,28 @@ void VerdictIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode,
         for (const qreal x : {0.28, 0.5, 0.72})
             painter->drawPoint(at(x, 0.5));
         break;
+    case Marginal:
+        break;
     }
     painter->restore();
+}
+
+// A triangle on its base, the warning's shape, outlined so that it stands
+// out on an orange-ish background too; the "!" in black, which reads on
+// orange where white would not.
+void VerdictIconEngine::paintWarning(QPainter *painter, const QRectF &box)
+{
+    const auto at = [&box](qreal x, qreal y) {
+        return QPointF(box.left() + x * box.width(), box.top() + y * box.height());
+    };
+    const qreal side = box.width();
+    painter->setPen(QPen(QColor(0x60, 0x40, 0x00), qMax<qreal>(1, side / 16), Qt::SolidLine, Qt::RoundCap,
+                         Qt::RoundJoin));
+    painter->setBrush(QColor(0xe6, 0x9f, 0x00));
+    painter->drawPolygon(QPolygonF{at(0.5, 0.06), at(0.96, 0.92), at(0.04, 0.92)});
+    painter->setPen(QPen(Qt::black, qMax<qreal>(1.5, side / 8), Qt::SolidLine, Qt::RoundCap));
+    painter->drawLine(at(0.5, 0.36), at(0.5, 0.62));
+    painter->drawPoint(at(0.5, 0.78));
 }
 
 QPixmap VerdictIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state)

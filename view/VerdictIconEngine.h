@@ -4,13 +4,14 @@
 
 // The mark of a verdict, drawn at any size and scale: a white tick on a
 // bluish green disc for a pass, a white cross on a vermilion disc for a
-// fail, three white dots on a grey disc for a fiber still being written.
-// They differ in shape, not in colour alone, and the colours stand apart
-// for red-green colour-blind eyes and on light and dark backgrounds alike.
+// fail, three white dots on a grey disc for a fiber still being written, a
+// black "!" on an orange triangle for a marginal pass. They differ in
+// shape, not in colour alone, and the colours stand apart for red-green
+// colour-blind eyes and on light and dark backgrounds alike.
 class VerdictIconEngine : public QIconEngine
 {
 public:
-    enum Kind { Passes, Fails, BeingWritten };
+    enum Kind { Passes, Fails, BeingWritten, Marginal };
 
     explicit VerdictIconEngine(Kind kind) : m_kind(kind) {}
 
@@ -19,5 +20,7 @@ public:
     QIconEngine *clone() const override { return new VerdictIconEngine(m_kind); }
 
 private:
+    static void paintWarning(QPainter *painter, const QRectF &box);
+
     Kind m_kind;
 };

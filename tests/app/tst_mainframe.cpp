@@ -151,8 +151,11 @@ void TestMainFrame::menusAndToolBar()
     QCOMPARE(itemsOf(menus[0]), (QStringList{"Open(&O)...", "Open Folder(&D)...", "Close(&C)", "Save As(&A)...", "-",
                                              "Print(&P)...", "Print Preview(&V)", "-", "Exit(&X)"}));
     QCOMPARE(itemsOf(menus[1]), (QStringList{"Copy(&C)", "-", "Find Fiber(&F)..."}));
-    QCOMPARE(itemsOf(menus[2]), (QStringList{"Show Verdicts(&S)", "-", "Next Failing Fiber(&N)",
-                                             "Previous Failing Fiber(&P)", "-", "Summary(&U)..."}));
+    QCOMPARE(itemsOf(menus[2]),
+             (QStringList{"Show Verdicts(&S)", "Warning Margin(&W)...", "-", "Next Failing Fiber(&N)",
+                          "Previous Failing Fiber(&P)", "-", "All Fibers(&A)", "Failing Fibers Only(&F)",
+                          "Marginal Fibers Only(&M)", "Incomplete Fibers Only(&I)", "-", "Summary(&U)...",
+                          "Distributions(&D)..."}));
     QCOMPARE(itemsOf(menus[3]), QStringList{"About Quenvale(&A)..."});
 
     const struct { int id; QKeySequence key; } keys[] = {
@@ -166,6 +169,7 @@ void TestMainFrame::menusAndToolBar()
         {ID_VIEW_VERDICTS, QKeySequence(QStringLiteral("Ctrl+J"))},
         {ID_NEXT_FAILURE, QKeySequence(QStringLiteral("F8"))},
         {ID_PREV_FAILURE, QKeySequence(QStringLiteral("Shift+F8"))},
+        {ID_VIEW_DISTRIBUTIONS, QKeySequence(QStringLiteral("Ctrl+D"))},
         {ID_EDIT_COPY, QKeySequence(QStringLiteral("Ctrl+C"))},
         {ID_FIND_FIBER, QKeySequence(QStringLiteral("Ctrl+F"))},
         {ID_CLOSE_TAB, QKeySequence(QStringLiteral("Ctrl+W"))},

@@ -116,6 +116,7 @@ private slots:
     void stopsWhateverItDoes();
     void everyFatalSignalLeavesNoTrace_data();
     void everyFatalSignalLeavesNoTrace();
+    void replacementKeepsAttributesAndTellsOfLinks_data();
     void replacementKeepsAttributesAndTellsOfLinks();
     void namesAreBytes();
     void writeErrorsNameTheirCause_data();
@@ -336,25 +337,37 @@ void TestHeadlessJobs::everyFatalSignalLeavesNoTrace()
     QCOMPARE(entries(dir.path()), (QStringList{"in.fib", "result.csv"}));
 }
 
+void TestHeadlessJobs::replacementKeepsAttributesAndTellsOfLinks_data()
+{
+    QTest::addColumn<QString>("job");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QByteArray>("start"); // what the new result begins with
+    QTest::newRow("csv") << "--export-csv" << "result.csv" << QByteArray("FIB0001 ,");
+    QTest::newRow("plot") << "--plot" << "result.png" << QByteArray("\x89PNG");
+}
+
 // A replaced result keeps the older file's extended attributes (ACLs are
 // some); a result that had other names (hard links) is replaced under the
 // name given alone, and the job says so.
 void TestHeadlessJobs::replacementKeepsAttributesAndTellsOfLinks()
 {
+    QFETCH(QString, job);
+    QFETCH(QString, target);
+    QFETCH(QByteArray, start);
     QTemporaryDir dir;
-    const QString result = dir.filePath(QStringLiteral("result.csv"));
-    const QString other = dir.filePath(QStringLiteral("other.csv"));
+    const QString result = dir.filePath(target);
+    const QString other = dir.filePath(QStringLiteral("other"));
     QVERIFY(writeFile(result, "older"));
     QCOMPARE(::link(QFile::encodeName(result).constData(), QFile::encodeName(other).constData()), 0);
     const QByteArray name = QFile::encodeName(result);
     if (::setxattr(name.constData(), "user.quenvale.test", "kept", 4, 0) != 0)
         QSKIP("this file system takes no user attributes");
 
-    const ProgramRun run = runProgram({QStringLiteral("--export-csv"), result, sample()});
+    const ProgramRun run = runProgram({job, result, sample()});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QString::fromUtf8(run.err),
              QStringLiteral("quenvale: \"%1\" had 2 links; the others keep the old content\n").arg(result));
-    QCOMPARE(readFile(result).count("\r\n"), kSampleLines);
+    QVERIFY(readFile(result).startsWith(start));
     QCOMPARE(readFile(other), QByteArray("older"));
     char value[16] = {};
     QCOMPARE(::getxattr(name.constData(), "user.quenvale.test", value, sizeof value), ssize_t(4));

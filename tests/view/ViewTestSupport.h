@@ -36,6 +36,7 @@ public:
     int openCount = 0;
     int saveCount = 0;
     QString lastFilter;
+    QString lastSuggested;
 
     QStringList GetOpenFileNames(QWidget *, const QString &filter) override
     {
@@ -43,10 +44,11 @@ public:
         lastFilter = filter;
         return openAnswers.isEmpty() ? QStringList() : openAnswers.takeFirst();
     }
-    QString GetSaveFileName(QWidget *, const QString &filter, const QString &) override
+    QString GetSaveFileName(QWidget *, const QString &filter, const QString &suggested) override
     {
         ++saveCount;
         lastFilter = filter;
+        lastSuggested = suggested;
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
     void ShowMessage(QWidget *, const QString &text) override { messages.append(text); }

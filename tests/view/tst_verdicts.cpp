@@ -1,12 +1,14 @@
 // The verdicts in the window, through its widgets: each fiber of the box
 // marked pass or fail, the list's Margin column, the yield for the status
-// bar, F8 round the failing fibers, and the summary window's numbers, which
-// are --summary's own.
+// bar, F8 round the failing fibers, the summary window's numbers, which
+// are --summary's own, the marginal band at its edges and the fiber box's
+// verdict filter.
 
 #include "ViewTestSupport.h"
 
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
+#include "view/FiberFindBar.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,7 +17,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QListView>
+#include <QMenu>
+#include <QToolButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
@@ -49,6 +54,10 @@ private slots:
     void fibersChannelsAndYield();
     void f8GoesRoundTheFailures();
     void summaryIsSummarysOwn();
+    void marginalBandAtItsEdges_data();
+    void marginalBandAtItsEdges();
+    void filterListsAndCounts_data();
+    void filterListsAndCounts();
 
 private:
     void open(const QByteArray &bytes);
@@ -223,6 +232,121 @@ void TestVerdicts::summaryIsSummarysOwn()
     const QStringList copied = QApplication::clipboard()->text().split(QLatin1Char('\n'));
     QCOMPARE(copied.first(), QStringLiteral("Fiber\tReason\tFailed channels\tWorst channel\tMargin"));
     QCOMPARE(copied.at(1).section(QLatin1Char('\t'), 2, 2), expected.first().section(QLatin1Char('|'), 2, 2));
+}
+
+namespace {
+
+// Five fibers 5 dB above their thresholds of -25 dB, but: BELOW's worst
+// channel 1.99 dB above it, EQUAL's 2.00 dB; LOW with a Low power; SHORT of
+// 10 rows. In the box: BELOW EQUAL LOW PASS SHORT.
+QByteArray bandFile()
+{
+    return TestSupport::standardHeader() + fiberWith("PASS") + fiberWith("BELOW", 4, "-23.01", "-25.00")
+        + fiberWith("EQUAL", 4, "-23.00", "-25.00") + fiberWith("LOW", 5, "-120.00", "-25.00")
+        + fiberWith("SHORT", 0, "", "", 10);
+}
+
+QStringList heard(const QListView *list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        texts.append(list->model()->index(row, 0).data(Qt::AccessibleTextRole).toString());
+    return texts;
+}
+
+// Dark pixels in the column of the left edge of bar `bar` under the list:
+// an outline, and the threshold's line that crosses it.
+int darkInBarEdge(CSDIQVLView *view, int bar)
+{
+    const QImage image = view->grab().toImage();
+    const int x = qRound((100 + 40 * bar) * image.devicePixelRatio());
+    int dark = 0;
+    for (int y = listChannels(view)->geometry().bottom() + 10; y < image.height(); ++y)
+        dark += qGray(image.pixel(x, y)) < 60 ? 1 : 0;
+    return dark;
+}
+
+} // namespace
+
+void TestVerdicts::marginalBandAtItsEdges_data()
+{
+    QTest::addColumn<double>("band");
+    QTest::addColumn<QStringList>("marks");
+    QTest::addColumn<QString>("yield");
+    QTest::addColumn<QList<bool>>("outlined"); // BELOW's channels 01 and 04 on the chart
+    QTest::newRow("2 dB") << 2.0
+                          << QStringList{"BELOW, passes, marginal", "EQUAL, passes", "LOW, fails", "PASS, passes",
+                                         "SHORT, fails"}
+                          << "3 of 5 fibers pass (60.0 %), 1 marginal" << QList<bool>{false, true};
+    QTest::newRow("5.01 dB") << 5.01
+                             << QStringList{"BELOW, passes, marginal", "EQUAL, passes, marginal", "LOW, fails",
+                                            "PASS, passes, marginal", "SHORT, fails"}
+                             << "3 of 5 fibers pass (60.0 %), 3 marginal" << QList<bool>{true, true};
+    QTest::newRow("off") << -1.0
+                         << QStringList{"BELOW, passes", "EQUAL, passes", "LOW, fails", "PASS, passes",
+                                        "SHORT, fails"}
+                         << "3 of 5 fibers pass (60.0 %)" << QList<bool>{false, false};
+}
+
+// The band is applied to the verdicts the window has: the file is not read
+// again; the chart outlines the marginal fiber's channels in the band.
+void TestVerdicts::marginalBandAtItsEdges()
+{
+    QFETCH(double, band);
+    QFETCH(QStringList, marks);
+    QFETCH(QString, yield);
+    QFETCH(QList<bool>, outlined);
+    open(bandFile());
+    chooseFiber(m_view, 0);
+    QSignalSpy reads(&m_view->Manager(), &DocumentManager::readStarted);
+    m_view->Manager().SetWarnMargin(band < 0 ? std::nullopt : std::optional<double>(band));
+    QCOMPARE(heard(comboFiber(m_view)->List()), marks);
+    QCOMPARE(m_yield, yield);
+    QCOMPARE((QList<bool>{darkInBarEdge(m_view, 0) > 40, darkInBarEdge(m_view, 3) > 40}), outlined);
+    QTRY_COMPARE(m_view->Document().Judge().WarnMargin(), m_view->Document().WarnMargin());
+    QCOMPARE(m_view->Document().Judge().MarginalCount(), m_view->Document().MarginalFibers());
+    QCOMPARE(reads.count(), 0);
+}
+
+void TestVerdicts::filterListsAndCounts_data()
+{
+    QTest::addColumn<int>("filter"); // its place in the button's menu
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("count");
+    QTest::newRow("failing") << 1 << "" << QStringList{"LOW", "SHORT"} << "2 of 5 failing";
+    QTest::newRow("failing, found") << 1 << "s" << QStringList{"SHORT"} << "1 of 5 failing";
+    QTest::newRow("marginal") << 2 << "" << QStringList{"BELOW"} << "1 of 5 marginal";
+    QTest::newRow("incomplete") << 3 << "" << QStringList{"SHORT"} << "1 of 5 incomplete";
+    QTest::newRow("all, found") << 0 << "e" << QStringList{"BELOW", "EQUAL"} << "2 of 5 fibers";
+}
+
+// The filter and the find text together; Esc lists every fiber again and
+// takes the bar away, the filter set back to all fibers.
+void TestVerdicts::filterListsAndCounts()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, find);
+    QFETCH(QStringList, listed);
+    QFETCH(QString, count);
+    m_view->Manager().SetWarnMargin(2.0);
+    open(bandFile());
+    FiberComboBox *box = comboFiber(m_view);
+    QSignalSpy chosen(m_view, &CSDIQVLView::fiberFilterChosen);
+    m_view->OnEditFind();
+    box->findChild<QToolButton *>(QStringLiteral("verdictFilter"))->menu()->actions().at(filter)->trigger();
+    QCOMPARE(chosen.count(), 1);
+    QTest::keyClicks(box->Find(), find);
+    QStringList names;
+    for (int row = 0; row < box->List()->model()->rowCount(); ++row)
+        names.append(box->List()->model()->index(row, 0).data().toString().trimmed());
+    QCOMPARE(names, listed);
+    QCOMPARE(box->findChild<QLabel *>(QStringLiteral("fiberCount"))->toolTip(), count);
+
+    QTest::keyClick(box->Find(), Qt::Key_Escape);
+    QVERIFY(!box->Finding());
+    QCOMPARE(box->List()->model()->rowCount(), 5);
+    QCOMPARE(m_view->FiberFilter(), FiberFilterModel::Verdicts::All);
 }
 
 QTEST_MAIN(TestVerdicts)

@@ -1,0 +1,267 @@
+// The Distributions window through its widgets: it follows the document
+// (another file, a new warning margin, the band set while a file is read),
+// its keys show a channel's worst fiber in the window, a tool tip gives a
+// bar's bin, and Save Image writes the chart by the rules of every output
+// file, as the chart's context menu does for the fiber's bars.
+
+#include "ViewTestSupport.h"
+
+#include "view/DistributionDialog.h"
+#include "view/DistributionView.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QToolTip>
+
+#include <unistd.h>
+
+using namespace ViewTestSupport;
+
+namespace {
+
+// 18 channels 5 dB above their thresholds of -25 dB, but for those given.
+QByteArray fiberWith(const char *name, const QList<QPair<int, const char *>> &odd = {})
+{
+    QByteArray lines;
+    for (int channel = 1; channel <= 18; ++channel) {
+        const char *power = "-20.00";
+        for (const auto &[which, own] : odd)
+            power = which == channel ? own : power;
+        lines += TestSupport::thresholdLine(name, channel, power, "-25.00");
+    }
+    return lines;
+}
+
+// F2 passes by 1 dB at channel 03, where WORST fails by 3 dB; at channel 18
+// WORST has the least margin, 0.5 dB, but LOWEND, later, reads Low there.
+QByteArray fileA()
+{
+    return TestSupport::standardHeader() + fiberWith("F1") + fiberWith("F2", {{3, "-24.00"}})
+        + fiberWith("WORST", {{3, "-28.00"}, {18, "-24.50"}}) + fiberWith("LOWEND", {{18, "-120.00"}});
+}
+
+QByteArray fileB()
+{
+    return TestSupport::standardHeader() + fiberWith("G1") + fiberWith("G2");
+}
+
+} // namespace
+
+class TestDistributions : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void followsTheDocument();
+    void keysShowAChannelsWorstFiber();
+    void tipGivesABinsRangeAndCount();
+    void saveImageWritesAsEveryOutput_data();
+    void saveImageWritesAsEveryOutput();
+    void chartMenuSavesTheFibersBars();
+
+private:
+    QString write(const QString &name, const QByteArray &bytes);
+    void open(const QString &path);
+    DistributionView *chart() const;
+    QString heading() const;
+
+    QTemporaryDir *m_dir = nullptr;
+    CSDIQVLView *m_view = nullptr;
+    ScriptedDialogs m_dialogs;
+};
+
+void TestDistributions::init()
+{
+    m_dir = new QTemporaryDir;
+    m_dialogs = ScriptedDialogs();
+    m_view = showView(m_dialogs);
+    QVERIFY(m_view);
+}
+
+void TestDistributions::cleanup()
+{
+    delete m_view;
+    delete m_dir;
+}
+
+QString TestDistributions::write(const QString &name, const QByteArray &bytes)
+{
+    const QString path = m_dir->filePath(name);
+    return TestSupport::writeFile(path, bytes) ? path : QString();
+}
+
+void TestDistributions::open(const QString &path)
+{
+    m_dialogs.openAnswers.append(QStringList{path});
+    QVERIFY(readAndWait(m_view, [this] { m_view->OnFileOpen(); }));
+}
+
+DistributionView *TestDistributions::chart() const
+{
+    auto *window = m_view->findChild<DistributionDialog *>(QStringLiteral("distributions"));
+    return window ? window->findChild<DistributionView *>(QStringLiteral("distributionChart")) : nullptr;
+}
+
+// The line above the histograms, as the window draws it.
+QString TestDistributions::heading() const
+{
+    DistributionView *view = chart();
+    if (!view || !view->HasChart())
+        return QString();
+    RecordingDevice device(view->size());
+    QPainter painter(&device);
+    view->DrawChart(painter, QRectF(view->rect()));
+    painter.end();
+    for (const RecordedText &text : device.texts()) {
+        if (text.text.contains(QLatin1String(" pass (")))
+            return text.text;
+    }
+    return QString();
+}
+
+// The window opened before any file, then each file shown in turn; a band
+// set re-judges the rows shown, and one set while a file is read reaches
+// its figures too.
+void TestDistributions::followsTheDocument()
+{
+    m_view->OnViewDistributions();
+    QVERIFY(chart() && chart()->isVisible());
+    chart()->window()->resize(1200, 800);
+    QVERIFY(!chart()->HasChart());
+
+    open(write(QStringLiteral("a.fib"), fileA()));
+    QTRY_COMPARE(heading(), QStringLiteral("a.fib: 2 of 4 fibers pass (50.0 %)"));
+    QSignalSpy reads(&m_view->Manager(), &DocumentManager::readStarted);
+    m_view->Manager().SetWarnMargin(2.0);
+    QTRY_COMPARE(heading(), QStringLiteral("a.fib: 2 of 4 fibers pass (50.0 %), 1 marginal (below 2 dB)"));
+    QCOMPARE(reads.count(), 0);
+
+    m_dialogs.openAnswers.append(QStringList{write(QStringLiteral("b.fib"), fileB())});
+    m_view->OnFileOpen();
+    m_view->Manager().SetWarnMargin(5.5); // while b.fib is read
+    QTRY_COMPARE(heading(), QStringLiteral("b.fib: 2 of 2 fibers pass (100.0 %), 2 marginal (below 5.5 dB)"));
+}
+
+// Right twice: channel 03, whose worst fiber fails by 3 dB; End: channel
+// 18, where a Low power is worse than any margin.
+void TestDistributions::keysShowAChannelsWorstFiber()
+{
+    open(write(QStringLiteral("a.fib"), fileA()));
+    m_view->OnViewDistributions();
+    QTRY_VERIFY(chart()->HasChart());
+    QTest::keyClick(chart(), Qt::Key_Right);
+    QTest::keyClick(chart(), Qt::Key_Right);
+    QTest::keyClick(chart(), Qt::Key_Return);
+    QCOMPARE(comboFiber(m_view)->GetWindowText().trimmed(), QStringLiteral("WORST"));
+    QCOMPARE(listChannels(m_view)->rowCount(), 18);
+    QTest::keyClick(chart(), Qt::Key_End);
+    QTest::keyClick(chart(), Qt::Key_Return);
+    QCOMPARE(comboFiber(m_view)->GetWindowText().trimmed(), QStringLiteral("LOWEND"));
+}
+
+// Channel 01 holds four powers of -20.00 dB: the one bar of its histogram.
+void TestDistributions::tipGivesABinsRangeAndCount()
+{
+    open(write(QStringLiteral("a.fib"), fileA()));
+    m_view->OnViewDistributions();
+    QTRY_VERIFY(chart()->HasChart());
+    DistributionView *view = chart();
+    RecordingDevice device(view->size());
+    QPainter painter(&device);
+    view->DrawChart(painter, QRectF(view->rect()));
+    painter.end();
+    const QColor bar = view->Chart()->ColoursOf().pass;
+    QPointF at(-1, -1);
+    for (const RecordingEngine::Fill &fill : device.engine().fills) {
+        if (fill.color == bar) {
+            at = fill.rect.center();
+            break;
+        }
+    }
+    QVERIFY(at.x() >= 0);
+    QHelpEvent help(QEvent::ToolTip, at.toPoint(), view->mapToGlobal(at.toPoint()));
+    QApplication::sendEvent(view, &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    const QRegularExpressionMatch tip =
+        QRegularExpression(QStringLiteral("^01: (\\S+) to (\\S+) dB, 4 values$")).match(QToolTip::text());
+    QVERIFY2(tip.hasMatch(), qPrintable(QToolTip::text()));
+    QVERIFY(tip.captured(1).toDouble() <= -20.0 && tip.captured(2).toDouble() > -20.0);
+    QToolTip::hideText();
+}
+
+void TestDistributions::saveImageWritesAsEveryOutput_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<bool>("linked"); // another name for the older file
+    QTest::newRow("png") << "d.png" << "d.png" << QByteArray("\x89PNG") << false;
+    QTest::newRow("svg") << "d.svg" << "d.svg" << QByteArray("<?xml") << false;
+    QTest::newRow("pdf") << "d.PDF" << "d.PDF" << QByteArray("%PDF") << false;
+    QTest::newRow("other name") << "d.img" << "d.img.png" << QByteArray("\x89PNG") << false;
+    QTest::newRow("hard link") << "d.png" << "d.png" << QByteArray("\x89PNG") << true;
+}
+
+// A PNG has the chart's size at the screen's pixel ratio; a file with other
+// names is replaced under the name chosen alone, which a message says.
+void TestDistributions::saveImageWritesAsEveryOutput()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, start);
+    QFETCH(bool, linked);
+    open(write(QStringLiteral("a.fib"), fileA()));
+    m_view->OnViewDistributions();
+    QTRY_VERIFY(chart()->HasChart());
+    const QString target = m_dir->filePath(written);
+    if (linked) {
+        QVERIFY(TestSupport::writeFile(target, "older"));
+        QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(target + QLatin1String(".old")).constData()), 0);
+    }
+    m_dialogs.saveAnswers.append(m_dir->filePath(chosen));
+    chart()->window()->findChild<QPushButton *>(QStringLiteral("saveImage"))->click();
+    QCOMPARE(m_dialogs.lastFilter, QStringLiteral("PNG image (*.png);;SVG image (*.svg);;PDF document (*.pdf)"));
+    QVERIFY(TestSupport::readFile(target).startsWith(start));
+    if (start.startsWith("\x89PNG"))
+        QCOMPARE(QImage(target).size(), chart()->size() * chart()->devicePixelRatioF());
+    QCOMPARE(m_dialogs.messages,
+             linked ? QStringList{QStringLiteral("\"%1\" had 2 links; the others keep the old content").arg(target)}
+                    : QStringList());
+}
+
+// The context menu of the chart under the list: the fiber's bars, proposed
+// beside the file as NAME-FIBER.png.
+void TestDistributions::chartMenuSavesTheFibersBars()
+{
+    open(write(QStringLiteral("a.fib"), fileA()));
+    chooseFiber(m_view, 0);
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&poll] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            poll.stop();
+            menu->setActiveAction(menu->actions().value(0));
+            QTest::keyClick(menu, Qt::Key_Return);
+        }
+    });
+    poll.start();
+    m_dialogs.saveAnswers.append(m_dir->filePath(QStringLiteral("bars.png")));
+    const QPoint bar(110, baseLineRow(m_view) - 5); // inside bar 0
+    QContextMenuEvent event(QContextMenuEvent::Mouse, bar, m_view->mapToGlobal(bar));
+    QApplication::sendEvent(m_view, &event);
+    QCOMPARE(m_dialogs.lastSuggested, m_dir->filePath(QStringLiteral("a-F1.png")));
+    const QImage image(m_dir->filePath(QStringLiteral("bars.png")));
+    QVERIFY(image.width() > 40 * 18 && image.height() > 300); // the 18 bars and the axis of 80 dB
+    int red = 0;
+    for (int x = 0; x < image.width(); ++x)
+        red += isRed(image, x, image.height() / 2) ? 1 : 0;
+    QVERIFY(red >= 18 * 20); // across every bar
+}
+
+QTEST_MAIN(TestDistributions)
+#include "tst_distributions.moc"

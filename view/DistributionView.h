@@ -1,0 +1,71 @@
+#pragma once
+
+#include "output/DistributionChart.h"
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+class ThresholdJudge;
+
+// The distributions of the file shown, drawn by DistributionChart to fill
+// the widget and to follow its size: a histogram per channel in a grid and
+// the Pareto beside them, on the palette's colours. The arrow keys, Home and
+// End move among the histograms, Enter chooses the one marked; a tool tip
+// on a bar gives its bin's range and count; a right click offers Save
+// Image. Drawn once per size and kept: a repaint that changes nothing
+// draws nothing anew, and a resize never judges anything.
+class DistributionView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit DistributionView(QWidget *parent = nullptr);
+
+    // The figures of `judge` (copied: the judge may go), headed `title`.
+    void SetFigures(const ThresholdJudge &judge, const QString &title);
+    // No chart: `text` in its place.
+    void SetMessage(const QString &text);
+    bool HasChart() const { return m_chart.has_value(); }
+    const DistributionChart *Chart() const { return m_chart ? &*m_chart : nullptr; }
+
+    // The histogram marked, a place in the judge's channels; -1 for none.
+    int Current() const { return m_current; }
+    void SetCurrent(int index);
+
+    // The chart as it is shown, into any painter of this widget's size.
+    void DrawChart(QPainter &painter, const QRectF &area) const;
+
+    // A tool tip's text for the point `at`: the bin under it, its range in
+    // dB and how many values it counts (of them failing); empty elsewhere.
+    QString TipAt(const QPointF &at) const;
+
+    QSize sizeHint() const override { return QSize(960, 600); }
+
+signals:
+    // Enter on the histogram of channel `index`, or a double click on it.
+    void channelChosen(int index);
+    void saveRequested();
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    DistributionChart::Layout layout() const;
+    int panelAt(const QPointF &at) const;
+    int neighbour(int key) const;
+    void describeCurrent();
+    DistributionChart::Colours colours() const;
+
+    std::optional<DistributionChart> m_chart;
+    QString m_message;
+    int m_current = -1;
+    QPixmap m_drawn; // the chart at the widget's size and pixel ratio; null: to draw
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+class DistributionDialog;
+class FileDialogs;
+class QWidget;
+class ResultDocument;
+class SummaryDialog;
+
+// The windows that show the population of the document's file beside the
+// form: the summary and the distributions, each made when first asked for
+// and kept from then on, following the document. A fiber chosen in either
+// is told through fiberChosen.
+class PopulationWindows : public QObject
+{
+    Q_OBJECT
+public:
+    PopulationWindows(const ResultDocument &document, QWidget *parent);
+
+    void ShowSummary();
+    // Save Image there asks `dialogs`.
+    void ShowDistributions(FileDialogs &dialogs);
+    DistributionDialog *Distributions() const { return m_distributions; }
+
+signals:
+    void fiberChosen(qsizetype block);
+
+private:
+    const ResultDocument &m_document;
+    QWidget *m_parent;
+    SummaryDialog *m_summary = nullptr;
+    DistributionDialog *m_distributions = nullptr;
+};
