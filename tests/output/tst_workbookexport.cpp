@@ -1,0 +1,177 @@
+// The workbook read back: its sheets, a fiber's row, numbers and texts,
+// what no cell may hold, a file of more rows than a sheet holds, a stop.
+
+#include "TestSupport.h"
+#include "WorkbookReader.h"
+
+#include "output/WorkbookExport.h"
+
+#include <QtTest>
+
+#include <atomic>
+
+using namespace TestSupport;
+
+class TestWorkbookExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void sheetNames();
+    void cells_data();
+    void cells();
+    void propertiesHoldTheHeaderAndTheVersion();
+    void noPartHoldsAControlCharacter();
+    void rowsBeyondASheet();
+    void aStopKeepsTheOlderWorkbook();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_workbook;
+};
+
+namespace {
+
+// A fiber whose channel 03 reads Low.
+QByteArray fiberWithLow(const char *name)
+{
+    QByteArray lines;
+    for (int channel = 1; channel <= ChannelTable::FiberSize; ++channel)
+        lines += line(name, channel, channel == 3 ? "-120.00" : "-12.34");
+    return lines;
+}
+
+} // namespace
+
+void TestWorkbookExport::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    const QString fib = m_dir.filePath(QStringLiteral("lot.fib"));
+    // A name with control bytes (SOH, ESC), one with a byte that is no code
+    // page 936 (0xFF).
+    QVERIFY(writeFile(fib, standardHeader() + fiber("F0001") + fiberWithLow("F0002") + fiber("A\x01" "B\x1b")
+                               + fiber("X\xff")));
+    m_workbook = m_dir.filePath(QStringLiteral("lot.xlsx"));
+    QString error;
+    QVERIFY2(WorkbookExport::ExportResultFile(fib, m_workbook, 1.0, &error), qPrintable(error));
+}
+
+void TestWorkbookExport::sheetNames()
+{
+    QCOMPARE(WorkbookReader::SheetNames(m_workbook),
+             (QStringList{QStringLiteral("Fibers"), QStringLiteral("Channels"), QStringLiteral("Rows")}));
+}
+
+void TestWorkbookExport::cells_data()
+{
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QString>("ref");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("text");
+    const QString fibers = QStringLiteral("xl/worksheets/sheet1.xml");
+    const QString rows = QStringLiteral("xl/worksheets/sheet3.xml");
+    // Fibers: A name, B verdict, C marginal, D reasons, E failed channels,
+    // F worst channel, G worst margin, then power and margin of 01, 02, 03.
+    QTest::newRow("a fiber's name") << fibers << "A2" << "inlineStr" << "F0001";
+    QTest::newRow("its verdict") << fibers << "B2" << "inlineStr" << "PASS";
+    QTest::newRow("not marginal: 12.66 dB above a band of 1 dB") << fibers << "C2" << "b" << "0";
+    QTest::newRow("its worst margin, a number") << fibers << "G2" << "n" << "12.66";
+    QTest::newRow("its power at 01") << fibers << "H2" << "n" << "-12.34";
+    QTest::newRow("a failing fiber") << fibers << "B3" << "inlineStr" << "FAIL";
+    QTest::newRow("its reason") << fibers << "D3" << "inlineStr" << "Low";
+    QTest::newRow("its failed channel") << fibers << "E3" << "inlineStr" << "03";
+    QTest::newRow("no margin where Low") << fibers << "G3" << "inlineStr" << "Low";
+    QTest::newRow("the power Low, a text") << fibers << "L3" << "inlineStr" << "Low";
+    QTest::newRow("control bytes written out") << fibers << "A4" << "inlineStr" << "A\\x01B\\x1b";
+    QTest::newRow("a byte of no code page 936") << fibers << "A5" << "inlineStr" << "X\uFFFD";
+    // Rows: the CSV's fields, numbers as numbers.
+    QTest::newRow("a row's name") << rows << "A2" << "inlineStr" << "F0001";
+    QTest::newRow("its channel as shown") << rows << "B2" << "inlineStr" << "01";
+    QTest::newRow("its wavelength") << rows << "C2" << "n" << "1271";
+    QTest::newRow("its threshold") << rows << "E2" << "n" << "-25";
+    QTest::newRow("its date") << rows << "F2" << "inlineStr" << "2018-05-17";
+    QTest::newRow("a power Low (row 21 of the file)") << rows << "D22" << "inlineStr" << "Low";
+}
+
+void TestWorkbookExport::cells()
+{
+    QFETCH(QString, part);
+    QFETCH(QString, ref);
+    QFETCH(QString, type);
+    QFETCH(QString, text);
+    const QHash<QString, WorkbookReader::Cell> cells =
+        WorkbookReader::Cells(WorkbookReader::Part(m_workbook, part), 80);
+    QVERIFY2(cells.contains(ref), qPrintable(ref));
+    QCOMPARE(cells.value(ref).type, type);
+    if (type == QLatin1String("n"))
+        QCOMPARE(cells.value(ref).text.toDouble(), text.toDouble());
+    else
+        QCOMPARE(cells.value(ref).text, text);
+}
+
+void TestWorkbookExport::propertiesHoldTheHeaderAndTheVersion()
+{
+    const QByteArray core = WorkbookReader::Part(m_workbook, QStringLiteral("docProps/core.xml"));
+    QVERIFY(core.contains("<dc:title>lot.fib</dc:title>"));
+    QVERIFY(core.contains("Operator: test\nDevice: CWDM 18"));
+    QVERIFY(core.contains("3 of 4 fibers pass (75.0 %), 0 marginal"));
+    const QByteArray custom = WorkbookReader::Part(m_workbook, QStringLiteral("docProps/custom.xml"));
+    QVERIFY(custom.contains("Quenvale " QUENVALE_VERSION));
+}
+
+// XML 1.0 holds no C0 control but tab, line feed and carriage return.
+void TestWorkbookExport::noPartHoldsAControlCharacter()
+{
+    const QStringList parts = WorkbookReader::Parts(m_workbook);
+    QVERIFY(parts.size() > 8);
+    for (const QString &part : parts) {
+        const QByteArray bytes = WorkbookReader::Part(m_workbook, part);
+        for (const char c : bytes)
+            QVERIFY2(quint8(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r', qPrintable(part));
+    }
+}
+
+// 3,000,006 rows of one channel, more than a sheet holds: the fibers and
+// channels are written all the same, and a note on the first cell says why
+// the rows are not.
+void TestWorkbookExport::rowsBeyondASheet()
+{
+    QTemporaryDir dir;
+    const QString fib = dir.filePath(QStringLiteral("endless.fib"));
+    {
+        QByteArray block;
+        for (int i = 0; i < ChannelTable::FiberSize; ++i)
+            block += line("F", 1);
+        QFile file(fib);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(standardHeader());
+        for (int fiber = 0; fiber < 166667; ++fiber)
+            file.write(block);
+    }
+    const QString workbook = dir.filePath(QStringLiteral("endless.xlsx"));
+    QString error;
+    QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, std::nullopt, &error), qPrintable(error));
+    QCOMPARE(WorkbookReader::SheetNames(workbook), (QStringList{QStringLiteral("Fibers"), QStringLiteral("Channels")}));
+    const QByteArray fibers = WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet1.xml"));
+    QVERIFY(fibers.contains("<dimension ref=\"A1:I166668\"/>"));
+    QVERIFY(WorkbookReader::Part(workbook, QStringLiteral("xl/comments1.xml"))
+                .contains("The Rows sheet is left out: the file&apos;s 3,000,006 rows are more than a sheet holds "
+                          "(1,048,575)."));
+}
+
+void TestWorkbookExport::aStopKeepsTheOlderWorkbook()
+{
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("lot.xlsx"));
+    QVERIFY(writeFile(workbook, "older"));
+    const std::atomic<bool> stop{true};
+    QString error;
+    QVERIFY(!WorkbookExport::ExportResultFile(sourcePath(QStringLiteral("samples/cwdm-48-fibers.fib")), workbook,
+                                              std::nullopt, &error, &stop));
+    QCOMPARE(readFile(workbook), QByteArray("older"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestWorkbookExport)
+#include "tst_workbookexport.moc"
