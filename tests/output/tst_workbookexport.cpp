@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "WorkbookReader.h"
 
+#include "data/ThresholdJudge.h"
 #include "output/WorkbookExport.h"
 
 #include <QtTest>
@@ -156,21 +157,45 @@ void TestWorkbookExport::rowsBeyondASheet()
     const QByteArray fibers = WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet1.xml"));
     QVERIFY(fibers.contains("<dimension ref=\"A1:I166668\"/>"));
     QVERIFY(WorkbookReader::Part(workbook, QStringLiteral("xl/comments1.xml"))
-                .contains("The Rows sheet is left out: the file&apos;s 3,000,006 rows are more than a sheet holds "
+                .contains("The Rows sheet is left out: the file's 3,000,006 rows are more than a sheet holds "
                           "(1,048,575)."));
 }
 
+// A stop before the file is read, and one among the rows: the older
+// workbook stays, and nothing else is left beside it.
 void TestWorkbookExport::aStopKeepsTheOlderWorkbook()
 {
     QTemporaryDir dir;
     const QString workbook = dir.filePath(QStringLiteral("lot.xlsx"));
     QVERIFY(writeFile(workbook, "older"));
-    const std::atomic<bool> stop{true};
+    const auto onlyTheOlder = [&] {
+        return readFile(workbook) == "older"
+            && QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size() == 1;
+    };
+    std::atomic<bool> stop{true};
     QString error;
     QVERIFY(!WorkbookExport::ExportResultFile(sourcePath(QStringLiteral("samples/cwdm-48-fibers.fib")), workbook,
                                               std::nullopt, &error, &stop));
-    QCOMPARE(readFile(workbook), QByteArray("older"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
+    QVERIFY(onlyTheOlder());
+
+    stop = false;
+    const MeasurementRows rows = ChannelTable::CutTable(fiber("F0001") + fiber("F0002") + fiber("F0003"));
+    ThresholdJudge judge;
+    for (qsizetype first = 0; first < rows.Count(); first += 18)
+        judge.AddFiber(rows, first, 18);
+    qsizetype next = 0;
+    const WorkbookExport::Source source{QStringLiteral("lot.fib"), standardHeader(), &judge, rows.Count(),
+                                        [&](MeasurementRow &row) {
+                                            if (next == 20) // among the second fiber's rows
+                                                stop = true;
+                                            if (next == rows.Count())
+                                                return false;
+                                            row = rows.At(next++).Record();
+                                            return true;
+                                        }};
+    QVERIFY(!WorkbookExport::WriteFile(source, workbook, &error, &stop));
+    QVERIFY2(error.endsWith(QStringLiteral("stopped before the last row")), qPrintable(error));
+    QVERIFY(onlyTheOlder());
 }
 
 QTEST_GUILESS_MAIN(TestWorkbookExport)
