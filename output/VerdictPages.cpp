@@ -21,7 +21,7 @@ constexpr char kReportFace[] = "Boldface";
 constexpr int kLeft = 24;
 constexpr int kRight = 762;
 constexpr int kLine = 15; // a line of small text
-constexpr int kChartHeight = 315;
+constexpr int kChartHeight = 390;
 constexpr int kFailingBottom = 1060;
 constexpr int kFooterRule = 1068;
 constexpr int kFooterTop = 1072;
@@ -105,9 +105,9 @@ constexpr Column kStatistics[] = {{24, "Channel"},   {84, "Wavelength"}, {164, "
                                   {656, "Cpk"}};
 constexpr Column kFailing[] = {
     {24, "Fiber"}, {150, "Reasons"}, {330, "Failed channels"}, {560, "Worst channel"}, {650, "Worst margin"}};
-constexpr Column kRowColumns[] = {{24, "FiberName"}, {112, "Channel"}, {166, "WaveLength"},
-                                  {252, "Power"},     {338, "Threshold"}, {424, "Date"},
-                                  {524, "Time"},      {606, "Verdict"},   {680, "Margin"}};
+constexpr Column kRowColumns[] = {{24, "FiberName"}, {108, "Channel"}, {172, "WaveLength"},
+                                  {268, "Power"},     {338, "Threshold"}, {418, "Date"},
+                                  {522, "Time"},      {606, "Verdict"},   {668, "Margin"}};
 
 template<size_t N>
 QRect cell(const Column (&columns)[N], size_t index, int top, int height)
@@ -272,7 +272,7 @@ void VerdictPages::drawRows(QPainter &painter, int rowPage) const
     const qsizetype first = qsizetype(rowPage) * RowsPerPage;
     const qsizetype end = qMin<qsizetype>(first + RowsPerPage, m_rows.Count());
     const QFont rowFont = painter.font();
-    painter.setFont(reportFont(18, false, 7));
+    painter.setFont(reportFont(16, false, 6));
     drawHeadings(painter, kRowColumns, 0, RowHeight, kCentredInCell);
     QVarLengthArray<QLine, 64> rules;
     const int bottom = int(end - first + 1) * RowHeight;

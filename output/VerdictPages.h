@@ -21,7 +21,7 @@ class ReportVerdicts;
 class VerdictPages
 {
 public:
-    static constexpr int FirstPageFailing = 14;
+    static constexpr int FirstPageFailing = 9;
     static constexpr int LaterPageFailing = 66;
     static constexpr int RowsPerPage = 29;
     static constexpr int RowHeight = 35;
