@@ -89,6 +89,7 @@ struct Formats
     lxw_format *heading;
     lxw_format *margin; // two places with their sign
     lxw_format *places; // two places
+    lxw_format *truth;  // TRUE or FALSE, whatever a reader makes of a boolean
     lxw_format *bad;    // of the conditional formats
 };
 
@@ -101,6 +102,8 @@ Formats makeFormats(lxw_workbook *book)
     format_set_num_format(formats.margin, "+0.00;-0.00;0.00");
     formats.places = workbook_add_format(book);
     format_set_num_format(formats.places, "0.00");
+    formats.truth = workbook_add_format(book);
+    format_set_num_format(formats.truth, "\"TRUE\";\"TRUE\";\"FALSE\"");
     formats.bad = workbook_add_format(book);
     format_set_bg_color(formats.bad, kBadFill);
     format_set_font_color(formats.bad, kBadInk);
@@ -179,7 +182,7 @@ void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const 
     sheet.Field(0, fiber.name);
     sheet.Text(1, fiber.passed() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
     if (fiber.marginal)
-        sheet.Boolean(2, *fiber.marginal);
+        sheet.Boolean(2, *fiber.marginal, formats.truth);
     sheet.Text(3, SummaryWriter::Reasons(fiber.failures));
     QStringList failed;
     for (const QByteArrayView channel : fiber.failedChannels)

@@ -108,12 +108,12 @@ void WorkbookSheet::Number(int column, double value, lxw_format *format)
     keep(worksheet_write_number(m_sheet, lxw_row_t(m_row), lxw_col_t(column), value, format));
 }
 
-void WorkbookSheet::Boolean(int column, bool value)
+void WorkbookSheet::Boolean(int column, bool value, lxw_format *format)
 {
     if (!m_sheet)
         return;
     widen(column, 5);
-    keep(worksheet_write_boolean(m_sheet, lxw_row_t(m_row), lxw_col_t(column), value, nullptr));
+    keep(worksheet_write_boolean(m_sheet, lxw_row_t(m_row), lxw_col_t(column), value, format));
 }
 
 lxw_error WorkbookSheet::Finish()

@@ -35,7 +35,7 @@ public:
     void Field(int column, QByteArrayView field);
     // Nothing for a number that is none (an infinity).
     void Number(int column, double value, lxw_format *format = nullptr);
-    void Boolean(int column, bool value);
+    void Boolean(int column, bool value, lxw_format *format = nullptr);
 
     // Sets the columns' widths and the autofilter over the rows written;
     // the first error met, if any.
