@@ -11,6 +11,7 @@
 #include "output/StagedFile.h"
 #include "output/SummaryWriter.h"
 #include "output/WorkbookSheet.h"
+#include "output/ZipListing.h"
 
 #include <QDir>
 #include <QFile>
@@ -431,6 +432,40 @@ QString closeFailure(lxw_error error)
     return QString::fromUtf8(lxw_strerror(error));
 }
 
+// The sheets' data as written into their temporary files: the bytes each
+// holds, by the name of its part in the workbook. False, with the reason,
+// when a write into one failed.
+bool sheetData(const QList<const WorkbookSheet *> &sheets, QHash<QByteArray, qint64> *bytes, QString *reason)
+{
+    for (qsizetype i = 0; i < sheets.size(); ++i) {
+        int error = 0;
+        const qint64 size = sheets.at(i)->DataBytes(&error);
+        if (size < 0) {
+            *reason = qt_error_string(error);
+            return false;
+        }
+        bytes->insert("xl/worksheets/sheet" + QByteArray::number(i + 1) + ".xml", size);
+    }
+    return true;
+}
+
+// libxlsxwriter copies each sheet once more into a temporary file of its
+// own when the workbook is closed, and a write that fails there (a full
+// disk) cuts the sheet short without a word: each sheet in the zip must
+// be longer than its data alone.
+bool sheetsWhole(const QString &workbook, const QHash<QByteArray, qint64> &data)
+{
+    ZipListing listing;
+    if (!listing.Read(workbook))
+        return false;
+    for (auto sheet = data.constBegin(); sheet != data.constEnd(); ++sheet) {
+        const auto found = listing.Sizes().constFind(sheet.key());
+        if (found == listing.Sizes().constEnd() || found.value() <= quint64(sheet.value()))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool WriteFile(const Source &source, const QString &path, QString *error, const std::atomic<bool> *stop)
@@ -471,8 +506,18 @@ bool WriteFile(const Source &source, const QString &path, QString *error, const 
     }
     if (failed)
         return fail(QString::fromUtf8(lxw_strerror(failed)));
+    QList<const WorkbookSheet *> sheets{&fibers, &channels};
+    if (rows)
+        sheets.append(&*rows);
+    QHash<QByteArray, qint64> data;
+    QString reason;
+    if (!sheetData(sheets, &data, &reason))
+        return fail(reason);
     if (const lxw_error closed = book.Close())
         return fail(closeFailure(closed));
+    if (!sheetsWhole(staged.TemporaryPath(), data))
+        return fail(tr("a sheet was cut short in its temporary file in %1 (is that disk full?)")
+                        .arg(QDir::tempPath()));
     if (!staged.Commit())
         return fail(staged.ErrorString());
     if (error)

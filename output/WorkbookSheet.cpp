@@ -4,6 +4,8 @@
 #include "output/TerminalText.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cmath>
 
 namespace {
@@ -128,4 +130,17 @@ lxw_error WorkbookSheet::Finish()
     if (m_columns > 0)
         keep(worksheet_autofilter(m_sheet, 0, 0, lxw_row_t(m_row), lxw_col_t(m_columns - 1)));
     return m_error;
+}
+
+qint64 WorkbookSheet::DataBytes(int *error) const
+{
+    std::FILE *data = m_sheet ? m_sheet->optimize_tmpfile : nullptr;
+    if (!data)
+        return 0;
+    errno = 0;
+    if (std::fflush(data) != 0 || std::ferror(data)) {
+        *error = errno != 0 ? errno : EIO;
+        return -1;
+    }
+    return qint64(std::ftell(data));
 }

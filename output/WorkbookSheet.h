@@ -41,6 +41,11 @@ public:
     // the first error met, if any.
     lxw_error Finish();
 
+    // The bytes of cells written so far into the sheet's temporary file
+    // (libxlsxwriter does not look whether those writes succeed); -1, with
+    // the system's reason in `error`, when one failed.
+    qint64 DataBytes(int *error) const;
+
     // The text with every character that a cell cannot hold, or that would
     // act rather than show (C0 and C1 controls, DEL, bidi marks, U+FFFE
     // and U+FFFF), written out as \xNN or \uNNNN.
