@@ -381,6 +381,7 @@ void noteWhatIsLeftOut(WorkbookSheet &fibers, const Source &source)
     if (notes.isEmpty())
         return;
     const QByteArray note = notes.join(QLatin1Char('\n')).toUtf8();
+    worksheet_set_comments_author(fibers.Sheet(), "Quenvale");
     lxw_comment_options options = {};
     options.visible = LXW_COMMENT_DISPLAY_VISIBLE;
     options.width = 420;
