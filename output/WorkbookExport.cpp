@@ -8,6 +8,7 @@
 #include "data/Texts.h"
 #include "data/ThresholdJudge.h"
 #include "output/RowSpool.h"
+#include "output/RowsSheetWriter.h"
 #include "output/StagedFile.h"
 #include "output/SummaryWriter.h"
 #include "output/WorkbookSheet.h"
@@ -20,6 +21,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <memory>
 #include <new>
 #include <optional>
 
@@ -32,6 +34,8 @@ namespace {
 constexpr int kFiberColumns = 7;
 constexpr int kWorstMarginColumn = 6;
 constexpr int kChannelsShown = 18;
+// Rows handed on at a time, whole fibers: a few hundred kilobytes.
+constexpr qsizetype kChunkRows = 512 * ChannelTable::FiberSize;
 
 // Excel's own "Bad" style: dark red on light red, bold too so that it
 // shows on a printer without colour.
@@ -167,18 +171,9 @@ QString noMargin(ThresholdJudge::Failures failures)
     return failures.testFlag(ThresholdJudge::Low) ? QStringLiteral("Low") : tr("no number");
 }
 
-// A field that holds a number as that number, else as its text.
-void numberOrField(WorkbookSheet &sheet, int column, QByteArrayView field)
-{
-    double value = 0;
-    if (ChannelTable::ReadPower(field, value))
-        sheet.Number(column, value);
-    else
-        sheet.Field(column, field);
-}
-
-void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const MeasurementRows &block,
-                ChannelColumns &columns, const Formats &formats)
+// The fiber of the `count` rows of `rows` from `first` on.
+void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows,
+                qsizetype first, qsizetype count, ChannelColumns &columns, const Formats &formats)
 {
     sheet.Field(0, fiber.name);
     sheet.Text(1, fiber.passed() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
@@ -194,13 +189,13 @@ void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const 
         sheet.Number(kWorstMarginColumn, *fiber.worstMargin, formats.margin);
     else if (fiber.worstRow >= 0)
         sheet.Text(kWorstMarginColumn, noMargin(fiber.worstFailures));
-    for (qsizetype i = 0; i < block.Count(); ++i) {
-        const MeasurementRows::Row row = block.At(i);
+    for (qsizetype i = 0; i < count; ++i) {
+        const MeasurementRows::Row row = rows.At(first + i);
         const int index = columns.Of(row.text(MeasurementRow::Channel), i);
         if (index < 0)
             continue;
         const int column = kFiberColumns + 2 * index;
-        numberOrField(sheet, column, row.text(MeasurementRow::Power));
+        sheet.NumberOrField(column, row.text(MeasurementRow::Power));
         const ThresholdJudge::Channel judged = ThresholdJudge::JudgeChannel(row);
         if (judged.margin)
             sheet.Number(column + 1, *judged.margin, formats.margin);
@@ -213,17 +208,6 @@ QStringList rowHeadings()
 {
     return {tr("FiberName"), tr("Channel"), tr("WaveLength"), tr("Power"),
             tr("Threshold"), tr("Date"),    tr("Time")};
-}
-
-void writeRow(WorkbookSheet &sheet, const MeasurementRows::Row &row)
-{
-    sheet.Field(0, row.text(MeasurementRow::FiberName));
-    sheet.Field(1, row.text(MeasurementRow::Channel));
-    numberOrField(sheet, 2, row.text(MeasurementRow::WaveLength));
-    numberOrField(sheet, 3, row.text(MeasurementRow::Power));
-    numberOrField(sheet, 4, row.text(MeasurementRow::Threshold));
-    sheet.Field(5, row.text(MeasurementRow::Date));
-    sheet.Field(6, row.text(MeasurementRow::Time));
 }
 
 QStringList channelHeadings(bool banded)
@@ -250,7 +234,7 @@ void writeChannels(WorkbookSheet &sheet, const ThresholdJudge &judge, const Form
             ++column;
         };
         sheet.Text(column++, QString::fromUtf8(figures.channel));
-        numberOrField(sheet, column++, figures.waveLength);
+        sheet.NumberOrField(column++, figures.waveLength);
         number(double(figures.count));
         number(double(figures.failed));
         number(double(figures.failedFibers));
@@ -390,35 +374,39 @@ void noteWhatIsLeftOut(WorkbookSheet &fibers, const Source &source)
 }
 
 // Every row of the source into the Fibers sheet a fiber at a time, and
-// into the Rows sheet when there is one. False when a stop came, or when
-// fewer rows came than the source said.
+// into the Rows sheet when there is one (on a thread of its own), chunk
+// after chunk. False when a stop came, or when fewer rows came than the
+// source said.
 bool writeFibersAndRows(const Source &source, WorkbookSheet &fibers, WorkbookSheet *rows,
                         ChannelColumns &columns, const Formats &formats, const std::atomic<bool> *stop)
 {
+    std::optional<RowsSheetWriter> rowsWriter;
+    if (rows)
+        rowsWriter.emplace(*rows, formats.heading);
     ThresholdJudge judge(ThresholdJudge::VerdictsOnly, source.judge->WarnMargin());
-    MeasurementRows block;
-    block.Reserve(ChannelTable::FiberSize);
     MeasurementRow record;
     qsizetype count = 0;
-    const auto endFiber = [&] {
-        const ThresholdJudge::Fiber fiber = judge.AddFiber(block, block.Count());
-        if (fibers.NextRow())
-            writeFiber(fibers, fiber, block, columns, formats);
-        block.Empty();
-    };
-    while (source.next(record)) {
-        block.Append(record);
-        ++count;
-        if (rows && rows->NextRow())
-            writeRow(*rows, block.At(block.Count() - 1));
-        if (block.Count() == ChannelTable::FiberSize) {
-            endFiber();
-            if (stopped(stop))
-                return false;
+    bool more = true;
+    while (more) {
+        auto chunk = std::make_shared<MeasurementRows>();
+        chunk->Reserve(kChunkRows);
+        while (chunk->Count() < kChunkRows && (more = source.next(record))) {
+            chunk->Append(record);
+            ++count;
         }
+        if (rowsWriter)
+            rowsWriter->Add(chunk);
+        for (qsizetype first = 0; first < chunk->Count(); first += ChannelTable::FiberSize) {
+            const qsizetype rowsOfFiber = qMin<qsizetype>(ChannelTable::FiberSize, chunk->Count() - first);
+            const ThresholdJudge::Fiber fiber = judge.AddFiber(*chunk, first, rowsOfFiber);
+            if (fibers.NextRow())
+                writeFiber(fibers, fiber, *chunk, first, rowsOfFiber, columns, formats);
+        }
+        if (stopped(stop))
+            return false; // the writer of the rows gives up as it goes
     }
-    if (!block.IsEmpty())
-        endFiber();
+    if (rowsWriter)
+        rowsWriter->Finish();
     return count == source.rows;
 }
 

@@ -1,5 +1,6 @@
 #include "output/WorkbookSheet.h"
 
+#include "data/ChannelTable.h"
 #include "output/SummaryWriter.h"
 #include "output/TerminalText.h"
 
@@ -18,6 +19,7 @@ constexpr qsizetype kWidest = 60;
 // a power or a margin of two places, in about six.
 constexpr qsizetype kNumberWidth = 11;
 constexpr qsizetype kShortNumberWidth = 7;
+constexpr size_t kDataBuffer = size_t(1) << 20;
 
 qsizetype numberWidth(double value)
 {
@@ -36,6 +38,10 @@ WorkbookSheet::WorkbookSheet(lxw_workbook *workbook, const char *name, const QSt
         m_error = LXW_ERROR_MEMORY_MALLOC_FAILED;
         return;
     }
+    // The cells go into the sheet's temporary file a row at a time; with the
+    // stream's own few kilobytes that is a system call every few dozen rows.
+    if (m_sheet->optimize_tmpfile)
+        std::setvbuf(m_sheet->optimize_tmpfile, nullptr, _IOFBF, kDataBuffer);
     for (int column = 0; column < m_columns; ++column)
         Text(column, headings.at(column), headingFormat);
     worksheet_freeze_panes(m_sheet, 1, lxw_col_t(frozenColumns));
@@ -108,6 +114,15 @@ void WorkbookSheet::Number(int column, double value, lxw_format *format)
         return;
     widen(column, numberWidth(value));
     keep(worksheet_write_number(m_sheet, lxw_row_t(m_row), lxw_col_t(column), value, format));
+}
+
+void WorkbookSheet::NumberOrField(int column, QByteArrayView field)
+{
+    double value = 0;
+    if (ChannelTable::ReadPower(field, value))
+        Number(column, value);
+    else
+        Field(column, field);
 }
 
 void WorkbookSheet::Boolean(int column, bool value, lxw_format *format)

@@ -36,6 +36,9 @@ public:
     // Nothing for a number that is none (an infinity).
     void Number(int column, double value, lxw_format *format = nullptr);
     void Boolean(int column, bool value, lxw_format *format = nullptr);
+    // A field that holds a number (as the judge reads powers) as that
+    // number, else as its text.
+    void NumberOrField(int column, QByteArrayView field);
 
     // Sets the columns' widths and the autofilter over the rows written;
     // the first error met, if any.

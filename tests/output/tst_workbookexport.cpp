@@ -1,5 +1,6 @@
 // The workbook read back: its sheets, a fiber's row, numbers and texts,
-// what no cell may hold, a file of more rows than a sheet holds, a stop.
+// what no cell may hold, every row of a larger file in its place, a file of
+// more rows than a sheet holds, a stop.
 
 #include "TestSupport.h"
 #include "WorkbookReader.h"
@@ -24,6 +25,7 @@ private slots:
     void cells();
     void propertiesHoldTheHeaderAndTheVersion();
     void noPartHoldsAControlCharacter();
+    void rowsOfALargeFileInOrder();
     void rowsBeyondASheet();
     void aStopKeepsTheOlderWorkbook();
 
@@ -131,6 +133,38 @@ void TestWorkbookExport::noPartHoldsAControlCharacter()
         for (const char c : bytes)
             QVERIFY2(quint8(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r', qPrintable(part));
     }
+}
+
+// 1,300 fibers (23,400 rows): the Rows sheet holds each row once, in the
+// file's order, and the Fibers sheet each fiber.
+void TestWorkbookExport::rowsOfALargeFileInOrder()
+{
+    constexpr int kFibers = 1300;
+    QTemporaryDir dir;
+    const QString fib = dir.filePath(QStringLiteral("large.fib"));
+    QByteArray bytes = standardHeader();
+    const auto name = [](int n) { return QStringLiteral("G%1").arg(n, 5, 10, QLatin1Char('0')); };
+    for (int n = 0; n < kFibers; ++n)
+        bytes += fiber(name(n).toLatin1().constData());
+    QVERIFY(writeFile(fib, bytes));
+    const QString workbook = dir.filePath(QStringLiteral("large.xlsx"));
+    QString error;
+    QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, std::nullopt, &error), qPrintable(error));
+
+    const QByteArray rowsSheet = WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet3.xml"));
+    const int lastRow = 1 + kFibers * ChannelTable::FiberSize;
+    QVERIFY(rowsSheet.contains("<dimension ref=\"A1:G" + QByteArray::number(lastRow) + "\"/>"));
+    const QHash<QString, WorkbookReader::Cell> rows = WorkbookReader::Cells(rowsSheet, lastRow);
+    for (int r = 2; r <= lastRow; ++r) {
+        const int index = r - 2;
+        const QString at = QString::number(r);
+        QCOMPARE(rows.value(QStringLiteral("A") + at).text, name(index / ChannelTable::FiberSize));
+        QCOMPARE(rows.value(QStringLiteral("B") + at).text,
+                 QStringLiteral("%1").arg(index % ChannelTable::FiberSize + 1, 2, 10, QLatin1Char('0')));
+    }
+    const QHash<QString, WorkbookReader::Cell> fibers =
+        WorkbookReader::Cells(WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet1.xml")), kFibers + 1);
+    QCOMPARE(fibers.value(QStringLiteral("A%1").arg(kFibers + 1)).text, name(kFibers - 1));
 }
 
 // 3,000,006 rows of one channel, more than a sheet holds: the fibers and
