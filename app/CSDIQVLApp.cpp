@@ -3,32 +3,34 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSDIQVLDoc.h"
+#include "app/Commands.h"
+#include "app/RecentFiles.h"
+#include "app/StatusPanes.h"
+#include "archive/CRuntimeClass.h"
+#include "archive/CText.h"
 #include "data/NativePath.h"
+#include "document/DocumentManager.h"
 #include "output/StringTable.h"
 #include "view/CSDIQVLView.h"
 
 #include <QAction>
 #include <QFileInfo>
-#include <QSettings>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <cerrno>
 #include <sys/stat.h>
 
 namespace {
 
-const char kRecentSection[] = "Recent File List";
-const char kRecentEntry[] = "File%1";
-const char kPreviewKey[] = "Settings/PreviewPages";
-const char kVerdictsKey[] = "Settings/Verdicts";
+// The classes archives create by name. Each registers itself before
+// start-up, by a static object of its own: naming it here links it into
+// the program.
+const CRuntimeClass *const kRuntimeClasses[] = {&CText::classCText};
 
 } // namespace
 
 CSDIQVLApp::CSDIQVLApp() = default;
-
-QString CSDIQVLApp::AppName()
-{
-    return StringTable::LoadString(StringTable::AFX_IDS_APP_TITLE);
-}
 
 CSDIQVLApp::~CSDIQVLApp()
 {
@@ -37,61 +39,45 @@ CSDIQVLApp::~CSDIQVLApp()
 
 bool CSDIQVLApp::InitInstance(const QStringList &files)
 {
-    loadStdProfileSettings();
+    for (const CRuntimeClass *runtimeClass : kRuntimeClasses) {
+        if (CRuntimeClass::FromName(runtimeClass->m_lpszClassName) != runtimeClass)
+            return false;
+    }
+    m_nNumPreviewPages = AppSettings::PreviewPages();
 
     m_pDocument = new CSDIQVLDoc(this);
+    m_manager = std::make_unique<DocumentManager>();
     m_pMainWnd = new CMainFrame;
-    m_pView = new CSDIQVLView;
+    m_pView = new CSDIQVLView(m_manager.get());
     m_pMainWnd->SetView(m_pView);
+    m_pMainWnd->Status().Observe(*m_manager);
 
-    using namespace StringTable;
-    // The commands the form carries out.
-    const struct
-    {
-        int id;
-        void (CSDIQVLView::*handler)();
-    } viewCommands[] = {
-        {ID_FILE_OPEN, &CSDIQVLView::OnFileOpen},
-        {ID_FILE_SAVE, &CSDIQVLView::OnFileSave},
-        {ID_FILE_SAVE_AS, &CSDIQVLView::OnFileSaveAs},
-        {ID_FILE_PRINT, &CSDIQVLView::OnFilePrint},
-        {ID_FILE_PRINT_PREVIEW, &CSDIQVLView::OnFilePrintPreview},
-        {ID_CLOSE_TAB, &CSDIQVLView::OnCloseTab},
-        {ID_NEXT_TAB, &CSDIQVLView::OnNextTab},
-        {ID_PREV_TAB, &CSDIQVLView::OnPrevTab},
-        {ID_EDIT_COPY, &CSDIQVLView::OnEditCopy},
-        {ID_FIND_FIBER, &CSDIQVLView::OnEditFind},
-        {ID_NEXT_FAILURE, &CSDIQVLView::OnNextFailure},
-        {ID_PREV_FAILURE, &CSDIQVLView::OnPrevFailure},
-        {ID_VIEW_SUMMARY, &CSDIQVLView::OnViewSummary},
-    };
-    for (const auto &command : viewCommands)
-        connect(m_pMainWnd->Action(command.id), &QAction::triggered, m_pView, command.handler);
+    for (const Commands::Command &command : Commands::Table()) {
+        QAction *action = command.run ? m_pMainWnd->Action(command.id) : nullptr;
+        if (!action)
+            continue;
+        const auto run = command.run;
+        connect(action, command.checkable ? &QAction::toggled : &QAction::triggered, this,
+                [this, run](bool checked) { run(*this, checked); });
+    }
     // The preview's pages side by side live in the settings.
     m_pView->SetPreviewPages(m_nNumPreviewPages);
     connect(m_pView, &CSDIQVLView::previewPagesChanged, this, &CSDIQVLApp::SetPreviewPages);
-    connect(m_pMainWnd->Action(ID_FILE_NEW), &QAction::triggered, this, &CSDIQVLApp::OnFileNew);
-    // The verdicts, shown or not as they were left.
-    QAction *verdicts = m_pMainWnd->Action(ID_VIEW_VERDICTS);
-    connect(verdicts, &QAction::toggled, this, [this](bool on) {
-        m_bVerdicts = on;
-        m_pView->SetVerdictsShown(on);
-    });
-    connect(m_pMainWnd->Action(ID_APP_ABOUT), &QAction::triggered, this,
-            &CSDIQVLApp::OnAppAbout);
     connect(m_pMainWnd, &CMainFrame::filesDropped, this, &CSDIQVLApp::OpenDocumentFiles);
+    connect(m_pMainWnd, &CMainFrame::placeChanged, this, &AppSettings::SetWindowPlace);
     // Every file opened into a tab, however, goes to the top of the list.
-    connect(m_pView, &CSDIQVLView::filesOpened, this, [this](const QStringList &paths) {
+    connect(m_manager.get(), &DocumentManager::filesOpened, this, [this](const QStringList &paths) {
         for (const QString &path : paths)
             AddToRecentFileList(path);
     });
-    connect(m_pMainWnd, &CMainFrame::recentFileChosen, this, &CSDIQVLApp::OnOpenRecentFile);
-    m_pMainWnd->SetRecentFiles(m_recentFiles);
+    connect(&m_pMainWnd->Recent(), &RecentFiles::chosen, this, &CSDIQVLApp::OnOpenRecentFile);
 
     if (!m_pDocument->OnNewDocument())
         return false;
     m_pView->OnInitialUpdate();
-    verdicts->setChecked(m_bVerdicts);
+    // The verdicts, shown or not as they were left.
+    m_pMainWnd->Action(StringTable::ID_VIEW_VERDICTS)->setChecked(AppSettings::VerdictsShown());
+    placeWindow();
     m_pMainWnd->show();
     // A file that cannot be read gets its message over the window.
     if (!files.isEmpty())
@@ -99,9 +85,24 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     return true;
 }
 
+// Where the window stood last, if a screen still shows that place; the
+// window system's place otherwise, and always on Wayland, where a program
+// does not place its windows.
+void CSDIQVLApp::placeWindow()
+{
+    const std::optional<QPoint> place = AppSettings::WindowPlace();
+    if (!place || QGuiApplication::platformName() == QLatin1String("wayland"))
+        return;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().contains(*place)) {
+            m_pMainWnd->move(*place);
+            return;
+        }
+    }
+}
+
 int CSDIQVLApp::ExitInstance()
 {
-    saveStdProfileSettings();
     return 0;
 }
 
@@ -121,7 +122,7 @@ void CSDIQVLApp::OnFileNew()
 
 void CSDIQVLApp::OpenDocumentFiles(const QStringList &paths)
 {
-    m_pView->OpenFiles(paths); // those opened enter the list as they open
+    m_manager->OpenFiles(paths); // those opened enter the list as they open
 }
 
 // A file that is gone is said to be, and stays on the list unless the user
@@ -134,50 +135,34 @@ void CSDIQVLApp::OnOpenRecentFile(const QString &path)
         OpenDocumentFiles({path});
         return;
     }
-    if (!m_pView->ForgetMissingFile(path))
-        return;
-    m_recentFiles.removeAll(path);
-    m_pMainWnd->SetRecentFiles(m_recentFiles);
+    if (m_pView->Dialogs().Ask(m_pMainWnd, tr("\"%1\" is no longer there. Take it off the recent files?")
+                                                .arg(NativePath::Display(path))))
+        m_pMainWnd->Recent().Remove(path);
 }
 
 void CSDIQVLApp::AddToRecentFileList(const QString &path)
 {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    m_recentFiles.removeAll(absolute);
-    m_recentFiles.prepend(absolute);
-    while (m_recentFiles.size() > MaxRecentFiles)
-        m_recentFiles.removeLast();
     if (m_pMainWnd)
-        m_pMainWnd->SetRecentFiles(m_recentFiles);
-}
-
-void CSDIQVLApp::loadStdProfileSettings()
-{
-    QSettings store(RegistryKey(), AppName());
-    m_recentFiles.clear();
-    store.beginGroup(QString::fromLatin1(kRecentSection));
-    for (int i = 1; i <= MaxRecentFiles; ++i) {
-        const QString path = store.value(QString::fromLatin1(kRecentEntry).arg(i)).toString();
-        if (!path.isEmpty())
-            m_recentFiles.append(path);
-    }
-    store.endGroup();
-    m_nNumPreviewPages = store.value(QString::fromLatin1(kPreviewKey), 0).toInt();
-    m_bVerdicts = store.value(QString::fromLatin1(kVerdictsKey), false).toBool();
-}
-
-void CSDIQVLApp::saveStdProfileSettings() const
-{
-    QSettings store(RegistryKey(), AppName());
-    store.remove(QString::fromLatin1(kRecentSection));
-    store.beginGroup(QString::fromLatin1(kRecentSection));
-    for (int i = 0; i < m_recentFiles.size(); ++i)
-        store.setValue(QString::fromLatin1(kRecentEntry).arg(i + 1), m_recentFiles.at(i));
-    store.endGroup();
-    if (m_nNumPreviewPages != 0)
-        store.setValue(QString::fromLatin1(kPreviewKey), m_nNumPreviewPages);
-    if (m_bVerdicts)
-        store.setValue(QString::fromLatin1(kVerdictsKey), true);
+        m_pMainWnd->Recent().Add(path);
     else
-        store.remove(QString::fromLatin1(kVerdictsKey));
+        AppSettings::AddRecentFile(QFileInfo(path).absoluteFilePath());
+}
+
+QStringList CSDIQVLApp::RecentFiles() const
+{
+    return m_pMainWnd ? m_pMainWnd->Recent().Paths() : AppSettings::RecentFiles();
+}
+
+void CSDIQVLApp::SetPreviewPages(int pages)
+{
+    m_nNumPreviewPages = pages;
+    AppSettings::SetPreviewPages(pages);
+}
+
+void CSDIQVLApp::SetVerdictsShown(bool shown)
+{
+    m_pView->SetVerdictsShown(shown);
+    m_pMainWnd->Status().SetYieldShown(shown);
+    if (shown != AppSettings::VerdictsShown())
+        AppSettings::SetVerdictsShown(shown);
 }

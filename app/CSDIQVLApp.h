@@ -1,20 +1,25 @@
 #pragma once
 
+#include "app/AppSettings.h"
+
 #include <QObject>
 #include <QStringList>
+
+#include <memory>
 
 class CMainFrame;
 class CSDIQVLDoc;
 class CSDIQVLView;
+class DocumentManager;
 
-// Start-up and the per-user settings: the document, the main window and the
-// form view, the recent-file list (4 entries, shown in the File menu) and
-// the print-preview page count, read at start and written back at exit.
+// Start-up: the document, the manager of the files shown in tabs, the main
+// window and the form view, and the per-user settings they keep (see
+// AppSettings), each written as soon as it changes.
 class CSDIQVLApp : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int MaxRecentFiles = 4;
+    static constexpr int MaxRecentFiles = AppSettings::MaxRecentFiles;
 
     CSDIQVLApp();
     ~CSDIQVLApp() override;
@@ -22,7 +27,6 @@ public:
     // Builds and shows the window, then opens `files` as File Open would,
     // once the window is on the screen.
     bool InitInstance(const QStringList &files = {});
-    // Writes the settings back.
     int ExitInstance();
 
     void OnAppAbout();
@@ -33,27 +37,26 @@ public:
     void AddToRecentFileList(const QString &path);
     // An entry of the recent-file list chosen in the File menu.
     void OnOpenRecentFile(const QString &path);
+    void SetVerdictsShown(bool shown);
 
-    QStringList RecentFiles() const { return m_recentFiles; }
+    QStringList RecentFiles() const;
     int PreviewPages() const { return m_nNumPreviewPages; }
-    void SetPreviewPages(int pages) { m_nNumPreviewPages = pages; }
+    void SetPreviewPages(int pages);
 
     CMainFrame *MainFrame() const { return m_pMainWnd; }
     CSDIQVLView *View() const { return m_pView; }
     CSDIQVLDoc *Document() const { return m_pDocument; }
+    DocumentManager &Manager() const { return *m_manager; }
 
-    // Where the per-user settings live: the key and the application's title.
-    static QString RegistryKey() { return QStringLiteral("Local AppWizard-Generated Applications"); }
-    static QString AppName();
+    static QString RegistryKey() { return AppSettings::RegistryKey(); }
+    static QString AppName() { return AppSettings::AppName(); }
 
 private:
-    void loadStdProfileSettings();
-    void saveStdProfileSettings() const;
+    void placeWindow();
 
     CSDIQVLDoc *m_pDocument = nullptr;
+    std::unique_ptr<DocumentManager> m_manager;
     CMainFrame *m_pMainWnd = nullptr;
     CSDIQVLView *m_pView = nullptr;
-    QStringList m_recentFiles;
     int m_nNumPreviewPages = 0;
-    bool m_bVerdicts = false; // shown, as the settings keep it
 };

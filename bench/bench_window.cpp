@@ -12,6 +12,7 @@
 
 #include "data/LoadedFile.h"
 #include "data/MeasurementStore.h"
+#include "document/DocumentManager.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
 #include "view/TabFiles.h"
@@ -26,6 +27,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -73,7 +75,7 @@ void benchLoadAndJudge(const QString &path, qsizetype rows)
 // Milliseconds from `step` until the view shows the file it read.
 double untilShown(CSDIQVLView &view, const std::function<void()> &step)
 {
-    QSignalSpy shown(&view, &CSDIQVLView::fileShown);
+    QSignalSpy shown(&view.Manager(), &DocumentManager::readEnded);
     QElapsedTimer timer;
     timer.start();
     step();
@@ -146,13 +148,13 @@ int main(int argc, char *argv[])
             clicks.append(untilShown(view, [&] {
                 QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
             }));
-        QSignalSpy yield(&view, &CSDIQVLView::yieldChanged);
+        QSignalSpy changed(&view.Document(), &ResultDocument::changed);
         view.SetVerdictsShown(true);
         QElapsedTimer sinceOpen;
         sinceOpen.start();
         const double shownAfter = untilShown(view, [&] { view.OpenFiles({path}); });
-        while (yield.isEmpty() || yield.last().at(0).toString().isEmpty())
-            if (!yield.wait(60000))
+        while (view.Document().YieldText().isEmpty())
+            if (!changed.wait(60000))
                 qFatal("no verdicts came");
         const double verdictsAfter = double(sinceOpen.nsecsElapsed()) / 1e6;
         view.SetVerdictsShown(false);
@@ -164,6 +166,21 @@ int main(int argc, char *argv[])
                     (long long)rows, box->GetCount(), opens[0], opens[1], opens[2], clicks[0],
                     clicks[1], clicks[2], (long long)MeasurementStore::Instance().Rows().Count(),
                     box->GetLBBytes(0).constData(), BenchSupport::statusKilobytes("VmHWM:") / 1024);
+        std::fflush(stdout);
+        // The file changed on disk: read again while the version read
+        // before stays shown.
+        BenchSupport::resetPeak();
+        const long before = BenchSupport::statusKilobytes("VmRSS:") / 1024;
+        const double reread = untilShown(view, [&] {
+            // A new version under the name, as a station writes one.
+            const QString next = path + QStringLiteral(".next");
+            if (!QFile::copy(path, next) || std::rename(QFile::encodeName(next).constData(),
+                                                        QFile::encodeName(path).constData()) != 0)
+                qFatal("cannot replace %s", qPrintable(path));
+        });
+        std::printf("%8lld rows, read again after a change on disk: %.1f ms from the rewrite, "
+                    "%ld MB before, peak %ld MB\n",
+                    (long long)rows, reread, before, BenchSupport::statusKilobytes("VmHWM:") / 1024);
         std::fflush(stdout);
         benchFind(view, *box);
     }

@@ -4,6 +4,7 @@
 
 #include "data/NativePath.h"
 #include "data/Texts.h"
+#include "output/OutputTarget.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -114,10 +115,7 @@ bool IsFolder(const QString &path)
 
 QString OutputName(const QString &input, const QString &suffix)
 {
-    QString name = QFileInfo(input).fileName();
-    if (name.size() > 4 && name.endsWith(QLatin1String(".fib"), Qt::CaseInsensitive))
-        name.chop(4);
-    return name + suffix;
+    return OutputTarget::ResultName(input, suffix);
 }
 
 bool Plan(const QString &target, const QStringList &inputs, const QString &suffix,

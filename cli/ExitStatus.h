@@ -7,7 +7,7 @@ enum class ExitStatus {
     Success = 0,           // every file was written; --summary: every file passed
     Failure = 1,           // a file or path could not be read or written (comes before 3)
     UnusableArguments = 2, // nothing was done
-    SomeFailed = 3,        // --summary: a fiber or a file failed
+    SomeFailed = 3,        // --summary, --trend: a fiber or a file failed
 };
 
 // The status as main returns it.

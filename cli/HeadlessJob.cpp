@@ -5,6 +5,7 @@
 #include "cli/HelpJob.h"
 #include "cli/Options.h"
 #include "cli/SummaryJob.h"
+#include "cli/TrendJob.h"
 
 namespace HeadlessJob {
 
@@ -25,6 +26,8 @@ ExitStatus Run(const Options &options, const Drawing &drawing)
         break;
     case Options::Job::Summary:
         return SummaryJob::Run(options);
+    case Options::Job::Trend:
+        return TrendJob::Run(options);
     case Options::Job::Help:
         return HelpJob::PrintHelp();
     case Options::Job::Version:

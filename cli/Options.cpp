@@ -24,6 +24,8 @@ const char kPlot[] = "plot";
 const char kSize[] = "size";
 const char kExportXlsx[] = "export-xlsx";
 const char kVerdicts[] = "verdicts";
+const char kTrend[] = "trend";
+const char kNoCache[] = "no-cache";
 
 // The options that name a job, in the order messages list them.
 const struct
@@ -33,6 +35,7 @@ const struct
 } kJobs[] = {{Options::Job::ExportCsv, kExportCsv},
              {Options::Job::PrintPdf, kPrintPdf},
              {Options::Job::Summary, kSummary},
+             {Options::Job::Trend, kTrend},
              {Options::Job::Plot, kPlot},
              {Options::Job::ExportXlsx, kExportXlsx}};
 
@@ -210,9 +213,16 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     if (jobs.size() > 1)
         return fail(error, Options::tr("%1 cannot be given together: one job at a time")
                                .arg(jobs.join(QLatin1String(" and "))));
-    if (parser.optionNames().count(option(kSummary)) > 1)
-        return fail(error, Options::tr("--%1 is given more than once").arg(option(kSummary)));
-    const bool writesTarget = options->job == Job::ExportCsv || options->job == Job::PrintPdf
+    for (const char *flag : {kSummary, kTrend, kNoCache}) {
+        if (parser.optionNames().count(option(flag)) > 1)
+            return fail(error, Options::tr("--%1 is given more than once").arg(option(flag)));
+    }
+    const bool trend = options->job == Job::Trend;
+    if (parser.isSet(option(kNoCache)) && !trend)
+        return fail(error, Options::tr("--%1 is only for --%2").arg(option(kNoCache), option(kTrend)));
+    options->cache = !parser.isSet(option(kNoCache));
+    const bool writesTarget =
+        options->job == Job::ExportCsv || options->job == Job::PrintPdf
         || options->job == Job::Plot || options->job == Job::ExportXlsx;
     if (writesTarget && !singleValue(parser, job, &options->target, error))
         return false;
@@ -228,7 +238,8 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     const auto isFormat = [options, plot](const QString &name) {
         return plot ? parseImageFormat(name, &options->imageFormat) : parseFormat(name, &options->format);
     };
-    if (!jobValue(parser, {kFormat, "--summary or --plot", options->job == Job::Summary || plot,
+    const bool judging = options->job == Job::Summary || trend;
+    if (!jobValue(parser, {kFormat, "--summary, --trend or --plot", judging || plot,
                            plot ? "png, svg or pdf" : "text, json, jsonl or csv", isFormat},
                   &value, error))
         return false;
@@ -236,9 +247,9 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     if (options->verdicts && options->job != Job::PrintPdf)
         return fail(error, Options::tr("--%1 is only for --print-pdf").arg(option(kVerdicts)));
     const auto isMargin = [options](const QString &text) { return parseMargin(text, &options->warnMargin); };
-    const bool banded = options->job == Job::Summary || plot || options->job == Job::ExportXlsx
+    const bool banded = judging || plot || options->job == Job::ExportXlsx
         || (options->job == Job::PrintPdf && options->verdicts);
-    if (!jobValue(parser, {kWarnMargin, "--summary, --plot, --export-xlsx or --print-pdf --verdicts", banded,
+    if (!jobValue(parser, {kWarnMargin, "--summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts", banded,
                            "a number of dB, 0 or more", isMargin},
                   &value, error))
         return false;
@@ -248,7 +259,7 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
         return false;
     options->files = parser.positionalArguments();
     if (options->job != Job::Window && options->files.isEmpty())
-        return fail(error, options->job == Job::Summary
+        return fail(error, judging
                                ? Options::tr("--%1 needs at least one result file or folder").arg(option(job))
                                : Options::tr("--%1 needs at least one result file").arg(option(job)));
     if ((options->job == Job::PrintPdf || plot || options->job == Job::ExportXlsx)
@@ -305,15 +316,22 @@ void Options::Describe(QCommandLineParser &parser)
         option(kSummary),
         tr("Judge every fiber of the result files and folders given against its thresholds "
            "and write the verdicts to standard output; then exit.")));
+    parser.addOption(QCommandLineOption(
+        option(kTrend),
+        tr("Take the result files and folders given together as a lot: a line per file in time "
+           "order and the lot's yield with retests counted once, to standard output; then exit.")));
+    parser.addOption(QCommandLineOption(
+        option(kNoCache),
+        tr("Read every file of --trend again, neither using nor changing the summary cache.")));
     parser.addOption(QCommandLineOption(option(kFormat),
-                                        tr("Format of --summary: text (default), json, jsonl or csv; "
+                                        tr("Format of --summary and --trend: text (default), json, jsonl or csv; "
                                            "of --plot: png, svg or pdf (default: OUT's extension, "
                                            "png in a folder)."),
                                         tr("FORMAT")));
     parser.addOption(QCommandLineOption(
         option(kWarnMargin),
-        tr("Marginal band of --summary, --plot, --export-xlsx and --print-pdf --verdicts: a fiber "
-           "that passes with a worst margin below DB dB is marginal (it still passes)."),
+        tr("Marginal band of --summary, --trend, --plot, --export-xlsx and --print-pdf --verdicts: a "
+           "fiber that passes with a worst margin below DB dB is marginal (it still passes)."),
         tr("DB")));
     parser.addOption(QCommandLineOption(
         option(kPlot),

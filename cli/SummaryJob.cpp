@@ -8,151 +8,16 @@
 #include "cli/TerminalStatus.h"
 #include "data/FiberReader.h"
 #include "data/FileError.h"
-#include "data/NativePath.h"
 #include "data/ResultFile.h"
+#include "data/ResultFileFinder.h"
 
-#include <QSet>
-
-#include <algorithm>
-#include <cerrno>
-#include <dirent.h>
 #include <new>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 // What each judging thread may hold of a file's output before its turn.
 constexpr qsizetype kHeldOutput = qsizetype(1) << 20;
-
-bool isResultFileName(const QByteArray &name)
-{
-    return name.size() > 4 && name.right(4).toLower() == ".fib";
-}
-
-SummaryWriter::PathError pathError(const QByteArray &path, const QString &reason, bool found)
-{
-    const QString name = NativePath::Decode(path);
-    QString message;
-    FileError::ReadFailed(name, reason, &message);
-    return {name, message, found};
-}
-
-// Walks the folders given, keeping each file once.
-class Finder
-{
-public:
-    Finder(QList<SummaryWriter::PathError> *errors, const std::function<bool()> &stop)
-        : m_errors(errors), m_stop(stop)
-    {
-    }
-
-    void Given(const QString &path)
-    {
-        const QByteArray bytes = NativePath::Encode(path);
-        struct stat info = {};
-        if (::stat(bytes.constData(), &info) != 0) {
-            if (firstTime(bytes)) {
-                ++m_list.given;
-                m_errors->append(pathError(bytes, qt_error_string(errno), false));
-            }
-            return;
-        }
-        if (!firstTime(info))
-            return;
-        ++m_list.given;
-        if (!S_ISDIR(info.st_mode)) {
-            m_list.files.append({path, false});
-            return;
-        }
-        const qsizetype filesBefore = m_list.files.size();
-        const qsizetype errorsBefore = m_errors->size();
-        collect(bytes);
-        if (m_list.files.size() == filesBefore && m_errors->size() == errorsBefore)
-            m_errors->append(pathError(bytes, SummaryJob::tr("there is no result file (.fib) in it"), false));
-    }
-
-    SummaryJob::ResultFiles Take() { return std::move(m_list); }
-
-private:
-    // The result files in `folder` and below, each folder's entries in name order.
-    void collect(const QByteArray &folder)
-    {
-        DIR *dir = ::opendir(folder.constData());
-        if (!dir) {
-            found(pathError(folder, qt_error_string(errno), true));
-            return;
-        }
-        QList<QByteArray> names;
-        while (const dirent *entry = ::readdir(dir)) {
-            const QByteArray name(entry->d_name);
-            if (name != "." && name != "..")
-                names.append(name);
-        }
-        ::closedir(dir);
-        std::sort(names.begin(), names.end());
-        const QByteArray prefix = folder.endsWith('/') ? folder : folder + '/';
-        for (const QByteArray &name : std::as_const(names)) {
-            if (m_stop())
-                return;
-            entry(prefix + name, isResultFileName(name));
-        }
-    }
-
-    void entry(const QByteArray &path, bool resultFileName)
-    {
-        struct stat info = {};
-        if (::lstat(path.constData(), &info) != 0)
-            return; // gone since the folder was listed
-        // Linked folders are not entered: a link back up would never end.
-        if (S_ISDIR(info.st_mode)) {
-            if (firstTime(info))
-                collect(path);
-            return;
-        }
-        if (!resultFileName)
-            return;
-        if (S_ISLNK(info.st_mode) && ::stat(path.constData(), &info) != 0) {
-            if (firstTime(path))
-                found(pathError(path, qt_error_string(errno), true));
-            return;
-        }
-        if (!firstTime(info))
-            return;
-        if (!S_ISREG(info.st_mode)) {
-            found(pathError(path, SummaryJob::tr("not a regular file"), true));
-            return;
-        }
-        ++m_list.found;
-        m_list.files.append({NativePath::Decode(path), true});
-    }
-
-    void found(const SummaryWriter::PathError &error)
-    {
-        ++m_list.found;
-        m_errors->append(error);
-    }
-
-    bool firstTime(const struct stat &info)
-    {
-        // Led by a zero byte, which no path holds.
-        const QByteArray identity = '\0' + QByteArray::number(quint64(info.st_dev)) + ':'
-            + QByteArray::number(quint64(info.st_ino));
-        return firstTime(identity);
-    }
-    bool firstTime(const QByteArray &key)
-    {
-        if (m_seen.contains(key))
-            return false;
-        m_seen.insert(key);
-        return true;
-    }
-
-    QList<SummaryWriter::PathError> *m_errors;
-    const std::function<bool()> &m_stop;
-    SummaryJob::ResultFiles m_list;
-    QSet<QByteArray> m_seen; // the device and inode of what was reached, the path of what was not
-};
 
 // What the run keeps of a file once it has been judged.
 struct Outcome
@@ -166,7 +31,7 @@ struct Outcome
 };
 
 // Judges one file, its report writing into its slot of `output`.
-bool judgeFile(const SummaryWriter &writer, const SummaryJob::ResultFile &file,
+bool judgeFile(const SummaryWriter &writer, const ResultFileFinder::ResultFile &file,
                std::optional<double> warnMargin, qsizetype slot, OrderedOutput &output, Outcome *outcome)
 {
     const std::unique_ptr<SummaryWriter::FileReport> report =
@@ -198,12 +63,12 @@ bool judgeFile(const SummaryWriter &writer, const SummaryJob::ResultFile &file,
 }
 
 // What the run's end tells of every file, in the files' order.
-void tally(const QList<SummaryJob::ResultFile> &files, const std::vector<Outcome> &outcomes,
+void tally(const QList<ResultFileFinder::ResultFile> &files, const std::vector<Outcome> &outcomes,
            SummaryWriter::Run *run)
 {
     for (qsizetype i = 0; i < files.size(); ++i) {
         const Outcome &outcome = outcomes[size_t(i)];
-        const SummaryJob::ResultFile &file = files.at(i);
+        const ResultFileFinder::ResultFile &file = files.at(i);
         if (!outcome.read) {
             run->errors.append({file.path, outcome.error, file.found});
             continue;
@@ -228,19 +93,6 @@ bool colourWanted()
 
 } // namespace
 
-SummaryJob::ResultFiles SummaryJob::FindResultFiles(const QStringList &paths,
-                                                    QList<SummaryWriter::PathError> *errors,
-                                                    const std::function<bool()> &stop)
-{
-    Finder finder(errors, stop);
-    for (const QString &path : paths) {
-        if (stop())
-            break;
-        finder.Given(path);
-    }
-    return finder.Take();
-}
-
 ExitStatus SummaryJob::Run(const Options &options)
 {
     OutputStream out;
@@ -260,7 +112,7 @@ ExitStatus SummaryJob::judge(const QStringList &paths, SummaryWriter::Format for
 {
     SummaryWriter::Run run;
     run.warnMargin = warnMargin;
-    const ResultFiles list = FindResultFiles(paths, &run.errors, StopSignals::Requested);
+    const ResultFileFinder::ResultFiles list = ResultFileFinder::Find(paths, &run.errors, StopSignals::Requested);
     for (const SummaryWriter::PathError &error : std::as_const(run.errors))
         BatchJobs::PrintError(error.message);
     if (StopSignals::Requested())

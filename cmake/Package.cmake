@@ -17,8 +17,9 @@ The whole table of a file can be exported as CSV and printed as a paginated
 report. From the command line, CSV files and PDF reports are written
 without a window, one per result file; every fiber is judged against its
 thresholds, with each channel's statistics (percentiles, Cpk, a Pareto of
-failures); and each channel's distribution is drawn as a PNG, SVG or PDF
-image.")
+failures); a folder's files are taken together as a lot in time order,
+with retests counted once and each file's summary kept in a cache; and each
+channel's distribution is drawn as a PNG, SVG or PDF image.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -28,9 +29,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUENVALE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Fonts are loaded by name, so dpkg-shlibdeps cannot see them: the form's
-# Song face and the report's CJK face.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-noto-cjk")
+# Fonts are loaded by name, and Qt's SQLite driver (the summary cache) as
+# a plugin, so dpkg-shlibdeps cannot see them: the form's Song face, the
+# report's CJK face and the driver.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-noto-cjk, libqt6sql6-sqlite")
 # Qt's Wayland plugin, so that the window runs natively on Wayland desktops;
 # without it Qt falls back to X11 (XWayland there).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")

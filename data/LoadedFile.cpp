@@ -30,7 +30,14 @@ void judgeBlocks(const MeasurementRows &rows, qsizetype first, qsizetype end, Th
         const qsizetype row = block * ChannelTable::FiberSize;
         const qsizetype count = qMin<qsizetype>(ChannelTable::FiberSize, rows.Count() - row);
         const ThresholdJudge::Fiber fiber = judge.AddFiber(rows, row, count);
-        verdicts.append({fiber.failures, fiber.worstRow, fiber.worstFailures, fiber.worstMargin});
+        quint32 failedRows = 0;
+        // Which rows failed, for a failing fiber: the judge names their
+        // channels, which two rows may share.
+        for (qsizetype i = 0; !fiber.failedChannels.isEmpty() && i < count; ++i) {
+            if (ThresholdJudge::JudgeChannel(rows.At(row + i)).failures != ThresholdJudge::NoFailure)
+                failedRows |= quint32(1) << i;
+        }
+        verdicts.append({fiber.failures, fiber.worstRow, fiber.worstFailures, fiber.worstMargin, failedRows});
     }
 }
 

@@ -24,6 +24,7 @@ struct LoadedFile
         int worstRow = -1; // in the block (see ThresholdJudge::Fiber)
         ThresholdJudge::Failures worstFailures;
         std::optional<double> worstMargin; // none where the worst channel has none
+        quint32 failedRows = 0; // bit i: row i of the block fails
 
         bool passed() const { return failures == ThresholdJudge::NoFailure; }
     };
@@ -34,11 +35,12 @@ struct LoadedFile
     QStringList shownNames;    // the same decoded from code page 936
     QList<qsizetype> boxOrder; // the blocks in the fiber box's order
 
-    // The verdicts on a file's fibers.
+    // The verdicts on a file's fibers, and the file's counts and figures
+    // per channel.
     struct Verdicts
     {
         QList<Verdict> byBlock;
-        ThresholdJudge judge{ThresholdJudge::VerdictsOnly}; // the file's counts
+        ThresholdJudge judge;
     };
 
     // Reads and cuts the file at `path`. False with a message when it
@@ -49,8 +51,8 @@ struct LoadedFile
                      const std::atomic<bool> *stop = nullptr, const ReadProgress &progress = {},
                      const StreamWait &wait = {});
 
-    // Every fiber of `rows` judged, on two threads where they are many.
-    // False once `stop` is set.
+    // Every fiber of `rows` judged, the figures of each channel kept, on two
+    // threads where they are many. False once `stop` is set.
     static bool Judge(const MeasurementRows &rows, Verdicts *verdicts,
                       const std::atomic<bool> *stop = nullptr);
 

@@ -44,11 +44,17 @@ void DrawTextAt(QPainter &painter, const QPoint &topLeft, const QString &text)
 
 } // namespace
 
-ChannelChart::ChannelChart(float screenScaleX, float screenScaleY, const QColor &ink)
+ChannelChart::ChannelChart(float screenScaleX, float screenScaleY, const QColor &ink, double squeeze)
     : m_scaleX(qMax(1.0f, screenScaleX))
     , m_scaleY(qMax(1.0f, screenScaleY))
+    , m_squeeze(qBound(0.0, squeeze, 1.0))
     , m_ink(ink)
 {
+}
+
+double ChannelChart::SqueezeFor(double height) const
+{
+    return qBound(0.0, height / (double(m_scaleY) * 320), 1.0);
 }
 
 ChannelChart::Edges ChannelChart::BarEdges(int bar, float power) const
@@ -236,7 +242,7 @@ QRect ChannelChart::Extent(const QFontMetrics &metrics, bool verdicts) const
     extent |= textRect(PowerPoint(), QStringLiteral("Power=") + widest(MeasurementRow::Power));
     if (verdicts) {
         extent |= textRect(ThresholdPoint(), QStringLiteral("Threshold=") + widest(MeasurementRow::Threshold));
-        extent |= textRect(MarginPoint(), QStringLiteral("Margin=-0000.00"));
+        extent |= textRect(MarginPoint(), QStringLiteral("Margin= -0000.00 dB"));
         for (int bar = 0; bar < BarCount; ++bar)
             extent |= QRect(ThresholdLine(bar, 20).p1(), ThresholdLine(bar, 20).p2());
     }
@@ -257,8 +263,7 @@ void ChannelChart::Draw(QPainter &painter, const QList<Power> &powers, const QSt
 
     // The axes are drawn over the bars with the thinnest line the device
     // has: one device pixel, whatever its pixel ratio. A line leaves out its
-    // end point, as the platform's lines always did: the base line stops one
-    // pixel short of trunc(sx*840).
+    // end point: the base line stops one pixel short of trunc(sx*840).
     QPen axisPen(m_ink, 1);
     axisPen.setCosmetic(true);
     axisPen.setCapStyle(Qt::FlatCap);

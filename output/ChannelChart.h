@@ -47,11 +47,18 @@ public:
     // The chart at the screen's factors, but never below its design size:
     // the form keeps its design size on smaller screens, and so does the
     // chart, which would otherwise slide under the list. Axes, labels, the
-    // selection line and the marker's outline are drawn in `ink`.
-    ChannelChart(float screenScaleX, float screenScaleY, const QColor &ink = Qt::black);
+    // selection line and the marker's outline are drawn in `ink`. Where the
+    // form has less height than that takes, the chart is lowered by
+    // `squeeze` (at most 1): every height of it alike, so that the bars
+    // still read true against the labels.
+    ChannelChart(float screenScaleX, float screenScaleY, const QColor &ink = Qt::black,
+                 double squeeze = 1.0);
 
     float ScaleX() const { return m_scaleX; }
     float ScaleY() const { return m_scaleY; }
+    double Squeeze() const { return m_squeeze; }
+    // The squeeze that leaves the vertical axis `height` pixels long.
+    double SqueezeFor(double height) const;
 
     // The chart: a bar for each power of bars 0-17 that has one (entries
     // past the end of `powers` have none), the axes, the scale labels and
@@ -131,9 +138,10 @@ public:
 
 private:
     double X(double designX) const { return double(m_scaleX) * designX; }
-    double Y(double designY) const { return double(m_scaleY) * designY; }
+    double Y(double designY) const { return double(m_scaleY) * m_squeeze * designY; }
 
     float m_scaleX;
     float m_scaleY;
+    double m_squeeze;
     QColor m_ink;
 };

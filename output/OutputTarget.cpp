@@ -2,6 +2,8 @@
 
 #include "data/NativePath.h"
 
+#include <QFileInfo>
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -135,4 +137,12 @@ QByteArray OutputTarget::FolderOf(const QByteArray &path)
 QByteArray OutputTarget::NameOf(const QByteArray &path)
 {
     return path.mid(path.lastIndexOf('/') + 1);
+}
+
+QString OutputTarget::ResultName(const QString &input, const QString &suffix)
+{
+    QString name = QFileInfo(input).fileName();
+    if (name.size() > 4 && name.endsWith(QLatin1String(".fib"), Qt::CaseInsensitive))
+        name.chop(4);
+    return name + suffix;
 }

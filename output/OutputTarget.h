@@ -34,6 +34,9 @@ public:
     // The folder and the last name of a path.
     static QByteArray FolderOf(const QByteArray &path);
     static QByteArray NameOf(const QByteArray &path);
+    // The name of the result of the result file `input`: its file name
+    // without a final ".fib" (in any case), then `suffix`.
+    static QString ResultName(const QString &input, const QString &suffix);
 
 private:
     Kind m_kind = Unreachable;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ResultFileFinder.h"
 #include "data/ThresholdJudge.h"
 
 #include <QByteArray>
@@ -37,12 +38,7 @@ public:
 
     // Paths are given as the program holds them (see NativePath): each
     // format shows them so that two different names never show alike.
-    struct PathError
-    {
-        QString path;
-        QString message;
-        bool found = false; // in a folder given, rather than given itself
-    };
+    using PathError = ResultFileFinder::PathError;
 
     // What the run holds of a file once it has been judged: counts only.
     struct FileResult

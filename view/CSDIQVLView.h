@@ -1,17 +1,21 @@
 #pragma once
 
-#include "data/LoadedFile.h"
-#include "data/MeasurementRow.h"
-#include "output/ChannelChart.h"
-#include "output/CsvExport.h"
+#include "document/DocumentManager.h"
+#include "document/ResultDocument.h"
 #include "output/PrintReport.h"
 #include "view/ChannelList.h"
+#include "view/ChartState.h"
+#include "view/ExportCommands.h"
+#include "view/FiberComboBox.h"
+#include "view/FileDialogs.h"
 #include "view/FormGeometry.h"
-#include "view/TabFiles.h"
+#include "view/FormLayout.h"
+#include "view/PrintCommands.h"
+#include "view/PrintDialogs.h"
 
 #include <QByteArray>
-#include <QRect>
 #include <QList>
+#include <QPainter>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -19,61 +23,61 @@
 #include <QWidget>
 
 #include <climits>
-#include <optional>
+#include <memory>
 
-class FiberComboBox;
 class SummaryDialog;
-class FileDialogs;
-class PrintDialogs;
+class TabFiles;
 
 // The form: the strip with one tab per opened file, the fiber box and the
-// channel list, laid out at 1.5 pixels per unit of the form's design. It
-// shows one file at a time, the one read last, always read again from disk.
+// channel list, laid out at 1.5 pixels per unit of the form's design, and
+// the chart under the list. It shows the document of its DocumentManager
+// and hands the user's commands to it; it holds no file of its own.
 class CSDIQVLView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CSDIQVLView(QWidget *parent = nullptr);
+    // The form of the files of `manager`; without one, of a manager of its own.
+    explicit CSDIQVLView(DocumentManager *manager = nullptr, QWidget *parent = nullptr);
     ~CSDIQVLView() override;
 
-    // The one-time set-up: takes the screen's scale factors, sizes the form
-    // to hold the chart, sets up the list's columns and fits the frame to
-    // the form. Safe to run again.
+    DocumentManager &Manager() const { return *m_manager; }
+    ResultDocument &Document() const { return m_manager->Document(); }
+
+    // The one-time set-up: takes the screen's scale factors, sets up the
+    // list's columns and lays the form out. Safe to run again.
     void OnInitialUpdate();
-    // The form may be at most `height` high: the list gives up rows, down
-    // to its design height, and scrolls instead. The form stays at least as
-    // high as its design height.
+    // The form may be at most `height` high: the chart is lowered, then the
+    // list gives up rows (see FormLayout).
     void LimitHeight(int height);
 
-    // Opening files into tabs and File Open: see TabFiles.
-    QStringList OpenFiles(const QStringList &paths) { return m_tabFiles->OpenFiles(paths); }
-    void OnFileOpen() { m_tabFiles->OnFileOpen(); }
+    // File Open: the files chosen in the dialog, each into a tab.
+    // Cancelling changes nothing.
+    void OnFileOpen();
+    QStringList OpenFiles(const QStringList &paths) { return m_manager->OpenFiles(paths); }
     // The tabs from the keyboard: the next and the previous one round the
-    // ends, and Close, each as the strip's own click or menu does.
-    void OnNextTab() { m_tabFiles->OnNextTab(); }
-    void OnPrevTab() { m_tabFiles->OnPrevTab(); }
-    void OnCloseTab() { m_tabFiles->OnCloseTab(); }
-    // A recent file that is no longer there: says so, and asks whether to
-    // take it off the list.
-    bool ForgetMissingFile(const QString &path);
+    // ends, and Close.
+    void OnNextTab() { m_manager->ShowTabAlong(+1); }
+    void OnPrevTab() { m_manager->ShowTabAlong(-1); }
+    void OnCloseTab() { m_manager->CloseTab(); }
 
     // Copy: in the channel list, its rows chosen (or all) under their
     // headings, split by tabs; in the fiber box, the name chosen.
     void OnEditCopy();
     // Find: the fiber box's find field.
-    void OnEditFind();
+    void OnEditFind() { m_comboFiber->OpenFind(); }
 
-    void OnFileSave();
-    void OnFileSaveAs();
-    void OnFilePrint();
+    void OnFileSave() { m_export->OnFileSave(Dialogs()); }
+    void OnFileSaveAs() { m_export->OnFileSaveAs(Dialogs()); }
+    void OnFilePrint() { m_print->OnFilePrint(printDialogs(), Dialogs()); }
     void OnFilePrintPreview();
 
     // The verdicts: off, the window is the design's; on, every fiber and
     // channel shows whether it passes its thresholds and by how much.
     void SetVerdictsShown(bool shown);
+    bool VerdictsShown() const { return m_bVerdicts; }
     // The next and the previous failing fiber, round the end of the box.
-    void OnNextFailure();
-    void OnPrevFailure();
+    void OnNextFailure() { showFailure(+1); }
+    void OnPrevFailure() { showFailure(-1); }
     // The file's figures per channel and its failing fibers, in a window of
     // their own.
     void OnViewSummary();
@@ -85,8 +89,9 @@ public:
     // Takes the factors from this size instead of the primary screen's.
     void SetScreenSize(const QSize &size) { m_screenSize = size; }
     // The dialogs to ask (not owned); null for the real ones.
-    void SetFileDialogs(FileDialogs *dialogs) { m_tabFiles->SetFileDialogs(dialogs); }
+    void SetFileDialogs(FileDialogs *dialogs) { m_pDialogs = dialogs; }
     void SetPrintDialogs(PrintDialogs *dialogs) { m_pPrintDialogs = dialogs; }
+    FileDialogs &Dialogs() const { return m_pDialogs ? *m_pDialogs : FileDialogs::Default(); }
 
     // Pages side by side in the print preview: 2 shows facing pages, any
     // other value one page. Read when the preview opens, written when it
@@ -95,40 +100,21 @@ public:
 
 signals:
     void previewPagesChanged(int pages);
-    // A file is being read: what there is to tell of it in the status bar,
-    // and how far it is in percent; -1 once it is shown.
-    void readProgress(const QString &text, int percent);
-    // The file read last is shown (or nothing, where none could be).
-    void fileShown();
-    // The file's yield, for the status bar; empty while there is none to show.
-    void yieldChanged(const QString &text);
-    // What the status bar must keep saying of the file shown (it is gone
-    // from disk, or could not be read again); empty once there is nothing.
-    void noticeChanged(const QString &text);
-    // Files opened into new tabs, in the order opened.
-    void filesOpened(const QStringList &paths);
-    // The form has taken its size for the screen: the window around it
-    // fits itself to it.
+    // The form has taken its size: the window around it fits itself to it.
     void formSized(const QSize &size);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        OnDraw(painter);
+    }
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
 
 private slots:
-    void OnReadStarted(const QString &name);
-    void OnReadProgress(const QString &name, int percent);
-    void OnReadWaiting(const QString &name, bool waiting);
-    void OnFileRead(const LoadedFile &file);
-    void OnRereadStarted(const QString &name);
-    void OnFileReread(const LoadedFile &file);
-    void OnRereadFailed(const QString &error);
-    void OnFileGone(const QString &name);
-    void OnVerdictsRead(const LoadedFile::Verdicts &verdicts);
-    void showBlock(qsizetype block);
-    // Choosing an entry of the fiber box shows the channels of its block;
-    // typing in the box's edit field renames the entry chosen last.
+    // Choosing an entry of the fiber box shows the channels of its fiber;
+    // typing in the box's edit field renames the fiber chosen last.
     void OnSelendokComboFiber();
     void OnEditchangeComboFiber();
     // A mouse click in the channel list: the selected row with the highest
@@ -138,68 +124,48 @@ private slots:
     void placeControls();
 
 private:
-    FileDialogs &dialogs() const { return m_tabFiles->Dialogs(); }
-    void ParseTable(const LoadedFile &file);
-    void FillFiberCombo(const LoadedFile &file);
-    void clearFile();
+    PrintDialogs &printDialogs() const { return m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default(); }
+    void documentChanged(ResultDocument::Changes what);
+    void ParseTable();
+    void FillFiberCombo();
+    void fiberRenamed(qsizetype block);
     // Shows the chart of the chosen fiber's powers and the selection texts
-    // and repaints the view at once. The chart stays until the next file load.
-    void DrawChart();
-    void OnEndPrinting();
-    void holdNewFiles();
-    void releaseNewFiles();
-    void setUpColumns();
+    // and repaints the view at once. The chart stays until the next file.
+    void DrawChart() { repaint(); }
     void layOut();
+    void setUpColumns() { m_listChannels->SetUpColumns(m_bVerdicts, m_geometry); }
     void showChannel(int row);
-    void clearChart();
-    void appendChannelRow(const MeasurementRows::Row &row);
-    void showMargin(int row, const ThresholdJudge::Channel &channel);
-    void showYield();
     void showFailure(int step);
     void showEntry(int pos);
-    QStringList fiberEntryNames() const;
-    QList<CsvExport::BlockName> entryNames() const;
-    PrintDialogs &printDialogs() const;
+    void showBlock(qsizetype block);
 
-    ::TabFiles *m_tabFiles;
+    std::unique_ptr<DocumentManager> m_ownManager;
+    DocumentManager *m_manager;
+    TabFiles *m_tabFiles;
     FiberComboBox *m_comboFiber;
     ChannelList *m_listChannels;
-    QByteArray m_strHeader;
     PrintReport m_report;
     // The clicked row's texts as the list shows them.
     QString m_strSelChannel;
     QString m_strSelPower;
     QString m_strSelWaveLength;
-    QString m_strSelThreshold;
-    QString m_strSelMargin;
     int m_nFiberIndex = -1; // no fiber chosen yet
+    qsizetype m_nShownBlock = -1;
+    QByteArray m_shownName; // of the fiber shown, to find it again in a new version
     FormGeometry m_geometry;
-    QRect m_listRect = FormGeometry::ListRect(0, 0);
-    int m_chartShift = 0;
+    FormLayout m_layout;
     int m_heightLimit = INT_MAX;
-    QString m_strSavePath;
 
     QPixmap m_bitmap131;
     QSize m_screenSize;
+    FileDialogs *m_pDialogs = nullptr;
     PrintDialogs *m_pPrintDialogs = nullptr;
     int m_nPreviewPages = 0;
+    std::unique_ptr<ExportCommands> m_export;
+    std::unique_ptr<PrintCommands> m_print;
 
-    // The chart as last drawn: kept so that every repaint shows it again.
-    bool m_bChartShown = false;
-    QList<ChannelChart::Power> m_chartPowers;
-    QList<ChannelChart::Verdict> m_chartVerdicts;
+    ChartState m_chart;
 
     bool m_bVerdicts = false;
-    bool m_bFileShown = false;
-    bool m_bVerdictsKnown = false;
-    LoadedFile::Verdicts m_verdicts;
-    qsizetype m_nShownBlock = -1;
     SummaryDialog *m_summary = nullptr;
-    int m_nMarkerRow = -1;
-    // A file, or a new version of the one shown, read while printing, and
-    // its verdicts.
-    int m_nNewFilesHeld = 0;
-    std::optional<LoadedFile> m_pendingFile;
-    bool m_bPendingIsReread = false;
-    std::optional<LoadedFile::Verdicts> m_pendingVerdicts;
 };

@@ -1,5 +1,12 @@
 #include "view/ChannelList.h"
 
+#include "data/ChannelTable.h"
+#include "data/CodePage936.h"
+#include "document/ResultDocument.h"
+#include "output/SummaryWriter.h"
+#include "view/FormGeometry.h"
+#include "view/Resources.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +16,100 @@
 #include <QStyleOptionViewItem>
 
 #include <algorithm>
+
+namespace {
+
+const char *const kColumnHeadings[ChannelList::MarginColumn + 1] = {
+    "Channel", "WaveLength", "Power", "Threshold", "Date", "Time", "Margin"};
+
+// The fields shown in the design's columns.
+constexpr MeasurementRow::Field kColumnFields[ChannelList::DesignColumns] = {
+    MeasurementRow::Channel, MeasurementRow::WaveLength, MeasurementRow::Power,
+    MeasurementRow::Threshold, MeasurementRow::Date, MeasurementRow::Time};
+
+// The first column stands left, the others are centred.
+Qt::Alignment columnAlignment(int column)
+{
+    return column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+}
+
+} // namespace
+
+ChannelList::ChannelList(QWidget *parent) : QTableWidget(parent)
+{
+    setShowGrid(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+}
+
+// Made once, whatever runs it again: the columns' widths follow every run.
+// A field's column is as wide as its widest text: as many digits as the
+// field has bytes, the widest text of a number in any font.
+void ChannelList::SetUpColumns(bool margins, const FormGeometry &geometry)
+{
+    const int columns = margins ? MarginColumn + 1 : DesignColumns;
+    if (columnCount() != columns) {
+        setColumnCount(columns);
+        for (int column = 0; column < columns; ++column) {
+            auto *heading = new QTableWidgetItem(QString::fromLatin1(kColumnHeadings[column]));
+            heading->setTextAlignment(columnAlignment(column));
+            setHorizontalHeaderItem(column, heading);
+        }
+    }
+    QStringList widest;
+    for (const MeasurementRow::Field field : kColumnFields)
+        widest.append(QString(ChannelTable::ColumnWidth(field), QLatin1Char('0')));
+    widest.append(QStringLiteral("MM-000.00")); // a margin with its mark
+    QList<int> least;
+    for (int column = 0; column <= MarginColumn; ++column)
+        least.append(geometry.ColumnWidth(qMin(column, DesignColumns - 1)));
+    FitColumns(least, widest);
+}
+
+void ChannelList::ShowFiber(const ResultDocument &document, qsizetype block,
+                            const QList<ThresholdJudge::Channel> &channels)
+{
+    setRowCount(0);
+    const MeasurementRows &rows = document.Rows();
+    const qsizetype first = block * ChannelTable::FiberSize;
+    for (qsizetype r = first; r < first + document.FiberRows(block); ++r) {
+        const MeasurementRows::Row row = rows.At(r);
+        const int n = rowCount();
+        insertRow(n);
+        for (int column = 0; column < DesignColumns; ++column) {
+            const QByteArrayView field = row.text(kColumnFields[column]);
+            auto *item = new QTableWidgetItem(CodePage936::Decode(
+                column == 2 ? ChannelTable::ListedPower(field) : field.toByteArray()));
+            item->setTextAlignment(columnAlignment(column));
+            setItem(n, column, item);
+        }
+    }
+    ShowMargins(channels);
+}
+
+void ChannelList::ShowMargins(const QList<ThresholdJudge::Channel> &channels)
+{
+    for (int row = 0; row < rowCount() && row < channels.size() && ShowsMargins(); ++row) {
+        const ThresholdJudge::Channel &channel = channels.at(row);
+        QByteArray margin;
+        if (channel.margin)
+            SummaryWriter::AppendPlaces(margin, *channel.margin, 2);
+        auto *item = new QTableWidgetItem(QString::fromLatin1(margin));
+        item->setTextAlignment(columnAlignment(MarginColumn));
+        if (channel.failures != ThresholdJudge::NoFailure) {
+            item->setIcon(Resources::VerdictIcon(false));
+            const QString why = tr("fails: %1").arg(SummaryWriter::Reasons(channel.failures));
+            item->setToolTip(why);
+            item->setData(Qt::AccessibleTextRole, item->text() + QLatin1String(", ") + why);
+        }
+        setItem(row, MarginColumn, item);
+    }
+}
 
 // A fiber's 18 rows bring the vertical scroll bar.
 int ChannelList::WholeWidth() const
@@ -33,16 +134,18 @@ void ChannelList::FitColumns(const QList<int> &least, const QStringList &widestT
 {
     ensurePolished();
     horizontalHeader()->ensurePolished();
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+    int rowHeight = fontMetrics().height() + 2;
     for (int column = 0; column < columnCount() && column < least.size(); ++column) {
         QStyleOptionViewItem option;
         initViewItemOption(&option);
         option.text = widestTexts.value(column);
         option.features |= QStyleOptionViewItem::HasDisplay;
-        const int cell = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).width();
+        const QSize cell = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
         const int heading = horizontalHeader()->sectionSizeHint(column);
-        setColumnWidth(column, std::max({least.at(column), cell, heading}));
+        setColumnWidth(column, std::max({least.at(column), cell.width(), heading}));
+        rowHeight = qMax(rowHeight, cell.height());
     }
+    verticalHeader()->setDefaultSectionSize(rowHeight);
 }
 
 void ChannelList::mousePressEvent(QMouseEvent *event)

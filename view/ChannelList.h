@@ -1,16 +1,39 @@
 #pragma once
 
+#include "data/ThresholdJudge.h"
+
 #include <QTableWidget>
 
-// The channel list. Besides the table's own signals it tells of every left
-// mouse click inside its rows area, on a row or below the last one, once the
-// click has settled the selection, and of every move of the current row by
-// Up, Down, Home, End, Page Up or Page Down.
+class FormGeometry;
+class ResultDocument;
+
+// The channel list: the six columns of the design, and a Margin column
+// while the verdicts are shown. Besides the table's own signals it tells of
+// every left mouse click inside its rows area, on a row or below the last
+// one, once the click has settled the selection, and of every move of the
+// current row by Up, Down, Home, End, Page Up or Page Down.
 class ChannelList : public QTableWidget
 {
     Q_OBJECT
 public:
-    using QTableWidget::QTableWidget;
+    static constexpr int DesignColumns = 6;
+    static constexpr int MarginColumn = DesignColumns;
+
+    explicit ChannelList(QWidget *parent = nullptr);
+
+    // The design's columns, and the Margin column with `margins`, each at
+    // least as wide as `geometry` makes it (the Margin column as Time) and
+    // as its texts need.
+    void SetUpColumns(bool margins, const FormGeometry &geometry);
+    bool ShowsMargins() const { return columnCount() > DesignColumns; }
+    // The rows of fiber `block` of `document`, the power by the list's rule
+    // ("Low" for a power read below -99.9); with the Margin column, each
+    // channel's margin in it, from `channels`.
+    void ShowFiber(const ResultDocument &document, qsizetype block,
+                   const QList<ThresholdJudge::Channel> &channels);
+    // Each channel's margin, two places, empty where it has none, a failing
+    // channel's marked with the mark of a fail.
+    void ShowMargins(const QList<ThresholdJudge::Channel> &channels);
 
     // The width at which every column shows whole beside the vertical
     // scroll bar, so that the list never scrolls sideways.
@@ -20,7 +43,7 @@ public:
     // Widens each column to what its heading and the widest text of its
     // cells take in the list's own font and style (whatever a style sheet
     // makes of them), never narrower than `least`. Rows are as high as the
-    // list's font needs.
+    // list's font and style need.
     void FitColumns(const QList<int> &least, const QStringList &widestTexts);
 
 signals:

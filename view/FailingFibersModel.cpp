@@ -1,28 +1,38 @@
 #include "view/FailingFibersModel.h"
 
-#include "data/ChannelTable.h"
+#include "document/ResultDocument.h"
 #include "output/SummaryWriter.h"
 #include "view/Resources.h"
 
 namespace {
 
-const char *const kHeadings[] = {"Fiber", "Reason", "Worst channel", "Margin"};
+enum Column { FiberColumn, ReasonColumn, FailedColumn, WorstColumn, MarginColumn, ColumnCount };
+
+const char *const kHeadings[ColumnCount] = {"Fiber", "Reason", "Failed channels", "Worst channel", "Margin"};
 
 } // namespace
 
-void FailingFibersModel::SetFile(const LoadedFile::Verdicts &verdicts, const MeasurementRows &rows,
-                                 const QStringList &names)
+FailingFibersModel::FailingFibersModel(const ResultDocument &document, QObject *parent)
+    : QAbstractTableModel(parent), m_document(document)
+{
+}
+
+void FailingFibersModel::Refresh()
 {
     beginResetModel();
-    m_verdicts = verdicts.byBlock;
-    m_rows = rows;
-    m_names = names;
     m_blocks.clear();
-    for (qsizetype block = 0; block < m_verdicts.size(); ++block) {
-        if (!m_verdicts.at(block).passed())
+    for (qsizetype block = 0; block < m_document.FiberCount(); ++block) {
+        if (m_document.MarkOf(block) == ResultDocument::Mark::Fails)
             m_blocks.append(block);
     }
     endResetModel();
+}
+
+void FailingFibersModel::Renamed(qsizetype block)
+{
+    const int row = int(m_blocks.indexOf(block));
+    if (row >= 0)
+        emit dataChanged(index(row, FiberColumn), index(row, FiberColumn));
 }
 
 int FailingFibersModel::rowCount(const QModelIndex &parent) const
@@ -32,7 +42,7 @@ int FailingFibersModel::rowCount(const QModelIndex &parent) const
 
 int FailingFibersModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(std::size(kHeadings));
+    return parent.isValid() ? 0 : ColumnCount;
 }
 
 QVariant FailingFibersModel::data(const QModelIndex &index, int role) const
@@ -40,28 +50,30 @@ QVariant FailingFibersModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_blocks.size())
         return QVariant();
     const qsizetype block = m_blocks.at(index.row());
-    const LoadedFile::Verdict &verdict = m_verdicts.at(block);
-    if (role == Qt::DecorationRole && index.column() == 0)
+    const LoadedFile::Verdict *verdict = m_document.VerdictOf(block);
+    if (!verdict)
+        return QVariant();
+    if (role == Qt::DecorationRole && index.column() == FiberColumn)
         return Resources::VerdictIcon(false);
     if (role == Qt::TextAlignmentRole)
-        return int(index.column() == 3 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        return int(index.column() == MarginColumn ? Qt::AlignRight | Qt::AlignVCenter
+                                                  : Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return QVariant();
     switch (index.column()) {
-    case 0:
-        return m_names.value(block);
-    case 1:
-        return SummaryWriter::Reasons(verdict.failures);
-    case 2:
-        return verdict.worstRow < 0
-            ? QString()
-            : SummaryWriter::FieldText(m_rows.At(block * ChannelTable::FiberSize + verdict.worstRow)
-                                           .text(MeasurementRow::Channel));
-    case 3: {
-        if (!verdict.worstMargin)
-            return SummaryWriter::Reasons(verdict.worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber));
+    case FiberColumn:
+        return m_document.ShownName(block).trimmed();
+    case ReasonColumn:
+        return SummaryWriter::Reasons(verdict->failures);
+    case FailedColumn:
+        return m_document.FailedChannels(block).join(QLatin1Char(' '));
+    case WorstColumn:
+        return m_document.WorstChannel(block);
+    case MarginColumn: {
+        if (!verdict->worstMargin)
+            return SummaryWriter::Reasons(verdict->worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber));
         QByteArray margin;
-        SummaryWriter::AppendDecimal(margin, *verdict.worstMargin);
+        SummaryWriter::AppendDecimal(margin, *verdict->worstMargin);
         return QString::fromLatin1(margin);
     }
     default:
@@ -71,8 +83,7 @@ QVariant FailingFibersModel::data(const QModelIndex &index, int role) const
 
 QVariant FailingFibersModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
-        && section < int(std::size(kHeadings)))
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < ColumnCount)
         return tr(kHeadings[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -1,22 +1,24 @@
 #pragma once
 
-#include "data/LoadedFile.h"
-
 #include <QAbstractTableModel>
-#include <QStringList>
+#include <QList>
 
-// The failing fibers of a file, a row each: name, reasons, worst channel
-// and its margin, as --summary writes them. Made from the verdicts and the
-// rows when shown, so a file of 55,000 failing fibers costs a list of
-// their blocks.
+class ResultDocument;
+
+// The failing fibers of the document shown, a row each: name, reasons, the
+// failed channels, the worst channel and its margin, as --summary writes
+// them. Made from the document when shown, so a file of 55,000 failing
+// fibers costs a list of their blocks.
 class FailingFibersModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit FailingFibersModel(const ResultDocument &document, QObject *parent = nullptr);
 
-    void SetFile(const LoadedFile::Verdicts &verdicts, const MeasurementRows &rows,
-                 const QStringList &names);
+    // Takes the document's verdicts anew.
+    void Refresh();
+    // A fiber's name changed.
+    void Renamed(qsizetype block);
     qsizetype BlockAt(int row) const { return row >= 0 && row < m_blocks.size() ? m_blocks.at(row) : -1; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -25,8 +27,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QList<LoadedFile::Verdict> m_verdicts;
-    MeasurementRows m_rows;
-    QStringList m_names;
+    const ResultDocument &m_document;
     QList<qsizetype> m_blocks; // of the failing fibers, in file order
 };

@@ -3,12 +3,15 @@
 #include "data/CodePage936.h"
 #include "data/LoadedFile.h"
 #include "view/Resources.h"
+#include "view/StyleMetrics.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 #include <numeric>
@@ -268,6 +271,19 @@ bool FiberComboBox::findKey(QObject *watched, int key)
     return false;
 }
 
+int FiberComboBox::FindEntry(int from, int step, const std::function<bool(qsizetype)> &matches) const
+{
+    const int count = GetCount();
+    if (from < 0)
+        from = step > 0 ? -1 : 0;
+    for (int i = 1; i <= count; ++i) {
+        const int pos = ((from + step * i) % count + count) % count;
+        if (matches(GetItemBlock(pos)))
+            return pos;
+    }
+    return -1;
+}
+
 QString FiberComboBox::GetLBText(int pos) const
 {
     return pos >= 0 && pos < GetCount() ? m_model->At(pos).text : QString();
@@ -283,9 +299,13 @@ qsizetype FiberComboBox::GetItemBlock(int pos) const
     return pos >= 0 && pos < GetCount() ? m_model->At(pos).block : -1;
 }
 
-void FiberComboBox::SetVerdicts(const QList<LoadedFile::Verdict> &byBlock, const MeasurementRows &rows)
+void FiberComboBox::SetItemName(int pos, const QByteArray &bytes, const QString &text)
 {
-    m_model->SetVerdicts(byBlock, rows);
+    if (pos < 0 || pos >= GetCount())
+        return;
+    m_model->Rename(pos, bytes, text);
+    if (pos == m_nCurSel && m_edit->text() != text)
+        m_edit->setText(text);
 }
 
 // The marks take no more height than the names, so the list keeps its rows.
@@ -294,6 +314,17 @@ void FiberComboBox::ShowVerdicts(bool shown)
     const int side = qMax(8, m_list->fontMetrics().height() - 2);
     m_list->setIconSize(QSize(side, side));
     m_model->ShowVerdicts(shown);
+}
+
+int FiberComboBox::WholeWidth(bool marks) const
+{
+    const int chrome = 2 * m_list->frameWidth()
+        + m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list->verticalScrollBar());
+    int width = 0;
+    for (const QString &name : {QString(8, QLatin1Char('W')), QString(4, QChar(0x5149))})
+        width = std::max({width, StyleMetrics::LineEditWidth(*m_edit, name),
+                          StyleMetrics::ItemSize(*m_list, name, marks).width() + chrome});
+    return width;
 }
 
 QString FiberComboBox::GetWindowText() const

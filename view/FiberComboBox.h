@@ -7,6 +7,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <functional>
+
 class QLineEdit;
 class QListView;
 
@@ -45,6 +47,11 @@ public:
     // both. Returns the position, or -1.
     int SetCurSel(int pos);
 
+    // The first entry after `from` the way `step` goes, round the end,
+    // whose block `matches`; -1 for none. From -1, the first entry matches
+    // first either way.
+    int FindEntry(int from, int step, const std::function<bool(qsizetype block)> &matches) const;
+
     QString GetLBText(int pos) const;     // empty when out of range
     QByteArray GetLBBytes(int pos) const; // empty when out of range
     qsizetype GetItemBlock(int pos) const; // -1 when out of range
@@ -53,12 +60,16 @@ public:
     QString GetWindowText() const;
     void SetWindowText(const QString &text); // raises no editChange
 
-    // The verdicts on the blocks of `rows`, and whether the entries show
-    // them (see FiberListModel).
-    void SetVerdicts(const QList<LoadedFile::Verdict> &byBlock, const MeasurementRows &rows);
+    // Gives entry `pos` a new name in place: it keeps its place and its
+    // block, and stays chosen if it was. The edit field shows the name
+    // where the entry is the one chosen.
+    void SetItemName(int pos, const QByteArray &bytes, const QString &text);
+
+    // The document whose verdicts the entries show, whether they show them,
+    // and that they changed (see FiberListModel).
+    void SetDocument(const ResultDocument *document) { m_model->SetDocument(document); }
     void ShowVerdicts(bool shown);
-    // The verdict on the block of entry `pos`; null where none is known.
-    const LoadedFile::Verdict *GetItemVerdict(int pos) const { return m_model->VerdictAt(pos); }
+    void VerdictsChanged() { m_model->MarksChanged(); }
 
     // The find field between the edit field and the list: typing in it
     // shows only the entries whose names hold the text; Enter or Down
@@ -68,6 +79,12 @@ public:
     void OpenFind();
     void CloseFind();
     bool Finding() const;
+
+    // The width at which the widest name a fiber can have (eight bytes:
+    // eight of the widest letters, or four full-width characters) shows
+    // whole in the edit field and in the list beside its scroll bar, and
+    // beside its mark with `marks`, in the fonts and style in effect.
+    int WholeWidth(bool marks) const;
 
     QLineEdit *Edit() const { return m_edit; }
     QLineEdit *Find() const { return m_find; }

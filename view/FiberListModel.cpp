@@ -1,6 +1,5 @@
 #include "view/FiberListModel.h"
 
-#include "data/ChannelTable.h"
 #include "output/SummaryTextWriter.h"
 #include "output/SummaryWriter.h"
 #include "view/Resources.h"
@@ -17,54 +16,54 @@ QVariant FiberListModel::data(const QModelIndex &index, int role) const
     const Entry &entry = m_entries.at(index.row());
     if (role == Qt::DisplayRole)
         return entry.text;
-    const LoadedFile::Verdict *verdict = VerdictsShown() ? VerdictAt(index.row()) : nullptr;
-    if (!verdict)
+    const ResultDocument::Mark mark = MarkAt(index.row());
+    if (mark == ResultDocument::Mark::Unknown)
         return QVariant();
     switch (role) {
     case Qt::DecorationRole:
-        return Resources::VerdictIcon(verdict->passed());
+        return mark == ResultDocument::Mark::BeingWritten ? Resources::BeingWrittenIcon()
+                                                          : Resources::VerdictIcon(mark == ResultDocument::Mark::Passes);
     case Qt::AccessibleTextRole:
-        return entry.text.trimmed() + QLatin1String(", ") + (verdict->passed() ? tr("passes") : tr("fails"));
+        return entry.text.trimmed() + QLatin1String(", ")
+            + (mark == ResultDocument::Mark::Passes  ? tr("passes")
+               : mark == ResultDocument::Mark::Fails ? tr("fails")
+                                                     : tr("being written"));
     case Qt::ToolTipRole:
-        return tipFor(entry, *verdict);
+        return tipFor(entry, mark);
     default:
         return QVariant();
     }
 }
 
-void FiberListModel::SetVerdicts(const QList<LoadedFile::Verdict> &byBlock, const MeasurementRows &rows)
+void FiberListModel::SetDocument(const ResultDocument *document)
 {
-    m_verdicts = byBlock;
-    m_rows = rows;
-    marksChanged();
+    m_document = document;
+    MarksChanged();
 }
 
 void FiberListModel::ShowVerdicts(bool shown)
 {
     m_shown = shown;
-    marksChanged();
+    MarksChanged();
 }
 
-const LoadedFile::Verdict *FiberListModel::VerdictAt(int row) const
+ResultDocument::Mark FiberListModel::MarkAt(int row) const
 {
-    const qsizetype block = row >= 0 && row < m_entries.size() ? m_entries.at(row).block : -1;
-    return block >= 0 && block < m_verdicts.size() ? &m_verdicts.at(block) : nullptr;
+    if (!m_shown || !m_document || row < 0 || row >= m_entries.size())
+        return ResultDocument::Mark::Unknown;
+    return m_document->MarkOf(m_entries.at(row).block);
 }
 
 // Made when asked, for the one entry under the pointer.
-QString FiberListModel::tipFor(const Entry &entry, const LoadedFile::Verdict &verdict) const
+QString FiberListModel::tipFor(const Entry &entry, ResultDocument::Mark mark) const
 {
-    const qsizetype first = entry.block * ChannelTable::FiberSize;
-    const qsizetype count = qMin<qsizetype>(ChannelTable::FiberSize, m_rows.Count() - first);
-    QStringList failed;
-    for (qsizetype i = 0; i < count; ++i) {
-        const MeasurementRows::Row row = m_rows.At(first + i);
-        if (ThresholdJudge::JudgeChannel(row).failures != ThresholdJudge::NoFailure)
-            failed.append(SummaryWriter::FieldText(row.text(MeasurementRow::Channel)));
-    }
-    QString tip = verdict.passed() ? tr("%1 passes").arg(entry.text.trimmed())
-                                   : tr("%1 fails: %2").arg(entry.text.trimmed(),
-                                                            SummaryWriter::Reasons(verdict.failures));
+    const QString name = entry.text.trimmed();
+    if (mark == ResultDocument::Mark::BeingWritten)
+        return tr("%1 is being written: %2 of 18 rows so far").arg(name).arg(m_document->FiberRows(entry.block));
+    const LoadedFile::Verdict &verdict = *m_document->VerdictOf(entry.block);
+    QString tip = verdict.passed() ? tr("%1 passes").arg(name)
+                                   : tr("%1 fails: %2").arg(name, SummaryWriter::Reasons(verdict.failures));
+    const QStringList failed = m_document->FailedChannels(entry.block);
     if (!failed.isEmpty())
         tip += tr(" at %1").arg(failed.join(QLatin1Char(' ')));
     if (verdict.worstRow < 0)
@@ -74,12 +73,10 @@ QString FiberListModel::tipFor(const Entry &entry, const LoadedFile::Verdict &ve
         SummaryTextWriter::AppendMargin(margin, *verdict.worstMargin);
     else
         margin = SummaryWriter::ReasonsUtf8(verdict.worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber)).toByteArray();
-    const QString channel = SummaryWriter::FieldText(
-        m_rows.At(first + verdict.worstRow).text(MeasurementRow::Channel));
-    return tip + tr("; worst channel %1, margin %2").arg(channel, QString::fromUtf8(margin));
+    return tip + tr("; worst channel %1, margin %2").arg(m_document->WorstChannel(entry.block), QString::fromUtf8(margin));
 }
 
-void FiberListModel::marksChanged()
+void FiberListModel::MarksChanged()
 {
     if (!m_entries.isEmpty())
         emit dataChanged(index(0), index(int(m_entries.size()) - 1),
@@ -90,9 +87,6 @@ void FiberListModel::Reset(QList<Entry> entries)
 {
     beginResetModel();
     m_entries = std::move(entries);
-    // The verdicts belong to the file the entries came from.
-    m_verdicts.clear();
-    m_rows = MeasurementRows();
     endResetModel();
 }
 
@@ -108,4 +102,11 @@ void FiberListModel::Remove(int row)
     beginRemoveRows(QModelIndex(), row, row);
     m_entries.removeAt(row);
     endRemoveRows();
+}
+
+void FiberListModel::Rename(int row, QByteArray bytes, QString text)
+{
+    m_entries[row].bytes = std::move(bytes);
+    m_entries[row].text = std::move(text);
+    emit dataChanged(index(row), index(row));
 }

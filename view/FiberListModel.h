@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/LoadedFile.h"
+#include "document/ResultDocument.h"
 
 #include <QAbstractListModel>
 #include <QByteArray>
@@ -27,25 +27,27 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     const QList<Entry> &Entries() const { return m_entries; }
-    // The verdicts on the blocks of `rows`: each entry is marked pass or
-    // fail while they are shown, with a mark its reader can name and a tip
-    // that says why and where. Nothing is marked before they are known.
-    void SetVerdicts(const QList<LoadedFile::Verdict> &byBlock, const MeasurementRows &rows);
+    // The document whose verdicts the entries show while they are shown:
+    // each entry is marked pass, fail or being written, with a mark its
+    // reader can name and a tip that says why and where. Nothing is marked
+    // before the verdicts are known.
+    void SetDocument(const ResultDocument *document);
     void ShowVerdicts(bool shown);
-    bool VerdictsShown() const { return m_shown && !m_verdicts.isEmpty(); }
-    // The verdict on an entry's block; null where there is none.
-    const LoadedFile::Verdict *VerdictAt(int row) const;
+    // The marks changed in the document.
+    void MarksChanged();
+    // The mark of an entry's block; Unknown while the verdicts are not shown.
+    ResultDocument::Mark MarkAt(int row) const;
     const Entry &At(int row) const { return m_entries.at(row); }
     void Reset(QList<Entry> entries); // one reset, however many entries
     void Insert(int row, Entry entry);
     void Remove(int row);
+    // A new name for an entry, in place.
+    void Rename(int row, QByteArray bytes, QString text);
 
 private:
-    QString tipFor(const Entry &entry, const LoadedFile::Verdict &verdict) const;
-    void marksChanged();
+    QString tipFor(const Entry &entry, ResultDocument::Mark mark) const;
 
     QList<Entry> m_entries;
-    QList<LoadedFile::Verdict> m_verdicts;
-    MeasurementRows m_rows; // shared with the store, for the tips
+    const ResultDocument *m_document = nullptr;
     bool m_shown = false;
 };

@@ -13,8 +13,8 @@ QStringList FileDialogs::GetOpenFileNames(QWidget *parent, const QString &filter
 QString FileDialogs::GetSaveFileName(QWidget *parent, const QString &filter,
                                      const QString &suggestedName)
 {
-    // The export replaces an existing file without a question, as it always
-    // did; no extension is added here either: the view decides on ".csv".
+    // The export replaces an existing file without a question, and no
+    // extension is added here: Save As decides on ".csv".
     return QFileDialog::getSaveFileName(parent, QString(), suggestedName, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }

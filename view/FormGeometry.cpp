@@ -56,28 +56,30 @@ QRect FormGeometry::ListRect(int width, int height)
     return rect;
 }
 
-int FormGeometry::ChartShift(int listBottom, const QFontMetrics &metrics) const
+int FormGeometry::ChartShift(int listBottom, const QFontMetrics &metrics, double squeeze) const
 {
     const int gap = ChannelChart(1.0f, 1.0f).Extent(metrics).top() - (kListRect.bottom() + 1);
-    return qMax(0, listBottom + 1 + gap - Chart().Extent(metrics).top());
+    return qMax(0, listBottom + 1 + gap - Chart(Qt::black, squeeze).Extent(metrics).top());
 }
 
 QSize FormGeometry::FormSize(const QFontMetrics &metrics, const QRect &list, int chartShift,
-                             bool verdicts) const
+                             bool verdicts, double squeeze) const
 {
     const QSize design = DesignSize();
     const QRect atDesign = ChannelChart(1.0f, 1.0f).Extent(metrics);
     const int marginRight = qMax(0, design.width() - (atDesign.right() + 1));
     const int marginBottom = qMax(0, design.height() - (atDesign.bottom() + 1));
-    const QRect chart = Chart().Extent(metrics, verdicts).translated(0, chartShift);
+    const QRect chart = Chart(Qt::black, squeeze).Extent(metrics, verdicts).translated(0, chartShift);
     const int right = qMax(chart.right(), list.right());
-    return QSize(qMax(design.width(), right + 1 + marginRight),
-                 qMax(design.height(), chart.bottom() + 1 + marginBottom));
+    const int width = qMax(design.width(), right + 1 + marginRight);
+    if (squeeze < 1.0)
+        return QSize(width, chart.bottom() + 1 + int(marginBottom * squeeze));
+    return QSize(width, qMax(design.height(), chart.bottom() + 1 + marginBottom));
 }
 
-ChannelChart FormGeometry::Chart(const QColor &ink) const
+ChannelChart FormGeometry::Chart(const QColor &ink, double squeeze) const
 {
-    return ChannelChart(m_scaleX, m_scaleY, ink);
+    return ChannelChart(m_scaleX, m_scaleY, ink, squeeze);
 }
 
 int FormGeometry::MarkedBar(int row)

@@ -37,19 +37,20 @@ public:
     // The list's place, widened to `width` and lengthened to `height` where
     // the list needs that much to show every column, or every row, whole.
     static QRect ListRect(int width, int height);
-    // How far the chart moves down so that a list reaching `listBottom`
-    // keeps the design's gap above it: nothing where the chart, drawn in a
-    // font of `metrics`, stands low enough already.
-    int ChartShift(int listBottom, const QFontMetrics &metrics) const;
+    // How far the chart, lowered by `squeeze`, moves down so that a list
+    // reaching `listBottom` keeps the design's gap above it: nothing where
+    // the chart, drawn in a font of `metrics`, stands low enough already.
+    int ChartShift(int listBottom, const QFontMetrics &metrics, double squeeze = 1.0) const;
     // The design size wherever it holds the whole chart, drawn in a font of
     // `metrics` and moved down by `chartShift`, and the list at `list`;
     // otherwise grown right and down just enough to hold them with the
-    // margins the design size leaves around the chart.
+    // margins the design size leaves around the chart. A chart lowered by
+    // `squeeze` takes no more height than it needs, nor does its margin.
     QSize FormSize(const QFontMetrics &metrics, const QRect &list, int chartShift,
-                   bool verdicts = false) const;
+                   bool verdicts = false, double squeeze = 1.0) const;
 
     // The chart at these factors, its lines and texts in `ink`.
-    ChannelChart Chart(const QColor &ink = Qt::black) const;
+    ChannelChart Chart(const QColor &ink = Qt::black, double squeeze = 1.0) const;
     // The bar the marker stands under for list row `row`; -1 for none.
     static int MarkedBar(int row);
 

@@ -56,9 +56,15 @@ QIcon PixelArtIcon(const QString &path, const QColor &ink)
 
 QIcon VerdictIcon(bool passed)
 {
-    static const QIcon pass(new VerdictIconEngine(true));
-    static const QIcon fail(new VerdictIconEngine(false));
+    static const QIcon pass(new VerdictIconEngine(VerdictIconEngine::Passes));
+    static const QIcon fail(new VerdictIconEngine(VerdictIconEngine::Fails));
     return passed ? pass : fail;
+}
+
+QIcon BeingWrittenIcon()
+{
+    static const QIcon written(new VerdictIconEngine(VerdictIconEngine::BeingWritten));
+    return written;
 }
 
 QRect OnDevicePixels(const QRect &rect, const QPoint &origin, qreal ratio)

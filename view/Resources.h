@@ -36,6 +36,8 @@ constexpr QRect UnitRect(int x, int y, int width, int height)
 QIcon PixelArtIcon(const QString &path, const QColor &ink = Qt::black);
 // The mark of a fiber's or a channel's verdict (see VerdictIconEngine).
 QIcon VerdictIcon(bool passed);
+// The mark of a fiber still being written.
+QIcon BeingWrittenIcon();
 
 // At a fractional scale a frame line that falls between device pixels is
 // lost. This is the rectangle nearest to `rect` (a control's place in a

@@ -1,5 +1,6 @@
 #include "view/SummaryDialog.h"
 
+#include "document/ResultDocument.h"
 #include "view/ChannelFiguresModel.h"
 #include "view/FailingFibersModel.h"
 #include "view/TableText.h"
@@ -36,9 +37,9 @@ QTableView *makeTable(QWidget *parent, QAbstractItemModel *model, const QString 
 
 } // namespace
 
-SummaryDialog::SummaryDialog(QWidget *parent)
-    : QDialog(parent), m_channelModel(new ChannelFiguresModel(this)),
-      m_failingModel(new FailingFibersModel(this))
+SummaryDialog::SummaryDialog(const ResultDocument &document, QWidget *parent)
+    : QDialog(parent), m_document(document), m_channelModel(new ChannelFiguresModel(this)),
+      m_failingModel(new FailingFibersModel(document, this))
 {
     setObjectName(QStringLiteral("summary"));
     setWindowTitle(tr("Summary"));
@@ -67,20 +68,28 @@ SummaryDialog::SummaryDialog(QWidget *parent)
     layout->addWidget(m_failingTitle);
     layout->addWidget(m_failing, 3);
     layout->addWidget(buttons);
-    resize(760, 620);
+    resize(860, 620);
+
+    connect(&document, &ResultDocument::changed, this, [this](ResultDocument::Changes what) {
+        if (what & (ResultDocument::NewFile | ResultDocument::NewVersion | ResultDocument::Verdicts))
+            refresh();
+    });
+    connect(&document, &ResultDocument::fiberRenamed, m_failingModel, &FailingFibersModel::Renamed);
+    refresh();
 }
 
-void SummaryDialog::SetFile(const LoadedFile::Verdicts &verdicts, const MeasurementRows &rows,
-                            const QStringList &names)
+void SummaryDialog::refresh()
 {
-    m_channelModel->SetFigures(LoadedFile::Figures(rows).Channels());
-    m_failingModel->SetFile(verdicts, rows, names);
-    m_failingTitle->setText(tr("Failing fibers: %1 of %2")
-                                .arg(m_failingModel->rowCount())
-                                .arg(verdicts.judge.FiberCount()));
+    m_channelModel->SetFigures(m_document.VerdictsKnown() ? m_document.ChannelFigures()
+                                                          : QList<ThresholdJudge::ChannelFigures>());
+    m_failingModel->Refresh();
+    m_failingTitle->setText(m_document.VerdictsKnown() ? tr("Failing fibers: %1 of %2")
+                                                             .arg(m_failingModel->rowCount())
+                                                             .arg(m_document.JudgedFibers())
+                                                       : tr("Failing fibers: being judged"));
     m_channels->resizeColumnsToContents();
-    m_failing->resizeColumnToContents(0);
-    m_failing->resizeColumnToContents(1);
+    for (int column = 0; column < m_failingModel->columnCount() - 1; ++column)
+        m_failing->resizeColumnToContents(column);
 }
 
 // The selected rows of the table used last, or of the failing fibers.

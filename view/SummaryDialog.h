@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/LoadedFile.h"
-
 #include <QDialog>
 #include <QStringList>
 
@@ -9,23 +7,21 @@ class ChannelFiguresModel;
 class FailingFibersModel;
 class QLabel;
 class QTableView;
+class ResultDocument;
 
-// The summary of the file shown: its figures per channel (count, failed
-// rows, the least, the greatest and the mean power and their standard
-// deviation) and its failing fibers with why, where and by how much, in
-// the very numbers --summary writes. A double click on a failing fiber
-// shows it in the window; Copy puts the selected rows on the clipboard as
-// tab-separated text under a heading line.
+// The summary of the document shown: its figures per channel (count,
+// failed rows, the least, the greatest and the mean power and their
+// standard deviation) and its failing fibers with why, which channels
+// failed, where it is worst and by how much, in the very numbers --summary
+// writes. It follows the document: another file, a new version, the
+// verdicts as they come and the names as they are typed. A double click on
+// a failing fiber shows it in the window; Copy puts the selected rows on
+// the clipboard as tab-separated text under a heading line.
 class SummaryDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit SummaryDialog(QWidget *parent = nullptr);
-
-    // The file's rows, the verdicts on its fibers and the names the fiber
-    // box gives them (by block).
-    void SetFile(const LoadedFile::Verdicts &verdicts, const MeasurementRows &rows,
-                 const QStringList &names);
+    explicit SummaryDialog(const ResultDocument &document, QWidget *parent = nullptr);
 
 signals:
     void fiberChosen(qsizetype block);
@@ -34,6 +30,9 @@ private slots:
     void copyRows();
 
 private:
+    void refresh();
+
+    const ResultDocument &m_document;
     QTableView *m_channels;
     QTableView *m_failing;
     QLabel *m_failingTitle;

@@ -12,7 +12,8 @@ void VerdictIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode,
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(m_passed ? QColor(0x00, 0x9e, 0x73) : QColor(0xd5, 0x5e, 0x00));
+    const QColor colours[] = {QColor(0x00, 0x9e, 0x73), QColor(0xd5, 0x5e, 0x00), QColor(0x80, 0x80, 0x80)};
+    painter->setBrush(colours[m_kind]);
     painter->drawEllipse(disc.adjusted(0.5, 0.5, -0.5, -0.5));
     QPen mark(Qt::white, qMax<qreal>(1.5, side / 7), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter->setPen(mark);
@@ -20,14 +21,22 @@ void VerdictIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode,
     const auto at = [&disc](qreal x, qreal y) {
         return QPointF(disc.left() + x * disc.width(), disc.top() + y * disc.height());
     };
-    if (m_passed) {
+    switch (m_kind) {
+    case Passes: {
         QPainterPath tick(at(0.27, 0.52));
         tick.lineTo(at(0.44, 0.69));
         tick.lineTo(at(0.74, 0.33));
         painter->drawPath(tick);
-    } else {
+        break;
+    }
+    case Fails:
         painter->drawLine(at(0.32, 0.32), at(0.68, 0.68));
         painter->drawLine(at(0.68, 0.32), at(0.32, 0.68));
+        break;
+    case BeingWritten:
+        for (const qreal x : {0.28, 0.5, 0.72})
+            painter->drawPoint(at(x, 0.5));
+        break;
     }
     painter->restore();
 }

@@ -10,6 +10,8 @@
 #include "app/CMainFrame.h"
 #include "app/CSDIQVLApp.h"
 #include "app/CSDIQVLDoc.h"
+#include "archive/CRuntimeClass.h"
+#include "document/DocumentManager.h"
 #include "output/StringTable.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
@@ -62,6 +64,8 @@ private slots:
     void recentListKeepsFourAndIsWrittenAtExit();
     void recentFilesInTheFileMenu();
     void tabKeysGoRoundTheTabs();
+    void deletedFileKeepsItsTabsVersion();
+    void runtimeClassesRegistered();
 
 private:
     QTemporaryDir m_settingsDir;
@@ -285,7 +289,7 @@ void TestMainFrame::commandLineFilesOpenIntoTabsAndRecentList()
     QVERIFY(m_app->InitInstance({one, two}));
     QTRY_COMPARE(tabFiles(m_app->View())->count(), 2);
     QCOMPARE(tabFiles(m_app->View())->currentIndex(), 1);
-    QCOMPARE(comboFiber(m_app->View())->GetCount(), 1);
+    QTRY_COMPARE(comboFiber(m_app->View())->GetCount(), 1);
     QCOMPARE(m_app->RecentFiles(), (QStringList{two, one}));
     QCOMPARE(m_app->MainFrame()->windowTitle(), QStringLiteral("Quenvale"));
 }
@@ -432,7 +436,7 @@ void TestMainFrame::tabKeysGoRoundTheTabs()
     };
     QString shown;
     for (const auto &key : keys) {
-        QSignalSpy read(view, &CSDIQVLView::fileShown);
+        QSignalSpy read(&view->Manager(), &DocumentManager::readEnded);
         QTest::keyClick(QApplication::focusWidget(), key.key, key.modifiers);
         QVERIFY(read.wait(5000)); // read again, even where the tab is the same
         shown += tabFiles(view)->tabText(tabFiles(view)->currentIndex()).at(0);
@@ -452,6 +456,59 @@ void TestMainFrame::tabKeysGoRoundTheTabs()
     QVERIFY(readAndWait(view, [&] { QTest::keyClick(frame, Qt::Key_F4, Qt::ControlModifier); }));
     QCOMPARE(tabFiles(view)->count(), 1);
     QCOMPARE(comboFiber(view)->GetLBText(0).at(0), QLatin1Char('C'));
+}
+
+// Five files open, the third deleted on disk while another is shown: its
+// tab, chosen again with the tab keys, shows the version read last and says
+// the file is gone, with no message to answer, each time; once the file is
+// back, its tab reads it again.
+void TestMainFrame::deletedFileKeepsItsTabsVersion()
+{
+    CMainFrame *frame = m_app->MainFrame();
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    CSDIQVLView *view = m_app->View();
+    ScriptedDialogs dialogs;
+    view->SetFileDialogs(&dialogs);
+    QStringList paths;
+    for (const char *name : {"A", "B", "C", "D", "E"}) {
+        paths.append(m_dir->filePath(QStringLiteral("t%1.fib").arg(paths.size() + 1)));
+        TestSupport::writeFile(paths.last(), TestSupport::standardHeader() + TestSupport::fiber(name));
+    }
+    QVERIFY(readAndWait(view, [&] { m_app->OpenDocumentFiles(paths); }));
+    QVERIFY(QFile::remove(paths[2]));
+    const auto notice = [frame] {
+        const auto *pane = frame->statusBar()->findChild<QLabel *>(QStringLiteral("fileNotice"));
+        return pane->isVisible() ? pane->toolTip() : QString();
+    };
+    const auto key = [&](Qt::Key which, Qt::KeyboardModifiers modifiers) {
+        QVERIFY(readAndWait(view, [&] { QTest::keyClick(QApplication::focusWidget(), which, modifiers); }));
+    };
+    listChannels(view)->setFocus();
+    const QString gone = QStringLiteral("t3.fib is no longer on disk; the window shows it as it was read.");
+    for (const Qt::Key step : {Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab,
+                               Qt::Key_Tab}) {
+        key(step, step == Qt::Key_Backtab ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+        const int tab = tabFiles(view)->currentIndex();
+        QCOMPARE(comboFiber(view)->GetLBText(0).trimmed(), QString(QLatin1Char("ABCDE"[tab])));
+        QCOMPARE(notice(), tab == 2 ? gone : QString());
+        QCOMPARE(tabFiles(view)->count(), 5);
+    }
+    QCOMPARE(tabFiles(view)->currentIndex(), 2);
+    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY(frame->statusBar()->currentMessage() == QLatin1String("Ok"));
+
+    TestSupport::writeFile(paths[2], TestSupport::standardHeader() + TestSupport::fiber("Z"));
+    QTRY_COMPARE(comboFiber(view)->GetLBText(0).trimmed(), QStringLiteral("Z"));
+    QCOMPARE(notice(), QString());
+}
+
+// The classes archives create by name are there in the window program.
+void TestMainFrame::runtimeClassesRegistered()
+{
+    const CRuntimeClass *text = CRuntimeClass::FromName("CText");
+    QVERIFY(text);
+    QCOMPARE(QByteArray(text->m_lpszClassName), QByteArray("CText"));
 }
 
 QTEST_MAIN(TestMainFrame)

@@ -53,9 +53,11 @@ private slots:
     void cancelInTheMiddleLeavesNoFile();
     void previewKeepsItsViewInTheSettings();
     void printFromThePreview();
+    void proposesThePdfBesideTheFile_data();
+    void proposesThePdfBesideTheFile();
 
 private:
-    void open(int fibers);
+    void open(int fibers, const QString &name = QStringLiteral("in.fib"));
 
     QTemporaryDir m_settingsDir;
     QTemporaryDir *m_dir = nullptr;
@@ -90,12 +92,12 @@ void TestPrintCommands::cleanup()
     delete m_dir;
 }
 
-void TestPrintCommands::open(int fibers)
+void TestPrintCommands::open(int fibers, const QString &name)
 {
     QList<QByteArray> names;
     for (int i = 0; i < fibers; ++i)
         names.append("F" + QByteArray::number(i));
-    const QString path = m_dir->filePath(QStringLiteral("in.fib"));
+    const QString path = m_dir->filePath(name);
     QVERIFY(TestSupport::writeFile(path, resultFile(names)));
     m_dialogs.openAnswers.append(QStringList{path});
     QVERIFY(readAndWait(m_app->View(), [this] { m_app->MainFrame()->Action(ID_FILE_OPEN)->trigger(); }));
@@ -240,6 +242,29 @@ void TestPrintCommands::printFromThePreview()
     QVERIFY(!previewOpen);
     QCOMPARE(m_print.printDialogs, 1);
     QCOMPARE(pdfPages(m_print.pdfPath), 3);
+}
+
+void TestPrintCommands::proposesThePdfBesideTheFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("pdf");
+    QTest::newRow(".fib") << "in.fib" << "in.pdf";
+    QTest::newRow(".FIB, a blank") << "Run 7.FIB" << "Run 7.pdf";
+    QTest::newRow("another suffix") << "notes.txt" << "notes.txt.pdf";
+}
+
+// As the command line names a file's PDF, beside the file shown.
+void TestPrintCommands::proposesThePdfBesideTheFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, pdf);
+    open(2, file);
+    m_print.accept = false;
+    m_app->MainFrame()->Action(ID_FILE_PRINT)->trigger();
+    QCOMPARE(m_print.proposedPdf, m_dir->filePath(pdf));
+    // The very name the command line gives it in that folder.
+    TestSupport::runProgram({QStringLiteral("--print-pdf"), m_dir->path(), m_dir->filePath(file)});
+    QVERIFY(QFile::exists(m_dir->filePath(pdf)));
 }
 
 QTEST_MAIN(TestPrintCommands)

@@ -47,7 +47,9 @@ void TestScreens::everyScreen_data()
     QTest::addColumn<bool>("scrolls");     // the form inside the window
     QTest::addColumn<bool>("listScrolls"); // the list, to show all 18 rows
     QTest::addColumn<double>("cx");        // where to look for the bars
-    QTest::addColumn<QList<int>>("tops"); // of bars 0-6, -1 for none; then the base line
+    // Of bars 0-6, -1 for none; then the base line. Empty for a chart
+    // lowered to fit: its bars are read against its own ticks.
+    QTest::addColumn<QList<int>>("tops");
 
     // Bars of +15, 0, -30, -60 dB, Low, +25 dB and a blank: tops at
     // trunc(cy*610 - 4*cy*(P+60)) with cy = max(1, sy), +25 dB cut at the
@@ -57,23 +59,43 @@ void TestScreens::everyScreen_data()
     const QList<int> fullHd{372, 444, 588, -1, -1, 348, -1, 732};
     const QList<int> wqhd{496, 592, 784, -1, -1, 464, -1, 976};
     const QList<int> uhd{744, 888, 1176, -1, -1, 696, -1, 1464};
+    const QList<int> lowered;
     for (const bool styled : {false, true}) {
         const auto row = [styled](const char *screen) {
             return &(QTest::addRow("%s%s", screen, styled ? ", style sheet" : "") << styled);
         };
-        // Where the screen is not high enough for the list's 18 rows, the list
-        // keeps the rows there is room for and scrolls.
-        *row("1024x768") << false << true << 1.0 << design;
-        *row("1366x768") << false << true << 1.0 << design;
-        // The style sheet's bigger rows need more than 900 pixels.
-        *row("1440x900") << false << styled << 1.0 << design;
+        // Where the screen is not high enough for the list's 18 rows and the
+        // whole chart, the chart is lowered; where even that is too much,
+        // the list keeps the rows there is room for and scrolls.
+        *row("1024x768") << false << styled << 1.0 << lowered;
+        *row("1366x768") << false << styled << 1.0 << lowered;
+        *row("1440x900") << false << false << 1.0 << (styled ? lowered : design);
         *row("1920x1080") << false << false << 1.333 << fullHd;
-        *row("1920x1080 at 150 %") << true << true << 1.0 << design;
+        *row("1920x1080 at 150 %") << false << styled << 1.0 << lowered;
         *row("2560x1440") << false << false << 1.778 << wqhd;
         *row("3840x2160") << false << false << 2.667 << uhd;
         *row("3840x2160 at 200 %") << false << false << 1.333 << fullHd;
+        // What 120-dpi fonts make of a 1366 x 768 screen on X11: a scale of
+        // 125 %. All 18 rows and the whole chart in view.
+        *row("1366x768 at 125 %") << false << styled << 1.0 << lowered;
     }
 }
+
+namespace {
+
+// The rows below `top`, in device pixels, where column `x` of `image` (the
+// view's, background `background`) holds ink, top to bottom: under the
+// list, the chart's ticks or its axis.
+QList<int> inkRows(const QImage &image, int x, int top, QRgb background)
+{
+    QList<int> rows;
+    for (int y = top + 1; y < image.height(); ++y)
+        if (qAbs(qGray(image.pixel(x, y)) - qGray(background)) > 60)
+            rows.append(y);
+    return rows;
+}
+
+} // namespace
 
 void TestScreens::everyScreen()
 {
@@ -130,25 +152,65 @@ void TestScreens::everyScreen()
         QVERIFY(list->columnWidth(column) > list->fontMetrics().horizontalAdvance(list->item(0, column)->text()));
     }
     QVERIFY(columns <= list->viewport()->width());
+    // No cell elided: each column as wide as the style in effect draws its
+    // widest cell, and the fiber box as wide as its names.
+    for (int column = 0; column < 6; ++column)
+        QVERIFY2(list->columnWidth(column) >= static_cast<QAbstractItemView *>(list)->sizeHintForColumn(column),
+                 qPrintable(QString::number(column)));
+    QListView *names = comboFiber(view)->List();
+    QVERIFY(names->viewport()->width() >= names->sizeHintForColumn(0));
     if (!listScrolls)
         QVERIFY(list->visualItemRect(list->item(17, 0)).bottom() <= list->viewport()->height());
 
     // Each bar's red rows in the middle of the bar, in device pixels, on
     // the scale of the screen, below the list.
     const QImage image = view->grab().toImage();
-    const int shift = int((baseLineRow(view) - tops.last()) * ratio);
-    QVERIFY(shift >= 0);
-    for (const char *control : {"tabFiles", "comboFiber", "listChannels"})
-        QVERIFY2(view->findChild<QWidget *>(control)->geometry().bottom() * ratio < tops.at(5) * ratio + shift,
-                 control);
-    const int base = int(tops.last() * ratio) + shift;
-    for (int bar = 0; bar < 7; ++bar) {
+    const auto redRows = [&](int bar, int below) {
         QPair<int, int> red(-1, -1);
-        for (int y = 0; y < base; ++y)
+        for (int y = 0; y < below; ++y)
             if (isRed(image, int((110 + 40 * bar) * cx * ratio), y))
                 red = qMakePair(red.first < 0 ? y : red.first, y);
-        QCOMPARE(red, tops.at(bar) < 0 ? qMakePair(-1, -1)
-                                       : qMakePair(int(tops.at(bar) * ratio) + shift, base - 1));
+        return red;
+    };
+    if (tops.isEmpty()) {
+        // A chart lowered to fit: all of it in view, its axis at least 200
+        // pixels of the screen long, and each bar's top at the level of the
+        // tick of its power, as the labels name them.
+        const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+        const int listBottom = int((listChannels(view)->geometry().bottom() + 1) * ratio);
+        const QList<int> axis = inkRows(image, int(80 * cx * ratio), listBottom, background);
+        const QList<int> ticks = inkRows(image, int(78 * cx * ratio), listBottom, background);
+        QVERIFY(!axis.isEmpty() && ticks.size() >= 6);
+        const int base = baseLineRow(view) * ratio;
+        QVERIFY2(base - axis.first() >= 200, qPrintable(QString::number(base - axis.first())));
+        QVERIFY(area->viewport()->rect().contains(QRect(view->mapTo(area->viewport(), QPoint(0, 0)),
+                                                        QSize(1, (base + 1) / ratio))));
+        // A line one pixel thick at a fractional scale covers two rows of
+        // device pixels, the first of which may lie above the fill's top.
+        const int slack = qFuzzyCompare(ratio, qRound(ratio)) ? 0 : 1;
+        const auto topAt = [&](int bar, int level) {
+            const QPair<int, int> red = redRows(bar, base);
+            QCOMPARE(red.second, base - 1);
+            QVERIFY2(red.first >= level && red.first <= level + slack,
+                     qPrintable(QStringLiteral("bar %1 from %2, its level %3").arg(bar).arg(red.first).arg(level)));
+        };
+        topAt(0, ticks.at(ticks.size() - 6)); // +15.0
+        topAt(1, ticks.at(ticks.size() - 5)); // 0.0
+        topAt(2, ticks.at(ticks.size() - 3)); // -30.0
+        topAt(5, axis.first());               // cut at the top
+        for (int bar : {3, 4, 6})
+            QCOMPARE(redRows(bar, base), qMakePair(-1, -1));
+    } else {
+        const int shift = int((baseLineRow(view) - tops.last()) * ratio);
+        QVERIFY(shift >= 0);
+        for (const char *control : {"tabFiles", "comboFiber", "listChannels"})
+            QVERIFY2(view->findChild<QWidget *>(control)->geometry().bottom() * ratio
+                         < tops.at(5) * ratio + shift,
+                     control);
+        const int base = int(tops.last() * ratio) + shift;
+        for (int bar = 0; bar < 7; ++bar)
+            QCOMPARE(redRows(bar, base), tops.at(bar) < 0 ? qMakePair(-1, -1)
+                                                         : qMakePair(int(tops.at(bar) * ratio) + shift, base - 1));
     }
 
     // Every framed control keeps its four frame lines, where no style sheet

@@ -167,7 +167,7 @@ void TestCommandLine::reportsErrors_data()
                                                  << QStringLiteral("--verdicts is only for --print-pdf");
     QTest::newRow("a band on a report without verdicts")
         << QStringList{"--print-pdf", "@DIR@/out.pdf", "--warn-margin", "2", "@SAMPLE@"}
-        << QStringLiteral("--warn-margin is only for --summary, --plot, --export-xlsx or --print-pdf --verdicts");
+        << QStringLiteral("--warn-margin is only for --summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts");
     QTest::newRow("a workbook to standard output") << QStringList{"--export-xlsx", "-", "@SAMPLE@"}
                                                    << QStringLiteral("writes files only");
     QTest::newRow("a plot named for no image format") << QStringList{"--plot", "@DIR@/plot.txt", "@SAMPLE@"}
@@ -426,7 +426,7 @@ void TestCommandLine::parsesOnce_data()
                                         << QString() << QStringList() << QStringLiteral("unknown value");
     QTest::newRow("a band beside --export-csv") << QStringList{"--export-csv", "o", "--warn-margin", "1", "a.fib"}
                                                << 0 << QString() << QStringList()
-                                               << QStringLiteral("--warn-margin is only for --summary, --plot, --export-xlsx or --print-pdf --verdicts");
+                                               << QStringLiteral("--warn-margin is only for --summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts");
     QTest::newRow("a band") << QStringList{"--summary", "--warn-margin", "0.5", "a.fib"} << int(Options::Job::Summary)
                             << QString() << QStringList{"a.fib"} << QString();
     QTest::newRow("a size too small") << QStringList{"--plot", "p.png", "--size", "319x240", "a.fib"} << 0

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Includes run one way: app -> view -> output -> data, and the command line
-# cli -> output -> data; archive/ stands beside the core. A room includes only
-# itself and the rooms below it, and so do its tests. Prints every include
-# that runs the other way and fails if there is one.
+# Includes run one way: app -> view -> document / lot -> output -> data,
+# and the command line cli -> lot -> output -> data; archive/ stands beside
+# the core. A room includes only itself and the rooms below it, and so do
+# its tests. Prints every include that runs the other way and fails if there
+# is one.
 set -uo pipefail
 root=${1:-$(dirname "$0")/../..}
 cd "$root" || exit 2
@@ -11,9 +12,11 @@ declare -A allowed=(
   [data]="data"
   [output]="output data"
   [archive]="archive data"
-  [cli]="cli output data"
-  [view]="view output data"
-  [app]="app view cli archive output data"
+  [lot]="lot output data"
+  [cli]="cli lot output data"
+  [document]="document output data"
+  [view]="view document lot output data"
+  [app]="app view document cli lot archive output data"
 )
 
 bad=0

@@ -29,7 +29,8 @@ case "$(field Section)" in science|graphics) ;; *) fail "Section is '$(field Sec
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description"
 depends=$(field Depends)
-for package in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libxlsxwriter4 fonts-arphic-uming fonts-noto-cjk; do
+for package in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libxlsxwriter4 libqt6sql6 libqt6sql6-sqlite \
+               fonts-arphic-uming fonts-noto-cjk; do
   grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)'"
@@ -95,11 +96,11 @@ MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$man_page" >"$work/man.txt" 2>"$wo
 [ ! -s "$work/man.err" ] || { cat "$work/man.err"; fail "man -l warns"; }
 # The options come from --help, the sections from the include file.
 for heading in NAME SYNOPSIS DESCRIPTION OPTIONS "THE WINDOW" "COMMAND-LINE JOBS" \
-               "PAGE SIZES" "EXIT STATUS" FILES; do
+               LOTS "PAGE SIZES" "EXIT STATUS" FILES; do
   grep -qx "$heading" "$work/man.txt" || fail "manual page lacks the section $heading"
 done
 for text in "quenvale - viewer for fiber measurement result files" "--export-csv" \
-            "--page-size" "Quenvale $version"; do
+            "--page-size" "--trend" "summaries.sqlite" "Quenvale $version"; do
   grep -qF -- "$text" "$work/man.txt" || fail "manual page lacks \"$text\""
 done
 

@@ -6,6 +6,7 @@
 
 #include "RecordingDevice.h"
 #include "TestSupport.h"
+#include "document/DocumentManager.h"
 #include "view/CPreviewView.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
@@ -14,6 +15,7 @@
 #include "view/TabFiles.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <QListView>
 #include <QPainter>
 #include <QPrintDialog>
@@ -70,11 +72,14 @@ public:
     int minPage = -1;
     int maxPage = -1;
     int printDialogs = 0;
+    QString proposedPdf; // the name the dialog offered for a PDF
     std::function<void(CPreviewView &)> preview;
 
     bool ExecPrintDialog(QPrintDialog &dialog) override
     {
         ++printDialogs;
+        if (const auto *name = dialog.findChild<QLineEdit *>(QStringLiteral("filename")))
+            proposedPdf = name->text();
         minPage = dialog.minPage();
         maxPage = dialog.maxPage();
         QPrinter *printer = dialog.printer();
@@ -122,14 +127,19 @@ inline bool isRed(const QImage &image, int x, int y)
 }
 
 // Takes a step that may have the view read a file and, when it began a
-// read, waits until the view shows what it read: files are read on a
-// thread of their own. False only for a read that never ends.
-inline bool readAndWait(QObject *view, const std::function<void()> &step)
+// read, waits until the read is over: files are read on a thread of their
+// own. False only for a read that never ends.
+inline bool readAndWait(DocumentManager &manager, const std::function<void()> &step)
 {
-    QSignalSpy started(view, SIGNAL(readProgress(QString, int)));
-    QSignalSpy shown(view, SIGNAL(fileShown()));
+    QSignalSpy started(&manager, &DocumentManager::readStarted);
+    QSignalSpy ended(&manager, &DocumentManager::readEnded);
     step();
-    return started.isEmpty() || !shown.isEmpty() || shown.wait(20000);
+    return started.isEmpty() || !ended.isEmpty() || ended.wait(20000);
+}
+
+inline bool readAndWait(CSDIQVLView *view, const std::function<void()> &step)
+{
+    return readAndWait(view->Manager(), step);
 }
 
 // A form view as the window shows it, on a screen of the given size, with
@@ -188,6 +198,7 @@ inline void clickChannel(const QWidget *view, int row, Qt::KeyboardModifiers mod
 struct Readout
 {
     QStringList line; // "Chanel:..", "WaveLength:..", "Power=.."
+    QStringList verdicts; // "Threshold=..", "Margin=.." while the verdicts are shown
     int marker = -1;
 };
 
@@ -203,6 +214,9 @@ inline Readout readout(CSDIQVLView *view)
         for (const char *item : {"Chanel:", "WaveLength:", "Power="})
             if (text.text.startsWith(QLatin1String(item)))
                 shown.line.append(text.text);
+        for (const char *item : {"Threshold=", "Margin="})
+            if (text.text.startsWith(QLatin1String(item)))
+                shown.verdicts.append(text.text);
     }
     for (const RecordingEngine::Polygon &polygon : device.engine().polygons)
         if (polygon.brush == QColor(255, 0, 0))

@@ -8,7 +8,10 @@
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDialog>
+#include <QPushButton>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -63,7 +66,8 @@ void TestVerdicts::init()
     m_dialogs = ScriptedDialogs();
     m_view = showView(m_dialogs);
     QVERIFY(m_view);
-    connect(m_view, &CSDIQVLView::yieldChanged, this, [this](const QString &text) { m_yield = text; });
+    connect(&m_view->Document(), &ResultDocument::changed, this,
+            [this] { m_yield = m_view->Document().YieldText(); });
     m_view->SetVerdictsShown(true);
 }
 
@@ -104,11 +108,12 @@ void TestVerdicts::fibersChannelsAndYield_data()
     QTest::addColumn<int>("odd");      // the row with its own margin, -1 for none
     QTest::addColumn<QString>("margin");
     QTest::addColumn<int>("rows");
-    QTest::newRow("below") << 0 << "BELOW, fails" << 2 << "-1.00 fails" << 18;
-    QTest::newRow("Low") << 1 << "LOW, fails" << 4 << " fails" << 18;
-    QTest::newRow("no number") << 2 << "NONUM, fails" << 6 << " fails" << 18;
-    QTest::newRow("pass") << 3 << "PASS, passes" << -1 << QString() << 18;
-    QTest::newRow("incomplete") << 4 << "SHORT, fails" << -1 << QString() << 10;
+    QTest::addColumn<QString>("readout"); // of the odd row, else of the first, under the chart
+    QTest::newRow("below") << 0 << "BELOW, fails" << 2 << "-1.00 fails" << 18 << "Margin= -1.00 dB";
+    QTest::newRow("Low") << 1 << "LOW, fails" << 4 << " fails" << 18 << "Margin= Low";
+    QTest::newRow("no number") << 2 << "NONUM, fails" << 6 << " fails" << 18 << "Margin= no number";
+    QTest::newRow("pass") << 3 << "PASS, passes" << -1 << QString() << 18 << "Margin= +5.00 dB";
+    QTest::newRow("incomplete") << 4 << "SHORT, fails" << -1 << QString() << 10 << "Margin= +5.00 dB";
 }
 
 void TestVerdicts::fibersChannelsAndYield()
@@ -118,6 +123,7 @@ void TestVerdicts::fibersChannelsAndYield()
     QFETCH(int, odd);
     QFETCH(QString, margin);
     QFETCH(int, rows);
+    QFETCH(QString, readout);
     open(TestSupport::standardHeader() + fiberWith("PASS") + fiberWith("BELOW", 3, "-26.00", "-25.00")
          + fiberWith("LOW", 5, "-120.00", "-25.00") + fiberWith("NONUM", 7, "-20.00", "abc")
          + fiberWith("SHORT", 0, "", "", 10));
@@ -132,12 +138,13 @@ void TestVerdicts::fibersChannelsAndYield()
     if (odd >= 0)
         expected[odd] = margin;
     QCOMPARE(margins(), expected);
+    clickChannel(m_view, qMax(odd, 0));
+    QCOMPARE(ViewTestSupport::readout(m_view).verdicts.value(1), readout);
 
-    // Off, the window is the design's: six columns, no marks, no yield.
+    // Off, the window is the design's: six columns, no marks.
     m_view->SetVerdictsShown(false);
     QCOMPARE(listChannels(m_view)->columnCount(), 6);
     QVERIFY(index.data(Qt::DecorationRole).isNull());
-    QVERIFY(m_yield.isEmpty());
 }
 
 // F8 shows the next failing fiber in the box's order, Shift+F8 the one
@@ -197,6 +204,7 @@ void TestVerdicts::summaryIsSummarysOwn()
         if (object[QLatin1String("verdict")].toString() == QLatin1String("fail"))
             expected.append(QStringList{object[QLatin1String("name")].toString(),
                                         object[QLatin1String("reason")].toString(),
+                                        object[QLatin1String("failed_channels")].toVariant().toStringList().join(' '),
                                         object[QLatin1String("worst_channel")].toString(),
                                         QString::number(object[QLatin1String("worst_margin")].toDouble())}
                                 .join(QLatin1Char('|')));
@@ -206,9 +214,15 @@ void TestVerdicts::summaryIsSummarysOwn()
         shown.append(QStringList{failing->index(row, 0).data().toString(),
                                  failing->index(row, 1).data().toString(),
                                  failing->index(row, 2).data().toString(),
-                                 QString::number(failing->index(row, 3).data().toString().toDouble())}
+                                 failing->index(row, 3).data().toString(),
+                                 QString::number(failing->index(row, 4).data().toString().toDouble())}
                          .join(QLatin1Char('|')));
     QCOMPARE(shown, expected);
+    // Copy: the failing fibers, under their headings.
+    summary->findChild<QPushButton *>(QStringLiteral("copy"))->click();
+    const QStringList copied = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(copied.first(), QStringLiteral("Fiber\tReason\tFailed channels\tWorst channel\tMargin"));
+    QCOMPARE(copied.at(1).section(QLatin1Char('\t'), 2, 2), expected.first().section(QLatin1Char('|'), 2, 2));
 }
 
 QTEST_MAIN(TestVerdicts)

@@ -4,7 +4,6 @@
 
 #include "ViewTestSupport.h"
 
-#include "data/MeasurementStore.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
 
@@ -64,7 +63,6 @@ private:
 void TestViewExport::init()
 {
     m_dir = new QTemporaryDir;
-    MeasurementStore::Instance().Clear(); // as at start-up
     m_dialogs = ScriptedDialogs();
     m_view = showView(m_dialogs);
     QVERIFY(m_view);

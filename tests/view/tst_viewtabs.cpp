@@ -4,7 +4,6 @@
 
 #include "ViewTestSupport.h"
 
-#include "data/MeasurementStore.h"
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
 
@@ -41,7 +40,6 @@ private slots:
     void closeWithoutTabsChangesNothing();
     void contextMenuCloses();
     void unreadableFileGetsMessageAndNoHalfView();
-    void vanishedTabFileGetsMessage();
     void refusesTheTabAfter1024();
     void keepsWholePathsAndCutsLongLabels();
     void readsWhileTheWindowAnswers_data();
@@ -148,14 +146,14 @@ void TestViewTabs::opensEachFileIntoItsOwnTab()
     }
     QCOMPARE(m_dialogs.lastFilter, QStringLiteral("fib(*.fib)"));
     QCOMPARE(tabLabels(), files);
-    QCOMPARE(tabs()->Records().size(), files.size());
+    QCOMPARE(m_view->Manager().Records().size(), files.size());
     for (int i = 0; i < files.size(); ++i)
-        QCOMPARE(tabs()->Records()[i].path, paths[i]);
+        QCOMPARE(m_view->Manager().Records()[i].path, paths[i]);
     QCOMPARE(tabs()->currentIndex(), files.size() - 1);
 
     const QByteArray last = QFileInfo(files.last()).baseName().toLatin1();
     QCOMPARE(comboNames(), (QList<QByteArray>{last + "-a", last + "-b"}));
-    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 36);
+    QCOMPARE(m_view->Document().Rows().Count(), 36);
     QCOMPARE(reportPages(), 2); // 36 rows
     QCOMPARE(listChannels(m_view)->rowCount(), 0);
 }
@@ -192,7 +190,7 @@ void TestViewTabs::cancelChangesNothing()
     QCOMPARE(listChannels(m_view)->rowCount(), 18);
     QCOMPARE(readout(m_view).line.first(), QStringLiteral("Chanel:04"));
     QCOMPARE(readout(m_view).marker, 3);
-    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 36);
+    QCOMPARE(m_view->Document().Rows().Count(), 36);
     QCOMPARE(reportPages(), 2);
     QCOMPARE(m_view->grab().toImage(), before); // the chart and its marker too
 }
@@ -210,7 +208,7 @@ void TestViewTabs::clickReadsTheFileAgain()
     makeFile("one.fib", {"Z", "Y"});
     clickTab(0);
     QCOMPARE(comboNames(), (QList<QByteArray>{"Y", "Z"}));
-    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 36);
+    QCOMPARE(m_view->Document().Rows().Count(), 36);
 }
 
 void TestViewTabs::clickOnEmptyStripOrRightClickChangesNothing()
@@ -259,9 +257,9 @@ void TestViewTabs::closeShowsTheTabToTheLeft()
     closeTab();
     QCOMPARE(tabLabels(), left);
     QCOMPARE(tabs()->count(), 2);
-    QCOMPARE(tabs()->Records().size(), 2);
-    QCOMPARE(QFileInfo(tabs()->Records()[0].path).fileName(), left[0]);
-    QCOMPARE(QFileInfo(tabs()->Records()[1].path).fileName(), left[1]);
+    QCOMPARE(m_view->Manager().Records().size(), 2);
+    QCOMPARE(QFileInfo(m_view->Manager().Records()[0].path).fileName(), left[0]);
+    QCOMPARE(QFileInfo(m_view->Manager().Records()[1].path).fileName(), left[1]);
     QCOMPARE(tabs()->currentIndex(), selected);
     QCOMPARE(comboNames(), QList<QByteArray>{shown});
     QCOMPARE(listChannels(m_view)->rowCount(), 0);
@@ -275,7 +273,7 @@ void TestViewTabs::closeWithoutTabsChangesNothing()
     closeTab();
     QCOMPARE(tabs()->count(), 0);
     QCOMPARE(comboFiber(m_view)->GetCount(), 0);
-    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 0);
+    QCOMPARE(m_view->Document().Rows().Count(), 0);
     closeTab();
     QCOMPARE(tabs()->count(), 0);
 }
@@ -325,24 +323,11 @@ void TestViewTabs::unreadableFileGetsMessageAndNoHalfView()
     QCOMPARE(comboNames(), QList<QByteArray>{"A"});
 }
 
-void TestViewTabs::vanishedTabFileGetsMessage()
-{
-    const QString one = makeFile("one.fib", {"A"});
-    open({one, makeFile("two.fib", {"B"})});
-    QVERIFY(QFile::remove(one));
-    clickTab(0);
-    QCOMPARE(m_dialogs.messages.size(), 1);
-    QVERIFY(m_dialogs.messages[0].contains(one));
-    QCOMPARE(tabs()->currentIndex(), 0);
-    QCOMPARE(comboFiber(m_view)->GetCount(), 0);
-    QCOMPARE(MeasurementStore::Instance().Rows().Count(), 0);
-}
-
 void TestViewTabs::refusesTheTabAfter1024()
 {
     const QString path = makeFile("one.fib", {"A"});
     QStringList many;
-    for (int i = 0; i < TabFiles::MaxTabs; ++i)
+    for (int i = 0; i < DocumentManager::MaxTabs; ++i)
         many.append(path);
     const QString last = makeFile("last.fib", {"L"});
     open(many);
@@ -350,7 +335,7 @@ void TestViewTabs::refusesTheTabAfter1024()
     QVERIFY(m_dialogs.messages.isEmpty());
     open({last});
     QCOMPARE(tabs()->count(), 1024);
-    QCOMPARE(tabs()->Records().size(), 1024);
+    QCOMPARE(m_view->Manager().Records().size(), 1024);
     QCOMPARE(m_dialogs.messages.size(), 1);
     QVERIFY(m_dialogs.messages[0].contains(last));
     QVERIFY(m_dialogs.messages[0].contains(QStringLiteral("1024")));
@@ -368,7 +353,7 @@ void TestViewTabs::keepsWholePathsAndCutsLongLabels()
     const QString path = makeFile(QString(120, QLatin1Char('d')) + QLatin1Char('/') + name, {"A"});
     QVERIFY(path.size() > 200);
     open({path});
-    QCOMPARE(tabs()->Records()[0].path, path);
+    QCOMPARE(m_view->Manager().Records()[0].path, path);
     QCOMPARE(tabLabels(), QStringList{name.left(49)});
     QCOMPARE(comboNames(), QList<QByteArray>{"A"});
 
@@ -404,7 +389,7 @@ void TestViewTabs::readsWhileTheWindowAnswers()
     QTimer timer;
     connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
     timer.start(0);
-    QSignalSpy shown(m_view, SIGNAL(fileShown()));
+    QSignalSpy shown(&m_view->Manager(), &DocumentManager::readEnded);
     m_dialogs.openAnswers.append(QStringList{big});
     m_view->OnFileOpen();
     QVERIFY(shown.isEmpty()); // the read goes on after the command returned

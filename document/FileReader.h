@@ -1,7 +1,8 @@
 #pragma once
 
 #include "data/LoadedFile.h"
-#include "view/LiveFile.h"
+#include "document/HeldFile.h"
+#include "document/LiveFile.h"
 
 #include <QHash>
 #include <QObject>
@@ -28,6 +29,7 @@ public:
         LoadedFile file;
         QString error;
         LiveFile::Identity identity; // of the file just before it was read
+        std::shared_ptr<HeldFile> held; // the version read, kept open
     };
 
     // How long a FIFO or a device may give nothing before `waiting` says so.
@@ -37,8 +39,9 @@ public:
     ~FileReader() override; // gives every read up and waits for none
 
     // Starts reading the file at `path`; returns the read's number, which
-    // its signals carry.
-    quint64 Start(const QString &path);
+    // its signals carry. `keep` is held until the read is over (what
+    // `path` names may depend on it).
+    quint64 Start(const QString &path, std::shared_ptr<const void> keep = {});
     // Gives read `id` up: nothing more is heard of it.
     void Stop(quint64 id);
 
@@ -49,7 +52,8 @@ signals:
     // again (false).
     void waiting(quint64 id, bool waiting);
     void finished(quint64 id, const FileReader::Read &read);
-    // After a file was read, the verdicts on its fibers.
+    // After a file was read, the verdicts on its fibers and the figures of
+    // its channels, by the judge --summary uses.
     void judged(quint64 id, const LoadedFile::Verdicts &verdicts);
 
 private:

@@ -1,4 +1,4 @@
-#include "view/TabRecord.h"
+#include "document/TabRecord.h"
 
 #include <QTextBoundaryFinder>
 

@@ -1,4 +1,4 @@
-#include "view/FileReader.h"
+#include "document/FileReader.h"
 
 #include "data/FileError.h"
 #include "data/ReadCancel.h"
@@ -16,6 +16,7 @@ struct FileReader::Job
 {
     quint64 id = 0;
     QString path;
+    std::shared_ptr<const void> keep;
     ReadCancel cancel;
     std::mutex mutex;
     FileReader *owner = nullptr; // under the mutex; null once the reader is gone
@@ -53,11 +54,12 @@ FileReader::~FileReader()
     }
 }
 
-quint64 FileReader::Start(const QString &path)
+quint64 FileReader::Start(const QString &path, std::shared_ptr<const void> keep)
 {
     auto job = std::make_shared<Job>();
     job->id = ++m_lastId;
     job->path = path;
+    job->keep = std::move(keep);
     job->owner = this;
     m_jobs.insert(job->id, job);
     try {
@@ -115,6 +117,9 @@ void FileReader::run(const std::shared_ptr<Job> &job)
                                      progress, wait);
         if (job->cancel.Cancelled())
             return;
+        // Opened here, where a file system that hangs holds nothing up.
+        if (read.read)
+            read.held = HeldFile::Open(job->path, read.identity);
         const MeasurementRows rows = read.file.rows; // shared, not copied
         const bool judge = read.read;
         job->finishTold = true;

@@ -1,0 +1,134 @@
+#include "app/AppSettings.h"
+
+#include "output/StringTable.h"
+
+#include <QLockFile>
+#include <QSettings>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const char kRecentSection[] = "Recent File List";
+const char kRecentEntry[] = "File%1";
+const char kPreviewKey[] = "Settings/PreviewPages";
+const char kVerdictsKey[] = "Settings/Verdicts";
+const char kPlaceKey[] = "Settings/WindowPlace";
+
+QSettings *open()
+{
+    return new QSettings(AppSettings::RegistryKey(), AppSettings::AppName());
+}
+
+QStringList readRecent(QSettings &store)
+{
+    QStringList paths;
+    store.beginGroup(QString::fromLatin1(kRecentSection));
+    for (int i = 1; i <= AppSettings::MaxRecentFiles; ++i) {
+        const QString path = store.value(QString::fromLatin1(kRecentEntry).arg(i)).toString();
+        if (!path.isEmpty() && !paths.contains(path))
+            paths.append(path);
+    }
+    store.endGroup();
+    return paths;
+}
+
+// Changes the recent files as the disk has them now: another window may
+// have written them since they were read. The lock keeps two windows from
+// changing them at once; the settings file's own lock covers one write.
+QStringList changeRecent(const std::function<void(QStringList &)> &change)
+{
+    const std::unique_ptr<QSettings> store(open());
+    QLockFile lock(store->fileName() + QStringLiteral(".recent"));
+    lock.setStaleLockTime(5000);
+    const bool locked = lock.tryLock(2000);
+    store->sync();
+    QStringList paths = readRecent(*store);
+    change(paths);
+    while (paths.size() > AppSettings::MaxRecentFiles)
+        paths.removeLast();
+    store->remove(QString::fromLatin1(kRecentSection));
+    store->beginGroup(QString::fromLatin1(kRecentSection));
+    for (int i = 0; i < paths.size(); ++i)
+        store->setValue(QString::fromLatin1(kRecentEntry).arg(i + 1), paths.at(i));
+    store->endGroup();
+    store->sync();
+    if (locked)
+        lock.unlock();
+    return paths;
+}
+
+void write(const char *key, const QVariant &value)
+{
+    const std::unique_ptr<QSettings> store(open());
+    store->setValue(QString::fromLatin1(key), value);
+    store->sync();
+}
+
+QVariant read(const char *key)
+{
+    const std::unique_ptr<QSettings> store(open());
+    store->sync(); // what another window wrote since
+    return store->value(QString::fromLatin1(key));
+}
+
+} // namespace
+
+QString AppSettings::AppName()
+{
+    return StringTable::LoadString(StringTable::AFX_IDS_APP_TITLE);
+}
+
+QStringList AppSettings::RecentFiles()
+{
+    const std::unique_ptr<QSettings> store(open());
+    store->sync();
+    return readRecent(*store);
+}
+
+QStringList AppSettings::AddRecentFile(const QString &path)
+{
+    return changeRecent([&path](QStringList &paths) {
+        paths.removeAll(path);
+        paths.prepend(path);
+    });
+}
+
+QStringList AppSettings::RemoveRecentFile(const QString &path)
+{
+    return changeRecent([&path](QStringList &paths) { paths.removeAll(path); });
+}
+
+int AppSettings::PreviewPages()
+{
+    return read(kPreviewKey).toInt();
+}
+
+void AppSettings::SetPreviewPages(int pages)
+{
+    write(kPreviewKey, pages);
+}
+
+bool AppSettings::VerdictsShown()
+{
+    return read(kVerdictsKey).toBool();
+}
+
+void AppSettings::SetVerdictsShown(bool shown)
+{
+    write(kVerdictsKey, shown);
+}
+
+std::optional<QPoint> AppSettings::WindowPlace()
+{
+    const QVariant place = read(kPlaceKey);
+    if (!place.isValid())
+        return std::nullopt;
+    return place.toPoint();
+}
+
+void AppSettings::SetWindowPlace(const QPoint &place)
+{
+    write(kPlaceKey, place);
+}

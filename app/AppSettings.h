@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The per-user settings: the recent files, the print preview's pages side
+// by side, whether the verdicts are shown, and where the window stood.
+// Each is written the moment it changes and read from the disk when it is
+// asked for, so that nothing is lost to a program that is killed, and two
+// windows running at once each keep what the other wrote: a change to the
+// recent files is made to the list as it is on the disk, under a lock.
+class AppSettings
+{
+public:
+    static constexpr int MaxRecentFiles = 4;
+
+    // Where the settings live: the key and the application's title.
+    static QString RegistryKey() { return QStringLiteral("Local AppWizard-Generated Applications"); }
+    static QString AppName();
+
+    static QStringList RecentFiles();
+    // Puts `path` at the top of the recent files, or takes it off; returns
+    // the list as it now is.
+    static QStringList AddRecentFile(const QString &path);
+    static QStringList RemoveRecentFile(const QString &path);
+
+    static int PreviewPages();
+    static void SetPreviewPages(int pages);
+    static bool VerdictsShown();
+    static void SetVerdictsShown(bool shown);
+    static std::optional<QPoint> WindowPlace();
+    static void SetWindowPlace(const QPoint &place);
+};

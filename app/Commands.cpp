@@ -1,0 +1,106 @@
+#include "app/Commands.h"
+
+#include "app/CMainFrame.h"
+#include "app/CSDIQVLApp.h"
+#include "output/StringTable.h"
+#include "view/CSDIQVLView.h"
+
+using namespace StringTable;
+
+namespace Commands {
+
+namespace {
+
+QKeySequence keys(QKeyCombination combination)
+{
+    return QKeySequence(combination);
+}
+
+template <void (CSDIQVLView::*handler)()>
+void onView(CSDIQVLApp &app, bool)
+{
+    (app.View()->*handler)();
+}
+
+template <void (CSDIQVLApp::*handler)()>
+void onApp(CSDIQVLApp &app, bool)
+{
+    (app.*handler)();
+}
+
+} // namespace
+
+const QList<Command> &Table()
+{
+    static const QList<Command> table{
+        {ID_FILE_OPEN, Menu::File, "Open(&O)...", {keys(Qt::CTRL | Qt::Key_O)}, ":/res/toolbar-open.png", 1, false,
+         onView<&CSDIQVLView::OnFileOpen>},
+        {ID_CLOSE_TAB, Menu::File, "Close(&C)", {keys(Qt::CTRL | Qt::Key_W), keys(Qt::CTRL | Qt::Key_F4)}, nullptr, 0,
+         false, onView<&CSDIQVLView::OnCloseTab>},
+        {ID_FILE_SAVE_AS, Menu::File, "Save As(&A)...", {}, nullptr, 0, false, onView<&CSDIQVLView::OnFileSaveAs>},
+        {Separator, Menu::File, nullptr, {}, nullptr, 0, false, nullptr},
+        {ID_FILE_PRINT, Menu::File, "Print(&P)...", {keys(Qt::CTRL | Qt::Key_P)}, ":/res/toolbar-print.png", 4, false,
+         onView<&CSDIQVLView::OnFilePrint>},
+        {ID_FILE_PRINT_PREVIEW, Menu::File, "Print Preview(&V)", {}, nullptr, 0, false,
+         onView<&CSDIQVLView::OnFilePrintPreview>},
+        {RecentFiles, Menu::File, nullptr, {}, nullptr, 0, false, nullptr},
+        {ID_APP_EXIT, Menu::File, "Exit(&X)", {}, nullptr, 0, false,
+         [](CSDIQVLApp &app, bool) { app.MainFrame()->close(); }},
+        {ID_EDIT_COPY, Menu::Edit, "Copy(&C)", {keys(Qt::CTRL | Qt::Key_C), keys(Qt::CTRL | Qt::Key_Insert)}, nullptr,
+         0, false, onView<&CSDIQVLView::OnEditCopy>},
+        {Separator, Menu::Edit, nullptr, {}, nullptr, 0, false, nullptr},
+        {ID_FIND_FIBER, Menu::Edit, "Find Fiber(&F)...", {keys(Qt::CTRL | Qt::Key_F)}, nullptr, 0, false,
+         onView<&CSDIQVLView::OnEditFind>},
+        {ID_VIEW_VERDICTS, Menu::Verdicts, "Show Verdicts(&S)", {keys(Qt::CTRL | Qt::Key_J)},
+         ":/res/toolbar-verdicts.png", 6, true, [](CSDIQVLApp &app, bool on) { app.SetVerdictsShown(on); }},
+        {Separator, Menu::Verdicts, nullptr, {}, nullptr, 0, false, nullptr},
+        {ID_NEXT_FAILURE, Menu::Verdicts, "Next Failing Fiber(&N)", {keys(QKeyCombination(Qt::Key_F8))}, nullptr, 0, false,
+         onView<&CSDIQVLView::OnNextFailure>},
+        {ID_PREV_FAILURE, Menu::Verdicts, "Previous Failing Fiber(&P)", {keys(Qt::SHIFT | Qt::Key_F8)}, nullptr, 0,
+         false, onView<&CSDIQVLView::OnPrevFailure>},
+        {Separator, Menu::Verdicts, nullptr, {}, nullptr, 0, false, nullptr},
+        {ID_VIEW_SUMMARY, Menu::Verdicts, "Summary(&U)...", {}, ":/res/toolbar-summary.png", 7, false,
+         onView<&CSDIQVLView::OnViewSummary>},
+        {ID_APP_ABOUT, Menu::Help, "About Quenvale(&A)...", {}, nullptr, 0, false, onApp<&CSDIQVLApp::OnAppAbout>},
+        // Keys without a menu item.
+        {ID_FILE_NEW, Menu::None, "New", {keys(Qt::CTRL | Qt::Key_N)}, nullptr, 0, false,
+         onApp<&CSDIQVLApp::OnFileNew>},
+        {ID_FILE_SAVE, Menu::None, "Save", {keys(Qt::CTRL | Qt::Key_S)}, ":/res/toolbar-save.png", 2, false,
+         onView<&CSDIQVLView::OnFileSave>},
+        {ID_NEXT_TAB, Menu::None, "Next Tab", {keys(Qt::CTRL | Qt::Key_Tab), keys(Qt::CTRL | Qt::Key_PageDown)},
+         nullptr, 0, false, onView<&CSDIQVLView::OnNextTab>},
+        // Shift turns Tab into Backtab before a shortcut sees it.
+        {ID_PREV_TAB, Menu::None, "Previous Tab",
+         {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+          keys(Qt::CTRL | Qt::Key_PageUp)},
+         nullptr, 0, false, onView<&CSDIQVLView::OnPrevTab>},
+        // The edit and pane keys are taken and do nothing; an edit field with
+        // the focus still gets its own keys.
+        {ID_EDIT_UNDO, Menu::None, "", {keys(Qt::CTRL | Qt::Key_Z), keys(Qt::ALT | Qt::Key_Backspace)}, nullptr, 0,
+         false, nullptr},
+        {ID_EDIT_CUT, Menu::None, "", {keys(Qt::CTRL | Qt::Key_X), keys(Qt::SHIFT | Qt::Key_Delete)}, nullptr, 0,
+         false, nullptr},
+        {ID_EDIT_PASTE, Menu::None, "", {keys(Qt::CTRL | Qt::Key_V), keys(Qt::SHIFT | Qt::Key_Insert)}, nullptr, 0,
+         false, nullptr},
+        {ID_NEXT_PANE, Menu::None, "", {keys(QKeyCombination(Qt::Key_F6))}, nullptr, 0, false, nullptr},
+        {ID_PREV_PANE, Menu::None, "", {keys(Qt::SHIFT | Qt::Key_F6)}, nullptr, 0, false, nullptr},
+    };
+    return table;
+}
+
+const Command *Find(int id)
+{
+    for (const Command &command : Table()) {
+        if (command.id == id)
+            return &command;
+    }
+    return nullptr;
+}
+
+QList<QPair<Menu, const char *>> Menus()
+{
+    return {{Menu::File, "File(&F)"}, {Menu::Edit, "Edit(&E)"}, {Menu::Verdicts, "Verdicts(&V)"},
+            {Menu::Help, "Help(&H)"}};
+}
+
+} // namespace Commands

@@ -1,0 +1,345 @@
+#include "data/FileSummary.h"
+
+#include "data/FiberReader.h"
+#include "data/FileError.h"
+#include "data/Texts.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
+#include <QtEndian>
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+// What Encode's bytes start with; a new layout takes a new one.
+constexpr char kMagic[] = "QVS1";
+
+// Channel and wave length texts repeat in every file of a lot: held once.
+QByteArray shared(const QByteArray &text)
+{
+    static QMutex mutex;
+    static QSet<QByteArray> texts;
+    const QMutexLocker lock(&mutex);
+    if (const auto found = texts.constFind(text); found != texts.constEnd())
+        return *found;
+    // A lot of odd files must not grow the set without end.
+    if (texts.size() < 4096)
+        texts.insert(text);
+    return text;
+}
+
+class Writer
+{
+public:
+    void Integer(qint64 value)
+    {
+        const quint64 little = qToLittleEndian(quint64(value));
+        m_out.append(reinterpret_cast<const char *>(&little), sizeof little);
+    }
+    void Real(double value)
+    {
+        quint64 bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        Integer(qint64(bits));
+    }
+    void Bytes(QByteArrayView bytes)
+    {
+        Integer(bytes.size());
+        m_out.append(bytes.data(), bytes.size());
+    }
+    QByteArray Take() { return std::move(m_out); }
+
+private:
+    QByteArray m_out;
+};
+
+// Reads what Writer wrote; once anything does not fit, every later read
+// gives nothing and Ok() is false.
+class Reader
+{
+public:
+    explicit Reader(QByteArrayView in) : m_in(in) {}
+
+    qint64 Integer()
+    {
+        if (!take(8))
+            return 0;
+        quint64 little;
+        std::memcpy(&little, m_in.data() + m_at - 8, 8);
+        return qint64(qFromLittleEndian(little));
+    }
+    double Real()
+    {
+        const quint64 bits = quint64(Integer());
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+    QByteArray Bytes()
+    {
+        const qint64 size = Integer();
+        if (size < 0 || size > m_in.size() - m_at || !take(size))
+            return QByteArray();
+        return m_in.sliced(m_at - size, size).toByteArray();
+    }
+    // A count of items of at least `itemSize` bytes each, which the bytes
+    // left can hold.
+    qint64 Count(qint64 itemSize)
+    {
+        const qint64 count = Integer();
+        if (count < 0 || count > (m_in.size() - m_at) / itemSize)
+            m_ok = false;
+        return m_ok ? count : 0;
+    }
+    void Require(bool condition) { m_ok = m_ok && condition; }
+    bool Ok() const { return m_ok; }
+    bool AtEnd() const { return m_at == m_in.size(); }
+
+private:
+    bool take(qint64 size)
+    {
+        if (!m_ok || size > m_in.size() - m_at) {
+            m_ok = false;
+            return false;
+        }
+        m_at += size;
+        return true;
+    }
+
+    QByteArrayView m_in;
+    qsizetype m_at = 0;
+    bool m_ok = true;
+};
+
+FileSummary::Channel channelOf(const ThresholdJudge::ChannelFigures &figures)
+{
+    FileSummary::Channel channel;
+    channel.channel = shared(figures.channel);
+    channel.waveLength = shared(figures.waveLength);
+    channel.count = figures.count;
+    channel.failed = figures.failed;
+    channel.marginal = figures.marginal;
+    channel.failedFibers = figures.failedFibers;
+    channel.powers = figures.powers;
+    channel.margins = figures.margins;
+    if (figures.powers > 0) {
+        channel.min = figures.min;
+        channel.max = figures.max;
+        channel.mean = figures.mean;
+    }
+    channel.stddev = FileSummary::Held(figures.standardDeviation());
+    channel.p01 = FileSummary::Held(figures.p01);
+    channel.p50 = FileSummary::Held(figures.p50);
+    channel.p99 = FileSummary::Held(figures.p99);
+    channel.marginMean = FileSummary::Held(figures.marginMean);
+    channel.marginStddev = FileSummary::Held(figures.marginDeviation);
+    channel.cpk = FileSummary::Held(figures.cpk);
+    return channel;
+}
+
+void writeChannel(Writer &out, const FileSummary::Channel &channel)
+{
+    out.Bytes(channel.channel);
+    out.Bytes(channel.waveLength);
+    for (const qint64 count : {channel.count, channel.failed, channel.marginal, channel.failedFibers,
+                               channel.powers, channel.margins})
+        out.Integer(count);
+    for (const double value : {channel.min, channel.max, channel.mean, channel.stddev, channel.p01,
+                               channel.p50, channel.p99, channel.marginMean, channel.marginStddev,
+                               channel.cpk})
+        out.Real(value);
+}
+
+FileSummary::Channel readChannel(Reader &in)
+{
+    FileSummary::Channel channel;
+    channel.channel = shared(in.Bytes());
+    channel.waveLength = shared(in.Bytes());
+    for (qint64 *count : {&channel.count, &channel.failed, &channel.marginal, &channel.failedFibers,
+                          &channel.powers, &channel.margins})
+        *count = in.Integer();
+    for (double *value : {&channel.min, &channel.max, &channel.mean, &channel.stddev, &channel.p01,
+                          &channel.p50, &channel.p99, &channel.marginMean, &channel.marginStddev,
+                          &channel.cpk})
+        *value = in.Real();
+    return channel;
+}
+
+bool isReason(qint64 reason)
+{
+    return reason == ThresholdJudge::Incomplete || reason == ThresholdJudge::BelowThreshold
+        || reason == ThresholdJudge::Low || reason == ThresholdJudge::NoNumber;
+}
+
+} // namespace
+
+bool FileSummary::Read(const QString &path, std::optional<double> warnMargin, FileKinds kinds,
+                       const std::atomic<bool> *stop, FileSummary *summary, QString *error)
+{
+    FileSummary read;
+    read.m_warnMargin = warnMargin;
+    ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
+    try {
+        const bool whole = FiberReader::Read(
+            path,
+            [&](const MeasurementRows &rows, qsizetype first, qsizetype count) {
+                read.AddFiber(judge.AddFiber(rows, first, count), rows, first);
+                return true;
+            },
+            error, stop, kinds);
+        if (!whole)
+            return false;
+    } catch (const std::bad_alloc &) {
+        return FileError::ReadFailed(path, Texts::tr("not enough memory"), error);
+    }
+    read.End(judge);
+    *summary = std::move(read);
+    return true;
+}
+
+void FileSummary::AddFiber(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first)
+{
+    const MeasurementRows::Row row = rows.At(first);
+    StoredFiber stored;
+    stored.time = RowTime::Parse(row.text(MeasurementRow::Date), row.text(MeasurementRow::Time));
+    stored.passed = fiber.passed();
+    if (m_fiberList.isEmpty())
+        m_firstTime = stored.time;
+    m_names.append(fiber.name.trimmed());
+    stored.nameEnd = quint32(m_names.size());
+    m_fiberList.append(stored);
+}
+
+void FileSummary::End(const ThresholdJudge &judge)
+{
+    m_warnMargin = judge.WarnMargin();
+    m_fibers = judge.FiberCount();
+    m_failed = judge.FailedCount();
+    m_marginal = judge.MarginalCount();
+    m_channels.clear();
+    for (const ThresholdJudge::ChannelFigures &figures : judge.Channels())
+        m_channels.append(channelOf(figures));
+    m_paretoChannels = judge.ParetoChannels();
+    for (ThresholdJudge::ChannelCount &count : m_paretoChannels)
+        count.channel = shared(count.channel);
+    m_paretoReasons = judge.ParetoReasons();
+    m_names.squeeze();
+    m_fiberList.squeeze();
+    findWorstChannel();
+}
+
+void FileSummary::findWorstChannel()
+{
+    m_worstChannel.clear();
+    if (!m_paretoChannels.isEmpty()) {
+        m_worstChannel = m_paretoChannels.first().channel;
+        return;
+    }
+    double least = NAN;
+    for (const Channel &channel : std::as_const(m_channels)) {
+        if (!std::isnan(channel.marginMean) && (std::isnan(least) || channel.marginMean < least)) {
+            least = channel.marginMean;
+            m_worstChannel = channel.channel;
+        }
+    }
+}
+
+std::optional<double> FileSummary::MinCpk() const
+{
+    double least = NAN;
+    for (const Channel &channel : m_channels) {
+        if (!std::isnan(channel.cpk) && (std::isnan(least) || channel.cpk < least))
+            least = channel.cpk;
+    }
+    return Held(least);
+}
+
+FileSummary::Fiber FileSummary::FiberAt(qsizetype index) const
+{
+    const StoredFiber &stored = m_fiberList.at(index);
+    const quint32 start = index == 0 ? 0 : m_fiberList.at(index - 1).nameEnd;
+    return {QByteArrayView(m_names.constData() + start, stored.nameEnd - start), stored.passed, stored.time};
+}
+
+QByteArray FileSummary::Encode() const
+{
+    Writer out;
+    out.Bytes(QByteArrayView(kMagic, 4));
+    out.Integer(m_warnMargin.has_value());
+    out.Real(m_warnMargin.value_or(0));
+    for (const qint64 value : {m_fibers, m_failed, m_marginal, m_firstTime})
+        out.Integer(value);
+    out.Integer(m_channels.size());
+    for (const Channel &channel : m_channels)
+        writeChannel(out, channel);
+    out.Integer(m_paretoChannels.size());
+    for (const ThresholdJudge::ChannelCount &count : m_paretoChannels) {
+        out.Bytes(count.channel);
+        out.Integer(count.fibers);
+    }
+    out.Integer(m_paretoReasons.size());
+    for (const ThresholdJudge::ReasonCount &count : m_paretoReasons) {
+        out.Integer(count.reason);
+        out.Integer(count.fibers);
+    }
+    out.Bytes(m_names);
+    out.Integer(m_fiberList.size());
+    for (const StoredFiber &fiber : m_fiberList) {
+        out.Integer(fiber.time);
+        out.Integer(qint64(fiber.nameEnd) << 1 | (fiber.passed ? 1 : 0));
+    }
+    return out.Take();
+}
+
+bool FileSummary::Decode(QByteArrayView bytes, FileSummary *summary)
+{
+    Reader in(bytes);
+    FileSummary read;
+    in.Require(in.Bytes() == QByteArray(kMagic, 4));
+    const bool banded = in.Integer() != 0;
+    const double band = in.Real();
+    if (banded)
+        read.m_warnMargin = band;
+    for (qint64 *value : {&read.m_fibers, &read.m_failed, &read.m_marginal, &read.m_firstTime})
+        *value = in.Integer();
+    const qint64 channels = in.Count(16 + 16 * 8);
+    read.m_channels.reserve(channels);
+    for (qint64 i = 0; i < channels; ++i)
+        read.m_channels.append(readChannel(in));
+    const qint64 paretoChannels = in.Count(16);
+    read.m_paretoChannels.reserve(paretoChannels);
+    for (qint64 i = 0; i < paretoChannels; ++i) {
+        ThresholdJudge::ChannelCount pareto;
+        pareto.channel = shared(in.Bytes());
+        pareto.fibers = in.Integer();
+        read.m_paretoChannels.append(pareto);
+    }
+    for (qint64 i = 0, count = in.Count(16); i < count; ++i) {
+        const qint64 reason = in.Integer();
+        in.Require(isReason(reason));
+        read.m_paretoReasons.append({ThresholdJudge::Failure(reason), in.Integer()});
+    }
+    read.m_names = in.Bytes();
+    const qint64 fibers = in.Count(16);
+    read.m_fiberList.reserve(fibers);
+    quint32 nameEnd = 0;
+    for (qint64 i = 0; i < fibers; ++i) {
+        StoredFiber fiber;
+        fiber.time = in.Integer();
+        const qint64 packed = in.Integer();
+        in.Require(packed >= 0 && (packed >> 1) >= nameEnd && (packed >> 1) <= read.m_names.size());
+        fiber.nameEnd = nameEnd = quint32(in.Ok() ? packed >> 1 : nameEnd);
+        fiber.passed = (packed & 1) != 0;
+        read.m_fiberList.append(fiber);
+    }
+    in.Require(in.AtEnd() && fibers == read.m_fibers && read.m_failed >= 0 && read.m_failed <= read.m_fibers
+               && nameEnd == read.m_names.size());
+    if (!in.Ok())
+        return false;
+    read.findWorstChannel();
+    *summary = std::move(read);
+    return true;
+}

@@ -1,0 +1,105 @@
+#include "lot/LotScan.h"
+
+#include "data/NativePath.h"
+#include "data/ResultFileFinder.h"
+#include "lot/SummaryCache.h"
+
+namespace {
+
+bool stopped(const std::atomic<bool> *stop)
+{
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
+// Judges the file; `*keep` is set where its version did not change while
+// it was read, so that the summary may stand for that version.
+bool judge(LotFile &file, std::optional<double> warnMargin, const std::atomic<bool> *stop, bool *keep)
+{
+    auto summary = std::make_shared<FileSummary>();
+    const FileKinds kinds = file.found ? FileKinds::RegularOnly : FileKinds::Any;
+    if (!FileSummary::Read(file.path, warnMargin, kinds, stop, summary.get(), &file.error))
+        return false;
+    FileStamp after;
+    *keep = file.stamp.size >= 0 && FileStamp::Of(file.path, &after) && after == file.stamp;
+    file.summary = std::move(summary);
+    return true;
+}
+
+} // namespace
+
+LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> warnMargin, SummaryCache *cache,
+                              const Runner &run, const std::atomic<bool> *stop,
+                              const std::function<void(const QString &message)> &tell)
+{
+    QList<ResultFileFinder::PathError> errors;
+    const ResultFileFinder::ResultFiles list =
+        ResultFileFinder::Find(paths, &errors, [stop] { return stopped(stop); });
+    Result result;
+    result.given = list.given;
+    result.found = list.found;
+    for (const ResultFileFinder::PathError &error : std::as_const(errors)) {
+        tell(error.message);
+        LotFile file{error.path, error.found};
+        file.stamp.path = NativePath::Encode(error.path);
+        file.error = error.message;
+        result.files.append(std::move(file));
+    }
+
+    QList<LotFile> files;
+    QList<FileStamp> stamps;
+    for (const ResultFileFinder::ResultFile &found : list.files) {
+        LotFile file{found.path, found.found};
+        file.stamp = found.stamp;
+        stamps.append(file.stamp);
+        files.append(std::move(file));
+    }
+    QList<std::optional<FileSummary>> cached =
+        cache ? cache->Find(stamps, warnMargin) : QList<std::optional<FileSummary>>(files.size());
+    QList<qsizetype> unknown;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (cached.at(i))
+            files[i].summary = std::make_shared<const FileSummary>(std::move(*cached[i]));
+        else
+            unknown.append(i);
+    }
+    cached.clear();
+
+    std::vector<char> keep(size_t(unknown.size()), 0);
+    run(unknown.size(), [&](qsizetype index, QString *error) {
+        LotFile &file = files[unknown.at(index)];
+        bool kept = false;
+        const bool read = judge(file, warnMargin, stop, &kept);
+        keep[size_t(index)] = kept;
+        *error = file.error;
+        return read;
+    });
+    if (cache && !stopped(stop)) {
+        QList<SummaryCache::Entry> entries;
+        for (qsizetype i = 0; i < unknown.size(); ++i) {
+            const LotFile &file = files.at(unknown.at(i));
+            if (keep[size_t(i)])
+                entries.append({file.stamp, file.summary.get()});
+        }
+        cache->Store(entries);
+    }
+    result.files += std::move(files);
+    return result;
+}
+
+LotFile LotScan::ScanFile(const QString &path, bool found, std::optional<double> warnMargin,
+                          SummaryCache *cache, const std::atomic<bool> *stop)
+{
+    LotFile file{path, found};
+    FileStamp::Of(path, &file.stamp);
+    if (cache) {
+        std::optional<FileSummary> cached = cache->Find({file.stamp}, warnMargin).value(0);
+        if (cached) {
+            file.summary = std::make_shared<const FileSummary>(std::move(*cached));
+            return file;
+        }
+    }
+    bool keep = false;
+    if (judge(file, warnMargin, stop, &keep) && keep && cache)
+        cache->Store({{file.stamp, file.summary.get()}});
+    return file;
+}

@@ -1,0 +1,220 @@
+#include "lot/TrendWriter.h"
+
+#include "data/NativePath.h"
+#include "lot/LotModel.h"
+#include "output/JsonObject.h"
+#include "output/SummaryCsvWriter.h"
+#include "output/TerminalText.h"
+
+namespace {
+
+// As --summary gives it: 0 without fibers.
+double yieldOf(qsizetype fibers, qsizetype passed)
+{
+    return double(SummaryWriter::YieldMillionths(fibers, fibers - passed)) / 1e6;
+}
+
+QByteArray decimal(const std::optional<double> &value)
+{
+    QByteArray text;
+    if (value)
+        SummaryWriter::AppendDecimal(text, *value);
+    return text;
+}
+
+// A file's members, after its path.
+void fileMembers(JsonObject &object, const FileSummary &summary)
+{
+    const QByteArray time = RowTime::Iso(summary.FirstTime());
+    if (time.isEmpty())
+        object.value("first_time", "null");
+    else
+        object.string("first_time", time);
+    object.number("fibers", summary.Fibers()).number("passed", summary.Passed());
+    if (summary.WarnMargin())
+        object.number("marginal", summary.Marginal());
+    else
+        object.value("marginal", "null");
+    object.decimal("yield", yieldOf(summary.Fibers(), summary.Passed()));
+    if (summary.WorstChannel().isEmpty())
+        object.value("worst_channel", "null");
+    else
+        object.string("worst_channel", summary.WorstChannel());
+    object.decimal("min_cpk", summary.MinCpk());
+}
+
+void lotMembers(JsonObject &object, const LotFigures &figures)
+{
+    object.number("files", figures.files)
+        .number("fibers", figures.fibers)
+        .number("passed", figures.passed)
+        .decimal("yield", yieldOf(figures.fibers, figures.passed))
+        .number("retested", figures.retested)
+        .number("retested_passed", figures.retestedPassed)
+        .number("unread", figures.unread);
+    if (figures.failingChannel.isEmpty())
+        object.value("failing_channel", "null");
+    else
+        object.string("failing_channel", figures.failingChannel);
+}
+
+// The yield as people read it, to a tenth of a percent, rounded down.
+QString percent(qsizetype fibers, qsizetype passed)
+{
+    if (fibers == 0)
+        return QStringLiteral("-");
+    const qint64 tenths = SummaryWriter::YieldMillionths(fibers, fibers - passed) / 1000;
+    return QStringLiteral("%1.%2%").arg(tenths / 10).arg(tenths % 10);
+}
+
+// An object of JSON, or of JSON Lines, which tell its type first.
+void open(std::optional<JsonObject> &object, QByteArray &out, bool lines, const char *type)
+{
+    if (lines)
+        object.emplace(out, QByteArray("{\"type\": \"") + type + '"');
+    else
+        object.emplace(out);
+}
+
+} // namespace
+
+QByteArray TrendWriter::Write(SummaryWriter::Format format, const LotModel &lot,
+                              std::optional<double> warnMargin, bool colour)
+{
+    switch (format) {
+    case SummaryWriter::Json:
+        return json(lot, false);
+    case SummaryWriter::JsonLines:
+        return json(lot, true);
+    case SummaryWriter::Csv:
+        return csv(lot);
+    case SummaryWriter::Text:
+        break;
+    }
+    return text(lot, warnMargin, colour);
+}
+
+QByteArray TrendWriter::json(const LotModel &lot, bool lines)
+{
+    // JSON Lines: a line per file, the lot's, then one per file not read.
+    QByteArray files = lines ? QByteArray() : QByteArray("{\n  \"files\": [");
+    QByteArray errors;
+    const QByteArrayView separator = lines ? "" : ",";
+    const QByteArrayView indent = lines ? "" : "\n    ";
+    const QByteArrayView end = lines ? "\n" : "";
+    bool firstFile = true, firstError = true;
+    for (int row = 0; row < lot.FileCount(); ++row) {
+        const LotFile &file = lot.FileAt(row);
+        QByteArray &out = file.summary ? files : errors;
+        bool &first = file.summary ? firstFile : firstError;
+        out += first ? QByteArrayView() : separator;
+        out += indent;
+        first = false;
+        {
+            std::optional<JsonObject> object;
+            open(object, out, lines, file.summary ? "file" : "error");
+            object->path("path", file.path);
+            if (file.summary)
+                fileMembers(*object, *file.summary);
+            else
+                object->string("message", file.error.toUtf8());
+        }
+        out += end;
+    }
+    if (lines) {
+        {
+            std::optional<JsonObject> object;
+            open(object, files, true, "lot");
+            lotMembers(*object, lot.Figures());
+        }
+        return files + '\n' + errors;
+    }
+    files += firstFile ? "],\n  \"lot\": " : "\n  ],\n  \"lot\": ";
+    {
+        JsonObject object(files);
+        lotMembers(object, lot.Figures());
+    }
+    files += ",\n  \"errors\": [" + errors + (firstError ? "]\n}\n" : "\n  ]\n}\n");
+    return files;
+}
+
+QByteArray TrendWriter::csv(const LotModel &lot)
+{
+    QByteArray out = "type,path,first_time,files,unread,fibers,passed,marginal,yield,worst_channel,min_cpk,"
+                     "retested,retested_passed,failing_channel,message,path_bytes\r\n";
+    QByteArray errors;
+    for (int row = 0; row < lot.FileCount(); ++row) {
+        const LotFile &file = lot.FileAt(row);
+        QByteArray &line = file.summary ? out : errors;
+        line += file.summary ? "file," : "error,";
+        SummaryCsvWriter::AppendField(line, NativePath::Escaped(file.path).toUtf8());
+        if (const FileSummary *summary = file.summary.get()) {
+            line += ',' + RowTime::Iso(summary->FirstTime()) + ",,," + QByteArray::number(summary->Fibers()) + ','
+                + QByteArray::number(summary->Passed()) + ','
+                + (summary->WarnMargin() ? QByteArray::number(summary->Marginal()) : QByteArray()) + ','
+                + decimal(yieldOf(summary->Fibers(), summary->Passed())) + ',';
+            SummaryCsvWriter::AppendField(line, summary->WorstChannel());
+            line += ',' + decimal(summary->MinCpk()) + ",,,,,";
+        } else {
+            line += ",,,,,,,,,,,,,";
+            SummaryCsvWriter::AppendField(line, file.error.toUtf8());
+            line += ',';
+        }
+        line += NativePath::HexBytes(file.path) + "\r\n";
+    }
+    const LotFigures &figures = lot.Figures();
+    out += "lot,,," + QByteArray::number(figures.files) + ',' + QByteArray::number(figures.unread) + ','
+        + QByteArray::number(figures.fibers) + ','
+        + QByteArray::number(figures.passed) + ",," + decimal(yieldOf(figures.fibers, figures.passed)) + ",,,"
+        + QByteArray::number(figures.retested) + ',' + QByteArray::number(figures.retestedPassed) + ',';
+    SummaryCsvWriter::AppendField(out, figures.failingChannel);
+    out += ",,\r\n";
+    return out + errors;
+}
+
+QByteArray TrendWriter::text(const LotModel &lot, std::optional<double> warnMargin, bool colour)
+{
+    const auto verdict = [colour](bool passed) {
+        const QString word = passed ? QStringLiteral("PASS") : QStringLiteral("FAIL");
+        return colour ? QStringLiteral("\033[%1m%2\033[0m").arg(passed ? 32 : 31).arg(word) : word;
+    };
+    QString out = tr("First row            Verdict  Passed/fibers   Yield") + (warnMargin ? tr("  Marginal") : QString())
+        + tr("  Worst  Least Cpk  File") + QLatin1Char('\n');
+    QString unread;
+    for (int row = 0; row < lot.FileCount(); ++row) {
+        const LotFile &file = lot.FileAt(row);
+        const QString path = TerminalText::Escaped(NativePath::Escaped(file.path));
+        if (!file.summary) {
+            unread += TerminalText::Escaped(file.error) + QLatin1Char('\n');
+            continue;
+        }
+        const FileSummary &summary = *file.summary;
+        const QString time = QString::fromLatin1(RowTime::Iso(summary.FirstTime()).replace('T', ' '));
+        const std::optional<double> cpk = summary.MinCpk();
+        out += (time.isEmpty() ? QStringLiteral("-") : time).leftJustified(19) + QLatin1String("  ")
+            + verdict(summary.FilePassed()) + QLatin1String("   ")
+            + QStringLiteral("%1/%2").arg(summary.Passed()).arg(summary.Fibers()).rightJustified(13)
+            + QLatin1String("  ") + percent(summary.Fibers(), summary.Passed()).rightJustified(6)
+            + (warnMargin ? QLatin1String("  ") + QString::number(summary.Marginal()).rightJustified(8) : QString())
+            + QLatin1String("  ")
+            + TerminalText::Escaped(QString::fromUtf8(summary.WorstChannel())).leftJustified(5)
+            + QLatin1String("  ") + (cpk ? QString::number(*cpk, 'f', 2) : QStringLiteral("-")).rightJustified(9)
+            + QLatin1String("  ") + path + QLatin1Char('\n');
+    }
+    const LotFigures &figures = lot.Figures();
+    out += tr("lot: %1 of %2 fibers passed (%3), each counted once; %4 retested, %5 of them passed in the end")
+               .arg(figures.passed)
+               .arg(figures.fibers)
+               .arg(percent(figures.fibers, figures.passed))
+               .arg(figures.retested)
+               .arg(figures.retestedPassed);
+    out += QLatin1String("; ") + (figures.files == 1 ? tr("1 file") : tr("%1 files").arg(figures.files));
+    if (figures.unread > 0)
+        out += QLatin1String(", ") + tr("%1 could not be read").arg(figures.unread);
+    if (!figures.failingChannel.isEmpty())
+        out += QLatin1String("; ") + tr("fails most at channel %1 (%2 fibers)")
+                                         .arg(TerminalText::Escaped(QString::fromUtf8(figures.failingChannel)))
+                                         .arg(figures.failingChannelFibers);
+    out += QLatin1Char('\n') + unread;
+    return out.toUtf8();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "output/SummaryWriter.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+
+#include <optional>
+
+class LotModel;
+
+// The trend of a lot in one of the summary formats: a line per file in
+// time order (path, first row's date and time, fibers, passed, marginal,
+// yield, worst channel, least Cpk), the lot's line (files, fibers counted
+// once, passed, yield, retested, retested that passed in the end) and the
+// files that could not be read. UTF-8, numbers as --summary writes them.
+class TrendWriter
+{
+    Q_DECLARE_TR_FUNCTIONS(TrendWriter)
+public:
+    // `warnMargin` is the band the files were judged with; `colour` colours
+    // the text's verdicts.
+    static QByteArray Write(SummaryWriter::Format format, const LotModel &lot,
+                            std::optional<double> warnMargin, bool colour = false);
+
+private:
+    static QByteArray json(const LotModel &lot, bool lines);
+    static QByteArray csv(const LotModel &lot);
+    static QByteArray text(const LotModel &lot, std::optional<double> warnMargin, bool colour);
+};
