@@ -19,6 +19,9 @@ const QHash<int, QString> &table()
             {ID_FIND_FIBER, "Find a fiber by a part of its name\nFind fiber"},
             {ID_NEXT_TAB, "Show the file of the next tab\nNext tab"},
             {ID_PREV_TAB, "Show the file of the previous tab\nPrevious tab"},
+            {ID_FILE_EXPORT_WORKBOOK,
+             "Write the file shown as an Excel workbook: its fibers with their verdicts, its channels and its rows\n"
+             "Export workbook"},
             {AFX_IDS_APP_TITLE, "Quenvale"},
             {AFX_IDS_IDLEMESSAGE, "Ok"},
             {ID_FILE_NEW, "建立新文档\n新建"},

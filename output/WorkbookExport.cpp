@@ -548,4 +548,29 @@ bool ExportResultFile(const QString &fibPath, const QString &xlsxPath, std::opti
     }
 }
 
+bool ExportRows(const QString &name, const QByteArray &header, const MeasurementRows &rows,
+                const QString &xlsxPath, std::optional<double> warnMargin, QString *error,
+                const std::atomic<bool> *stop)
+{
+    try {
+        ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
+        for (qsizetype first = 0; first < rows.Count(); first += ChannelTable::FiberSize) {
+            judge.AddFiber(rows, first, qMin<qsizetype>(ChannelTable::FiberSize, rows.Count() - first));
+            if (stopped(stop))
+                return FileError::WriteFailed(xlsxPath, tr("stopped before the last row"), error);
+        }
+        judge.Channels();
+        qsizetype next = 0;
+        const Source source{name, header, &judge, rows.Count(), [&](MeasurementRow &row) {
+                                if (next == rows.Count())
+                                    return false;
+                                row = rows.At(next++).Record();
+                                return true;
+                            }};
+        return WriteFile(source, xlsxPath, error, stop);
+    } catch (const std::bad_alloc &) {
+        return FileError::WriteFailed(xlsxPath, tr("not enough memory"), error);
+    }
+}
+
 } // namespace WorkbookExport

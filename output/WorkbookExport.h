@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/MeasurementRow.h"
+#include "data/MeasurementRows.h"
 
 #include <QByteArray>
 #include <QString>
@@ -53,5 +54,13 @@ bool WriteFile(const Source &source, const QString &path, QString *error = nullp
 bool ExportResultFile(const QString &fibPath, const QString &xlsxPath,
                       std::optional<double> warnMargin = std::nullopt, QString *error = nullptr,
                       const std::atomic<bool> *stop = nullptr);
+
+// The workbook of rows held already (the window's file, `name` its name
+// and `header` its header lines), judged here a fiber of 18 rows at a
+// time, into exactly `xlsxPath` as WriteFile writes it. The rows are only
+// read: a copy that shares them may be handed to another thread.
+bool ExportRows(const QString &name, const QByteArray &header, const MeasurementRows &rows,
+                const QString &xlsxPath, std::optional<double> warnMargin = std::nullopt, QString *error = nullptr,
+                const std::atomic<bool> *stop = nullptr);
 
 } // namespace WorkbookExport

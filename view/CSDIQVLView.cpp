@@ -18,7 +18,8 @@ CSDIQVLView::CSDIQVLView(DocumentManager *manager, QWidget *parent)
     : QWidget(parent), m_ownManager(manager ? nullptr : new DocumentManager),
       m_manager(manager ? manager : m_ownManager.get()), m_tabFiles(new TabFiles(*m_manager, this)),
       m_comboFiber(new FiberComboBox(this)), m_listChannels(new ChannelList(this)),
-      m_export(new ExportCommands(Document(), this)), m_print(new PrintCommands(Document(), m_report, this))
+      m_export(new ExportCommands(Document(), this)),
+      m_print(new PrintCommands(Document(), m_report, m_bVerdicts, this))
 {
     Resources::Init();
     m_bitmap131 = QPixmap(QStringLiteral(":/res/bitmap131.png"));
@@ -212,7 +213,7 @@ void CSDIQVLView::showBlock(qsizetype block)
 void CSDIQVLView::OnViewSummary()
 {
     if (!m_summary) {
-        m_summary = new SummaryDialog(Document(), this);
+        m_summary = new SummaryDialog(Document(), Dialogs(), this);
         connect(m_summary, &SummaryDialog::fiberChosen, this, &CSDIQVLView::showBlock);
     }
     m_summary->show();

@@ -68,6 +68,7 @@ public:
 
     void OnFileSave() { m_export->OnFileSave(Dialogs()); }
     void OnFileSaveAs() { m_export->OnFileSaveAs(Dialogs()); }
+    void OnFileExportWorkbook() { m_export->OnFileExportWorkbook(Dialogs()); }
     void OnFilePrint() { m_print->OnFilePrint(printDialogs(), Dialogs()); }
     void OnFilePrintPreview();
 
