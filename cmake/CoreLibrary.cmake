@@ -14,7 +14,12 @@ target_include_directories(quenvale_core PUBLIC ${QUENVALE_ROOT})
 # a pkg-config file.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
-target_link_libraries(quenvale_core PUBLIC Qt6::Core Qt6::Gui Qt6::Svg PkgConfig::XLSXWRITER)
+target_link_libraries(quenvale_core PUBLIC Qt6::Core Qt6::Gui Qt6::Svg PkgConfig::XLSXWRITER ${CMAKE_DL_LIBS})
+# Every program that writes workbooks exports the function through which
+# libxlsxwriter adds parts to its zips, so that the call reaches the
+# program's own (output/WorkbookExport.cpp), which asks zlib for its
+# quickest level.
+target_link_options(quenvale_core INTERFACE "LINKER:--export-dynamic-symbol=zipOpenNewFileInZip4_64")
 target_compile_definitions(quenvale_core PUBLIC QUENVALE_VERSION="${QUENVALE_VERSION}")
 # Core texts are bytes of code page 936: no silent conversions from char *.
 target_compile_definitions(quenvale_core PRIVATE QT_NO_CAST_FROM_ASCII)

@@ -25,6 +25,7 @@ private slots:
     void cells();
     void propertiesHoldTheHeaderAndTheVersion();
     void noPartHoldsAControlCharacter();
+    void partsDeflatedAtTheQuickestLevel();
     void rowsOfALargeFileInOrder();
     void rowsBeyondASheet();
     void aStopKeepsTheOlderWorkbook();
@@ -133,6 +134,31 @@ void TestWorkbookExport::noPartHoldsAControlCharacter()
         for (const char c : bytes)
             QVERIFY2(quint8(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r', qPrintable(part));
     }
+}
+
+// Each part is deflated at zlib's quickest level, which the zip's local
+// header records in its flags (bits 1 and 2 both set).
+void TestWorkbookExport::partsDeflatedAtTheQuickestLevel()
+{
+    const QByteArray zip = readFile(m_workbook);
+    const auto number = [&](qsizetype at, int bytes) {
+        quint32 value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = value << 8 | quint8(zip.at(at + i));
+        return value;
+    };
+    int deflated = 0;
+    qsizetype at = 0;
+    while (at + 30 <= zip.size() && number(at, 4) == 0x04034b50) {
+        const quint32 flags = number(at + 6, 2);
+        QVERIFY2(!(flags & 8), "sizes after the data"); // the walk needs them in the header
+        if (number(at + 8, 2) == 8) {
+            ++deflated;
+            QCOMPARE(flags & 6, 6u);
+        }
+        at += 30 + number(at + 26, 2) + number(at + 28, 2) + number(at + 18, 4);
+    }
+    QVERIFY(deflated >= WorkbookReader::Parts(m_workbook).size() - 1);
 }
 
 // 1,300 fibers (23,400 rows): the Rows sheet holds each row once, in the
