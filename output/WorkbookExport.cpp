@@ -581,12 +581,11 @@ bool ExportRows(const QString &name, const QByteArray &header, const Measurement
 } // namespace WorkbookExport
 
 // libxlsxwriter zips a workbook's parts through minizip at zlib's default
-// level and offers no other; for a million rows that compression is two
-// fifths of the whole job. The program defines minizip's function for
+// level and offers no other. The program defines minizip's function for
 // adding a member itself (cmake/CoreLibrary.cmake exports it from every
 // program that links the core), so that libxlsxwriter's call comes here,
 // and hands it on to minizip's own, asking deflate for its quickest level:
-// the workbook takes about a fifth more room and is written in three fifths
+// the workbook takes about a quarter more room and is written in two thirds
 // of the time. Every other argument, and any other method, goes on as it
 // came. Where the program's definition is not the one called (a
 // libxlsxwriter with a minizip of its own inside), parts are deflated at
