@@ -36,6 +36,7 @@ bool runAside(QWidget *parent, const QString &label, const std::function<bool(co
     progress.setObjectName(QStringLiteral("exportProgress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
+    progress.setValue(0); // starts the wait before it shows
     QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&stop] { stop = true; });
     std::thread worker([&] {
         result = job(stop);

@@ -14,8 +14,11 @@
 #include <QLineEdit>
 #include <QHash>
 #include <QListView>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -53,6 +56,7 @@ private slots:
     void failedWriteIsToldAndKeepsWhatWasThere();
     void workbookOfTheFileShown();
     void failedWorkbookIsToldAndKeepsWhatWasThere();
+    void stoppedWorkbookKeepsTheOlderFile();
 
 private:
     void open(const QList<QByteArray> &fibers);
@@ -377,6 +381,36 @@ void TestViewExport::failedWorkbookIsToldAndKeepsWhatWasThere()
              QStringList{QStringLiteral("inside")});
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{QStringLiteral("in.fib"), QStringLiteral("plain")}));
+}
+
+// Stop in the progress dialog, once it shows, while the workbook of 360,000
+// rows is written: no message, the older file as it was, nothing beside it.
+void TestViewExport::stoppedWorkbookKeepsTheOlderFile()
+{
+    QList<QByteArray> names;
+    for (int i = 0; i < 20000; ++i)
+        names.append("F" + QByteArray::number(i));
+    open(names);
+    const QString workbook = m_dir->filePath(QStringLiteral("book.xlsx"));
+    QVERIFY(TestSupport::writeFile(workbook, "older"));
+    bool pressed = false;
+    QTimer press;
+    connect(&press, &QTimer::timeout, this, [&] {
+        auto *progress = m_view->findChild<QProgressDialog *>(QStringLiteral("exportProgress"));
+        if (!progress || !progress->isVisible() || pressed)
+            return;
+        pressed = true;
+        progress->findChild<QPushButton *>()->click();
+    });
+    press.start(0);
+    m_dialogs.saveAnswers.append(workbook);
+    m_view->OnFileExportWorkbook();
+    press.stop();
+    QVERIFY(pressed);
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messages.join('\n')));
+    QCOMPARE(TestSupport::readFile(workbook), QByteArray("older"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{QStringLiteral("book.xlsx"), QStringLiteral("in.fib")}));
 }
 
 QTEST_MAIN(TestViewExport)
