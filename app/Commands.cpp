@@ -49,6 +49,8 @@ const QList<Command> &Table()
         {ID_CLOSE_TAB, Menu::File, "Close(&C)", {keys(Qt::CTRL | Qt::Key_W), keys(Qt::CTRL | Qt::Key_F4)}, nullptr, 0,
          false, onView<&CSDIQVLView::OnCloseTab>},
         {ID_FILE_SAVE_AS, Menu::File, "Save As(&A)...", {}, nullptr, 0, false, onView<&CSDIQVLView::OnFileSaveAs>},
+        {ID_FILE_EXPORT_WORKBOOK, Menu::File, "Export Workbook(&W)...", {}, nullptr, 0, false,
+         onView<&CSDIQVLView::OnFileExportWorkbook>},
         {Separator, Menu::File, nullptr, {}, nullptr, 0, false, nullptr},
         {ID_FILE_PRINT, Menu::File, "Print(&P)...", {keys(Qt::CTRL | Qt::Key_P)}, ":/res/toolbar-print.png", 4, false,
          onView<&CSDIQVLView::OnFilePrint>},

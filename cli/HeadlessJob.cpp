@@ -1,6 +1,7 @@
 #include "cli/HeadlessJob.h"
 
 #include "cli/ExportCsvJob.h"
+#include "cli/ExportXlsxJob.h"
 #include "cli/HelpJob.h"
 #include "cli/Options.h"
 #include "cli/SummaryJob.h"
@@ -13,6 +14,8 @@ ExitStatus Run(const Options &options, const Drawing &drawing)
     switch (options.job) {
     case Options::Job::ExportCsv:
         return ExportCsvJob::Run(options);
+    case Options::Job::ExportXlsx:
+        return ExportXlsxJob::Run(options);
     case Options::Job::PrintPdf:
         if (drawing.writePdf)
             return PrintPdfJob::Run(options, drawing.writePdf);

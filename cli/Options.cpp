@@ -22,6 +22,8 @@ const char kFormat[] = "format";
 const char kWarnMargin[] = "warn-margin";
 const char kPlot[] = "plot";
 const char kSize[] = "size";
+const char kExportXlsx[] = "export-xlsx";
+const char kVerdicts[] = "verdicts";
 const char kTrend[] = "trend";
 const char kNoCache[] = "no-cache";
 
@@ -34,7 +36,8 @@ const struct
              {Options::Job::PrintPdf, kPrintPdf},
              {Options::Job::Summary, kSummary},
              {Options::Job::Trend, kTrend},
-             {Options::Job::Plot, kPlot}};
+             {Options::Job::Plot, kPlot},
+             {Options::Job::ExportXlsx, kExportXlsx}};
 
 QString option(const char *name)
 {
@@ -219,7 +222,8 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
         return fail(error, Options::tr("--%1 is only for --%2").arg(option(kNoCache), option(kTrend)));
     options->cache = !parser.isSet(option(kNoCache));
     const bool writesTarget =
-        options->job == Job::ExportCsv || options->job == Job::PrintPdf || options->job == Job::Plot;
+        options->job == Job::ExportCsv || options->job == Job::PrintPdf
+        || options->job == Job::Plot || options->job == Job::ExportXlsx;
     if (writesTarget && !singleValue(parser, job, &options->target, error))
         return false;
     QString pageSize;
@@ -239,8 +243,13 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
                            plot ? "png, svg or pdf" : "text, json, jsonl or csv", isFormat},
                   &value, error))
         return false;
+    options->verdicts = parser.isSet(option(kVerdicts));
+    if (options->verdicts && options->job != Job::PrintPdf)
+        return fail(error, Options::tr("--%1 is only for --print-pdf").arg(option(kVerdicts)));
     const auto isMargin = [options](const QString &text) { return parseMargin(text, &options->warnMargin); };
-    if (!jobValue(parser, {kWarnMargin, "--summary, --trend or --plot", judging || plot,
+    const bool banded = judging || plot || options->job == Job::ExportXlsx
+        || (options->job == Job::PrintPdf && options->verdicts);
+    if (!jobValue(parser, {kWarnMargin, "--summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts", banded,
                            "a number of dB, 0 or more", isMargin},
                   &value, error))
         return false;
@@ -253,7 +262,8 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
         return fail(error, judging
                                ? Options::tr("--%1 needs at least one result file or folder").arg(option(job))
                                : Options::tr("--%1 needs at least one result file").arg(option(job)));
-    if ((options->job == Job::PrintPdf || plot) && OutputStream::IsStandardOutput(options->target))
+    if ((options->job == Job::PrintPdf || plot || options->job == Job::ExportXlsx)
+        && OutputStream::IsStandardOutput(options->target))
         return fail(error, Options::tr("--%1 writes files only; name a file or a folder").arg(option(job)));
     return true;
 }
@@ -294,6 +304,10 @@ void Options::Describe(QCommandLineParser &parser)
         tr("Write the printed report of the result files as PDF to OUT: a file (one result "
            "file) or an existing folder; then exit."),
         tr("OUT")));
+    parser.addOption(QCommandLineOption(
+        option(kVerdicts),
+        tr("With --print-pdf: the report with each fiber's verdict, the yield, the channels' "
+           "statistics and distributions, and the failing fibers.")));
     parser.addOption(QCommandLineOption(option(kPageSize),
                                         tr("Paper of the PDF report: A4 (default) or Letter. "
                                            "A page too short for the report is scaled to fit."),
@@ -316,8 +330,8 @@ void Options::Describe(QCommandLineParser &parser)
                                         tr("FORMAT")));
     parser.addOption(QCommandLineOption(
         option(kWarnMargin),
-        tr("Marginal band of --summary, --trend and --plot: a fiber that passes with a worst margin below DB "
-           "dB is marginal (it still passes)."),
+        tr("Marginal band of --summary, --trend, --plot, --export-xlsx and --print-pdf --verdicts: a "
+           "fiber that passes with a worst margin below DB dB is marginal (it still passes)."),
         tr("DB")));
     parser.addOption(QCommandLineOption(
         option(kPlot),
@@ -325,12 +339,17 @@ void Options::Describe(QCommandLineParser &parser)
            "files as images to OUT: a file (one result file; .png, .svg or .pdf) or an existing "
            "folder; then exit."),
         tr("OUT")));
+    parser.addOption(QCommandLineOption(
+        option(kExportXlsx),
+        tr("Write the workbook (XLSX) of the result files to OUT: a file (one result file) or an "
+           "existing folder; then exit."),
+        tr("OUT")));
     parser.addOption(QCommandLineOption(option(kSize),
                                         tr("Size of --plot's image in pixels (default 1920x1080)."),
                                         tr("WxH")));
     parser.addPositionalArgument(
         tr("files"),
         tr("Result files (.fib): opened in the window (a folder as a lot of its files), or read by "
-           "--export-csv, --print-pdf or --plot."),
+           "--export-csv, --export-xlsx, --print-pdf or --plot."),
         tr("[FILE.fib...]"));
 }

@@ -8,9 +8,9 @@ namespace PrintPdfJob {
 
 ExitStatus Run(const Options &options, const Writer &writePdf)
 {
-    const QString pageSize = options.pageSize;
-    const auto work = [&writePdf, pageSize](const BatchJobs::Job &job, QString *error) {
-        return writePdf(job.input, job.output, pageSize, error, &StopSignals::Flag());
+    const ReportPdf::Request request{options.pageSize, options.verdicts, options.warnMargin};
+    const auto work = [&writePdf, request](const BatchJobs::Job &job, QString *error) {
+        return writePdf(job.input, job.output, request, error, &StopSignals::Flag());
     };
     return BatchJobs::PlanAndRun(options.target, options.files, QStringLiteral(".pdf"), work,
                                  StopSignals::Requested);

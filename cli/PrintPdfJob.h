@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/ExitStatus.h"
+#include "output/ReportPdf.h"
 
 #include <QString>
 
@@ -15,7 +16,7 @@ namespace PrintPdfJob {
 // Draws the report of one result file into a PDF file (see
 // ReportPdf::WriteResultFile, which only the window program links).
 using Writer = std::function<bool(const QString &fibPath, const QString &pdfPath,
-                                  const QString &pageSize, QString *error,
+                                  const ReportPdf::Request &request, QString *error,
                                   const std::atomic<bool> *stop)>;
 
 ExitStatus Run(const Options &options, const Writer &writePdf);

@@ -1,6 +1,6 @@
 # The core: result files, rows, judging, the CSV text, the report's pages,
 # the chart's drawing, the distributions' charts and images (Qt SVG), the
-# summary writers and the output files. No widgets,
+# summary writers, the workbook and the output files. No widgets,
 # so the command line, the window, the tests and the fuzz targets share one
 # code path. Included by the main build and by the fuzz build, each with its
 # own compiler flags.
@@ -10,7 +10,16 @@ file(GLOB QUENVALE_CORE_SOURCES CONFIGURE_DEPENDS
      ${QUENVALE_ROOT}/output/*.cpp ${QUENVALE_ROOT}/output/*.h)
 add_library(quenvale_core STATIC ${QUENVALE_CORE_SOURCES})
 target_include_directories(quenvale_core PUBLIC ${QUENVALE_ROOT})
-target_link_libraries(quenvale_core PUBLIC Qt6::Core Qt6::Gui Qt6::Svg)
+# Workbooks are written by libxlsxwriter (BSD), whose Debian package ships
+# a pkg-config file.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
+target_link_libraries(quenvale_core PUBLIC Qt6::Core Qt6::Gui Qt6::Svg PkgConfig::XLSXWRITER ${CMAKE_DL_LIBS})
+# Every program that writes workbooks exports the function through which
+# libxlsxwriter adds parts to its zips, so that the call reaches the
+# program's own (output/WorkbookExport.cpp), which asks zlib for its
+# quickest level.
+target_link_options(quenvale_core INTERFACE "LINKER:--export-dynamic-symbol=zipOpenNewFileInZip4_64")
 target_compile_definitions(quenvale_core PUBLIC QUENVALE_VERSION="${QUENVALE_VERSION}")
 # Core texts are bytes of code page 936: no silent conversions from char *.
 target_compile_definitions(quenvale_core PRIVATE QT_NO_CAST_FROM_ASCII)

@@ -222,13 +222,14 @@ bool ReadResultFile(const QString &path, ResultFileText &text, QString *error,
 }
 
 bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error,
-                     qsizetype blockSize, const std::atomic<bool> *stop, FileKinds kinds)
+                     qsizetype blockSize, const std::atomic<bool> *stop, FileKinds kinds,
+                     QByteArray *header)
 {
     RawFile file;
     if (!file.Open(path, error, kinds))
         return false;
     return readTable([&file](char *buffer, qsizetype size) { return file.Read(buffer, size); },
-                     path, file.Size(), consume, error, blockSize, stop);
+                     path, file.Size(), consume, error, blockSize, stop, header);
 }
 
 bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *error,
@@ -247,11 +248,12 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
 }
 
 bool ReadResultBlocks(const QString &path, const TableBlocks::BlockHandler &handle,
-                      QString *error, const std::atomic<bool> *stop, FileKinds kinds)
+                      QString *error, const std::atomic<bool> *stop, FileKinds kinds,
+                      QByteArray *header)
 {
     TableBlocks blocks(handle);
     return ReadResultTable(
                path, [&blocks](QByteArrayView table) { return blocks.Add(table); }, error,
-               ResultFileBlockSize, stop, kinds)
+               ResultFileBlockSize, stop, kinds, header)
         && !stopped(stop) && blocks.Finish();
 }

@@ -58,10 +58,12 @@ enum class FileKinds { Any, RegularOnly };
 // `stop` is looked at before every block, so that input that never gives
 // table text (an endless run of zero bytes) can still be stopped. Returns
 // false when the file cannot be read (with a message in `error`), when
-// `consume` stopped it or once `stop` is set.
+// `consume` stopped it or once `stop` is set. `header`, when given, gets
+// the header text (empty for a file of fewer than five lines).
 bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error = nullptr,
                      qsizetype blockSize = ResultFileBlockSize,
-                     const std::atomic<bool> *stop = nullptr, FileKinds kinds = FileKinds::Any);
+                     const std::atomic<bool> *stop = nullptr, FileKinds kinds = FileKinds::Any,
+                     QByteArray *header = nullptr);
 
 // The same from a device open for reading; `error` names the device's file
 // name, if it has one.
@@ -74,4 +76,4 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
 // its size. False as ReadResultTable, or when `handle` refused a block.
 bool ReadResultBlocks(const QString &path, const TableBlocks::BlockHandler &handle,
                       QString *error = nullptr, const std::atomic<bool> *stop = nullptr,
-                      FileKinds kinds = FileKinds::Any);
+                      FileKinds kinds = FileKinds::Any, QByteArray *header = nullptr);

@@ -2,6 +2,8 @@
 
 #include "data/CodePage936.h"
 #include "output/ReportFont.h"
+#include "output/ReportVerdicts.h"
+#include "output/VerdictPages.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -15,11 +17,18 @@ PrintReport::~PrintReport() = default;
 void PrintReport::Clear()
 {
     m_rows.Clear();
+    m_verdicts.reset();
 }
 
 void PrintReport::SetRows(const MeasurementRows &rows)
 {
     m_rows = rows;
+    m_verdicts.reset();
+}
+
+void PrintReport::SetVerdicts(std::shared_ptr<const ReportVerdicts> verdicts)
+{
+    m_verdicts = std::move(verdicts);
 }
 
 MeasurementRows::Row PrintReport::Row(qsizetype index) const
@@ -103,6 +112,8 @@ private:
 
 int PrintReport::PageCount() const
 {
+    if (m_verdicts)
+        return VerdictPages(m_rows, *m_verdicts).PageCount();
     const qsizetype n = RowCount();
     if (n <= FirstPageRows)
         return 1;
@@ -151,6 +162,10 @@ PrintReport::GridSpan PrintReport::Grid(int page) const
 
 void PrintReport::PrintPage(QPainter &painter, int page, int total) const
 {
+    if (m_verdicts) {
+        VerdictPages(m_rows, *m_verdicts).PrintPage(painter, page, total);
+        return;
+    }
     if (page == 1)
         DrawTitle(painter);
     DrawHeadings(painter, page);

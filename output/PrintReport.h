@@ -4,9 +4,12 @@
 
 #include <QRect>
 
+#include <memory>
+
 class QPaintDevice;
 class QPainter;
 class QString;
+class ReportVerdicts;
 
 // The report printed from the rows of the file shown last. It keeps its own
 // copy of the rows (shared with the store's until either changes).
@@ -22,8 +25,16 @@ public:
     PrintReport() = default;
     virtual ~PrintReport();
 
+    // Both forget the verdicts, which were those of the rows before.
     void Clear();
     void SetRows(const MeasurementRows &rows);
+    // With verdicts, made from the rows the report holds, the report says
+    // pass or fail (see VerdictPages): a first page of figures, the failing
+    // fibers, the rows with their verdicts and margins, and a footer with
+    // the file's name and "Page N of M". Without (null, the start), the
+    // report of the rows alone.
+    void SetVerdicts(std::shared_ptr<const ReportVerdicts> verdicts);
+    const ReportVerdicts *Verdicts() const { return m_verdicts.get(); }
     MeasurementRows::Row Row(qsizetype index) const; // throws std::out_of_range
     qsizetype RowCount() const { return m_rows.Count(); }
     const MeasurementRows &Rows() const { return m_rows; }
@@ -77,4 +88,5 @@ private:
     GridSpan Grid(int page) const;
 
     MeasurementRows m_rows;
+    std::shared_ptr<const ReportVerdicts> m_verdicts;
 };

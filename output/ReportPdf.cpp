@@ -6,6 +6,7 @@
 #include "data/Texts.h"
 #include "output/PrintReport.h"
 #include "output/ReportPrinter.h"
+#include "output/ReportVerdicts.h"
 #include "output/StagedFile.h"
 
 #include <QCoreApplication>
@@ -60,12 +61,13 @@ bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &
                                      : Texts::tr("the PDF could not be drawn"));
 }
 
-bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const QString &pageSize,
+bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const Request &request,
                      QString *error, const std::atomic<bool> *stop)
 {
     PrintReport report;
     try {
         MeasurementRows rows;
+        QByteArray header;
         const bool read = ReadResultBlocks(
             fibPath,
             [&rows](MeasurementRows &block, qsizetype count) {
@@ -73,15 +75,19 @@ bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const QStri
                     rows.Append(block.At(i));
                 return true;
             },
-            error, stop);
+            error, stop, FileKinds::Any, &header);
         if (!read)
             return false;
         report.SetRows(rows);
+        if (request.verdicts)
+            report.SetVerdicts(std::make_shared<const ReportVerdicts>(ReportVerdicts::Judge(
+                rows, request.warnMargin, QFileInfo(NativePath::Display(fibPath)).fileName(), header,
+                QDateTime::currentDateTime())));
     } catch (const std::bad_alloc &) {
         return FileError::ReadFailed(fibPath, Texts::tr("its rows do not fit in this computer's memory"),
                                      error);
     }
-    const QPageSize paper(pageSize.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0
+    const QPageSize paper(request.pageSize.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0
                               ? QPageSize::Letter
                               : QPageSize::A4);
     try {

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <atomic>
+#include <optional>
 
 class PrintReport;
 
@@ -27,12 +28,20 @@ inline bool IsPageSizeName(const QString &name)
         || name.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0;
 }
 
+// Which report, on which paper.
+struct Request
+{
+    QString pageSize = QStringLiteral("A4"); // see IsPageSizeName
+    bool verdicts = false;                   // the report that says pass or fail
+    std::optional<double> warnMargin;        // its marginal band
+};
+
 // The report of the result file at `fibPath`, read in blocks, written to
-// exactly `pdfPath` on the paper named `pageSize` (see IsPageSizeName), as
-// WriteFile writes it. Memory follows the file's rows; rows that do not fit
-// in memory are a failure with a message like any other; a notice comes
-// as from WriteFile. Safe to run on several threads at once.
-bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const QString &pageSize,
+// exactly `pdfPath` as `request` asks, as WriteFile writes it. Memory
+// follows the file's rows; rows that do not fit in memory are a failure
+// with a message like any other; a notice comes as from WriteFile. Safe to
+// run on several threads at once.
+bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const Request &request,
                      QString *error = nullptr, const std::atomic<bool> *stop = nullptr);
 
 } // namespace ReportPdf

@@ -26,6 +26,9 @@ const QHash<int, QString> &table()
             {ID_FILTER_FAILING, "List only the fibers that fail in the fiber box\nFailing fibers"},
             {ID_FILTER_MARGINAL, "List only the marginal fibers in the fiber box\nMarginal fibers"},
             {ID_FILTER_INCOMPLETE, "List only the fibers of fewer than 18 rows in the fiber box\nIncomplete fibers"},
+            {ID_FILE_EXPORT_WORKBOOK,
+             "Write the file shown as an Excel workbook: its fibers with their verdicts, its channels and its rows\n"
+             "Export workbook"},
             {AFX_IDS_APP_TITLE, "Quenvale"},
             {AFX_IDS_IDLEMESSAGE, "Ok"},
             {ID_FILE_NEW, "建立新文档\n新建"},

@@ -159,3 +159,14 @@ qint64 SummaryWriter::YieldMillionths(qsizetype fibers, qsizetype failed)
         return 0;
     return qint64(fibers - failed) * 1000000 / qint64(fibers);
 }
+
+QString SummaryWriter::YieldLine(qsizetype fibers, qsizetype failed, std::optional<qsizetype> marginal)
+{
+    const qint64 tenths = YieldMillionths(fibers, failed) / 1000;
+    const QString share = QStringLiteral("%1.%2 %").arg(tenths / 10).arg(tenths % 10);
+    QString line = fibers == 1 ? tr("%1 of 1 fiber passes (%2)").arg(fibers - failed).arg(share)
+                               : tr("%1 of %2 fibers pass (%3)").arg(fibers - failed).arg(fibers).arg(share);
+    if (marginal)
+        line += tr(", %1 marginal").arg(*marginal);
+    return line;
+}

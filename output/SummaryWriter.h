@@ -122,4 +122,8 @@ public:
     // The yield as a share of a million, rounded down, so that only a file
     // where every fiber passed reaches a million.
     static qint64 YieldMillionths(qsizetype fibers, qsizetype failed);
+    // "39 of 48 fibers pass (81.2 %)", the share rounded down to a tenth;
+    // with a warning margin ", 5 marginal" after it.
+    static QString YieldLine(qsizetype fibers, qsizetype failed,
+                             std::optional<qsizetype> marginal = std::nullopt);
 };

@@ -21,7 +21,7 @@ CSDIQVLView::CSDIQVLView(DocumentManager *manager, QWidget *parent)
     : QWidget(parent), m_ownManager(manager ? nullptr : new DocumentManager),
       m_manager(manager ? manager : m_ownManager.get()), m_tabFiles(new TabFiles(*m_manager, this)),
       m_comboFiber(new FiberComboBox(this)), m_listChannels(new ChannelList(this)),
-      m_export(new ExportCommands(Document(), this)), m_print(new PrintCommands(Document(), m_report, this)),
+      m_export(new ExportCommands(Document(), this)), m_print(new PrintCommands(Document(), m_report, m_bVerdicts, this)),
       m_windows(new PopulationWindows(Document(), this)),
       m_lotView(new LotView(*m_manager, this))
 {

@@ -71,6 +71,7 @@ public:
 
     void OnFileSave() { m_export->OnFileSave(Dialogs()); }
     void OnFileSaveAs() { m_export->OnFileSaveAs(Dialogs()); }
+    void OnFileExportWorkbook() { m_export->OnFileExportWorkbook(Dialogs()); }
     void OnFilePrint() { m_print->OnFilePrint(printDialogs(), Dialogs()); }
     void OnFilePrintPreview();
 
@@ -84,7 +85,7 @@ public:
     // The file's figures per channel and its failing fibers, in a window of
     // their own; each channel's distribution and the Pareto of the
     // failures, in another.
-    void OnViewSummary() { m_windows->ShowSummary(); }
+    void OnViewSummary() { m_windows->ShowSummary(Dialogs()); }
     void OnViewDistributions() { m_windows->ShowDistributions(Dialogs()); }
     PopulationWindows &Windows() const { return *m_windows; }
     // The fiber box lists all fibers, or the failing, marginal or

@@ -2,9 +2,53 @@
 
 #include "document/ResultDocument.h"
 #include "output/CsvExport.h"
+#include "output/OutputTarget.h"
+#include "output/WorkbookExport.h"
 #include "view/FileDialogs.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QProgressDialog>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ExportCommands", text);
+}
+
+// Runs `job` on a thread of its own while the window waits behind a
+// progress dialog (shown once the job takes a moment) whose Stop sets the
+// flag the job looks at. True for what the job returns.
+bool runAside(QWidget *parent, const QString &label, const std::function<bool(const std::atomic<bool> &)> &job,
+              bool *stopped)
+{
+    std::atomic<bool> stop{false};
+    bool result = false;
+    QEventLoop loop;
+    QProgressDialog progress(label, tr("Stop"), 0, 0, parent);
+    progress.setObjectName(QStringLiteral("exportProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setValue(0); // starts the wait before it shows
+    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&stop] { stop = true; });
+    std::thread worker([&] {
+        result = job(stop);
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    *stopped = stop;
+    return result;
+}
+
+} // namespace
 
 ExportCommands::ExportCommands(const ResultDocument &document, QWidget *parent)
     : m_document(document), m_parent(parent)
@@ -46,4 +90,35 @@ void ExportCommands::OnFileSaveAs(FileDialogs &dialogs)
         dialogs.ShowMessage(m_parent, error);
     if (remember)
         m_strSavePath = path;
+}
+
+void ExportCommands::OnFileExportWorkbook(FileDialogs &dialogs)
+{
+    if (!m_document.HasFile()) {
+        dialogs.ShowMessage(m_parent, tr("No file is shown: there is no workbook to write."));
+        return;
+    }
+    const QString source = m_document.Path();
+    const QString suggested = QFileInfo(source).absoluteDir().filePath(
+        OutputTarget::ResultName(source, QStringLiteral(".xlsx")));
+    QString path = dialogs.GetSaveFileName(m_parent, WorkbookFilter(), suggested);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".xlsx");
+    // Copies that share the document's bytes: the job reads them on its
+    // thread while a new version may come to the window.
+    const QString name = QFileInfo(source).fileName();
+    const QByteArray header = m_document.Header();
+    const MeasurementRows rows = m_document.Rows();
+    QString error;
+    bool stopped = false;
+    const bool written = runAside(
+        m_parent, tr("Writing the workbook %1...").arg(QFileInfo(path).fileName()),
+        [&](const std::atomic<bool> &stop) {
+            return WorkbookExport::ExportRows(name, header, rows, path, std::nullopt, &error, &stop);
+        },
+        &stopped);
+    if (written ? !error.isEmpty() : !stopped)
+        dialogs.ShowMessage(m_parent, error);
 }

@@ -19,10 +19,10 @@ PopulationWindows::PopulationWindows(const ResultDocument &document, QWidget *pa
 {
 }
 
-void PopulationWindows::ShowSummary()
+void PopulationWindows::ShowSummary(FileDialogs &dialogs)
 {
     if (!m_summary) {
-        m_summary = new SummaryDialog(m_document, m_parent);
+        m_summary = new SummaryDialog(m_document, dialogs, m_parent);
         connect(m_summary, &SummaryDialog::fiberChosen, this, &PopulationWindows::fiberChosen);
     }
     raise(m_summary);

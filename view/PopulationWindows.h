@@ -18,8 +18,8 @@ class PopulationWindows : public QObject
 public:
     PopulationWindows(const ResultDocument &document, QWidget *parent);
 
-    void ShowSummary();
-    // Save Image there asks `dialogs`.
+    // Export... and Save Image there ask `dialogs`.
+    void ShowSummary(FileDialogs &dialogs);
     void ShowDistributions(FileDialogs &dialogs);
     DistributionDialog *Distributions() const { return m_distributions; }
 

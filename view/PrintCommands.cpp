@@ -4,6 +4,7 @@
 #include "document/ResultDocument.h"
 #include "output/OutputTarget.h"
 #include "output/PrintReport.h"
+#include "output/ReportVerdicts.h"
 #include "output/StringTable.h"
 #include "view/CPreviewView.h"
 #include "view/FileDialogs.h"
@@ -11,6 +12,7 @@
 #include "view/PrintJob.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -18,15 +20,33 @@
 #include <QPrinter>
 #include <QScopeGuard>
 
-PrintCommands::PrintCommands(ResultDocument &document, const PrintReport &report, QWidget *parent)
-    : m_document(document), m_report(report), m_parent(parent)
+#include <memory>
+
+PrintCommands::PrintCommands(ResultDocument &document, PrintReport &report, const bool &verdictsShown,
+                             QWidget *parent)
+    : m_document(document), m_report(report), m_verdictsShown(verdictsShown), m_parent(parent)
 {
+}
+
+void PrintCommands::setReportVerdicts()
+{
+    if (!m_verdictsShown || !m_document.VerdictsKnown()) {
+        m_report.SetVerdicts(nullptr);
+        return;
+    }
+    const QString name = m_document.Path().isEmpty() ? m_document.Name() : QFileInfo(m_document.Path()).fileName();
+    m_report.SetVerdicts(std::make_shared<const ReportVerdicts>(ReportVerdicts::Judge(
+        m_report.Rows(), std::nullopt, name, m_document.Header(), QDateTime::currentDateTime())));
 }
 
 void PrintCommands::OnFilePrint(PrintDialogs &printDialogs, FileDialogs &dialogs)
 {
     m_document.HoldVersions();
-    const auto release = qScopeGuard([this] { m_document.ReleaseVersions(); });
+    setReportVerdicts();
+    const auto release = qScopeGuard([this] {
+        m_report.SetVerdicts(nullptr);
+        m_document.ReleaseVersions();
+    });
     QPrinter printer(QPrinter::HighResolution);
     // The job's name in the print queue, and the title of a PDF.
     printer.setDocName(StringTable::DocumentTitle());
@@ -66,7 +86,11 @@ void PrintCommands::OnFilePrint(PrintDialogs &printDialogs, FileDialogs &dialogs
 void PrintCommands::OnFilePrintPreview(PrintDialogs &printDialogs, FileDialogs &dialogs, int &pages)
 {
     m_document.HoldVersions();
-    const auto release = qScopeGuard([this] { m_document.ReleaseVersions(); });
+    setReportVerdicts();
+    const auto release = qScopeGuard([this] {
+        m_report.SetVerdicts(nullptr);
+        m_document.ReleaseVersions();
+    });
     const QPrinter printer(QPrinter::HighResolution);
     bool print = false;
     {

@@ -10,11 +10,14 @@ class ResultDocument;
 // holds its rows. From the print dialog to the job's end the document holds
 // its versions: a file, or a new version of it, read meanwhile is shown
 // after. A PDF is proposed beside the file shown, under its name with
-// ".pdf" for ".fib", as the command line names it.
+// ".pdf" for ".fib", as the command line names it. While the window shows
+// the verdicts (`verdictsShown`), the report printed, previewed or written
+// as a PDF is the one with verdicts (see PrintReport::SetVerdicts), judged
+// from the rows it prints; otherwise the report of the rows alone.
 class PrintCommands
 {
 public:
-    PrintCommands(ResultDocument &document, const PrintReport &report, QWidget *parent);
+    PrintCommands(ResultDocument &document, PrintReport &report, const bool &verdictsShown, QWidget *parent);
 
     void OnFilePrint(PrintDialogs &printDialogs, FileDialogs &dialogs);
     // `pages` side by side: read when the preview opens, set when it closes.
@@ -22,8 +25,11 @@ public:
 
 private:
     void OnEndPrinting();
+    // The report with verdicts while they are shown and known, else without.
+    void setReportVerdicts();
 
     ResultDocument &m_document;
-    const PrintReport &m_report;
+    PrintReport &m_report;
+    const bool &m_verdictsShown;
     QWidget *m_parent;
 };

@@ -1,12 +1,17 @@
 #include "view/SummaryDialog.h"
 
 #include "document/ResultDocument.h"
+#include "output/OutputTarget.h"
+#include "output/SummaryFile.h"
 #include "view/ChannelFiguresModel.h"
 #include "view/FailingFibersModel.h"
+#include "view/FileDialogs.h"
 #include "view/TableText.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -37,8 +42,8 @@ QTableView *makeTable(QWidget *parent, QAbstractItemModel *model, const QString 
 
 } // namespace
 
-SummaryDialog::SummaryDialog(const ResultDocument &document, QWidget *parent)
-    : QDialog(parent), m_document(document), m_channelModel(new ChannelFiguresModel(this)),
+SummaryDialog::SummaryDialog(const ResultDocument &document, FileDialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_document(document), m_dialogs(dialogs), m_channelModel(new ChannelFiguresModel(this)),
       m_failingModel(new FailingFibersModel(document, this))
 {
     setObjectName(QStringLiteral("summary"));
@@ -52,6 +57,9 @@ SummaryDialog::SummaryDialog(const ResultDocument &document, QWidget *parent)
     QPushButton *copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
     copy->setObjectName(QStringLiteral("copy"));
     connect(copy, &QPushButton::clicked, this, &SummaryDialog::copyRows);
+    QPushButton *save = buttons->addButton(tr("&Export..."), QDialogButtonBox::ActionRole);
+    save->setObjectName(QStringLiteral("export"));
+    connect(save, &QPushButton::clicked, this, &SummaryDialog::exportSummary);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     auto *copyKey = new QShortcut(QKeySequence::Copy, this);
     connect(copyKey, &QShortcut::activated, this, &SummaryDialog::copyRows);
@@ -96,4 +104,22 @@ void SummaryDialog::refresh()
 void SummaryDialog::copyRows()
 {
     QApplication::clipboard()->setText(TableText::TabSeparated(*m_lastFocused));
+}
+
+void SummaryDialog::exportSummary()
+{
+    if (!m_document.HasFile()) {
+        m_dialogs.ShowMessage(this, tr("No file is shown: there is no summary to write."));
+        return;
+    }
+    const QString source = m_document.Path();
+    const QString suggested = QFileInfo(source).absoluteDir().filePath(
+        OutputTarget::ResultName(source, QStringLiteral("-summary.csv")));
+    const QString path =
+        m_dialogs.GetSaveFileName(this, QStringLiteral("csv(*.csv);;json(*.json);;jsonl(*.jsonl)"), suggested);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!SummaryFile::WriteFile(source, m_document.Rows(), std::nullopt, path, &error) || !error.isEmpty())
+        m_dialogs.ShowMessage(this, error);
 }

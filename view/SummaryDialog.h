@@ -5,6 +5,7 @@
 
 class ChannelFiguresModel;
 class FailingFibersModel;
+class FileDialogs;
 class QLabel;
 class QTableView;
 class ResultDocument;
@@ -16,23 +17,29 @@ class ResultDocument;
 // writes. It follows the document: another file, a new version, the
 // verdicts as they come and the names as they are typed. A double click on
 // a failing fiber shows it in the window; Copy puts the selected rows on
-// the clipboard as tab-separated text under a heading line.
+// the clipboard as tab-separated text under a heading line; Export...
+// writes what `--summary` writes of the file shown, as CSV, or as JSON
+// (JSON Lines) for a name ending in ".json" (".jsonl"), through the same
+// writer.
 class SummaryDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit SummaryDialog(const ResultDocument &document, QWidget *parent = nullptr);
+    // `dialogs` ask for the name Export writes to.
+    SummaryDialog(const ResultDocument &document, FileDialogs &dialogs, QWidget *parent = nullptr);
 
 signals:
     void fiberChosen(qsizetype block);
 
 private slots:
     void copyRows();
+    void exportSummary();
 
 private:
     void refresh();
 
     const ResultDocument &m_document;
+    FileDialogs &m_dialogs;
     QTableView *m_channels;
     QTableView *m_failing;
     QLabel *m_failingTitle;

@@ -148,8 +148,9 @@ void TestMainFrame::menusAndToolBar()
         return items;
     };
     // No recent files yet: no place for them either.
-    QCOMPARE(itemsOf(menus[0]), (QStringList{"Open(&O)...", "Open Folder(&D)...", "Close(&C)", "Save As(&A)...", "-",
-                                             "Print(&P)...", "Print Preview(&V)", "-", "Exit(&X)"}));
+    QCOMPARE(itemsOf(menus[0]), (QStringList{"Open(&O)...", "Open Folder(&D)...", "Close(&C)", "Save As(&A)...",
+                                             "Export Workbook(&W)...", "-", "Print(&P)...", "Print Preview(&V)", "-",
+                                             "Exit(&X)"}));
     QCOMPARE(itemsOf(menus[1]), (QStringList{"Copy(&C)", "-", "Find Fiber(&F)..."}));
     QCOMPARE(itemsOf(menus[2]),
              (QStringList{"Show Verdicts(&S)", "Warning Margin(&W)...", "-", "Next Failing Fiber(&N)",

@@ -1,8 +1,8 @@
 // Print and Print Preview from the window's commands, with the print dialog
 // and the preview window answered by the tests: the page range offered, the
 // pages printed (into a PDF file), Cancel in the middle of a job, printing
-// from the preview, and the preview's one- or two-page view kept in the
-// settings.
+// from the preview, the preview's one- or two-page view kept in the
+// settings, and the report with verdicts while the window shows them.
 
 #include "view/ViewTestSupport.h"
 
@@ -14,8 +14,10 @@
 
 #include <QAction>
 #include <QProgressDialog>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -55,6 +57,8 @@ private slots:
     void printFromThePreview();
     void proposesThePdfBesideTheFile_data();
     void proposesThePdfBesideTheFile();
+    void verdictsShownArePrinted_data();
+    void verdictsShownArePrinted();
 
 private:
     void open(int fibers, const QString &name = QStringLiteral("in.fib"));
@@ -269,3 +273,51 @@ void TestPrintCommands::proposesThePdfBesideTheFile()
 
 QTEST_MAIN(TestPrintCommands)
 #include "tst_printcommands.moc"
+
+void TestPrintCommands::verdictsShownArePrinted_data()
+{
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("hidden: the rows alone") << false;
+    QTest::newRow("shown: the verdicts first") << true;
+}
+
+// Four fibers, the third with a channel below its threshold: 3 of 4 pass.
+// Printed into a PDF, and again from the preview.
+void TestPrintCommands::verdictsShownArePrinted()
+{
+    QFETCH(bool, shown);
+    const QString path = m_dir->filePath(QStringLiteral("in.fib"));
+    QVERIFY(TestSupport::writeFile(path, TestSupport::standardHeader() + TestSupport::fiber("F0")
+                                             + TestSupport::fiber("F1") + TestSupport::fiber("F2", "-30.00")
+                                             + TestSupport::fiber("F3")));
+    m_dialogs.openAnswers.append(QStringList{path});
+    QVERIFY(readAndWait(m_app->View(), [this] { m_app->MainFrame()->Action(ID_FILE_OPEN)->trigger(); }));
+    QTRY_VERIFY(m_app->View()->Document().VerdictsKnown());
+    if (shown)
+        m_app->MainFrame()->Action(ID_VIEW_VERDICTS)->trigger();
+    QCOMPARE(m_app->View()->VerdictsShown(), shown);
+
+    const auto text = [this] {
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {m_print.pdfPath, QStringLiteral("-")});
+        return pdftotext.waitForFinished(30000) ? QString::fromUtf8(pdftotext.readAllStandardOutput()) : QString();
+    };
+    int previewPages = 0;
+    m_print.preview = [&](CPreviewView &preview) {
+        previewPages = preview.findChild<QScrollBar *>(QStringLiteral("pageBar"))->maximum();
+    };
+    m_app->MainFrame()->Action(ID_FILE_PRINT_PREVIEW)->trigger();
+    m_app->MainFrame()->Action(ID_FILE_PRINT)->trigger();
+    QVERIFY(m_dialogs.messages.isEmpty());
+    // The PDF's fonts join "fi" into one glyph.
+    const QString printed = text().replace(QChar(0xfb01), QStringLiteral("fi"));
+    QVERIFY(printed.contains(QStringLiteral("F2")));
+    QCOMPARE(printed.contains(QStringLiteral("3 of 4 fibers pass (75.0 %)")), shown);
+    QCOMPARE(printed.contains(QStringLiteral("Page 1 of")), shown);
+    QCOMPARE(pdfPages(m_print.pdfPath), m_print.maxPage);
+    QCOMPARE(previewPages, m_print.maxPage);
+    if (!shown)
+        QCOMPARE(m_print.maxPage, 3); // 72 rows: 27, 29 and 16
+    else
+        QVERIFY(m_print.maxPage > 3);
+}

@@ -163,6 +163,13 @@ void TestCommandLine::reportsErrors_data()
     QTest::newRow("two inputs, one file") << QStringList{"--export-csv", "@DIR@/out.csv", "@SAMPLE@", "@SAMPLE@"}
                                 << QStringLiteral("not a folder");
     QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QStringLiteral("frobnicate");
+    QTest::newRow("verdicts beside another job") << QStringList{"--export-csv", "@DIR@/out.csv", "--verdicts", "@SAMPLE@"}
+                                                 << QStringLiteral("--verdicts is only for --print-pdf");
+    QTest::newRow("a band on a report without verdicts")
+        << QStringList{"--print-pdf", "@DIR@/out.pdf", "--warn-margin", "2", "@SAMPLE@"}
+        << QStringLiteral("--warn-margin is only for --summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts");
+    QTest::newRow("a workbook to standard output") << QStringList{"--export-xlsx", "-", "@SAMPLE@"}
+                                                   << QStringLiteral("writes files only");
     QTest::newRow("a plot named for no image format") << QStringList{"--plot", "@DIR@/plot.txt", "@SAMPLE@"}
                                                       << QStringLiteral("ending in .png, .svg or .pdf");
 }
@@ -234,6 +241,11 @@ void TestCommandLine::runsManyFiles_data()
     QTest::newRow("a plot named .PDF, with a band")
         << QStringList{"--plot", "@OUT@/plot.PDF", "--warn-margin", "2", "@48@"} << 0 << QString()
         << QStringList{"plot.PDF:0"} << 0;
+    QTest::newRow("workbooks, one bad file among good ones, with a band")
+        << QStringList{"--export-xlsx", "@OUT@", "--warn-margin", "1", "@4@", "@BAD@", "@48@"} << 1
+        << QStringLiteral("missing.fib") << QStringList{"cwdm-4-fibers.xlsx:0", "cwdm-48-fibers.xlsx:0"} << 0;
+    QTest::newRow("reports with verdicts") << QStringList{"--print-pdf", "@OUT@", "--verdicts", "@4@", "@CAPS@"}
+                                           << 0 << QString() << QStringList{"CAPS.pdf:0", "cwdm-4-fibers.pdf:0"} << 0;
     QTest::newRow("a plot of a size") << QStringList{"--plot", "@OUT@/plot.png", "--size", "800x600", "@48@"}
                                       << 0 << QString() << QStringList{"plot.png:0"} << 0;
 }
@@ -280,6 +292,8 @@ void TestCommandLine::runsManyFiles()
             QCOMPARE(bytes.count("\r\n"), lines);
         else if (name.endsWith(QLatin1String(".png")))
             QVERIFY2(bytes.startsWith("\x89PNG\r\n\x1a\n"), qPrintable(name));
+        else if (name.endsWith(QLatin1String(".xlsx"))) // a zip whose first part is the types'
+            QVERIFY2(bytes.startsWith("PK\x03\x04") && bytes.contains("[Content_Types].xml"), qPrintable(name));
         else if (name.endsWith(QLatin1String(".svg")))
             QVERIFY2(bytes.contains("<svg") && bytes.trimmed().endsWith("</svg>"), qPrintable(name));
         else
@@ -412,7 +426,7 @@ void TestCommandLine::parsesOnce_data()
                                         << QString() << QStringList() << QStringLiteral("unknown value");
     QTest::newRow("a band beside --export-csv") << QStringList{"--export-csv", "o", "--warn-margin", "1", "a.fib"}
                                                << 0 << QString() << QStringList()
-                                               << QStringLiteral("--warn-margin is only for --summary, --trend or --plot");
+                                               << QStringLiteral("--warn-margin is only for --summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts");
     QTest::newRow("a band") << QStringList{"--summary", "--warn-margin", "0.5", "a.fib"} << int(Options::Job::Summary)
                             << QString() << QStringList{"a.fib"} << QString();
     QTest::newRow("a size too small") << QStringList{"--plot", "p.png", "--size", "319x240", "a.fib"} << 0

@@ -58,6 +58,8 @@ private slots:
     void marginalBandAtItsEdges();
     void filterListsAndCounts_data();
     void filterListsAndCounts();
+    void summaryExportIsSummarysOutput_data();
+    void summaryExportIsSummarysOutput();
 
 private:
     void open(const QByteArray &bytes);
@@ -347,6 +349,41 @@ void TestVerdicts::filterListsAndCounts()
     QVERIFY(!box->Finding());
     QCOMPARE(box->List()->model()->rowCount(), 5);
     QCOMPARE(m_view->FiberFilter(), FiberFilterModel::Verdicts::All);
+}
+
+void TestVerdicts::summaryExportIsSummarysOutput_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("csv") << "figures.csv" << "csv";
+    QTest::newRow("json, by the name") << "figures.JSON" << "json";
+}
+
+// Export... writes the very bytes of `--summary --format F FILE`.
+void TestVerdicts::summaryExportIsSummarysOutput()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, format);
+    const QString sample = TestSupport::sourcePath(QStringLiteral("samples/cwdm-48-fibers.fib"));
+    m_dialogs.openAnswers.append(QStringList{sample});
+    QVERIFY(readAndWait(m_view, [this] { m_view->OnFileOpen(); }));
+    m_view->OnViewSummary();
+    auto *summary = m_view->findChild<QDialog *>(QStringLiteral("summary"));
+    QVERIFY(summary);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    m_dialogs.saveAnswers.append(path);
+    summary->findChild<QPushButton *>(QStringLiteral("export"))->click();
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messages.join(QLatin1Char('\n'))));
+    const TestSupport::ProgramRun run =
+        TestSupport::runProgram({QStringLiteral("--summary"), QStringLiteral("--format"), format, sample});
+    QVERIFY(!run.out.isEmpty());
+    QCOMPARE(TestSupport::readFile(path), run.out);
+
+    // A name that cannot be written is told.
+    m_dialogs.saveAnswers.append(dir.filePath(QStringLiteral("missing/figures.csv")));
+    summary->findChild<QPushButton *>(QStringLiteral("export"))->click();
+    QCOMPARE(m_dialogs.messages.size(), 1);
 }
 
 QTEST_MAIN(TestVerdicts)

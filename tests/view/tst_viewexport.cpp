@@ -1,8 +1,10 @@
 // Save and Save As from the window with the save dialog answered by the
 // tests: the names of the fiber box stamped into their own blocks, the
-// ".csv" rule, Save's rule for the remembered file, and failed writes.
+// ".csv" rule, Save's rule for the remembered file, and failed writes;
+// Export Workbook: the workbook of the file shown, and a failed one told.
 
 #include "ViewTestSupport.h"
+#include "WorkbookReader.h"
 
 #include "view/CSDIQVLView.h"
 #include "view/FiberComboBox.h"
@@ -12,8 +14,11 @@
 #include <QLineEdit>
 #include <QHash>
 #include <QListView>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -49,6 +54,9 @@ private slots:
     void keysChooseWhatTypingRenames_data();
     void keysChooseWhatTypingRenames();
     void failedWriteIsToldAndKeepsWhatWasThere();
+    void workbookOfTheFileShown();
+    void failedWorkbookIsToldAndKeepsWhatWasThere();
+    void stoppedWorkbookKeepsTheOlderFile();
 
 private:
     void open(const QList<QByteArray> &fibers);
@@ -322,6 +330,87 @@ void TestViewExport::failedWriteIsToldAndKeepsWhatWasThere()
     }
     QCOMPARE(TestSupport::readFile(blocker), QByteArray("a file, not a folder"));
     QCOMPARE(TestSupport::readFile(folder + QStringLiteral("/inside")), QByteArray("kept"));
+}
+
+// A fiber that passes and one whose channel 02 reads -30.00 dBm, below its
+// threshold of -25.00: PASS and FAIL, a row of the Rows sheet per channel.
+// A name typed without a suffix gets ".xlsx".
+void TestViewExport::workbookOfTheFileShown()
+{
+    const QString path = m_dir->filePath(QStringLiteral("in.fib"));
+    QVERIFY(TestSupport::writeFile(path, TestSupport::standardHeader() + TestSupport::fiber("P1")
+                                             + fiberWithPowers("Q2", {"-12.34", "-30.00"})));
+    m_dialogs.openAnswers.append(QStringList{path});
+    QVERIFY(readAndWait(m_view, [this] { m_view->OnFileOpen(); }));
+    m_dialogs.saveAnswers.append(m_dir->filePath(QStringLiteral("book")));
+    m_view->OnFileExportWorkbook();
+    QCOMPARE(m_dialogs.lastFilter, QStringLiteral("xlsx(*.xlsx)"));
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messages.join('\n')));
+    const QString workbook = m_dir->filePath(QStringLiteral("book.xlsx"));
+    QCOMPARE(WorkbookReader::SheetNames(workbook),
+             (QStringList{QStringLiteral("Fibers"), QStringLiteral("Channels"), QStringLiteral("Rows")}));
+    const auto fibers =
+        WorkbookReader::Cells(WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet1.xml")), 3);
+    QCOMPARE(fibers.value(QStringLiteral("A2")).text, QStringLiteral("P1"));
+    QCOMPARE(fibers.value(QStringLiteral("B2")).text, QStringLiteral("PASS"));
+    QCOMPARE(fibers.value(QStringLiteral("A3")).text, QStringLiteral("Q2"));
+    QCOMPARE(fibers.value(QStringLiteral("B3")).text, QStringLiteral("FAIL"));
+    QVERIFY(WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet3.xml"))
+                .contains("<dimension ref=\"A1:G37\"/>"));
+}
+
+// Into a folder that is a file, and over a folder: told with the name, the
+// folder's content kept, nothing left beside.
+void TestViewExport::failedWorkbookIsToldAndKeepsWhatWasThere()
+{
+    open({"F1"});
+    const QString blocker = m_dir->filePath(QStringLiteral("plain"));
+    QVERIFY(TestSupport::writeFile(blocker, "a file, not a folder"));
+    const QString folder = m_dir->filePath(QStringLiteral("folder.xlsx"));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.xlsx")));
+    QVERIFY(TestSupport::writeFile(folder + QStringLiteral("/inside"), "kept"));
+    for (const QString &path : {blocker + QStringLiteral("/out.xlsx"), folder}) {
+        m_dialogs.messages.clear();
+        m_dialogs.saveAnswers.append(path);
+        m_view->OnFileExportWorkbook();
+        QCOMPARE(m_dialogs.messages.size(), 1);
+        QVERIFY2(m_dialogs.messages.first().contains(path), qPrintable(m_dialogs.messages.first()));
+    }
+    QCOMPARE(TestSupport::readFile(blocker), QByteArray("a file, not a folder"));
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("inside")});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{QStringLiteral("in.fib"), QStringLiteral("plain")}));
+}
+
+// Stop in the progress dialog, once it shows, while the workbook of 360,000
+// rows is written: no message, the older file as it was, nothing beside it.
+void TestViewExport::stoppedWorkbookKeepsTheOlderFile()
+{
+    QList<QByteArray> names;
+    for (int i = 0; i < 20000; ++i)
+        names.append("F" + QByteArray::number(i));
+    open(names);
+    const QString workbook = m_dir->filePath(QStringLiteral("book.xlsx"));
+    QVERIFY(TestSupport::writeFile(workbook, "older"));
+    bool pressed = false;
+    QTimer press;
+    connect(&press, &QTimer::timeout, this, [&] {
+        auto *progress = m_view->findChild<QProgressDialog *>(QStringLiteral("exportProgress"));
+        if (!progress || !progress->isVisible() || pressed)
+            return;
+        pressed = true;
+        progress->findChild<QPushButton *>()->click();
+    });
+    press.start(0);
+    m_dialogs.saveAnswers.append(workbook);
+    m_view->OnFileExportWorkbook();
+    press.stop();
+    QVERIFY(pressed);
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messages.join('\n')));
+    QCOMPARE(TestSupport::readFile(workbook), QByteArray("older"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{QStringLiteral("book.xlsx"), QStringLiteral("in.fib")}));
 }
 
 QTEST_MAIN(TestViewExport)

@@ -1,0 +1,75 @@
+#include "output/SummaryFile.h"
+
+#include "data/ChannelTable.h"
+#include "data/FileError.h"
+#include "output/StagedFile.h"
+#include "output/SummaryWriters.h"
+
+#include <QIODevice>
+
+namespace SummaryFile {
+
+SummaryWriter::Format FormatOfName(const QString &name)
+{
+    if (name.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+        return SummaryWriter::Json;
+    if (name.endsWith(QLatin1String(".jsonl"), Qt::CaseInsensitive))
+        return SummaryWriter::JsonLines;
+    return SummaryWriter::Csv;
+}
+
+namespace {
+
+// The summary's whole output for the one file, handed to `out`.
+void summarise(const QString &resultPath, const MeasurementRows &rows, std::optional<double> warnMargin,
+               SummaryWriter::Format format, const SummaryWriter::Sink &out)
+{
+    const std::unique_ptr<SummaryWriter> writer = SummaryWriters::Create(format);
+    writer->Begin(out);
+    ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
+    bool wrote = false;
+    const SummaryWriter::Sink fileOut = [&](QByteArrayView text) {
+        wrote = wrote || !text.isEmpty();
+        out(text);
+    };
+    {
+        const std::unique_ptr<SummaryWriter::FileReport> report = writer->ReportFile(resultPath, fileOut);
+        for (qsizetype first = 0; first < rows.Count(); first += ChannelTable::FiberSize)
+            report->AddFiber(judge.AddFiber(rows, first, qMin<qsizetype>(ChannelTable::FiberSize,
+                                                                          rows.Count() - first)));
+        report->End(judge);
+    }
+    SummaryWriter::Run run;
+    run.pathsGiven = 1;
+    run.warnMargin = warnMargin;
+    run.filesWrote = wrote;
+    run.files.append({resultPath, judge.FiberCount(), judge.FailedCount(), judge.Passed(), judge.MarginalCount()});
+    run.totals = {1, judge.Passed() ? 0 : 1, judge.FiberCount(), judge.FailedCount(), judge.MarginalCount()};
+    writer->Finish(run, out);
+}
+
+} // namespace
+
+bool WriteFile(const QString &resultPath, const MeasurementRows &rows, std::optional<double> warnMargin,
+               const QString &path, QString *error)
+{
+    QString fileError;
+    QString notice;
+    bool complete = true;
+    const bool written = StagedFile::Write(
+        path,
+        [&](QIODevice &file) {
+            summarise(resultPath, rows, warnMargin, FormatOfName(path), [&](QByteArrayView text) {
+                complete = complete && file.write(text.data(), text.size()) == text.size();
+            });
+            return complete;
+        },
+        &fileError, &notice);
+    if (!written)
+        return FileError::WriteFailed(path, fileError, error);
+    if (error)
+        *error = notice;
+    return true;
+}
+
+} // namespace SummaryFile
