@@ -10,8 +10,10 @@
 #include "output/RowSpool.h"
 #include "output/StagedFile.h"
 #include "output/SummaryWriter.h"
+#include "output/FiberSheetColumns.h"
+#include "output/WorkbookFile.h"
+#include "output/WorkbookFormats.h"
 #include "output/WorkbookSheet.h"
-#include "output/ZipListing.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +21,6 @@
 #include <QLocale>
 #include <QStringList>
 
-#include <cerrno>
 #include <dlfcn.h>
 #include <new>
 #include <optional>
@@ -27,17 +28,6 @@
 namespace WorkbookExport {
 
 namespace {
-
-// Columns of the Fibers sheet before those of the channels, and the
-// channels that get a power and a margin column each.
-constexpr int kFiberColumns = 7;
-constexpr int kWorstMarginColumn = 6;
-constexpr int kChannelsShown = 18;
-
-// Excel's own "Bad" style: dark red on light red, bold too so that it
-// shows on a printer without colour.
-constexpr lxw_color_t kBadFill = 0xFFC7CE;
-constexpr lxw_color_t kBadInk = 0x9C0006;
 
 bool stopped(const std::atomic<bool> *stop)
 {
@@ -49,119 +39,6 @@ QString tr(const char *text)
     return Texts::tr(text);
 }
 
-// The workbook being written, freed unwritten unless it is closed.
-class Book
-{
-public:
-    explicit Book(const QByteArray &path)
-    {
-        // libxlsxwriter keeps each sheet in a temporary file of its own
-        // until the workbook is closed; they go where the user's others go.
-        m_folder = QFile::encodeName(QDir::tempPath());
-        lxw_workbook_options options = {};
-        options.constant_memory = LXW_TRUE;
-        options.tmpdir = m_folder.data();
-        options.use_zip64 = LXW_TRUE; // a sheet's XML may pass 4 GB
-        m_book = workbook_new_opt(path.constData(), &options);
-    }
-    ~Book()
-    {
-        if (m_book)
-            lxw_workbook_free(m_book);
-    }
-    Book(const Book &) = delete;
-    Book &operator=(const Book &) = delete;
-
-    lxw_workbook *get() const { return m_book; }
-    lxw_error Close()
-    {
-        lxw_workbook *book = m_book;
-        m_book = nullptr;
-        errno = 0;
-        return workbook_close(book);
-    }
-
-private:
-    QByteArray m_folder;
-    lxw_workbook *m_book = nullptr;
-};
-
-struct Formats
-{
-    lxw_format *heading;
-    lxw_format *margin; // two places with their sign
-    lxw_format *places; // two places
-    lxw_format *truth;  // TRUE or FALSE, whatever a reader makes of a boolean
-    lxw_format *bad;    // of the conditional formats
-};
-
-Formats makeFormats(lxw_workbook *book)
-{
-    Formats formats;
-    formats.heading = workbook_add_format(book);
-    format_set_bold(formats.heading);
-    formats.margin = workbook_add_format(book);
-    format_set_num_format(formats.margin, "+0.00;-0.00;0.00");
-    formats.places = workbook_add_format(book);
-    format_set_num_format(formats.places, "0.00");
-    formats.truth = workbook_add_format(book);
-    format_set_num_format(formats.truth, "\"TRUE\";\"TRUE\";\"FALSE\"");
-    formats.bad = workbook_add_format(book);
-    format_set_bg_color(formats.bad, kBadFill);
-    format_set_font_color(formats.bad, kBadInk);
-    format_set_bold(formats.bad);
-    return formats;
-}
-
-// The column of each channel in the Fibers sheet: the first channels as
-// the judge tells them apart (by the text a person reads), in its order.
-class ChannelColumns
-{
-public:
-    explicit ChannelColumns(const ThresholdJudge &judge)
-    {
-        for (const ThresholdJudge::ChannelFigures &figures : judge.Channels()) {
-            if (m_channels.size() == kChannelsShown)
-                break;
-            m_channels.append(figures.channel);
-        }
-    }
-
-    QStringList Headings() const
-    {
-        QStringList headings{tr("Fiber"),          tr("Verdict"),       tr("Marginal"),
-                             tr("Reasons"),        tr("Failed channels"), tr("Worst channel"),
-                             tr("Worst margin (dB)")};
-        for (const QByteArray &channel : m_channels) {
-            const QString shown = QString::fromUtf8(channel);
-            headings << tr("%1 power").arg(shown) << tr("%1 margin").arg(shown);
-        }
-        return headings;
-    }
-
-    // The channel's index for the channel field of the row at `position`
-    // in its fiber, or -1. Fibers have their channels in the same places,
-    // nearly always: the field is decoded only where it changes.
-    int Of(QByteArrayView field, qsizetype position)
-    {
-        Last &last = m_last[size_t(qMin<qsizetype>(position, kChannelsShown))];
-        if (last.index >= -1 && QByteArrayView(last.field) == field)
-            return last.index;
-        last.field = field.toByteArray();
-        last.index = int(m_channels.indexOf(ThresholdJudge::ShownText(field)));
-        return last.index;
-    }
-
-private:
-    struct Last
-    {
-        QByteArray field;
-        int index = -2; // none yet
-    };
-    QList<QByteArray> m_channels;
-    Last m_last[kChannelsShown + 1];
-};
-
 // What stands in a margin's cell where the channel has none.
 QString noMargin(ThresholdJudge::Failures failures)
 {
@@ -170,7 +47,7 @@ QString noMargin(ThresholdJudge::Failures failures)
 
 // The fiber of the `count` rows of `rows` from `first` on.
 void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows,
-                qsizetype first, qsizetype count, ChannelColumns &columns, const Formats &formats)
+                qsizetype first, qsizetype count, FiberSheetColumns &columns, const WorkbookFormats &formats)
 {
     sheet.Field(0, fiber.name);
     sheet.Text(1, fiber.passed() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
@@ -183,15 +60,15 @@ void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const 
     sheet.Text(4, failed.join(QLatin1Char(' ')));
     sheet.Field(5, fiber.worstChannel);
     if (fiber.worstMargin)
-        sheet.Number(kWorstMarginColumn, *fiber.worstMargin, formats.margin);
+        sheet.Number(FiberSheetColumns::WorstMarginColumn, *fiber.worstMargin, formats.margin);
     else if (fiber.worstRow >= 0)
-        sheet.Text(kWorstMarginColumn, noMargin(fiber.worstFailures));
+        sheet.Text(FiberSheetColumns::WorstMarginColumn, noMargin(fiber.worstFailures));
     for (qsizetype i = 0; i < count; ++i) {
         const MeasurementRows::Row row = rows.At(first + i);
         const int index = columns.Of(row.text(MeasurementRow::Channel), i);
         if (index < 0)
             continue;
-        const int column = kFiberColumns + 2 * index;
+        const int column = FiberSheetColumns::FiberColumns + 2 * index;
         sheet.NumberOrField(column, row.text(MeasurementRow::Power));
         const ThresholdJudge::Channel judged = ThresholdJudge::JudgeChannel(row);
         if (judged.margin)
@@ -230,7 +107,7 @@ QStringList channelHeadings(bool banded)
     return headings;
 }
 
-void writeChannels(WorkbookSheet &sheet, const ThresholdJudge &judge, const Formats &formats)
+void writeChannels(WorkbookSheet &sheet, const ThresholdJudge &judge, const WorkbookFormats &formats)
 {
     const bool banded = judge.WarnMargin().has_value();
     for (const ThresholdJudge::ChannelFigures &figures : judge.Channels()) {
@@ -263,69 +140,6 @@ void writeChannels(WorkbookSheet &sheet, const ThresholdJudge &judge, const Form
         number(figures.marginDeviation);
         number(figures.cpk, formats.places);
     }
-}
-
-// The rule of one conditional format.
-lxw_conditional_format rule(uint8_t type, const char *criteria, lxw_format *format)
-{
-    lxw_conditional_format cf = {};
-    cf.type = type;
-    cf.value_string = const_cast<char *>(criteria);
-    cf.format = format;
-    return cf;
-}
-
-QByteArray columnName(int column)
-{
-    char name[8];
-    lxw_col_to_name(name, lxw_col_t(column), LXW_TRUE);
-    return QByteArray(name);
-}
-
-// Fills the cells of failing fibers and channels: the verdict FAIL, and
-// each margin that is below 0 or none (Low, no number) with its power.
-void markFailingFibers(WorkbookSheet &sheet, int channels, const Formats &formats)
-{
-    const lxw_row_t last = lxw_row_t(sheet.Row());
-    if (last < 1)
-        return;
-    lxw_conditional_format fail = rule(LXW_CONDITIONAL_TYPE_CELL, "\"FAIL\"", formats.bad);
-    fail.criteria = LXW_CONDITIONAL_CRITERIA_EQUAL_TO;
-    worksheet_conditional_format_range(sheet.Sheet(), 1, 1, last, 1, &fail);
-    const auto markMargin = [&](int first, int marginColumn) {
-        const QByteArray cell = columnName(marginColumn) + '2';
-        const QByteArray formula = "=OR(ISTEXT(" + cell + "),AND(ISNUMBER(" + cell + ")," + cell + "<0))";
-        lxw_conditional_format failing = rule(LXW_CONDITIONAL_TYPE_FORMULA, formula.constData(), formats.bad);
-        worksheet_conditional_format_range(sheet.Sheet(), 1, lxw_col_t(first), last, lxw_col_t(marginColumn),
-                                           &failing);
-    };
-    markMargin(kWorstMarginColumn, kWorstMarginColumn);
-    for (int index = 0; index < channels; ++index)
-        markMargin(kFiberColumns + 2 * index, kFiberColumns + 2 * index + 1);
-}
-
-// The power and threshold of each failing row: not both numbers, or the
-// power below the threshold.
-void markFailingRows(WorkbookSheet &sheet, const Formats &formats)
-{
-    const lxw_row_t last = lxw_row_t(sheet.Row());
-    if (last < 1)
-        return;
-    lxw_conditional_format failing =
-        rule(LXW_CONDITIONAL_TYPE_FORMULA, "=NOT(AND(ISNUMBER($D2),ISNUMBER($E2),$D2>=$E2))", formats.bad);
-    worksheet_conditional_format_range(sheet.Sheet(), 1, 3, last, 4, &failing);
-}
-
-// The channels of low capability (Cpk below 1.0).
-void markLowCapability(WorkbookSheet &sheet, int cpkColumn, const Formats &formats)
-{
-    const lxw_row_t last = lxw_row_t(sheet.Row());
-    if (last < 1)
-        return;
-    lxw_conditional_format low = rule(LXW_CONDITIONAL_TYPE_CELL, nullptr, formats.bad);
-    low.criteria = LXW_CONDITIONAL_CRITERIA_LESS_THAN;
-    low.value = 1.0;
-    worksheet_conditional_format_range(sheet.Sheet(), 1, lxw_col_t(cpkColumn), last, lxw_col_t(cpkColumn), &low);
 }
 
 // The header lines as a person reads them, a line each.
@@ -386,7 +200,7 @@ void noteWhatIsLeftOut(WorkbookSheet &fibers, const Source &source)
 // into the Rows sheet when there is one. False when a stop came, or when
 // fewer rows came than the source said.
 bool writeFibersAndRows(const Source &source, WorkbookSheet &fibers, WorkbookSheet *rows,
-                        ChannelColumns &columns, const Formats &formats, const std::atomic<bool> *stop)
+                        FiberSheetColumns &columns, const WorkbookFormats &formats, const std::atomic<bool> *stop)
 {
     ThresholdJudge judge(ThresholdJudge::VerdictsOnly, source.judge->WarnMargin());
     MeasurementRows block;
@@ -415,50 +229,6 @@ bool writeFibersAndRows(const Source &source, WorkbookSheet &fibers, WorkbookShe
     return count == source.rows;
 }
 
-// What libxlsxwriter's failure comes from: the system's reason where it
-// left one (a full disk), else its own words.
-QString closeFailure(lxw_error error)
-{
-    if (errno != 0 && (error == LXW_ERROR_CREATING_XLSX_FILE || error == LXW_ERROR_CREATING_TMPFILE
-                       || error == LXW_ERROR_ZIP_FILE_OPERATION || error == LXW_ERROR_ZIP_CLOSE
-                       || error == LXW_ERROR_ZIP_FILE_ADD))
-        return qt_error_string(errno);
-    return QString::fromUtf8(lxw_strerror(error));
-}
-
-// The sheets' data as written into their temporary files: the bytes each
-// holds, by the name of its part in the workbook. False, with the reason,
-// when a write into one failed.
-bool sheetData(const QList<const WorkbookSheet *> &sheets, QHash<QByteArray, qint64> *bytes, QString *reason)
-{
-    for (qsizetype i = 0; i < sheets.size(); ++i) {
-        int error = 0;
-        const qint64 size = sheets.at(i)->DataBytes(&error);
-        if (size < 0) {
-            *reason = qt_error_string(error);
-            return false;
-        }
-        bytes->insert("xl/worksheets/sheet" + QByteArray::number(i + 1) + ".xml", size);
-    }
-    return true;
-}
-
-// libxlsxwriter copies each sheet once more into a temporary file of its
-// own when the workbook is closed, and a write that fails there (a full
-// disk) cuts the sheet short without a word: each sheet in the zip must
-// be longer than its data alone.
-bool sheetsWhole(const QString &workbook, const QHash<QByteArray, qint64> &data)
-{
-    ZipListing listing;
-    if (!listing.Read(workbook))
-        return false;
-    for (auto sheet = data.constBegin(); sheet != data.constEnd(); ++sheet) {
-        const auto found = listing.Sizes().constFind(sheet.key());
-        if (found == listing.Sizes().constEnd() || found.value() <= quint64(sheet.value()))
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -468,12 +238,12 @@ bool WriteFile(const Source &source, const QString &path, QString *error, const 
     StagedFile staged(path);
     if (!staged.Open())
         return fail(staged.ErrorString());
-    Book book(NativePath::Encode(staged.TemporaryPath()));
+    WorkbookFile book(NativePath::Encode(staged.TemporaryPath()));
     if (!book.get())
         return fail(tr("the workbook could not be begun"));
     setProperties(book.get(), source);
-    const Formats formats = makeFormats(book.get());
-    ChannelColumns columns(*source.judge);
+    const WorkbookFormats formats = WorkbookFormats::Make(book.get());
+    FiberSheetColumns columns(*source.judge);
     const QStringList fiberHeadings = columns.Headings();
     WorkbookSheet fibers(book.get(), "Fibers", fiberHeadings, formats.heading, 1);
     noteWhatIsLeftOut(fibers, source);
@@ -488,13 +258,14 @@ bool WriteFile(const Source &source, const QString &path, QString *error, const 
     if (!writeFibersAndRows(source, fibers, rows ? &*rows : nullptr, columns, formats, stop) || stopped(stop))
         return fail(stopped(stop) ? tr("stopped before the last row")
                                   : tr("its rows could not be read back from their temporary file"));
-    markFailingFibers(fibers, int(fiberHeadings.size() - kFiberColumns) / 2, formats);
-    markLowCapability(channels, int(statistics.size() - 1), formats);
+    formats.MarkFailingFibers(fibers, FiberSheetColumns::WorstMarginColumn, FiberSheetColumns::FiberColumns,
+                              int(fiberHeadings.size() - FiberSheetColumns::FiberColumns) / 2);
+    formats.MarkLowCapability(channels, int(statistics.size() - 1));
     lxw_error failed = fibers.Finish();
     if (const lxw_error e = channels.Finish(); !failed)
         failed = e;
     if (rows) {
-        markFailingRows(*rows, formats);
+        formats.MarkFailingRows(*rows);
         if (const lxw_error e = rows->Finish(); !failed)
             failed = e;
     }
@@ -505,11 +276,11 @@ bool WriteFile(const Source &source, const QString &path, QString *error, const 
         sheets.append(&*rows);
     QHash<QByteArray, qint64> data;
     QString reason;
-    if (!sheetData(sheets, &data, &reason))
+    if (!WorkbookFile::SheetData(sheets, &data, &reason))
         return fail(reason);
     if (const lxw_error closed = book.Close())
-        return fail(closeFailure(closed));
-    if (!sheetsWhole(staged.TemporaryPath(), data))
+        return fail(WorkbookFile::FailureText(closed));
+    if (!WorkbookFile::SheetsWhole(staged.TemporaryPath(), data))
         return fail(tr("a sheet was cut short in its temporary file in %1 (is that disk full?)")
                         .arg(QDir::tempPath()));
     if (!staged.Commit())
