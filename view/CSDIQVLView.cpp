@@ -2,7 +2,6 @@
 
 #include "data/CodePage936.h"
 #include "view/ImageFiles.h"
-#include "view/LotView.h"
 #include "view/PopulationWindows.h"
 #include "view/Resources.h"
 #include "view/TabFiles.h"
@@ -25,8 +24,6 @@ CSDIQVLView::CSDIQVLView(DocumentManager *manager, QWidget *parent)
       m_windows(new PopulationWindows(Document(), this)),
       m_lotView(new LotView(*m_manager, this))
 {
-    m_lotView->setObjectName(QStringLiteral("lotView"));
-    m_lotView->hide();
     Resources::Init();
     m_bitmap131 = QPixmap(QStringLiteral(":/res/bitmap131.png"));
     setFont(Resources::FormFont());
@@ -77,21 +74,6 @@ void CSDIQVLView::showTabKind(int index)
     m_listChannels->setVisible(lot == nullptr);
     if (lot)
         placeControls();
-}
-
-void CSDIQVLView::OnFileOpenFolder()
-{
-    const QString folder = Dialogs().GetExistingDirectory(this);
-    if (!folder.isEmpty())
-        m_manager->OpenFolder(folder);
-}
-
-void CSDIQVLView::OnEditFind()
-{
-    if (m_lotView->isVisible())
-        m_lotView->OpenFind();
-    else
-        m_comboFiber->OpenFind();
 }
 
 void CSDIQVLView::showEvent(QShowEvent *event)
@@ -226,22 +208,6 @@ void CSDIQVLView::SetVerdictsShown(bool shown)
     m_comboFiber->ShowVerdicts(shown);
     layOut();
     update();
-}
-
-// The next failing entry of the fiber box from the one chosen, the way
-// `step` goes, round the end of the box; chosen as a click would.
-void CSDIQVLView::showFailure(int step)
-{
-    if (!m_bVerdicts || !Document().VerdictsKnown())
-        return;
-    m_comboFiber->ChooseEntry(m_comboFiber->FindEntry(m_comboFiber->GetCurSel(), step, [this](qsizetype block) {
-        return Document().MarkOf(block) == ResultDocument::Mark::Fails;
-    }));
-}
-
-void CSDIQVLView::OnFileOpen()
-{
-    m_manager->OpenFiles(Dialogs().GetOpenFileNames(this, FileDialogs::OpenFilter()));
 }
 
 // The entry's text is the name the document shows, renames included.

@@ -10,6 +10,7 @@
 #include "view/FileDialogs.h"
 #include "view/FormGeometry.h"
 #include "view/FormLayout.h"
+#include "view/LotView.h"
 #include "view/PrintCommands.h"
 #include "view/PopulationWindows.h"
 #include "view/PrintDialogs.h"
@@ -26,7 +27,6 @@
 #include <climits>
 #include <memory>
 
-class LotView;
 class TabFiles;
 
 // The form: the strip with one tab per opened file, the fiber box and the
@@ -53,10 +53,10 @@ public:
 
     // File Open: the files chosen in the dialog, each into a tab.
     // Cancelling changes nothing.
-    void OnFileOpen();
+    void OnFileOpen() { m_manager->OpenFiles(Dialogs().GetOpenFileNames(this, FileDialogs::OpenFilter())); }
     QStringList OpenFiles(const QStringList &paths) { return m_manager->OpenFiles(paths); }
     // File Open Folder: the folder chosen, as a lot in a tab of its own.
-    void OnFileOpenFolder();
+    void OnFileOpenFolder() { m_lotView->OpenFolder(Dialogs()); }
     // The tabs from the keyboard: the next and the previous one round the
     // ends, and Close.
     void OnNextTab() { m_manager->ShowTabAlong(+1); }
@@ -66,8 +66,8 @@ public:
     // Copy: in the channel list, its rows chosen (or all) under their
     // headings, split by tabs; in the fiber box, the name chosen.
     void OnEditCopy();
-    // Find: the fiber box's find field.
-    void OnEditFind();
+    // Find: the fiber box's find field, or the lot's.
+    void OnEditFind() { m_lotView->isVisible() ? m_lotView->OpenFind() : m_comboFiber->OpenFind(); }
 
     void OnFileSave() { m_export->OnFileSave(Dialogs()); }
     void OnFileSaveAs() { m_export->OnFileSaveAs(Dialogs()); }
@@ -80,6 +80,7 @@ public:
     void SetVerdictsShown(bool shown);
     bool VerdictsShown() const { return m_bVerdicts; }
     // The next and the previous failing fiber, round the end of the box.
+    // F8 and Shift+F8, while the verdicts are shown.
     void OnNextFailure() { showFailure(+1); }
     void OnPrevFailure() { showFailure(-1); }
     // The file's figures per channel and its failing fibers, in a window of
@@ -152,7 +153,11 @@ private:
     void layOut();
     void setUpColumns() { m_listChannels->SetUpColumns(m_bVerdicts, m_geometry); }
     void showChannel(int row);
-    void showFailure(int step);
+    void showFailure(int step)
+    {
+        if (m_bVerdicts)
+            m_comboFiber->ChooseNextFailing(step);
+    }
     void showBlock(qsizetype block)
     {
         m_comboFiber->ChooseEntry(m_comboFiber->FindEntry(-1, 1, [block](qsizetype entry) { return entry == block; }));

@@ -50,6 +50,10 @@ public:
     // Chooses the entry as a click on it would, which selEndOk tells;
     // nothing for a position out of range.
     void ChooseEntry(int pos);
+    // The next entry of a failing fiber from the one chosen, the way `step`
+    // goes, round the end of the box; chosen as a click would. Nothing
+    // before the document's verdicts are known.
+    void ChooseNextFailing(int step);
 
     // The first entry after `from` the way `step` goes, round the end,
     // whose block `matches`; -1 for none. From -1, the first entry matches

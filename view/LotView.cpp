@@ -3,6 +3,7 @@
 #include "document/DocumentManager.h"
 #include "lot/LotDocument.h"
 #include "lot/LotTrend.h"
+#include "view/FileDialogs.h"
 #include "view/LotTableModel.h"
 #include "view/TrendView.h"
 
@@ -52,6 +53,8 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
       m_progress(new QProgressBar(this)), m_view(new QTableView(this)), m_trend(new TrendView(this))
 {
     setAutoFillBackground(true);
+    setObjectName(QStringLiteral("lotView"));
+    hide(); // until it has a lot to show
     m_figures->setObjectName(QStringLiteral("lotFigures"));
     m_subfolders->setObjectName(QStringLiteral("lotSubfolders"));
     m_find->setObjectName(QStringLiteral("lotFind"));
@@ -145,6 +148,13 @@ void LotView::SetLot(LotDocument *lot)
         scanStarted();
     else
         scanEnded();
+}
+
+void LotView::OpenFolder(FileDialogs &dialogs)
+{
+    const QString folder = dialogs.GetExistingDirectory(window());
+    if (!folder.isEmpty())
+        m_manager.OpenFolder(folder);
 }
 
 void LotView::OpenFind()

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class FileDialogs;
+
 class DocumentManager;
 class LotDocument;
 class LotTableModel;
@@ -29,6 +31,8 @@ public:
     void SetLot(LotDocument *lot);
     LotDocument *Lot() const { return m_lot; }
     void OpenFind();
+    // The folder chosen in the dialog, as a lot in a tab of its own.
+    void OpenFolder(FileDialogs &dialogs);
 
 private:
     void scanStarted();
