@@ -91,9 +91,11 @@ int main(int argc, char *argv[])
         window->show();
         QApplication::processEvents();
         QList<double> resizes;
+        // Each resize to a size not painted before, as a drag of the window's
+        // edge gives.
         const QSize sizesOf[] = {QSize(1280, 720), QSize(1366, 700)};
         for (int run = 0; run < 21; ++run) {
-            window->resize(sizesOf[run % 2]);
+            window->resize(sizesOf[run % 2] + QSize(7 * run, 3 * run));
             resizes.append(millisecondsOf([&] {
                 QApplication::processEvents();
                 window->View()->repaint();
