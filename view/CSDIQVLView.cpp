@@ -210,12 +210,13 @@ void CSDIQVLView::SetVerdictsShown(bool shown)
     update();
 }
 
-// The entry's text is the name the document shows, renames included.
+// In a lot tab, its table. The entry's text is the name the document
+// shows, renames included.
 void CSDIQVLView::OnEditCopy()
 {
     const QWidget *focus = QApplication::focusWidget();
-    const QString text = focus && m_comboFiber->isAncestorOf(focus)
-        ? m_comboFiber->GetLBText(m_comboFiber->GetCurSel()).trimmed()
+    const QString text = m_lotView->isVisible() ? m_lotView->CopiedText()
+        : focus && m_comboFiber->isAncestorOf(focus) ? m_comboFiber->GetLBText(m_comboFiber->GetCurSel()).trimmed()
         : (m_listChannels->rowCount() > 0 ? TableText::TabSeparated(*m_listChannels) : QString());
     if (!text.isEmpty())
         QApplication::clipboard()->setText(text);

@@ -5,6 +5,7 @@
 #include "lot/LotTrend.h"
 #include "view/FileDialogs.h"
 #include "view/LotTableModel.h"
+#include "view/TableText.h"
 #include "view/TrendView.h"
 
 #include <QCheckBox>
@@ -155,6 +156,11 @@ void LotView::OpenFolder(FileDialogs &dialogs)
     const QString folder = dialogs.GetExistingDirectory(window());
     if (!folder.isEmpty())
         m_manager.OpenFolder(folder);
+}
+
+QString LotView::CopiedText() const
+{
+    return TableText::TabSeparated(*m_view);
 }
 
 void LotView::OpenFind()

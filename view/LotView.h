@@ -31,6 +31,9 @@ public:
     void SetLot(LotDocument *lot);
     LotDocument *Lot() const { return m_lot; }
     void OpenFind();
+    // The files chosen in the table (all those listed where none is) under
+    // the table's headings, split by tabs, as Copy puts them.
+    QString CopiedText() const;
     // The folder chosen in the dialog, as a lot in a tab of its own.
     void OpenFolder(FileDialogs &dialogs);
 

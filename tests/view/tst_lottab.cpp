@@ -9,7 +9,9 @@
 #include "output/TrendChart.h"
 #include "view/TrendView.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -113,6 +115,13 @@ void TestLotTab::showsTheLotAndOpensItsFiles()
     const QModelIndexList selected = table->selectionModel()->selectedRows(1);
     QCOMPARE(selected.size(), 1);
     QCOMPARE(selected.first().data().toString(), QStringLiteral("b.fib"));
+
+    // Copy in a lot tab: the headings and the chosen file's row.
+    view->OnEditCopy();
+    const QStringList copied = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(copied.size(), 2);
+    QVERIFY(copied.at(0).startsWith(QStringLiteral("First row\tFile\tFibers\t")));
+    QCOMPARE(copied.at(1).split(QLatin1Char('\t')).mid(1, 2), (QStringList{"b.fib", "2"}));
 
     // Enter opens that file in a tab of its own; the lot's tab stays.
     table->setFocus();
