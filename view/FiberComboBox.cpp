@@ -208,16 +208,6 @@ void FiberComboBox::showSelection()
         m_edit->setText(m_model->At(m_nCurSel).text);
 }
 
-void FiberComboBox::ChooseNextFailing(int step)
-{
-    const ResultDocument *document = m_model->Document();
-    if (!document || !document->VerdictsKnown())
-        return;
-    ChooseEntry(FindEntry(GetCurSel(), step, [document](qsizetype block) {
-        return document->MarkOf(block) == ResultDocument::Mark::Fails;
-    }));
-}
-
 void FiberComboBox::ChooseEntry(int row)
 {
     if (row < 0 || row >= GetCount())

@@ -53,7 +53,7 @@ public:
     // The next entry of a failing fiber from the one chosen, the way `step`
     // goes, round the end of the box; chosen as a click would. Nothing
     // before the document's verdicts are known.
-    void ChooseNextFailing(int step);
+    void ChooseNextFailing(int step) { ChooseEntry(m_model->NextFailing(GetCurSel(), step)); }
 
     // The first entry after `from` the way `step` goes, round the end,
     // whose block `matches`; -1 for none. From -1, the first entry matches

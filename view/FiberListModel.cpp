@@ -147,3 +147,12 @@ void FiberListModel::Rename(int row, QByteArray bytes, QString text)
     m_entries[row].text = std::move(text);
     emit dataChanged(index(row), index(row));
 }
+
+int FiberListModel::NextFailing(int from, int step) const
+{
+    if (!m_document || !m_document->VerdictsKnown())
+        return -1;
+    return FindEntry(from, step, [this](qsizetype block) {
+        return m_document->MarkOf(block) == ResultDocument::Mark::Fails;
+    });
+}

@@ -44,6 +44,9 @@ public:
     const Entry &At(int row) const { return m_entries.at(row); }
     // See FiberComboBox::FindEntry.
     int FindEntry(int from, int step, const std::function<bool(qsizetype block)> &matches) const;
+    // The next entry of a failing fiber from `from` the way `step` goes,
+    // round the end; -1 for none, or while the verdicts are not known.
+    int NextFailing(int from, int step) const;
     void Reset(QList<Entry> entries); // one reset, however many entries
     void Insert(int row, Entry entry);
     void Remove(int row);
