@@ -7,6 +7,7 @@
 #include "data/MeasurementRow.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
@@ -17,6 +18,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <functional>
 #include <fcntl.h>
 #include <spawn.h>
 #include <unistd.h>
@@ -85,6 +87,20 @@ inline bool WriteResultFile(const QString &path, qsizetype rows, bool shuffleFib
         const QByteArray piece =
             GenerateRows(first, qMin(kPiece, rows - first), rows, shuffleFibers, verdicts);
         if (file.write(piece) != piece.size())
+            return false;
+    }
+    return true;
+}
+
+// A lot of `files` result files in `folder`, s00000.fib on, the content of
+// each made by `content` from its number.
+inline bool WriteLot(const QString &folder, int files, const std::function<QByteArray(int)> &content)
+{
+    QDir().mkpath(folder);
+    for (int i = 0; i < files; ++i) {
+        QFile file(QStringLiteral("%1/s%2.fib").arg(folder).arg(i, 5, 10, QLatin1Char('0')));
+        const QByteArray bytes = content(i);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             return false;
     }
     return true;

@@ -54,18 +54,6 @@ QByteArray lotFile(int index)
     return bytes;
 }
 
-bool writeLot(const QString &folder, int files)
-{
-    QDir().mkpath(folder);
-    for (int i = 0; i < files; ++i) {
-        QFile file(QStringLiteral("%1/s%2.fib").arg(folder).arg(i, 5, 10, QLatin1Char('0')));
-        const QByteArray bytes = lotFile(i);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return false;
-    }
-    return true;
-}
-
 double best(int runs, const std::function<double()> &run)
 {
     double least = 1e9;
@@ -150,7 +138,7 @@ int main(int argc, char *argv[])
     const QString output = dir.filePath(QStringLiteral("out.json"));
     for (const int files : std::as_const(sizes)) {
         const QString folder = dir.filePath(QStringLiteral("lot%1").arg(files));
-        if (!writeLot(folder, files))
+        if (!BenchSupport::WriteLot(folder, files, lotFile))
             return 1;
         timeTrend(folder, cacheHome, runs, output);
     }

@@ -57,18 +57,6 @@ QByteArray lotFile(int index, int files)
     return bytes;
 }
 
-bool writeLot(const QString &folder, int files)
-{
-    QDir().mkpath(folder);
-    for (int i = 0; i < files; ++i) {
-        QFile file(QStringLiteral("%1/s%2.fib").arg(folder).arg(i, 5, 10, QLatin1Char('0')));
-        const QByteArray bytes = lotFile(i, files);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return false;
-    }
-    return true;
-}
-
 double median(QList<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -113,7 +101,7 @@ int main(int argc, char *argv[])
     view.show();
 
     const QString thousand = dir.filePath(QStringLiteral("lot1000"));
-    if (!writeLot(thousand, 1000))
+    if (!BenchSupport::WriteLot(thousand, 1000, [](int i) { return lotFile(i, 1000); }))
         return 1;
     // The first scan and the scan from the cache, taken in turn.
     QList<double> first, cached;
@@ -126,7 +114,7 @@ int main(int argc, char *argv[])
                 kFibers, median(first), median(cached), runs);
 
     const QString big = dir.filePath(QStringLiteral("lotbig"));
-    if (!writeLot(big, bigFiles))
+    if (!BenchSupport::WriteLot(big, bigFiles, [bigFiles](int i) { return lotFile(i, bigFiles); }))
         return 1;
     openLot(manager, view, big); // fills the cache
     const long before = BenchSupport::statusKilobytes("RssAnon:");
