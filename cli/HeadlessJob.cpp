@@ -1,5 +1,6 @@
 #include "cli/HeadlessJob.h"
 
+#include "cli/ClearCacheJob.h"
 #include "cli/ExportCsvJob.h"
 #include "cli/ExportXlsxJob.h"
 #include "cli/HelpJob.h"
@@ -28,6 +29,8 @@ ExitStatus Run(const Options &options, const Drawing &drawing)
         return SummaryJob::Run(options);
     case Options::Job::Trend:
         return TrendJob::Run(options);
+    case Options::Job::ClearCache:
+        return ClearCacheJob::Run();
     case Options::Job::Help:
         return HelpJob::PrintHelp();
     case Options::Job::Version:

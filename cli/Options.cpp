@@ -26,6 +26,7 @@ const char kExportXlsx[] = "export-xlsx";
 const char kVerdicts[] = "verdicts";
 const char kTrend[] = "trend";
 const char kNoCache[] = "no-cache";
+const char kClearCache[] = "clear-cache";
 
 // The options that name a job, in the order messages list them.
 const struct
@@ -37,7 +38,8 @@ const struct
              {Options::Job::Summary, kSummary},
              {Options::Job::Trend, kTrend},
              {Options::Job::Plot, kPlot},
-             {Options::Job::ExportXlsx, kExportXlsx}};
+             {Options::Job::ExportXlsx, kExportXlsx},
+             {Options::Job::ClearCache, kClearCache}};
 
 QString option(const char *name)
 {
@@ -213,7 +215,7 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     if (jobs.size() > 1)
         return fail(error, Options::tr("%1 cannot be given together: one job at a time")
                                .arg(jobs.join(QLatin1String(" and "))));
-    for (const char *flag : {kSummary, kTrend, kNoCache}) {
+    for (const char *flag : {kSummary, kTrend, kNoCache, kClearCache}) {
         if (parser.optionNames().count(option(flag)) > 1)
             return fail(error, Options::tr("--%1 is given more than once").arg(option(flag)));
     }
@@ -258,6 +260,10 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
                   error))
         return false;
     options->files = parser.positionalArguments();
+    if (options->job == Job::ClearCache)
+        return options->files.isEmpty()
+            || fail(error, Options::tr("--%1 takes no files (%2)")
+                               .arg(option(job), NativePath::Display(options->files.first())));
     if (options->job != Job::Window && options->files.isEmpty())
         return fail(error, judging
                                ? Options::tr("--%1 needs at least one result file or folder").arg(option(job))
@@ -323,6 +329,9 @@ void Options::Describe(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(
         option(kNoCache),
         tr("Read every file of --trend again, neither using nor changing the summary cache.")));
+    parser.addOption(QCommandLineOption(
+        option(kClearCache),
+        tr("Remove the summary cache (and what was set aside beside it); then exit.")));
     parser.addOption(QCommandLineOption(option(kFormat),
                                         tr("Format of --summary and --trend: text (default), json, jsonl or csv; "
                                            "of --plot: png, svg or pdf (default: OUT's extension, "

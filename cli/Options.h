@@ -19,7 +19,7 @@ struct Options
     Q_DECLARE_TR_FUNCTIONS(Options)
 
 public:
-    enum class Job { Window, ExportCsv, PrintPdf, Summary, Trend, Plot, ExportXlsx, Help, Version };
+    enum class Job { Window, ExportCsv, PrintPdf, Summary, Trend, Plot, ExportXlsx, ClearCache, Help, Version };
 
     Job job = Job::Window;
     QString target; // --export-csv, --export-xlsx, --print-pdf, --plot: a file, a folder, or "-" for standard output

@@ -14,7 +14,10 @@ target_include_directories(quenvale_core PUBLIC ${QUENVALE_ROOT})
 # a pkg-config file.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
-target_link_libraries(quenvale_core PUBLIC Qt6::Core Qt6::Gui Qt6::Svg PkgConfig::XLSXWRITER ${CMAKE_DL_LIBS})
+# The content hash that tells a file's versions apart: xxHash's XXH3.
+pkg_check_modules(XXHASH REQUIRED IMPORTED_TARGET libxxhash)
+target_link_libraries(quenvale_core PUBLIC Qt6::Core Qt6::Gui Qt6::Svg PkgConfig::XLSXWRITER PkgConfig::XXHASH
+                      ${CMAKE_DL_LIBS})
 # Every program that writes workbooks exports the function through which
 # libxlsxwriter adds parts to its zips, so that the call reaches the
 # program's own (output/WorkbookExport.cpp), which asks zlib for its

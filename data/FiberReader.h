@@ -23,7 +23,9 @@ public:
     using FiberHandler = std::function<bool(const MeasurementRows &rows, qsizetype first, qsizetype count)>;
 
     // False when the file cannot be read (with a message in `error`), when
-    // `handle` stopped it, or once `stop` is set.
+    // `handle` stopped it, or once `stop` is set. `contentHash`, when given,
+    // gets the hash of the file's bytes (see ReadResultTable).
     static bool Read(const QString &path, const FiberHandler &handle, QString *error = nullptr,
-                     const std::atomic<bool> *stop = nullptr, FileKinds kinds = FileKinds::Any);
+                     const std::atomic<bool> *stop = nullptr, FileKinds kinds = FileKinds::Any,
+                     quint64 *contentHash = nullptr);
 };

@@ -14,8 +14,10 @@
 
 namespace {
 
-// What Encode's bytes start with; a new layout takes a new one.
-constexpr char kMagic[] = "QVS1";
+// What Encode's and EncodeBand's bytes start with; a new layout takes a
+// new one.
+constexpr char kMagic[] = "QVS2";
+constexpr char kBandMagic[] = "QVB1";
 
 // Channel and wave length texts repeat in every file of a lot: held once.
 QByteArray shared(const QByteArray &text)
@@ -144,8 +146,8 @@ void writeChannel(Writer &out, const FileSummary::Channel &channel)
 {
     out.Bytes(channel.channel);
     out.Bytes(channel.waveLength);
-    for (const qint64 count : {channel.count, channel.failed, channel.marginal, channel.failedFibers,
-                               channel.powers, channel.margins})
+    for (const qint64 count : {channel.count, channel.failed, channel.failedFibers, channel.powers,
+                               channel.margins})
         out.Integer(count);
     for (const double value : {channel.min, channel.max, channel.mean, channel.stddev, channel.p01,
                                channel.p50, channel.p99, channel.marginMean, channel.marginStddev,
@@ -158,8 +160,8 @@ FileSummary::Channel readChannel(Reader &in)
     FileSummary::Channel channel;
     channel.channel = shared(in.Bytes());
     channel.waveLength = shared(in.Bytes());
-    for (qint64 *count : {&channel.count, &channel.failed, &channel.marginal, &channel.failedFibers,
-                          &channel.powers, &channel.margins})
+    for (qint64 *count : {&channel.count, &channel.failed, &channel.failedFibers, &channel.powers,
+                          &channel.margins})
         *count = in.Integer();
     for (double *value : {&channel.min, &channel.max, &channel.mean, &channel.stddev, &channel.p01,
                           &channel.p50, &channel.p99, &channel.marginMean, &channel.marginStddev,
@@ -189,7 +191,7 @@ bool FileSummary::Read(const QString &path, std::optional<double> warnMargin, Fi
                 read.AddFiber(judge.AddFiber(rows, first, count), rows, first);
                 return true;
             },
-            error, stop, kinds);
+            error, stop, kinds, &read.m_contentHash);
         if (!whole)
             return false;
     } catch (const std::bad_alloc &) {
@@ -268,9 +270,7 @@ QByteArray FileSummary::Encode() const
 {
     Writer out;
     out.Bytes(QByteArrayView(kMagic, 4));
-    out.Integer(m_warnMargin.has_value());
-    out.Real(m_warnMargin.value_or(0));
-    for (const qint64 value : {m_fibers, m_failed, m_marginal, m_firstTime})
+    for (const qint64 value : {m_fibers, m_failed, m_firstTime})
         out.Integer(value);
     out.Integer(m_channels.size());
     for (const Channel &channel : m_channels)
@@ -294,18 +294,36 @@ QByteArray FileSummary::Encode() const
     return out.Take();
 }
 
-bool FileSummary::Decode(QByteArrayView bytes, FileSummary *summary)
+QByteArray FileSummary::EncodeBand() const
 {
-    Reader in(bytes);
+    Writer out;
+    out.Bytes(QByteArrayView(kBandMagic, 4));
+    out.Integer(m_warnMargin.has_value());
+    out.Real(m_warnMargin.value_or(0));
+    out.Integer(m_marginal);
+    out.Integer(m_channels.size());
+    for (const Channel &channel : m_channels)
+        out.Integer(channel.marginal);
+    return out.Take();
+}
+
+bool FileSummary::Decode(QByteArrayView bytes, QByteArrayView bandBytes, FileSummary *summary)
+{
+    Reader band(bandBytes);
     FileSummary read;
-    in.Require(in.Bytes() == QByteArray(kMagic, 4));
-    const bool banded = in.Integer() != 0;
-    const double band = in.Real();
+    band.Require(band.Bytes() == QByteArray(kBandMagic, 4));
+    const bool banded = band.Integer() != 0;
+    const double margin = band.Real();
     if (banded)
-        read.m_warnMargin = band;
-    for (qint64 *value : {&read.m_fibers, &read.m_failed, &read.m_marginal, &read.m_firstTime})
+        read.m_warnMargin = margin;
+    read.m_marginal = band.Integer();
+    const qint64 bandChannels = band.Count(8);
+
+    Reader in(bytes);
+    in.Require(in.Bytes() == QByteArray(kMagic, 4));
+    for (qint64 *value : {&read.m_fibers, &read.m_failed, &read.m_firstTime})
         *value = in.Integer();
-    const qint64 channels = in.Count(16 + 16 * 8);
+    const qint64 channels = in.Count(16 + 15 * 8);
     read.m_channels.reserve(channels);
     for (qint64 i = 0; i < channels; ++i)
         read.m_channels.append(readChannel(in));
@@ -337,7 +355,11 @@ bool FileSummary::Decode(QByteArrayView bytes, FileSummary *summary)
     }
     in.Require(in.AtEnd() && fibers == read.m_fibers && read.m_failed >= 0 && read.m_failed <= read.m_fibers
                && nameEnd == read.m_names.size());
-    if (!in.Ok())
+    band.Require(bandChannels == read.m_channels.size());
+    for (Channel &channel : read.m_channels)
+        channel.marginal = band.Integer();
+    band.Require(band.AtEnd() && read.m_marginal >= 0 && read.m_marginal <= read.m_fibers - read.m_failed);
+    if (!in.Ok() || !band.Ok())
         return false;
     read.findWorstChannel();
     *summary = std::move(read);

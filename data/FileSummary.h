@@ -90,10 +90,18 @@ public:
     qsizetype FiberCount() const { return m_fiberList.size(); }
     Fiber FiberAt(qsizetype index) const;
 
+    // The hash of the file's bytes as they were read (see ContentHash).
+    quint64 ContentHashValue() const { return m_contentHash; }
+
+    // What holds whatever the marginal band: the file's figures, channels,
+    // Pareto and fibers.
     QByteArray Encode() const;
-    // False for bytes that no Encode made (cut short, changed, of another
-    // layout): nothing of them is trusted then.
-    static bool Decode(QByteArrayView bytes, FileSummary *summary);
+    // What the band gives: the band itself and the marginal counts.
+    QByteArray EncodeBand() const;
+    // The summary of Encode's and EncodeBand's bytes. False for bytes that
+    // neither made (cut short, changed, of another layout, the two of
+    // different files): nothing of them is trusted then.
+    static bool Decode(QByteArrayView bytes, QByteArrayView band, FileSummary *summary);
 
     // What none of the judge's numbers is held as.
     static double Held(const std::optional<double> &value) { return value ? *value : NAN; }
@@ -112,6 +120,7 @@ private:
     void findWorstChannel();
 
     std::optional<double> m_warnMargin;
+    quint64 m_contentHash = 0;
     qint64 m_fibers = 0;
     qint64 m_failed = 0;
     qint64 m_marginal = 0;

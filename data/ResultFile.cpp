@@ -1,5 +1,6 @@
 #include "data/ResultFile.h"
 
+#include "data/ContentHash.h"
 #include "data/FileError.h"
 #include "data/MemoryAdvice.h"
 #include "data/NativePath.h"
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,6 +64,8 @@ public:
 
     qint64 Size() const { return m_size; }
     qint64 StoredSize() const { return m_stored; }
+    // Every byte read from now on goes into `hash` too.
+    void HashInto(ContentHash *hash) { m_hash = hash; }
 
     // Up to `size` bytes; 0 at the end, -1 with errno on failure.
     qint64 Read(char *buffer, qsizetype size)
@@ -73,6 +77,8 @@ public:
             if (data < 0) {
                 m_skipHoles = false; // the file system cannot tell
             } else if (data > m_position) {
+                if (m_hash)
+                    m_hash->AddZeros(qint64(data - m_position));
                 m_position = data;
                 if (::lseek(m_fd, m_position, SEEK_SET) < 0)
                     return -1;
@@ -88,6 +94,8 @@ public:
             const ssize_t got = ::read(m_fd, buffer, size_t(size));
             if (got >= 0) {
                 m_position += got;
+                if (m_hash)
+                    m_hash->Add(buffer, qsizetype(got));
                 return got;
             }
             if (errno != EINTR && errno != EAGAIN)
@@ -100,6 +108,7 @@ private:
     bool m_regular = false;
     bool m_skipHoles = true;
     StreamWait m_wait; // of a FIFO or device opened without waiting
+    ContentHash *m_hash = nullptr;
     qint64 m_size = 0;
     qint64 m_stored = 0;
     off_t m_position = 0;
@@ -168,6 +177,21 @@ bool readTable(const ReadBlock &read, const QString &name, qint64 size,
     return delivered;
 }
 
+// Reads what is left of `file`, for its hash alone.
+bool hashRest(RawFile &file, const QString &path, const std::atomic<bool> *stop, QString *error)
+{
+    const std::unique_ptr<char[]> buffer(new char[size_t(ResultFileBlockSize)]);
+    for (;;) {
+        if (stopped(stop))
+            return false;
+        const qint64 got = file.Read(buffer.get(), ResultFileBlockSize);
+        if (got == 0)
+            return true;
+        if (got < 0)
+            return !stopped(stop) && FileError::ReadFailed(path, qt_error_string(errno), error);
+    }
+}
+
 } // namespace
 
 ResultFileText SplitResultText(QByteArray bytes)
@@ -223,13 +247,37 @@ bool ReadResultFile(const QString &path, ResultFileText &text, QString *error,
 
 bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error,
                      qsizetype blockSize, const std::atomic<bool> *stop, FileKinds kinds,
-                     QByteArray *header)
+                     QByteArray *header, quint64 *contentHash)
 {
     RawFile file;
     if (!file.Open(path, error, kinds))
         return false;
-    return readTable([&file](char *buffer, qsizetype size) { return file.Read(buffer, size); },
-                     path, file.Size(), consume, error, blockSize, stop, header);
+    std::optional<ContentHash> hash;
+    if (contentHash)
+        file.HashInto(&hash.emplace());
+    if (!readTable([&file](char *buffer, qsizetype size) { return file.Read(buffer, size); }, path,
+                   file.Size(), consume, error, blockSize, stop, header))
+        return false;
+    if (contentHash) {
+        // A 0x1A ends the text before the file's end: the rest counts too.
+        if (!hashRest(file, path, stop, error))
+            return false;
+        *contentHash = hash->Value();
+    }
+    return true;
+}
+
+bool HashFile(const QString &path, quint64 *contentHash, QString *error, const std::atomic<bool> *stop)
+{
+    RawFile file;
+    if (!file.Open(path, error, FileKinds::RegularOnly))
+        return false;
+    ContentHash hash;
+    file.HashInto(&hash);
+    if (!hashRest(file, path, stop, error))
+        return false;
+    *contentHash = hash.Value();
+    return true;
 }
 
 bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *error,
@@ -249,11 +297,11 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
 
 bool ReadResultBlocks(const QString &path, const TableBlocks::BlockHandler &handle,
                       QString *error, const std::atomic<bool> *stop, FileKinds kinds,
-                      QByteArray *header)
+                      QByteArray *header, quint64 *contentHash)
 {
     TableBlocks blocks(handle);
     return ReadResultTable(
                path, [&blocks](QByteArrayView table) { return blocks.Add(table); }, error,
-               ResultFileBlockSize, stop, kinds, header)
+               ResultFileBlockSize, stop, kinds, header, contentHash)
         && !stopped(stop) && blocks.Finish();
 }

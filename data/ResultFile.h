@@ -59,11 +59,18 @@ enum class FileKinds { Any, RegularOnly };
 // table text (an endless run of zero bytes) can still be stopped. Returns
 // false when the file cannot be read (with a message in `error`), when
 // `consume` stopped it or once `stop` is set. `header`, when given, gets
-// the header text (empty for a file of fewer than five lines).
+// the header text (empty for a file of fewer than five lines);
+// `contentHash`, when given, the ContentHash of every byte of the file, read
+// to its very end.
 bool ReadResultTable(const QString &path, const TableConsumer &consume, QString *error = nullptr,
                      qsizetype blockSize = ResultFileBlockSize,
                      const std::atomic<bool> *stop = nullptr, FileKinds kinds = FileKinds::Any,
-                     QByteArray *header = nullptr);
+                     QByteArray *header = nullptr, quint64 *contentHash = nullptr);
+
+// The ContentHash of the regular file at `path`, as ReadResultTable gives
+// it, without cutting its text. False with a message when it cannot be read.
+bool HashFile(const QString &path, quint64 *contentHash, QString *error = nullptr,
+              const std::atomic<bool> *stop = nullptr);
 
 // The same from a device open for reading; `error` names the device's file
 // name, if it has one.
@@ -76,4 +83,5 @@ bool ReadResultTable(QIODevice &device, const TableConsumer &consume, QString *e
 // its size. False as ReadResultTable, or when `handle` refused a block.
 bool ReadResultBlocks(const QString &path, const TableBlocks::BlockHandler &handle,
                       QString *error = nullptr, const std::atomic<bool> *stop = nullptr,
-                      FileKinds kinds = FileKinds::Any, QByteArray *header = nullptr);
+                      FileKinds kinds = FileKinds::Any, QByteArray *header = nullptr,
+                      quint64 *contentHash = nullptr);

@@ -32,6 +32,9 @@ LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> wa
                               const std::function<void(const QString &message)> &tell,
                               const std::function<bool(const QString &path)> &within)
 {
+    // Before any stamp is taken: what a file's stamp can vouch for is told
+    // by how long it had stood still when it was looked at.
+    const qint64 began = cache ? cache->Now() : 0;
     QList<ResultFileFinder::PathError> errors;
     const ResultFileFinder::ResultFiles list =
         ResultFileFinder::Find(paths, &errors, [stop] { return stopped(stop); });
@@ -83,7 +86,7 @@ LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> wa
         for (qsizetype i = 0; i < unknown.size(); ++i) {
             const LotFile &file = files.at(unknown.at(i));
             if (keep[size_t(i)])
-                entries.append({file.stamp, file.summary.get()});
+                entries.append({file.stamp, file.summary.get(), began});
         }
         cache->Store(entries);
     }
@@ -95,6 +98,7 @@ LotFile LotScan::ScanFile(const QString &path, bool found, std::optional<double>
                           SummaryCache *cache, const std::atomic<bool> *stop)
 {
     LotFile file{path, found};
+    const qint64 began = cache ? cache->Now() : 0;
     FileStamp::Of(path, &file.stamp);
     if (cache) {
         std::optional<FileSummary> cached = cache->Find({file.stamp}, warnMargin).value(0);
@@ -105,6 +109,6 @@ LotFile LotScan::ScanFile(const QString &path, bool found, std::optional<double>
     }
     bool keep = false;
     if (judge(file, warnMargin, stop, &keep) && keep && cache)
-        cache->Store({{file.stamp, file.summary.get()}});
+        cache->Store({{file.stamp, file.summary.get(), began}});
     return file;
 }

@@ -9,20 +9,37 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // Each result file's summary kept between runs, so that a lot of a
 // thousand files opens without reading them again: an SQLite database in
-// the user's cache folder, whose entries are keyed by the path's bytes, the
-// file's size, modification time (ns) and inode, and the marginal band it
-// was judged with. A file is read again only when its key changed.
+// the user's cache folder.
 //
-// Every change is one transaction, in write-ahead-log mode, so that a kill
-// or a power cut never leaves half an entry. A database that is corrupt,
-// of another schema version (an older or newer program's) or that cannot
-// be written is never trusted: it is set aside under a name of its own
-// and a new one made, and a notice says so. Windows and command lines may
-// use it at once: each cache has its own connection, and waits for the
+// An entry is one file, known by its device and inode, and holds the
+// version it was made of (size, modification and change times in ns) and
+// the hash of the bytes that were read. A summary is given back only for
+// that very version; where the stamp cannot vouch for the content (times
+// coarser than a millisecond, or a file summarised within two seconds of
+// its last change: see FileStamp::Trusted), the file's bytes are hashed
+// again and must match. The marginal band's few figures are kept per band
+// beside the one summary of the file. The path is kept for showing and to
+// look whether the file is still there.
+//
+// The cache stays small: an entry whose file changed is dropped when it is
+// met, one whose file is gone when a look at the oldest entries finds it
+// so, and past its limit the entries used longest ago go first; it never
+// takes the last 64 MB of its disk. Every
+// change is one transaction, in write-ahead-log mode, so that a kill or a
+// power cut never leaves half an entry; a write that fails (a full disk)
+// is rolled back and its log cut back to nothing.
+//
+// A database that is damaged, another program's or a newer program's, or
+// anything that is not a regular file in its place, is never trusted: it
+// is set aside under a name of its own and a new one made, and a notice
+// says so. An older program's cache is made anew in place. Windows and
+// command lines may use it at once: each cache has its own connection, the
+// schema is checked and made in one transaction, and each waits for the
 // others' writes to end rather than failing.
 //
 // One object is used on the thread that opened it.
@@ -30,13 +47,24 @@ class SummaryCache
 {
     Q_DECLARE_TR_FUNCTIONS(SummaryCache)
 public:
-    // The schema: a database that holds another is set aside.
-    static constexpr int SchemaVersion = 1;
+    // The schema: a database of an older one is made anew, one of a newer
+    // one set aside.
+    static constexpr int SchemaVersion = 2;
 
-    // $XDG_CACHE_HOME/quenvale, or ~/.cache/quenvale without it.
+    // $XDG_CACHE_HOME/quenvale, or ~/.cache/quenvale without it (the home
+    // folder from the user database where HOME is unset); empty where
+    // there is no home folder at all.
     static QString DefaultFolder();
     // The database's name in its folder.
     static QString FileName() { return QStringLiteral("summaries.sqlite"); }
+    // The most the entries take: QUENVALE_CACHE_MAX_MB megabytes, 256 by
+    // default.
+    static qint64 DefaultMaxBytes();
+
+    // Removes the database of `folder` and everything set aside beside it;
+    // `removed` gets the names removed. False with a message where one
+    // cannot be removed.
+    static bool Clear(const QString &folder, QStringList *removed, QString *error);
 
     explicit SummaryCache(const QString &folder = DefaultFolder());
     ~SummaryCache();
@@ -50,6 +78,12 @@ public:
     bool Open();
     bool IsOpen() const { return m_open; }
 
+    // Nanoseconds since the epoch, by the clock the cache was given
+    // (the system's by default): when a file is summarised.
+    qint64 Now() const { return m_clock(); }
+    void SetClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
+    void SetMaxBytes(qint64 bytes) { m_maxBytes = bytes; }
+
     // For each stamp, the summary of that very version judged with
     // `warnMargin`, where the cache holds one; none otherwise (a stamp of
     // no regular file never matches).
@@ -58,8 +92,9 @@ public:
 
     struct Entry
     {
-        FileStamp stamp;
+        FileStamp stamp;              // taken before the file was read
         const FileSummary *summary = nullptr;
+        qint64 readNs = 0;            // Now() before the file was read
     };
     // Keeps the summaries, all in one transaction. A cache that cannot
     // take them is told in a notice; the run goes on.
@@ -78,11 +113,14 @@ private:
     struct Problem
     {
         bool unusable = false;
+        bool busy = false; // another connection holds a lock it could not wait for
         QString reason;
     };
+    struct Stored;
     bool openDatabase();
     bool connect(Problem *problem);
     bool prepareSchema(Problem *problem);
+    bool makeSchema(class QSqlQuery &query, Problem *problem);
     bool setAside(const QString &reason);
     void close();
     static Problem problemOf(const class QSqlError &error);
@@ -91,10 +129,19 @@ private:
     void failed(const class QSqlError &error, const QString &doing);
     void rollback();
     void notice(const QString &text);
+    bool verified(const FileStamp &stamp, quint64 hash) const;
+    void tidy(const QList<qint64> &drop, const QList<qint64> &settled, const QList<qint64> &used);
+    void keepWithinSize();
+    qsizetype withinRoom(const QList<QByteArray> &summaries);
+    void sweep();
 
     QString m_folder;
     QString m_connection;
     QSqlDatabase m_database;
     bool m_open = false;
+    bool m_swept = false;
+    bool m_toldFull = false;
+    qint64 m_maxBytes;
+    std::function<qint64()> m_clock;
     QStringList m_notices;
 };

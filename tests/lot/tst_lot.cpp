@@ -250,21 +250,25 @@ void TestLot::summaryOutlivesItsBytes()
 {
     const QList<LotFile> files = readFiles({{{"A", false, "09:00:00"}, {"B", true, "09:00:05"}}});
     const FileSummary &summary = *files.first().summary;
-    const QByteArray bytes = summary.Encode();
+    const QByteArray bytes = summary.Encode(), band = summary.EncodeBand();
     FileSummary decoded;
-    QVERIFY(FileSummary::Decode(bytes, &decoded));
+    QVERIFY(FileSummary::Decode(bytes, band, &decoded));
     QCOMPARE(decoded.Encode(), bytes);
+    QCOMPARE(decoded.EncodeBand(), band);
     QCOMPARE(decoded.Fibers(), 2);
     QCOMPARE(decoded.Failed(), 1);
     QCOMPARE(decoded.WorstChannel(), QByteArray("01"));
     QCOMPARE(decoded.FiberAt(1).name, QByteArrayView("B"));
     QCOMPARE(decoded.Channels().size(), ChannelTable::FiberSize);
     for (qsizetype cut = 0; cut < bytes.size(); cut += 7)
-        QVERIFY(!FileSummary::Decode(bytes.left(cut), &decoded));
-    QVERIFY(!FileSummary::Decode(bytes + QByteArray(8, '\0'), &decoded));
+        QVERIFY(!FileSummary::Decode(bytes.left(cut), band, &decoded));
+    for (qsizetype cut = 0; cut < band.size(); cut += 7)
+        QVERIFY(!FileSummary::Decode(bytes, band.left(cut), &decoded));
+    QVERIFY(!FileSummary::Decode(bytes + QByteArray(8, '\0'), band, &decoded));
+    QVERIFY(!FileSummary::Decode(bytes, band + QByteArray(8, '\0'), &decoded));
     QByteArray changed = bytes;
     changed[changed.size() - 1] = char(0x40); // a name's end beyond the names
-    QVERIFY(!FileSummary::Decode(changed, &decoded));
+    QVERIFY(!FileSummary::Decode(changed, band, &decoded));
 }
 
 QTEST_GUILESS_MAIN(TestLot)
