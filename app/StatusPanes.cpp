@@ -55,6 +55,7 @@ void StatusPanes::Observe(DocumentManager &manager)
         ShowProgress(waiting ? tr("%1: waiting for data").arg(name) : tr("Reading %1").arg(name), 0);
     });
     connect(&manager, &DocumentManager::readEnded, this, [this] { ShowProgress(QString(), -1); });
+    connect(&manager, &DocumentManager::lotNotice, this, [this](const QString &text) { m_bar->showMessage(text); });
     connect(&manager.Document(), &ResultDocument::changed, this, &StatusPanes::documentChanged);
     documentChanged();
 }

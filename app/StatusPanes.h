@@ -12,7 +12,7 @@ class QStatusBar;
 // The status bar's panes: the message pane, which says "Ok" when idle, a
 // command's prompt while it is under the pointer and how far a read is;
 // the notice of the file shown (gone from disk, empty now, growing, not
-// read again); the yield while the verdicts are shown; a read's progress;
+// read again), and in the message pane what a lot has to say; the yield while the verdicts are shown; a read's progress;
 // and the CAPS, NUM and SCRL panes, which show their names while their
 // lock is on.
 class StatusPanes : public QObject

@@ -6,8 +6,10 @@
 #include "cli/Options.h"
 #include "cli/OutputStream.h"
 #include "cli/StopSignals.h"
+#include "cli/TerminalStatus.h"
 #include "data/NativePath.h"
 #include "output/DistributionImage.h"
+#include "output/LibraryMessages.h"
 #include "output/ReportPdf.h"
 #include "output/TemporaryFiles.h"
 
@@ -60,6 +62,8 @@ ExitStatus runDrawingJob(int &argc, char *argv[], const Options &options)
 int main(int argc, char *argv[])
 {
     OutputStream::ReserveStandardStreams();
+    LibraryMessages::Install(); // Export Workbook in the window too
+    TerminalStatus::CatchQtMessages();
     QCoreApplication::setOrganizationName(CSDIQVLApp::RegistryKey());
     QCoreApplication::setApplicationName(CSDIQVLApp::AppName());
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));

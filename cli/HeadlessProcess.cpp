@@ -2,6 +2,8 @@
 
 #include "cli/OutputStream.h"
 #include "cli/StopSignals.h"
+#include "cli/TerminalStatus.h"
+#include "output/LibraryMessages.h"
 #include "output/StringTable.h"
 
 #include <QCoreApplication>
@@ -11,6 +13,8 @@ namespace HeadlessProcess {
 int Run(const std::function<ExitStatus()> &job)
 {
     OutputStream::ReserveStandardStreams();
+    LibraryMessages::Install();
+    TerminalStatus::CatchQtMessages();
     StopSignals::Install(); // a closed reader is an error of the write too
     QCoreApplication::setApplicationName(StringTable::LoadString(StringTable::AFX_IDS_APP_TITLE));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENVALE_VERSION));

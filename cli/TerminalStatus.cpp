@@ -1,11 +1,13 @@
 #include "cli/TerminalStatus.h"
 
+#include "output/LibraryMessages.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMutex>
 #include <QMutexLocker>
 
-#include <cstdio>
+#include <cerrno>
 #include <unistd.h>
 
 namespace TerminalStatus {
@@ -32,10 +34,40 @@ State &state()
     return instance;
 }
 
+// A message's text for the terminal: whatever control character is left in
+// it (one of a library's messages, a name not passed through
+// NativePath::Display) is written \xNN, byte by byte as Display writes
+// them, so that no message can move the cursor, retitle the window or
+// erase the screen. Its own line breaks and tabs stay.
+QByteArray shown(const QString &text)
+{
+    QString safe;
+    safe.reserve(text.size());
+    const auto byte = [](unsigned value) { return QStringLiteral("\\x%1").arg(value, 2, 16, QLatin1Char('0')); };
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == '\n' || u == '\t' || (u >= 0x20 && u < 0x7f) || u >= 0xa0)
+            safe += c;
+        else if (u < 0x80)
+            safe += byte(u);
+        else
+            safe += byte(0xc2) + byte(u);
+    }
+    return safe.toLocal8Bit();
+}
+
+// Straight to the descriptor: stdio's standard error holds back what a
+// library prints on a thread that calls it (see LibraryMessages), and the
+// program's own messages must pass whichever thread tells them.
 void put(const QByteArray &bytes)
 {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    std::fflush(stderr);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(STDERR_FILENO, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno != EINTR)
+            return;
+        done += qMax<ssize_t>(written, 0);
+    }
 }
 
 void erase(State &s)
@@ -68,7 +100,7 @@ void Show(const QString &line)
         return;
     const QMutexLocker lock(&s.mutex);
     erase(s);
-    s.line = line.toLocal8Bit();
+    s.line = shown(line);
     redraw(s);
 }
 
@@ -110,7 +142,7 @@ void Output(QByteArrayView bytes, const std::function<void(QByteArrayView)> &wri
 
 void Message(const QString &message)
 {
-    const QByteArray text = "quenvale: " + message.toLocal8Bit() + '\n';
+    const QByteArray text = "quenvale: " + shown(message) + '\n';
     State &s = state();
     const QMutexLocker lock(&s.mutex);
     if (s.midLine) {
@@ -120,6 +152,14 @@ void Message(const QString &message)
     erase(s);
     put(text);
     redraw(s);
+}
+
+void CatchQtMessages()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+        if (!LibraryMessages::Held())
+            Message(qFormatLogMessage(type, context, message));
+    });
 }
 
 } // namespace TerminalStatus

@@ -32,4 +32,10 @@ void Output(QByteArrayView bytes, const std::function<void(QByteArrayView)> &wri
 // Prints "quenvale: message" on standard error, on a line of its own.
 void Message(const QString &message);
 
+// From now on Qt's messages (its warnings, and those of the libraries it
+// passes on) are printed through Message, except those that come while
+// the thread holds a LibraryMessages: the code there tells the failure in
+// its own words.
+void CatchQtMessages();
+
 } // namespace TerminalStatus

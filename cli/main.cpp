@@ -16,8 +16,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -46,8 +44,8 @@ int becomeWindowProgram(char *argv[])
             failed = candidate;
         }
     }
-    std::fprintf(stderr, "quenvale: cannot start the window program %s: %s\n",
-                 failed.constData(), std::strerror(error));
+    BatchJobs::PrintError(QCoreApplication::translate("main", "cannot start the window program %1: %2")
+                              .arg(NativePath::Display(NativePath::Decode(failed)), qt_error_string(error)));
     return ExitCode(ExitStatus::Failure);
 }
 

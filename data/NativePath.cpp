@@ -67,6 +67,33 @@ int utf8Length(const QByteArray &bytes, qsizetype at)
     return length;
 }
 
+// What would act on a terminal or a text field instead of showing: the C0
+// controls, DEL and the C1 controls.
+bool isControl(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7f && c < 0xa0);
+}
+
+// Each control written as the bytes it has in the name, \xNN: one byte for
+// C0 and DEL, two for C1 (C2 80..C2 9F), as stray bytes are written.
+QString controlsShown(const QString &text)
+{
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return isControl(c.unicode()); }))
+        return text;
+    const auto byte = [](unsigned value) { return QStringLiteral("\\x%1").arg(value, 2, 16, QLatin1Char('0')); };
+    QString shown;
+    shown.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (!isControl(c.unicode()))
+            shown += c;
+        else if (c.unicode() < 0x80)
+            shown += byte(c.unicode());
+        else
+            shown += byte(0xc2) + byte(c.unicode());
+    }
+    return shown;
+}
+
 } // namespace
 
 QString NativePath::Decode(const QByteArray &bytes)
@@ -116,13 +143,13 @@ QStringList NativePath::Arguments(int argc, char **argv)
 QString NativePath::Display(const QString &path)
 {
     if (!hasStrayBytes(path))
-        return path;
+        return controlsShown(path);
     const QByteArray bytes = Encode(path);
     QStringDecoder gb18030("GB18030", QStringDecoder::Flag::Stateless);
     const QString asCodePage936 = gb18030.decode(bytes);
     if (!gb18030.hasError() && !asCodePage936.contains(QChar::ReplacementCharacter))
-        return asCodePage936;
-    return Escaped(path);
+        return controlsShown(asCodePage936);
+    return controlsShown(Escaped(path));
 }
 
 QString NativePath::Escaped(const QString &path)

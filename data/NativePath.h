@@ -20,9 +20,11 @@ public:
     static QByteArray Encode(const QString &path);
     // The program's arguments, each decoded as above.
     static QStringList Arguments(int argc, char **argv);
-    // The name as a message shows it: as it is when it is UTF-8, otherwise
-    // read as code page 936 when the bytes are that, otherwise with each
-    // stray byte written \xNN.
+    // The name as a message or the window shows it: as it is when it is
+    // UTF-8, otherwise read as code page 936 when the bytes are that,
+    // otherwise with each stray byte written \xNN; either way every byte of
+    // a control character (C0, DEL, C1) is written \xNN too, so that no name
+    // drives the terminal a message goes to.
     static QString Display(const QString &path);
     // The name as it is when it is UTF-8, otherwise with each stray byte
     // written \xNN: the form where two different names must never show

@@ -242,7 +242,7 @@ bool DocumentManager::OpenFolder(const QString &folder)
         name.chop(1);
     auto lot = std::make_shared<LotDocument>(name);
     LotDocument *document = lot.get();
-    connect(document, &LotDocument::notice, this, &DocumentManager::failed);
+    connect(document, &LotDocument::notice, this, &DocumentManager::lotNotice);
     if (!addTab(name, std::move(lot)))
         return false;
     showLot();

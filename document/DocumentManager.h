@@ -98,6 +98,10 @@ signals:
     void filesOpened(const QStringList &paths);
     // Something the user must be told: a file that cannot be opened or read.
     void failed(const QString &message);
+    // What a lot open in a tab has to say (a cache set aside, its folder no
+    // longer readable): shown where it holds nothing up, never in a box to
+    // answer while the lot's table keeps up with its folder.
+    void lotNotice(const QString &message);
 
 private:
     // A tab of a result file. A tab of another kind (a folder of files) is

@@ -1,5 +1,6 @@
 #include "lot/LotDocument.h"
 
+#include "data/NativePath.h"
 #include "data/ResultFileFinder.h"
 #include "lot/LotScan.h"
 #include "lot/SummaryCache.h"
@@ -11,6 +12,7 @@
 #include <QSet>
 #include <QThread>
 
+#include <dirent.h>
 #include <vector>
 
 // One look at the folders: what it was given, done on its own thread, and
@@ -29,13 +31,15 @@ struct LotDocument::Look
     quint64 generation = 0;
     QString folder;
     bool subfolders = false;
-    QHash<QString, Known> known;     // the lot's files
+    QList<LotFile> before;           // the lot's files
+    QHash<QString, Known> known;     // the same, by path
     QHash<QString, FileStamp> seen;  // at the look before
     // Found.
     QList<LotFile> files;            // all of them (full), or those new or changed
     QStringList gone;
     QStringList folders;             // to watch
     QStringList notices;
+    std::optional<LotModel::Batch> merged; // `before` with the files found put in
     qint64 elapsedMs = 0;
 };
 
@@ -68,6 +72,14 @@ bool directlyIn(const QString &folder, const QString &path)
     return path.startsWith(prefix) && path.indexOf(QLatin1Char('/'), prefix.size()) < 0;
 }
 
+bool listable(const QString &folder)
+{
+    DIR *dir = ::opendir(NativePath::Encode(folder).constData());
+    if (dir)
+        ::closedir(dir);
+    return dir != nullptr;
+}
+
 QString folderOf(const QString &path)
 {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
@@ -82,6 +94,8 @@ LotDocument::LotDocument(const QString &folder, QObject *parent)
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { startLook(false); });
     m_poll.setInterval(PollMs);
     connect(&m_poll, &QTimer::timeout, this, [this] { startLook(false); });
+    m_soon.setSingleShot(true);
+    connect(&m_soon, &QTimer::timeout, this, [this] { startLook(false); });
 }
 
 LotDocument::~LotDocument()
@@ -111,6 +125,13 @@ void LotDocument::Start()
 
 void LotDocument::startLook(bool full)
 {
+    if (!full && !m_looking && m_lastLook.isValid() && m_lastLook.elapsed() < MinLookMs) {
+        // Told of changes faster than that (a station writing many files a
+        // second): they are taken together by the next look.
+        if (!m_soon.isActive())
+            m_soon.start(int(MinLookMs - m_lastLook.elapsed()));
+        return;
+    }
     if (m_looking) {
         if (full) {
             // The look under way is given up; its files are no longer the lot's.
@@ -136,14 +157,12 @@ void LotDocument::startLook(bool full)
     look->folder = m_folder;
     look->subfolders = m_subfolders;
     look->seen = m_seen;
-    if (!full) {
-        for (int row = 0; row < m_model.FileCount(); ++row) {
-            const LotFile &file = m_model.FileAt(row);
-            look->known.insert(file.path, {file.stamp, file.growing, file.gone, file.error});
-        }
-    }
+    if (!full)
+        look->before = m_model.Files(); // shared, not copied: the look reads it on its own thread
     m_looking = true;
     m_lookAgain = false;
+    m_soon.stop();
+    m_lastLook.start();
     const std::atomic<bool> *stop = &m_stop;
     m_thread = std::thread([this, look, stop] {
         QElapsedTimer timer;
@@ -182,6 +201,8 @@ void LotDocument::startLook(bool full)
             for (const LotFile &file : look->files)
                 look->seen.insert(file.path, file.stamp);
         } else {
+            for (const LotFile &file : std::as_const(look->before))
+                look->known.insert(file.path, {file.stamp, file.growing, file.gone, file.error});
             QList<ResultFileFinder::PathError> errors;
             const ResultFileFinder::ResultFiles list =
                 ResultFileFinder::Find({look->folder}, &errors, [stop] { return stop->load(); });
@@ -209,7 +230,7 @@ void LotDocument::startLook(bool full)
                 look->files.append(std::move(file));
             }
             for (const ResultFileFinder::PathError &error : std::as_const(errors)) {
-                if (!within(error.path))
+                if (error.found && !within(error.path))
                     continue;
                 present.insert(error.path);
                 const auto known = look->known.constFind(error.path);
@@ -232,6 +253,18 @@ void LotDocument::startLook(bool full)
                 folders.insert(folderOf(it.key()));
         }
         look->folders = QStringList(folders.cbegin(), folders.cend());
+        // The lot's own folder is no file of it: one without result files
+        // yet is an empty lot, one that cannot be listed is told.
+        const auto own = [](const LotFile &file) { return !file.found; };
+        for (const LotFile &file : std::as_const(look->files)) {
+            if (own(file) && !file.error.isEmpty() && !listable(file.path))
+                look->notices.append(file.error);
+        }
+        look->files.removeIf(own);
+        // The lot after this look, and its figures, made here rather than
+        // on the window's thread, where they took most of a batch's time.
+        if (!look->full && (!look->files.isEmpty() || !look->gone.isEmpty()))
+            look->merged = LotModel::Merged(look->before, look->files, look->gone);
         look->notices += cache.TakeNotices();
         look->elapsedMs = timer.elapsed();
         QMetaObject::invokeMethod(this, [this, look] { lookEnded(look); }, Qt::QueuedConnection);
@@ -247,9 +280,11 @@ void LotDocument::lookEnded(std::shared_ptr<Look> look)
     if (m_stop)
         return;
     for (const QString &text : std::as_const(look->notices)) {
-        if (!m_told.contains(text)) // once, however often the folder is looked at
-            emit notice(text);
+        if (m_told.contains(text)) // once, however often the folder is looked at
+            continue;
         m_told.insert(text);
+        m_notices.append(text);
+        emit notice(text);
     }
     m_seen = look->seen;
     if (look->full) {
@@ -258,10 +293,14 @@ void LotDocument::lookEnded(std::shared_ptr<Look> look)
         emit scanEnded();
         m_poll.start();
     } else {
-        for (LotFile &file : look->files)
-            m_model.Put(std::move(file));
-        for (const QString &path : std::as_const(look->gone))
-            m_model.MarkGone(path);
+        // All in one: a station writing many files a second gives a batch
+        // a look, not a change of the table and the trend a file.
+        if (look->merged && m_model.Files().isSharedWith(look->before)) {
+            look->before.clear(); // the model's files are its own again, not copied when changed
+            m_model.Update(std::move(*look->merged));
+        } else {
+            m_model.Update(std::move(look->files), look->gone);
+        }
         // A folder so big that a look takes long is looked at less often,
         // so that watching it never takes more than a tenth of a core.
         m_poll.setInterval(int(qBound(qint64(PollMs), 10 * look->elapsedMs, qint64(10000))));

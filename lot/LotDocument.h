@@ -2,10 +2,12 @@
 
 #include "lot/LotModel.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <atomic>
@@ -23,18 +25,26 @@ class QFileSystemWatcher;
 // (scanStarted, scanProgress, scanEnded). Then the lot watches the folder:
 // it looks again whenever the folder's entries change and at least every
 // poll interval, so that a file written in place is seen too (a folder
-// whose look takes longer than a tenth of that is looked at less often). A new or
+// whose look takes longer than a tenth of that is looked at less often), and
+// never sooner than MinLookMs after the look before. A new or
 // changed file is read at once and shown as growing while its stamp still
 // changes from one look to the next; once it stands still it is read again,
 // within a second of its last write. A file deleted is marked gone and
 // kept, its results still counted, until the lot is closed. Only one look
-// runs at a time; the cache makes a look at an unchanged folder cheap.
+// runs at a time; the cache makes a look at an unchanged folder cheap. The
+// files a look brings come to the model in one batch. The lot's own folder
+// is never one of its files: without result files it is an empty lot, and
+// one that cannot be listed is a notice.
 class LotDocument : public QObject
 {
     Q_OBJECT
 public:
     // How often the lot looks at its folders without being told of a change.
     static constexpr int PollMs = 400;
+    // The least time from the start of one look to the start of the next,
+    // however often the folder changes: the table and the trend change at
+    // most four times a second.
+    static constexpr int MinLookMs = 250;
 
     explicit LotDocument(const QString &folder, QObject *parent = nullptr);
     ~LotDocument() override; // gives any look up and waits for it
@@ -51,6 +61,8 @@ public:
     // Reads the lot anew and starts watching its folders.
     void Start();
     bool Scanning() const { return m_scanning; }
+    // The notices told so far, each once, in their order.
+    const QStringList &Notices() const { return m_notices; }
 
 signals:
     void scanStarted();
@@ -72,6 +84,8 @@ private:
     LotModel m_model;
     QFileSystemWatcher *m_watcher;
     QTimer m_poll;
+    QTimer m_soon;              // the look put off by MinLookMs
+    QElapsedTimer m_lastLook;   // since the last look started
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
     bool m_scanning = false;
@@ -80,4 +94,5 @@ private:
     quint64 m_generation = 0; // of the full scan whose files the model holds
     QHash<QString, FileStamp> m_seen; // each file's stamp at the last look
     QSet<QString> m_told; // notices
+    QStringList m_notices;
 };

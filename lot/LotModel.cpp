@@ -3,6 +3,9 @@
 #include "data/NativePath.h"
 #include "output/SummaryWriter.h"
 
+#include <QHash>
+#include <QSet>
+
 #include <algorithm>
 
 namespace {
@@ -60,6 +63,106 @@ bool LotModel::MarkGone(const QString &path)
     return true;
 }
 
+LotModel::Batch LotModel::Merged(QList<LotFile> files, QList<LotFile> batch, const QStringList &gone)
+{
+    QHash<QString, qsizetype> rows;
+    rows.reserve(files.size() + batch.size());
+    for (qsizetype row = 0; row < files.size(); ++row)
+        rows.insert(files.at(row).path, row);
+    for (LotFile &file : batch) {
+        const auto row = rows.constFind(file.path);
+        if (row != rows.cend()) {
+            files[*row] = std::move(file); // a changed file, or one twice in the batch: the later stands
+        } else {
+            rows.insert(file.path, files.size());
+            files.append(std::move(file));
+        }
+    }
+    for (const QString &path : gone) {
+        if (const auto row = rows.constFind(path); row != rows.cend())
+            files[*row].gone = true;
+    }
+    std::stable_sort(files.begin(), files.end(), LotFile::Before);
+    Batch merged;
+    merged.figures = FiguresOf(files);
+    merged.files = std::move(files);
+    return merged;
+}
+
+void LotModel::Update(QList<LotFile> files, const QStringList &gone)
+{
+    if (!files.isEmpty() || !gone.isEmpty())
+        Update(Merged(m_files, std::move(files), gone));
+}
+
+void LotModel::Update(Batch batch)
+{
+    QHash<QString, int> after;
+    after.reserve(batch.files.size());
+    for (int row = 0; row < batch.files.size(); ++row)
+        after.insert(batch.files.at(row).path, row);
+    QSet<QString> held;
+    held.reserve(m_files.size());
+    for (const LotFile &file : std::as_const(m_files)) {
+        held.insert(file.path);
+        if (!after.contains(file.path)) { // not merged from these files: taken as a new lot
+            Reset(std::move(batch.files));
+            return;
+        }
+    }
+    // The files new to the lot come in at the end, in one insert, and take
+    // their places in time with the others below.
+    QList<LotFile> added;
+    for (const LotFile &file : std::as_const(batch.files)) {
+        if (!held.contains(file.path))
+            added.append(file);
+    }
+    const bool grown = !added.isEmpty();
+    if (grown) {
+        const int first = int(m_files.size());
+        beginInsertRows(QModelIndex(), first, first + int(added.size()) - 1);
+        m_files.append(std::move(added));
+        endInsertRows();
+    }
+    bool inOrder = true;
+    bool resultsChanged = false;
+    int low = int(batch.files.size()), high = -1; // the rows changed, where they go
+    for (int row = 0; row < m_files.size(); ++row) {
+        const LotFile &old = m_files.at(row);
+        const int to = after.value(old.path);
+        inOrder = inOrder && to == row;
+        const LotFile &now = batch.files.at(to);
+        const bool sameResults = old.summary == now.summary && old.error == now.error;
+        resultsChanged = resultsChanged || !sameResults;
+        if (!sameResults || old.stamp != now.stamp || old.gone != now.gone || old.growing != now.growing) {
+            low = qMin(low, to);
+            high = qMax(high, to);
+        }
+    }
+    if (inOrder) {
+        m_files = std::move(batch.files);
+    } else {
+        // One layout change: the rows a view has chosen, and its persistent
+        // indexes, follow their files.
+        const QList<QPersistentModelIndex> parents;
+        emit layoutAboutToBeChanged(parents, QAbstractItemModel::VerticalSortHint);
+        const QModelIndexList from = persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex &index : from)
+            to.append(this->index(after.value(m_files.at(index.row()).path), index.column()));
+        m_files = std::move(batch.files);
+        changePersistentIndexList(from, to);
+        emit layoutChanged(parents, QAbstractItemModel::VerticalSortHint);
+    }
+    if (high >= 0)
+        emit dataChanged(index(low, 0), index(high, ColumnCount - 1));
+    if (grown || resultsChanged) { // a file marked gone keeps its figures
+        m_figures = std::move(batch.figures);
+        emit FiguresChanged();
+    }
+}
+
 int LotModel::RowOf(const QString &path) const
 {
     for (int row = 0; row < m_files.size(); ++row) {
@@ -89,16 +192,20 @@ void LotModel::changed()
 
 const LotFigures &LotModel::Figures() const
 {
-    if (!m_figures) {
-        QList<const FileSummary *> summaries;
-        summaries.reserve(m_files.size());
-        for (const LotFile &file : m_files) {
-            if (file.summary)
-                summaries.append(file.summary.get());
-        }
-        m_figures = LotFigures::Of(summaries, m_files.size() - summaries.size());
-    }
+    if (!m_figures)
+        m_figures = FiguresOf(m_files);
     return *m_figures;
+}
+
+LotFigures LotModel::FiguresOf(const QList<LotFile> &files)
+{
+    QList<const FileSummary *> summaries;
+    summaries.reserve(files.size());
+    for (const LotFile &file : files) {
+        if (file.summary)
+            summaries.append(file.summary.get());
+    }
+    return LotFigures::Of(summaries, files.size() - summaries.size());
 }
 
 int LotModel::rowCount(const QModelIndex &parent) const

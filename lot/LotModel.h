@@ -5,17 +5,20 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QStringList>
 
 #include <optional>
 
 // The files of a lot in time order (LotFile::Before), one row each, and
 // the lot's figures: what a window's table, trend and figures show, and
 // what the command line writes. Files come all at once when the lot is
-// read, then one at a time as a station writes them: a new file takes its
-// place in time, a changed one is replaced (and moves where its time
-// moved), a deleted one is marked gone and kept, its results still
-// counted. Views learn of each change by the model's own signals, and of
-// new figures by FiguresChanged.
+// read, then as a station writes them, one at a time or in batches: a new
+// file takes its place in time, a changed one is replaced (and moves where
+// its time moved), a deleted one is marked gone and kept, its results
+// still counted. Views learn of each change by the model's own signals, and
+// of new figures by FiguresChanged; a batch gives a handful of signals
+// whatever its size, so that a view keeps up with a station writing a
+// hundred files a second.
 class LotModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -33,6 +36,26 @@ public:
     int Put(LotFile file);
     // Marks the file of `path` gone; false where the lot has none.
     bool MarkGone(const QString &path);
+    // A lot's files after a batch, in time order, and their figures.
+    struct Batch
+    {
+        QList<LotFile> files;
+        LotFigures figures;
+    };
+    // `files` with every file of `batch` put in (as Put: a new one added,
+    // one of a path held replaced, the later of two of one path standing)
+    // and every file of `gone` marked gone (as MarkGone), in time order,
+    // with their figures. The work of a batch, off the window's thread.
+    static Batch Merged(QList<LotFile> files, QList<LotFile> batch, const QStringList &gone);
+    // Takes the lot after a batch (Merged from the files held): the new
+    // files are inserted together, the lot is put in time order once (a
+    // layout change, which keeps the rows chosen in a view), the rows that
+    // changed are told in one dataChanged, and FiguresChanged comes once.
+    void Update(Batch batch);
+    // Merged and taken at once.
+    void Update(QList<LotFile> files, const QStringList &gone);
+    // The files held, in their order: what a batch is merged into.
+    const QList<LotFile> &Files() const { return m_files; }
 
     int FileCount() const { return int(m_files.size()); }
     const LotFile &FileAt(int row) const { return m_files.at(row); }
@@ -52,6 +75,7 @@ signals:
 
 private:
     int placeOf(const LotFile &file) const;
+    static LotFigures FiguresOf(const QList<LotFile> &files);
     bool staysAt(int row, const LotFile &file) const;
     QVariant display(const LotFile &file, int column) const;
     QVariant sortValue(const LotFile &file, int column) const;

@@ -3,6 +3,8 @@
 #include "lot/LotModel.h"
 #include "output/SummaryWriter.h"
 
+#include <QSet>
+
 #include <cmath>
 
 namespace {
@@ -26,11 +28,14 @@ const FileSummary::Channel *channelOf(const FileSummary &summary, const QByteArr
 QList<QByteArray> LotTrend::Channels(const LotModel &lot)
 {
     QList<QByteArray> channels;
+    QSet<QByteArray> met; // asked of every channel of every file: a lookup, not a walk of the list
     for (int row = 0; row < lot.FileCount(); ++row) {
         if (const FileSummary *summary = lot.FileAt(row).summary.get()) {
             for (const FileSummary::Channel &channel : summary->Channels()) {
-                if (!channels.contains(channel.channel))
+                if (!met.contains(channel.channel)) {
+                    met.insert(channel.channel);
                     channels.append(channel.channel);
+                }
             }
         }
     }

@@ -7,6 +7,7 @@
 #include "data/ThresholdJudge.h"
 #include "output/DistributionChart.h"
 #include "output/LargeImage.h"
+#include "output/LibraryMessages.h"
 #include "output/StagedFile.h"
 
 #include <QFileInfo>
@@ -113,6 +114,9 @@ bool write(const Drawing &draw, Canvas *canvas, const QString &path, const QStri
     bool drawn = false;
     QString fileError;
     QString notice;
+    // libpng tells a failed write on standard error itself; the message
+    // made here names the image and the reason.
+    const LibraryMessages quiet;
     const bool written = StagedFile::Write(
         path,
         [&](QIODevice &out) {

@@ -7,6 +7,7 @@
 #include "output/PrintReport.h"
 #include "output/ReportPrinter.h"
 #include "output/ReportVerdicts.h"
+#include "output/LibraryMessages.h"
 #include "output/StagedFile.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,9 @@ bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &
     bool drawn = false;
     QString fileError;
     QString notice;
+    // What the libraries drawing it print on a failure is told here, in
+    // the report's name.
+    const LibraryMessages quiet;
     const bool written = StagedFile::Write(
         path,
         [&](QIODevice &file) {

@@ -1,5 +1,7 @@
 #include "output/RowSpool.h"
 
+#include "output/TemporaryFiles.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -48,7 +50,7 @@ bool RowSpool::Open(QString *error)
     const int fd = makeUnnamed(QFile::encodeName(QDir::tempPath()));
     m_file = fd >= 0 ? ::fdopen(fd, "w+b") : nullptr;
     if (!m_file) {
-        *error = qt_error_string(errno);
+        *error = TemporaryFiles::InTemporaryFolder(errno);
         if (fd >= 0)
             ::close(fd);
         return false;
@@ -83,7 +85,7 @@ bool RowSpool::Rewind(QString *error)
     if (!m_failed && (std::fflush(m_file) != 0 || std::fseek(m_file, 0, SEEK_SET) != 0))
         fail();
     if (m_failed)
-        *error = qt_error_string(m_errno);
+        *error = TemporaryFiles::InTemporaryFolder(m_errno);
     return !m_failed;
 }
 

@@ -19,12 +19,13 @@ public:
     RowSpool(const RowSpool &) = delete;
     RowSpool &operator=(const RowSpool &) = delete;
 
-    // False with the system's reason when no such file can be made.
+    // False with the reason (the temporary folder's name with the
+    // system's) when no such file can be made.
     bool Open(QString *error);
     // Appends a row's seven texts; false once a write failed.
     bool Append(const MeasurementRows::Row &row);
     // Ends the writing and goes back to the first row; false with the
-    // system's reason when a write failed.
+    // reason, as Open gives it, when a write failed.
     bool Rewind(QString *error);
     // The next row into `row`; false at the end, or on a failure (see Failed).
     bool Read(MeasurementRow &row);

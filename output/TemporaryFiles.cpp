@@ -1,8 +1,10 @@
 #include "output/TemporaryFiles.h"
 
+#include "data/NativePath.h"
 #include "data/Texts.h"
 #include "output/FatalSignals.h"
 
+#include <QDir>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QRandomGenerator>
@@ -200,6 +202,14 @@ bool TemporaryFiles::Commit(const QByteArray &path, const std::function<bool()> 
         return false;
     names.remove(path);
     return true;
+}
+
+QString TemporaryFiles::InTemporaryFolder(int error)
+{
+    const QString folder = NativePath::Display(QDir::tempPath());
+    if (error == ENOSPC)
+        return Texts::tr("the temporary folder \"%1\" has no space left").arg(folder);
+    return Texts::tr("%1 in the temporary folder \"%2\"").arg(qt_error_string(error), folder);
 }
 
 void TemporaryFiles::Stop()

@@ -54,6 +54,12 @@ public:
     // place, unless the process is stopping; the file is no longer noted
     // once that succeeded. False when it did not run or failed.
     static bool Commit(const QByteArray &path, const std::function<bool()> &replace);
+    // The reason a write into a file of the temporary folder (QDir's
+    // tempPath, where a workbook's rows and sheets wait) failed with the
+    // system's `error`, naming that folder: it is seldom on the target's
+    // disk, and a full one must not be taken for the target's.
+    static QString InTemporaryFolder(int error);
+
     // From now on the process is stopping.
     static void Stop();
     // Stop, then remove every file noted (and an empty folder noted the

@@ -282,7 +282,7 @@ bool WriteFile(const Source &source, const QString &path, QString *error, const 
         return fail(WorkbookFile::FailureText(closed));
     if (!WorkbookFile::SheetsWhole(staged.TemporaryPath(), data))
         return fail(tr("a sheet was cut short in its temporary file in %1 (is that disk full?)")
-                        .arg(QDir::tempPath()));
+                        .arg(NativePath::Display(QDir::tempPath())));
     if (!staged.Commit())
         return fail(staged.ErrorString());
     if (error)

@@ -1,5 +1,6 @@
 #include "output/WorkbookFile.h"
 
+#include "output/TemporaryFiles.h"
 #include "output/WorkbookSheet.h"
 #include "output/ZipListing.h"
 
@@ -36,6 +37,10 @@ lxw_error WorkbookFile::Close()
 
 QString WorkbookFile::FailureText(lxw_error error)
 {
+    // Its temporary files are made in the temporary folder, not beside
+    // the workbook.
+    if (errno != 0 && error == LXW_ERROR_CREATING_TMPFILE)
+        return TemporaryFiles::InTemporaryFolder(errno);
     if (errno != 0 && (error == LXW_ERROR_CREATING_XLSX_FILE || error == LXW_ERROR_CREATING_TMPFILE
                        || error == LXW_ERROR_ZIP_FILE_OPERATION || error == LXW_ERROR_ZIP_CLOSE
                        || error == LXW_ERROR_ZIP_FILE_ADD))
@@ -50,7 +55,7 @@ bool WorkbookFile::SheetData(const QList<const WorkbookSheet *> &sheets, QHash<Q
         int error = 0;
         const qint64 size = sheets.at(i)->DataBytes(&error);
         if (size < 0) {
-            *reason = qt_error_string(error);
+            *reason = TemporaryFiles::InTemporaryFolder(error);
             return false;
         }
         bytes->insert("xl/worksheets/sheet" + QByteArray::number(i + 1) + ".xml", size);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/LibraryMessages.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -35,6 +37,10 @@ public:
     static bool SheetsWhole(const QString &workbook, const QHash<QByteArray, qint64> &data);
 
 private:
+    // libxlsxwriter prints its failures naming the file it was given, a
+    // temporary one under /proc; the caller tells them in its own words.
+    // First, so that it outlives the workbook.
+    LibraryMessages m_quiet;
     QByteArray m_folder;
     lxw_workbook *m_book = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "view/LotTableModel.h"
 
+#include "data/NativePath.h"
 #include "lot/LotModel.h"
 
 #include <QColor>
@@ -16,7 +17,9 @@ LotTableModel::LotTableModel(QObject *parent) : QSortFilterProxyModel(parent)
 
 void LotTableModel::SetFolder(const QString &folder)
 {
-    m_prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    // As the lot's model shows the paths.
+    const QString shown = NativePath::Display(folder);
+    m_prefix = shown.endsWith(QLatin1Char('/')) ? shown : shown + QLatin1Char('/');
 }
 
 QVariant LotTableModel::data(const QModelIndex &index, int role) const

@@ -1,5 +1,6 @@
 #include "view/LotView.h"
 
+#include "data/NativePath.h"
 #include "document/DocumentManager.h"
 #include "lot/LotDocument.h"
 #include "lot/LotTrend.h"
@@ -142,6 +143,7 @@ void LotView::SetLot(LotDocument *lot)
     connect(lot, &LotDocument::scanStarted, this, &LotView::scanStarted);
     connect(lot, &LotDocument::scanProgress, this, &LotView::scanProgress);
     connect(lot, &LotDocument::scanEnded, this, &LotView::scanEnded);
+    connect(lot, &LotDocument::notice, this, &LotView::figuresChanged);
     connect(&lot->Model(), &LotModel::FiguresChanged, this, &LotView::figuresChanged);
     // A file marked gone keeps its figures, and only its row changes.
     connect(&lot->Model(), &LotModel::dataChanged, m_trend, qOverload<>(&QWidget::update));
@@ -173,7 +175,7 @@ void LotView::scanStarted()
 {
     m_progress->setRange(0, 0);
     m_progress->show();
-    m_figures->setText(tr("Reading %1 ...").arg(m_lot ? m_lot->Folder() : QString()));
+    m_figures->setText(tr("Reading %1 ...").arg(m_lot ? NativePath::Display(m_lot->Folder()) : QString()));
 }
 
 void LotView::scanProgress(qsizetype done, qsizetype count)
@@ -193,7 +195,11 @@ void LotView::figuresChanged()
 {
     if (!m_lot || m_lot->Scanning())
         return;
-    m_figures->setText(figuresText(m_lot->Model().Figures()));
+    QString text = figuresText(m_lot->Model().Figures());
+    // What the lot has to say stays in sight with its figures.
+    for (const QString &notice : m_lot->Notices())
+        text += QLatin1Char('\n') + notice;
+    m_figures->setText(text);
     fillChannels();
     showTrend();
 }

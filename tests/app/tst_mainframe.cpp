@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -25,6 +26,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -35,6 +37,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
+
+#include <algorithm>
 
 using namespace StringTable;
 using ViewTestSupport::comboFiber;
@@ -65,6 +69,7 @@ private slots:
     void recentFilesInTheFileMenu();
     void tabKeysGoRoundTheTabs();
     void deletedFileKeepsItsTabsVersion();
+    void lotNoticeHoldsNothingUp();
     void runtimeClassesRegistered();
 
 private:
@@ -516,6 +521,41 @@ void TestMainFrame::deletedFileKeepsItsTabsVersion()
 }
 
 // The classes archives create by name are there in the window program.
+// A lot's notice (no summary cache: a file holds the name of the cache's
+// folder) shows in the status bar and in the lot's figures line, with no
+// box to answer while the table keeps up with the folder; the folder's
+// escape sequence and bell show as \xNN there, never reaching the window
+// system raw.
+void TestMainFrame::lotNoticeHoldsNothingUp()
+{
+    CMainFrame *frame = m_app->MainFrame();
+    CSDIQVLView *view = m_app->View();
+    ScriptedDialogs dialogs;
+    view->SetFileDialogs(&dialogs);
+    const QString cache = m_dir->filePath(QString::fromUtf8("cache\x1b]0;pwned\x07"));
+    QVERIFY(QDir().mkpath(cache));
+    QVERIFY(TestSupport::writeFile(cache + QStringLiteral("/quenvale"), "a file, not a folder"));
+    const QByteArray ownCache = qgetenv("XDG_CACHE_HOME");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CACHE_HOME", ownCache); });
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
+    const QString folder = m_dir->filePath(QStringLiteral("lot"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(TestSupport::writeFile(folder + QStringLiteral("/a.fib"),
+                                   TestSupport::standardHeader() + TestSupport::fiber("A")));
+
+    QVERIFY(view->Manager().OpenFolder(folder));
+    const auto *figures = view->findChild<QLabel *>(QStringLiteral("lotFigures"));
+    QVERIFY(figures);
+    QTRY_VERIFY_WITH_TIMEOUT(figures->text().contains(QLatin1String("no summary cache")), 10000);
+    QVERIFY(figures->text().startsWith(QLatin1String("1 file, ")));
+    const QString message = frame->statusBar()->currentMessage();
+    QVERIFY2(message.startsWith(QLatin1String("no summary cache")), qPrintable(message));
+    QVERIFY2(message.contains(QLatin1String("cache\\x1b]0;pwned\\x07")), qPrintable(message));
+    QVERIFY(std::none_of(message.begin(), message.end(), [](QChar c) { return c.unicode() < 0x20; }));
+    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
 void TestMainFrame::runtimeClassesRegistered()
 {
     const CRuntimeClass *text = CRuntimeClass::FromName("CText");

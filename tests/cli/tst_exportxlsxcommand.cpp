@@ -1,6 +1,7 @@
 // A workbook whose temporary files cannot be written whole is a failure,
 // told with its reason, and the older workbook stays: libxlsxwriter itself
-// does not look whether its writes into them succeed.
+// does not look whether its writes into them succeed. A full temporary
+// folder is told as that folder's, not as the target's.
 
 #include "TestSupport.h"
 
@@ -27,9 +28,12 @@ void TestExportXlsxCommand::temporaryFilesCutShort_data()
     QTest::addColumn<QString>("reason");
     // 36,000 rows: their copy for the sheets takes about 2 MB, the Rows
     // sheet's cells 12 MB, written twice before the zip is made.
-    QTest::newRow("a file size limit") << 4000000 << 0 << QStringLiteral("File too large");
+    QTest::newRow("a file size limit")
+        << 4000000 << 0 << QStringLiteral("File too large in the temporary folder \"@TEMP@\"");
     QTest::newRow("a full disk for the second copy")
         << 0 << 20 << QStringLiteral("a sheet was cut short in its temporary file");
+    QTest::newRow("a full disk for the rows")
+        << 0 << 1 << QStringLiteral("its rows could not be kept: the temporary folder \"@SMALL@\" has no space left");
 }
 
 void TestExportXlsxCommand::temporaryFilesCutShort()
@@ -47,6 +51,7 @@ void TestExportXlsxCommand::temporaryFilesCutShort()
     QVERIFY(writeFile(target, "older"));
     QProcessEnvironment environment = headlessEnvironment();
     const QString small = dir.filePath(QStringLiteral("small"));
+    reason.replace(QStringLiteral("@SMALL@"), small).replace(QStringLiteral("@TEMP@"), QDir::tempPath());
     if (temporarySpace) {
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("small")));
         const QByteArray options = "size=" + QByteArray::number(temporarySpace) + "m";

@@ -121,6 +121,8 @@ private slots:
     void namesAreBytes();
     void writeErrorsNameTheirCause_data();
     void writeErrorsNameTheirCause();
+    void namesCannotDriveTheTerminal_data();
+    void namesCannotDriveTheTerminal();
     void closedStandardOutput_data();
     void closedStandardOutput();
     void rowsBeyondMemory();
@@ -388,19 +390,30 @@ void TestHeadlessJobs::namesAreBytes()
     QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("quenvale: Cannot read \"纤.fib\": No such file or directory\n"));
 }
 
+// The job's one message names the target and the reason; what the
+// libraries that write it print of their own (libxlsxwriter's "[ERROR]"
+// lines naming the descriptor it was given under /proc, libpng's "Write
+// Error") never reaches the user.
 void TestHeadlessJobs::writeErrorsNameTheirCause_data()
 {
+    QTest::addColumn<QString>("job");
     QTest::addColumn<QString>("target");
     QTest::addColumn<int>("fileSizeLimit"); // bytes; 0: none
     QTest::addColumn<QString>("reason");
-    QTest::newRow("a full device") << QStringLiteral("@DIR@/full") << 0
+    QTest::newRow("a full device") << QStringLiteral("--export-csv") << QStringLiteral("@DIR@/full") << 0
                                    << QStringLiteral("No space left on device");
     QTest::newRow("a limit reached after the first megabyte")
-        << QStringLiteral("@DIR@/result.csv") << 1500000 << QStringLiteral("File too large");
+        << QStringLiteral("--export-csv") << QStringLiteral("@DIR@/result.csv") << 1500000
+        << QStringLiteral("File too large");
+    QTest::newRow("a workbook on a full device") << QStringLiteral("--export-xlsx") << QStringLiteral("@DIR@/full")
+                                                 << 0 << QStringLiteral("No space left on device");
+    QTest::newRow("an image on a full device") << QStringLiteral("--plot") << QStringLiteral("@DIR@/full") << 0
+                                               << QStringLiteral("No space left on device");
 }
 
 void TestHeadlessJobs::writeErrorsNameTheirCause()
 {
+    QFETCH(QString, job);
     QFETCH(QString, target);
     QFETCH(int, fileSizeLimit);
     QFETCH(QString, reason);
@@ -413,23 +426,60 @@ void TestHeadlessJobs::writeErrorsNameTheirCause()
     else if (::mknod(QFile::encodeName(target).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
         QSKIP("no device can be made here"); // a /dev/full of the test's own
 
-    QProcess job;
-    job.setProcessEnvironment(headlessEnvironment());
-    job.setChildProcessModifier([fileSizeLimit] {
+    QProcess process;
+    process.setProcessEnvironment(headlessEnvironment());
+    process.setChildProcessModifier([fileSizeLimit] {
         if (fileSizeLimit) { // SIGXFSZ as a shell leaves it: it would end the job
             const struct rlimit limit = {rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
     });
-    job.start(programPath(), {QStringLiteral("--export-csv"), target, input});
-    QVERIFY(job.waitForFinished(60000));
-    QCOMPARE(job.exitCode(), 1);
-    QCOMPARE(QString::fromUtf8(job.readAllStandardError()),
+    QStringList arguments{job, target, input};
+    if (job == QLatin1String("--plot"))
+        arguments << QStringLiteral("--format") << QStringLiteral("png");
+    process.start(programPath(), arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
              QStringLiteral("quenvale: Cannot write \"%1\": %2\n").arg(target, reason));
     if (fileSizeLimit) {
         QCOMPARE(readFile(target), QByteArray("older"));
         QCOMPARE(entries(dir.path()).size(), 2);
     }
+}
+
+// A name holding an escape sequence that would retitle the terminal, a
+// bell and a C1 control (CSI, the bytes C2 9B) shows each of their bytes
+// as \xNN in the job's message, as its results on standard output show it.
+void TestHeadlessJobs::namesCannotDriveTheTerminal_data()
+{
+    QTest::addColumn<QStringList>("job");
+    QTest::newRow("--summary") << QStringList{QStringLiteral("--summary")};
+    QTest::newRow("--trend") << QStringList{QStringLiteral("--trend")};
+    QTest::newRow("--export-xlsx") << QStringList{QStringLiteral("--export-xlsx"), QStringLiteral("@DIR@/out.xlsx")};
+    QTest::newRow("--plot") << QStringList{QStringLiteral("--plot"), QStringLiteral("@DIR@/out.png")};
+}
+
+void TestHeadlessJobs::namesCannotDriveTheTerminal()
+{
+    QFETCH(QStringList, job);
+    QTemporaryDir dir;
+    job.replaceInStrings(QStringLiteral("@DIR@"), dir.path());
+    const QString name = dir.filePath(QString::fromUtf8("a\x1b]0;pwned\x07\xc2\x9b" "b.fib"));
+    QProcessEnvironment environment = headlessEnvironment();
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), dir.filePath(QStringLiteral("cache")));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(programPath(), job << name);
+    QVERIFY(process.waitForFinished(60000));
+    QVERIFY(process.exitCode() != 0); // a file that is not there fails every job
+    const QByteArray err = process.readAllStandardError();
+    for (qsizetype i = 0; i < err.size(); ++i) {
+        const uchar byte = uchar(err.at(i));
+        const bool c1 = byte == 0xc2 && i + 1 < err.size() && uchar(err.at(i + 1)) >= 0x80 && uchar(err.at(i + 1)) < 0xa0;
+        QVERIFY2((byte >= 0x20 || byte == '\n') && byte != 0x7f && !c1, err.toPercentEncoding().constData());
+    }
+    QVERIFY2(err.contains("a\\x1b]0;pwned\\x07\\xc2\\x9bb.fib"), err.constData());
 }
 
 void TestHeadlessJobs::closedStandardOutput_data()

@@ -47,6 +47,7 @@ private slots:
     void rowTimes_data();
     void rowTimes();
     void modelFollowsFiles();
+    void batchKeepsTheChosenFile();
     void summaryOutlivesItsBytes();
 
 private:
@@ -207,6 +208,40 @@ void TestLot::rowTimes()
         moment.setTimeSpec(Qt::UTC);
         QCOMPARE(seconds, moment.toSecsSinceEpoch());
     }
+}
+
+// A batch of new files, a file rewritten later in the day and one deleted,
+// all at once: one insert and one reordering, the files in time order, and
+// a row chosen in a view (a persistent index) still on its file.
+void TestLot::batchKeepsTheChosenFile()
+{
+    const QList<LotFile> files =
+        readFiles({{{"A", false, "09:00:00"}}, {{"B", true, "11:00:00"}}, {{"C", true, "13:00:00"}}});
+    LotModel lot;
+    lot.Reset(files);
+    const QPersistentModelIndex chosen = lot.index(0, LotModel::File); // A, 09:00
+    QSignalSpy inserted(&lot, &QAbstractItemModel::rowsInserted);
+    QSignalSpy reordered(&lot, &QAbstractItemModel::layoutChanged);
+    QSignalSpy figures(&lot, &LotModel::FiguresChanged);
+
+    QList<LotFile> batch = readFiles({{{"D", true, "12:00:00"}}, {{"E", true, "08:00:00"}}});
+    LotFile rewritten = readFiles({{{"A", true, "14:00:00"}}}).first();
+    rewritten.path = files.at(0).path;
+    batch.append(rewritten);
+    lot.Update(batch, {files.at(2).path});
+
+    QCOMPARE(inserted.size(), 1);
+    QCOMPARE(reordered.size(), 1);
+    QCOMPARE(figures.size(), 1);
+    QStringList order;
+    for (int row = 0; row < lot.FileCount(); ++row)
+        order.append(lot.FileAt(row).path);
+    // E 08:00, B 11:00, D 12:00, C 13:00 (gone), A 14:00.
+    QCOMPARE(order, (QStringList{batch.at(1).path, files.at(1).path, batch.at(0).path, files.at(2).path,
+                                 files.at(0).path}));
+    QCOMPARE(chosen.row(), 4);
+    QCOMPARE(lot.data(lot.index(3, 0), LotModel::StateRole).toInt(), int(LotModel::Gone));
+    QCOMPARE(lot.Figures().files, 5);
 }
 
 // A new file takes its place in time, a changed one moves with its time,

@@ -13,7 +13,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <thread>
 #include <sys/stat.h>
 
 using namespace TestSupport;
@@ -49,6 +52,8 @@ private slots:
     void readsFolderAndSubfolders();
     void followsTheStation();
     void poolsEveryFilesMargins();
+    void ownFolderIsNoFile();
+    void burstComesInFewBatches();
 
 private:
     QTemporaryDir m_cache;
@@ -146,6 +151,69 @@ void TestLotDocument::poolsEveryFilesMargins()
     QCOMPARE(*single.mean, 4.0);
     QVERIFY(qAbs(*single.cpk - 4.0 / 6.0) < 1e-12);
     QVERIFY(!LotTrend::Pool({}, {}, {}).mean);
+}
+
+// A lot opened on a folder without result files yet is an empty lot, not a
+// row for the folder; the files written later are its only rows.
+void TestLotDocument::ownFolderIsNoFile()
+{
+    QTemporaryDir dir;
+    LotDocument lot(dir.path());
+    QSignalSpy ended(&lot, &LotDocument::scanEnded);
+    lot.SetSubfolders(true); // reads it, its subfolders' files with its own
+    QVERIFY(ended.wait(10000));
+    QCOMPARE(lot.Model().FileCount(), 0);
+    QTest::qWait(2 * LotDocument::PollMs); // the looks at it while it is empty
+    QCOMPARE(lot.Model().FileCount(), 0);
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("a.fib")), lotFile({{"A", true}}, "09:00:00")));
+    QTRY_COMPARE_WITH_TIMEOUT(lot.Model().FileCount(), 1, 5000);
+    QTest::qWait(2 * LotDocument::PollMs);
+    QCOMPARE(lot.Model().FileCount(), 1);
+    QCOMPARE(lot.Model().FileAt(0).path, dir.filePath(QStringLiteral("a.fib")));
+    QCOMPARE(lot.Model().Figures().unread, 0);
+    QVERIFY(lot.Notices().isEmpty());
+}
+
+// A station writing files as fast as it can while the lot is open: the
+// model takes them in a few batches (one insert, one reordering each),
+// never a change a file, and every file is listed in the end.
+void TestLotDocument::burstComesInFewBatches()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("s-0000.fib")), lotFile({{"A", true}}, "08:00:00")));
+    LotDocument lot(dir.path());
+    QSignalSpy ended(&lot, &LotDocument::scanEnded);
+    lot.Start();
+    QVERIFY(ended.wait(10000));
+    const LotModel &model = lot.Model();
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy figures(&model, &LotModel::FiguresChanged);
+
+    constexpr int kFiles = 300;
+    std::atomic<bool> written{false};
+    std::thread station([&] {
+        for (int i = 1; i <= kFiles; ++i) {
+            // Written in the reverse of their times, so that each batch
+            // must be put in order too.
+            const QByteArray time = QByteArray::number(10 + (kFiles - i) / 60) + ':'
+                + QByteArray::number((kFiles - i) % 60).rightJustified(2, '0') + ":00";
+            writeFile(dir.filePath(QStringLiteral("s-%1.fib").arg(i, 4, 10, QLatin1Char('0'))),
+                      lotFile({{"B", i % 2 == 0}}, time.constData()));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        written = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(written && model.FileCount() == kFiles + 1, 60000);
+    station.join();
+    QTRY_VERIFY_WITH_TIMEOUT(!model.FileAt(model.FileCount() - 1).growing, 10000);
+    QCOMPARE(reset.size(), 0);
+    QVERIFY2(inserted.size() <= kFiles / 10, qPrintable(QString::number(inserted.size())));
+    QVERIFY2(figures.size() <= kFiles / 5, qPrintable(QString::number(figures.size())));
+    // In time order, the last written first among the new ones.
+    QCOMPARE(model.FileAt(0).path, dir.filePath(QStringLiteral("s-0000.fib")));
+    QCOMPARE(model.FileAt(1).path, dir.filePath(QStringLiteral("s-0300.fib")));
+    QCOMPARE(model.FileAt(kFiles).path, dir.filePath(QStringLiteral("s-0001.fib")));
 }
 
 QTEST_GUILESS_MAIN(TestLotDocument)
