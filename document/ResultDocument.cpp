@@ -185,6 +185,8 @@ QString ResultDocument::NoticeText() const
     case Standing::Fine:
         break;
     }
+    if (m_verdictsKnown && m_verdicts.misaligned.Found() && !m_growing)
+        return tr("%1: %2").arg(m_name, m_verdicts.misaligned.Text());
     if (!m_growing)
         return QString();
     const qsizetype written = FiberCount() - (beingWritten(FiberCount() - 1) ? 1 : 0);
@@ -268,10 +270,11 @@ void ResultDocument::applyVerdicts(const LoadedFile::Verdicts &verdicts)
 {
     if (!m_hasFile || !std::exchange(m_verdictsAwaited, false))
         return;
+    const bool told = m_verdicts.misaligned.Found() || verdicts.misaligned.Found();
     m_verdicts = verdicts;
     m_verdictsKnown = true;
     countMarginal();
-    emit changed(Verdicts);
+    emit changed(told ? Changes(Verdicts | Notice) : Changes(Verdicts));
 }
 
 void ResultDocument::Clear()

@@ -131,6 +131,7 @@ QString SummaryWriter::Reasons(ThresholdJudge::Failures failures)
         {ThresholdJudge::BelowThreshold, QT_TR_NOOP("below threshold")},
         {ThresholdJudge::Low, QT_TR_NOOP("Low")},
         {ThresholdJudge::NoNumber, QT_TR_NOOP("no number")},
+        {ThresholdJudge::Misaligned, QT_TR_NOOP("misaligned")},
     };
     QStringList reasons;
     for (const auto &reason : kReasons) {
@@ -142,15 +143,16 @@ QString SummaryWriter::Reasons(ThresholdJudge::Failures failures)
 
 QByteArrayView SummaryWriter::ReasonsUtf8(ThresholdJudge::Failures failures)
 {
-    // Four reasons make sixteen sets; each is written once per run, not
-    // once per failing fiber.
-    static const std::array<QByteArray, 16> kTexts = [] {
-        std::array<QByteArray, 16> texts;
-        for (int set = 0; set < 16; ++set)
+    // Five reasons make 32 sets; each is written once per run, not once
+    // per failing fiber.
+    constexpr int kSets = 1 << ThresholdJudge::FailureKinds;
+    static const std::array<QByteArray, kSets> kTexts = [] {
+        std::array<QByteArray, kSets> texts;
+        for (int set = 0; set < kSets; ++set)
             texts[size_t(set)] = Reasons(ThresholdJudge::Failures::fromInt(set)).toUtf8();
         return texts;
     }();
-    return kTexts[size_t(failures.toInt() & 15)];
+    return kTexts[size_t(failures.toInt() & (kSets - 1))];
 }
 
 qint64 SummaryWriter::YieldMillionths(qsizetype fibers, qsizetype failed)
