@@ -11,6 +11,7 @@
 #include "output/StagedFile.h"
 #include "output/SummaryWriter.h"
 #include "output/FiberSheetColumns.h"
+#include "output/Wording.h"
 #include "output/WorkbookFile.h"
 #include "output/WorkbookFormats.h"
 #include "output/WorkbookSheet.h"
@@ -53,7 +54,7 @@ void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const 
     sheet.Text(1, fiber.passed() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
     if (fiber.marginal)
         sheet.Boolean(2, *fiber.marginal, formats.truth);
-    sheet.Text(3, SummaryWriter::Reasons(fiber.failures));
+    sheet.Text(3, Wording::Reasons(fiber.failures));
     QStringList failed;
     for (const QByteArrayView channel : fiber.failedChannels)
         failed.append(SummaryWriter::FieldText(channel));
@@ -160,7 +161,7 @@ void setProperties(lxw_workbook *book, const Source &source)
     const std::optional<qsizetype> marginal =
         judge.WarnMargin() ? std::optional<qsizetype>(judge.MarginalCount()) : std::nullopt;
     QByteArray title = WorkbookSheet::CellText(source.name).toUtf8();
-    QByteArray subject = SummaryWriter::YieldLine(judge.FiberCount(), judge.FailedCount(), marginal).toUtf8();
+    QByteArray subject = Wording::YieldLine(judge.FiberCount(), judge.FailedCount(), marginal).toUtf8();
     QByteArray comments = headerLines(source.header).toUtf8();
     lxw_doc_properties properties = {};
     properties.title = title.data();
