@@ -25,8 +25,13 @@ ExitStatus exportToStream(const QString &target, const QStringList &files)
         QString error;
         if (StopSignals::Requested())
             break;
-        if (CsvExport::StreamResultFile(file, sink, &error, &StopSignals::Flag()))
+        Misalignment misaligned;
+        if (CsvExport::StreamResultFile(file, sink, &error, &StopSignals::Flag(), ResultFileBlockSize,
+                                        &misaligned)) {
+            if (misaligned.Found())
+                BatchJobs::PrintError(misaligned.Message(file));
             continue;
+        }
         if (stream.Failed() || StopSignals::Requested())
             break;
         BatchJobs::PrintError(error);
@@ -42,7 +47,12 @@ ExitStatus Run(const Options &options)
     if (OutputStream::IsStandardOutput(options.target) || StagedFile::WritesInPlace(options.target))
         return exportToStream(options.target, options.files);
     const auto work = [](const BatchJobs::Job &job, QString *error) {
-        return CsvExport::ExportResultFile(job.input, job.output, error, &StopSignals::Flag());
+        Misalignment misaligned;
+        const bool written = CsvExport::ExportResultFile(job.input, job.output, error, &StopSignals::Flag(),
+                                                         ResultFileBlockSize, &misaligned);
+        if (misaligned.Found())
+            BatchJobs::PrintError(misaligned.Message(job.input));
+        return written;
     };
     return BatchJobs::PlanAndRun(options.target, options.files, QStringLiteral(".csv"), work,
                                  StopSignals::Requested);

@@ -9,12 +9,22 @@ namespace ExportXlsxJob {
 
 ExitStatus Run(const Options &options)
 {
-    const std::optional<double> warnMargin = options.warnMargin;
-    const auto work = [warnMargin](const BatchJobs::Job &job, QString *error) {
-        return WorkbookExport::ExportResultFile(job.input, job.output, warnMargin, error, &StopSignals::Flag());
+    const JudgeInputs inputs{options.warnMargin};
+    // A file whose rows are not aligned fails, as --summary judges it.
+    std::atomic<bool> misalignedSeen{false};
+    const auto work = [&](const BatchJobs::Job &job, QString *error) {
+        Misalignment misaligned;
+        const bool written = WorkbookExport::ExportResultFile(job.input, job.output, inputs, error,
+                                                              &StopSignals::Flag(), &misaligned);
+        if (misaligned.Found()) {
+            BatchJobs::PrintError(misaligned.Message(job.input));
+            misalignedSeen = true;
+        }
+        return written;
     };
-    return BatchJobs::PlanAndRun(options.target, options.files, QStringLiteral(".xlsx"), work,
-                                 StopSignals::Requested);
+    const ExitStatus status =
+        BatchJobs::PlanAndRun(options.target, options.files, QStringLiteral(".xlsx"), work, StopSignals::Requested);
+    return status == ExitStatus::Success && misalignedSeen ? ExitStatus::SomeFailed : status;
 }
 
 } // namespace ExportXlsxJob

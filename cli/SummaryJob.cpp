@@ -6,7 +6,7 @@
 #include "cli/OutputStream.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalStatus.h"
-#include "data/FiberReader.h"
+#include "data/JudgePipeline.h"
 #include "data/FileError.h"
 #include "data/ResultFile.h"
 #include "data/ResultFileFinder.h"
@@ -37,20 +37,19 @@ bool judgeFile(const SummaryWriter &writer, const ResultFileFinder::ResultFile &
 {
     const std::unique_ptr<SummaryWriter::FileReport> report =
         writer.ReportFile(file.path, [&output, slot](QByteArrayView bytes) { output.Write(slot, bytes); });
-    ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
-    try {
-        outcome->read = FiberReader::Read(
-            file.path,
-            [&](const MeasurementRows &rows, qsizetype first, qsizetype count) {
-                report->AddFiber(judge.AddFiber(rows, first, count));
-                return true;
-            },
-            &outcome->error, &StopSignals::Flag(), file.found ? FileKinds::RegularOnly : FileKinds::Any);
-    } catch (const std::bad_alloc &) {
-        FileError::ReadFailed(file.path, SummaryJob::tr("not enough memory"), &outcome->error);
-        outcome->read = false;
-    }
+    JudgePipeline pipeline(JudgeInputs{warnMargin});
+    outcome->read = pipeline.ReadFile(
+        file.path,
+        [&](qsizetype, const ThresholdJudge::Fiber &fiber, const MeasurementRows &, qsizetype) {
+            report->AddFiber(fiber);
+            return true;
+        },
+        &outcome->error, &StopSignals::Flag(), file.found ? FileKinds::RegularOnly : FileKinds::Any);
     if (outcome->read) {
+        pipeline.Finish();
+        const ThresholdJudge &judge = pipeline.Judge();
+        if (pipeline.Misaligned().Found())
+            BatchJobs::PrintError(pipeline.Misaligned().Message(file.path));
         report->End(judge);
         outcome->passed = judge.Passed();
         outcome->fibers = judge.FiberCount();

@@ -65,6 +65,10 @@ ExitStatus Run(const Options &options)
     tellNotices(cache.get());
     if (StopSignals::Requested())
         return ExitStatus::Failure;
+    for (const LotFile &file : scan.files) {
+        if (file.summary && file.summary->Misaligned().Found())
+            BatchJobs::PrintError(file.summary->Misaligned().Message(file.path));
+    }
 
     LotModel lot;
     lot.Reset(scan.files);

@@ -178,7 +178,7 @@ private:
 // Reads the table and cuts it into chunks of whole fibers; the last chunk
 // holds what is left, a last incomplete fiber included.
 void readChunks(const QString &path, Chunks &chunks, const std::atomic<bool> *stop, FileKinds kinds,
-                quint64 *contentHash)
+                quint64 *contentHash, QByteArray *header)
 {
     QString error;
     bool read = false;
@@ -186,7 +186,7 @@ void readChunks(const QString &path, Chunks &chunks, const std::atomic<bool> *st
         Cutter cutter(chunks);
         read = ReadResultTable(
                    path, [&cutter](QByteArrayView piece) { return cutter.Add(piece); }, &error,
-                   ResultFileBlockSize, stop, kinds, nullptr, contentHash)
+                   ResultFileBlockSize, stop, kinds, header, contentHash)
             && !stopped(stop) && cutter.Finish();
     } catch (const std::bad_alloc &) {
         read = FileError::ReadFailed(path, Texts::tr("not enough memory"), &error);
@@ -197,17 +197,17 @@ void readChunks(const QString &path, Chunks &chunks, const std::atomic<bool> *st
 } // namespace
 
 bool FiberReader::Read(const QString &path, const FiberHandler &handle, QString *error,
-                       const std::atomic<bool> *stop, FileKinds kinds, quint64 *contentHash)
+                       const std::atomic<bool> *stop, FileKinds kinds, quint64 *contentHash, QByteArray *header)
 {
     Chunks chunks;
     std::thread reader;
     try {
-        reader = std::thread(readChunks, path, std::ref(chunks), stop, kinds, contentHash);
+        reader = std::thread(readChunks, path, std::ref(chunks), stop, kinds, contentHash, header);
     } catch (const std::system_error &) {
         // No thread to spare: the fibers are cut as they are read, here.
         return ReadResultBlocks(
             path, [&handle](MeasurementRows &block, qsizetype rows) { return handle(block, 0, rows); }, error,
-            stop, kinds, nullptr, contentHash);
+            stop, kinds, header, contentHash);
     }
     bool handled = true;
     try {

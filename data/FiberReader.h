@@ -24,8 +24,9 @@ public:
 
     // False when the file cannot be read (with a message in `error`), when
     // `handle` stopped it, or once `stop` is set. `contentHash`, when given,
-    // gets the hash of the file's bytes (see ReadResultTable).
+    // gets the hash of the file's bytes, and `header` its header text (see
+    // ReadResultTable).
     static bool Read(const QString &path, const FiberHandler &handle, QString *error = nullptr,
                      const std::atomic<bool> *stop = nullptr, FileKinds kinds = FileKinds::Any,
-                     quint64 *contentHash = nullptr);
+                     quint64 *contentHash = nullptr, QByteArray *header = nullptr);
 };

@@ -1,6 +1,5 @@
 #include "data/FileSummary.h"
 
-#include "data/FiberReader.h"
 #include "data/FileError.h"
 #include "data/Texts.h"
 
@@ -16,7 +15,7 @@ namespace {
 
 // What Encode's and EncodeBand's bytes start with; a new layout takes a
 // new one.
-constexpr char kMagic[] = "QVS2";
+constexpr char kMagic[] = "QVS3";
 constexpr char kBandMagic[] = "QVB1";
 
 // Channel and wave length texts repeat in every file of a lot: held once.
@@ -173,36 +172,36 @@ FileSummary::Channel readChannel(Reader &in)
 bool isReason(qint64 reason)
 {
     return reason == ThresholdJudge::Incomplete || reason == ThresholdJudge::BelowThreshold
-        || reason == ThresholdJudge::Low || reason == ThresholdJudge::NoNumber;
+        || reason == ThresholdJudge::Low || reason == ThresholdJudge::NoNumber
+        || reason == ThresholdJudge::Misaligned;
 }
 
 } // namespace
 
-bool FileSummary::Read(const QString &path, std::optional<double> warnMargin, FileKinds kinds,
+bool FileSummary::Read(const QString &path, const JudgeInputs &inputs, FileKinds kinds,
                        const std::atomic<bool> *stop, FileSummary *summary, QString *error)
 {
     FileSummary read;
-    read.m_warnMargin = warnMargin;
-    ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
+    JudgePipeline pipeline(inputs);
     try {
-        const bool whole = FiberReader::Read(
+        const bool whole = pipeline.ReadFile(
             path,
-            [&](const MeasurementRows &rows, qsizetype first, qsizetype count) {
-                read.AddFiber(judge.AddFiber(rows, first, count), rows, first);
+            [&](qsizetype, const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first) {
+                read.Take(fiber, rows, first);
                 return true;
             },
             error, stop, kinds, &read.m_contentHash);
         if (!whole)
             return false;
+        read.End(pipeline);
     } catch (const std::bad_alloc &) {
         return FileError::ReadFailed(path, Texts::tr("not enough memory"), error);
     }
-    read.End(judge);
     *summary = std::move(read);
     return true;
 }
 
-void FileSummary::AddFiber(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first)
+void FileSummary::Take(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first)
 {
     const MeasurementRows::Row row = rows.At(first);
     StoredFiber stored;
@@ -215,8 +214,10 @@ void FileSummary::AddFiber(const ThresholdJudge::Fiber &fiber, const Measurement
     m_fiberList.append(stored);
 }
 
-void FileSummary::End(const ThresholdJudge &judge)
+void FileSummary::End(const JudgePipeline &pipeline)
 {
+    const ThresholdJudge &judge = pipeline.Judge();
+    m_misaligned = pipeline.Misaligned();
     m_warnMargin = judge.WarnMargin();
     m_fibers = judge.FiberCount();
     m_failed = judge.FailedCount();
@@ -270,7 +271,8 @@ QByteArray FileSummary::Encode() const
 {
     Writer out;
     out.Bytes(QByteArrayView(kMagic, 4));
-    for (const qint64 value : {m_fibers, m_failed, m_firstTime})
+    for (const qint64 value : {m_fibers, m_failed, m_firstTime, qint64(m_misaligned.row), qint64(m_misaligned.line),
+                               qint64(m_misaligned.length), qint64(m_misaligned.least)})
         out.Integer(value);
     out.Integer(m_channels.size());
     for (const Channel &channel : m_channels)
@@ -323,6 +325,9 @@ bool FileSummary::Decode(QByteArrayView bytes, QByteArrayView bandBytes, FileSum
     in.Require(in.Bytes() == QByteArray(kMagic, 4));
     for (qint64 *value : {&read.m_fibers, &read.m_failed, &read.m_firstTime})
         *value = in.Integer();
+    for (qsizetype *value :
+         {&read.m_misaligned.row, &read.m_misaligned.line, &read.m_misaligned.length, &read.m_misaligned.least})
+        *value = qsizetype(in.Integer());
     const qint64 channels = in.Count(16 + 15 * 8);
     read.m_channels.reserve(channels);
     for (qint64 i = 0; i < channels; ++i)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
 #include "data/ResultFile.h"
 #include "data/RowTime.h"
 #include "data/ThresholdJudge.h"
@@ -53,17 +54,19 @@ public:
         qint64 time = RowTime::None;
     };
 
-    // Judges the file at `path` as --summary does (FiberReader, one pass,
-    // the marginal band `warnMargin`). False with a message in `error` when
-    // it cannot be read to its end, or once `stop` is set.
-    static bool Read(const QString &path, std::optional<double> warnMargin, FileKinds kinds,
+    // Judges the file at `path` as --summary does (the judging pipeline,
+    // one pass, with `inputs`). False with a message in `error` when it
+    // cannot be read to its end, or once `stop` is set.
+    static bool Read(const QString &path, const JudgeInputs &inputs, FileKinds kinds,
                      const std::atomic<bool> *stop, FileSummary *summary, QString *error);
 
-    // Counts in a fiber the judge has just judged, whose rows are the
-    // `count` rows of `rows` from `first` on.
-    void AddFiber(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first);
-    // Takes the judge's figures once every fiber has been added.
-    void End(const ThresholdJudge &judge);
+    // Keeps a fiber just judged, whose first row is `rows`' `first`.
+    void Take(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first);
+    // Takes the pipeline's figures once every fiber has been judged.
+    void End(const JudgePipeline &pipeline);
+
+    // Where the file's rows stop being aligned, if they do.
+    const Misalignment &Misaligned() const { return m_misaligned; }
 
     std::optional<double> WarnMargin() const { return m_warnMargin; }
     qint64 Fibers() const { return m_fibers; }
@@ -121,6 +124,7 @@ private:
 
     std::optional<double> m_warnMargin;
     quint64 m_contentHash = 0;
+    Misalignment m_misaligned;
     qint64 m_fibers = 0;
     qint64 m_failed = 0;
     qint64 m_marginal = 0;

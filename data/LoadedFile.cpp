@@ -20,64 +20,6 @@ bool stopped(const std::atomic<bool> *stop)
     return stop && stop->load(std::memory_order_relaxed);
 }
 
-// Judges the fibers of blocks [first, end) of `rows`, each into `verdicts`,
-// until `stop` is set.
-void judgeBlocks(const MeasurementRows &rows, qsizetype first, qsizetype end, ThresholdJudge &judge,
-                 QList<LoadedFile::Verdict> &verdicts, const std::atomic<bool> *stop)
-{
-    verdicts.reserve(verdicts.size() + (end - first));
-    for (qsizetype block = first; block < end; ++block) {
-        if (block % 1024 == 0 && stopped(stop))
-            return;
-        const qsizetype row = block * ChannelTable::FiberSize;
-        const qsizetype count = qMin<qsizetype>(ChannelTable::FiberSize, rows.Count() - row);
-        const ThresholdJudge::Fiber fiber = judge.AddFiber(rows, row, count);
-        quint32 failedRows = 0;
-        // Which rows failed, for a failing fiber: the judge names their
-        // channels, which two rows may share.
-        for (qsizetype i = 0; !fiber.failedChannels.isEmpty() && i < count; ++i) {
-            if (ThresholdJudge::JudgeChannel(rows.At(row + i)).failures != ThresholdJudge::NoFailure)
-                failedRows |= quint32(1) << i;
-        }
-        verdicts.append({fiber.failures, fiber.worstRow, fiber.worstFailures, fiber.worstMargin, failedRows});
-    }
-}
-
-// Fibers [0, blocks) of `rows` judged into `judge` and `verdicts`, on two
-// threads where the file is big enough for that to pay: the later fibers
-// by a judge of their own, counted in afterwards, while this thread judges
-// the first ones.
-void judgeAll(const MeasurementRows &rows, qsizetype blocks, ThresholdJudge &judge,
-              QList<LoadedFile::Verdict> &verdicts, const std::atomic<bool> *stop)
-{
-    constexpr qsizetype kRun = ThresholdJudge::ChunkFibers;
-    const qsizetype half = blocks / 2 / kRun * kRun; // where a run of the judge ends
-    ThresholdJudge later(judge.KeepingOf(), judge.WarnMargin());
-    QList<LoadedFile::Verdict> laterVerdicts;
-    bool laterFailed = false;
-    std::thread helper;
-    if (half > 0) {
-        try {
-            helper = std::thread([&] {
-                try {
-                    judgeBlocks(rows, half, blocks, later, laterVerdicts, stop);
-                } catch (const std::bad_alloc &) {
-                    laterFailed = true;
-                }
-            });
-        } catch (const std::system_error &) {
-        }
-    }
-    judgeBlocks(rows, 0, helper.joinable() ? half : blocks, judge, verdicts, stop);
-    if (!helper.joinable())
-        return;
-    helper.join();
-    if (laterFailed)
-        throw std::bad_alloc();
-    judge.Append(later);
-    verdicts += laterVerdicts;
-}
-
 } // namespace
 
 bool LoadedFile::Load(const QString &path, LoadedFile *file, QString *error,
@@ -107,24 +49,53 @@ bool LoadedFile::Load(const QString &path, LoadedFile *file, QString *error,
 }
 
 bool LoadedFile::Judge(const MeasurementRows &rows, Verdicts *verdicts, const std::atomic<bool> *stop,
-                       std::optional<double> warnMargin)
+                       const JudgeInputs &inputs)
 {
     Verdicts judged;
-    judged.judge = ThresholdJudge(ThresholdJudge::ChannelFiguresKept, warnMargin);
-    judgeAll(rows, ChannelTable::FiberCount(rows.Count()), judged.judge, judged.byBlock, stop);
-    if (stopped(stop))
+    JudgePipeline pipeline(inputs);
+    judged.byBlock.resize(ChannelTable::FiberCount(rows.Count()));
+    // Both threads write their own blocks' verdicts.
+    const bool whole = pipeline.JudgeRows(
+        rows,
+        [&judged](qsizetype block, const ThresholdJudge::Fiber &fiber, const MeasurementRows &, qsizetype) {
+            judged.byBlock[block] = VerdictOf(fiber);
+            return true;
+        },
+        stop, JudgePipeline::AnyOrder);
+    if (!whole || stopped(stop))
         return false;
-    judged.judge.Channels(); // here, not on the thread that shows them
+    pipeline.Finish();
+    judged.misaligned = pipeline.Misaligned();
+    judged.judge = pipeline.TakeJudge();
     *verdicts = std::move(judged);
     return true;
 }
 
-ThresholdJudge LoadedFile::Figures(const MeasurementRows &rows, std::optional<double> warnMargin)
+ThresholdJudge::Fiber LoadedFile::FiberOf(const Verdict &verdict, const MeasurementRows &rows, qsizetype first,
+                                          qsizetype count, std::optional<double> warnMargin)
 {
-    ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
-    QList<Verdict> verdicts;
-    judgeAll(rows, ChannelTable::FiberCount(rows.Count()), judge, verdicts, nullptr);
-    return judge;
+    ThresholdJudge::Fiber fiber;
+    fiber.rows = count;
+    if (count > 0)
+        fiber.name = rows.At(first).text(MeasurementRow::FiberName);
+    fiber.failures = verdict.failures;
+    fiber.failedRows = verdict.failedRows;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (verdict.failedRows & (quint32(1) << i))
+            fiber.failedChannels.append(rows.At(first + i).text(MeasurementRow::Channel));
+    }
+    fiber.worstRow = verdict.worstRow;
+    fiber.worstFailures = verdict.worstFailures;
+    fiber.worstMargin = verdict.worstMargin;
+    if (verdict.worstRow >= 0 && verdict.worstRow < count) {
+        const MeasurementRows::Row worst = rows.At(first + verdict.worstRow);
+        fiber.worstChannel = worst.text(MeasurementRow::Channel);
+        fiber.worstPower = worst.text(MeasurementRow::Power);
+        fiber.worstThreshold = worst.text(MeasurementRow::Threshold);
+    }
+    if (warnMargin)
+        fiber.marginal = ThresholdJudge::IsMarginal(fiber.passed(), fiber.worstMargin, *warnMargin);
+    return fiber;
 }
 
 qsizetype LoadedFile::WorstFiber(const MeasurementRows &rows, const QByteArray &channel)

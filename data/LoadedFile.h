@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
 #include "data/MeasurementRows.h"
 #include "data/ResultFile.h"
 #include "data/ThresholdJudge.h"
@@ -28,6 +29,16 @@ struct LoadedFile
 
         bool passed() const { return failures == ThresholdJudge::NoFailure; }
     };
+    // A fiber's verdict as the judge gave it, without its texts.
+    static Verdict VerdictOf(const ThresholdJudge::Fiber &fiber)
+    {
+        return {fiber.failures, fiber.worstRow, fiber.worstFailures, fiber.worstMargin, fiber.failedRows};
+    }
+    // The fiber of the verdict again, its texts views of the `count` rows
+    // of `rows` from `first` on, which it was judged from; marginal by the
+    // band it was judged with.
+    static ThresholdJudge::Fiber FiberOf(const Verdict &verdict, const MeasurementRows &rows, qsizetype first,
+                                         qsizetype count, std::optional<double> warnMargin);
 
     QByteArray header;
     MeasurementRows rows;
@@ -41,6 +52,7 @@ struct LoadedFile
     {
         QList<Verdict> byBlock;
         ThresholdJudge judge;
+        Misalignment misaligned;
     };
 
     // Reads and cuts the file at `path`. False with a message when it
@@ -51,19 +63,11 @@ struct LoadedFile
                      const std::atomic<bool> *stop = nullptr, const ReadProgress &progress = {},
                      const StreamWait &wait = {});
 
-    // Every fiber of `rows` judged, the figures of each channel kept (and
-    // made), on two threads where they are many; with a warning margin, the
-    // marginal fibers counted too. False once `stop` is set.
-    static bool Judge(const MeasurementRows &rows, Verdicts *verdicts,
-                      const std::atomic<bool> *stop = nullptr,
-                      std::optional<double> warnMargin = std::nullopt);
-
-    // Every fiber of `rows` judged again, the figures of each channel kept:
-    // what a summary of the file shows besides its verdicts, and its
-    // channels' distributions. With a warning margin, the marginal fibers
-    // are counted too.
-    static ThresholdJudge Figures(const MeasurementRows &rows,
-                                  std::optional<double> warnMargin = std::nullopt);
+    // Every fiber of `rows` judged by the pipeline with `inputs`, the
+    // figures of each channel kept (and made), on two threads where they
+    // are many. False once `stop` is set.
+    static bool Judge(const MeasurementRows &rows, Verdicts *verdicts, const std::atomic<bool> *stop = nullptr,
+                      const JudgeInputs &inputs = {});
 
     // The fiber that fares worst at the channel shown as `channel` (see
     // ThresholdJudge::ChannelFigures): the first whose row there cannot be

@@ -52,6 +52,8 @@ void MeasurementRows::ThrowOutOfRange(qsizetype index) const
 quint64 MeasurementRows::lineEntry(const char *line, quint64 offset)
 {
     quint64 entry = offset;
+    if (line[kTableWidth] != '\n')
+        entry |= kMisaligned;
     if (std::memchr(line, '\0', size_t(kTableWidth)))
         entry |= kHoldsZero;
     const MeasurementRow::Column power = MeasurementRow::Columns[MeasurementRow::Power];

@@ -39,17 +39,27 @@ public:
         const char *PlainLine() const { return m_kind == PlainTableLine ? m_data : nullptr; }
         // True for a table line whose power reads below -99.9.
         bool IsLow() const { return m_low; }
+        // True for a table line whose 69th byte was no line feed: the
+        // table's lines are no longer cut where they begin.
+        bool IsMisaligned() const { return m_misaligned; }
+        // A table line's 68 characters, then what stands for its line
+        // feed; null for a row of texts.
+        const char *Line() const { return m_kind == Texts ? nullptr : m_data; }
         // The row as a record of seven fixed fields.
         MeasurementRow Record() const;
 
     private:
         friend class MeasurementRows;
         enum Kind { PlainTableLine, TableLine, Texts };
-        Row(const char *data, Kind kind, bool low) : m_data(data), m_kind(kind), m_low(low) {}
+        Row(const char *data, Kind kind, bool low, bool misaligned)
+            : m_data(data), m_kind(kind), m_low(low), m_misaligned(misaligned)
+        {
+        }
         QByteArrayView otherText(MeasurementRow::Field field) const;
         const char *m_data;
         Kind m_kind;
         bool m_low;
+        bool m_misaligned;
     };
 
     // Every whole 69-character line of `table` as a row (characters after
@@ -61,7 +71,8 @@ public:
     // Empties the list but keeps its room, for a list filled again and again.
     void Empty();
     // Appends one table line (69 bytes at `line`, the last of which stands
-    // for its line feed whatever it holds), cut as every line of a table is.
+    // for its line feed whatever it holds, the row marked misaligned where
+    // it is none), cut as every line of a table is.
     void AppendLine(const char *line);
     // Appends a row of seven texts, each cut to 48 bytes.
     void Append(const MeasurementRow &row);
@@ -79,7 +90,8 @@ public:
         if (index < 0 || index >= m_entries.size())
             ThrowOutOfRange(index);
         const quint64 entry = m_entries.at(index);
-        return Row(m_bytes.constData() + (entry & kOffset), kindOf(entry), (entry & kLow) != 0);
+        return Row(m_bytes.constData() + (entry & kOffset), kindOf(entry), (entry & kLow) != 0,
+                   (entry & kMisaligned) != 0);
     }
 
 private:
@@ -87,7 +99,8 @@ private:
     static constexpr quint64 kTexts = quint64(1) << 63;     // seven lengths, then the texts
     static constexpr quint64 kHoldsZero = quint64(1) << 62; // a table line with a zero byte
     static constexpr quint64 kLow = quint64(1) << 61;       // a table line, its power Low
-    static constexpr quint64 kOffset = kLow - 1;
+    static constexpr quint64 kMisaligned = quint64(1) << 60; // a table line, its 69th byte no line feed
+    static constexpr quint64 kOffset = kMisaligned - 1;
 
     static Row::Kind kindOf(quint64 entry)
     {

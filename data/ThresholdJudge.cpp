@@ -49,13 +49,8 @@ ThresholdJudge::Failures ThresholdJudge::judge(QByteArrayView powerText, Number 
     return failures;
 }
 
-ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &block, qsizetype rows)
-{
-    return AddFiber(block, 0, rows);
-}
-
 ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsizetype first,
-                                               qsizetype count)
+                                               qsizetype count, bool misaligned)
 {
     Fiber fiber;
     fiber.rows = count;
@@ -63,6 +58,11 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
         fiber.name = field(rows.At(first), MeasurementRow::FiberName);
     if (count < ChannelTable::FiberSize)
         fiber.failures |= Incomplete;
+    if (misaligned) {
+        fiber.failures |= Misaligned;
+        endFiber(fiber);
+        return fiber;
+    }
     bool unmeasured = false; // the worst channel is one that cannot be measured
     for (qsizetype i = 0; i < count; ++i) {
         const MeasurementRows::Row row = rows.At(first + i);
@@ -74,6 +74,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
         if (failures != NoFailure) {
             fiber.failures |= failures;
             fiber.failedChannels.append(field(row, MeasurementRow::Channel));
+            fiber.failedRows |= quint32(1) << i;
         }
         if (failures & (Low | NoNumber)) {
             if (!unmeasured) {
@@ -146,7 +147,7 @@ void ThresholdJudge::endFiber(Fiber &fiber)
     }
     if (!fiber.passed()) {
         ++m_failed;
-        for (int reason = 0; reason < 4; ++reason) {
+        for (int reason = 0; reason < FailureKinds; ++reason) {
             if (fiber.failures.toInt() & (1 << reason))
                 ++m_reasons[reason];
         }
@@ -198,7 +199,7 @@ void ThresholdJudge::Append(const ThresholdJudge &later)
     m_fibers += later.m_fibers;
     m_failed += later.m_failed;
     m_marginal += later.m_marginal;
-    for (int reason = 0; reason < 4; ++reason)
+    for (int reason = 0; reason < FailureKinds; ++reason)
         m_reasons[reason] += later.m_reasons[reason];
     m_fibersInRun = later.m_fibersInRun;
     m_lastAt.clear();
@@ -296,7 +297,7 @@ QList<ThresholdJudge::ChannelCount> ThresholdJudge::ParetoChannels() const
 QList<ThresholdJudge::ReasonCount> ThresholdJudge::ParetoReasons() const
 {
     QList<ReasonCount> counts;
-    for (int reason = 0; reason < 4; ++reason) {
+    for (int reason = 0; reason < FailureKinds; ++reason) {
         if (m_reasons[reason] > 0)
             counts.append({Failure(1 << reason), m_reasons[reason]});
     }

@@ -34,7 +34,10 @@ public:
         BelowThreshold = 2, // the power is below the threshold
         Low = 4,            // the power reads "Low"
         NoNumber = 8,       // the power or the threshold holds no number
+        Misaligned = 16,    // the fiber's rows are not where the table's lines begin
     };
+    // How many kinds of failure there are, each a bit.
+    static constexpr int FailureKinds = 5;
     Q_DECLARE_FLAGS(Failures, Failure)
 
     // What a judge keeps besides the counts of fibers: the figures of every
@@ -72,6 +75,8 @@ public:
         Failures failures;
         // Their channel fields, in row order; a fiber has at most 18 rows.
         QVarLengthArray<QByteArrayView, 18> failedChannels;
+        // The rows that failed: bit i for the fiber's row i.
+        quint32 failedRows = 0;
         // The worst channel: the first whose power is Low or whose power or
         // threshold holds no number, for nothing is worse than a channel that
         // cannot be measured; where every channel has a margin, the one with
@@ -169,11 +174,12 @@ public:
 
     static constexpr qsizetype ChunkFibers = 4096;
 
-    // Judges rows 0 to rows - 1 of `block` as one fiber and counts it in.
-    Fiber AddFiber(const MeasurementRows &block, qsizetype rows);
-    // The same for the `count` rows of `rows` from `first` on, in place.
-    // The fiber's worstRow counts from `first`.
-    Fiber AddFiber(const MeasurementRows &rows, qsizetype first, qsizetype count);
+    // Judges the `count` rows of `rows` from `first` on as one fiber, in
+    // place, and counts it in. The fiber's worstRow counts from `first`.
+    // A fiber whose rows are Misaligned fails for that alone: its fields
+    // are not where their columns are, so none of them is judged or
+    // counted in a channel's figures.
+    Fiber AddFiber(const MeasurementRows &rows, qsizetype first, qsizetype count, bool misaligned = false);
 
     // Counts in what another judge made of the fibers that follow this
     // judge's, as if this judge had gone on to judge them. This judge's
@@ -239,7 +245,7 @@ private:
     qsizetype m_fibers = 0;
     qsizetype m_failed = 0;
     qsizetype m_marginal = 0;
-    qsizetype m_reasons[4] = {}; // failing fibers for each reason, in the order of the flags
+    qsizetype m_reasons[FailureKinds] = {}; // failing fibers for each reason, in the order of the flags
     qsizetype m_fibersInRun = 0;
     QList<Tally> m_tallies;
     QVarLengthArray<qsizetype, 18> m_touched; // the tallies of the fiber being judged

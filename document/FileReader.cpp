@@ -170,7 +170,7 @@ void FileReader::run(const std::shared_ptr<Job> &job)
 void FileReader::judge(const std::shared_ptr<Job> &job, const MeasurementRows &rows)
 {
     LoadedFile::Verdicts verdicts;
-    if (!LoadedFile::Judge(rows, &verdicts, job->cancel.Flag(), job->warnMargin))
+    if (!LoadedFile::Judge(rows, &verdicts, job->cancel.Flag(), JudgeInputs{job->warnMargin}))
         return;
     job->post(job, [id = job->id, verdicts = std::move(verdicts)](FileReader &reader) {
         reader.m_jobs.remove(id);

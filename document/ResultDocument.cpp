@@ -4,6 +4,7 @@
 #include "data/CodePage936.h"
 #include "data/MeasurementStore.h"
 #include "output/SummaryWriter.h"
+#include "output/Wording.h"
 
 #include <QLocale>
 
@@ -151,11 +152,8 @@ QString ResultDocument::YieldText() const
     const qsizetype passed = PassedFibers();
     if (fibers == 0)
         return tr("No fibers to judge");
-    const qint64 tenths = SummaryWriter::YieldMillionths(fibers, fibers - passed) / 1000;
-    const QString share = QStringLiteral("%1.%2 %").arg(tenths / 10).arg(tenths % 10);
-    const QString yield = fibers == 1 ? tr("%1 of 1 fiber passes (%2)").arg(passed).arg(share)
-                                      : tr("%1 of %2 fibers pass (%3)").arg(passed).arg(fibers).arg(share);
-    return m_warnMargin ? yield + tr(", %1 marginal").arg(m_marginal) : yield;
+    return Wording::YieldLine(fibers, fibers - passed,
+                              m_warnMargin ? std::optional<qsizetype>(m_marginal) : std::nullopt);
 }
 
 const QList<ThresholdJudge::ChannelFigures> &ResultDocument::ChannelFigures() const
@@ -185,6 +183,8 @@ QString ResultDocument::NoticeText() const
     case Standing::Fine:
         break;
     }
+    if (m_verdictsKnown && m_verdicts.misaligned.Found() && !m_growing)
+        return tr("%1: %2").arg(m_name, m_verdicts.misaligned.Text());
     if (!m_growing)
         return QString();
     const qsizetype written = FiberCount() - (beingWritten(FiberCount() - 1) ? 1 : 0);
@@ -268,10 +268,11 @@ void ResultDocument::applyVerdicts(const LoadedFile::Verdicts &verdicts)
 {
     if (!m_hasFile || !std::exchange(m_verdictsAwaited, false))
         return;
+    const bool told = m_verdicts.misaligned.Found() || verdicts.misaligned.Found();
     m_verdicts = verdicts;
     m_verdictsKnown = true;
     countMarginal();
-    emit changed(Verdicts);
+    emit changed(told ? Changes(Verdicts | Notice) : Changes(Verdicts));
 }
 
 void ResultDocument::Clear()

@@ -104,6 +104,9 @@ public:
     // judged with, which a moment after a change of it may not yet be
     // WarnMargin().
     const ThresholdJudge &Judge() const { return m_verdicts.judge; }
+    // Every verdict with that judge, as the window shows them: what Print
+    // and Export take, so that nothing is judged again for them.
+    const LoadedFile::Verdicts &AllVerdicts() const { return m_verdicts; }
 
     // The marginal band: off (none), or the margin in dB below which a
     // fiber that passes is marginal. A change marks the fibers anew at

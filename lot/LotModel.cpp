@@ -2,6 +2,7 @@
 
 #include "data/NativePath.h"
 #include "output/SummaryWriter.h"
+#include "output/Wording.h"
 
 #include <QHash>
 #include <QSet>
@@ -12,10 +13,7 @@ namespace {
 
 QString yieldText(const FileSummary &summary)
 {
-    if (summary.Fibers() == 0)
-        return QStringLiteral("-");
-    const qint64 tenths = SummaryWriter::YieldMillionths(summary.Fibers(), summary.Failed()) / 1000;
-    return QStringLiteral("%1.%2 %").arg(tenths / 10).arg(tenths % 10);
+    return Wording::YieldPercent(summary.Fibers(), summary.Failed());
 }
 
 } // namespace

@@ -17,7 +17,7 @@ bool judge(LotFile &file, std::optional<double> warnMargin, const std::atomic<bo
 {
     auto summary = std::make_shared<FileSummary>();
     const FileKinds kinds = file.found ? FileKinds::RegularOnly : FileKinds::Any;
-    if (!FileSummary::Read(file.path, warnMargin, kinds, stop, summary.get(), &file.error))
+    if (!FileSummary::Read(file.path, JudgeInputs{warnMargin}, kinds, stop, summary.get(), &file.error))
         return false;
     FileStamp after;
     *keep = file.stamp.size >= 0 && FileStamp::Of(file.path, &after) && after == file.stamp;

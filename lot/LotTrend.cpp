@@ -2,6 +2,7 @@
 
 #include "lot/LotModel.h"
 #include "output/SummaryWriter.h"
+#include "output/Wording.h"
 
 #include <QSet>
 
@@ -87,7 +88,7 @@ QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray 
     for (int row = 0; row < lot.FileCount(); ++row) {
         const FileSummary *summary = lot.FileAt(row).summary.get();
         yield.values.append(summary && summary->Fibers() > 0
-                                ? double(SummaryWriter::YieldMillionths(summary->Fibers(), summary->Failed())) / 1e4
+                                ? double(Wording::YieldMillionths(summary->Fibers(), summary->Failed())) / 1e4
                                 : NAN);
         const FileSummary::Channel *figures = summary ? channelOf(*summary, channel) : nullptr;
         margin.values.append(figures ? figures->marginMean : NAN);
@@ -102,8 +103,8 @@ QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray 
     }
     const LotFigures &figures = lot.Figures();
     if (figures.fibers > 0) {
-        yield.lot = double(SummaryWriter::YieldMillionths(figures.fibers, figures.fibers - figures.passed)) / 1e4;
-        yield.lotLabel = tr("lot %1 %").arg(*yield.lot, 0, 'f', 1);
+        yield.lot = double(Wording::YieldMillionths(figures.fibers, figures.fibers - figures.passed)) / 1e4;
+        yield.lotLabel = tr("lot %1").arg(Wording::YieldPercent(figures.fibers, figures.fibers - figures.passed));
     }
     if (channel.isEmpty())
         return {yield};

@@ -49,7 +49,7 @@ class SummaryCache
 public:
     // The schema: a database of an older one is made anew, one of a newer
     // one set aside.
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
 
     // $XDG_CACHE_HOME/quenvale, or ~/.cache/quenvale without it (the home
     // folder from the user database where HOME is unset); empty where

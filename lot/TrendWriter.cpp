@@ -5,13 +5,14 @@
 #include "output/JsonObject.h"
 #include "output/SummaryCsvWriter.h"
 #include "output/TerminalText.h"
+#include "output/Wording.h"
 
 namespace {
 
 // As --summary gives it: 0 without fibers.
 double yieldOf(qsizetype fibers, qsizetype passed)
 {
-    return double(SummaryWriter::YieldMillionths(fibers, fibers - passed)) / 1e6;
+    return Wording::YieldFraction(fibers, fibers - passed);
 }
 
 QByteArray decimal(const std::optional<double> &value)
@@ -61,10 +62,7 @@ void lotMembers(JsonObject &object, const LotFigures &figures)
 // The yield as people read it, to a tenth of a percent, rounded down.
 QString percent(qsizetype fibers, qsizetype passed)
 {
-    if (fibers == 0)
-        return QStringLiteral("-");
-    const qint64 tenths = SummaryWriter::YieldMillionths(fibers, fibers - passed) / 1000;
-    return QStringLiteral("%1.%2%").arg(tenths / 10).arg(tenths % 10);
+    return Wording::YieldPercent(fibers, fibers - passed, true);
 }
 
 // An object of JSON, or of JSON Lines, which tell its type first.

@@ -168,17 +168,20 @@ bool WriteFile(const QString &path, const QByteArray &text, QString *error)
 }
 
 bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *error,
-                      const std::atomic<bool> *stop, qsizetype blockSize)
+                      const std::atomic<bool> *stop, qsizetype blockSize, Misalignment *misaligned)
 {
     CsvStreamWriter writer(sink);
     const bool read = ReadResultTable(
         fibPath, [&](QByteArrayView table) { return !stopped(stop) && writer.Add(table); }, error,
         blockSize, stop);
-    return read && !stopped(stop) && writer.Finish();
+    const bool written = read && !stopped(stop) && writer.Finish();
+    if (misaligned)
+        *misaligned = writer.Misaligned();
+    return written;
 }
 
 bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *error,
-                      const std::atomic<bool> *stop, qsizetype blockSize)
+                      const std::atomic<bool> *stop, qsizetype blockSize, Misalignment *misaligned)
 {
     QString readError;
     QString fileError;
@@ -189,7 +192,7 @@ bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *e
             auto sink = [&](QByteArrayView csv) {
                 return file.write(csv.data(), csv.size()) == csv.size();
             };
-            return StreamResultFile(fibPath, sink, &readError, stop, blockSize);
+            return StreamResultFile(fibPath, sink, &readError, stop, blockSize, misaligned);
         },
         &fileError, &notice);
     if (written) {

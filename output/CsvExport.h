@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
+
 #include "data/MeasurementRows.h"
 #include "data/ResultFile.h"
 
@@ -65,15 +67,16 @@ using CsvSink = std::function<bool(QByteArrayView csv)>;
 // made while the file is read and handed to `sink`; the file's rows are
 // never all held. Stops between blocks once `stop` is set. False when the
 // file cannot be read (`error` says why), the sink refused or `stop` was set.
+// `misaligned`, when given, says where the table's rows stop being aligned.
 bool StreamResultFile(const QString &fibPath, const CsvSink &sink, QString *error = nullptr,
                       const std::atomic<bool> *stop = nullptr,
-                      qsizetype blockSize = ResultFileBlockSize);
+                      qsizetype blockSize = ResultFileBlockSize, Misalignment *misaligned = nullptr);
 
 // StreamResultFile into the file at `csvPath`, replaced atomically: after
 // any failure or a stop, the target is as it was and no temporary is left.
 // Written, `error` may still hold a notice, as with WriteFile.
 bool ExportResultFile(const QString &fibPath, const QString &csvPath, QString *error = nullptr,
                       const std::atomic<bool> *stop = nullptr,
-                      qsizetype blockSize = ResultFileBlockSize);
+                      qsizetype blockSize = ResultFileBlockSize, Misalignment *misaligned = nullptr);
 
 } // namespace CsvExport

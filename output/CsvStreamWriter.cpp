@@ -24,6 +24,9 @@ bool CsvStreamWriter::Finish()
 
 bool CsvStreamWriter::writeBlock(const MeasurementRows &block, qsizetype rows)
 {
+    if (!m_misaligned.Found())
+        m_misaligned = JudgePipeline::FindMisaligned(block, 0, m_rows);
+    m_rows += rows;
     // Every row of a block is written with the block's first row's name.
     const QByteArrayView name = block.At(0).text(MeasurementRow::FiberName);
     char *out = m_csv.data() + m_csvLength;

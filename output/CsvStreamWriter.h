@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
 #include "data/TableBlocks.h"
 #include "output/CsvExport.h"
 
@@ -21,6 +22,10 @@ public:
     // line is ignored, as everywhere a table is cut.
     bool Finish();
 
+    // Where the table's rows stop being aligned, of the rows written so
+    // far; the CSV still has every row as it was cut.
+    const Misalignment &Misaligned() const { return m_misaligned; }
+
 private:
     bool writeBlock(const MeasurementRows &block, qsizetype rows);
     bool flush();
@@ -30,4 +35,6 @@ private:
     TableBlocks m_blocks;
     QByteArray m_csv;
     qsizetype m_csvLength = 0;
+    Misalignment m_misaligned;
+    qsizetype m_rows = 0;
 };

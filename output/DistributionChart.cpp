@@ -3,6 +3,7 @@
 #include "output/ChartPainting.h"
 #include "output/ParetoChart.h"
 #include "output/SummaryWriter.h"
+#include "output/Wording.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -159,7 +160,7 @@ void DistributionChart::drawHeading(QPainter &painter, const QRectF &rect) const
     const int pixels = std::clamp(int(rect.height() / 2), 9, 18);
     painter.setFont(FontOf(painter, pixels));
     const QFontMetricsF metrics(painter.font(), painter.device());
-    const qint64 tenths = SummaryWriter::YieldMillionths(m_fibers, m_failed) / 1000;
+    const qint64 tenths = Wording::YieldMillionths(m_fibers, m_failed) / 1000;
     QString text = tr("%1 of %2 pass (%3.%4 %)")
                        .arg(m_fibers - m_failed)
                        .arg(fibersWord(m_fibers))

@@ -1,6 +1,6 @@
 #include "output/DistributionImage.h"
 
-#include "data/FiberReader.h"
+#include "data/JudgePipeline.h"
 #include "data/FileError.h"
 #include "data/NativePath.h"
 #include "data/Texts.h"
@@ -148,22 +148,12 @@ class Judging
 {
 public:
     Judging(const QString &path, std::optional<double> warnMargin, const std::atomic<bool> *stop)
-        : m_judge(ThresholdJudge::ChannelFiguresKept, warnMargin)
+        : m_pipeline(JudgeInputs{warnMargin})
     {
         const auto judge = [this, path, stop] {
-            try {
-                m_read = FiberReader::Read(
-                    path,
-                    [this](const MeasurementRows &rows, qsizetype first, qsizetype count) {
-                        m_judge.AddFiber(rows, first, count);
-                        return true;
-                    },
-                    &m_error, stop);
-                if (m_read)
-                    m_judge.Channels();
-            } catch (const std::bad_alloc &) {
-                m_read = FileError::ReadFailed(path, Texts::tr("not enough memory"), &m_error);
-            }
+            m_read = m_pipeline.ReadFile(path, {}, &m_error, stop);
+            if (m_read)
+                m_pipeline.Finish();
         };
         try {
             m_thread = std::thread(judge);
@@ -182,10 +172,11 @@ public:
             *error = m_error;
         return m_read;
     }
-    const ThresholdJudge &Judge() const { return m_judge; }
+    const ThresholdJudge &Judge() const { return m_pipeline.Judge(); }
+    const Misalignment &Misaligned() const { return m_pipeline.Misaligned(); }
 
 private:
-    ThresholdJudge m_judge;
+    JudgePipeline m_pipeline;
     bool m_read = false;
     QString m_error;
     std::thread m_thread;
@@ -218,7 +209,13 @@ bool WriteResultFile(const QString &fibPath, const QString &outPath, const Plot 
             return false;
         DistributionChart chart(judging.Judge());
         chart.SetTitle(title);
-        return write(drawingOf(chart), &canvas, outPath, plot.format, plot.size, title, error);
+        if (!write(drawingOf(chart), &canvas, outPath, plot.format, plot.size, title, error))
+            return false;
+        if (judging.Misaligned().Found() && error) {
+            const QString told = judging.Misaligned().Message(fibPath);
+            *error = error->isEmpty() ? told : *error + QLatin1Char('\n') + told;
+        }
+        return true;
     } catch (const std::bad_alloc &) {
         return FileError::WriteFailed(outPath, Texts::tr("not enough memory to draw it"), error);
     }

@@ -2,6 +2,7 @@
 
 #include "output/ChartPainting.h"
 #include "output/SummaryWriter.h"
+#include "output/Wording.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -45,7 +46,7 @@ void ParetoChart::Draw(QPainter &painter, const QRectF &rect, int fontPixels) co
     for (const ThresholdJudge::ChannelCount &count : m_channels)
         channels.append({QString::fromUtf8(count.channel), count.fibers});
     for (const ThresholdJudge::ReasonCount &count : m_reasons)
-        reasons.append({SummaryWriter::Reasons(count.reason), count.fibers});
+        reasons.append({Wording::Reasons(count.reason), count.fibers});
 
     // Both lists share the height by their lengths, each with its heading.
     const double rows = double(channels.size() + reasons.size() + 4);

@@ -1,21 +1,21 @@
 #include "output/ReportVerdicts.h"
 
-#include "data/ChannelTable.h"
+#include "data/JudgePipeline.h"
 
 ReportVerdicts ReportVerdicts::Judge(const MeasurementRows &rows, std::optional<double> warnMargin,
                                      const QString &fileName, const QByteArray &header,
                                      const QDateTime &printed)
 {
-    ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
+    JudgePipeline pipeline(JudgeInputs{warnMargin});
     QList<Failing> failing;
-    for (qsizetype first = 0, block = 0; first < rows.Count(); first += ChannelTable::FiberSize, ++block) {
-        const qsizetype count = qMin<qsizetype>(ChannelTable::FiberSize, rows.Count() - first);
-        const ThresholdJudge::Fiber fiber = judge.AddFiber(rows, first, count);
+    pipeline.JudgeRows(rows, [&](qsizetype block, const ThresholdJudge::Fiber &fiber, const MeasurementRows &,
+                                 qsizetype) {
         if (!fiber.passed())
-            failing.append({block, {fiber.failures, fiber.worstRow, fiber.worstFailures, fiber.worstMargin}});
-    }
-    judge.Channels();
-    return ReportVerdicts(fileName, header, printed, std::move(judge), std::move(failing));
+            failing.append({block, LoadedFile::VerdictOf(fiber)});
+        return true;
+    });
+    pipeline.Finish();
+    return ReportVerdicts(fileName, header, printed, pipeline.TakeJudge(), std::move(failing));
 }
 
 ReportVerdicts ReportVerdicts::FromVerdicts(const QList<LoadedFile::Verdict> &byBlock, ThresholdJudge figures,

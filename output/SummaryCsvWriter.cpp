@@ -1,6 +1,7 @@
 #include "output/SummaryCsvWriter.h"
 
 #include "data/NativePath.h"
+#include "output/Wording.h"
 
 #include <algorithm>
 #include <optional>
@@ -45,7 +46,7 @@ public:
         m_buffer += QByteArray::number(fiber.rows);
         m_buffer += ',';
         if (!fiber.passed())
-            SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::ReasonsUtf8(fiber.failures));
+            SummaryCsvWriter::AppendField(m_buffer, Wording::ReasonsUtf8(fiber.failures));
         m_buffer += ',';
         if (fiber.worstRow >= 0)
             SummaryCsvWriter::AppendField(m_buffer, SummaryWriter::FieldUtf8(fiber.worstChannel, decoded));

@@ -1,6 +1,6 @@
 #include "output/SummaryFile.h"
 
-#include "data/ChannelTable.h"
+#include "data/JudgePipeline.h"
 #include "data/FileError.h"
 #include "output/StagedFile.h"
 #include "output/SummaryWriters.h"
@@ -26,7 +26,7 @@ void summarise(const QString &resultPath, const MeasurementRows &rows, std::opti
 {
     const std::unique_ptr<SummaryWriter> writer = SummaryWriters::Create(format);
     writer->Begin(out);
-    ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
+    JudgePipeline pipeline(JudgeInputs{warnMargin});
     bool wrote = false;
     const SummaryWriter::Sink fileOut = [&](QByteArrayView text) {
         wrote = wrote || !text.isEmpty();
@@ -34,11 +34,15 @@ void summarise(const QString &resultPath, const MeasurementRows &rows, std::opti
     };
     {
         const std::unique_ptr<SummaryWriter::FileReport> report = writer->ReportFile(resultPath, fileOut);
-        for (qsizetype first = 0; first < rows.Count(); first += ChannelTable::FiberSize)
-            report->AddFiber(judge.AddFiber(rows, first, qMin<qsizetype>(ChannelTable::FiberSize,
-                                                                          rows.Count() - first)));
-        report->End(judge);
+        pipeline.JudgeRows(rows, [&](qsizetype, const ThresholdJudge::Fiber &fiber, const MeasurementRows &,
+                                     qsizetype) {
+            report->AddFiber(fiber);
+            return true;
+        });
+        pipeline.Finish();
+        report->End(pipeline.Judge());
     }
+    const ThresholdJudge &judge = pipeline.Judge();
     SummaryWriter::Run run;
     run.pathsGiven = 1;
     run.warnMargin = warnMargin;

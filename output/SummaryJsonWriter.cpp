@@ -2,6 +2,7 @@
 
 #include "data/NativePath.h"
 #include "output/JsonObject.h"
+#include "output/Wording.h"
 
 #include <algorithm>
 #include <cstring>
@@ -133,7 +134,7 @@ void SummaryJsonWriter::AppendFiber(JsonObject &object, const ThresholdJudge::Fi
 {
     object.field("name", fiber.name).value("verdict", Verdict(fiber.passed())).number("rows", fiber.rows);
     if (!fiber.passed())
-        object.string("reason", ReasonsUtf8(fiber.failures));
+        object.string("reason", Wording::ReasonsUtf8(fiber.failures));
     appendFailedChannels(object, fiber);
     if (fiber.worstRow >= 0)
         object.field("worst_channel", fiber.worstChannel);
@@ -165,7 +166,7 @@ void SummaryJsonWriter::AppendFileFigures(QByteArray &out, const ThresholdJudge 
     }
     out += separator;
     out += "\"yield\": ";
-    AppendDecimal(out, double(YieldMillionths(judge.FiberCount(), judge.FailedCount())) / 1e6);
+    AppendDecimal(out, Wording::YieldFraction(judge.FiberCount(), judge.FailedCount()));
 }
 
 void SummaryJsonWriter::AppendChannel(QByteArray &out, const ThresholdJudge::ChannelFigures &figures,
@@ -207,7 +208,7 @@ void SummaryJsonWriter::AppendPareto(QByteArray &out, const ThresholdJudge &judg
     for (const ThresholdJudge::ReasonCount &count : judge.ParetoReasons()) {
         out += first ? "" : ", ";
         first = false;
-        JsonObject(out).string("reason", ReasonsUtf8(count.reason)).number("fibers", count.fibers);
+        JsonObject(out).string("reason", Wording::ReasonsUtf8(count.reason)).number("fibers", count.fibers);
     }
     out += "]}";
 }

@@ -2,6 +2,7 @@
 
 #include "data/NativePath.h"
 #include "output/TerminalText.h"
+#include "output/Wording.h"
 
 #include <algorithm>
 
@@ -107,7 +108,7 @@ private:
                 m_buffer += ", ";
         }
         if (others) {
-            m_buffer += SummaryWriter::ReasonsUtf8(others);
+            m_buffer += Wording::ReasonsUtf8(others);
             m_buffer += m_words.at;
             for (const QByteArrayView channel : fiber.failedChannels) {
                 m_buffer += ' ';
@@ -132,7 +133,7 @@ private:
         if (fiber.worstMargin)
             SummaryTextWriter::AppendMargin(m_buffer, *fiber.worstMargin);
         else
-            m_buffer += SummaryWriter::ReasonsUtf8(fiber.worstFailures & kUnmeasured);
+            m_buffer += Wording::ReasonsUtf8(fiber.worstFailures & kUnmeasured);
     }
 
     const Words m_words;
@@ -183,10 +184,7 @@ QString SummaryTextWriter::fibersText(qsizetype fibers, qsizetype failed)
 
 QString SummaryTextWriter::yieldText(qsizetype fibers, qsizetype failed)
 {
-    if (fibers == 0)
-        return QStringLiteral("-");
-    const qint64 tenths = YieldMillionths(fibers, failed) / 1000;
-    return QStringLiteral("%1.%2%").arg(tenths / 10).arg(tenths % 10);
+    return Wording::YieldPercent(fibers, failed, true);
 }
 
 // Why the files together fail where none of them does.

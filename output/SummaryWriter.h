@@ -114,16 +114,4 @@ public:
     // The same with exactly `places` places in the plain form ("-0.50"),
     // as people read margins.
     static bool AppendPlaces(QByteArray &out, double value, int places);
-    // The reasons a fiber failed: "incomplete", "below threshold", "Low",
-    // "no number", those that hold, joined by ", "; empty when it passed.
-    static QString Reasons(ThresholdJudge::Failures failures);
-    // The same as UTF-8, made once for each set of reasons.
-    static QByteArrayView ReasonsUtf8(ThresholdJudge::Failures failures);
-    // The yield as a share of a million, rounded down, so that only a file
-    // where every fiber passed reaches a million.
-    static qint64 YieldMillionths(qsizetype fibers, qsizetype failed);
-    // "39 of 48 fibers pass (81.2 %)", the share rounded down to a tenth;
-    // with a warning margin ", 5 marginal" after it.
-    static QString YieldLine(qsizetype fibers, qsizetype failed,
-                             std::optional<qsizetype> marginal = std::nullopt);
 };

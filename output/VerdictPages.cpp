@@ -9,6 +9,7 @@
 #include "output/SummaryTextWriter.h"
 #include "output/SummaryWriter.h"
 #include "output/TerminalText.h"
+#include "output/Wording.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -188,7 +189,7 @@ int VerdictPages::drawFigures(QPainter &painter) const
         judge.WarnMargin() ? std::optional<qsizetype>(judge.MarginalCount()) : std::nullopt;
     painter.setFont(reportFont(16, true));
     drawText(painter, span(kLeft, y, 600, y + 22), kLeftInCell,
-             SummaryWriter::YieldLine(judge.FiberCount(), judge.FailedCount(), marginal));
+             Wording::YieldLine(judge.FiberCount(), judge.FailedCount(), marginal));
     drawText(painter, span(600, y, kRight, y + 22), kRightInCell,
              judge.Passed() ? QStringLiteral("File: PASS") : QStringLiteral("File: FAIL"));
     y = drawStatistics(painter, y + 30);
@@ -260,7 +261,7 @@ void VerdictPages::drawFailing(QPainter &painter, int top, qsizetype first, qsiz
             worstMargin = margin({verdict.worstFailures, verdict.worstMargin});
         }
         const QString texts[] = {field(m_rows.At(start).text(MeasurementRow::FiberName)),
-                                 SummaryWriter::Reasons(verdict.failures), failed.join(QLatin1Char(' ')),
+                                 Wording::Reasons(verdict.failures), failed.join(QLatin1Char(' ')),
                                  worstChannel, worstMargin};
         for (size_t column = 0; column < std::size(texts); ++column)
             drawText(painter, cell(kFailing, column, y, kLine), kLeftInCell, texts[column]);

@@ -11,6 +11,7 @@
 #include "output/StagedFile.h"
 #include "output/SummaryWriter.h"
 #include "output/FiberSheetColumns.h"
+#include "output/Wording.h"
 #include "output/WorkbookFile.h"
 #include "output/WorkbookFormats.h"
 #include "output/WorkbookSheet.h"
@@ -53,7 +54,7 @@ void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const 
     sheet.Text(1, fiber.passed() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
     if (fiber.marginal)
         sheet.Boolean(2, *fiber.marginal, formats.truth);
-    sheet.Text(3, SummaryWriter::Reasons(fiber.failures));
+    sheet.Text(3, Wording::Reasons(fiber.failures));
     QStringList failed;
     for (const QByteArrayView channel : fiber.failedChannels)
         failed.append(SummaryWriter::FieldText(channel));
@@ -160,7 +161,7 @@ void setProperties(lxw_workbook *book, const Source &source)
     const std::optional<qsizetype> marginal =
         judge.WarnMargin() ? std::optional<qsizetype>(judge.MarginalCount()) : std::nullopt;
     QByteArray title = WorkbookSheet::CellText(source.name).toUtf8();
-    QByteArray subject = SummaryWriter::YieldLine(judge.FiberCount(), judge.FailedCount(), marginal).toUtf8();
+    QByteArray subject = Wording::YieldLine(judge.FiberCount(), judge.FailedCount(), marginal).toUtf8();
     QByteArray comments = headerLines(source.header).toUtf8();
     lxw_doc_properties properties = {};
     properties.title = title.data();
@@ -196,24 +197,30 @@ void noteWhatIsLeftOut(WorkbookSheet &fibers, const Source &source)
     worksheet_write_comment_opt(fibers.Sheet(), 0, 0, note.constData(), &options);
 }
 
-// Every row of the source into the Fibers sheet a fiber at a time, and
-// into the Rows sheet when there is one. False when a stop came, or when
-// fewer rows came than the source said.
+// Every row of the source into the Fibers sheet a fiber at a time, with
+// its verdict, and into the Rows sheet when there is one. False when a
+// stop came, or when fewer rows came than the source said.
 bool writeFibersAndRows(const Source &source, WorkbookSheet &fibers, WorkbookSheet *rows,
                         FiberSheetColumns &columns, const WorkbookFormats &formats, const std::atomic<bool> *stop)
 {
-    ThresholdJudge judge(ThresholdJudge::VerdictsOnly, source.judge->WarnMargin());
     MeasurementRows block;
     block.Reserve(ChannelTable::FiberSize);
     MeasurementRow record;
     qsizetype count = 0;
+    qsizetype blocks = 0;
+    bool complete = true;
     const auto endFiber = [&] {
-        const ThresholdJudge::Fiber fiber = judge.AddFiber(block, block.Count());
+        if (blocks >= source.verdicts->size()) {
+            complete = false; // more rows than were judged
+            return;
+        }
+        const ThresholdJudge::Fiber fiber = LoadedFile::FiberOf(source.verdicts->at(blocks++), block, 0,
+                                                                block.Count(), source.judge->WarnMargin());
         if (fibers.NextRow())
             writeFiber(fibers, fiber, block, 0, block.Count(), columns, formats);
         block.Empty();
     };
-    while (source.next(record)) {
+    while (complete && source.next(record)) {
         block.Append(record);
         ++count;
         if (rows && rows->NextRow())
@@ -226,9 +233,8 @@ bool writeFibersAndRows(const Source &source, WorkbookSheet &fibers, WorkbookShe
     }
     if (!block.IsEmpty())
         endFiber();
-    return count == source.rows;
+    return complete && count == source.rows;
 }
-
 
 } // namespace
 
@@ -290,34 +296,37 @@ bool WriteFile(const Source &source, const QString &path, QString *error, const 
     return true;
 }
 
-bool ExportResultFile(const QString &fibPath, const QString &xlsxPath, std::optional<double> warnMargin,
-                      QString *error, const std::atomic<bool> *stop)
+bool ExportResultFile(const QString &fibPath, const QString &xlsxPath, const JudgeInputs &inputs, QString *error,
+                      const std::atomic<bool> *stop, Misalignment *misaligned)
 {
     try {
-        ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
+        JudgePipeline pipeline(inputs);
+        QList<LoadedFile::Verdict> verdicts;
         RowSpool spool;
         QString reason;
         if (!spool.Open(&reason))
             return FileError::WriteFailed(xlsxPath, tr("no temporary file for its rows: %1").arg(reason), error);
         QByteArray header;
-        const bool read = ReadResultBlocks(
+        const bool read = pipeline.ReadFile(
             fibPath,
-            [&](MeasurementRows &block, qsizetype count) {
-                judge.AddFiber(block, count);
-                for (qsizetype i = 0; i < count; ++i) {
-                    if (!spool.Append(block.At(i)))
+            [&](qsizetype, const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first) {
+                verdicts.append(LoadedFile::VerdictOf(fiber));
+                for (qsizetype i = first; i < first + fiber.rows; ++i) {
+                    if (!spool.Append(rows.At(i)))
                         return false;
                 }
                 return true;
             },
-            error, stop, FileKinds::Any, &header);
+            error, stop, FileKinds::Any, nullptr, &header);
         if (!spool.Rewind(&reason))
             return FileError::WriteFailed(xlsxPath, tr("its rows could not be kept: %1").arg(reason), error);
         if (!read)
             return false;
-        judge.Channels();
-        const Source source{QFileInfo(NativePath::Display(fibPath)).fileName(), header, &judge, spool.Count(),
-                            [&spool](MeasurementRow &row) { return spool.Read(row); }};
+        pipeline.Finish();
+        if (misaligned)
+            *misaligned = pipeline.Misaligned();
+        const Source source{QFileInfo(NativePath::Display(fibPath)).fileName(), header, &pipeline.Judge(), &verdicts,
+                            spool.Count(), [&spool](MeasurementRow &row) { return spool.Read(row); }};
         return WriteFile(source, xlsxPath, error, stop);
     } catch (const std::bad_alloc &) {
         return FileError::WriteFailed(xlsxPath, tr("not enough memory"), error);
@@ -325,19 +334,12 @@ bool ExportResultFile(const QString &fibPath, const QString &xlsxPath, std::opti
 }
 
 bool ExportRows(const QString &name, const QByteArray &header, const MeasurementRows &rows,
-                const QString &xlsxPath, std::optional<double> warnMargin, QString *error,
+                const LoadedFile::Verdicts &verdicts, const QString &xlsxPath, QString *error,
                 const std::atomic<bool> *stop)
 {
     try {
-        ThresholdJudge judge(ThresholdJudge::ChannelFiguresKept, warnMargin);
-        for (qsizetype first = 0; first < rows.Count(); first += ChannelTable::FiberSize) {
-            judge.AddFiber(rows, first, qMin<qsizetype>(ChannelTable::FiberSize, rows.Count() - first));
-            if (stopped(stop))
-                return FileError::WriteFailed(xlsxPath, tr("stopped before the last row"), error);
-        }
-        judge.Channels();
         qsizetype next = 0;
-        const Source source{name, header, &judge, rows.Count(), [&](MeasurementRow &row) {
+        const Source source{name, header, &verdicts.judge, &verdicts.byBlock, rows.Count(), [&](MeasurementRow &row) {
                                 if (next == rows.Count())
                                     return false;
                                 row = rows.At(next++).Record();

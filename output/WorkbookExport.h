@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
+#include "data/LoadedFile.h"
 #include "data/MeasurementRow.h"
 #include "data/MeasurementRows.h"
 
@@ -9,8 +11,6 @@
 #include <atomic>
 #include <functional>
 #include <optional>
-
-class ThresholdJudge;
 
 // A result file as an Excel workbook (XLSX), written by libxlsxwriter in
 // its constant-memory mode, so that a file of any size needs little
@@ -35,8 +35,9 @@ struct Source
     QString name;     // the result file's name, as shown
     QByteArray header; // its header lines, as in the file
     // The file judged whole, the channels' figures kept, with the warning
-    // margin of the marginal band if there is one.
+    // margin of the marginal band if there is one; each fiber's verdict.
     const ThresholdJudge *judge = nullptr;
+    const QList<LoadedFile::Verdict> *verdicts = nullptr;
     qsizetype rows = 0;
     // Each row in the file's order; false after the last.
     std::function<bool(MeasurementRow &row)> next;
@@ -49,18 +50,20 @@ bool WriteFile(const Source &source, const QString &path, QString *error = nullp
                const std::atomic<bool> *stop = nullptr);
 
 // The workbook of the result file at `fibPath` into exactly `xlsxPath`:
-// the file is read once, judged, and its rows kept on the disk for the
-// sheets (see RowSpool). Safe to run on several threads at once.
-bool ExportResultFile(const QString &fibPath, const QString &xlsxPath,
-                      std::optional<double> warnMargin = std::nullopt, QString *error = nullptr,
-                      const std::atomic<bool> *stop = nullptr);
+// the file is read once, judged with `inputs`, and its rows kept on the
+// disk for the sheets (see RowSpool). Safe to run on several threads at
+// once. `misaligned`, when given, says where its rows stop being aligned.
+bool ExportResultFile(const QString &fibPath, const QString &xlsxPath, const JudgeInputs &inputs = {},
+                      QString *error = nullptr, const std::atomic<bool> *stop = nullptr,
+                      Misalignment *misaligned = nullptr);
 
-// The workbook of rows held already (the window's file, `name` its name
-// and `header` its header lines), judged here a fiber of 18 rows at a
-// time, into exactly `xlsxPath` as WriteFile writes it. The rows are only
-// read: a copy that shares them may be handed to another thread.
+// The workbook of rows held and judged already (the window's file, `name`
+// its name and `header` its header lines, `verdicts` what it shows of
+// them) into exactly `xlsxPath` as WriteFile writes it. The rows and
+// verdicts are only read: copies that share them may be handed to another
+// thread.
 bool ExportRows(const QString &name, const QByteArray &header, const MeasurementRows &rows,
-                const QString &xlsxPath, std::optional<double> warnMargin = std::nullopt, QString *error = nullptr,
+                const LoadedFile::Verdicts &verdicts, const QString &xlsxPath, QString *error = nullptr,
                 const std::atomic<bool> *stop = nullptr);
 
 } // namespace WorkbookExport

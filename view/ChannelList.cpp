@@ -4,6 +4,7 @@
 #include "data/CodePage936.h"
 #include "document/ResultDocument.h"
 #include "output/SummaryWriter.h"
+#include "output/Wording.h"
 #include "view/FormGeometry.h"
 #include "view/Resources.h"
 
@@ -103,7 +104,7 @@ void ChannelList::ShowMargins(const QList<ThresholdJudge::Channel> &channels)
         item->setTextAlignment(columnAlignment(MarginColumn));
         if (channel.failures != ThresholdJudge::NoFailure) {
             item->setIcon(Resources::VerdictIcon(false));
-            const QString why = tr("fails: %1").arg(SummaryWriter::Reasons(channel.failures));
+            const QString why = tr("fails: %1").arg(Wording::Reasons(channel.failures));
             item->setToolTip(why);
             item->setData(Qt::AccessibleTextRole, item->text() + QLatin1String(", ") + why);
         }

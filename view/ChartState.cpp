@@ -4,6 +4,7 @@
 #include "document/ResultDocument.h"
 #include "output/SummaryTextWriter.h"
 #include "output/SummaryWriter.h"
+#include "output/Wording.h"
 #include "view/FormGeometry.h"
 
 namespace {
@@ -16,7 +17,7 @@ QString readoutMargin(const ThresholdJudge::Channel &channel)
     if (channel.margin)
         SummaryTextWriter::AppendMargin(text, *channel.margin);
     else
-        text = SummaryWriter::ReasonsUtf8(channel.failures & (ThresholdJudge::Low | ThresholdJudge::NoNumber)).toByteArray();
+        text = Wording::ReasonsUtf8(channel.failures & (ThresholdJudge::Low | ThresholdJudge::NoNumber)).toByteArray();
     return text.isEmpty() ? QString() : QLatin1Char(' ') + QString::fromUtf8(text);
 }
 

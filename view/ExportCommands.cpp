@@ -111,12 +111,22 @@ void ExportCommands::OnFileExportWorkbook(FileDialogs &dialogs)
     const QString name = QFileInfo(source).fileName();
     const QByteArray header = m_document.Header();
     const MeasurementRows rows = m_document.Rows();
+    // The verdicts the window shows, with its band; where they are still
+    // being judged, they are judged for the workbook as for the window.
+    std::optional<LoadedFile::Verdicts> verdicts;
+    if (m_document.VerdictsKnown())
+        verdicts = m_document.AllVerdicts();
+    const JudgeInputs inputs{m_document.WarnMargin()};
     QString error;
     bool stopped = false;
     const bool written = runAside(
         m_parent, tr("Writing the workbook %1...").arg(QFileInfo(path).fileName()),
         [&](const std::atomic<bool> &stop) {
-            return WorkbookExport::ExportRows(name, header, rows, path, std::nullopt, &error, &stop);
+            if (!verdicts && !LoadedFile::Judge(rows, &verdicts.emplace(), &stop, inputs)) {
+                error = tr("stopped before the last row");
+                return false;
+            }
+            return WorkbookExport::ExportRows(name, header, rows, *verdicts, path, &error, &stop);
         },
         &stopped);
     if (written ? !error.isEmpty() : !stopped)

@@ -2,6 +2,7 @@
 
 #include "document/ResultDocument.h"
 #include "output/SummaryWriter.h"
+#include "output/Wording.h"
 #include "view/Resources.h"
 
 namespace {
@@ -64,14 +65,14 @@ QVariant FailingFibersModel::data(const QModelIndex &index, int role) const
     case FiberColumn:
         return m_document.ShownName(block).trimmed();
     case ReasonColumn:
-        return SummaryWriter::Reasons(verdict->failures);
+        return Wording::Reasons(verdict->failures);
     case FailedColumn:
         return m_document.FailedChannels(block).join(QLatin1Char(' '));
     case WorstColumn:
         return m_document.WorstChannel(block);
     case MarginColumn: {
         if (!verdict->worstMargin)
-            return SummaryWriter::Reasons(verdict->worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber));
+            return Wording::Reasons(verdict->worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber));
         QByteArray margin;
         SummaryWriter::AppendDecimal(margin, *verdict->worstMargin);
         return QString::fromLatin1(margin);

@@ -2,6 +2,7 @@
 
 #include "output/SummaryTextWriter.h"
 #include "output/SummaryWriter.h"
+#include "output/Wording.h"
 #include "view/Resources.h"
 
 int FiberListModel::rowCount(const QModelIndex &parent) const
@@ -86,7 +87,7 @@ QString FiberListModel::tipFor(const Entry &entry, ResultDocument::Mark mark) co
     QString tip = mark == ResultDocument::Mark::Marginal
         ? tr("%1 passes, by less than the warning margin of %2 dB").arg(name).arg(*m_document->WarnMargin())
         : verdict.passed() ? tr("%1 passes").arg(name)
-                           : tr("%1 fails: %2").arg(name, SummaryWriter::Reasons(verdict.failures));
+                           : tr("%1 fails: %2").arg(name, Wording::Reasons(verdict.failures));
     const QStringList failed = m_document->FailedChannels(entry.block);
     if (!failed.isEmpty())
         tip += tr(" at %1").arg(failed.join(QLatin1Char(' ')));
@@ -96,7 +97,7 @@ QString FiberListModel::tipFor(const Entry &entry, ResultDocument::Mark mark) co
     if (verdict.worstMargin)
         SummaryTextWriter::AppendMargin(margin, *verdict.worstMargin);
     else
-        margin = SummaryWriter::ReasonsUtf8(verdict.worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber)).toByteArray();
+        margin = Wording::ReasonsUtf8(verdict.worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber)).toByteArray();
     return tip + tr("; worst channel %1, margin %2").arg(m_document->WorstChannel(entry.block), QString::fromUtf8(margin));
 }
 

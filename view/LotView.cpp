@@ -4,6 +4,7 @@
 #include "document/DocumentManager.h"
 #include "lot/LotDocument.h"
 #include "lot/LotTrend.h"
+#include "output/Wording.h"
 #include "view/FileDialogs.h"
 #include "view/LotTableModel.h"
 #include "view/TableText.h"
@@ -24,8 +25,7 @@ namespace {
 
 QString percent(qsizetype fibers, qsizetype passed)
 {
-    return fibers > 0 ? QStringLiteral("%1 %").arg(100.0 * double(passed) / double(fibers), 0, 'f', 1)
-                      : QStringLiteral("-");
+    return Wording::YieldPercent(fibers, fibers - passed);
 }
 
 // The lot's figures in a sentence or two.

@@ -35,8 +35,11 @@ void PrintCommands::setReportVerdicts()
         return;
     }
     const QString name = m_document.Path().isEmpty() ? m_document.Name() : QFileInfo(m_document.Path()).fileName();
-    m_report.SetVerdicts(std::make_shared<const ReportVerdicts>(ReportVerdicts::Judge(
-        m_report.Rows(), std::nullopt, name, m_document.Header(), QDateTime::currentDateTime())));
+    // The verdicts the window shows, with its band: the report says what
+    // the window says.
+    const LoadedFile::Verdicts &verdicts = m_document.AllVerdicts();
+    m_report.SetVerdicts(std::make_shared<const ReportVerdicts>(ReportVerdicts::FromVerdicts(
+        verdicts.byBlock, verdicts.judge, name, m_document.Header(), QDateTime::currentDateTime())));
 }
 
 void PrintCommands::OnFilePrint(PrintDialogs &printDialogs, FileDialogs &dialogs)

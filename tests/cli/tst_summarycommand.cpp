@@ -58,6 +58,8 @@ private slots:
     void textForTerminals();
     void namesStayApart();
     void progressNeverMixesWithResults();
+    void misalignedRowsAreTold_data();
+    void misalignedRowsAreTold();
 
 private:
     ProgramRun run(const QStringList &arguments) const;
@@ -488,6 +490,57 @@ void TestSummaryCommand::progressNeverMixesWithResults()
     for (const QString &line : lines) {
         if (line.contains(QLatin1String("files done")))
             QVERIFY2(counter.match(line).hasMatch(), qPrintable(line));
+    }
+}
+
+void TestSummaryCommand::misalignedRowsAreTold_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::newRow("--summary") << QStringList{"--summary"} << 3;
+    QTest::newRow("--summary --format json") << QStringList{"--summary", "--format", "json"} << 3;
+    QTest::newRow("--trend") << QStringList{"--trend"} << 3;
+    QTest::newRow("--trend, from the cache") << QStringList{"--trend"} << 3;
+    QTest::newRow("--export-xlsx") << QStringList{"--export-xlsx", "misaligned/out"} << 3;
+    // The design's CSV, every row as it was cut, and the same message.
+    QTest::newRow("--export-csv") << QStringList{"--export-csv", "misaligned/out"} << 0;
+}
+
+// A blank line before a fiber's third row, and a file whose every line is
+// a byte too long: each job names the first such line once, and judges
+// the fibers from there on as failing.
+void TestSummaryCommand::misalignedRowsAreTold()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    const QDir dir(m_dir.path());
+    QVERIFY(dir.mkpath(QStringLiteral("misaligned/out")));
+    QByteArray blank = standardHeader() + goodFiber() + goodFiber();
+    blank.insert(standardHeader().size() + (18 + 2) * 69, '\n'); // before table row 20, line 26
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("misaligned/blank.fib")), blank));
+    QByteArray longLines = standardHeader();
+    for (const QByteArray &line : (goodFiber() + goodFiber()).split('\n')) {
+        if (!line.isEmpty())
+            longLines += line + " \n";
+    }
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("misaligned/long.fib")), longLines));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("cache"))));
+    const ProgramRun result =
+        run(arguments + QStringList{QStringLiteral("misaligned/blank.fib"), QStringLiteral("misaligned/long.fib")});
+    QCOMPARE(result.exitCode, status);
+    const QList<QByteArray> told = result.err.trimmed().split('\n');
+    QCOMPARE(told.size(), 2);
+    QVERIFY2(told.contains("quenvale: misaligned/blank.fib: line 26 is 1 byte long; rows after it are not aligned"),
+             result.err.constData());
+    QVERIFY2(told.contains("quenvale: misaligned/long.fib: line 6 is 70 bytes long; rows after it are not aligned"),
+             result.err.constData());
+    if (arguments.first() == QLatin1String("--summary") && arguments.size() > 1) {
+        const QJsonArray files = QJsonDocument::fromJson(result.out)[QLatin1String("files")].toArray();
+        QCOMPARE(files.at(0)[QLatin1String("failed")].toInt(), 1);
+        QCOMPARE(files.at(1)[QLatin1String("failed")].toInt(), 2);
+        QCOMPARE(files.at(0)[QLatin1String("fibers")].toInt(), 2);
+        QCOMPARE(files.at(0)[QLatin1String("fiber_results")][1][QLatin1String("reason")].toString(),
+                 QStringLiteral("misaligned"));
     }
 }
 

@@ -216,7 +216,7 @@ void TestThresholdJudge::fibers()
     }
 
     ThresholdJudge judge;
-    const ThresholdJudge::Fiber fiber = judge.AddFiber(block, rows);
+    const ThresholdJudge::Fiber fiber = judge.AddFiber(block, 0, rows);
     QCOMPARE(fiber.name.toByteArray(), QByteArray("FIBER   "));
     QCOMPARE(fiber.failures, failures);
     QByteArrayList failed;
@@ -282,7 +282,9 @@ void TestThresholdJudge::figuresOverRuns()
     QCOMPARE(whole.MarginalCount(), qsizetype(fibers - fibers / 2));
     QCOMPARE(figures.marginal, whole.MarginalCount());
 
-    const ThresholdJudge split = LoadedFile::Figures(rows, band);
+    LoadedFile::Verdicts judged;
+    QVERIFY(LoadedFile::Judge(rows, &judged, nullptr, JudgeInputs{band}));
+    const ThresholdJudge &split = judged.judge;
     QCOMPARE(split.FiberCount(), whole.FiberCount());
     QCOMPARE(split.FailedCount(), whole.FailedCount());
     QCOMPARE(split.MarginalCount(), whole.MarginalCount());

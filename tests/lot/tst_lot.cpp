@@ -74,7 +74,7 @@ QList<LotFile> TestLot::readFiles(const Files &files, const QStringList &names)
         LotFile file{path};
         FileStamp::Of(path, &file.stamp);
         auto summary = std::make_shared<FileSummary>();
-        if (!FileSummary::Read(path, std::nullopt, FileKinds::Any, nullptr, summary.get(), &file.error))
+        if (!FileSummary::Read(path, JudgeInputs{}, FileKinds::Any, nullptr, summary.get(), &file.error))
             return {};
         file.summary = summary;
         read.append(file);

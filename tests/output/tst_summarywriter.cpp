@@ -32,7 +32,7 @@ QByteArray summary(SummaryWriter::Format format, const QByteArray &lines)
         MeasurementRows block;
         for (qsizetype i = first; i < qMin(first + ChannelTable::FiberSize, rows.Count()); ++i)
             block.Append(rows.At(i));
-        report->AddFiber(judge.AddFiber(block, block.Count()));
+        report->AddFiber(judge.AddFiber(block, 0, block.Count()));
     }
     report->End(judge);
     SummaryWriter::Run run;

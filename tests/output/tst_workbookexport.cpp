@@ -58,7 +58,7 @@ void TestWorkbookExport::initTestCase()
                                + fiber("X\xff")));
     m_workbook = m_dir.filePath(QStringLiteral("lot.xlsx"));
     QString error;
-    QVERIFY2(WorkbookExport::ExportResultFile(fib, m_workbook, 1.0, &error), qPrintable(error));
+    QVERIFY2(WorkbookExport::ExportResultFile(fib, m_workbook, JudgeInputs{1.0}, &error), qPrintable(error));
 }
 
 void TestWorkbookExport::sheetNames()
@@ -175,7 +175,7 @@ void TestWorkbookExport::rowsOfALargeFileInOrder()
     QVERIFY(writeFile(fib, bytes));
     const QString workbook = dir.filePath(QStringLiteral("large.xlsx"));
     QString error;
-    QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, std::nullopt, &error), qPrintable(error));
+    QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, {}, &error), qPrintable(error));
 
     const QByteArray rowsSheet = WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet3.xml"));
     const int lastRow = 1 + kFibers * ChannelTable::FiberSize;
@@ -212,7 +212,7 @@ void TestWorkbookExport::rowsBeyondASheet()
     }
     const QString workbook = dir.filePath(QStringLiteral("endless.xlsx"));
     QString error;
-    QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, std::nullopt, &error), qPrintable(error));
+    QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, {}, &error), qPrintable(error));
     QCOMPARE(WorkbookReader::SheetNames(workbook), (QStringList{QStringLiteral("Fibers"), QStringLiteral("Channels")}));
     const QByteArray fibers = WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet1.xml"));
     QVERIFY(fibers.contains("<dimension ref=\"A1:I166668\"/>"));
@@ -234,17 +234,17 @@ void TestWorkbookExport::aStopKeepsTheOlderWorkbook()
     };
     std::atomic<bool> stop{true};
     QString error;
-    QVERIFY(!WorkbookExport::ExportResultFile(sourcePath(QStringLiteral("samples/cwdm-48-fibers.fib")), workbook,
-                                              std::nullopt, &error, &stop));
+    QVERIFY(!WorkbookExport::ExportResultFile(sourcePath(QStringLiteral("samples/cwdm-48-fibers.fib")), workbook, {},
+                                              &error, &stop));
     QVERIFY(onlyTheOlder());
 
     stop = false;
     const MeasurementRows rows = ChannelTable::CutTable(fiber("F0001") + fiber("F0002") + fiber("F0003"));
-    ThresholdJudge judge;
-    for (qsizetype first = 0; first < rows.Count(); first += 18)
-        judge.AddFiber(rows, first, 18);
+    LoadedFile::Verdicts judged;
+    QVERIFY(LoadedFile::Judge(rows, &judged));
     qsizetype next = 0;
-    const WorkbookExport::Source source{QStringLiteral("lot.fib"), standardHeader(), &judge, rows.Count(),
+    const WorkbookExport::Source source{QStringLiteral("lot.fib"), standardHeader(), &judged.judge, &judged.byBlock,
+                                        rows.Count(),
                                         [&](MeasurementRow &row) {
                                             if (next == 20) // among the second fiber's rows
                                                 stop = true;

@@ -48,6 +48,7 @@ class TestLotTab : public QObject
 private slots:
     void initTestCase();
     void showsTheLotAndOpensItsFiles();
+    void yieldIsRoundedDown();
 
 private:
     QTemporaryDir m_cache;
@@ -145,6 +146,38 @@ void TestLotTab::showsTheLotAndOpensItsFiles()
     QCOMPARE(tabs->count(), 1);
     QVERIFY(!lotView->isVisible());
     QCOMPARE(comboFiber(view.get())->GetCount(), 2);
+}
+
+// 1999 of 2000 fibers pass: 99.95 %, which rounds down to 99.9 % in the
+// tab's figures and table and in --trend alike; only a lot where every
+// fiber passed shows 100 %.
+void TestLotTab::yieldIsRoundedDown()
+{
+    QTemporaryDir dir;
+    QList<QByteArray> names;
+    QList<QPair<const char *, bool>> fibers;
+    for (int i = 0; i < 2000; ++i)
+        names.append("F" + QByteArray::number(i));
+    for (int i = 0; i < 2000; ++i)
+        fibers.append({names.at(i).constData(), i != 7});
+    QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("day.fib")), lotFile(fibers, "08:00:00")));
+
+    const TestSupport::ProgramRun trend = TestSupport::runProgram({"--trend", "--no-cache", dir.path()});
+    QVERIFY2(trend.out.contains("1999/2000") && trend.out.contains("99.9%") && !trend.out.contains("100.0"),
+             trend.out.constData());
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<CSDIQVLView> view(showView(dialogs));
+    QVERIFY(view);
+    dialogs.folderAnswers = {dir.path()};
+    view->OnFileOpenFolder();
+    auto *table = view->findChild<QTableView *>(QStringLiteral("lotTable"));
+    auto *figures = view->findChild<QLabel *>(QStringLiteral("lotFigures"));
+    QVERIFY(table && figures);
+    QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), 1, 10000);
+    QVERIFY2(figures->text().contains(QLatin1String("1999 of 2000 fibers passed (99.9 %)")),
+             qPrintable(figures->text()));
+    QCOMPARE(column(table, LotModel::Yield), QStringList{QStringLiteral("99.9 %")});
 }
 
 QTEST_MAIN(TestLotTab)

@@ -1,0 +1,70 @@
+#include "output/Wording.h"
+
+#include <QStringList>
+
+#include <array>
+
+QString Wording::Reasons(ThresholdJudge::Failures failures)
+{
+    static const struct
+    {
+        ThresholdJudge::Failure failure;
+        const char *text;
+    } kReasons[] = {
+        {ThresholdJudge::Incomplete, QT_TR_NOOP("incomplete")},
+        {ThresholdJudge::BelowThreshold, QT_TR_NOOP("below threshold")},
+        {ThresholdJudge::Low, QT_TR_NOOP("Low")},
+        {ThresholdJudge::NoNumber, QT_TR_NOOP("no number")},
+        {ThresholdJudge::Misaligned, QT_TR_NOOP("misaligned")},
+    };
+    QStringList reasons;
+    for (const auto &reason : kReasons) {
+        if (failures.testFlag(reason.failure))
+            reasons.append(tr(reason.text));
+    }
+    return reasons.join(QLatin1String(", "));
+}
+
+QByteArrayView Wording::ReasonsUtf8(ThresholdJudge::Failures failures)
+{
+    // Five reasons make 32 sets; each is written once per run, not once
+    // per failing fiber.
+    constexpr int kSets = 1 << ThresholdJudge::FailureKinds;
+    static const std::array<QByteArray, kSets> kTexts = [] {
+        std::array<QByteArray, kSets> texts;
+        for (int set = 0; set < kSets; ++set)
+            texts[size_t(set)] = Reasons(ThresholdJudge::Failures::fromInt(set)).toUtf8();
+        return texts;
+    }();
+    return kTexts[size_t(failures.toInt() & (kSets - 1))];
+}
+
+qint64 Wording::YieldMillionths(qsizetype fibers, qsizetype failed)
+{
+    if (fibers <= 0)
+        return 0;
+    return qint64(fibers - failed) * 1000000 / qint64(fibers);
+}
+
+double Wording::YieldFraction(qsizetype fibers, qsizetype failed)
+{
+    return double(YieldMillionths(fibers, failed)) / 1e6;
+}
+
+QString Wording::YieldPercent(qsizetype fibers, qsizetype failed, bool inColumn)
+{
+    if (fibers <= 0)
+        return QStringLiteral("-");
+    const qint64 tenths = YieldMillionths(fibers, failed) / 1000;
+    return QStringLiteral("%1.%2%3%").arg(tenths / 10).arg(tenths % 10).arg(inColumn ? QString() : QStringLiteral(" "));
+}
+
+QString Wording::YieldLine(qsizetype fibers, qsizetype failed, std::optional<qsizetype> marginal)
+{
+    const QString share = YieldPercent(fibers, failed);
+    QString line = fibers == 1 ? tr("%1 of 1 fiber passes (%2)").arg(fibers - failed).arg(share)
+                               : tr("%1 of %2 fibers pass (%3)").arg(fibers - failed).arg(fibers).arg(share);
+    if (marginal)
+        line += tr(", %1 marginal").arg(*marginal);
+    return line;
+}
