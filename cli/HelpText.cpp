@@ -1,5 +1,6 @@
 #include "cli/HelpText.h"
 
+#include "data/ChannelColumns.h"
 #include "data/Texts.h"
 
 namespace HelpText {
@@ -76,14 +77,11 @@ const char kDescription[] = QT_TRANSLATE_NOOP(
     "      (\"misaligned\"). With --warn-margin, a fiber\n"
     "      that passes with a worst margin below DB dB is marginal; it still\n"
     "      passes, and the exit status is the same.\n"
-    "      For each channel: rows, failed rows, and over its numeric powers the\n"
-    "      least, greatest, mean and sample standard deviation, the 1st, 50th and\n"
-    "      99th percentiles (linear between the closest ranks, exact to 0.01 dB);\n"
-    "      over its margins their mean and standard deviation, and Cpk, their mean\n"
-    "      over three deviations (below 1.0 the process often fails, from 1.33 it\n"
-    "      is capable); with a band, the fibers marginal at the channel. For each\n"
-    "      file, the failing fibers counted per channel and per reason, largest\n"
-    "      first (the Pareto).\n"
+    "      For each channel (percentiles linear between the closest ranks, exact\n"
+    "      to 0.01 dB; powers in dBm, margins and spreads in dB):\n"
+    "@FIGURES@"
+    "      For each file, the failing fibers counted per channel and per reason,\n"
+    "      largest first (the Pareto).\n"
     "      text (the default): the path of each failing file and a line per\n"
     "        failing fiber (its worst channel's power, threshold and margin), and\n"
     "        of each marginal one (\"PASS (marginal)\"); then a line per file (PASS,\n"
@@ -202,7 +200,11 @@ const char kDescription[] = QT_TRANSLATE_NOOP(
 
 QString Description()
 {
-    return Texts::tr(kDescription);
+    // The channel's figures as the summaries list them, a line each.
+    QString figures;
+    for (const ChannelColumns::Column &column : ChannelColumns::All())
+        figures += QStringLiteral("        %1: %2\n").arg(QLatin1String(column.key), QLatin1String(column.meaning));
+    return Texts::tr(kDescription).replace(QLatin1String("@FIGURES@"), figures);
 }
 
 } // namespace HelpText

@@ -1,5 +1,6 @@
 #include "data/FileSummary.h"
 
+#include "data/ChannelColumns.h"
 #include "data/FileError.h"
 #include "data/Texts.h"
 
@@ -16,7 +17,7 @@ namespace {
 // What Encode's and EncodeBand's bytes start with; a new layout takes a
 // new one.
 constexpr char kMagic[] = "QVS3";
-constexpr char kBandMagic[] = "QVB1";
+constexpr char kBandMagic[] = "QVB2";
 
 // Channel and wave length texts repeat in every file of a lot: held once.
 QByteArray shared(const QByteArray &text)
@@ -120,38 +121,21 @@ FileSummary::Channel channelOf(const ThresholdJudge::ChannelFigures &figures)
     FileSummary::Channel channel;
     channel.channel = shared(figures.channel);
     channel.waveLength = shared(figures.waveLength);
-    channel.count = figures.count;
-    channel.failed = figures.failed;
-    channel.marginal = figures.marginal;
-    channel.failedFibers = figures.failedFibers;
-    channel.powers = figures.powers;
-    channel.margins = figures.margins;
-    if (figures.powers > 0) {
-        channel.min = figures.min;
-        channel.max = figures.max;
-        channel.mean = figures.mean;
-    }
-    channel.stddev = FileSummary::Held(figures.standardDeviation());
-    channel.p01 = FileSummary::Held(figures.p01);
-    channel.p50 = FileSummary::Held(figures.p50);
-    channel.p99 = FileSummary::Held(figures.p99);
-    channel.marginMean = FileSummary::Held(figures.marginMean);
-    channel.marginStddev = FileSummary::Held(figures.marginDeviation);
-    channel.cpk = FileSummary::Held(figures.cpk);
+    for (const ChannelColumns::Column &column : ChannelColumns::All())
+        channel.values.append(FileSummary::Held(column.get(figures)));
     return channel;
 }
 
+// The figures that hold whatever the band; the banded ones go with the band.
 void writeChannel(Writer &out, const FileSummary::Channel &channel)
 {
     out.Bytes(channel.channel);
     out.Bytes(channel.waveLength);
-    for (const qint64 count : {channel.count, channel.failed, channel.failedFibers, channel.powers,
-                               channel.margins})
-        out.Integer(count);
-    for (const double value : {channel.min, channel.max, channel.mean, channel.stddev, channel.p01,
-                               channel.p50, channel.p99, channel.marginMean, channel.marginStddev,
-                               channel.cpk})
-        out.Real(value);
+    const QList<ChannelColumns::Column> &columns = ChannelColumns::All();
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (!columns.at(i).banded)
+            out.Real(channel.Value(i));
+    }
 }
 
 FileSummary::Channel readChannel(Reader &in)
@@ -159,14 +143,26 @@ FileSummary::Channel readChannel(Reader &in)
     FileSummary::Channel channel;
     channel.channel = shared(in.Bytes());
     channel.waveLength = shared(in.Bytes());
-    for (qint64 *count : {&channel.count, &channel.failed, &channel.failedFibers, &channel.powers,
-                          &channel.margins})
-        *count = in.Integer();
-    for (double *value : {&channel.min, &channel.max, &channel.mean, &channel.stddev, &channel.p01,
-                          &channel.p50, &channel.p99, &channel.marginMean, &channel.marginStddev,
-                          &channel.cpk})
-        *value = in.Real();
+    for (const ChannelColumns::Column &column : ChannelColumns::All())
+        channel.values.append(column.banded ? NAN : in.Real());
     return channel;
+}
+
+// The columns kept with the band.
+QList<qsizetype> bandedColumns()
+{
+    QList<qsizetype> banded;
+    const QList<ChannelColumns::Column> &columns = ChannelColumns::All();
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (columns.at(i).banded)
+            banded.append(i);
+    }
+    return banded;
+}
+
+qsizetype unbandedColumns()
+{
+    return ChannelColumns::All().size() - bandedColumns().size();
 }
 
 bool isReason(qint64 reason)
@@ -243,19 +239,26 @@ void FileSummary::findWorstChannel()
     }
     double least = NAN;
     for (const Channel &channel : std::as_const(m_channels)) {
-        if (!std::isnan(channel.marginMean) && (std::isnan(least) || channel.marginMean < least)) {
-            least = channel.marginMean;
+        const double mean = channel.Value("margin_mean");
+        if (!std::isnan(mean) && (std::isnan(least) || mean < least)) {
+            least = mean;
             m_worstChannel = channel.channel;
         }
     }
+}
+
+double FileSummary::Channel::Value(const char *key) const
+{
+    return Value(ChannelColumns::IndexOf(key));
 }
 
 std::optional<double> FileSummary::MinCpk() const
 {
     double least = NAN;
     for (const Channel &channel : m_channels) {
-        if (!std::isnan(channel.cpk) && (std::isnan(least) || channel.cpk < least))
-            least = channel.cpk;
+        const double cpk = channel.Value("cpk");
+        if (!std::isnan(cpk) && (std::isnan(least) || cpk < least))
+            least = cpk;
     }
     return Held(least);
 }
@@ -303,9 +306,12 @@ QByteArray FileSummary::EncodeBand() const
     out.Integer(m_warnMargin.has_value());
     out.Real(m_warnMargin.value_or(0));
     out.Integer(m_marginal);
+    const QList<qsizetype> banded = bandedColumns();
     out.Integer(m_channels.size());
-    for (const Channel &channel : m_channels)
-        out.Integer(channel.marginal);
+    for (const Channel &channel : m_channels) {
+        for (const qsizetype column : banded)
+            out.Real(channel.Value(column));
+    }
     return out.Take();
 }
 
@@ -319,7 +325,8 @@ bool FileSummary::Decode(QByteArrayView bytes, QByteArrayView bandBytes, FileSum
     if (banded)
         read.m_warnMargin = margin;
     read.m_marginal = band.Integer();
-    const qint64 bandChannels = band.Count(8);
+    const QList<qsizetype> bandColumns = bandedColumns();
+    const qint64 bandChannels = band.Count(8 * qMax<qsizetype>(1, bandColumns.size()));
 
     Reader in(bytes);
     in.Require(in.Bytes() == QByteArray(kMagic, 4));
@@ -328,7 +335,7 @@ bool FileSummary::Decode(QByteArrayView bytes, QByteArrayView bandBytes, FileSum
     for (qsizetype *value :
          {&read.m_misaligned.row, &read.m_misaligned.line, &read.m_misaligned.length, &read.m_misaligned.least})
         *value = qsizetype(in.Integer());
-    const qint64 channels = in.Count(16 + 15 * 8);
+    const qint64 channels = in.Count(16 + 8 * unbandedColumns());
     read.m_channels.reserve(channels);
     for (qint64 i = 0; i < channels; ++i)
         read.m_channels.append(readChannel(in));
@@ -361,8 +368,10 @@ bool FileSummary::Decode(QByteArrayView bytes, QByteArrayView bandBytes, FileSum
     in.Require(in.AtEnd() && fibers == read.m_fibers && read.m_failed >= 0 && read.m_failed <= read.m_fibers
                && nameEnd == read.m_names.size());
     band.Require(bandChannels == read.m_channels.size());
-    for (Channel &channel : read.m_channels)
-        channel.marginal = band.Integer();
+    for (Channel &channel : read.m_channels) {
+        for (const qsizetype column : bandColumns)
+            channel.values[column] = band.Real();
+    }
     band.Require(band.AtEnd() && read.m_marginal >= 0 && read.m_marginal <= read.m_fibers - read.m_failed);
     if (!in.Ok() || !band.Ok())
         return false;

@@ -21,28 +21,21 @@
 class FileSummary
 {
 public:
-    // A channel's figures as the judge gives them; a number that the judge
-    // has none of (too few values, or beyond any number) is NaN here.
+    // A channel's figures as the judge gives them, one for each of
+    // ChannelColumns::All(); a number that the judge has none of (too few
+    // values, or beyond any number) is NaN here.
     struct Channel
     {
         QByteArray channel;    // as shown, UTF-8
         QByteArray waveLength; // the field of its first row, as in the file
-        qint64 count = 0;
-        qint64 failed = 0;
-        qint64 marginal = 0;
-        qint64 failedFibers = 0;
-        qint64 powers = 0;
-        qint64 margins = 0;
-        double min = NAN;
-        double max = NAN;
-        double mean = NAN;
-        double stddev = NAN;
-        double p01 = NAN;
-        double p50 = NAN;
-        double p99 = NAN;
-        double marginMean = NAN;
-        double marginStddev = NAN;
-        double cpk = NAN;
+        QList<double> values;
+
+        double Value(qsizetype column) const
+        {
+            return column >= 0 && column < values.size() ? values.at(column) : NAN;
+        }
+        // The figure of the column with `key`.
+        double Value(const char *key) const;
     };
 
     // A fiber's name (trimmed of blanks), verdict and the date and time of

@@ -2,6 +2,7 @@
 
 #include "data/ChannelTable.h"
 #include "data/CodePage936.h"
+#include "data/Statistics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -226,6 +227,7 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         figures.squares = total.squares;
         figures.scaled = total.scaled;
         addMargins(figures, RunningMoments::Total(tally.marginRuns, tally.marginRun.Of(tally.run)));
+        addCapability(figures);
         // A bin's middle may lie a rounding beyond the least or greatest
         // power in it; no percentile does.
         const auto percentile = [&](double p) -> std::optional<double> {
@@ -364,4 +366,21 @@ std::optional<double> ThresholdJudge::ChannelFigures::standardDeviation() const
     if (!std::isfinite(deviation))
         return std::nullopt;
     return deviation;
+}
+
+// Capability from what failed, every row counted: a channel whose rows
+// fail often is never called capable because its failing rows have no
+// margin to count.
+void ThresholdJudge::addCapability(ChannelFigures &figures)
+{
+    if (figures.count > 0)
+        figures.failingShare = double(figures.failed) / double(figures.count);
+    if (figures.failed > 0) {
+        const double share = figures.failed == figures.count ? 1 - 0.5 / double(figures.count) : *figures.failingShare;
+        figures.cpkObserved = -Statistics::NormalQuantile(share) / 3;
+    }
+    if (figures.cpk && figures.cpkObserved)
+        figures.capability = qMin(*figures.cpk, *figures.cpkObserved);
+    else
+        figures.capability = figures.cpk ? figures.cpk : figures.cpkObserved;
 }

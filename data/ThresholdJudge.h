@@ -130,6 +130,16 @@ public:
         // three margin deviations; none below two margins, for a deviation
         // of 0 or where no number holds it.
         std::optional<double> cpk;
+        // Over every row, Low and no-number rows too: the share that
+        // failed, and the capability that share stands for where the
+        // margins were normal, Phi^-1(1 - share) / 3; none where no row
+        // failed. Where every row failed, the share is taken as
+        // 1 - 1/(2 rows), so that it stays a number.
+        std::optional<double> failingShare;
+        std::optional<double> cpkObserved;
+        // The lower of cpk and cpkObserved, what the channel's capability
+        // is judged by (see Wording::Capability); none where neither is.
+        std::optional<double> capability;
         // The 1st, 50th and 99th percentiles of the numeric powers, linear
         // between the closest ranks (see PowerBins::Percentile).
         std::optional<double> p01;
@@ -235,6 +245,7 @@ private:
     void tallyRow(Tally &tally, qsizetype index, Failures failures, Number power, Number threshold);
     void endFiber(Fiber &fiber);
     static void addMargins(ChannelFigures &figures, const RunningMoments &margins);
+    static void addCapability(ChannelFigures &figures);
     qsizetype tallyOf(const MeasurementRows::Row &row, qsizetype position);
     qsizetype indexOf(const QByteArray &key, QByteArrayView waveLength);
     Number thresholdValue(const MeasurementRows::Row &row);

@@ -1,5 +1,6 @@
 #include "lot/LotTrend.h"
 
+#include "data/ChannelColumns.h"
 #include "lot/LotModel.h"
 #include "output/SummaryWriter.h"
 #include "output/Wording.h"
@@ -79,6 +80,10 @@ LotTrend::Pooled LotTrend::Pool(const QList<qint64> &counts, const QList<double>
 
 QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray &channel)
 {
+    static const qsizetype kMargins = ChannelColumns::IndexOf("margins");
+    static const qsizetype kMarginMean = ChannelColumns::IndexOf("margin_mean");
+    static const qsizetype kMarginStddev = ChannelColumns::IndexOf("margin_stddev");
+    static const qsizetype kCpk = ChannelColumns::IndexOf("cpk");
     TrendChart::Panel yield{tr("Yield"), QStringLiteral("%"), 1, {}, {}, {}, {}, {}, 100.0};
     TrendChart::Panel margin{tr("Margin mean, channel %1").arg(QString::fromUtf8(channel)), tr("dB"), 2, {}, {}, {}, {}, {}, {}};
     TrendChart::Panel cpk{tr("Cpk, channel %1").arg(QString::fromUtf8(channel)), QString(), 2, {}, {}, {}, {}, {}, {}};
@@ -91,12 +96,12 @@ QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray 
                                 ? double(Wording::YieldMillionths(summary->Fibers(), summary->Failed())) / 1e4
                                 : NAN);
         const FileSummary::Channel *figures = summary ? channelOf(*summary, channel) : nullptr;
-        margin.values.append(figures ? figures->marginMean : NAN);
-        cpk.values.append(figures ? figures->cpk : NAN);
+        margin.values.append(figures ? figures->Value(kMarginMean) : NAN);
+        cpk.values.append(figures ? figures->Value(kCpk) : NAN);
         if (figures) {
-            counts.append(figures->margins);
-            means.append(figures->marginMean);
-            deviations.append(figures->marginStddev);
+            counts.append(qint64(figures->Value(kMargins)));
+            means.append(figures->Value(kMarginMean));
+            deviations.append(figures->Value(kMarginStddev));
             if (summary->WarnMargin())
                 warnMargin = summary->WarnMargin();
         }

@@ -1,5 +1,6 @@
 #include "lot/SummaryCache.h"
 
+#include "data/ChannelColumns.h"
 #include "data/NativePath.h"
 
 #include <QDateTime>
@@ -291,7 +292,7 @@ bool SummaryCache::prepareSchema(Problem *problem)
                                   .arg(version.toLongLong())
                                   .arg(SchemaVersion)};
             usable = false;
-        } else if (empty || version.toLongLong() < SchemaVersion) {
+        } else if (empty || version.toLongLong() < SchemaVersion || !sameFigures(query)) {
             usable = makeSchema(query, problem);
         }
     }
@@ -301,6 +302,16 @@ bool SummaryCache::prepareSchema(Problem *problem)
         return false;
     }
     return true;
+}
+
+// Whether the entries hold the figures this program lists: a program with
+// other figures makes the cache anew.
+bool SummaryCache::sameFigures(QSqlQuery &query)
+{
+    const bool same = query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'figures'")) && query.next()
+        && query.value(0).toByteArray() == ChannelColumns::Signature();
+    query.finish();
+    return same;
 }
 
 // This schema's tables, in place of an older one's.
@@ -328,6 +339,9 @@ bool SummaryCache::makeSchema(QSqlQuery &query, Problem *problem)
         QStringLiteral("CREATE INDEX files_checked ON files (checked)"),
         QStringLiteral("CREATE TABLE bands (file INTEGER NOT NULL, band TEXT NOT NULL, figures BLOB NOT NULL, "
                        "PRIMARY KEY (file, band)) WITHOUT ROWID"),
+        QStringLiteral("CREATE TABLE meta (key TEXT PRIMARY KEY, value BLOB NOT NULL)"),
+        QStringLiteral("INSERT INTO meta (key, value) VALUES ('figures', x'%1')")
+            .arg(QString::fromLatin1(ChannelColumns::Signature().toHex())),
         QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId),
         QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion),
     };

@@ -121,6 +121,7 @@ private:
     bool connect(Problem *problem);
     bool prepareSchema(Problem *problem);
     bool makeSchema(class QSqlQuery &query, Problem *problem);
+    static bool sameFigures(class QSqlQuery &query);
     bool setAside(const QString &reason);
     void close();
     static Problem problemOf(const class QSqlError &error);

@@ -2,6 +2,7 @@
 
 #include "data/NativePath.h"
 #include "output/JsonObject.h"
+#include "data/ChannelColumns.h"
 #include "output/Wording.h"
 
 #include <algorithm>
@@ -172,26 +173,27 @@ void SummaryJsonWriter::AppendFileFigures(QByteArray &out, const ThresholdJudge 
 void SummaryJsonWriter::AppendChannel(QByteArray &out, const ThresholdJudge::ChannelFigures &figures,
                                       bool banded)
 {
-    const auto powers = [&figures](double value) {
-        return figures.powers > 0 ? std::optional<double>(value) : std::nullopt;
-    };
     JsonObject object(out);
-    object.string("channel", figures.channel)
-        .field("wavelength", figures.waveLength)
-        .number("count", figures.count)
-        .number("failed", figures.failed);
-    if (banded)
-        object.number("marginal", figures.marginal);
-    object.decimal("min", powers(figures.min))
-        .decimal("max", powers(figures.max))
-        .decimal("mean", powers(figures.mean))
-        .decimal("stddev", figures.standardDeviation())
-        .decimal("p01", figures.p01)
-        .decimal("p50", figures.p50)
-        .decimal("p99", figures.p99)
-        .decimal("margin_mean", figures.marginMean)
-        .decimal("margin_stddev", figures.marginDeviation)
-        .decimal("cpk", figures.cpk);
+    object.string("channel", figures.channel).field("wavelength", figures.waveLength);
+    for (const ChannelColumns::Column &column : ChannelColumns::All()) {
+        if (column.banded && !banded)
+            continue;
+        const std::optional<double> value = column.get(figures);
+        switch (column.kind) {
+        case ChannelColumns::Kind::Count:
+            object.number(column.key, qsizetype(value.value_or(0)));
+            break;
+        case ChannelColumns::Kind::Decimal:
+            object.decimal(column.key, value);
+            break;
+        case ChannelColumns::Kind::Capability:
+            if (value)
+                object.string(column.key, Wording::CapabilityUtf8(*value));
+            else
+                object.value(column.key, "null");
+            break;
+        }
+    }
 }
 
 void SummaryJsonWriter::AppendPareto(QByteArray &out, const ThresholdJudge &judge)

@@ -39,6 +39,11 @@ QByteArrayView Wording::ReasonsUtf8(ThresholdJudge::Failures failures)
     return kTexts[size_t(failures.toInt() & (kSets - 1))];
 }
 
+QString Wording::Capability(double value)
+{
+    return value >= CapableFrom ? tr("good") : value >= FairFrom ? tr("fair") : tr("low");
+}
+
 qint64 Wording::YieldMillionths(qsizetype fibers, qsizetype failed)
 {
     if (fibers <= 0)

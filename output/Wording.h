@@ -23,6 +23,13 @@ public:
     // The same as UTF-8, made once for each set of reasons.
     static QByteArrayView ReasonsUtf8(ThresholdJudge::Failures failures);
 
+    // A capability as its word: "good" from 1.33 on, "fair" from 1.0 on,
+    // "low" below (see ThresholdJudge::ChannelFigures::capability).
+    static QString Capability(double value);
+    static QByteArray CapabilityUtf8(double value) { return Capability(value).toUtf8(); }
+    static constexpr double CapableFrom = 1.33;
+    static constexpr double FairFrom = 1.0;
+
     // The yield as a share of a million, rounded down; 0 without fibers.
     static qint64 YieldMillionths(qsizetype fibers, qsizetype failed);
     // The same as a fraction (0.998), for the formats that give numbers.

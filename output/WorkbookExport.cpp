@@ -1,5 +1,6 @@
 #include "output/WorkbookExport.h"
 
+#include "data/ChannelColumns.h"
 #include "data/ChannelTable.h"
 #include "data/CodePage936.h"
 #include "data/FileError.h"
@@ -99,13 +100,30 @@ void writeRow(WorkbookSheet &sheet, const MeasurementRows::Row &row)
 
 QStringList channelHeadings(bool banded)
 {
-    QStringList headings{tr("Channel"), tr("Wavelength"), tr("Rows"), tr("Failed rows"), tr("Failed fibers")};
-    if (banded)
-        headings << tr("Marginal fibers");
-    headings << tr("Min (dB)") << tr("Max (dB)") << tr("Mean (dB)") << tr("Std dev (dB)") << tr("P01 (dB)")
-             << tr("P50 (dB)") << tr("P99 (dB)") << tr("Margin mean (dB)") << tr("Margin std dev (dB)")
-             << tr("Cpk");
+    QStringList headings{tr("Channel"), tr("Wavelength")};
+    for (const ChannelColumns::Column &column : ChannelColumns::All()) {
+        if (!column.banded || banded)
+            headings.append(ChannelColumns::HeadingWithUnit(column));
+    }
     return headings;
+}
+
+// How a figure's cell shows it: a margin signed to two places, a ratio to
+// two places, anything else as it is.
+lxw_format *formatOf(const ChannelColumns::Column &column, const WorkbookFormats &formats)
+{
+    if (column.kind != ChannelColumns::Kind::Decimal || column.decimals != 2)
+        return nullptr;
+    if (qstrcmp(column.unit, "dB") == 0)
+        return formats.margin;
+    return *column.unit ? nullptr : formats.places;
+}
+
+// The Channels sheet's column of Cpk, which is marked where it is low.
+int cpkColumn(bool banded)
+{
+    return int(channelHeadings(banded).indexOf(ChannelColumns::HeadingWithUnit(
+        ChannelColumns::All().at(ChannelColumns::IndexOf("cpk")))));
 }
 
 void writeChannels(WorkbookSheet &sheet, const ThresholdJudge &judge, const WorkbookFormats &formats)
@@ -115,31 +133,19 @@ void writeChannels(WorkbookSheet &sheet, const ThresholdJudge &judge, const Work
         if (!sheet.NextRow())
             break;
         int column = 0;
-        const auto number = [&](const std::optional<double> &value, lxw_format *format = nullptr) {
-            if (value)
-                sheet.Number(column, *value, format);
-            ++column;
-        };
         sheet.Text(column++, QString::fromUtf8(figures.channel));
         sheet.NumberOrField(column++, figures.waveLength);
-        number(double(figures.count));
-        number(double(figures.failed));
-        number(double(figures.failedFibers));
-        if (banded)
-            number(double(figures.marginal));
-        const auto powers = [&figures](double value) {
-            return figures.powers > 0 ? std::optional<double>(value) : std::nullopt;
-        };
-        number(powers(figures.min));
-        number(powers(figures.max));
-        number(powers(figures.mean));
-        number(figures.standardDeviation());
-        number(figures.p01);
-        number(figures.p50);
-        number(figures.p99);
-        number(figures.marginMean, formats.margin);
-        number(figures.marginDeviation);
-        number(figures.cpk, formats.places);
+        for (const ChannelColumns::Column &each : ChannelColumns::All()) {
+            if (each.banded && !banded)
+                continue;
+            // The very double, as --summary gives it: a format only for showing.
+            const std::optional<double> value = each.get(figures);
+            if (value && each.kind == ChannelColumns::Kind::Capability)
+                sheet.Text(column, Wording::Capability(*value));
+            else if (value)
+                sheet.Number(column, *value, formatOf(each, formats));
+            ++column;
+        }
     }
 }
 
@@ -266,7 +272,7 @@ bool WriteFile(const Source &source, const QString &path, QString *error, const 
                                   : tr("its rows could not be read back from their temporary file"));
     formats.MarkFailingFibers(fibers, FiberSheetColumns::WorstMarginColumn, FiberSheetColumns::FiberColumns,
                               int(fiberHeadings.size() - FiberSheetColumns::FiberColumns) / 2);
-    formats.MarkLowCapability(channels, int(statistics.size() - 1));
+    formats.MarkLowCapability(channels, cpkColumn(banded));
     lxw_error failed = fibers.Finish();
     if (const lxw_error e = channels.Finish(); !failed)
         failed = e;

@@ -1,18 +1,29 @@
 #include "view/ChannelFiguresModel.h"
 
+#include "data/ChannelColumns.h"
 #include "output/SummaryWriter.h"
+#include "output/Wording.h"
 
 namespace {
 
-const char *const kHeadings[] = {"Channel", "WaveLength", "Count", "Failed",
-                                 "Min",     "Max",        "Mean",  "Std. deviation"};
+// The channel and its wavelength, then the figures of the table.
+constexpr int kFirstFigure = 2;
 
-QString decimal(const std::optional<double> &value)
+// A figure as the table shows it: to its column's decimals, so that a
+// column's points line up.
+QString shown(const ChannelColumns::Column &column, const std::optional<double> &value)
 {
-    QByteArray text;
-    if (value)
-        SummaryWriter::AppendDecimal(text, *value);
-    return QString::fromLatin1(text);
+    if (!value)
+        return QStringLiteral("-");
+    switch (column.kind) {
+    case ChannelColumns::Kind::Count:
+        return QString::number(qint64(*value));
+    case ChannelColumns::Kind::Capability:
+        return Wording::Capability(*value);
+    case ChannelColumns::Kind::Decimal:
+        break;
+    }
+    return QString::number(*value, 'f', column.decimals);
 }
 
 } // namespace
@@ -31,7 +42,7 @@ int ChannelFiguresModel::rowCount(const QModelIndex &parent) const
 
 int ChannelFiguresModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(std::size(kHeadings));
+    return parent.isValid() ? 0 : kFirstFigure + int(ChannelColumns::All().size());
 }
 
 QVariant ChannelFiguresModel::data(const QModelIndex &index, int role) const
@@ -43,33 +54,26 @@ QVariant ChannelFiguresModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole)
         return QVariant();
     const ThresholdJudge::ChannelFigures &figures = m_figures.at(index.row());
-    const bool powers = figures.powers > 0;
-    switch (index.column()) {
-    case 0:
+    if (index.column() == 0)
         return QString::fromUtf8(figures.channel);
-    case 1:
+    if (index.column() == 1)
         return SummaryWriter::FieldText(figures.waveLength);
-    case 2:
-        return QString::number(figures.count);
-    case 3:
-        return QString::number(figures.failed);
-    case 4:
-        return decimal(powers ? std::optional<double>(figures.min) : std::nullopt);
-    case 5:
-        return decimal(powers ? std::optional<double>(figures.max) : std::nullopt);
-    case 6:
-        return decimal(powers ? std::optional<double>(figures.mean) : std::nullopt);
-    case 7:
-        return decimal(figures.standardDeviation());
-    default:
+    const qsizetype figure = index.column() - kFirstFigure;
+    if (figure >= ChannelColumns::All().size())
         return QVariant();
-    }
+    const ChannelColumns::Column &column = ChannelColumns::All().at(figure);
+    return shown(column, column.get(figures));
 }
 
 QVariant ChannelFiguresModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
-        && section < int(std::size(kHeadings)))
-        return tr(kHeadings[section]);
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (section == 0)
+        return tr("Channel");
+    if (section == 1)
+        return tr("WaveLength");
+    if (section - kFirstFigure < ChannelColumns::All().size())
+        return ChannelColumns::HeadingWithUnit(ChannelColumns::All().at(section - kFirstFigure));
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -111,6 +111,10 @@ void TestSummaryCommand::formats_data()
                       "fixture/sub/EMPTY.FIB,,fail,0,no rows,,,,,\r\n"
                       "missing.fib,,error,,\"Cannot read \"\"missing.fib\"\": No such file or directory\",,,,,\r\n");
     // Channel 01's powers: 18 of -20.00 and one of -25.01.
+    // Channel 01: 1 of 19 rows fails, a share of 1/19; Phi^-1(18/19) / 3 =
+    // 0.539952 (Python's statistics.NormalDist), below its Cpk of 1.37: low.
+    // Channel 02: its one row is Low, so every row failed, the share taken
+    // as 1/2 and Cpk observed 0: low.
     QTest::newRow("json")
         << QStringLiteral("json")
         << QByteArray(
@@ -131,12 +135,15 @@ void TestSummaryCommand::formats_data()
                "      \"yield\": 0.5,\n"
                "      \"channels\": [\n"
                "        {\"channel\": \"01\", \"wavelength\": \"1271.0\", \"count\": 19, \"failed\": 1, "
+               "\"failed_fibers\": 1, \"powers\": 19, \"margins\": 19, "
                "\"min\": -25.01, \"max\": -20, \"mean\": -20.263684, \"stddev\": 1.149373, \"p01\": -24.1082, "
                "\"p50\": -20, \"p99\": -20, \"margin_mean\": 4.736316, \"margin_stddev\": 1.149373, \"cpk\": "
-               "1.373594},\n"
+               "1.373594, \"failing_share\": 0.052632, \"cpk_observed\": 0.539952, \"capability\": \"low\"},\n"
                "        {\"channel\": \"02\", \"wavelength\": \"1291.0\", \"count\": 1, \"failed\": 1, "
+               "\"failed_fibers\": 1, \"powers\": 0, \"margins\": 0, "
                "\"min\": null, \"max\": null, \"mean\": null, \"stddev\": null, \"p01\": null, \"p50\": null, "
-               "\"p99\": null, \"margin_mean\": null, \"margin_stddev\": null, \"cpk\": null}\n"
+               "\"p99\": null, \"margin_mean\": null, \"margin_stddev\": null, \"cpk\": null, "
+               "\"failing_share\": 1, \"cpk_observed\": 0, \"capability\": \"low\"}\n"
                "      ],\n"
                "      \"pareto\": {\"channels\": [{\"channel\": \"01\", \"fibers\": 1}, {\"channel\": \"02\", "
                "\"fibers\": 1}], \"reasons\": [{\"reason\": \"incomplete\", \"fibers\": 1}, {\"reason\": "
@@ -170,12 +177,15 @@ void TestSummaryCommand::formats_data()
                "\"worst_channel\": \"02\", \"worst_margin\": null}\n"
                "{\"file\": \"fixture/cable.fib\", \"type\": \"file\", \"verdict\": \"fail\", \"fibers\": 2, "
                "\"failed\": 1, \"yield\": 0.5, \"channels\": [{\"channel\": \"01\", \"wavelength\": \"1271.0\", "
-               "\"count\": 19, \"failed\": 1, \"min\": -25.01, \"max\": -20, \"mean\": -20.263684, \"stddev\": "
+               "\"count\": 19, \"failed\": 1, \"failed_fibers\": 1, \"powers\": 19, \"margins\": 19, "
+               "\"min\": -25.01, \"max\": -20, \"mean\": -20.263684, \"stddev\": "
                "1.149373, \"p01\": -24.1082, \"p50\": -20, \"p99\": -20, \"margin_mean\": 4.736316, "
-               "\"margin_stddev\": 1.149373, \"cpk\": 1.373594}, {\"channel\": \"02\", \"wavelength\": \"1291.0\", "
-               "\"count\": 1, \"failed\": 1, \"min\": null, \"max\": null, \"mean\": null, \"stddev\": null, "
+               "\"margin_stddev\": 1.149373, \"cpk\": 1.373594, \"failing_share\": 0.052632, \"cpk_observed\": "
+               "0.539952, \"capability\": \"low\"}, {\"channel\": \"02\", \"wavelength\": \"1291.0\", "
+               "\"count\": 1, \"failed\": 1, \"failed_fibers\": 1, \"powers\": 0, \"margins\": 0, "
+               "\"min\": null, \"max\": null, \"mean\": null, \"stddev\": null, "
                "\"p01\": null, \"p50\": null, \"p99\": null, \"margin_mean\": null, \"margin_stddev\": null, "
-               "\"cpk\": null}], \"pareto\": {\"channels\": [{\"channel\": \"01\", \"fibers\": 1}, {\"channel\": "
+               "\"cpk\": null, \"failing_share\": 1, \"cpk_observed\": 0, \"capability\": \"low\"}], \"pareto\": {\"channels\": [{\"channel\": \"01\", \"fibers\": 1}, {\"channel\": "
                "\"02\", \"fibers\": 1}], \"reasons\": [{\"reason\": \"incomplete\", \"fibers\": 1}, {\"reason\": "
                "\"below threshold\", \"fibers\": 1}, {\"reason\": \"Low\", \"fibers\": 1}]}}\n"
                "{\"file\": \"fixture/sub/EMPTY.FIB\", \"type\": \"file\", \"verdict\": \"fail\", \"reason\": "
@@ -249,7 +259,7 @@ void TestSummaryCommand::marginalBand_data()
     QTest::newRow("json") << QStringLiteral("json") << QStringLiteral("5.01")
                           << QByteArrayList{"\"worst_margin\": 5, \"marginal\": true}",
                                             "\"failed\": 0,\n      \"marginal\": 1,",
-                                            "\"failed\": 0, \"marginal\": 1, \"min\""}; // a fiber counts once
+                                            "\"failed\": 0, \"failed_fibers\": 0, \"marginal\": 1, \"powers\""}; // a fiber counts once
     QTest::newRow("jsonl") << QStringLiteral("jsonl") << QStringLiteral("5.01")
                            << QByteArrayList{"\"worst_margin\": 5, \"marginal\": true}\n",
                                              "\"failed\": 0, \"marginal\": 1, \"yield\""};
