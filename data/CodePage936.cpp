@@ -48,25 +48,48 @@ bool mayEndCut(QByteArrayView bytes)
         || (n >= 3 && isLead(byte(3)) && isDigit(byte(2)) && isLead(byte(1)));
 }
 
+// The text of `bytes`, one character at a time: what decodes as a whole
+// character (one, two or four bytes) shows as itself; a byte that starts
+// none shows as U+FFFD, and the next byte is read on its own. So every byte
+// that does not decode has a U+FFFD of its own, and a trail byte after a
+// bad lead (an ASCII letter, another lead) is never swallowed with it.
+QString decodeByCharacters(QStringDecoder &decoder, QByteArrayView bytes)
+{
+    // The one character that decodes as U+FFFD and is not a fault.
+    static constexpr char kReplacement[] = "\x84\x31\xa4\x37";
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        const qsizetype length = characterLength(bytes, at);
+        const QByteArrayView character = bytes.sliced(at, length);
+        const QString decoded = decoder.decode(character);
+        if (!decoded.isEmpty() && (!decoded.contains(QChar::ReplacementCharacter) || character == kReplacement)) {
+            text += decoded;
+            at += length;
+        } else {
+            text += QChar::ReplacementCharacter;
+            ++at;
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 QString Decode(QByteArrayView bytes)
 {
     // Made once per thread: finding the codec costs more than most texts.
     thread_local QStringDecoder decoder(kName, QStringDecoder::Flag::Stateless);
-    if (!mayEndCut(bytes))
-        return decoder.decode(bytes);
-    // The decoder drops a character cut off at the end without a trace, so
-    // that "ABCDEFG\xb9" would read as "ABCDEFG". A blank after it makes
-    // every byte of the cut character show as U+FFFD, as bad bytes do
-    // everywhere else; the blank is then taken off again.
-    QByteArray completed;
-    completed.reserve(bytes.size() + 1);
-    completed.append(bytes.data(), bytes.size());
-    completed.append(' ');
-    QString text = decoder.decode(completed);
-    text.chop(1);
-    return text;
+    // The decoder drops a character cut off at the end without a trace, and
+    // takes a bad lead byte together with the byte after it; a text with
+    // neither in it reads as a whole, which is what nearly every one does.
+    if (!mayEndCut(bytes)) {
+        QString text = decoder.decode(bytes);
+        if (!text.contains(QChar::ReplacementCharacter))
+            return text;
+    }
+    return decodeByCharacters(decoder, bytes);
 }
 
 QByteArray Encode(QStringView text)

@@ -109,6 +109,13 @@ private:
                 found(pathError(path, qt_error_string(errno), true));
             return;
         }
+        // A link to a folder is named by its own path and never stands for
+        // the folder: the folder, where the walk reaches it, is walked.
+        if (S_ISDIR(info.st_mode)) {
+            if (firstTime(path))
+                found(pathError(path, ResultFileFinder::tr("not a regular file"), true));
+            return;
+        }
         if (!firstTime(info))
             return;
         if (!S_ISREG(info.st_mode)) {

@@ -44,8 +44,9 @@ public:
 
     // The result files of `paths`. A path that cannot be read, a folder
     // without result files, or a ".fib" in a folder that is no regular file
-    // (a FIFO, a device) goes to `errors`. Linked folders are not entered,
-    // so that a link back up never makes the walk endless. Gives up once
+    // (a FIFO, a device, a link to a folder) goes to `errors`. Linked folders
+    // are not entered, so that a link back up never makes the walk endless,
+    // and a folder linked beside it is walked all the same. Gives up once
     // `stop` is true.
     static ResultFiles Find(const QStringList &paths, QList<PathError> *errors,
                             const std::function<bool()> &stop);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/ExactSum.h"
+
 #include <QList>
 #include <QtGlobal>
 
@@ -7,7 +9,7 @@
 // mean and squared deviations. Summed plainly as long as the sums fit; from
 // the value that would make them overflow on, scaled (see ScaleExponent),
 // so that the mean and the deviation stay numbers wherever the true ones
-// are.
+// are. Their exact sum is kept beside, for the mean where values cancel.
 class RunningMoments
 {
 public:
@@ -20,9 +22,16 @@ public:
     qsizetype powers = 0;
     double min = 0;
     double max = 0;
-    double mean = 0;    // scaled by 2^-ScaleExponent when `scaled`
+    double mean = 0;    // scaled by 2^-ScaleExponent when `scaled`; see Mean()
     double squares = 0; // scaled by 2^-(2 * ScaleExponent) when `scaled`
     bool scaled = false;
+    ExactSum sum; // of every value, never scaled
+
+    // The mean, unscaled: a number wherever the true one is, and right to
+    // thirteen significant digits at least, however the values cancel.
+    double Mean() const;
+    // The same, scaled as `mean` is.
+    double ScaledMean() const;
 
     void Add(double power);
     // Adds a - b, which may be too large for a double where a and b are not.
@@ -34,7 +43,9 @@ public:
     static RunningMoments Total(const QList<RunningMoments> &runs, const RunningMoments &run);
 
 private:
+    void addToMoments(double value);
     void addScaled(double value);
     RunningMoments scaledDown() const;
     static RunningMoments combine(const RunningMoments &a, const RunningMoments &b);
+    static double chosen(double running, double exact);
 };

@@ -223,7 +223,7 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         figures.powers = total.powers;
         figures.min = total.min;
         figures.max = total.max;
-        figures.mean = total.scaled ? std::ldexp(total.mean, ScaleExponent) : total.mean;
+        figures.mean = total.Mean();
         figures.squares = total.squares;
         figures.scaled = total.scaled;
         addMargins(figures, RunningMoments::Total(tally.marginRuns, tally.marginRun.Of(tally.run)));
@@ -275,13 +275,13 @@ void ThresholdJudge::addMargins(ChannelFigures &figures, const RunningMoments &m
     const auto unscaled = [&margins](double value) {
         return margins.scaled ? std::ldexp(value, ScaleExponent) : value;
     };
-    figures.marginMean = finiteOrNone(unscaled(margins.mean));
+    figures.marginMean = finiteOrNone(margins.Mean());
     if (margins.powers < 2)
         return;
     const double deviation = sampleDeviation(margins.powers, margins.squares);
     figures.marginDeviation = finiteOrNone(unscaled(deviation));
     // A deviation of 0 gives no finite ratio, hence none.
-    figures.cpk = finiteOrNone(margins.mean / (3 * deviation));
+    figures.cpk = finiteOrNone(margins.ScaledMean() / (3 * deviation));
 }
 
 QList<ThresholdJudge::ChannelCount> ThresholdJudge::ParetoChannels() const

@@ -31,8 +31,10 @@ QFont baseFont(const ReportLogFont &description)
 {
     QFont font(QString::fromLocal8Bit(description.lfFaceName));
     // Report faces such as "Boldface" need not exist; the description asks
-    // for a variable-pitch Swiss face, which the hint finds instead.
-    font.setStyleHint(QFont::SansSerif, QFont::PreferQuality);
+    // for a variable-pitch Swiss face, which the hint finds instead. Latin
+    // text is not shaped, so no ligature stands for its letters ("fi" in
+    // a file's name): a PDF's text is searched and copied as it was drawn.
+    font.setStyleHint(QFont::SansSerif, QFont::StyleStrategy(QFont::PreferQuality | QFont::PreferNoShaping));
     const quint8 pitch = description.lfPitchAndFamily & kPitchMask;
     if (pitch == kFixedPitch)
         font.setFixedPitch(true);

@@ -22,7 +22,7 @@
 namespace ReportPdf {
 
 bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &pageSize,
-               QString *error, const std::atomic<bool> *stop)
+               QString *error, const std::atomic<bool> *stop, const QString &title)
 {
     auto fail = [&](const QString &reason) { return FileError::WriteFailed(path, reason, error); };
     bool drawn = false;
@@ -39,7 +39,7 @@ bool WriteFile(const PrintReport &report, const QString &path, const QPageSize &
             // destroying it would try to finish the document.
             auto writer = std::make_unique<QPdfWriter>(&file);
             writer->setCreator(QStringLiteral("Quenvale"));
-            writer->setTitle(QFileInfo(NativePath::Display(path)).completeBaseName());
+            writer->setTitle(title.isEmpty() ? QFileInfo(NativePath::Display(path)).completeBaseName() : title);
             writer->setPageLayout(
                 QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
             try {
@@ -95,7 +95,7 @@ bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const Reque
                               ? QPageSize::Letter
                               : QPageSize::A4);
     try {
-        return WriteFile(report, pdfPath, paper, error, stop);
+        return WriteFile(report, pdfPath, paper, error, stop, QFileInfo(NativePath::Display(fibPath)).fileName());
     } catch (const std::bad_alloc &) {
         return FileError::WriteFailed(pdfPath, Texts::tr("not enough memory to draw it"), error);
     }

@@ -22,7 +22,8 @@ constexpr int kRowPixelSize = 14;
 QFont RowFont()
 {
     QFont font;
-    font.setStyleHint(QFont::SansSerif);
+    // Unshaped, without ligatures, as every font of the report (see ReportFont).
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     font.setPixelSize(kRowPixelSize);
     font.setKerning(false);
     return font;

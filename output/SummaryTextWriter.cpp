@@ -156,8 +156,12 @@ void SummaryTextWriter::AppendMargin(QByteArray &out, double margin)
         out += tr("too large to hold as a number").toUtf8();
         return;
     }
+    // A margin below 0 fails, so it keeps its sign however small it is;
+    // one above 0 gets its "+" only where it shows a digit.
     if (margin > 0 && number != "0.00")
         out += '+';
+    else if (margin < 0 && !number.startsWith('-'))
+        out += '-';
     out += number;
     out += " dB";
 }

@@ -21,7 +21,8 @@ public:
     void Finish(const Run &run, const Sink &out) const override;
 
     // Appends a margin in dB as the text shows it: two places and a sign
-    // ("+0.50 dB", "-1.25 dB"), the shortest exponent form where two places
+    // ("+0.50 dB", "-1.25 dB"; "-0.00 dB" for a margin below 0 that rounds to
+    // nothing, for it fails), the shortest exponent form where two places
     // would run past fifteen digits, and words where it is too large for
     // any number.
     static void AppendMargin(QByteArray &out, double margin);

@@ -1,6 +1,7 @@
 #include "output/WorkbookSheet.h"
 
 #include "data/ChannelTable.h"
+#include "output/ExactNumberStream.h"
 #include "output/SummaryWriter.h"
 #include "output/TerminalText.h"
 
@@ -40,12 +41,22 @@ WorkbookSheet::WorkbookSheet(lxw_workbook *workbook, const char *name, const QSt
     }
     // The cells go into the sheet's temporary file a row at a time; with the
     // stream's own few kilobytes that is a system call every few dozen rows.
-    if (m_sheet->optimize_tmpfile)
+    if (m_sheet->optimize_tmpfile) {
         std::setvbuf(m_sheet->optimize_tmpfile, nullptr, _IOFBF, kDataBuffer);
+        // libxlsxwriter writes the rows into `file`, the data file itself
+        // until a stream that mends their numbers stands in front of it.
+        auto numbers = std::make_unique<ExactNumberStream>(m_sheet->optimize_tmpfile);
+        if (m_sheet->file == m_sheet->optimize_tmpfile && numbers->Stream()) {
+            m_sheet->file = numbers->Stream();
+            m_numbers = std::move(numbers);
+        }
+    }
     for (int column = 0; column < m_columns; ++column)
         Text(column, headings.at(column), headingFormat);
     worksheet_freeze_panes(m_sheet, 1, lxw_col_t(frozenColumns));
 }
+
+WorkbookSheet::~WorkbookSheet() = default;
 
 void WorkbookSheet::keep(lxw_error error)
 {
@@ -113,6 +124,8 @@ void WorkbookSheet::Number(int column, double value, lxw_format *format)
     if (!m_sheet || !std::isfinite(value))
         return;
     widen(column, numberWidth(value));
+    if (m_numbers && ExactNumberStream::NeedsMoreDigits(value))
+        m_numbers->Keep(lxw_row_t(m_row), lxw_col_t(column), value);
     keep(worksheet_write_number(m_sheet, lxw_row_t(m_row), lxw_col_t(column), value, format));
 }
 

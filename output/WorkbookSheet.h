@@ -7,6 +7,10 @@
 
 #include <xlsxwriter.h>
 
+#include <memory>
+
+class ExactNumberStream;
+
 // One sheet of a workbook written row after row (libxlsxwriter's
 // constant-memory mode: a row is written once the next one is begun): a
 // header line that stays in view and carries an autofilter, cells of text
@@ -20,8 +24,11 @@ public:
 
     // A new sheet named `name` with `headings` in its first row, the
     // first `frozenColumns` columns kept in view beside the others.
+    // The sheet must outlive the workbook's closing, which writes its
+    // last row.
     WorkbookSheet(lxw_workbook *workbook, const char *name, const QStringList &headings,
                   lxw_format *headingFormat, int frozenColumns = 0);
+    ~WorkbookSheet();
 
     lxw_worksheet *Sheet() const { return m_sheet; }
     // Begins the next row of data; false when the sheet holds no more.
@@ -33,7 +40,8 @@ public:
     void Text(int column, const QString &text, lxw_format *format = nullptr);
     // A field of a result file: decoded from code page 936, trimmed.
     void Field(int column, QByteArrayView field);
-    // Nothing for a number that is none (an infinity).
+    // Nothing for a number that is none (an infinity); the very double
+    // otherwise, however many digits it takes.
     void Number(int column, double value, lxw_format *format = nullptr);
     void Boolean(int column, bool value, lxw_format *format = nullptr);
     // A field that holds a number (as the judge reads powers) as that
@@ -63,4 +71,5 @@ private:
     int m_columns;
     QList<qsizetype> m_widths;
     lxw_error m_error = LXW_NO_ERROR;
+    std::unique_ptr<ExactNumberStream> m_numbers; // the rows' way into the data file
 };

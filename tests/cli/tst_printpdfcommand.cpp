@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -14,6 +15,8 @@ private slots:
     void writesTheReport();
     void failsWithoutAFile_data();
     void failsWithoutAFile();
+    void searchFindsTheFileName_data();
+    void searchFindsTheFileName();
 
 private:
     // Runs the program without a display; returns its exit code.
@@ -108,6 +111,43 @@ void TestPrintPdfCommand::failsWithoutAFile()
     QVERIFY2(err.contains(message.toUtf8()), err.constData());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     QVERIFY(QDir(dir.filePath(QStringLiteral("folder"))).isEmpty());
+}
+
+void TestPrintPdfCommand::searchFindsTheFileName_data()
+{
+    QTest::addColumn<QStringList>("extra");
+    QTest::newRow("the rows") << QStringList();
+    QTest::newRow("with verdicts") << QStringList{"--verdicts"};
+}
+
+// A PDF is found by its title and searched in its text: the title is the
+// result file's name, and "fi" in the text drawn ("cable-fib-7.fib",
+// "fibers") is two letters, never the one ligature U+FB01.
+void TestPrintPdfCommand::searchFindsTheFileName()
+{
+    QFETCH(QStringList, extra);
+    QTemporaryDir dir;
+    const QString fib = dir.filePath(QStringLiteral("cable-fib-7.fib"));
+    QVERIFY(QFile::copy(sourcePath(QStringLiteral("samples/cwdm-4-fibers.fib")), fib));
+    const QString out = dir.filePath(QStringLiteral("report.pdf"));
+    QCOMPARE(run(QStringList{"--print-pdf", out, fib} + extra), 0);
+
+    const auto poppler = [](const QString &program, const QStringList &arguments) {
+        QProcess tool;
+        tool.start(program, arguments);
+        return tool.waitForFinished(30000) && tool.exitCode() == 0 ? QString::fromUtf8(tool.readAllStandardOutput())
+                                                                 : QStringLiteral("(%1 failed)").arg(program);
+    };
+    const QString info = poppler(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), out});
+    static const QRegularExpression title(QStringLiteral("^Title: +(.*)$"), QRegularExpression::MultilineOption);
+    QCOMPARE(title.match(info).captured(1), QStringLiteral("cable-fib-7.fib"));
+    const QString text = poppler(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-enc"), QStringLiteral("UTF-8"), out, QStringLiteral("-")});
+    QVERIFY2(!text.contains(QChar(0xfb01)) && !text.contains(QChar(0xfb02)), qPrintable(text));
+    if (!extra.isEmpty()) {
+        QVERIFY2(text.contains(QStringLiteral("cable-fib-7.fib")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("4 of 4 fibers pass")), qPrintable(text));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPrintPdfCommand)

@@ -53,6 +53,8 @@ private slots:
     void marginalBand_data();
     void marginalBand();
     void foldersHoldOnlyFilesToJudge();
+    void linkedFolderLosesNoFile_data();
+    void linkedFolderLosesNoFile();
     void memoryStaysFlat_data();
     void memoryStaysFlat();
     void textForTerminals();
@@ -311,6 +313,37 @@ void TestSummaryCommand::foldersHoldOnlyFilesToJudge()
     QCOMPARE(job.readAllStandardError(),
              QByteArray("quenvale: Cannot read \"scan/pipe.fib\": not a regular file\n"
                         "quenvale: Cannot read \"scan/zero.fib\": not a regular file\n"));
+}
+
+void TestSummaryCommand::linkedFolderLosesNoFile_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::newRow("link before its folder") << QStringLiteral("a0.fib");
+    QTest::newRow("link after its folder") << QStringLiteral("z0.fib");
+}
+
+// A link named *.fib that points at a sibling folder is, to whoever named
+// it so, a result file that is not there: it is named, as a FIFO is, and
+// never entered. The folder is walked where the walk reaches it, so its
+// file is judged once, whichever of the two sorts first.
+void TestSummaryCommand::linkedFolderLosesNoFile()
+{
+    QFETCH(QString, link);
+    QTemporaryDir dir;
+    const QDir scan(dir.filePath(QStringLiteral("scan")));
+    QVERIFY(QDir().mkpath(scan.filePath(QStringLiteral("mid"))));
+    QVERIFY(writeFile(scan.filePath(QStringLiteral("mid/c.fib")), standardHeader() + goodFiber()));
+    QVERIFY(QFile::link(QStringLiteral("mid"), scan.filePath(link)));
+
+    const ProgramRun summary = runProgram({QStringLiteral("--summary"), QStringLiteral("--format"),
+                                           QStringLiteral("csv"), QStringLiteral("scan")},
+                                          dir.path());
+    QCOMPARE(summary.exitCode, 1);
+    const QByteArray name = "scan/" + link.toUtf8();
+    QCOMPARE(summary.out,
+             "file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,marginal\r\n"
+             "scan/mid/c.fib,GOOD,pass,18,,01,5,,,\r\n"
+             + name + ",,error,,\"Cannot read \"\"" + name + "\"\": not a regular file\",,,,,\r\n");
 }
 
 void TestSummaryCommand::memoryStaysFlat_data()

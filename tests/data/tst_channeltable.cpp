@@ -2,6 +2,7 @@
 
 #include "data/ChannelTable.h"
 #include "data/ClassicAtof.h"
+#include "data/CodePage936.h"
 #include "data/MeasurementStore.h"
 #include "data/ResultFile.h"
 
@@ -35,6 +36,8 @@ private slots:
     void rowFieldsAreZeroFilled();
     void rowsAreBoundsTested();
     void storeIsOneAndKeepsOrder();
+    void decodesEachBadByte_data();
+    void decodesEachBadByte();
 };
 
 void TestChannelTable::cutsWholeLinesOnly_data()
@@ -271,6 +274,37 @@ void TestChannelTable::storeIsOneAndKeepsOrder()
     QCOMPARE(store.Rows().At(2).text(MeasurementRow::FiberName).toByteArray(), QByteArray("3"));
     store.Clear();
     QCOMPARE(store.Rows().Count(), 0);
+}
+
+void TestChannelTable::decodesEachBadByte_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("two-byte character") << QByteArray("A\xb9\xe2") << QStringLiteral("A\u5149");
+    QTest::newRow("four-byte character") << QByteArray("\x81\x30\x81\x30") << QStringLiteral("\u0080");
+    QTest::newRow("U+FFFD written out") << QByteArray("\x84\x31\xa4\x37") << QStringLiteral("\uFFFD");
+    QTest::newRow("a byte that starts nothing") << QByteArray("\x80" "A\xff") << QStringLiteral("\uFFFDA\uFFFD");
+    // 0xFF is no trail byte: the lead is bad, 0xFF bad on its own.
+    QTest::newRow("lead before 0xff") << QByteArray("A\x81\xff" "B") << QStringLiteral("A\uFFFD\uFFFDB");
+    QTest::newRow("lead before a blank") << QByteArray("\x81 B") << QStringLiteral("\uFFFD B");
+    QTest::newRow("lead before a lone digit") << QByteArray("\x81" "0B") << QStringLiteral("\uFFFD0B");
+    // Lead, digit, lead, digit that name no character: each lead is bad, each
+    // digit reads as itself, so that two such names never read alike.
+    QTest::newRow("four bytes of no character")
+        << QByteArray("\xfe\x39\xfe\x39" "A") << QStringLiteral("\uFFFD9\uFFFD9A");
+    QTest::newRow("four other bytes of none")
+        << QByteArray("\xe3\x32\x9a\x36" "A") << QStringLiteral("\uFFFD2\uFFFD6A");
+    QTest::newRow("lead cut off at the end") << QByteArray("ABCDEFG\xb9") << QStringLiteral("ABCDEFG\uFFFD");
+    QTest::newRow("lead and digit cut off") << QByteArray("A\x81\x30") << QStringLiteral("A\uFFFD0");
+    QTest::newRow("lead, digit and lead cut off") << QByteArray("\x81\x30\x81") << QStringLiteral("\uFFFD0\uFFFD");
+}
+
+// One U+FFFD for each byte that does not decode, never one for two.
+void TestChannelTable::decodesEachBadByte()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(CodePage936::Decode(bytes), text);
 }
 
 QTEST_GUILESS_MAIN(TestChannelTable)

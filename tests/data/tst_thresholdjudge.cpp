@@ -120,6 +120,8 @@ private slots:
     void figuresOverRuns();
     void statistics_data();
     void statistics();
+    void meansWhereValuesCancel_data();
+    void meansWhereValuesCancel();
     void marginalBand_data();
     void marginalBand();
     void pareto();
@@ -380,6 +382,55 @@ void TestThresholdJudge::statistics()
                                                           .arg(QString::fromLatin1(text(actual)),
                                                                QString::fromLatin1(text(expected)))));
     }
+}
+
+void TestThresholdJudge::meansWhereValuesCancel_data()
+{
+    QTest::addColumn<QByteArrayList>("powers");     // channel 01's, a fiber each
+    QTest::addColumn<QByteArrayList>("thresholds"); // one for all, or one a fiber
+    QTest::addColumn<double>("mean");               // of the powers
+    QTest::addColumn<double>("marginMean");
+    // Margins 10, 1e300 - 20 and -1e300 - 20: their sum is -30.
+    const double third = 1e300 / 3; // (1e300 - 10) / 3, to a rounding
+    QTest::newRow("10, 1e300 - 20, -1e300 - 20")
+        << QByteArrayList{"10", "1e300", "-20"} << QByteArrayList{"0", "20", "1e300"} << third << -10.0;
+    QTest::newRow("1e300 - 20, -1e300 - 20, 10")
+        << QByteArrayList{"1e300", "-20", "10"} << QByteArrayList{"20", "1e300", "0"} << third << -10.0;
+    QTest::newRow("-1e300 - 20, 10, 1e300 - 20")
+        << QByteArrayList{"-20", "10", "1e300"} << QByteArrayList{"1e300", "0", "20"} << third << -10.0;
+    // Margins 1.5e308, 3e200 and -1.5e308: their sum is 3e200.
+    const double powersMean = 5e307; // (1.5e308 + 3e200) / 3, to a rounding
+    QTest::newRow("1.5e308, 3e200, -1.5e308")
+        << QByteArrayList{"1.5e308", "3e200", "0"} << QByteArrayList{"0", "0", "1.5e308"} << powersMean << 1e200;
+    QTest::newRow("-1.5e308, 3e200, 1.5e308")
+        << QByteArrayList{"0", "3e200", "1.5e308"} << QByteArrayList{"1.5e308", "0", "0"} << powersMean << 1e200;
+    QTest::newRow("1.5e308, -1.5e308, 3e200")
+        << QByteArrayList{"1.5e308", "0", "3e200"} << QByteArrayList{"0", "1.5e308", "0"} << powersMean << 1e200;
+    // One threshold for all: margins 1e300 and 10 - 1e300, whose sum is 10.
+    QTest::newRow("1e300 and 10 - 1e300, one threshold")
+        << QByteArrayList{"2e300", "10"} << QByteArrayList{"1e300"} << 1e300 << 5.0;
+    QTest::newRow("10 - 1e300 and 1e300, one threshold")
+        << QByteArrayList{"10", "2e300"} << QByteArrayList{"1e300"} << 1e300 << 5.0;
+}
+
+// Means of values that cancel, worked out from the sums of the texts: the
+// mean is right to a rounding, whatever order the rows come in.
+void TestThresholdJudge::meansWhereValuesCancel()
+{
+    QFETCH(QByteArrayList, powers);
+    QFETCH(QByteArrayList, thresholds);
+    QFETCH(double, mean);
+    QFETCH(double, marginMean);
+    ThresholdJudge judge;
+    const MeasurementRows rows = channelTable(powers, thresholds);
+    for (qsizetype first = 0; first < rows.Count(); first += ChannelTable::FiberSize)
+        judge.AddFiber(rows, first, ChannelTable::FiberSize);
+    const ThresholdJudge::ChannelFigures &figures = judge.Channels().at(0);
+    const auto near = [](double actual, double expected) {
+        return std::fabs(actual - expected) <= 1e-15 * std::fabs(expected);
+    };
+    QVERIFY2(near(figures.mean, mean), text(figures.mean));
+    QVERIFY2(figures.marginMean && near(*figures.marginMean, marginMean), text(figures.marginMean));
 }
 
 void TestThresholdJudge::marginalBand_data()

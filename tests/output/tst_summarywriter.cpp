@@ -64,6 +64,8 @@ class TestSummaryWriter : public QObject
 private slots:
     void numbers_data();
     void numbers();
+    void textMarginKeepsItsSign_data();
+    void textMarginKeepsItsSign();
     void channelTexts();
     void yieldRoundsDown();
     void totalSaysWhyItFails();
@@ -158,6 +160,29 @@ void TestSummaryWriter::numbers()
     // before it may hold a comma), path_bytes and marginal.
     const QList<QByteArray> fields = summary(SummaryWriter::Csv, lines).split('\n').at(1).split(',');
     QCOMPARE(fields.at(fields.size() - 4), csv);
+}
+
+void TestSummaryWriter::textMarginKeepsItsSign_data()
+{
+    QTest::addColumn<QByteArray>("power"); // against -25.00
+    QTest::addColumn<QByteArray>("margin");
+    QTest::newRow("a thousandth below") << QByteArray("-25.001") << QByteArray("margin -0.00 dB");
+    QTest::newRow("a ten-thousandth below") << QByteArray("-25.0001") << QByteArray("margin -0.00 dB");
+    QTest::newRow("a hundredth below") << QByteArray("-25.01") << QByteArray("margin -0.01 dB");
+    QTest::newRow("on the threshold") << QByteArray("-25.00") << QByteArray("margin 0.00 dB");
+    QTest::newRow("a thousandth above") << QByteArray("-24.999") << QByteArray("margin 0.00 dB");
+    QTest::newRow("a hundredth above") << QByteArray("-24.99") << QByteArray("margin +0.01 dB");
+}
+
+// A margin below 0 fails, and the text never shows it as one that passes.
+// A fiber of one row is incomplete, so its line is written whatever the
+// margin.
+void TestSummaryWriter::textMarginKeepsItsSign()
+{
+    QFETCH(QByteArray, power);
+    QFETCH(QByteArray, margin);
+    const QByteArray text = summary(SummaryWriter::Text, TestSupport::thresholdLine("F", 1, power, "-25.00"));
+    QVERIFY2(text.contains(", " + margin + "\n"), text.constData());
 }
 
 // Channels are told apart as they are shown: a field of blanks and one of

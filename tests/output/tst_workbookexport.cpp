@@ -6,6 +6,7 @@
 #include "WorkbookReader.h"
 
 #include "data/ThresholdJudge.h"
+#include "output/ExactNumberStream.h"
 #include "output/WorkbookExport.h"
 
 #include <QtTest>
@@ -23,6 +24,9 @@ private slots:
     void sheetNames();
     void cells_data();
     void cells();
+    void numbersKeepEveryDigit_data();
+    void numbersKeepEveryDigit();
+    void numberCellsMendedInAnyPieces();
     void propertiesHoldTheHeaderAndTheVersion();
     void noPartHoldsAControlCharacter();
     void partsDeflatedAtTheQuickestLevel();
@@ -112,6 +116,80 @@ void TestWorkbookExport::cells()
         QCOMPARE(cells.value(ref).text.toDouble(), text.toDouble());
     else
         QCOMPARE(cells.value(ref).text, text);
+}
+
+void TestWorkbookExport::numbersKeepEveryDigit_data()
+{
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QString>("ref");
+    QTest::addColumn<double>("value");
+    const QString fibers = QStringLiteral("xl/worksheets/sheet1.xml");
+    const QString channels = QStringLiteral("xl/worksheets/sheet2.xml");
+    // Channel 01: 0.1 against -0.2, a margin of 0.1 + 0.2; channel 02: 1e300
+    // against -1e285. Sixteen digits read back as 0.3 and 1.000000000000001e300.
+    QTest::newRow("a margin of 0.1 + 0.2") << fibers << "I2" << 0.30000000000000004;
+    QTest::newRow("the worst margin, in the margin format") << fibers << "G2" << 0.30000000000000004;
+    QTest::newRow("a margin of 1e300 + 1e285") << fibers << "K2" << 1.0000000000000011e+300;
+    QTest::newRow("a power of sixteen digits or fewer") << fibers << "H2" << 0.1;
+    // Channels: A channel, B wavelength, C to F counts, G min, H max, I mean,
+    // J deviation, K to M percentiles, N margin mean.
+    QTest::newRow("a margin mean of one margin") << channels << "N2" << 0.30000000000000004;
+    QTest::newRow("the other channel's") << channels << "N3" << 1.0000000000000011e+300;
+}
+
+// Each number cell holds the very double written, where sixteen significant
+// digits do not read back as it.
+void TestWorkbookExport::numbersKeepEveryDigit()
+{
+    QFETCH(QString, part);
+    QFETCH(QString, ref);
+    QFETCH(double, value);
+    static QString workbook;
+    if (workbook.isEmpty()) {
+        QByteArray lines = thresholdLine("F", 1, "0.1", "-0.2") + thresholdLine("F", 2, "1e300", "-1e285");
+        for (int channel = 3; channel <= ChannelTable::FiberSize; ++channel)
+            lines += thresholdLine("F", channel, "-20.00", "-25.00");
+        const QString fib = m_dir.filePath(QStringLiteral("digits.fib"));
+        QVERIFY(writeFile(fib, standardHeader() + lines));
+        workbook = m_dir.filePath(QStringLiteral("digits.xlsx"));
+        QString error;
+        QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, 1.0, &error), qPrintable(error));
+    }
+    const QHash<QString, WorkbookReader::Cell> cells = WorkbookReader::Cells(WorkbookReader::Part(workbook, part), 4);
+    QVERIFY2(cells.contains(ref), qPrintable(ref));
+    QCOMPARE(cells.value(ref).type, QStringLiteral("n"));
+    // Exactly: QCOMPARE would let a part in 1e12 pass.
+    const QString text = cells.value(ref).text;
+    QVERIFY2(text.toDouble() == value, qPrintable(text));
+}
+
+// A row comes to the data file in whatever pieces stdio hands it over:
+// cut anywhere, the cell named is mended, the others left as they are.
+void TestWorkbookExport::numberCellsMendedInAnyPieces()
+{
+    const QByteArray row = "<row r=\"2\"><c r=\"A2\" s=\"3\"><v>0.3</v></c><c r=\"B2\"><v>0.3</v></c>"
+                           "<c r=\"C2\" t=\"inlineStr\"><is><t>&lt;c r=\"A2\"</t></is></c></row>";
+    QByteArray expected = row;
+    expected.replace(expected.indexOf("0.3"), 3, "0.30000000000000004");
+    for (qsizetype cut = 0; cut <= row.size(); ++cut) {
+        std::FILE *data = std::tmpfile();
+        QVERIFY(data);
+        {
+            ExactNumberStream numbers(data);
+            QVERIFY(numbers.Stream());
+            numbers.Keep(1, 0, 0.1 + 0.2);
+            QCOMPARE(std::fwrite(row.constData(), 1, size_t(cut), numbers.Stream()), size_t(cut));
+            QCOMPARE(std::fwrite(row.constData() + cut, 1, size_t(row.size() - cut), numbers.Stream()),
+                     size_t(row.size() - cut));
+        }
+        std::rewind(data);
+        QByteArray written(row.size() + 32, '\0');
+        written.resize(qsizetype(std::fread(written.data(), 1, size_t(written.size()), data)));
+        std::fclose(data);
+        QVERIFY2(written == expected, qPrintable(QStringLiteral("cut at %1: %2").arg(cut).arg(QString::fromUtf8(written))));
+    }
+    QVERIFY(ExactNumberStream::NeedsMoreDigits(0.1 + 0.2));
+    QVERIFY(!ExactNumberStream::NeedsMoreDigits(-12.34));
 }
 
 void TestWorkbookExport::propertiesHoldTheHeaderAndTheVersion()

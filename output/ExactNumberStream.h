@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+
+#include <cstdio>
+#include <xlsxwriter.h>
+
+// The stream through which libxlsxwriter writes a sheet's rows into its
+// data file. libxlsxwriter writes a number cell's value with sixteen
+// significant digits, which not every double reads back from
+// (0.30000000000000004 becomes 0.3); the cells named to this stream get,
+// in place of those digits, the shortest ones that read back as their
+// number. Everything else passes unchanged. The stream writes into `data`
+// at once (it keeps no buffer of its own), so that what the data file
+// holds, and whether writing into it failed, is known from the data file.
+class ExactNumberStream
+{
+public:
+    explicit ExactNumberStream(std::FILE *data);
+    ~ExactNumberStream();
+    ExactNumberStream(const ExactNumberStream &) = delete;
+    ExactNumberStream &operator=(const ExactNumberStream &) = delete;
+
+    // Null where the stream could not be made.
+    std::FILE *Stream() const { return m_stream; }
+
+    // Whether sixteen significant digits, as libxlsxwriter writes them, read
+    // back as a number other than `value`.
+    static bool NeedsMoreDigits(double value);
+    // The cell at `row` and `column` is to hold `value` exactly.
+    void Keep(lxw_row_t row, lxw_col_t column, double value);
+
+private:
+    static ssize_t write(void *cookie, const char *bytes, size_t size);
+    bool pass(const char *bytes, size_t size);
+    bool mended(QByteArray &pending);
+    bool put(const char *bytes, qsizetype size);
+
+    std::FILE *m_data;
+    std::FILE *m_stream = nullptr;
+    QHash<QByteArray, QByteArray> m_digits; // by cell reference ("B7"), till the cell is written
+    QByteArray m_pending;                   // the start of a cell not yet whole
+};
