@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "WorkbookReader.h"
 
+#include "data/ChannelColumns.h"
 #include "data/ThresholdJudge.h"
 #include "output/ExactNumberStream.h"
 #include "output/WorkbookExport.h"
@@ -131,10 +132,11 @@ void TestWorkbookExport::numbersKeepEveryDigit_data()
     QTest::newRow("the worst margin, in the margin format") << fibers << "G2" << 0.30000000000000004;
     QTest::newRow("a margin of 1e300 + 1e285") << fibers << "K2" << 1.0000000000000011e+300;
     QTest::newRow("a power of sixteen digits or fewer") << fibers << "H2" << 0.1;
-    // Channels: A channel, B wavelength, C to F counts, G min, H max, I mean,
-    // J deviation, K to M percentiles, N margin mean.
-    QTest::newRow("a margin mean of one margin") << channels << "N2" << 0.30000000000000004;
-    QTest::newRow("the other channel's") << channels << "N3" << 1.0000000000000011e+300;
+    // Channels: A channel, B wavelength, then the figures' table, the
+    // marginal fibers among them (the export has a band).
+    const QString marginMean = QChar(char16_t(u'C' + ChannelColumns::IndexOf("margin_mean")));
+    QTest::newRow("a margin mean of one margin") << channels << marginMean + QLatin1Char('2') << 0.30000000000000004;
+    QTest::newRow("the other channel's") << channels << marginMean + QLatin1Char('3') << 1.0000000000000011e+300;
 }
 
 // Each number cell holds the very double written, where sixteen significant
@@ -153,7 +155,7 @@ void TestWorkbookExport::numbersKeepEveryDigit()
         QVERIFY(writeFile(fib, standardHeader() + lines));
         workbook = m_dir.filePath(QStringLiteral("digits.xlsx"));
         QString error;
-        QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, 1.0, &error), qPrintable(error));
+        QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, JudgeInputs{1.0}, &error), qPrintable(error));
     }
     const QHash<QString, WorkbookReader::Cell> cells = WorkbookReader::Cells(WorkbookReader::Part(workbook, part), 4);
     QVERIFY2(cells.contains(ref), qPrintable(ref));
