@@ -44,6 +44,8 @@ const QList<Column> kColumns = {
      [](const Figures &f) { return f.p01; }, "1st percentile of the powers"},
     {"p50", QT_TRANSLATE_NOOP("ChannelColumns", "P50"), "dBm", 2, Kind::Decimal, false,
      [](const Figures &f) { return f.p50; }, "median power"},
+    {"p95", QT_TRANSLATE_NOOP("ChannelColumns", "P95"), "dBm", 2, Kind::Decimal, false,
+     [](const Figures &f) { return f.p95; }, "95th percentile of the powers"},
     {"p99", QT_TRANSLATE_NOOP("ChannelColumns", "P99"), "dBm", 2, Kind::Decimal, false,
      [](const Figures &f) { return f.p99; }, "99th percentile of the powers"},
     {"margin_mean", QT_TRANSLATE_NOOP("ChannelColumns", "Margin mean"), "dB", 2, Kind::Decimal, false,

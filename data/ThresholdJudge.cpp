@@ -236,6 +236,7 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         };
         figures.p01 = percentile(1);
         figures.p50 = percentile(50);
+        figures.p95 = percentile(95);
         figures.p99 = percentile(99);
         figures.failedFibers = tally.failedFibers;
         figures.marginal = tally.marginal;

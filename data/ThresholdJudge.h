@@ -140,10 +140,11 @@ public:
         // The lower of cpk and cpkObserved, what the channel's capability
         // is judged by (see Wording::Capability); none where neither is.
         std::optional<double> capability;
-        // The 1st, 50th and 99th percentiles of the numeric powers, linear
-        // between the closest ranks (see PowerBins::Percentile).
+        // The 1st, 50th, 95th and 99th percentiles of the numeric powers,
+        // linear between the closest ranks (see PowerBins::Percentile).
         std::optional<double> p01;
         std::optional<double> p50;
+        std::optional<double> p95;
         std::optional<double> p99;
         // Fibers that failed at this channel; fibers whose worst margin on
         // this channel is in the marginal band (0 without a warning margin).
