@@ -17,8 +17,8 @@ using namespace ChartPainting;
 namespace {
 
 // Cpk from which a process counts as capable, and as fairly so.
-constexpr double kCpkGood = 1.33;
-constexpr double kCpkFair = 1.0;
+constexpr double kCpkGood = Wording::CapableFrom;
+constexpr double kCpkFair = Wording::FairFrom;
 // The panels' shape the grid aims at, width over height.
 constexpr double kPanelAspect = 1.4;
 
@@ -74,6 +74,20 @@ QString DistributionChart::CpkText(const std::optional<double> &cpk)
         break;
     }
     return tr("Cpk %1 good").arg(*cpk, 0, 'f', 2);
+}
+
+QString DistributionChart::CapabilityText(const ThresholdJudge::ChannelFigures &figures)
+{
+    // The failing share tells where the margins' Cpk, which has none of the
+    // failing rows that cannot be measured, would flatter the channel.
+    const bool observed = figures.cpkObserved && (!figures.cpk || *figures.cpkObserved < *figures.cpk);
+    if (!observed)
+        return CpkText(figures.cpk);
+    const QString cpk = figures.cpk ? QString::number(*figures.cpk, 'f', 2) : QStringLiteral("-");
+    return tr("Cpk %1, obs. %2 %3")
+        .arg(cpk)
+        .arg(*figures.cpkObserved, 0, 'f', 2)
+        .arg(Wording::Capability(*figures.capability));
 }
 
 DistributionChart::DistributionChart(const ThresholdJudge &judge, const Colours &colours)
@@ -257,7 +271,7 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
         marginalWidth = qMin(metrics.horizontalAdvance(marginal) + 1, second.width() / 2);
         DrawFitted(painter, second.adjusted(second.width() - marginalWidth, 0, 0, 0), marginal, Qt::AlignRight);
     }
-    const CpkClass cpkClass = ClassOf(figures.cpk);
+    const CpkClass cpkClass = ClassOf(figures.capability);
     const double swatch = std::round(line * 0.7);
     const QRectF box(second.left(), std::round(second.center().y() - swatch / 2), swatch, swatch);
     if (cpkClass != CpkClass::None) {
@@ -273,7 +287,7 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
         painter.drawRect(box.adjusted(0, 0, -1, -1));
     }
     painter.setPen(m_colours.ink);
-    DrawFitted(painter, second.adjusted(swatch + pad, 0, -marginalWidth - pad, 0), CpkText(figures.cpk),
+    DrawFitted(painter, second.adjusted(swatch + pad, 0, -marginalWidth - pad, 0), CapabilityText(figures),
                Qt::AlignLeft);
 
     if (plot.height() < 4 || plot.width() < 8) {

@@ -41,6 +41,9 @@ public:
     static CpkClass ClassOf(const std::optional<double> &cpk);
     // "Cpk 1.52 good", "Cpk 1.12 fair", "Cpk 0.85 low", "Cpk -".
     static QString CpkText(const std::optional<double> &cpk);
+    // The channel's capability as its panel says it: CpkText, or where the
+    // failing share stands for less, "Cpk 1.13, obs. 0.30 low".
+    static QString CapabilityText(const ThresholdJudge::ChannelFigures &figures);
 
     using Axis = ChannelHistogram::Axis;
     using Histogram = ChannelHistogram;

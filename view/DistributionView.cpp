@@ -73,7 +73,7 @@ void DistributionView::describeCurrent()
     setAccessibleDescription(tr("Channel %1, %2 nm: %3, %4 failed")
                                  .arg(QString::fromUtf8(figures.channel),
                                       QString::fromUtf8(ThresholdJudge::ShownText(figures.waveLength)),
-                                      DistributionChart::CpkText(figures.cpk))
+                                      DistributionChart::CapabilityText(figures))
                                  .arg(figures.failedFibers));
 }
 

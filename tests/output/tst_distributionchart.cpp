@@ -60,6 +60,8 @@ private slots:
     void oddFilesStayInTheirParts();
     void cpkClasses_data();
     void cpkClasses();
+    void capabilityCountsEveryRow_data();
+    void capabilityCountsEveryRow();
 };
 
 // Sixty powers spread over 6 dB round a threshold of -25: the bars of
@@ -214,6 +216,35 @@ void TestDistributionChart::cpkClasses()
     QFETCH(double, cpk);
     QFETCH(QString, text);
     QCOMPARE(DistributionChart::CpkText(qIsNaN(cpk) ? std::nullopt : std::optional<double>(cpk)), text);
+}
+
+void TestDistributionChart::capabilityCountsEveryRow_data()
+{
+    QTest::addColumn<double>("cpk");      // NaN: none
+    QTest::addColumn<double>("observed"); // NaN: none
+    QTest::addColumn<QString>("text");
+    QTest::newRow("nothing failed") << 1.52 << qQNaN() << QStringLiteral("Cpk 1.52 good");
+    QTest::newRow("9 of 48 failed, Low") << 1.13 << 0.2964 << QStringLiteral("Cpk 1.13, obs. 0.30 low");
+    QTest::newRow("every row Low") << qQNaN() << 0.0 << QStringLiteral("Cpk -, obs. 0.00 low");
+    QTest::newRow("the margins tell less") << 0.8 << 0.9 << QStringLiteral("Cpk 0.80 low");
+    QTest::newRow("neither") << qQNaN() << qQNaN() << QStringLiteral("Cpk -");
+}
+
+// The panel's word is the lower of the two Cpk: a channel whose failing
+// rows have no margin is not called fair for it.
+void TestDistributionChart::capabilityCountsEveryRow()
+{
+    QFETCH(double, cpk);
+    QFETCH(double, observed);
+    QFETCH(QString, text);
+    ThresholdJudge::ChannelFigures figures;
+    const auto held = [](double value) { return qIsNaN(value) ? std::nullopt : std::optional<double>(value); };
+    figures.cpk = held(cpk);
+    figures.cpkObserved = held(observed);
+    figures.capability = !figures.cpk ? figures.cpkObserved
+        : !figures.cpkObserved        ? figures.cpk
+                                      : std::optional<double>(qMin(cpk, observed));
+    QCOMPARE(DistributionChart::CapabilityText(figures), text);
 }
 
 QTEST_MAIN(TestDistributionChart)
