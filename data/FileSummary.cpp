@@ -121,6 +121,7 @@ FileSummary::Channel channelOf(const ThresholdJudge::ChannelFigures &figures)
     FileSummary::Channel channel;
     channel.channel = shared(figures.channel);
     channel.waveLength = shared(figures.waveLength);
+    channel.values.reserve(ChannelColumns::All().size());
     for (const ChannelColumns::Column &column : ChannelColumns::All())
         channel.values.append(FileSummary::Held(column.get(figures)));
     return channel;
@@ -143,7 +144,9 @@ FileSummary::Channel readChannel(Reader &in)
     FileSummary::Channel channel;
     channel.channel = shared(in.Bytes());
     channel.waveLength = shared(in.Bytes());
-    for (const ChannelColumns::Column &column : ChannelColumns::All())
+    const QList<ChannelColumns::Column> &columns = ChannelColumns::All();
+    channel.values.reserve(columns.size());
+    for (const ChannelColumns::Column &column : columns)
         channel.values.append(column.banded ? NAN : in.Real());
     return channel;
 }
@@ -239,7 +242,8 @@ void FileSummary::findWorstChannel()
     }
     double least = NAN;
     for (const Channel &channel : std::as_const(m_channels)) {
-        const double mean = channel.Value("margin_mean");
+        static const qsizetype kMarginMean = ChannelColumns::IndexOf("margin_mean");
+        const double mean = channel.Value(kMarginMean);
         if (!std::isnan(mean) && (std::isnan(least) || mean < least)) {
             least = mean;
             m_worstChannel = channel.channel;
@@ -256,7 +260,8 @@ std::optional<double> FileSummary::MinCpk() const
 {
     double least = NAN;
     for (const Channel &channel : m_channels) {
-        const double cpk = channel.Value("cpk");
+        static const qsizetype kCpk = ChannelColumns::IndexOf("cpk");
+        const double cpk = channel.Value(kCpk);
         if (!std::isnan(cpk) && (std::isnan(least) || cpk < least))
             least = cpk;
     }
