@@ -511,23 +511,26 @@ void SummaryCache::tidy(const QList<qint64> &drop, const QList<qint64> &settled,
 {
     if (drop.isEmpty() && settled.isEmpty() && used.isEmpty())
         return;
+    changeEntries({{&drop, QStringLiteral("DELETE FROM bands WHERE file = ?"), false},
+                   {&drop, QStringLiteral("DELETE FROM files WHERE id = ?"), false},
+                   {&settled, QStringLiteral("UPDATE files SET verify = 0 WHERE id = ?"), false},
+                   {&used, QStringLiteral("UPDATE files SET used = ? WHERE id = ?"), true}});
+}
+
+bool SummaryCache::changeEntries(const QList<EntryChange> &changes)
+{
     QSqlQuery query(m_database);
     bool done = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
-    const auto each = [&](const QList<qint64> &ids, const QString &statement, bool withNow) {
-        if (!done || ids.isEmpty())
-            return;
-        done = query.prepare(statement);
-        for (qsizetype i = 0; done && i < ids.size(); ++i) {
-            if (withNow)
+    for (const EntryChange &change : changes) {
+        if (done && !change.ids->isEmpty())
+            done = query.prepare(change.statement);
+        for (qsizetype i = 0; done && i < change.ids->size(); ++i) {
+            if (change.withNow)
                 query.addBindValue(Now());
-            query.addBindValue(ids.at(i));
+            query.addBindValue(change.ids->at(i));
             done = query.exec();
         }
-    };
-    each(drop, QStringLiteral("DELETE FROM bands WHERE file = ?"), false);
-    each(drop, QStringLiteral("DELETE FROM files WHERE id = ?"), false);
-    each(settled, QStringLiteral("UPDATE files SET verify = 0 WHERE id = ?"), false);
-    each(used, QStringLiteral("UPDATE files SET used = ? WHERE id = ?"), true);
+    }
     if (done)
         done = query.exec(QStringLiteral("COMMIT"));
     if (!done) {
@@ -536,6 +539,7 @@ void SummaryCache::tidy(const QList<qint64> &drop, const QList<qint64> &settled,
         rollback();
         failed(error, tr("written"));
     }
+    return done;
 }
 
 // Looks once a run at the entries looked at longest ago, and drops those
@@ -569,31 +573,11 @@ void SummaryCache::sweep()
     }
     if (gone.isEmpty() && present.isEmpty())
         return;
-    QSqlQuery query(m_database);
-    bool done = query.exec(QStringLiteral("BEGIN IMMEDIATE"));
-    const auto each = [&](const QList<qint64> &ids, const QString &statement, bool withNow) {
-        if (done && !ids.isEmpty())
-            done = query.prepare(statement);
-        for (qsizetype i = 0; done && i < ids.size(); ++i) {
-            if (withNow)
-                query.addBindValue(Now());
-            query.addBindValue(ids.at(i));
-            done = query.exec();
-        }
-    };
-    each(gone, QStringLiteral("DELETE FROM bands WHERE file = ?"), false);
-    each(gone, QStringLiteral("DELETE FROM files WHERE id = ?"), false);
-    each(present, QStringLiteral("UPDATE files SET checked = ? WHERE id = ?"), true);
-    if (done)
-        done = query.exec(QStringLiteral("COMMIT"));
+    const bool done = changeEntries({{&gone, QStringLiteral("DELETE FROM bands WHERE file = ?"), false},
+                                     {&gone, QStringLiteral("DELETE FROM files WHERE id = ?"), false},
+                                     {&present, QStringLiteral("UPDATE files SET checked = ? WHERE id = ?"), true}});
     if (done && !gone.isEmpty())
-        query.exec(QStringLiteral("PRAGMA incremental_vacuum"));
-    if (!done) {
-        const QSqlError error = query.lastError();
-        query = QSqlQuery();
-        rollback();
-        failed(error, tr("written"));
-    }
+        QSqlQuery(m_database).exec(QStringLiteral("PRAGMA incremental_vacuum"));
 }
 
 // The entries that the disk has room for: each is written to the log, then

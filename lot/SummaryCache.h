@@ -132,6 +132,17 @@ private:
     void notice(const QString &text);
     bool verified(const FileStamp &stamp, quint64 hash) const;
     void tidy(const QList<qint64> &drop, const QList<qint64> &settled, const QList<qint64> &used);
+    // One change to a list of entries: a statement whose last value is the
+    // entry's id, and where asked the time before it.
+    struct EntryChange
+    {
+        const QList<qint64> *ids;
+        QString statement;
+        bool withNow;
+    };
+    // The changes in one transaction; false, rolled back and told, where
+    // it failed.
+    bool changeEntries(const QList<EntryChange> &changes);
     void keepWithinSize();
     qsizetype withinRoom(const QList<QByteArray> &summaries);
     void sweep();
