@@ -83,11 +83,11 @@ QString DistributionChart::CapabilityText(const ThresholdJudge::ChannelFigures &
     const bool observed = figures.cpkObserved && (!figures.cpk || *figures.cpkObserved < *figures.cpk);
     if (!observed)
         return CpkText(figures.cpk);
+    // The figure that rules and its word first: a narrow panel cuts the end.
     const QString cpk = figures.cpk ? QString::number(*figures.cpk, 'f', 2) : QStringLiteral("-");
-    return tr("Cpk %1, obs. %2 %3")
-        .arg(cpk)
+    return tr("Cpk obs. %1 %2 (%3)")
         .arg(*figures.cpkObserved, 0, 'f', 2)
-        .arg(Wording::Capability(*figures.capability));
+        .arg(Wording::Capability(*figures.capability), cpk);
 }
 
 DistributionChart::DistributionChart(const ThresholdJudge &judge, const Colours &colours)

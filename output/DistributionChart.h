@@ -42,7 +42,8 @@ public:
     // "Cpk 1.52 good", "Cpk 1.12 fair", "Cpk 0.85 low", "Cpk -".
     static QString CpkText(const std::optional<double> &cpk);
     // The channel's capability as its panel says it: CpkText, or where the
-    // failing share stands for less, "Cpk 1.13, obs. 0.30 low".
+    // failing share stands for less, "Cpk obs. 0.30 low (1.13)", the
+    // margins' Cpk last.
     static QString CapabilityText(const ThresholdJudge::ChannelFigures &figures);
 
     using Axis = ChannelHistogram::Axis;

@@ -224,8 +224,8 @@ void TestDistributionChart::capabilityCountsEveryRow_data()
     QTest::addColumn<double>("observed"); // NaN: none
     QTest::addColumn<QString>("text");
     QTest::newRow("nothing failed") << 1.52 << qQNaN() << QStringLiteral("Cpk 1.52 good");
-    QTest::newRow("9 of 48 failed, Low") << 1.13 << 0.2964 << QStringLiteral("Cpk 1.13, obs. 0.30 low");
-    QTest::newRow("every row Low") << qQNaN() << 0.0 << QStringLiteral("Cpk -, obs. 0.00 low");
+    QTest::newRow("9 of 48 failed, Low") << 1.13 << 0.2964 << QStringLiteral("Cpk obs. 0.30 low (1.13)");
+    QTest::newRow("every row Low") << qQNaN() << 0.0 << QStringLiteral("Cpk obs. 0.00 low (-)");
     QTest::newRow("the margins tell less") << 0.8 << 0.9 << QStringLiteral("Cpk 0.80 low");
     QTest::newRow("neither") << qQNaN() << qQNaN() << QStringLiteral("Cpk -");
 }
