@@ -1,5 +1,6 @@
 #include "output/DistributionChart.h"
 
+#include "output/ChannelCapability.h"
 #include "output/ChartPainting.h"
 #include "output/ParetoChart.h"
 #include "output/SummaryWriter.h"
@@ -16,9 +17,6 @@ using namespace ChartPainting;
 
 namespace {
 
-// Cpk from which a process counts as capable, and as fairly so.
-constexpr double kCpkGood = Wording::CapableFrom;
-constexpr double kCpkFair = Wording::FairFrom;
 // The panels' shape the grid aims at, width over height.
 constexpr double kPanelAspect = 1.4;
 
@@ -51,44 +49,6 @@ QString fibersWord(qsizetype fibers)
 }
 
 } // namespace
-
-DistributionChart::CpkClass DistributionChart::ClassOf(const std::optional<double> &cpk)
-{
-    if (!cpk)
-        return CpkClass::None;
-    if (*cpk < kCpkFair)
-        return CpkClass::Low;
-    return *cpk < kCpkGood ? CpkClass::Fair : CpkClass::Good;
-}
-
-QString DistributionChart::CpkText(const std::optional<double> &cpk)
-{
-    switch (ClassOf(cpk)) {
-    case CpkClass::None:
-        return tr("Cpk -");
-    case CpkClass::Low:
-        return tr("Cpk %1 low").arg(*cpk, 0, 'f', 2);
-    case CpkClass::Fair:
-        return tr("Cpk %1 fair").arg(*cpk, 0, 'f', 2);
-    case CpkClass::Good:
-        break;
-    }
-    return tr("Cpk %1 good").arg(*cpk, 0, 'f', 2);
-}
-
-QString DistributionChart::CapabilityText(const ThresholdJudge::ChannelFigures &figures)
-{
-    // The failing share tells where the margins' Cpk, which has none of the
-    // failing rows that cannot be measured, would flatter the channel.
-    const bool observed = figures.cpkObserved && (!figures.cpk || *figures.cpkObserved < *figures.cpk);
-    if (!observed)
-        return CpkText(figures.cpk);
-    // The figure that rules and its word first: a narrow panel cuts the end.
-    const QString cpk = figures.cpk ? QString::number(*figures.cpk, 'f', 2) : QStringLiteral("-");
-    return tr("Cpk obs. %1 %2 (%3)")
-        .arg(*figures.cpkObserved, 0, 'f', 2)
-        .arg(Wording::Capability(*figures.capability), cpk);
-}
 
 DistributionChart::DistributionChart(const ThresholdJudge &judge, const Colours &colours)
     : m_channels(judge.Channels())
@@ -271,15 +231,15 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
         marginalWidth = qMin(metrics.horizontalAdvance(marginal) + 1, second.width() / 2);
         DrawFitted(painter, second.adjusted(second.width() - marginalWidth, 0, 0, 0), marginal, Qt::AlignRight);
     }
-    const CpkClass cpkClass = ClassOf(figures.capability);
+    const ChannelCapability::Class cpkClass = ChannelCapability::ClassOf(figures.capability);
     const double swatch = std::round(line * 0.7);
     const QRectF box(second.left(), std::round(second.center().y() - swatch / 2), swatch, swatch);
-    if (cpkClass != CpkClass::None) {
-        const QColor colour = cpkClass == CpkClass::Low ? m_colours.fail
-            : cpkClass == CpkClass::Fair                ? m_colours.fair
+    if (cpkClass != ChannelCapability::Class::None) {
+        const QColor colour = cpkClass == ChannelCapability::Class::Low ? m_colours.fail
+            : cpkClass == ChannelCapability::Class::Fair                ? m_colours.fair
                                                         : m_colours.pass;
-        const Qt::BrushStyle pattern = cpkClass == CpkClass::Low ? Qt::DiagCrossPattern
-            : cpkClass == CpkClass::Fair                          ? Qt::BDiagPattern
+        const Qt::BrushStyle pattern = cpkClass == ChannelCapability::Class::Low ? Qt::DiagCrossPattern
+            : cpkClass == ChannelCapability::Class::Fair                          ? Qt::BDiagPattern
                                                                   : Qt::SolidPattern;
         painter.fillRect(box, Qt::white);
         painter.fillRect(box, QBrush(colour, pattern));
@@ -287,7 +247,7 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
         painter.drawRect(box.adjusted(0, 0, -1, -1));
     }
     painter.setPen(m_colours.ink);
-    DrawFitted(painter, second.adjusted(swatch + pad, 0, -marginalWidth - pad, 0), CapabilityText(figures),
+    DrawFitted(painter, second.adjusted(swatch + pad, 0, -marginalWidth - pad, 0), ChannelCapability::Text(figures),
                Qt::AlignLeft);
 
     if (plot.height() < 4 || plot.width() < 8) {

@@ -37,15 +37,6 @@ class DistributionChart
 public:
     using Colours = ChartColours;
 
-    enum class CpkClass { None, Low, Fair, Good };
-    static CpkClass ClassOf(const std::optional<double> &cpk);
-    // "Cpk 1.52 good", "Cpk 1.12 fair", "Cpk 0.85 low", "Cpk -".
-    static QString CpkText(const std::optional<double> &cpk);
-    // The channel's capability as its panel says it: CpkText, or where the
-    // failing share stands for less, "Cpk obs. 0.30 low (1.13)", the
-    // margins' Cpk last.
-    static QString CapabilityText(const ThresholdJudge::ChannelFigures &figures);
-
     using Axis = ChannelHistogram::Axis;
     using Histogram = ChannelHistogram;
 

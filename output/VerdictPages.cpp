@@ -3,6 +3,7 @@
 #include "data/ChannelTable.h"
 #include "data/CodePage936.h"
 #include "data/ThresholdJudge.h"
+#include "output/ChannelCapability.h"
 #include "output/DistributionChart.h"
 #include "output/ReportFont.h"
 #include "output/ReportVerdicts.h"
@@ -210,7 +211,7 @@ int VerdictPages::drawStatistics(QPainter &painter, int top) const
     for (qsizetype i = 0; i < channels.size() && i < 18; ++i, y += kLine) {
         const ThresholdJudge::ChannelFigures &c = channels.at(i);
         const auto powers = [&c](double value) { return c.powers > 0 ? std::optional<double>(value) : std::nullopt; };
-        QString cpk = DistributionChart::CapabilityText(c);
+        QString cpk = ChannelCapability::Text(c);
         cpk.remove(QLatin1String("Cpk "));
         const QString texts[] = {QString::fromUtf8(c.channel), field(c.waveLength), QString::number(c.count),
                                  QString::number(c.failed),   places(powers(c.min)), places(powers(c.max)),

@@ -1,6 +1,7 @@
 #include "view/DistributionView.h"
 
 #include "data/ThresholdJudge.h"
+#include "output/ChannelCapability.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
@@ -73,7 +74,7 @@ void DistributionView::describeCurrent()
     setAccessibleDescription(tr("Channel %1, %2 nm: %3, %4 failed")
                                  .arg(QString::fromUtf8(figures.channel),
                                       QString::fromUtf8(ThresholdJudge::ShownText(figures.waveLength)),
-                                      DistributionChart::CapabilityText(figures))
+                                      ChannelCapability::Text(figures))
                                  .arg(figures.failedFibers));
 }
 

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include "data/ThresholdJudge.h"
+#include "output/ChannelCapability.h"
 #include "output/DistributionChart.h"
 #include "RecordingDevice.h"
 
@@ -215,7 +216,7 @@ void TestDistributionChart::cpkClasses()
 {
     QFETCH(double, cpk);
     QFETCH(QString, text);
-    QCOMPARE(DistributionChart::CpkText(qIsNaN(cpk) ? std::nullopt : std::optional<double>(cpk)), text);
+    QCOMPARE(ChannelCapability::CpkText(qIsNaN(cpk) ? std::nullopt : std::optional<double>(cpk)), text);
 }
 
 void TestDistributionChart::capabilityCountsEveryRow_data()
@@ -244,7 +245,7 @@ void TestDistributionChart::capabilityCountsEveryRow()
     figures.capability = !figures.cpk ? figures.cpkObserved
         : !figures.cpkObserved        ? figures.cpk
                                       : std::optional<double>(qMin(cpk, observed));
-    QCOMPARE(DistributionChart::CapabilityText(figures), text);
+    QCOMPARE(ChannelCapability::Text(figures), text);
 }
 
 QTEST_MAIN(TestDistributionChart)
