@@ -11,15 +11,17 @@ namespace {
 constexpr double kBinnedRange = 1e13;
 // How far from 0 an axis reaches at most.
 constexpr double kLongestAxis = 1e307;
+// How far beyond the bulk and the thresholds the values shown reach, as a
+// share of their range.
+constexpr double kCutMargin = 0.05;
 
 } // namespace
 
-ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figures,
-                                      const std::optional<double> &warnMargin, int maxBins)
+std::optional<ChannelHistogram::Range> ChannelHistogram::RangeOf(const ThresholdJudge::ChannelFigures &figures,
+                                                                const std::optional<double> &warnMargin)
 {
-    ChannelHistogram histogram;
     if (figures.powers == 0)
-        return histogram;
+        return std::nullopt;
     const PowerBins &powers = figures.powerBins;
     const double lower = powers.Percentile(25).value_or(figures.p01.value_or(figures.min));
     const double upper = powers.Percentile(75).value_or(figures.p99.value_or(figures.max));
@@ -36,19 +38,36 @@ ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figu
             high = qMax(high, value);
         }
     };
-    histogram.threshold = figures.thresholdBins.MostCommon();
-    if (histogram.threshold) {
+    if (const std::optional<double> threshold = figures.thresholdBins.MostCommon()) {
         figures.thresholdBins.ForEach([&](double value, qint64) { takeIn(value); });
-        if (warnMargin && *histogram.threshold >= low && *histogram.threshold <= high)
-            takeIn(*histogram.threshold + *warnMargin);
+        if (warnMargin && *threshold >= low && *threshold <= high)
+            takeIn(*threshold + *warnMargin);
     }
     // Powers near the largest double: an axis whose length, padded and cut
     // into bins, a double still holds; what lies beyond is counted.
     low = std::clamp(low, -kLongestAxis, kLongestAxis);
     high = std::clamp(high, -kLongestAxis, kLongestAxis);
-    const double range = high - low;
+    // A little beyond a cut, so that a failing value just past the
+    // threshold stands on the axis with it.
+    const double margin = kCutMargin * (high - low);
+    return Range{qMax(std::clamp(figures.min, -kLongestAxis, kLongestAxis), low - margin),
+                 qMin(std::clamp(figures.max, -kLongestAxis, kLongestAxis), high + margin)};
+}
+
+ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figures,
+                                      const std::optional<double> &warnMargin, int maxBins,
+                                      const std::optional<Range> &shown)
+{
+    ChannelHistogram histogram;
+    const std::optional<Range> own = RangeOf(figures, warnMargin);
+    if (!own)
+        return histogram;
+    const Range range = shown.value_or(*own);
+    const double low = range.low, high = range.high;
+    histogram.threshold = figures.thresholdBins.MostCommon();
+    const double length = high - low;
     // Room for a bin or two beyond the outermost values.
-    const double pad = range > 0 ? range * qMax(0.05, 3.0 / maxBins) : qMax(0.5, std::fabs(low) * 1e-6);
+    const double pad = length > 0 ? length * qMax(0.05, 3.0 / maxBins) : qMax(0.5, std::fabs(low) * 1e-6);
     const double from = low - pad, to = high + pad;
     Axis &axis = histogram.axis;
     axis.width = NiceWidth((to - from) / maxBins);
@@ -64,21 +83,24 @@ ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figu
     const auto binOf = [&axis](double value) {
         return std::floor((value - axis.start) / axis.width + 1e-9);
     };
+    // Off the axis is what lies outside the range, wherever the bins' edges
+    // fall; a value binned to its hundredth may stand half of one beyond the
+    // least or greatest value it was.
+    const double slack = 0.5 / PowerBins::BinsPerDb;
+    const auto shownValue = [&](double value) { return value >= low - slack && value <= high + slack; };
     figures.powerBins.ForEach([&](double value, qint64 count) {
-        const double bin = binOf(value);
-        if (bin < 0)
+        if (value < low - slack)
             histogram.below += count;
-        else if (bin >= axis.bins)
+        else if (value > high + slack)
             histogram.above += count;
         else
-            histogram.counts[int(bin)] += count;
+            histogram.counts[qBound(0, int(binOf(value)), axis.bins - 1)] += count;
     });
     histogram.below += figures.powerBins.BelowFar().count;
     histogram.above += figures.powerBins.AboveFar().count;
     figures.failingBins.ForEach([&](double value, qint64 count) {
-        const double bin = binOf(value);
-        if (bin >= 0 && bin < axis.bins)
-            histogram.failing[int(bin)] += count;
+        if (shownValue(value))
+            histogram.failing[qBound(0, int(binOf(value)), axis.bins - 1)] += count;
     });
     if (histogram.threshold) {
         histogram.thresholdOnAxis = *histogram.threshold >= axis.start && *histogram.threshold <= axis.end();
@@ -89,6 +111,16 @@ ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figu
         });
     }
     return histogram;
+}
+
+qint64 ChannelHistogram::NotShown(const ThresholdJudge::ChannelFigures &figures) const
+{
+    return below + above + (figures.count - figures.powers);
+}
+
+qint64 ChannelHistogram::Tallest() const
+{
+    return counts.isEmpty() ? 1 : qMax<qint64>(1, *std::max_element(counts.cbegin(), counts.cend()));
 }
 
 int ChannelHistogram::BinsFor(double plotWidth)

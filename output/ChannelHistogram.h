@@ -7,11 +7,12 @@
 #include <optional>
 
 // The bins of one channel's histogram, counted from the judge's figures.
-// The axis reaches from the least value to the greatest, but no further
+// The values shown reach from the least to the greatest, but no further
 // than three interquartile ranges (at least 0.5 dB) beyond the quartiles,
-// which a few wild values never move: those stay off it, counted. The
-// thresholds and the marginal band are taken in where they lie near the
-// values.
+// which a few wild values never move: those stay off the axis, counted.
+// The thresholds and the marginal band are taken in where they lie near
+// the values. What is shown depends on the values alone, never on the
+// number of bins, so a panel of any size counts the same values off it.
 class ChannelHistogram
 {
 public:
@@ -33,9 +34,28 @@ public:
     QList<double> otherThresholds;   // on the axis
     bool thresholdOnAxis = false;
 
-    // The histogram of a channel with at most `maxBins` bins.
+    // The values a histogram shows, from `low` to `high` dB.
+    struct Range
+    {
+        double low = 0;
+        double high = 0;
+        Range united(const Range &other) const { return {qMin(low, other.low), qMax(high, other.high)}; }
+    };
+
+    // The range of a channel's values that its histogram shows; none
+    // without a numeric power.
+    static std::optional<Range> RangeOf(const ThresholdJudge::ChannelFigures &figures,
+                                        const std::optional<double> &warnMargin);
+    // The histogram of a channel with at most `maxBins` bins, over its own
+    // range or over `shown` (one range for several channels).
     static ChannelHistogram Of(const ThresholdJudge::ChannelFigures &figures,
-                               const std::optional<double> &warnMargin, int maxBins);
+                               const std::optional<double> &warnMargin, int maxBins,
+                               const std::optional<Range> &shown = std::nullopt);
+    // The values of a histogram and the rows of its channel that no bar
+    // holds: below or above the axis, Low, without a number.
+    qint64 NotShown(const ThresholdJudge::ChannelFigures &figures) const;
+    // The count of the tallest bar, 1 at least.
+    qint64 Tallest() const;
     // The most bins a plot of that width shows.
     static int BinsFor(double plotWidth);
     // A bin width of 1, 2 or 5 times a power of ten, at least `raw`.

@@ -43,22 +43,63 @@ QStringList unmeasured(const ThresholdJudge::ChannelFigures &figures)
     return notes;
 }
 
-QString fibersWord(qsizetype fibers)
+// The first of `notes` that fits, else the last cut short.
+void drawNote(QPainter &painter, const QRectF &rect, const QStringList &notes)
 {
-    return fibers == 1 ? DistributionChart::tr("1 fiber") : DistributionChart::tr("%1 fibers").arg(fibers);
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    for (const QString &note : notes) {
+        if (metrics.horizontalAdvance(note) <= rect.width()) {
+            painter.drawText(rect, int(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine), note);
+            return;
+        }
+    }
+    ChartPainting::DrawFitted(painter, rect, notes.last(), Qt::AlignLeft);
 }
 
 } // namespace
 
 DistributionChart::DistributionChart(const ThresholdJudge &judge, const Colours &colours)
     : m_channels(judge.Channels())
+    , m_heading(judge, colours)
     , m_pareto(judge, colours)
-    , m_fibers(judge.FiberCount())
-    , m_failed(judge.FailedCount())
-    , m_marginal(judge.MarginalCount())
     , m_warnMargin(judge.WarnMargin())
     , m_colours(colours)
 {
+}
+
+void DistributionChart::SetColours(const Colours &colours)
+{
+    m_colours = colours;
+    m_heading.SetColours(colours);
+}
+
+void DistributionChart::SetCommonAxis(bool common)
+{
+    m_common.reset();
+    if (!common)
+        return;
+    for (const ThresholdJudge::ChannelFigures &figures : std::as_const(m_channels)) {
+        if (const std::optional<Histogram::Range> range = ChannelHistogram::RangeOf(figures, m_warnMargin))
+            m_common = m_common ? m_common->united(*range) : *range;
+    }
+}
+
+QStringList DistributionChart::NotShownNotes(int index, const Histogram &histogram) const
+{
+    const ThresholdJudge::ChannelFigures &figures = m_channels.at(index);
+    const qint64 notShown = histogram.NotShown(figures);
+    if (notShown == 0)
+        return {};
+    QStringList parts = unmeasured(figures);
+    QStringList outside;
+    if (histogram.below > 0)
+        outside.append(tr("%1 below").arg(histogram.below));
+    if (histogram.above > 0)
+        outside.append(tr("%1 above").arg(histogram.above));
+    if (!outside.isEmpty())
+        parts.append(outside.join(QLatin1String(", ")) + tr(" the axis"));
+    return {parts.join(QLatin1String("; ")), tr("%1 not in the histogram").arg(notShown),
+            tr("%1 not shown").arg(notShown), QStringLiteral("+%1").arg(notShown)};
 }
 
 DistributionChart::Layout DistributionChart::LayoutFor(const QRectF &area) const
@@ -119,80 +160,10 @@ void DistributionChart::Draw(QPainter &painter, const QRectF &area) const
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(area, m_colours.paper);
     const Layout layout = LayoutFor(area);
-    drawHeading(painter, layout.heading);
+    m_heading.Draw(painter, layout.heading);
     for (int i = 0; i < layout.panels.size(); ++i)
         drawPanel(painter, layout.panels.at(i), i, layout.fontPixels);
     m_pareto.Draw(painter, layout.pareto, layout.fontPixels);
-    painter.restore();
-}
-
-// "NAME: 39 of 48 fibers pass (81.2 %), 5 marginal", and the legend.
-void DistributionChart::drawHeading(QPainter &painter, const QRectF &rect) const
-{
-    painter.save();
-    painter.setClipRect(rect);
-    const int pixels = std::clamp(int(rect.height() / 2), 9, 18);
-    painter.setFont(FontOf(painter, pixels));
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    const qint64 tenths = Wording::YieldMillionths(m_fibers, m_failed) / 1000;
-    QString text = tr("%1 of %2 pass (%3.%4 %)")
-                       .arg(m_fibers - m_failed)
-                       .arg(fibersWord(m_fibers))
-                       .arg(tenths / 10)
-                       .arg(tenths % 10);
-    if (m_warnMargin)
-        text += tr(", %1 marginal (below %2 dB)").arg(m_marginal).arg(*m_warnMargin);
-    if (!m_title.isEmpty())
-        text = m_title + QLatin1String(": ") + text;
-
-    // The legend from the right: threshold, mean, +-3 sigma, failing, band.
-    const double unit = std::round(pixels * 1.6);
-    const double gap = std::round(pixels * 0.6);
-    struct Entry
-    {
-        QString text;
-        int kind;
-    };
-    QList<Entry> entries{{tr("threshold"), 0}, {tr("mean"), 1}, {tr("\u00b13\u03c3"), 2}, {tr("failing"), 3}};
-    if (m_warnMargin)
-        entries.append({tr("marginal band"), 4});
-    double legendWidth = 0;
-    for (const Entry &entry : entries)
-        legendWidth += unit + gap / 2 + metrics.horizontalAdvance(entry.text) + gap;
-    const bool legend = legendWidth + metrics.horizontalAdvance(text) + gap < rect.width();
-    painter.setPen(m_colours.ink);
-    DrawFitted(painter, rect.adjusted(gap, 0, legend ? -legendWidth : -gap, 0), text, Qt::AlignLeft);
-    if (!legend) {
-        painter.restore();
-        return;
-    }
-    double x = rect.right() - legendWidth;
-    const double middle = std::round(rect.center().y());
-    for (const Entry &entry : entries) {
-        const QRectF glyph(x, middle - unit / 4, unit, std::round(unit / 2));
-        switch (entry.kind) {
-        case 0:
-            painter.setPen(Pen(m_colours.ink, 2));
-            painter.drawLine(QPointF(glyph.center().x(), glyph.top() - 2), QPointF(glyph.center().x(), glyph.bottom() + 2));
-            break;
-        case 1:
-        case 2:
-            painter.setPen(Pen(m_colours.ink, 1, entry.kind == 1 ? Qt::DashLine : Qt::DotLine));
-            painter.drawLine(QPointF(glyph.left(), middle), QPointF(glyph.right(), middle));
-            break;
-        case 3:
-            painter.fillRect(glyph, m_colours.fail);
-            painter.fillRect(glyph, QBrush(m_colours.ink, Qt::BDiagPattern));
-            break;
-        default:
-            painter.fillRect(glyph, m_colours.band);
-        }
-        painter.setPen(m_colours.ink);
-        const double textLeft = x + unit + gap / 2;
-        const double textWidth = metrics.horizontalAdvance(entry.text);
-        DrawFitted(painter, QRectF(textLeft, rect.top(), textWidth + 1, rect.height()), entry.text, Qt::AlignLeft);
-        x = textLeft + textWidth + gap;
-    }
     painter.restore();
 }
 
@@ -250,6 +221,16 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
     DrawFitted(painter, second.adjusted(swatch + pad, 0, -marginalWidth - pad, 0), ChannelCapability::Text(figures),
                Qt::AlignLeft);
 
+    const Histogram histogram = figures.powers > 0 ? HistogramOf(index, BinsFor(plot.width())) : Histogram();
+    QStringList notes = NotShownNotes(index, histogram);
+    if (histogram.threshold && !histogram.thresholdOnAxis) {
+        const QString off = tr("threshold %1 off the axis").arg(axisNumber(*histogram.threshold, 0.01));
+        notes.prepend(notes.isEmpty() ? off : notes.first() + QLatin1String("; ") + off);
+    }
+    const QRectF noteRect(plot.left(), panel.bottom() - pad - line, plot.width(), line);
+    if (!notes.isEmpty() && noteRect.top() >= second.bottom())
+        drawNote(painter, noteRect, notes);
+
     if (plot.height() < 4 || plot.width() < 8) {
         painter.restore();
         return;
@@ -262,7 +243,7 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
         painter.restore();
         return;
     }
-    drawHistogram(painter, plot, HistogramOf(index, BinsFor(plot.width())), figures, metrics);
+    drawHistogram(painter, plot, histogram, figures, metrics);
     painter.restore();
 }
 
@@ -285,26 +266,7 @@ void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, con
             painter.fillRect(QRectF(left, plot.top(), right - left, plot.height()), m_colours.band);
     }
 
-    // Bars: the failing part at the bottom, hatched, the rest above it.
-    const qint64 most = qMax<qint64>(1, *std::max_element(histogram.counts.cbegin(), histogram.counts.cend()));
-    for (int bin = 0; bin < axis.bins; ++bin) {
-        const qint64 count = histogram.counts.at(bin);
-        if (count == 0)
-            continue;
-        const double left = std::round(plot.left() + plot.width() * bin / axis.bins);
-        double right = std::round(plot.left() + plot.width() * (bin + 1) / axis.bins);
-        if (right - left >= 4)
-            right -= 1; // a gap between bars
-        const double height = std::round(plot.height() * double(count) / double(most));
-        const double failing = std::round(plot.height() * double(histogram.failing.at(bin)) / double(most));
-        if (height > failing)
-            painter.fillRect(QRectF(left, plot.bottom() - height, right - left, height - failing), m_colours.pass);
-        if (failing > 0) {
-            const QRectF part(left, plot.bottom() - failing, right - left, failing);
-            painter.fillRect(part, m_colours.fail);
-            painter.fillRect(part, QBrush(m_colours.ink, Qt::BDiagPattern));
-        }
-    }
+    drawBars(painter, plot, histogram);
     painter.setPen(Pen(m_colours.ink, 1));
     painter.drawLine(QPointF(plot.left(), plot.bottom() - 0.5), QPointF(plot.right(), plot.bottom() - 0.5));
 
@@ -321,7 +283,7 @@ void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, con
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
     // The count of the tallest bar, on the paper, over the lines under it.
-    const QString mostText = QString::number(most);
+    const QString mostText = QString::number(histogram.Tallest());
     const QRectF mostRect(plot.left(), plot.top(), qMin(plot.width(), metrics.horizontalAdvance(mostText) + 4), line);
     painter.fillRect(mostRect, m_colours.paper);
     painter.setPen(m_colours.ink);
@@ -355,20 +317,34 @@ void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, con
         if (value + step == value)
             break;
     }
-
-    // What the axis leaves out, and the rows without a number.
-    QStringList notes;
-    QStringList outside;
-    if (histogram.below > 0)
-        outside.append(tr("%1 below").arg(histogram.below));
-    if (histogram.above > 0)
-        outside.append(tr("%1 above").arg(histogram.above));
-    if (!outside.isEmpty())
-        notes.append(outside.join(QLatin1String(", ")) + tr(" the axis"));
-    if (histogram.threshold && !histogram.thresholdOnAxis)
-        notes.append(tr("threshold %1 off the axis").arg(axisNumber(*histogram.threshold, 0.01)));
-    notes += unmeasured(figures);
-    if (!notes.isEmpty())
-        DrawFitted(painter, labels.translated(0, line), notes.join(QLatin1String("; ")), Qt::AlignLeft);
 }
 
+// Bars: the failing part at the bottom, hatched, the rest above it. A bin
+// that holds anything stands a pixel high at least, and its failing part
+// too: one failing value among a million is seen.
+void DistributionChart::drawBars(QPainter &painter, const QRectF &plot, const Histogram &histogram) const
+{
+    const Axis &axis = histogram.axis;
+    const qint64 most = histogram.Tallest();
+    for (int bin = 0; bin < axis.bins; ++bin) {
+        const qint64 count = histogram.counts.at(bin);
+        if (count == 0)
+            continue;
+        const double left = std::round(plot.left() + plot.width() * bin / axis.bins);
+        double right = std::round(plot.left() + plot.width() * (bin + 1) / axis.bins);
+        if (right - left >= 4)
+            right -= 1; // a gap between bars
+        right = qMax(right, left + 1);
+        const qint64 failingCount = histogram.failing.at(bin);
+        const double failing =
+            failingCount > 0 ? qMax(1.0, std::round(plot.height() * double(failingCount) / double(most))) : 0.0;
+        const double height = std::max({1.0, failing, std::round(plot.height() * double(count) / double(most))});
+        if (height > failing)
+            painter.fillRect(QRectF(left, plot.bottom() - height, right - left, height - failing), m_colours.pass);
+        if (failing > 0) {
+            const QRectF part(left, plot.bottom() - failing, right - left, failing);
+            painter.fillRect(part, m_colours.fail);
+            painter.fillRect(part, QBrush(m_colours.ink, Qt::BDiagPattern));
+        }
+    }
+}

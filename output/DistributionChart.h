@@ -3,6 +3,7 @@
 #include "data/ThresholdJudge.h"
 #include "output/ChannelHistogram.h"
 #include "output/ChartColours.h"
+#include "output/DistributionHeading.h"
 #include "output/ParetoChart.h"
 
 #include <QColor>
@@ -28,9 +29,12 @@ class QPainter;
 // and failed fibers above it; the threshold as a line (where rows differ,
 // the most common one, the others as ticks under the axis); the mean and
 // mean +-3 sigma as dashed and dotted lines; the bins of failing values
-// hatched. The axis follows the bulk of the values: values far outside it
-// (a power of 1e64 among tens of dB) are counted in a note, never drawn.
-// Nothing is drawn outside a panel.
+// hatched, never less than a pixel high. The axis follows the bulk of the
+// values: values far outside it (a power of 1e64 among tens of dB) are
+// counted in a note, never drawn. The note under each panel says how many
+// rows no bar holds, shortened as the panel narrows but never left out.
+// On a common axis every panel shows the same range. Nothing is drawn
+// outside a panel.
 class DistributionChart
 {
     Q_DECLARE_TR_FUNCTIONS(DistributionChart)
@@ -43,9 +47,12 @@ public:
     explicit DistributionChart(const ThresholdJudge &judge, const Colours &colours = Colours::Light());
 
     // A name shown before the counts in the heading line, such as the file's.
-    void SetTitle(const QString &title) { m_title = title; }
-    void SetColours(const Colours &colours) { m_colours = colours; }
+    void SetTitle(const QString &title) { m_heading.SetTitle(title); }
+    void SetColours(const Colours &colours);
     const Colours &ColoursOf() const { return m_colours; }
+    // One axis for every channel, reaching over all their values.
+    void SetCommonAxis(bool common);
+    bool CommonAxis() const { return m_common.has_value(); }
 
     int ChannelCount() const { return int(m_channels.size()); }
     const ThresholdJudge::ChannelFigures &Channel(int index) const { return m_channels.at(index); }
@@ -66,8 +73,12 @@ public:
     // The histogram of channel `index` with at most `maxBins` bins.
     Histogram HistogramOf(int index, int maxBins) const
     {
-        return ChannelHistogram::Of(m_channels.at(index), m_warnMargin, maxBins);
+        return ChannelHistogram::Of(m_channels.at(index), m_warnMargin, maxBins, m_common);
     }
+    // What the note under a panel says of the rows its bars leave out,
+    // longest first: the first that fits is drawn. Empty where the bars hold
+    // every row.
+    QStringList NotShownNotes(int index, const Histogram &histogram) const;
     // The most bins a plot of that width shows.
     static int BinsFor(double plotWidth) { return ChannelHistogram::BinsFor(plotWidth); }
 
@@ -75,17 +86,15 @@ public:
     void Draw(QPainter &painter, const QRectF &area) const;
 
 private:
-    void drawHeading(QPainter &painter, const QRectF &rect) const;
     void drawPanel(QPainter &painter, const QRectF &panel, int index, int fontPixels) const;
     void drawHistogram(QPainter &painter, const QRectF &plot, const Histogram &histogram,
                        const ThresholdJudge::ChannelFigures &figures, const QFontMetricsF &metrics) const;
+    void drawBars(QPainter &painter, const QRectF &plot, const Histogram &histogram) const;
 
     QList<ThresholdJudge::ChannelFigures> m_channels;
+    DistributionHeading m_heading;
     ParetoChart m_pareto;
-    qsizetype m_fibers = 0;
-    qsizetype m_failed = 0;
-    qsizetype m_marginal = 0;
     std::optional<double> m_warnMargin;
+    std::optional<ChannelHistogram::Range> m_common;
     Colours m_colours;
-    QString m_title;
 };

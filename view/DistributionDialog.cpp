@@ -5,6 +5,7 @@
 #include "view/DistributionView.h"
 #include "view/ImageFiles.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -31,8 +32,13 @@ DistributionDialog::DistributionDialog(const ResultDocument &document, FileDialo
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 6);
     layout->addWidget(m_view, 1);
+    auto *common = new QCheckBox(tr("&Common axis"), this);
+    common->setObjectName(QStringLiteral("commonAxis"));
+    common->setToolTip(tr("All channels on one scale of dBm"));
+    connect(common, &QCheckBox::toggled, m_view, &DistributionView::SetCommonAxis);
     auto *row = new QHBoxLayout;
     row->setContentsMargins(6, 0, 6, 0);
+    row->addWidget(common);
     row->addWidget(buttons);
     layout->addLayout(row);
     // Most of the screen: the histograms want room.

@@ -42,6 +42,7 @@ void DistributionView::SetFigures(const ThresholdJudge &judge, const QString &ti
 {
     m_chart.emplace(judge, colours());
     m_chart->SetTitle(title);
+    m_chart->SetCommonAxis(m_commonAxis);
     m_message.clear();
     m_drawn = QPixmap();
     SetCurrent(m_chart->ChannelCount() == 0 ? -1 : qBound(0, m_current, m_chart->ChannelCount() - 1));
@@ -55,6 +56,16 @@ void DistributionView::SetMessage(const QString &text)
     m_drawn = QPixmap();
     m_current = -1;
     setAccessibleDescription(text);
+    update();
+}
+
+void DistributionView::SetCommonAxis(bool common)
+{
+    m_commonAxis = common;
+    if (!m_chart)
+        return;
+    m_chart->SetCommonAxis(common);
+    m_drawn = QPixmap();
     update();
 }
 

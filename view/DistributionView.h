@@ -30,6 +30,10 @@ public:
     bool HasChart() const { return m_chart.has_value(); }
     const DistributionChart *Chart() const { return m_chart ? &*m_chart : nullptr; }
 
+    // All the histograms on one axis (kept for the files shown after).
+    void SetCommonAxis(bool common);
+    bool CommonAxis() const { return m_commonAxis; }
+
     // The histogram marked, a place in the judge's channels; -1 for none.
     int Current() const { return m_current; }
     void SetCurrent(int index);
@@ -67,5 +71,6 @@ private:
     std::optional<DistributionChart> m_chart;
     QString m_message;
     int m_current = -1;
+    bool m_commonAxis = false;
     QPixmap m_drawn; // the chart at the widget's size and pixel ratio; null: to draw
 };

@@ -59,6 +59,9 @@ private slots:
     void barsAreTheCountsOfTheirBins();
     void oddFilesStayInTheirParts_data();
     void oddFilesStayInTheirParts();
+    void failingValuesAndLeftOutRowsAreTold_data();
+    void failingValuesAndLeftOutRowsAreTold();
+    void commonAxisHoldsEveryChannel();
     void cpkClasses_data();
     void cpkClasses();
     void capabilityCountsEveryRow_data();
@@ -196,6 +199,96 @@ void TestDistributionChart::oddFilesStayInTheirParts()
             QVERIFY2(inPanel.join(QLatin1Char(' ')).contains(shown), qPrintable(inPanel.join(QLatin1Char('|'))));
         }
     }
+}
+
+namespace {
+
+// Channel 01: 2000 powers from -20.00 to -20.99 against -25.00, one failing
+// just past the threshold (-25.10), two failing a little further (-25.40)
+// and three far below (-60.00), five Low. The bulk reaches to -22.25, the
+// threshold takes the axis to -25.00, and 5 % of the 5 dB beyond that to
+// -25.25: -25.10 stands on the axis, 2 + 3 values lie below it.
+QByteArrayList channelWithOutliers()
+{
+    QByteArrayList powers;
+    for (int i = 0; i < 2000; ++i)
+        powers.append(QByteArray::number(-20.0 - (i % 100) / 100.0, 'f', 2));
+    powers += QByteArrayList{"-25.10", "-25.40", "-25.40", "-60.00", "-60.00", "-60.00"};
+    for (int i = 0; i < 5; ++i)
+        powers.append("-120.00");
+    return powers;
+}
+
+} // namespace
+
+void TestDistributionChart::failingValuesAndLeftOutRowsAreTold_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("common");
+    for (const QSize size : {QSize(1920, 1080), QSize(1024, 768), QSize(640, 480)}) {
+        for (const bool common : {false, true})
+            QTest::addRow("%dx%d%s", size.width(), size.height(), common ? " common" : "") << size << common;
+    }
+}
+
+// At every size: the one failing value on the axis is a hatched bar at
+// least a pixel high, and the panel's note counts the ten rows no bar
+// holds, the same ten whatever the number of bins.
+void TestDistributionChart::failingValuesAndLeftOutRowsAreTold()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, common);
+    DistributionChart chart(judged(channelWithOutliers()));
+    chart.SetCommonAxis(common);
+    RecordingDevice device(size);
+    QPainter painter(&device);
+    chart.Draw(painter, QRectF(QPointF(0, 0), size));
+    const DistributionChart::Layout layout = chart.LayoutFor(QRectF(QPointF(0, 0), size));
+    QFont font = painter.font();
+    font.setPixelSize(layout.fontPixels);
+    const QRectF plot = DistributionChart::PlotArea(layout.panels.at(0), QFontMetricsF(font, &device));
+    painter.end();
+
+    const DistributionChart::Histogram histogram = chart.HistogramOf(0, DistributionChart::BinsFor(plot.width()));
+    const DistributionChart::Axis &axis = histogram.axis;
+    const double x = plot.left() + (-25.10 - axis.start) / (axis.end() - axis.start) * plot.width();
+    const bool failingBar = std::any_of(device.engine().fills.cbegin(), device.engine().fills.cend(),
+                                        [&](const RecordingEngine::Fill &fill) {
+                                            return fill.color == chart.ColoursOf().fail && fill.rect.height() >= 1
+                                                && within(fill.rect, plot) && fill.rect.left() <= x + 1
+                                                && fill.rect.right() >= x - 1;
+                                        });
+    QVERIFY(failingBar);
+
+    const QStringList forms{QStringLiteral("5 Low; 5 below the axis"), QStringLiteral("10 not in the histogram"),
+                            QStringLiteral("10 not shown"), QStringLiteral("+10")};
+    QStringList inPanel;
+    for (const RecordedText &text : device.texts()) {
+        if (within(textRect(text), layout.panels.at(0)))
+            inPanel.append(text.text);
+    }
+    QVERIFY2(std::any_of(forms.cbegin(), forms.cend(), [&](const QString &form) { return inPanel.contains(form); }),
+             qPrintable(inPanel.join(QLatin1Char('|'))));
+    for (const int bins : {8, 13, 27, 60})
+        QCOMPARE(chart.HistogramOf(0, bins).below, 5);
+}
+
+// On one axis every channel's histogram has the same bins, and the
+// channels at -20.00 reach down to where channel 01's failing value lies.
+void TestDistributionChart::commonAxisHoldsEveryChannel()
+{
+    DistributionChart chart(judged(channelWithOutliers()));
+    chart.SetCommonAxis(true);
+    const DistributionChart::Axis first = chart.HistogramOf(0, 40).axis;
+    QVERIFY(first.start <= -25.10);
+    for (int i = 1; i < chart.ChannelCount(); ++i) {
+        const DistributionChart::Axis axis = chart.HistogramOf(i, 40).axis;
+        QCOMPARE(axis.start, first.start);
+        QCOMPARE(axis.width, first.width);
+        QCOMPARE(axis.bins, first.bins);
+    }
+    chart.SetCommonAxis(false);
+    QVERIFY(chart.HistogramOf(1, 40).axis.start > -21);
 }
 
 void TestDistributionChart::cpkClasses_data()

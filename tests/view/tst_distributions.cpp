@@ -10,6 +10,7 @@
 #include "view/DistributionView.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -141,10 +142,14 @@ void TestDistributions::followsTheDocument()
     QTRY_COMPARE(heading(), QStringLiteral("a.fib: 2 of 4 fibers pass (50.0 %), 1 marginal (below 2 dB)"));
     QCOMPARE(reads.count(), 0);
 
+    // The common axis, once chosen, holds for the next file too.
+    chart()->window()->findChild<QCheckBox *>(QStringLiteral("commonAxis"))->click();
+    QVERIFY(chart()->Chart()->CommonAxis());
     m_dialogs.openAnswers.append(QStringList{write(QStringLiteral("b.fib"), fileB())});
     m_view->OnFileOpen();
     m_view->Manager().SetWarnMargin(5.5); // while b.fib is read
     QTRY_COMPARE(heading(), QStringLiteral("b.fib: 2 of 2 fibers pass (100.0 %), 2 marginal (below 5.5 dB)"));
+    QVERIFY(chart()->Chart()->CommonAxis());
 }
 
 // Right twice: channel 03, whose worst fiber fails by 3 dB; End: channel
