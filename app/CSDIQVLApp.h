@@ -54,7 +54,9 @@ public:
 
     CMainFrame *MainFrame() const { return m_pMainWnd; }
     CSDIQVLView *View() const { return m_pView; }
-    CSDIQVLDoc *Document() const { return m_pDocument; }
+    // The document of the one document template, which holds no rows; the
+    // file shown is the view's (View()->Document()).
+    CSDIQVLDoc *TemplateDocument() const { return m_pDocument; }
     DocumentManager &Manager() const { return *m_manager; }
 
     static QString RegistryKey() { return AppSettings::RegistryKey(); }

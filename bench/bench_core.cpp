@@ -183,9 +183,9 @@ void benchInProcess(const QString &folder, qsizetype rows)
             qFatal("%s", qPrintable(error));
         const double read = Seconds(timer);
         timer.start();
-        MeasurementRows &rows = MeasurementStore::Instance().Rows();
-        rows = ChannelTable::CutTable(text.table);
-        report.SetRows(rows);
+        MeasurementRows &held = MeasurementStore::Instance().Rows();
+        held = ChannelTable::CutTable(text.table);
+        report.SetRows(held);
         const double cut = Seconds(timer);
         readSeconds = run ? std::min(readSeconds, read) : read;
         cutSeconds = run ? std::min(cutSeconds, cut) : cut;
@@ -196,8 +196,8 @@ void benchInProcess(const QString &folder, qsizetype rows)
     const double csvSeconds = best(runs, [&] {
         QElapsedTimer t;
         t.start();
-        const MeasurementRows &rows = MeasurementStore::Instance().Rows();
-        CsvExport::WriteFile(csv, CsvExport::Text(rows, CsvExport::BlockNames(rows)));
+        const MeasurementRows &held = MeasurementStore::Instance().Rows();
+        CsvExport::WriteFile(csv, CsvExport::Text(held, CsvExport::BlockNames(held)));
         return Seconds(t);
     });
     const long inProcessPeak = peakKilobytes();

@@ -74,8 +74,8 @@ void benchPlotParts(const QString &folder, const QString &path, qsizetype rows)
     for (int run = 0; run < 9; ++run) {
         ThresholdJudge judge;
         judged.append(millisecondsOf([&] {
-            FiberReader::Read(path, [&judge](const MeasurementRows &rows, qsizetype first, qsizetype count) {
-                judge.AddFiber(rows, first, count);
+            FiberReader::Read(path, [&judge](const MeasurementRows &read, qsizetype first, qsizetype count) {
+                judge.AddFiber(read, first, count);
                 return true;
             });
             judge.Channels();

@@ -29,8 +29,8 @@ ExitStatus Run(const Options &options, const Writer &writePlot)
         return ExitStatus::UnusableArguments;
     }
     const DistributionImage::Plot plot{format, options.imageSize, options.warnMargin};
-    const auto work = [&writePlot, &plot](const BatchJobs::Job &job, QString *error) {
-        return writePlot(job.input, job.output, plot, error, &StopSignals::Flag());
+    const auto work = [&writePlot, &plot](const BatchJobs::Job &job, QString *jobError) {
+        return writePlot(job.input, job.output, plot, jobError, &StopSignals::Flag());
     };
     return BatchJobs::PlanAndRun(options.target, options.files, QLatin1Char('.') + format, work,
                                  StopSignals::Requested);

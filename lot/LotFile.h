@@ -12,7 +12,7 @@
 struct LotFile
 {
     LotFile() = default;
-    explicit LotFile(const QString &path, bool found = false) : path(path), found(found) {}
+    explicit LotFile(const QString &filePath, bool inFolder = false) : path(filePath), found(inFolder) {}
 
     QString path;
     bool found = false; // in a folder given, rather than given itself

@@ -146,12 +146,12 @@ void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> 
         QPainterPath path;
         bool open = false;
         qsizetype column = -1;
-        double first = 0, least = 0, most = 0, lastValue = 0;
+        double firstValue = 0, least = 0, most = 0, lastValue = 0;
         const auto flush = [&] {
             if (column < 0)
                 return;
             const qreal x = box.left() + qreal(column);
-            const QPointF start(x, yOf(first));
+            const QPointF start(x, yOf(firstValue));
             if (open)
                 path.lineTo(start);
             else
@@ -175,7 +175,7 @@ void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> 
                 if (at != column) {
                     flush();
                     column = at;
-                    first = least = most = value;
+                    firstValue = least = most = value;
                 }
                 least = std::min(least, value);
                 most = std::max(most, value);

@@ -44,37 +44,37 @@ public:
     bool end() override { return true; }
     Type type() const override { return QPaintEngine::User; }
 
-    void updateState(const QPaintEngineState &state) override
+    void updateState(const QPaintEngineState &changed) override
     {
-        const QPaintEngine::DirtyFlags flags = state.state();
+        const QPaintEngine::DirtyFlags flags = changed.state();
         if (flags & DirtyTransform)
-            m_transform = state.transform();
+            m_transform = changed.transform();
         if (flags & DirtyPen)
-            m_pen = state.pen();
+            m_pen = changed.pen();
         if (flags & DirtyBrush)
-            m_brush = state.brush();
+            m_brush = changed.brush();
         if (flags & DirtyClipEnabled)
-            m_clipEnabled = state.isClipEnabled();
+            m_clipEnabled = changed.isClipEnabled();
         if (flags & (DirtyClipPath | DirtyClipRegion)) {
             // The clip comes in the coordinates of the moment it was set.
-            const QRectF bounds = (flags & DirtyClipPath) ? state.clipPath().boundingRect()
-                                                          : QRectF(state.clipRegion().boundingRect());
+            const QRectF bounds = (flags & DirtyClipPath) ? changed.clipPath().boundingRect()
+                                                          : QRectF(changed.clipRegion().boundingRect());
             m_clip = bounds;
-            m_clipEnabled = state.clipOperation() != Qt::NoClip;
+            m_clipEnabled = changed.clipOperation() != Qt::NoClip;
         }
     }
 
-    void drawLines(const QLineF *lines, int count) override
+    void drawLines(const QLineF *given, int count) override
     {
         for (int i = 0; i < count; ++i) {
-            this->lines.append(lines[i]);
+            lines.append(given[i]);
             linePens.append(m_pen);
         }
     }
-    void drawLines(const QLine *lines, int count) override
+    void drawLines(const QLine *given, int count) override
     {
         for (int i = 0; i < count; ++i) {
-            this->lines.append(QLineF(lines[i]));
+            lines.append(QLineF(given[i]));
             linePens.append(m_pen);
         }
     }

@@ -34,12 +34,17 @@ void PrintCommands::setReportVerdicts()
         m_report.SetVerdicts(nullptr);
         return;
     }
-    const QString name = m_document.Path().isEmpty() ? m_document.Name() : QFileInfo(m_document.Path()).fileName();
+    const QString name = reportName();
     // The verdicts the window shows, with its band: the report says what
     // the window says.
     const LoadedFile::Verdicts &verdicts = m_document.AllVerdicts();
     m_report.SetVerdicts(std::make_shared<const ReportVerdicts>(ReportVerdicts::FromVerdicts(
         verdicts.byBlock, verdicts.judge, name, m_document.Header(), QDateTime::currentDateTime())));
+}
+
+QString PrintCommands::reportName() const
+{
+    return m_document.Path().isEmpty() ? m_document.Name() : QFileInfo(m_document.Path()).fileName();
 }
 
 void PrintCommands::OnFilePrint(PrintDialogs &printDialogs, FileDialogs &dialogs)
@@ -51,8 +56,9 @@ void PrintCommands::OnFilePrint(PrintDialogs &printDialogs, FileDialogs &dialogs
         m_document.ReleaseVersions();
     });
     QPrinter printer(QPrinter::HighResolution);
-    // The job's name in the print queue, and the title of a PDF.
-    printer.setDocName(StringTable::DocumentTitle());
+    // The job's name in the print queue, and the title of a PDF: the file's
+    // name, which a search of the PDF finds.
+    printer.setDocName(m_document.HasFile() ? reportName() : StringTable::DocumentTitle());
     QPrintDialog dialog(&printer, m_parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

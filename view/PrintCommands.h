@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class FileDialogs;
 class PrintDialogs;
 class PrintReport;
@@ -25,6 +27,8 @@ public:
 
 private:
     void OnEndPrinting();
+    // The file's name, as the report and the print job carry it.
+    QString reportName() const;
     // The report with verdicts while they are shown and known, else without.
     void setReportVerdicts();
 

@@ -283,7 +283,7 @@ void TestMainFrame::fileNewKeepsColumnsAndCaption()
     QCOMPARE(listChannels(m_app->View())->columnCount(), 6);
     QCOMPARE(frame->windowTitle(), QStringLiteral("Quenvale"));
     QCOMPARE(frame->size(), size);
-    QVERIFY(!m_app->Document()->IsModified());
+    QVERIFY(!m_app->TemplateDocument()->IsModified());
     // The edit keys do nothing.
     QTest::keyClick(frame, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(frame, Qt::Key_F6);

@@ -459,13 +459,13 @@ void TestViewChart::wholeChartInsideTheForm()
     QFETCH(QSize, screen);
     QFETCH(bool, designSize);
     openBytes(resultFile({}) + fiberWithPowers("F1", QList<const char *>(18, "+15.0000")));
-    const auto inkAt = [this](const QSize &screen) {
-        m_view->SetScreenSize(screen);
+    const auto inkAt = [this](const QSize &screenSize) {
+        m_view->SetScreenSize(screenSize);
         m_view->OnInitialUpdate();
         choose(0);
         clickRow(17);
         // On a canvas as big as the screen, so nothing is cut at the form.
-        QImage canvas(screen, QImage::Format_RGB32);
+        QImage canvas(screenSize, QImage::Format_RGB32);
         canvas.setDotsPerMeterX(3780);
         canvas.setDotsPerMeterY(3780);
         canvas.fill(Qt::white);
