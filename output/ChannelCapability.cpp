@@ -39,3 +39,16 @@ QString ChannelCapability::Text(const ThresholdJudge::ChannelFigures &figures)
         .arg(*figures.cpkObserved, 0, 'f', 2)
         .arg(Wording::Capability(*figures.capability), cpk);
 }
+
+QStringList ChannelCapability::Texts(const ThresholdJudge::ChannelFigures &figures)
+{
+    QStringList texts{Text(figures)};
+    if (!figures.capability)
+        return texts;
+    const QString word = Wording::Capability(*figures.capability);
+    const QString figure = QString::number(*figures.capability, 'f', 2);
+    if (figures.cpkObserved && *figures.capability == *figures.cpkObserved && figures.cpk != figures.cpkObserved)
+        texts.append(tr("obs. %1 %2").arg(figure, word));
+    texts << tr("%1 %2").arg(figure, word) << word;
+    return texts;
+}

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -20,4 +21,7 @@ public:
     // As a channel's panel says it: CpkText, or where the failing share
     // stands for less, "Cpk obs. 0.30 low (1.13)", the margins' Cpk last.
     static QString Text(const ThresholdJudge::ChannelFigures &figures);
+    // Text and ever shorter forms of it for narrow panels, each keeping
+    // the ruling figure's word: "obs. 0.30 low", "0.30 low", "low".
+    static QStringList Texts(const ThresholdJudge::ChannelFigures &figures);
 };

@@ -50,8 +50,9 @@ std::optional<ChannelHistogram::Range> ChannelHistogram::RangeOf(const Threshold
     // A little beyond a cut, so that a failing value just past the
     // threshold stands on the axis with it.
     const double margin = kCutMargin * (high - low);
-    return Range{qMax(std::clamp(figures.min, -kLongestAxis, kLongestAxis), low - margin),
-                 qMin(std::clamp(figures.max, -kLongestAxis, kLongestAxis), high + margin)};
+    const double least = std::clamp(figures.min, -kLongestAxis, kLongestAxis);
+    const double greatest = std::clamp(figures.max, -kLongestAxis, kLongestAxis);
+    return Range{qMin(low, qMax(least, low - margin)), qMax(high, qMin(greatest, high + margin))};
 }
 
 ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figures,

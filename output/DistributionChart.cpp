@@ -196,12 +196,6 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
         + SummaryWriter::FieldText(figures.waveLength) + tr(" nm");
     DrawFitted(painter, first.adjusted(0, 0, -failedWidth - pad, 0), name, Qt::AlignLeft);
     DrawFitted(painter, first.adjusted(first.width() - failedWidth, 0, 0, 0), failed, Qt::AlignRight);
-    double marginalWidth = 0;
-    if (m_warnMargin) {
-        const QString marginal = tr("%1 marginal").arg(figures.marginal);
-        marginalWidth = qMin(metrics.horizontalAdvance(marginal) + 1, second.width() / 2);
-        DrawFitted(painter, second.adjusted(second.width() - marginalWidth, 0, 0, 0), marginal, Qt::AlignRight);
-    }
     const ChannelCapability::Class cpkClass = ChannelCapability::ClassOf(figures.capability);
     const double swatch = std::round(line * 0.7);
     const QRectF box(second.left(), std::round(second.center().y() - swatch / 2), swatch, swatch);
@@ -218,8 +212,7 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
         painter.drawRect(box.adjusted(0, 0, -1, -1));
     }
     painter.setPen(m_colours.ink);
-    DrawFitted(painter, second.adjusted(swatch + pad, 0, -marginalWidth - pad, 0), ChannelCapability::Text(figures),
-               Qt::AlignLeft);
+    drawCapability(painter, second.adjusted(swatch + pad, 0, 0, 0), figures, pad);
 
     const Histogram histogram = figures.powers > 0 ? HistogramOf(index, BinsFor(plot.width())) : Histogram();
     QStringList notes = NotShownNotes(index, histogram);
@@ -245,6 +238,32 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
     }
     drawHistogram(painter, plot, histogram, figures, metrics);
     painter.restore();
+}
+
+// The capability's words and the marginal fibers on one line: the words
+// shortened first, then the marginal fibers left out, so that the class of
+// the channel is always read.
+void DistributionChart::drawCapability(QPainter &painter, const QRectF &line,
+                                       const ThresholdJudge::ChannelFigures &figures, double gap) const
+{
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const QStringList texts = ChannelCapability::Texts(figures);
+    const QString marginal = m_warnMargin ? tr("%1 marginal").arg(figures.marginal) : QString();
+    const double marginalWidth = marginal.isEmpty() ? 0 : metrics.horizontalAdvance(marginal) + 1;
+    const auto fits = [&](const QString &text, double room) { return metrics.horizontalAdvance(text) <= room; };
+    for (int i = 0; !marginal.isEmpty() && i + 1 < texts.size(); ++i) {
+        if (fits(texts.at(i), line.width() - marginalWidth - gap)) {
+            DrawFitted(painter, line.adjusted(0, 0, -marginalWidth - gap, 0), texts.at(i), Qt::AlignLeft);
+            DrawFitted(painter, line.adjusted(line.width() - marginalWidth, 0, 0, 0), marginal, Qt::AlignRight);
+            return;
+        }
+    }
+    for (const QString &text : texts) {
+        if (fits(text, line.width()) || &text == &texts.last()) {
+            DrawFitted(painter, line, text, Qt::AlignLeft);
+            return;
+        }
+    }
 }
 
 void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, const Histogram &histogram,

@@ -89,6 +89,8 @@ private:
     void drawPanel(QPainter &painter, const QRectF &panel, int index, int fontPixels) const;
     void drawHistogram(QPainter &painter, const QRectF &plot, const Histogram &histogram,
                        const ThresholdJudge::ChannelFigures &figures, const QFontMetricsF &metrics) const;
+    void drawCapability(QPainter &painter, const QRectF &line, const ThresholdJudge::ChannelFigures &figures,
+                        double gap) const;
     void drawBars(QPainter &painter, const QRectF &plot, const Histogram &histogram) const;
 
     QList<ThresholdJudge::ChannelFigures> m_channels;

@@ -1,7 +1,9 @@
 // A channel's figures are written once and read alike everywhere: for the
 // sample, every column of the figures' table in --summary's JSON, the
 // workbook's Channels sheet and the summary cache's bytes holds the same
-// value, and --trend's least Cpk and yield are --summary's.
+// value, --trend's least Cpk and yield are --summary's, and the report and
+// --plot say the yield line and each channel's capability as --summary
+// gives them.
 
 #include "TestSupport.h"
 #include "WorkbookReader.h"
@@ -12,6 +14,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <cmath>
@@ -27,6 +31,25 @@ QString letter(int index)
     for (++index; index > 0; index = (index - 1) / 26)
         name.prepend(QChar(u'A' + (index - 1) % 26));
     return name;
+}
+
+// Every "0.30 low" a text holds, in its order.
+QStringList capabilities(const QString &text)
+{
+    static const QRegularExpression said(QStringLiteral("(-?\\d+\\.\\d\\d (?:good|fair|low))\\b"));
+    QStringList found;
+    for (QRegularExpressionMatchIterator it = said.globalMatch(text); it.hasNext();)
+        found.append(it.next().captured(1));
+    return found;
+}
+
+QString pdfText(const QString &path)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                             path, QStringLiteral("-")});
+    return tool.waitForFinished(30000) && tool.exitCode() == 0 ? QString::fromUtf8(tool.readAllStandardOutput())
+                                                             : QString();
 }
 
 } // namespace
@@ -97,6 +120,33 @@ void TestFiguresAgree::everyOutputHoldsTheSameFigures()
     }
     QCOMPARE(line[QLatin1String("min_cpk")].toDouble(), least);
     QCOMPARE(line[QLatin1String("yield")].toDouble(), file[QLatin1String("yield")].toDouble());
+
+    // The report (its table, then its panels) and the plot's panels: the
+    // lower Cpk of each channel to two places and its word.
+    QStringList expected;
+    for (const QJsonValue &channel : json) {
+        const double capability = qMin(channel[QLatin1String("cpk")].toDouble(INFINITY),
+                                       channel[QLatin1String("cpk_observed")].toDouble(INFINITY));
+        expected.append(QString::number(capability, 'f', 2) + QLatin1Char(' ')
+                        + channel[QLatin1String("capability")].toString());
+    }
+    const int fibers = file[QLatin1String("fibers")].toInt(), failed = file[QLatin1String("failed")].toInt();
+    const QString yieldLine = QStringLiteral("%1 of %2 fibers pass (%3 %), %4 marginal")
+                                  .arg(fibers - failed)
+                                  .arg(fibers)
+                                  .arg(std::floor(file[QLatin1String("yield")].toDouble() * 1000) / 10, 0, 'f', 1)
+                                  .arg(file[QLatin1String("marginal")].toInt());
+    const QString report = dir.filePath(QStringLiteral("s.pdf"));
+    QCOMPARE(runProgram(QStringList{"--print-pdf", report, "--verdicts"} + band + QStringList{sample}).exitCode, 0);
+    const QString reportText = pdfText(report);
+    QVERIFY2(reportText.contains(yieldLine), qPrintable(reportText.left(2000)));
+    QCOMPARE(capabilities(reportText), expected + expected);
+
+    const QString plot = dir.filePath(QStringLiteral("s.svg"));
+    QCOMPARE(runProgram(QStringList{"--plot", plot} + band + QStringList{sample}).exitCode, 0);
+    const QString plotText = QString::fromUtf8(readFile(plot));
+    QVERIFY(plotText.contains(yieldLine));
+    QCOMPARE(capabilities(plotText), expected);
 }
 
 QTEST_GUILESS_MAIN(TestFiguresAgree)
