@@ -1,5 +1,7 @@
 #include "output/ExactNumberStream.h"
 
+#include <cerrno>
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -30,8 +32,15 @@ ExactNumberStream::ExactNumberStream(std::FILE *data) : m_data(data)
     cookie_io_functions_t functions = {};
     functions.write = &ExactNumberStream::write;
     m_stream = fopencookie(this, "w", functions);
+    // Buffered: an unbuffered stream costs a formatting buffer and a pass
+    // through `write` for each of libxlsxwriter's many small prints.
     if (m_stream)
-        std::setvbuf(m_stream, nullptr, _IONBF, 0);
+        std::setvbuf(m_stream, nullptr, _IOFBF, kBuffer);
+}
+
+bool ExactNumberStream::Flush()
+{
+    return !m_stream || (std::fflush(m_stream) == 0 && !std::ferror(m_stream));
 }
 
 ExactNumberStream::~ExactNumberStream()
@@ -127,5 +136,9 @@ bool ExactNumberStream::mended(QByteArray &pending)
 
 bool ExactNumberStream::put(const char *bytes, qsizetype size)
 {
-    return size == 0 || std::fwrite(bytes, 1, size_t(size), m_data) == size_t(size);
+    if (size == 0 || std::fwrite(bytes, 1, size_t(size), m_data) == size_t(size))
+        return true;
+    if (m_errorNumber == 0)
+        m_errorNumber = errno != 0 ? errno : EIO;
+    return false;
 }

@@ -11,9 +11,9 @@
 // significant digits, which not every double reads back from
 // (0.30000000000000004 becomes 0.3); the cells named to this stream get,
 // in place of those digits, the shortest ones that read back as their
-// number. Everything else passes unchanged. The stream writes into `data`
-// at once (it keeps no buffer of its own), so that what the data file
-// holds, and whether writing into it failed, is known from the data file.
+// number. Everything else passes unchanged. The stream keeps a buffer of
+// its own: Flush hands what it holds to `data`, and must come before the
+// data file is read or looked at.
 class ExactNumberStream
 {
 public:
@@ -22,6 +22,12 @@ public:
     ExactNumberStream(const ExactNumberStream &) = delete;
     ExactNumberStream &operator=(const ExactNumberStream &) = delete;
 
+    // Hands what the stream holds on to the data file; false where that
+    // failed.
+    bool Flush();
+    // The system's reason of the first write into the data file that
+    // failed; 0 while none did.
+    int ErrorNumber() const { return m_errorNumber; }
     // Null where the stream could not be made.
     std::FILE *Stream() const { return m_stream; }
 
@@ -32,12 +38,14 @@ public:
     void Keep(lxw_row_t row, lxw_col_t column, double value);
 
 private:
+    static constexpr size_t kBuffer = size_t(1) << 16;
     static ssize_t write(void *cookie, const char *bytes, size_t size);
     bool pass(const char *bytes, size_t size);
     bool mended(QByteArray &pending);
     bool put(const char *bytes, qsizetype size);
 
     std::FILE *m_data;
+    int m_errorNumber = 0;
     std::FILE *m_stream = nullptr;
     QHash<QByteArray, QByteArray> m_digits; // by cell reference ("B7"), till the cell is written
     QByteArray m_pending;                   // the start of a cell not yet whole

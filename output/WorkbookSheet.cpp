@@ -157,6 +157,13 @@ lxw_error WorkbookSheet::Finish()
     }
     if (m_columns > 0)
         keep(worksheet_autofilter(m_sheet, 0, 0, lxw_row_t(m_row), lxw_col_t(m_columns - 1)));
+    // The last row too goes into the data file now, through the numbers'
+    // stream, before the workbook's close reads that file; a write that
+    // failed is told by DataBytes, with the system's reason.
+    if (m_numbers) {
+        lxw_worksheet_write_single_row(m_sheet);
+        m_numbers->Flush();
+    }
     return m_error;
 }
 
@@ -166,6 +173,10 @@ qint64 WorkbookSheet::DataBytes(int *error) const
     if (!data)
         return 0;
     errno = 0;
+    if (m_numbers && (!m_numbers->Flush() || m_numbers->ErrorNumber() != 0)) {
+        *error = m_numbers->ErrorNumber() != 0 ? m_numbers->ErrorNumber() : EIO;
+        return -1;
+    }
     if (std::fflush(data) != 0 || std::ferror(data)) {
         *error = errno != 0 ? errno : EIO;
         return -1;
