@@ -1,7 +1,7 @@
 #include "output/WorkbookSheet.h"
 
 #include "data/ChannelTable.h"
-#include "output/ExactNumberStream.h"
+#include "output/SheetRows.h"
 #include "output/SummaryWriter.h"
 #include "output/TerminalText.h"
 
@@ -41,22 +41,24 @@ WorkbookSheet::WorkbookSheet(lxw_workbook *workbook, const char *name, const QSt
     }
     // The cells go into the sheet's temporary file a row at a time; with the
     // stream's own few kilobytes that is a system call every few dozen rows.
-    if (m_sheet->optimize_tmpfile) {
+    if (m_sheet->optimize_tmpfile)
         std::setvbuf(m_sheet->optimize_tmpfile, nullptr, _IOFBF, kDataBuffer);
-        // libxlsxwriter writes the rows into `file`, the data file itself
-        // until a stream that mends their numbers stands in front of it.
-        auto numbers = std::make_unique<ExactNumberStream>(m_sheet->optimize_tmpfile);
-        if (m_sheet->file == m_sheet->optimize_tmpfile && numbers->Stream()) {
-            m_sheet->file = numbers->Stream();
-            m_numbers = std::move(numbers);
-        }
-    }
     for (int column = 0; column < m_columns; ++column)
         Text(column, headings.at(column), headingFormat);
     worksheet_freeze_panes(m_sheet, 1, lxw_col_t(frozenColumns));
+    // The header line goes into the data file before the rows under it,
+    // which SheetRows writes there itself.
+    if (m_sheet->optimize_tmpfile)
+        lxw_worksheet_write_single_row(m_sheet);
+    m_rows = std::make_unique<SheetRows>(m_sheet, m_columns);
 }
 
 WorkbookSheet::~WorkbookSheet() = default;
+
+int WorkbookSheet::styleOf(lxw_format *format)
+{
+    return format ? int(lxw_format_get_xf_index(format)) : 0;
+}
 
 void WorkbookSheet::keep(lxw_error error)
 {
@@ -75,6 +77,8 @@ bool WorkbookSheet::NextRow()
     if (m_row >= DataRows)
         return false;
     ++m_row;
+    if (m_rows)
+        m_rows->Begin(lxw_row_t(m_row));
     return true;
 }
 
@@ -98,8 +102,11 @@ void WorkbookSheet::Text(int column, const QString &text, lxw_format *format)
         return;
     const QString shown = CellText(text);
     widen(column, TerminalText::Width(shown));
-    keep(worksheet_write_string(m_sheet, lxw_row_t(m_row), lxw_col_t(column), shown.toUtf8().constData(),
-                                format));
+    if (m_row > 0 && m_rows)
+        m_rows->Text(column, shown.toUtf8(), styleOf(format));
+    else
+        keep(worksheet_write_string(m_sheet, lxw_row_t(m_row), lxw_col_t(column), shown.toUtf8().constData(),
+                                    format));
 }
 
 void WorkbookSheet::Field(int column, QByteArrayView field)
@@ -115,6 +122,10 @@ void WorkbookSheet::Field(int column, QByteArrayView field)
         return;
     }
     widen(column, utf8.size());
+    if (m_row > 0 && m_rows) {
+        m_rows->Text(column, utf8);
+        return;
+    }
     const QByteArray text = utf8.toByteArray();
     keep(worksheet_write_string(m_sheet, lxw_row_t(m_row), lxw_col_t(column), text.constData(), nullptr));
 }
@@ -124,9 +135,10 @@ void WorkbookSheet::Number(int column, double value, lxw_format *format)
     if (!m_sheet || !std::isfinite(value))
         return;
     widen(column, numberWidth(value));
-    if (m_numbers && ExactNumberStream::NeedsMoreDigits(value))
-        m_numbers->Keep(lxw_row_t(m_row), lxw_col_t(column), value);
-    keep(worksheet_write_number(m_sheet, lxw_row_t(m_row), lxw_col_t(column), value, format));
+    if (m_row > 0 && m_rows)
+        m_rows->Number(column, value, styleOf(format));
+    else
+        keep(worksheet_write_number(m_sheet, lxw_row_t(m_row), lxw_col_t(column), value, format));
 }
 
 void WorkbookSheet::NumberOrField(int column, QByteArrayView field)
@@ -143,7 +155,10 @@ void WorkbookSheet::Boolean(int column, bool value, lxw_format *format)
     if (!m_sheet)
         return;
     widen(column, 5);
-    keep(worksheet_write_boolean(m_sheet, lxw_row_t(m_row), lxw_col_t(column), value, format));
+    if (m_row > 0 && m_rows)
+        m_rows->Boolean(column, value, styleOf(format));
+    else
+        keep(worksheet_write_boolean(m_sheet, lxw_row_t(m_row), lxw_col_t(column), value, format));
 }
 
 lxw_error WorkbookSheet::Finish()
@@ -157,13 +172,8 @@ lxw_error WorkbookSheet::Finish()
     }
     if (m_columns > 0)
         keep(worksheet_autofilter(m_sheet, 0, 0, lxw_row_t(m_row), lxw_col_t(m_columns - 1)));
-    // The last row too goes into the data file now, through the numbers'
-    // stream, before the workbook's close reads that file; a write that
-    // failed is told by DataBytes, with the system's reason.
-    if (m_numbers) {
-        lxw_worksheet_write_single_row(m_sheet);
-        m_numbers->Flush();
-    }
+    if (m_rows)
+        m_rows->End();
     return m_error;
 }
 
@@ -173,10 +183,6 @@ qint64 WorkbookSheet::DataBytes(int *error) const
     if (!data)
         return 0;
     errno = 0;
-    if (m_numbers && (!m_numbers->Flush() || m_numbers->ErrorNumber() != 0)) {
-        *error = m_numbers->ErrorNumber() != 0 ? m_numbers->ErrorNumber() : EIO;
-        return -1;
-    }
     if (std::fflush(data) != 0 || std::ferror(data)) {
         *error = errno != 0 ? errno : EIO;
         return -1;

@@ -9,13 +9,15 @@
 
 #include <memory>
 
-class ExactNumberStream;
+class SheetRows;
 
-// One sheet of a workbook written row after row (libxlsxwriter's
-// constant-memory mode: a row is written once the next one is begun): a
-// header line that stays in view and carries an autofilter, cells of text
-// or numbers, columns as wide as their texts. Nothing of it can fail on
-// its own; the first error of libxlsxwriter is kept for the workbook.
+// One sheet of a workbook written row after row in libxlsxwriter's
+// constant-memory mode: the header line through libxlsxwriter, each data
+// row as XML into the sheet's data file (SheetRows) once the next one is
+// begun. A header line that stays in view and carries an autofilter, cells
+// of text or numbers, columns as wide as their texts. Nothing of it can
+// fail on its own; the first error of libxlsxwriter is kept for the
+// workbook, and a failed write into the data file is found by DataBytes.
 class WorkbookSheet
 {
 public:
@@ -63,6 +65,7 @@ public:
     static QString CellText(const QString &text);
 
 private:
+    static int styleOf(lxw_format *format);
     void keep(lxw_error error);
     void widen(int column, qsizetype width);
 
@@ -71,5 +74,5 @@ private:
     int m_columns;
     QList<qsizetype> m_widths;
     lxw_error m_error = LXW_NO_ERROR;
-    std::unique_ptr<ExactNumberStream> m_numbers; // the rows' way into the data file
+    std::unique_ptr<SheetRows> m_rows; // the data rows' way into the data file
 };
