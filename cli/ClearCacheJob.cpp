@@ -3,7 +3,7 @@
 #include "cli/BatchJobs.h"
 #include "cli/OutputStream.h"
 #include "data/NativePath.h"
-#include "lot/SummaryCache.h"
+#include "lot/CacheFolder.h"
 
 #include <QCoreApplication>
 
@@ -14,10 +14,10 @@ ExitStatus Run()
     OutputStream out;
     if (!out.Open())
         return ExitStatus::Failure;
-    const QString folder = SummaryCache::DefaultFolder();
+    const QString folder = CacheFolder::DefaultFolder();
     QStringList removed;
     QString error;
-    const bool cleared = SummaryCache::Clear(folder, &removed, &error);
+    const bool cleared = CacheFolder::Clear(folder, &removed, &error);
     QByteArray text;
     for (const QString &path : std::as_const(removed))
         text += QCoreApplication::translate("ClearCacheJob", "removed %1\n").arg(NativePath::Display(path)).toUtf8();

@@ -1,5 +1,8 @@
 #include "lot/SummaryCache.h"
 
+#include "lot/CacheFolder.h"
+#include "lot/CacheSchema.h"
+
 #include "data/ChannelColumns.h"
 #include "data/NativePath.h"
 
@@ -26,14 +29,9 @@
 
 namespace {
 
-// "QVLC": what tells the program's databases from any other SQLite file.
-constexpr qint64 kApplicationId = 0x51564c43;
 // How long a connection waits for another's write to end.
 constexpr int kBusyMilliseconds = 10000;
 
-// What the write-ahead log is cut back to after each checkpoint: SQLite's
-// checkpoint every thousand pages of four kilobytes.
-constexpr qint64 kLogLimit = 4 << 20;
 // Entries used since are not marked used again: a run of a lot from the
 // cache writes nothing.
 constexpr qint64 kUsedGrainNs = qint64(3600) * 1000000000;
@@ -46,8 +44,6 @@ constexpr qint64 kSweepAfterNs = qint64(600) * 1000000000;
 // fills the disk it shares with the user's files.
 constexpr qint64 kLeftFree = qint64(64) << 20;
 
-// SQLite's result codes that say nothing against the database itself.
-constexpr int kBusy = 5, kLocked = 6, kNoMemory = 7, kInterrupted = 9, kInputOutput = 10, kFull = 13;
 
 QString newConnectionName()
 {
@@ -85,82 +81,10 @@ QByteArray absolute(const QByteArray &path)
     return QByteArray(folder) + '/' + path;
 }
 
-// The bytes free on the disk that holds `folder`; -1 where it cannot be told.
-qint64 freeBytes(const QString &folder)
-{
-    struct statvfs disk = {};
-    if (::statvfs(NativePath::Encode(folder).constData(), &disk) != 0)
-        return -1;
-    return qint64(disk.f_bavail) * qint64(disk.f_frsize);
-}
-
-// Whatever stands at `path`, where it is not a regular file (a FIFO, a
-// folder, a device): what no SQLite database can be.
-bool standsNonRegular(const QString &path)
-{
-    struct stat info = {};
-    return ::stat(NativePath::Encode(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
-}
-
-bool renameFile(const QString &from, const QString &to, QString *reason)
-{
-    if (::rename(NativePath::Encode(from).constData(), NativePath::Encode(to).constData()) == 0 || errno == ENOENT)
-        return true;
-    *reason = qt_error_string(errno);
-    return false;
-}
-
 } // namespace
 
-QString SummaryCache::DefaultFolder()
-{
-    QString base = NativePath::Decode(qgetenv("XDG_CACHE_HOME"));
-    if (!base.startsWith(QLatin1Char('/'))) {
-        QByteArray home = qgetenv("HOME");
-        if (!home.startsWith('/')) {
-            // No HOME: the user database's, never the root of the disk.
-            const passwd *user = ::getpwuid(::getuid());
-            home = user && user->pw_dir ? QByteArray(user->pw_dir) : QByteArray();
-            if (!home.startsWith('/'))
-                return QString();
-        }
-        base = NativePath::Decode(home) + QLatin1String("/.cache");
-    }
-    return base + QLatin1String("/quenvale");
-}
-
-qint64 SummaryCache::DefaultMaxBytes()
-{
-    bool ok = false;
-    const qint64 megabytes = qEnvironmentVariable("QUENVALE_CACHE_MAX_MB").toLongLong(&ok);
-    return (ok && megabytes > 0 ? megabytes : 256) << 20;
-}
-
-bool SummaryCache::Clear(const QString &folder, QStringList *removed, QString *error)
-{
-    if (folder.isEmpty())
-        return true;
-    const QDir dir(folder);
-    const QStringList names = dir.entryList({FileName(), FileName() + QLatin1String("-*"),
-                                             FileName() + QLatin1String(".aside-*")},
-                                            QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString &name : names) {
-        const QString path = dir.filePath(name);
-        const QByteArray bytes = NativePath::Encode(path);
-        struct stat info = {};
-        const bool folderInPlace = ::lstat(bytes.constData(), &info) == 0 && S_ISDIR(info.st_mode);
-        const bool gone = folderInPlace ? QDir(path).removeRecursively() : ::unlink(bytes.constData()) == 0;
-        if (!gone && errno != ENOENT) {
-            *error = tr("the summary cache \"%1\" cannot be removed: %2").arg(shown(path), qt_error_string(errno));
-            return false;
-        }
-        removed->append(path);
-    }
-    return true;
-}
-
 SummaryCache::SummaryCache(const QString &folder)
-    : m_folder(folder), m_connection(newConnectionName()), m_maxBytes(DefaultMaxBytes()), m_clock(systemNow)
+    : m_folder(folder), m_connection(newConnectionName()), m_maxBytes(CacheFolder::DefaultMaxBytes()), m_clock(systemNow)
 {
 }
 
@@ -171,7 +95,7 @@ SummaryCache::~SummaryCache()
 
 QString SummaryCache::Path() const
 {
-    return m_folder + QLatin1Char('/') + FileName();
+    return m_folder + QLatin1Char('/') + CacheFolder::FileName();
 }
 
 bool SummaryCache::Open()
@@ -199,7 +123,7 @@ bool SummaryCache::openDatabase()
 {
     Problem problem;
     for (const char *suffix : {"", "-wal", "-shm"}) {
-        if (standsNonRegular(Path() + QLatin1String(suffix))) {
+        if (CacheFolder::StandsNonRegular(Path() + QLatin1String(suffix))) {
             problem = {true, false, tr("\"%1\" is not a regular file").arg(shown(Path() + QLatin1String(suffix)))};
             break;
         }
@@ -233,124 +157,15 @@ bool SummaryCache::connect(Problem *problem)
     m_database.setDatabaseName(Path());
     m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds));
     if (!m_database.open()) {
-        *problem = problemOf(m_database.lastError());
+        *problem = CacheSchema::ProblemOf(m_database.lastError());
         close();
         return false;
     }
-    if (!prepareSchema(problem)) {
+    if (!CacheSchema::Prepare(m_database, problem)) {
         close();
         return false;
     }
     m_open = true;
-    return true;
-}
-
-// WAL, and the schema checked and where need be made, in one transaction
-// that holds the write lock: a process that comes second finds it made.
-// False for a database that is not this program's cache of a schema it
-// can use.
-bool SummaryCache::prepareSchema(Problem *problem)
-{
-    QSqlQuery query(m_database);
-    const auto run = [&](const QString &statement, QVariant *value = nullptr) {
-        if (!query.exec(statement)) {
-            *problem = problemOf(query.lastError());
-            return false;
-        }
-        if (value)
-            *value = query.next() ? query.value(0) : QVariant();
-        query.finish();
-        return true;
-    };
-    QVariant mode, application, version, tables;
-    // Pages freed by dropped entries go back to the system (a new
-    // database only: it cannot be changed once there are tables). Mapped
-    // rather than read page by page: a lot of ten thousand files reads
-    // some forty megabytes of it.
-    if (!run(QStringLiteral("PRAGMA auto_vacuum=INCREMENTAL"))
-        || !run(QStringLiteral("PRAGMA journal_mode=WAL"), &mode) || !run(QStringLiteral("PRAGMA synchronous=NORMAL"))
-        || !run(QStringLiteral("PRAGMA journal_size_limit=%1").arg(kLogLimit))
-        || !run(QStringLiteral("PRAGMA mmap_size=268435456")))
-        return false;
-    if (mode.toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
-        *problem = {true, false, tr("it cannot be written")};
-        return false;
-    }
-    if (!run(QStringLiteral("BEGIN IMMEDIATE")))
-        return false;
-    bool usable = run(QStringLiteral("PRAGMA application_id"), &application)
-        && run(QStringLiteral("PRAGMA user_version"), &version)
-        && run(QStringLiteral("SELECT count(*) FROM sqlite_master"), &tables);
-    if (usable) {
-        const bool empty = application.toLongLong() == 0 && version.toLongLong() == 0 && tables.toLongLong() == 0;
-        const bool ours = application.toLongLong() == kApplicationId;
-        if (!empty && !ours) {
-            *problem = {true, false, tr("it is no summary cache of this program")};
-            usable = false;
-        } else if (ours && version.toLongLong() > SchemaVersion) {
-            *problem = {true, false, tr("its schema version is %1, this program's %2")
-                                  .arg(version.toLongLong())
-                                  .arg(SchemaVersion)};
-            usable = false;
-        } else if (empty || version.toLongLong() < SchemaVersion || !sameFigures(query)) {
-            usable = makeSchema(query, problem);
-        }
-    }
-    if (!usable || !run(QStringLiteral("COMMIT"))) {
-        query.finish();
-        query.exec(QStringLiteral("ROLLBACK"));
-        return false;
-    }
-    return true;
-}
-
-// Whether the entries hold the figures this program lists: a program with
-// other figures makes the cache anew.
-bool SummaryCache::sameFigures(QSqlQuery &query)
-{
-    const bool same = query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'figures'")) && query.next()
-        && query.value(0).toByteArray() == ChannelColumns::Signature();
-    query.finish();
-    return same;
-}
-
-// This schema's tables, in place of an older one's.
-bool SummaryCache::makeSchema(QSqlQuery &query, Problem *problem)
-{
-    QStringList old;
-    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
-                                   "AND name NOT LIKE 'sqlite_%'"))) {
-        *problem = problemOf(query.lastError());
-        return false;
-    }
-    while (query.next())
-        old.append(query.value(0).toString());
-    query.finish();
-    QStringList statements;
-    for (const QString &table : std::as_const(old))
-        statements.append(QStringLiteral("DROP TABLE \"%1\"").arg(table));
-    statements += {
-        QStringLiteral("CREATE TABLE files (id INTEGER PRIMARY KEY, device INTEGER NOT NULL, "
-                       "inode INTEGER NOT NULL, size INTEGER NOT NULL, mtime_ns INTEGER NOT NULL, "
-                       "ctime_ns INTEGER NOT NULL, hash INTEGER NOT NULL, verify INTEGER NOT NULL, "
-                       "path BLOB NOT NULL, used INTEGER NOT NULL, checked INTEGER NOT NULL, "
-                       "summary BLOB NOT NULL, UNIQUE (device, inode))"),
-        QStringLiteral("CREATE INDEX files_used ON files (used)"),
-        QStringLiteral("CREATE INDEX files_checked ON files (checked)"),
-        QStringLiteral("CREATE TABLE bands (file INTEGER NOT NULL, band TEXT NOT NULL, figures BLOB NOT NULL, "
-                       "PRIMARY KEY (file, band)) WITHOUT ROWID"),
-        QStringLiteral("CREATE TABLE meta (key TEXT PRIMARY KEY, value BLOB NOT NULL)"),
-        QStringLiteral("INSERT INTO meta (key, value) VALUES ('figures', x'%1')")
-            .arg(QString::fromLatin1(ChannelColumns::Signature().toHex())),
-        QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId),
-        QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion),
-    };
-    for (const QString &statement : std::as_const(statements)) {
-        if (!query.exec(statement)) {
-            *problem = problemOf(query.lastError());
-            return false;
-        }
-    }
     return true;
 }
 
@@ -361,14 +176,14 @@ bool SummaryCache::setAside(const QString &reason)
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) + QLatin1Char('-')
         + QString::number(::getpid());
     QString why;
-    if (!renameFile(Path(), aside, &why)) {
+    if (!CacheFolder::Rename(Path(), aside, &why)) {
         notice(tr("no summary cache: \"%1\" cannot be used (%2) nor set aside (%3); every file is read")
                    .arg(shown(Path()), reason, why));
         return false;
     }
     // Its log and index go with it: a new database must not take them up.
     for (const char *suffix : {"-wal", "-shm", "-journal"})
-        renameFile(Path() + QLatin1String(suffix), aside + QLatin1String(suffix), &why);
+        CacheFolder::Rename(Path() + QLatin1String(suffix), aside + QLatin1String(suffix), &why);
     notice(tr("the summary cache \"%1\" could not be used (%2): it was set aside as \"%3\", and a new "
               "one is made")
                .arg(shown(Path()), reason, shown(aside)));
@@ -384,18 +199,9 @@ void SummaryCache::close()
     QSqlDatabase::removeDatabase(m_connection);
 }
 
-SummaryCache::Problem SummaryCache::problemOf(const QSqlError &error)
-{
-    bool known = false;
-    const int code = error.nativeErrorCode().toInt(&known) & 0xff;
-    const bool busy = known && (code == kBusy || code == kLocked);
-    const bool passing = known && (busy || code == kNoMemory || code == kInterrupted || code == kInputOutput || code == kFull);
-    return {!passing, busy, error.text()};
-}
-
 void SummaryCache::failed(const QSqlError &error, const QString &doing)
 {
-    const Problem problem = problemOf(error);
+    const Problem problem = CacheSchema::ProblemOf(error);
     if (!problem.unusable) {
         notice(tr("the summary cache \"%1\" could not be %2 (%3); the files are read as without it")
                    .arg(shown(Path()), doing, problem.reason));
@@ -584,7 +390,7 @@ void SummaryCache::sweep()
 // into the database, beside its index.
 qsizetype SummaryCache::withinRoom(const QList<QByteArray> &summaries)
 {
-    const qint64 free = freeBytes(m_folder);
+    const qint64 free = CacheFolder::FreeBytes(m_folder);
     if (free < 0)
         return summaries.size();
     qint64 room = free - kLeftFree;

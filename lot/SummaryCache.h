@@ -2,6 +2,8 @@
 
 #include "data/FileStamp.h"
 #include "data/FileSummary.h"
+#include "lot/CacheFolder.h"
+#include "lot/CacheSchema.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -47,26 +49,10 @@ class SummaryCache
 {
     Q_DECLARE_TR_FUNCTIONS(SummaryCache)
 public:
-    // The schema: a database of an older one is made anew, one of a newer
-    // one set aside.
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = CacheSchema::Version;
 
-    // $XDG_CACHE_HOME/quenvale, or ~/.cache/quenvale without it (the home
-    // folder from the user database where HOME is unset); empty where
-    // there is no home folder at all.
-    static QString DefaultFolder();
-    // The database's name in its folder.
-    static QString FileName() { return QStringLiteral("summaries.sqlite"); }
-    // The most the entries take: QUENVALE_CACHE_MAX_MB megabytes, 256 by
-    // default.
-    static qint64 DefaultMaxBytes();
-
-    // Removes the database of `folder` and everything set aside beside it;
-    // `removed` gets the names removed. False with a message where one
-    // cannot be removed.
-    static bool Clear(const QString &folder, QStringList *removed, QString *error);
-
-    explicit SummaryCache(const QString &folder = DefaultFolder());
+    // The cache in `folder` (see CacheFolder).
+    explicit SummaryCache(const QString &folder = CacheFolder::DefaultFolder());
     ~SummaryCache();
     SummaryCache(const SummaryCache &) = delete;
     SummaryCache &operator=(const SummaryCache &) = delete;
@@ -107,24 +93,12 @@ public:
     QString Path() const;
 
 private:
-    // What went wrong: the database cannot be trusted (set it aside), or
-    // this attempt failed (busy past the wait, a full disk) and the next
-    // may not.
-    struct Problem
-    {
-        bool unusable = false;
-        bool busy = false; // another connection holds a lock it could not wait for
-        QString reason;
-    };
+    using Problem = CacheSchema::Problem;
     struct Stored;
     bool openDatabase();
     bool connect(Problem *problem);
-    bool prepareSchema(Problem *problem);
-    bool makeSchema(class QSqlQuery &query, Problem *problem);
-    static bool sameFigures(class QSqlQuery &query);
     bool setAside(const QString &reason);
     void close();
-    static Problem problemOf(const class QSqlError &error);
     // Handles a failed statement: a cache that cannot be trusted is set
     // aside and a new one made, any other failure told.
     void failed(const class QSqlError &error, const QString &doing);

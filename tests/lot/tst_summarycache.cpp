@@ -224,7 +224,7 @@ void TestSummaryCache::setsAsideWhatItCannotTrust()
             cache.Store({entry(files[i])});
         }
     }
-    const QString database = cacheFolder() + QLatin1Char('/') + SummaryCache::FileName();
+    const QString database = cacheFolder() + QLatin1Char('/') + CacheFolder::FileName();
     QVERIFY(QFileInfo(database).size() > 100000);
     QVERIFY(!QFileInfo::exists(database + QLatin1String("-wal")));
     if (damage == QLatin1String("truncate")) {
@@ -254,7 +254,7 @@ void TestSummaryCache::setsAsideWhatItCannotTrust()
     const QStringList notices = cache.TakeNotices();
     QCOMPARE(notices.size(), 1);
     QVERIFY2(notices.first().contains(QLatin1String("set aside as")), qPrintable(notices.first()));
-    const QStringList aside = QDir(cacheFolder()).entryList({SummaryCache::FileName() + QLatin1String(".aside-*")},
+    const QStringList aside = QDir(cacheFolder()).entryList({CacheFolder::FileName() + QLatin1String(".aside-*")},
                                                             QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     QCOMPARE(aside.size(), 1);
 
@@ -331,7 +331,7 @@ void TestSummaryCache::neverServesAStaleSummary()
 // of files gone dropped; the oldest dropped past the limit.
 void TestSummaryCache::staysSmall()
 {
-    const QString database = cacheFolder() + QLatin1Char('/') + SummaryCache::FileName();
+    const QString database = cacheFolder() + QLatin1Char('/') + CacheFolder::FileName();
     QList<Judged> files(60);
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString path = file(QStringLiteral("f%1.fib").arg(i));
@@ -435,7 +435,7 @@ void TestSummaryCache::aFullDiskLeavesNoLog()
     if (smallDisk && !disk.mounted)
         QSKIP("a small disk is mounted as root only; the file-size limit stands for it");
     const QString folder = smallDisk ? disk.path + QLatin1String("/quenvale") : cacheFolder();
-    const QString database = folder + QLatin1Char('/') + SummaryCache::FileName();
+    const QString database = folder + QLatin1Char('/') + CacheFolder::FileName();
     {
         SummaryCache cache(folder);
         QVERIFY(cache.Open());
@@ -500,7 +500,7 @@ void TestSummaryCache::manyFirstRunsAtOnce()
 void TestSummaryCache::makesAnOlderCacheAnew()
 {
     QVERIFY(QDir().mkpath(cacheFolder()));
-    const QString database = cacheFolder() + QLatin1Char('/') + SummaryCache::FileName();
+    const QString database = cacheFolder() + QLatin1Char('/') + CacheFolder::FileName();
     QVERIFY(runSql(database, {QStringLiteral("CREATE TABLE summaries (path BLOB, band TEXT, size INTEGER, "
                                              "mtime_ns INTEGER, inode INTEGER, summary BLOB)"),
                               QStringLiteral("PRAGMA application_id=%1").arg(0x51564c43),
@@ -570,14 +570,14 @@ void TestSummaryCache::defaultFolder()
 {
     const QByteArray cacheHome = qgetenv("XDG_CACHE_HOME"), home = qgetenv("HOME");
     qputenv("XDG_CACHE_HOME", "/somewhere/cache");
-    QCOMPARE(SummaryCache::DefaultFolder(), QStringLiteral("/somewhere/cache/quenvale"));
+    QCOMPARE(CacheFolder::DefaultFolder(), QStringLiteral("/somewhere/cache/quenvale"));
     qputenv("XDG_CACHE_HOME", "relative/cache"); // not absolute: taken as unset
     qputenv("HOME", "/home/station");
-    QCOMPARE(SummaryCache::DefaultFolder(), QStringLiteral("/home/station/.cache/quenvale"));
+    QCOMPARE(CacheFolder::DefaultFolder(), QStringLiteral("/home/station/.cache/quenvale"));
     qunsetenv("XDG_CACHE_HOME");
     qunsetenv("HOME"); // the user database's home, never the root of the disk
-    QVERIFY2(!SummaryCache::DefaultFolder().startsWith(QLatin1String("/.cache")),
-             qPrintable(SummaryCache::DefaultFolder()));
+    QVERIFY2(!CacheFolder::DefaultFolder().startsWith(QLatin1String("/.cache")),
+             qPrintable(CacheFolder::DefaultFolder()));
     qputenv("XDG_CACHE_HOME", cacheHome);
     qputenv("HOME", home);
 }
