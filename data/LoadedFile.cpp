@@ -39,7 +39,7 @@ bool LoadedFile::Load(const QString &path, LoadedFile *file, QString *error,
         loaded.shownNames.reserve(loaded.names.size());
         for (const QByteArray &name : std::as_const(loaded.names))
             loaded.shownNames.append(CodePage936::Decode(name));
-        loaded.boxOrder = BoxOrder(loaded.names);
+        loaded.boxOrder = BoxOrder(loaded.names, &loaded.rows);
         *file = std::move(loaded);
     } catch (const std::bad_alloc &) {
         return FileError::ReadFailed(path, Texts::tr("it is too big for the memory of this computer"),
@@ -131,11 +131,27 @@ qsizetype LoadedFile::WorstFiber(const MeasurementRows &rows, const QByteArray &
     return worst;
 }
 
-QList<qsizetype> LoadedFile::BoxOrder(const QList<QByteArray> &names)
+QList<qsizetype> LoadedFile::BoxOrder(const QList<QByteArray> &names, const MeasurementRows *rows)
 {
     QList<qsizetype> order(names.size());
     std::iota(order.begin(), order.end(), qsizetype(0));
-    std::stable_sort(order.begin(), order.end(),
+    // A fiber cut out of a misaligned table has a name cut at random: those
+    // come last, in the file's order, never sorted among the real names.
+    const auto misaligned = [rows](qsizetype block) {
+        if (!rows)
+            return false;
+        const qsizetype first = block * ChannelTable::FiberSize;
+        const qsizetype end = qMin(rows->Count(), first + ChannelTable::FiberSize);
+        for (qsizetype i = first; i < end; ++i) {
+            if (rows->At(i).IsMisaligned())
+                return true;
+        }
+        return false;
+    };
+    QList<qsizetype> aligned, cut;
+    for (const qsizetype block : std::as_const(order))
+        (misaligned(block) ? cut : aligned).append(block);
+    std::stable_sort(aligned.begin(), aligned.end(),
                      [&](qsizetype a, qsizetype b) { return BoxLess(names[a], names[b]); });
-    return order;
+    return aligned + cut;
 }

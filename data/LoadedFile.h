@@ -77,7 +77,9 @@ struct LoadedFile
     static qsizetype WorstFiber(const MeasurementRows &rows, const QByteArray &channel);
 
     // The fiber box's order of names: by their bytes, unsigned, a name
-    // before the longer names it starts; equal names in file order.
-    static QList<qsizetype> BoxOrder(const QList<QByteArray> &names);
+    // before the longer names it starts; equal names in file order. The
+    // fibers of `rows` with a misaligned row come after all others, in
+    // file order.
+    static QList<qsizetype> BoxOrder(const QList<QByteArray> &names, const MeasurementRows *rows = nullptr);
     static bool BoxLess(const QByteArray &a, const QByteArray &b) { return a < b; }
 };

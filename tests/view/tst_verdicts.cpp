@@ -64,6 +64,7 @@ private slots:
     void filterListsAndCounts();
     void summaryExportIsSummarysOutput_data();
     void summaryExportIsSummarysOutput();
+    void misalignedFibersToldAndLast();
 
 private:
     void open(const QByteArray &bytes);
@@ -397,6 +398,21 @@ void TestVerdicts::summaryExportIsSummarysOutput()
     m_dialogs.saveAnswers.append(dir.filePath(QStringLiteral("missing/figures.csv")));
     summary->findChild<QPushButton *>(QStringLiteral("export"))->click();
     QCOMPARE(m_dialogs.messages.size(), 1);
+}
+
+// A blank line after two fibers: the fiber cut after it has a name cut at
+// random, which comes last in the box, failing, and the status bar names
+// the line.
+void TestVerdicts::misalignedFibersToldAndLast()
+{
+    open(TestSupport::standardHeader() + TestSupport::fiber("ZZ") + TestSupport::fiber("BB") + "\n"
+         + TestSupport::fiber("AA"));
+    FiberComboBox *box = comboFiber(m_view);
+    QCOMPARE(box->GetCount(), 3);
+    QCOMPARE(box->GetLBText(0).trimmed(), QStringLiteral("BB"));
+    QCOMPARE(box->GetLBText(1).trimmed(), QStringLiteral("ZZ"));
+    QTRY_VERIFY(m_view->Document().NoticeText().contains(QLatin1String("is 1 byte long; rows after it are not aligned")));
+    QCOMPARE(m_view->Document().Judge().FailedCount(), 1);
 }
 
 QTEST_MAIN(TestVerdicts)
