@@ -3,7 +3,6 @@
 #include "lot/CacheFolder.h"
 #include "lot/CacheSchema.h"
 
-#include "data/ChannelColumns.h"
 #include "data/NativePath.h"
 
 #include <QDateTime>
@@ -17,13 +16,8 @@
 #include "data/ResultFile.h"
 
 #include <atomic>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <ctime>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
 

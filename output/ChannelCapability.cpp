@@ -26,12 +26,16 @@ QString ChannelCapability::CpkText(const std::optional<double> &cpk)
     return tr("Cpk %1 good").arg(*cpk, 0, 'f', 2);
 }
 
+// The failing share tells where the margins' Cpk, which has none of the
+// failing rows that cannot be measured, would flatter the channel.
+bool ChannelCapability::observedRules(const ThresholdJudge::ChannelFigures &figures)
+{
+    return figures.cpkObserved && (!figures.cpk || *figures.cpkObserved < *figures.cpk);
+}
+
 QString ChannelCapability::Text(const ThresholdJudge::ChannelFigures &figures)
 {
-    // The failing share tells where the margins' Cpk, which has none of the
-    // failing rows that cannot be measured, would flatter the channel.
-    const bool observed = figures.cpkObserved && (!figures.cpk || *figures.cpkObserved < *figures.cpk);
-    if (!observed)
+    if (!observedRules(figures))
         return CpkText(figures.cpk);
     // The figure that rules and its word first: a narrow panel cuts the end.
     const QString cpk = figures.cpk ? QString::number(*figures.cpk, 'f', 2) : QStringLiteral("-");
@@ -47,7 +51,7 @@ QStringList ChannelCapability::Texts(const ThresholdJudge::ChannelFigures &figur
         return texts;
     const QString word = Wording::Capability(*figures.capability);
     const QString figure = QString::number(*figures.capability, 'f', 2);
-    if (figures.cpkObserved && *figures.capability == *figures.cpkObserved && figures.cpk != figures.cpkObserved)
+    if (observedRules(figures))
         texts.append(tr("obs. %1 %2").arg(figure, word));
     texts << tr("%1 %2").arg(figure, word) << word;
     return texts;

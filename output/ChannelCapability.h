@@ -24,4 +24,8 @@ public:
     // Text and ever shorter forms of it for narrow panels, each keeping
     // the ruling figure's word: "obs. 0.30 low", "0.30 low", "low".
     static QStringList Texts(const ThresholdJudge::ChannelFigures &figures);
+
+private:
+    // Whether the observed Cpk is the lower, and so the one that is told.
+    static bool observedRules(const ThresholdJudge::ChannelFigures &figures);
 };

@@ -26,4 +26,15 @@ void DrawFitted(QPainter &painter, const QRectF &rect, const QString &text, Qt::
     painter.drawText(rect, int(align | Qt::AlignVCenter | Qt::TextSingleLine), shown);
 }
 
+void DrawFirstFitting(QPainter &painter, const QRectF &rect, const QStringList &texts, Qt::Alignment align)
+{
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    for (const QString &text : texts) {
+        if (metrics.horizontalAdvance(text) <= rect.width() || &text == &texts.last()) {
+            DrawFitted(painter, rect, text, align);
+            return;
+        }
+    }
+}
+
 } // namespace ChartPainting

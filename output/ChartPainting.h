@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPen>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 class QRectF;
@@ -17,5 +18,8 @@ QFont FontOf(const QPainter &painter, int pixels);
 // The text, elided to the width of `rect`, drawn at its left or right,
 // centred on its height.
 void DrawFitted(QPainter &painter, const QRectF &rect, const QString &text, Qt::Alignment align);
+// The first of `texts`, longest first, that fits in `rect`'s width; the
+// last cut short where none does.
+void DrawFirstFitting(QPainter &painter, const QRectF &rect, const QStringList &texts, Qt::Alignment align);
 
 } // namespace ChartPainting

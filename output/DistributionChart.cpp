@@ -43,19 +43,6 @@ QStringList unmeasured(const ThresholdJudge::ChannelFigures &figures)
     return notes;
 }
 
-// The first of `notes` that fits, else the last cut short.
-void drawNote(QPainter &painter, const QRectF &rect, const QStringList &notes)
-{
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    for (const QString &note : notes) {
-        if (metrics.horizontalAdvance(note) <= rect.width()) {
-            painter.drawText(rect, int(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine), note);
-            return;
-        }
-    }
-    ChartPainting::DrawFitted(painter, rect, notes.last(), Qt::AlignLeft);
-}
-
 } // namespace
 
 DistributionChart::DistributionChart(const ThresholdJudge &judge, const Colours &colours)
@@ -222,7 +209,7 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
     }
     const QRectF noteRect(plot.left(), panel.bottom() - pad - line, plot.width(), line);
     if (!notes.isEmpty() && noteRect.top() >= second.bottom())
-        drawNote(painter, noteRect, notes);
+        DrawFirstFitting(painter, noteRect, notes, Qt::AlignLeft);
 
     if (plot.height() < 4 || plot.width() < 8) {
         painter.restore();
@@ -258,12 +245,7 @@ void DistributionChart::drawCapability(QPainter &painter, const QRectF &line,
             return;
         }
     }
-    for (const QString &text : texts) {
-        if (fits(text, line.width()) || &text == &texts.last()) {
-            DrawFitted(painter, line, text, Qt::AlignLeft);
-            return;
-        }
-    }
+    DrawFirstFitting(painter, line, texts, Qt::AlignLeft);
 }
 
 void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, const Histogram &histogram,

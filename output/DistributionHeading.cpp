@@ -36,12 +36,9 @@ void DistributionHeading::Draw(QPainter &painter, const QRectF &rect) const
     const int pixels = std::clamp(int(rect.height() / 2), 9, 18);
     painter.setFont(FontOf(painter, pixels));
     const QFontMetricsF metrics(painter.font(), painter.device());
-    const qint64 tenths = Wording::YieldMillionths(m_fibers, m_failed) / 1000;
-    QString text = tr("%1 of %2 pass (%3.%4 %)")
+    QString text = tr("%1 of %2 pass (%3)")
                        .arg(m_fibers - m_failed)
-                       .arg(fibersWord(m_fibers))
-                       .arg(tenths / 10)
-                       .arg(tenths % 10);
+                       .arg(fibersWord(m_fibers), Wording::YieldPercent(m_fibers, m_failed));
     if (m_warnMargin)
         text += tr(", %1 marginal (below %2 dB)").arg(m_marginal).arg(*m_warnMargin);
     if (!m_title.isEmpty())
