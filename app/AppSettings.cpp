@@ -140,6 +140,33 @@ void AppSettings::SetWarnMargin(std::optional<double> margin)
     write(kWarnMarginKey, margin ? QString::number(*margin) : QString());
 }
 
+namespace {
+
+// A folder's path, whatever its characters, as one key of the group.
+QString limitsKey(const QString &folder)
+{
+    return QStringLiteral("Limits/") + QString::fromLatin1(folder.toUtf8().toHex());
+}
+
+} // namespace
+
+QString AppSettings::LimitsFile(const QString &folder)
+{
+    const std::unique_ptr<QSettings> store(open());
+    store->sync();
+    return store->value(limitsKey(folder)).toString();
+}
+
+void AppSettings::SetLimitsFile(const QString &folder, const QString &path)
+{
+    const std::unique_ptr<QSettings> store(open());
+    if (path.isEmpty())
+        store->remove(limitsKey(folder));
+    else
+        store->setValue(limitsKey(folder), path);
+    store->sync();
+}
+
 int AppSettings::FiberFilter()
 {
     const int filter = read(kFilterKey).toInt();

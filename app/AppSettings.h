@@ -35,6 +35,10 @@ public:
     // None: no marginal band (the start).
     static std::optional<double> WarnMargin();
     static void SetWarnMargin(std::optional<double> margin);
+    // The file of limits last chosen for the result files of `folder`;
+    // empty for none.
+    static QString LimitsFile(const QString &folder);
+    static void SetLimitsFile(const QString &folder, const QString &path);
     // The fiber box's verdict filter, by its place in the menu; 0, all
     // fibers, for anything else.
     static int FiberFilter();

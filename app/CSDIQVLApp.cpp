@@ -12,6 +12,7 @@
 #include "document/DocumentManager.h"
 #include "output/StringTable.h"
 #include "view/CSDIQVLView.h"
+#include "view/LimitsDialog.h"
 #include "view/WarningMarginDialog.h"
 
 #include <QAction>
@@ -81,6 +82,7 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     // filter.
     m_pMainWnd->Action(StringTable::ID_VIEW_VERDICTS)->setChecked(AppSettings::VerdictsShown());
     m_manager->SetWarnMargin(AppSettings::WarnMargin());
+    m_manager->SetLimitsFor([this](const QString &path) { return limitsFor(folderOf(path)); });
     SetFiberFilter(FiberFilterModel::Verdicts(AppSettings::FiberFilter()));
     placeWindow();
     m_pMainWnd->show();
@@ -180,6 +182,50 @@ void CSDIQVLApp::OnWarningMargin()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &WarningMarginDialog::chosen, this, &CSDIQVLApp::SetWarnMargin);
     dialog->open();
+}
+
+QString CSDIQVLApp::folderOf(const QString &path)
+{
+    return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+}
+
+// A file of limits remembered for the folder that can no longer be read
+// judges nothing: its fibers go by their rows' thresholds.
+Limits CSDIQVLApp::limitsFor(const QString &folder)
+{
+    if (folder.isEmpty())
+        return Limits();
+    const auto kept = m_folderLimits.constFind(folder);
+    if (kept != m_folderLimits.cend())
+        return kept->limits;
+    FolderLimits limits;
+    limits.path = AppSettings::LimitsFile(folder);
+    if (!limits.path.isEmpty() && !Limits::Read(limits.path, &limits.limits, nullptr))
+        limits = FolderLimits();
+    m_folderLimits.insert(folder, limits);
+    return limits.limits;
+}
+
+void CSDIQVLApp::OnLimits()
+{
+    const QString folder = folderOf(m_manager->Document().Path());
+    limitsFor(folder);
+    const FolderLimits kept = m_folderLimits.value(folder);
+    auto *dialog = new LimitsDialog(m_manager->LimitsInUse(), kept.path, m_pView->Dialogs(), m_pMainWnd);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &LimitsDialog::chosen, this, &CSDIQVLApp::SetLimits);
+    dialog->open();
+}
+
+void CSDIQVLApp::SetLimits(const Limits &limits, const QString &path)
+{
+    const QString folder = folderOf(m_manager->Document().Path());
+    if (!folder.isEmpty()) {
+        m_folderLimits.insert(folder, {limits, path});
+        if (!path.isEmpty() || limits.IsEmpty())
+            AppSettings::SetLimitsFile(folder, path);
+    }
+    m_manager->SetLimits(limits);
 }
 
 void CSDIQVLApp::SetWarnMargin(std::optional<double> margin)

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "data/Limits.h"
 #include "view/FiberFilterModel.h"
+
+#include <QHash>
 
 #include <QObject>
 #include <QStringList>
@@ -43,6 +46,10 @@ public:
     // Verdicts > Warning Margin: asks for the band, without blocking the
     // window, and applies what OK takes.
     void OnWarningMargin();
+    // The user's limits for the folder of the file shown: kept for the
+    // folder while the program runs, and its file remembered.
+    void OnLimits();
+    void SetLimits(const Limits &limits, const QString &path);
     void SetWarnMargin(std::optional<double> margin);
     // The fiber box lists all fibers, or those of one verdict only; the menu
     // shows which.
@@ -70,4 +77,13 @@ private:
     CMainFrame *m_pMainWnd = nullptr;
     CSDIQVLView *m_pView = nullptr;
     int m_nNumPreviewPages = 0;
+
+    static QString folderOf(const QString &path);
+    Limits limitsFor(const QString &folder);
+    struct FolderLimits
+    {
+        Limits limits;
+        QString path; // the file they are, or none
+    };
+    QHash<QString, FolderLimits> m_folderLimits; // by folder, while the program runs
 };

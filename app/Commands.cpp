@@ -68,6 +68,7 @@ const QList<Command> &Table()
          ":/res/toolbar-verdicts.png", 6, true, [](CSDIQVLApp &app, bool on) { app.SetVerdictsShown(on); }},
         {ID_WARN_MARGIN, Menu::Verdicts, "Warning Margin(&W)...", {}, nullptr, 0, false,
          onApp<&CSDIQVLApp::OnWarningMargin>},
+        {ID_LIMITS, Menu::Verdicts, "Limits(&L)...", {}, nullptr, 0, false, onApp<&CSDIQVLApp::OnLimits>},
         {Separator, Menu::Verdicts, nullptr, {}, nullptr, 0, false, nullptr},
         {ID_NEXT_FAILURE, Menu::Verdicts, "Next Failing Fiber(&N)", {keys(QKeyCombination(Qt::Key_F8))}, nullptr, 0, false,
          onView<&CSDIQVLView::OnNextFailure>},

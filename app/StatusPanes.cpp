@@ -11,7 +11,7 @@
 using namespace StringTable;
 
 StatusPanes::StatusPanes(QStatusBar *bar)
-    : QObject(bar), m_bar(bar), m_progress(new QProgressBar(bar)), m_yield(new QLabel(bar)),
+    : QObject(bar), m_bar(bar), m_progress(new QProgressBar(bar)), m_yield(new QLabel(bar)), m_limits(new QLabel(bar)),
       m_notice(new QLabel(bar))
 {
     bar->setSizeGripEnabled(false); // the window has a fixed size
@@ -28,6 +28,10 @@ StatusPanes::StatusPanes(QStatusBar *bar)
     m_yield->setObjectName(QStringLiteral("yield"));
     m_yield->hide();
     bar->insertPermanentWidget(0, m_yield);
+    // Only while the user's limits judge the fibers.
+    m_limits->setObjectName(QStringLiteral("limitsPane"));
+    m_limits->hide();
+    bar->insertPermanentWidget(0, m_limits);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setRange(0, 100);
     m_progress->setMaximumWidth(160);
@@ -73,6 +77,9 @@ void StatusPanes::documentChanged()
     const ResultDocument &document = m_manager->Document();
     ShowNotice(document.NoticeText());
     ShowYield(m_yieldShown ? document.YieldText() : QString());
+    const Limits &limits = document.LimitsInUse();
+    m_limits->setText(limits.IsEmpty() ? QString() : tr("limits: %1").arg(limits.Name()));
+    m_limits->setVisible(!limits.IsEmpty());
 }
 
 void StatusPanes::ShowPrompt(const QString &prompt)

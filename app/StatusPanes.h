@@ -42,6 +42,7 @@ private:
     QHash<int, QLabel *> m_indicators;
     QProgressBar *m_progress;
     QLabel *m_yield;
+    QLabel *m_limits;
     QLabel *m_notice;
     bool m_yieldShown = false;
 };

@@ -56,7 +56,7 @@ void benchJudging(const QString &path, qsizetype rows)
     for (int run = 0; run < 15; ++run) {
         LoadedFile::Verdicts judged;
         verdicts.append(millisecondsOf([&] { LoadedFile::Judge(file.rows, &judged); }));
-        figures.append(millisecondsOf([&] { LoadedFile::Judge(file.rows, &judged, nullptr, JudgeInputs{1.0}); }));
+        figures.append(millisecondsOf([&] { LoadedFile::Judge(file.rows, &judged, nullptr, JudgeInputs{1.0, {}}); }));
     }
     std::printf("%9lld rows: judged for the verdicts %.1f ms, with every channel's figures %.1f ms "
                 "(medians of 15 runs)\n",

@@ -96,7 +96,7 @@ void measureModel(const QString &folder)
     cache.Open();
     LotModel lot;
     const LotScan::Result scan = LotScan::Scan(
-        {folder}, std::nullopt, &cache,
+        {folder}, JudgeInputs(), &cache,
         [](qsizetype count, const LotScan::Work &work) {
             for (qsizetype i = 0; i < count; ++i) {
                 QString error;

@@ -63,7 +63,7 @@ void benchLoadAndJudge(const QString &path, qsizetype rows)
         }));
         LoadedFile::Verdicts judged;
         verdicts.append(millisecondsOf([&] { LoadedFile::Judge(file.rows, &judged); }));
-        figures.append(millisecondsOf([&] { LoadedFile::Judge(file.rows, &judged, nullptr, JudgeInputs{1.0}); }));
+        figures.append(millisecondsOf([&] { LoadedFile::Judge(file.rows, &judged, nullptr, JudgeInputs{1.0, {}}); }));
     }
     std::printf("%8lld rows: load %.1f ms, then verdicts %.1f ms (%.0f ns a row), "
                 "figures for the summary %.1f ms; medians of 9 runs\n",

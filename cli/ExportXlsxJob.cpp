@@ -9,7 +9,7 @@ namespace ExportXlsxJob {
 
 ExitStatus Run(const Options &options)
 {
-    const JudgeInputs inputs{options.warnMargin};
+    const JudgeInputs inputs = options.Inputs();
     // A file whose rows are not aligned fails, as --summary judges it.
     std::atomic<bool> misalignedSeen{false};
     const auto work = [&](const BatchJobs::Job &job, QString *error) {

@@ -6,6 +6,7 @@
 #include "cli/HelpJob.h"
 #include "cli/Options.h"
 #include "cli/SummaryJob.h"
+#include "cli/SweepJob.h"
 #include "cli/TrendJob.h"
 
 namespace HeadlessJob {
@@ -29,6 +30,8 @@ ExitStatus Run(const Options &options, const Drawing &drawing)
         return SummaryJob::Run(options);
     case Options::Job::Trend:
         return TrendJob::Run(options);
+    case Options::Job::Sweep:
+        return SweepJob::Run(options);
     case Options::Job::ClearCache:
         return ClearCacheJob::Run();
     case Options::Job::Help:

@@ -3,6 +3,7 @@
 #include "cli/GuiOptions.h"
 #include "cli/HelpText.h"
 #include "cli/OutputStream.h"
+#include "data/Limits.h"
 #include "data/NativePath.h"
 #include "output/ReportPdf.h"
 
@@ -27,6 +28,11 @@ const char kVerdicts[] = "verdicts";
 const char kTrend[] = "trend";
 const char kNoCache[] = "no-cache";
 const char kClearCache[] = "clear-cache";
+const char kLimits[] = "limits";
+const char kSweep[] = "sweep";
+const char kChannel[] = "channel";
+const char kStep[] = "step";
+const char kTarget[] = "target";
 
 // The options that name a job, in the order messages list them.
 const struct
@@ -39,6 +45,7 @@ const struct
              {Options::Job::Trend, kTrend},
              {Options::Job::Plot, kPlot},
              {Options::Job::ExportXlsx, kExportXlsx},
+             {Options::Job::Sweep, kSweep},
              {Options::Job::ClearCache, kClearCache}};
 
 QString option(const char *name)
@@ -196,6 +203,56 @@ QStringList jobsGiven(const QCommandLineParser &parser, Options::Job *job, const
     return given;
 }
 
+// --limits FILE, read and checked here, before anything is judged.
+bool checkLimits(const QCommandLineParser &parser, bool jobGiven, Options *options, QString *error)
+{
+    if (!parser.isSet(option(kLimits)))
+        return true;
+    QString path;
+    if (!singleValue(parser, kLimits, &path, error))
+        return false;
+    if (!jobGiven)
+        return fail(error, Options::tr("--%1 is only for --summary, --trend, --sweep, --plot, --export-xlsx or "
+                                       "--print-pdf --verdicts")
+                               .arg(option(kLimits)));
+    return Limits::Read(path, &options->limits, error);
+}
+
+// --channel, --step and --target of --sweep.
+bool checkSweep(const QCommandLineParser &parser, bool sweep, Options *options, QString *error)
+{
+    QString value;
+    const auto isChannel = [options](const QString &text) {
+        options->sweepChannel = text.trimmed().toUtf8();
+        return !options->sweepChannel.isEmpty();
+    };
+    if (!jobValue(parser, {kChannel, "--sweep", sweep, "a channel's text, 07", isChannel}, &value, error))
+        return false;
+    const auto isStep = [options](const QString &text) {
+        bool ok = false;
+        const double step = text.toDouble(&ok) * 100;
+        const double hundredths = std::round(step);
+        if (!ok || !std::isfinite(step) || hundredths < 1 || hundredths > 100000 || std::abs(step - hundredths) > 1e-6)
+            return false;
+        options->sweepStep = int(hundredths);
+        return true;
+    };
+    if (!jobValue(parser, {kStep, "--sweep", sweep, "a number of dB, a whole number of hundredths from 0.01 to 1000",
+                           isStep},
+                  &value, error))
+        return false;
+    const auto isTarget = [options](const QString &text) {
+        bool ok = false;
+        const double target = text.toDouble(&ok);
+        if (!ok || !std::isfinite(target) || target <= 0 || target > 100)
+            return false;
+        options->sweepTarget = target;
+        return true;
+    };
+    return jobValue(parser, {kTarget, "--sweep", sweep, "a yield in percent, above 0 and up to 100", isTarget},
+                    &value, error);
+}
+
 // Every rule between the options, in the order their messages come: one
 // job at a time, each value given once and not empty, the options that
 // belong to a job only beside it, a job's files.
@@ -215,7 +272,7 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     if (jobs.size() > 1)
         return fail(error, Options::tr("%1 cannot be given together: one job at a time")
                                .arg(jobs.join(QLatin1String(" and "))));
-    for (const char *flag : {kSummary, kTrend, kNoCache, kClearCache}) {
+    for (const char *flag : {kSummary, kTrend, kSweep, kNoCache, kClearCache}) {
         if (parser.optionNames().count(option(flag)) > 1)
             return fail(error, Options::tr("--%1 is given more than once").arg(option(flag)));
     }
@@ -240,11 +297,22 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     const auto isFormat = [options, plot](const QString &name) {
         return plot ? parseImageFormat(name, &options->imageFormat) : parseFormat(name, &options->format);
     };
+    const bool sweep = options->job == Job::Sweep;
     const bool judging = options->job == Job::Summary || trend;
-    if (!jobValue(parser, {kFormat, "--summary, --trend or --plot", judging || plot,
-                           plot ? "png, svg or pdf" : "text, json, jsonl or csv", isFormat},
-                  &value, error))
+    const auto isSweepFormat = [options](const QString &name) {
+        return parseFormat(name, &options->format)
+            && (options->format == SummaryWriter::Csv || options->format == SummaryWriter::Json);
+    };
+    if (sweep) {
+        options->format = SummaryWriter::Csv;
+        if (!jobValue(parser, {kFormat, "--summary, --trend, --sweep or --plot", true, "csv or json", isSweepFormat},
+                      &value, error))
+            return false;
+    } else if (!jobValue(parser, {kFormat, "--summary, --trend, --sweep or --plot", judging || plot,
+                                  plot ? "png, svg or pdf" : "text, json, jsonl or csv", isFormat},
+                         &value, error)) {
         return false;
+    }
     options->verdicts = parser.isSet(option(kVerdicts));
     if (options->verdicts && options->job != Job::PrintPdf)
         return fail(error, Options::tr("--%1 is only for --print-pdf").arg(option(kVerdicts)));
@@ -254,6 +322,8 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     if (!jobValue(parser, {kWarnMargin, "--summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts", banded,
                            "a number of dB, 0 or more", isMargin},
                   &value, error))
+        return false;
+    if (!checkLimits(parser, banded || sweep, options, error) || !checkSweep(parser, sweep, options, error))
         return false;
     const auto isSize = [options](const QString &text) { return parseSize(text, &options->imageSize); };
     if (!jobValue(parser, {kSize, "--plot", plot, "WxH in pixels, from 320x240 to 8192x8192", isSize}, &value,
@@ -265,7 +335,7 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
             || fail(error, Options::tr("--%1 takes no files (%2)")
                                .arg(option(job), NativePath::Display(options->files.first())));
     if (options->job != Job::Window && options->files.isEmpty())
-        return fail(error, judging
+        return fail(error, judging || sweep
                                ? Options::tr("--%1 needs at least one result file or folder").arg(option(job))
                                : Options::tr("--%1 needs at least one result file").arg(option(job)));
     if ((options->job == Job::PrintPdf || plot || options->job == Job::ExportXlsx)
@@ -342,6 +412,22 @@ void Options::Describe(QCommandLineParser &parser)
         tr("Marginal band of --summary, --trend, --plot, --export-xlsx and --print-pdf --verdicts: a "
            "fiber that passes with a worst margin below DB dB is marginal (it still passes)."),
         tr("DB")));
+    parser.addOption(QCommandLineOption(
+        option(kLimits),
+        tr("Judge by the limits in FILE (CSV: channel,lower,upper,warn) instead of each row's threshold, "
+           "for --summary, --trend, --sweep, --plot, --export-xlsx and --print-pdf --verdicts."),
+        tr("FILE")));
+    parser.addOption(QCommandLineOption(
+        option(kSweep),
+        tr("For each channel of the result files and folders given, the fiber yield as that channel's "
+           "lower limit moves from its least power to its greatest, the limit that gives the target "
+           "yield, and a guardband from the fibers measured more than once, to standard output; then exit.")));
+    parser.addOption(QCommandLineOption(option(kChannel), tr("The one channel --sweep sweeps."), tr("CH")));
+    parser.addOption(QCommandLineOption(option(kStep), tr("The step of --sweep's limits: 0.01 dB by default."),
+                                        tr("DB")));
+    parser.addOption(QCommandLineOption(option(kTarget),
+                                        tr("The yield --sweep looks for a limit of, in percent: 99 by default."),
+                                        tr("PCT")));
     parser.addOption(QCommandLineOption(
         option(kPlot),
         tr("Draw the distribution of every channel's powers and the Pareto of failures of the result "

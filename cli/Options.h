@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
 #include "output/SummaryWriter.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,7 @@ struct Options
     Q_DECLARE_TR_FUNCTIONS(Options)
 
 public:
-    enum class Job { Window, ExportCsv, PrintPdf, Summary, Trend, Plot, ExportXlsx, ClearCache, Help, Version };
+    enum class Job { Window, ExportCsv, PrintPdf, Summary, Trend, Plot, ExportXlsx, Sweep, ClearCache, Help, Version };
 
     Job job = Job::Window;
     QString target; // --export-csv, --export-xlsx, --print-pdf, --plot: a file, a folder, or "-" for standard output
@@ -31,6 +32,16 @@ public:
     // --summary, --trend, --plot, --export-xlsx, --print-pdf --verdicts: the
     // marginal band above each threshold, in dB.
     std::optional<double> warnMargin;
+    // The same jobs and --sweep: the limits of --limits FILE, read and
+    // checked before anything is judged.
+    Limits limits;
+    // --sweep: the one channel swept (empty for every one), the limits'
+    // step in hundredths of a dB, the yield aimed at in percent.
+    QByteArray sweepChannel;
+    int sweepStep = 1;
+    double sweepTarget = 99;
+
+    JudgeInputs Inputs() const { return {warnMargin, limits}; }
     // --print-pdf: the report with each fiber's verdict.
     bool verdicts = false;
     // --plot: "png", "svg" or "pdf" from --format; empty for the target's own

@@ -28,7 +28,7 @@ ExitStatus Run(const Options &options, const Writer &writePlot)
         BatchJobs::PrintError(error);
         return ExitStatus::UnusableArguments;
     }
-    const DistributionImage::Plot plot{format, options.imageSize, options.warnMargin};
+    const DistributionImage::Plot plot{format, options.imageSize, options.Inputs()};
     const auto work = [&writePlot, &plot](const BatchJobs::Job &job, QString *jobError) {
         return writePlot(job.input, job.output, plot, jobError, &StopSignals::Flag());
     };

@@ -8,7 +8,7 @@ namespace PrintPdfJob {
 
 ExitStatus Run(const Options &options, const Writer &writePdf)
 {
-    const ReportPdf::Request request{options.pageSize, options.verdicts, options.warnMargin};
+    const ReportPdf::Request request{options.pageSize, options.verdicts, options.Inputs()};
     const auto work = [&writePdf, request](const BatchJobs::Job &job, QString *error) {
         return writePdf(job.input, job.output, request, error, &StopSignals::Flag());
     };

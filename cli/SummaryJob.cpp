@@ -33,11 +33,11 @@ struct Outcome
 
 // Judges one file, its report writing into its slot of `output`.
 bool judgeFile(const SummaryWriter &writer, const ResultFileFinder::ResultFile &file,
-               std::optional<double> warnMargin, qsizetype slot, OrderedOutput &output, Outcome *outcome)
+               const JudgeInputs &inputs, qsizetype slot, OrderedOutput &output, Outcome *outcome)
 {
     const std::unique_ptr<SummaryWriter::FileReport> report =
         writer.ReportFile(file.path, [&output, slot](QByteArrayView bytes) { output.Write(slot, bytes); });
-    JudgePipeline pipeline(JudgeInputs{warnMargin});
+    JudgePipeline pipeline(inputs);
     outcome->read = pipeline.ReadFile(
         file.path,
         [&](qsizetype, const ThresholdJudge::Fiber &fiber, const MeasurementRows &, qsizetype) {
@@ -100,7 +100,7 @@ ExitStatus SummaryJob::Run(const Options &options)
         return ExitStatus::Failure;
     const bool colour = options.format == SummaryWriter::Text && colourWanted();
     const auto write = [&out](QByteArrayView text) { out.Write(text); };
-    const ExitStatus status = judge(options.files, options.format, colour, options.warnMargin,
+    const ExitStatus status = judge(options.files, options.format, colour, options.Inputs(),
                                     [&write](QByteArrayView text) { TerminalStatus::Output(text, write); });
     const ExitStatus finished = out.Finish(status);
     TerminalStatus::Close();
@@ -108,10 +108,10 @@ ExitStatus SummaryJob::Run(const Options &options)
 }
 
 ExitStatus SummaryJob::judge(const QStringList &paths, SummaryWriter::Format format, bool colour,
-                             std::optional<double> warnMargin, const SummaryWriter::Sink &out)
+                             const JudgeInputs &inputs, const SummaryWriter::Sink &out)
 {
     SummaryWriter::Run run;
-    run.warnMargin = warnMargin;
+    run.banded = inputs.Banded();
     const ResultFileFinder::ResultFiles list = ResultFileFinder::Find(paths, &run.errors, StopSignals::Requested);
     for (const SummaryWriter::PathError &error : std::as_const(run.errors))
         BatchJobs::PrintError(error.message);
@@ -121,6 +121,7 @@ ExitStatus SummaryJob::judge(const QStringList &paths, SummaryWriter::Format for
     run.pathsFound = list.found;
 
     const std::unique_ptr<SummaryWriter> writer = SummaryWriters::Create(format, colour);
+    writer->SetLimitSource(inputs.limits.Source());
     writer->Begin(out);
     OrderedOutput output(out, list.files.size(), writer->FileSeparator(), kHeldOutput,
                          StopSignals::Requested);
@@ -129,7 +130,7 @@ ExitStatus SummaryJob::judge(const QStringList &paths, SummaryWriter::Format for
         list.files.size(),
         [&](qsizetype i, QString *error) {
             Outcome &outcome = outcomes[size_t(i)];
-            const bool read = judgeFile(*writer, list.files.at(i), warnMargin, i, output, &outcome);
+            const bool read = judgeFile(*writer, list.files.at(i), inputs, i, output, &outcome);
             *error = outcome.error;
             return read;
         },

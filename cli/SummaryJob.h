@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/ExitStatus.h"
+#include "data/JudgePipeline.h"
 #include "output/SummaryWriter.h"
 
 #include <QByteArray>
@@ -31,5 +32,5 @@ public:
 
 private:
     static ExitStatus judge(const QStringList &paths, SummaryWriter::Format format, bool colour,
-                            std::optional<double> warnMargin, const SummaryWriter::Sink &out);
+                            const JudgeInputs &inputs, const SummaryWriter::Sink &out);
 };

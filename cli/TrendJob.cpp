@@ -59,7 +59,7 @@ ExitStatus Run(const Options &options)
         tellNotices(cache.get());
     }
     const LotScan::Result scan = LotScan::Scan(
-        options.files, options.warnMargin, cache.get(),
+        options.files, options.Inputs(), cache.get(),
         [](qsizetype count, const LotScan::Work &work) { BatchJobs::RunEach(count, work, StopSignals::Requested); },
         &StopSignals::Flag(), BatchJobs::PrintError);
     tellNotices(cache.get());
@@ -73,7 +73,7 @@ ExitStatus Run(const Options &options)
     LotModel lot;
     lot.Reset(scan.files);
     const bool colour = options.format == SummaryWriter::Text && colourWanted();
-    const QByteArray text = TrendWriter::Write(options.format, lot, options.warnMargin, colour);
+    const QByteArray text = TrendWriter::Write(options.format, lot, options.Inputs(), colour);
     TerminalStatus::Output(text, [&out](QByteArrayView bytes) { out.Write(bytes); });
     const ExitStatus finished = out.Finish(statusOf(lot));
     TerminalStatus::Close();

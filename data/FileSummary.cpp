@@ -172,7 +172,8 @@ bool isReason(qint64 reason)
 {
     return reason == ThresholdJudge::Incomplete || reason == ThresholdJudge::BelowThreshold
         || reason == ThresholdJudge::Low || reason == ThresholdJudge::NoNumber
-        || reason == ThresholdJudge::Misaligned;
+        || reason == ThresholdJudge::Misaligned || reason == ThresholdJudge::BelowLimit
+        || reason == ThresholdJudge::AboveLimit;
 }
 
 } // namespace
@@ -218,6 +219,7 @@ void FileSummary::End(const JudgePipeline &pipeline)
     const ThresholdJudge &judge = pipeline.Judge();
     m_misaligned = pipeline.Misaligned();
     m_warnMargin = judge.WarnMargin();
+    m_banded = judge.Banded();
     m_fibers = judge.FiberCount();
     m_failed = judge.FailedCount();
     m_marginal = judge.MarginalCount();
@@ -329,6 +331,7 @@ bool FileSummary::Decode(QByteArrayView bytes, QByteArrayView bandBytes, FileSum
     const double margin = band.Real();
     if (banded)
         read.m_warnMargin = margin;
+    read.m_banded = banded;
     read.m_marginal = band.Integer();
     const QList<qsizetype> bandColumns = bandedColumns();
     const qint64 bandChannels = band.Count(8 * qMax<qsizetype>(1, bandColumns.size()));

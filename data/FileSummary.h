@@ -62,6 +62,9 @@ public:
     const Misalignment &Misaligned() const { return m_misaligned; }
 
     std::optional<double> WarnMargin() const { return m_warnMargin; }
+    // Whether its fibers were told marginal: by the warning margin, or a
+    // band of the limits (a summary judged by limits is never cached).
+    bool Banded() const { return m_banded; }
     qint64 Fibers() const { return m_fibers; }
     qint64 Failed() const { return m_failed; }
     qint64 Passed() const { return m_fibers - m_failed; }
@@ -116,6 +119,7 @@ private:
     void findWorstChannel();
 
     std::optional<double> m_warnMargin;
+    bool m_banded = false;
     quint64 m_contentHash = 0;
     Misalignment m_misaligned;
     qint64 m_fibers = 0;

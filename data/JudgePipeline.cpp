@@ -38,7 +38,7 @@ QString Misalignment::Message(const QString &path) const
 }
 
 JudgePipeline::JudgePipeline(const JudgeInputs &inputs, ThresholdJudge::Keeping keeping)
-    : m_inputs(inputs), m_judge(keeping, inputs.warnMargin)
+    : m_inputs(inputs), m_judge(keeping, inputs.warnMargin, inputs.limits)
 {
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Limits.h"
 #include "data/MeasurementRows.h"
 #include "data/ResultFile.h"
 #include "data/ThresholdJudge.h"
@@ -16,6 +17,16 @@ struct JudgeInputs
 {
     // The marginal band above each threshold, in dB (see ThresholdJudge).
     std::optional<double> warnMargin;
+    // The user's limits, where given; else each row's threshold.
+    Limits limits;
+
+    // Whether fibers are told marginal (see ThresholdJudge::Banded).
+    bool Banded() const { return warnMargin || limits.AnyWarn(); }
+    bool operator==(const JudgeInputs &other) const
+    {
+        return warnMargin == other.warnMargin && limits == other.limits;
+    }
+    bool operator!=(const JudgeInputs &other) const { return !(*this == other); }
 };
 
 // Where a table's lines stop being cut where they begin: the first row

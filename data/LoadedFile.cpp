@@ -72,7 +72,7 @@ bool LoadedFile::Judge(const MeasurementRows &rows, Verdicts *verdicts, const st
 }
 
 ThresholdJudge::Fiber LoadedFile::FiberOf(const Verdict &verdict, const MeasurementRows &rows, qsizetype first,
-                                          qsizetype count, std::optional<double> warnMargin)
+                                          qsizetype count)
 {
     ThresholdJudge::Fiber fiber;
     fiber.rows = count;
@@ -93,12 +93,11 @@ ThresholdJudge::Fiber LoadedFile::FiberOf(const Verdict &verdict, const Measurem
         fiber.worstPower = worst.text(MeasurementRow::Power);
         fiber.worstThreshold = worst.text(MeasurementRow::Threshold);
     }
-    if (warnMargin)
-        fiber.marginal = ThresholdJudge::IsMarginal(fiber.passed(), fiber.worstMargin, *warnMargin);
+    fiber.marginal = verdict.marginal;
     return fiber;
 }
 
-qsizetype LoadedFile::WorstFiber(const MeasurementRows &rows, const QByteArray &channel)
+qsizetype LoadedFile::WorstFiber(const MeasurementRows &rows, const QByteArray &channel, const Limits &limits)
 {
     // Each distinct field is decoded once, and fibers list their channels
     // in the same order: the field at a row's place in the block before is
@@ -120,7 +119,7 @@ qsizetype LoadedFile::WorstFiber(const MeasurementRows &rows, const QByteArray &
         }
         if (!last.second)
             continue;
-        const ThresholdJudge::Channel judged = ThresholdJudge::JudgeChannel(row);
+        const ThresholdJudge::Channel judged = ThresholdJudge::JudgeChannel(row, limits);
         if (!judged.margin)
             return i / ChannelTable::FiberSize;
         if (worst < 0 || *judged.margin < least) {

@@ -26,19 +26,20 @@ struct LoadedFile
         ThresholdJudge::Failures worstFailures;
         std::optional<double> worstMargin; // none where the worst channel has none
         quint32 failedRows = 0; // bit i: row i of the block fails
+        std::optional<bool> marginal; // as the judge told it (see ThresholdJudge::Fiber)
 
         bool passed() const { return failures == ThresholdJudge::NoFailure; }
     };
     // A fiber's verdict as the judge gave it, without its texts.
     static Verdict VerdictOf(const ThresholdJudge::Fiber &fiber)
     {
-        return {fiber.failures, fiber.worstRow, fiber.worstFailures, fiber.worstMargin, fiber.failedRows};
+        return {fiber.failures, fiber.worstRow, fiber.worstFailures, fiber.worstMargin, fiber.failedRows,
+                fiber.marginal};
     }
     // The fiber of the verdict again, its texts views of the `count` rows
-    // of `rows` from `first` on, which it was judged from; marginal by the
-    // band it was judged with.
+    // of `rows` from `first` on, which it was judged from.
     static ThresholdJudge::Fiber FiberOf(const Verdict &verdict, const MeasurementRows &rows, qsizetype first,
-                                         qsizetype count, std::optional<double> warnMargin);
+                                         qsizetype count);
 
     QByteArray header;
     MeasurementRows rows;
@@ -74,7 +75,7 @@ struct LoadedFile
     // measured (Low, or a power or threshold without a number), for nothing
     // is worse; else the one with the least margin there, the first of
     // equals. -1 where no fiber has that channel.
-    static qsizetype WorstFiber(const MeasurementRows &rows, const QByteArray &channel);
+    static qsizetype WorstFiber(const MeasurementRows &rows, const QByteArray &channel, const Limits &limits = {});
 
     // The fiber box's order of names: by their bytes, unsigned, a name
     // before the longer names it starts; equal names in file order. The

@@ -25,29 +25,66 @@ bool sameBytes(QByteArrayView a, QByteArrayView b)
 
 } // namespace
 
-ThresholdJudge::Channel ThresholdJudge::JudgeChannel(const MeasurementRows::Row &row)
+ThresholdJudge::Channel ThresholdJudge::JudgeChannel(const MeasurementRows::Row &row, const Limits &limits)
 {
     const QByteArrayView powerText = field(row, MeasurementRow::Power);
+    const ChannelLimit *limit = limits.SetsAny() ? limits.Of(ShownText(field(row, MeasurementRow::Channel))) : nullptr;
     Number power, threshold;
     power.held = ChannelTable::ReadPower(powerText, power.value);
     threshold.held = ChannelTable::ReadPower(field(row, MeasurementRow::Threshold), threshold.value);
     Channel channel;
-    channel.failures = judge(powerText, power, threshold);
-    if (power.held && threshold.held)
-        channel.margin = power.value - threshold.value;
+    channel.failures = judge(powerText, power, threshold, limit);
+    if (const Number lower = lowerOf(threshold, limit); power.held && lower.held)
+        channel.margin = marginOf(power.value, lower.value, limit);
     return channel;
 }
 
-ThresholdJudge::Failures ThresholdJudge::judge(QByteArrayView powerText, Number power, Number threshold)
+ThresholdJudge::Number ThresholdJudge::lowerOf(Number threshold, const ChannelLimit *limit)
+{
+    return limit && limit->lower ? Number{*limit->lower, true} : threshold;
+}
+
+double ThresholdJudge::marginOf(double power, double lower, const ChannelLimit *limit)
+{
+    const double margin = power - lower;
+    return limit && limit->upper ? qMin(margin, *limit->upper - power) : margin;
+}
+
+ThresholdJudge::Failures ThresholdJudge::judge(QByteArrayView powerText, Number power, Number threshold,
+                                               const ChannelLimit *limit)
 {
     Failures failures;
     if (!power.held)
         failures |= ChannelTable::IsLow(powerText) ? Low : NoNumber;
-    if (!threshold.held)
+    const Number lower = lowerOf(threshold, limit);
+    if (!lower.held)
         failures |= NoNumber;
-    else if (power.held && power.value < threshold.value)
-        failures |= BelowThreshold;
+    else if (power.held && power.value < lower.value)
+        failures |= limit && limit->lower ? BelowLimit : BelowThreshold;
+    if (limit && limit->upper && power.held && power.value > *limit->upper)
+        failures |= AboveLimit;
     return failures;
+}
+
+const ChannelLimit *ThresholdJudge::limitAt(QByteArrayView channel, qsizetype position)
+{
+    if (!m_limits.SetsAny())
+        return nullptr;
+    if (position >= m_limitAt.size())
+        m_limitAt.resize(position + 1);
+    LimitAt &at = m_limitAt[position];
+    if (!at.known || !sameBytes(at.field, channel)) {
+        at.field = channel.toByteArray();
+        const ChannelLimit *limit = m_limits.Of(ShownText(channel));
+        at.limit = limit ? std::optional<ChannelLimit>(*limit) : std::nullopt;
+        at.known = true;
+    }
+    return at.limit ? &*at.limit : nullptr;
+}
+
+std::optional<double> ThresholdJudge::bandOf(const ChannelLimit *limit) const
+{
+    return limit && limit->warn ? limit->warn : m_warnMargin;
 }
 
 ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsizetype first,
@@ -61,17 +98,20 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
         fiber.failures |= Incomplete;
     if (misaligned) {
         fiber.failures |= Misaligned;
-        endFiber(fiber);
+        endFiber(fiber, false);
         return fiber;
     }
     bool unmeasured = false; // the worst channel is one that cannot be measured
+    bool marginalRow = false; // a row that passed lies within its band
     for (qsizetype i = 0; i < count; ++i) {
         const MeasurementRows::Row row = rows.At(first + i);
         const QByteArrayView powerText = field(row, MeasurementRow::Power);
         Number power;
         power.held = ChannelTable::ReadPower(powerText, power.value);
         const Number threshold = thresholdValue(row);
-        const Failures failures = judge(powerText, power, threshold);
+        const ChannelLimit *limit = limitAt(field(row, MeasurementRow::Channel), i);
+        const Number lower = lowerOf(threshold, limit);
+        const Failures failures = judge(powerText, power, threshold, limit);
         if (failures != NoFailure) {
             fiber.failures |= failures;
             fiber.failedChannels.append(field(row, MeasurementRow::Channel));
@@ -84,9 +124,13 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
                 fiber.worstFailures = failures;
                 fiber.worstMargin.reset();
             }
-        } else if (!unmeasured) {
-            const double margin = power.value - threshold.value;
-            if (fiber.worstRow < 0 || margin < *fiber.worstMargin) {
+        } else {
+            const double margin = marginOf(power.value, lower.value, limit);
+            if (failures == NoFailure && m_banded) {
+                if (const std::optional<double> band = bandOf(limit); band && margin < *band)
+                    marginalRow = true;
+            }
+            if (!unmeasured && (fiber.worstRow < 0 || margin < *fiber.worstMargin)) {
                 fiber.worstRow = int(i);
                 fiber.worstFailures = failures;
                 fiber.worstMargin = margin;
@@ -95,7 +139,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
         if (m_keeping == VerdictsOnly)
             continue;
         const qsizetype index = tallyOf(row, i);
-        tallyRow(m_tallies[index], index, failures, power, threshold);
+        tallyRow(m_tallies[index], index, failures, power, threshold, lower);
     }
     if (fiber.worstRow >= 0) {
         const MeasurementRows::Row worst = rows.At(first + fiber.worstRow);
@@ -103,13 +147,13 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
         fiber.worstPower = field(worst, MeasurementRow::Power);
         fiber.worstThreshold = field(worst, MeasurementRow::Threshold);
     }
-    endFiber(fiber);
+    endFiber(fiber, marginalRow);
     return fiber;
 }
 
 // One row into its channel's figures.
 void ThresholdJudge::tallyRow(Tally &tally, qsizetype index, Failures failures, Number power,
-                              Number threshold)
+                              Number threshold, Number lower)
 {
     ++tally.count;
     if (failures != NoFailure)
@@ -117,15 +161,18 @@ void ThresholdJudge::tallyRow(Tally &tally, qsizetype index, Failures failures, 
     if (failures & Low)
         ++tally.lows;
     if (power.held) {
-        tally.marginRun.Add(power.value, threshold.held ? std::optional<double>(threshold.value) : std::nullopt,
+        tally.marginRun.Add(power.value, lower.held ? std::optional<double>(lower.value) : std::nullopt,
                             tally.run);
         tally.run.Add(power.value);
         tally.powers.Add(power.value);
         if (failures != NoFailure)
             tally.failing.Add(power.value);
     }
-    if (threshold.held)
+    if (threshold.held) {
         tally.thresholds.Add(threshold.value);
+        tally.leastThreshold = qMin(tally.leastThreshold, threshold.value);
+        tally.greatestThreshold = qMax(tally.greatestThreshold, threshold.value);
+    }
     // A fiber counts once at a channel, however many of its rows name it.
     InFiber &in = tally.inFiber;
     if (in.fiber != m_fibers) {
@@ -135,14 +182,14 @@ void ThresholdJudge::tallyRow(Tally &tally, qsizetype index, Failures failures, 
     if (failures != NoFailure)
         in.failed = true;
     else
-        in.worstMargin = qMin(in.worstMargin, power.value - threshold.value);
+        in.worstMargin = qMin(in.worstMargin, marginOf(power.value, lower.value, tally.limit ? &*tally.limit : nullptr));
 }
 
 // What the fiber just judged adds to the file's counts.
-void ThresholdJudge::endFiber(Fiber &fiber)
+void ThresholdJudge::endFiber(Fiber &fiber, bool marginalRow)
 {
-    if (m_warnMargin) {
-        fiber.marginal = IsMarginal(fiber.passed(), fiber.worstMargin, *m_warnMargin);
+    if (m_banded) {
+        fiber.marginal = fiber.passed() && marginalRow;
         if (*fiber.marginal)
             ++m_marginal;
     }
@@ -155,10 +202,12 @@ void ThresholdJudge::endFiber(Fiber &fiber)
     }
     for (const qsizetype index : std::as_const(m_touched)) {
         Tally &tally = m_tallies[index];
-        if (tally.inFiber.failed)
+        if (tally.inFiber.failed) {
             ++tally.failedFibers;
-        else if (m_warnMargin && tally.inFiber.worstMargin < *m_warnMargin)
+        } else if (const std::optional<double> band = bandOf(tally.limit ? &*tally.limit : nullptr);
+                   band && tally.inFiber.worstMargin < *band) {
             ++tally.marginal;
+        }
     }
     m_touched.clear();
     ++m_fibers;
@@ -196,6 +245,8 @@ void ThresholdJudge::Append(const ThresholdJudge &later)
         ours.powers.Merge(theirs.powers);
         ours.failing.Merge(theirs.failing);
         ours.thresholds.Merge(theirs.thresholds);
+        ours.leastThreshold = qMin(ours.leastThreshold, theirs.leastThreshold);
+        ours.greatestThreshold = qMax(ours.greatestThreshold, theirs.greatestThreshold);
     }
     m_fibers += later.m_fibers;
     m_failed += later.m_failed;
@@ -227,6 +278,8 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         figures.squares = total.squares;
         figures.scaled = total.scaled;
         addMargins(figures, RunningMoments::Total(tally.marginRuns, tally.marginRun.Of(tally.run)));
+        addLimits(figures, tally);
+        addUpperSide(figures);
         addCapability(figures);
         // A bin's middle may lie a rounding beyond the least or greatest
         // power in it; no percentile does.
@@ -344,6 +397,8 @@ qsizetype ThresholdJudge::indexOf(const QByteArray &key, QByteArrayView waveLeng
         Tally &tally = m_tallies.emplaceBack();
         tally.channel = key;
         tally.waveLength = waveLength.toByteArray();
+        if (const ChannelLimit *limit = m_limits.Of(key))
+            tally.limit = *limit;
     }
     return index;
 }
@@ -384,4 +439,32 @@ void ThresholdJudge::addCapability(ChannelFigures &figures)
         figures.capability = qMin(*figures.cpk, *figures.cpkObserved);
     else
         figures.capability = figures.cpk ? figures.cpk : figures.cpkObserved;
+}
+
+void ThresholdJudge::addLimits(ChannelFigures &figures, const Tally &tally) const
+{
+    const ChannelLimit *limit = tally.limit ? &*tally.limit : nullptr;
+    figures.userLower = limit && limit->lower;
+    if (figures.userLower)
+        figures.lower = limit->lower;
+    else if (tally.leastThreshold == tally.greatestThreshold)
+        figures.lower = tally.leastThreshold;
+    if (limit)
+        figures.upper = limit->upper;
+    figures.warn = bandOf(limit);
+}
+
+// With an upper limit the capability is that of the nearer side: the
+// upper side's, upper minus mean power over three deviations of the
+// powers, where it is the lower.
+void ThresholdJudge::addUpperSide(ChannelFigures &figures)
+{
+    if (!figures.upper)
+        return;
+    const std::optional<double> deviation = figures.standardDeviation();
+    if (!deviation || *deviation <= 0)
+        return;
+    const std::optional<double> upperSide = finiteOrNone((*figures.upper - figures.mean) / (3 * *deviation));
+    if (upperSide && (!figures.cpk || *upperSide < *figures.cpk))
+        figures.cpk = upperSide;
 }

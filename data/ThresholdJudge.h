@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Limits.h"
 #include "data/MeasurementRows.h"
 #include "data/MarginRun.h"
 #include "data/PowerBins.h"
@@ -10,6 +11,7 @@
 #include <QList>
 #include <QVarLengthArray>
 
+#include <limits>
 #include <optional>
 
 // Judges the fibers of one result file against the threshold that every
@@ -24,6 +26,11 @@
 // A warning margin, when one is given, marks a band above each threshold:
 // a fiber that passes, but whose worst margin is below the warning margin,
 // is marginal. It still passes.
+//
+// Limits, where given, judge the channels they set instead: a lower limit
+// takes the place of the rows' threshold, a power above an upper limit
+// fails, and the margin is then the nearer of power minus lower and upper
+// minus power; a channel's own band takes the place of the warning margin.
 class ThresholdJudge
 {
 public:
@@ -35,21 +42,27 @@ public:
         Low = 4,            // the power reads "Low"
         NoNumber = 8,       // the power or the threshold holds no number
         Misaligned = 16,    // the fiber's rows are not where the table's lines begin
+        BelowLimit = 32,    // the power is below the user's lower limit
+        AboveLimit = 64,    // the power is above the user's upper limit
     };
     // How many kinds of failure there are, each a bit.
-    static constexpr int FailureKinds = 5;
+    static constexpr int FailureKinds = 7;
     Q_DECLARE_FLAGS(Failures, Failure)
 
     // What a judge keeps besides the counts of fibers: the figures of every
     // channel, or nothing more (the verdicts alone come quicker).
     enum Keeping { ChannelFiguresKept, VerdictsOnly };
     explicit ThresholdJudge(Keeping keeping = ChannelFiguresKept,
-                            std::optional<double> warnMargin = std::nullopt)
-        : m_keeping(keeping), m_warnMargin(warnMargin)
+                            std::optional<double> warnMargin = std::nullopt, const Limits &limits = {})
+        : m_keeping(keeping), m_warnMargin(warnMargin), m_limits(limits), m_banded(warnMargin || limits.AnyWarn())
     {
     }
     Keeping KeepingOf() const { return m_keeping; }
     std::optional<double> WarnMargin() const { return m_warnMargin; }
+    const Limits &LimitsOf() const { return m_limits; }
+    // Whether fibers are told marginal: with a warning margin, or a band
+    // of any channel's limits.
+    bool Banded() const { return m_banded; }
 
     // The marginal band's rule: a fiber that passed is marginal when its
     // worst margin lies below the warning margin. A margin equal to the
@@ -64,7 +77,7 @@ public:
         Failures failures;
         std::optional<double> margin;
     };
-    static Channel JudgeChannel(const MeasurementRows::Row &row);
+    static Channel JudgeChannel(const MeasurementRows::Row &row, const Limits &limits = {});
 
     // A fiber's verdict. Its texts are views into the block's rows: they
     // hold until the block is cut into again.
@@ -88,7 +101,7 @@ public:
         QByteArrayView worstThreshold;
         Failures worstFailures;
         std::optional<double> worstMargin;
-        // Whether it is marginal; none where the judge has no warning margin.
+        // Whether it is marginal; none where the judge has no band.
         std::optional<bool> marginal;
 
         bool passed() const { return failures == NoFailure; }
@@ -140,6 +153,13 @@ public:
         // The lower of cpk and cpkObserved, what the channel's capability
         // is judged by (see Wording::Capability); none where neither is.
         std::optional<double> capability;
+        // The limits the channel was judged by: the user's lower limit, or
+        // the rows' threshold where they all carry the same one (none where
+        // they differ); the upper limit and the band, where there are.
+        std::optional<double> lower;
+        std::optional<double> upper;
+        std::optional<double> warn;
+        bool userLower = false; // whether `lower` is the user's
         // The 1st, 50th, 95th and 99th percentiles of the numeric powers,
         // linear between the closest ranks (see PowerBins::Percentile).
         std::optional<double> p01;
@@ -233,6 +253,9 @@ private:
         PowerBins failing;
         PowerBins thresholds;
         InFiber inFiber;
+        std::optional<ChannelLimit> limit;
+        double leastThreshold = std::numeric_limits<double>::infinity();
+        double greatestThreshold = -std::numeric_limits<double>::infinity();
     };
 
     // A field's number, or none; plainer to hand about than an optional in
@@ -242,11 +265,20 @@ private:
         double value = 0;
         bool held = false;
     };
-    static Failures judge(QByteArrayView powerText, Number power, Number threshold);
-    void tallyRow(Tally &tally, qsizetype index, Failures failures, Number power, Number threshold);
-    void endFiber(Fiber &fiber);
+    static Failures judge(QByteArrayView powerText, Number power, Number threshold,
+                          const ChannelLimit *limit);
+    // The lower limit a row is judged by: the user's, or its threshold.
+    static Number lowerOf(Number threshold, const ChannelLimit *limit);
+    // The row's margin, of a row whose power and lower limit hold numbers.
+    static double marginOf(double power, double lower, const ChannelLimit *limit);
+    const ChannelLimit *limitAt(QByteArrayView channel, qsizetype position);
+    std::optional<double> bandOf(const ChannelLimit *limit) const;
+    void tallyRow(Tally &tally, qsizetype index, Failures failures, Number power, Number threshold, Number lower);
+    void endFiber(Fiber &fiber, bool marginalRow);
     static void addMargins(ChannelFigures &figures, const RunningMoments &margins);
     static void addCapability(ChannelFigures &figures);
+    static void addUpperSide(ChannelFigures &figures);
+    void addLimits(ChannelFigures &figures, const Tally &tally) const;
     qsizetype tallyOf(const MeasurementRows::Row &row, qsizetype position);
     qsizetype indexOf(const QByteArray &key, QByteArrayView waveLength);
     Number thresholdValue(const MeasurementRows::Row &row);
@@ -254,6 +286,8 @@ private:
 
     Keeping m_keeping;
     std::optional<double> m_warnMargin;
+    Limits m_limits;
+    bool m_banded;
     qsizetype m_fibers = 0;
     qsizetype m_failed = 0;
     qsizetype m_marginal = 0;
@@ -272,6 +306,13 @@ private:
         qsizetype index = -1;
     };
     QList<LastAt> m_lastAt;
+    struct LimitAt
+    {
+        QByteArray field;
+        std::optional<ChannelLimit> limit;
+        bool known = false;
+    };
+    QList<LimitAt> m_limitAt;
     QByteArray m_lastThreshold;
     Number m_lastThresholdValue;
 };

@@ -71,7 +71,7 @@ DocumentManager::DocumentManager(QObject *parent) : QObject(parent)
         m_judging = 0;
         m_document.ShowVerdicts(verdicts);
         // The band changed while the file was read.
-        if (verdicts.judge.WarnMargin() != m_warnMargin)
+        if (verdicts.judge.WarnMargin() != m_warnMargin || verdicts.judge.LimitsOf() != m_limits)
             judgeAgain();
     });
     connect(&m_live, &LiveFile::changed, this, &DocumentManager::readAgain);
@@ -283,7 +283,13 @@ void DocumentManager::startReading(int index, bool newTab, bool again, bool grow
         m_shownTab = -1;
         m_document.Clear();
     }
-    reading->id = m_reader.Start(reading->held ? reading->held->Path() : reading->path, reading->held, m_warnMargin);
+    if (m_limitsFor) {
+        if (const Limits limits = m_limitsFor(reading->path); limits != m_limits) {
+            m_limits = limits;
+            m_document.SetLimits(limits);
+        }
+    }
+    reading->id = m_reader.Start(reading->held ? reading->held->Path() : reading->path, reading->held, inputs());
     m_reading = std::move(reading);
     emit tabBusy(index, true);
     emit readStarted(tab.record.name, again);
@@ -296,6 +302,15 @@ void DocumentManager::readAgain(bool growing)
     if (m_reading || m_shownTab < 0 || Record(m_shownTab).path != m_live.Path())
         return;
     startReading(m_shownTab, false, true, growing);
+}
+
+void DocumentManager::SetLimits(const Limits &limits)
+{
+    if (limits == m_limits)
+        return;
+    m_limits = limits;
+    m_document.SetLimits(limits);
+    judgeAgain();
 }
 
 void DocumentManager::SetWarnMargin(std::optional<double> warnMargin)
@@ -315,7 +330,7 @@ void DocumentManager::judgeAgain()
         return;
     if (m_judging)
         m_reader.Stop(m_judging);
-    m_judging = m_reader.Judge(m_document.RowsToJudge(), m_warnMargin);
+    m_judging = m_reader.Judge(m_document.RowsToJudge(), inputs());
     m_document.AwaitVerdicts();
 }
 

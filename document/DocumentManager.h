@@ -7,6 +7,7 @@
 #include "document/TabRecord.h"
 #include "lot/LotDocument.h"
 
+#include <functional>
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -77,6 +78,14 @@ public:
     // the document marks its fibers by it at once, and its rows are judged
     // again with it, off the window's thread, never read again.
     void SetWarnMargin(std::optional<double> warnMargin);
+    // The user's limits every file shown is judged by (none: each row's
+    // threshold); the file shown is judged again.
+    void SetLimits(const Limits &limits);
+    // What gives the limits of a file about to be read, by its path; none
+    // keeps the limits set.
+    using LimitsFor = std::function<Limits(const QString &path)>;
+    void SetLimitsFor(LimitsFor limitsFor) { m_limitsFor = std::move(limitsFor); }
+    const Limits &LimitsInUse() const { return m_limits; }
 
 signals:
     void tabOpened(int index);
@@ -134,6 +143,9 @@ private:
     std::unique_ptr<Reading> m_reading; // the read under way, if any
     quint64 m_judging = 0;              // the read, or judging, whose verdicts are awaited
     std::optional<double> m_warnMargin;
+    Limits m_limits;
+    LimitsFor m_limitsFor;
+    JudgeInputs inputs() const { return {m_warnMargin, m_limits}; }
     LiveFile m_live;                    // the file shown, watched
     FileReader m_reader;
 };

@@ -17,7 +17,7 @@ struct FileReader::Job
     quint64 id = 0;
     QString path;
     std::shared_ptr<const void> keep;
-    std::optional<double> warnMargin;
+    JudgeInputs inputs;
     std::optional<MeasurementRows> rows; // to judge, and nothing to read
     ReadCancel cancel;
     std::mutex mutex;
@@ -56,20 +56,20 @@ FileReader::~FileReader()
     }
 }
 
-quint64 FileReader::Start(const QString &path, std::shared_ptr<const void> keep, std::optional<double> warnMargin)
+quint64 FileReader::Start(const QString &path, std::shared_ptr<const void> keep, const JudgeInputs &inputs)
 {
     auto job = std::make_shared<Job>();
     job->path = path;
     job->keep = std::move(keep);
-    job->warnMargin = warnMargin;
+    job->inputs = inputs;
     return launch(job);
 }
 
-quint64 FileReader::Judge(const MeasurementRows &rows, std::optional<double> warnMargin)
+quint64 FileReader::Judge(const MeasurementRows &rows, const JudgeInputs &inputs)
 {
     auto job = std::make_shared<Job>();
     job->rows = rows; // shared, not copied
-    job->warnMargin = warnMargin;
+    job->inputs = inputs;
     return launch(job);
 }
 
@@ -170,7 +170,7 @@ void FileReader::run(const std::shared_ptr<Job> &job)
 void FileReader::judge(const std::shared_ptr<Job> &job, const MeasurementRows &rows)
 {
     LoadedFile::Verdicts verdicts;
-    if (!LoadedFile::Judge(rows, &verdicts, job->cancel.Flag(), JudgeInputs{job->warnMargin}))
+    if (!LoadedFile::Judge(rows, &verdicts, job->cancel.Flag(), job->inputs))
         return;
     job->post(job, [id = job->id, verdicts = std::move(verdicts)](FileReader &reader) {
         reader.m_jobs.remove(id);

@@ -40,14 +40,13 @@ public:
     ~FileReader() override; // gives every read up and waits for none
 
     // Starts reading the file at `path`, whose fibers are then judged with
-    // the warning margin given; returns the read's number, which its
-    // signals carry. `keep` is held until the read is over (what `path`
-    // names may depend on it).
-    quint64 Start(const QString &path, std::shared_ptr<const void> keep = {},
-                  std::optional<double> warnMargin = std::nullopt);
-    // Judges `rows` anew with the warning margin given, as a read's are
-    // judged, and tells `judged` under the number it returns.
-    quint64 Judge(const MeasurementRows &rows, std::optional<double> warnMargin);
+    // the inputs given; returns the read's number, which its signals
+    // carry. `keep` is held until the read is over (what `path` names may
+    // depend on it).
+    quint64 Start(const QString &path, std::shared_ptr<const void> keep = {}, const JudgeInputs &inputs = {});
+    // Judges `rows` anew with the inputs given, as a read's are judged,
+    // and tells `judged` under the number it returns.
+    quint64 Judge(const MeasurementRows &rows, const JudgeInputs &inputs);
     // Gives read `id` up: nothing more is heard of it.
     void Stop(quint64 id);
 

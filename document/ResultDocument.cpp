@@ -73,6 +73,10 @@ ResultDocument::Mark ResultDocument::MarkOf(qsizetype block) const
 bool ResultDocument::marginal(qsizetype block) const
 {
     const LoadedFile::Verdict &verdict = m_verdicts.byBlock.at(block);
+    // A channel's own band is known to the judge alone; the warning margin
+    // alone is told at once, before the fibers are judged again.
+    if (m_limits.AnyWarn())
+        return verdict.marginal.value_or(false);
     return m_warnMargin && ThresholdJudge::IsMarginal(verdict.passed(), verdict.worstMargin, *m_warnMargin);
 }
 
@@ -80,10 +84,28 @@ bool ResultDocument::marginal(qsizetype block) const
 void ResultDocument::countMarginal()
 {
     m_marginal = 0;
-    if (!m_verdictsKnown || !m_warnMargin)
+    if (!m_verdictsKnown || !Banded())
         return;
     for (qsizetype block = 0; block < m_verdicts.byBlock.size(); ++block)
         m_marginal += marginal(block) ? 1 : 0;
+}
+
+ChannelLimit ResultDocument::LimitAt(qsizetype row) const
+{
+    if (!m_limits.SetsAny() || row < 0 || row >= Rows().Count())
+        return {};
+    const ChannelLimit *limit =
+        m_limits.Of(ThresholdJudge::ShownText(Rows().At(row).text(MeasurementRow::Channel)));
+    return limit ? *limit : ChannelLimit();
+}
+
+void ResultDocument::SetLimits(const Limits &limits)
+{
+    if (limits == m_limits)
+        return;
+    m_limits = limits;
+    countMarginal();
+    emit changed(Verdicts);
 }
 
 void ResultDocument::SetWarnMargin(std::optional<double> warnMargin)
@@ -153,7 +175,7 @@ QString ResultDocument::YieldText() const
     if (fibers == 0)
         return tr("No fibers to judge");
     return Wording::YieldLine(fibers, fibers - passed,
-                              m_warnMargin ? std::optional<qsizetype>(m_marginal) : std::nullopt);
+                              Banded() ? std::optional<qsizetype>(m_marginal) : std::nullopt);
 }
 
 const QList<ThresholdJudge::ChannelFigures> &ResultDocument::ChannelFigures() const
@@ -166,7 +188,7 @@ QList<ThresholdJudge::Channel> ResultDocument::Channels(qsizetype block) const
     QList<ThresholdJudge::Channel> channels;
     const qsizetype first = block * ChannelTable::FiberSize;
     for (qsizetype i = 0; i < FiberRows(block); ++i)
-        channels.append(ThresholdJudge::JudgeChannel(Rows().At(first + i)));
+        channels.append(ThresholdJudge::JudgeChannel(Rows().At(first + i), m_limits));
     return channels;
 }
 

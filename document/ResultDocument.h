@@ -114,6 +114,14 @@ public:
     // with verdicts judged anew with it (AwaitVerdicts).
     std::optional<double> WarnMargin() const { return m_warnMargin; }
     void SetWarnMargin(std::optional<double> warnMargin);
+    // The user's limits the fibers are judged by; none for the rows' own
+    // thresholds.
+    const Limits &LimitsInUse() const { return m_limits; }
+    void SetLimits(const Limits &limits);
+    // The user's limit of the channel of row `row` (nothing set where none).
+    ChannelLimit LimitAt(qsizetype row) const;
+    JudgeInputs Inputs() const { return {m_warnMargin, m_limits}; }
+    bool Banded() const { return m_warnMargin || m_limits.AnyWarn(); }
     // Each row of fiber `block`, judged against its threshold.
     QList<ThresholdJudge::Channel> Channels(qsizetype block) const;
 
@@ -162,6 +170,7 @@ private:
     bool m_verdictsAwaited = false; // for the version shown, not yet come
     LoadedFile::Verdicts m_verdicts;
     std::optional<double> m_warnMargin;
+    Limits m_limits;
     qsizetype m_marginal = 0; // fibers marked marginal
     bool m_growing = false;
     Standing m_standing = Standing::Fine;

@@ -184,7 +184,7 @@ void LotDocument::startLook(bool full)
             std::atomic<int> shown{-1};
             qsizetype count = 0;
             const LotScan::Result result = LotScan::Scan(
-                {look->folder}, std::nullopt, openCache(),
+                {look->folder}, JudgeInputs(), openCache(),
                 [&](qsizetype n, const LotScan::Work &work) {
                     count = n;
                     runEverywhere(n, work, [&] {
@@ -220,12 +220,12 @@ void LotDocument::startLook(bool full)
                 if (known != look->known.cend() && known->stamp == found.stamp && !known->gone) {
                     if (known->growing && !growing) {
                         // Stood still since: the same version, no longer growing.
-                        LotFile file = LotScan::ScanFile(found.path, true, std::nullopt, openCache(), stop);
+                        LotFile file = LotScan::ScanFile(found.path, true, JudgeInputs(), openCache(), stop);
                         look->files.append(std::move(file));
                     }
                     continue;
                 }
-                LotFile file = LotScan::ScanFile(found.path, true, std::nullopt, openCache(), stop);
+                LotFile file = LotScan::ScanFile(found.path, true, JudgeInputs(), openCache(), stop);
                 file.growing = growing;
                 look->files.append(std::move(file));
             }

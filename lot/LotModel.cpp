@@ -254,7 +254,7 @@ QVariant LotModel::display(const LotFile &file, int column) const
     case Passed:
         return summary.Passed();
     case Marginal:
-        return summary.WarnMargin() ? QVariant(summary.Marginal()) : QVariant();
+        return summary.Banded() ? QVariant(summary.Marginal()) : QVariant();
     case Yield:
         return yieldText(summary);
     case WorstChannel:

@@ -13,11 +13,11 @@ bool stopped(const std::atomic<bool> *stop)
 
 // Judges the file; `*keep` is set where its version did not change while
 // it was read, so that the summary may stand for that version.
-bool judge(LotFile &file, std::optional<double> warnMargin, const std::atomic<bool> *stop, bool *keep)
+bool judge(LotFile &file, const JudgeInputs &inputs, const std::atomic<bool> *stop, bool *keep)
 {
     auto summary = std::make_shared<FileSummary>();
     const FileKinds kinds = file.found ? FileKinds::RegularOnly : FileKinds::Any;
-    if (!FileSummary::Read(file.path, JudgeInputs{warnMargin}, kinds, stop, summary.get(), &file.error))
+    if (!FileSummary::Read(file.path, inputs, kinds, stop, summary.get(), &file.error))
         return false;
     FileStamp after;
     *keep = file.stamp.size >= 0 && FileStamp::Of(file.path, &after) && after == file.stamp;
@@ -25,13 +25,21 @@ bool judge(LotFile &file, std::optional<double> warnMargin, const std::atomic<bo
     return true;
 }
 
+// The cache holds summaries judged by the rows' own thresholds: files
+// judged by the user's limits are neither found there nor kept.
+SummaryCache *cacheFor(const JudgeInputs &inputs, SummaryCache *cache)
+{
+    return inputs.limits.IsEmpty() ? cache : nullptr;
+}
+
 } // namespace
 
-LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> warnMargin, SummaryCache *cache,
+LotScan::Result LotScan::Scan(const QStringList &paths, const JudgeInputs &inputs, SummaryCache *givenCache,
                               const Runner &run, const std::atomic<bool> *stop,
                               const std::function<void(const QString &message)> &tell,
                               const std::function<bool(const QString &path)> &within)
 {
+    SummaryCache *const cache = cacheFor(inputs, givenCache);
     // Before any stamp is taken: what a file's stamp can vouch for is told
     // by how long it had stood still when it was looked at.
     const qint64 began = cache ? cache->Now() : 0;
@@ -62,7 +70,7 @@ LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> wa
         files.append(std::move(file));
     }
     QList<std::optional<FileSummary>> cached =
-        cache ? cache->Find(stamps, warnMargin) : QList<std::optional<FileSummary>>(files.size());
+        cache ? cache->Find(stamps, inputs.warnMargin) : QList<std::optional<FileSummary>>(files.size());
     QList<qsizetype> unknown;
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (cached.at(i))
@@ -76,7 +84,7 @@ LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> wa
     run(unknown.size(), [&](qsizetype index, QString *error) {
         LotFile &file = files[unknown.at(index)];
         bool kept = false;
-        const bool read = judge(file, warnMargin, stop, &kept);
+        const bool read = judge(file, inputs, stop, &kept);
         keep[size_t(index)] = kept;
         *error = file.error;
         return read;
@@ -94,21 +102,22 @@ LotScan::Result LotScan::Scan(const QStringList &paths, std::optional<double> wa
     return result;
 }
 
-LotFile LotScan::ScanFile(const QString &path, bool found, std::optional<double> warnMargin,
-                          SummaryCache *cache, const std::atomic<bool> *stop)
+LotFile LotScan::ScanFile(const QString &path, bool found, const JudgeInputs &inputs,
+                          SummaryCache *givenCache, const std::atomic<bool> *stop)
 {
+    SummaryCache *const cache = cacheFor(inputs, givenCache);
     LotFile file{path, found};
     const qint64 began = cache ? cache->Now() : 0;
     FileStamp::Of(path, &file.stamp);
     if (cache) {
-        std::optional<FileSummary> cached = cache->Find({file.stamp}, warnMargin).value(0);
+        std::optional<FileSummary> cached = cache->Find({file.stamp}, inputs.warnMargin).value(0);
         if (cached) {
             file.summary = std::make_shared<const FileSummary>(std::move(*cached));
             return file;
         }
     }
     bool keep = false;
-    if (judge(file, warnMargin, stop, &keep) && keep && cache)
+    if (judge(file, inputs, stop, &keep) && keep && cache)
         cache->Store({{file.stamp, file.summary.get(), began}});
     return file;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
 #include "lot/LotFile.h"
 
 #include <QCoreApplication>
@@ -39,12 +40,14 @@ public:
     // is read. `cache` may be none. Gives up once `stop` is set. Where
     // `within` is given, only the paths found that it takes belong to the
     // lot (a folder's own files without its subfolders').
-    static Result Scan(const QStringList &paths, std::optional<double> warnMargin, SummaryCache *cache,
+    // Files judged by the user's limits are neither taken from the cache
+    // nor kept there.
+    static Result Scan(const QStringList &paths, const JudgeInputs &inputs, SummaryCache *cache,
                        const Runner &run, const std::atomic<bool> *stop,
                        const std::function<void(const QString &message)> &tell,
                        const std::function<bool(const QString &path)> &within = nullptr);
 
     // One file, new or changed since the lot was read, likewise.
-    static LotFile ScanFile(const QString &path, bool found, std::optional<double> warnMargin,
+    static LotFile ScanFile(const QString &path, bool found, const JudgeInputs &inputs,
                             SummaryCache *cache, const std::atomic<bool> *stop);
 };

@@ -32,7 +32,7 @@ void fileMembers(JsonObject &object, const FileSummary &summary)
     else
         object.string("first_time", time);
     object.number("fibers", summary.Fibers()).number("passed", summary.Passed());
-    if (summary.WarnMargin())
+    if (summary.Banded())
         object.number("marginal", summary.Marginal());
     else
         object.value("marginal", "null");
@@ -76,8 +76,8 @@ void open(std::optional<JsonObject> &object, QByteArray &out, bool lines, const 
 
 } // namespace
 
-QByteArray TrendWriter::Write(SummaryWriter::Format format, const LotModel &lot,
-                              std::optional<double> warnMargin, bool colour)
+QByteArray TrendWriter::Write(SummaryWriter::Format format, const LotModel &lot, const JudgeInputs &inputs,
+                              bool colour)
 {
     switch (format) {
     case SummaryWriter::Json:
@@ -89,7 +89,7 @@ QByteArray TrendWriter::Write(SummaryWriter::Format format, const LotModel &lot,
     case SummaryWriter::Text:
         break;
     }
-    return text(lot, warnMargin, colour);
+    return text(lot, inputs.Banded(), colour);
 }
 
 QByteArray TrendWriter::json(const LotModel &lot, bool lines)
@@ -149,7 +149,7 @@ QByteArray TrendWriter::csv(const LotModel &lot)
         if (const FileSummary *summary = file.summary.get()) {
             line += ',' + RowTime::Iso(summary->FirstTime()) + ",,," + QByteArray::number(summary->Fibers()) + ','
                 + QByteArray::number(summary->Passed()) + ','
-                + (summary->WarnMargin() ? QByteArray::number(summary->Marginal()) : QByteArray()) + ','
+                + (summary->Banded() ? QByteArray::number(summary->Marginal()) : QByteArray()) + ','
                 + decimal(yieldOf(summary->Fibers(), summary->Passed())) + ',';
             SummaryCsvWriter::AppendField(line, summary->WorstChannel());
             line += ',' + decimal(summary->MinCpk()) + ",,,,,";
@@ -170,13 +170,13 @@ QByteArray TrendWriter::csv(const LotModel &lot)
     return out + errors;
 }
 
-QByteArray TrendWriter::text(const LotModel &lot, std::optional<double> warnMargin, bool colour)
+QByteArray TrendWriter::text(const LotModel &lot, bool banded, bool colour)
 {
     const auto verdict = [colour](bool passed) {
         const QString word = passed ? QStringLiteral("PASS") : QStringLiteral("FAIL");
         return colour ? QStringLiteral("\033[%1m%2\033[0m").arg(passed ? 32 : 31).arg(word) : word;
     };
-    QString out = tr("First row            Verdict  Passed/fibers   Yield") + (warnMargin ? tr("  Marginal") : QString())
+    QString out = tr("First row            Verdict  Passed/fibers   Yield") + (banded ? tr("  Marginal") : QString())
         + tr("  Worst  Least Cpk  File") + QLatin1Char('\n');
     QString unread;
     for (int row = 0; row < lot.FileCount(); ++row) {
@@ -193,7 +193,7 @@ QByteArray TrendWriter::text(const LotModel &lot, std::optional<double> warnMarg
             + verdict(summary.FilePassed()) + QLatin1String("   ")
             + QStringLiteral("%1/%2").arg(summary.Passed()).arg(summary.Fibers()).rightJustified(13)
             + QLatin1String("  ") + percent(summary.Fibers(), summary.Passed()).rightJustified(6)
-            + (warnMargin ? QLatin1String("  ") + QString::number(summary.Marginal()).rightJustified(8) : QString())
+            + (banded ? QLatin1String("  ") + QString::number(summary.Marginal()).rightJustified(8) : QString())
             + QLatin1String("  ")
             + TerminalText::Escaped(QString::fromUtf8(summary.WorstChannel())).leftJustified(5)
             + QLatin1String("  ") + (cpk ? QString::number(*cpk, 'f', 2) : QStringLiteral("-")).rightJustified(9)

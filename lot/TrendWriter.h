@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
 #include "output/SummaryWriter.h"
 
 #include <QByteArray>
@@ -18,13 +19,13 @@ class TrendWriter
 {
     Q_DECLARE_TR_FUNCTIONS(TrendWriter)
 public:
-    // `warnMargin` is the band the files were judged with; `colour` colours
-    // the text's verdicts.
-    static QByteArray Write(SummaryWriter::Format format, const LotModel &lot,
-                            std::optional<double> warnMargin, bool colour = false);
+    // `inputs` are what the files were judged with; `colour` colours the
+    // text's verdicts.
+    static QByteArray Write(SummaryWriter::Format format, const LotModel &lot, const JudgeInputs &inputs,
+                            bool colour = false);
 
 private:
     static QByteArray json(const LotModel &lot, bool lines);
     static QByteArray csv(const LotModel &lot);
-    static QByteArray text(const LotModel &lot, std::optional<double> warnMargin, bool colour);
+    static QByteArray text(const LotModel &lot, bool banded, bool colour);
 };

@@ -38,10 +38,17 @@ std::optional<ChannelHistogram::Range> ChannelHistogram::RangeOf(const Threshold
             high = qMax(high, value);
         }
     };
-    if (const std::optional<double> threshold = figures.thresholdBins.MostCommon()) {
-        figures.thresholdBins.ForEach([&](double value, qint64) { takeIn(value); });
-        if (warnMargin && *threshold >= low && *threshold <= high)
-            takeIn(*threshold + *warnMargin);
+    figures.thresholdBins.ForEach([&](double value, qint64) { takeIn(value); });
+    const std::optional<double> band = figures.warn ? figures.warn : warnMargin;
+    if (const std::optional<double> limit = LowerLine(figures)) {
+        takeIn(*limit);
+        if (band && *limit >= low && *limit <= high)
+            takeIn(*limit + *band);
+    }
+    if (figures.upper) {
+        takeIn(*figures.upper);
+        if (band && *figures.upper >= low && *figures.upper <= high)
+            takeIn(*figures.upper - *band);
     }
     // Powers near the largest double: an axis whose length, padded and cut
     // into bins, a double still holds; what lies beyond is counted.
@@ -65,7 +72,8 @@ ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figu
         return histogram;
     const Range range = shown.value_or(*own);
     const double low = range.low, high = range.high;
-    histogram.threshold = figures.thresholdBins.MostCommon();
+    histogram.threshold = LowerLine(figures);
+    histogram.upper = figures.upper;
     const double length = high - low;
     // Room for a bin or two beyond the outermost values.
     const double pad = length > 0 ? length * qMax(0.05, 3.0 / maxBins) : qMax(0.5, std::fabs(low) * 1e-6);
@@ -103,6 +111,8 @@ ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figu
         if (shownValue(value))
             histogram.failing[qBound(0, int(binOf(value)), axis.bins - 1)] += count;
     });
+    if (histogram.upper)
+        histogram.upperOnAxis = *histogram.upper >= axis.start && *histogram.upper <= axis.end();
     if (histogram.threshold) {
         histogram.thresholdOnAxis = *histogram.threshold >= axis.start && *histogram.threshold <= axis.end();
         figures.thresholdBins.ForEach([&](double value, qint64) {
@@ -112,6 +122,11 @@ ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figu
         });
     }
     return histogram;
+}
+
+std::optional<double> ChannelHistogram::LowerLine(const ThresholdJudge::ChannelFigures &figures)
+{
+    return figures.userLower ? figures.lower : figures.thresholdBins.MostCommon();
 }
 
 qint64 ChannelHistogram::NotShown(const ThresholdJudge::ChannelFigures &figures) const

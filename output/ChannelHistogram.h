@@ -30,9 +30,14 @@ public:
     QList<qint64> failing;          // of which failed
     qint64 below = 0;               // values left of the axis
     qint64 above = 0;               // values right of it
-    std::optional<double> threshold; // the most common one
-    QList<double> otherThresholds;   // on the axis
+    // The lower limit judged by: the user's, else the most common of the
+    // rows' thresholds; the rows' other thresholds on the axis (all of
+    // them, where the limit is the user's); the user's upper limit.
+    std::optional<double> threshold;
+    QList<double> otherThresholds;
     bool thresholdOnAxis = false;
+    std::optional<double> upper;
+    bool upperOnAxis = false;
 
     // The values a histogram shows, from `low` to `high` dB.
     struct Range
@@ -51,6 +56,8 @@ public:
     static ChannelHistogram Of(const ThresholdJudge::ChannelFigures &figures,
                                const std::optional<double> &warnMargin, int maxBins,
                                const std::optional<Range> &shown = std::nullopt);
+    // The line a channel's lower limit is drawn at (see `threshold`).
+    static std::optional<double> LowerLine(const ThresholdJudge::ChannelFigures &figures);
     // The values of a histogram and the rows of its channel that no bar
     // holds: below or above the axis, Low, without a number.
     qint64 NotShown(const ThresholdJudge::ChannelFigures &figures) const;

@@ -203,8 +203,13 @@ void DistributionChart::drawPanel(QPainter &painter, const QRectF &panel, int in
 
     const Histogram histogram = figures.powers > 0 ? HistogramOf(index, BinsFor(plot.width())) : Histogram();
     QStringList notes = NotShownNotes(index, histogram);
+    if (histogram.upper && !histogram.upperOnAxis) {
+        const QString off = tr("upper limit %1 off the axis").arg(axisNumber(*histogram.upper, 0.01));
+        notes.prepend(notes.isEmpty() ? off : notes.first() + QLatin1String("; ") + off);
+    }
     if (histogram.threshold && !histogram.thresholdOnAxis) {
-        const QString off = tr("threshold %1 off the axis").arg(axisNumber(*histogram.threshold, 0.01));
+        const QString off = figures.userLower ? tr("lower limit %1 off the axis").arg(axisNumber(*histogram.threshold, 0.01))
+                                              : tr("threshold %1 off the axis").arg(axisNumber(*histogram.threshold, 0.01));
         notes.prepend(notes.isEmpty() ? off : notes.first() + QLatin1String("; ") + off);
     }
     const QRectF noteRect(plot.left(), panel.bottom() - pad - line, plot.width(), line);
@@ -235,7 +240,7 @@ void DistributionChart::drawCapability(QPainter &painter, const QRectF &line,
 {
     const QFontMetricsF metrics(painter.font(), painter.device());
     const QStringList texts = ChannelCapability::Texts(figures);
-    const QString marginal = m_warnMargin ? tr("%1 marginal").arg(figures.marginal) : QString();
+    const QString marginal = figures.warn ? tr("%1 marginal").arg(figures.marginal) : QString();
     const double marginalWidth = marginal.isEmpty() ? 0 : metrics.horizontalAdvance(marginal) + 1;
     const auto fits = [&](const QString &text, double room) { return metrics.horizontalAdvance(text) <= room; };
     for (int i = 0; !marginal.isEmpty() && i + 1 < texts.size(); ++i) {
@@ -259,10 +264,17 @@ void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, con
     const auto onAxis = [&](double value) { return value >= axis.start && value <= axis.end(); };
     const double line = std::ceil(metrics.height());
 
-    // The marginal band under everything else.
-    if (m_warnMargin && histogram.threshold && histogram.thresholdOnAxis) {
+    // The marginal bands under everything else: above the lower limit,
+    // below the upper.
+    if (figures.warn && histogram.threshold && histogram.thresholdOnAxis) {
         const double left = std::round(xOf(*histogram.threshold));
-        const double right = std::round(qMin(xOf(*histogram.threshold + *m_warnMargin), plot.right()));
+        const double right = std::round(qMin(xOf(*histogram.threshold + *figures.warn), plot.right()));
+        if (right > left)
+            painter.fillRect(QRectF(left, plot.top(), right - left, plot.height()), m_colours.band);
+    }
+    if (figures.warn && histogram.upper && histogram.upperOnAxis) {
+        const double left = std::round(qMax(xOf(*histogram.upper - *figures.warn), plot.left()));
+        const double right = std::round(xOf(*histogram.upper));
         if (right > left)
             painter.fillRect(QRectF(left, plot.top(), right - left, plot.height()), m_colours.band);
     }
@@ -278,8 +290,11 @@ void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, con
         const double x = std::round(xOf(other)) + 0.5;
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick));
     }
-    if (histogram.threshold && histogram.thresholdOnAxis) {
-        const double x = std::round(qBound(plot.left() + 1, xOf(*histogram.threshold), plot.right() - 1));
+    for (const auto &[limit, onIt] : {std::pair(histogram.threshold, histogram.thresholdOnAxis),
+                                      std::pair(histogram.upper, histogram.upperOnAxis)}) {
+        if (!limit || !onIt)
+            continue;
+        const double x = std::round(qBound(plot.left() + 1, xOf(*limit), plot.right() - 1));
         painter.setPen(Pen(m_colours.ink, 2));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }

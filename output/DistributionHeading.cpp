@@ -24,6 +24,8 @@ DistributionHeading::DistributionHeading(const ThresholdJudge &judge, const Char
     , m_failed(judge.FailedCount())
     , m_marginal(judge.MarginalCount())
     , m_warnMargin(judge.WarnMargin())
+    , m_banded(judge.Banded())
+    , m_limitsName(judge.LimitsOf().Name())
     , m_colours(colours)
 {
 }
@@ -39,8 +41,12 @@ void DistributionHeading::Draw(QPainter &painter, const QRectF &rect) const
     QString text = tr("%1 of %2 pass (%3)")
                        .arg(m_fibers - m_failed)
                        .arg(fibersWord(m_fibers), Wording::YieldPercent(m_fibers, m_failed));
-    if (m_warnMargin)
+    if (m_banded && !m_limitsName.isEmpty())
+        text += tr(", %1 marginal").arg(m_marginal);
+    else if (m_warnMargin)
         text += tr(", %1 marginal (below %2 dB)").arg(m_marginal).arg(*m_warnMargin);
+    if (!m_limitsName.isEmpty())
+        text += tr(", limits: %1").arg(m_limitsName);
     if (!m_title.isEmpty())
         text = m_title + QLatin1String(": ") + text;
 

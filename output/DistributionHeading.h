@@ -30,6 +30,8 @@ private:
     qsizetype m_failed = 0;
     qsizetype m_marginal = 0;
     std::optional<double> m_warnMargin;
+    bool m_banded = false;
+    QString m_limitsName; // of the user's limits, where the fibers were judged by them
     ChartColours m_colours;
     QString m_title;
 };

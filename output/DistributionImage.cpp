@@ -147,8 +147,8 @@ Drawing drawingOf(const DistributionChart &chart)
 class Judging
 {
 public:
-    Judging(const QString &path, std::optional<double> warnMargin, const std::atomic<bool> *stop)
-        : m_pipeline(JudgeInputs{warnMargin})
+    Judging(const QString &path, const JudgeInputs &inputs, const std::atomic<bool> *stop)
+        : m_pipeline(inputs)
     {
         const auto judge = [this, path, stop] {
             m_read = m_pipeline.ReadFile(path, {}, &m_error, stop);
@@ -202,7 +202,7 @@ bool WriteResultFile(const QString &fibPath, const QString &outPath, const Plot 
 {
     const QString title = QFileInfo(NativePath::Display(fibPath)).fileName();
     try {
-        Judging judging(fibPath, plot.warnMargin, stop);
+        Judging judging(fibPath, plot.inputs, stop);
         Canvas canvas(plot.format == QLatin1String("png") ? plot.size : QSize());
         canvas.Prepare();
         if (!judging.Wait(error) || (stop && stop->load()))

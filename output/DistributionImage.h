@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
+
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -21,7 +23,7 @@ struct Plot
 {
     QString format; // "png", "svg" or "pdf"
     QSize size;
-    std::optional<double> warnMargin;
+    JudgeInputs inputs; // the band and the limits the file is judged with
 };
 
 // "png", "svg" or "pdf" for a name ending in ".png", ".svg" or ".pdf" (in

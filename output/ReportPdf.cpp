@@ -85,7 +85,7 @@ bool WriteResultFile(const QString &fibPath, const QString &pdfPath, const Reque
         report.SetRows(rows);
         if (request.verdicts)
             report.SetVerdicts(std::make_shared<const ReportVerdicts>(ReportVerdicts::Judge(
-                rows, request.warnMargin, QFileInfo(NativePath::Display(fibPath)).fileName(), header,
+                rows, request.inputs, QFileInfo(NativePath::Display(fibPath)).fileName(), header,
                 QDateTime::currentDateTime())));
     } catch (const std::bad_alloc &) {
         return FileError::ReadFailed(fibPath, Texts::tr("its rows do not fit in this computer's memory"),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
+
 #include <QPageSize>
 #include <QString>
 
@@ -34,7 +36,7 @@ struct Request
 {
     QString pageSize = QStringLiteral("A4"); // see IsPageSizeName
     bool verdicts = false;                   // the report that says pass or fail
-    std::optional<double> warnMargin;        // its marginal band
+    JudgeInputs inputs;                      // its band and limits
 };
 
 // The report of the result file at `fibPath`, read in blocks, written to

@@ -2,11 +2,11 @@
 
 #include "data/JudgePipeline.h"
 
-ReportVerdicts ReportVerdicts::Judge(const MeasurementRows &rows, std::optional<double> warnMargin,
+ReportVerdicts ReportVerdicts::Judge(const MeasurementRows &rows, const JudgeInputs &inputs,
                                      const QString &fileName, const QByteArray &header,
                                      const QDateTime &printed)
 {
-    JudgePipeline pipeline(JudgeInputs{warnMargin});
+    JudgePipeline pipeline(inputs);
     QList<Failing> failing;
     pipeline.JudgeRows(rows, [&](qsizetype block, const ThresholdJudge::Fiber &fiber, const MeasurementRows &,
                                  qsizetype) {

@@ -33,8 +33,8 @@ public:
     }
 
     // Judges every fiber of `rows` in one pass, the channels' figures kept,
-    // with the marginal band of `warnMargin`.
-    static ReportVerdicts Judge(const MeasurementRows &rows, std::optional<double> warnMargin,
+    // with `inputs`.
+    static ReportVerdicts Judge(const MeasurementRows &rows, const JudgeInputs &inputs,
                                 const QString &fileName, const QByteArray &header, const QDateTime &printed);
     // The same from verdicts judged already (the window's, block by block)
     // and the figures of the same rows (see LoadedFile::Figures).

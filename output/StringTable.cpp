@@ -20,6 +20,7 @@ const QHash<int, QString> &table()
             {ID_NEXT_TAB, "Show the file of the next tab\nNext tab"},
             {ID_PREV_TAB, "Show the file of the previous tab\nPrevious tab"},
             {ID_WARN_MARGIN, "Mark the fibers that pass by less than a margin of your choice\nWarning margin"},
+            {ID_LIMITS, "Judge the fibers by limits of your own: lower, upper and a band per channel\nLimits"},
             {ID_VIEW_DISTRIBUTIONS,
              "Show each channel's distribution against its threshold and the Pareto of the failures\nDistributions"},
             {ID_FILTER_ALL, "List every fiber in the fiber box\nAll fibers"},

@@ -8,18 +8,22 @@
 
 namespace {
 
-// The first field of a file's lines, and its last two with the line's
-// end: its path as shown, its bytes where they are not UTF-8, and whether
-// the fiber is marginal, made once for each of the three answers.
+// The first field of a file's lines, and its last three with the line's
+// end: its path as shown, its bytes where they are not UTF-8, whether the
+// fiber is marginal, and what its limits came from, made once for each of
+// the three answers.
 struct PathFields
 {
-    explicit PathFields(const QString &path)
+    PathFields(const QString &path, const QByteArray &limitSource)
     {
         SummaryCsvWriter::AppendField(file, NativePath::Escaped(path).toUtf8());
         const QByteArray bytes = ',' + NativePath::HexBytes(path);
-        unjudged = bytes + ",\r\n";
-        marginal = bytes + ",true\r\n";
-        notMarginal = bytes + ",false\r\n";
+        QByteArray source = ",";
+        SummaryCsvWriter::AppendField(source, limitSource);
+        source += "\r\n";
+        unjudged = bytes + "," + source;
+        marginal = bytes + ",true" + source;
+        notMarginal = bytes + ",false" + source;
     }
     const QByteArray &End(const std::optional<bool> &isMarginal) const
     {
@@ -34,7 +38,10 @@ struct PathFields
 class CsvReport : public SummaryWriter::FileReport
 {
 public:
-    CsvReport(const QString &path, SummaryWriter::Sink out) : FileReport(std::move(out)), m_path(path) {}
+    CsvReport(const QString &path, const QByteArray &limitSource, SummaryWriter::Sink out)
+        : FileReport(std::move(out)), m_path(path, limitSource)
+    {
+    }
 
     void AddFiber(const ThresholdJudge::Fiber &fiber) override
     {
@@ -101,14 +108,14 @@ void SummaryCsvWriter::AppendField(QByteArray &out, QByteArrayView utf8)
 
 void SummaryCsvWriter::Begin(const Sink &out) const
 {
-    out("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,marginal\r\n");
+    out("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,marginal,limit_source\r\n");
 }
 
 void SummaryCsvWriter::Finish(const Run &run, const Sink &out) const
 {
     QByteArray lines;
     for (const PathError &error : run.errors) {
-        const PathFields path(error.path);
+        const PathFields path(error.path, LimitSource());
         lines += path.file + ",,error,,";
         AppendField(lines, error.message.toUtf8());
         lines += ",,," + path.End(std::nullopt);
@@ -120,5 +127,5 @@ void SummaryCsvWriter::Finish(const Run &run, const Sink &out) const
 std::unique_ptr<SummaryWriter::FileReport> SummaryCsvWriter::ReportFile(const QString &path,
                                                                       Sink out) const
 {
-    return std::make_unique<CsvReport>(path, std::move(out));
+    return std::make_unique<CsvReport>(path, LimitSource(), std::move(out));
 }

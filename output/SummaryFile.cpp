@@ -21,12 +21,13 @@ SummaryWriter::Format FormatOfName(const QString &name)
 namespace {
 
 // The summary's whole output for the one file, handed to `out`.
-void summarise(const QString &resultPath, const MeasurementRows &rows, std::optional<double> warnMargin,
+void summarise(const QString &resultPath, const MeasurementRows &rows, const JudgeInputs &inputs,
                SummaryWriter::Format format, const SummaryWriter::Sink &out)
 {
     const std::unique_ptr<SummaryWriter> writer = SummaryWriters::Create(format);
+    writer->SetLimitSource(inputs.limits.Source());
     writer->Begin(out);
-    JudgePipeline pipeline(JudgeInputs{warnMargin});
+    JudgePipeline pipeline(inputs);
     bool wrote = false;
     const SummaryWriter::Sink fileOut = [&](QByteArrayView text) {
         wrote = wrote || !text.isEmpty();
@@ -45,7 +46,7 @@ void summarise(const QString &resultPath, const MeasurementRows &rows, std::opti
     const ThresholdJudge &judge = pipeline.Judge();
     SummaryWriter::Run run;
     run.pathsGiven = 1;
-    run.warnMargin = warnMargin;
+    run.banded = inputs.Banded();
     run.filesWrote = wrote;
     run.files.append({resultPath, judge.FiberCount(), judge.FailedCount(), judge.Passed(), judge.MarginalCount()});
     run.totals = {1, judge.Passed() ? 0 : 1, judge.FiberCount(), judge.FailedCount(), judge.MarginalCount()};
@@ -54,7 +55,7 @@ void summarise(const QString &resultPath, const MeasurementRows &rows, std::opti
 
 } // namespace
 
-bool WriteFile(const QString &resultPath, const MeasurementRows &rows, std::optional<double> warnMargin,
+bool WriteFile(const QString &resultPath, const MeasurementRows &rows, const JudgeInputs &inputs,
                const QString &path, QString *error)
 {
     QString fileError;
@@ -63,7 +64,7 @@ bool WriteFile(const QString &resultPath, const MeasurementRows &rows, std::opti
     const bool written = StagedFile::Write(
         path,
         [&](QIODevice &file) {
-            summarise(resultPath, rows, warnMargin, FormatOfName(path), [&](QByteArrayView text) {
+            summarise(resultPath, rows, inputs, FormatOfName(path), [&](QByteArrayView text) {
                 complete = complete && file.write(text.data(), text.size()) == text.size();
             });
             return complete;

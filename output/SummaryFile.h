@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
+
 #include "data/MeasurementRows.h"
 #include "output/SummaryWriter.h"
 
@@ -17,11 +19,11 @@ namespace SummaryFile {
 SummaryWriter::Format FormatOfName(const QString &name);
 
 // Judges `rows`, the rows of the result file at `resultPath`, as
-// `--summary --format F [--warn-margin DB] resultPath` does, and writes
+// `--summary --format F [--warn-margin DB] [--limits FILE] resultPath` does, and writes
 // its very output to `path`, in the format FormatOfName gives: atomically,
 // the file left as it was on failure with `error` saying why. Written,
 // `error` may hold a notice.
-bool WriteFile(const QString &resultPath, const MeasurementRows &rows, std::optional<double> warnMargin,
+bool WriteFile(const QString &resultPath, const MeasurementRows &rows, const JudgeInputs &inputs,
                const QString &path, QString *error = nullptr);
 
 } // namespace SummaryFile

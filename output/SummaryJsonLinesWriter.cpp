@@ -47,7 +47,7 @@ public:
             if (!first)
                 m_buffer += ", ";
             first = false;
-            SummaryJsonWriter::AppendChannel(m_buffer, figures, judge.WarnMargin().has_value());
+            SummaryJsonWriter::AppendChannel(m_buffer, figures, judge.Banded());
         }
         m_buffer += "], \"pareto\": ";
         SummaryJsonWriter::AppendPareto(m_buffer, judge);

@@ -80,7 +80,7 @@ public:
         for (const ThresholdJudge::ChannelFigures &figures : judge.Channels()) {
             m_buffer += first ? "\n        " : ",\n        ";
             first = false;
-            SummaryJsonWriter::AppendChannel(m_buffer, figures, judge.WarnMargin().has_value());
+            SummaryJsonWriter::AppendChannel(m_buffer, figures, judge.Banded());
         }
         m_buffer += first ? "]" : "\n      ]";
         m_buffer += ",\n      \"pareto\": ";
@@ -161,10 +161,13 @@ void SummaryJsonWriter::AppendFileFigures(QByteArray &out, const ThresholdJudge 
     out += "\"fibers\": " + QByteArray::number(judge.FiberCount());
     out += separator;
     out += "\"failed\": " + QByteArray::number(judge.FailedCount());
-    if (judge.WarnMargin()) {
+    if (judge.Banded()) {
         out += separator;
         out += "\"marginal\": " + QByteArray::number(judge.MarginalCount());
     }
+    out += separator;
+    out += "\"limit_source\": ";
+    JsonObject::AppendString(out, judge.LimitsOf().Source().toUtf8());
     out += separator;
     out += "\"yield\": ";
     AppendDecimal(out, Wording::YieldFraction(judge.FiberCount(), judge.FailedCount()));

@@ -234,7 +234,7 @@ void SummaryTextWriter::Finish(const Run &run, const Sink &out) const
         pathWidth = qMax(pathWidth, TerminalText::Width(paths.last()));
     }
     const qsizetype fibersWidth = fibersText(totals.fibers, totals.failedFibers).size();
-    const bool banded = run.warnMargin.has_value();
+    const bool banded = run.banded;
     const qsizetype verdictWidth = banded ? 5 + TerminalText::Width(tr("(marginal)")) : 4;
     const int marginalWidth = int(QString::number(totals.marginalFibers).size());
 

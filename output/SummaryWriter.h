@@ -59,7 +59,7 @@ public:
         QList<FileResult> files; // judged to the end, in order
         QList<PathError> errors;
         bool filesWrote = false; // some file's report wrote output
-        std::optional<double> warnMargin; // the marginal band asked for, if any
+        bool banded = false; // whether fibers were told marginal
     };
 
     // One file's output, made fiber by fiber on the thread that judges the
@@ -96,6 +96,11 @@ public:
     // What goes after the last file: the run's totals and errors.
     virtual void Finish(const Run &run, const Sink &out) const = 0;
 
+    // What the files' limits came from (see Limits::Source), "file" unless
+    // told.
+    const QByteArray &LimitSource() const { return m_limitSource; }
+    void SetLimitSource(const QString &source) { m_limitSource = source.toUtf8(); }
+
     // The run passes when every path was read and every file passes.
     static bool Passed(const Run &run);
 
@@ -114,4 +119,7 @@ public:
     // The same with exactly `places` places in the plain form ("-0.50"),
     // as people read margins.
     static bool AppendPlaces(QByteArray &out, double value, int places);
+
+private:
+    QByteArray m_limitSource = "file";
 };

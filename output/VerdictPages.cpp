@@ -249,12 +249,12 @@ void VerdictPages::drawFailing(QPainter &painter, int top, qsizetype first, qsiz
         const ReportVerdicts::Failing &fiber = m_verdicts.FailingFibers().at(i);
         const qsizetype start = fiber.block * ChannelTable::FiberSize;
         const qsizetype count = qMin<qsizetype>(ChannelTable::FiberSize, m_rows.Count() - start);
-        QStringList failed;
-        for (qsizetype r = start; r < start + count; ++r) {
-            if (ThresholdJudge::JudgeChannel(m_rows.At(r)).failures != ThresholdJudge::NoFailure)
-                failed.append(field(m_rows.At(r).text(MeasurementRow::Channel)));
-        }
         const LoadedFile::Verdict &verdict = fiber.verdict;
+        QStringList failed;
+        for (qsizetype r = 0; r < count; ++r) {
+            if (verdict.failedRows & (quint32(1) << r))
+                failed.append(field(m_rows.At(start + r).text(MeasurementRow::Channel)));
+        }
         QString worstChannel, worstMargin;
         if (verdict.worstRow >= 0 && start + verdict.worstRow < m_rows.Count()) {
             const MeasurementRows::Row worst = m_rows.At(start + verdict.worstRow);
@@ -288,7 +288,7 @@ void VerdictPages::drawRows(QPainter &painter, int rowPage) const
     int top = RowHeight;
     for (qsizetype index = first; index < end; ++index, top += RowHeight) {
         const MeasurementRows::Row row = m_rows.At(index);
-        const ThresholdJudge::Channel judged = ThresholdJudge::JudgeChannel(row);
+        const ThresholdJudge::Channel judged = ThresholdJudge::JudgeChannel(row, m_verdicts.Figures().LimitsOf());
         const bool failed = judged.failures != ThresholdJudge::NoFailure;
         painter.setFont(failed ? bold : rowFont);
         if (failed) // a mark in the margin that needs neither colour nor a glyph

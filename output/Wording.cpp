@@ -16,6 +16,8 @@ QString Wording::Reasons(ThresholdJudge::Failures failures)
         {ThresholdJudge::Low, QT_TR_NOOP("Low")},
         {ThresholdJudge::NoNumber, QT_TR_NOOP("no number")},
         {ThresholdJudge::Misaligned, QT_TR_NOOP("misaligned")},
+        {ThresholdJudge::BelowLimit, QT_TR_NOOP("below limit")},
+        {ThresholdJudge::AboveLimit, QT_TR_NOOP("above limit")},
     };
     QStringList reasons;
     for (const auto &reason : kReasons) {
@@ -27,7 +29,7 @@ QString Wording::Reasons(ThresholdJudge::Failures failures)
 
 QByteArrayView Wording::ReasonsUtf8(ThresholdJudge::Failures failures)
 {
-    // Five reasons make 32 sets; each is written once per run, not once
+    // Seven reasons make 128 sets; each is written once per run, not once
     // per failing fiber.
     constexpr int kSets = 1 << ThresholdJudge::FailureKinds;
     static const std::array<QByteArray, kSets> kTexts = [] {

@@ -48,7 +48,7 @@ QString noMargin(ThresholdJudge::Failures failures)
 }
 
 // The fiber of the `count` rows of `rows` from `first` on.
-void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows,
+void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const Limits &limits, const MeasurementRows &rows,
                 qsizetype first, qsizetype count, FiberSheetColumns &columns, const WorkbookFormats &formats)
 {
     sheet.Field(0, fiber.name);
@@ -72,7 +72,7 @@ void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const 
             continue;
         const int column = FiberSheetColumns::FiberColumns + 2 * index;
         sheet.NumberOrField(column, row.text(MeasurementRow::Power));
-        const ThresholdJudge::Channel judged = ThresholdJudge::JudgeChannel(row);
+        const ThresholdJudge::Channel judged = ThresholdJudge::JudgeChannel(row, limits);
         if (judged.margin)
             sheet.Number(column + 1, *judged.margin, formats.margin);
         else
@@ -221,9 +221,9 @@ bool writeFibersAndRows(const Source &source, WorkbookSheet &fibers, WorkbookShe
             return;
         }
         const ThresholdJudge::Fiber fiber = LoadedFile::FiberOf(source.verdicts->at(blocks++), block, 0,
-                                                                block.Count(), source.judge->WarnMargin());
+                                                                block.Count());
         if (fibers.NextRow())
-            writeFiber(fibers, fiber, block, 0, block.Count(), columns, formats);
+            writeFiber(fibers, fiber, source.judge->LimitsOf(), block, 0, block.Count(), columns, formats);
         block.Empty();
     };
     while (complete && source.next(record)) {

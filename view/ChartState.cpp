@@ -50,9 +50,13 @@ void ChartState::VerdictsChanged(const ResultDocument &document, qsizetype block
     const bool marginal = document.MarkOf(block) == ResultDocument::Mark::Marginal;
     for (int i = 0; i < channels.size() && i < ChannelChart::BarCount; ++i) {
         const std::optional<double> &margin = channels.at(i).margin;
-        m_verdicts[i] = {ChannelTable::PowerValue(document.Rows().At(first + i).text(MeasurementRow::Threshold)),
-                         channels.at(i).failures != ThresholdJudge::NoFailure,
-                         marginal && margin && *margin < *document.WarnMargin()};
+        const ChannelLimit limit = document.LimitAt(first + i);
+        const std::optional<double> band = limit.warn ? limit.warn : document.WarnMargin();
+        const std::optional<double> threshold =
+            limit.lower ? limit.lower
+                        : ChannelTable::PowerValue(document.Rows().At(first + i).text(MeasurementRow::Threshold));
+        m_verdicts[i] = {threshold, channels.at(i).failures != ThresholdJudge::NoFailure,
+                         marginal && margin && band && *margin < *band};
     }
 }
 

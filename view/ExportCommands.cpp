@@ -116,7 +116,7 @@ void ExportCommands::OnFileExportWorkbook(FileDialogs &dialogs)
     std::optional<LoadedFile::Verdicts> verdicts;
     if (m_document.VerdictsKnown())
         verdicts = m_document.AllVerdicts();
-    const JudgeInputs inputs{m_document.WarnMargin()};
+    const JudgeInputs inputs = m_document.Inputs();
     QString error;
     bool stopped = false;
     const bool written = runAside(

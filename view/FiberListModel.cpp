@@ -85,7 +85,9 @@ QString FiberListModel::tipFor(const Entry &entry, ResultDocument::Mark mark) co
         return tr("%1 is being written: %2 of 18 rows so far").arg(name).arg(m_document->FiberRows(entry.block));
     const LoadedFile::Verdict &verdict = *m_document->VerdictOf(entry.block);
     QString tip = mark == ResultDocument::Mark::Marginal
-        ? tr("%1 passes, by less than the warning margin of %2 dB").arg(name).arg(*m_document->WarnMargin())
+        ? (m_document->LimitsInUse().AnyWarn()
+               ? tr("%1 passes, within a channel's band").arg(name)
+               : tr("%1 passes, by less than the warning margin of %2 dB").arg(name).arg(*m_document->WarnMargin()))
         : verdict.passed() ? tr("%1 passes").arg(name)
                            : tr("%1 fails: %2").arg(name, Wording::Reasons(verdict.failures));
     const QStringList failed = m_document->FailedChannels(entry.block);

@@ -120,6 +120,6 @@ void SummaryDialog::exportSummary()
     if (path.isEmpty())
         return;
     QString error;
-    if (!SummaryFile::WriteFile(source, m_document.Rows(), std::nullopt, path, &error) || !error.isEmpty())
+    if (!SummaryFile::WriteFile(source, m_document.Rows(), JudgeInputs{std::nullopt, m_document.LimitsInUse()}, path, &error) || !error.isEmpty())
         m_dialogs.ShowMessage(this, error);
 }

@@ -158,7 +158,7 @@ void TestMainFrame::menusAndToolBar()
                                              "Exit(&X)"}));
     QCOMPARE(itemsOf(menus[1]), (QStringList{"Copy(&C)", "-", "Find Fiber(&F)..."}));
     QCOMPARE(itemsOf(menus[2]),
-             (QStringList{"Show Verdicts(&S)", "Warning Margin(&W)...", "-", "Next Failing Fiber(&N)",
+             (QStringList{"Show Verdicts(&S)", "Warning Margin(&W)...", "Limits(&L)...", "-", "Next Failing Fiber(&N)",
                           "Previous Failing Fiber(&P)", "-", "All Fibers(&A)", "Failing Fibers Only(&F)",
                           "Marginal Fibers Only(&M)", "Incomplete Fibers Only(&I)", "-", "Summary(&U)...",
                           "Distributions(&D)..."}));

@@ -79,7 +79,7 @@ void TestFiguresAgree::everyOutputHoldsTheSameFigures()
 
     FileSummary read, cached;
     QString error;
-    QVERIFY(FileSummary::Read(sample, JudgeInputs{15.0}, FileKinds::Any, nullptr, &read, &error));
+    QVERIFY(FileSummary::Read(sample, JudgeInputs{15.0, {}}, FileKinds::Any, nullptr, &read, &error));
     QVERIFY(FileSummary::Decode(read.Encode(), read.EncodeBand(), &cached));
 
     const QList<ChannelColumns::Column> &columns = ChannelColumns::All();

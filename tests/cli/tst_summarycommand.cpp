@@ -107,11 +107,11 @@ void TestSummaryCommand::formats_data()
     QTest::newRow("csv")
         << QStringLiteral("csv")
         << QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,"
-                      "marginal\r\n"
-                      "fixture/cable.fib,GOOD,pass,18,,01,5,,,\r\n"
-                      "fixture/cable.fib,BAD,fail,2,\"incomplete, below threshold, Low\",02,,01 02,,\r\n"
-                      "fixture/sub/EMPTY.FIB,,fail,0,no rows,,,,,\r\n"
-                      "missing.fib,,error,,\"Cannot read \"\"missing.fib\"\": No such file or directory\",,,,,\r\n");
+                      "marginal,limit_source\r\n"
+                      "fixture/cable.fib,GOOD,pass,18,,01,5,,,,file\r\n"
+                      "fixture/cable.fib,BAD,fail,2,\"incomplete, below threshold, Low\",02,,01 02,,,file\r\n"
+                      "fixture/sub/EMPTY.FIB,,fail,0,no rows,,,,,,file\r\n"
+                      "missing.fib,,error,,\"Cannot read \"\"missing.fib\"\": No such file or directory\",,,,,,file\r\n");
     // Channel 01's powers: 18 of -20.00 and one of -25.01.
     // Channel 01: 1 of 19 rows fails, a share of 1/19; Phi^-1(18/19) / 3 =
     // 0.539952 (Python's statistics.NormalDist), below its Cpk of 1.37: low.
@@ -134,17 +134,18 @@ void TestSummaryCommand::formats_data()
                "      \"verdict\": \"fail\",\n"
                "      \"fibers\": 2,\n"
                "      \"failed\": 1,\n"
+               "      \"limit_source\": \"file\",\n"
                "      \"yield\": 0.5,\n"
                "      \"channels\": [\n"
                "        {\"channel\": \"01\", \"wavelength\": \"1271.0\", \"count\": 19, \"failed\": 1, "
                "\"failed_fibers\": 1, \"powers\": 19, \"margins\": 19, "
                "\"min\": -25.01, \"max\": -20, \"mean\": -20.263684, \"stddev\": 1.149373, \"p01\": -24.1082, "
-               "\"p50\": -20, \"p95\": -20, \"p99\": -20, \"margin_mean\": 4.736316, \"margin_stddev\": 1.149373, \"cpk\": "
+               "\"p50\": -20, \"p95\": -20, \"p99\": -20, \"lower\": -25, \"upper\": null, \"margin_mean\": 4.736316, \"margin_stddev\": 1.149373, \"cpk\": "
                "1.373594, \"failing_share\": 0.052632, \"cpk_observed\": 0.539952, \"capability\": \"low\"},\n"
                "        {\"channel\": \"02\", \"wavelength\": \"1291.0\", \"count\": 1, \"failed\": 1, "
                "\"failed_fibers\": 1, \"powers\": 0, \"margins\": 0, "
                "\"min\": null, \"max\": null, \"mean\": null, \"stddev\": null, \"p01\": null, \"p50\": null, "
-               "\"p95\": null, \"p99\": null, \"margin_mean\": null, \"margin_stddev\": null, \"cpk\": null, "
+               "\"p95\": null, \"p99\": null, \"lower\": -25, \"upper\": null, \"margin_mean\": null, \"margin_stddev\": null, \"cpk\": null, "
                "\"failing_share\": 1, \"cpk_observed\": 0, \"capability\": \"low\"}\n"
                "      ],\n"
                "      \"pareto\": {\"channels\": [{\"channel\": \"01\", \"fibers\": 1}, {\"channel\": \"02\", "
@@ -158,6 +159,7 @@ void TestSummaryCommand::formats_data()
                "      \"reason\": \"no rows\",\n"
                "      \"fibers\": 0,\n"
                "      \"failed\": 0,\n"
+               "      \"limit_source\": \"file\",\n"
                "      \"yield\": 0,\n"
                "      \"channels\": [],\n"
                "      \"pareto\": {\"channels\": [], \"reasons\": []}\n"
@@ -178,20 +180,20 @@ void TestSummaryCommand::formats_data()
                "\"rows\": 2, \"reason\": \"incomplete, below threshold, Low\", \"failed_channels\": [\"01\", \"02\"], "
                "\"worst_channel\": \"02\", \"worst_margin\": null}\n"
                "{\"file\": \"fixture/cable.fib\", \"type\": \"file\", \"verdict\": \"fail\", \"fibers\": 2, "
-               "\"failed\": 1, \"yield\": 0.5, \"channels\": [{\"channel\": \"01\", \"wavelength\": \"1271.0\", "
+               "\"failed\": 1, \"limit_source\": \"file\", \"yield\": 0.5, \"channels\": [{\"channel\": \"01\", \"wavelength\": \"1271.0\", "
                "\"count\": 19, \"failed\": 1, \"failed_fibers\": 1, \"powers\": 19, \"margins\": 19, "
                "\"min\": -25.01, \"max\": -20, \"mean\": -20.263684, \"stddev\": "
-               "1.149373, \"p01\": -24.1082, \"p50\": -20, \"p95\": -20, \"p99\": -20, \"margin_mean\": 4.736316, "
+               "1.149373, \"p01\": -24.1082, \"p50\": -20, \"p95\": -20, \"p99\": -20, \"lower\": -25, \"upper\": null, \"margin_mean\": 4.736316, "
                "\"margin_stddev\": 1.149373, \"cpk\": 1.373594, \"failing_share\": 0.052632, \"cpk_observed\": "
                "0.539952, \"capability\": \"low\"}, {\"channel\": \"02\", \"wavelength\": \"1291.0\", "
                "\"count\": 1, \"failed\": 1, \"failed_fibers\": 1, \"powers\": 0, \"margins\": 0, "
                "\"min\": null, \"max\": null, \"mean\": null, \"stddev\": null, "
-               "\"p01\": null, \"p50\": null, \"p95\": null, \"p99\": null, \"margin_mean\": null, \"margin_stddev\": null, "
+               "\"p01\": null, \"p50\": null, \"p95\": null, \"p99\": null, \"lower\": -25, \"upper\": null, \"margin_mean\": null, \"margin_stddev\": null, "
                "\"cpk\": null, \"failing_share\": 1, \"cpk_observed\": 0, \"capability\": \"low\"}], \"pareto\": {\"channels\": [{\"channel\": \"01\", \"fibers\": 1}, {\"channel\": "
                "\"02\", \"fibers\": 1}], \"reasons\": [{\"reason\": \"incomplete\", \"fibers\": 1}, {\"reason\": "
                "\"below threshold\", \"fibers\": 1}, {\"reason\": \"Low\", \"fibers\": 1}]}}\n"
                "{\"file\": \"fixture/sub/EMPTY.FIB\", \"type\": \"file\", \"verdict\": \"fail\", \"reason\": "
-               "\"no rows\", \"fibers\": 0, \"failed\": 0, \"yield\": 0, \"channels\": [], \"pareto\": "
+               "\"no rows\", \"fibers\": 0, \"failed\": 0, \"limit_source\": \"file\", \"yield\": 0, \"channels\": [], \"pareto\": "
                "{\"channels\": [], \"reasons\": []}}\n"
                "{\"file\": \"missing.fib\", \"type\": \"error\", \"message\": \"Cannot read \\\"missing.fib\\\": "
                "No such file or directory\"}\n");
@@ -255,16 +257,16 @@ void TestSummaryCommand::marginalBand_data()
         << QStringLiteral("text") << QStringLiteral("5")
         << QByteArrayList{"good.fib       PASS             1/1 fiber   100.0%  0 marginal\n"};
     QTest::newRow("csv") << QStringLiteral("csv") << QStringLiteral("5.01")
-                         << QByteArrayList{"path_bytes,marginal\r\n", "good.fib,GOOD,pass,18,,01,5,,,true\r\n"};
+                         << QByteArrayList{"path_bytes,marginal,limit_source\r\n", "good.fib,GOOD,pass,18,,01,5,,,true,file\r\n"};
     QTest::newRow("csv, a margin equal to the band") << QStringLiteral("csv") << QStringLiteral("5")
-                                                     << QByteArrayList{"good.fib,GOOD,pass,18,,01,5,,,false\r\n"};
+                                                     << QByteArrayList{"good.fib,GOOD,pass,18,,01,5,,,false,file\r\n"};
     QTest::newRow("json") << QStringLiteral("json") << QStringLiteral("5.01")
                           << QByteArrayList{"\"worst_margin\": 5, \"marginal\": true}",
                                             "\"failed\": 0,\n      \"marginal\": 1,",
                                             "\"failed\": 0, \"failed_fibers\": 0, \"marginal\": 1, \"powers\""}; // a fiber counts once
     QTest::newRow("jsonl") << QStringLiteral("jsonl") << QStringLiteral("5.01")
                            << QByteArrayList{"\"worst_margin\": 5, \"marginal\": true}\n",
-                                             "\"failed\": 0, \"marginal\": 1, \"yield\""};
+                                             "\"failed\": 0, \"marginal\": 1, \"limit_source\": \"file\", \"yield\""};
 }
 
 // The band marks a fiber in every format, and leaves the exit status as it
@@ -306,10 +308,10 @@ void TestSummaryCommand::foldersHoldOnlyFilesToJudge()
     QCOMPARE(job.exitCode(), 1);
     QCOMPARE(job.readAllStandardOutput(),
              QByteArray("file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,"
-                        "marginal\r\n"
-                        "scan/good.fib,GOOD,pass,18,,01,5,,,\r\n"
-                        "scan/pipe.fib,,error,,\"Cannot read \"\"scan/pipe.fib\"\": not a regular file\",,,,,\r\n"
-                        "scan/zero.fib,,error,,\"Cannot read \"\"scan/zero.fib\"\": not a regular file\",,,,,\r\n"));
+                        "marginal,limit_source\r\n"
+                        "scan/good.fib,GOOD,pass,18,,01,5,,,,file\r\n"
+                        "scan/pipe.fib,,error,,\"Cannot read \"\"scan/pipe.fib\"\": not a regular file\",,,,,,file\r\n"
+                        "scan/zero.fib,,error,,\"Cannot read \"\"scan/zero.fib\"\": not a regular file\",,,,,,file\r\n"));
     QCOMPARE(job.readAllStandardError(),
              QByteArray("quenvale: Cannot read \"scan/pipe.fib\": not a regular file\n"
                         "quenvale: Cannot read \"scan/zero.fib\": not a regular file\n"));
@@ -341,9 +343,9 @@ void TestSummaryCommand::linkedFolderLosesNoFile()
     QCOMPARE(summary.exitCode, 1);
     const QByteArray name = "scan/" + link.toUtf8();
     QCOMPARE(summary.out,
-             "file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,marginal\r\n"
-             "scan/mid/c.fib,GOOD,pass,18,,01,5,,,\r\n"
-             + name + ",,error,,\"Cannot read \"\"" + name + "\"\": not a regular file\",,,,,\r\n");
+             "file,fiber,verdict,rows,reason,worst_channel,worst_margin,failed_channels,path_bytes,marginal,limit_source\r\n"
+             "scan/mid/c.fib,GOOD,pass,18,,01,5,,,,file\r\n"
+             + name + ",,error,,\"Cannot read \"\"" + name + "\"\": not a regular file\",,,,,,file\r\n");
 }
 
 void TestSummaryCommand::memoryStaysFlat_data()

@@ -54,7 +54,7 @@ void TestSummaryFile::writesWhatTheSummaryWrites()
     QVERIFY(writeFile(target, "an older summary"));
     const std::optional<double> margin = band.isEmpty() ? std::nullopt : std::optional<double>(band.toDouble());
     QString error;
-    QVERIFY2(SummaryFile::WriteFile(sample, file.rows, margin, target, &error), qPrintable(error));
+    QVERIFY2(SummaryFile::WriteFile(sample, file.rows, JudgeInputs{margin, {}}, target, &error), qPrintable(error));
     QCOMPARE(error, QString());
     QCOMPARE(readFile(target), run.out);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
@@ -65,7 +65,7 @@ void TestSummaryFile::anUnwritableTargetKeepsNothing()
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("no/such/folder/summary.csv"));
     QString error;
-    QVERIFY(!SummaryFile::WriteFile(QStringLiteral("a.fib"), MeasurementRows(), std::nullopt, target, &error));
+    QVERIFY(!SummaryFile::WriteFile(QStringLiteral("a.fib"), MeasurementRows(), JudgeInputs(), target, &error));
     QVERIFY2(error.startsWith(QStringLiteral("Cannot write \"%1\": ").arg(target)), qPrintable(error));
 }
 

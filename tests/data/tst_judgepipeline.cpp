@@ -116,7 +116,7 @@ void TestJudgePipeline::judgesByTheRules()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.fib"));
     QVERIFY(writeFile(path, standardHeader() + table));
-    JudgePipeline streamed(JudgeInputs{band});
+    JudgePipeline streamed(JudgeInputs{band, {}});
     QList<qsizetype> blocks;
     QVERIFY(streamed.ReadFile(path, [&](qsizetype block, const ThresholdJudge::Fiber &, const MeasurementRows &,
                                         qsizetype) {
@@ -124,7 +124,7 @@ void TestJudgePipeline::judgesByTheRules()
         return true;
     }));
     QCOMPARE(blocks, (QList<qsizetype>{0, 1, 2}));
-    JudgePipeline held(JudgeInputs{band});
+    JudgePipeline held(JudgeInputs{band, {}});
     QVERIFY(held.JudgeRows(ChannelTable::CutTable(table), {}, nullptr, JudgePipeline::AnyOrder));
 
     for (const JudgePipeline *pipeline : {&streamed, &held}) {

@@ -285,7 +285,7 @@ void TestThresholdJudge::figuresOverRuns()
     QCOMPARE(figures.marginal, whole.MarginalCount());
 
     LoadedFile::Verdicts judged;
-    QVERIFY(LoadedFile::Judge(rows, &judged, nullptr, JudgeInputs{band}));
+    QVERIFY(LoadedFile::Judge(rows, &judged, nullptr, JudgeInputs{band, {}}));
     const ThresholdJudge &split = judged.judge;
     QCOMPARE(split.FiberCount(), whole.FiberCount());
     QCOMPARE(split.FailedCount(), whole.FailedCount());

@@ -44,7 +44,7 @@ bool judge(const QString &path, Judged *judged, std::optional<double> band = std
 {
     QString error;
     return FileStamp::Of(path, &judged->stamp)
-        && FileSummary::Read(path, JudgeInputs{band}, FileKinds::Any, nullptr, &judged->summary, &error);
+        && FileSummary::Read(path, JudgeInputs{band, {}}, FileKinds::Any, nullptr, &judged->summary, &error);
 }
 
 // Whether the cache gives `judged`'s summary back whole.

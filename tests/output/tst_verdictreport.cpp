@@ -56,7 +56,7 @@ MeasurementRows lot()
 std::shared_ptr<const ReportVerdicts> verdictsOf(const MeasurementRows &rows)
 {
     return std::make_shared<const ReportVerdicts>(ReportVerdicts::Judge(
-        rows, 1.0, QStringLiteral("lot.fib"), standardHeader(),
+        rows, JudgeInputs{1.0, {}}, QStringLiteral("lot.fib"), standardHeader(),
         QDateTime(QDate(2018, 5, 17), QTime(10, 0))));
 }
 

@@ -61,7 +61,7 @@ void TestWorkbookExport::initTestCase()
                                + fiber("X\xff") + fiber("<a&b>")));
     m_workbook = m_dir.filePath(QStringLiteral("lot.xlsx"));
     QString error;
-    QVERIFY2(WorkbookExport::ExportResultFile(fib, m_workbook, JudgeInputs{1.0}, &error), qPrintable(error));
+    QVERIFY2(WorkbookExport::ExportResultFile(fib, m_workbook, JudgeInputs{1.0, {}}, &error), qPrintable(error));
 }
 
 void TestWorkbookExport::sheetNames()
@@ -154,7 +154,7 @@ void TestWorkbookExport::numbersKeepEveryDigit()
         QVERIFY(writeFile(fib, standardHeader() + lines));
         workbook = m_dir.filePath(QStringLiteral("digits.xlsx"));
         QString error;
-        QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, JudgeInputs{1.0}, &error), qPrintable(error));
+        QVERIFY2(WorkbookExport::ExportResultFile(fib, workbook, JudgeInputs{1.0, {}}, &error), qPrintable(error));
     }
     const QHash<QString, WorkbookReader::Cell> cells = WorkbookReader::Cells(WorkbookReader::Part(workbook, part), 4);
     QVERIFY2(cells.contains(ref), qPrintable(ref));

@@ -1,0 +1,228 @@
+#include "data/YieldSweep.h"
+
+#include "data/ChannelTable.h"
+#include "data/RowTime.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kAlways = std::numeric_limits<double>::infinity(); // no row there to fail
+
+// Only the lower limit failed the row: it would pass at a lower one.
+bool failsBelowOnly(ThresholdJudge::Failures failures)
+{
+    return failures == ThresholdJudge::BelowThreshold || failures == ThresholdJudge::BelowLimit;
+}
+
+} // namespace
+
+void YieldSweep::BeginFile()
+{
+    m_fileTimes.append(RowTime::None);
+    m_fileTimed.append(false);
+}
+
+int YieldSweep::channelIndex(QByteArrayView field, qsizetype position)
+{
+    if (position >= m_fieldAt.size())
+        m_fieldAt.resize(position + 1);
+    FieldAt &at = m_fieldAt[position];
+    if (at.index >= 0 && at.field == field)
+        return at.index;
+    at.field = field.toByteArray();
+    const QByteArray shown = ThresholdJudge::ShownText(field);
+    at.index = m_channelIndex.value(shown, -1);
+    if (at.index < 0) {
+        at.index = int(m_channels.size());
+        m_channels.append(shown);
+        m_channelIndex.insert(shown, at.index);
+    }
+    return at.index;
+}
+
+void YieldSweep::AddFiber(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first)
+{
+    if (m_fileTimes.isEmpty())
+        BeginFile();
+    if (!m_fileTimed.last() && fiber.rows > 0) {
+        const MeasurementRows::Row row = rows.At(first);
+        m_fileTimes.last() = RowTime::Parse(row.text(MeasurementRow::Date), row.text(MeasurementRow::Time));
+        m_fileTimed.last() = true;
+    }
+    Measurement measurement;
+    measurement.name = fiber.name.trimmed().toByteArray();
+    measurement.file = int(m_fileTimes.size() - 1);
+    measurement.passed = fiber.passed();
+    QVarLengthArray<char, 18> present, failing, cannot;
+    const auto grow = [&](int size) {
+        if (measurement.least.size() >= size)
+            return;
+        measurement.least.resize(size, kAlways);
+        measurement.power.resize(size, kNaN);
+        present.resize(size, 0);
+        failing.resize(size, 0);
+        cannot.resize(size, 0);
+    };
+    const bool misaligned = fiber.failures & ThresholdJudge::Misaligned;
+    for (qsizetype i = 0; i < fiber.rows && !misaligned; ++i) {
+        const MeasurementRows::Row row = rows.At(first + i);
+        const int index = channelIndex(row.text(MeasurementRow::Channel), i);
+        grow(index + 1);
+        double power = 0;
+        const bool numeric = ChannelTable::ReadPower(row.text(MeasurementRow::Power), power);
+        if (numeric) {
+            measurement.least[index] = qMin(measurement.least[index], power);
+            if (!present[index])
+                measurement.power[index] = power;
+        }
+        present[index] = 1;
+        if (fiber.failedRows & (quint32(1) << i)) {
+            failing[index] = 1;
+            if (!numeric || !failsBelowOnly(ThresholdJudge::JudgeChannel(row, m_limits).failures))
+                cannot[index] = 1;
+        } else if (!numeric) {
+            cannot[index] = 1;
+        }
+    }
+    grow(int(m_channels.size()));
+    const int failingChannels = int(std::count(failing.begin(), failing.end(), 1));
+    const bool incomplete = fiber.failures & (ThresholdJudge::Incomplete | ThresholdJudge::Misaligned);
+    for (int c = 0; c < measurement.least.size(); ++c) {
+        const bool elsewhere = failingChannels - failing[c] > 0;
+        if (incomplete || elsewhere || cannot[c])
+            measurement.least[c] = kNaN;
+    }
+    m_measurements.push_back(std::move(measurement));
+}
+
+// The measurements in time order: by their files' first times (a file
+// without one first), then as they came.
+std::vector<qsizetype> YieldSweep::inTimeOrder() const
+{
+    std::vector<qsizetype> order(m_measurements.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this](qsizetype a, qsizetype b) {
+        return m_fileTimes.at(m_measurements[size_t(a)].file) < m_fileTimes.at(m_measurements[size_t(b)].file);
+    });
+    return order;
+}
+
+// Each fiber's latest measurement, in the order the fibers first came.
+std::vector<qsizetype> YieldSweep::latestMeasurements() const
+{
+    const std::vector<qsizetype> order = inTimeOrder();
+    QHash<QByteArray, qsizetype> latestOf;
+    std::vector<qsizetype> latest;
+    latest.reserve(order.size());
+    for (const qsizetype index : order) {
+        const QByteArray &name = m_measurements[size_t(index)].name;
+        if (name.isEmpty()) { // a fiber without a name is no other's retest
+            latest.push_back(index);
+            continue;
+        }
+        const auto found = latestOf.constFind(name);
+        if (found == latestOf.cend()) {
+            latestOf.insert(name, qsizetype(latest.size()));
+            latest.push_back(index);
+        } else {
+            latest[size_t(*found)] = index;
+        }
+    }
+    return latest;
+}
+
+QList<YieldSweep::Curve> YieldSweep::Curves(int stepHundredths, double targetPercent,
+                                           const QByteArray &channel) const
+{
+    stepHundredths = qMax(1, stepHundredths);
+    const std::vector<qsizetype> latest = latestMeasurements();
+    QList<Curve> curves;
+    QList<int> indexes;
+    for (int c = 0; c < m_channels.size(); ++c) {
+        if (!channel.isEmpty() && m_channels.at(c) != channel
+            && (Limits::ChannelNumber(channel) == 0
+                || Limits::ChannelNumber(channel) != Limits::ChannelNumber(m_channels.at(c))))
+            continue;
+        Curve curve;
+        curve.channel = m_channels.at(c);
+        curve.fibers = qsizetype(latest.size());
+        std::vector<double> least;
+        qsizetype always = 0;
+        for (const qsizetype index : latest) {
+            const Measurement &measurement = m_measurements[size_t(index)];
+            const double value = c < measurement.least.size() ? measurement.least[c]
+                                                               : measurement.passed ? kAlways : kNaN;
+            if (std::isinf(value))
+                ++always;
+            else if (!std::isnan(value))
+                least.push_back(value);
+        }
+        std::sort(least.begin(), least.end());
+        if (!least.empty()) {
+            const qint64 from = qint64(std::floor(least.front() * 100 + 1e-6));
+            const qint64 to = qint64(std::ceil(least.back() * 100 - 1e-6));
+            for (qint64 key = from;; key += stepHundredths) {
+                const double limit = double(key) / 100;
+                const qsizetype passed =
+                    qsizetype(least.end() - std::lower_bound(least.begin(), least.end(), limit)) + always;
+                curve.points.append({limit, passed});
+                if (double(passed) * 100 >= targetPercent * double(curve.fibers))
+                    curve.limitForTarget = limit;
+                if (key >= to)
+                    break;
+            }
+        }
+        curves.append(std::move(curve));
+        indexes.append(c);
+    }
+    repeatability(curves, indexes);
+    return curves;
+}
+
+void YieldSweep::repeatability(QList<Curve> &curves, const QList<int> &channels) const
+{
+    const std::vector<qsizetype> order = inTimeOrder();
+    QHash<QByteArray, qsizetype> previousOf;
+    std::vector<std::vector<double>> differences(size_t(curves.size()));
+    for (const qsizetype index : order) {
+        const Measurement &now = m_measurements[size_t(index)];
+        if (now.name.isEmpty())
+            continue;
+        const auto found = previousOf.find(now.name);
+        if (found == previousOf.end()) {
+            previousOf.insert(now.name, index);
+            continue;
+        }
+        const Measurement &before = m_measurements[size_t(*found)];
+        for (qsizetype k = 0; k < channels.size(); ++k) {
+            const int c = channels.at(k);
+            if (c < now.power.size() && c < before.power.size() && !std::isnan(now.power[c])
+                && !std::isnan(before.power[c]))
+                differences[size_t(k)].push_back(now.power[c] - before.power[c]);
+        }
+        *found = index;
+    }
+    for (qsizetype k = 0; k < curves.size(); ++k) {
+        const std::vector<double> &d = differences[size_t(k)];
+        Curve &curve = curves[k];
+        curve.retests = qsizetype(d.size());
+        if (d.size() < 2)
+            continue;
+        const double mean = std::accumulate(d.begin(), d.end(), 0.0) / double(d.size());
+        double squares = 0;
+        for (const double value : d)
+            squares += (value - mean) * (value - mean);
+        const double deviation = std::sqrt(squares / double(d.size() - 1)) / std::sqrt(2.0);
+        if (!std::isfinite(deviation))
+            continue;
+        curve.repeatability = deviation;
+        curve.guardband = 3 * deviation;
+        if (curve.limitForTarget)
+            curve.proposed = *curve.limitForTarget + *curve.guardband;
+    }
+}

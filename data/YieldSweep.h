@@ -1,0 +1,98 @@
+#pragma once
+
+#include "data/JudgePipeline.h"
+#include "data/MeasurementRows.h"
+#include "data/ThresholdJudge.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QVarLengthArray>
+
+#include <optional>
+#include <vector>
+
+// The yield of fibers as one channel's lower limit moves, every other
+// channel at its limits; and how far the station repeats itself, from the
+// fibers it measured more than once.
+//
+// Fibers go in file by file, each as the pipeline judged it. A fiber that
+// was measured again counts once, by its latest measurement (the files in
+// the order of their first rows' times, then as given). At a lower limit L
+// for channel c a fiber passes when it passes at every other channel, its
+// rows at c fail for no reason but the lower limit, and its least power at
+// c is L or more.
+//
+// Repeatability: for each fiber measured more than once, the differences
+// between its successive measurements' powers at a channel (where both are
+// numbers); its deviation is that of the differences over the square root
+// of 2, for each of the two measurements holds the same error.
+class YieldSweep
+{
+public:
+    explicit YieldSweep(const JudgeInputs &inputs = {}) : m_limits(inputs.limits) {}
+
+    // A new file begins; its time is its first row's (see RowTime).
+    void BeginFile();
+    // A fiber of the file begun last, as judged, its `fiber.rows` rows of
+    // `rows` from `first` on.
+    void AddFiber(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first);
+
+    struct Point
+    {
+        double limit = 0;    // dBm
+        qsizetype passed = 0; // fibers passing at that lower limit
+    };
+    struct Curve
+    {
+        QByteArray channel; // as shown, UTF-8
+        qsizetype fibers = 0; // counted once each
+        QList<Point> points;  // from the least power to the greatest, rising
+        // The greatest limit on the curve at which the yield is the
+        // target or more; none where it is less even at the least power.
+        std::optional<double> limitForTarget;
+        qsizetype retests = 0; // differences counted
+        std::optional<double> repeatability; // dB; none below two differences
+        std::optional<double> guardband;     // three repeatabilities
+        std::optional<double> proposed;      // limitForTarget plus the guardband
+    };
+    // A curve for each channel (or only for the one shown as `channel`
+    // where it is not empty), in the order the channels came: limits
+    // `stepHundredths` hundredths of a dB apart, the target a yield in
+    // percent.
+    QList<Curve> Curves(int stepHundredths = 1, double targetPercent = 99,
+                        const QByteArray &channel = QByteArray()) const;
+
+    qsizetype Measurements() const { return qsizetype(m_measurements.size()); }
+
+private:
+    // A fiber's one measurement: for each channel, its least power where
+    // nothing but that channel's lower limit could fail it (NaN where
+    // something else fails it at any limit), and its first row's power
+    // (NaN for none).
+    struct Measurement
+    {
+        QByteArray name;
+        int file = 0;
+        bool passed = false; // as judged, at every channel's own limits
+        QVarLengthArray<double, 18> least;
+        QVarLengthArray<double, 18> power;
+    };
+    int channelIndex(QByteArrayView field, qsizetype position);
+    std::vector<qsizetype> inTimeOrder() const;
+    std::vector<qsizetype> latestMeasurements() const;
+    void repeatability(QList<Curve> &curves, const QList<int> &channels) const;
+
+    Limits m_limits;
+    QList<QByteArray> m_channels;
+    QHash<QByteArray, int> m_channelIndex;
+    struct FieldAt
+    {
+        QByteArray field;
+        int index = -1;
+    };
+    QList<FieldAt> m_fieldAt;
+    QList<qint64> m_fileTimes; // RowTime::None until the file's first fiber
+    QList<bool> m_fileTimed;
+    std::vector<Measurement> m_measurements;
+};
