@@ -123,6 +123,7 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
                 fiber.worstRow = int(i);
                 fiber.worstFailures = failures;
                 fiber.worstMargin.reset();
+                fiber.worstLimit.reset();
             }
         } else {
             const double margin = marginOf(power.value, lower.value, limit);
@@ -134,6 +135,8 @@ ThresholdJudge::Fiber ThresholdJudge::AddFiber(const MeasurementRows &rows, qsiz
                 fiber.worstRow = int(i);
                 fiber.worstFailures = failures;
                 fiber.worstMargin = margin;
+                fiber.worstUpper = limit && limit->upper && *limit->upper - power.value < power.value - lower.value;
+                fiber.worstLimit = fiber.worstUpper ? limit->upper : limit ? limit->lower : std::nullopt;
             }
         }
         if (m_keeping == VerdictsOnly)

@@ -101,6 +101,10 @@ public:
         QByteArrayView worstThreshold;
         Failures worstFailures;
         std::optional<double> worstMargin;
+        // The user's limit that margin is taken from, where it is one, and
+        // whether it is the upper one.
+        std::optional<double> worstLimit;
+        bool worstUpper = false;
         // Whether it is marginal; none where the judge has no band.
         std::optional<bool> marginal;
 

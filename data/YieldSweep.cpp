@@ -90,6 +90,7 @@ void YieldSweep::AddFiber(const ThresholdJudge::Fiber &fiber, const MeasurementR
         }
     }
     grow(int(m_channels.size()));
+    measurement.failedAt = failing;
     const int failingChannels = int(std::count(failing.begin(), failing.end(), 1));
     const bool incomplete = fiber.failures & (ThresholdJudge::Incomplete | ThresholdJudge::Misaligned);
     for (int c = 0; c < measurement.least.size(); ++c) {
@@ -188,7 +189,8 @@ void YieldSweep::repeatability(QList<Curve> &curves, const QList<int> &channels)
 {
     const std::vector<qsizetype> order = inTimeOrder();
     QHash<QByteArray, qsizetype> previousOf;
-    std::vector<std::vector<double>> differences(size_t(curves.size()));
+    const size_t count = size_t(m_channels.size());
+    std::vector<std::vector<double>> differences(count);
     for (const qsizetype index : order) {
         const Measurement &now = m_measurements[size_t(index)];
         if (now.name.isEmpty())
@@ -199,25 +201,42 @@ void YieldSweep::repeatability(QList<Curve> &curves, const QList<int> &channels)
             continue;
         }
         const Measurement &before = m_measurements[size_t(*found)];
-        for (qsizetype k = 0; k < channels.size(); ++k) {
-            const int c = channels.at(k);
+        for (int c = 0; c < int(count); ++c) {
             if (c < now.power.size() && c < before.power.size() && !std::isnan(now.power[c])
-                && !std::isnan(before.power[c]))
-                differences[size_t(k)].push_back(now.power[c] - before.power[c]);
+                && !std::isnan(before.power[c]) && !now.failedAt[c] && !before.failedAt[c])
+                differences[size_t(c)].push_back(now.power[c] - before.power[c]);
         }
         *found = index;
     }
-    for (qsizetype k = 0; k < curves.size(); ++k) {
-        const std::vector<double> &d = differences[size_t(k)];
-        Curve &curve = curves[k];
-        curve.retests = qsizetype(d.size());
+    // Each channel's squares about its own mean, and their degrees of
+    // freedom; pooled, the station's.
+    std::vector<double> squares(count, 0);
+    double pooledSquares = 0;
+    qsizetype pooledFreedom = 0;
+    for (size_t c = 0; c < count; ++c) {
+        const std::vector<double> &d = differences[c];
         if (d.size() < 2)
             continue;
         const double mean = std::accumulate(d.begin(), d.end(), 0.0) / double(d.size());
-        double squares = 0;
         for (const double value : d)
-            squares += (value - mean) * (value - mean);
-        const double deviation = std::sqrt(squares / double(d.size() - 1)) / std::sqrt(2.0);
+            squares[c] += (value - mean) * (value - mean);
+        pooledSquares += squares[c];
+        pooledFreedom += qsizetype(d.size()) - 1;
+    }
+    for (qsizetype k = 0; k < curves.size(); ++k) {
+        const size_t c = size_t(channels.at(k));
+        Curve &curve = curves[k];
+        curve.retests = qsizetype(differences[c].size());
+        double variance = 0;
+        if (curve.retests >= LeastRetests) {
+            variance = squares[c] / double(curve.retests - 1);
+        } else if (pooledFreedom > 0) {
+            variance = pooledSquares / double(pooledFreedom);
+            curve.stationRepeatability = true;
+        } else {
+            continue;
+        }
+        const double deviation = std::sqrt(variance) / std::sqrt(2.0);
         if (!std::isfinite(deviation))
             continue;
         curve.repeatability = deviation;

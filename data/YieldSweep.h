@@ -24,9 +24,13 @@
 // c is L or more.
 //
 // Repeatability: for each fiber measured more than once, the differences
-// between its successive measurements' powers at a channel (where both are
-// numbers); its deviation is that of the differences over the square root
-// of 2, for each of the two measurements holds the same error.
+// between its successive measurements' powers at a channel, where both are
+// numbers and the channel passed both times (a channel that failed was
+// likely mended before it was measured again: its change is no error of
+// the station's); its deviation is that of the differences over the square
+// root of 2, for each of the two measurements holds the same error. A
+// channel of fewer than LeastRetests differences of its own takes the
+// station's: the deviation pooled over every channel's differences.
 class YieldSweep
 {
 public:
@@ -51,8 +55,9 @@ public:
         // The greatest limit on the curve at which the yield is the
         // target or more; none where it is less even at the least power.
         std::optional<double> limitForTarget;
-        qsizetype retests = 0; // differences counted
-        std::optional<double> repeatability; // dB; none below two differences
+        qsizetype retests = 0; // differences counted at this channel
+        std::optional<double> repeatability; // dB; none without two differences anywhere
+        bool stationRepeatability = false;   // pooled over the channels: too few here
         std::optional<double> guardband;     // three repeatabilities
         std::optional<double> proposed;      // limitForTarget plus the guardband
     };
@@ -62,6 +67,8 @@ public:
     // percent.
     QList<Curve> Curves(int stepHundredths = 1, double targetPercent = 99,
                         const QByteArray &channel = QByteArray()) const;
+
+    static constexpr qsizetype LeastRetests = 10;
 
     qsizetype Measurements() const { return qsizetype(m_measurements.size()); }
 
@@ -77,6 +84,7 @@ private:
         bool passed = false; // as judged, at every channel's own limits
         QVarLengthArray<double, 18> least;
         QVarLengthArray<double, 18> power;
+        QVarLengthArray<char, 18> failedAt;
     };
     int channelIndex(QByteArrayView field, qsizetype position);
     std::vector<qsizetype> inTimeOrder() const;

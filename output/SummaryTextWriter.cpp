@@ -43,6 +43,8 @@ struct Words
     QByteArray worst = "; " + SummaryWriter::tr("worst channel").toUtf8() + ' ';
     QByteArray power = ": " + SummaryWriter::tr("power").toUtf8() + ' ';
     QByteArray threshold = ", " + SummaryWriter::tr("threshold").toUtf8() + ' ';
+    QByteArray lowerLimit = ", " + SummaryWriter::tr("lower limit").toUtf8() + ' ';
+    QByteArray upperLimit = ", " + SummaryWriter::tr("upper limit").toUtf8() + ' ';
     QByteArray margin = ", " + SummaryWriter::tr("margin").toUtf8() + ' ';
     QByteArray marginal = SummaryWriter::tr("PASS (marginal)").toUtf8();
 };
@@ -127,8 +129,13 @@ private:
         appendField(m_buffer, fiber.worstChannel);
         m_buffer += m_words.power;
         appendField(m_buffer, fiber.worstPower);
-        m_buffer += m_words.threshold;
-        appendField(m_buffer, fiber.worstThreshold);
+        if (fiber.worstLimit) {
+            m_buffer += fiber.worstUpper ? m_words.upperLimit : m_words.lowerLimit;
+            SummaryWriter::AppendPlaces(m_buffer, *fiber.worstLimit, 2);
+        } else {
+            m_buffer += m_words.threshold;
+            appendField(m_buffer, fiber.worstThreshold);
+        }
         m_buffer += m_words.margin;
         if (fiber.worstMargin)
             SummaryTextWriter::AppendMargin(m_buffer, *fiber.worstMargin);

@@ -22,23 +22,29 @@ QByteArray decimal(const std::optional<double> &value)
     return out;
 }
 
+// Whose the repeatability is: the channel's own retests', or the station's.
+QByteArray from(const YieldSweep::Curve &curve)
+{
+    return !curve.repeatability ? QByteArray() : curve.stationRepeatability ? "station" : "channel";
+}
+
 } // namespace
 
 QByteArray Csv(const QList<YieldSweep::Curve> &curves, double targetPercent)
 {
     QByteArray out = "type,channel,limit,yield,passed,fibers,target,limit_for_target,retests,repeatability,"
-                     "guardband,proposed\r\n";
+                     "repeatability_from,guardband,proposed\r\n";
     for (const YieldSweep::Curve &curve : curves) {
         QByteArray channel;
         SummaryCsvWriter::AppendField(channel, curve.channel);
         const QByteArray fibers = QByteArray::number(curve.fibers);
         for (const YieldSweep::Point &point : curve.points) {
             out += "point," + channel + ',' + decimal(point.limit) + ',' + decimal(yieldOf(curve, point.passed)) + ','
-                + QByteArray::number(point.passed) + ',' + fibers + ",,,,,,\r\n";
+                + QByteArray::number(point.passed) + ',' + fibers + ",,,,,,,\r\n";
         }
         out += "channel," + channel + ",,,," + fibers + ',' + decimal(targetPercent) + ','
             + decimal(curve.limitForTarget) + ',' + QByteArray::number(curve.retests) + ','
-            + decimal(curve.repeatability) + ',' + decimal(curve.guardband) + ',' + decimal(curve.proposed) + "\r\n";
+            + decimal(curve.repeatability) + ',' + from(curve) + ',' + decimal(curve.guardband) + ',' + decimal(curve.proposed) + "\r\n";
     }
     return out;
 }
@@ -68,6 +74,10 @@ QByteArray Json(const QList<YieldSweep::Curve> &curves, double targetPercent)
         object.decimal("limit_for_target", curve.limitForTarget);
         object.number("retests", curve.retests);
         object.decimal("repeatability", curve.repeatability);
+        if (curve.repeatability)
+            object.string("repeatability_from", from(curve));
+        else
+            object.value("repeatability_from", "null");
         object.decimal("guardband", curve.guardband);
         object.decimal("proposed", curve.proposed);
     }

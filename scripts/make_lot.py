@@ -7,8 +7,10 @@ Files spread from 06:00 over sixteen hours (200 by default, of 48 fibers),
 named by the station's counter. Channel CH (07 by default) drifts down by
 about 6 dB over the day, so that its margin and Cpk fall and it fails more
 and more towards the evening; every fiber that fails is measured again a
-file or two later (a retest), and nearly always passes then. Same seed,
-same files."""
+file or two later (a retest), and nearly always passes then. A retest
+measures the same fiber again: its channels read as before, give or take
+the station's repeatability (0.21 dB a measurement), but for the drifting
+one, which the repair mends. Same seed, same files."""
 import argparse
 import os
 import random
@@ -16,18 +18,28 @@ import random
 from make_samples import header, line
 
 
-def fiber_rows(rng, name, channel, drift, second):
+REPEATABILITY = 0.21
+
+
+def fiber_rows(rng, noise, name, channel, drift, second, known=None):
+    """The fiber's rows, whether it failed, and its channels' own powers
+    (before the drift); `known` holds them where it was measured before."""
     rows = b""
     base = rng.uniform(-16.0, -10.0)
     failed = False
+    own = []
     for ch in range(1, 19):
         power = base + rng.gauss(0.0, 1.2) - 0.15 * ch
+        if known:
+            power = known[ch - 1]
+        own.append(power)
+        power += noise.gauss(0.0, REPEATABILITY)
         if ch == channel:
             power -= drift + rng.gauss(0.0, 1.5) * (1 + drift / 4)
         failed = failed or power < -30.0
         time = "%02d:%02d:%02d" % (second // 3600 % 24, second // 60 % 60, second % 60)
         rows += line(name, ch, "%.2f" % power, "-30.00", "2018-05-21", time)
-    return rows, failed
+    return rows, failed, own
 
 
 def main():
@@ -39,6 +51,8 @@ def main():
     parser.add_argument("--seed", type=int, default=521)
     args = parser.parse_args()
     rng = random.Random(args.seed)
+    noise = random.Random(args.seed + 1)
+    powers = {}
     os.makedirs(args.outdir, exist_ok=True)
     retests = []
     for index in range(args.files):
@@ -53,8 +67,10 @@ def main():
         data = header("CWDM station 3, shift log %d" % index)
         for number, name in enumerate(names):
             # A retest follows a repair: the drifting channel is mostly mended.
-            rows, failed = fiber_rows(rng, name, args.channel, drift * (0.2 if name in retested else 1.0),
-                                      start + number * interval // args.fibers)
+            rows, failed, own = fiber_rows(rng, noise, name, args.channel,
+                                           drift * (0.2 if name in retested else 1.0),
+                                           start + number * interval // args.fibers, powers.get(name))
+            powers.setdefault(name, own)
             data += rows
             if failed:
                 retests.append(name)
