@@ -68,6 +68,8 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     connect(m_pMainWnd, &CMainFrame::filesDropped, this, &CSDIQVLApp::OpenDocumentFiles);
     connect(m_pMainWnd, &CMainFrame::placeChanged, this, &AppSettings::SetWindowPlace);
     connect(m_pView, &CSDIQVLView::fiberFilterChosen, this, &CSDIQVLApp::SetFiberFilter);
+    connect(m_pView, &CSDIQVLView::limitsApplied, this,
+            [this](const Limits &limits) { SetLimits(limits, QString()); });
     // Every file opened into a tab, however, goes to the top of the list.
     connect(m_manager.get(), &DocumentManager::filesOpened, this, [this](const QStringList &paths) {
         for (const QString &path : paths)

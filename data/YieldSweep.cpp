@@ -113,9 +113,15 @@ std::vector<qsizetype> YieldSweep::inTimeOrder() const
     return order;
 }
 
-// Each fiber's latest measurement, in the order the fibers first came.
+// Each fiber's latest measurement, in the order the fibers first came;
+// counting every fiber, all of them as they came.
 std::vector<qsizetype> YieldSweep::latestMeasurements() const
 {
+    if (m_counting == EveryFiber) {
+        std::vector<qsizetype> all(m_measurements.size());
+        std::iota(all.begin(), all.end(), 0);
+        return all;
+    }
     const std::vector<qsizetype> order = inTimeOrder();
     QHash<QByteArray, qsizetype> latestOf;
     std::vector<qsizetype> latest;
@@ -137,40 +143,63 @@ std::vector<qsizetype> YieldSweep::latestMeasurements() const
     return latest;
 }
 
+bool YieldSweep::matches(int channel, const QByteArray &text) const
+{
+    const QByteArray &shown = m_channels.at(channel);
+    const int number = Limits::ChannelNumber(text);
+    return shown == text || (number != 0 && number == Limits::ChannelNumber(shown));
+}
+
+YieldSweep::Passing YieldSweep::passingOf(int c, const std::vector<qsizetype> &counted) const
+{
+    Passing passing;
+    passing.fibers = qsizetype(counted.size());
+    for (const qsizetype index : counted) {
+        const Measurement &measurement = m_measurements[size_t(index)];
+        const double value = c < measurement.least.size() ? measurement.least[c] : measurement.passed ? kAlways : kNaN;
+        if (std::isinf(value))
+            ++passing.always;
+        else if (!std::isnan(value))
+            passing.least.push_back(value);
+    }
+    std::sort(passing.least.begin(), passing.least.end());
+    return passing;
+}
+
+qsizetype YieldSweep::Passing::At(double limit) const
+{
+    return qsizetype(least.end() - std::lower_bound(least.begin(), least.end(), limit)) + always;
+}
+
+std::optional<YieldSweep::Passing> YieldSweep::PassingOf(const QByteArray &channel) const
+{
+    for (int c = 0; c < m_channels.size(); ++c) {
+        if (matches(c, channel))
+            return passingOf(c, latestMeasurements());
+    }
+    return std::nullopt;
+}
+
 QList<YieldSweep::Curve> YieldSweep::Curves(int stepHundredths, double targetPercent,
                                            const QByteArray &channel) const
 {
     stepHundredths = qMax(1, stepHundredths);
-    const std::vector<qsizetype> latest = latestMeasurements();
+    const std::vector<qsizetype> counted = latestMeasurements();
     QList<Curve> curves;
     QList<int> indexes;
     for (int c = 0; c < m_channels.size(); ++c) {
-        if (!channel.isEmpty() && m_channels.at(c) != channel
-            && (Limits::ChannelNumber(channel) == 0
-                || Limits::ChannelNumber(channel) != Limits::ChannelNumber(m_channels.at(c))))
+        if (!channel.isEmpty() && !matches(c, channel))
             continue;
+        const Passing passing = passingOf(c, counted);
         Curve curve;
         curve.channel = m_channels.at(c);
-        curve.fibers = qsizetype(latest.size());
-        std::vector<double> least;
-        qsizetype always = 0;
-        for (const qsizetype index : latest) {
-            const Measurement &measurement = m_measurements[size_t(index)];
-            const double value = c < measurement.least.size() ? measurement.least[c]
-                                                               : measurement.passed ? kAlways : kNaN;
-            if (std::isinf(value))
-                ++always;
-            else if (!std::isnan(value))
-                least.push_back(value);
-        }
-        std::sort(least.begin(), least.end());
-        if (!least.empty()) {
-            const qint64 from = qint64(std::floor(least.front() * 100 + 1e-6));
-            const qint64 to = qint64(std::ceil(least.back() * 100 - 1e-6));
+        curve.fibers = passing.fibers;
+        if (!passing.least.empty()) {
+            const qint64 from = qint64(std::floor(passing.least.front() * 100 + 1e-6));
+            const qint64 to = qint64(std::ceil(passing.least.back() * 100 - 1e-6));
             for (qint64 key = from;; key += stepHundredths) {
                 const double limit = double(key) / 100;
-                const qsizetype passed =
-                    qsizetype(least.end() - std::lower_bound(least.begin(), least.end(), limit)) + always;
+                const qsizetype passed = passing.At(limit);
                 curve.points.append({limit, passed});
                 if (double(passed) * 100 >= targetPercent * double(curve.fibers))
                     curve.limitForTarget = limit;

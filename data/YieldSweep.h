@@ -34,7 +34,13 @@
 class YieldSweep
 {
 public:
-    explicit YieldSweep(const JudgeInputs &inputs = {}) : m_limits(inputs.limits) {}
+    // How a fiber measured again counts: by its latest measurement, or
+    // every measurement on its own (as one file's summary counts them).
+    enum Counting { LatestOfEach, EveryFiber };
+    explicit YieldSweep(const JudgeInputs &inputs = {}, Counting counting = LatestOfEach)
+        : m_limits(inputs.limits), m_counting(counting)
+    {
+    }
 
     // A new file begins; its time is its first row's (see RowTime).
     void BeginFile();
@@ -72,6 +78,20 @@ public:
 
     qsizetype Measurements() const { return qsizetype(m_measurements.size()); }
 
+    // The fibers of one channel as its lower limit moves: how many there
+    // are, how many pass at any limit, and the least powers of those that
+    // pass or fail by the limit alone, rising.
+    struct Passing
+    {
+        qsizetype fibers = 0;
+        qsizetype always = 0;
+        std::vector<double> least;
+        // Those that pass at the lower limit `limit`.
+        qsizetype At(double limit) const;
+    };
+    // None where no channel shows as `channel` (or has its number).
+    std::optional<Passing> PassingOf(const QByteArray &channel) const;
+
 private:
     // A fiber's one measurement: for each channel, its least power where
     // nothing but that channel's lower limit could fail it (NaN where
@@ -91,7 +111,11 @@ private:
     std::vector<qsizetype> latestMeasurements() const;
     void repeatability(QList<Curve> &curves, const QList<int> &channels) const;
 
+    Passing passingOf(int channel, const std::vector<qsizetype> &counted) const;
+    bool matches(int channel, const QByteArray &text) const;
+
     Limits m_limits;
+    Counting m_counting;
     QList<QByteArray> m_channels;
     QHash<QByteArray, int> m_channelIndex;
     struct FieldAt

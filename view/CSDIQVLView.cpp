@@ -45,6 +45,9 @@ CSDIQVLView::CSDIQVLView(DocumentManager *manager, QWidget *parent)
     connect(m_comboFiber, &FiberComboBox::editChange, this, &CSDIQVLView::OnEditchangeComboFiber);
     connect(m_comboFiber, &FiberComboBox::filterChosen, this, &CSDIQVLView::fiberFilterChosen);
     connect(m_windows, &PopulationWindows::fiberChosen, this, &CSDIQVLView::showBlock);
+    // A what-if judges the file shown by it; what is applied is the app's.
+    connect(m_windows, &PopulationWindows::limitsTried, m_manager, &DocumentManager::SetLimits);
+    connect(m_windows, &PopulationWindows::limitsApplied, this, &CSDIQVLView::limitsApplied);
     connect(m_listChannels, &ChannelList::mouseClicked, this, &CSDIQVLView::OnClickListChannels);
     connect(m_listChannels, &ChannelList::keyMoved, this, &CSDIQVLView::OnKeydownListChannels);
     connect(m_manager, &DocumentManager::currentTabChanged, this, &CSDIQVLView::showTabKind);

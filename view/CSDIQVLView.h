@@ -116,6 +116,8 @@ signals:
     void fiberFilterChosen(FiberFilterModel::Verdicts verdicts);
     // The form has taken its size: the window around it fits itself to it.
     void formSized(const QSize &size);
+    // The distributions' what-if applied: the limits of the file's folder.
+    void limitsApplied(const Limits &limits);
 
 protected:
     void paintEvent(QPaintEvent *) override

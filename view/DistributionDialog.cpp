@@ -5,7 +5,12 @@
 #include "view/DistributionView.h"
 #include "view/ImageFiles.h"
 
+#include "output/Wording.h"
+
 #include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QTimer>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -14,7 +19,10 @@
 #include <QVBoxLayout>
 
 DistributionDialog::DistributionDialog(const ResultDocument &document, FileDialogs &dialogs, QWidget *parent)
-    : QDialog(parent), m_document(document), m_dialogs(dialogs), m_view(new DistributionView(this))
+    : QDialog(parent), m_document(document), m_dialogs(dialogs), m_view(new DistributionView(this)),
+      m_lower(new QDoubleSpinBox(this)), m_whatIfText(new QLabel(this)),
+      m_apply(new QPushButton(tr("&Apply to Limits"), this)), m_reset(new QPushButton(tr("&Reset"), this)),
+      m_judgeSoon(new QTimer(this))
 {
     setObjectName(QStringLiteral("distributions"));
     setSizeGripEnabled(true);
@@ -36,11 +44,59 @@ DistributionDialog::DistributionDialog(const ResultDocument &document, FileDialo
     common->setObjectName(QStringLiteral("commonAxis"));
     common->setToolTip(tr("All channels on one scale of dBm"));
     connect(common, &QCheckBox::toggled, m_view, &DistributionView::SetCommonAxis);
+    // What if: the marked channel's lower limit.
+    m_lower->setObjectName(QStringLiteral("whatIfLower"));
+    m_lower->setRange(-1e6, 1e6);
+    m_lower->setDecimals(2);
+    m_lower->setSingleStep(0.1);
+    m_lower->setSuffix(tr(" dBm"));
+    m_lower->setKeyboardTracking(false);
+    m_lower->setAccessibleName(tr("What-if lower limit of the marked channel"));
+    m_lower->setToolTip(tr("Try a lower limit for the marked channel; or drag its limit line"));
+    m_whatIfText->setObjectName(QStringLiteral("whatIfText"));
+    m_apply->setObjectName(QStringLiteral("applyWhatIf"));
+    m_reset->setObjectName(QStringLiteral("resetWhatIf"));
+    for (QPushButton *button : {m_apply, m_reset})
+        button->setAutoDefault(false);
+    m_judgeSoon->setSingleShot(true);
+    m_judgeSoon->setInterval(150);
+    connect(m_judgeSoon, &QTimer::timeout, this, [this] {
+        if (TryingWhatIf())
+            emit limitsTried(whatIfLimits());
+    });
+    connect(m_lower, &QDoubleSpinBox::valueChanged, this, [this](double value) {
+        if (m_view->Current() >= 0)
+            tryAt(m_view->Current(), value, true);
+    });
+    connect(m_view, &DistributionView::limitDragged, this,
+            [this](int index, double lower, bool done) { tryAt(index, lower, done); });
+    connect(m_apply, &QPushButton::clicked, this, [this] {
+        Limits limits = whatIfLimits();
+        limits.SetName(tr("unsaved limits"));
+        endWhatIf();
+        emit limitsApplied(limits);
+    });
+    connect(m_reset, &QPushButton::clicked, this, [this] {
+        const Limits before = m_before;
+        endWhatIf();
+        emit limitsTried(before);
+    });
+    auto *whatIf = new QHBoxLayout;
+    whatIf->setContentsMargins(6, 0, 6, 0);
+    auto *lowerLabel = new QLabel(tr("&What if the lower limit were"), this);
+    lowerLabel->setBuddy(m_lower);
+    whatIf->addWidget(lowerLabel);
+    whatIf->addWidget(m_lower);
+    whatIf->addWidget(m_whatIfText, 1);
+    whatIf->addWidget(m_apply);
+    whatIf->addWidget(m_reset);
+    layout->addLayout(whatIf);
     auto *row = new QHBoxLayout;
     row->setContentsMargins(6, 0, 6, 0);
     row->addWidget(common);
     row->addWidget(buttons);
     layout->addLayout(row);
+    connect(m_view, &DistributionView::currentChanged, this, &DistributionDialog::currentChanged);
     // Most of the screen: the histograms want room.
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     const QSize room = screen ? screen->availableGeometry().size() : QSize(1280, 800);
@@ -48,9 +104,15 @@ DistributionDialog::DistributionDialog(const ResultDocument &document, FileDialo
     m_view->setFocus();
 
     connect(&document, &ResultDocument::changed, this, [this](ResultDocument::Changes what) {
+        if (what & (ResultDocument::NewFile | ResultDocument::NewVersion)) {
+            m_sweep.reset();
+            if (what & ResultDocument::NewFile)
+                endWhatIf();
+        }
         if (what & (ResultDocument::NewFile | ResultDocument::NewVersion | ResultDocument::Verdicts))
             refresh(what & ResultDocument::NewFile);
     });
+    endWhatIf();
     refresh(true);
 }
 
@@ -73,7 +135,8 @@ void DistributionDialog::showWorstFiber(int channel)
     const DistributionChart *chart = m_view->Chart();
     if (!chart || channel < 0 || channel >= chart->ChannelCount())
         return;
-    const qsizetype block = LoadedFile::WorstFiber(m_document.Rows(), chart->Channel(channel).channel);
+    const qsizetype block =
+        LoadedFile::WorstFiber(m_document.Rows(), chart->Channel(channel).channel, m_document.LimitsInUse());
     if (block >= 0)
         emit fiberChosen(block);
 }
@@ -87,4 +150,110 @@ void DistributionDialog::SaveImage()
     ImageFiles::Save(
         m_dialogs, this, [this](QPainter &painter, const QRectF &area) { m_view->DrawChart(painter, area); },
         m_view->size(), m_view->devicePixelRatioF(), m_document.Name(), suggested);
+}
+
+// The spin box shows the marked channel's limit: the one tried, or the one
+// its fibers are judged by.
+void DistributionDialog::currentChanged()
+{
+    const DistributionChart *chart = m_view->Chart();
+    const int index = m_view->Current();
+    const std::optional<double> lower =
+        index == m_whatIfIndex ? std::optional<double>(m_whatIf)
+        : chart && index >= 0  ? ChannelHistogram::LowerLine(chart->Channel(index))
+                               : std::nullopt;
+    const QSignalBlocker quiet(m_lower);
+    m_lower->setEnabled(lower.has_value() && Limits::ChannelNumber(chart->Channel(index).channel) != 0);
+    if (lower)
+        m_lower->setValue(*lower);
+}
+
+void DistributionDialog::TryLower(double lower)
+{
+    if (m_view->Current() >= 0)
+        tryAt(m_view->Current(), lower, true);
+}
+
+// At once the count of the fibers that would pass; the fibers judged by it
+// when the limit rests (now, or once the drag has paused).
+void DistributionDialog::tryAt(int index, double lower, bool now)
+{
+    const DistributionChart *chart = m_view->Chart();
+    if (!chart || index < 0 || index >= chart->ChannelCount()
+        || Limits::ChannelNumber(chart->Channel(index).channel) == 0)
+        return;
+    if (!TryingWhatIf())
+        m_before = m_document.LimitsInUse();
+    m_whatIfIndex = index;
+    m_whatIf = lower;
+    m_view->SetWhatIf(index, lower);
+    if (m_view->Current() != index)
+        m_view->SetCurrent(index);
+    {
+        const QSignalBlocker quiet(m_lower);
+        m_lower->setValue(lower);
+    }
+    showWhatIf();
+    if (now) {
+        m_judgeSoon->stop();
+        emit limitsTried(whatIfLimits());
+    } else if (!m_judgeSoon->isActive()) {
+        m_judgeSoon->start();
+    }
+}
+
+// The limits before, the channel tried at its new lower limit.
+Limits DistributionDialog::whatIfLimits() const
+{
+    Limits limits = m_before;
+    const int channel = Limits::ChannelNumber(m_view->Chart()->Channel(m_whatIfIndex).channel);
+    const ChannelLimit *before = m_before.OfNumber(channel);
+    ChannelLimit limit = before ? *before : ChannelLimit();
+    limit.lower = m_whatIf;
+    if (limit.upper && *limit.upper < m_whatIf)
+        limit.upper.reset(); // a lower limit above the upper: the upper gives way
+    limits.Set(channel, limit);
+    limits.SetName(tr("what if"));
+    return limits;
+}
+
+QString DistributionDialog::WhatIfText() const
+{
+    return m_whatIfText->text();
+}
+
+void DistributionDialog::showWhatIf()
+{
+    if (!TryingWhatIf()) {
+        m_whatIfText->clear();
+        return;
+    }
+    if (!m_sweep) {
+        m_sweep.emplace(JudgeInputs{m_document.WarnMargin(), m_before}, YieldSweep::EveryFiber);
+        JudgePipeline pipeline(JudgeInputs{m_document.WarnMargin(), m_before}, ThresholdJudge::VerdictsOnly);
+        pipeline.JudgeRows(m_document.Rows(), [this](qsizetype, const ThresholdJudge::Fiber &fiber,
+                                                     const MeasurementRows &rows, qsizetype first) {
+            m_sweep->AddFiber(fiber, rows, first);
+            return true;
+        });
+    }
+    const QByteArray channel = m_view->Chart()->Channel(m_whatIfIndex).channel;
+    const std::optional<YieldSweep::Passing> passing = m_sweep->PassingOf(channel);
+    const qsizetype fibers = passing ? passing->fibers : 0;
+    const qsizetype passed = passing ? passing->At(m_whatIf) : 0;
+    m_whatIfText->setText(tr("What if %1 from %2 dBm: %3")
+                              .arg(QString::fromUtf8(channel), QString::number(m_whatIf, 'f', 2),
+                                   Wording::YieldLine(fibers, fibers - passed, std::nullopt)));
+    m_apply->setEnabled(true);
+    m_reset->setEnabled(true);
+}
+
+void DistributionDialog::endWhatIf()
+{
+    m_judgeSoon->stop();
+    m_whatIfIndex = -1;
+    m_view->SetWhatIf(-1, std::nullopt);
+    m_whatIfText->clear();
+    m_apply->setEnabled(false);
+    m_reset->setEnabled(false);
 }

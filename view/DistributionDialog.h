@@ -1,8 +1,17 @@
 #pragma once
 
+#include "data/Limits.h"
+#include "data/YieldSweep.h"
+
 #include <QDialog>
 
+#include <optional>
+
 class DistributionView;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QTimer;
 class FileDialogs;
 class ResultDocument;
 
@@ -13,6 +22,13 @@ class ResultDocument;
 // they come and the warning margin they were judged with. Enter on a
 // histogram shows that channel's worst fiber in the window; Save Image
 // writes the chart as PNG (at the screen's pixel ratio), SVG or PDF.
+//
+// What if: the marked channel's lower limit dragged on its histogram or
+// typed is tried at once (the fibers passing at it, counted from each
+// fiber's least power there), and the fibers are judged by it soon after
+// (limitsTried), so that the window, the status bar and the fiber box all
+// say what they would, under the name "what if", until Apply makes it the
+// limits (limitsApplied) or Reset goes back to the limits before.
 class DistributionDialog : public QDialog
 {
     Q_OBJECT
@@ -23,14 +39,36 @@ public:
     // Save Image: the chart as it is shown, at the size it is shown.
     void SaveImage();
 
+    // The lower limit tried for the marked channel; none: no what-if.
+    void TryLower(double lower);
+    bool TryingWhatIf() const { return m_whatIfIndex >= 0; }
+    QString WhatIfText() const;
+
 signals:
     void fiberChosen(qsizetype block);
+    // The limits to judge the fibers by: a what-if's, or the ones before.
+    void limitsTried(const Limits &limits);
+    void limitsApplied(const Limits &limits);
 
 private:
     void refresh(bool newFile);
     void showWorstFiber(int channel);
+    void currentChanged();
+    void tryAt(int index, double lower, bool now);
+    Limits whatIfLimits() const;
+    void endWhatIf();
+    void showWhatIf();
 
     const ResultDocument &m_document;
     FileDialogs &m_dialogs;
     DistributionView *m_view;
+    QDoubleSpinBox *m_lower;
+    QLabel *m_whatIfText;
+    QPushButton *m_apply;
+    QPushButton *m_reset;
+    QTimer *m_judgeSoon;
+    std::optional<YieldSweep> m_sweep; // of the file shown, made when first tried
+    Limits m_before;                   // the limits before the what-if
+    int m_whatIfIndex = -1;
+    double m_whatIf = 0;
 };

@@ -12,6 +12,7 @@
 #include <QToolTip>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -74,6 +75,7 @@ void DistributionView::SetCurrent(int index)
     m_current = index;
     describeCurrent();
     update();
+    emit currentChanged(index);
 }
 
 // What a screen reader says of the histogram marked.
@@ -117,6 +119,14 @@ void DistributionView::paintEvent(QPaintEvent *)
         DrawChart(chart, QRectF(rect()));
     }
     painter.drawPixmap(0, 0, m_drawn);
+    // The limit tried, over the chart: dashed, in the highlight's colour.
+    if (const std::optional<double> x = m_whatIf ? LimitX(m_whatIfIndex) : std::nullopt) {
+        const QRectF plot = plotAxis(m_whatIfIndex)->plot;
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+        painter.drawLine(QPointF(std::round(*x), plot.top()), QPointF(std::round(*x), plot.bottom()));
+        painter.drawText(QRectF(*x + 3, plot.top(), plot.right() - *x, plot.height()),
+                         int(Qt::AlignLeft | Qt::AlignTop), tr("what if"));
+    }
     if (m_current < 0)
         return;
     const QRectF panel = layout().panels.value(m_current);
@@ -125,6 +135,48 @@ void DistributionView::paintEvent(QPaintEvent *)
     painter.setPen(frame);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(panel.adjusted(1, 1, -1, -1));
+}
+
+void DistributionView::SetWhatIf(int index, std::optional<double> lower)
+{
+    m_whatIfIndex = lower ? index : -1;
+    m_whatIf = lower;
+    update();
+}
+
+std::optional<DistributionView::PlotAxis> DistributionView::plotAxis(int index) const
+{
+    if (!m_chart || index < 0 || index >= m_chart->ChannelCount())
+        return std::nullopt;
+    const DistributionChart::Layout parts = layout();
+    QFont font = this->font();
+    font.setPixelSize(parts.fontPixels);
+    const QRectF plot = DistributionChart::PlotArea(parts.panels.at(index), QFontMetricsF(font, this));
+    const DistributionChart::Axis axis = m_chart->HistogramOf(index, DistributionChart::BinsFor(plot.width())).axis;
+    if (axis.bins == 0 || plot.width() < 1)
+        return std::nullopt;
+    return PlotAxis{plot, axis.start, axis.end()};
+}
+
+std::optional<double> DistributionView::LimitX(int index) const
+{
+    const std::optional<PlotAxis> axis = plotAxis(index);
+    if (!axis)
+        return std::nullopt;
+    const std::optional<double> limit =
+        index == m_whatIfIndex ? m_whatIf : ChannelHistogram::LowerLine(m_chart->Channel(index));
+    if (!limit || *limit < axis->start || *limit > axis->end)
+        return std::nullopt;
+    return axis->plot.left() + (*limit - axis->start) / (axis->end - axis->start) * axis->plot.width();
+}
+
+std::optional<double> DistributionView::ValueAt(int index, double x) const
+{
+    const std::optional<PlotAxis> axis = plotAxis(index);
+    if (!axis)
+        return std::nullopt;
+    const double share = qBound(0.0, (x - axis->plot.left()) / axis->plot.width(), 1.0);
+    return std::round((axis->start + share * (axis->end - axis->start)) * 100) / 100;
 }
 
 int DistributionView::panelAt(const QPointF &at) const
@@ -234,11 +286,38 @@ void DistributionView::keyPressEvent(QKeyEvent *event)
     SetCurrent(to);
 }
 
+// A press on or near a histogram's limit line takes hold of it.
 void DistributionView::mousePressEvent(QMouseEvent *event)
 {
-    if (const int index = panelAt(event->position()); index >= 0)
+    if (const int index = panelAt(event->position()); index >= 0) {
         SetCurrent(index);
+        const std::optional<double> x = LimitX(index);
+        if (event->button() == Qt::LeftButton && x && std::fabs(event->position().x() - *x) <= 5)
+            m_dragging = index;
+    }
     QWidget::mousePressEvent(event);
+}
+
+void DistributionView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragging >= 0) {
+        if (const std::optional<double> value = ValueAt(m_dragging, event->position().x())) {
+            SetWhatIf(m_dragging, value);
+            emit limitDragged(m_dragging, *value, false);
+        }
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void DistributionView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_dragging >= 0) {
+        const int index = std::exchange(m_dragging, -1);
+        const std::optional<double> value = ValueAt(index, event->position().x());
+        if (value && m_whatIfIndex == index) // moved, not only pressed
+            emit limitDragged(index, *value, true);
+    }
+    QWidget::mouseReleaseEvent(event);
 }
 
 void DistributionView::mouseDoubleClickEvent(QMouseEvent *event)

@@ -45,9 +45,22 @@ public:
     // dB and how many values it counts (of them failing); empty elsewhere.
     QString TipAt(const QPointF &at) const;
 
+    // A lower limit tried for the histogram `index`: drawn over the chart
+    // as it stands (the chart itself follows once the fibers are judged by
+    // it); none ends it.
+    void SetWhatIf(int index, std::optional<double> lower);
+    // Where the limit line of histogram `index` stands, in the widget; none
+    // where it stands off the plot, or there is none.
+    std::optional<double> LimitX(int index) const;
+    // The value under `x` on histogram `index`'s axis, to 0.01 dB.
+    std::optional<double> ValueAt(int index, double x) const;
+
     QSize sizeHint() const override { return QSize(960, 600); }
 
 signals:
+    void currentChanged(int index);
+    // A histogram's lower limit dragged to `lower`; `done` once let go.
+    void limitDragged(int index, double lower, bool done);
     // Enter on the histogram of channel `index`, or a double click on it.
     void channelChosen(int index);
     void saveRequested();
@@ -58,6 +71,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -67,10 +82,20 @@ private:
     int neighbour(int key) const;
     void describeCurrent();
     DistributionChart::Colours colours() const;
+    struct PlotAxis
+    {
+        QRectF plot;
+        double start = 0;
+        double end = 0;
+    };
+    std::optional<PlotAxis> plotAxis(int index) const;
 
     std::optional<DistributionChart> m_chart;
     QString m_message;
     int m_current = -1;
     bool m_commonAxis = false;
     QPixmap m_drawn; // the chart at the widget's size and pixel ratio; null: to draw
+    int m_whatIfIndex = -1;
+    std::optional<double> m_whatIf;
+    int m_dragging = -1; // the histogram whose limit is being dragged
 };

@@ -33,6 +33,8 @@ void PopulationWindows::ShowDistributions(FileDialogs &dialogs)
     if (!m_distributions) {
         m_distributions = new DistributionDialog(m_document, dialogs, m_parent);
         connect(m_distributions, &DistributionDialog::fiberChosen, this, &PopulationWindows::fiberChosen);
+        connect(m_distributions, &DistributionDialog::limitsTried, this, &PopulationWindows::limitsTried);
+        connect(m_distributions, &DistributionDialog::limitsApplied, this, &PopulationWindows::limitsApplied);
     }
     raise(m_distributions);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Limits.h"
+
 #include <QObject>
 
 class DistributionDialog;
@@ -25,6 +27,9 @@ public:
 
 signals:
     void fiberChosen(qsizetype block);
+    // From the distributions' what-if (see DistributionDialog).
+    void limitsTried(const Limits &limits);
+    void limitsApplied(const Limits &limits);
 
 private:
     const ResultDocument &m_document;

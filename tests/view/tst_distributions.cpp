@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -64,6 +66,7 @@ private slots:
     void saveImageWritesAsEveryOutput_data();
     void saveImageWritesAsEveryOutput();
     void chartMenuSavesTheFibersBars();
+    void whatIfFollowsEverywhere();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -266,6 +269,51 @@ void TestDistributions::chartMenuSavesTheFibersBars()
     for (int x = 0; x < image.width(); ++x)
         red += isRed(image, x, image.height() / 2) ? 1 : 0;
     QVERIFY(red >= 18 * 20); // across every bar
+}
+
+// Channel 03 tried at -29.00 (typed): WORST passes there, so 3 of 4 pass,
+// told at once and then by every figure the window judges, the fiber box's
+// mark too; dragged to -23.50, F2 fails as well; Reset goes back to the
+// rows' thresholds, Apply hands the limits on.
+void TestDistributions::whatIfFollowsEverywhere()
+{
+    open(write(QStringLiteral("a.fib"), fileA()));
+    m_view->OnViewDistributions();
+    QTRY_VERIFY(chart()->HasChart());
+    auto *window = m_view->findChild<DistributionDialog *>(QStringLiteral("distributions"));
+    window->resize(1200, 800);
+    QTRY_VERIFY(chart()->LimitX(2));
+    const auto text = [window] { return window->findChild<QLabel *>(QStringLiteral("whatIfText"))->text(); };
+    chart()->SetCurrent(2);
+    window->findChild<QDoubleSpinBox *>(QStringLiteral("whatIfLower"))->setValue(-29);
+    QCOMPARE(text(), QStringLiteral("What if 03 from -29.00 dBm: 3 of 4 fibers pass (75.0 %)"));
+    QTRY_COMPARE(heading(), QStringLiteral("a.fib: 3 of 4 fibers pass (75.0 %), limits: what if"));
+    QCOMPARE(m_view->Manager().Document().MarkOf(2), ResultDocument::Mark::Passes);
+
+    const QRectF panel = chart()->Chart()->LayoutFor(QRectF(chart()->rect())).panels.at(2);
+    const QPoint from(qRound(*chart()->LimitX(2)), qRound(panel.center().y()));
+    int to = from.x();
+    while (chart()->ValueAt(2, to).value_or(0) < -23.5 && to < chart()->width())
+        ++to;
+    QCOMPARE(*chart()->ValueAt(2, to), -23.5);
+    QTest::mousePress(chart(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(chart(), QPoint(to, from.y()));
+    QCOMPARE(text(), QStringLiteral("What if 03 from -23.50 dBm: 1 of 4 fibers pass (25.0 %)"));
+    QTest::mouseRelease(chart(), Qt::LeftButton, {}, QPoint(to, from.y()));
+    QTRY_COMPARE(heading(), QStringLiteral("a.fib: 1 of 4 fibers pass (25.0 %), limits: what if"));
+    QCOMPARE(m_view->Manager().Document().MarkOf(1), ResultDocument::Mark::Fails);
+
+    window->findChild<QPushButton *>(QStringLiteral("resetWhatIf"))->click();
+    QTRY_COMPARE(heading(), QStringLiteral("a.fib: 2 of 4 fibers pass (50.0 %)"));
+    QVERIFY(m_view->Manager().Document().LimitsInUse().IsEmpty());
+
+    QSignalSpy applied(m_view, &CSDIQVLView::limitsApplied);
+    window->TryLower(-29);
+    window->findChild<QPushButton *>(QStringLiteral("applyWhatIf"))->click();
+    QCOMPARE(applied.count(), 1);
+    const Limits limits = applied.at(0).at(0).value<Limits>();
+    QCOMPARE(limits.Name(), QStringLiteral("unsaved limits"));
+    QCOMPARE(limits.OfNumber(3)->lower, std::optional<double>(-29));
 }
 
 QTEST_MAIN(TestDistributions)
