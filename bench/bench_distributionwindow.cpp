@@ -2,7 +2,10 @@
 // are painted, the window made anew (the first time) and shown again (the
 // later times), with the verdicts already in; and a resize of the window
 // until the chart is painted at the new size, alternating between two
-// sizes. Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+// sizes; a channel's lower limit dragged (what if): each step until the
+// chart is painted with the count it gives, and once let go, until the
+// fibers judged by it are shown. Runs offscreen unless QT_QPA_PLATFORM says
+// otherwise.
 //
 //   build/bench/quenvale_bench_distributionwindow [rows...]   (default 1000008)
 
@@ -101,12 +104,39 @@ int main(int argc, char *argv[])
                 window->View()->repaint();
             }));
         }
+        DistributionView *chart = window->View();
+        chart->SetCurrent(6);
+        const double firstTry = millisecondsOf([&] {
+            window->TryLower(-30);
+            chart->repaint();
+        });
+        QList<double> drags;
+        for (int step = 0; step < 41; ++step) {
+            drags.append(millisecondsOf([&] {
+                emit chart->limitDragged(6, -30 + 0.05 * step, false);
+                chart->repaint();
+            }));
+        }
+        const double judged = millisecondsOf([&] {
+            emit chart->limitDragged(6, -28, true);
+            const auto judgedBy = [&view] {
+                const ChannelLimit *limit = view.Document().Judge().LimitsOf().OfNumber(7);
+                return limit && limit->lower == -28.0;
+            };
+            while (!judgedBy())
+                if (!changed.wait(60000))
+                    qFatal("no verdicts came");
+            QApplication::processEvents();
+            chart->repaint();
+        });
         std::printf("%8lld rows, %lld fibers: Ctrl+D until the histograms are painted: first %.1f ms, "
                     "again %.1f ms (median of %lld); a resize until painted %.1f ms (median of %lld, "
-                    "slowest %.1f)\n",
+                    "slowest %.1f); what if: first %.1f ms, a drag step until painted %.2f ms (median of "
+                    "%lld, slowest %.2f), let go until judged and painted %.1f ms\n",
                     (long long)rows, (long long)view.Document().FiberCount(), first, median(shows),
                     (long long)shows.size(), median(resizes), (long long)resizes.size(),
-                    *std::max_element(resizes.begin(), resizes.end()));
+                    *std::max_element(resizes.begin(), resizes.end()), firstTry, median(drags),
+                    (long long)drags.size(), *std::max_element(drags.begin(), drags.end()), judged);
         std::fflush(stdout);
     }
     return 0;

@@ -4,6 +4,7 @@
 #include "document/ResultDocument.h"
 #include "view/DistributionView.h"
 #include "view/ImageFiles.h"
+#include "view/SweepView.h"
 
 #include "output/Wording.h"
 
@@ -22,7 +23,7 @@ DistributionDialog::DistributionDialog(const ResultDocument &document, FileDialo
     : QDialog(parent), m_document(document), m_dialogs(dialogs), m_view(new DistributionView(this)),
       m_lower(new QDoubleSpinBox(this)), m_whatIfText(new QLabel(this)),
       m_apply(new QPushButton(tr("&Apply to Limits"), this)), m_reset(new QPushButton(tr("&Reset"), this)),
-      m_judgeSoon(new QTimer(this))
+      m_judgeSoon(new QTimer(this)), m_curve(new SweepView(this))
 {
     setObjectName(QStringLiteral("distributions"));
     setSizeGripEnabled(true);
@@ -91,9 +92,19 @@ DistributionDialog::DistributionDialog(const ResultDocument &document, FileDialo
     whatIf->addWidget(m_apply);
     whatIf->addWidget(m_reset);
     layout->addLayout(whatIf);
+    m_curve->hide();
+    layout->addWidget(m_curve);
+    auto *showCurve = new QCheckBox(tr("Yield c&urve"), this);
+    showCurve->setObjectName(QStringLiteral("showYieldCurve"));
+    showCurve->setToolTip(tr("The marked channel's yield against its lower limit"));
+    connect(showCurve, &QCheckBox::toggled, this, [this](bool on) {
+        m_curve->setVisible(on);
+        DistributionDialog::showCurve();
+    });
     auto *row = new QHBoxLayout;
     row->setContentsMargins(6, 0, 6, 0);
     row->addWidget(common);
+    row->addWidget(showCurve);
     row->addWidget(buttons);
     layout->addLayout(row);
     connect(m_view, &DistributionView::currentChanged, this, &DistributionDialog::currentChanged);
@@ -166,6 +177,7 @@ void DistributionDialog::currentChanged()
     m_lower->setEnabled(lower.has_value() && Limits::ChannelNumber(chart->Channel(index).channel) != 0);
     if (lower)
         m_lower->setValue(*lower);
+    showCurve();
 }
 
 void DistributionDialog::TryLower(double lower)
@@ -228,15 +240,7 @@ void DistributionDialog::showWhatIf()
         m_whatIfText->clear();
         return;
     }
-    if (!m_sweep) {
-        m_sweep.emplace(JudgeInputs{m_document.WarnMargin(), m_before}, YieldSweep::EveryFiber);
-        JudgePipeline pipeline(JudgeInputs{m_document.WarnMargin(), m_before}, ThresholdJudge::VerdictsOnly);
-        pipeline.JudgeRows(m_document.Rows(), [this](qsizetype, const ThresholdJudge::Fiber &fiber,
-                                                     const MeasurementRows &rows, qsizetype first) {
-            m_sweep->AddFiber(fiber, rows, first);
-            return true;
-        });
-    }
+    ensureSweep();
     const QByteArray channel = m_view->Chart()->Channel(m_whatIfIndex).channel;
     const std::optional<YieldSweep::Passing> passing = m_sweep->PassingOf(channel);
     const qsizetype fibers = passing ? passing->fibers : 0;
@@ -246,6 +250,43 @@ void DistributionDialog::showWhatIf()
                                    Wording::YieldLine(fibers, fibers - passed, std::nullopt)));
     m_apply->setEnabled(true);
     m_reset->setEnabled(true);
+    showCurve();
+}
+
+// Every fiber of the file on its own, judged by the limits before any
+// what-if: a channel's own lower limit moves along the curve.
+void DistributionDialog::ensureSweep()
+{
+    if (m_sweep)
+        return;
+    const Limits &limits = TryingWhatIf() ? m_before : m_document.LimitsInUse();
+    m_sweep.emplace(JudgeInputs{m_document.WarnMargin(), limits}, YieldSweep::EveryFiber);
+    JudgePipeline pipeline(JudgeInputs{m_document.WarnMargin(), limits}, ThresholdJudge::VerdictsOnly);
+    pipeline.JudgeRows(m_document.Rows(), [this](qsizetype, const ThresholdJudge::Fiber &fiber,
+                                                 const MeasurementRows &rows, qsizetype first) {
+        m_sweep->AddFiber(fiber, rows, first);
+        return true;
+    });
+}
+
+void DistributionDialog::showCurve()
+{
+    const DistributionChart *chart = m_view->Chart();
+    const int index = m_view->Current();
+    if (!m_curve->isVisible() || !chart || index < 0 || index >= chart->ChannelCount()) {
+        m_curve->SetChart(std::nullopt);
+        return;
+    }
+    ensureSweep();
+    const QByteArray channel = chart->Channel(index).channel;
+    const QList<YieldSweep::Curve> curves = m_sweep->Curves(1, 99, channel);
+    if (curves.isEmpty()) {
+        m_curve->SetChart(std::nullopt);
+        return;
+    }
+    const std::optional<double> inUse =
+        index == m_whatIfIndex ? std::optional<double>(m_whatIf) : ChannelHistogram::LowerLine(chart->Channel(index));
+    m_curve->SetChart(SweepChart(curves.first(), 99, inUse));
 }
 
 void DistributionDialog::endWhatIf()

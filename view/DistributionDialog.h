@@ -12,6 +12,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QTimer;
+class SweepView;
 class FileDialogs;
 class ResultDocument;
 
@@ -28,7 +29,9 @@ class ResultDocument;
 // fiber's least power there), and the fibers are judged by it soon after
 // (limitsTried), so that the window, the status bar and the fiber box all
 // say what they would, under the name "what if", until Apply makes it the
-// limits (limitsApplied) or Reset goes back to the limits before.
+// limits (limitsApplied) or Reset goes back to the limits before. "Yield
+// curve" shows the marked channel's yield against its lower limit, the
+// limit that gives 99 % and, from fibers measured again, the guardband.
 class DistributionDialog : public QDialog
 {
     Q_OBJECT
@@ -58,6 +61,8 @@ private:
     Limits whatIfLimits() const;
     void endWhatIf();
     void showWhatIf();
+    void ensureSweep();
+    void showCurve();
 
     const ResultDocument &m_document;
     FileDialogs &m_dialogs;
@@ -67,6 +72,7 @@ private:
     QPushButton *m_apply;
     QPushButton *m_reset;
     QTimer *m_judgeSoon;
+    SweepView *m_curve;
     std::optional<YieldSweep> m_sweep; // of the file shown, made when first tried
     Limits m_before;                   // the limits before the what-if
     int m_whatIfIndex = -1;
