@@ -7,11 +7,11 @@
 #include "document/TabRecord.h"
 #include "lot/LotDocument.h"
 
-#include <functional>
 #include <QList>
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 // The files opened into tabs and the reading of them: the tabs in the
@@ -113,6 +113,7 @@ signals:
     void lotNotice(const QString &message);
 
 private:
+    JudgeInputs inputs() const { return {m_warnMargin, m_limits}; }
     // A tab of a result file. A tab of another kind (a folder of files) is
     // a kind of its own beside it, with a document of its own.
     struct Tab
@@ -145,7 +146,6 @@ private:
     std::optional<double> m_warnMargin;
     Limits m_limits;
     LimitsFor m_limitsFor;
-    JudgeInputs inputs() const { return {m_warnMargin, m_limits}; }
     LiveFile m_live;                    // the file shown, watched
     FileReader m_reader;
 };

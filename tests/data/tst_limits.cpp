@@ -151,7 +151,8 @@ void TestLimits::judged()
     QCOMPARE(fiber->failures.toInt(), failures);
     QCOMPARE(fiber->marginal, std::optional<bool>(marginal));
     const ThresholdJudge::ChannelFigures &figures = pipeline.Judge().Channels().at(channel - 1);
-    const ChannelLimit *limit = limits().OfNumber(channel);
+    const Limits set = limits();
+    const ChannelLimit *limit = set.OfNumber(channel);
     QCOMPARE(figures.userLower, limit && limit->lower);
     QCOMPARE(figures.lower, limit && limit->lower ? limit->lower : std::optional<double>(-25));
     QCOMPARE(figures.upper, limit ? limit->upper : std::nullopt);
