@@ -2,6 +2,7 @@
 
 #include "cli/GuiOptions.h"
 #include "cli/HelpText.h"
+#include "cli/OptionValues.h"
 #include "cli/OutputStream.h"
 #include "data/Limits.h"
 #include "data/NativePath.h"
@@ -129,65 +130,6 @@ bool jobValue(const QCommandLineParser &parser, const JobOption &jobOption, QStr
     return true;
 }
 
-// "text", "json", "jsonl" or "csv", in any case.
-bool parseFormat(const QString &name, SummaryWriter::Format *format)
-{
-    static const struct
-    {
-        const char *name;
-        SummaryWriter::Format format;
-    } kFormats[] = {{"text", SummaryWriter::Text},
-                    {"json", SummaryWriter::Json},
-                    {"jsonl", SummaryWriter::JsonLines},
-                    {"csv", SummaryWriter::Csv}};
-    for (const auto &known : kFormats) {
-        if (name.compare(QLatin1String(known.name), Qt::CaseInsensitive) == 0) {
-            *format = known.format;
-            return true;
-        }
-    }
-    return false;
-}
-
-// "png", "svg" or "pdf", in any case; kept in lower case.
-bool parseImageFormat(const QString &name, QString *format)
-{
-    for (const char *known : {"png", "svg", "pdf"}) {
-        if (name.compare(QLatin1String(known), Qt::CaseInsensitive) == 0) {
-            *format = QLatin1String(known);
-            return true;
-        }
-    }
-    return false;
-}
-
-// A number of dB, 0 or more.
-bool parseMargin(const QString &text, std::optional<double> *margin)
-{
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value < 0)
-        return false;
-    *margin = value;
-    return true;
-}
-
-// WxH in pixels, within the sizes a plot is drawn at.
-bool parseSize(const QString &text, QSize *size)
-{
-    const QStringList parts = text.split(QLatin1Char('x'), Qt::KeepEmptyParts, Qt::CaseInsensitive);
-    if (parts.size() != 2)
-        return false;
-    bool wide = false, high = false;
-    const QSize parsed(parts.at(0).toInt(&wide), parts.at(1).toInt(&high));
-    const QSize least = Options::SmallestImageSize(), most = Options::LargestImageSize();
-    if (!wide || !high || parsed.width() < least.width() || parsed.height() < least.height()
-        || parsed.width() > most.width() || parsed.height() > most.height())
-        return false;
-    *size = parsed;
-    return true;
-}
-
 // The job options given, as the user wrote them, and the job they name
 // (the window when there is none).
 QStringList jobsGiven(const QCommandLineParser &parser, Options::Job *job, const char **name)
@@ -229,25 +171,14 @@ bool checkSweep(const QCommandLineParser &parser, bool sweep, Options *options, 
     if (!jobValue(parser, {kChannel, "--sweep", sweep, "a channel's text, 07", isChannel}, &value, error))
         return false;
     const auto isStep = [options](const QString &text) {
-        bool ok = false;
-        const double step = text.toDouble(&ok) * 100;
-        const double hundredths = std::round(step);
-        if (!ok || !std::isfinite(step) || hundredths < 1 || hundredths > 100000 || std::abs(step - hundredths) > 1e-6)
-            return false;
-        options->sweepStep = int(hundredths);
-        return true;
+        return OptionValues::ParseStep(text, &options->sweepStep);
     };
     if (!jobValue(parser, {kStep, "--sweep", sweep, "a number of dB, a whole number of hundredths from 0.01 to 1000",
                            isStep},
                   &value, error))
         return false;
     const auto isTarget = [options](const QString &text) {
-        bool ok = false;
-        const double target = text.toDouble(&ok);
-        if (!ok || !std::isfinite(target) || target <= 0 || target > 100)
-            return false;
-        options->sweepTarget = target;
-        return true;
+        return OptionValues::ParseTarget(text, &options->sweepTarget);
     };
     return jobValue(parser, {kTarget, "--sweep", sweep, "a yield in percent, above 0 and up to 100", isTarget},
                     &value, error);
@@ -295,12 +226,13 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     QString value;
     const bool plot = options->job == Job::Plot;
     const auto isFormat = [options, plot](const QString &name) {
-        return plot ? parseImageFormat(name, &options->imageFormat) : parseFormat(name, &options->format);
+        return plot ? OptionValues::ParseImageFormat(name, &options->imageFormat)
+                    : OptionValues::ParseFormat(name, &options->format);
     };
     const bool sweep = options->job == Job::Sweep;
     const bool judging = options->job == Job::Summary || trend;
     const auto isSweepFormat = [options](const QString &name) {
-        return parseFormat(name, &options->format)
+        return OptionValues::ParseFormat(name, &options->format)
             && (options->format == SummaryWriter::Csv || options->format == SummaryWriter::Json);
     };
     if (sweep) {
@@ -316,7 +248,9 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     options->verdicts = parser.isSet(option(kVerdicts));
     if (options->verdicts && options->job != Job::PrintPdf)
         return fail(error, Options::tr("--%1 is only for --print-pdf").arg(option(kVerdicts)));
-    const auto isMargin = [options](const QString &text) { return parseMargin(text, &options->warnMargin); };
+    const auto isMargin = [options](const QString &text) {
+        return OptionValues::ParseMargin(text, &options->warnMargin);
+    };
     const bool banded = judging || plot || options->job == Job::ExportXlsx
         || (options->job == Job::PrintPdf && options->verdicts);
     if (!jobValue(parser, {kWarnMargin, "--summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts", banded,
@@ -325,7 +259,7 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
         return false;
     if (!checkLimits(parser, banded || sweep, options, error) || !checkSweep(parser, sweep, options, error))
         return false;
-    const auto isSize = [options](const QString &text) { return parseSize(text, &options->imageSize); };
+    const auto isSize = [options](const QString &text) { return OptionValues::ParseSize(text, &options->imageSize); };
     if (!jobValue(parser, {kSize, "--plot", plot, "WxH in pixels, from 320x240 to 8192x8192", isSize}, &value,
                   error))
         return false;

@@ -32,7 +32,7 @@ ExitStatus Run(const Options &options)
         const bool read = pipeline.ReadFile(
             file.path,
             [&sweep](qsizetype, const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first) {
-                sweep.AddFiber(fiber, rows, first);
+                sweep.AddJudged(fiber, rows, first);
                 return true;
             },
             &error, &StopSignals::Flag(), file.found ? FileKinds::RegularOnly : FileKinds::Any);

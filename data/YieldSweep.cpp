@@ -45,7 +45,7 @@ int YieldSweep::channelIndex(QByteArrayView field, qsizetype position)
     return at.index;
 }
 
-void YieldSweep::AddFiber(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first)
+void YieldSweep::AddJudged(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first)
 {
     if (m_fileTimes.isEmpty())
         BeginFile();
@@ -99,6 +99,18 @@ void YieldSweep::AddFiber(const ThresholdJudge::Fiber &fiber, const MeasurementR
             measurement.least[c] = kNaN;
     }
     m_measurements.push_back(std::move(measurement));
+}
+
+void YieldSweep::AddRows(const MeasurementRows &rows)
+{
+    BeginFile();
+    // The fibers' verdicts are all a sweep needs of the judge.
+    JudgePipeline pipeline(JudgeInputs{std::nullopt, m_limits}, ThresholdJudge::VerdictsOnly);
+    pipeline.JudgeRows(rows, [this](qsizetype, const ThresholdJudge::Fiber &fiber, const MeasurementRows &held,
+                                    qsizetype first) {
+        AddJudged(fiber, held, first);
+        return true;
+    });
 }
 
 // The measurements in time order: by their files' first times (a file

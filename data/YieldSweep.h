@@ -46,7 +46,9 @@ public:
     void BeginFile();
     // A fiber of the file begun last, as judged, its `fiber.rows` rows of
     // `rows` from `first` on.
-    void AddFiber(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first);
+    void AddJudged(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first);
+    // A file of rows held whole, begun and judged by the sweep's limits.
+    void AddRows(const MeasurementRows &rows);
 
     struct Point
     {

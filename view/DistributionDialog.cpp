@@ -261,12 +261,7 @@ void DistributionDialog::ensureSweep()
         return;
     const Limits &limits = TryingWhatIf() ? m_before : m_document.LimitsInUse();
     m_sweep.emplace(JudgeInputs{m_document.WarnMargin(), limits}, YieldSweep::EveryFiber);
-    JudgePipeline pipeline(JudgeInputs{m_document.WarnMargin(), limits}, ThresholdJudge::VerdictsOnly);
-    pipeline.JudgeRows(m_document.Rows(), [this](qsizetype, const ThresholdJudge::Fiber &fiber,
-                                                 const MeasurementRows &rows, qsizetype first) {
-        m_sweep->AddFiber(fiber, rows, first);
-        return true;
-    });
+    m_sweep->AddRows(m_document.Rows());
 }
 
 void DistributionDialog::showCurve()

@@ -27,16 +27,8 @@ QByteArray fiberLines(const char *name, const char *time, const char *power07, c
 YieldSweep sweepOf(const QList<QByteArray> &files)
 {
     YieldSweep sweep;
-    for (const QByteArray &table : files) {
-        JudgePipeline pipeline(JudgeInputs(), ThresholdJudge::VerdictsOnly);
-        sweep.BeginFile();
-        pipeline.JudgeRows(ChannelTable::CutTable(table),
-                           [&](qsizetype, const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows,
-                               qsizetype first) {
-                               sweep.AddFiber(fiber, rows, first);
-                               return true;
-                           });
-    }
+    for (const QByteArray &table : files)
+        sweep.AddRows(ChannelTable::CutTable(table));
     return sweep;
 }
 
