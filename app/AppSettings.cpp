@@ -148,7 +148,43 @@ QString limitsKey(const QString &folder)
     return QStringLiteral("Limits/") + QString::fromLatin1(folder.toUtf8().toHex());
 }
 
+QString planKey(const QString &folder)
+{
+    return QStringLiteral("Lots/") + QString::fromLatin1(folder.toUtf8().toHex());
+}
+
 } // namespace
+
+ControlPlan AppSettings::ControlPlanOf(const QString &folder)
+{
+    const std::unique_ptr<QSettings> store(open());
+    store->sync();
+    store->beginGroup(planKey(folder));
+    ControlPlan plan;
+    bool ok = false;
+    const int baseline = store->value(QStringLiteral("baseline")).toInt(&ok);
+    if (ok && baseline >= 2)
+        plan.baselineFiles = baseline;
+    plan.baselineFrom = store->value(QStringLiteral("baselineFrom")).toString();
+    plan.baselineTo = store->value(QStringLiteral("baselineTo")).toString();
+    plan.changes = store->value(QStringLiteral("changes")).toStringList();
+    return plan;
+}
+
+void AppSettings::SetControlPlan(const QString &folder, const ControlPlan &plan)
+{
+    const std::unique_ptr<QSettings> store(open());
+    store->remove(planKey(folder));
+    if (plan != ControlPlan()) {
+        store->beginGroup(planKey(folder));
+        store->setValue(QStringLiteral("baseline"), plan.baselineFiles);
+        store->setValue(QStringLiteral("baselineFrom"), plan.baselineFrom);
+        store->setValue(QStringLiteral("baselineTo"), plan.baselineTo);
+        store->setValue(QStringLiteral("changes"), plan.changes);
+        store->endGroup();
+    }
+    store->sync();
+}
 
 QString AppSettings::LimitsFile(const QString &folder)
 {

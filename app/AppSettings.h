@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lot/LotControl.h"
+
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -39,6 +41,10 @@ public:
     // empty for none.
     static QString LimitsFile(const QString &folder);
     static void SetLimitsFile(const QString &folder, const QString &path);
+    // The control charts' plan of the lot of `folder` (see ControlPlan):
+    // its baseline, and the files where a change was made.
+    static ControlPlan ControlPlanOf(const QString &folder);
+    static void SetControlPlan(const QString &folder, const ControlPlan &plan);
     // The fiber box's verdict filter, by its place in the menu; 0, all
     // fibers, for anything else.
     static int FiberFilter();

@@ -12,6 +12,7 @@
 #include "document/DocumentManager.h"
 #include "output/StringTable.h"
 #include "view/CSDIQVLView.h"
+#include "view/DesktopNotice.h"
 #include "view/LimitsDialog.h"
 #include "view/WarningMarginDialog.h"
 
@@ -71,6 +72,11 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     connect(m_pView, &CSDIQVLView::limitsApplied, this,
             [this](const Limits &limits) { SetLimits(limits, QString()); });
     // Every file opened into a tab, however, goes to the top of the list.
+    // An alarm from a station goes to the desktop too, where it is seen
+    // with the window hidden.
+    connect(m_manager.get(), &DocumentManager::lotAlarms, this, [](const QString &folder, const QStringList &alarms) {
+        DesktopNotice::Show(tr("Quenvale: %1").arg(NativePath::Display(folder)), alarms.join(QLatin1Char('\n')));
+    });
     connect(m_manager.get(), &DocumentManager::filesOpened, this, [this](const QStringList &paths) {
         for (const QString &path : paths)
             AddToRecentFileList(path);
@@ -85,6 +91,7 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     m_pMainWnd->Action(StringTable::ID_VIEW_VERDICTS)->setChecked(AppSettings::VerdictsShown());
     m_manager->SetWarnMargin(AppSettings::WarnMargin());
     m_manager->SetLimitsFor([this](const QString &path) { return limitsFor(folderOf(path)); });
+    m_manager->SetPlanStore(&AppSettings::ControlPlanOf, &AppSettings::SetControlPlan);
     SetFiberFilter(FiberFilterModel::Verdicts(AppSettings::FiberFilter()));
     placeWindow();
     m_pMainWnd->show();

@@ -78,6 +78,16 @@ bool ParseStep(const QString &text, int *hundredths)
     return true;
 }
 
+bool ParseCount(const QString &text, int least, int most, int *count)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < least || value > most)
+        return false;
+    *count = value;
+    return true;
+}
+
 bool ParseTarget(const QString &text, double *percent)
 {
     bool ok = false;

@@ -22,6 +22,8 @@ bool ParseMargin(const QString &text, std::optional<double> *margin);
 bool ParseSize(const QString &text, QSize *size);
 // A step of dB, a whole number of hundredths from 0.01 to 1000.
 bool ParseStep(const QString &text, int *hundredths);
+// A whole number from `least` to `most`.
+bool ParseCount(const QString &text, int least, int most, int *count);
 // A yield in percent, above 0 and up to 100.
 bool ParseTarget(const QString &text, double *percent);
 

@@ -10,6 +10,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include <cmath>
 #include <functional>
@@ -34,6 +35,9 @@ const char kSweep[] = "sweep";
 const char kChannel[] = "channel";
 const char kStep[] = "step";
 const char kTarget[] = "target";
+const char kRules[] = "rules";
+const char kBaseline[] = "baseline";
+const char kFollow[] = "follow";
 
 // The options that name a job, in the order messages list them.
 const struct
@@ -184,6 +188,28 @@ bool checkSweep(const QCommandLineParser &parser, bool sweep, Options *options, 
                     &value, error);
 }
 
+// --rules, --baseline and --follow of --trend; --baseline and --follow
+// bring the rules along.
+bool checkRules(const QCommandLineParser &parser, bool trend, Options *options, QString *error)
+{
+    for (const char *flag : {kRules, kFollow}) {
+        if (parser.isSet(option(flag)) && !trend)
+            return fail(error, Options::tr("--%1 is only for --%2").arg(option(flag), option(kTrend)));
+    }
+    QString value;
+    const auto isBaseline = [options](const QString &text) {
+        return OptionValues::ParseCount(text, 2, 100000, &options->baseline);
+    };
+    if (!jobValue(parser, {kBaseline, "--trend", trend, "a number of files, from 2 to 100000", isBaseline}, &value,
+                  error))
+        return false;
+    options->follow = parser.isSet(option(kFollow));
+    options->rules = parser.isSet(option(kRules)) || !value.isEmpty() || options->follow;
+    if (options->follow && options->format != SummaryWriter::Text && options->format != SummaryWriter::JsonLines)
+        return fail(error, Options::tr("--%1 writes JSON lines; --format is jsonl or not given").arg(option(kFollow)));
+    return true;
+}
+
 // Every rule between the options, in the order their messages come: one
 // job at a time, each value given once and not empty, the options that
 // belong to a job only beside it, a job's files.
@@ -257,7 +283,8 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
                            "a number of dB, 0 or more", isMargin},
                   &value, error))
         return false;
-    if (!checkLimits(parser, banded || sweep, options, error) || !checkSweep(parser, sweep, options, error))
+    if (!checkLimits(parser, banded || sweep, options, error) || !checkSweep(parser, sweep, options, error)
+        || !checkRules(parser, trend, options, error))
         return false;
     const auto isSize = [options](const QString &text) { return OptionValues::ParseSize(text, &options->imageSize); };
     if (!jobValue(parser, {kSize, "--plot", plot, "WxH in pixels, from 320x240 to 8192x8192", isSize}, &value,
@@ -272,6 +299,8 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
         return fail(error, judging || sweep
                                ? Options::tr("--%1 needs at least one result file or folder").arg(option(job))
                                : Options::tr("--%1 needs at least one result file").arg(option(job)));
+    if (options->follow && (options->files.size() != 1 || !QFileInfo(options->files.first()).isDir()))
+        return fail(error, Options::tr("--%1 watches one folder").arg(option(kFollow)));
     if ((options->job == Job::PrintPdf || plot || options->job == Job::ExportXlsx)
         && OutputStream::IsStandardOutput(options->target))
         return fail(error, Options::tr("--%1 writes files only; name a file or a folder").arg(option(job)));
@@ -356,6 +385,17 @@ void Options::Describe(QCommandLineParser &parser)
         tr("For each channel of the result files and folders given, the fiber yield as that channel's "
            "lower limit moves from its least power to its greatest, the limit that gives the target "
            "yield, and a guardband from the fibers measured more than once, to standard output; then exit.")));
+    parser.addOption(QCommandLineOption(
+        option(kRules),
+        tr("With --trend: control limits of each channel's margin mean, of the yield and of Cpk, and the alarms of "
+           "the run rules; exit status 3 when any is raised.")));
+    parser.addOption(QCommandLineOption(
+        option(kBaseline), tr("The files at the lot's start that the control limits of --trend --rules are taken "
+                              "from: 20 by default."),
+        tr("N")));
+    parser.addOption(QCommandLineOption(
+        option(kFollow), tr("With --trend --rules: keep watching the folders and write each alarm as a JSON line as "
+                            "it is raised, until stopped.")));
     parser.addOption(QCommandLineOption(option(kChannel), tr("The one channel --sweep sweeps."), tr("CH")));
     parser.addOption(QCommandLineOption(option(kStep), tr("The step of --sweep's limits: 0.01 dB by default."),
                                         tr("DB")));

@@ -41,6 +41,12 @@ public:
     int sweepStep = 1;
     double sweepTarget = 99;
 
+    // --trend: the control charts' rules and their baseline in files of
+    // the lot's start; --follow keeps watching and tells each alarm.
+    bool rules = false;
+    int baseline = 20;
+    bool follow = false;
+
     JudgeInputs Inputs() const { return {warnMargin, limits}; }
     // --print-pdf: the report with each fiber's verdict.
     bool verdicts = false;

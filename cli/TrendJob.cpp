@@ -5,10 +5,15 @@
 #include "cli/OutputStream.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalStatus.h"
+#include "lot/ControlWriter.h"
+#include "lot/LotDocument.h"
 #include "lot/LotModel.h"
 #include "lot/LotScan.h"
 #include "lot/SummaryCache.h"
 #include "lot/TrendWriter.h"
+
+#include <QCoreApplication>
+#include <QTimer>
 
 #include <memory>
 #include <unistd.h>
@@ -32,7 +37,7 @@ bool colourWanted()
         && term != "dumb";
 }
 
-ExitStatus statusOf(const LotModel &lot)
+ExitStatus statusOf(const LotModel &lot, const LotControl::Result &control)
 {
     bool failed = false;
     for (int row = 0; row < lot.FileCount(); ++row) {
@@ -41,7 +46,45 @@ ExitStatus statusOf(const LotModel &lot)
             return ExitStatus::Failure;
         failed = failed || !file.summary->FilePassed();
     }
-    return failed || lot.FileCount() == 0 ? ExitStatus::SomeFailed : ExitStatus::Success;
+    return failed || lot.FileCount() == 0 || !control.alarms.isEmpty() ? ExitStatus::SomeFailed : ExitStatus::Success;
+}
+
+// --follow: the folder read as a window reads it, the trend written once
+// it is read, then each alarm a file written since raises, as a JSON line,
+// until a signal stops it.
+ExitStatus follow(const Options &options, OutputStream &out)
+{
+    LotDocument lot(options.files.first());
+    lot.SetInputs(options.Inputs());
+    ControlPlan plan;
+    plan.baselineFiles = options.baseline;
+    lot.SetPlan(plan);
+    ExitStatus status = ExitStatus::Success;
+    QObject::connect(&lot, &LotDocument::notice, [](const QString &text) { BatchJobs::PrintError(text); });
+    QObject::connect(&lot, &LotDocument::scanEnded, [&] {
+        for (const LotFile &file : lot.Model().Files()) {
+            if (file.summary && file.summary->Misaligned().Found())
+                BatchJobs::PrintError(file.summary->Misaligned().Message(file.path));
+        }
+        out.Write(TrendWriter::Write(options.format, lot.Model(), options.Inputs(), false, &lot.Control()));
+        status = statusOf(lot.Model(), lot.Control());
+    });
+    QObject::connect(&lot, &LotDocument::alarmsRaised, [&](const QList<LotControl::Alarm> &alarms) {
+        QByteArray lines;
+        for (const LotControl::Alarm &alarm : alarms)
+            lines += ControlWriter::Alarm(lot.Model(), alarm, "alarm") + '\n';
+        out.Write(lines);
+        status = ExitStatus::SomeFailed;
+    });
+    QTimer stop;
+    QObject::connect(&stop, &QTimer::timeout, [] {
+        if (StopSignals::Requested())
+            QCoreApplication::quit();
+    });
+    stop.start(50);
+    lot.Start();
+    QCoreApplication::exec();
+    return status;
 }
 
 } // namespace
@@ -51,6 +94,8 @@ ExitStatus Run(const Options &options)
     OutputStream out;
     if (!out.Open())
         return ExitStatus::Failure;
+    if (options.follow)
+        return out.Finish(follow(options, out));
     std::unique_ptr<SummaryCache> cache;
     if (options.cache) {
         cache = std::make_unique<SummaryCache>();
@@ -72,10 +117,14 @@ ExitStatus Run(const Options &options)
 
     LotModel lot;
     lot.Reset(scan.files);
+    ControlPlan plan;
+    plan.baselineFiles = options.baseline;
+    const LotControl::Result control = options.rules ? LotControl::Of(lot, plan) : LotControl::Result();
     const bool colour = options.format == SummaryWriter::Text && colourWanted();
-    const QByteArray text = TrendWriter::Write(options.format, lot, options.Inputs(), colour);
+    const QByteArray text =
+        TrendWriter::Write(options.format, lot, options.Inputs(), colour, options.rules ? &control : nullptr);
     TerminalStatus::Output(text, [&out](QByteArrayView bytes) { out.Write(bytes); });
-    const ExitStatus finished = out.Finish(statusOf(lot));
+    const ExitStatus finished = out.Finish(statusOf(lot, control));
     TerminalStatus::Close();
     return finished;
 }

@@ -6,55 +6,84 @@
 
 namespace {
 
-// The latest result of a fiber so far, and how often it was measured.
-struct Latest
+// A result's place in the lot: its time, file and place in the file.
+struct Place
 {
     qint64 time = 0;
     qsizetype file = 0;
     qsizetype place = 0;
     bool passed = false;
-    qsizetype results = 0;
 
-    bool isBefore(qint64 otherTime, qsizetype otherFile, qsizetype otherPlace) const
+    bool isBefore(const Place &other) const
     {
-        if (time != otherTime)
-            return time < otherTime;
-        return file != otherFile ? file < otherFile : place < otherPlace;
+        if (time != other.time)
+            return time < other.time;
+        return file != other.file ? file < other.file : place < other.place;
     }
 };
 
-void countFibers(const QList<const FileSummary *> &summaries, LotFigures *figures)
+// A fiber's first and latest result so far, and how often it was measured.
+struct Results
 {
+    Place first;
+    Place latest;
+    qsizetype results = 0;
+};
+
+// Every fiber known by name, and those without one each on their own.
+struct Fibers
+{
+    QHash<QByteArrayView, Results> named;
+    QList<Place> blank;
+};
+
+Fibers fibersOf(const QList<const FileSummary *> &summaries)
+{
+    Fibers fibers;
     qsizetype results = 0;
     for (const FileSummary *summary : summaries)
         results += summary->FiberCount();
-    QHash<QByteArrayView, Latest> latest;
-    latest.reserve(results);
+    fibers.named.reserve(results);
     for (qsizetype file = 0; file < summaries.size(); ++file) {
         const FileSummary &summary = *summaries.at(file);
-        figures->results += summary.FiberCount();
         for (qsizetype place = 0; place < summary.FiberCount(); ++place) {
             const FileSummary::Fiber fiber = summary.FiberAt(place);
+            const Place here{fiber.time, file, place, fiber.passed};
             if (fiber.name.isEmpty()) {
-                ++figures->fibers;
-                figures->passed += fiber.passed;
+                fibers.blank.append(here);
                 continue;
             }
-            Latest &entry = latest[fiber.name];
-            if (entry.results++ == 0 || entry.isBefore(fiber.time, file, place)) {
-                entry.time = fiber.time;
-                entry.file = file;
-                entry.place = place;
-                entry.passed = fiber.passed;
+            Results &entry = fibers.named[fiber.name];
+            if (entry.results++ == 0) {
+                entry.first = entry.latest = here;
+                continue;
             }
+            if (entry.latest.isBefore(here))
+                entry.latest = here;
+            if (here.isBefore(entry.first))
+                entry.first = here;
         }
     }
-    for (const Latest &entry : std::as_const(latest)) {
+    return fibers;
+}
+
+void countFibers(const QList<const FileSummary *> &summaries, LotFigures *figures)
+{
+    for (const FileSummary *summary : summaries)
+        figures->results += summary->FiberCount();
+    const Fibers fibers = fibersOf(summaries);
+    for (const Place &blank : fibers.blank) {
         ++figures->fibers;
-        figures->passed += entry.passed;
+        figures->passed += blank.passed;
+        figures->firstPassed += blank.passed;
+    }
+    for (const Results &entry : fibers.named) {
+        ++figures->fibers;
+        figures->passed += entry.latest.passed;
+        figures->firstPassed += entry.first.passed;
         if (entry.results > 1) {
             ++figures->retested;
-            figures->retestedPassed += entry.passed;
+            figures->retestedPassed += entry.latest.passed;
         }
     }
 }
@@ -89,4 +118,21 @@ LotFigures LotFigures::Of(const QList<const FileSummary *> &summaries, qsizetype
     countFibers(summaries, &figures);
     findFailingChannel(summaries, &figures);
     return figures;
+}
+
+QList<LotFigures::FileYield> LotFigures::FileYields(const QList<const FileSummary *> &summaries)
+{
+    QList<FileYield> yields(summaries.size());
+    const Fibers fibers = fibersOf(summaries);
+    const auto take = [&yields](const Place &first, bool finallyPassed) {
+        FileYield &yield = yields[first.file];
+        ++yield.fibers;
+        yield.firstPassed += first.passed;
+        yield.finalPassed += finallyPassed;
+    };
+    for (const Place &blank : fibers.blank)
+        take(blank, blank.passed);
+    for (const Results &entry : fibers.named)
+        take(entry.first, entry.latest.passed);
+    return yields;
 }

@@ -2,6 +2,7 @@
 
 #include "data/FileError.h"
 #include "data/NativePath.h"
+#include "lot/ControlWriter.h"
 
 #include <QFileInfo>
 
@@ -243,6 +244,20 @@ bool DocumentManager::OpenFolder(const QString &folder)
     auto lot = std::make_shared<LotDocument>(name);
     LotDocument *document = lot.get();
     connect(document, &LotDocument::notice, this, &DocumentManager::lotNotice);
+    if (m_planFor)
+        document->SetPlan(m_planFor(name));
+    connect(document, &LotDocument::alarmsRaised, this, [this, document](const QList<LotControl::Alarm> &alarms) {
+        QStringList sentences;
+        for (const LotControl::Alarm &alarm : alarms)
+            sentences.append(ControlWriter::Sentence(document->Model(), alarm));
+        emit lotAlarms(document->Folder(), sentences);
+        emit lotNotice(alarms.size() == 1 ? sentences.first()
+                                          : tr("%1 (and %2 more alarms)").arg(sentences.last()).arg(alarms.size() - 1));
+    });
+    connect(document, &LotDocument::planChanged, this, [this, document, name] {
+        if (m_planKept)
+            m_planKept(name, document->Plan());
+    });
     if (!addTab(name, std::move(lot)))
         return false;
     showLot();

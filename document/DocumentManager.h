@@ -86,8 +86,20 @@ public:
     using LimitsFor = std::function<Limits(const QString &path)>;
     void SetLimitsFor(LimitsFor limitsFor) { m_limitsFor = std::move(limitsFor); }
     const Limits &LimitsInUse() const { return m_limits; }
+    // What gives a folder's control plan as it opens as a lot, and what
+    // keeps it whenever it changes.
+    using PlanFor = std::function<ControlPlan(const QString &folder)>;
+    using PlanKept = std::function<void(const QString &folder, const ControlPlan &plan)>;
+    void SetPlanStore(PlanFor planFor, PlanKept planKept)
+    {
+        m_planFor = std::move(planFor);
+        m_planKept = std::move(planKept);
+    }
 
 signals:
+    // Alarms raised by files a lot's station has written since it was read,
+    // each in words, for the desktop.
+    void lotAlarms(const QString &folder, const QStringList &alarms);
     void tabOpened(int index);
     void tabClosed(int index);
     void currentTabChanged(int index);
@@ -146,6 +158,8 @@ private:
     std::optional<double> m_warnMargin;
     Limits m_limits;
     LimitsFor m_limitsFor;
+    PlanFor m_planFor;
+    PlanKept m_planKept;
     LiveFile m_live;                    // the file shown, watched
     FileReader m_reader;
 };

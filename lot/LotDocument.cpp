@@ -31,6 +31,7 @@ struct LotDocument::Look
     quint64 generation = 0;
     QString folder;
     bool subfolders = false;
+    JudgeInputs inputs;
     QList<LotFile> before;           // the lot's files
     QHash<QString, Known> known;     // the same, by path
     QHash<QString, FileStamp> seen;  // at the look before
@@ -118,6 +119,33 @@ void LotDocument::SetSubfolders(bool subfolders)
     Start();
 }
 
+void LotDocument::SetPlan(const ControlPlan &plan)
+{
+    if (plan == m_plan)
+        return;
+    m_plan = plan;
+    emit planChanged();
+    if (!m_scanning)
+        updateControl(false);
+}
+
+void LotDocument::updateControl(bool tell)
+{
+    m_control = LotControl::Of(m_model, m_plan);
+    QList<LotControl::Alarm> raised;
+    QSet<QString> keys;
+    for (const LotControl::Alarm &alarm : std::as_const(m_control.alarms)) {
+        const QString key = LotControl::Key(m_model, alarm);
+        keys.insert(key);
+        if (!m_alarmKeys.contains(key))
+            raised.append(alarm);
+    }
+    m_alarmKeys = keys;
+    emit controlChanged();
+    if (tell && !raised.isEmpty())
+        emit alarmsRaised(raised);
+}
+
 void LotDocument::Start()
 {
     startLook(true);
@@ -156,6 +184,7 @@ void LotDocument::startLook(bool full)
     look->generation = m_generation;
     look->folder = m_folder;
     look->subfolders = m_subfolders;
+    look->inputs = m_inputs;
     look->seen = m_seen;
     if (!full)
         look->before = m_model.Files(); // shared, not copied: the look reads it on its own thread
@@ -184,7 +213,7 @@ void LotDocument::startLook(bool full)
             std::atomic<int> shown{-1};
             qsizetype count = 0;
             const LotScan::Result result = LotScan::Scan(
-                {look->folder}, JudgeInputs(), openCache(),
+                {look->folder}, look->inputs, openCache(),
                 [&](qsizetype n, const LotScan::Work &work) {
                     count = n;
                     runEverywhere(n, work, [&] {
@@ -220,12 +249,12 @@ void LotDocument::startLook(bool full)
                 if (known != look->known.cend() && known->stamp == found.stamp && !known->gone) {
                     if (known->growing && !growing) {
                         // Stood still since: the same version, no longer growing.
-                        LotFile file = LotScan::ScanFile(found.path, true, JudgeInputs(), openCache(), stop);
+                        LotFile file = LotScan::ScanFile(found.path, true, look->inputs, openCache(), stop);
                         look->files.append(std::move(file));
                     }
                     continue;
                 }
-                LotFile file = LotScan::ScanFile(found.path, true, JudgeInputs(), openCache(), stop);
+                LotFile file = LotScan::ScanFile(found.path, true, look->inputs, openCache(), stop);
                 file.growing = growing;
                 look->files.append(std::move(file));
             }
@@ -290,6 +319,7 @@ void LotDocument::lookEnded(std::shared_ptr<Look> look)
     if (look->full) {
         m_model.Reset(std::move(look->files));
         m_scanning = false;
+        updateControl(false);
         emit scanEnded();
         m_poll.start();
     } else {
@@ -301,6 +331,7 @@ void LotDocument::lookEnded(std::shared_ptr<Look> look)
         } else {
             m_model.Update(std::move(look->files), look->gone);
         }
+        updateControl(true);
         // A folder so big that a look takes long is looked at less often,
         // so that watching it never takes more than a tenth of a core.
         m_poll.setInterval(int(qBound(qint64(PollMs), 10 * look->elapsedMs, qint64(10000))));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/JudgePipeline.h"
+#include "lot/LotControl.h"
 #include "lot/LotModel.h"
 
 #include <QElapsedTimer>
@@ -58,6 +60,18 @@ public:
     bool Subfolders() const { return m_subfolders; }
     void SetSubfolders(bool subfolders);
 
+    // What the lot's files are judged with (by default the files' own
+    // thresholds); changing it takes effect from the next look.
+    void SetInputs(const JudgeInputs &inputs) { m_inputs = inputs; }
+    const JudgeInputs &Inputs() const { return m_inputs; }
+
+    // The control charts' baseline and changes, which the lot's window
+    // keeps with the lot.
+    const ControlPlan &Plan() const { return m_plan; }
+    void SetPlan(const ControlPlan &plan);
+    // The control charts and alarms of the lot as it stands.
+    const LotControl::Result &Control() const { return m_control; }
+
     // Reads the lot anew and starts watching its folders.
     void Start();
     bool Scanning() const { return m_scanning; }
@@ -72,15 +86,26 @@ signals:
     // What the user should hear of: a cache set aside, a folder that cannot
     // be read.
     void notice(const QString &text);
+    void planChanged();
+    // The control charts were made again (the lot or the plan changed).
+    void controlChanged();
+    // Alarms that a look brought, new since the last: what the files
+    // written since the lot was read have raised.
+    void alarmsRaised(const QList<LotControl::Alarm> &alarms);
 
 private:
     struct Look;
     void startLook(bool full);
     void lookEnded(std::shared_ptr<Look> look);
     void join();
+    void updateControl(bool tell);
 
     QString m_folder;
     bool m_subfolders = false;
+    JudgeInputs m_inputs;
+    ControlPlan m_plan;
+    LotControl::Result m_control;
+    QSet<QString> m_alarmKeys; // of the alarms known
     LotModel m_model;
     QFileSystemWatcher *m_watcher;
     QTimer m_poll;

@@ -11,11 +11,6 @@
 
 namespace {
 
-QString timeLabel(const LotFile &file)
-{
-    return QString::fromLatin1(RowTime::Iso(file.FirstTime()).replace('T', ' '));
-}
-
 const FileSummary::Channel *channelOf(const FileSummary &summary, const QByteArray &channel)
 {
     for (const FileSummary::Channel &each : summary.Channels()) {
@@ -78,26 +73,77 @@ LotTrend::Pooled LotTrend::Pool(const QList<qint64> &counts, const QList<double>
     return pooled;
 }
 
-QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray &channel)
+namespace {
+
+// The chart's control limits and alarms on its panel.
+void addControl(TrendChart::Panel &panel, const LotControl::Result &control, LotControl::Kind kind,
+                const QByteArray &channel)
+{
+    const LotControl::Chart *chart = LotControl::ChartOf(control, kind, channel);
+    if (!chart)
+        return;
+    for (const LotControl::Stage &stage : chart->stages) {
+        if (stage.limits)
+            panel.control.append({stage.from, stage.to, stage.baselineFrom, stage.baselineTo, stage.limits->centre,
+                                  stage.limits->lower, stage.limits->upper});
+    }
+    for (const LotControl::Alarm &alarm : control.alarms) {
+        if (alarm.kind == kind && alarm.channel == channel)
+            panel.alarms.append(alarm.raised);
+    }
+}
+
+} // namespace
+
+QList<qint64> LotTrend::Times(const LotModel &lot)
+{
+    QList<qint64> times;
+    times.reserve(lot.FileCount());
+    for (int row = 0; row < lot.FileCount(); ++row)
+        times.append(lot.FileAt(row).FirstTime());
+    return times;
+}
+
+QList<double> LotTrend::FirstYields(const LotModel &lot, YieldKind yield)
+{
+    QList<const FileSummary *> summaries;
+    QList<int> rows;
+    for (int row = 0; row < lot.FileCount(); ++row) {
+        if (const FileSummary *summary = lot.FileAt(row).summary.get())
+            summaries.append(summary), rows.append(row);
+    }
+    const QList<LotFigures::FileYield> yields = LotFigures::FileYields(summaries);
+    QList<double> values(lot.FileCount(), NAN);
+    for (qsizetype i = 0; i < yields.size(); ++i) {
+        const LotFigures::FileYield &each = yields.at(i);
+        const qsizetype passed = yield == FirstPassYield ? each.firstPassed : each.finalPassed;
+        if (each.fibers > 0)
+            values[rows.at(i)] = double(Wording::YieldMillionths(each.fibers, each.fibers - passed)) / 1e4;
+    }
+    return values;
+}
+
+QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray &channel,
+                                          const LotControl::Result *control, YieldKind yieldKind)
 {
     static const qsizetype kMargins = ChannelColumns::IndexOf("margins");
     static const qsizetype kMarginMean = ChannelColumns::IndexOf("margin_mean");
     static const qsizetype kMarginStddev = ChannelColumns::IndexOf("margin_stddev");
-    static const qsizetype kCpk = ChannelColumns::IndexOf("cpk");
-    TrendChart::Panel yield{tr("Yield"), QStringLiteral("%"), 1, {}, {}, {}, {}, {}, 100.0};
-    TrendChart::Panel margin{tr("Margin mean, channel %1").arg(QString::fromUtf8(channel)), tr("dB"), 2, {}, {}, {}, {}, {}, {}};
-    TrendChart::Panel cpk{tr("Cpk, channel %1").arg(QString::fromUtf8(channel)), QString(), 2, {}, {}, {}, {}, {}, {}};
+    const QString yieldTitle = yieldKind == FirstPassYield ? tr("First-pass yield")
+        : yieldKind == FinalYield                          ? tr("Final yield")
+                                                           : tr("Yield");
+    TrendChart::Panel yield{yieldTitle, QStringLiteral("%"), 1, {}, {}, {}, {}, {}, 100.0, {}, {}};
+    TrendChart::Panel margin{tr("Margin mean, channel %1").arg(QString::fromUtf8(channel)), tr("dB"), 2, {}, {}, {}, {}, {}, {}, {}, {}};
+    TrendChart::Panel cpk{tr("Cpk, channel %1").arg(QString::fromUtf8(channel)), QString(), 2, {}, {}, {}, {}, {}, {}, {}, {}};
+    yield.values = yieldKind == FileYield ? LotControl::Values(lot, LotControl::Yield, {}) : FirstYields(lot, yieldKind);
+    margin.values = LotControl::Values(lot, LotControl::MarginMean, channel);
+    cpk.values = LotControl::Values(lot, LotControl::Cpk, channel);
     QList<qint64> counts;
     QList<double> means, deviations;
     std::optional<double> warnMargin;
     for (int row = 0; row < lot.FileCount(); ++row) {
         const FileSummary *summary = lot.FileAt(row).summary.get();
-        yield.values.append(summary && summary->Fibers() > 0
-                                ? double(Wording::YieldMillionths(summary->Fibers(), summary->Failed())) / 1e4
-                                : NAN);
         const FileSummary::Channel *figures = summary ? channelOf(*summary, channel) : nullptr;
-        margin.values.append(figures ? figures->Value(kMarginMean) : NAN);
-        cpk.values.append(figures ? figures->Value(kCpk) : NAN);
         if (figures) {
             counts.append(qint64(figures->Value(kMargins)));
             means.append(figures->Value(kMarginMean));
@@ -108,9 +154,12 @@ QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray 
     }
     const LotFigures &figures = lot.Figures();
     if (figures.fibers > 0) {
-        yield.lot = double(Wording::YieldMillionths(figures.fibers, figures.fibers - figures.passed)) / 1e4;
-        yield.lotLabel = tr("lot %1").arg(Wording::YieldPercent(figures.fibers, figures.fibers - figures.passed));
+        const qsizetype passed = yieldKind == FirstPassYield ? figures.firstPassed : figures.passed;
+        yield.lot = double(Wording::YieldMillionths(figures.fibers, figures.fibers - passed)) / 1e4;
+        yield.lotLabel = tr("lot %1").arg(Wording::YieldPercent(figures.fibers, figures.fibers - passed));
     }
+    if (control && yieldKind == FileYield)
+        addControl(yield, *control, LotControl::Yield, {});
     if (channel.isEmpty())
         return {yield};
     const Pooled pooled = Pool(counts, means, deviations);
@@ -124,23 +173,9 @@ QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray 
     cpk.warn = CpkWarn;
     if (pooled.cpk)
         cpk.lotLabel = tr("lot %1").arg(*pooled.cpk, 0, 'f', 2);
+    if (control) {
+        addControl(margin, *control, LotControl::MarginMean, channel);
+        addControl(cpk, *control, LotControl::Cpk, channel);
+    }
     return {yield, margin, cpk};
-}
-
-QString LotTrend::FirstLabel(const LotModel &lot)
-{
-    for (int row = 0; row < lot.FileCount(); ++row) {
-        if (lot.FileAt(row).FirstTime() != RowTime::None)
-            return timeLabel(lot.FileAt(row));
-    }
-    return QString();
-}
-
-QString LotTrend::LastLabel(const LotModel &lot)
-{
-    for (int row = lot.FileCount() - 1; row >= 0; --row) {
-        if (lot.FileAt(row).FirstTime() != RowTime::None)
-            return timeLabel(lot.FileAt(row));
-    }
-    return QString();
 }

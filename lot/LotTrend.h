@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lot/LotControl.h"
 #include "output/TrendChart.h"
 
 #include <QByteArray>
@@ -14,7 +15,11 @@ class LotModel;
 // the lot's, which pools every file's margins of that channel. The fail
 // and warning levels are those the file's figures are judged by: a margin
 // of 0 dB and the marginal band, where the files were judged with one; a
-// Cpk of 1.0 and 1.33.
+// Cpk of 1.0 and 1.33. With the lot's control charts, each panel of a
+// charted figure carries its limits and the files that raised an alarm.
+// The yield is a file's own (every fiber it measured), or of the fibers
+// it measured first: passed then (first pass), or at their latest result
+// (final).
 class LotTrend
 {
     Q_DECLARE_TR_FUNCTIONS(LotTrend)
@@ -24,11 +29,16 @@ public:
 
     // The channels of the lot's files, in the order first met.
     static QList<QByteArray> Channels(const LotModel &lot);
+    enum YieldKind { FileYield, FirstPassYield, FinalYield };
+
     // The yield's panel, and where `channel` is given its margin's and Cpk's.
-    static QList<TrendChart::Panel> Panels(const LotModel &lot, const QByteArray &channel);
-    // The first row's date and time of the lot's first and last file read.
-    static QString FirstLabel(const LotModel &lot);
-    static QString LastLabel(const LotModel &lot);
+    static QList<TrendChart::Panel> Panels(const LotModel &lot, const QByteArray &channel,
+                                           const LotControl::Result *control = nullptr,
+                                           YieldKind yield = FileYield);
+    // Each file's first row's time (RowTime::None where it has none).
+    static QList<qint64> Times(const LotModel &lot);
+    // The yields of the fibers each file measured first, in percent.
+    static QList<double> FirstYields(const LotModel &lot, YieldKind yield);
 
     // A lot's pooled margin mean and Cpk of one channel, from each file's
     // count, mean and sample deviation of its margins.

@@ -1,6 +1,7 @@
 #include "lot/TrendWriter.h"
 
 #include "data/NativePath.h"
+#include "lot/ControlWriter.h"
 #include "lot/LotModel.h"
 #include "output/JsonObject.h"
 #include "output/SummaryCsvWriter.h"
@@ -44,12 +45,14 @@ void fileMembers(JsonObject &object, const FileSummary &summary)
     object.decimal("min_cpk", summary.MinCpk());
 }
 
-void lotMembers(JsonObject &object, const LotFigures &figures)
+void lotMembers(JsonObject &object, const LotFigures &figures, const LotControl::Result *control)
 {
     object.number("files", figures.files)
         .number("fibers", figures.fibers)
         .number("passed", figures.passed)
         .decimal("yield", yieldOf(figures.fibers, figures.passed))
+        .number("first_passed", figures.firstPassed)
+        .decimal("first_pass_yield", yieldOf(figures.fibers, figures.firstPassed))
         .number("retested", figures.retested)
         .number("retested_passed", figures.retestedPassed)
         .number("unread", figures.unread);
@@ -57,6 +60,8 @@ void lotMembers(JsonObject &object, const LotFigures &figures)
         object.value("failing_channel", "null");
     else
         object.string("failing_channel", figures.failingChannel);
+    if (control)
+        object.value("yield_control", ControlWriter::YieldControl(*control));
 }
 
 // The yield as people read it, to a tenth of a percent, rounded down.
@@ -77,22 +82,22 @@ void open(std::optional<JsonObject> &object, QByteArray &out, bool lines, const 
 } // namespace
 
 QByteArray TrendWriter::Write(SummaryWriter::Format format, const LotModel &lot, const JudgeInputs &inputs,
-                              bool colour)
+                              bool colour, const LotControl::Result *control)
 {
     switch (format) {
     case SummaryWriter::Json:
-        return json(lot, false);
+        return json(lot, false, control);
     case SummaryWriter::JsonLines:
-        return json(lot, true);
+        return json(lot, true, control);
     case SummaryWriter::Csv:
         return csv(lot);
     case SummaryWriter::Text:
         break;
     }
-    return text(lot, inputs.Banded(), colour);
+    return text(lot, inputs.Banded(), colour, control);
 }
 
-QByteArray TrendWriter::json(const LotModel &lot, bool lines)
+QByteArray TrendWriter::json(const LotModel &lot, bool lines, const LotControl::Result *control)
 {
     // JSON Lines: a line per file, the lot's, then one per file not read.
     QByteArray files = lines ? QByteArray() : QByteArray("{\n  \"files\": [");
@@ -123,15 +128,23 @@ QByteArray TrendWriter::json(const LotModel &lot, bool lines)
         {
             std::optional<JsonObject> object;
             open(object, files, true, "lot");
-            lotMembers(*object, lot.Figures());
+            lotMembers(*object, lot.Figures(), control);
         }
-        return files + '\n' + errors;
+        files += '\n';
+        if (control) {
+            files += "{\"type\": \"control\", " + ControlWriter::JsonMembers(lot, *control, false) + "}\n";
+            for (const LotControl::Alarm &alarm : control->alarms)
+                files += ControlWriter::Alarm(lot, alarm, "alarm") + '\n';
+        }
+        return files + errors;
     }
     files += firstFile ? "],\n  \"lot\": " : "\n  ],\n  \"lot\": ";
     {
         JsonObject object(files);
-        lotMembers(object, lot.Figures());
+        lotMembers(object, lot.Figures(), control);
     }
+    if (control)
+        files += ",\n  " + ControlWriter::JsonMembers(lot, *control);
     files += ",\n  \"errors\": [" + errors + (firstError ? "]\n}\n" : "\n  ]\n}\n");
     return files;
 }
@@ -139,7 +152,7 @@ QByteArray TrendWriter::json(const LotModel &lot, bool lines)
 QByteArray TrendWriter::csv(const LotModel &lot)
 {
     QByteArray out = "type,path,first_time,files,unread,fibers,passed,marginal,yield,worst_channel,min_cpk,"
-                     "retested,retested_passed,failing_channel,message,path_bytes\r\n";
+                     "retested,retested_passed,failing_channel,message,path_bytes,first_passed,first_pass_yield\r\n";
     QByteArray errors;
     for (int row = 0; row < lot.FileCount(); ++row) {
         const LotFile &file = lot.FileAt(row);
@@ -158,7 +171,7 @@ QByteArray TrendWriter::csv(const LotModel &lot)
             SummaryCsvWriter::AppendField(line, file.error.toUtf8());
             line += ',';
         }
-        line += NativePath::HexBytes(file.path) + "\r\n";
+        line += NativePath::HexBytes(file.path) + ",,\r\n";
     }
     const LotFigures &figures = lot.Figures();
     out += "lot,,," + QByteArray::number(figures.files) + ',' + QByteArray::number(figures.unread) + ','
@@ -166,11 +179,12 @@ QByteArray TrendWriter::csv(const LotModel &lot)
         + QByteArray::number(figures.passed) + ",," + decimal(yieldOf(figures.fibers, figures.passed)) + ",,,"
         + QByteArray::number(figures.retested) + ',' + QByteArray::number(figures.retestedPassed) + ',';
     SummaryCsvWriter::AppendField(out, figures.failingChannel);
-    out += ",,\r\n";
+    out += ",,," + QByteArray::number(figures.firstPassed) + ',' + decimal(yieldOf(figures.fibers, figures.firstPassed))
+        + "\r\n";
     return out + errors;
 }
 
-QByteArray TrendWriter::text(const LotModel &lot, bool banded, bool colour)
+QByteArray TrendWriter::text(const LotModel &lot, bool banded, bool colour, const LotControl::Result *control)
 {
     const auto verdict = [colour](bool passed) {
         const QString word = passed ? QStringLiteral("PASS") : QStringLiteral("FAIL");
@@ -213,6 +227,10 @@ QByteArray TrendWriter::text(const LotModel &lot, bool banded, bool colour)
         out += QLatin1String("; ") + tr("fails most at channel %1 (%2 fibers)")
                                          .arg(TerminalText::Escaped(QString::fromUtf8(figures.failingChannel)))
                                          .arg(figures.failingChannelFibers);
-    out += QLatin1Char('\n') + unread;
+    out += QLatin1String("; ") + tr("%1 passed the first time").arg(percent(figures.fibers, figures.firstPassed));
+    out += QLatin1Char('\n');
+    if (control)
+        out += ControlWriter::Text(lot, *control);
+    out += unread;
     return out.toUtf8();
 }

@@ -3,13 +3,17 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
+#include <QStringList>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
-// The panel's value range: its values and lines, with room around them.
-QPair<double, double> rangeOf(const TrendChart::Panel &panel)
+// The panel's value range: its values among the files shown and its
+// lines, with room around them.
+QPair<double, double> rangeOf(const TrendChart::Panel &panel, const TrendAxis &axis)
 {
     double low = INFINITY, high = -INFINITY;
     const auto take = [&](double value) {
@@ -18,17 +22,40 @@ QPair<double, double> rangeOf(const TrendChart::Panel &panel)
             high = std::max(high, value);
         }
     };
-    for (double value : panel.values)
-        take(value);
-    for (const std::optional<double> &line : {panel.lot, panel.warn, panel.fail}) {
-        if (line)
-            take(*line);
+    for (qsizetype i = 0; i < panel.values.size(); ++i) {
+        const double x = axis.At(i);
+        if (x >= axis.From() && x <= axis.To())
+            take(panel.values.at(i));
     }
+    for (const std::optional<double> &line : {panel.lot, panel.warn, panel.fail})
+        take(line.value_or(NAN));
+    for (const TrendChart::Panel::Control &control : panel.control)
+        take(control.lower), take(control.upper);
     if (!std::isfinite(low))
         return {0.0, 1.0};
     const double room = high - low < 1e-9 ? std::max(std::abs(low) * 0.05, 0.5) : (high - low) * 0.08;
     const double top = panel.ceiling ? std::min(high + room, std::max(*panel.ceiling, high)) : high + room;
     return {low - room, top > low - room ? top : high + room};
+}
+
+// Across the files [from, to]: from the first's point to the last's, or
+// the plot's edge where the axis has no place for them.
+QPair<qreal, qreal> acrossOf(const TrendAxis &axis, const QRectF &box, qsizetype from, qsizetype to)
+{
+    qreal left = box.left(), right = box.right();
+    for (qsizetype i = from; i <= to; ++i) {
+        if (axis.Placed(i)) {
+            left = axis.PixelOf(box, axis.At(i));
+            break;
+        }
+    }
+    for (qsizetype i = to; i >= from; --i) {
+        if (axis.Placed(i)) {
+            right = axis.PixelOf(box, axis.At(i));
+            break;
+        }
+    }
+    return {left, right};
 }
 
 } // namespace
@@ -44,6 +71,9 @@ TrendChart::Colours TrendChart::Colours::On(const QColor &ink, const QColor &pap
     colours.warn = dark ? QColor(240, 190, 60) : QColor(176, 112, 0);
     colours.fail = dark ? QColor(255, 110, 110) : QColor(192, 0, 0);
     colours.mark = dark ? QColor(110, 170, 255) : QColor(0, 90, 200);
+    colours.control = dark ? QColor(120, 210, 160) : QColor(0, 120, 70);
+    colours.shade = QColor::fromRgbF((ink.redF() + 11 * paper.redF()) / 12, (ink.greenF() + 11 * paper.greenF()) / 12,
+                                     (ink.blueF() + 11 * paper.blueF()) / 12);
     return colours;
 }
 
@@ -55,28 +85,104 @@ QRectF TrendChart::PlotArea(const QRectF &area, int panels, qreal fontHeight)
                   std::max<qreal>(area.height() - bottom, 1.0));
 }
 
-qreal TrendChart::XOf(const QRectF &plot, qsizetype count, qsizetype index)
+namespace {
+
+// The values of one panel across the axis, a gap where a file has none or
+// stands a gap in time from the one before.
+void drawValues(QPainter &painter, const TrendChart::Panel &panel, const TrendAxis &axis, const QRectF &box,
+                const std::function<qreal(double)> &yOf, const TrendChart::Colours &colours)
 {
-    if (count <= 1)
-        return plot.center().x();
-    return plot.left() + plot.width() * qreal(index) / qreal(count - 1);
+    const qsizetype count = std::min(axis.Count(), panel.values.size());
+    qsizetype shown = 0;
+    for (qsizetype i = 0; i < count; ++i)
+        shown += axis.At(i) >= axis.From() && axis.At(i) <= axis.To();
+    // More files than pixels across: each column of pixels draws the
+    // files that fall in it as one stroke from their least to their
+    // greatest value, joined to the next, so that the line costs the
+    // width of the chart, not the number of files, and no peak is lost.
+    const bool dense = qreal(shown) > box.width() * 2;
+    QPainterPath path;
+    bool open = false;
+    qsizetype column = -1;
+    double firstValue = 0, least = 0, most = 0, lastValue = 0;
+    const auto flush = [&] {
+        if (column < 0)
+            return;
+        const qreal x = box.left() + qreal(column);
+        const QPointF start(x, yOf(firstValue));
+        if (open)
+            path.lineTo(start);
+        else
+            path.moveTo(start);
+        path.lineTo(x, yOf(least));
+        path.lineTo(x, yOf(most));
+        path.lineTo(x, yOf(lastValue));
+        open = true;
+        column = -1;
+    };
+    // A line runs from the last file before the span shown to the first after it.
+    qsizetype begin = 0, end = count;
+    while (begin + 1 < count && !(axis.At(begin + 1) >= axis.From()))
+        ++begin;
+    while (end - 1 > begin && !(axis.At(end - 2) <= axis.To()))
+        --end;
+    for (qsizetype i = begin; i < end; ++i) {
+        const double value = panel.values.at(i);
+        if (!std::isfinite(value) || !axis.Placed(i) || axis.GapBefore(i)) {
+            flush();
+            open = false;
+            if (!std::isfinite(value) || !axis.Placed(i))
+                continue;
+        }
+        const qreal x = axis.PixelOf(box, axis.At(i));
+        if (dense) {
+            const qsizetype at = qsizetype(std::floor(x - box.left()));
+            if (at != column) {
+                flush();
+                column = at;
+                firstValue = least = most = value;
+            }
+            least = std::min(least, value);
+            most = std::max(most, value);
+            lastValue = value;
+            continue;
+        }
+        const QPointF point(x, yOf(value));
+        if (open)
+            path.lineTo(point);
+        else
+            path.moveTo(point);
+        open = true;
+    }
+    flush();
+    painter.setRenderHint(QPainter::Antialiasing, !dense);
+    painter.setPen(QPen(colours.ink, dense ? 1.0 : 1.2));
+    painter.drawPath(path);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Points where they stand apart enough to be seen.
+    if (shown > 0 && box.width() / qreal(shown) >= 4.0) {
+        painter.setBrush(colours.ink);
+        for (qsizetype i = begin; i < end; ++i) {
+            if (std::isfinite(panel.values.at(i)) && axis.Placed(i))
+                painter.drawEllipse(QPointF(axis.PixelOf(box, axis.At(i)), yOf(panel.values.at(i))), 1.8, 1.8);
+        }
+    }
+    // Alarms: a diamond, told apart from a point by its shape as well.
+    painter.setPen(QPen(colours.fail, 1.2));
+    painter.setBrush(colours.fail);
+    for (const qsizetype file : panel.alarms) {
+        if (file < 0 || file >= count || !axis.Placed(file) || !std::isfinite(panel.values.at(file)))
+            continue;
+        const QPointF at(axis.PixelOf(box, axis.At(file)), yOf(panel.values.at(file)));
+        painter.drawPolygon(QPolygonF{at + QPointF(0, -4.5), at + QPointF(4.5, 0), at + QPointF(0, 4.5),
+                                      at + QPointF(-4.5, 0)});
+    }
 }
 
-qsizetype TrendChart::FileAt(const QRectF &plot, qsizetype count, const QPointF &point)
-{
-    if (count <= 0 || point.y() < plot.top() || point.y() > plot.bottom())
-        return -1;
-    const qreal step = count > 1 ? plot.width() / qreal(count - 1) : plot.width();
-    if (point.x() < plot.left() - step / 2 || point.x() > plot.right() + step / 2)
-        return -1;
-    if (count == 1)
-        return std::abs(point.x() - plot.center().x()) <= step / 2 ? 0 : -1;
-    const qsizetype index = qsizetype(std::lround((point.x() - plot.left()) / step));
-    return std::clamp<qsizetype>(index, 0, count - 1);
-}
+} // namespace
 
-void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> &panels, qsizetype selected,
-                      const QString &first, const QString &last, const Colours &colours)
+void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> &panels, const TrendAxis &axis,
+                      qsizetype selected, const Colours &colours)
 {
     painter.save();
     painter.setClipRect(area);
@@ -88,36 +194,64 @@ void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> 
         painter.restore();
         return;
     }
-    const qsizetype count = panels.first().values.size();
     const qreal panelHeight = plot.height() / qreal(panels.size());
     const qreal titleHeight = fontHeight * 1.3;
     painter.setRenderHint(QPainter::Antialiasing, true);
+    const QList<AxisTicks::Tick> across =
+        axis.Ticks(std::max(2, int(plot.width() / (metrics.horizontalAdvance(QStringLiteral("00-00 00:00")) * 1.6))));
 
     for (qsizetype p = 0; p < panels.size(); ++p) {
         const Panel &panel = panels.at(p);
         const qreal top = plot.top() + panelHeight * qreal(p);
-        const QRectF box(plot.left(), top + titleHeight, plot.width(), std::max<qreal>(panelHeight - titleHeight - fontHeight * 0.4, 1.0));
+        const QRectF box(plot.left(), top + titleHeight, plot.width(),
+                         std::max<qreal>(panelHeight - titleHeight - fontHeight * 0.4, 1.0));
         painter.setPen(colours.ink);
         painter.drawText(QRectF(plot.left(), top, plot.width(), titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
                          panel.unit.isEmpty() ? panel.title : QStringLiteral("%1 (%2)").arg(panel.title, panel.unit));
-        painter.setPen(QPen(colours.grid, 1.0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(box);
 
-        const auto [low, high] = rangeOf(panel);
+        const auto [low, high] = rangeOf(panel, axis);
         // Values keep a few pixels from the frame, so that a point at the
         // axis' end (a yield of 100 %) stands clear of it.
         const QRectF inner = box.adjusted(0, 5, 0, -5);
-        const auto yOf = [&, low = low, high = high](double value) {
+        const std::function<qreal(double)> yOf = [&, low = low, high = high](double value) {
             return inner.bottom() - (value - low) / (high - low) * inner.height();
         };
-        // The axis: its ends' values.
+        painter.save();
+        painter.setClipRect(box);
+        // Baselines and gaps, shaded behind everything.
+        for (const Panel::Control &control : panel.control) {
+            const auto [left, right] = acrossOf(axis, box, control.baselineFrom, control.baselineTo - 1);
+            painter.fillRect(QRectF(QPointF(left, box.top()), QPointF(std::max(right, left + 1), box.bottom())),
+                             colours.shade);
+        }
+        for (qsizetype i = 1; i < axis.Count(); ++i) {
+            if (axis.GapBefore(i)) {
+                const qreal left = axis.PixelOf(box, axis.At(axis.Next(i, -1)));
+                painter.fillRect(QRectF(QPointF(left, box.top()), QPointF(axis.PixelOf(box, axis.At(i)), box.bottom())),
+                                 QBrush(colours.grid, Qt::BDiagPattern));
+            }
+        }
+        // The grid: round values up, round times or file numbers across.
+        painter.setPen(QPen(colours.shade.darker(110), 1.0));
+        const QList<AxisTicks::Tick> up = AxisTicks::Values(low, high, std::max(2, int(box.height() / (fontHeight * 1.6))));
+        for (const AxisTicks::Tick &tick : up)
+            painter.drawLine(QPointF(box.left(), yOf(tick.at)), QPointF(box.right(), yOf(tick.at)));
+        for (const AxisTicks::Tick &tick : across) {
+            const qreal x = axis.PixelOf(box, tick.at);
+            painter.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
+        }
+        painter.restore();
+        painter.setPen(QPen(colours.grid, 1.0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box);
         painter.setPen(colours.ink);
-        for (const double value : {low, high}) {
-            const qreal y = yOf(value);
+        for (const AxisTicks::Tick &tick : up) {
+            const qreal y = yOf(tick.at);
+            if (y < box.top() - 1 || y > box.bottom() + 1)
+                continue;
             painter.drawText(QRectF(area.left(), y - fontHeight / 2, plot.left() - area.left() - fontHeight * 0.3,
                                     fontHeight),
-                             Qt::AlignRight | Qt::AlignVCenter, QString::number(value, 'f', panel.decimals));
+                             Qt::AlignRight | Qt::AlignVCenter, tick.label);
         }
         // The levels, each named at its right end.
         const auto level = [&](const std::optional<double> &value, const QColor &colour, Qt::PenStyle style,
@@ -135,75 +269,24 @@ void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> 
         level(panel.warn, colours.warn, Qt::DashDotLine, tr("warn %1").arg(panel.warn.value_or(0), 0, 'f', panel.decimals));
         level(panel.lot, colours.ink, Qt::DashLine, panel.lotLabel);
 
-        // The values, a gap where a file has none.
         painter.save();
         painter.setClipRect(box.adjusted(-3, -3, 3, 3));
-        // More files than pixels across: each column of pixels draws the
-        // files that fall in it as one stroke from their least to their
-        // greatest value, joined to the next, so that the line costs the
-        // width of the chart, not the number of files, and no peak is lost.
-        const bool dense = qreal(count) > box.width() * 2;
-        QPainterPath path;
-        bool open = false;
-        qsizetype column = -1;
-        double firstValue = 0, least = 0, most = 0, lastValue = 0;
-        const auto flush = [&] {
-            if (column < 0)
-                return;
-            const qreal x = box.left() + qreal(column);
-            const QPointF start(x, yOf(firstValue));
-            if (open)
-                path.lineTo(start);
-            else
-                path.moveTo(start);
-            path.lineTo(x, yOf(least));
-            path.lineTo(x, yOf(most));
-            path.lineTo(x, yOf(lastValue));
-            open = true;
-            column = -1;
-        };
-        for (qsizetype i = 0; i < count && i < panel.values.size(); ++i) {
-            const double value = panel.values.at(i);
-            if (!std::isfinite(value)) {
-                flush();
-                open = false;
-                continue;
-            }
-            const qreal x = XOf(box, count, i);
-            if (dense) {
-                const qsizetype at = qsizetype(x - box.left());
-                if (at != column) {
-                    flush();
-                    column = at;
-                    firstValue = least = most = value;
-                }
-                least = std::min(least, value);
-                most = std::max(most, value);
-                lastValue = value;
-                continue;
-            }
-            const QPointF point(x, yOf(value));
-            if (open)
-                path.lineTo(point);
-            else
-                path.moveTo(point);
-            open = true;
-        }
-        flush();
-        painter.setRenderHint(QPainter::Antialiasing, !dense);
-        painter.setPen(QPen(colours.ink, dense ? 1.0 : 1.2));
-        painter.drawPath(path);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        // Points where they stand apart enough to be seen.
-        if (count > 1 && box.width() / qreal(count - 1) >= 4.0) {
-            painter.setBrush(colours.ink);
-            for (qsizetype i = 0; i < count && i < panel.values.size(); ++i) {
-                if (std::isfinite(panel.values.at(i)))
-                    painter.drawEllipse(QPointF(XOf(box, count, i), yOf(panel.values.at(i))), 1.8, 1.8);
+        // Control limits over their files: the centre solid, the limits dotted.
+        for (const Panel::Control &control : panel.control) {
+            const auto [left, right] = acrossOf(axis, box, control.from, control.to - 1);
+            painter.setPen(QPen(colours.control, 1.0));
+            painter.drawLine(QPointF(left, yOf(control.centre)), QPointF(right, yOf(control.centre)));
+            painter.setPen(QPen(colours.control, 1.3, Qt::DotLine));
+            for (const double limit : {control.lower, control.upper})
+                painter.drawLine(QPointF(left, yOf(limit)), QPointF(right, yOf(limit)));
+            if (control.from > 0) { // a change: the limits start again
+                painter.setPen(QPen(colours.control, 1.0, Qt::DashLine));
+                painter.drawLine(QPointF(left, box.top()), QPointF(left, box.bottom()));
             }
         }
-        if (selected >= 0 && selected < count) {
-            const qreal x = XOf(box, count, selected);
+        drawValues(painter, panel, axis, box, yOf, colours);
+        if (axis.Placed(selected)) {
+            const qreal x = axis.PixelOf(box, axis.At(selected));
             painter.setPen(QPen(colours.mark, 1.0, Qt::DotLine));
             painter.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
             if (selected < panel.values.size() && std::isfinite(panel.values.at(selected))) {
@@ -213,11 +296,56 @@ void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> 
             }
         }
         painter.restore();
+        if (!panel.control.isEmpty() && panel.control.last().to >= axis.Count()) {
+            const Panel::Control &last = panel.control.last();
+            painter.setPen(colours.control);
+            for (const auto &[limit, name] : {std::pair{last.upper, tr("UCL")}, std::pair{last.lower, tr("LCL")}}) {
+                const qreal y = yOf(limit);
+                painter.drawText(QRectF(box.right() + fontHeight * 0.3, y - fontHeight / 2, area.right() - box.right(),
+                                        fontHeight),
+                                 Qt::AlignLeft | Qt::AlignVCenter,
+                                 QStringLiteral("%1 %2").arg(name).arg(limit, 0, 'f', panel.decimals));
+            }
+        }
     }
-    // The files' axis: its first and last file.
+    // The across axis' marks under the last panel.
     painter.setPen(colours.ink);
-    const QRectF axis(plot.left(), plot.bottom(), plot.width(), area.bottom() - plot.bottom());
-    painter.drawText(axis, Qt::AlignLeft | Qt::AlignVCenter, first);
-    painter.drawText(axis, Qt::AlignRight | Qt::AlignVCenter, last);
+    const QRectF axisBand(plot.left(), plot.bottom(), plot.width(), area.bottom() - plot.bottom());
+    for (const AxisTicks::Tick &tick : across) {
+        const qreal x = axis.PixelOf(plot, tick.at);
+        const qreal width = metrics.horizontalAdvance(tick.label) + fontHeight;
+        painter.drawText(QRectF(x - width / 2, axisBand.top(), width, axisBand.height()), Qt::AlignCenter, tick.label);
+    }
+    painter.restore();
+}
+
+void TrendChart::DrawReadout(QPainter &painter, const QRectF &area, const QPointF &anchor, const QStringList &lines,
+                             const Colours &colours)
+{
+    if (lines.isEmpty())
+        return;
+    painter.save();
+    const QFontMetricsF metrics(painter.font());
+    qreal width = 0;
+    for (const QString &line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    const qreal pad = metrics.height() * 0.4;
+    QRectF box(0, 0, width + 2 * pad, metrics.height() * qreal(lines.size()) + 2 * pad);
+    // Right of and below the pointer, else where it fits.
+    box.moveTopLeft(anchor + QPointF(14, 14));
+    if (box.right() > area.right())
+        box.moveRight(anchor.x() - 14);
+    if (box.bottom() > area.bottom())
+        box.moveBottom(anchor.y() - 14);
+    box.moveLeft(std::max(box.left(), area.left()));
+    box.moveTop(std::max(box.top(), area.top()));
+    painter.setPen(QPen(colours.grid, 1.0));
+    painter.setBrush(colours.paper);
+    painter.drawRect(box);
+    painter.setPen(colours.ink);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        painter.drawText(QRectF(box.left() + pad, box.top() + pad + metrics.height() * qreal(i), width,
+                                metrics.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, lines.at(i));
     painter.restore();
 }

@@ -2,6 +2,7 @@
 
 #include "data/NativePath.h"
 #include "document/DocumentManager.h"
+#include "lot/ControlWriter.h"
 #include "lot/LotDocument.h"
 #include "lot/LotTrend.h"
 #include "output/Wording.h"
@@ -12,13 +13,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -38,6 +42,7 @@ QString figuresText(const LotFigures &figures)
               .arg(percent(figures.fibers, figures.passed))
               .arg(figures.retested)
               .arg(figures.retestedPassed);
+    text += LotView::tr("; %1 passed the first time").arg(percent(figures.fibers, figures.firstPassed));
     if (!figures.failingChannel.isEmpty())
         text += LotView::tr("; fails most at channel %1 (%2 fibers)")
                     .arg(QString::fromUtf8(figures.failingChannel))
@@ -52,7 +57,9 @@ QString figuresText(const LotFigures &figures)
 LotView::LotView(DocumentManager &manager, QWidget *parent)
     : QWidget(parent), m_manager(manager), m_table(new LotTableModel(this)), m_figures(new QLabel(this)),
       m_subfolders(new QCheckBox(tr("Subfolders"), this)), m_find(new QLineEdit(this)), m_channel(new QComboBox(this)),
-      m_progress(new QProgressBar(this)), m_view(new QTableView(this)), m_trend(new TrendView(this))
+      m_progress(new QProgressBar(this)), m_view(new QTableView(this)), m_trend(new TrendView(this)),
+      m_across(new QComboBox(this)), m_yield(new QComboBox(this)), m_baseline(new QSpinBox(this)),
+      m_controlNotes(new QLabel(this)), m_alarms(new QTreeWidget(this))
 {
     setAutoFillBackground(true);
     setObjectName(QStringLiteral("lotView"));
@@ -64,6 +71,29 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     m_progress->setObjectName(QStringLiteral("lotProgress"));
     m_view->setObjectName(QStringLiteral("lotTable"));
     m_trend->setObjectName(QStringLiteral("lotTrend"));
+    m_across->setObjectName(QStringLiteral("lotAcross"));
+    m_yield->setObjectName(QStringLiteral("lotYield"));
+    m_baseline->setObjectName(QStringLiteral("lotBaseline"));
+    m_controlNotes->setObjectName(QStringLiteral("lotControlNotes"));
+    m_alarms->setObjectName(QStringLiteral("lotAlarms"));
+
+    m_across->addItem(tr("Time"));
+    m_across->addItem(tr("Files"));
+    m_yield->addItem(tr("Each file's"), LotTrend::FileYield);
+    m_yield->addItem(tr("First pass"), LotTrend::FirstPassYield);
+    m_yield->addItem(tr("Final"), LotTrend::FinalYield);
+    m_baseline->setRange(2, 100000);
+    m_baseline->setValue(ControlPlan::DefaultBaseline);
+    m_baseline->setSuffix(tr(" files"));
+    m_baseline->setToolTip(tr("The files at the start of the lot, or of each change, that the control limits are "
+                              "taken from; Shift and drag on the chart to pick others."));
+    m_controlNotes->setWordWrap(true);
+    m_controlNotes->hide();
+    m_alarms->setColumnCount(3);
+    m_alarms->setHeaderLabels({tr("Raised"), tr("Figure"), tr("Rule")});
+    m_alarms->setRootIsDecorated(false);
+    m_alarms->setUniformRowHeights(true);
+    m_alarms->setAlternatingRowColors(true);
 
     m_figures->setWordWrap(true);
     m_figures->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -95,10 +125,40 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     controls->addWidget(m_channel);
     controls->addWidget(m_progress);
 
+    auto *chartControls = new QHBoxLayout;
+    chartControls->setContentsMargins(0, 0, 0, 0);
+    const auto labelled = [&](const QString &text, QWidget *control) {
+        auto *label = new QLabel(text, this);
+        label->setBuddy(control);
+        chartControls->addWidget(label);
+        chartControls->addWidget(control);
+    };
+    labelled(tr("Across:"), m_across);
+    labelled(tr("Yield:"), m_yield);
+    labelled(tr("Baseline:"), m_baseline);
+    chartControls->addStretch(1);
+    auto *chart = new QWidget(this);
+    auto *chartLayout = new QVBoxLayout(chart);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    chartLayout->addLayout(chartControls);
+    chartLayout->addWidget(m_trend, 1);
+    auto *alarms = new QWidget(this);
+    auto *alarmsLayout = new QVBoxLayout(alarms);
+    alarmsLayout->setContentsMargins(0, 0, 0, 0);
+    alarmsLayout->addWidget(m_alarms, 1);
+    alarmsLayout->addWidget(m_controlNotes);
+    auto *across = new QSplitter(Qt::Horizontal, this);
+    across->setObjectName(QStringLiteral("lotTrendSplitter"));
+    across->addWidget(chart);
+    across->addWidget(alarms);
+    across->setChildrenCollapsible(false);
+    across->setStretchFactor(0, 3);
+    across->setStretchFactor(1, 1);
+
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("lotSplitter"));
     splitter->addWidget(m_view);
-    splitter->addWidget(m_trend);
+    splitter->addWidget(across);
     splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
@@ -118,6 +178,21 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     connect(m_view, &QTableView::activated, this, &LotView::openFile);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &LotView::tableSelected);
     connect(m_trend, &TrendView::fileClicked, this, &LotView::selectFile);
+    connect(m_trend, &TrendView::fileActivated, this, [this](qsizetype row) {
+        if (m_lot && row >= 0 && row < m_lot->Model().FileCount())
+            m_manager.OpenFiles({m_lot->Model().FileAt(int(row)).path});
+    });
+    connect(m_trend, &TrendView::baselinePicked, this, &LotView::pickBaseline);
+    connect(m_trend, &TrendView::changeMarked, this, &LotView::markChange);
+    connect(m_trend, &TrendView::changesCleared, this, &LotView::clearChanges);
+    connect(m_across, &QComboBox::currentIndexChanged, this, [this](int index) { m_trend->SetByTime(index == 0); });
+    connect(m_yield, &QComboBox::currentIndexChanged, this, &LotView::showTrend);
+    connect(m_baseline, &QSpinBox::valueChanged, this, &LotView::setBaselineFiles);
+    connect(m_alarms, &QTreeWidget::currentItemChanged, this, &LotView::alarmChosen);
+    connect(m_alarms, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
+        if (m_lot && item)
+            m_manager.OpenFiles({item->data(0, Qt::UserRole + 1).toString()});
+    });
 }
 
 void LotView::SetLot(LotDocument *lot)
@@ -133,10 +208,15 @@ void LotView::SetLot(LotDocument *lot)
     m_channel->clear();
     m_channel->blockSignals(false);
     m_find->clear();
+    m_alarms->clear();
     if (!lot) {
-        m_trend->SetPanels({}, QString(), QString());
+        m_trend->SetPanels({}, {}, {});
         return;
     }
+    m_baseline->blockSignals(true);
+    m_baseline->setValue(lot->Plan().baselineFiles);
+    m_baseline->blockSignals(false);
+    connect(lot, &LotDocument::controlChanged, this, &LotView::controlChanged);
     m_subfolders->blockSignals(true);
     m_subfolders->setChecked(lot->Subfolders());
     m_subfolders->blockSignals(false);
@@ -201,7 +281,7 @@ void LotView::figuresChanged()
         text += QLatin1Char('\n') + notice;
     m_figures->setText(text);
     fillChannels();
-    showTrend();
+    controlChanged();
 }
 
 // The lot's channels; the one chosen stays, and at first the one that fails
@@ -225,9 +305,104 @@ void LotView::showTrend()
     if (!m_lot)
         return;
     const LotModel &model = m_lot->Model();
-    m_trend->SetPanels(LotTrend::Panels(model, m_channel->currentData().toByteArray()), LotTrend::FirstLabel(model),
-                       LotTrend::LastLabel(model));
+    QStringList names;
+    names.reserve(model.FileCount());
+    for (const LotFile &file : model.Files())
+        names.append(NativePath::Display(QFileInfo(file.path).fileName()));
+    const auto yield = LotTrend::YieldKind(m_yield->currentData().toInt());
+    m_trend->SetPanels(LotTrend::Panels(model, m_channel->currentData().toByteArray(), &m_lot->Control(), yield),
+                       LotTrend::Times(model), names);
     tableSelected();
+}
+
+void LotView::controlChanged()
+{
+    if (!m_lot || m_lot->Scanning())
+        return;
+    fillAlarms();
+    const QStringList &notes = m_lot->Control().notes;
+    m_controlNotes->setText(notes.join(QLatin1Char('\n')));
+    m_controlNotes->setVisible(!notes.isEmpty());
+    showTrend();
+}
+
+// Newest first: the alarm a station's latest file raised stands on top.
+void LotView::fillAlarms()
+{
+    const LotModel &model = m_lot->Model();
+    const QList<LotControl::Alarm> &alarms = m_lot->Control().alarms;
+    QList<QTreeWidgetItem *> items;
+    items.reserve(alarms.size());
+    for (qsizetype i = alarms.size() - 1; i >= 0; --i) {
+        const LotControl::Alarm &alarm = alarms.at(i);
+        const LotFile &file = model.FileAt(int(alarm.raised));
+        const QByteArray time = RowTime::Iso(file.FirstTime());
+        const QString figure = alarm.channel.isEmpty()
+            ? LotControl::KindText(alarm.kind)
+            : tr("%1 %2").arg(QString::fromUtf8(alarm.channel), LotControl::KindText(alarm.kind));
+        auto *item = new QTreeWidgetItem(
+            {time.isEmpty() ? QStringLiteral("-") : QString::fromLatin1(time.mid(11, 5)), figure,
+             LotControl::RuleText(alarm.rule)});
+        item->setData(0, Qt::UserRole, qlonglong(alarm.raised));
+        item->setData(0, Qt::UserRole + 1, file.path);
+        item->setToolTip(2, ControlWriter::Sentence(model, alarm));
+        items.append(item);
+    }
+    m_alarms->blockSignals(true);
+    m_alarms->clear();
+    m_alarms->addTopLevelItems(items);
+    m_alarms->blockSignals(false);
+    m_alarms->resizeColumnToContents(0);
+    m_alarms->resizeColumnToContents(1);
+}
+
+void LotView::alarmChosen(QTreeWidgetItem *item)
+{
+    if (item)
+        selectFile(item->data(0, Qt::UserRole).toLongLong());
+}
+
+void LotView::setBaselineFiles(int files)
+{
+    if (!m_lot)
+        return;
+    ControlPlan plan = m_lot->Plan();
+    plan.baselineFiles = files;
+    plan.baselineFrom.clear();
+    plan.baselineTo.clear();
+    m_lot->SetPlan(plan);
+}
+
+void LotView::pickBaseline(qsizetype first, qsizetype last)
+{
+    if (!m_lot)
+        return;
+    ControlPlan plan = m_lot->Plan();
+    plan.baselineFrom = m_lot->Model().FileAt(int(first)).path;
+    plan.baselineTo = m_lot->Model().FileAt(int(last)).path;
+    m_lot->SetPlan(plan);
+}
+
+void LotView::markChange(qsizetype file)
+{
+    if (!m_lot || file <= 0)
+        return;
+    ControlPlan plan = m_lot->Plan();
+    const QString path = m_lot->Model().FileAt(int(file)).path;
+    if (!plan.changes.contains(path))
+        plan.changes.append(path);
+    m_lot->SetPlan(plan);
+}
+
+void LotView::clearChanges()
+{
+    if (!m_lot)
+        return;
+    ControlPlan plan = m_lot->Plan();
+    plan.changes.clear();
+    plan.baselineFrom.clear();
+    plan.baselineTo.clear();
+    m_lot->SetPlan(plan);
 }
 
 void LotView::openFile(const QModelIndex &index)

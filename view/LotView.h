@@ -13,14 +13,20 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QSpinBox;
 class QTableView;
+class QTreeWidget;
+class QTreeWidgetItem;
 class TrendView;
 
 // A lot's tab: the lot's figures, its files in a table (sortable by any
-// column, with a field to find a file by name), and the trend over its
-// files in time order for a channel chosen; the table and the trend select
-// the same file. A double-click or Enter on a file opens it in a tab of its
-// own through the manager. It shows the lot it is given and reads nothing.
+// column, with a field to find a file by name), the trend over its files
+// in time order for a channel chosen, across time or the files, with the
+// control charts' limits, and the alarms raised, newest first; the table,
+// the trend and the alarms select the same file. A double-click or Enter
+// on a file opens it in a tab of its own through the manager. The
+// baseline and the changes marked go to the lot's plan, which the lot
+// keeps. It shows the lot it is given and reads nothing.
 class LotView : public QWidget
 {
     Q_OBJECT
@@ -47,6 +53,13 @@ private:
     void openFile(const QModelIndex &index);
     void selectFile(qsizetype row);
     void tableSelected();
+    void controlChanged();
+    void fillAlarms();
+    void alarmChosen(QTreeWidgetItem *item);
+    void setBaselineFiles(int files);
+    void pickBaseline(qsizetype first, qsizetype last);
+    void markChange(qsizetype file);
+    void clearChanges();
 
     DocumentManager &m_manager;
     QPointer<LotDocument> m_lot;
@@ -58,4 +71,9 @@ private:
     QProgressBar *m_progress;
     QTableView *m_view;
     TrendView *m_trend;
+    QComboBox *m_across;
+    QComboBox *m_yield;
+    QSpinBox *m_baseline;
+    QLabel *m_controlNotes;
+    QTreeWidget *m_alarms;
 };

@@ -170,7 +170,7 @@ void TestTrendCommand::figuresAgreeWithSummary()
         }
         const QJsonObject figures = jsonOf(lot.out)[QLatin1String("lot")].toObject();
         QCOMPARE(figures, QJsonObject({{"files", 3}, {"fibers", 3}, {"passed", 3}, {"yield", 1}, {"retested", 1},
-                                       {"retested_passed", 1}, {"unread", 0}, {"failing_channel", "01"}}));
+                                       {"retested_passed", 1}, {"unread", 0}, {"failing_channel", "01"}, {"first_passed", 2}, {"first_pass_yield", 0.666666}}));
         QCOMPARE(QFileInfo::exists(cacheFile()), !options.contains(QStringLiteral("--no-cache")));
     }
 }

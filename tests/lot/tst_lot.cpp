@@ -42,6 +42,7 @@ class TestLot : public QObject
 private slots:
     void retestsCountOnce_data();
     void retestsCountOnce();
+    void fileYields();
     void filesInTimeOrder();
     void fileKeepsItsFibersInOrder();
     void rowTimes_data();
@@ -86,40 +87,41 @@ void TestLot::retestsCountOnce_data()
 {
     QTest::addColumn<Files>("files");
     QTest::addColumn<QStringList>("names");
-    // fibers counted once, passed, retested, retested that passed in the end
+    // fibers counted once, passed, retested, retested that passed in the end,
+    // passed the first time (at the earliest result, by the same order)
     QTest::addColumn<QList<int>>("expected");
     QTest::newRow("fail, then pass") << Files{{{"A", false, "09:00:00"}}, {{"A", true, "10:00:00"}}}
-                                     << QStringList{} << QList<int>{1, 1, 1, 1};
+                                     << QStringList{} << QList<int>{1, 1, 1, 1, 0};
     QTest::newRow("pass, then fail") << Files{{{"A", true, "09:00:00"}}, {{"A", false, "10:00:00"}}}
-                                     << QStringList{} << QList<int>{1, 0, 1, 0};
+                                     << QStringList{} << QList<int>{1, 0, 1, 0, 1};
     // The later file comes first by name: time decides, not the name.
     QTest::newRow("the latest time, whatever the file's name")
         << Files{{{"A", false, "11:00:00"}}, {{"A", true, "09:00:00"}}} << QStringList{"a.fib", "b.fib"}
-        << QList<int>{1, 0, 1, 0};
+        << QList<int>{1, 0, 1, 0, 1};
     // Equal times: the file later in the lot's order, by path.
     QTest::newRow("same time, b.fib after a.fib")
         << Files{{{"A", false, "09:00:00"}}, {{"A", true, "09:00:00"}}} << QStringList{"a.fib", "b.fib"}
-        << QList<int>{1, 1, 1, 1};
+        << QList<int>{1, 1, 1, 1, 0};
     QTest::newRow("same time, a.fib before b.fib")
         << Files{{{"A", false, "09:00:00"}}, {{"A", true, "09:00:00"}}} << QStringList{"b.fib", "a.fib"}
-        << QList<int>{1, 0, 1, 0};
+        << QList<int>{1, 0, 1, 0, 1};
     QTest::newRow("twice in one file") << Files{{{"A", false, "09:00:00"}, {"A", true, "09:05:00"}, {"B", true, "09:10:00"}}}
-                                       << QStringList{} << QList<int>{2, 2, 1, 1};
+                                       << QStringList{} << QList<int>{2, 2, 1, 1, 1};
     QTest::newRow("twice in one file at one time: the later place")
-        << Files{{{"A", true, "09:00:00"}, {"A", false, "09:00:00"}}} << QStringList{} << QList<int>{1, 0, 1, 0};
+        << Files{{{"A", true, "09:00:00"}, {"A", false, "09:00:00"}}} << QStringList{} << QList<int>{1, 0, 1, 0, 1};
     // A clock set back between two tests of a fiber: the time still rules.
     QTest::newRow("clock set back in one file")
-        << Files{{{"A", true, "10:00:00"}, {"A", false, "09:00:00"}}} << QStringList{} << QList<int>{1, 1, 1, 1};
+        << Files{{{"A", true, "10:00:00"}, {"A", false, "09:00:00"}}} << QStringList{} << QList<int>{1, 1, 1, 1, 0};
     QTest::newRow("a time that cannot be read is the earliest")
         << Files{{{"B", true, "08:00:00"}, {"A", false, "09:00:00"}}, {{"A", true, "25:00:00"}}}
-        << QStringList{} << QList<int>{2, 1, 1, 0};
+        << QStringList{} << QList<int>{2, 1, 1, 0, 2};
     QTest::newRow("three times, and a fiber tested once")
         << Files{{{"A", false, "09:00:00"}, {"C", false, "09:01:00"}},
                  {{"A", false, "10:00:00"}},
                  {{"A", true, "11:00:00"}, {"B", true, "11:01:00"}}}
-        << QStringList{} << QList<int>{3, 2, 1, 1};
+        << QStringList{} << QList<int>{3, 2, 1, 1, 1};
     QTest::newRow("blank names are no retests")
-        << Files{{{"", true, "09:00:00"}}, {{"", false, "10:00:00"}}} << QStringList{} << QList<int>{2, 1, 0, 0};
+        << Files{{{"", true, "09:00:00"}}, {{"", false, "10:00:00"}}} << QStringList{} << QList<int>{2, 1, 0, 0, 1};
 }
 
 void TestLot::retestsCountOnce()
@@ -132,12 +134,32 @@ void TestLot::retestsCountOnce()
     QCOMPARE(lot.FileCount(), files.size());
     const LotFigures &figures = lot.Figures();
     QCOMPARE(QList<int>({int(figures.fibers), int(figures.passed), int(figures.retested),
-                         int(figures.retestedPassed)}),
+                         int(figures.retestedPassed), int(figures.firstPassed)}),
              expected);
     qsizetype results = 0;
     for (const QList<Measured> &file : files)
         results += file.size();
     QCOMPARE(figures.results, results);
+}
+
+// A file's first-pass and final yields are of the fibers it measured
+// first: a retest counts where the fiber began, not where it was mended.
+void TestLot::fileYields()
+{
+    const QList<LotFile> files = readFiles({{{"F1", true, "09:00:00"}, {"F2", false, "09:01:00"}, {"F3", false, "09:02:00"}},
+                                            {{"F2", true, "10:00:00"}, {"F4", true, "10:01:00"}},
+                                            {{"F3", false, "11:00:00"}, {"F5", true, "11:01:00"}},
+                                            {{"F3", true, "12:00:00"}}});
+    QCOMPARE(files.size(), 4);
+    QList<const FileSummary *> summaries;
+    for (const LotFile &file : files)
+        summaries.append(file.summary.get());
+    QList<QList<int>> got;
+    for (const LotFigures::FileYield &yield : LotFigures::FileYields(summaries))
+        got.append({int(yield.fibers), int(yield.firstPassed), int(yield.finalPassed)});
+    QCOMPARE(got, (QList<QList<int>>{{3, 1, 3}, {1, 1, 1}, {1, 1, 1}, {0, 0, 0}}));
+    const LotFigures figures = LotFigures::Of(summaries, 0);
+    QCOMPARE(QList<int>({int(figures.fibers), int(figures.passed), int(figures.firstPassed)}), QList<int>({5, 5, 3}));
 }
 
 // By the first row's time, equal times by path; files without a time,

@@ -111,7 +111,7 @@ void TestLotTab::showsTheLotAndOpensItsFiles()
     // A click on the third file's point in the trend selects its row.
     const QRectF plot = trend->Plot();
     QTest::mouseClick(trend, Qt::LeftButton, {},
-                      QPointF(TrendChart::XOf(plot, 3, 2), plot.center().y()).toPoint());
+                      QPointF(trend->Axis().PixelOf(plot, trend->Axis().At(2)), plot.center().y()).toPoint());
     QCOMPARE(trend->Selected(), 2);
     const QModelIndexList selected = table->selectionModel()->selectedRows(1);
     QCOMPARE(selected.size(), 1);
