@@ -117,7 +117,8 @@ QString RunRules::Name(int rule)
     return QString();
 }
 
-QList<RunRules::Alarm> RunRules::Check(const QList<double> &values, qsizetype from, const ControlLimits &limits)
+QList<RunRules::Alarm> RunRules::Check(const QList<double> &values, qsizetype from, const ControlLimits &limits,
+                                       QList<qsizetype> *breaking)
 {
     // The series' values and where they stand, NaN passed over.
     QList<double> series;
@@ -129,6 +130,7 @@ QList<RunRules::Alarm> RunRules::Check(const QList<double> &values, qsizetype fr
     QList<Alarm> alarms;
     bool holding[Count] = {};
     for (qsizetype end = 0; end < series.size(); ++end) {
+        bool broken = false;
         for (int rule = 1; rule <= Count; ++rule) {
             const qsizetype span = Span(rule);
             const qsizetype start = std::max<qsizetype>(0, end + 1 - span);
@@ -136,7 +138,10 @@ QList<RunRules::Alarm> RunRules::Check(const QList<double> &values, qsizetype fr
             if (now && !holding[rule - 1])
                 alarms.append({rule, places.at(start), places.at(end)});
             holding[rule - 1] = now;
+            broken = broken || now;
         }
+        if (broken && breaking)
+            breaking->append(places.at(end));
     }
     return alarms;
 }

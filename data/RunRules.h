@@ -41,8 +41,10 @@ public:
     static QString Name(int rule);
 
     // Every rule broken in `values` from `from` on, in the order raised
-    // (of one value, by rule), against `limits`.
-    static QList<Alarm> Check(const QList<double> &values, qsizetype from, const ControlLimits &limits);
+    // (of one value, by rule), against `limits`; where `breaking` is
+    // given, every value at which some rule holds, in order.
+    static QList<Alarm> Check(const QList<double> &values, qsizetype from, const ControlLimits &limits,
+                              QList<qsizetype> *breaking = nullptr);
     // A series falling below `level` after standing at or above it (a
     // first value already below counts as falling): each such value.
     static QList<qsizetype> Falls(const QList<double> &values, qsizetype from, double level);

@@ -83,10 +83,10 @@ LotControl::Result LotControl::Of(const LotModel &lot, const ControlPlan &plan)
     Result result;
     const QList<Stage> stages = stagesOf(lot, plan);
     const int needed = std::max(plan.baselineFiles, 2);
-    QList<Chart> charts{{Yield, {}, Values(lot, Yield, {}), {}}};
+    QList<Chart> charts{{Yield, {}, Values(lot, Yield, {}), {}, {}}};
     for (const QByteArray &channel : LotTrend::Channels(lot)) {
-        charts.append({MarginMean, channel, Values(lot, MarginMean, channel), {}});
-        charts.append({Cpk, channel, Values(lot, Cpk, channel), {}});
+        charts.append({MarginMean, channel, Values(lot, MarginMean, channel), {}, {}});
+        charts.append({Cpk, channel, Values(lot, Cpk, channel), {}, {}});
     }
     for (const Stage &stage : stages) {
         if (!stage.picked && stage.baselineTo - stage.baselineFrom < needed)
@@ -106,13 +106,17 @@ LotControl::Result LotControl::Of(const LotModel &lot, const ControlPlan &plan)
                                         .arg(stage.baselineFrom + 1));
             chart.stages.append(stage);
             if (chart.kind == Cpk) {
-                for (qsizetype at : RunRules::Falls(chart.values.mid(0, stage.to), stage.from, CpkLevel))
+                for (qsizetype at : RunRules::Falls(chart.values.mid(0, stage.to), stage.from, CpkLevel)) {
                     result.alarms.append({chart.kind, chart.channel, 0, at, at, chart.values.at(at)});
+                    chart.breaking.append(at);
+                }
                 continue;
             }
             if (!stage.limits)
                 continue;
-            for (const RunRules::Alarm &alarm : RunRules::Check(chart.values.mid(0, stage.to), stage.from, *stage.limits))
+            const QList<RunRules::Alarm> alarms =
+                RunRules::Check(chart.values.mid(0, stage.to), stage.from, *stage.limits, &chart.breaking);
+            for (const RunRules::Alarm &alarm : alarms)
                 result.alarms.append({chart.kind, chart.channel, alarm.rule, alarm.first, alarm.raised,
                                       chart.values.at(alarm.raised)});
         }

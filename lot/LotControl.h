@@ -60,6 +60,7 @@ public:
         QByteArray channel; // empty for the yield
         QList<double> values; // one per file, NaN where it has none
         QList<Stage> stages;
+        QList<qsizetype> breaking; // the files at which a rule holds
     };
     // A rule broken: rule 1 to 8, or 0 for a Cpk that fell below 1.33.
     struct Alarm

@@ -75,7 +75,7 @@ LotTrend::Pooled LotTrend::Pool(const QList<qint64> &counts, const QList<double>
 
 namespace {
 
-// The chart's control limits and alarms on its panel.
+// The chart's control limits on its panel, and the files where a rule is broken.
 void addControl(TrendChart::Panel &panel, const LotControl::Result &control, LotControl::Kind kind,
                 const QByteArray &channel)
 {
@@ -87,10 +87,7 @@ void addControl(TrendChart::Panel &panel, const LotControl::Result &control, Lot
             panel.control.append({stage.from, stage.to, stage.baselineFrom, stage.baselineTo, stage.limits->centre,
                                   stage.limits->lower, stage.limits->upper});
     }
-    for (const LotControl::Alarm &alarm : control.alarms) {
-        if (alarm.kind == kind && alarm.channel == channel)
-            panel.alarms.append(alarm.raised);
-    }
+    panel.alarms = chart->breaking;
 }
 
 } // namespace

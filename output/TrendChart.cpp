@@ -179,6 +179,35 @@ void drawValues(QPainter &painter, const TrendChart::Panel &panel, const TrendAx
     }
 }
 
+// A line's name at its right end.
+struct Label
+{
+    qreal y = 0;
+    QString text;
+    QColor colour;
+};
+
+// The names beside their lines, moved apart where they would overlap,
+// kept within `column`.
+void drawLabels(QPainter &painter, QList<Label> labels, const QRectF &column, qreal fontHeight)
+{
+    std::stable_sort(labels.begin(), labels.end(), [](const Label &a, const Label &b) { return a.y < b.y; });
+    const qreal least = fontHeight * 0.95;
+    for (qsizetype i = 1; i < labels.size(); ++i)
+        labels[i].y = std::max(labels.at(i).y, labels.at(i - 1).y + least);
+    // Those pushed past the bottom come back up together.
+    qreal bottom = column.bottom() - fontHeight / 2;
+    for (qsizetype i = labels.size() - 1; i >= 0; --i) {
+        labels[i].y = std::min(labels.at(i).y, bottom);
+        bottom = labels.at(i).y - least;
+    }
+    for (const Label &label : labels) {
+        painter.setPen(label.colour);
+        painter.drawText(QRectF(column.left(), label.y - fontHeight / 2, column.width(), fontHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, label.text);
+    }
+}
+
 } // namespace
 
 void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> &panels, const TrendAxis &axis,
@@ -254,6 +283,7 @@ void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> 
                              Qt::AlignRight | Qt::AlignVCenter, tick.label);
         }
         // The levels, each named at its right end.
+        QList<Label> labels;
         const auto level = [&](const std::optional<double> &value, const QColor &colour, Qt::PenStyle style,
                                const QString &name) {
             if (!value || !std::isfinite(*value))
@@ -261,9 +291,7 @@ void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> 
             const qreal y = yOf(*value);
             painter.setPen(QPen(colour, 1.5, style));
             painter.drawLine(QPointF(box.left(), y), QPointF(box.right(), y));
-            painter.drawText(QRectF(box.right() + fontHeight * 0.3, y - fontHeight / 2, area.right() - box.right(),
-                                    fontHeight),
-                             Qt::AlignLeft | Qt::AlignVCenter, name);
+            labels.append({y, name, colour});
         };
         level(panel.fail, colours.fail, Qt::SolidLine, tr("fail %1").arg(panel.fail.value_or(0), 0, 'f', panel.decimals));
         level(panel.warn, colours.warn, Qt::DashDotLine, tr("warn %1").arg(panel.warn.value_or(0), 0, 'f', panel.decimals));
@@ -298,15 +326,12 @@ void TrendChart::Draw(QPainter &painter, const QRectF &area, const QList<Panel> 
         painter.restore();
         if (!panel.control.isEmpty() && panel.control.last().to >= axis.Count()) {
             const Panel::Control &last = panel.control.last();
-            painter.setPen(colours.control);
-            for (const auto &[limit, name] : {std::pair{last.upper, tr("UCL")}, std::pair{last.lower, tr("LCL")}}) {
-                const qreal y = yOf(limit);
-                painter.drawText(QRectF(box.right() + fontHeight * 0.3, y - fontHeight / 2, area.right() - box.right(),
-                                        fontHeight),
-                                 Qt::AlignLeft | Qt::AlignVCenter,
-                                 QStringLiteral("%1 %2").arg(name).arg(limit, 0, 'f', panel.decimals));
-            }
+            labels.append({yOf(last.upper), tr("UCL %1").arg(last.upper, 0, 'f', panel.decimals), colours.control});
+            if (last.lower != last.upper)
+                labels.append({yOf(last.lower), tr("LCL %1").arg(last.lower, 0, 'f', panel.decimals), colours.control});
         }
+        drawLabels(painter, labels, QRectF(box.right() + fontHeight * 0.3, top, area.right() - box.right(),
+                                           panelHeight), fontHeight);
     }
     // The across axis' marks under the last panel.
     painter.setPen(colours.ink);

@@ -46,7 +46,7 @@ public:
             double centre = 0, lower = 0, upper = 0;
         };
         QList<Control> control;
-        QList<qsizetype> alarms; // the files that raised an alarm
+        QList<qsizetype> alarms; // the files where a rule is broken
     };
     struct Colours
     {

@@ -59,7 +59,8 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
       m_subfolders(new QCheckBox(tr("Subfolders"), this)), m_find(new QLineEdit(this)), m_channel(new QComboBox(this)),
       m_progress(new QProgressBar(this)), m_view(new QTableView(this)), m_trend(new TrendView(this)),
       m_across(new QComboBox(this)), m_yield(new QComboBox(this)), m_baseline(new QSpinBox(this)),
-      m_controlNotes(new QLabel(this)), m_alarms(new QTreeWidget(this))
+      m_controlNotes(new QLabel(this)), m_alarms(new QTreeWidget(this)),
+      m_allAlarms(new QCheckBox(tr("Every channel's alarms"), this))
 {
     setAutoFillBackground(true);
     setObjectName(QStringLiteral("lotView"));
@@ -76,6 +77,7 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     m_baseline->setObjectName(QStringLiteral("lotBaseline"));
     m_controlNotes->setObjectName(QStringLiteral("lotControlNotes"));
     m_alarms->setObjectName(QStringLiteral("lotAlarms"));
+    m_allAlarms->setObjectName(QStringLiteral("lotAlarmsAll"));
 
     m_across->addItem(tr("Time"));
     m_across->addItem(tr("Files"));
@@ -94,6 +96,7 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     m_alarms->setRootIsDecorated(false);
     m_alarms->setUniformRowHeights(true);
     m_alarms->setAlternatingRowColors(true);
+    m_alarms->setMinimumWidth(m_alarms->fontMetrics().horizontalAdvance(QStringLiteral("00:00 07 margin mean rule 1: one")));
 
     m_figures->setWordWrap(true);
     m_figures->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -145,6 +148,7 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     auto *alarms = new QWidget(this);
     auto *alarmsLayout = new QVBoxLayout(alarms);
     alarmsLayout->setContentsMargins(0, 0, 0, 0);
+    alarmsLayout->addWidget(m_allAlarms);
     alarmsLayout->addWidget(m_alarms, 1);
     alarmsLayout->addWidget(m_controlNotes);
     auto *across = new QSplitter(Qt::Horizontal, this);
@@ -174,7 +178,11 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
         if (m_lot)
             m_lot->SetSubfolders(on);
     });
-    connect(m_channel, &QComboBox::currentIndexChanged, this, &LotView::showTrend);
+    connect(m_channel, &QComboBox::currentIndexChanged, this, [this] {
+        if (m_lot)
+            fillAlarms();
+        showTrend();
+    });
     connect(m_view, &QTableView::activated, this, &LotView::openFile);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &LotView::tableSelected);
     connect(m_trend, &TrendView::fileClicked, this, &LotView::selectFile);
@@ -189,6 +197,10 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     connect(m_yield, &QComboBox::currentIndexChanged, this, &LotView::showTrend);
     connect(m_baseline, &QSpinBox::valueChanged, this, &LotView::setBaselineFiles);
     connect(m_alarms, &QTreeWidget::currentItemChanged, this, &LotView::alarmChosen);
+    connect(m_allAlarms, &QCheckBox::toggled, this, [this] {
+        if (m_lot)
+            fillAlarms();
+    });
     connect(m_alarms, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
         if (m_lot && item)
             m_manager.OpenFiles({item->data(0, Qt::UserRole + 1).toString()});
@@ -331,10 +343,13 @@ void LotView::fillAlarms()
 {
     const LotModel &model = m_lot->Model();
     const QList<LotControl::Alarm> &alarms = m_lot->Control().alarms;
+    const QByteArray channel = m_channel->currentData().toByteArray();
     QList<QTreeWidgetItem *> items;
     items.reserve(alarms.size());
     for (qsizetype i = alarms.size() - 1; i >= 0; --i) {
         const LotControl::Alarm &alarm = alarms.at(i);
+        if (!m_allAlarms->isChecked() && !alarm.channel.isEmpty() && alarm.channel != channel)
+            continue;
         const LotFile &file = model.FileAt(int(alarm.raised));
         const QByteArray time = RowTime::Iso(file.FirstTime());
         const QString figure = alarm.channel.isEmpty()

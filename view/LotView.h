@@ -22,7 +22,8 @@ class TrendView;
 // A lot's tab: the lot's figures, its files in a table (sortable by any
 // column, with a field to find a file by name), the trend over its files
 // in time order for a channel chosen, across time or the files, with the
-// control charts' limits, and the alarms raised, newest first; the table,
+// control charts' limits, and the alarms raised, newest first (of the
+// yield and the channel chosen, or of every channel); the table,
 // the trend and the alarms select the same file. A double-click or Enter
 // on a file opens it in a tab of its own through the manager. The
 // baseline and the changes marked go to the lot's plan, which the lot
@@ -76,4 +77,5 @@ private:
     QSpinBox *m_baseline;
     QLabel *m_controlNotes;
     QTreeWidget *m_alarms;
+    QCheckBox *m_allAlarms;
 };

@@ -15,7 +15,10 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTableView>
+#include <QTreeWidget>
+#include <QWheelEvent>
 
 using namespace ViewTestSupport;
 
@@ -27,6 +30,25 @@ QByteArray lotFile(const QList<QPair<const char *, bool>> &fibers, const char *t
     for (const auto &[name, passes] : fibers) {
         for (int channel = 1; channel <= ChannelTable::FiberSize; ++channel)
             bytes += TestSupport::line(name, channel, passes ? "-12.00" : "-40.00", "2018-05-21", time);
+    }
+    return bytes;
+}
+
+// A station's file of two fibers, 5 minutes after the one before from
+// 09:00, channel 05 at `margin` above its -25 dB threshold.
+QByteArray stationFile(int index, double margin)
+{
+    QByteArray bytes = TestSupport::standardHeader();
+    const QByteArray time = QStringLiteral("%1:%2:00")
+                                .arg(9 + index * 5 / 60, 2, 10, QLatin1Char('0'))
+                                .arg(index * 5 % 60, 2, 10, QLatin1Char('0'))
+                                .toLatin1();
+    for (const char *name : {"A", "B"}) {
+        const QByteArray fiber = name + QByteArray::number(index);
+        for (int channel = 1; channel <= ChannelTable::FiberSize; ++channel)
+            bytes += TestSupport::line(fiber.constData(), channel,
+                                       QByteArray::number(channel == 5 ? -25.0 + margin : -12.0, 'f', 2).constData(),
+                                       "2018-05-17", time.constData());
     }
     return bytes;
 }
@@ -49,6 +71,7 @@ private slots:
     void initTestCase();
     void showsTheLotAndOpensItsFiles();
     void yieldIsRoundedDown();
+    void controlChartsAndAlarms();
 
 private:
     QTemporaryDir m_cache;
@@ -178,6 +201,70 @@ void TestLotTab::yieldIsRoundedDown()
     QVERIFY2(figures->text().contains(QLatin1String("1999 of 2000 fibers passed (99.9 %)")),
              qPrintable(figures->text()));
     QCOMPARE(column(table, LotModel::Yield), QStringList{QStringLiteral("99.9 %")});
+}
+
+// A station's 30 files, channel 05 steady but for file 25, 1 dB low: its
+// alarm on top of the list, a click on it choosing the file, the readout,
+// the wheel's zoom and Home, and the baseline kept with the lot.
+void TestLotTab::controlChartsAndAlarms()
+{
+    QTemporaryDir dir;
+    const double pattern[] = {0.0, 0.1, -0.1, 0.05, -0.05, 0.1, 0.0, -0.1, 0.05, 0.0};
+    for (int i = 0; i < 30; ++i)
+        QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("f%1.fib").arg(i, 2, 10, QLatin1Char('0'))),
+                                       stationFile(i, i == 25 ? 12.0 : 13.0 + pattern[i % 10])));
+    ScriptedDialogs dialogs;
+    std::unique_ptr<CSDIQVLView> view(showView(dialogs));
+    QVERIFY(view);
+    QList<ControlPlan> kept;
+    view->Manager().SetPlanStore([](const QString &) { return ControlPlan(); },
+                                 [&kept](const QString &, const ControlPlan &plan) { kept.append(plan); });
+    dialogs.folderAnswers = {dir.path()};
+    view->OnFileOpenFolder();
+    auto *table = view->findChild<QTableView *>(QStringLiteral("lotTable"));
+    auto *channel = view->findChild<QComboBox *>(QStringLiteral("lotChannel"));
+    auto *trend = view->findChild<TrendView *>(QStringLiteral("lotTrend"));
+    auto *alarms = view->findChild<QTreeWidget *>(QStringLiteral("lotAlarms"));
+    auto *baseline = view->findChild<QSpinBox *>(QStringLiteral("lotBaseline"));
+    QVERIFY(table && channel && trend && alarms && baseline);
+    QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), 30, 10000);
+
+    // The list follows the channel chosen: nothing of channel 05 under 01.
+    channel->setCurrentIndex(channel->findText(QStringLiteral("01")));
+    QCOMPARE(alarms->topLevelItemCount(), 0);
+    channel->setCurrentIndex(channel->findText(QStringLiteral("05")));
+    QCOMPARE(alarms->topLevelItemCount(), 1);
+    QTreeWidgetItem *top = alarms->topLevelItem(0);
+    QCOMPARE(top->text(0), QStringLiteral("11:05"));
+    QCOMPARE(top->text(1), QStringLiteral("05 margin mean"));
+    QCOMPARE(top->text(2), QStringLiteral("rule 1: one beyond 3 sigma"));
+    QTest::mouseClick(alarms->viewport(), Qt::LeftButton, {}, alarms->visualItemRect(top).center());
+    QCOMPARE(trend->Selected(), 25);
+    QCOMPARE(table->selectionModel()->selectedRows(1).first().data().toString(), QStringLiteral("f25.fib"));
+    QCOMPARE(trend->ReadoutOf(25).mid(0, 2), (QStringList{"f25.fib", "2018-05-17 11:05:00"}));
+    QVERIFY(trend->ReadoutOf(25).contains(QStringLiteral("Margin mean, channel 05: 12.00 dB")));
+
+    // The wheel zooms about the pointer; Home shows every file again; the
+    // arrow keys move on from the file chosen.
+    const QRectF plot = trend->Plot();
+    QWheelEvent wheel(plot.center(), trend->mapToGlobal(plot.center()), {}, QPoint(0, 240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(trend, &wheel);
+    QVERIFY(trend->Axis().Zoomed());
+    QVERIFY(trend->Axis().To() - trend->Axis().From() < 29 * 300 * 0.7);
+    QTest::keyClick(trend, Qt::Key_Home);
+    QVERIFY(!trend->Axis().Zoomed());
+    QTest::keyClick(trend, Qt::Key_Right);
+    QCOMPARE(trend->Selected(), 26);
+
+    // A baseline of five files: the lot keeps it, and the store has it.
+    baseline->setValue(5);
+    LotDocument *lot = view->Manager().Lot(0);
+    QVERIFY(lot);
+    QCOMPARE(lot->Plan().baselineFiles, 5);
+    QVERIFY(!kept.isEmpty());
+    QCOMPARE(kept.last().baselineFiles, 5);
+    QCOMPARE(lot->Control().charts.at(1).stages.first().baselineTo, 5);
 }
 
 QTEST_MAIN(TestLotTab)
