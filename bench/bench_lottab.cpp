@@ -1,7 +1,8 @@
 // A station's folder as a lot in the window's tab: the first scan of 1,000
 // files of 48 fibers (a new summary cache) and again from the cache, the
 // memory of a lot tab of 10,000 such files, and the time the trend chart
-// takes to draw them all.
+// takes to draw them all, the control charts' rules over them, and a zoom
+// and a pan of the trend until drawn.
 //
 //   build/bench/quenvale_bench_lottab [--runs N] [--files N]
 //
@@ -22,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstdio>
@@ -141,6 +143,30 @@ int main(int argc, char *argv[])
                     "(%.1f MB of heap in the whole process); the trend (%dx%d) drawn in %.1f ms (median of 30)\n",
                     lot.Model().FileCount(), open, double(after - before) / 1024, double(after) / 1024, trend->width(), trend->height(),
                     median(draws));
+        // The control charts and their rules over every file and channel.
+        QList<double> rules;
+        for (int i = 0; i < 10; ++i) {
+            timer.restart();
+            const LotControl::Result control = LotControl::Of(lot.Model(), lot.Plan());
+            rules.append(BenchSupport::Seconds(timer) * 1000);
+            if (control.charts.isEmpty())
+                return 1;
+        }
+        // A zoom, then pans, each until drawn.
+        QList<double> zooms, pans;
+        const QPointF centre = trend->Plot().center();
+        for (int i = 0; i < 30; ++i) {
+            const bool zoom = i % 2 == 0;
+            QWheelEvent wheel(centre, trend->mapToGlobal(centre), {}, QPoint(0, zoom ? 120 : -120), Qt::NoButton,
+                              zoom ? Qt::NoModifier : Qt::ShiftModifier, Qt::NoScrollPhase, false);
+            timer.restart();
+            QApplication::sendEvent(trend, &wheel);
+            trend->repaint();
+            (zoom ? zooms : pans).append(BenchSupport::Seconds(timer) * 1000);
+        }
+        std::printf("control charts and rules over %d files and their channels: %.1f ms (median of 10); "
+                    "a zoom drawn in %.1f ms, a pan in %.1f ms (medians of 15)\n",
+                    lot.Model().FileCount(), median(rules), median(zooms), median(pans));
         // Watching the folder while nothing changes: the process's time.
         const auto cpu = [] {
             struct rusage usage = {};

@@ -323,6 +323,8 @@ void LotDocument::lookEnded(std::shared_ptr<Look> look)
         emit scanEnded();
         m_poll.start();
     } else {
+        // A look that brought nothing changes no chart.
+        const bool brought = look->merged || !look->files.isEmpty() || !look->gone.isEmpty();
         // All in one: a station writing many files a second gives a batch
         // a look, not a change of the table and the trend a file.
         if (look->merged && m_model.Files().isSharedWith(look->before)) {
@@ -331,7 +333,8 @@ void LotDocument::lookEnded(std::shared_ptr<Look> look)
         } else {
             m_model.Update(std::move(look->files), look->gone);
         }
-        updateControl(true);
+        if (brought)
+            updateControl(true);
         // A folder so big that a look takes long is looked at less often,
         // so that watching it never takes more than a tenth of a core.
         m_poll.setInterval(int(qBound(qint64(PollMs), 10 * look->elapsedMs, qint64(10000))));

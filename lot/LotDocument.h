@@ -36,7 +36,9 @@ class QFileSystemWatcher;
 // runs at a time; the cache makes a look at an unchanged folder cheap. The
 // files a look brings come to the model in one batch. The lot's own folder
 // is never one of its files: without result files it is an empty lot, and
-// one that cannot be listed is a notice.
+// one that cannot be listed is a notice. After every look the lot's
+// control charts are made again (LotControl, by the plan it was given);
+// the alarms that a look brings, new since the one before, are told.
 class LotDocument : public QObject
 {
     Q_OBJECT

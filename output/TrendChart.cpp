@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QSet>
 #include <QStringList>
 
 #include <cmath>
@@ -167,13 +168,19 @@ void drawValues(QPainter &painter, const TrendChart::Panel &panel, const TrendAx
                 painter.drawEllipse(QPointF(axis.PixelOf(box, axis.At(i)), yOf(panel.values.at(i))), 1.8, 1.8);
         }
     }
-    // Alarms: a diamond, told apart from a point by its shape as well.
+    // Broken rules: a diamond, told apart from a point by its shape as
+    // well; one to a pixel, however many files stand there.
     painter.setPen(QPen(colours.fail, 1.2));
     painter.setBrush(colours.fail);
+    QSet<quint64> drawn;
     for (const qsizetype file : panel.alarms) {
-        if (file < 0 || file >= count || !axis.Placed(file) || !std::isfinite(panel.values.at(file)))
+        if (file < begin || file >= end || !axis.Placed(file) || !std::isfinite(panel.values.at(file)))
             continue;
         const QPointF at(axis.PixelOf(box, axis.At(file)), yOf(panel.values.at(file)));
+        const quint64 pixel = (quint64(quint32(qRound(at.x()))) << 32) | quint32(qRound(at.y()));
+        if (drawn.contains(pixel))
+            continue;
+        drawn.insert(pixel);
         painter.drawPolygon(QPolygonF{at + QPointF(0, -4.5), at + QPointF(4.5, 0), at + QPointF(0, 4.5),
                                       at + QPointF(-4.5, 0)});
     }

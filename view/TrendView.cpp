@@ -178,10 +178,16 @@ void TrendView::mouseReleaseEvent(QMouseEvent *event)
 
 void TrendView::wheelEvent(QWheelEvent *event)
 {
-    const int notches = event->angleDelta().y() / 120;
+    // Across, or with Shift: a pan of a tenth of the span a notch.
+    const QPoint delta = event->angleDelta();
+    const bool pan = delta.x() != 0 || (event->modifiers() & Qt::ShiftModifier);
+    const int notches = (delta.x() != 0 ? delta.x() : delta.y()) / 120;
     if (notches == 0 || m_panels.isEmpty())
         return QWidget::wheelEvent(event);
-    m_axis.ZoomAt(m_axis.ValueAt(Plot(), event->position().x()), std::pow(kNotchZoom, notches));
+    if (pan)
+        m_axis.Pan(-(m_axis.To() - m_axis.From()) * 0.1 * notches);
+    else
+        m_axis.ZoomAt(m_axis.ValueAt(Plot(), event->position().x()), std::pow(kNotchZoom, notches));
     m_hover = fileAt(event->position());
     update();
     event->accept();

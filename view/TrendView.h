@@ -11,8 +11,8 @@
 
 // The lot's trend chart (see TrendChart) in the lot's tab, across time or
 // the files. Under the pointer a readout tells the nearest file, its time
-// and its values. The wheel zooms about the pointer, a drag zooms to the
-// span dragged (with Shift it picks the control charts' baseline), Home
+// and its values. The wheel zooms about the pointer (with Shift, or
+// across, it pans), a drag zooms to the span dragged (with Shift it picks the control charts' baseline), Home
 // shows every file again; the arrow keys move from file to file, Enter
 // opens the one chosen. A click on a file's point tells which file, by
 // its place in the lot.
