@@ -2,10 +2,10 @@
 
 #include "data/NativePath.h"
 #include "document/DocumentManager.h"
-#include "lot/ControlWriter.h"
 #include "lot/LotDocument.h"
 #include "lot/LotTrend.h"
 #include "output/Wording.h"
+#include "view/AlarmList.h"
 #include "view/FileDialogs.h"
 #include "view/LotTableModel.h"
 #include "view/TableText.h"
@@ -22,7 +22,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -59,8 +58,7 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
       m_subfolders(new QCheckBox(tr("Subfolders"), this)), m_find(new QLineEdit(this)), m_channel(new QComboBox(this)),
       m_progress(new QProgressBar(this)), m_view(new QTableView(this)), m_trend(new TrendView(this)),
       m_across(new QComboBox(this)), m_yield(new QComboBox(this)), m_baseline(new QSpinBox(this)),
-      m_controlNotes(new QLabel(this)), m_alarms(new QTreeWidget(this)),
-      m_allAlarms(new QCheckBox(tr("Every channel's alarms"), this))
+      m_alarms(new AlarmList(this))
 {
     setAutoFillBackground(true);
     setObjectName(QStringLiteral("lotView"));
@@ -75,9 +73,6 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     m_across->setObjectName(QStringLiteral("lotAcross"));
     m_yield->setObjectName(QStringLiteral("lotYield"));
     m_baseline->setObjectName(QStringLiteral("lotBaseline"));
-    m_controlNotes->setObjectName(QStringLiteral("lotControlNotes"));
-    m_alarms->setObjectName(QStringLiteral("lotAlarms"));
-    m_allAlarms->setObjectName(QStringLiteral("lotAlarmsAll"));
 
     m_across->addItem(tr("Time"));
     m_across->addItem(tr("Files"));
@@ -89,14 +84,6 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     m_baseline->setSuffix(tr(" files"));
     m_baseline->setToolTip(tr("The files at the start of the lot, or of each change, that the control limits are "
                               "taken from; Shift and drag on the chart to pick others."));
-    m_controlNotes->setWordWrap(true);
-    m_controlNotes->hide();
-    m_alarms->setColumnCount(3);
-    m_alarms->setHeaderLabels({tr("Raised"), tr("Figure"), tr("Rule")});
-    m_alarms->setRootIsDecorated(false);
-    m_alarms->setUniformRowHeights(true);
-    m_alarms->setAlternatingRowColors(true);
-    m_alarms->setMinimumWidth(m_alarms->fontMetrics().horizontalAdvance(QStringLiteral("00:00 07 margin mean rule 1: one")));
 
     m_figures->setWordWrap(true);
     m_figures->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -145,16 +132,10 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     chartLayout->setContentsMargins(0, 0, 0, 0);
     chartLayout->addLayout(chartControls);
     chartLayout->addWidget(m_trend, 1);
-    auto *alarms = new QWidget(this);
-    auto *alarmsLayout = new QVBoxLayout(alarms);
-    alarmsLayout->setContentsMargins(0, 0, 0, 0);
-    alarmsLayout->addWidget(m_allAlarms);
-    alarmsLayout->addWidget(m_alarms, 1);
-    alarmsLayout->addWidget(m_controlNotes);
     auto *across = new QSplitter(Qt::Horizontal, this);
     across->setObjectName(QStringLiteral("lotTrendSplitter"));
     across->addWidget(chart);
-    across->addWidget(alarms);
+    across->addWidget(m_alarms);
     across->setChildrenCollapsible(false);
     across->setStretchFactor(0, 3);
     across->setStretchFactor(1, 1);
@@ -179,8 +160,7 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
             m_lot->SetSubfolders(on);
     });
     connect(m_channel, &QComboBox::currentIndexChanged, this, [this] {
-        if (m_lot)
-            fillAlarms();
+        m_alarms->SetChannel(m_channel->currentData().toByteArray());
         showTrend();
     });
     connect(m_view, &QTableView::activated, this, &LotView::openFile);
@@ -196,15 +176,8 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     connect(m_across, &QComboBox::currentIndexChanged, this, [this](int index) { m_trend->SetByTime(index == 0); });
     connect(m_yield, &QComboBox::currentIndexChanged, this, &LotView::showTrend);
     connect(m_baseline, &QSpinBox::valueChanged, this, &LotView::setBaselineFiles);
-    connect(m_alarms, &QTreeWidget::currentItemChanged, this, &LotView::alarmChosen);
-    connect(m_allAlarms, &QCheckBox::toggled, this, [this] {
-        if (m_lot)
-            fillAlarms();
-    });
-    connect(m_alarms, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
-        if (m_lot && item)
-            m_manager.OpenFiles({item->data(0, Qt::UserRole + 1).toString()});
-    });
+    connect(m_alarms, &AlarmList::fileChosen, this, &LotView::selectFile);
+    connect(m_alarms, &AlarmList::fileOpened, this, [this](const QString &path) { m_manager.OpenFiles({path}); });
 }
 
 void LotView::SetLot(LotDocument *lot)
@@ -220,7 +193,7 @@ void LotView::SetLot(LotDocument *lot)
     m_channel->clear();
     m_channel->blockSignals(false);
     m_find->clear();
-    m_alarms->clear();
+    m_alarms->Clear();
     if (!lot) {
         m_trend->SetPanels({}, {}, {});
         return;
@@ -331,50 +304,9 @@ void LotView::controlChanged()
 {
     if (!m_lot || m_lot->Scanning())
         return;
-    fillAlarms();
-    const QStringList &notes = m_lot->Control().notes;
-    m_controlNotes->setText(notes.join(QLatin1Char('\n')));
-    m_controlNotes->setVisible(!notes.isEmpty());
+    m_alarms->SetChannel(m_channel->currentData().toByteArray());
+    m_alarms->Show(m_lot->Model(), m_lot->Control());
     showTrend();
-}
-
-// Newest first: the alarm a station's latest file raised stands on top.
-void LotView::fillAlarms()
-{
-    const LotModel &model = m_lot->Model();
-    const QList<LotControl::Alarm> &alarms = m_lot->Control().alarms;
-    const QByteArray channel = m_channel->currentData().toByteArray();
-    QList<QTreeWidgetItem *> items;
-    items.reserve(alarms.size());
-    for (qsizetype i = alarms.size() - 1; i >= 0; --i) {
-        const LotControl::Alarm &alarm = alarms.at(i);
-        if (!m_allAlarms->isChecked() && !alarm.channel.isEmpty() && alarm.channel != channel)
-            continue;
-        const LotFile &file = model.FileAt(int(alarm.raised));
-        const QByteArray time = RowTime::Iso(file.FirstTime());
-        const QString figure = alarm.channel.isEmpty()
-            ? LotControl::KindText(alarm.kind)
-            : tr("%1 %2").arg(QString::fromUtf8(alarm.channel), LotControl::KindText(alarm.kind));
-        auto *item = new QTreeWidgetItem(
-            {time.isEmpty() ? QStringLiteral("-") : QString::fromLatin1(time.mid(11, 5)), figure,
-             LotControl::RuleText(alarm.rule)});
-        item->setData(0, Qt::UserRole, qlonglong(alarm.raised));
-        item->setData(0, Qt::UserRole + 1, file.path);
-        item->setToolTip(2, ControlWriter::Sentence(model, alarm));
-        items.append(item);
-    }
-    m_alarms->blockSignals(true);
-    m_alarms->clear();
-    m_alarms->addTopLevelItems(items);
-    m_alarms->blockSignals(false);
-    m_alarms->resizeColumnToContents(0);
-    m_alarms->resizeColumnToContents(1);
-}
-
-void LotView::alarmChosen(QTreeWidgetItem *item)
-{
-    if (item)
-        selectFile(item->data(0, Qt::UserRole).toLongLong());
 }
 
 void LotView::setBaselineFiles(int files)

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class AlarmList;
 class FileDialogs;
 
 class DocumentManager;
@@ -15,8 +16,6 @@ class QLineEdit;
 class QProgressBar;
 class QSpinBox;
 class QTableView;
-class QTreeWidget;
-class QTreeWidgetItem;
 class TrendView;
 
 // A lot's tab: the lot's figures, its files in a table (sortable by any
@@ -55,8 +54,6 @@ private:
     void selectFile(qsizetype row);
     void tableSelected();
     void controlChanged();
-    void fillAlarms();
-    void alarmChosen(QTreeWidgetItem *item);
     void setBaselineFiles(int files);
     void pickBaseline(qsizetype first, qsizetype last);
     void markChange(qsizetype file);
@@ -75,7 +72,5 @@ private:
     QComboBox *m_across;
     QComboBox *m_yield;
     QSpinBox *m_baseline;
-    QLabel *m_controlNotes;
-    QTreeWidget *m_alarms;
-    QCheckBox *m_allAlarms;
+    AlarmList *m_alarms;
 };
