@@ -10,15 +10,6 @@
 
 namespace {
 
-const FileSummary::Channel *channelOf(const FileSummary &summary, const QByteArray &channel)
-{
-    for (const FileSummary::Channel &each : summary.Channels()) {
-        if (each.channel == channel)
-            return &each;
-    }
-    return nullptr;
-}
-
 QString nameOf(const LotControl::Chart &chart)
 {
     return chart.channel.isEmpty()
@@ -27,6 +18,15 @@ QString nameOf(const LotControl::Chart &chart)
 }
 
 } // namespace
+
+const FileSummary::Channel *LotControl::ChannelOf(const FileSummary &summary, const QByteArray &channel)
+{
+    for (const FileSummary::Channel &each : summary.Channels()) {
+        if (each.channel == channel)
+            return &each;
+    }
+    return nullptr;
+}
 
 QList<double> LotControl::Values(const LotModel &lot, Kind kind, const QByteArray &channel)
 {
@@ -42,7 +42,7 @@ QList<double> LotControl::Values(const LotModel &lot, Kind kind, const QByteArra
                               : NAN);
             continue;
         }
-        const FileSummary::Channel *figures = summary ? channelOf(*summary, channel) : nullptr;
+        const FileSummary::Channel *figures = summary ? ChannelOf(*summary, channel) : nullptr;
         values.append(figures ? figures->Value(kind == MarginMean ? kMarginMean : kCpk) : NAN);
     }
     return values;
@@ -100,6 +100,11 @@ LotControl::Result LotControl::Of(const LotModel &lot, const ControlPlan &plan)
         for (Stage stage : stages) {
             if (stage.picked || stage.baselineTo - stage.baselineFrom >= needed)
                 stage.limits = ControlLimits::Of(chart.values, stage.baselineFrom, stage.baselineTo);
+            // A yield's limits end where a yield can: 0 and 100 %.
+            if (stage.limits && chart.kind == Yield) {
+                stage.limits->lower = std::max(stage.limits->lower, 0.0);
+                stage.limits->upper = std::min(stage.limits->upper, 100.0);
+            }
             if (stage.limits && stage.limits->flat())
                 result.notes.append(tr("The baseline of %1 from file %2 has no spread: its limits stand on the centre.")
                                         .arg(nameOf(chart))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ControlLimits.h"
+#include "data/FileSummary.h"
 #include "data/RunRules.h"
 
 #include <QByteArray>
@@ -79,6 +80,8 @@ public:
     };
 
     static Result Of(const LotModel &lot, const ControlPlan &plan);
+    // The figures of `channel` in a file, or null where it has none.
+    static const FileSummary::Channel *ChannelOf(const FileSummary &summary, const QByteArray &channel);
     // One figure's values over the lot's files.
     static QList<double> Values(const LotModel &lot, Kind kind, const QByteArray &channel);
     // The chart of `kind` and `channel` in `result`, or null.

@@ -9,19 +9,6 @@
 
 #include <cmath>
 
-namespace {
-
-const FileSummary::Channel *channelOf(const FileSummary &summary, const QByteArray &channel)
-{
-    for (const FileSummary::Channel &each : summary.Channels()) {
-        if (each.channel == channel)
-            return &each;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 QList<QByteArray> LotTrend::Channels(const LotModel &lot)
 {
     QList<QByteArray> channels;
@@ -140,7 +127,7 @@ QList<TrendChart::Panel> LotTrend::Panels(const LotModel &lot, const QByteArray 
     std::optional<double> warnMargin;
     for (int row = 0; row < lot.FileCount(); ++row) {
         const FileSummary *summary = lot.FileAt(row).summary.get();
-        const FileSummary::Channel *figures = summary ? channelOf(*summary, channel) : nullptr;
+        const FileSummary::Channel *figures = summary ? LotControl::ChannelOf(*summary, channel) : nullptr;
         if (figures) {
             counts.append(qint64(figures->Value(kMargins)));
             means.append(figures->Value(kMarginMean));

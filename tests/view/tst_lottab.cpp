@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTreeWidget>
@@ -265,6 +266,21 @@ void TestLotTab::controlChartsAndAlarms()
     QVERIFY(!kept.isEmpty());
     QCOMPARE(kept.last().baselineFiles, 5);
     QCOMPARE(lot->Control().charts.at(1).stages.first().baselineTo, 5);
+
+    // A file the station writes next, 1 dB low again: told as it comes,
+    // and on top of the list.
+    QSignalSpy told(&view->Manager(), &DocumentManager::lotAlarms);
+    QSignalSpy notices(&view->Manager(), &DocumentManager::lotNotice);
+    QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("f30.part")), stationFile(30, 12.0)));
+    QVERIFY(QFile::rename(dir.filePath(QStringLiteral("f30.part")), dir.filePath(QStringLiteral("f30.fib"))));
+    QTRY_COMPARE_WITH_TIMEOUT(told.size(), 1, 10000);
+    const QStringList sentences = told.first().at(1).toStringList();
+    QCOMPARE(sentences.size(), 1);
+    QVERIFY2(sentences.first().startsWith(QLatin1String("channel 05 margin mean, rule 1: one beyond 3 sigma, from "
+                                                         "2018-05-17 11:30:00")),
+             qPrintable(sentences.first()));
+    QVERIFY(!notices.isEmpty() && notices.last().first().toString() == sentences.first());
+    QCOMPARE(alarms->topLevelItem(0)->text(0), QStringLiteral("11:30"));
 }
 
 QTEST_MAIN(TestLotTab)
