@@ -267,6 +267,22 @@ void TestLotTab::controlChartsAndAlarms()
     QCOMPARE(kept.last().baselineFiles, 5);
     QCOMPARE(lot->Control().charts.at(1).stages.first().baselineTo, 5);
 
+    // Shift and a drag over files 10 to 14: the baseline is those files.
+    const auto pointOf = [&](int file) {
+        return QPoint(int(trend->Axis().PixelOf(plot, trend->Axis().At(file))), int(plot.center().y()));
+    };
+    QTest::mousePress(trend, Qt::LeftButton, Qt::ShiftModifier, pointOf(10) - QPoint(3, 0));
+    QTest::mouseMove(trend, pointOf(12));
+    QTest::mouseRelease(trend, Qt::LeftButton, Qt::ShiftModifier, pointOf(14) + QPoint(3, 0));
+    QCOMPARE(QFileInfo(lot->Plan().baselineFrom).fileName(), QStringLiteral("f10.fib"));
+    QCOMPARE(QFileInfo(lot->Plan().baselineTo).fileName(), QStringLiteral("f14.fib"));
+    const LotControl::Stage picked = lot->Control().charts.at(1).stages.first();
+    QCOMPARE(QList<qsizetype>({picked.baselineFrom, picked.baselineTo}), QList<qsizetype>({10, 15}));
+    QVERIFY(!trend->Axis().Zoomed()); // a pick is no zoom
+    baseline->setValue(5); // the first five again
+    baseline->setValue(6);
+    baseline->setValue(5);
+
     // A file the station writes next, 1 dB low again: told as it comes,
     // and on top of the list.
     QSignalSpy told(&view->Manager(), &DocumentManager::lotAlarms);
