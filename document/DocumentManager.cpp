@@ -252,7 +252,7 @@ bool DocumentManager::OpenFolder(const QString &folder)
             sentences.append(ControlWriter::Sentence(document->Model(), alarm));
         emit lotAlarms(document->Folder(), sentences);
         emit lotNotice(alarms.size() == 1 ? sentences.first()
-                                          : tr("%1 (and %2 more alarms)").arg(sentences.last()).arg(alarms.size() - 1));
+                                          : tr("%1 new alarms; the last: %2").arg(alarms.size()).arg(sentences.last()));
     });
     connect(document, &LotDocument::planChanged, this, [this, document, name] {
         if (m_planKept)
