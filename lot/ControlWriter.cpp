@@ -60,8 +60,13 @@ void alarmMembers(JsonObject &object, const LotModel &lot, const LotControl::Ala
     else
         object.string("rule", "cpk");
     object.string("rule_text", LotControl::RuleText(alarm.rule).toUtf8());
+    // A name that is not UTF-8 has its bytes beside it: "file_bytes",
+    // "raised_file_bytes".
     const auto place = [&](const char *fileKey, const char *timeKey, qsizetype file) {
-        object.path(fileKey, lot.FileAt(int(file)).path);
+        const QString &path = lot.FileAt(int(file)).path;
+        object.string(fileKey, NativePath::Escaped(path).toUtf8());
+        if (const QByteArray bytes = NativePath::HexBytes(path); !bytes.isEmpty())
+            object.string(QByteArray(fileKey).append("_bytes").constData(), bytes);
         const QByteArray iso = RowTime::Iso(lot.FileAt(int(file)).FirstTime());
         if (iso.isEmpty())
             object.value(timeKey, "null");
