@@ -2,6 +2,7 @@
 
 #include "cli/GuiOptions.h"
 #include "cli/HelpText.h"
+#include "cli/OptionReader.h"
 #include "cli/OptionValues.h"
 #include "cli/OutputStream.h"
 #include "data/Limits.h"
@@ -16,6 +17,8 @@
 #include <functional>
 
 namespace {
+
+using namespace OptionReader;
 
 const char kExportCsv[] = "export-csv";
 const char kPrintPdf[] = "print-pdf";
@@ -53,96 +56,15 @@ const struct
              {Options::Job::Sweep, kSweep},
              {Options::Job::ClearCache, kClearCache}};
 
-QString option(const char *name)
-{
-    return QString::fromLatin1(name);
-}
-
-bool fail(QString *error, const QString &message)
-{
-    *error = message;
-    return false;
-}
-
-// The parser's complaint, in the program's own words: the argument as the
-// user wrote it, no capital, no full stop.
-QString parserError(const QCommandLineParser &parser, const QStringList &arguments)
-{
-    const QStringList unknown = parser.unknownOptionNames();
-    if (!unknown.isEmpty()) {
-        const QString &name = unknown.first();
-        for (const QString &argument : arguments) {
-            const QString bare = argument.section(QLatin1Char('='), 0, 0);
-            if (bare == QLatin1Char('-') + name || bare == QLatin1String("--") + name)
-                return Options::tr("unknown option '%1'").arg(bare);
-        }
-        return Options::tr("unknown option '%1'").arg(name);
-    }
-    QString text = parser.errorText();
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    if (!text.isEmpty())
-        text[0] = text.at(0).toLower();
-    return text;
-}
-
-// The value of an option that takes one: given once, not empty, and not
-// another option taken for a value.
-bool singleValue(const QCommandLineParser &parser, const char *name, QString *value,
-                 QString *error)
-{
-    const QStringList values = parser.values(option(name));
-    if (values.size() > 1)
-        return fail(error, Options::tr("--%1 is given more than once").arg(option(name)));
-    *value = values.value(0);
-    if (value->isEmpty())
-        return fail(error, Options::tr("--%1 needs a value, not an empty text").arg(option(name)));
-    if (value->startsWith(QLatin1String("--")))
-        return fail(error, Options::tr("--%1 needs a value, but '%2' follows it (write ./%2 for a "
-                                       "file of that name)")
-                               .arg(option(name), NativePath::Display(*value)));
-    return true;
-}
-
-// An option that belongs to some jobs, and the values it takes.
-struct JobOption
-{
-    const char *name;
-    const char *jobs; // as the message lists them: "--print-pdf"
-    bool jobGiven;
-    const char *values; // as the message lists them
-    std::function<bool(const QString &)> accepted;
-};
-
-// The value of such an option when it is given: once, not empty, beside
-// its job, one of its values; empty when it is not given.
-bool jobValue(const QCommandLineParser &parser, const JobOption &jobOption, QString *value,
-              QString *error)
-{
-    value->clear();
-    if (!parser.isSet(option(jobOption.name)))
-        return true;
-    if (!singleValue(parser, jobOption.name, value, error))
-        return false;
-    if (!jobOption.jobGiven)
-        return fail(error, Options::tr("--%1 is only for %2")
-                               .arg(option(jobOption.name), QLatin1String(jobOption.jobs)));
-    if (!jobOption.accepted(*value))
-        return fail(error, Options::tr("--%1 %2: unknown value, use %3")
-                               .arg(option(jobOption.name), NativePath::Display(*value),
-                                    QLatin1String(jobOption.values)));
-    return true;
-}
-
 // The job options given, as the user wrote them, and the job they name
 // (the window when there is none).
 QStringList jobsGiven(const QCommandLineParser &parser, Options::Job *job, const char **name)
 {
     QStringList given;
     for (const auto &known : kJobs) {
-        if (!parser.isSet(option(known.name)))
+        if (!parser.isSet(Name(known.name)))
             continue;
-        given.append(QLatin1String("--") + option(known.name));
+        given.append(QLatin1String("--") + Name(known.name));
         *job = known.job;
         *name = known.name;
     }
@@ -152,15 +74,15 @@ QStringList jobsGiven(const QCommandLineParser &parser, Options::Job *job, const
 // --limits FILE, read and checked here, before anything is judged.
 bool checkLimits(const QCommandLineParser &parser, bool jobGiven, Options *options, QString *error)
 {
-    if (!parser.isSet(option(kLimits)))
+    if (!parser.isSet(Name(kLimits)))
         return true;
     QString path;
-    if (!singleValue(parser, kLimits, &path, error))
+    if (!SingleValue(parser, kLimits, &path, error))
         return false;
     if (!jobGiven)
-        return fail(error, Options::tr("--%1 is only for --summary, --trend, --sweep, --plot, --export-xlsx or "
+        return Fail(error, Options::tr("--%1 is only for --summary, --trend, --sweep, --plot, --export-xlsx or "
                                        "--print-pdf --verdicts")
-                               .arg(option(kLimits)));
+                               .arg(Name(kLimits)));
     return Limits::Read(path, &options->limits, error);
 }
 
@@ -172,19 +94,19 @@ bool checkSweep(const QCommandLineParser &parser, bool sweep, Options *options, 
         options->sweepChannel = text.trimmed().toUtf8();
         return !options->sweepChannel.isEmpty();
     };
-    if (!jobValue(parser, {kChannel, "--sweep", sweep, "a channel's text, 07", isChannel}, &value, error))
+    if (!JobValue(parser, {kChannel, "--sweep", sweep, "a channel's text, 07", isChannel}, &value, error))
         return false;
     const auto isStep = [options](const QString &text) {
         return OptionValues::ParseStep(text, &options->sweepStep);
     };
-    if (!jobValue(parser, {kStep, "--sweep", sweep, "a number of dB, a whole number of hundredths from 0.01 to 1000",
+    if (!JobValue(parser, {kStep, "--sweep", sweep, "a number of dB, a whole number of hundredths from 0.01 to 1000",
                            isStep},
                   &value, error))
         return false;
     const auto isTarget = [options](const QString &text) {
         return OptionValues::ParseTarget(text, &options->sweepTarget);
     };
-    return jobValue(parser, {kTarget, "--sweep", sweep, "a yield in percent, above 0 and up to 100", isTarget},
+    return JobValue(parser, {kTarget, "--sweep", sweep, "a yield in percent, above 0 and up to 100", isTarget},
                     &value, error);
 }
 
@@ -193,20 +115,20 @@ bool checkSweep(const QCommandLineParser &parser, bool sweep, Options *options, 
 bool checkRules(const QCommandLineParser &parser, bool trend, Options *options, QString *error)
 {
     for (const char *flag : {kRules, kFollow}) {
-        if (parser.isSet(option(flag)) && !trend)
-            return fail(error, Options::tr("--%1 is only for --%2").arg(option(flag), option(kTrend)));
+        if (parser.isSet(Name(flag)) && !trend)
+            return Fail(error, Options::tr("--%1 is only for --%2").arg(Name(flag), Name(kTrend)));
     }
     QString value;
     const auto isBaseline = [options](const QString &text) {
         return OptionValues::ParseCount(text, 2, 100000, &options->baseline);
     };
-    if (!jobValue(parser, {kBaseline, "--trend", trend, "a number of files, from 2 to 100000", isBaseline}, &value,
+    if (!JobValue(parser, {kBaseline, "--trend", trend, "a number of files, from 2 to 100000", isBaseline}, &value,
                   error))
         return false;
-    options->follow = parser.isSet(option(kFollow));
-    options->rules = parser.isSet(option(kRules)) || !value.isEmpty() || options->follow;
+    options->follow = parser.isSet(Name(kFollow));
+    options->rules = parser.isSet(Name(kRules)) || !value.isEmpty() || options->follow;
     if (options->follow && options->format != SummaryWriter::Text && options->format != SummaryWriter::JsonLines)
-        return fail(error, Options::tr("--%1 writes JSON lines; --format is jsonl or not given").arg(option(kFollow)));
+        return Fail(error, Options::tr("--%1 writes JSON lines; --format is jsonl or not given").arg(Name(kFollow)));
     return true;
 }
 
@@ -227,23 +149,23 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     const char *job = nullptr;
     const QStringList jobs = jobsGiven(parser, &options->job, &job);
     if (jobs.size() > 1)
-        return fail(error, Options::tr("%1 cannot be given together: one job at a time")
+        return Fail(error, Options::tr("%1 cannot be given together: one job at a time")
                                .arg(jobs.join(QLatin1String(" and "))));
     for (const char *flag : {kSummary, kTrend, kSweep, kNoCache, kClearCache}) {
-        if (parser.optionNames().count(option(flag)) > 1)
-            return fail(error, Options::tr("--%1 is given more than once").arg(option(flag)));
+        if (parser.optionNames().count(Name(flag)) > 1)
+            return Fail(error, Options::tr("--%1 is given more than once").arg(Name(flag)));
     }
     const bool trend = options->job == Job::Trend;
-    if (parser.isSet(option(kNoCache)) && !trend)
-        return fail(error, Options::tr("--%1 is only for --%2").arg(option(kNoCache), option(kTrend)));
-    options->cache = !parser.isSet(option(kNoCache));
+    if (parser.isSet(Name(kNoCache)) && !trend)
+        return Fail(error, Options::tr("--%1 is only for --%2").arg(Name(kNoCache), Name(kTrend)));
+    options->cache = !parser.isSet(Name(kNoCache));
     const bool writesTarget =
         options->job == Job::ExportCsv || options->job == Job::PrintPdf
         || options->job == Job::Plot || options->job == Job::ExportXlsx;
-    if (writesTarget && !singleValue(parser, job, &options->target, error))
+    if (writesTarget && !SingleValue(parser, job, &options->target, error))
         return false;
     QString pageSize;
-    if (!jobValue(parser, {kPageSize, "--print-pdf", options->job == Job::PrintPdf, "A4 or Letter",
+    if (!JobValue(parser, {kPageSize, "--print-pdf", options->job == Job::PrintPdf, "A4 or Letter",
                            ReportPdf::IsPageSizeName},
                   &pageSize, error))
         return false;
@@ -263,23 +185,23 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     };
     if (sweep) {
         options->format = SummaryWriter::Csv;
-        if (!jobValue(parser, {kFormat, "--summary, --trend, --sweep or --plot", true, "csv or json", isSweepFormat},
+        if (!JobValue(parser, {kFormat, "--summary, --trend, --sweep or --plot", true, "csv or json", isSweepFormat},
                       &value, error))
             return false;
-    } else if (!jobValue(parser, {kFormat, "--summary, --trend, --sweep or --plot", judging || plot,
+    } else if (!JobValue(parser, {kFormat, "--summary, --trend, --sweep or --plot", judging || plot,
                                   plot ? "png, svg or pdf" : "text, json, jsonl or csv", isFormat},
                          &value, error)) {
         return false;
     }
-    options->verdicts = parser.isSet(option(kVerdicts));
+    options->verdicts = parser.isSet(Name(kVerdicts));
     if (options->verdicts && options->job != Job::PrintPdf)
-        return fail(error, Options::tr("--%1 is only for --print-pdf").arg(option(kVerdicts)));
+        return Fail(error, Options::tr("--%1 is only for --print-pdf").arg(Name(kVerdicts)));
     const auto isMargin = [options](const QString &text) {
         return OptionValues::ParseMargin(text, &options->warnMargin);
     };
     const bool banded = judging || plot || options->job == Job::ExportXlsx
         || (options->job == Job::PrintPdf && options->verdicts);
-    if (!jobValue(parser, {kWarnMargin, "--summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts", banded,
+    if (!JobValue(parser, {kWarnMargin, "--summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts", banded,
                            "a number of dB, 0 or more", isMargin},
                   &value, error))
         return false;
@@ -287,23 +209,23 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
         || !checkRules(parser, trend, options, error))
         return false;
     const auto isSize = [options](const QString &text) { return OptionValues::ParseSize(text, &options->imageSize); };
-    if (!jobValue(parser, {kSize, "--plot", plot, "WxH in pixels, from 320x240 to 8192x8192", isSize}, &value,
+    if (!JobValue(parser, {kSize, "--plot", plot, "WxH in pixels, from 320x240 to 8192x8192", isSize}, &value,
                   error))
         return false;
     options->files = parser.positionalArguments();
     if (options->job == Job::ClearCache)
         return options->files.isEmpty()
-            || fail(error, Options::tr("--%1 takes no files (%2)")
-                               .arg(option(job), NativePath::Display(options->files.first())));
+            || Fail(error, Options::tr("--%1 takes no files (%2)")
+                               .arg(Name(job), NativePath::Display(options->files.first())));
     if (options->job != Job::Window && options->files.isEmpty())
-        return fail(error, judging || sweep
-                               ? Options::tr("--%1 needs at least one result file or folder").arg(option(job))
-                               : Options::tr("--%1 needs at least one result file").arg(option(job)));
+        return Fail(error, judging || sweep
+                               ? Options::tr("--%1 needs at least one result file or folder").arg(Name(job))
+                               : Options::tr("--%1 needs at least one result file").arg(Name(job)));
     if (options->follow && (options->files.size() != 1 || !QFileInfo(options->files.first()).isDir()))
-        return fail(error, Options::tr("--%1 watches one folder").arg(option(kFollow)));
+        return Fail(error, Options::tr("--%1 watches one folder").arg(Name(kFollow)));
     if ((options->job == Job::PrintPdf || plot || options->job == Job::ExportXlsx)
         && OutputStream::IsStandardOutput(options->target))
-        return fail(error, Options::tr("--%1 writes files only; name a file or a folder").arg(option(job)));
+        return Fail(error, Options::tr("--%1 writes files only; name a file or a folder").arg(Name(job)));
     return true;
 }
 
@@ -320,7 +242,7 @@ bool Options::Parse(const QStringList &arguments, Options *options, QString *err
     Describe(parser);
     const QStringList ours = GuiOptions::Without(arguments);
     if (!parser.parse(ours))
-        return fail(error, parserError(parser, ours));
+        return Fail(error, ParserError(parser, ours));
     Options parsed;
     if (!check(parser, &parsed, error))
         return false;
@@ -334,86 +256,86 @@ void Options::Describe(QCommandLineParser &parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(QCommandLineOption(
-        option(kExportCsv),
+        Name(kExportCsv),
         tr("Write the CSV export of the result files to OUT: a file (one result file), an "
            "existing folder, or - for standard output; then exit."),
         tr("OUT")));
     parser.addOption(QCommandLineOption(
-        option(kPrintPdf),
+        Name(kPrintPdf),
         tr("Write the printed report of the result files as PDF to OUT: a file (one result "
            "file) or an existing folder; then exit."),
         tr("OUT")));
     parser.addOption(QCommandLineOption(
-        option(kVerdicts),
+        Name(kVerdicts),
         tr("With --print-pdf: the report with each fiber's verdict, the yield, the channels' "
            "statistics and distributions, and the failing fibers.")));
-    parser.addOption(QCommandLineOption(option(kPageSize),
+    parser.addOption(QCommandLineOption(Name(kPageSize),
                                         tr("Paper of the PDF report: A4 (default) or Letter. "
                                            "A page too short for the report is scaled to fit."),
                                         tr("A4|Letter"), QStringLiteral("A4")));
     parser.addOption(QCommandLineOption(
-        option(kSummary),
+        Name(kSummary),
         tr("Judge every fiber of the result files and folders given against its thresholds "
            "and write the verdicts to standard output; then exit.")));
     parser.addOption(QCommandLineOption(
-        option(kTrend),
+        Name(kTrend),
         tr("Take the result files and folders given together as a lot: a line per file in time "
            "order and the lot's yield with retests counted once, to standard output; then exit.")));
     parser.addOption(QCommandLineOption(
-        option(kNoCache),
+        Name(kNoCache),
         tr("Read every file of --trend again, neither using nor changing the summary cache.")));
     parser.addOption(QCommandLineOption(
-        option(kClearCache),
+        Name(kClearCache),
         tr("Remove the summary cache (and what was set aside beside it); then exit.")));
-    parser.addOption(QCommandLineOption(option(kFormat),
+    parser.addOption(QCommandLineOption(Name(kFormat),
                                         tr("Format of --summary and --trend: text (default), json, jsonl or csv; "
                                            "of --plot: png, svg or pdf (default: OUT's extension, "
                                            "png in a folder)."),
                                         tr("FORMAT")));
     parser.addOption(QCommandLineOption(
-        option(kWarnMargin),
+        Name(kWarnMargin),
         tr("Marginal band of --summary, --trend, --plot, --export-xlsx and --print-pdf --verdicts: a "
            "fiber that passes with a worst margin below DB dB is marginal (it still passes)."),
         tr("DB")));
     parser.addOption(QCommandLineOption(
-        option(kLimits),
+        Name(kLimits),
         tr("Judge by the limits in FILE (CSV: channel,lower,upper,warn) instead of each row's threshold, "
            "for --summary, --trend, --sweep, --plot, --export-xlsx and --print-pdf --verdicts."),
         tr("FILE")));
     parser.addOption(QCommandLineOption(
-        option(kSweep),
+        Name(kSweep),
         tr("For each channel of the result files and folders given, the fiber yield as that channel's "
            "lower limit moves from its least power to its greatest, the limit that gives the target "
            "yield, and a guardband from the fibers measured more than once, to standard output; then exit.")));
     parser.addOption(QCommandLineOption(
-        option(kRules),
+        Name(kRules),
         tr("With --trend: control limits of each channel's margin mean, of the yield and of Cpk, and the alarms of "
            "the run rules; exit status 3 when any is raised.")));
     parser.addOption(QCommandLineOption(
-        option(kBaseline), tr("The files at the lot's start that the control limits of --trend --rules are taken "
+        Name(kBaseline), tr("The files at the lot's start that the control limits of --trend --rules are taken "
                               "from: 20 by default."),
         tr("N")));
     parser.addOption(QCommandLineOption(
-        option(kFollow), tr("With --trend --rules: keep watching the folders and write each alarm as a JSON line as "
+        Name(kFollow), tr("With --trend --rules: keep watching the folders and write each alarm as a JSON line as "
                             "it is raised, until stopped.")));
-    parser.addOption(QCommandLineOption(option(kChannel), tr("The one channel --sweep sweeps."), tr("CH")));
-    parser.addOption(QCommandLineOption(option(kStep), tr("The step of --sweep's limits: 0.01 dB by default."),
+    parser.addOption(QCommandLineOption(Name(kChannel), tr("The one channel --sweep sweeps."), tr("CH")));
+    parser.addOption(QCommandLineOption(Name(kStep), tr("The step of --sweep's limits: 0.01 dB by default."),
                                         tr("DB")));
-    parser.addOption(QCommandLineOption(option(kTarget),
+    parser.addOption(QCommandLineOption(Name(kTarget),
                                         tr("The yield --sweep looks for a limit of, in percent: 99 by default."),
                                         tr("PCT")));
     parser.addOption(QCommandLineOption(
-        option(kPlot),
+        Name(kPlot),
         tr("Draw the distribution of every channel's powers and the Pareto of failures of the result "
            "files as images to OUT: a file (one result file; .png, .svg or .pdf) or an existing "
            "folder; then exit."),
         tr("OUT")));
     parser.addOption(QCommandLineOption(
-        option(kExportXlsx),
+        Name(kExportXlsx),
         tr("Write the workbook (XLSX) of the result files to OUT: a file (one result file) or an "
            "existing folder; then exit."),
         tr("OUT")));
-    parser.addOption(QCommandLineOption(option(kSize),
+    parser.addOption(QCommandLineOption(Name(kSize),
                                         tr("Size of --plot's image in pixels (default 1920x1080)."),
                                         tr("WxH")));
     parser.addPositionalArgument(
