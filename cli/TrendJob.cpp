@@ -30,6 +30,15 @@ void tellNotices(SummaryCache *cache)
         BatchJobs::PrintError(notice);
 }
 
+// Where each file's rows stop being aligned, on standard error.
+void tellMisaligned(const QList<LotFile> &files)
+{
+    for (const LotFile &file : files) {
+        if (file.summary && file.summary->Misaligned().Found())
+            BatchJobs::PrintError(file.summary->Misaligned().Message(file.path));
+    }
+}
+
 bool colourWanted()
 {
     const QByteArray term = qgetenv("TERM");
@@ -62,10 +71,7 @@ ExitStatus follow(const Options &options, OutputStream &out)
     ExitStatus status = ExitStatus::Success;
     QObject::connect(&lot, &LotDocument::notice, [](const QString &text) { BatchJobs::PrintError(text); });
     QObject::connect(&lot, &LotDocument::scanEnded, [&] {
-        for (const LotFile &file : lot.Model().Files()) {
-            if (file.summary && file.summary->Misaligned().Found())
-                BatchJobs::PrintError(file.summary->Misaligned().Message(file.path));
-        }
+        tellMisaligned(lot.Model().Files());
         out.Write(TrendWriter::Write(options.format, lot.Model(), options.Inputs(), false, &lot.Control()));
         status = statusOf(lot.Model(), lot.Control());
     });
@@ -110,10 +116,7 @@ ExitStatus Run(const Options &options)
     tellNotices(cache.get());
     if (StopSignals::Requested())
         return ExitStatus::Failure;
-    for (const LotFile &file : scan.files) {
-        if (file.summary && file.summary->Misaligned().Found())
-            BatchJobs::PrintError(file.summary->Misaligned().Message(file.path));
-    }
+    tellMisaligned(scan.files);
 
     LotModel lot;
     lot.Reset(scan.files);

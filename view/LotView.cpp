@@ -253,6 +253,7 @@ void LotView::scanEnded()
 {
     m_progress->hide();
     figuresChanged();
+    controlChanged();
     m_view->resizeColumnsToContents();
 }
 
@@ -266,7 +267,6 @@ void LotView::figuresChanged()
         text += QLatin1Char('\n') + notice;
     m_figures->setText(text);
     fillChannels();
-    controlChanged();
 }
 
 // The lot's channels; the one chosen stays, and at first the one that fails
@@ -300,10 +300,15 @@ void LotView::showTrend()
     tableSelected();
 }
 
+// The lot's charts follow its figures (a look changes the files, then the
+// charts made of them): the trend is drawn once a look, from charts of the
+// files it shows.
 void LotView::controlChanged()
 {
     if (!m_lot || m_lot->Scanning())
         return;
+    if (m_channel->count() == 0)
+        fillChannels();
     m_alarms->SetChannel(m_channel->currentData().toByteArray());
     m_alarms->Show(m_lot->Model(), m_lot->Control());
     showTrend();
