@@ -1,6 +1,7 @@
 #include "cli/HeadlessJob.h"
 
 #include "cli/ClearCacheJob.h"
+#include "cli/CompareJob.h"
 #include "cli/ExportCsvJob.h"
 #include "cli/ExportXlsxJob.h"
 #include "cli/HelpJob.h"
@@ -32,6 +33,8 @@ ExitStatus Run(const Options &options, const Drawing &drawing)
         return TrendJob::Run(options);
     case Options::Job::Sweep:
         return SweepJob::Run(options);
+    case Options::Job::Compare:
+        return CompareJob::Run(options);
     case Options::Job::ClearCache:
         return ClearCacheJob::Run();
     case Options::Job::Help:

@@ -41,6 +41,8 @@ const char kTarget[] = "target";
 const char kRules[] = "rules";
 const char kBaseline[] = "baseline";
 const char kFollow[] = "follow";
+const char kCompare[] = "compare";
+const char kAlpha[] = "alpha";
 
 // The options that name a job, in the order messages list them.
 const struct
@@ -54,6 +56,7 @@ const struct
              {Options::Job::Plot, kPlot},
              {Options::Job::ExportXlsx, kExportXlsx},
              {Options::Job::Sweep, kSweep},
+             {Options::Job::Compare, kCompare},
              {Options::Job::ClearCache, kClearCache}};
 
 // The job options given, as the user wrote them, and the job they name
@@ -80,8 +83,8 @@ bool checkLimits(const QCommandLineParser &parser, bool jobGiven, Options *optio
     if (!SingleValue(parser, kLimits, &path, error))
         return false;
     if (!jobGiven)
-        return Fail(error, Options::tr("--%1 is only for --summary, --trend, --sweep, --plot, --export-xlsx or "
-                                       "--print-pdf --verdicts")
+        return Fail(error, Options::tr("--%1 is only for --summary, --trend, --sweep, --compare, --plot, "
+                                       "--export-xlsx or --print-pdf --verdicts")
                                .arg(Name(kLimits)));
     return Limits::Read(path, &options->limits, error);
 }
@@ -108,6 +111,25 @@ bool checkSweep(const QCommandLineParser &parser, bool sweep, Options *options, 
     };
     return JobValue(parser, {kTarget, "--sweep", sweep, "a yield in percent, above 0 and up to 100", isTarget},
                     &value, error);
+}
+
+// --alpha and the two sides of --compare.
+bool checkCompare(const QCommandLineParser &parser, bool compare, Options *options, QString *error)
+{
+    QString value;
+    const auto isAlpha = [options](const QString &text) {
+        bool ok = false;
+        options->alpha = text.toDouble(&ok);
+        return ok && options->alpha > 0 && options->alpha < 1;
+    };
+    if (!JobValue(parser, {kAlpha, "--compare", compare, "a p-value above 0 and below 1, 0.001", isAlpha}, &value,
+                  error))
+        return false;
+    if (compare && parser.positionalArguments().size() != 2)
+        return Fail(error, Options::tr("--%1 compares two paths, A and B (%2 given)")
+                               .arg(Name(kCompare))
+                               .arg(parser.positionalArguments().size()));
+    return true;
 }
 
 // --rules, --baseline and --follow of --trend; --baseline and --follow
@@ -151,13 +173,14 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     if (jobs.size() > 1)
         return Fail(error, Options::tr("%1 cannot be given together: one job at a time")
                                .arg(jobs.join(QLatin1String(" and "))));
-    for (const char *flag : {kSummary, kTrend, kSweep, kNoCache, kClearCache}) {
+    for (const char *flag : {kSummary, kTrend, kSweep, kCompare, kNoCache, kClearCache}) {
         if (parser.optionNames().count(Name(flag)) > 1)
             return Fail(error, Options::tr("--%1 is given more than once").arg(Name(flag)));
     }
     const bool trend = options->job == Job::Trend;
-    if (parser.isSet(Name(kNoCache)) && !trend)
-        return Fail(error, Options::tr("--%1 is only for --%2").arg(Name(kNoCache), Name(kTrend)));
+    const bool compare = options->job == Job::Compare;
+    if (parser.isSet(Name(kNoCache)) && !trend && !compare)
+        return Fail(error, Options::tr("--%1 is only for --%2 and --%3").arg(Name(kNoCache), Name(kTrend), Name(kCompare)));
     options->cache = !parser.isSet(Name(kNoCache));
     const bool writesTarget =
         options->job == Job::ExportCsv || options->job == Job::PrintPdf
@@ -183,9 +206,17 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
         return OptionValues::ParseFormat(name, &options->format)
             && (options->format == SummaryWriter::Csv || options->format == SummaryWriter::Json);
     };
+    const auto isCompareFormat = [options](const QString &name) {
+        return OptionValues::ParseFormat(name, &options->format) && options->format != SummaryWriter::JsonLines;
+    };
     if (sweep) {
         options->format = SummaryWriter::Csv;
         if (!JobValue(parser, {kFormat, "--summary, --trend, --sweep or --plot", true, "csv or json", isSweepFormat},
+                      &value, error))
+            return false;
+    } else if (compare) {
+        if (!JobValue(parser, {kFormat, "--summary, --trend, --sweep, --compare or --plot", true, "text, json or csv",
+                               isCompareFormat},
                       &value, error))
             return false;
     } else if (!JobValue(parser, {kFormat, "--summary, --trend, --sweep or --plot", judging || plot,
@@ -205,8 +236,9 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
                            "a number of dB, 0 or more", isMargin},
                   &value, error))
         return false;
-    if (!checkLimits(parser, banded || sweep, options, error) || !checkSweep(parser, sweep, options, error)
-        || !checkRules(parser, trend, options, error))
+    if (!checkLimits(parser, banded || sweep || compare, options, error)
+        || !checkSweep(parser, sweep, options, error) || !checkRules(parser, trend, options, error)
+        || !checkCompare(parser, compare, options, error))
         return false;
     const auto isSize = [options](const QString &text) { return OptionValues::ParseSize(text, &options->imageSize); };
     if (!JobValue(parser, {kSize, "--plot", plot, "WxH in pixels, from 320x240 to 8192x8192", isSize}, &value,
@@ -218,7 +250,7 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
             || Fail(error, Options::tr("--%1 takes no files (%2)")
                                .arg(Name(job), NativePath::Display(options->files.first())));
     if (options->job != Job::Window && options->files.isEmpty())
-        return Fail(error, judging || sweep
+        return Fail(error, judging || sweep || compare
                                ? Options::tr("--%1 needs at least one result file or folder").arg(Name(job))
                                : Options::tr("--%1 needs at least one result file").arg(Name(job)));
     if (options->follow && (options->files.size() != 1 || !QFileInfo(options->files.first()).isDir()))
@@ -283,7 +315,7 @@ void Options::Describe(QCommandLineParser &parser)
            "order and the lot's yield with retests counted once, to standard output; then exit.")));
     parser.addOption(QCommandLineOption(
         Name(kNoCache),
-        tr("Read every file of --trend again, neither using nor changing the summary cache.")));
+        tr("Read every file of --trend or --compare again, neither using nor changing the summary cache.")));
     parser.addOption(QCommandLineOption(
         Name(kClearCache),
         tr("Remove the summary cache (and what was set aside beside it); then exit.")));
@@ -300,13 +332,20 @@ void Options::Describe(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(
         Name(kLimits),
         tr("Judge by the limits in FILE (CSV: channel,lower,upper,warn) instead of each row's threshold, "
-           "for --summary, --trend, --sweep, --plot, --export-xlsx and --print-pdf --verdicts."),
+           "for --summary, --trend, --sweep, --compare, --plot, --export-xlsx and --print-pdf --verdicts."),
         tr("FILE")));
     parser.addOption(QCommandLineOption(
         Name(kSweep),
         tr("For each channel of the result files and folders given, the fiber yield as that channel's "
            "lower limit moves from its least power to its greatest, the limit that gives the target "
            "yield, and a guardband from the fibers measured more than once, to standard output; then exit.")));
+    parser.addOption(QCommandLineOption(
+        Name(kCompare),
+        tr("Compare two result files or folders, A and B: each channel's shift of the mean with its interval and "
+           "tests, and how far the verdicts of the fibers on both sides agree, to standard output; then exit.")));
+    parser.addOption(QCommandLineOption(
+        Name(kAlpha), tr("The p-value below which --compare calls a shift significant: 0.001 by default."),
+        tr("P")));
     parser.addOption(QCommandLineOption(
         Name(kRules),
         tr("With --trend: control limits of each channel's margin mean, of the yield and of Cpk, and the alarms of "

@@ -20,14 +20,14 @@ struct Options
     Q_DECLARE_TR_FUNCTIONS(Options)
 
 public:
-    enum class Job { Window, ExportCsv, PrintPdf, Summary, Trend, Plot, ExportXlsx, Sweep, ClearCache, Help, Version };
+    enum class Job { Window, ExportCsv, PrintPdf, Summary, Trend, Plot, ExportXlsx, Sweep, Compare, ClearCache, Help, Version };
 
     Job job = Job::Window;
     QString target; // --export-csv, --export-xlsx, --print-pdf, --plot: a file, a folder, or "-" for standard output
     QStringList files; // the result files (--summary, --trend: and folders), their bytes kept
     QString pageSize = QStringLiteral("A4");
     SummaryWriter::Format format = SummaryWriter::Text;
-    // --trend: the summary cache used (not with --no-cache).
+    // --trend, --compare: the summary cache used (not with --no-cache).
     bool cache = true;
     // --summary, --trend, --plot, --export-xlsx, --print-pdf --verdicts: the
     // marginal band above each threshold, in dB.
@@ -46,6 +46,8 @@ public:
     bool rules = false;
     int baseline = 20;
     bool follow = false;
+    // --compare: the p-value below which a shift counts.
+    double alpha = 0.001;
 
     JudgeInputs Inputs() const { return {warnMargin, limits}; }
     // --print-pdf: the report with each fiber's verdict.

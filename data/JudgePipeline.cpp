@@ -104,6 +104,15 @@ ThresholdJudge::Fiber JudgePipeline::Next(const MeasurementRows &rows, qsizetype
     return fiber;
 }
 
+ThresholdJudge::Fiber JudgePipeline::Count(const MeasurementRows &rows, qsizetype first, qsizetype count,
+                                           bool misaligned)
+{
+    const ThresholdJudge::Fiber fiber = m_judge.AddFiber(rows, first, count, misaligned);
+    m_rows += count;
+    ++m_blocks;
+    return fiber;
+}
+
 bool JudgePipeline::ReadFile(const QString &path, const FiberSink &sink, QString *error,
                              const std::atomic<bool> *stop, FileKinds kinds, quint64 *contentHash,
                              QByteArray *header)

@@ -90,6 +90,12 @@ public:
     // of `rows` from `first` on.
     ThresholdJudge::Fiber Next(const MeasurementRows &rows, qsizetype first, qsizetype count);
 
+    // A fiber of another file, judged there by that file's pipeline,
+    // counted in this one's figures as it was judged there (misaligned
+    // where that file's rows were): for the figures of fibers chosen from
+    // many files, as a lot counts each fiber once.
+    ThresholdJudge::Fiber Count(const MeasurementRows &rows, qsizetype first, qsizetype count, bool misaligned);
+
     // Once every fiber is in: the channels' figures are made here, not on
     // the thread that shows them.
     void Finish() { m_judge.Channels(); }

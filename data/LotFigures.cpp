@@ -136,3 +136,17 @@ QList<LotFigures::FileYield> LotFigures::FileYields(const QList<const FileSummar
         take(entry.first, entry.latest.passed);
     return yields;
 }
+
+QList<QBitArray> LotFigures::Latest(const QList<const FileSummary *> &summaries)
+{
+    QList<QBitArray> latest;
+    latest.reserve(summaries.size());
+    for (const FileSummary *summary : summaries)
+        latest.append(QBitArray(summary->FiberCount()));
+    const Fibers fibers = fibersOf(summaries);
+    for (const Place &blank : fibers.blank)
+        latest[blank.file].setBit(blank.place);
+    for (const Results &entry : fibers.named)
+        latest[entry.latest.file].setBit(entry.latest.place);
+    return latest;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBitArray>
 #include <QByteArray>
 #include <QList>
 
@@ -44,4 +45,8 @@ struct LotFigures
         qsizetype finalPassed = 0;
     };
     static QList<FileYield> FileYields(const QList<const FileSummary *> &summaries);
+
+    // The results the lot counts: for each file, a bit for each of its
+    // fibers, set where that result is its fiber's latest.
+    static QList<QBitArray> Latest(const QList<const FileSummary *> &summaries);
 };

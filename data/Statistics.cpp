@@ -156,12 +156,41 @@ double KolmogorovQ(double lambda)
     return std::clamp(2 * sum, 0.0, 1.0);
 }
 
+double KolmogorovSmirnovDistance(const std::vector<Counted> &a, const std::vector<Counted> &b)
+{
+    double totalA = 0, totalB = 0;
+    for (const Counted &c : a)
+        totalA += c.count;
+    for (const Counted &c : b)
+        totalB += c.count;
+    if (!(totalA > 0) || !(totalB > 0))
+        return kNaN;
+    double belowA = 0, belowB = 0, distance = 0;
+    size_t i = 0, j = 0;
+    while (i < a.size() || j < b.size()) {
+        const double value = j >= b.size() || (i < a.size() && a[i].value < b[j].value) ? a[i].value : b[j].value;
+        if (i < a.size() && a[i].value == value)
+            belowA += a[i++].count;
+        if (j < b.size() && b[j].value == value)
+            belowB += b[j++].count;
+        distance = std::max(distance, std::abs(belowA / totalA - belowB / totalB));
+    }
+    return distance;
+}
+
 double KolmogorovSmirnovP(double distance, double n1, double n2)
 {
     if (!(n1 > 0) || !(n2 > 0) || std::isnan(distance))
         return kNaN;
     const double root = std::sqrt(n1 * n2 / (n1 + n2));
     return KolmogorovQ((root + 0.12 + 0.11 / root) * distance);
+}
+
+double MeanHalfWidth95(double n, double deviation)
+{
+    if (!(n >= 2) || std::isnan(deviation))
+        return kNaN;
+    return StudentTQuantile(0.975, n - 1) * deviation / std::sqrt(n);
 }
 
 double CohenKappa(double pp, double pf, double fp, double ff)

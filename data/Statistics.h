@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 // Functions of statistics that the figures of a lot or a channel need,
 // with the standard library alone.
 namespace Statistics {
@@ -43,11 +45,26 @@ Welch WelchTest(double n1, double mean1, double deviation1, double n2, double me
 // / (n1 + n2). Good to a few units in the third decimal for n of 4 and
 // more.
 double KolmogorovQ(double lambda);
+// The two-sample statistic: the greatest distance between the samples'
+// distribution functions, of samples given as their distinct values,
+// rising, each with its count (values equal in both samples step both
+// functions at once). NaN where a sample is empty.
+struct Counted
+{
+    double value = 0;
+    double count = 0;
+};
+double KolmogorovSmirnovDistance(const std::vector<Counted> &a, const std::vector<Counted> &b);
 double KolmogorovSmirnovP(double distance, double n1, double n2);
 
 // Cohen's kappa of a 2x2 table of two judgements (pass/pass, pass/fail,
 // fail/pass, fail/fail): the agreement beyond what chance gives. NaN
 // without any count, or where chance alone agrees always.
+// The interval of 95 % confidence about a mean of `n` values of sample
+// deviation `deviation` (Student's t of n - 1 degrees of freedom): its
+// half width; NaN below two values.
+double MeanHalfWidth95(double n, double deviation);
+
 double CohenKappa(double pp, double pf, double fp, double ff);
 
 } // namespace Statistics

@@ -27,24 +27,6 @@ void YieldSweep::BeginFile()
     m_fileTimed.append(false);
 }
 
-int YieldSweep::channelIndex(QByteArrayView field, qsizetype position)
-{
-    if (position >= m_fieldAt.size())
-        m_fieldAt.resize(position + 1);
-    FieldAt &at = m_fieldAt[position];
-    if (at.index >= 0 && at.field == field)
-        return at.index;
-    at.field = field.toByteArray();
-    const QByteArray shown = ThresholdJudge::ShownText(field);
-    at.index = m_channelIndex.value(shown, -1);
-    if (at.index < 0) {
-        at.index = int(m_channels.size());
-        m_channels.append(shown);
-        m_channelIndex.insert(shown, at.index);
-    }
-    return at.index;
-}
-
 void YieldSweep::AddJudged(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first)
 {
     if (m_fileTimes.isEmpty())
@@ -71,7 +53,7 @@ void YieldSweep::AddJudged(const ThresholdJudge::Fiber &fiber, const Measurement
     const bool misaligned = fiber.failures & ThresholdJudge::Misaligned;
     for (qsizetype i = 0; i < fiber.rows && !misaligned; ++i) {
         const MeasurementRows::Row row = rows.At(first + i);
-        const int index = channelIndex(row.text(MeasurementRow::Channel), i);
+        const int index = m_channels.Of(row.text(MeasurementRow::Channel), i);
         grow(index + 1);
         double power = 0;
         const bool numeric = ChannelTable::ReadPower(row.text(MeasurementRow::Power), power);
@@ -89,7 +71,7 @@ void YieldSweep::AddJudged(const ThresholdJudge::Fiber &fiber, const Measurement
             cannot[index] = 1;
         }
     }
-    grow(int(m_channels.size()));
+    grow(m_channels.Count());
     measurement.failedAt = failing;
     const int failingChannels = int(std::count(failing.begin(), failing.end(), 1));
     const bool incomplete = fiber.failures & (ThresholdJudge::Incomplete | ThresholdJudge::Misaligned);
@@ -157,7 +139,7 @@ std::vector<qsizetype> YieldSweep::latestMeasurements() const
 
 bool YieldSweep::matches(int channel, const QByteArray &text) const
 {
-    const QByteArray &shown = m_channels.at(channel);
+    const QByteArray &shown = m_channels.At(channel);
     const int number = Limits::ChannelNumber(text);
     return shown == text || (number != 0 && number == Limits::ChannelNumber(shown));
 }
@@ -185,7 +167,7 @@ qsizetype YieldSweep::Passing::At(double limit) const
 
 std::optional<YieldSweep::Passing> YieldSweep::PassingOf(const QByteArray &channel) const
 {
-    for (int c = 0; c < m_channels.size(); ++c) {
+    for (int c = 0; c < m_channels.Count(); ++c) {
         if (matches(c, channel))
             return passingOf(c, latestMeasurements());
     }
@@ -199,12 +181,12 @@ QList<YieldSweep::Curve> YieldSweep::Curves(int stepHundredths, double targetPer
     const std::vector<qsizetype> counted = latestMeasurements();
     QList<Curve> curves;
     QList<int> indexes;
-    for (int c = 0; c < m_channels.size(); ++c) {
+    for (int c = 0; c < m_channels.Count(); ++c) {
         if (!channel.isEmpty() && !matches(c, channel))
             continue;
         const Passing passing = passingOf(c, counted);
         Curve curve;
-        curve.channel = m_channels.at(c);
+        curve.channel = m_channels.At(c);
         curve.fibers = passing.fibers;
         if (!passing.least.empty()) {
             const qint64 from = qint64(std::floor(passing.least.front() * 100 + 1e-6));
@@ -230,7 +212,7 @@ void YieldSweep::repeatability(QList<Curve> &curves, const QList<int> &channels)
 {
     const std::vector<qsizetype> order = inTimeOrder();
     QHash<QByteArray, qsizetype> previousOf;
-    const size_t count = size_t(m_channels.size());
+    const size_t count = size_t(m_channels.Count());
     std::vector<std::vector<double>> differences(count);
     for (const qsizetype index : order) {
         const Measurement &now = m_measurements[size_t(index)];

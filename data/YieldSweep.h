@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ChannelNames.h"
 #include "data/JudgePipeline.h"
 #include "data/MeasurementRows.h"
 #include "data/ThresholdJudge.h"
@@ -108,7 +109,6 @@ private:
         QVarLengthArray<double, 18> power;
         QVarLengthArray<char, 18> failedAt;
     };
-    int channelIndex(QByteArrayView field, qsizetype position);
     std::vector<qsizetype> inTimeOrder() const;
     std::vector<qsizetype> latestMeasurements() const;
     void repeatability(QList<Curve> &curves, const QList<int> &channels) const;
@@ -118,14 +118,7 @@ private:
 
     Limits m_limits;
     Counting m_counting;
-    QList<QByteArray> m_channels;
-    QHash<QByteArray, int> m_channelIndex;
-    struct FieldAt
-    {
-        QByteArray field;
-        int index = -1;
-    };
-    QList<FieldAt> m_fieldAt;
+    ChannelNames m_channels;
     QList<qint64> m_fileTimes; // RowTime::None until the file's first fiber
     QList<bool> m_fileTimed;
     std::vector<Measurement> m_measurements;

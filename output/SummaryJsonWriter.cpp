@@ -179,23 +179,28 @@ void SummaryJsonWriter::AppendChannel(QByteArray &out, const ThresholdJudge::Cha
     JsonObject object(out);
     object.string("channel", figures.channel).field("wavelength", figures.waveLength);
     for (const ChannelColumns::Column &column : ChannelColumns::All()) {
-        if (column.banded && !banded)
-            continue;
-        const std::optional<double> value = column.get(figures);
-        switch (column.kind) {
-        case ChannelColumns::Kind::Count:
-            object.number(column.key, qsizetype(value.value_or(0)));
-            break;
-        case ChannelColumns::Kind::Decimal:
-            object.decimal(column.key, value);
-            break;
-        case ChannelColumns::Kind::Capability:
-            if (value)
-                object.string(column.key, Wording::CapabilityUtf8(*value));
-            else
-                object.value(column.key, "null");
-            break;
-        }
+        if (!column.banded || banded)
+            AppendColumn(object, column, figures);
+    }
+}
+
+void SummaryJsonWriter::AppendColumn(JsonObject &object, const ChannelColumns::Column &column,
+                                     const ThresholdJudge::ChannelFigures &figures)
+{
+    const std::optional<double> value = column.get(figures);
+    switch (column.kind) {
+    case ChannelColumns::Kind::Count:
+        object.number(column.key, qsizetype(value.value_or(0)));
+        break;
+    case ChannelColumns::Kind::Decimal:
+        object.decimal(column.key, value);
+        break;
+    case ChannelColumns::Kind::Capability:
+        if (value)
+            object.string(column.key, Wording::CapabilityUtf8(*value));
+        else
+            object.value(column.key, "null");
+        break;
     }
 }
 

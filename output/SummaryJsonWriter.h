@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ChannelColumns.h"
 #include "output/SummaryWriter.h"
 
 class JsonObject;
@@ -27,6 +28,10 @@ public:
     static void AppendFileFigures(QByteArray &out, const ThresholdJudge &judge, QByteArrayView separator);
     // A channel's figures as an object; "marginal" where `banded`.
     static void AppendChannel(QByteArray &out, const ThresholdJudge::ChannelFigures &figures, bool banded);
+    // One of ChannelColumns' figures as a member: a count, a number or
+    // null, a capability's word.
+    static void AppendColumn(JsonObject &object, const ChannelColumns::Column &column,
+                             const ThresholdJudge::ChannelFigures &figures);
     // The failing fibers per channel and per reason, as an object of two
     // lists, largest first.
     static void AppendPareto(QByteArray &out, const ThresholdJudge &judge);
