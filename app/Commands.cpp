@@ -51,6 +51,7 @@ const QList<Command> &Table()
         {ID_FILE_SAVE_AS, Menu::File, "Save As(&A)...", {}, nullptr, 0, false, onView<&CSDIQVLView::OnFileSaveAs>},
         {ID_FILE_EXPORT_WORKBOOK, Menu::File, "Export Workbook(&W)...", {}, nullptr, 0, false,
          onView<&CSDIQVLView::OnFileExportWorkbook>},
+        {ID_FILE_COMPARE, Menu::File, "Compare(&M)...", {}, nullptr, 0, false, onView<&CSDIQVLView::OnFileCompare>},
         {Separator, Menu::File, nullptr, {}, nullptr, 0, false, nullptr},
         {ID_FILE_PRINT, Menu::File, "Print(&P)...", {keys(Qt::CTRL | Qt::Key_P)}, ":/res/toolbar-print.png", 4, false,
          onView<&CSDIQVLView::OnFilePrint>},

@@ -42,8 +42,8 @@ Welch WelchTest(double n1, double mean1, double deviation1, double n2, double me
 // exp(-2 k^2 lambda^2), and the two-sample test's p-value for a distance
 // D between the samples' distribution functions, through Stephens'
 // effective count: lambda = (sqrt(n) + 0.12 + 0.11 / sqrt(n)) D, n = n1 n2
-// / (n1 + n2). Good to a few units in the third decimal for n of 4 and
-// more.
+// / (n1 + n2). Within 0.01 of the exact p-value from sixty values a side,
+// closer with more (0.002 at two and three hundred).
 double KolmogorovQ(double lambda);
 // The two-sample statistic: the greatest distance between the samples'
 // distribution functions, of samples given as their distinct values,

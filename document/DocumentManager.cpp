@@ -304,7 +304,7 @@ void DocumentManager::startReading(int index, bool newTab, bool again, bool grow
             m_document.SetLimits(limits);
         }
     }
-    reading->id = m_reader.Start(reading->held ? reading->held->Path() : reading->path, reading->held, inputs());
+    reading->id = m_reader.Start(reading->held ? reading->held->Path() : reading->path, reading->held, Inputs());
     m_reading = std::move(reading);
     emit tabBusy(index, true);
     emit readStarted(tab.record.name, again);
@@ -345,7 +345,7 @@ void DocumentManager::judgeAgain()
         return;
     if (m_judging)
         m_reader.Stop(m_judging);
-    m_judging = m_reader.Judge(m_document.RowsToJudge(), inputs());
+    m_judging = m_reader.Judge(m_document.RowsToJudge(), Inputs());
     m_document.AwaitVerdicts();
 }
 

@@ -124,8 +124,12 @@ signals:
     // answer while the lot's table keeps up with its folder.
     void lotNotice(const QString &message);
 
+public:
+    // What the files of the tabs are judged with: the warning margin and
+    // the limits.
+    JudgeInputs Inputs() const { return {m_warnMargin, m_limits}; }
+
 private:
-    JudgeInputs inputs() const { return {m_warnMargin, m_limits}; }
     // A tab of a result file. A tab of another kind (a folder of files) is
     // a kind of its own beside it, with a document of its own.
     struct Tab

@@ -30,6 +30,9 @@ const QHash<int, QString> &table()
             {ID_FILE_EXPORT_WORKBOOK,
              "Write the file shown as an Excel workbook: its fibers with their verdicts, its channels and its rows\n"
              "Export workbook"},
+            {ID_FILE_COMPARE,
+             "Compare two files or folders: each channel's shift and how far the verdicts of their fibers agree\n"
+             "Compare"},
             {AFX_IDS_APP_TITLE, "Quenvale"},
             {AFX_IDS_IDLEMESSAGE, "Ok"},
             {ID_FILE_NEW, "建立新文档\n新建"},

@@ -10,7 +10,7 @@ packages=(
   fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming
   xvfb xauth
   libcups2-dev libxlsxwriter-dev libxxhash-dev
-  unzip poppler-utils
+  unzip poppler-utils python3
   mawk
   dpkg-dev help2man librsvg2-bin man-db desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )

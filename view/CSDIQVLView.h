@@ -88,6 +88,7 @@ public:
     // failures, in another.
     void OnViewSummary() { m_windows->ShowSummary(Dialogs()); }
     void OnViewDistributions() { m_windows->ShowDistributions(Dialogs()); }
+    void OnFileCompare() { m_windows->ShowCompare(Dialogs(), *m_manager); }
     PopulationWindows &Windows() const { return *m_windows; }
     // The fiber box lists all fibers, or the failing, marginal or
     // incomplete ones only (see FiberComboBox).

@@ -1,5 +1,7 @@
 #include "view/PopulationWindows.h"
 
+#include "document/DocumentManager.h"
+#include "view/CompareDialog.h"
 #include "view/DistributionDialog.h"
 #include "view/SummaryDialog.h"
 
@@ -37,4 +39,18 @@ void PopulationWindows::ShowDistributions(FileDialogs &dialogs)
         connect(m_distributions, &DistributionDialog::limitsApplied, this, &PopulationWindows::limitsApplied);
     }
     raise(m_distributions);
+}
+
+void PopulationWindows::ShowCompare(FileDialogs &dialogs, const DocumentManager &manager)
+{
+    if (!m_compare)
+        m_compare = new CompareDialog(dialogs, m_parent);
+    m_compare->SetInputs(manager.Inputs());
+    const int current = manager.CurrentTab();
+    if (manager.TabCount() >= 2 && current >= 0) {
+        const int other = current > 0 ? current - 1 : 1;
+        m_compare->SetPaths(manager.Record(other).path, manager.Record(current).path);
+        m_compare->Compare();
+    }
+    raise(m_compare);
 }

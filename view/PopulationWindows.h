@@ -4,7 +4,9 @@
 
 #include <QObject>
 
+class CompareDialog;
 class DistributionDialog;
+class DocumentManager;
 class FileDialogs;
 class QWidget;
 class ResultDocument;
@@ -24,6 +26,11 @@ public:
     void ShowSummary(FileDialogs &dialogs);
     void ShowDistributions(FileDialogs &dialogs);
     DistributionDialog *Distributions() const { return m_distributions; }
+    // Compare...: the tab shown as B and the one before it as A, compared
+    // at once where both are named; the paths typed last where there are
+    // not two tabs.
+    void ShowCompare(FileDialogs &dialogs, const DocumentManager &manager);
+    CompareDialog *Compare() const { return m_compare; }
 
 signals:
     void fiberChosen(qsizetype block);
@@ -36,4 +43,5 @@ private:
     QWidget *m_parent;
     SummaryDialog *m_summary = nullptr;
     DistributionDialog *m_distributions = nullptr;
+    CompareDialog *m_compare = nullptr;
 };

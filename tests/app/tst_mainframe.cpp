@@ -154,7 +154,7 @@ void TestMainFrame::menusAndToolBar()
     };
     // No recent files yet: no place for them either.
     QCOMPARE(itemsOf(menus[0]), (QStringList{"Open(&O)...", "Open Folder(&D)...", "Close(&C)", "Save As(&A)...",
-                                             "Export Workbook(&W)...", "-", "Print(&P)...", "Print Preview(&V)", "-",
+                                             "Export Workbook(&W)...", "Compare(&M)...", "-", "Print(&P)...", "Print Preview(&V)", "-",
                                              "Exit(&X)"}));
     QCOMPARE(itemsOf(menus[1]), (QStringList{"Copy(&C)", "-", "Find Fiber(&F)..."}));
     QCOMPARE(itemsOf(menus[2]),

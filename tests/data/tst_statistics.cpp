@@ -4,13 +4,17 @@
 // hand, its p-value by Simpson's rule over the t density (200,000 steps,
 // in Python, once), the Kolmogorov distribution's critical values of
 // Smirnov's table, and Cohen's kappa of the worked examples of its
-// Wikipedia article.
+// Wikipedia article. The two-sample Kolmogorov-Smirnov distances and exact
+// p-values, and the t intervals, are SciPy 1.10.1's (Debian 12's
+// python3-scipy): stats.ks_2samp(a, b, method='exact'), stats.t.ppf.
 
 #include "data/Statistics.h"
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 class TestStatistics : public QObject
 {
@@ -22,6 +26,9 @@ private slots:
     void welch();
     void kolmogorov_data();
     void kolmogorov();
+    void kolmogorovSmirnov_data();
+    void kolmogorovSmirnov();
+    void meanInterval();
     void kappa_data();
     void kappa();
 };
@@ -80,6 +87,80 @@ void TestStatistics::kolmogorov()
     QFETCH(double, q);
     QVERIFY2(std::abs(Statistics::KolmogorovQ(lambda) - q) < 2e-5,
              qPrintable(QString::number(Statistics::KolmogorovQ(lambda), 'f', 8)));
+}
+
+namespace {
+
+double frac(double x)
+{
+    return x - std::floor(x);
+}
+
+// Values as counted ones, each distinct value once with its count.
+std::vector<Statistics::Counted> countedOf(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    std::vector<Statistics::Counted> counted;
+    for (double value : values) {
+        if (!counted.empty() && counted.back().value == value)
+            ++counted.back().count;
+        else
+            counted.push_back({value, 1});
+    }
+    return counted;
+}
+
+QList<double> spread(int n, double step, double scale, double offset)
+{
+    QList<double> values;
+    for (int i = 1; i <= n; ++i)
+        values.append(frac(i * step) * scale + offset);
+    return values;
+}
+
+} // namespace
+
+void TestStatistics::kolmogorovSmirnov_data()
+{
+    QTest::addColumn<QList<double>>("a");
+    QTest::addColumn<QList<double>>("b");
+    QTest::addColumn<double>("distance");
+    QTest::addColumn<double>("p");  // exact; NaN where not checked
+    QTest::addColumn<double>("tolerance"); // of Stephens' p against it
+    QTest::newRow("8 against 9") << QList<double>{0.1, 0.4, 0.7, 1.2, 1.5, 2.0, 2.2, 3.1}
+                                 << QList<double>{0.9, 1.6, 2.5, 2.8, 3.3, 3.9, 4.4, 5.0, 5.2} << 0.6527777777777778
+                                 << double(NAN) << 0.0;
+    QTest::newRow("ties within and across") << QList<double>{1, 2, 2, 3, 3, 3, 4} << QList<double>{2, 3, 3, 4, 4, 5}
+                                            << 0.35714285714285715 << double(NAN) << 0.0;
+    QTest::newRow("60 against 80") << spread(60, 0.618034, 1, 0) << spread(80, 0.414214, 1, 0.1) << 0.125
+                                   << 0.6192373945393428 << 0.01;
+    QTest::newRow("200 against 300") << spread(200, 0.618034, 1, 0) << spread(300, 0.414214, 1.1, 0)
+                                     << 0.09333333333333334 << 0.23649002151756407 << 0.002;
+}
+
+void TestStatistics::kolmogorovSmirnov()
+{
+    QFETCH(QList<double>, a);
+    QFETCH(QList<double>, b);
+    QFETCH(double, distance);
+    QFETCH(double, p);
+    QFETCH(double, tolerance);
+    const double got = Statistics::KolmogorovSmirnovDistance(countedOf(a), countedOf(b));
+    QVERIFY2(std::abs(got - distance) < 1e-12, qPrintable(QString::number(got, 'f', 12)));
+    QVERIFY(std::abs(Statistics::KolmogorovSmirnovDistance(countedOf(b), countedOf(a)) - distance) < 1e-12);
+    if (!std::isnan(p)) {
+        const double stephens = Statistics::KolmogorovSmirnovP(got, double(a.size()), double(b.size()));
+        QVERIFY2(std::abs(stephens - p) < tolerance, qPrintable(QString::number(stephens, 'f', 6)));
+    }
+    QVERIFY(std::isnan(Statistics::KolmogorovSmirnovDistance(countedOf(a), {})));
+}
+
+// stats.t.ppf(0.975, n - 1) * sd / sqrt(n)
+void TestStatistics::meanInterval()
+{
+    QVERIFY(std::abs(Statistics::MeanHalfWidth95(5, 2) - 2.483327996407533) < 1e-9);
+    QVERIFY(std::abs(Statistics::MeanHalfWidth95(30, 0.5) - 0.18670306837904996) < 1e-9);
+    QVERIFY(std::isnan(Statistics::MeanHalfWidth95(1, 2)));
 }
 
 void TestStatistics::kappa_data()

@@ -1,0 +1,281 @@
+#include "view/CompareDialog.h"
+
+#include "data/NativePath.h"
+#include "view/CompareShiftModel.h"
+#include "view/CompareView.h"
+#include "view/FileDialogs.h"
+#include "view/ImageFiles.h"
+#include "view/TableText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QTableView>
+#include <QTableWidget>
+#include <QThread>
+#include <QVBoxLayout>
+
+struct CompareDialog::Outcome
+{
+    CompareReader::Side a;
+    CompareReader::Side b;
+    Comparison comparison;
+    QString error;
+    bool read = false;
+};
+
+namespace {
+
+QPushButton *button(QWidget *parent, const QString &text, const QString &name)
+{
+    auto *made = new QPushButton(text, parent);
+    made->setObjectName(name);
+    made->setAutoDefault(false);
+    return made;
+}
+
+// The files of a lot one after another on the comparison's own thread.
+void runInTurn(qsizetype count, const LotScan::Work &work)
+{
+    for (qsizetype i = 0; i < count; ++i) {
+        QString error;
+        work(i, &error);
+    }
+}
+
+QTableView *shiftTable(QWidget *parent, QAbstractItemModel *model)
+{
+    auto *table = new QTableView(parent);
+    table->setObjectName(QStringLiteral("compareShifts"));
+    table->setModel(model);
+    table->setSortingEnabled(true);
+    table->sortByColumn(-1, Qt::AscendingOrder); // the shifts' own order until a heading is clicked
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+    return table;
+}
+
+QTableWidget *agreementTable(QWidget *parent)
+{
+    auto *table = new QTableWidget(2, 2, parent);
+    table->setObjectName(QStringLiteral("compareAgreement"));
+    table->setHorizontalHeaderLabels({CompareDialog::tr("B passes"), CompareDialog::tr("B fails")});
+    table->setVerticalHeaderLabels({CompareDialog::tr("A passes"), CompareDialog::tr("A fails")});
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    return table;
+}
+
+} // namespace
+
+CompareDialog::CompareDialog(FileDialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_dialogs(dialogs), m_a(new QLineEdit(this)), m_b(new QLineEdit(this)),
+      m_run(button(this, tr("Co&mpare"), QStringLiteral("compareRun"))), m_status(new QLabel(this)),
+      m_view(new CompareView(this)), m_shifts(new CompareShiftModel(this)), m_agreement(agreementTable(this)),
+      m_kappa(new QLabel(this)), m_notes(new QLabel(this))
+{
+    setObjectName(QStringLiteral("compare"));
+    setWindowTitle(tr("Compare"));
+    m_a->setObjectName(QStringLiteral("compareA"));
+    m_b->setObjectName(QStringLiteral("compareB"));
+    m_status->setObjectName(QStringLiteral("compareStatus"));
+    m_kappa->setObjectName(QStringLiteral("compareKappa"));
+    m_notes->setObjectName(QStringLiteral("compareNotes"));
+    m_notes->setWordWrap(true);
+    auto *sorted = new QSortFilterProxyModel(this);
+    sorted->setSourceModel(m_shifts);
+    sorted->setSortRole(CompareShiftModel::SortRole);
+    m_shiftTable = shiftTable(this, sorted);
+
+    auto *sides = new QGridLayout;
+    const auto addSide = [&](int row, const QString &label, QLineEdit *field, const QString &name) {
+        sides->addWidget(new QLabel(label, this), row, 0);
+        sides->addWidget(field, row, 1);
+        QPushButton *file = button(this, tr("File..."), name + QLatin1String("File"));
+        QPushButton *folder = button(this, tr("Folder..."), name + QLatin1String("Folder"));
+        connect(file, &QPushButton::clicked, this, [this, field] { browse(field, false); });
+        connect(folder, &QPushButton::clicked, this, [this, field] { browse(field, true); });
+        sides->addWidget(file, row, 2);
+        sides->addWidget(folder, row, 3);
+    };
+    addSide(0, tr("A:"), m_a, QStringLiteral("compareA"));
+    addSide(1, tr("B:"), m_b, QStringLiteral("compareB"));
+    sides->addWidget(m_run, 0, 4, 2, 1);
+    connect(m_run, &QPushButton::clicked, this, &CompareDialog::Compare);
+
+    auto *agreementBox = new QWidget(this);
+    auto *agreementLayout = new QVBoxLayout(agreementBox);
+    agreementLayout->setContentsMargins(0, 0, 0, 0);
+    agreementLayout->addWidget(new QLabel(tr("Fibers on both sides"), agreementBox));
+    agreementLayout->addWidget(m_agreement);
+    agreementLayout->addWidget(m_kappa);
+    agreementLayout->addWidget(m_notes, 1);
+    auto *tables = new QSplitter(Qt::Horizontal, this);
+    tables->addWidget(m_shiftTable);
+    tables->addWidget(agreementBox);
+    tables->setStretchFactor(0, 3);
+    tables->setStretchFactor(1, 1);
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(m_view);
+    split->addWidget(tables);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    QPushButton *save = button(this, tr("&Save Image..."), QStringLiteral("compareSaveImage"));
+    QPushButton *copy = button(this, tr("&Copy"), QStringLiteral("compareCopy"));
+    buttons->addButton(save, QDialogButtonBox::ActionRole);
+    buttons->addButton(copy, QDialogButtonBox::ActionRole);
+    connect(save, &QPushButton::clicked, this, &CompareDialog::SaveImage);
+    connect(copy, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(CopiedText()); });
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+            [this] { QApplication::clipboard()->setText(CopiedText()); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    connect(m_view, &CompareView::channelChosen, this, &CompareDialog::ChooseChannel);
+    connect(m_view, &CompareView::saveImageWanted, this, [this](const QPoint &) { SaveImage(); });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(sides);
+    layout->addWidget(m_status);
+    layout->addWidget(split, 1);
+    layout->addWidget(buttons);
+    resize(1100, 760);
+}
+
+CompareDialog::~CompareDialog()
+{
+    stopComparing();
+}
+
+void CompareDialog::SetPaths(const QString &a, const QString &b)
+{
+    m_a->setText(NativePath::Display(a));
+    m_b->setText(NativePath::Display(b));
+}
+
+void CompareDialog::browse(QLineEdit *field, bool folder)
+{
+    const QString chosen = folder ? m_dialogs.GetExistingDirectory(this)
+                                  : m_dialogs.GetOpenFileNames(this, FileDialogs::OpenFilter()).value(0);
+    if (!chosen.isEmpty())
+        field->setText(NativePath::Display(chosen));
+}
+
+void CompareDialog::stopComparing()
+{
+    if (!m_thread)
+        return;
+    m_stop->store(true);
+    m_thread->wait();
+    delete m_thread;
+    m_thread = nullptr;
+}
+
+void CompareDialog::Compare()
+{
+    const QString a = m_a->text().trimmed(), b = m_b->text().trimmed();
+    if (a.isEmpty() || b.isEmpty()) {
+        m_status->setText(tr("Name a file or a folder on each side, A and B."));
+        return;
+    }
+    stopComparing();
+    m_stop = std::make_shared<std::atomic<bool>>(false);
+    m_status->setText(tr("Reading %1 and %2 ...").arg(a, b));
+    const JudgeInputs inputs = m_inputs;
+    const std::shared_ptr<std::atomic<bool>> stop = m_stop;
+    m_thread = QThread::create([this, a, b, inputs, stop] {
+        auto outcome = std::make_shared<Outcome>();
+        outcome->read = CompareReader::Read(a, inputs, nullptr, runInTurn, stop.get(), &outcome->a, &outcome->error)
+            && CompareReader::Read(b, inputs, nullptr, runInTurn, stop.get(), &outcome->b, &outcome->error);
+        if (outcome->read)
+            outcome->comparison = Comparison::Of(*outcome->a.side, *outcome->b.side);
+        if (!stop->load())
+            QMetaObject::invokeMethod(this, [this, outcome] { finish(outcome); }, Qt::QueuedConnection);
+    });
+    m_thread->start();
+}
+
+void CompareDialog::finish(const std::shared_ptr<Outcome> &outcome)
+{
+    if (m_thread) {
+        m_thread->wait();
+        delete m_thread;
+        m_thread = nullptr;
+    }
+    if (!outcome->read) {
+        m_status->setText(outcome->error);
+        m_dialogs.ShowMessage(this, outcome->error);
+        emit compared();
+        return;
+    }
+    m_shown = outcome;
+    QStringList lines{CompareWriter::SideLine("A", outcome->a.about), CompareWriter::SideLine("B", outcome->b.about)};
+    lines += outcome->a.errors + outcome->b.errors + outcome->a.misaligned + outcome->b.misaligned;
+    m_status->setText(lines.join(QLatin1Char('\n')));
+    m_shifts->SetComparison(outcome->comparison, Alpha);
+    m_shiftTable->resizeColumnsToContents();
+    m_view->SetPanels(CompareChart::Panels(outcome->comparison, Alpha));
+    showAgreement(outcome->comparison);
+    emit compared();
+}
+
+void CompareDialog::showAgreement(const Comparison &comparison)
+{
+    const Comparison::Agreement &agreement = comparison.agreement;
+    const qsizetype cells[2][2] = {{agreement.pp, agreement.pf}, {agreement.fp, agreement.ff}};
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 2; ++column) {
+            auto *item = new QTableWidgetItem(QString::number(cells[row][column]));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_agreement->setItem(row, column, item);
+        }
+    }
+    m_kappa->setText(tr("%1 fibers on both sides; Cohen's kappa %2")
+                         .arg(comparison.matched)
+                         .arg(comparison.kappa ? QString::number(*comparison.kappa, 'f', 3) : QStringLiteral("-")));
+    m_notes->setText(comparison.notes.join(QLatin1Char('\n')));
+}
+
+const Comparison *CompareDialog::Shown() const
+{
+    return m_shown ? &m_shown->comparison : nullptr;
+}
+
+void CompareDialog::ChooseChannel(int channel)
+{
+    if (!m_shown || channel < 0 || channel >= m_shown->comparison.paired.size())
+        return;
+    const Comparison::Paired &paired = m_shown->comparison.paired.at(channel);
+    m_view->SetDifferences(channel, paired,
+                           Comparison::PairedDifferences(*m_shown->a.side, *m_shown->b.side, paired.channel));
+}
+
+void CompareDialog::SaveImage()
+{
+    if (!m_shown) {
+        m_dialogs.ShowMessage(this, tr("Nothing is compared yet: there is no image to save."));
+        return;
+    }
+    const CompareView *view = m_view;
+    ImageFiles::Save(
+        m_dialogs, this, [view](QPainter &painter, const QRectF &area) { view->DrawInto(painter, area); },
+        m_view->size(), m_view->devicePixelRatioF(), tr("Compare"),
+        ImageFiles::Beside(m_shown->b.about.path, QStringLiteral("compare")));
+}
+
+QString CompareDialog::CopiedText() const
+{
+    return TableText::TabSeparated(*m_shiftTable);
+}
