@@ -7,7 +7,10 @@
 #include "lot/CompareReader.h"
 #include "lot/SummaryCache.h"
 
+#include <QFileInfo>
+
 #include <memory>
+#include <thread>
 
 namespace CompareJob {
 
@@ -47,16 +50,31 @@ ExitStatus Run(const Options &options)
         BatchJobs::RunEach(count, work, StopSignals::Requested);
     };
     CompareReader::Side sides[2];
+    QString errors[2];
+    bool read[2] = {false, false};
+    const auto readSide = [&](int i) {
+        read[i] = CompareReader::Read(options.files.at(i), options.Inputs(), cache.get(), run, &StopSignals::Flag(),
+                                      &sides[i], &errors[i]);
+    };
+    // A file needs no cache: it is read beside the other side, on a thread
+    // of its own. Two folders share the cache, one after the other.
+    if (QFileInfo(options.files.at(0)).isDir() && QFileInfo(options.files.at(1)).isDir()) {
+        readSide(0);
+        if (read[0])
+            readSide(1);
+    } else {
+        std::thread other(readSide, 1);
+        readSide(0);
+        other.join();
+    }
+    tellNotices(cache.get());
     bool partly = false, misaligned = false;
     for (int i = 0; i < 2; ++i) {
-        QString error;
-        if (!CompareReader::Read(options.files.at(i), options.Inputs(), cache.get(), run, &StopSignals::Flag(),
-                                 &sides[i], &error)) {
+        if (!read[i]) {
             if (!StopSignals::Requested())
-                BatchJobs::PrintError(error);
+                BatchJobs::PrintError(errors[i]);
             return ExitStatus::Failure;
         }
-        tellNotices(cache.get());
         for (const QString &message : std::as_const(sides[i].errors))
             BatchJobs::PrintError(message);
         for (const QString &message : std::as_const(sides[i].misaligned))

@@ -221,10 +221,12 @@ ChannelHistogram HistogramOf(const QList<double> &values, int maxBins)
     if (values.isEmpty() || maxBins < 1)
         return histogram;
     const auto [least, greatest] = std::minmax_element(values.cbegin(), values.cend());
-    const double width = ChannelHistogram::NiceWidth(std::max((*greatest - *least) / maxBins, 0.01));
+    // Zero on the axis, so that no shift shows as bars about its line.
+    const double low = std::min(*least, 0.0), high = std::max(*greatest, 0.0);
+    const double width = ChannelHistogram::NiceWidth(std::max((high - low) / maxBins, 0.01));
     histogram.axis.width = width;
-    histogram.axis.start = std::floor(*least / width) * width;
-    histogram.axis.bins = std::max(1, int(std::floor((*greatest - histogram.axis.start) / width)) + 1);
+    histogram.axis.start = std::floor(low / width) * width;
+    histogram.axis.bins = std::max(1, int(std::floor((high - histogram.axis.start) / width)) + 1);
     histogram.counts.fill(0, histogram.axis.bins);
     for (double value : values) {
         const int bin = std::clamp(int(std::floor((value - histogram.axis.start) / width)), 0, histogram.axis.bins - 1);
@@ -248,7 +250,7 @@ void DrawDifferences(QPainter &painter, const QRectF &area, const Comparison::Pa
     }
     const double mean = *paired.mean;
     ChartPainting::DrawFitted(painter, title,
-                              tr("%1: B - A fiber by fiber, %2 fibers, mean %3 dB, 95 % interval %4")
+                              tr("%1: B - A fiber by fiber, %2 of them, mean %3 dB, 95 % interval %4")
                                   .arg(channel)
                                   .arg(paired.pairs)
                                   .arg(CompareWriter::Shift(paired.mean),
@@ -257,19 +259,8 @@ void DrawDifferences(QPainter &painter, const QRectF &area, const Comparison::Pa
     const QRectF plot(area.left() + 4, title.bottom() + 2, area.width() - 8, area.height() - kLegend - kScale - 4);
     if (plot.height() < 4)
         return;
-    ChannelHistogram histogram = HistogramOf(differences, std::max(1, int(plot.width() / 6)));
-    // Zero on the axis, so that no shift shows as bars about its line.
-    ChannelHistogram::Axis &axis = histogram.axis;
-    if (axis.start > 0) {
-        const int more = int(std::ceil(axis.start / axis.width));
-        axis.start -= more * axis.width;
-        axis.bins += more;
-        histogram.counts = QList<qint64>(more, 0) + histogram.counts;
-    } else if (axis.end() < 0) {
-        const int more = int(std::ceil(-axis.end() / axis.width)) + 1;
-        axis.bins += more;
-        histogram.counts += QList<qint64>(more, 0);
-    }
+    const ChannelHistogram histogram = HistogramOf(differences, std::max(1, std::min(60, int(plot.width() / 6))));
+    const ChannelHistogram::Axis &axis = histogram.axis;
     const double top = tallestShare(histogram, qint64(differences.size()));
     drawFilled(painter, plot, histogram, qint64(differences.size()), top, colours.pass);
     painter.setPen(ChartPainting::Pen(colours.ink, 1, Qt::DashLine));

@@ -43,7 +43,7 @@ QRectF PanelRect(const QRectF &area, int count, int index);
 int PanelAt(const QRectF &area, int count, const QPointF &point);
 
 // The bins of a list of values: as many as fit `maxBins`, of a round
-// width, reaching over every value.
+// width, reaching over every value and zero.
 ChannelHistogram HistogramOf(const QList<double> &values, int maxBins);
 // A channel's paired differences (B - A, dB, see
 // Comparison::PairedDifferences) with zero and their mean marked.

@@ -242,8 +242,8 @@ void CompareDialog::showAgreement(const Comparison &comparison)
             m_agreement->setItem(row, column, item);
         }
     }
-    m_kappa->setText(tr("%1 fibers on both sides; Cohen's kappa %2")
-                         .arg(comparison.matched)
+    m_kappa->setText((comparison.matched == 1 ? tr("1 fiber on both sides; Cohen's kappa %2")
+                                              : tr("%1 fibers on both sides; Cohen's kappa %2").arg(comparison.matched))
                          .arg(comparison.kappa ? QString::number(*comparison.kappa, 'f', 3) : QStringLiteral("-")));
     m_notes->setText(comparison.notes.join(QLatin1Char('\n')));
 }

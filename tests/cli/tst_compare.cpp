@@ -214,6 +214,13 @@ void TestCompare::theTwoHalvesOfADay()
                                      &status);
     QCOMPARE(status, 3);
     QCOMPARE(json.value(QStringLiteral("a")).toObject().value(QStringLiteral("files")).toInt(), 100);
+    // Each fiber once, as the lot's trend counts the morning's retests.
+    const ProgramRun trend = runProgram({QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json"),
+                                         dir.filePath(QStringLiteral("morning"))});
+    const int fibersOnce = QJsonDocument::fromJson(trend.out).object().value(QStringLiteral("lot")).toObject()
+                               .value(QStringLiteral("fibers")).toInt();
+    QVERIFY(fibersOnce > 4000);
+    QCOMPARE(json.value(QStringLiteral("a")).toObject().value(QStringLiteral("fibers")).toInt(), fibersOnce);
     const QJsonArray channels = json.value(QStringLiteral("channels")).toArray();
     QCOMPARE(channels.size(), 18);
     const QJsonObject first = channels.at(0).toObject();
