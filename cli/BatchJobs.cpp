@@ -4,6 +4,7 @@
 
 #include "data/NativePath.h"
 #include "data/Texts.h"
+#include "lot/SummaryCache.h"
 #include "output/OutputTarget.h"
 
 #include <QDir>
@@ -210,6 +211,14 @@ ExitStatus PlanAndRun(const QString &target, const QStringList &inputs, const QS
 void PrintError(const QString &message)
 {
     TerminalStatus::Message(message);
+}
+
+void PrintNotices(SummaryCache *cache)
+{
+    if (!cache)
+        return;
+    for (const QString &notice : cache->TakeNotices())
+        PrintError(notice);
 }
 
 } // namespace BatchJobs

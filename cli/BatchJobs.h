@@ -10,6 +10,8 @@
 
 // The command-line jobs over many result files: where each file's result
 // goes, and running them all on the machine's cores.
+class SummaryCache;
+
 namespace BatchJobs {
 
 struct Job
@@ -57,5 +59,8 @@ ExitStatus PlanAndRun(const QString &target, const QStringList &inputs, const QS
 
 // Prints "quenvale: message" on stderr.
 void PrintError(const QString &message);
+// What the summary cache has to say (set aside, not writable), on
+// standard error; nothing without a cache.
+void PrintNotices(SummaryCache *cache);
 
 } // namespace BatchJobs

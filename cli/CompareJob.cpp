@@ -16,14 +16,6 @@ namespace CompareJob {
 
 namespace {
 
-void tellNotices(SummaryCache *cache)
-{
-    if (!cache)
-        return;
-    for (const QString &notice : cache->TakeNotices())
-        BatchJobs::PrintError(notice);
-}
-
 std::unique_ptr<SummaryCache> openCache(const Options &options)
 {
     std::unique_ptr<SummaryCache> cache;
@@ -31,10 +23,10 @@ std::unique_ptr<SummaryCache> openCache(const Options &options)
         return cache;
     cache = std::make_unique<SummaryCache>();
     if (!cache->Open()) {
-        tellNotices(cache.get());
+        BatchJobs::PrintNotices(cache.get());
         cache.reset();
     }
-    tellNotices(cache.get());
+    BatchJobs::PrintNotices(cache.get());
     return cache;
 }
 
@@ -67,7 +59,7 @@ ExitStatus Run(const Options &options)
         readSide(0);
         other.join();
     }
-    tellNotices(cache.get());
+    BatchJobs::PrintNotices(cache.get());
     bool partly = false, misaligned = false;
     for (int i = 0; i < 2; ++i) {
         if (!read[i]) {

@@ -22,14 +22,6 @@ namespace TrendJob {
 
 namespace {
 
-void tellNotices(SummaryCache *cache)
-{
-    if (!cache)
-        return;
-    for (const QString &notice : cache->TakeNotices())
-        BatchJobs::PrintError(notice);
-}
-
 // Where each file's rows stop being aligned, on standard error.
 void tellMisaligned(const QList<LotFile> &files)
 {
@@ -106,14 +98,14 @@ ExitStatus Run(const Options &options)
     if (options.cache) {
         cache = std::make_unique<SummaryCache>();
         if (!cache->Open())
-            tellNotices(cache.get()), cache.reset();
-        tellNotices(cache.get());
+            BatchJobs::PrintNotices(cache.get()), cache.reset();
+        BatchJobs::PrintNotices(cache.get());
     }
     const LotScan::Result scan = LotScan::Scan(
         options.files, options.Inputs(), cache.get(),
         [](qsizetype count, const LotScan::Work &work) { BatchJobs::RunEach(count, work, StopSignals::Requested); },
         &StopSignals::Flag(), BatchJobs::PrintError);
-    tellNotices(cache.get());
+    BatchJobs::PrintNotices(cache.get());
     if (StopSignals::Requested())
         return ExitStatus::Failure;
     tellMisaligned(scan.files);

@@ -42,6 +42,20 @@ void appendP(JsonObject &object, const char *key, const std::optional<double> &p
     object.value(key, p ? CompareWriter::PValue(*p) : QByteArray("null"));
 }
 
+// [low, high], or null where there is none.
+void appendInterval(QByteArray &out, const std::optional<double> &low, const std::optional<double> &high)
+{
+    if (!low || !high) {
+        out += "null";
+        return;
+    }
+    out += '[';
+    SummaryWriter::AppendDecimal(out, *low);
+    out += ", ";
+    SummaryWriter::AppendDecimal(out, *high);
+    out += ']';
+}
+
 bool shifted(const Comparison::Channel &channel, double alpha)
 {
     return channel.welchP && *channel.welchP < alpha;
@@ -54,16 +68,7 @@ void appendChannel(QByteArray &out, const Comparison::Channel &channel, double a
     appendSide(object, "a", channel.a);
     appendSide(object, "b", channel.b);
     object.decimal("delta_mean", channel.deltaMean);
-    QByteArray &interval = object.member("delta_ci95");
-    if (channel.deltaLow && channel.deltaHigh) {
-        interval += '[';
-        SummaryWriter::AppendDecimal(interval, *channel.deltaLow);
-        interval += ", ";
-        SummaryWriter::AppendDecimal(interval, *channel.deltaHigh);
-        interval += ']';
-    } else {
-        interval += "null";
-    }
+    appendInterval(object.member("delta_ci95"), channel.deltaLow, channel.deltaHigh);
     appendP(object, "welch_p", channel.welchP);
     object.decimal("ks", channel.ks);
     appendP(object, "ks_p", channel.ksP);
@@ -90,16 +95,7 @@ void appendMatched(QByteArray &out, const Comparison &comparison)
         JsonObject object(list);
         object.string("channel", paired.channel).number("fibers", paired.pairs);
         object.decimal("paired_delta_mean", paired.mean);
-        QByteArray &interval = object.member("paired_ci95");
-        if (paired.low && paired.high) {
-            interval += '[';
-            SummaryWriter::AppendDecimal(interval, *paired.low);
-            interval += ", ";
-            SummaryWriter::AppendDecimal(interval, *paired.high);
-            interval += ']';
-        } else {
-            interval += "null";
-        }
+        appendInterval(object.member("paired_ci95"), paired.low, paired.high);
     }
     list += ']';
 }
