@@ -1,6 +1,7 @@
 #include "view/CompareDialog.h"
 
 #include "data/NativePath.h"
+#include "lot/SummaryCache.h"
 #include "view/CompareShiftModel.h"
 #include "view/CompareView.h"
 #include "view/FileDialogs.h"
@@ -9,7 +10,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -83,6 +86,7 @@ QTableWidget *agreementTable(QWidget *parent)
 CompareDialog::CompareDialog(FileDialogs &dialogs, QWidget *parent)
     : QDialog(parent), m_dialogs(dialogs), m_a(new QLineEdit(this)), m_b(new QLineEdit(this)),
       m_run(button(this, tr("Co&mpare"), QStringLiteral("compareRun"))), m_status(new QLabel(this)),
+      m_alphaBox(new QComboBox(this)),
       m_view(new CompareView(this)), m_shifts(new CompareShiftModel(this)), m_agreement(agreementTable(this)),
       m_kappa(new QLabel(this)), m_notes(new QLabel(this))
 {
@@ -112,7 +116,14 @@ CompareDialog::CompareDialog(FileDialogs &dialogs, QWidget *parent)
     };
     addSide(0, tr("A:"), m_a, QStringLiteral("compareA"));
     addSide(1, tr("B:"), m_b, QStringLiteral("compareB"));
-    sides->addWidget(m_run, 0, 4, 2, 1);
+    sides->addWidget(m_run, 0, 4);
+    m_alphaBox->setObjectName(QStringLiteral("compareAlpha"));
+    for (double alpha : {0.05, 0.01, 0.001, 0.0001})
+        m_alphaBox->addItem(tr("shift at p < %1").arg(alpha), alpha);
+    m_alphaBox->setCurrentIndex(2);
+    connect(m_alphaBox, &QComboBox::currentIndexChanged, this,
+            [this](int index) { SetAlpha(m_alphaBox->itemData(index).toDouble()); });
+    sides->addWidget(m_alphaBox, 1, 4);
     connect(m_run, &QPushButton::clicked, this, &CompareDialog::Compare);
 
     auto *agreementBox = new QWidget(this);
@@ -197,8 +208,13 @@ void CompareDialog::Compare()
     const std::shared_ptr<std::atomic<bool>> stop = m_stop;
     m_thread = QThread::create([this, a, b, inputs, stop] {
         auto outcome = std::make_shared<Outcome>();
-        outcome->read = CompareReader::Read(a, inputs, nullptr, runInTurn, stop.get(), &outcome->a, &outcome->error)
-            && CompareReader::Read(b, inputs, nullptr, runInTurn, stop.get(), &outcome->b, &outcome->error);
+        // A folder's files are summed up from the cache, as its lot tab
+        // sums them; without one every file is read.
+        SummaryCache cache;
+        SummaryCache *const cached =
+            (QFileInfo(a).isDir() || QFileInfo(b).isDir()) && cache.Open() ? &cache : nullptr;
+        outcome->read = CompareReader::Read(a, inputs, cached, runInTurn, stop.get(), &outcome->a, &outcome->error)
+            && CompareReader::Read(b, inputs, cached, runInTurn, stop.get(), &outcome->b, &outcome->error);
         if (outcome->read)
             outcome->comparison = Comparison::Of(*outcome->a.side, *outcome->b.side);
         if (!stop->load())
@@ -224,11 +240,26 @@ void CompareDialog::finish(const std::shared_ptr<Outcome> &outcome)
     QStringList lines{CompareWriter::SideLine("A", outcome->a.about), CompareWriter::SideLine("B", outcome->b.about)};
     lines += outcome->a.errors + outcome->b.errors + outcome->a.misaligned + outcome->b.misaligned;
     m_status->setText(lines.join(QLatin1Char('\n')));
-    m_shifts->SetComparison(outcome->comparison, Alpha);
-    m_shiftTable->resizeColumnsToContents();
-    m_view->SetPanels(CompareChart::Panels(outcome->comparison, Alpha));
+    showShifts();
     showAgreement(outcome->comparison);
     emit compared();
+}
+
+void CompareDialog::SetAlpha(double alpha)
+{
+    m_alpha = alpha;
+    const int index = m_alphaBox->findData(alpha);
+    if (index >= 0 && index != m_alphaBox->currentIndex())
+        m_alphaBox->setCurrentIndex(index);
+    if (m_shown)
+        showShifts();
+}
+
+void CompareDialog::showShifts()
+{
+    m_shifts->SetComparison(m_shown->comparison, m_alpha);
+    m_shiftTable->resizeColumnsToContents();
+    m_view->SetPanels(CompareChart::Panels(m_shown->comparison, m_alpha));
 }
 
 void CompareDialog::showAgreement(const Comparison &comparison)

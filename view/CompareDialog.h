@@ -12,6 +12,7 @@
 class CompareShiftModel;
 class CompareView;
 class FileDialogs;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -47,7 +48,9 @@ public:
     // them on the clipboard.
     QString CopiedText() const;
 
-    static constexpr double Alpha = 0.001;
+    // The p-value below which a shift is marked: 0.001 unless chosen.
+    double Alpha() const { return m_alpha; }
+    void SetAlpha(double alpha);
 
 signals:
     void compared();
@@ -57,6 +60,7 @@ private:
     void browse(QLineEdit *field, bool folder);
     void finish(const std::shared_ptr<Outcome> &outcome);
     void showAgreement(const Comparison &comparison);
+    void showShifts();
     void stopComparing();
 
     FileDialogs &m_dialogs;
@@ -65,6 +69,8 @@ private:
     QLineEdit *m_b;
     QPushButton *m_run;
     QLabel *m_status;
+    QComboBox *m_alphaBox;
+    double m_alpha = 0.001;
     CompareView *m_view;
     CompareShiftModel *m_shifts;
     QTableView *m_shiftTable;

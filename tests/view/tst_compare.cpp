@@ -10,6 +10,7 @@
 #include "view/CompareDialog.h"
 #include "view/CompareView.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSignalSpy>
@@ -20,13 +21,14 @@ using namespace ViewTestSupport;
 
 namespace {
 
-// F1..F4 on both sides, channel 05 one dB higher on B; F4 fails on A
+// F1..F4 on both sides, channel 05 two dB higher on B (Welch p 0.00466,
+// SciPy's); F4 fails on A
 // (channel 03 at -26 dBm) and passes on B.
 QByteArray side(bool b)
 {
     QByteArray bytes = TestSupport::standardHeader();
     const char *const powers05[] = {"-20.00", "-21.00", "-19.50", "-20.50"};
-    const char *const powers05b[] = {"-19.00", "-20.00", "-18.50", "-19.50"};
+    const char *const powers05b[] = {"-18.00", "-19.00", "-17.50", "-18.50"};
     const char *const names[] = {"F1", "F2", "F3", "F4"};
     for (int i = 0; i < 4; ++i) {
         const char *const p03 = i == 3 && !b ? "-26.00" : "-12.34";
@@ -74,7 +76,7 @@ void TestCompare::twoTabsCompared()
 
     auto *shifts = compare->findChild<QTableView *>(QStringLiteral("compareShifts"));
     QCOMPARE(shifts->model()->rowCount(), 18);
-    // By the size of the shift first: 03 moved 3.415 dB, 05 1 dB.
+    // By the size of the shift first: 03 moved 3.415 dB, 05 2 dB.
     QCOMPARE(column(shifts, 0).mid(0, 2), (QStringList{"03", "05"}));
     QCOMPARE(shifts->model()->index(0, 9).data().toString(), QStringLiteral("+3.415"));
     shifts->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
@@ -83,6 +85,10 @@ void TestCompare::twoTabsCompared()
     shifts->horizontalHeader()->setSortIndicator(9, Qt::DescendingOrder);
     QCOMPARE(column(shifts, 0).mid(0, 2), (QStringList{"03", "05"}));
 
+    // 05's step is a shift at 1 %, not at 0.1 %.
+    QCOMPARE(shifts->model()->index(1, 9).data().toString(), QStringLiteral("+2.000"));
+    compare->findChild<QComboBox *>(QStringLiteral("compareAlpha"))->setCurrentIndex(1);
+    QCOMPARE(shifts->model()->index(1, 9).data().toString(), QStringLiteral("+2.000 *"));
     auto *agreement = compare->findChild<QTableWidget *>(QStringLiteral("compareAgreement"));
     QCOMPARE(agreement->item(0, 0)->text(), QStringLiteral("3")); // both pass
     QCOMPARE(agreement->item(1, 0)->text(), QStringLiteral("1")); // F4 fails on A only
