@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
@@ -162,7 +163,9 @@ CompareDialog::CompareDialog(FileDialogs &dialogs, QWidget *parent)
     layout->addWidget(m_status);
     layout->addWidget(split, 1);
     layout->addWidget(buttons);
-    resize(1100, 760);
+    // Its buttons on the screen, however large the fonts or the scale.
+    const QSize wanted(1100, 760);
+    resize(screen() ? wanted.boundedTo(screen()->availableGeometry().size() * 0.92) : wanted);
 }
 
 CompareDialog::~CompareDialog()
