@@ -6,6 +6,7 @@
 #include "cli/ExportXlsxJob.h"
 #include "cli/HelpJob.h"
 #include "cli/Options.h"
+#include "cli/PushJob.h"
 #include "cli/SummaryJob.h"
 #include "cli/SweepJob.h"
 #include "cli/TrendJob.h"
@@ -35,6 +36,8 @@ ExitStatus Run(const Options &options, const Drawing &drawing)
         return SweepJob::Run(options);
     case Options::Job::Compare:
         return CompareJob::Run(options);
+    case Options::Job::Push:
+        return PushJob::Run(options);
     case Options::Job::ClearCache:
         return ClearCacheJob::Run();
     case Options::Job::Help:

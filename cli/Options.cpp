@@ -1,5 +1,6 @@
 #include "cli/Options.h"
 
+#include "cli/DatabaseOptions.h"
 #include "cli/GuiOptions.h"
 #include "cli/HelpText.h"
 #include "cli/OptionReader.h"
@@ -57,6 +58,7 @@ const struct
              {Options::Job::ExportXlsx, kExportXlsx},
              {Options::Job::Sweep, kSweep},
              {Options::Job::Compare, kCompare},
+             {Options::Job::Push, "push"},
              {Options::Job::ClearCache, kClearCache}};
 
 // The job options given, as the user wrote them, and the job they name
@@ -250,9 +252,11 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
             || Fail(error, Options::tr("--%1 takes no files (%2)")
                                .arg(Name(job), NativePath::Display(options->files.first())));
     if (options->job != Job::Window && options->files.isEmpty())
-        return Fail(error, judging || sweep || compare
+        return Fail(error, judging || sweep || compare || options->job == Job::Push
                                ? Options::tr("--%1 needs at least one result file or folder").arg(Name(job))
                                : Options::tr("--%1 needs at least one result file").arg(Name(job)));
+    if (!DatabaseOptions::Check(parser, options, error))
+        return false;
     if (options->follow && (options->files.size() != 1 || !QFileInfo(options->files.first()).isDir()))
         return Fail(error, Options::tr("--%1 watches one folder").arg(Name(kFollow)));
     if ((options->job == Job::PrintPdf || plot || options->job == Job::ExportXlsx)
@@ -339,6 +343,7 @@ void Options::Describe(QCommandLineParser &parser)
         tr("For each channel of the result files and folders given, the fiber yield as that channel's "
            "lower limit moves from its least power to its greatest, the limit that gives the target "
            "yield, and a guardband from the fibers measured more than once, to standard output; then exit.")));
+    DatabaseOptions::Describe(parser);
     parser.addOption(QCommandLineOption(
         Name(kCompare),
         tr("Compare two result files or folders, A and B: each channel's shift of the mean with its interval and "

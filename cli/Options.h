@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <optional>
 
 class QCommandLineParser;
@@ -20,7 +21,7 @@ struct Options
     Q_DECLARE_TR_FUNCTIONS(Options)
 
 public:
-    enum class Job { Window, ExportCsv, PrintPdf, Summary, Trend, Plot, ExportXlsx, Sweep, Compare, ClearCache, Help, Version };
+    enum class Job { Window, ExportCsv, PrintPdf, Summary, Trend, Plot, ExportXlsx, Sweep, Compare, Push, ClearCache, Help, Version };
 
     Job job = Job::Window;
     QString target; // --export-csv, --export-xlsx, --print-pdf, --plot: a file, a folder, or "-" for standard output
@@ -46,6 +47,13 @@ public:
     bool rules = false;
     int baseline = 20;
     bool follow = false;
+    // --push URL, --trend URL: the factory's database, the stations (the
+    // one pushed; those read, every one where none), the first rows' time
+    // from `since` to before `until` (RowTime seconds; None for no bound).
+    QString databaseUrl;
+    QStringList stations;
+    qint64 since = std::numeric_limits<qint64>::min();
+    qint64 until = std::numeric_limits<qint64>::min();
     // --compare: the p-value below which a shift counts.
     double alpha = 0.001;
 

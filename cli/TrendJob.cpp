@@ -6,6 +6,7 @@
 #include "cli/StopSignals.h"
 #include "cli/TerminalStatus.h"
 #include "lot/ControlWriter.h"
+#include "lot/FactoryDatabase.h"
 #include "lot/LotDocument.h"
 #include "lot/LotModel.h"
 #include "lot/LotScan.h"
@@ -94,24 +95,36 @@ ExitStatus Run(const Options &options)
         return ExitStatus::Failure;
     if (options.follow)
         return out.Finish(follow(options, out));
-    std::unique_ptr<SummaryCache> cache;
-    if (options.cache) {
-        cache = std::make_unique<SummaryCache>();
-        if (!cache->Open())
-            BatchJobs::PrintNotices(cache.get()), cache.reset();
+    QList<LotFile> files;
+    if (!options.databaseUrl.isEmpty()) {
+        FactoryDatabase database;
+        QString error;
+        if (!database.Open(options.databaseUrl, &error)
+            || !database.Read(options.stations, options.since, options.until, &files, &error)) {
+            BatchJobs::PrintError(error);
+            return out.Finish(ExitStatus::Failure);
+        }
+    } else {
+        std::unique_ptr<SummaryCache> cache;
+        if (options.cache) {
+            cache = std::make_unique<SummaryCache>();
+            if (!cache->Open())
+                BatchJobs::PrintNotices(cache.get()), cache.reset();
+            BatchJobs::PrintNotices(cache.get());
+        }
+        LotScan::Result scan = LotScan::Scan(
+            options.files, options.Inputs(), cache.get(),
+            [](qsizetype count, const LotScan::Work &work) { BatchJobs::RunEach(count, work, StopSignals::Requested); },
+            &StopSignals::Flag(), BatchJobs::PrintError);
         BatchJobs::PrintNotices(cache.get());
+        if (StopSignals::Requested())
+            return ExitStatus::Failure;
+        files = std::move(scan.files);
     }
-    const LotScan::Result scan = LotScan::Scan(
-        options.files, options.Inputs(), cache.get(),
-        [](qsizetype count, const LotScan::Work &work) { BatchJobs::RunEach(count, work, StopSignals::Requested); },
-        &StopSignals::Flag(), BatchJobs::PrintError);
-    BatchJobs::PrintNotices(cache.get());
-    if (StopSignals::Requested())
-        return ExitStatus::Failure;
-    tellMisaligned(scan.files);
+    tellMisaligned(files);
 
     LotModel lot;
-    lot.Reset(scan.files);
+    lot.Reset(files);
     ControlPlan plan;
     plan.baselineFiles = options.baseline;
     const LotControl::Result control = options.rules ? LotControl::Of(lot, plan) : LotControl::Result();

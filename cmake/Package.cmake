@@ -32,7 +32,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Fonts are loaded by name, and Qt's SQLite driver (the summary cache) as
 # a plugin, so dpkg-shlibdeps cannot see them: the form's Song face, the
 # report's CJK face and the driver.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-noto-cjk, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-noto-cjk, libqt6sql6-sqlite, libqt6sql6-psql")
 # Qt's Wayland plugin, so that the window runs natively on Wayland desktops;
 # without it Qt falls back to X11 (XWayland there).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")

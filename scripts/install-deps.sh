@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libgl-dev libx11-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev libx11-dev
   clang
   fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming
   xvfb xauth
   libcups2-dev libxlsxwriter-dev libxxhash-dev
-  unzip poppler-utils python3
+  unzip poppler-utils python3 postgresql
   mawk
   dpkg-dev help2man librsvg2-bin man-db desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )

@@ -29,7 +29,7 @@ case "$(field Section)" in science|graphics) ;; *) fail "Section is '$(field Sec
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description"
 depends=$(field Depends)
-for package in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libxlsxwriter4 libxxhash0 libqt6sql6 libqt6sql6-sqlite \
+for package in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libxlsxwriter4 libxxhash0 libqt6sql6 libqt6sql6-sqlite libqt6sql6-psql \
                fonts-arphic-uming fonts-noto-cjk; do
   grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done

@@ -1,0 +1,59 @@
+#include "cli/PushJob.h"
+
+#include "cli/BatchJobs.h"
+#include "cli/Options.h"
+#include "cli/OutputStream.h"
+#include "cli/StopSignals.h"
+#include "data/ResultFileFinder.h"
+#include "lot/FactoryDatabase.h"
+#include "lot/LotScan.h"
+
+#include <QDir>
+
+namespace PushJob {
+
+ExitStatus Run(const Options &options)
+{
+    OutputStream out;
+    if (!out.Open())
+        return ExitStatus::Failure;
+    FactoryDatabase database;
+    QString error;
+    if (!database.Open(options.databaseUrl, &error)) {
+        BatchJobs::PrintError(error);
+        return out.Finish(ExitStatus::Failure);
+    }
+    QList<ResultFileFinder::PathError> errors;
+    const ResultFileFinder::ResultFiles list = ResultFileFinder::Find(options.files, &errors, StopSignals::Requested);
+    ExitStatus status = errors.isEmpty() ? ExitStatus::Success : ExitStatus::Failure;
+    for (const ResultFileFinder::PathError &pathError : std::as_const(errors))
+        BatchJobs::PrintError(pathError.message);
+    const QString station = options.stations.value(0);
+    qsizetype counts[3] = {0, 0, 0}; // added, replaced, unchanged
+    for (const ResultFileFinder::ResultFile &found : list.files) {
+        if (StopSignals::Requested())
+            return out.Finish(ExitStatus::Failure);
+        // Kept by its whole path: the station's files are told apart by it.
+        const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(found.path));
+        const LotFile file = LotScan::ScanFile(path, found.found, JudgeInputs(), nullptr, &StopSignals::Flag());
+        FactoryDatabase::Pushed pushed = FactoryDatabase::Pushed::Unchanged;
+        if (!file.IsRead()) {
+            BatchJobs::PrintError(file.error);
+            status = ExitStatus::Failure;
+        } else if (!database.Push(station, file, &pushed, &error)) {
+            BatchJobs::PrintError(error);
+            status = ExitStatus::Failure;
+        } else {
+            ++counts[int(pushed)];
+        }
+    }
+    out.Write(Options::tr("%1: station %2: %3 added, %4 replaced, %5 already there\n")
+                  .arg(options.databaseUrl, station)
+                  .arg(counts[0])
+                  .arg(counts[1])
+                  .arg(counts[2])
+                  .toUtf8());
+    return out.Finish(status);
+}
+
+} // namespace PushJob

@@ -1,0 +1,244 @@
+#include "lot/FactoryDatabase.h"
+
+#include "data/NativePath.h"
+
+#include <QAtomicInteger>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QVariant>
+
+#include <memory>
+
+namespace {
+
+QAtomicInteger<int> g_connections;
+
+// The lock every Quenvale takes while it makes or takes the schema
+// forward, so that two first pushes at once make it once.
+constexpr qint64 kSchemaLock = 0x5175656e76616c65; // "Quenvale"
+
+const char kCreate[] = R"(
+CREATE TABLE quenvale_file (
+    id bigserial PRIMARY KEY,
+    station text NOT NULL,
+    path bytea NOT NULL,
+    size bigint NOT NULL,
+    mtime_ns bigint NOT NULL,
+    content_hash bigint NOT NULL,
+    first_time bigint,
+    fibers integer NOT NULL,
+    failed integer NOT NULL,
+    summary bytea NOT NULL,
+    band bytea NOT NULL,
+    pushed_at timestamptz NOT NULL DEFAULT now(),
+    UNIQUE (station, path)
+))";
+
+const char kIndex[] = "CREATE INDEX quenvale_file_time ON quenvale_file (station, first_time)";
+
+// One statement: added, replaced where the file changed, or nothing at all.
+const char kPush[] = R"(
+INSERT INTO quenvale_file (station, path, size, mtime_ns, content_hash, first_time, fibers, failed, summary, band)
+VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)
+ON CONFLICT (station, path) DO UPDATE SET
+    size = EXCLUDED.size, mtime_ns = EXCLUDED.mtime_ns, content_hash = EXCLUDED.content_hash,
+    first_time = EXCLUDED.first_time, fibers = EXCLUDED.fibers, failed = EXCLUDED.failed,
+    summary = EXCLUDED.summary, band = EXCLUDED.band, pushed_at = now()
+WHERE (quenvale_file.size, quenvale_file.mtime_ns, quenvale_file.content_hash)
+    IS DISTINCT FROM (EXCLUDED.size, EXCLUDED.mtime_ns, EXCLUDED.content_hash)
+RETURNING (xmax = 0))";
+
+QString errorOf(const QSqlError &error)
+{
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.text().trimmed() : text;
+}
+
+} // namespace
+
+bool FactoryDatabase::IsUrl(const QString &text)
+{
+    return text.startsWith(QLatin1String("postgresql://")) || text.startsWith(QLatin1String("postgres://"))
+        || text.startsWith(QLatin1String("service="));
+}
+
+FactoryDatabase::FactoryDatabase()
+    : m_connection(QStringLiteral("quenvale-factory-%1").arg(g_connections.fetchAndAddRelaxed(1)))
+{
+}
+
+FactoryDatabase::~FactoryDatabase()
+{
+    if (QSqlDatabase::contains(m_connection)) {
+        QSqlDatabase::database(m_connection, false).close();
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+}
+
+bool FactoryDatabase::fail(const QString &what, const QString &why, QString *error) const
+{
+    if (error)
+        *error = tr("%1: %2: %3").arg(m_url, what, why);
+    return false;
+}
+
+bool FactoryDatabase::configure(const QString &url, QString *error)
+{
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        return fail(tr("cannot connect"),
+                    tr("Qt's PostgreSQL driver is not installed (Debian: libqt6sql6-psql)"), error);
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
+    if (url.startsWith(QLatin1String("service="))) {
+        database.setConnectOptions(url);
+        return true;
+    }
+    const QUrl parsed(url, QUrl::StrictMode);
+    if (!parsed.isValid())
+        return fail(tr("not a database's URL"), parsed.errorString(), error);
+    if (!parsed.password().isEmpty())
+        return fail(tr("a password is not taken from the command line"),
+                    tr("give it in ~/.pgpass or PGPASSWORD"), error);
+    database.setUserName(parsed.userName());
+    database.setHostName(parsed.host());
+    database.setPort(parsed.port(-1));
+    database.setDatabaseName(parsed.path().mid(1));
+    QStringList options;
+    for (const auto &[key, value] : QUrlQuery(parsed).queryItems(QUrl::FullyDecoded)) {
+        if (key == QLatin1String("host"))
+            database.setHostName(value);
+        else if (key == QLatin1String("port"))
+            database.setPort(value.toInt());
+        else
+            options.append(key + QLatin1Char('=') + value);
+    }
+    options.append(QStringLiteral("application_name=quenvale"));
+    database.setConnectOptions(options.join(QLatin1Char(';')));
+    return true;
+}
+
+bool FactoryDatabase::Open(const QString &url, QString *error)
+{
+    m_url = url;
+    if (!configure(url, error))
+        return false;
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    if (!database.open())
+        return fail(tr("cannot connect"), errorOf(database.lastError()), error);
+    // The server's notices ("already exists, skipping") are no news here.
+    QSqlQuery(database).exec(QStringLiteral("SET client_min_messages TO warning"));
+    return makeSchema(error) && checkTables(error);
+}
+
+bool FactoryDatabase::makeSchema(QString *error)
+{
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    if (!database.transaction())
+        return fail(tr("cannot begin"), errorOf(database.lastError()), error);
+    QSqlQuery query(database);
+    const auto run = [&](const QString &statement) {
+        return query.exec(statement) || (fail(tr("cannot make the schema"), errorOf(query.lastError()), error), false);
+    };
+    const auto undo = [&] {
+        database.rollback();
+        return false;
+    };
+    if (!run(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSchemaLock))
+        || !run(QStringLiteral("CREATE TABLE IF NOT EXISTS quenvale_schema (version integer NOT NULL)"))
+        || !run(QStringLiteral("SELECT max(version) FROM quenvale_schema")))
+        return undo();
+    const int version = query.next() && !query.value(0).isNull() ? query.value(0).toInt() : 0;
+    if (version > SchemaVersion) {
+        undo();
+        return fail(tr("cannot use it"),
+                    tr("its schema is version %1, newer than this Quenvale's (%2): update Quenvale")
+                        .arg(version)
+                        .arg(SchemaVersion),
+                    error);
+    }
+    if (version == 0) {
+        if (!run(QLatin1String(kCreate)) || !run(QLatin1String(kIndex))
+            || !run(QStringLiteral("INSERT INTO quenvale_schema (version) VALUES (%1)").arg(SchemaVersion)))
+            return undo();
+    }
+    if (!database.commit())
+        return fail(tr("cannot make the schema"), errorOf(database.lastError()), error);
+    return true;
+}
+
+// A table changed by hand is told before anything is written to it.
+bool FactoryDatabase::checkTables(QString *error)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("SELECT id, station, path, size, mtime_ns, content_hash, first_time, fibers, "
+                                   "failed, summary, band, pushed_at FROM quenvale_file LIMIT 0")))
+        return fail(tr("its table quenvale_file is not as Quenvale made it"), errorOf(query.lastError()), error);
+    return true;
+}
+
+bool FactoryDatabase::Push(const QString &station, const LotFile &file, Pushed *pushed, QString *error)
+{
+    if (!file.summary)
+        return fail(NativePath::Display(file.path), file.error, error);
+    const FileSummary &summary = *file.summary;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QLatin1String(kPush));
+    query.addBindValue(station);
+    query.addBindValue(file.stamp.path);
+    query.addBindValue(file.stamp.size);
+    query.addBindValue(file.stamp.modifiedNs);
+    query.addBindValue(qint64(summary.ContentHashValue()));
+    query.addBindValue(summary.FirstTime() == RowTime::None ? QVariant(QMetaType(QMetaType::LongLong))
+                                                            : QVariant(summary.FirstTime()));
+    query.addBindValue(qint64(summary.Fibers()));
+    query.addBindValue(qint64(summary.Failed()));
+    query.addBindValue(summary.Encode());
+    query.addBindValue(summary.EncodeBand());
+    if (!query.exec())
+        return fail(tr("cannot keep %1").arg(NativePath::Display(file.path)), errorOf(query.lastError()), error);
+    *pushed = !query.next() ? Pushed::Unchanged : query.value(0).toBool() ? Pushed::Added : Pushed::Replaced;
+    return true;
+}
+
+bool FactoryDatabase::Read(const QStringList &stations, qint64 since, qint64 until, QList<LotFile> *files,
+                           QString *error)
+{
+    QStringList where;
+    if (!stations.isEmpty())
+        where.append(QStringLiteral("station IN (%1)").arg(QStringList(stations.size(), QStringLiteral("?")).join(
+            QLatin1String(", "))));
+    if (since != RowTime::None)
+        where.append(QStringLiteral("first_time >= ?"));
+    if (until != RowTime::None)
+        where.append(QStringLiteral("first_time < ?"));
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT path, size, mtime_ns, summary, band FROM quenvale_file%1")
+                      .arg(where.isEmpty() ? QString() : QLatin1String(" WHERE ") + where.join(QLatin1String(" AND "))));
+    for (const QString &station : stations)
+        query.addBindValue(station);
+    if (since != RowTime::None)
+        query.addBindValue(since);
+    if (until != RowTime::None)
+        query.addBindValue(until);
+    if (!query.exec())
+        return fail(tr("cannot read"), errorOf(query.lastError()), error);
+    QList<LotFile> read;
+    while (query.next()) {
+        const QByteArray path = query.value(0).toByteArray();
+        LotFile file(NativePath::Decode(path));
+        file.stamp.path = path;
+        file.stamp.size = query.value(1).toLongLong();
+        file.stamp.modifiedNs = query.value(2).toLongLong();
+        auto summary = std::make_shared<FileSummary>();
+        if (FileSummary::Decode(query.value(3).toByteArray(), query.value(4).toByteArray(), summary.get()))
+            file.summary = std::move(summary);
+        else
+            file.error = tr("its summary in the database is not one this Quenvale reads");
+        read.append(std::move(file));
+    }
+    *files = std::move(read);
+    return true;
+}

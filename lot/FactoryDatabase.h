@@ -1,0 +1,58 @@
+#pragma once
+
+#include "lot/LotFile.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The factory's database: every station's result files, summed up as a
+// lot sums them, in PostgreSQL (Qt SQL's QPSQL driver), so that a lot of
+// any station, or of all of them, is read back on any machine.
+//
+// A file is kept once for its station and path: pushed again unchanged
+// (the same size, time and hash of its bytes) it adds nothing; changed, it
+// replaces its earlier version. Each push is one statement, and so one
+// transaction: a push cut short leaves nothing of the file behind. The
+// schema carries its version; it is made on first use and taken forward,
+// never back: a database of a newer schema is refused.
+class FactoryDatabase
+{
+    Q_DECLARE_TR_FUNCTIONS(FactoryDatabase)
+public:
+    static constexpr int SchemaVersion = 1;
+
+    // Whether `text` names a database rather than a path:
+    // "postgresql://USER@HOST[:PORT]/DB" (a socket's folder as
+    // "?host=/path"), or "service=NAME" of ~/.pg_service.conf.
+    static bool IsUrl(const QString &text);
+
+    FactoryDatabase();
+    ~FactoryDatabase();
+    FactoryDatabase(const FactoryDatabase &) = delete;
+    FactoryDatabase &operator=(const FactoryDatabase &) = delete;
+
+    // Connects and makes or checks the schema. A password comes from
+    // ~/.pgpass or PGPASSWORD, never from the URL. False with a message.
+    bool Open(const QString &url, QString *error);
+
+    enum class Pushed { Added, Replaced, Unchanged };
+    // Keeps a file read and summed up (judged by its rows' thresholds) as
+    // `station`'s.
+    bool Push(const QString &station, const LotFile &file, Pushed *pushed, QString *error);
+
+    // The files of `stations` (every station's where none is named) whose
+    // first row lies from `since` to before `until` (RowTime seconds;
+    // RowTime::None for no bound), as a lot reads them.
+    bool Read(const QStringList &stations, qint64 since, qint64 until, QList<LotFile> *files, QString *error);
+
+private:
+    bool configure(const QString &url, QString *error);
+    bool makeSchema(QString *error);
+    bool checkTables(QString *error);
+    bool fail(const QString &what, const QString &why, QString *error) const;
+
+    QString m_connection;
+    QString m_url;
+};

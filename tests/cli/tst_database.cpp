@@ -1,0 +1,151 @@
+// The factory's database against a real PostgreSQL server of the test's
+// own: a station's day pushed and read back as the very trend its folder
+// gives, pushed again without a duplicate, a changed file replaced, two
+// stations told apart and a time range, a newer schema and a server that
+// is not there refused.
+
+#include "PostgresServer.h"
+#include "TestSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+using namespace TestSupport;
+
+namespace {
+
+// A trend's numbers without the files' names, which the database keeps
+// whole.
+QJsonObject numbersOf(const QByteArray &json)
+{
+    QJsonObject trend = QJsonDocument::fromJson(json).object();
+    QJsonArray files;
+    for (const QJsonValue &value : trend.value(QStringLiteral("files")).toArray()) {
+        QJsonObject file = value.toObject();
+        file.remove(QStringLiteral("path"));
+        file.remove(QStringLiteral("path_bytes"));
+        files.append(file);
+    }
+    trend.insert(QStringLiteral("files"), files);
+    return trend;
+}
+
+} // namespace
+
+class TestDatabase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void aDayPushedAndReadBack();
+    void twoStationsAndATimeRange();
+    void refused();
+
+private:
+    PostgresServer m_server;
+    QTemporaryDir m_dir;
+    QString m_day;
+};
+
+void TestDatabase::initTestCase()
+{
+    QString why;
+    bool missing = false;
+    if (!m_server.Start(&why, &missing)) {
+        if (missing)
+            QSKIP(qPrintable(why));
+        QFAIL(qPrintable(why));
+    }
+    qputenv("XDG_CACHE_HOME", m_dir.filePath(QStringLiteral("cache")).toLocal8Bit());
+    m_day = m_dir.filePath(QStringLiteral("day"));
+    QProcess make;
+    make.start(QStringLiteral("python3"), {sourcePath(QStringLiteral("scripts/make_lot.py")), m_day,
+                                           QStringLiteral("--files"), QStringLiteral("12"), QStringLiteral("--fibers"),
+                                           QStringLiteral("8")});
+    QVERIFY(make.waitForFinished(60000));
+    QCOMPARE(make.exitCode(), 0);
+}
+
+void TestDatabase::aDayPushedAndReadBack()
+{
+    const QString url = m_server.Url();
+    ProgramRun push = runProgram({QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("s3"), m_day});
+    QCOMPARE(push.exitCode, 0);
+    QVERIFY2(push.out.contains("12 added, 0 replaced, 0 already there"), push.out.constData());
+    QVERIFY2(push.err.isEmpty(), push.err.constData());
+
+    const ProgramRun folder = runProgram({QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json"), m_day});
+    const ProgramRun database = runProgram({QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json"), url});
+    QCOMPARE(database.exitCode, folder.exitCode);
+    QCOMPARE(numbersOf(database.out), numbersOf(folder.out));
+    QCOMPARE(numbersOf(database.out).value(QStringLiteral("files")).toArray().size(), 12);
+
+    push = runProgram({QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("s3"), m_day});
+    QVERIFY2(push.out.contains("0 added, 0 replaced, 12 already there"), push.out.constData());
+    // A file that grew by a fiber replaces its earlier version.
+    const QString last = m_day + QStringLiteral("/station3-0011.fib");
+    QByteArray bytes = readFile(last);
+    bytes += fiber("EXTRA1");
+    QVERIFY(writeFile(last, bytes));
+    push = runProgram({QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("s3"), m_day});
+    QVERIFY2(push.out.contains("0 added, 1 replaced, 11 already there"), push.out.constData());
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file")), QByteArray("12"));
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT fibers FROM quenvale_file WHERE encode(path, 'escape') LIKE "
+                                          "'%station3-0011.fib'")),
+             QByteArray("9"));
+    QCOMPARE(numbersOf(runProgram({QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json"), url}).out),
+             numbersOf(runProgram({QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json"), m_day}).out));
+}
+
+void TestDatabase::twoStationsAndATimeRange()
+{
+    const QString url = m_server.Url();
+    QCOMPARE(runProgram({QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("s4"), m_day}).exitCode, 0);
+    const auto filesOf = [&](const QStringList &more) {
+        const ProgramRun run =
+            runProgram(QStringList{QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json")} + more
+                       + QStringList{url});
+        return QJsonDocument::fromJson(run.out).object().value(QStringLiteral("files")).toArray().size();
+    };
+    QCOMPARE(filesOf({}), 24);
+    QCOMPARE(filesOf({QStringLiteral("--station"), QStringLiteral("s4")}), 12);
+    QCOMPARE(filesOf({QStringLiteral("--station"), QStringLiteral("s3"), QStringLiteral("--station"), QStringLiteral("s4")}), 24);
+    QCOMPARE(filesOf({QStringLiteral("--station"), QStringLiteral("none")}), 0);
+    // The day's files start at 06:00, 80 minutes apart: 5 before noon, 7 from then on.
+    QCOMPARE(filesOf({QStringLiteral("--station"), QStringLiteral("s4"), QStringLiteral("--since"),
+                      QStringLiteral("2018-05-21T12:00")}),
+             7);
+    QCOMPARE(filesOf({QStringLiteral("--station"), QStringLiteral("s4"), QStringLiteral("--until"),
+                      QStringLiteral("2018-05-21T12:00")}),
+             5);
+}
+
+void TestDatabase::refused()
+{
+    // No server at that socket: a clear message, nothing else.
+    const ProgramRun gone = runProgram({QStringLiteral("--push"),
+                                        QStringLiteral("postgresql://quenvale@/postgres?host=%1").arg(m_dir.path()), m_day});
+    QCOMPARE(gone.exitCode, 1);
+    QVERIFY2(gone.err.contains("cannot connect"), gone.err.constData());
+    QCOMPARE(runProgram({QStringLiteral("--push"), QStringLiteral("postgresql://quenvale:secret@/postgres"), m_day}).exitCode, 1);
+    QCOMPARE(runProgram({QStringLiteral("--trend"), QStringLiteral("--warn-margin"), QStringLiteral("1"), m_server.Url()}).exitCode, 2);
+
+    // A schema newer than this program's is never written to.
+    m_server.Psql(QStringLiteral("UPDATE quenvale_schema SET version = 99"));
+    const ProgramRun newer = runProgram({QStringLiteral("--push"), m_server.Url(), m_day});
+    QCOMPARE(newer.exitCode, 1);
+    QVERIFY2(newer.err.contains("newer"), newer.err.constData());
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file")), QByteArray("24"));
+    m_server.Psql(QStringLiteral("UPDATE quenvale_schema SET version = 1"));
+    // A table changed by hand is told, not written to.
+    m_server.Psql(QStringLiteral("ALTER TABLE quenvale_file RENAME COLUMN summary TO kept"));
+    const ProgramRun altered = runProgram({QStringLiteral("--push"), m_server.Url(), m_day});
+    QCOMPARE(altered.exitCode, 1);
+    QVERIFY2(altered.err.contains("not as Quenvale made it"), altered.err.constData());
+}
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "tst_database.moc"
