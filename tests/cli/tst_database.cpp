@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace TestSupport;
@@ -42,6 +43,7 @@ private slots:
     void initTestCase();
     void aDayPushedAndReadBack();
     void twoStationsAndATimeRange();
+    void pushesAtOnceAndKilled();
     void refused();
 
 private:
@@ -123,6 +125,57 @@ void TestDatabase::twoStationsAndATimeRange()
              5);
 }
 
+// Two stations' worth of pushes of one folder at once add each file once;
+// a push killed at any moment leaves no half file, and the next push
+// fills in the rest.
+void TestDatabase::pushesAtOnceAndKilled()
+{
+    const QString url = m_server.Url();
+    const QString day = m_dir.filePath(QStringLiteral("busy"));
+    QProcess make;
+    make.start(QStringLiteral("python3"), {sourcePath(QStringLiteral("scripts/make_lot.py")), day,
+                                           QStringLiteral("--files"), QStringLiteral("60"), QStringLiteral("--fibers"),
+                                           QStringLiteral("8")});
+    QVERIFY(make.waitForFinished(60000));
+    const QStringList arguments{QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("busy"), day};
+    QProcess first, second;
+    first.start(programPath(), arguments);
+    second.start(programPath(), arguments);
+    QVERIFY(first.waitForFinished(60000) && second.waitForFinished(60000));
+    QCOMPARE(first.exitCode(), 0);
+    QCOMPARE(second.exitCode(), 0);
+    const QRegularExpression added(QStringLiteral("(\\d+) added, (\\d+) replaced"));
+    const QRegularExpressionMatch a = added.match(QString::fromUtf8(first.readAllStandardOutput()));
+    const QRegularExpressionMatch b = added.match(QString::fromUtf8(second.readAllStandardOutput()));
+    QVERIFY(a.hasMatch() && b.hasMatch());
+    QCOMPARE(a.captured(1).toInt() + b.captured(1).toInt(), 60);
+    QCOMPARE(a.captured(2).toInt() + b.captured(2).toInt(), 0);
+
+    const QString killed = QStringLiteral("killed");
+    const QStringList again{QStringLiteral("--push"), url, QStringLiteral("--station"), killed, day};
+    for (int round = 0; round < 20; ++round) {
+        QProcess push;
+        push.start(programPath(), again);
+        QVERIFY(push.waitForStarted());
+        QTest::qWait(15 + round * 11 % 120);
+        push.kill(); // SIGKILL: nothing of the program runs after it
+        push.waitForFinished();
+        // Whatever is there reads back whole.
+        const ProgramRun trend = runProgram({QStringLiteral("--trend"), QStringLiteral("--format"),
+                                             QStringLiteral("json"), QStringLiteral("--station"), killed, url});
+        QVERIFY2(QJsonDocument::fromJson(trend.out).object().value(QStringLiteral("errors")).toArray().isEmpty(),
+                 trend.out.left(300).constData());
+    }
+    QCOMPARE(runProgram(again).exitCode, 0);
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file WHERE station = 'killed'")),
+             QByteArray("60"));
+    QCOMPARE(numbersOf(runProgram({QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json"),
+                                   QStringLiteral("--station"), killed, url})
+                           .out),
+             numbersOf(runProgram({QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json"), day})
+                           .out));
+}
+
 void TestDatabase::refused()
 {
     // No server at that socket: a clear message, nothing else.
@@ -138,7 +191,7 @@ void TestDatabase::refused()
     const ProgramRun newer = runProgram({QStringLiteral("--push"), m_server.Url(), m_day});
     QCOMPARE(newer.exitCode, 1);
     QVERIFY2(newer.err.contains("newer"), newer.err.constData());
-    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file")), QByteArray("24"));
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file WHERE station IN ('s3', 's4')")), QByteArray("24"));
     m_server.Psql(QStringLiteral("UPDATE quenvale_schema SET version = 1"));
     // A table changed by hand is told, not written to.
     m_server.Psql(QStringLiteral("ALTER TABLE quenvale_file RENAME COLUMN summary TO kept"));
