@@ -138,10 +138,11 @@ bool checkCompare(const QCommandLineParser &parser, bool compare, Options *optio
 // bring the rules along.
 bool checkRules(const QCommandLineParser &parser, bool trend, Options *options, QString *error)
 {
-    for (const char *flag : {kRules, kFollow}) {
-        if (parser.isSet(Name(flag)) && !trend)
-            return Fail(error, Options::tr("--%1 is only for --%2").arg(Name(flag), Name(kTrend)));
-    }
+    if (parser.isSet(Name(kRules)) && !trend)
+        return Fail(error, Options::tr("--%1 is only for --%2").arg(Name(kRules), Name(kTrend)));
+    const bool push = options->job == Options::Job::Push;
+    if (parser.isSet(Name(kFollow)) && !trend && !push)
+        return Fail(error, Options::tr("--%1 is only for --%2 and --push").arg(Name(kFollow), Name(kTrend)));
     QString value;
     const auto isBaseline = [options](const QString &text) {
         return OptionValues::ParseCount(text, 2, 100000, &options->baseline);
@@ -150,7 +151,7 @@ bool checkRules(const QCommandLineParser &parser, bool trend, Options *options, 
                   error))
         return false;
     options->follow = parser.isSet(Name(kFollow));
-    options->rules = parser.isSet(Name(kRules)) || !value.isEmpty() || options->follow;
+    options->rules = parser.isSet(Name(kRules)) || !value.isEmpty() || (options->follow && trend);
     if (options->follow && options->format != SummaryWriter::Text && options->format != SummaryWriter::JsonLines)
         return Fail(error, Options::tr("--%1 writes JSON lines; --format is jsonl or not given").arg(Name(kFollow)));
     return true;

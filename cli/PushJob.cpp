@@ -3,20 +3,47 @@
 #include "cli/BatchJobs.h"
 #include "cli/Options.h"
 #include "cli/OutputStream.h"
+#include "cli/PushFollower.h"
 #include "cli/StopSignals.h"
 #include "data/ResultFileFinder.h"
 #include "lot/FactoryDatabase.h"
 #include "lot/LotScan.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QTimer>
 
 namespace PushJob {
+
+namespace {
+
+// Until a signal stops it.
+ExitStatus follow(const Options &options, OutputStream &out)
+{
+    PushFollower follower(
+        options.databaseUrl, options.stations.value(0), options.files.first(),
+        [&out](const QByteArray &line) { out.Write(line); },
+        [](const QByteArray &line) { BatchJobs::PrintError(QString::fromUtf8(line)); });
+    QTimer stop;
+    QObject::connect(&stop, &QTimer::timeout, [] {
+        if (StopSignals::Requested())
+            QCoreApplication::quit();
+    });
+    stop.start(50);
+    follower.Start();
+    QCoreApplication::exec();
+    return follower.Waiting() > 0 ? ExitStatus::Failure : ExitStatus::Success;
+}
+
+} // namespace
 
 ExitStatus Run(const Options &options)
 {
     OutputStream out;
     if (!out.Open())
         return ExitStatus::Failure;
+    if (options.follow)
+        return out.Finish(follow(options, out));
     FactoryDatabase database;
     QString error;
     if (!database.Open(options.databaseUrl, &error)) {

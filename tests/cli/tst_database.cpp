@@ -44,6 +44,7 @@ private slots:
     void aDayPushedAndReadBack();
     void twoStationsAndATimeRange();
     void pushesAtOnceAndKilled();
+    void followsAFolderThroughAnOutage();
     void refused();
 
 private:
@@ -174,6 +175,47 @@ void TestDatabase::pushesAtOnceAndKilled()
                            .out),
              numbersOf(runProgram({QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json"), day})
                            .out));
+}
+
+// --follow pushes each file as it comes; while the server is down the new
+// file waits, and it is pushed once the server is back.
+void TestDatabase::followsAFolderThroughAnOutage()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("followed"));
+    QVERIFY(QDir().mkpath(folder));
+    const auto bring = [&](int index) {
+        const QString name = QStringLiteral("station3-%1.fib").arg(index, 4, 10, QLatin1Char('0'));
+        return QFile::copy(m_day + QLatin1Char('/') + name, folder + QLatin1Char('/') + name);
+    };
+    QVERIFY(bring(0) && bring(1));
+    QProcess follow;
+    follow.start(programPath(), {QStringLiteral("--push"), m_server.Url(), QStringLiteral("--station"),
+                                 QStringLiteral("followed"), QStringLiteral("--follow"), folder});
+    QByteArray out, err;
+    const auto waitFor = [&](const QByteArray &text, int count, const QByteArray &stream) {
+        for (int i = 0; i < 300 && stream.count(text) < count; ++i) {
+            follow.waitForReadyRead(100);
+            follow.setReadChannel(QProcess::StandardOutput);
+            out += follow.readAll();
+            follow.setReadChannel(QProcess::StandardError);
+            err += follow.readAll();
+        }
+        return stream.count(text) >= count;
+    };
+    QVERIFY2(waitFor("added ", 2, out), out.constData());
+    QVERIFY(bring(2));
+    QVERIFY2(waitFor("added ", 3, out), out.constData());
+
+    m_server.Stop();
+    QVERIFY(bring(3));
+    QVERIFY2(waitFor("the files wait until it can be reached again", 1, err), err.constData());
+    QString why;
+    QVERIFY2(m_server.Restart(&why), qPrintable(why));
+    QVERIFY2(waitFor("added ", 4, out), (out + err).constData());
+    follow.terminate();
+    QVERIFY(follow.waitForFinished(10000));
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file WHERE station = 'followed'")),
+             QByteArray("4"));
 }
 
 void TestDatabase::refused()
