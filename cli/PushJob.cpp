@@ -24,14 +24,8 @@ ExitStatus follow(const Options &options, OutputStream &out)
         options.databaseUrl, options.stations.value(0), options.files.first(),
         [&out](const QByteArray &line) { out.Write(line); },
         [](const QByteArray &line) { BatchJobs::PrintError(QString::fromUtf8(line)); });
-    QTimer stop;
-    QObject::connect(&stop, &QTimer::timeout, [] {
-        if (StopSignals::Requested())
-            QCoreApplication::quit();
-    });
-    stop.start(50);
     follower.Start();
-    QCoreApplication::exec();
+    StopSignals::RunUntilRequested();
     return follower.Waiting() > 0 ? ExitStatus::Failure : ExitStatus::Success;
 }
 

@@ -1,5 +1,8 @@
 #include "cli/StopSignals.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 #include "output/FatalSignals.h"
 #include "output/TemporaryFiles.h"
 
@@ -110,6 +113,17 @@ void EndByCaughtSignal()
         TemporaryFiles::RemoveAll();
         endBy(signal);
     }
+}
+
+void RunUntilRequested()
+{
+    QTimer stop;
+    QObject::connect(&stop, &QTimer::timeout, [] {
+        if (Requested())
+            QCoreApplication::quit();
+    });
+    stop.start(50);
+    QCoreApplication::exec();
 }
 
 } // namespace StopSignals

@@ -33,6 +33,9 @@ const std::atomic<bool> &Flag();
 // True once a signal has come from outside, whether the watcher has taken
 // it yet or not: what a job looks at before it tells a failure or finishes.
 bool Requested();
+// Runs the event loop (of a job that watches) until a stopping signal
+// comes.
+void RunUntilRequested();
 
 // The signal that arrived first, or 0.
 int Caught();

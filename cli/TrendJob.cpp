@@ -75,14 +75,8 @@ ExitStatus follow(const Options &options, OutputStream &out)
         out.Write(lines);
         status = ExitStatus::SomeFailed;
     });
-    QTimer stop;
-    QObject::connect(&stop, &QTimer::timeout, [] {
-        if (StopSignals::Requested())
-            QCoreApplication::quit();
-    });
-    stop.start(50);
     lot.Start();
-    QCoreApplication::exec();
+    StopSignals::RunUntilRequested();
     return status;
 }
 

@@ -44,15 +44,10 @@ public:
                                                    QStringLiteral("trust"), QStringLiteral("-U"), User()},
                  why))
             return false;
-        m_started = run(m_bin + QStringLiteral("pg_ctl"),
-                        {QStringLiteral("-D"), data(), QStringLiteral("-o"),
-                         QStringLiteral("-k %1 -c listen_addresses=''").arg(m_dir->path()), QStringLiteral("-l"),
-                         m_dir->filePath(QStringLiteral("log")), QStringLiteral("-w"), QStringLiteral("start")},
-                        why);
-        return m_started;
+        return Restart(why);
     }
 
-    // The same cluster started again after Stop.
+    // The cluster started (again, after Stop).
     bool Restart(QString *why)
     {
         m_started = run(m_bin + QStringLiteral("pg_ctl"),
