@@ -46,6 +46,8 @@ const QList<Command> &Table()
          onView<&CSDIQVLView::OnFileOpen>},
         {ID_FILE_OPEN_FOLDER, Menu::File, "Open Folder(&D)...", {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_O)}, nullptr, 0,
          false, onView<&CSDIQVLView::OnFileOpenFolder>},
+        {ID_FILE_OPEN_DATABASE, Menu::File, "Open Database(&B)...", {}, nullptr, 0, false,
+         onView<&CSDIQVLView::OnFileOpenDatabase>},
         {ID_CLOSE_TAB, Menu::File, "Close(&C)", {keys(Qt::CTRL | Qt::Key_W), keys(Qt::CTRL | Qt::Key_F4)}, nullptr, 0,
          false, onView<&CSDIQVLView::OnCloseTab>},
         {ID_FILE_SAVE_AS, Menu::File, "Save As(&A)...", {}, nullptr, 0, false, onView<&CSDIQVLView::OnFileSaveAs>},

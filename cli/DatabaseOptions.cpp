@@ -2,7 +2,6 @@
 
 #include "cli/OptionReader.h"
 #include "cli/Options.h"
-#include "data/RowTime.h"
 #include "lot/FactoryDatabase.h"
 
 #include <QCommandLineOption>
@@ -20,20 +19,10 @@ const char kStation[] = "station";
 const char kSince[] = "since";
 const char kUntil[] = "until";
 
-// "2018-05-21" or "2018-05-21T14:00[:00]", as the station's clock reads.
-bool parseTime(const QString &text, qint64 *time)
-{
-    const QStringList parts = text.split(QLatin1Char('T'));
-    if (parts.size() > 2)
-        return false;
-    *time = RowTime::Parse(parts.at(0).toLatin1(), parts.size() == 2 ? parts.at(1).toLatin1() : "00:00:00");
-    return *time != RowTime::None;
-}
-
 bool readTime(const QCommandLineParser &parser, const char *name, bool allowed, qint64 *time, QString *error)
 {
     QString value;
-    const auto isTime = [time](const QString &text) { return parseTime(text, time); };
+    const auto isTime = [time](const QString &text) { return FactoryDatabase::ParseTime(text, time); };
     return JobValue(parser, {name, "--trend URL", allowed, "a date, 2018-05-21, or a date and time, 2018-05-21T14:00",
                              isTime},
                     &value, error);

@@ -94,7 +94,7 @@ ExitStatus Run(const Options &options)
         FactoryDatabase database;
         QString error;
         if (!database.Open(options.databaseUrl, &error)
-            || !database.Read(options.stations, options.since, options.until, &files, &error)) {
+            || !database.Read({options.stations, options.since, options.until}, &files, &error)) {
             BatchJobs::PrintError(error);
             return out.Finish(ExitStatus::Failure);
         }

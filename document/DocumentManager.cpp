@@ -101,7 +101,7 @@ int DocumentManager::ReadingTab() const
     return m_reading ? m_reading->tab : -1;
 }
 
-bool DocumentManager::addTab(const QString &path, std::shared_ptr<LotDocument> lot)
+bool DocumentManager::addTab(const QString &path, std::shared_ptr<LotDocument> lot, const QString &label)
 {
     if (m_tabs.size() >= MaxTabs) {
         emit failed(tr("Cannot open \"%1\": %2 files are open already. Close a tab first.")
@@ -112,7 +112,8 @@ bool DocumentManager::addTab(const QString &path, std::shared_ptr<LotDocument> l
     const QFileInfo file(path);
     // The label shows a name of code page 936 bytes as the characters it means.
     Tab tab;
-    tab.record = {file.absoluteFilePath(), TabRecord::Label(NativePath::Display(file.fileName()))};
+    tab.record = label.isEmpty() ? TabRecord{file.absoluteFilePath(), TabRecord::Label(NativePath::Display(file.fileName()))}
+                                 : TabRecord{path, TabRecord::Label(label)};
     tab.lot = std::move(lot);
     m_tabs.append(tab);
     emit tabOpened(TabCount() - 1);
@@ -241,7 +242,17 @@ bool DocumentManager::OpenFolder(const QString &folder)
     QString name = info.absoluteFilePath();
     while (name.size() > 1 && name.endsWith(QLatin1Char('/')))
         name.chop(1);
-    auto lot = std::make_shared<LotDocument>(name);
+    return openLot(name, std::make_shared<LotDocument>(name));
+}
+
+bool DocumentManager::OpenDatabase(const QString &url, const FactoryDatabase::Query &query)
+{
+    const QString stations = query.stations.isEmpty() ? tr("every station") : query.stations.join(QLatin1String(", "));
+    return openLot(url, std::make_shared<LotDocument>(url, query), tr("%1 (database)").arg(stations));
+}
+
+bool DocumentManager::openLot(const QString &name, std::shared_ptr<LotDocument> lot, const QString &label)
+{
     LotDocument *document = lot.get();
     connect(document, &LotDocument::notice, this, &DocumentManager::lotNotice);
     if (m_planFor)
@@ -258,7 +269,7 @@ bool DocumentManager::OpenFolder(const QString &folder)
         if (m_planKept)
             m_planKept(name, document->Plan());
     });
-    if (!addTab(name, std::move(lot)))
+    if (!addTab(name, std::move(lot), label))
         return false;
     showLot();
     document->Start();

@@ -63,6 +63,9 @@ public:
     // (see LotDocument); false, told through `failed`, where it is no
     // folder that can be read or no tab is left.
     bool OpenFolder(const QString &folder);
+    // Opens the lot of the factory's database at `url` that `query` asks
+    // for into a new tab at the right end and shows it.
+    bool OpenDatabase(const QString &url, const FactoryDatabase::Query &query);
     // The lot of tab `index`; null for a tab of a result file.
     LotDocument *Lot(int index) const;
 
@@ -141,7 +144,9 @@ private:
     };
     struct Reading;
 
-    bool addTab(const QString &path, std::shared_ptr<LotDocument> lot = nullptr);
+    // A label for a tab that is no file or folder (a database's lot).
+    bool addTab(const QString &path, std::shared_ptr<LotDocument> lot = nullptr, const QString &label = QString());
+    bool openLot(const QString &name, std::shared_ptr<LotDocument> lot, const QString &label = QString());
     void showLot();
     void setCurrent(int index);
     void startReading(int index, bool newTab, bool again = false, bool growing = false);

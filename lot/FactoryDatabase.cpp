@@ -4,6 +4,9 @@
 
 #include <QAtomicInteger>
 #include <QSqlDatabase>
+#include <QHash>
+#include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -36,6 +39,9 @@ CREATE TABLE quenvale_file (
     pushed_at timestamptz NOT NULL DEFAULT now(),
     UNIQUE (station, path)
 ))";
+
+// What a push that adds or replaces a file tells the lots listening.
+const char kChannel[] = "quenvale_file";
 
 const char kIndex[] = "CREATE INDEX quenvale_file_time ON quenvale_file (station, first_time)";
 
@@ -199,10 +205,61 @@ bool FactoryDatabase::Push(const QString &station, const LotFile &file, Pushed *
     if (!query.exec())
         return fail(tr("cannot keep %1").arg(NativePath::Display(file.path)), errorOf(query.lastError()), error);
     *pushed = !query.next() ? Pushed::Unchanged : query.value(0).toBool() ? Pushed::Added : Pushed::Replaced;
+    // The lots open on the database look again.
+    if (*pushed != Pushed::Unchanged)
+        QSqlQuery(QSqlDatabase::database(m_connection, false)).exec(QStringLiteral("NOTIFY %1").arg(QLatin1String(kChannel)));
     return true;
 }
 
-bool FactoryDatabase::Read(const QStringList &stations, qint64 since, qint64 until, QList<LotFile> *files,
+bool FactoryDatabase::ParseTime(const QString &text, qint64 *time)
+{
+    const QStringList parts = text.trimmed().split(QLatin1Char('T'));
+    if (parts.size() > 2)
+        return false;
+    *time = RowTime::Parse(parts.at(0).toLatin1(), parts.size() == 2 ? parts.at(1).toLatin1() : "00:00:00");
+    return *time != RowTime::None;
+}
+
+bool FactoryDatabase::Read(const Query &query, QList<LotFile> *files, QString *error)
+{
+    return read(query.stations, query.since, query.until, files, error);
+}
+
+bool FactoryDatabase::ReadChanges(const Query &query, const QList<LotFile> &before, QList<LotFile> *changed,
+                                  QStringList *gone, QString *error)
+{
+    QList<LotFile> now;
+    if (!Read(query, &now, error))
+        return false;
+    QHash<QString, const LotFile *> held;
+    for (const LotFile &file : before)
+        held.insert(file.path, &file);
+    QSet<QString> present;
+    for (LotFile &file : now) {
+        present.insert(file.path);
+        const LotFile *was = held.value(file.path);
+        if (!was || was->gone || was->stamp != file.stamp)
+            changed->append(std::move(file));
+    }
+    for (const LotFile &file : before) {
+        if (!file.gone && !present.contains(file.path))
+            gone->append(file.path);
+    }
+    return true;
+}
+
+bool FactoryDatabase::Listen(QObject *context, const std::function<void()> &changed)
+{
+    QSqlDriver *driver = QSqlDatabase::database(m_connection, false).driver();
+    if (!driver || !driver->subscribeToNotification(QLatin1String(kChannel)))
+        return false;
+    QObject::connect(driver, qOverload<const QString &, QSqlDriver::NotificationSource, const QVariant &>(
+                                 &QSqlDriver::notification),
+                     context, [changed](const QString &, QSqlDriver::NotificationSource, const QVariant &) { changed(); });
+    return true;
+}
+
+bool FactoryDatabase::read(const QStringList &stations, qint64 since, qint64 until, QList<LotFile> *files,
                            QString *error)
 {
     QStringList where;

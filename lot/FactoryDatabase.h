@@ -2,10 +2,16 @@
 
 #include "lot/LotFile.h"
 
+#include "data/RowTime.h"
+
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
+
+class QObject;
 
 // The factory's database: every station's result files, summed up as a
 // lot sums them, in PostgreSQL (Qt SQL's QPSQL driver), so that a lot of
@@ -28,6 +34,19 @@ public:
     // "?host=/path"), or "service=NAME" of ~/.pg_service.conf.
     static bool IsUrl(const QString &text);
 
+    // What a lot reads of the database: the files of `stations` (every
+    // station's where none is named) whose first row lies from `since` to
+    // before `until` (RowTime seconds; RowTime::None for no bound).
+    struct Query
+    {
+        QStringList stations;
+        qint64 since = RowTime::None;
+        qint64 until = RowTime::None;
+    };
+    // "2018-05-21" or "2018-05-21T14:00[:00]", as the stations' clocks
+    // read; false for anything else.
+    static bool ParseTime(const QString &text, qint64 *time);
+
     FactoryDatabase();
     ~FactoryDatabase();
     FactoryDatabase(const FactoryDatabase &) = delete;
@@ -39,19 +58,27 @@ public:
 
     enum class Pushed { Added, Replaced, Unchanged };
     // Keeps a file read and summed up (judged by its rows' thresholds) as
-    // `station`'s.
+    // `station`'s; a file added or replaced is told to every listener.
     bool Push(const QString &station, const LotFile &file, Pushed *pushed, QString *error);
 
-    // The files of `stations` (every station's where none is named) whose
-    // first row lies from `since` to before `until` (RowTime seconds;
-    // RowTime::None for no bound), as a lot reads them.
-    bool Read(const QStringList &stations, qint64 since, qint64 until, QList<LotFile> *files, QString *error);
+    // The files of the query, as a lot reads them.
+    bool Read(const Query &query, QList<LotFile> *files, QString *error);
+    // The same as a look of a lot that holds `before`: the files new or
+    // changed since, and the paths of those no longer there.
+    bool ReadChanges(const Query &query, const QList<LotFile> &before, QList<LotFile> *changed, QStringList *gone,
+                     QString *error);
+
+    // Calls `changed` (in `context`'s thread, this connection's) whenever
+    // any station's push adds or replaces a file. False where the server
+    // cannot listen.
+    bool Listen(QObject *context, const std::function<void()> &changed);
 
 private:
     bool configure(const QString &url, QString *error);
     bool makeSchema(QString *error);
     bool checkTables(QString *error);
     bool fail(const QString &what, const QString &why, QString *error) const;
+    bool read(const QStringList &stations, qint64 since, qint64 until, QList<LotFile> *files, QString *error);
 
     QString m_connection;
     QString m_url;

@@ -29,7 +29,8 @@ struct LotDocument::Look
     // Given.
     bool full = false;
     quint64 generation = 0;
-    QString folder;
+    QString folder; // or the database's URL
+    std::optional<FactoryDatabase::Query> database;
     bool subfolders = false;
     JudgeInputs inputs;
     QList<LotFile> before;           // the lot's files
@@ -99,6 +100,14 @@ LotDocument::LotDocument(const QString &folder, QObject *parent)
     connect(&m_soon, &QTimer::timeout, this, [this] { startLook(false); });
 }
 
+LotDocument::LotDocument(const QString &url, const FactoryDatabase::Query &query, QObject *parent)
+    : LotDocument(QString(), parent)
+{
+    m_folder = url;
+    m_database = query;
+    m_poll.setInterval(DatabasePollMs);
+}
+
 LotDocument::~LotDocument()
 {
     m_stop = true;
@@ -148,7 +157,28 @@ void LotDocument::updateControl(bool tell)
 
 void LotDocument::Start()
 {
+    if (m_database && !m_listener) {
+        m_listener = std::make_unique<FactoryDatabase>();
+        QString error;
+        if (!m_listener->Open(m_folder, &error) || !m_listener->Listen(this, [this] { startLook(false); }))
+            m_listener.reset(); // looked at every DatabasePollMs alone
+    }
     startLook(true);
+}
+
+// The database's files, all of them or those changed since the look
+// before, as a look of a folder finds them.
+void LotDocument::lookAtDatabase(Look &look)
+{
+    FactoryDatabase database;
+    QString error;
+    const bool read = database.Open(look.folder, &error)
+        && (look.full ? database.Read(*look.database, &look.files, &error)
+                      : database.ReadChanges(*look.database, look.before, &look.files, &look.gone, &error));
+    if (!read)
+        look.notices.append(error);
+    if (!look.full && (!look.files.isEmpty() || !look.gone.isEmpty()))
+        look.merged = LotModel::Merged(look.before, look.files, look.gone);
 }
 
 void LotDocument::startLook(bool full)
@@ -183,6 +213,7 @@ void LotDocument::startLook(bool full)
     }
     look->generation = m_generation;
     look->folder = m_folder;
+    look->database = m_database;
     look->subfolders = m_subfolders;
     look->inputs = m_inputs;
     look->seen = m_seen;
@@ -194,6 +225,11 @@ void LotDocument::startLook(bool full)
     m_lastLook.start();
     const std::atomic<bool> *stop = &m_stop;
     m_thread = std::thread([this, look, stop] {
+        if (look->database) {
+            lookAtDatabase(*look);
+            QMetaObject::invokeMethod(this, [this, look] { lookEnded(look); }, Qt::QueuedConnection);
+            return;
+        }
         QElapsedTimer timer;
         timer.start();
         const auto within = [look](const QString &path) {
@@ -337,7 +373,8 @@ void LotDocument::lookEnded(std::shared_ptr<Look> look)
             updateControl(true);
         // A folder so big that a look takes long is looked at less often,
         // so that watching it never takes more than a tenth of a core.
-        m_poll.setInterval(int(qBound(qint64(PollMs), 10 * look->elapsedMs, qint64(10000))));
+        if (!m_database)
+            m_poll.setInterval(int(qBound(qint64(PollMs), 10 * look->elapsedMs, qint64(10000))));
     }
     const QStringList watched = m_watcher->directories();
     for (const QString &folder : std::as_const(look->folders)) {

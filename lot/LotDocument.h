@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/JudgePipeline.h"
+#include "lot/FactoryDatabase.h"
 #include "lot/LotControl.h"
 #include "lot/LotModel.h"
 
@@ -51,9 +52,16 @@ public:
     static constexpr int MinLookMs = 250;
 
     explicit LotDocument(const QString &folder, QObject *parent = nullptr);
+    // A lot of the factory's database at `url`: the files of `query`,
+    // looked at again whenever a push adds or replaces a file (and every
+    // DatabasePollMs besides, where the notice was missed).
+    LotDocument(const QString &url, const FactoryDatabase::Query &query, QObject *parent = nullptr);
+    static constexpr int DatabasePollMs = 10000;
     ~LotDocument() override; // gives any look up and waits for it
 
+    // The folder, or the database's URL.
     const QString &Folder() const { return m_folder; }
+    bool FromDatabase() const { return m_database.has_value(); }
     LotModel &Model() { return m_model; }
     const LotModel &Model() const { return m_model; }
 
@@ -101,8 +109,11 @@ private:
     void lookEnded(std::shared_ptr<Look> look);
     void join();
     void updateControl(bool tell);
+    static void lookAtDatabase(Look &look);
 
     QString m_folder;
+    std::optional<FactoryDatabase::Query> m_database;
+    std::unique_ptr<FactoryDatabase> m_listener; // on this thread, for the pushes' notices
     bool m_subfolders = false;
     JudgeInputs m_inputs;
     ControlPlan m_plan;

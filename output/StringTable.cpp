@@ -30,6 +30,7 @@ const QHash<int, QString> &table()
             {ID_FILE_EXPORT_WORKBOOK,
              "Write the file shown as an Excel workbook: its fibers with their verdicts, its channels and its rows\n"
              "Export workbook"},
+            {ID_FILE_OPEN_DATABASE, "Open a lot of the factory's database: stations and a time range\nOpen Database"},
             {ID_FILE_COMPARE,
              "Compare two files or folders: each channel's shift and how far the verdicts of their fibers agree\n"
              "Compare"},

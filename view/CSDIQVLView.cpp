@@ -2,6 +2,7 @@
 
 #include "data/CodePage936.h"
 #include "view/ImageFiles.h"
+#include "view/OpenDatabaseDialog.h"
 #include "view/PopulationWindows.h"
 #include "view/Resources.h"
 #include "view/TabFiles.h"
@@ -300,4 +301,18 @@ void CSDIQVLView::contextMenuEvent(QContextMenuEvent *event)
     };
     ImageFiles::OfferSave(event->globalPos(), Dialogs(), this, draw, chart.size(), devicePixelRatioF(),
                           Document().Name(), ImageFiles::Beside(Document().Path(), Document().ShownName(m_nShownBlock)));
+}
+
+void CSDIQVLView::OnFileOpenDatabase()
+{
+    OpenDatabaseDialog dialog(this);
+    dialog.SetUrl(m_databaseUrl);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    FactoryDatabase::Query query;
+    QString error;
+    if (!dialog.QueryOf(&query, &error))
+        return;
+    m_databaseUrl = dialog.Url();
+    m_manager->OpenDatabase(m_databaseUrl, query);
 }

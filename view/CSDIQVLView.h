@@ -57,6 +57,8 @@ public:
     QStringList OpenFiles(const QStringList &paths) { return m_manager->OpenFiles(paths); }
     // File Open Folder: the folder chosen, as a lot in a tab of its own.
     void OnFileOpenFolder() { m_lotView->OpenFolder(Dialogs()); }
+    // Asks for the factory's database and the lot to read from it.
+    void OnFileOpenDatabase();
     // The tabs from the keyboard: the next and the previous one round the
     // ends, and Close.
     void OnNextTab() { m_manager->ShowTabAlong(+1); }
@@ -202,5 +204,6 @@ private:
 
     bool m_bVerdicts = false;
     PopulationWindows *m_windows;
+    QString m_databaseUrl; // the one opened last
     LotView *m_lotView;
 };

@@ -187,8 +187,10 @@ void LotView::SetLot(LotDocument *lot)
     if (m_lot)
         m_lot->disconnect(this), m_lot->Model().disconnect(this);
     m_lot = lot;
-    m_table->SetFolder(lot ? lot->Folder() : QString());
+    m_table->SetFolder(lot && !lot->FromDatabase() ? lot->Folder() : QString());
     m_table->setSourceModel(lot ? &lot->Model() : nullptr);
+    // A database's lot has no folders of its own.
+    m_subfolders->setEnabled(!lot || !lot->FromDatabase());
     m_channel->blockSignals(true);
     m_channel->clear();
     m_channel->blockSignals(false);

@@ -153,7 +153,7 @@ void TestMainFrame::menusAndToolBar()
         return items;
     };
     // No recent files yet: no place for them either.
-    QCOMPARE(itemsOf(menus[0]), (QStringList{"Open(&O)...", "Open Folder(&D)...", "Close(&C)", "Save As(&A)...",
+    QCOMPARE(itemsOf(menus[0]), (QStringList{"Open(&O)...", "Open Folder(&D)...", "Open Database(&B)...", "Close(&C)", "Save As(&A)...",
                                              "Export Workbook(&W)...", "Compare(&M)...", "-", "Print(&P)...", "Print Preview(&V)", "-",
                                              "Exit(&X)"}));
     QCOMPARE(itemsOf(menus[1]), (QStringList{"Copy(&C)", "-", "Find Fiber(&F)..."}));
