@@ -19,7 +19,8 @@ void LotTableModel::SetFolder(const QString &folder)
 {
     // As the lot's model shows the paths.
     const QString shown = NativePath::Display(folder);
-    m_prefix = shown.endsWith(QLatin1Char('/')) ? shown : shown + QLatin1Char('/');
+    // No folder (a database's lot): every path shown whole.
+    m_prefix = shown.isEmpty() || shown.endsWith(QLatin1Char('/')) ? shown : shown + QLatin1Char('/');
 }
 
 QVariant LotTableModel::data(const QModelIndex &index, int role) const
