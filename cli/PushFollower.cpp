@@ -22,6 +22,10 @@ PushFollower::PushFollower(const QString &url, const QString &station, const QSt
 
 void PushFollower::Start()
 {
+    QString error;
+    m_spoolOpen = m_spool.Open(&error);
+    if (!m_spoolOpen)
+        m_err(error.toUtf8());
     m_lot.Start();
     m_retry.start();
 }
@@ -43,8 +47,29 @@ bool PushFollower::connectDatabase()
     if (m_unreachable)
         m_err(tr("%1: reached again; pushing the %n file(s) waiting", nullptr, int(m_waiting)).arg(m_url).toUtf8());
     m_unreachable = false;
+    if (m_spoolOpen && !m_spool.Drain(
+                           m_url, *database,
+                           [this](const LotFile &file) {
+                               m_out("pushed from the spool " + NativePath::Escaped(file.path).toUtf8() + '\n');
+                           },
+                           &error)) {
+        m_err(error.toUtf8());
+        m_unreachable = true;
+        return false;
+    }
     m_database = std::move(database);
     return true;
+}
+
+// Kept on this machine until the database can be reached; the folder's
+// version is then the spool's to push.
+void PushFollower::spool(const LotFile &file)
+{
+    QString error;
+    if (m_spoolOpen && m_spool.Put(m_url, m_station, file, &error))
+        m_pushed.insert(file.path, file.stamp);
+    else if (m_spoolOpen)
+        m_err(error.toUtf8());
 }
 
 void PushFollower::pushSettled()
@@ -59,6 +84,7 @@ void PushFollower::pushSettled()
         if (pushed != m_pushed.constEnd() && *pushed == file.stamp)
             continue;
         if (!connectDatabase()) {
+            spool(file);
             ++waiting;
             continue;
         }
@@ -70,6 +96,7 @@ void PushFollower::pushSettled()
             m_err(tr("%1: the files wait until it can be reached again").arg(m_url).toUtf8());
             m_database.reset();
             m_unreachable = true;
+            spool(file);
             ++waiting;
             continue;
         }
@@ -79,5 +106,10 @@ void PushFollower::pushSettled()
                                                                  : "already there";
         m_out(QByteArray(word) + ' ' + NativePath::Escaped(file.path).toUtf8() + '\n');
     }
-    m_waiting = waiting;
+    QList<PushSpool::Entry> spooled;
+    QString error;
+    m_waiting = m_spoolOpen && m_spool.Waiting(m_url, &spooled, &error) ? spooled.size() : waiting;
+    // What waits is pushed at the next try, even with no file new.
+    if (m_waiting > 0 && !m_database && connectDatabase())
+        m_waiting = 0;
 }

@@ -3,6 +3,7 @@
 #include "data/FileStamp.h"
 #include "lot/FactoryDatabase.h"
 #include "lot/LotDocument.h"
+#include "lot/PushSpool.h"
 
 #include <QHash>
 #include <QObject>
@@ -14,9 +15,9 @@
 // --push --follow: a folder watched as a lot tab watches it, and each file
 // pushed once it has settled (read, and its stamp still since the look
 // before), again whenever it changes. While the database cannot be
-// reached, the files wait (the spool) and are pushed when it can again:
-// nothing lost, nothing twice, for a push of a file already there adds
-// nothing.
+// reached, the files wait in the spool on this machine (PushSpool), which
+// outlives the program, and are pushed when it can again: nothing lost,
+// nothing twice, for a push of a file already there adds nothing.
 class PushFollower : public QObject
 {
     Q_OBJECT
@@ -33,6 +34,7 @@ public:
 private:
     void pushSettled();
     bool connectDatabase();
+    void spool(const LotFile &file);
 
     QString m_url;
     QString m_station;
@@ -40,6 +42,8 @@ private:
     Tell m_out;
     Tell m_err;
     std::unique_ptr<FactoryDatabase> m_database;
+    PushSpool m_spool;
+    bool m_spoolOpen = false;
     QHash<QString, FileStamp> m_pushed; // the version of each file the database holds
     QTimer m_retry;
     QTimer m_soon;

@@ -5,9 +5,11 @@
 #include "cli/OutputStream.h"
 #include "cli/PushFollower.h"
 #include "cli/StopSignals.h"
+#include "data/NativePath.h"
 #include "data/ResultFileFinder.h"
 #include "lot/FactoryDatabase.h"
 #include "lot/LotScan.h"
+#include "lot/PushSpool.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,6 +43,16 @@ ExitStatus Run(const Options &options)
     FactoryDatabase database;
     QString error;
     if (!database.Open(options.databaseUrl, &error)) {
+        BatchJobs::PrintError(error);
+        return out.Finish(ExitStatus::Failure);
+    }
+    // What an earlier push left in the spool goes first.
+    PushSpool spool;
+    if (spool.Open(&error)
+        && !spool.Drain(
+            options.databaseUrl, database,
+            [&out](const LotFile &file) { out.Write("pushed from the spool " + NativePath::Escaped(file.path).toUtf8() + '\n'); },
+            &error)) {
         BatchJobs::PrintError(error);
         return out.Finish(ExitStatus::Failure);
     }

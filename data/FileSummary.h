@@ -91,6 +91,9 @@ public:
 
     // The hash of the file's bytes as they were read (see ContentHash).
     quint64 ContentHashValue() const { return m_contentHash; }
+    // The hash, where the summary was kept apart from it (Encode leaves it
+    // out: a store keeps it beside, as its key).
+    void SetContentHash(quint64 hash) { m_contentHash = hash; }
 
     // What holds whatever the marginal band: the file's figures, channels,
     // Pareto and fibers.

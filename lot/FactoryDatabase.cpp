@@ -272,7 +272,7 @@ bool FactoryDatabase::read(const QStringList &stations, qint64 since, qint64 unt
         where.append(QStringLiteral("first_time < ?"));
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT path, size, mtime_ns, summary, band FROM quenvale_file%1")
+    query.prepare(QStringLiteral("SELECT path, size, mtime_ns, summary, band, content_hash FROM quenvale_file%1")
                       .arg(where.isEmpty() ? QString() : QLatin1String(" WHERE ") + where.join(QLatin1String(" AND "))));
     for (const QString &station : stations)
         query.addBindValue(station);
@@ -290,8 +290,10 @@ bool FactoryDatabase::read(const QStringList &stations, qint64 since, qint64 unt
         file.stamp.size = query.value(1).toLongLong();
         file.stamp.modifiedNs = query.value(2).toLongLong();
         auto summary = std::make_shared<FileSummary>();
-        if (FileSummary::Decode(query.value(3).toByteArray(), query.value(4).toByteArray(), summary.get()))
+        if (FileSummary::Decode(query.value(3).toByteArray(), query.value(4).toByteArray(), summary.get())) {
+            summary->SetContentHash(quint64(query.value(5).toLongLong()));
             file.summary = std::move(summary);
+        }
         else
             file.error = tr("its summary in the database is not one this Quenvale reads");
         read.append(std::move(file));

@@ -295,6 +295,7 @@ QList<std::optional<FileSummary>> SummaryCache::Find(const QList<FileStamp> &sta
                     openDatabase();
                 return QList<std::optional<FileSummary>>(stamps.size());
             }
+            summary.SetContentHash(quint64(query.value(4).toLongLong()));
             found[i] = std::move(summary);
         }
         query.finish();

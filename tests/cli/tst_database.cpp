@@ -45,6 +45,7 @@ private slots:
     void twoStationsAndATimeRange();
     void pushesAtOnceAndKilled();
     void followsAFolderThroughAnOutage();
+    void theSpoolOutlivesTheProgram();
     void refused();
 
 private:
@@ -211,11 +212,50 @@ void TestDatabase::followsAFolderThroughAnOutage()
     QVERIFY2(waitFor("the files wait until it can be reached again", 1, err), err.constData());
     QString why;
     QVERIFY2(m_server.Restart(&why), qPrintable(why));
-    QVERIFY2(waitFor("added ", 4, out), (out + err).constData());
+    QVERIFY2(waitFor("pushed from the spool", 1, out), (out + err).constData());
     follow.terminate();
     QVERIFY(follow.waitForFinished(10000));
     QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file WHERE station = 'followed'")),
              QByteArray("4"));
+}
+
+// Files spooled while the server is down are pushed by the next push, even
+// after the follower was killed and a file deleted.
+void TestDatabase::theSpoolOutlivesTheProgram()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("spooled"));
+    QVERIFY(QDir().mkpath(folder));
+    for (const char *name : {"station3-0004.fib", "station3-0005.fib"})
+        QVERIFY(QFile::copy(m_day + QLatin1Char('/') + QLatin1String(name), folder + QLatin1Char('/') + QLatin1String(name)));
+    m_server.Stop();
+    QProcess follow;
+    follow.start(programPath(), {QStringLiteral("--push"), m_server.Url(), QStringLiteral("--station"),
+                                 QStringLiteral("spooled"), QStringLiteral("--follow"), folder});
+    QByteArray err;
+    for (int i = 0; i < 100 && !err.contains("the files wait"); ++i) {
+        follow.waitForReadyRead(100);
+        err += follow.readAllStandardError();
+    }
+    QVERIFY2(err.contains("the files wait"), err.constData());
+    QTest::qWait(500);
+    follow.kill();
+    follow.waitForFinished();
+    QVERIFY(QFile::remove(folder + QStringLiteral("/station3-0004.fib")));
+
+    QString why;
+    QVERIFY2(m_server.Restart(&why), qPrintable(why));
+    const ProgramRun push =
+        runProgram({QStringLiteral("--push"), m_server.Url(), QStringLiteral("--station"), QStringLiteral("spooled"), folder});
+    QCOMPARE(push.exitCode, 0);
+    QCOMPARE(push.out.count("pushed from the spool"), 2);
+    QVERIFY2(push.out.contains("0 added, 0 replaced, 1 already there"), (push.out + push.err).constData());
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file WHERE station = 'spooled'")),
+             QByteArray("2"));
+    // Drained: the next push has nothing from the spool.
+    QCOMPARE(runProgram({QStringLiteral("--push"), m_server.Url(), QStringLiteral("--station"), QStringLiteral("spooled"),
+                         folder})
+                 .out.count("pushed from the spool"),
+             0);
 }
 
 void TestDatabase::refused()
