@@ -4,7 +4,7 @@
 // the stations asked for; and the dialog that asks for it refuses what it
 // cannot use.
 
-#include "../PostgresServer.h"
+#include "PostgresServer.h"
 #include "ViewTestSupport.h"
 
 #include "lot/LotDocument.h"
