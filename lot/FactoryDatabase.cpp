@@ -222,28 +222,43 @@ bool FactoryDatabase::ParseTime(const QString &text, qint64 *time)
 
 bool FactoryDatabase::Read(const Query &query, QList<LotFile> *files, QString *error)
 {
-    return read(query.stations, query.since, query.until, files, error);
+    QVariantList binds;
+    const QString where = whereOf(query, &binds);
+    return select(where, binds, true, files, error);
 }
 
 bool FactoryDatabase::ReadChanges(const Query &query, const QList<LotFile> &before, QList<LotFile> *changed,
                                   QStringList *gone, QString *error)
 {
+    // The versions first, which are small; the summaries only of the
+    // files new or changed since, for a push tells every lot open.
+    QVariantList binds;
+    const QString where = whereOf(query, &binds);
     QList<LotFile> now;
-    if (!Read(query, &now, error))
+    if (!select(where, binds, false, &now, error))
         return false;
     QHash<QString, const LotFile *> held;
     for (const LotFile &file : before)
         held.insert(file.path, &file);
     QSet<QString> present;
-    for (LotFile &file : now) {
+    QStringList ids;
+    for (const LotFile &file : std::as_const(now)) {
         present.insert(file.path);
         const LotFile *was = held.value(file.path);
-        if (!was || was->gone || was->stamp != file.stamp)
-            changed->append(std::move(file));
+        if (!was || was->gone || was->stamp != file.stamp || !was->summary)
+            ids.append(QString::number(file.stamp.device));
     }
     for (const LotFile &file : before) {
         if (!file.gone && !present.contains(file.path))
             gone->append(file.path);
+    }
+    // A few hundred at a time: a statement of any length is no statement.
+    for (qsizetype from = 0; from < ids.size(); from += 500) {
+        QList<LotFile> read;
+        const QString chosen = QStringLiteral("id IN (%1)").arg(ids.mid(from, 500).join(QLatin1Char(',')));
+        if (!select(QLatin1String(" WHERE ") + chosen, {}, true, &read, error))
+            return false;
+        *changed += read;
     }
     return true;
 }
@@ -259,43 +274,59 @@ bool FactoryDatabase::Listen(QObject *context, const std::function<void()> &chan
     return true;
 }
 
-bool FactoryDatabase::read(const QStringList &stations, qint64 since, qint64 until, QList<LotFile> *files,
-                           QString *error)
+QString FactoryDatabase::whereOf(const Query &query, QVariantList *binds)
 {
     QStringList where;
-    if (!stations.isEmpty())
-        where.append(QStringLiteral("station IN (%1)").arg(QStringList(stations.size(), QStringLiteral("?")).join(
-            QLatin1String(", "))));
-    if (since != RowTime::None)
+    if (!query.stations.isEmpty()) {
+        where.append(QStringLiteral("station IN (%1)")
+                         .arg(QStringList(query.stations.size(), QStringLiteral("?")).join(QLatin1String(", "))));
+        for (const QString &station : query.stations)
+            binds->append(station);
+    }
+    if (query.since != RowTime::None) {
         where.append(QStringLiteral("first_time >= ?"));
-    if (until != RowTime::None)
+        binds->append(query.since);
+    }
+    if (query.until != RowTime::None) {
         where.append(QStringLiteral("first_time < ?"));
+        binds->append(query.until);
+    }
+    return where.isEmpty() ? QString() : QLatin1String(" WHERE ") + where.join(QLatin1String(" AND "));
+}
+
+// A lot's file of each row: known by its station and path together, for
+// two stations may well write files of the same path. Without
+// `summaries`, only what tells a version from another: the row's id in
+// the stamp's device, the hash of its bytes in its inode.
+bool FactoryDatabase::select(const QString &where, const QVariantList &binds, bool summaries, QList<LotFile> *files,
+                             QString *error)
+{
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT path, size, mtime_ns, summary, band, content_hash FROM quenvale_file%1")
-                      .arg(where.isEmpty() ? QString() : QLatin1String(" WHERE ") + where.join(QLatin1String(" AND "))));
-    for (const QString &station : stations)
-        query.addBindValue(station);
-    if (since != RowTime::None)
-        query.addBindValue(since);
-    if (until != RowTime::None)
-        query.addBindValue(until);
+    query.prepare(QStringLiteral("SELECT id, station, path, size, mtime_ns, content_hash%1 FROM quenvale_file%2")
+                      .arg(summaries ? QStringLiteral(", summary, band") : QString(), where));
+    for (const QVariant &bind : binds)
+        query.addBindValue(bind);
     if (!query.exec())
         return fail(tr("cannot read"), errorOf(query.lastError()), error);
     QList<LotFile> read;
     while (query.next()) {
-        const QByteArray path = query.value(0).toByteArray();
-        LotFile file(NativePath::Decode(path));
+        const QByteArray path = query.value(2).toByteArray();
+        LotFile file(query.value(1).toString() + QLatin1Char(':') + NativePath::Decode(path));
         file.stamp.path = path;
-        file.stamp.size = query.value(1).toLongLong();
-        file.stamp.modifiedNs = query.value(2).toLongLong();
-        auto summary = std::make_shared<FileSummary>();
-        if (FileSummary::Decode(query.value(3).toByteArray(), query.value(4).toByteArray(), summary.get())) {
-            summary->SetContentHash(quint64(query.value(5).toLongLong()));
-            file.summary = std::move(summary);
+        file.stamp.size = query.value(3).toLongLong();
+        file.stamp.modifiedNs = query.value(4).toLongLong();
+        file.stamp.device = quint64(query.value(0).toLongLong());
+        file.stamp.inode = quint64(query.value(5).toLongLong());
+        if (summaries) {
+            auto summary = std::make_shared<FileSummary>();
+            if (FileSummary::Decode(query.value(6).toByteArray(), query.value(7).toByteArray(), summary.get())) {
+                summary->SetContentHash(file.stamp.inode);
+                file.summary = std::move(summary);
+            } else {
+                file.error = tr("its summary in the database is not one this Quenvale reads");
+            }
         }
-        else
-            file.error = tr("its summary in the database is not one this Quenvale reads");
         read.append(std::move(file));
     }
     *files = std::move(read);

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <functional>
 
@@ -78,7 +79,9 @@ private:
     bool makeSchema(QString *error);
     bool checkTables(QString *error);
     bool fail(const QString &what, const QString &why, QString *error) const;
-    bool read(const QStringList &stations, qint64 since, qint64 until, QList<LotFile> *files, QString *error);
+    static QString whereOf(const Query &query, QVariantList *binds);
+    bool select(const QString &where, const QVariantList &binds, bool summaries, QList<LotFile> *files,
+                QString *error);
 
     QString m_connection;
     QString m_url;

@@ -1,8 +1,8 @@
 // A lot tab of the factory's database, against a PostgreSQL server of the
 // test's own: it shows the files pushed, takes in a station's new files as
 // soon as they are pushed (the push's notice, not the slow poll), keeps to
-// the stations asked for; and the dialog that asks for it refuses what it
-// cannot use.
+// the stations asked for, tells apart two stations' files of one path;
+// and the dialog that asks for it refuses what it cannot use.
 
 #include "PostgresServer.h"
 #include "ViewTestSupport.h"
@@ -84,6 +84,9 @@ void TestDatabaseLot::aTabOfTheDatabase()
     QVERIFY(push(QStringLiteral("s2"), m_dir.filePath(QStringLiteral("s2"))));
     QTRY_COMPARE_WITH_TIMEOUT(lot->Model().FileCount(), 9, LotDocument::DatabasePollMs - 2000);
     QVERIFY(pushed.elapsed() < LotDocument::DatabasePollMs);
+    // A second station whose files have the very same paths: files of their own.
+    QVERIFY(push(QStringLiteral("s2b"), m_dir.filePath(QStringLiteral("s2"))));
+    QTRY_COMPARE_WITH_TIMEOUT(lot->Model().FileCount(), 12, LotDocument::DatabasePollMs - 2000);
 
     QVERIFY(manager.OpenDatabase(m_server.Url(), {{QStringLiteral("s2")}}));
     LotDocument *second = manager.Lot(1);
