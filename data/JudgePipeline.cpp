@@ -76,10 +76,16 @@ Misalignment JudgePipeline::FindMisaligned(const MeasurementRows &rows, qsizetyp
 
 // The one place where a fiber is judged.
 ThresholdJudge::Fiber JudgePipeline::judge(ThresholdJudge &judge, const MeasurementRows &rows, qsizetype first,
-                                           qsizetype count, qsizetype tableRow) const
+                                           qsizetype count, bool misaligned)
 {
-    const bool misaligned = m_misaligned.Found() && tableRow + count > m_misaligned.row;
     return judge.AddFiber(rows, first, count, misaligned);
+}
+
+// Whether the `count` rows from the table's row `tableRow` on reach past
+// where the rows stop being aligned.
+bool JudgePipeline::misalignedAt(qsizetype tableRow, qsizetype count) const
+{
+    return m_misaligned.Found() && tableRow + count > m_misaligned.row;
 }
 
 // Finds the first misaligned row among the fiber's, where none was found.
@@ -98,16 +104,13 @@ void JudgePipeline::look(const MeasurementRows &rows, qsizetype first, qsizetype
 ThresholdJudge::Fiber JudgePipeline::Next(const MeasurementRows &rows, qsizetype first, qsizetype count)
 {
     look(rows, first, count);
-    const ThresholdJudge::Fiber fiber = judge(m_judge, rows, first, count, m_rows);
-    m_rows += count;
-    ++m_blocks;
-    return fiber;
+    return Count(rows, first, count, misalignedAt(m_rows, count));
 }
 
 ThresholdJudge::Fiber JudgePipeline::Count(const MeasurementRows &rows, qsizetype first, qsizetype count,
                                            bool misaligned)
 {
-    const ThresholdJudge::Fiber fiber = m_judge.AddFiber(rows, first, count, misaligned);
+    const ThresholdJudge::Fiber fiber = judge(m_judge, rows, first, count, misaligned);
     m_rows += count;
     ++m_blocks;
     return fiber;
@@ -138,7 +141,7 @@ bool JudgePipeline::judgeBlocks(ThresholdJudge &judge, const MeasurementRows &ro
             return false;
         const qsizetype first = block * ChannelTable::FiberSize;
         const qsizetype count = qMin<qsizetype>(ChannelTable::FiberSize, rows.Count() - first);
-        const ThresholdJudge::Fiber fiber = this->judge(judge, rows, first, count, first);
+        const ThresholdJudge::Fiber fiber = this->judge(judge, rows, first, count, misalignedAt(first, count));
         if (sink && !sink(block, fiber, rows, first))
             return false;
     }

@@ -109,8 +109,9 @@ public:
     static Misalignment FindMisaligned(const MeasurementRows &rows, qsizetype first, qsizetype tableRow);
 
 private:
-    ThresholdJudge::Fiber judge(ThresholdJudge &judge, const MeasurementRows &rows, qsizetype first,
-                                qsizetype count, qsizetype tableRow) const;
+    static ThresholdJudge::Fiber judge(ThresholdJudge &judge, const MeasurementRows &rows, qsizetype first,
+                                       qsizetype count, bool misaligned);
+    bool misalignedAt(qsizetype tableRow, qsizetype count) const;
     void look(const MeasurementRows &rows, qsizetype first, qsizetype count);
     bool judgeBlocks(ThresholdJudge &judge, const MeasurementRows &rows, qsizetype from, qsizetype to,
                      const FiberSink &sink, const std::atomic<bool> *stop) const;

@@ -1,8 +1,8 @@
 #include "data/ThresholdJudge.h"
 
+#include "data/CapabilityFigures.h"
 #include "data/ChannelTable.h"
 #include "data/CodePage936.h"
-#include "data/Statistics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -280,10 +280,10 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
         figures.mean = total.Mean();
         figures.squares = total.squares;
         figures.scaled = total.scaled;
-        addMargins(figures, RunningMoments::Total(tally.marginRuns, tally.marginRun.Of(tally.run)));
+        CapabilityFigures::AddMargins(figures, RunningMoments::Total(tally.marginRuns, tally.marginRun.Of(tally.run)));
         addLimits(figures, tally);
-        addUpperSide(figures);
-        addCapability(figures);
+        CapabilityFigures::AddUpperSide(figures);
+        CapabilityFigures::AddCapability(figures);
         // A bin's middle may lie a rounding beyond the least or greatest
         // power in it; no percentile does.
         const auto percentile = [&](double p) -> std::optional<double> {
@@ -303,42 +303,6 @@ const QList<ThresholdJudge::ChannelFigures> &ThresholdJudge::Channels() const
     }
     m_channelsMade = true;
     return m_channels;
-}
-
-namespace {
-
-// The sample standard deviation of `count` values whose squared deviations
-// sum to `squares`, in the scale of the squares' root.
-double sampleDeviation(qsizetype count, double squares)
-{
-    return std::sqrt(squares / double(count - 1));
-}
-
-std::optional<double> finiteOrNone(double value)
-{
-    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-}
-
-} // namespace
-
-// The margins' mean, deviation and Cpk. Where the sums are scaled, the
-// mean and the deviation share one scale: their ratio needs no scaling
-// back, so Cpk is a number wherever the true one is.
-void ThresholdJudge::addMargins(ChannelFigures &figures, const RunningMoments &margins)
-{
-    figures.margins = margins.powers;
-    if (margins.powers == 0)
-        return;
-    const auto unscaled = [&margins](double value) {
-        return margins.scaled ? std::ldexp(value, ScaleExponent) : value;
-    };
-    figures.marginMean = finiteOrNone(margins.Mean());
-    if (margins.powers < 2)
-        return;
-    const double deviation = sampleDeviation(margins.powers, margins.squares);
-    figures.marginDeviation = finiteOrNone(unscaled(deviation));
-    // A deviation of 0 gives no finite ratio, hence none.
-    figures.cpk = finiteOrNone(margins.ScaledMean() / (3 * deviation));
 }
 
 QList<ThresholdJudge::ChannelCount> ThresholdJudge::ParetoChannels() const
@@ -415,35 +379,6 @@ QByteArray ThresholdJudge::ShownText(QByteArrayView field)
     return CodePage936::Decode(field).trimmed().toUtf8();
 }
 
-std::optional<double> ThresholdJudge::ChannelFigures::standardDeviation() const
-{
-    if (powers < 2)
-        return std::nullopt;
-    double deviation = sampleDeviation(powers, squares);
-    if (scaled)
-        deviation = std::ldexp(deviation, ScaleExponent);
-    if (!std::isfinite(deviation))
-        return std::nullopt;
-    return deviation;
-}
-
-// Capability from what failed, every row counted: a channel whose rows
-// fail often is never called capable because its failing rows have no
-// margin to count.
-void ThresholdJudge::addCapability(ChannelFigures &figures)
-{
-    if (figures.count > 0)
-        figures.failingShare = double(figures.failed) / double(figures.count);
-    if (figures.failed > 0) {
-        const double share = figures.failed == figures.count ? 1 - 0.5 / double(figures.count) : *figures.failingShare;
-        figures.cpkObserved = -Statistics::NormalQuantile(share) / 3;
-    }
-    if (figures.cpk && figures.cpkObserved)
-        figures.capability = qMin(*figures.cpk, *figures.cpkObserved);
-    else
-        figures.capability = figures.cpk ? figures.cpk : figures.cpkObserved;
-}
-
 void ThresholdJudge::addLimits(ChannelFigures &figures, const Tally &tally) const
 {
     const ChannelLimit *limit = tally.limit ? &*tally.limit : nullptr;
@@ -455,19 +390,4 @@ void ThresholdJudge::addLimits(ChannelFigures &figures, const Tally &tally) cons
     if (limit)
         figures.upper = limit->upper;
     figures.warn = bandOf(limit);
-}
-
-// With an upper limit the capability is that of the nearer side: the
-// upper side's, upper minus mean power over three deviations of the
-// powers, where it is the lower.
-void ThresholdJudge::addUpperSide(ChannelFigures &figures)
-{
-    if (!figures.upper)
-        return;
-    const std::optional<double> deviation = figures.standardDeviation();
-    if (!deviation || *deviation <= 0)
-        return;
-    const std::optional<double> upperSide = finiteOrNone((*figures.upper - figures.mean) / (3 * *deviation));
-    if (upperSide && (!figures.cpk || *upperSide < *figures.cpk))
-        figures.cpk = upperSide;
 }

@@ -279,9 +279,6 @@ private:
     std::optional<double> bandOf(const ChannelLimit *limit) const;
     void tallyRow(Tally &tally, qsizetype index, Failures failures, Number power, Number threshold, Number lower);
     void endFiber(Fiber &fiber, bool marginalRow);
-    static void addMargins(ChannelFigures &figures, const RunningMoments &margins);
-    static void addCapability(ChannelFigures &figures);
-    static void addUpperSide(ChannelFigures &figures);
     void addLimits(ChannelFigures &figures, const Tally &tally) const;
     qsizetype tallyOf(const MeasurementRows::Row &row, qsizetype position);
     qsizetype indexOf(const QByteArray &key, QByteArrayView waveLength);
