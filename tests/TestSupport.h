@@ -119,6 +119,15 @@ inline ProgramRun runProcess(const QString &program, const QStringList &argument
     return run;
 }
 
+// A station's day of result files in `folder`, by scripts/make_lot.py
+// with `options` (--files N, --fibers N, --seed S).
+inline bool makeLot(const QString &folder, const QStringList &options = {})
+{
+    QProcess make;
+    make.start(QStringLiteral("python3"), QStringList{sourcePath(QStringLiteral("scripts/make_lot.py")), folder} + options);
+    return make.waitForFinished(120000) && make.exitStatus() == QProcess::NormalExit && make.exitCode() == 0;
+}
+
 // Runs the built program so.
 inline ProgramRun runProgram(const QStringList &arguments, const QString &folder = QString())
 {

@@ -198,10 +198,7 @@ void TestCompare::nothingToCompare()
 void TestCompare::theTwoHalvesOfADay()
 {
     const QString day = m_dir->filePath(QStringLiteral("day"));
-    QProcess make;
-    make.start(QStringLiteral("python3"), {sourcePath(QStringLiteral("scripts/make_lot.py")), day});
-    QVERIFY(make.waitForFinished(120000));
-    QCOMPARE(make.exitCode(), 0);
+    QVERIFY(makeLot(day));
     QDir dir(day);
     QVERIFY(dir.mkdir(QStringLiteral("morning")) && dir.mkdir(QStringLiteral("afternoon")));
     const QStringList files = dir.entryList({QStringLiteral("*.fib")}, QDir::Files, QDir::Name);

@@ -65,12 +65,8 @@ void TestDatabase::initTestCase()
     }
     qputenv("XDG_CACHE_HOME", m_dir.filePath(QStringLiteral("cache")).toLocal8Bit());
     m_day = m_dir.filePath(QStringLiteral("day"));
-    QProcess make;
-    make.start(QStringLiteral("python3"), {sourcePath(QStringLiteral("scripts/make_lot.py")), m_day,
-                                           QStringLiteral("--files"), QStringLiteral("12"), QStringLiteral("--fibers"),
-                                           QStringLiteral("8")});
-    QVERIFY(make.waitForFinished(60000));
-    QCOMPARE(make.exitCode(), 0);
+    QVERIFY(makeLot(m_day, {QStringLiteral("--files"), QStringLiteral("12"), QStringLiteral("--fibers"),
+                            QStringLiteral("8")}));
 }
 
 void TestDatabase::aDayPushedAndReadBack()
@@ -134,11 +130,8 @@ void TestDatabase::pushesAtOnceAndKilled()
 {
     const QString url = m_server.Url();
     const QString day = m_dir.filePath(QStringLiteral("busy"));
-    QProcess make;
-    make.start(QStringLiteral("python3"), {sourcePath(QStringLiteral("scripts/make_lot.py")), day,
-                                           QStringLiteral("--files"), QStringLiteral("60"), QStringLiteral("--fibers"),
-                                           QStringLiteral("8")});
-    QVERIFY(make.waitForFinished(60000));
+    QVERIFY(makeLot(day, {QStringLiteral("--files"), QStringLiteral("60"), QStringLiteral("--fibers"),
+                          QStringLiteral("8")}));
     const QStringList arguments{QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("busy"), day};
     QProcess first, second;
     first.start(programPath(), arguments);

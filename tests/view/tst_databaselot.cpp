@@ -36,12 +36,8 @@ private:
 
 bool TestDatabaseLot::make(const QString &folder, int files, int seed)
 {
-    QProcess make;
-    make.start(QStringLiteral("python3"), {TestSupport::sourcePath(QStringLiteral("scripts/make_lot.py")), folder,
-                                           QStringLiteral("--files"), QString::number(files),
-                                           QStringLiteral("--fibers"), QStringLiteral("8"), QStringLiteral("--seed"),
-                                           QString::number(seed)});
-    return make.waitForFinished(60000) && make.exitCode() == 0;
+    return TestSupport::makeLot(folder, {QStringLiteral("--files"), QString::number(files), QStringLiteral("--fibers"),
+                                         QStringLiteral("8"), QStringLiteral("--seed"), QString::number(seed)});
 }
 
 bool TestDatabaseLot::push(const QString &station, const QString &folder)
