@@ -3,10 +3,11 @@
 #include "data/ChannelColumns.h"
 #include "data/FileError.h"
 #include "data/Texts.h"
+#include "data/TextKey.h"
 
+#include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSet>
 #include <QtEndian>
 
 #include <cstring>
@@ -20,17 +21,19 @@ constexpr char kMagic[] = "QVS3";
 constexpr char kBandMagic[] = "QVB2";
 
 // Channel and wave length texts repeat in every file of a lot: held once.
-QByteArray shared(const QByteArray &text)
+QByteArray shared(QByteArrayView text)
 {
     static QMutex mutex;
-    static QSet<QByteArray> texts;
+    // Each key views the bytes of its own value.
+    static QHash<TextKey, QByteArray> texts;
     const QMutexLocker lock(&mutex);
-    if (const auto found = texts.constFind(text); found != texts.constEnd())
+    if (const auto found = texts.constFind(TextKey{text}); found != texts.constEnd())
         return *found;
     // A lot of odd files must not grow the set without end.
+    const QByteArray held = text.toByteArray();
     if (texts.size() < 4096)
-        texts.insert(text);
-    return text;
+        texts.insert(TextKey{held}, held);
+    return held;
 }
 
 class Writer
@@ -80,12 +83,14 @@ public:
         std::memcpy(&value, &bits, sizeof value);
         return value;
     }
-    QByteArray Bytes()
+    QByteArray Bytes() { return View().toByteArray(); }
+    // The same bytes, not copied: valid while the bytes read are.
+    QByteArrayView View()
     {
         const qint64 size = Integer();
         if (size < 0 || size > m_in.size() - m_at || !take(size))
-            return QByteArray();
-        return m_in.sliced(m_at - size, size).toByteArray();
+            return QByteArrayView();
+        return m_in.sliced(m_at - size, size);
     }
     // A count of items of at least `itemSize` bytes each, which the bytes
     // left can hold.
@@ -142,8 +147,8 @@ void writeChannel(Writer &out, const FileSummary::Channel &channel)
 FileSummary::Channel readChannel(Reader &in)
 {
     FileSummary::Channel channel;
-    channel.channel = shared(in.Bytes());
-    channel.waveLength = shared(in.Bytes());
+    channel.channel = shared(in.View());
+    channel.waveLength = shared(in.View());
     const QList<ChannelColumns::Column> &columns = ChannelColumns::All();
     channel.values.reserve(columns.size());
     for (const ChannelColumns::Column &column : columns)
@@ -351,7 +356,7 @@ bool FileSummary::Decode(QByteArrayView bytes, QByteArrayView bandBytes, FileSum
     read.m_paretoChannels.reserve(paretoChannels);
     for (qint64 i = 0; i < paretoChannels; ++i) {
         ThresholdJudge::ChannelCount pareto;
-        pareto.channel = shared(in.Bytes());
+        pareto.channel = shared(in.View());
         pareto.fibers = in.Integer();
         read.m_paretoChannels.append(pareto);
     }

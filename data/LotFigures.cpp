@@ -1,6 +1,7 @@
 #include "data/LotFigures.h"
 
 #include "data/FileSummary.h"
+#include "data/TextKey.h"
 
 #include <QHash>
 
@@ -33,7 +34,7 @@ struct Results
 // Every fiber known by name, and those without one each on their own.
 struct Fibers
 {
-    QHash<QByteArrayView, Results> named;
+    QHash<TextKey, Results> named;
     QList<Place> blank;
 };
 
@@ -53,7 +54,7 @@ Fibers fibersOf(const QList<const FileSummary *> &summaries)
                 fibers.blank.append(here);
                 continue;
             }
-            Results &entry = fibers.named[fiber.name];
+            Results &entry = fibers.named[TextKey{fiber.name}];
             if (entry.results++ == 0) {
                 entry.first = entry.latest = here;
                 continue;

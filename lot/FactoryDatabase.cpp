@@ -1,5 +1,7 @@
 #include "lot/FactoryDatabase.h"
 
+#include "lot/PostgresRows.h"
+
 #include "data/NativePath.h"
 
 #include <QAtomicInteger>
@@ -222,9 +224,9 @@ bool FactoryDatabase::ParseTime(const QString &text, qint64 *time)
 
 bool FactoryDatabase::Read(const Query &query, QList<LotFile> *files, QString *error)
 {
-    QVariantList binds;
-    const QString where = whereOf(query, &binds);
-    return select(where, binds, true, files, error);
+    QList<QByteArray> parameters;
+    const QString where = whereOf(query, &parameters);
+    return select(where, parameters, true, files, error);
 }
 
 bool FactoryDatabase::ReadChanges(const Query &query, const QList<LotFile> &before, QList<LotFile> *changed,
@@ -232,10 +234,10 @@ bool FactoryDatabase::ReadChanges(const Query &query, const QList<LotFile> &befo
 {
     // The versions first, which are small; the summaries only of the
     // files new or changed since, for a push tells every lot open.
-    QVariantList binds;
-    const QString where = whereOf(query, &binds);
+    QList<QByteArray> parameters;
+    const QString where = whereOf(query, &parameters);
     QList<LotFile> now;
-    if (!select(where, binds, false, &now, error))
+    if (!select(where, parameters, false, &now, error))
         return false;
     QHash<QString, const LotFile *> held;
     for (const LotFile &file : before)
@@ -274,23 +276,23 @@ bool FactoryDatabase::Listen(QObject *context, const std::function<void()> &chan
     return true;
 }
 
-QString FactoryDatabase::whereOf(const Query &query, QVariantList *binds)
+QString FactoryDatabase::whereOf(const Query &query, QList<QByteArray> *parameters)
 {
     QStringList where;
+    const auto next = [parameters](const QByteArray &value) {
+        parameters->append(value);
+        return QStringLiteral("$%1").arg(parameters->size());
+    };
     if (!query.stations.isEmpty()) {
-        where.append(QStringLiteral("station IN (%1)")
-                         .arg(QStringList(query.stations.size(), QStringLiteral("?")).join(QLatin1String(", "))));
+        QStringList stations;
         for (const QString &station : query.stations)
-            binds->append(station);
+            stations.append(next(station.toUtf8()));
+        where.append(QStringLiteral("station IN (%1)").arg(stations.join(QLatin1String(", "))));
     }
-    if (query.since != RowTime::None) {
-        where.append(QStringLiteral("first_time >= ?"));
-        binds->append(query.since);
-    }
-    if (query.until != RowTime::None) {
-        where.append(QStringLiteral("first_time < ?"));
-        binds->append(query.until);
-    }
+    if (query.since != RowTime::None)
+        where.append(QStringLiteral("first_time >= ") + next(QByteArray::number(query.since)));
+    if (query.until != RowTime::None)
+        where.append(QStringLiteral("first_time < ") + next(QByteArray::number(query.until)));
     return where.isEmpty() ? QString() : QLatin1String(" WHERE ") + where.join(QLatin1String(" AND "));
 }
 
@@ -298,29 +300,26 @@ QString FactoryDatabase::whereOf(const Query &query, QVariantList *binds)
 // two stations may well write files of the same path. Without
 // `summaries`, only what tells a version from another: the row's id in
 // the stamp's device, the hash of its bytes in its inode.
-bool FactoryDatabase::select(const QString &where, const QVariantList &binds, bool summaries, QList<LotFile> *files,
-                             QString *error)
+bool FactoryDatabase::select(const QString &where, const QList<QByteArray> &parameters, bool summaries,
+                             QList<LotFile> *files, QString *error)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT id, station, path, size, mtime_ns, content_hash%1 FROM quenvale_file%2")
-                      .arg(summaries ? QStringLiteral(", summary, band") : QString(), where));
-    for (const QVariant &bind : binds)
-        query.addBindValue(bind);
-    if (!query.exec())
-        return fail(tr("cannot read"), errorOf(query.lastError()), error);
+    PostgresRows rows(QSqlDatabase::database(m_connection, false));
+    const QString statement = QStringLiteral("SELECT id, station, path, size, mtime_ns, content_hash%1 FROM quenvale_file%2")
+                                  .arg(summaries ? QStringLiteral(", summary, band") : QString(), where);
+    if (!rows.Start(statement.toUtf8(), parameters, error))
+        return fail(tr("cannot read"), *error, error);
     QList<LotFile> read;
-    while (query.next()) {
-        const QByteArray path = query.value(2).toByteArray();
-        LotFile file(query.value(1).toString() + QLatin1Char(':') + NativePath::Decode(path));
+    while (rows.Next()) {
+        const QByteArray path = rows.Bytes(2).toByteArray();
+        LotFile file(QString::fromUtf8(rows.Bytes(1)) + QLatin1Char(':') + NativePath::Decode(path));
         file.stamp.path = path;
-        file.stamp.size = query.value(3).toLongLong();
-        file.stamp.modifiedNs = query.value(4).toLongLong();
-        file.stamp.device = quint64(query.value(0).toLongLong());
-        file.stamp.inode = quint64(query.value(5).toLongLong());
+        file.stamp.size = rows.Integer(3);
+        file.stamp.modifiedNs = rows.Integer(4);
+        file.stamp.device = quint64(rows.Integer(0));
+        file.stamp.inode = quint64(rows.Integer(5));
         if (summaries) {
             auto summary = std::make_shared<FileSummary>();
-            if (FileSummary::Decode(query.value(6).toByteArray(), query.value(7).toByteArray(), summary.get())) {
+            if (FileSummary::Decode(rows.Bytes(6), rows.Bytes(7), summary.get())) {
                 summary->SetContentHash(file.stamp.inode);
                 file.summary = std::move(summary);
             } else {
@@ -329,6 +328,8 @@ bool FactoryDatabase::select(const QString &where, const QVariantList &binds, bo
         }
         read.append(std::move(file));
     }
+    if (rows.Failed(error))
+        return fail(tr("cannot read"), *error, error);
     *files = std::move(read);
     return true;
 }

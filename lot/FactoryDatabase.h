@@ -8,7 +8,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 #include <functional>
 
@@ -79,8 +78,8 @@ private:
     bool makeSchema(QString *error);
     bool checkTables(QString *error);
     bool fail(const QString &what, const QString &why, QString *error) const;
-    static QString whereOf(const Query &query, QVariantList *binds);
-    bool select(const QString &where, const QVariantList &binds, bool summaries, QList<LotFile> *files,
+    static QString whereOf(const Query &query, QList<QByteArray> *parameters);
+    bool select(const QString &where, const QList<QByteArray> &parameters, bool summaries, QList<LotFile> *files,
                 QString *error);
 
     QString m_connection;

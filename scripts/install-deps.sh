@@ -9,7 +9,7 @@ packages=(
   clang
   fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming
   xvfb xauth
-  libcups2-dev libxlsxwriter-dev libxxhash-dev
+  libcups2-dev libxlsxwriter-dev libxxhash-dev libpq-dev
   unzip poppler-utils python3 postgresql
   mawk
   dpkg-dev help2man librsvg2-bin man-db desktop-file-utils appstream shared-mime-info libglib2.0-bin
