@@ -1,6 +1,7 @@
 // The factory's database on a server of its own (as the tests start one):
 // --push of 1,000 files of 48 fibers over a local socket, the same push
-// again (every file already there), and --trend of the database read back
+// again (every file already there), the same files with their rows (by
+// COPY, as another station's), and --trend of the database read back
 // once the table holds 100,000 files (the pushed ones, copied under other
 // names by the server itself).
 //
@@ -38,18 +39,24 @@ int main(int argc, char *argv[])
                            QStringLiteral("bench"), folder};
     const double first = BenchSupport::RunChild(program, push, QString(), &peak);
     const double again = BenchSupport::RunChild(program, push, QString(), &peak);
+    const double rows = BenchSupport::RunChild(program,
+                                               {QStringLiteral("--push"), server.Url(), QStringLiteral("--station"),
+                                                QStringLiteral("rows"), QStringLiteral("--rows"), folder},
+                                               QString(), &peak);
+    const QByteArray rowCount = server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_row"));
+    server.Psql(QStringLiteral("DELETE FROM quenvale_file WHERE station = 'rows'"));
     server.Psql(QStringLiteral("INSERT INTO quenvale_file (station, path, size, mtime_ns, content_hash, first_time, "
                                "fibers, failed, summary, band) SELECT station, path || convert_to('#' || g, 'UTF8'), "
                                "size, mtime_ns, content_hash, first_time, fibers, failed, summary, band FROM "
                                "quenvale_file, generate_series(1, %1) AS g")
                     .arg(copies - 1));
-    const QByteArray rows = server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file"));
+    const QByteArray count = server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file"));
     long trendPeak = 0;
     const double trend = BenchSupport::RunChild(
         program, {QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json"), server.Url()},
         dir.filePath(QStringLiteral("trend.json")), &trendPeak, nullptr, 3);
-    std::printf("push of %d files of 48 fibers: %.3f s; again (all there): %.3f s | --trend of %s files from the "
-                "database: %.3f s, peak %ld MB\n",
-                files, first, again, rows.constData(), trend, trendPeak / 1024);
+    std::printf("push of %d files of 48 fibers: %.3f s; again (all there): %.3f s; with their %s rows: %.3f s | "
+                "--trend of %s files from the database: %.3f s, peak %ld MB\n",
+                files, first, again, rowCount.constData(), rows, count.constData(), trend, trendPeak / 1024);
     return 0;
 }

@@ -18,6 +18,7 @@ const char kPush[] = "push";
 const char kStation[] = "station";
 const char kSince[] = "since";
 const char kUntil[] = "until";
+const char kRows[] = "rows";
 
 bool readTime(const QCommandLineParser &parser, const char *name, bool allowed, qint64 *time, QString *error)
 {
@@ -43,6 +44,8 @@ void Describe(QCommandLineParser &parser)
         Options::tr("The station the files of --push are of (this machine's name by default); with --trend URL, "
                     "the station whose files are read (once for each; every station's by default)."),
         Options::tr("NAME")));
+    parser.addOption(QCommandLineOption(
+        Name(kRows), Options::tr("With --push: each file's rows too, every field as the file has it.")));
     parser.addOption(QCommandLineOption(Name(kSince),
                                         Options::tr("With --trend URL: the files whose first row is at T or later."),
                                         Options::tr("T")));
@@ -78,6 +81,9 @@ bool Check(const QCommandLineParser &parser, Options *options, QString *error)
             return Fail(error, Options::tr("--%1 needs a name").arg(Name(kStation)));
     }
     options->stations = stations;
+    options->pushRows = parser.isSet(Name(kRows));
+    if (options->pushRows && !push)
+        return Fail(error, Options::tr("--%1 is only for --push").arg(Name(kRows)));
     if (push && stations.isEmpty())
         options->stations = {QSysInfo::machineHostName()};
     return readTime(parser, kSince, database, &options->since, error)

@@ -52,6 +52,7 @@ public:
     // from `since` to before `until` (RowTime seconds; None for no bound).
     QString databaseUrl;
     QStringList stations;
+    bool pushRows = false; // --rows: each file's rows go with its summary
     qint64 since = std::numeric_limits<qint64>::min();
     qint64 until = std::numeric_limits<qint64>::min();
     // --compare: the p-value below which a shift counts.

@@ -1,11 +1,14 @@
 #include "cli/PushFollower.h"
 
 #include "data/NativePath.h"
+#include "lot/LotScan.h"
 
 #include <QDir>
 
-PushFollower::PushFollower(const QString &url, const QString &station, const QString &folder, Tell out, Tell err)
-    : m_url(url), m_station(station), m_lot(QDir(folder).absolutePath()), m_out(std::move(out)), m_err(std::move(err))
+PushFollower::PushFollower(const QString &url, const QString &station, const QString &folder, bool rows, Tell out,
+                           Tell err)
+    : m_url(url), m_station(station), m_rows(rows), m_lot(QDir(folder).absolutePath()), m_out(std::move(out)),
+      m_err(std::move(err))
 {
     m_soon.setSingleShot(true);
     connect(&m_soon, &QTimer::timeout, this, &PushFollower::pushSettled);
@@ -88,9 +91,19 @@ void PushFollower::pushSettled()
             ++waiting;
             continue;
         }
+        // With its rows, the file is read again: they are kept for no lot.
+        MeasurementRows rows;
+        const LotFile withRows = m_rows ? LotScan::ScanFileWithRows(file.path, true, nullptr, &rows) : LotFile();
+        if (m_rows && !withRows.IsRead()) {
+            m_err(withRows.error.toUtf8());
+            continue;
+        }
+        // Changed since the look: the next look brings it again.
+        if (m_rows && withRows.stamp != file.stamp)
+            continue;
         FactoryDatabase::Pushed how = FactoryDatabase::Pushed::Unchanged;
         QString error;
-        if (!m_database->Push(m_station, file, &how, &error)) {
+        if (!m_database->Push(m_station, m_rows ? withRows : file, m_rows ? &rows : nullptr, &how, &error)) {
             // The connection is taken anew at the next try.
             m_err(error.toUtf8());
             m_err(tr("%1: the files wait until it can be reached again").arg(m_url).toUtf8());

@@ -23,7 +23,9 @@ class PushFollower : public QObject
     Q_OBJECT
 public:
     using Tell = std::function<void(const QByteArray &line)>;
-    PushFollower(const QString &url, const QString &station, const QString &folder, Tell out, Tell err);
+    // With `rows`, each file's rows go with its summary (a file spooled
+    // goes without them).
+    PushFollower(const QString &url, const QString &station, const QString &folder, bool rows, Tell out, Tell err);
 
     void Start();
     // Files waiting to be pushed.
@@ -38,6 +40,7 @@ private:
 
     QString m_url;
     QString m_station;
+    bool m_rows = false;
     LotDocument m_lot;
     Tell m_out;
     Tell m_err;

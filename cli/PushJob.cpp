@@ -23,7 +23,7 @@ namespace {
 ExitStatus follow(const Options &options, OutputStream &out)
 {
     PushFollower follower(
-        options.databaseUrl, options.stations.value(0), options.files.first(),
+        options.databaseUrl, options.stations.value(0), options.files.first(), options.pushRows,
         [&out](const QByteArray &line) { out.Write(line); },
         [](const QByteArray &line) { BatchJobs::PrintError(QString::fromUtf8(line)); });
     follower.Start();
@@ -68,12 +68,15 @@ ExitStatus Run(const Options &options)
             return out.Finish(ExitStatus::Failure);
         // Kept by its whole path: the station's files are told apart by it.
         const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(found.path));
-        const LotFile file = LotScan::ScanFile(path, found.found, JudgeInputs(), nullptr, &StopSignals::Flag());
+        MeasurementRows rows;
+        const LotFile file = options.pushRows
+            ? LotScan::ScanFileWithRows(path, found.found, &StopSignals::Flag(), &rows)
+            : LotScan::ScanFile(path, found.found, JudgeInputs(), nullptr, &StopSignals::Flag());
         FactoryDatabase::Pushed pushed = FactoryDatabase::Pushed::Unchanged;
         if (!file.IsRead()) {
             BatchJobs::PrintError(file.error);
             status = ExitStatus::Failure;
-        } else if (!database.Push(station, file, &pushed, &error)) {
+        } else if (!database.Push(station, file, options.pushRows ? &rows : nullptr, &pushed, &error)) {
             BatchJobs::PrintError(error);
             status = ExitStatus::Failure;
         } else {

@@ -184,16 +184,17 @@ bool isReason(qint64 reason)
 } // namespace
 
 bool FileSummary::Read(const QString &path, const JudgeInputs &inputs, FileKinds kinds,
-                       const std::atomic<bool> *stop, FileSummary *summary, QString *error)
+                       const std::atomic<bool> *stop, FileSummary *summary, QString *error,
+                       const JudgePipeline::FiberSink &each)
 {
     FileSummary read;
     JudgePipeline pipeline(inputs);
     try {
         const bool whole = pipeline.ReadFile(
             path,
-            [&](qsizetype, const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first) {
+            [&](qsizetype block, const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first) {
                 read.Take(fiber, rows, first);
-                return true;
+                return !each || each(block, fiber, rows, first);
             },
             error, stop, kinds, &read.m_contentHash);
         if (!whole)

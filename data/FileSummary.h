@@ -51,7 +51,8 @@ public:
     // one pass, with `inputs`). False with a message in `error` when it
     // cannot be read to its end, or once `stop` is set.
     static bool Read(const QString &path, const JudgeInputs &inputs, FileKinds kinds,
-                     const std::atomic<bool> *stop, FileSummary *summary, QString *error);
+                     const std::atomic<bool> *stop, FileSummary *summary, QString *error,
+                     const JudgePipeline::FiberSink &each = {});
 
     // Keeps a fiber just judged, whose first row is `rows`' `first`.
     void Take(const ThresholdJudge::Fiber &fiber, const MeasurementRows &rows, qsizetype first);

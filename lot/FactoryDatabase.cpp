@@ -1,6 +1,7 @@
 #include "lot/FactoryDatabase.h"
 
 #include "lot/PostgresRows.h"
+#include "lot/RowCopy.h"
 
 #include "data/NativePath.h"
 
@@ -47,17 +48,38 @@ const char kChannel[] = "quenvale_file";
 
 const char kIndex[] = "CREATE INDEX quenvale_file_time ON quenvale_file (station, first_time)";
 
-// One statement: added, replaced where the file changed, or nothing at all.
+// Each version's steps from the one before, in order: a database is
+// taken forward through every step it lacks.
+const char *const kVersion2[] = {
+    "ALTER TABLE quenvale_file ADD COLUMN rows integer",
+    R"(CREATE TABLE quenvale_row (
+    file_id bigint NOT NULL REFERENCES quenvale_file (id) ON DELETE CASCADE,
+    line integer NOT NULL,
+    fiber_name bytea NOT NULL,
+    channel bytea NOT NULL,
+    wave_length bytea NOT NULL,
+    power bytea NOT NULL,
+    threshold bytea NOT NULL,
+    date bytea NOT NULL,
+    time bytea NOT NULL,
+    PRIMARY KEY (file_id, line)
+))",
+};
+
+// Added, replaced where the file changed (or where its rows come and the
+// version kept has none), or nothing at all.
 const char kPush[] = R"(
-INSERT INTO quenvale_file (station, path, size, mtime_ns, content_hash, first_time, fibers, failed, summary, band)
-VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)
+INSERT INTO quenvale_file (station, path, size, mtime_ns, content_hash, first_time, fibers, failed, summary, band,
+                           rows)
+VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)
 ON CONFLICT (station, path) DO UPDATE SET
     size = EXCLUDED.size, mtime_ns = EXCLUDED.mtime_ns, content_hash = EXCLUDED.content_hash,
     first_time = EXCLUDED.first_time, fibers = EXCLUDED.fibers, failed = EXCLUDED.failed,
-    summary = EXCLUDED.summary, band = EXCLUDED.band, pushed_at = now()
+    summary = EXCLUDED.summary, band = EXCLUDED.band, rows = EXCLUDED.rows, pushed_at = now()
 WHERE (quenvale_file.size, quenvale_file.mtime_ns, quenvale_file.content_hash)
     IS DISTINCT FROM (EXCLUDED.size, EXCLUDED.mtime_ns, EXCLUDED.content_hash)
-RETURNING (xmax = 0))";
+    OR (EXCLUDED.rows IS NOT NULL AND quenvale_file.rows IS NULL)
+RETURNING id, (xmax = 0))";
 
 QString errorOf(const QSqlError &error)
 {
@@ -166,11 +188,18 @@ bool FactoryDatabase::makeSchema(QString *error)
                         .arg(SchemaVersion),
                     error);
     }
-    if (version == 0) {
-        if (!run(QLatin1String(kCreate)) || !run(QLatin1String(kIndex))
-            || !run(QStringLiteral("INSERT INTO quenvale_schema (version) VALUES (%1)").arg(SchemaVersion)))
-            return undo();
+    if (version == 0
+        && (!run(QLatin1String(kCreate)) || !run(QLatin1String(kIndex))
+            || !run(QStringLiteral("INSERT INTO quenvale_schema (version) VALUES (1)"))))
+        return undo();
+    if (version < 2) {
+        for (const char *step : kVersion2) {
+            if (!run(QLatin1String(step)))
+                return undo();
+        }
     }
+    if (version < SchemaVersion && !run(QStringLiteral("UPDATE quenvale_schema SET version = %1").arg(SchemaVersion)))
+        return undo();
     if (!database.commit())
         return fail(tr("cannot make the schema"), errorOf(database.lastError()), error);
     return true;
@@ -181,35 +210,71 @@ bool FactoryDatabase::checkTables(QString *error)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (!query.exec(QStringLiteral("SELECT id, station, path, size, mtime_ns, content_hash, first_time, fibers, "
-                                   "failed, summary, band, pushed_at FROM quenvale_file LIMIT 0")))
+                                   "failed, summary, band, rows, pushed_at FROM quenvale_file LIMIT 0")))
         return fail(tr("its table quenvale_file is not as Quenvale made it"), errorOf(query.lastError()), error);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM quenvale_row LIMIT 0").arg(QLatin1String(RowCopy::Columns()))))
+        return fail(tr("its table quenvale_row is not as Quenvale made it"), errorOf(query.lastError()), error);
     return true;
 }
 
-bool FactoryDatabase::Push(const QString &station, const LotFile &file, Pushed *pushed, QString *error)
+// One transaction: the file's summary, its rows where they come, and the
+// notice to the lots listening, all or nothing.
+bool FactoryDatabase::Push(const QString &station, const LotFile &file, const MeasurementRows *rows, Pushed *pushed,
+                           QString *error)
 {
     if (!file.summary)
         return fail(NativePath::Display(file.path), file.error, error);
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    const QString what = tr("cannot keep %1").arg(NativePath::Display(file.path));
+    if (!database.transaction())
+        return fail(what, errorOf(database.lastError()), error);
+    QString why;
+    if (!pushIn(station, file, rows, pushed, &why) || !database.commit()) {
+        if (why.isEmpty())
+            why = errorOf(database.lastError());
+        database.rollback();
+        return fail(what, why, error);
+    }
+    return true;
+}
+
+bool FactoryDatabase::pushIn(const QString &station, const LotFile &file, const MeasurementRows *rows, Pushed *pushed,
+                             QString *error)
+{
     const FileSummary &summary = *file.summary;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    QSqlQuery query(database);
     query.prepare(QLatin1String(kPush));
     query.addBindValue(station);
     query.addBindValue(file.stamp.path);
     query.addBindValue(file.stamp.size);
     query.addBindValue(file.stamp.modifiedNs);
     query.addBindValue(qint64(summary.ContentHashValue()));
-    query.addBindValue(summary.FirstTime() == RowTime::None ? QVariant(QMetaType(QMetaType::LongLong))
-                                                            : QVariant(summary.FirstTime()));
+    const QVariant none(QMetaType(QMetaType::LongLong));
+    query.addBindValue(summary.FirstTime() == RowTime::None ? none : QVariant(summary.FirstTime()));
     query.addBindValue(qint64(summary.Fibers()));
     query.addBindValue(qint64(summary.Failed()));
     query.addBindValue(summary.Encode());
     query.addBindValue(summary.EncodeBand());
+    query.addBindValue(rows ? QVariant(qint64(rows->Count())) : none);
     if (!query.exec())
-        return fail(tr("cannot keep %1").arg(NativePath::Display(file.path)), errorOf(query.lastError()), error);
-    *pushed = !query.next() ? Pushed::Unchanged : query.value(0).toBool() ? Pushed::Added : Pushed::Replaced;
-    // The lots open on the database look again.
-    if (*pushed != Pushed::Unchanged)
-        QSqlQuery(QSqlDatabase::database(m_connection, false)).exec(QStringLiteral("NOTIFY %1").arg(QLatin1String(kChannel)));
+        return (*error = errorOf(query.lastError()), false);
+    if (!query.next()) {
+        *pushed = Pushed::Unchanged;
+        return true;
+    }
+    const qint64 id = query.value(0).toLongLong();
+    *pushed = query.value(1).toBool() ? Pushed::Added : Pushed::Replaced;
+    query.finish();
+    // The rows of the version replaced are no rows of this one.
+    if (*pushed == Pushed::Replaced
+        && !query.exec(QStringLiteral("DELETE FROM quenvale_row WHERE file_id = %1").arg(id)))
+        return (*error = errorOf(query.lastError()), false);
+    if (rows && !RowCopy::Send(database, id, *rows, error))
+        return false;
+    // The lots open on the database look again, once this is committed.
+    if (!query.exec(QStringLiteral("NOTIFY %1").arg(QLatin1String(kChannel))))
+        return (*error = errorOf(query.lastError()), false);
     return true;
 }
 

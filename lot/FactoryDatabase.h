@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class MeasurementRows;
 class QObject;
 
 // The factory's database: every station's result files, summed up as a
@@ -19,15 +20,15 @@ class QObject;
 //
 // A file is kept once for its station and path: pushed again unchanged
 // (the same size, time and hash of its bytes) it adds nothing; changed, it
-// replaces its earlier version. Each push is one statement, and so one
-// transaction: a push cut short leaves nothing of the file behind. The
+// replaces its earlier version. Each push is one transaction: a push cut
+// short leaves nothing of the file behind. The
 // schema carries its version; it is made on first use and taken forward,
 // never back: a database of a newer schema is refused.
 class FactoryDatabase
 {
     Q_DECLARE_TR_FUNCTIONS(FactoryDatabase)
 public:
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
 
     // Whether `text` names a database rather than a path:
     // "postgresql://USER@HOST[:PORT]/DB" (a socket's folder as
@@ -58,8 +59,11 @@ public:
 
     enum class Pushed { Added, Replaced, Unchanged };
     // Keeps a file read and summed up (judged by its rows' thresholds) as
-    // `station`'s; a file added or replaced is told to every listener.
-    bool Push(const QString &station, const LotFile &file, Pushed *pushed, QString *error);
+    // `station`'s, with its rows where `rows` is given; a file added or
+    // replaced is told to every listener. An unchanged file kept without
+    // its rows takes them when they come.
+    bool Push(const QString &station, const LotFile &file, const MeasurementRows *rows, Pushed *pushed,
+              QString *error);
 
     // The files of the query, as a lot reads them.
     bool Read(const Query &query, QList<LotFile> *files, QString *error);
@@ -77,6 +81,8 @@ private:
     bool configure(const QString &url, QString *error);
     bool makeSchema(QString *error);
     bool checkTables(QString *error);
+    bool pushIn(const QString &station, const LotFile &file, const MeasurementRows *rows, Pushed *pushed,
+                QString *error);
     bool fail(const QString &what, const QString &why, QString *error) const;
     static QString whereOf(const Query &query, QList<QByteArray> *parameters);
     bool select(const QString &where, const QList<QByteArray> &parameters, bool summaries, QList<LotFile> *files,

@@ -13,11 +13,12 @@ bool stopped(const std::atomic<bool> *stop)
 
 // Judges the file; `*keep` is set where its version did not change while
 // it was read, so that the summary may stand for that version.
-bool judge(LotFile &file, const JudgeInputs &inputs, const std::atomic<bool> *stop, bool *keep)
+bool judge(LotFile &file, const JudgeInputs &inputs, const std::atomic<bool> *stop, bool *keep,
+           const JudgePipeline::FiberSink &each = {})
 {
     auto summary = std::make_shared<FileSummary>();
     const FileKinds kinds = file.found ? FileKinds::RegularOnly : FileKinds::Any;
-    if (!FileSummary::Read(file.path, inputs, kinds, stop, summary.get(), &file.error))
+    if (!FileSummary::Read(file.path, inputs, kinds, stop, summary.get(), &file.error, each))
         return false;
     FileStamp after;
     *keep = file.stamp.size >= 0 && FileStamp::Of(file.path, &after) && after == file.stamp;
@@ -119,5 +120,30 @@ LotFile LotScan::ScanFile(const QString &path, bool found, const JudgeInputs &in
     bool keep = false;
     if (judge(file, inputs, stop, &keep) && keep && cache)
         cache->Store({{file.stamp, file.summary.get(), began}});
+    return file;
+}
+
+LotFile LotScan::ScanFileWithRows(const QString &path, bool found, const std::atomic<bool> *stop,
+                                  MeasurementRows *rows)
+{
+    LotFile file{path, found};
+    FileStamp::Of(path, &file.stamp);
+    MeasurementRows read;
+    const auto take = [&read](qsizetype, const ThresholdJudge::Fiber &fiber, const MeasurementRows &block,
+                              qsizetype first) {
+        for (qsizetype i = 0; i < fiber.rows; ++i)
+            read.Append(block.At(first + i));
+        return true;
+    };
+    bool kept = false;
+    if (!judge(file, JudgeInputs(), stop, &kept, take))
+        return file;
+    if (!kept) {
+        // Rows and summary of two versions would be neither.
+        file.summary.reset();
+        file.error = tr("%1: changed while it was read").arg(NativePath::Display(path));
+        return file;
+    }
+    *rows = std::move(read);
     return file;
 }

@@ -50,4 +50,9 @@ public:
     // One file, new or changed since the lot was read, likewise.
     static LotFile ScanFile(const QString &path, bool found, const JudgeInputs &inputs,
                             SummaryCache *cache, const std::atomic<bool> *stop);
+    // One file read anew, judged by its rows' thresholds, with its rows in
+    // `rows`: the summary and the rows of one version, or an error where
+    // the file changed while it was read.
+    static LotFile ScanFileWithRows(const QString &path, bool found, const std::atomic<bool> *stop,
+                                    MeasurementRows *rows);
 };

@@ -15,13 +15,18 @@ constexpr int kBinary = 1;
 
 } // namespace
 
-PostgresRows::PostgresRows(const QSqlDatabase &database)
+pg_conn *PostgresRows::ConnectionOf(const QSqlDatabase &database)
 {
     const QVariant handle = database.driver() ? database.driver()->handle() : QVariant();
     // The driver's handle is named by the struct PGconn stands for.
     const char *type = handle.isValid() ? handle.typeName() : "";
-    if (qstrcmp(type, "pg_conn*") == 0 || qstrcmp(type, "PGconn*") == 0)
-        m_connection = *static_cast<PGconn *const *>(handle.constData());
+    if (qstrcmp(type, "pg_conn*") != 0 && qstrcmp(type, "PGconn*") != 0)
+        return nullptr;
+    return *static_cast<PGconn *const *>(handle.constData());
+}
+
+PostgresRows::PostgresRows(const QSqlDatabase &database) : m_connection(ConnectionOf(database))
+{
 }
 
 PostgresRows::~PostgresRows()

@@ -21,6 +21,9 @@ class PostgresRows
 {
     Q_DECLARE_TR_FUNCTIONS(PostgresRows)
 public:
+    // libpq's connection of a QPSQL database; null for any other.
+    static pg_conn *ConnectionOf(const QSqlDatabase &database);
+
     explicit PostgresRows(const QSqlDatabase &database);
     ~PostgresRows();
     PostgresRows(const PostgresRows &) = delete;

@@ -123,7 +123,7 @@ bool PushSpool::Drain(const QString &url, FactoryDatabase &database, const std::
         return false;
     for (const Entry &entry : std::as_const(entries)) {
         FactoryDatabase::Pushed pushed = FactoryDatabase::Pushed::Unchanged;
-        if (!database.Push(entry.station, entry.file, &pushed, error))
+        if (!database.Push(entry.station, entry.file, nullptr, &pushed, error))
             return false;
         if (!Remove(entry.id, error))
             return false;

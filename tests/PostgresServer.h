@@ -70,16 +70,17 @@ public:
     }
 
     static QString User() { return QStringLiteral("quenvale"); }
-    QString Url() const
+    QString Url(const QString &database = QStringLiteral("postgres")) const
     {
-        return QStringLiteral("postgresql://%1@/postgres?host=%2").arg(User(), m_dir->path());
+        return QStringLiteral("postgresql://%1@/%2?host=%3").arg(User(), database, m_dir->path());
     }
     // The first column of `sql`'s rows, one a line, as psql gives them.
-    QByteArray Psql(const QString &sql) const
+    QByteArray Psql(const QString &sql, const QString &database = QStringLiteral("postgres")) const
     {
         QProcess psql;
         psql.start(QStringLiteral("psql"), {QStringLiteral("-h"), m_dir->path(), QStringLiteral("-U"), User(),
-                                            QStringLiteral("-d"), QStringLiteral("postgres"), QStringLiteral("-At"),
+                                            QStringLiteral("-d"), database, QStringLiteral("-At"),
+                                            QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"),
                                             QStringLiteral("-c"), sql});
         psql.waitForFinished(30000);
         return psql.readAllStandardOutput().trimmed();

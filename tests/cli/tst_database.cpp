@@ -46,6 +46,8 @@ private slots:
     void pushesAtOnceAndKilled();
     void followsAFolderThroughAnOutage();
     void theSpoolOutlivesTheProgram();
+    void rowsByCopy();
+    void anEarlierSchemaTakenForward();
     void refused();
 
 private:
@@ -123,34 +125,45 @@ void TestDatabase::twoStationsAndATimeRange()
              5);
 }
 
-// Two stations' worth of pushes of one folder at once add each file once;
-// a push killed at any moment leaves no half file, and the next push
-// fills in the rest.
+// Twenty stations pushing at once, two pushes of one folder among them,
+// add each file once; a push killed at any moment leaves no half file and
+// no file short of its rows, and the next push fills in the rest.
 void TestDatabase::pushesAtOnceAndKilled()
 {
     const QString url = m_server.Url();
     const QString day = m_dir.filePath(QStringLiteral("busy"));
     QVERIFY(makeLot(day, {QStringLiteral("--files"), QStringLiteral("60"), QStringLiteral("--fibers"),
                           QStringLiteral("8")}));
-    const QStringList arguments{QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("busy"), day};
-    QProcess first, second;
-    first.start(programPath(), arguments);
-    second.start(programPath(), arguments);
-    QVERIFY(first.waitForFinished(60000) && second.waitForFinished(60000));
-    QCOMPARE(first.exitCode(), 0);
-    QCOMPARE(second.exitCode(), 0);
+    // Twenty stations at once, one of them pushing the folder twice over.
+    std::vector<std::unique_ptr<QProcess>> pushes;
+    for (int station = 0; station <= 20; ++station) {
+        pushes.push_back(std::make_unique<QProcess>());
+        pushes.back()->start(programPath(), {QStringLiteral("--push"), url, QStringLiteral("--station"),
+                                             QStringLiteral("load%1").arg(station % 20), day});
+    }
     const QRegularExpression added(QStringLiteral("(\\d+) added, (\\d+) replaced"));
-    const QRegularExpressionMatch a = added.match(QString::fromUtf8(first.readAllStandardOutput()));
-    const QRegularExpressionMatch b = added.match(QString::fromUtf8(second.readAllStandardOutput()));
-    QVERIFY(a.hasMatch() && b.hasMatch());
-    QCOMPARE(a.captured(1).toInt() + b.captured(1).toInt(), 60);
-    QCOMPARE(a.captured(2).toInt() + b.captured(2).toInt(), 0);
+    QHash<QString, int> addedBy;
+    for (int station = 0; station <= 20; ++station) {
+        QProcess &push = *pushes[size_t(station)];
+        QVERIFY(push.waitForFinished(120000));
+        QCOMPARE(push.exitCode(), 0);
+        const QRegularExpressionMatch counts = added.match(QString::fromUtf8(push.readAllStandardOutput()));
+        QVERIFY(counts.hasMatch());
+        QCOMPARE(counts.captured(2).toInt(), 0);
+        addedBy[QStringLiteral("load%1").arg(station % 20)] += counts.captured(1).toInt();
+    }
+    QCOMPARE(addedBy.size(), 20);
+    for (const int files : std::as_const(addedBy))
+        QCOMPARE(files, 60);
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(DISTINCT (station, path)) = count(*) AND count(*) = 1200 "
+                                          "FROM quenvale_file WHERE station LIKE 'load%'")),
+             QByteArray("t"));
 
     const QString killed = QStringLiteral("killed");
     const QStringList again{QStringLiteral("--push"), url, QStringLiteral("--station"), killed, day};
     for (int round = 0; round < 20; ++round) {
         QProcess push;
-        push.start(programPath(), again);
+        push.start(programPath(), round % 2 ? again + QStringList{QStringLiteral("--rows")} : again);
         QVERIFY(push.waitForStarted());
         QTest::qWait(15 + round * 11 % 120);
         push.kill(); // SIGKILL: nothing of the program runs after it
@@ -161,9 +174,13 @@ void TestDatabase::pushesAtOnceAndKilled()
         QVERIFY2(QJsonDocument::fromJson(trend.out).object().value(QStringLiteral("errors")).toArray().isEmpty(),
                  trend.out.left(300).constData());
     }
-    QCOMPARE(runProgram(again).exitCode, 0);
-    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file WHERE station = 'killed'")),
-             QByteArray("60"));
+    // No file kept with its rows lacks any of them.
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file f WHERE rows IS NOT NULL AND rows <> "
+                                          "(SELECT count(*) FROM quenvale_row WHERE file_id = f.id)")),
+             QByteArray("0"));
+    QCOMPARE(runProgram(again + QStringList{QStringLiteral("--rows")}).exitCode, 0);
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*), sum(rows) FROM quenvale_file WHERE station = 'killed'")),
+             QByteArray("60|8640"));
     QCOMPARE(numbersOf(runProgram({QStringLiteral("--trend"), QStringLiteral("--format"), QStringLiteral("json"),
                                    QStringLiteral("--station"), killed, url})
                            .out),
@@ -251,6 +268,93 @@ void TestDatabase::theSpoolOutlivesTheProgram()
              0);
 }
 
+// Each row's fields go in as the file's bytes (code page 936 left as it
+// is), numbered in file order; a file kept without its rows takes them,
+// and a changed file's rows replace those of its earlier version.
+void TestDatabase::rowsByCopy()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("rows"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/one.fib");
+    const QByteArray name("\xb9\xe2\xcf\xcb" "07"); // 光纤07
+    QVERIFY(writeFile(path, standardHeader() + fiber("PLAIN1") + fiber(name.constData(), "-13.50")));
+    const QString url = m_server.Url();
+    const auto push = [&](bool rows) {
+        QStringList arguments{QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("rows")};
+        if (rows)
+            arguments.append(QStringLiteral("--rows"));
+        const ProgramRun run = runProgram(arguments + QStringList{folder});
+        return run.exitCode == 0 ? run.out : run.err;
+    };
+    const auto rowsOf = [&](const QString &sql) {
+        return m_server.Psql(QStringLiteral("SELECT %1 FROM quenvale_row JOIN quenvale_file ON id = file_id "
+                                            "WHERE station = 'rows'%2")
+                                 .arg(sql, sql.startsWith(QLatin1String("count")) ? QString()
+                                                                                  : QStringLiteral(" ORDER BY line")));
+    };
+    QVERIFY(push(false).contains("1 added"));
+    QCOMPARE(rowsOf(QStringLiteral("count(*)")), QByteArray("0"));
+    // Taken when they come, though the file did not change.
+    QVERIFY(push(true).contains("0 added, 1 replaced"));
+    QCOMPARE(rowsOf(QStringLiteral("count(*)")), QByteArray("36"));
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT rows FROM quenvale_file WHERE station = 'rows'")), QByteArray("36"));
+    QVERIFY(push(true).contains("0 added, 0 replaced, 1 already there"));
+    QCOMPARE(rowsOf(QStringLiteral("count(*)")), QByteArray("36"));
+
+    const QList<QByteArray> lines = readFile(path).split('\n');
+    const QByteArray row19 = lines.at(lines.indexOf(line(name.constData(), 2, "-13.50").chopped(1)));
+    QCOMPARE(rowsOf(QStringLiteral("encode(fiber_name || channel || wave_length || power || threshold || date || "
+                                   "time, 'hex')"))
+                 .split('\n')
+                 .at(19),
+             (row19.mid(0, 8) + row19.mid(10, 2) + row19.mid(18, 6) + row19.mid(29, 8) + row19.mid(39, 8)
+              + row19.mid(49, 10) + row19.mid(60, 8))
+                 .toHex());
+    QCOMPARE(rowsOf(QStringLiteral("line")).split('\n').last(), QByteArray("35"));
+
+    // Changed: a fiber less, and its rows with it.
+    QVERIFY(writeFile(path, standardHeader() + fiber(name.constData(), "-13.50")));
+    QVERIFY(push(true).contains("0 added, 1 replaced"));
+    QCOMPARE(rowsOf(QStringLiteral("count(*)")), QByteArray("18"));
+    QCOMPARE(rowsOf(QStringLiteral("encode(fiber_name, 'hex')")).split('\n').first(),
+             name.leftJustified(8).toHex());
+    // Pushed without them, a changed file keeps no rows of its earlier version.
+    QVERIFY(writeFile(path, standardHeader() + fiber("PLAIN1")));
+    QVERIFY(push(false).contains("0 added, 1 replaced"));
+    QCOMPARE(rowsOf(QStringLiteral("count(*)")), QByteArray("0"));
+}
+
+// A database made by the first schema takes the rows' table and keeps
+// every file it held.
+void TestDatabase::anEarlierSchemaTakenForward()
+{
+    m_server.Psql(QStringLiteral("CREATE DATABASE earlier"));
+    const QString earlier = QStringLiteral("earlier");
+    m_server.Psql(QStringLiteral(R"(
+CREATE TABLE quenvale_schema (version integer NOT NULL);
+INSERT INTO quenvale_schema VALUES (1);
+CREATE TABLE quenvale_file (
+    id bigserial PRIMARY KEY, station text NOT NULL, path bytea NOT NULL, size bigint NOT NULL,
+    mtime_ns bigint NOT NULL, content_hash bigint NOT NULL, first_time bigint, fibers integer NOT NULL,
+    failed integer NOT NULL, summary bytea NOT NULL, band bytea NOT NULL,
+    pushed_at timestamptz NOT NULL DEFAULT now(), UNIQUE (station, path));
+CREATE INDEX quenvale_file_time ON quenvale_file (station, first_time);
+INSERT INTO quenvale_file (station, path, size, mtime_ns, content_hash, fibers, failed, summary, band)
+    VALUES ('old', '\\x2f6f6c64', 1, 1, 1, 0, 0, '', '');
+)"),
+                  earlier);
+    const ProgramRun push = runProgram({QStringLiteral("--push"), m_server.Url(earlier), QStringLiteral("--rows"),
+                                        QStringLiteral("--station"), QStringLiteral("s1"), m_day});
+    QVERIFY2(push.exitCode == 0, push.err.constData());
+    QVERIFY(push.out.contains("12 added"));
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT version FROM quenvale_schema"), earlier), QByteArray("2"));
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file WHERE station = 'old'"), earlier),
+             QByteArray("1"));
+    // The day's files hold whole fibers: 18 rows each.
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_row"), earlier),
+             m_server.Psql(QStringLiteral("SELECT sum(fibers) * 18 FROM quenvale_file WHERE station = 's1'"), earlier));
+}
+
 void TestDatabase::refused()
 {
     // No server at that socket: a clear message, nothing else.
@@ -262,12 +366,13 @@ void TestDatabase::refused()
     QCOMPARE(runProgram({QStringLiteral("--trend"), QStringLiteral("--warn-margin"), QStringLiteral("1"), m_server.Url()}).exitCode, 2);
 
     // A schema newer than this program's is never written to.
+    const QByteArray version = m_server.Psql(QStringLiteral("SELECT version FROM quenvale_schema"));
     m_server.Psql(QStringLiteral("UPDATE quenvale_schema SET version = 99"));
     const ProgramRun newer = runProgram({QStringLiteral("--push"), m_server.Url(), m_day});
     QCOMPARE(newer.exitCode, 1);
     QVERIFY2(newer.err.contains("newer"), newer.err.constData());
     QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file WHERE station IN ('s3', 's4')")), QByteArray("24"));
-    m_server.Psql(QStringLiteral("UPDATE quenvale_schema SET version = 1"));
+    m_server.Psql(QStringLiteral("UPDATE quenvale_schema SET version = %1").arg(QString::fromLatin1(version)));
     // A table changed by hand is told, not written to.
     m_server.Psql(QStringLiteral("ALTER TABLE quenvale_file RENAME COLUMN summary TO kept"));
     const ProgramRun altered = runProgram({QStringLiteral("--push"), m_server.Url(), m_day});
