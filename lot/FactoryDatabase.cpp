@@ -102,6 +102,7 @@ FactoryDatabase::FactoryDatabase()
 
 FactoryDatabase::~FactoryDatabase()
 {
+    m_push.reset();
     if (QSqlDatabase::contains(m_connection)) {
         QSqlDatabase::database(m_connection, false).close();
         QSqlDatabase::removeDatabase(m_connection);
@@ -243,8 +244,16 @@ bool FactoryDatabase::pushIn(const QString &station, const LotFile &file, const 
 {
     const FileSummary &summary = *file.summary;
     QSqlDatabase database = QSqlDatabase::database(m_connection, false);
-    QSqlQuery query(database);
-    query.prepare(QLatin1String(kPush));
+    // Prepared once for every push of the connection.
+    if (!m_push) {
+        m_push = std::make_unique<QSqlQuery>(database);
+        if (!m_push->prepare(QLatin1String(kPush))) {
+            *error = errorOf(m_push->lastError());
+            m_push.reset();
+            return false;
+        }
+    }
+    QSqlQuery &query = *m_push;
     query.addBindValue(station);
     query.addBindValue(file.stamp.path);
     query.addBindValue(file.stamp.size);
@@ -266,15 +275,16 @@ bool FactoryDatabase::pushIn(const QString &station, const LotFile &file, const 
     const qint64 id = query.value(0).toLongLong();
     *pushed = query.value(1).toBool() ? Pushed::Added : Pushed::Replaced;
     query.finish();
+    QSqlQuery more(database);
     // The rows of the version replaced are no rows of this one.
     if (*pushed == Pushed::Replaced
-        && !query.exec(QStringLiteral("DELETE FROM quenvale_row WHERE file_id = %1").arg(id)))
-        return (*error = errorOf(query.lastError()), false);
+        && !more.exec(QStringLiteral("DELETE FROM quenvale_row WHERE file_id = %1").arg(id)))
+        return (*error = errorOf(more.lastError()), false);
     if (rows && !RowCopy::Send(database, id, *rows, error))
         return false;
     // The lots open on the database look again, once this is committed.
-    if (!query.exec(QStringLiteral("NOTIFY %1").arg(QLatin1String(kChannel))))
-        return (*error = errorOf(query.lastError()), false);
+    if (!more.exec(QStringLiteral("NOTIFY %1").arg(QLatin1String(kChannel))))
+        return (*error = errorOf(more.lastError()), false);
     return true;
 }
 

@@ -10,9 +10,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class MeasurementRows;
 class QObject;
+class QSqlQuery;
 
 // The factory's database: every station's result files, summed up as a
 // lot sums them, in PostgreSQL (Qt SQL's QPSQL driver), so that a lot of
@@ -90,4 +92,5 @@ private:
 
     QString m_connection;
     QString m_url;
+    std::unique_ptr<QSqlQuery> m_push;
 };

@@ -70,6 +70,8 @@ public:
     }
 
     static QString User() { return QStringLiteral("quenvale"); }
+    // The server's own folder, which it can reach (the test's may not be).
+    QString Folder() const { return m_dir->path(); }
     QString Url(const QString &database = QStringLiteral("postgres")) const
     {
         return QStringLiteral("postgresql://%1@/%2?host=%3").arg(User(), database, m_dir->path());
@@ -83,6 +85,8 @@ public:
                                             QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"),
                                             QStringLiteral("-c"), sql});
         psql.waitForFinished(30000);
+        if (psql.exitCode() != 0)
+            qWarning("psql: %s", psql.readAllStandardError().constData());
         return psql.readAllStandardOutput().trimmed();
     }
 

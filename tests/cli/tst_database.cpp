@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace TestSupport;
 
 namespace {
@@ -48,6 +50,7 @@ private slots:
     void theSpoolOutlivesTheProgram();
     void rowsByCopy();
     void anEarlierSchemaTakenForward();
+    void aFullDisk();
     void refused();
 
 private:
@@ -353,6 +356,62 @@ INSERT INTO quenvale_file (station, path, size, mtime_ns, content_hash, fibers, 
     // The day's files hold whole fibers: 18 rows each.
     QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_row"), earlier),
              m_server.Psql(QStringLiteral("SELECT sum(fibers) * 18 FROM quenvale_file WHERE station = 's1'"), earlier));
+}
+
+// The server's disk full in the middle of a push: the push says so and
+// fails, what the database held stays whole, the station's file is
+// untouched, and once there is room again the next push keeps it. The
+// tables are moved to a file system of 1 MiB of their own, which takes
+// root to mount.
+void TestDatabase::aFullDisk()
+{
+    const QString small = m_server.Folder() + QStringLiteral("/small");
+    QVERIFY(QDir().mkpath(small));
+    if (::geteuid() != 0
+        || QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                       QStringLiteral("size=1m,uid=65534,mode=0700"),
+                                                       QStringLiteral("tmpfs"), small})
+            != 0)
+        QSKIP("a small file system to fill takes root to mount");
+    const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {small}); });
+    const QString full = QStringLiteral("filled");
+    m_server.Psql(QStringLiteral("CREATE DATABASE filled"));
+    const QString url = m_server.Url(full);
+    const QString folder = m_dir.filePath(QStringLiteral("large"));
+    QVERIFY(makeLot(folder, {QStringLiteral("--files"), QStringLiteral("6"), QStringLiteral("--fibers"),
+                             QStringLiteral("100")}));
+    const QString first = folder + QStringLiteral("/station3-0000.fib");
+    const QString kept = m_dir.filePath(QStringLiteral("kept.fib"));
+    QVERIFY(QFile::copy(first, kept));
+    QCOMPARE(runProgram({QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("s"), kept}).exitCode, 0);
+    m_server.Psql(QStringLiteral("CREATE TABLESPACE small LOCATION '%1'").arg(small));
+    for (const char *table : {"quenvale_file", "quenvale_row"})
+        m_server.Psql(QStringLiteral("ALTER TABLE %1 SET TABLESPACE small").arg(QLatin1String(table)), full);
+    const QByteArray before = readFile(first);
+
+    const ProgramRun push = runProgram({QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("s"),
+                                        QStringLiteral("--rows"), folder});
+    QCOMPARE(push.exitCode, 1);
+    QVERIFY2(push.err.contains("No space left on device"), push.err.constData());
+    QVERIFY2(push.err.count("quenvale: ") == 1, push.err.constData()); // that, and nothing after it
+    QCOMPARE(readFile(first), before);
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file f WHERE rows IS DISTINCT FROM "
+                                          "(SELECT nullif(count(*), 0) FROM quenvale_row WHERE file_id = f.id)"),
+                           full),
+             QByteArray("0"));
+    QVERIFY(m_server.Psql(QStringLiteral("SELECT count(*) FROM quenvale_file"), full).toInt() < 7);
+
+    for (const char *table : {"quenvale_file", "quenvale_row"})
+        m_server.Psql(QStringLiteral("ALTER TABLE %1 SET TABLESPACE pg_default").arg(QLatin1String(table)), full);
+    QCOMPARE(runProgram({QStringLiteral("--push"), url, QStringLiteral("--station"), QStringLiteral("s"),
+                         QStringLiteral("--rows"), folder})
+                 .exitCode,
+             0);
+    QCOMPARE(m_server.Psql(QStringLiteral("SELECT count(*), sum(rows) FROM quenvale_file WHERE station = 's' AND "
+                                          "rows IS NOT NULL"),
+                           full),
+             QByteArray("6|10800"));
+    m_server.Psql(QStringLiteral("DROP TABLESPACE small"));
 }
 
 void TestDatabase::refused()
