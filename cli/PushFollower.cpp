@@ -48,7 +48,9 @@ bool PushFollower::connectDatabase()
         return false;
     }
     if (m_unreachable)
-        m_err(tr("%1: reached again; pushing the %n file(s) waiting", nullptr, int(m_waiting)).arg(m_url).toUtf8());
+        m_err((m_waiting == 1 ? tr("%1: reached again; pushing the file waiting").arg(m_url)
+                              : tr("%1: reached again; pushing the %2 files waiting").arg(m_url).arg(m_waiting))
+                  .toUtf8());
     m_unreachable = false;
     if (m_spoolOpen && !m_spool.Drain(
                            m_url, *database,
