@@ -95,13 +95,27 @@ void CMainFrame::createActions()
         addAction(action);
         m_actions.insert(command.id, action);
     }
+    connect(m_actions.value(ID_VIEW_VERDICTS), &QAction::toggled, this, &CMainFrame::enableCommands);
+    enableCommands();
+}
+
+void CMainFrame::SetTabKind(unsigned where)
+{
+    m_where = where;
+    enableCommands();
+}
+
+void CMainFrame::enableCommands()
+{
+    for (const Commands::Command &command : Commands::Table()) {
+        if (QAction *action = m_actions.value(command.id))
+            action->setEnabled((command.where & m_where) != 0);
+    }
     // Failing fibers are found only while the verdicts are shown.
-    const auto follow = [this](bool on) {
-        m_actions.value(ID_NEXT_FAILURE)->setEnabled(on);
-        m_actions.value(ID_PREV_FAILURE)->setEnabled(on);
-    };
-    connect(m_actions.value(ID_VIEW_VERDICTS), &QAction::toggled, this, follow);
-    follow(false);
+    if (!m_actions.value(ID_VIEW_VERDICTS)->isChecked()) {
+        m_actions.value(ID_NEXT_FAILURE)->setEnabled(false);
+        m_actions.value(ID_PREV_FAILURE)->setEnabled(false);
+    }
 }
 
 void CMainFrame::createMenus()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Commands.h"
+
 #include "app/ScreenFit.h"
 
 #include <QColor>
@@ -37,6 +39,8 @@ public:
     // The form shown in the window; the window fits itself to the form
     // whenever the form takes its size.
     void SetView(CSDIQVLView *view);
+    // Enables each command where it works (Commands::Where) for `where`.
+    void SetTabKind(unsigned where);
     // Sizes the window so that the form fits exactly, then fixes its size
     // (see ScreenFit), again once the window is on the screen.
     void ResizeParentToFit(const QSize &form);
@@ -67,12 +71,14 @@ protected:
 
 private:
     void createActions();
+    void enableCommands();
     void createMenus();
     void createToolBar();
     void updateToolBarIcons();
 
     QList<std::function<void()>> m_whenShown;
     QHash<int, QAction *> m_actions;
+    unsigned m_where = Commands::WithoutTab;
     QScrollArea *m_scrollArea;
     ScreenFit m_fit;
     CSDIQVLView *m_view = nullptr;

@@ -66,6 +66,11 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     // The preview's pages side by side live in the settings.
     m_pView->SetPreviewPages(m_nNumPreviewPages);
     connect(m_pView, &CSDIQVLView::previewPagesChanged, this, &CSDIQVLApp::SetPreviewPages);
+    connect(m_manager.get(), &DocumentManager::currentTabChanged, this, [this](int index) {
+        m_pMainWnd->SetTabKind(index < 0                  ? Commands::WithoutTab
+                                   : m_manager->Lot(index) ? Commands::InLotTab
+                                                           : Commands::InFileTab);
+    });
     connect(m_pMainWnd, &CMainFrame::filesDropped, this, &CSDIQVLApp::OpenDocumentFiles);
     connect(m_pMainWnd, &CMainFrame::placeChanged, this, &AppSettings::SetWindowPlace);
     connect(m_pView, &CSDIQVLView::fiberFilterChosen, this, &CSDIQVLApp::SetFiberFilter);

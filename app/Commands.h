@@ -19,6 +19,15 @@ enum class Menu { None, File, Edit, Verdicts, Help };
 constexpr int Separator = 0;
 constexpr int RecentFiles = -1;
 
+// What the window shows, as far as a command cares: the form without a
+// tab, a result file's tab, or a lot's (a folder's or the database's).
+enum Where : unsigned { WithoutTab = 1, InFileTab = 2, InLotTab = 4 };
+// Where a command works, and so is enabled.
+constexpr unsigned Anywhere = WithoutTab | InFileTab | InLotTab;
+constexpr unsigned InAnyTab = InFileTab | InLotTab;
+// The form's own commands: on a file's tab, and on the form shown without one.
+constexpr unsigned OnTheForm = WithoutTab | InFileTab;
+
 struct Command
 {
     int id;
@@ -30,6 +39,8 @@ struct Command
     const char *image;
     int toolBarPlace;
     bool checkable;
+    // Where it works (Where's values together); elsewhere it is disabled.
+    unsigned where;
     // What the command does; null for a key that is taken and does nothing.
     void (*run)(CSDIQVLApp &app, bool checked);
     // Checkable commands of one group above 0: one of them is checked at a

@@ -139,6 +139,8 @@ void DistributionDialog::refresh(bool newFile)
         m_view->SetFigures(m_document.Judge(), m_document.Name());
     else if (newFile || !m_view->HasChart())
         m_view->SetMessage(tr("%1 is being judged...").arg(m_document.Name()));
+    // There is an image to save only while a chart is shown.
+    findChild<QPushButton *>(QStringLiteral("saveImage"))->setEnabled(m_view->HasChart());
 }
 
 void DistributionDialog::showWorstFiber(int channel)

@@ -10,6 +10,7 @@
 #include "app/CMainFrame.h"
 #include "app/CSDIQVLApp.h"
 #include "app/CSDIQVLDoc.h"
+#include "app/Commands.h"
 #include "archive/CRuntimeClass.h"
 #include "document/DocumentManager.h"
 #include "output/StringTable.h"
@@ -70,6 +71,7 @@ private slots:
     void tabKeysGoRoundTheTabs();
     void deletedFileKeepsItsTabsVersion();
     void lotNoticeHoldsNothingUp();
+    void commandsWhereTheyWork();
     void runtimeClassesRegistered();
 
 private:
@@ -526,6 +528,49 @@ void TestMainFrame::deletedFileKeepsItsTabsVersion()
 // box to answer while the table keeps up with the folder; the folder's
 // escape sequence and bell show as \xNN there, never reaching the window
 // system raw.
+// Each command is enabled on the kinds of tab its row names, and on no
+// other: Ctrl+D on a lot's tab opens no distributions of a file hidden
+// behind it, and Print Preview shows no empty page there.
+void TestMainFrame::commandsWhereTheyWork()
+{
+    CMainFrame *frame = m_app->MainFrame();
+    CSDIQVLView *view = m_app->View();
+    frame->Action(ID_VIEW_VERDICTS)->setChecked(true);
+    const auto expect = [&](unsigned where, const char *kind) {
+        for (const Commands::Command &command : Commands::Table()) {
+            if (command.id <= 0)
+                continue;
+            QVERIFY2(frame->Action(command.id)->isEnabled() == ((command.where & where) != 0),
+                     qPrintable(QStringLiteral("%1 on %2").arg(QString::fromLatin1(command.text), QLatin1String(kind))));
+        }
+    };
+    expect(Commands::WithoutTab, "no tab");
+    QVERIFY(!frame->Action(ID_CLOSE_TAB)->isEnabled());
+    const QString file = m_dir->filePath(QStringLiteral("one.fib"));
+    QVERIFY(TestSupport::writeFile(file, TestSupport::standardHeader() + TestSupport::fiber("A")));
+    QVERIFY(readAndWait(view, [&] { m_app->OpenDocumentFiles({file}); }));
+    expect(Commands::InFileTab, "a file's tab");
+    QVERIFY(frame->Action(ID_VIEW_DISTRIBUTIONS)->isEnabled() && frame->Action(ID_FILE_PRINT_PREVIEW)->isEnabled());
+
+    const QString folder = m_dir->filePath(QStringLiteral("lot"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(view->Manager().OpenFolder(folder));
+    QTRY_COMPARE(tabFiles(view)->currentIndex(), 1);
+    expect(Commands::InLotTab, "a lot's tab");
+    QVERIFY(!frame->Action(ID_VIEW_DISTRIBUTIONS)->isEnabled() && !frame->Action(ID_FILE_PRINT_PREVIEW)->isEnabled());
+    QVERIFY(frame->Action(ID_FIND_FIBER)->isEnabled() && frame->Action(ID_EDIT_COPY)->isEnabled());
+    QTest::keyClick(frame, Qt::Key_D, Qt::ControlModifier);
+    QVERIFY(!view->findChild<QWidget *>(QStringLiteral("distributions")));
+
+    // Back on the file's tab, and then with every tab closed.
+    view->Manager().ShowTab(0);
+    expect(Commands::InFileTab, "a file's tab again");
+    view->Manager().CloseTab();
+    view->Manager().CloseTab();
+    QTRY_COMPARE(tabFiles(view)->count(), 0);
+    expect(Commands::WithoutTab, "no tab again");
+}
+
 void TestMainFrame::lotNoticeHoldsNothingUp()
 {
     CMainFrame *frame = m_app->MainFrame();
