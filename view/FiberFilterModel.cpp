@@ -86,14 +86,23 @@ void FiberFilterModel::BlocksChanged()
 void FiberFilterModel::refilter()
 {
     m_rows.clear();
+    m_kept = 0;
     if (!Filtering())
         return;
     const QList<FiberListModel::Entry> &entries = m_entries->Entries();
     for (int entry = 0; entry < entries.size(); ++entry) {
         const FiberListModel::Entry &shown = entries.at(entry);
-        if ((!m_keep || m_keep(shown.block)) && shown.text.contains(m_text, Qt::CaseInsensitive))
+        if (m_keep && !m_keep(shown.block))
+            continue;
+        ++m_kept;
+        if (shown.text.contains(m_text, Qt::CaseInsensitive))
             m_rows.append(entry);
     }
+}
+
+int FiberFilterModel::KeptCount() const
+{
+    return m_keep ? m_kept : m_entries->rowCount();
 }
 
 int FiberFilterModel::EntryAt(int row) const

@@ -33,6 +33,9 @@ public:
     // The document's verdicts changed: looks again.
     void BlocksChanged();
     bool Filtering() const { return !m_text.isEmpty() || m_keep; }
+    bool FindingText() const { return !m_text.isEmpty(); }
+    // The entries the verdicts keep, whatever the text looked for.
+    int KeptCount() const;
 
     // The box's place of the entry at `row`; -1 outside the rows.
     int EntryAt(int row) const;
@@ -53,4 +56,5 @@ private:
     Verdicts m_verdicts = Verdicts::All;
     std::function<bool(qsizetype block)> m_keep; // null for all
     QList<int> m_rows; // the entries shown, while filtering
+    int m_kept = 0;    // the entries the verdicts keep
 };

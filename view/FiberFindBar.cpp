@@ -92,16 +92,17 @@ void FiberFindBar::SetFilter(FiberFilterModel::Verdicts filter)
     m_filter = filter;
     m_choices->actions().at(int(filter))->setChecked(true);
     updateButton();
-    SetCount(m_listed, m_all);
+    SetCount(m_kept, m_all, m_shown);
 }
 
 // The whole text where the bar is wide enough; in a narrow box the word
 // goes second and then the numbers are shortened, the whole text in the
 // tool tip.
-void FiberFindBar::SetCount(int listed, int all)
+void FiberFindBar::SetCount(int kept, int all, int shown)
 {
-    m_listed = listed;
+    m_kept = kept;
     m_all = all;
+    m_shown = shown;
     QString word;
     switch (m_filter) {
     case FiberFilterModel::Verdicts::All:
@@ -117,23 +118,30 @@ void FiberFindBar::SetCount(int listed, int all)
         word = tr("incomplete");
         break;
     }
-    const QString text = tr("%1 of %2 %3").arg(listed).arg(all).arg(word);
+    const QStringList forms = shown < 0
+        ? QStringList{tr("%1 of %2 %3").arg(kept).arg(all).arg(word), tr("%1/%2 %3").arg(kept).arg(all).arg(word),
+                      tr("%1/%2").arg(kept).arg(all)}
+        : QStringList{tr("%1 %2, %3 shown").arg(kept).arg(word).arg(shown), tr("%1 %2, %3").arg(kept).arg(word).arg(shown),
+                      tr("%1, %2").arg(kept).arg(shown)};
+    const QString &text = forms.first();
     m_count->setToolTip(text);
     m_count->setAccessibleName(text);
     const int width = m_count->contentsRect().width() - m_count->indent();
     const QFontMetrics metrics = m_count->fontMetrics();
-    QString shown = text;
-    for (const QString &shorter : {tr("%1/%2 %3").arg(listed).arg(all).arg(word), tr("%1/%2").arg(listed).arg(all)}) {
-        if (metrics.horizontalAdvance(shown) <= width)
+    QString fits = text;
+    for (const QString &shorter : forms.mid(1)) {
+        if (metrics.horizontalAdvance(fits) <= width)
             break;
-        shown = shorter;
+        fits = shorter;
     }
-    m_count->setText(metrics.elidedText(shown, Qt::ElideRight, width));
+    m_count->setText(metrics.elidedText(fits, Qt::ElideRight, width));
 }
 
-void FiberFindBar::Count(const QAbstractItemModel *listed, const QAbstractItemModel *all)
+void FiberFindBar::Count(const FiberFilterModel *listed, const QAbstractItemModel *all)
 {
-    const auto count = [=] { SetCount(listed->rowCount(), all->rowCount()); };
+    const auto count = [=] {
+        SetCount(listed->KeptCount(), all->rowCount(), listed->FindingText() ? listed->rowCount() : -1);
+    };
     connect(listed, &QAbstractItemModel::modelReset, this, count);
     connect(listed, &QAbstractItemModel::rowsInserted, this, count);
     connect(listed, &QAbstractItemModel::rowsRemoved, this, count);
@@ -169,5 +177,5 @@ void FiberFindBar::placeChildren()
     Resources::PlaceOnDevicePixels(m_find, QRect(0, 0, width() - button, row));
     m_button->setGeometry(width() - button, 0, button, row);
     m_count->setGeometry(0, row, width(), height() - row);
-    SetCount(m_listed, m_all);
+    SetCount(m_kept, m_all, m_shown);
 }

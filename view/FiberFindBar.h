@@ -24,11 +24,13 @@ public:
     FiberFilterModel::Verdicts CurrentFilter() const { return m_filter; }
     // Sets the filter without telling filterChosen.
     void SetFilter(FiberFilterModel::Verdicts filter);
-    // "5 of 48 failing": the fibers listed and all of them ("5/48 failing"
-    // or "5/48" where the bar is narrow).
-    void SetCount(int listed, int all);
+    // "9 of 48 failing": the fibers the filter keeps and all of them
+    // ("9/48 failing" or "9/48" where the bar is narrow); while a text is
+    // looked for, "9 failing, 1 shown" ("9 failing, 1", "9, 1"), the
+    // fibers kept and those of them whose names hold the text.
+    void SetCount(int kept, int all, int shown = -1);
     // The same, kept up with the rows of `listed` and `all`.
-    void Count(const QAbstractItemModel *listed, const QAbstractItemModel *all);
+    void Count(const FiberFilterModel *listed, const QAbstractItemModel *all);
     // The bar's height for rows of `rowHeight`.
     static int HeightFor(int rowHeight) { return 2 * rowHeight; }
 
@@ -51,6 +53,7 @@ private:
     QLabel *m_count;
     QActionGroup *m_choices;
     FiberFilterModel::Verdicts m_filter = FiberFilterModel::Verdicts::All;
-    int m_listed = 0;
+    int m_kept = 0;
     int m_all = 0;
+    int m_shown = -1;
 };
