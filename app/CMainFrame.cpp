@@ -99,9 +99,11 @@ void CMainFrame::createActions()
     enableCommands();
 }
 
-void CMainFrame::SetTabKind(unsigned where)
+void CMainFrame::SetTabKind(unsigned where, const QString &name)
 {
     m_where = where;
+    const QString title = LoadString(AFX_IDS_APP_TITLE);
+    setWindowTitle(where == Commands::InLotTab && !name.isEmpty() ? tr("%1 \u2014 %2").arg(name, title) : title);
     enableCommands();
 }
 

@@ -39,8 +39,10 @@ public:
     // The form shown in the window; the window fits itself to the form
     // whenever the form takes its size.
     void SetView(CSDIQVLView *view);
-    // Enables each command where it works (Commands::Where) for `where`.
-    void SetTabKind(unsigned where);
+    // Enables each command where it works (Commands::Where) for `where`;
+    // a lot's tab names itself in the title, "NAME — Quenvale", where the
+    // form's fixed title is not required.
+    void SetTabKind(unsigned where, const QString &name = QString());
     // Sizes the window so that the form fits exactly, then fixes its size
     // (see ScreenFit), again once the window is on the screen.
     void ResizeParentToFit(const QSize &form);

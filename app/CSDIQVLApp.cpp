@@ -69,7 +69,8 @@ bool CSDIQVLApp::InitInstance(const QStringList &files)
     connect(m_manager.get(), &DocumentManager::currentTabChanged, this, [this](int index) {
         m_pMainWnd->SetTabKind(index < 0                  ? Commands::WithoutTab
                                    : m_manager->Lot(index) ? Commands::InLotTab
-                                                           : Commands::InFileTab);
+                                                           : Commands::InFileTab,
+                               index < 0 ? QString() : m_manager->Record(index).name);
     });
     connect(m_pMainWnd, &CMainFrame::filesDropped, this, &CSDIQVLApp::OpenDocumentFiles);
     connect(m_pMainWnd, &CMainFrame::placeChanged, this, &AppSettings::SetWindowPlace);

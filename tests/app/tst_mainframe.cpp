@@ -557,6 +557,7 @@ void TestMainFrame::commandsWhereTheyWork()
     QVERIFY(view->Manager().OpenFolder(folder));
     QTRY_COMPARE(tabFiles(view)->currentIndex(), 1);
     expect(Commands::InLotTab, "a lot's tab");
+    QCOMPARE(frame->windowTitle(), QString::fromUtf8("lot \u2014 Quenvale"));
     QVERIFY(!frame->Action(ID_VIEW_DISTRIBUTIONS)->isEnabled() && !frame->Action(ID_FILE_PRINT_PREVIEW)->isEnabled());
     QVERIFY(frame->Action(ID_FIND_FIBER)->isEnabled() && frame->Action(ID_EDIT_COPY)->isEnabled());
     QTest::keyClick(frame, Qt::Key_D, Qt::ControlModifier);
@@ -565,6 +566,7 @@ void TestMainFrame::commandsWhereTheyWork()
     // Back on the file's tab, and then with every tab closed.
     view->Manager().ShowTab(0);
     expect(Commands::InFileTab, "a file's tab again");
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Quenvale"));
     view->Manager().CloseTab();
     view->Manager().CloseTab();
     QTRY_COMPARE(tabFiles(view)->count(), 0);
