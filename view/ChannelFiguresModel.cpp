@@ -4,6 +4,8 @@
 #include "output/SummaryWriter.h"
 #include "output/Wording.h"
 
+#include <limits>
+
 namespace {
 
 // The channel and its wavelength, then the figures of the table.
@@ -51,9 +53,13 @@ QVariant ChannelFiguresModel::data(const QModelIndex &index, int role) const
         return QVariant();
     if (role == Qt::TextAlignmentRole)
         return int(index.column() < 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole && role != SortRole)
         return QVariant();
     const ThresholdJudge::ChannelFigures &figures = m_figures.at(index.row());
+    if (role == SortRole && index.column() >= kFirstFigure && index.column() - kFirstFigure < ChannelColumns::All().size()) {
+        const std::optional<double> value = ChannelColumns::All().at(index.column() - kFirstFigure).get(figures);
+        return value ? *value : -std::numeric_limits<double>::infinity();
+    }
     if (index.column() == 0)
         return QString::fromUtf8(figures.channel);
     if (index.column() == 1)

@@ -11,6 +11,9 @@ class ChannelFiguresModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
+    // Each cell's sort key: a figure by value, one that cannot be told
+    // before any.
+    static constexpr int SortRole = Qt::UserRole;
     using QAbstractTableModel::QAbstractTableModel;
 
     void SetFigures(const QList<ThresholdJudge::ChannelFigures> &figures);

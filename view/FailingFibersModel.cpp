@@ -1,7 +1,8 @@
 #include "view/FailingFibersModel.h"
 
+#include <limits>
+
 #include "document/ResultDocument.h"
-#include "output/SummaryWriter.h"
 #include "output/Wording.h"
 #include "view/Resources.h"
 
@@ -59,6 +60,10 @@ QVariant FailingFibersModel::data(const QModelIndex &index, int role) const
     if (role == Qt::TextAlignmentRole)
         return int(index.column() == MarginColumn ? Qt::AlignRight | Qt::AlignVCenter
                                                   : Qt::AlignLeft | Qt::AlignVCenter);
+    if (role == SortRole && index.column() == MarginColumn)
+        return verdict->worstMargin ? *verdict->worstMargin : -std::numeric_limits<double>::infinity();
+    if (role == SortRole)
+        return data(index, Qt::DisplayRole);
     if (role != Qt::DisplayRole)
         return QVariant();
     switch (index.column()) {
@@ -73,9 +78,9 @@ QVariant FailingFibersModel::data(const QModelIndex &index, int role) const
     case MarginColumn: {
         if (!verdict->worstMargin)
             return Wording::Reasons(verdict->worstFailures & (ThresholdJudge::Low | ThresholdJudge::NoNumber));
-        QByteArray margin;
-        SummaryWriter::AppendDecimal(margin, *verdict->worstMargin);
-        return QString::fromLatin1(margin);
+        // A power less a threshold, both to two places: so that the
+        // column's points line up.
+        return QString::number(*verdict->worstMargin, 'f', 2);
     }
     default:
         return QVariant();

@@ -8,11 +8,15 @@ class ResultDocument;
 // The failing fibers of the document shown, a row each: name, reasons, the
 // failed channels, the worst channel and its margin, as --summary writes
 // them. Made from the document when shown, so a file of 55,000 failing
-// fibers costs a list of their blocks.
+// fibers costs a list of their blocks. Each cell has its sort key
+// (SortRole): a margin sorts by value, the least first, a fiber without
+// one (Low, no number) before any.
 class FailingFibersModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
+    static constexpr int SortRole = Qt::UserRole;
+
     explicit FailingFibersModel(const ResultDocument &document, QObject *parent = nullptr);
 
     // Takes the document's verdicts anew.

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -25,11 +26,18 @@
 
 namespace {
 
-QTableView *makeTable(QWidget *parent, QAbstractItemModel *model, const QString &name)
+// Sorted by any column's values at a click on its heading; the model's
+// own order until then.
+QTableView *makeTable(QWidget *parent, QAbstractItemModel *model, int sortRole, const QString &name)
 {
     auto *table = new QTableView(parent);
     table->setObjectName(name);
-    table->setModel(model);
+    auto *sorted = new QSortFilterProxyModel(table);
+    sorted->setSourceModel(model);
+    sorted->setSortRole(sortRole);
+    table->setModel(sorted);
+    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    table->setSortingEnabled(true);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -48,8 +56,8 @@ SummaryDialog::SummaryDialog(const ResultDocument &document, FileDialogs &dialog
 {
     setObjectName(QStringLiteral("summary"));
     setWindowTitle(tr("Summary"));
-    m_channels = makeTable(this, m_channelModel, QStringLiteral("channelFigures"));
-    m_failing = makeTable(this, m_failingModel, QStringLiteral("failingFibers"));
+    m_channels = makeTable(this, m_channelModel, ChannelFiguresModel::SortRole, QStringLiteral("channelFigures"));
+    m_failing = makeTable(this, m_failingModel, FailingFibersModel::SortRole, QStringLiteral("failingFibers"));
     m_failingTitle = new QLabel(this);
     m_lastFocused = m_failing;
 
@@ -64,7 +72,10 @@ SummaryDialog::SummaryDialog(const ResultDocument &document, FileDialogs &dialog
     auto *copyKey = new QShortcut(QKeySequence::Copy, this);
     connect(copyKey, &QShortcut::activated, this, &SummaryDialog::copyRows);
     connect(m_failing, &QTableView::doubleClicked, this,
-            [this](const QModelIndex &index) { emit fiberChosen(m_failingModel->BlockAt(index.row())); });
+            [this](const QModelIndex &index) {
+                const auto *sorted = static_cast<const QSortFilterProxyModel *>(index.model());
+                emit fiberChosen(m_failingModel->BlockAt(sorted->mapToSource(index).row()));
+            });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         if (now == m_channels || now == m_failing)
             m_lastFocused = static_cast<QTableView *>(now);

@@ -28,6 +28,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace ViewTestSupport;
@@ -58,6 +59,7 @@ private slots:
     void fibersChannelsAndYield();
     void f8GoesRoundTheFailures();
     void summaryIsSummarysOwn();
+    void summaryTablesSortByValue();
     void marginalBandAtItsEdges_data();
     void marginalBandAtItsEdges();
     void filterListsAndCounts_data();
@@ -248,6 +250,50 @@ void TestVerdicts::summaryIsSummarysOwn()
     const QStringList copied = QApplication::clipboard()->text().split(QLatin1Char('\n'));
     QCOMPARE(copied.first(), QStringLiteral("Fiber\tReason\tFailed channels\tWorst channel\tMargin"));
     QCOMPARE(copied.at(1).section(QLatin1Char('\t'), 2, 2), expected.first().section(QLatin1Char('|'), 2, 2));
+
+    // Channels by their means, as numbers: a sort of texts puts -9.80
+    // below -13.20.
+    auto *channelTable = summary->findChild<QTableView *>(QStringLiteral("channelFigures"));
+    const int mean = 2 + int(std::find_if(columns.begin(), columns.end(), [](const ChannelColumns::Column &column) {
+                                 return qstrcmp(column.key, "mean") == 0;
+                             }) - columns.begin());
+    channelTable->sortByColumn(mean, Qt::DescendingOrder);
+    for (int row = 1; row < channels->rowCount(); ++row)
+        QVERIFY(channels->index(row - 1, mean).data().toString().toDouble()
+                >= channels->index(row, mean).data().toString().toDouble());
+}
+
+// A heading's click sorts the failing fibers by value: the least margin
+// first, each to two places, a fiber without one (Low) before any; a double
+// click still chooses that row's fiber.
+void TestVerdicts::summaryTablesSortByValue()
+{
+    open(TestSupport::standardHeader() + fiberWith("B", 2, "-25.50", "-25.00") + fiberWith("A", 9, "-37.25", "-25.00")
+         + fiberWith("C", 4, "-28.00", "-25.00") + fiberWith("D", 5, "-120.00", "-25.00"));
+    QTRY_VERIFY(m_view->Document().VerdictsKnown());
+    m_view->OnViewSummary();
+    auto *summary = m_view->findChild<QDialog *>(QStringLiteral("summary"));
+    auto *table = summary->findChild<QTableView *>(QStringLiteral("failingFibers"));
+    const QAbstractItemModel *failing = table->model();
+    const auto column = [&](int at) {
+        QStringList cells;
+        for (int row = 0; row < failing->rowCount(); ++row)
+            cells.append(failing->index(row, at).data().toString());
+        return cells;
+    };
+    QCOMPARE(column(0), (QStringList{"B", "A", "C", "D"})); // the file's order until a heading is clicked
+    table->sortByColumn(4, Qt::AscendingOrder);
+    QCOMPARE(column(0), (QStringList{"D", "A", "C", "B"}));
+    QCOMPARE(column(4), (QStringList{"Low", "-12.25", "-3.00", "-0.50"}));
+    table->sortByColumn(0, Qt::DescendingOrder);
+    QCOMPARE(column(0), (QStringList{"D", "C", "B", "A"}));
+    QVERIFY(QTest::qWaitForWindowExposed(summary));
+    QSignalSpy chosen(summary, SIGNAL(fiberChosen(qsizetype)));
+    const QPoint place = table->visualRect(failing->index(3, 0)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, place);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, place);
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(m_view->Document().ShownName(chosen.first().first().value<qsizetype>()).trimmed(), QStringLiteral("A"));
 }
 
 namespace {
