@@ -123,22 +123,25 @@ void CSDIQVLView::layOut()
 }
 
 // Another file: its fibers in the box, none chosen, the list and the chart
-// empty. A new version of the file shown: the same fiber chosen (by its
-// name, else at its place in the box) and the same channel clicked.
+// empty; a file shown before (a tab shown again), the fiber and channel
+// chosen then. A new version of the file shown: the same fiber chosen (by
+// its name, else at its place in the box) and the same channel clicked.
 void CSDIQVLView::documentChanged(ResultDocument::Changes what)
 {
     if (what & (ResultDocument::NewFile | ResultDocument::NewVersion)) {
         const int pos = m_comboFiber->GetCurSel();
         const int channel = m_chart.MarkedBar();
+        if (what & ResultDocument::NewFile)
+            keepChoiceOf(pos, channel);
         ParseTable();
         if ((what & ResultDocument::NewVersion) && pos >= 0 && m_comboFiber->GetCount() > 0) {
             const qsizetype found = Document().FiberNamed(m_shownName);
-            m_comboFiber->ChooseEntry(found >= 0 ? int(Document().BoxOrder().indexOf(found))
-                                                 : qMin(pos, m_comboFiber->GetCount() - 1));
-            if (channel >= 0 && channel < m_listChannels->rowCount()) {
-                m_listChannels->selectRow(channel);
-                showChannel(channel);
-            }
+            chooseAgain(found >= 0 ? int(Document().BoxOrder().indexOf(found)) : qMin(pos, m_comboFiber->GetCount() - 1),
+                        channel);
+        } else if (const auto kept = m_choices.constFind(m_choicePath); kept != m_choices.constEnd()) {
+            const qsizetype found = Document().FiberNamed(kept->name);
+            if (found >= 0)
+                chooseAgain(int(Document().BoxOrder().indexOf(found)), kept->channel);
         }
     }
     if (what & ResultDocument::Verdicts) {
@@ -146,6 +149,23 @@ void CSDIQVLView::documentChanged(ResultDocument::Changes what)
         if (m_nShownBlock >= 0)
             m_chart.VerdictsChanged(Document(), m_nShownBlock);
         update();
+    }
+}
+
+// What was chosen in the file shown until now is kept for its tab.
+void CSDIQVLView::keepChoiceOf(int pos, int channel)
+{
+    if (!m_choicePath.isEmpty() && pos >= 0)
+        m_choices.insert(m_choicePath, {m_shownName, channel});
+    m_choicePath = Document().Path();
+}
+
+void CSDIQVLView::chooseAgain(int entry, int channel)
+{
+    m_comboFiber->ChooseEntry(entry);
+    if (channel >= 0 && channel < m_listChannels->rowCount()) {
+        m_listChannels->selectRow(channel);
+        showChannel(channel);
     }
 }
 

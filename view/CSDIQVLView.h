@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSize>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -145,6 +146,8 @@ private slots:
     void placeControls();
     // A lot's tab shows the lot in place of the form's controls.
     void showTabKind(int index);
+    void keepChoiceOf(int pos, int channel);
+    void chooseAgain(int entry, int channel);
 
 private:
     PrintDialogs &printDialogs() const { return m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default(); }
@@ -188,6 +191,14 @@ private:
     int m_nFiberIndex = -1; // no fiber chosen yet
     qsizetype m_nShownBlock = -1;
     QByteArray m_shownName; // of the fiber shown, to find it again in a new version
+    // The fiber and channel chosen in each file shown before, by its path.
+    struct Choice
+    {
+        QByteArray name;
+        int channel = -1;
+    };
+    QHash<QString, Choice> m_choices;
+    QString m_choicePath; // the file whose choice the box shows
     FormGeometry m_geometry;
     FormLayout m_layout;
     int m_heightLimit = INT_MAX;

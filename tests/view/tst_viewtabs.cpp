@@ -34,6 +34,7 @@ private slots:
     void opensSeveralChosenAtOnceInOrder();
     void cancelChangesNothing();
     void clickReadsTheFileAgain();
+    void eachTabKeepsItsChoice();
     void clickOnEmptyStripOrRightClickChangesNothing();
     void closeShowsTheTabToTheLeft_data();
     void closeShowsTheTabToTheLeft();
@@ -209,6 +210,33 @@ void TestViewTabs::clickReadsTheFileAgain()
     clickTab(0);
     QCOMPARE(comboNames(), (QList<QByteArray>{"Y", "Z"}));
     QCOMPARE(m_view->Document().Rows().Count(), 36);
+}
+
+// Back on a tab, its fiber and channel are chosen as they were left; a
+// tab shown for the first time has none chosen.
+void TestViewTabs::eachTabKeepsItsChoice()
+{
+    const QString one = makeFile("one.fib", {"A1", "A2", "A3"});
+    const QString two = makeFile("two.fib", {"B1", "B2"});
+    open({one, two});
+    clickTab(0);
+    FiberComboBox *box = comboFiber(m_view);
+    QTableWidget *list = listChannels(m_view);
+    QCOMPARE(box->GetCurSel(), -1);
+    box->ChooseEntry(1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(4, 0)).center());
+    QCOMPARE(list->currentRow(), 4);
+
+    clickTab(1);
+    QCOMPARE(box->GetCurSel(), -1);
+    box->ChooseEntry(0);
+    clickTab(0);
+    QCOMPARE(box->GetCurSel(), 1);
+    QCOMPARE(box->GetLBBytes(1).trimmed(), QByteArray("A2"));
+    QCOMPARE(list->selectionModel()->selectedRows().value(0).row(), 4);
+    clickTab(1);
+    QCOMPARE(box->GetLBBytes(box->GetCurSel()).trimmed(), QByteArray("B1"));
+    QVERIFY(list->selectionModel()->selectedRows().isEmpty());
 }
 
 void TestViewTabs::clickOnEmptyStripOrRightClickChangesNothing()
