@@ -160,6 +160,21 @@ void CSDIQVLView::keepChoiceOf(int pos, int channel)
     m_choicePath = Document().Path();
 }
 
+void CSDIQVLView::showBlock(qsizetype block, const QByteArray &channel)
+{
+    m_comboFiber->ChooseEntry(m_comboFiber->FindEntry(-1, 1, [block](qsizetype entry) { return entry == block; }));
+    if (channel.isEmpty() || m_nShownBlock != block)
+        return;
+    const QString shown = QString::fromUtf8(channel);
+    for (int row = 0; row < m_listChannels->rowCount(); ++row) {
+        if (m_listChannels->item(row, 0) && m_listChannels->item(row, 0)->text().trimmed() == shown) {
+            m_listChannels->selectRow(row);
+            showChannel(row);
+            return;
+        }
+    }
+}
+
 void CSDIQVLView::chooseAgain(int entry, int channel)
 {
     m_comboFiber->ChooseEntry(entry);

@@ -166,10 +166,8 @@ private:
         if (m_bVerdicts)
             m_comboFiber->ChooseNextFailing(step);
     }
-    void showBlock(qsizetype block)
-    {
-        m_comboFiber->ChooseEntry(m_comboFiber->FindEntry(-1, 1, [block](qsizetype entry) { return entry == block; }));
-    }
+    // A fiber chosen in another window, and the channel marked there.
+    void showBlock(qsizetype block, const QByteArray &channel = QByteArray());
     // The chart as shown, and the pixels it covers on the form.
     void drawChart(QPainter &painter);
     QRect chartExtent() const

@@ -151,7 +151,7 @@ void DistributionDialog::showWorstFiber(int channel)
     const qsizetype block =
         LoadedFile::WorstFiber(m_document.Rows(), chart->Channel(channel).channel, m_document.LimitsInUse());
     if (block >= 0)
-        emit fiberChosen(block);
+        emit fiberChosen(block, chart->Channel(channel).channel);
 }
 
 // Proposed beside the file shown, named as --plot names it in a folder.

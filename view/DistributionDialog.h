@@ -48,7 +48,8 @@ public:
     QString WhatIfText() const;
 
 signals:
-    void fiberChosen(qsizetype block);
+    // The worst fiber of the channel shown as `channel` (Enter on a histogram).
+    void fiberChosen(qsizetype block, const QByteArray &channel);
     // The limits to judge the fibers by: a what-if's, or the ones before.
     void limitsTried(const Limits &limits);
     void limitsApplied(const Limits &limits);

@@ -25,7 +25,7 @@ void PopulationWindows::ShowSummary(FileDialogs &dialogs)
 {
     if (!m_summary) {
         m_summary = new SummaryDialog(m_document, dialogs, m_parent);
-        connect(m_summary, &SummaryDialog::fiberChosen, this, &PopulationWindows::fiberChosen);
+        connect(m_summary, &SummaryDialog::fiberChosen, this, [this](qsizetype block) { emit fiberChosen(block); });
     }
     raise(m_summary);
 }

@@ -33,7 +33,8 @@ public:
     CompareDialog *Compare() const { return m_compare; }
 
 signals:
-    void fiberChosen(qsizetype block);
+    // With the channel to mark in it, where one was chosen.
+    void fiberChosen(qsizetype block, const QByteArray &channel = QByteArray());
     // From the distributions' what-if (see DistributionDialog).
     void limitsTried(const Limits &limits);
     void limitsApplied(const Limits &limits);

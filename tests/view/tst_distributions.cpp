@@ -155,8 +155,9 @@ void TestDistributions::followsTheDocument()
     QVERIFY(chart()->Chart()->CommonAxis());
 }
 
-// Right twice: channel 03, whose worst fiber fails by 3 dB; End: channel
-// 18, where a Low power is worse than any margin.
+// Right twice: channel 03, whose worst fiber fails by 3 dB, chosen with
+// that channel marked; End: channel 18, where a Low power is worse than
+// any margin.
 void TestDistributions::keysShowAChannelsWorstFiber()
 {
     open(write(QStringLiteral("a.fib"), fileA()));
@@ -167,6 +168,10 @@ void TestDistributions::keysShowAChannelsWorstFiber()
     QTest::keyClick(chart(), Qt::Key_Return);
     QCOMPARE(comboFiber(m_view)->GetWindowText().trimmed(), QStringLiteral("WORST"));
     QCOMPARE(listChannels(m_view)->rowCount(), 18);
+    // The channel stays marked, here and in the window.
+    QCOMPARE(listChannels(m_view)->selectionModel()->selectedRows().value(0).row(), 2);
+    QCOMPARE(listChannels(m_view)->item(2, 0)->text().trimmed(), QStringLiteral("03"));
+    QCOMPARE(chart()->Current(), 2);
     QTest::keyClick(chart(), Qt::Key_End);
     QTest::keyClick(chart(), Qt::Key_Return);
     QCOMPARE(comboFiber(m_view)->GetWindowText().trimmed(), QStringLiteral("LOWEND"));
