@@ -163,6 +163,14 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
         m_alarms->SetChannel(m_channel->currentData().toByteArray());
         showTrend();
     });
+    // After a sort the file chosen stays in sight; without one, the top.
+    connect(m_view->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] {
+        const QModelIndex current = m_view->selectionModel()->currentIndex();
+        if (current.isValid())
+            m_view->scrollTo(current, QAbstractItemView::PositionAtCenter);
+        else
+            m_view->scrollToTop();
+    });
     connect(m_view, &QTableView::activated, this, &LotView::openFile);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &LotView::tableSelected);
     connect(m_trend, &TrendView::fileClicked, this, &LotView::selectFile);

@@ -73,6 +73,7 @@ private slots:
     void showsTheLotAndOpensItsFiles();
     void yieldIsRoundedDown();
     void controlChartsAndAlarms();
+    void aSortKeepsTheChosenFileInSight();
 
 private:
     QTemporaryDir m_cache;
@@ -297,6 +298,39 @@ void TestLotTab::controlChartsAndAlarms()
              qPrintable(sentences.first()));
     QVERIFY(!notices.isEmpty() && notices.last().first().toString() == sentences.first());
     QCOMPARE(alarms->topLevelItem(0)->text(0), QStringLiteral("11:30"));
+}
+
+// The station's 30 files in a table shorter than them: with none chosen, a
+// sort shows the top; with f15 chosen and the table scrolled away from it,
+// a sort the other way round brings it in sight at its new row.
+void TestLotTab::aSortKeepsTheChosenFileInSight()
+{
+    QTemporaryDir dir;
+    for (int i = 0; i < 30; ++i)
+        QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("f%1.fib").arg(i, 2, 10, QLatin1Char('0'))),
+                                       stationFile(i, 13.0)));
+    ScriptedDialogs dialogs;
+    std::unique_ptr<CSDIQVLView> view(showView(dialogs));
+    QVERIFY(view);
+    dialogs.folderAnswers = {dir.path()};
+    view->OnFileOpenFolder();
+    auto *table = view->findChild<QTableView *>(QStringLiteral("lotTable"));
+    QVERIFY(table);
+    QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), 30, 10000);
+    QVERIFY(table->viewport()->height() < 30 * table->rowHeight(0));
+    const auto inSight = [table](int row) {
+        return table->viewport()->rect().contains(table->visualRect(table->model()->index(row, 0)));
+    };
+    table->scrollToBottom();
+    QVERIFY(!inSight(0));
+    table->sortByColumn(LotModel::File, Qt::AscendingOrder);
+    QVERIFY(inSight(0));
+
+    table->selectRow(15);
+    table->scrollToBottom();
+    table->sortByColumn(LotModel::File, Qt::DescendingOrder);
+    QCOMPARE(table->selectionModel()->currentIndex().row(), 14);
+    QVERIFY(inSight(14));
 }
 
 QTEST_MAIN(TestLotTab)
