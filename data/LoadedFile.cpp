@@ -130,6 +130,27 @@ qsizetype LoadedFile::WorstFiber(const MeasurementRows &rows, const QByteArray &
     return worst;
 }
 
+QList<qsizetype> LoadedFile::FibersWhere(const MeasurementRows &rows, const QByteArray &channel,
+                                         const std::function<bool(double power)> &keep)
+{
+    QList<qsizetype> fibers;
+    QHash<QByteArray, bool> isChannel;
+    for (qsizetype i = 0; i < rows.Count(); ++i) {
+        const qsizetype block = i / ChannelTable::FiberSize;
+        if (!fibers.isEmpty() && fibers.last() == block)
+            continue;
+        const MeasurementRows::Row row = rows.At(i);
+        const QByteArray field = row.text(MeasurementRow::Channel).toByteArray();
+        auto known = isChannel.constFind(field);
+        if (known == isChannel.cend())
+            known = isChannel.insert(field, ThresholdJudge::ShownText(field) == channel);
+        double power = 0;
+        if (*known && ChannelTable::ReadPower(row.text(MeasurementRow::Power), power) && keep(power))
+            fibers.append(block);
+    }
+    return fibers;
+}
+
 QList<qsizetype> LoadedFile::BoxOrder(const QList<QByteArray> &names, const MeasurementRows *rows)
 {
     QList<qsizetype> order(names.size());

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 
 // All the window shows of a result file, made on a thread of its own while
 // the window goes on: the header text, the rows and the fiber names in the
@@ -76,6 +77,10 @@ struct LoadedFile
     // is worse; else the one with the least margin there, the first of
     // equals. -1 where no fiber has that channel.
     static qsizetype WorstFiber(const MeasurementRows &rows, const QByteArray &channel, const Limits &limits = {});
+    // The fibers, in file order, with a row at the channel shown as
+    // `channel` whose power is a number that `keep` keeps.
+    static QList<qsizetype> FibersWhere(const MeasurementRows &rows, const QByteArray &channel,
+                                        const std::function<bool(double power)> &keep);
 
     // The fiber box's order of names: by their bytes, unsigned, a name
     // before the longer names it starts; equal names in file order. The

@@ -52,6 +52,15 @@ public:
         else
             addOutside(value);
     }
+    // A value as the bins hold it (ForEach visits it so): the middle of its
+    // bin, or where no bin holds it, the value itself.
+    static double Held(double value)
+    {
+        const double scaled = value * BinsPerDb;
+        if (scaled > LowestKey - 0.5 && scaled < LowestKey + KeyCount - 0.5)
+            return keyValue(int(std::lrint(scaled)) - LowestKey);
+        return value;
+    }
     // Counts in every value of `other`.
     void Merge(const PowerBins &other);
 

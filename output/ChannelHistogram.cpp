@@ -62,6 +62,15 @@ std::optional<ChannelHistogram::Range> ChannelHistogram::RangeOf(const Threshold
     return Range{qMin(low, qMax(least, low - margin)), qMax(high, qMin(greatest, high + margin))};
 }
 
+// A value on a bin's edge goes to the bin it starts, whatever the rounding
+// of its division.
+int ChannelHistogram::BinOf(double held) const
+{
+    if (axis.bins == 0 || held < shownFrom || held > shownTo)
+        return -1;
+    return qBound(0, int(std::floor((held - axis.start) / axis.width + 1e-9)), axis.bins - 1);
+}
+
 ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figures,
                                       const std::optional<double> &warnMargin, int maxBins,
                                       const std::optional<Range> &shown)
@@ -87,29 +96,25 @@ ChannelHistogram ChannelHistogram::Of(const ThresholdJudge::ChannelFigures &figu
 
     histogram.counts.fill(0, axis.bins);
     histogram.failing.fill(0, axis.bins);
-    // A value on a bin's edge goes to the bin it starts, whatever the
-    // rounding of its division.
-    const auto binOf = [&axis](double value) {
-        return std::floor((value - axis.start) / axis.width + 1e-9);
-    };
     // Off the axis is what lies outside the range, wherever the bins' edges
     // fall; a value binned to its hundredth may stand half of one beyond the
     // least or greatest value it was.
     const double slack = 0.5 / PowerBins::BinsPerDb;
-    const auto shownValue = [&](double value) { return value >= low - slack && value <= high + slack; };
+    histogram.shownFrom = low - slack;
+    histogram.shownTo = high + slack;
     figures.powerBins.ForEach([&](double value, qint64 count) {
-        if (value < low - slack)
+        if (value < histogram.shownFrom)
             histogram.below += count;
-        else if (value > high + slack)
+        else if (value > histogram.shownTo)
             histogram.above += count;
         else
-            histogram.counts[qBound(0, int(binOf(value)), axis.bins - 1)] += count;
+            histogram.counts[histogram.BinOf(value)] += count;
     });
     histogram.below += figures.powerBins.BelowFar().count;
     histogram.above += figures.powerBins.AboveFar().count;
     figures.failingBins.ForEach([&](double value, qint64 count) {
-        if (shownValue(value))
-            histogram.failing[qBound(0, int(binOf(value)), axis.bins - 1)] += count;
+        if (const int bin = histogram.BinOf(value); bin >= 0)
+            histogram.failing[bin] += count;
     });
     if (histogram.upper)
         histogram.upperOnAxis = *histogram.upper >= axis.start && *histogram.upper <= axis.end();

@@ -38,6 +38,9 @@ public:
     bool thresholdOnAxis = false;
     std::optional<double> upper;
     bool upperOnAxis = false;
+    // Where the values shown begin and end, half a bin of PowerBins' beyond.
+    double shownFrom = 0;
+    double shownTo = -1;
 
     // The values a histogram shows, from `low` to `high` dB.
     struct Range
@@ -46,6 +49,10 @@ public:
         double high = 0;
         Range united(const Range &other) const { return {qMin(low, other.low), qMax(high, other.high)}; }
     };
+
+    // The bin that holds `held` (a value as PowerBins holds it); -1 for a
+    // value off the axis.
+    int BinOf(double held) const;
 
     // The range of a channel's values that its histogram shows; none
     // without a numeric power.

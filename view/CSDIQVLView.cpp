@@ -46,6 +46,7 @@ CSDIQVLView::CSDIQVLView(DocumentManager *manager, QWidget *parent)
     connect(m_comboFiber, &FiberComboBox::editChange, this, &CSDIQVLView::OnEditchangeComboFiber);
     connect(m_comboFiber, &FiberComboBox::filterChosen, this, &CSDIQVLView::fiberFilterChosen);
     connect(m_windows, &PopulationWindows::fiberChosen, this, &CSDIQVLView::showBlock);
+    connect(m_windows, &PopulationWindows::fibersListed, m_comboFiber, &FiberComboBox::ShowOnly);
     // A what-if judges the file shown by it; what is applied is the app's.
     connect(m_windows, &PopulationWindows::limitsTried, m_manager, &DocumentManager::SetLimits);
     connect(m_windows, &PopulationWindows::limitsApplied, this, &CSDIQVLView::limitsApplied);

@@ -1,6 +1,7 @@
 #include "view/DistributionDialog.h"
 
 #include "data/LoadedFile.h"
+#include "data/PowerBins.h"
 #include "document/ResultDocument.h"
 #include "view/DistributionView.h"
 #include "view/ImageFiles.h"
@@ -37,6 +38,7 @@ DistributionDialog::DistributionDialog(const ResultDocument &document, FileDialo
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     connect(m_view, &DistributionView::saveRequested, this, &DistributionDialog::SaveImage);
     connect(m_view, &DistributionView::channelChosen, this, &DistributionDialog::showWorstFiber);
+    connect(m_view, &DistributionView::barClicked, this, &DistributionDialog::listBar);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 6);
@@ -155,6 +157,26 @@ void DistributionDialog::showWorstFiber(int channel)
 }
 
 // Proposed beside the file shown, named as --plot names it in a folder.
+// The fibers whose power there the bar counts, as the chart bins it.
+void DistributionDialog::listBar(int channel, const ChannelHistogram &histogram, int bin)
+{
+    const DistributionChart *chart = m_view->Chart();
+    if (!chart || channel < 0 || channel >= chart->ChannelCount())
+        return;
+    const QList<qsizetype> blocks =
+        LoadedFile::FibersWhere(m_document.Rows(), chart->Channel(channel).channel, [&](double power) {
+            return histogram.BinOf(PowerBins::Held(power)) == bin;
+        });
+    const double from = histogram.axis.start + histogram.axis.width * bin;
+    const double width = histogram.axis.width;
+    const QString fibers = blocks.size() == 1 ? tr("1 fiber") : tr("%1 fibers").arg(blocks.size());
+    const QString what = tr("%1: bin %2 to %3 dBm, %4")
+                             .arg(QString::fromUtf8(chart->Channel(channel).channel),
+                                  DistributionView::BinEdge(from, width), DistributionView::BinEdge(from + width, width),
+                                  fibers);
+    emit fibersListed(what, blocks);
+}
+
 void DistributionDialog::SaveImage()
 {
     if (!m_view->HasChart())

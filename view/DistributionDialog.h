@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class ChannelHistogram;
 class DistributionView;
 class QDoubleSpinBox;
 class QLabel;
@@ -50,6 +51,9 @@ public:
 signals:
     // The worst fiber of the channel shown as `channel` (Enter on a histogram).
     void fiberChosen(qsizetype block, const QByteArray &channel);
+    // The fibers of a bar clicked, and what they are ("bin -32 to -30
+    // dBm, 7 fibers").
+    void fibersListed(const QString &what, const QList<qsizetype> &blocks);
     // The limits to judge the fibers by: a what-if's, or the ones before.
     void limitsTried(const Limits &limits);
     void limitsApplied(const Limits &limits);
@@ -57,6 +61,7 @@ signals:
 private:
     void refresh(bool newFile);
     void showWorstFiber(int channel);
+    void listBar(int channel, const ChannelHistogram &histogram, int bin);
     void currentChanged();
     void tryAt(int index, double lower, bool now);
     Limits whatIfLimits() const;

@@ -14,17 +14,13 @@
 #include <cmath>
 #include <utility>
 
-namespace {
-
 // A bin's edge with the places its width needs.
-QString edge(double value, double width)
+QString DistributionView::BinEdge(double value, double width)
 {
     if (std::fabs(value) >= 1e6)
         return QString::number(value, 'g', 6);
     return QString::number(value, 'f', width >= 1 ? 0 : width >= 0.1 ? 1 : 2);
 }
-
-} // namespace
 
 DistributionView::DistributionView(QWidget *parent) : QWidget(parent)
 {
@@ -191,27 +187,38 @@ int DistributionView::panelAt(const QPointF &at) const
     return -1;
 }
 
-QString DistributionView::TipAt(const QPointF &at) const
+std::optional<DistributionView::Bar> DistributionView::BarAt(const QPointF &at) const
 {
     const int index = panelAt(at);
     if (index < 0)
-        return QString();
+        return std::nullopt;
     const DistributionChart::Layout parts = layout();
     QFont font = this->font();
     font.setPixelSize(parts.fontPixels);
     const QRectF plot = DistributionChart::PlotArea(parts.panels.at(index), QFontMetricsF(font, this));
     if (!plot.contains(at) || plot.width() < 1)
+        return std::nullopt;
+    Bar bar{index, m_chart->HistogramOf(index, DistributionChart::BinsFor(plot.width())), -1};
+    if (bar.histogram.axis.bins == 0)
+        return std::nullopt;
+    bar.bin = qBound(0, int((at.x() - plot.left()) * bar.histogram.axis.bins / plot.width()), bar.histogram.axis.bins - 1);
+    return bar;
+}
+
+QString DistributionView::TipAt(const QPointF &at) const
+{
+    const std::optional<Bar> bar = BarAt(at);
+    if (!bar)
         return QString();
-    const DistributionChart::Histogram histogram = m_chart->HistogramOf(index, DistributionChart::BinsFor(plot.width()));
-    const DistributionChart::Axis &axis = histogram.axis;
-    if (axis.bins == 0)
-        return QString();
-    const int bin = qBound(0, int((at.x() - plot.left()) * axis.bins / plot.width()), axis.bins - 1);
+    const int index = bar->index;
+    const DistributionChart::Axis &axis = bar->histogram.axis;
+    const DistributionChart::Histogram &histogram = bar->histogram;
+    const int bin = bar->bin;
     const double from = axis.start + axis.width * bin;
     const qint64 count = histogram.counts.at(bin);
     QString tip = tr("%1: %2 to %3 dB, %4")
-                      .arg(QString::fromUtf8(m_chart->Channel(index).channel), edge(from, axis.width),
-                           edge(from + axis.width, axis.width),
+                      .arg(QString::fromUtf8(m_chart->Channel(index).channel), BinEdge(from, axis.width),
+                           BinEdge(from + axis.width, axis.width),
                            count == 1 ? tr("1 value") : tr("%1 values").arg(count));
     if (const qint64 failing = histogram.failing.at(bin); failing > 0)
         tip += tr(", %1 failing").arg(failing);
@@ -316,6 +323,9 @@ void DistributionView::mouseReleaseEvent(QMouseEvent *event)
         const std::optional<double> value = ValueAt(index, event->position().x());
         if (value && m_whatIfIndex == index) // moved, not only pressed
             emit limitDragged(index, *value, true);
+    } else if (event->button() == Qt::LeftButton) {
+        if (const std::optional<Bar> bar = BarAt(event->position()); bar && bar->histogram.counts.at(bar->bin) > 0)
+            emit barClicked(bar->index, bar->histogram, bar->bin);
     }
     QWidget::mouseReleaseEvent(event);
 }

@@ -44,6 +44,17 @@ public:
     // A tool tip's text for the point `at`: the bin under it, its range in
     // dB and how many values it counts (of them failing); empty elsewhere.
     QString TipAt(const QPointF &at) const;
+    // A bin's edge with the places its width needs.
+    static QString BinEdge(double value, double width);
+    // The bar under `at`: its histogram's channel, the histogram as drawn
+    // there, and the bin.
+    struct Bar
+    {
+        int index = -1;
+        ChannelHistogram histogram;
+        int bin = -1;
+    };
+    std::optional<Bar> BarAt(const QPointF &at) const;
 
     // A lower limit tried for the histogram `index`: drawn over the chart
     // as it stands (the chart itself follows once the fibers are judged by
@@ -64,6 +75,8 @@ signals:
     // Enter on the histogram of channel `index`, or a double click on it.
     void channelChosen(int index);
     void saveRequested();
+    // A click on a bar of channel `index` (not on its limit's line).
+    void barClicked(int index, const ChannelHistogram &histogram, int bin);
 
 protected:
     bool event(QEvent *event) override;

@@ -239,6 +239,8 @@ void FiberComboBox::CloseFind()
         return;
     const bool hadFocus = m_find->hasFocus() || m_list->hasFocus();
     m_bar->hide();
+    m_bar->SetNote(QString());
+    m_shown->ShowAll();
     m_shown->SetFilter(QString());
     if (m_bar->CurrentFilter() != FiberFilterModel::Verdicts::All) {
         SetVerdictFilter(FiberFilterModel::Verdicts::All);
@@ -247,6 +249,14 @@ void FiberComboBox::CloseFind()
     placeChildren();
     if (hadFocus)
         m_list->setFocus(Qt::OtherFocusReason);
+}
+
+void FiberComboBox::ShowOnly(const QString &note, const QList<qsizetype> &blocks)
+{
+    m_find->clear();
+    m_shown->ShowOnly(blocks);
+    m_bar->SetNote(note);
+    OpenFind();
 }
 
 bool FiberComboBox::Finding() const

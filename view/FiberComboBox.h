@@ -93,6 +93,9 @@ public:
     // shows every entry again, the filter set back to all fibers.
     // Renaming stays the edit field's.
     void OpenFind();
+    // Lists only the fibers of `blocks`, `note` in place of the count,
+    // until Esc (CloseFind).
+    void ShowOnly(const QString &note, const QList<qsizetype> &blocks);
     void CloseFind();
     bool Finding() const;
     // Lists only the failing, marginal or incomplete fibers (by the

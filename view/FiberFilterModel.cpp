@@ -92,7 +92,7 @@ void FiberFilterModel::refilter()
     const QList<FiberListModel::Entry> &entries = m_entries->Entries();
     for (int entry = 0; entry < entries.size(); ++entry) {
         const FiberListModel::Entry &shown = entries.at(entry);
-        if (m_keep && !m_keep(shown.block))
+        if ((m_keep && !m_keep(shown.block)) || (m_only && !m_only->contains(shown.block)))
             continue;
         ++m_kept;
         if (shown.text.contains(m_text, Qt::CaseInsensitive))
@@ -102,7 +102,25 @@ void FiberFilterModel::refilter()
 
 int FiberFilterModel::KeptCount() const
 {
-    return m_keep ? m_kept : m_entries->rowCount();
+    return m_keep || m_only ? m_kept : m_entries->rowCount();
+}
+
+void FiberFilterModel::ShowOnly(const QList<qsizetype> &blocks)
+{
+    beginResetModel();
+    m_only = QSet<qsizetype>(blocks.begin(), blocks.end());
+    refilter();
+    endResetModel();
+}
+
+void FiberFilterModel::ShowAll()
+{
+    if (!m_only)
+        return;
+    beginResetModel();
+    m_only.reset();
+    refilter();
+    endResetModel();
 }
 
 int FiberFilterModel::EntryAt(int row) const

@@ -2,9 +2,11 @@
 
 #include <QAbstractListModel>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class FiberListModel;
 class ResultDocument;
@@ -30,9 +32,13 @@ public:
     // Shows only the entries whose fibers `document` judges so, as well.
     void SetVerdicts(Verdicts verdicts, const ResultDocument *document);
     Verdicts VerdictsShown() const { return m_verdicts; }
+    // Shows only the entries of `blocks` as well (a histogram's bin);
+    // ShowAll() takes that away.
+    void ShowOnly(const QList<qsizetype> &blocks);
+    void ShowAll();
     // The document's verdicts changed: looks again.
     void BlocksChanged();
-    bool Filtering() const { return !m_text.isEmpty() || m_keep; }
+    bool Filtering() const { return !m_text.isEmpty() || m_keep || m_only; }
     bool FindingText() const { return !m_text.isEmpty(); }
     // The entries the verdicts keep, whatever the text looked for.
     int KeptCount() const;
@@ -57,4 +63,5 @@ private:
     std::function<bool(qsizetype block)> m_keep; // null for all
     QList<int> m_rows; // the entries shown, while filtering
     int m_kept = 0;    // the entries the verdicts keep
+    std::optional<QSet<qsizetype>> m_only;
 };

@@ -123,18 +123,24 @@ void FiberFindBar::SetCount(int kept, int all, int shown)
                       tr("%1/%2").arg(kept).arg(all)}
         : QStringList{tr("%1 %2, %3 shown").arg(kept).arg(word).arg(shown), tr("%1 %2, %3").arg(kept).arg(word).arg(shown),
                       tr("%1, %2").arg(kept).arg(shown)};
-    const QString &text = forms.first();
+    const QString &text = m_note.isEmpty() ? forms.first() : m_note;
     m_count->setToolTip(text);
     m_count->setAccessibleName(text);
     const int width = m_count->contentsRect().width() - m_count->indent();
     const QFontMetrics metrics = m_count->fontMetrics();
     QString fits = text;
-    for (const QString &shorter : forms.mid(1)) {
+    for (const QString &shorter : m_note.isEmpty() ? forms.mid(1) : QStringList()) {
         if (metrics.horizontalAdvance(fits) <= width)
             break;
         fits = shorter;
     }
     m_count->setText(metrics.elidedText(fits, Qt::ElideRight, width));
+}
+
+void FiberFindBar::SetNote(const QString &note)
+{
+    m_note = note;
+    SetCount(m_kept, m_all, m_shown);
 }
 
 void FiberFindBar::Count(const FiberFilterModel *listed, const QAbstractItemModel *all)

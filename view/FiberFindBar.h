@@ -29,6 +29,9 @@ public:
     // looked for, "9 failing, 1 shown" ("9 failing, 1", "9, 1"), the
     // fibers kept and those of them whose names hold the text.
     void SetCount(int kept, int all, int shown = -1);
+    // A note in place of the count while it is not empty ("bin -32 to -30
+    // dBm, 7 fibers").
+    void SetNote(const QString &note);
     // The same, kept up with the rows of `listed` and `all`.
     void Count(const FiberFilterModel *listed, const QAbstractItemModel *all);
     // The bar's height for rows of `rowHeight`.
@@ -56,4 +59,5 @@ private:
     int m_kept = 0;
     int m_all = 0;
     int m_shown = -1;
+    QString m_note;
 };

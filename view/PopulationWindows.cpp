@@ -35,6 +35,7 @@ void PopulationWindows::ShowDistributions(FileDialogs &dialogs)
     if (!m_distributions) {
         m_distributions = new DistributionDialog(m_document, dialogs, m_parent);
         connect(m_distributions, &DistributionDialog::fiberChosen, this, &PopulationWindows::fiberChosen);
+        connect(m_distributions, &DistributionDialog::fibersListed, this, &PopulationWindows::fibersListed);
         connect(m_distributions, &DistributionDialog::limitsTried, this, &PopulationWindows::limitsTried);
         connect(m_distributions, &DistributionDialog::limitsApplied, this, &PopulationWindows::limitsApplied);
     }

@@ -35,6 +35,8 @@ public:
 signals:
     // With the channel to mark in it, where one was chosen.
     void fiberChosen(qsizetype block, const QByteArray &channel = QByteArray());
+    // The fibers of a histogram's bar, for the fiber box to list.
+    void fibersListed(const QString &what, const QList<qsizetype> &blocks);
     // From the distributions' what-if (see DistributionDialog).
     void limitsTried(const Limits &limits);
     void limitsApplied(const Limits &limits);

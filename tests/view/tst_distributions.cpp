@@ -8,11 +8,14 @@
 
 #include "view/DistributionDialog.h"
 #include "view/DistributionView.h"
+#include "view/FiberComboBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -63,6 +66,7 @@ private slots:
     void followsTheDocument();
     void keysShowAChannelsWorstFiber();
     void tipGivesABinsRangeAndCount();
+    void aBarsClickListsItsFibers();
     void saveImageWritesAsEveryOutput_data();
     void saveImageWritesAsEveryOutput();
     void chartMenuSavesTheFibersBars();
@@ -319,6 +323,54 @@ void TestDistributions::whatIfFollowsEverywhere()
     const Limits limits = applied.at(0).at(0).value<Limits>();
     QCOMPARE(limits.Name(), QStringLiteral("unsaved limits"));
     QCOMPARE(limits.OfNumber(3)->lower, std::optional<double>(-29));
+}
+
+// A click on any bar lists in the fiber box just the fibers it counts, the
+// bar's range and count in place of the box's; Esc lists them all again.
+void TestDistributions::aBarsClickListsItsFibers()
+{
+    open(write(QStringLiteral("a.fib"), fileA()));
+    m_view->OnViewDistributions();
+    QTRY_VERIFY(chart()->HasChart());
+    DistributionView *view = chart();
+    RecordingDevice device(view->size());
+    QPainter painter(&device);
+    view->DrawChart(painter, QRectF(view->rect()));
+    painter.end();
+    const ChartColours colours = view->Chart()->ColoursOf();
+    FiberComboBox *box = comboFiber(m_view);
+    auto *note = box->findChild<QLabel *>(QStringLiteral("fiberCount"));
+    const auto listed = [box] {
+        QStringList names;
+        for (int row = 0; row < box->List()->model()->rowCount(); ++row)
+            names.append(box->List()->model()->index(row, 0).data().toString().trimmed());
+        return names;
+    };
+    int bars = 0;
+    bool worstAlone = false;
+    for (const RecordingEngine::Fill &fill : device.engine().fills) {
+        if ((fill.color != colours.pass && fill.color != colours.fail) || fill.rect.height() < 2)
+            continue;
+        const QPoint at = fill.rect.center().toPoint();
+        const QRegularExpressionMatch tip =
+            QRegularExpression(QStringLiteral("^(\\d\\d): (\\S+) to (\\S+) dB, (\\d+) values?")).match(view->TipAt(at));
+        if (!tip.hasMatch())
+            continue; // a swatch, the Pareto's bars
+        QTest::mouseClick(view, Qt::LeftButton, {}, at);
+        QVERIFY(box->Finding());
+        QCOMPARE(listed().size(), tip.captured(4).toInt());
+        QCOMPARE(note->toolTip(), QStringLiteral("%1: bin %2 to %3 dBm, %4")
+                                      .arg(tip.captured(1), tip.captured(2), tip.captured(3),
+                                           tip.captured(4) == QLatin1String("1") ? QStringLiteral("1 fiber")
+                                                                                : tip.captured(4) + QStringLiteral(" fibers")));
+        worstAlone |= tip.captured(1) == QLatin1String("03") && listed() == QStringList{QStringLiteral("WORST")};
+        ++bars;
+    }
+    QVERIFY(bars > 18);
+    QVERIFY(worstAlone);
+    QTest::keyClick(box->Find(), Qt::Key_Escape);
+    QVERIFY(!box->Finding());
+    QCOMPARE(listed().size(), 4);
 }
 
 QTEST_MAIN(TestDistributions)
