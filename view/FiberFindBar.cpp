@@ -123,13 +123,15 @@ void FiberFindBar::SetCount(int kept, int all, int shown)
                       tr("%1/%2").arg(kept).arg(all)}
         : QStringList{tr("%1 %2, %3 shown").arg(kept).arg(word).arg(shown), tr("%1 %2, %3").arg(kept).arg(word).arg(shown),
                       tr("%1, %2").arg(kept).arg(shown)};
+    // A note is shortened to the count of fibers it stands for, never cut.
+    const QStringList noted{m_note, kept == 1 ? tr("1 fiber") : tr("%1 fibers").arg(kept), QString::number(kept)};
     const QString &text = m_note.isEmpty() ? forms.first() : m_note;
     m_count->setToolTip(text);
     m_count->setAccessibleName(text);
     const int width = m_count->contentsRect().width() - m_count->indent();
     const QFontMetrics metrics = m_count->fontMetrics();
     QString fits = text;
-    for (const QString &shorter : m_note.isEmpty() ? forms.mid(1) : QStringList()) {
+    for (const QString &shorter : (m_note.isEmpty() ? forms : noted).mid(1)) {
         if (metrics.horizontalAdvance(fits) <= width)
             break;
         fits = shorter;

@@ -30,7 +30,7 @@ public:
     // fibers kept and those of them whose names hold the text.
     void SetCount(int kept, int all, int shown = -1);
     // A note in place of the count while it is not empty ("bin -32 to -30
-    // dBm, 7 fibers").
+    // dBm, 7 fibers"; "7 fibers" or "7" where the bar is narrow).
     void SetNote(const QString &note);
     // The same, kept up with the rows of `listed` and `all`.
     void Count(const FiberFilterModel *listed, const QAbstractItemModel *all);
