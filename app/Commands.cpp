@@ -95,7 +95,7 @@ const QList<Command> &Table()
         // Keys without a menu item.
         {ID_FILE_NEW, Menu::None, "New", {keys(Qt::CTRL | Qt::Key_N)}, nullptr, 0, false, Anywhere,
          onApp<&CSDIQVLApp::OnFileNew>},
-        {ID_FILE_SAVE, Menu::None, "Save", {keys(Qt::CTRL | Qt::Key_S)}, ":/res/toolbar-save.png", 2, false, OnTheForm,
+        {ID_FILE_SAVE, Menu::None, "Save", {keys(Qt::CTRL | Qt::Key_S)}, ":/res/toolbar-save.png", 2, false, Anywhere,
          onView<&CSDIQVLView::OnFileSave>},
         {ID_NEXT_TAB, Menu::None, "Next Tab", {keys(Qt::CTRL | Qt::Key_Tab), keys(Qt::CTRL | Qt::Key_PageDown)},
          nullptr, 0, false, Anywhere, onView<&CSDIQVLView::OnNextTab>},

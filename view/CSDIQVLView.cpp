@@ -46,6 +46,7 @@ CSDIQVLView::CSDIQVLView(DocumentManager *manager, QWidget *parent)
     connect(m_comboFiber, &FiberComboBox::editChange, this, &CSDIQVLView::OnEditchangeComboFiber);
     connect(m_comboFiber, &FiberComboBox::filterChosen, this, &CSDIQVLView::fiberFilterChosen);
     connect(m_windows, &PopulationWindows::fiberChosen, this, &CSDIQVLView::showBlock);
+    connect(m_lotView, &LotView::trendSaveRequested, this, [this] { m_lotView->SaveTrendImage(Dialogs()); });
     connect(m_windows, &PopulationWindows::fibersListed, m_comboFiber, &FiberComboBox::ShowOnly);
     // A what-if judges the file shown by it; what is applied is the app's.
     connect(m_windows, &PopulationWindows::limitsTried, m_manager, &DocumentManager::SetLimits);
@@ -252,6 +253,14 @@ void CSDIQVLView::SetVerdictsShown(bool shown)
 
 // In a lot tab, its table. The entry's text is the name the document
 // shows, renames included.
+void CSDIQVLView::OnFileSave()
+{
+    if (m_lotView->isVisible())
+        m_lotView->SaveTrendImage(Dialogs());
+    else
+        m_export->OnFileSave(Dialogs());
+}
+
 void CSDIQVLView::OnEditCopy()
 {
     const QWidget *focus = QApplication::focusWidget();

@@ -72,7 +72,8 @@ public:
     // Find: the fiber box's find field, or the lot's.
     void OnEditFind() { m_lotView->isVisible() ? m_lotView->OpenFind() : m_comboFiber->OpenFind(); }
 
-    void OnFileSave() { m_export->OnFileSave(Dialogs()); }
+    // On a lot's tab, Save Image of its trend.
+    void OnFileSave();
     void OnFileSaveAs() { m_export->OnFileSaveAs(Dialogs()); }
     void OnFileExportWorkbook() { m_export->OnFileExportWorkbook(Dialogs()); }
     void OnFilePrint() { m_print->OnFilePrint(printDialogs(), Dialogs()); }

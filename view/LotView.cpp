@@ -7,6 +7,7 @@
 #include "output/Wording.h"
 #include "view/AlarmList.h"
 #include "view/FileDialogs.h"
+#include "view/ImageFiles.h"
 #include "view/LotTableModel.h"
 #include "view/TableText.h"
 #include "view/TrendView.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,6 +176,7 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     connect(m_view, &QTableView::activated, this, &LotView::openFile);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &LotView::tableSelected);
     connect(m_trend, &TrendView::fileClicked, this, &LotView::selectFile);
+    connect(m_trend, &TrendView::saveRequested, this, &LotView::trendSaveRequested);
     connect(m_trend, &TrendView::fileActivated, this, [this](qsizetype row) {
         if (m_lot && row >= 0 && row < m_lot->Model().FileCount())
             m_manager.OpenFiles({m_lot->Model().FileAt(int(row)).path});
@@ -226,6 +229,19 @@ void LotView::SetLot(LotDocument *lot)
         scanStarted();
     else
         scanEnded();
+}
+
+void LotView::SaveTrendImage(FileDialogs &dialogs)
+{
+    if (!m_lot || !m_trend->HasChart())
+        return;
+    // A database's lot has no folder of its own: the home folder then.
+    const QString name = m_lot->FromDatabase() ? QStringLiteral("database") : QFileInfo(m_lot->Folder()).fileName();
+    const QString suggested = (m_lot->FromDatabase() ? QDir::home() : QDir(m_lot->Folder()))
+                                  .filePath(name + QStringLiteral("-trend.png"));
+    ImageFiles::Save(
+        dialogs, this, [this](QPainter &painter, const QRectF &area) { m_trend->DrawChart(painter, area); },
+        m_trend->size(), m_trend->devicePixelRatioF(), tr("%1 trend").arg(name), suggested);
 }
 
 void LotView::OpenFolder(FileDialogs &dialogs)

@@ -42,6 +42,12 @@ public:
     QString CopiedText() const;
     // The folder chosen in the dialog, as a lot in a tab of its own.
     void OpenFolder(FileDialogs &dialogs);
+    // Save Image of the trend as shown, beside the lot's folder.
+    void SaveTrendImage(FileDialogs &dialogs);
+
+signals:
+    // Save Image... of the trend's menu.
+    void trendSaveRequested();
 
 private:
     void scanStarted();

@@ -109,6 +109,12 @@ QPair<qsizetype, qsizetype> TrendView::filesBetween(qreal left, qreal right) con
     return {first, last};
 }
 
+void TrendView::DrawChart(QPainter &painter, const QRectF &area) const
+{
+    painter.setFont(font());
+    TrendChart::Draw(painter, area, m_panels, m_axis, m_selected, TrendChart::Colours::On(Qt::black, Qt::white));
+}
+
 void TrendView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -245,7 +251,11 @@ void TrendView::contextMenuEvent(QContextMenuEvent *event)
     menu.addSeparator();
     QAction *reset = menu.addAction(tr("Show Every File"));
     reset->setEnabled(m_axis.Zoomed());
+    menu.addSeparator();
+    QAction *save = menu.addAction(tr("Save Image..."));
     QAction *chosen = menu.exec(event->globalPos());
+    if (chosen == save)
+        emit saveRequested();
     if (chosen == mark)
         emit changeMarked(file);
     else if (chosen == clear)

@@ -35,6 +35,10 @@ public:
     QRectF Plot() const;
     // The readout's lines for `file`.
     QStringList ReadoutOf(qsizetype file) const;
+    // The chart as an image shows it: the files shown, in the window's
+    // colours for text on white.
+    void DrawChart(QPainter &painter, const QRectF &area) const;
+    bool HasChart() const { return !m_panels.isEmpty(); }
     QSize sizeHint() const override { return QSize(600, 360); }
     QSize minimumSizeHint() const override { return QSize(240, 180); }
 
@@ -45,6 +49,7 @@ signals:
     void baselinePicked(qsizetype first, qsizetype last);
     void changeMarked(qsizetype file);
     void changesCleared();
+    void saveRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -74,6 +74,7 @@ private slots:
     void yieldIsRoundedDown();
     void controlChartsAndAlarms();
     void aSortKeepsTheChosenFileInSight();
+    void saveWritesTheTrendsImage();
 
 private:
     QTemporaryDir m_cache;
@@ -331,6 +332,42 @@ void TestLotTab::aSortKeepsTheChosenFileInSight()
     table->sortByColumn(LotModel::File, Qt::DescendingOrder);
     QCOMPARE(table->selectionModel()->currentIndex().row(), 14);
     QVERIFY(inSight(14));
+}
+
+// Save on a lot's tab writes its trend as the tab shows it, proposed
+// beside the folder as FOLDER-trend.png.
+void TestLotTab::saveWritesTheTrendsImage()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("line2"));
+    QVERIFY(QDir().mkpath(folder));
+    for (int i = 0; i < 12; ++i)
+        QVERIFY(TestSupport::writeFile(folder + QStringLiteral("/f%1.fib").arg(i, 2, 10, QLatin1Char('0')),
+                                       stationFile(i, 13.0)));
+    ScriptedDialogs dialogs;
+    std::unique_ptr<CSDIQVLView> view(showView(dialogs));
+    QVERIFY(view);
+    dialogs.folderAnswers = {folder};
+    view->OnFileOpenFolder();
+    auto *table = view->findChild<QTableView *>(QStringLiteral("lotTable"));
+    auto *trend = view->findChild<TrendView *>(QStringLiteral("lotTrend"));
+    QVERIFY(table && trend);
+    QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), 12, 10000);
+    QTRY_VERIFY(trend->HasChart());
+    const QString target = dir.filePath(QStringLiteral("trend.png"));
+    dialogs.saveAnswers.append(target);
+    view->OnFileSave();
+    QCOMPARE(dialogs.lastSuggested, dir.filePath(QStringLiteral("line2/line2-trend.png")));
+    const QImage image(target);
+    QCOMPARE(image.size(), trend->size() * trend->devicePixelRatioF());
+    // Drawn, and on white: the panels' lines and points, not one colour.
+    QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
+    int dark = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            dark += qGray(image.pixel(x, y)) < 100;
+    QVERIFY2(dark > 200, qPrintable(QString::number(dark)));
+    QVERIFY(dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(TestLotTab)
