@@ -319,6 +319,7 @@ void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, con
         painter.setPen(Pen(m_colours.ink, 1, mark.style));
         painter.drawLine(QPointF(x, plot.top() + line), QPointF(x, plot.bottom()));
     }
+    drawFiberMark(painter, plot, figures.channel, onAxis, xOf, line);
 
     // Numbers under the axis at round steps, kept inside the plot's width.
     painter.setPen(m_colours.ink);
@@ -333,6 +334,26 @@ void DistributionChart::drawHistogram(QPainter &painter, const QRectF &plot, con
         if (value + step == value)
             break;
     }
+}
+
+// The chosen fiber's power: a line over the bars, and a triangle pointing
+// down at it from the top, a shape that no other mark has.
+void DistributionChart::drawFiberMark(QPainter &painter, const QRectF &plot, const QByteArray &channel,
+                                      const std::function<bool(double)> &onAxis,
+                                      const std::function<double(double)> &xOf, double size) const
+{
+    const auto power = m_fiberMarks.constFind(channel);
+    if (power == m_fiberMarks.constEnd() || !onAxis(*power))
+        return;
+    const double x = std::round(xOf(*power)) + 0.5;
+    painter.setPen(Pen(m_colours.fair, 2, Qt::SolidLine));
+    painter.drawLine(QPointF(x, plot.top() + size * 0.6), QPointF(x, plot.bottom()));
+    const double half = qMax(3.0, size * 0.35);
+    const QPointF triangle[] = {{x - half, plot.top()}, {x + half, plot.top()}, {x, plot.top() + size * 0.6}};
+    painter.setPen(Pen(m_colours.ink, 1, Qt::SolidLine));
+    painter.setBrush(m_colours.fair);
+    painter.drawPolygon(triangle, 3);
+    painter.setBrush(Qt::NoBrush);
 }
 
 // Bars: the failing part at the bottom, hatched, the rest above it. A bin

@@ -6,6 +6,10 @@
 #include "output/DistributionHeading.h"
 #include "output/ParetoChart.h"
 
+#include <QHash>
+
+#include <functional>
+
 #include <QColor>
 #include <QCoreApplication>
 #include <QList>
@@ -52,6 +56,10 @@ public:
     const Colours &ColoursOf() const { return m_colours; }
     // One axis for every channel, reaching over all their values.
     void SetCommonAxis(bool common);
+    // One fiber's power at each channel (by the channel as shown), marked
+    // on its histogram with a triangle over a line; none for no fiber.
+    void SetFiberMarks(const QHash<QByteArray, double> &powers) { m_fiberMarks = powers; }
+    const QHash<QByteArray, double> &FiberMarks() const { return m_fiberMarks; }
     bool CommonAxis() const { return m_common.has_value(); }
 
     int ChannelCount() const { return int(m_channels.size()); }
@@ -87,6 +95,9 @@ public:
 
 private:
     void drawPanel(QPainter &painter, const QRectF &panel, int index, int fontPixels) const;
+    void drawFiberMark(QPainter &painter, const QRectF &plot, const QByteArray &channel,
+                       const std::function<bool(double)> &onAxis, const std::function<double(double)> &xOf,
+                       double size) const;
     void drawHistogram(QPainter &painter, const QRectF &plot, const Histogram &histogram,
                        const ThresholdJudge::ChannelFigures &figures, const QFontMetricsF &metrics) const;
     void drawCapability(QPainter &painter, const QRectF &line, const ThresholdJudge::ChannelFigures &figures,
@@ -98,5 +109,6 @@ private:
     ParetoChart m_pareto;
     std::optional<double> m_warnMargin;
     std::optional<ChannelHistogram::Range> m_common;
+    QHash<QByteArray, double> m_fiberMarks;
     Colours m_colours;
 };

@@ -194,6 +194,7 @@ void CSDIQVLView::ParseTable()
     FillFiberCombo();
     m_listChannels->setRowCount(0);
     m_nShownBlock = -1;
+    m_windows->SetShownFiber(-1);
     m_chart.Clear();
     update();
 }
@@ -212,6 +213,7 @@ void CSDIQVLView::OnSelendokComboFiber()
     m_shownName = Document().FiberName(m_nShownBlock);
     m_listChannels->ShowFiber(Document(), m_nShownBlock, Document().Channels(m_nShownBlock));
     m_chart.ShowFiber(Document(), m_nShownBlock);
+    m_windows->SetShownFiber(m_nShownBlock);
     m_strSelChannel.clear();
     m_strSelWaveLength.clear();
     m_strSelPower.clear();

@@ -1,5 +1,6 @@
 #include "view/DistributionDialog.h"
 
+#include "data/ChannelTable.h"
 #include "data/LoadedFile.h"
 #include "data/PowerBins.h"
 #include "document/ResultDocument.h"
@@ -157,6 +158,20 @@ void DistributionDialog::showWorstFiber(int channel)
 }
 
 // Proposed beside the file shown, named as --plot names it in a folder.
+void DistributionDialog::MarkFiber(qsizetype block)
+{
+    QHash<QByteArray, double> powers;
+    const MeasurementRows &rows = m_document.Rows();
+    const qsizetype first = block * ChannelTable::FiberSize;
+    for (qsizetype i = first; block >= 0 && i < qMin(rows.Count(), first + m_document.FiberRows(block)); ++i) {
+        const MeasurementRows::Row row = rows.At(i);
+        double power = 0;
+        if (ChannelTable::ReadPower(row.text(MeasurementRow::Power), power))
+            powers.insert(ThresholdJudge::ShownText(row.text(MeasurementRow::Channel)), power);
+    }
+    m_view->SetFiberMarks(powers);
+}
+
 // The fibers whose power there the bar counts, as the chart bins it.
 void DistributionDialog::listBar(int channel, const ChannelHistogram &histogram, int bin)
 {

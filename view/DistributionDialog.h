@@ -40,6 +40,8 @@ public:
     DistributionDialog(const ResultDocument &document, FileDialogs &dialogs, QWidget *parent = nullptr);
 
     DistributionView *View() const { return m_view; }
+    // The fiber chosen in the window, its powers marked; -1 for none.
+    void MarkFiber(qsizetype block);
     // Save Image: the chart as it is shown, at the size it is shown.
     void SaveImage();
 

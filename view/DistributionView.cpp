@@ -40,9 +40,20 @@ void DistributionView::SetFigures(const ThresholdJudge &judge, const QString &ti
     m_chart.emplace(judge, colours());
     m_chart->SetTitle(title);
     m_chart->SetCommonAxis(m_commonAxis);
+    m_chart->SetFiberMarks(m_fiberMarks);
     m_message.clear();
     m_drawn = QPixmap();
     SetCurrent(m_chart->ChannelCount() == 0 ? -1 : qBound(0, m_current, m_chart->ChannelCount() - 1));
+    update();
+}
+
+void DistributionView::SetFiberMarks(const QHash<QByteArray, double> &powers)
+{
+    m_fiberMarks = powers;
+    if (!m_chart)
+        return;
+    m_chart->SetFiberMarks(powers);
+    m_drawn = QPixmap();
     update();
 }
 

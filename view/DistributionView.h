@@ -25,6 +25,9 @@ public:
 
     // The figures of `judge` (copied: the judge may go), headed `title`.
     void SetFigures(const ThresholdJudge &judge, const QString &title);
+    // The chosen fiber's powers marked on the histograms (kept for the
+    // figures shown after); none for no fiber.
+    void SetFiberMarks(const QHash<QByteArray, double> &powers);
     // No chart: `text` in its place.
     void SetMessage(const QString &text);
     bool HasChart() const { return m_chart.has_value(); }
@@ -104,6 +107,7 @@ private:
     std::optional<PlotAxis> plotAxis(int index) const;
 
     std::optional<DistributionChart> m_chart;
+    QHash<QByteArray, double> m_fiberMarks;
     QString m_message;
     int m_current = -1;
     bool m_commonAxis = false;

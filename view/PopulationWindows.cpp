@@ -38,8 +38,16 @@ void PopulationWindows::ShowDistributions(FileDialogs &dialogs)
         connect(m_distributions, &DistributionDialog::fibersListed, this, &PopulationWindows::fibersListed);
         connect(m_distributions, &DistributionDialog::limitsTried, this, &PopulationWindows::limitsTried);
         connect(m_distributions, &DistributionDialog::limitsApplied, this, &PopulationWindows::limitsApplied);
+        m_distributions->MarkFiber(m_shownFiber);
     }
     raise(m_distributions);
+}
+
+void PopulationWindows::SetShownFiber(qsizetype block)
+{
+    m_shownFiber = block;
+    if (m_distributions)
+        m_distributions->MarkFiber(block);
 }
 
 void PopulationWindows::ShowCompare(FileDialogs &dialogs, const DocumentManager &manager)

@@ -25,6 +25,8 @@ public:
     // Export... and Save Image there ask `dialogs`.
     void ShowSummary(FileDialogs &dialogs);
     void ShowDistributions(FileDialogs &dialogs);
+    // The fiber the window shows (-1 for none), marked on the histograms.
+    void SetShownFiber(qsizetype block);
     DistributionDialog *Distributions() const { return m_distributions; }
     // Compare...: the tab shown as B and the one before it as A, compared
     // at once where both are named; the paths typed last where there are
@@ -47,4 +49,5 @@ private:
     SummaryDialog *m_summary = nullptr;
     DistributionDialog *m_distributions = nullptr;
     CompareDialog *m_compare = nullptr;
+    qsizetype m_shownFiber = -1;
 };

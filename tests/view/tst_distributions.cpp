@@ -67,6 +67,7 @@ private slots:
     void keysShowAChannelsWorstFiber();
     void tipGivesABinsRangeAndCount();
     void aBarsClickListsItsFibers();
+    void theChosenFiberIsMarkedOnEveryHistogram();
     void saveImageWritesAsEveryOutput_data();
     void saveImageWritesAsEveryOutput();
     void chartMenuSavesTheFibersBars();
@@ -371,6 +372,51 @@ void TestDistributions::aBarsClickListsItsFibers()
     QTest::keyClick(box->Find(), Qt::Key_Escape);
     QVERIFY(!box->Finding());
     QCOMPARE(listed().size(), 4);
+}
+
+// The fiber chosen in the window: a triangle on each histogram where its
+// power is a number, over the bar that counts it; a Low power has none.
+void TestDistributions::theChosenFiberIsMarkedOnEveryHistogram()
+{
+    open(write(QStringLiteral("a.fib"), fileA()));
+    m_view->OnViewDistributions();
+    QTRY_VERIFY(chart()->HasChart());
+    DistributionView *view = chart();
+    const auto marks = [view] {
+        RecordingDevice device(view->size());
+        QPainter painter(&device);
+        view->DrawChart(painter, QRectF(view->rect()));
+        painter.end();
+        QList<QPointF> tips;
+        for (const RecordingEngine::Polygon &polygon : device.engine().polygons) {
+            if (polygon.brush == view->Chart()->ColoursOf().fair && polygon.points.size() == 3)
+                tips.append(polygon.points.at(2));
+        }
+        return tips;
+    };
+    QVERIFY(marks().isEmpty());
+    FiberComboBox *box = comboFiber(m_view);
+    const auto choose = [box](const char *name) {
+        for (int entry = 0; entry < box->GetCount(); ++entry) {
+            if (box->GetLBBytes(entry).trimmed() == name)
+                box->ChooseEntry(entry);
+        }
+    };
+    choose("WORST");
+    QList<QPointF> tips = marks();
+    QCOMPARE(tips.size(), 18);
+    int atWorst = 0;
+    for (const QPointF &tip : std::as_const(tips)) {
+        const QRegularExpressionMatch bin =
+            QRegularExpression(QStringLiteral("^(\\d\\d): (\\S+) to (\\S+) dB")).match(view->TipAt(tip + QPointF(0, 2)));
+        QVERIFY2(bin.hasMatch(), qPrintable(view->TipAt(tip + QPointF(0, 2))));
+        const double power = bin.captured(1) == QLatin1String("03") ? -28.0 : bin.captured(1) == QLatin1String("18") ? -24.5 : -20.0;
+        QVERIFY2(bin.captured(2).toDouble() <= power && power < bin.captured(3).toDouble(), qPrintable(bin.captured(0)));
+        atWorst += bin.captured(1) == QLatin1String("03");
+    }
+    QCOMPARE(atWorst, 1);
+    choose("LOWEND");
+    QCOMPARE(marks().size(), 17);
 }
 
 QTEST_MAIN(TestDistributions)
