@@ -90,7 +90,7 @@ const QList<Command> &Table()
         {ID_VIEW_SUMMARY, Menu::Verdicts, "Summary(&U)...", {}, ":/res/toolbar-summary.png", 7, false, OnTheForm,
          onView<&CSDIQVLView::OnViewSummary>},
         {ID_VIEW_DISTRIBUTIONS, Menu::Verdicts, "Distributions(&D)...", {keys(Qt::CTRL | Qt::Key_D)}, nullptr, 0,
-         false, OnTheForm, onView<&CSDIQVLView::OnViewDistributions>},
+         false, Anywhere, onView<&CSDIQVLView::OnViewDistributions>},
         {ID_APP_ABOUT, Menu::Help, "About Quenvale(&A)...", {}, nullptr, 0, false, Anywhere, onApp<&CSDIQVLApp::OnAppAbout>},
         // Keys without a menu item.
         {ID_FILE_NEW, Menu::None, "New", {keys(Qt::CTRL | Qt::Key_N)}, nullptr, 0, false, Anywhere,

@@ -123,6 +123,14 @@ LotFile LotScan::ScanFile(const QString &path, bool found, const JudgeInputs &in
     return file;
 }
 
+void LotScan::InTurn(qsizetype count, const Work &work)
+{
+    for (qsizetype i = 0; i < count; ++i) {
+        QString error;
+        work(i, &error);
+    }
+}
+
 LotFile LotScan::ScanFileWithRows(const QString &path, bool found, const std::atomic<bool> *stop,
                                   MeasurementRows *rows)
 {

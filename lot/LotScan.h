@@ -25,6 +25,9 @@ public:
     // false with a message for a file that could not be read.
     using Work = std::function<bool(qsizetype index, QString *error)>;
     using Runner = std::function<void(qsizetype count, const Work &work)>;
+    // A runner that does the work one after another, on the caller's
+    // thread (a thread of the window's own).
+    static void InTurn(qsizetype count, const Work &work);
 
     struct Result
     {

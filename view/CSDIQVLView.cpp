@@ -255,6 +255,14 @@ void CSDIQVLView::SetVerdictsShown(bool shown)
 
 // In a lot tab, its table. The entry's text is the name the document
 // shows, renames included.
+void CSDIQVLView::OnViewDistributions()
+{
+    if (m_lotView->isVisible() && m_lotView->Lot())
+        m_windows->ShowLotDistributions(Dialogs(), *m_lotView->Lot());
+    else
+        m_windows->ShowDistributions(Dialogs());
+}
+
 void CSDIQVLView::OnFileSave()
 {
     if (m_lotView->isVisible())

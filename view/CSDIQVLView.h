@@ -91,7 +91,8 @@ public:
     // their own; each channel's distribution and the Pareto of the
     // failures, in another.
     void OnViewSummary() { m_windows->ShowSummary(Dialogs()); }
-    void OnViewDistributions() { m_windows->ShowDistributions(Dialogs()); }
+    // On a lot's tab, the lot's distributions.
+    void OnViewDistributions();
     void OnFileCompare() { m_windows->ShowCompare(Dialogs(), *m_manager); }
     PopulationWindows &Windows() const { return *m_windows; }
     // The fiber box lists all fibers, or the failing, marginal or

@@ -46,15 +46,6 @@ QPushButton *button(QWidget *parent, const QString &text, const QString &name)
     return made;
 }
 
-// The files of a lot one after another on the comparison's own thread.
-void runInTurn(qsizetype count, const LotScan::Work &work)
-{
-    for (qsizetype i = 0; i < count; ++i) {
-        QString error;
-        work(i, &error);
-    }
-}
-
 QTableView *shiftTable(QWidget *parent, QAbstractItemModel *model)
 {
     auto *table = new QTableView(parent);
@@ -216,8 +207,8 @@ void CompareDialog::Compare()
         SummaryCache cache;
         SummaryCache *const cached =
             (QFileInfo(a).isDir() || QFileInfo(b).isDir()) && cache.Open() ? &cache : nullptr;
-        outcome->read = CompareReader::Read(a, inputs, cached, runInTurn, stop.get(), &outcome->a, &outcome->error)
-            && CompareReader::Read(b, inputs, cached, runInTurn, stop.get(), &outcome->b, &outcome->error);
+        outcome->read = CompareReader::Read(a, inputs, cached, LotScan::InTurn, stop.get(), &outcome->a, &outcome->error)
+            && CompareReader::Read(b, inputs, cached, LotScan::InTurn, stop.get(), &outcome->b, &outcome->error);
         if (outcome->read)
             outcome->comparison = Comparison::Of(*outcome->a.side, *outcome->b.side);
         if (!stop->load())

@@ -3,6 +3,7 @@
 #include "document/DocumentManager.h"
 #include "view/CompareDialog.h"
 #include "view/DistributionDialog.h"
+#include "view/LotDistributionsDialog.h"
 #include "view/SummaryDialog.h"
 
 namespace {
@@ -41,6 +42,15 @@ void PopulationWindows::ShowDistributions(FileDialogs &dialogs)
         m_distributions->MarkFiber(m_shownFiber);
     }
     raise(m_distributions);
+}
+
+void PopulationWindows::ShowLotDistributions(FileDialogs &dialogs, const LotDocument &lot)
+{
+    if (!m_lotDistributions)
+        m_lotDistributions = new LotDistributionsDialog(dialogs, m_parent);
+    // Judged as the lot's tab judges its files: by the rows' thresholds.
+    m_lotDistributions->Show(lot, JudgeInputs());
+    raise(m_lotDistributions);
 }
 
 void PopulationWindows::SetShownFiber(qsizetype block)

@@ -7,6 +7,8 @@
 class CompareDialog;
 class DistributionDialog;
 class DocumentManager;
+class LotDistributionsDialog;
+class LotDocument;
 class FileDialogs;
 class QWidget;
 class ResultDocument;
@@ -25,6 +27,9 @@ public:
     // Export... and Save Image there ask `dialogs`.
     void ShowSummary(FileDialogs &dialogs);
     void ShowDistributions(FileDialogs &dialogs);
+    // The distributions of a lot's fibers, each counted once.
+    void ShowLotDistributions(FileDialogs &dialogs, const LotDocument &lot);
+    LotDistributionsDialog *LotDistributions() const { return m_lotDistributions; }
     // The fiber the window shows (-1 for none), marked on the histograms.
     void SetShownFiber(qsizetype block);
     DistributionDialog *Distributions() const { return m_distributions; }
@@ -49,5 +54,6 @@ private:
     SummaryDialog *m_summary = nullptr;
     DistributionDialog *m_distributions = nullptr;
     CompareDialog *m_compare = nullptr;
+    LotDistributionsDialog *m_lotDistributions = nullptr;
     qsizetype m_shownFiber = -1;
 };

@@ -529,8 +529,8 @@ void TestMainFrame::deletedFileKeepsItsTabsVersion()
 // escape sequence and bell show as \xNN there, never reaching the window
 // system raw.
 // Each command is enabled on the kinds of tab its row names, and on no
-// other: Ctrl+D on a lot's tab opens no distributions of a file hidden
-// behind it, and Print Preview shows no empty page there.
+// other: Print Preview shows no empty page on a lot's tab, and Ctrl+D
+// there opens the lot's distributions, not those of a file behind it.
 void TestMainFrame::commandsWhereTheyWork()
 {
     CMainFrame *frame = m_app->MainFrame();
@@ -558,10 +558,12 @@ void TestMainFrame::commandsWhereTheyWork()
     QTRY_COMPARE(tabFiles(view)->currentIndex(), 1);
     expect(Commands::InLotTab, "a lot's tab");
     QCOMPARE(frame->windowTitle(), QString::fromUtf8("lot \u2014 Quenvale"));
-    QVERIFY(!frame->Action(ID_VIEW_DISTRIBUTIONS)->isEnabled() && !frame->Action(ID_FILE_PRINT_PREVIEW)->isEnabled());
+    QVERIFY(!frame->Action(ID_FILE_PRINT_PREVIEW)->isEnabled() && !frame->Action(ID_VIEW_SUMMARY)->isEnabled());
     QVERIFY(frame->Action(ID_FIND_FIBER)->isEnabled() && frame->Action(ID_EDIT_COPY)->isEnabled());
+    // Ctrl+D: the lot's own distributions, not those of the file behind it.
     QTest::keyClick(frame, Qt::Key_D, Qt::ControlModifier);
     QVERIFY(!view->findChild<QWidget *>(QStringLiteral("distributions")));
+    QTRY_VERIFY(view->findChild<QWidget *>(QStringLiteral("lotDistributions")));
 
     // Back on the file's tab, and then with every tab closed.
     view->Manager().ShowTab(0);

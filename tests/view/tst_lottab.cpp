@@ -7,14 +7,18 @@
 
 #include "lot/LotDocument.h"
 #include "output/TrendChart.h"
+#include "view/DistributionView.h"
 #include "view/TrendView.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
@@ -75,6 +79,7 @@ private slots:
     void controlChartsAndAlarms();
     void aSortKeepsTheChosenFileInSight();
     void saveWritesTheTrendsImage();
+    void distributionsCountEachFiberOnce();
 
 private:
     QTemporaryDir m_cache;
@@ -368,6 +373,35 @@ void TestLotTab::saveWritesTheTrendsImage()
             dark += qGray(image.pixel(x, y)) < 100;
     QVERIFY2(dark > 200, qPrintable(QString::number(dark)));
     QVERIFY(dialogs.messages.isEmpty());
+}
+
+// Two files, A failing in the first and passing when measured again in the
+// second: the lot's distributions hold A once, at its latest power.
+void TestLotTab::distributionsCountEachFiberOnce()
+{
+    QTemporaryDir dir;
+    QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("1.fib")), lotFile({{"A", false}, {"B", true}}, "08:00:00")));
+    QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("2.fib")), lotFile({{"A", true}, {"C", true}}, "09:00:00")));
+    ScriptedDialogs dialogs;
+    std::unique_ptr<CSDIQVLView> view(showView(dialogs));
+    QVERIFY(view);
+    dialogs.folderAnswers = {dir.path()};
+    view->OnFileOpenFolder();
+    auto *table = view->findChild<QTableView *>(QStringLiteral("lotTable"));
+    QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), 2, 10000);
+    view->OnViewDistributions();
+    auto *dialog = view->findChild<QDialog *>(QStringLiteral("lotDistributions"));
+    QVERIFY(dialog && dialog->isVisible());
+    auto *chart = dialog->findChild<DistributionView *>(QStringLiteral("distributionChart"));
+    QTRY_VERIFY_WITH_TIMEOUT(chart->HasChart(), 10000);
+    QCOMPARE(chart->Chart()->ChannelCount(), 18);
+    for (int channel = 0; channel < 18; ++channel) {
+        const ThresholdJudge::ChannelFigures &figures = chart->Chart()->Channel(channel);
+        QCOMPARE(figures.powers, 3);
+        QCOMPARE(figures.failed, 0);
+        QCOMPARE(figures.mean, -12.0);
+    }
+    QVERIFY(dialog->findChild<QPushButton *>(QStringLiteral("saveImage"))->isEnabled());
 }
 
 QTEST_MAIN(TestLotTab)
