@@ -214,6 +214,22 @@ void CMainFrame::SetView(CSDIQVLView *view)
     m_view = view;
     m_scrollArea->setWidget(view);
     connect(view, &CSDIQVLView::formSized, this, &CMainFrame::ResizeParentToFit);
+    connect(view, &CSDIQVLView::fillsWindow, this, &CMainFrame::fillWithView);
+}
+
+// The form's window keeps the form's size; a lot's tab lets the user make
+// the window as large as the screen, the tab filling it.
+void CMainFrame::fillWithView(bool fill)
+{
+    if (fill == m_scrollArea->widgetResizable())
+        return;
+    m_scrollArea->setWidgetResizable(fill);
+    if (fill) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        ResizeParentToFit(m_view->size());
+    }
 }
 
 void CMainFrame::ResizeParentToFit(const QSize &form)

@@ -74,6 +74,7 @@ protected:
 private:
     void createActions();
     void enableCommands();
+    void fillWithView(bool fill);
     void createMenus();
     void createToolBar();
     void updateToolBarIcons();

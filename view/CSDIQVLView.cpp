@@ -78,7 +78,24 @@ void CSDIQVLView::showTabKind(int index)
     m_lotView->setVisible(lot != nullptr);
     m_comboFiber->setVisible(lot == nullptr);
     m_listChannels->setVisible(lot == nullptr);
+    // The lot's tab takes the window's room, the least its controls need
+    // at the fonts in use kept (the window scrolls below that).
+    if (lot) {
+        const int top = m_tabFiles->geometry().bottom() + 1;
+        setMinimumSize(m_lotView->minimumSizeHint().expandedTo(QSize(480, 320)) + QSize(0, top));
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else if (!m_layout.form.isEmpty()) {
+        setFixedSize(m_layout.form);
+    }
+    emit fillsWindow(lot != nullptr);
     if (lot)
+        placeControls();
+}
+
+void CSDIQVLView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_lotView->isVisible())
         placeControls();
 }
 

@@ -122,6 +122,8 @@ signals:
     void fiberFilterChosen(FiberFilterModel::Verdicts verdicts);
     // The form has taken its size: the window around it fits itself to it.
     void formSized(const QSize &size);
+    // A lot's tab fills the window, however large; a file's is the form.
+    void fillsWindow(bool fills);
     // The distributions' what-if applied: the limits of the file's folder.
     void limitsApplied(const Limits &limits);
 
@@ -133,6 +135,7 @@ protected:
     }
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     // A right click on the chart offers to save it as an image.
     void contextMenuEvent(QContextMenuEvent *event) override;
 

@@ -66,6 +66,7 @@ LotView::LotView(DocumentManager &manager, QWidget *parent)
     setObjectName(QStringLiteral("lotView"));
     hide(); // until it has a lot to show
     m_figures->setObjectName(QStringLiteral("lotFigures"));
+    m_figures->setWordWrap(true); // the figures are read whole at any width
     m_subfolders->setObjectName(QStringLiteral("lotSubfolders"));
     m_find->setObjectName(QStringLiteral("lotFind"));
     m_channel->setObjectName(QStringLiteral("lotChannel"));
