@@ -1,5 +1,7 @@
 #include "view/CompareDialog.h"
 
+#include "view/WindowWork.h"
+
 #include "data/NativePath.h"
 #include "lot/SummaryCache.h"
 #include "view/CompareShiftModel.h"
@@ -24,7 +26,6 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
-#include <QThread>
 #include <QVBoxLayout>
 
 struct CompareDialog::Outcome
@@ -80,7 +81,7 @@ CompareDialog::CompareDialog(FileDialogs &dialogs, QWidget *parent)
       m_run(button(this, tr("Co&mpare"), QStringLiteral("compareRun"))), m_status(new QLabel(this)),
       m_alphaBox(new QComboBox(this)),
       m_view(new CompareView(this)), m_shifts(new CompareShiftModel(this)), m_agreement(agreementTable(this)),
-      m_kappa(new QLabel(this)), m_notes(new QLabel(this))
+      m_kappa(new QLabel(this)), m_notes(new QLabel(this)), m_work(new WindowWork(this))
 {
     setObjectName(QStringLiteral("compare"));
     setWindowTitle(tr("Compare"));
@@ -161,7 +162,7 @@ CompareDialog::CompareDialog(FileDialogs &dialogs, QWidget *parent)
 
 CompareDialog::~CompareDialog()
 {
-    stopComparing();
+    m_work->Stop();
 }
 
 void CompareDialog::SetPaths(const QString &a, const QString &b)
@@ -178,14 +179,9 @@ void CompareDialog::browse(QLineEdit *field, bool folder)
         field->setText(NativePath::Display(chosen));
 }
 
-void CompareDialog::stopComparing()
+bool CompareDialog::Comparing() const
 {
-    if (!m_thread)
-        return;
-    m_stop->store(true);
-    m_thread->wait();
-    delete m_thread;
-    m_thread = nullptr;
+    return m_work->Running();
 }
 
 void CompareDialog::Compare()
@@ -195,35 +191,25 @@ void CompareDialog::Compare()
         m_status->setText(tr("Name a file or a folder on each side, A and B."));
         return;
     }
-    stopComparing();
-    m_stop = std::make_shared<std::atomic<bool>>(false);
     m_status->setText(tr("Reading %1 and %2 ...").arg(a, b));
     const JudgeInputs inputs = m_inputs;
-    const std::shared_ptr<std::atomic<bool>> stop = m_stop;
-    m_thread = QThread::create([this, a, b, inputs, stop] {
+    m_work->Start([this, a, b, inputs](const std::atomic<bool> &stop) -> WindowWork::Done {
         auto outcome = std::make_shared<Outcome>();
         // A folder's files are summed up from the cache, as its lot tab
         // sums them; without one every file is read.
         SummaryCache cache;
         SummaryCache *const cached =
             (QFileInfo(a).isDir() || QFileInfo(b).isDir()) && cache.Open() ? &cache : nullptr;
-        outcome->read = CompareReader::Read(a, inputs, cached, LotScan::InTurn, stop.get(), &outcome->a, &outcome->error)
-            && CompareReader::Read(b, inputs, cached, LotScan::InTurn, stop.get(), &outcome->b, &outcome->error);
+        outcome->read = CompareReader::Read(a, inputs, cached, LotScan::InTurn, &stop, &outcome->a, &outcome->error)
+            && CompareReader::Read(b, inputs, cached, LotScan::InTurn, &stop, &outcome->b, &outcome->error);
         if (outcome->read)
             outcome->comparison = Comparison::Of(*outcome->a.side, *outcome->b.side);
-        if (!stop->load())
-            QMetaObject::invokeMethod(this, [this, outcome] { finish(outcome); }, Qt::QueuedConnection);
+        return [this, outcome] { finish(outcome); };
     });
-    m_thread->start();
 }
 
 void CompareDialog::finish(const std::shared_ptr<Outcome> &outcome)
 {
-    if (m_thread) {
-        m_thread->wait();
-        delete m_thread;
-        m_thread = nullptr;
-    }
     if (!outcome->read) {
         m_status->setText(outcome->error);
         m_dialogs.ShowMessage(this, outcome->error);

@@ -18,7 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class QTableWidget;
-class QThread;
+class WindowWork;
 
 // Two result files or folders compared: each channel's histograms of A and
 // B over each other, the table of shifts (sortable by any column), the
@@ -39,7 +39,7 @@ public:
     void SetInputs(const JudgeInputs &inputs) { m_inputs = inputs; }
     // Reads and compares the sides named (compared once it is done).
     void Compare();
-    bool Comparing() const { return m_thread != nullptr; }
+    bool Comparing() const;
     // The comparison shown last; none before the first.
     const Comparison *Shown() const;
     void ChooseChannel(int channel);
@@ -61,7 +61,6 @@ private:
     void finish(const std::shared_ptr<Outcome> &outcome);
     void showAgreement(const Comparison &comparison);
     void showShifts();
-    void stopComparing();
 
     FileDialogs &m_dialogs;
     JudgeInputs m_inputs;
@@ -77,7 +76,6 @@ private:
     QTableWidget *m_agreement;
     QLabel *m_kappa;
     QLabel *m_notes;
-    QThread *m_thread = nullptr;
-    std::shared_ptr<std::atomic<bool>> m_stop;
+    WindowWork *m_work;
     std::shared_ptr<Outcome> m_shown;
 };

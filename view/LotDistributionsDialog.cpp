@@ -6,6 +6,7 @@
 #include "lot/SummaryCache.h"
 #include "view/DistributionView.h"
 #include "view/ImageFiles.h"
+#include "view/WindowWork.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
-#include <QThread>
 #include <QVBoxLayout>
 
 struct LotDistributionsDialog::Outcome
@@ -24,7 +24,8 @@ struct LotDistributionsDialog::Outcome
 };
 
 LotDistributionsDialog::LotDistributionsDialog(FileDialogs &dialogs, QWidget *parent)
-    : QDialog(parent), m_dialogs(dialogs), m_view(new DistributionView(this)), m_notes(new QLabel(this))
+    : QDialog(parent), m_dialogs(dialogs), m_view(new DistributionView(this)), m_notes(new QLabel(this)),
+      m_work(new WindowWork(this))
 {
     setObjectName(QStringLiteral("lotDistributions"));
     setSizeGripEnabled(true);
@@ -50,22 +51,17 @@ LotDistributionsDialog::LotDistributionsDialog(FileDialogs &dialogs, QWidget *pa
 
 LotDistributionsDialog::~LotDistributionsDialog()
 {
-    stopReading();
+    m_work->Stop();
 }
 
-void LotDistributionsDialog::stopReading()
+bool LotDistributionsDialog::Reading() const
 {
-    if (!m_thread)
-        return;
-    m_stop->store(true);
-    m_thread->wait();
-    delete m_thread;
-    m_thread = nullptr;
+    return m_work->Running();
 }
 
 void LotDistributionsDialog::Show(const LotDocument &lot, const JudgeInputs &inputs)
 {
-    stopReading();
+    m_work->Stop();
     m_folder = lot.Folder();
     const QString name = QFileInfo(m_folder).fileName();
     setWindowTitle(tr("Distributions - %1").arg(lot.FromDatabase() ? tr("database") : name));
@@ -77,27 +73,18 @@ void LotDistributionsDialog::Show(const LotDocument &lot, const JudgeInputs &inp
         return;
     }
     m_view->SetMessage(tr("%1 is being read...").arg(NativePath::Display(m_folder)));
-    m_stop = std::make_shared<std::atomic<bool>>(false);
-    const std::shared_ptr<std::atomic<bool>> stop = m_stop;
     const QString folder = m_folder;
-    m_thread = QThread::create([this, folder, inputs, stop] {
+    m_work->Start([this, folder, inputs](const std::atomic<bool> &stop) -> WindowWork::Done {
         auto outcome = std::make_shared<Outcome>();
         SummaryCache cache;
-        outcome->read = CompareReader::Read(folder, inputs, cache.Open() ? &cache : nullptr, LotScan::InTurn,
-                                            stop.get(), &outcome->side, &outcome->error);
-        if (!stop->load())
-            QMetaObject::invokeMethod(this, [this, outcome] { finish(outcome); }, Qt::QueuedConnection);
+        outcome->read = CompareReader::Read(folder, inputs, cache.Open() ? &cache : nullptr, LotScan::InTurn, &stop,
+                                            &outcome->side, &outcome->error);
+        return [this, outcome] { finish(outcome); };
     });
-    m_thread->start();
 }
 
 void LotDistributionsDialog::finish(const std::shared_ptr<Outcome> &outcome)
 {
-    if (m_thread) {
-        m_thread->wait();
-        delete m_thread;
-        m_thread = nullptr;
-    }
     if (!outcome->read) {
         m_view->SetMessage(outcome->error);
     } else {

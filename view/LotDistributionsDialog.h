@@ -2,14 +2,13 @@
 
 #include <QDialog>
 
-#include <atomic>
 #include <memory>
 
 class DistributionView;
 class FileDialogs;
 class LotDocument;
 class QLabel;
-class QThread;
+class WindowWork;
 struct JudgeInputs;
 
 // The distributions of a lot: every channel's histogram, the Pareto of the
@@ -26,7 +25,7 @@ public:
 
     // Shows `lot`'s distributions, once read.
     void Show(const LotDocument &lot, const JudgeInputs &inputs);
-    bool Reading() const { return m_thread != nullptr; }
+    bool Reading() const;
     DistributionView *View() const { return m_view; }
     void SaveImage();
 
@@ -35,13 +34,11 @@ signals:
 
 private:
     struct Outcome;
-    void stopReading();
     void finish(const std::shared_ptr<Outcome> &outcome);
 
     FileDialogs &m_dialogs;
     DistributionView *m_view;
     QLabel *m_notes;
     QString m_folder;
-    QThread *m_thread = nullptr;
-    std::shared_ptr<std::atomic<bool>> m_stop;
+    WindowWork *m_work;
 };
