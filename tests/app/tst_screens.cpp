@@ -89,6 +89,20 @@ void TestScreens::everyScreen_data()
 
 namespace {
 
+// The window's form on `screen`, as the program shows it there.
+CSDIQVLView *showOn(QScreen *screen, CMainFrame &frame, ScriptedDialogs &dialogs)
+{
+    auto *view = new CSDIQVLView; // the frame's from now on
+    view->SetFileDialogs(&dialogs);
+    frame.SetView(view);
+    frame.setScreen(screen);
+    frame.move(screen->availableGeometry().topLeft());
+    view->SetScreenSize(screen->geometry().size());
+    view->OnInitialUpdate();
+    frame.show();
+    return view;
+}
+
 // The rows below `top`, in device pixels, where column `x` of `image` (the
 // view's, background `background`) holds ink, top to bottom: under the
 // list, the chart's ticks or its axis.
@@ -126,14 +140,7 @@ void TestScreens::everyScreen()
                                                                       ""})));
     ScriptedDialogs dialogs;
     CMainFrame frame;
-    auto *view = new CSDIQVLView; // the frame's from now on
-    view->SetFileDialogs(&dialogs);
-    frame.SetView(view);
-    frame.setScreen(where);
-    frame.move(where->availableGeometry().topLeft());
-    view->SetScreenSize(where->geometry().size());
-    view->OnInitialUpdate();
-    frame.show();
+    CSDIQVLView *view = showOn(where, frame, dialogs);
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     QVERIFY(readAndWait(view, [&] { view->OpenFiles({path}); }));
     chooseFiber(view, 0);
@@ -276,14 +283,7 @@ void TestScreens::aLotFillsTheWindow()
                                            + TestSupport::fiber("B")));
     ScriptedDialogs dialogs;
     CMainFrame frame;
-    auto *view = new CSDIQVLView;
-    view->SetFileDialogs(&dialogs);
-    frame.SetView(view);
-    frame.setScreen(where);
-    frame.move(where->availableGeometry().topLeft());
-    view->SetScreenSize(where->geometry().size());
-    view->OnInitialUpdate();
-    frame.show();
+    CSDIQVLView *view = showOn(where, frame, dialogs);
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     QVERIFY(readAndWait(view, [&] { view->OpenFiles({file}); }));
     const QSize form = view->size();

@@ -55,6 +55,15 @@ QByteArray fileB()
     return TestSupport::standardHeader() + fiberWith("G1") + fiberWith("G2");
 }
 
+// The chart as drawn on a device that records it.
+std::unique_ptr<RecordingDevice> recorded(const DistributionView *view)
+{
+    auto device = std::make_unique<RecordingDevice>(view->size());
+    QPainter painter(device.get());
+    view->DrawChart(painter, QRectF(view->rect()));
+    return device;
+}
+
 } // namespace
 
 class TestDistributions : public QObject
@@ -122,11 +131,8 @@ QString TestDistributions::heading() const
     DistributionView *view = chart();
     if (!view || !view->HasChart())
         return QString();
-    RecordingDevice device(view->size());
-    QPainter painter(&device);
-    view->DrawChart(painter, QRectF(view->rect()));
-    painter.end();
-    for (const RecordedText &text : device.texts()) {
+    const std::unique_ptr<RecordingDevice> device = recorded(view);
+    for (const RecordedText &text : device->texts()) {
         if (text.text.contains(QLatin1String(" pass (")))
             return text.text;
     }
@@ -189,13 +195,10 @@ void TestDistributions::tipGivesABinsRangeAndCount()
     m_view->OnViewDistributions();
     QTRY_VERIFY(chart()->HasChart());
     DistributionView *view = chart();
-    RecordingDevice device(view->size());
-    QPainter painter(&device);
-    view->DrawChart(painter, QRectF(view->rect()));
-    painter.end();
+    const std::unique_ptr<RecordingDevice> device = recorded(view);
     const QColor bar = view->Chart()->ColoursOf().pass;
     QPointF at(-1, -1);
-    for (const RecordingEngine::Fill &fill : device.engine().fills) {
+    for (const RecordingEngine::Fill &fill : device->engine().fills) {
         if (fill.color == bar) {
             at = fill.rect.center();
             break;
@@ -334,10 +337,7 @@ void TestDistributions::aBarsClickListsItsFibers()
     m_view->OnViewDistributions();
     QTRY_VERIFY(chart()->HasChart());
     DistributionView *view = chart();
-    RecordingDevice device(view->size());
-    QPainter painter(&device);
-    view->DrawChart(painter, QRectF(view->rect()));
-    painter.end();
+    const std::unique_ptr<RecordingDevice> device = recorded(view);
     const ChartColours colours = view->Chart()->ColoursOf();
     FiberComboBox *box = comboFiber(m_view);
     auto *note = box->findChild<QLabel *>(QStringLiteral("fiberCount"));
@@ -349,7 +349,7 @@ void TestDistributions::aBarsClickListsItsFibers()
     };
     int bars = 0;
     bool worstAlone = false;
-    for (const RecordingEngine::Fill &fill : device.engine().fills) {
+    for (const RecordingEngine::Fill &fill : device->engine().fills) {
         if ((fill.color != colours.pass && fill.color != colours.fail) || fill.rect.height() < 2)
             continue;
         const QPoint at = fill.rect.center().toPoint();
@@ -383,12 +383,9 @@ void TestDistributions::theChosenFiberIsMarkedOnEveryHistogram()
     QTRY_VERIFY(chart()->HasChart());
     DistributionView *view = chart();
     const auto marks = [view] {
-        RecordingDevice device(view->size());
-        QPainter painter(&device);
-        view->DrawChart(painter, QRectF(view->rect()));
-        painter.end();
+        const std::unique_ptr<RecordingDevice> device = recorded(view);
         QList<QPointF> tips;
-        for (const RecordingEngine::Polygon &polygon : device.engine().polygons) {
+        for (const RecordingEngine::Polygon &polygon : device->engine().polygons) {
             if (polygon.brush == view->Chart()->ColoursOf().fair && polygon.points.size() == 3)
                 tips.append(polygon.points.at(2));
         }

@@ -66,6 +66,17 @@ QStringList column(const QTableView *table, int column)
     return texts;
 }
 
+// The form with `folder` opened as a lot, through File > Open Folder.
+std::unique_ptr<CSDIQVLView> openFolder(ScriptedDialogs &dialogs, const QString &folder)
+{
+    std::unique_ptr<CSDIQVLView> view(showView(dialogs));
+    if (view) {
+        dialogs.folderAnswers = {folder};
+        view->OnFileOpenFolder();
+    }
+    return view;
+}
+
 } // namespace
 
 class TestLotTab : public QObject
@@ -198,10 +209,8 @@ void TestLotTab::yieldIsRoundedDown()
              trend.out.constData());
 
     ScriptedDialogs dialogs;
-    std::unique_ptr<CSDIQVLView> view(showView(dialogs));
+    const std::unique_ptr<CSDIQVLView> view = openFolder(dialogs, dir.path());
     QVERIFY(view);
-    dialogs.folderAnswers = {dir.path()};
-    view->OnFileOpenFolder();
     auto *table = view->findChild<QTableView *>(QStringLiteral("lotTable"));
     auto *figures = view->findChild<QLabel *>(QStringLiteral("lotFigures"));
     QVERIFY(table && figures);
@@ -316,10 +325,8 @@ void TestLotTab::aSortKeepsTheChosenFileInSight()
         QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("f%1.fib").arg(i, 2, 10, QLatin1Char('0'))),
                                        stationFile(i, 13.0)));
     ScriptedDialogs dialogs;
-    std::unique_ptr<CSDIQVLView> view(showView(dialogs));
+    const std::unique_ptr<CSDIQVLView> view = openFolder(dialogs, dir.path());
     QVERIFY(view);
-    dialogs.folderAnswers = {dir.path()};
-    view->OnFileOpenFolder();
     auto *table = view->findChild<QTableView *>(QStringLiteral("lotTable"));
     QVERIFY(table);
     QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), 30, 10000);
@@ -350,10 +357,8 @@ void TestLotTab::saveWritesTheTrendsImage()
         QVERIFY(TestSupport::writeFile(folder + QStringLiteral("/f%1.fib").arg(i, 2, 10, QLatin1Char('0')),
                                        stationFile(i, 13.0)));
     ScriptedDialogs dialogs;
-    std::unique_ptr<CSDIQVLView> view(showView(dialogs));
+    const std::unique_ptr<CSDIQVLView> view = openFolder(dialogs, folder);
     QVERIFY(view);
-    dialogs.folderAnswers = {folder};
-    view->OnFileOpenFolder();
     auto *table = view->findChild<QTableView *>(QStringLiteral("lotTable"));
     auto *trend = view->findChild<TrendView *>(QStringLiteral("lotTrend"));
     QVERIFY(table && trend);
@@ -383,10 +388,8 @@ void TestLotTab::distributionsCountEachFiberOnce()
     QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("1.fib")), lotFile({{"A", false}, {"B", true}}, "08:00:00")));
     QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("2.fib")), lotFile({{"A", true}, {"C", true}}, "09:00:00")));
     ScriptedDialogs dialogs;
-    std::unique_ptr<CSDIQVLView> view(showView(dialogs));
+    const std::unique_ptr<CSDIQVLView> view = openFolder(dialogs, dir.path());
     QVERIFY(view);
-    dialogs.folderAnswers = {dir.path()};
-    view->OnFileOpenFolder();
     auto *table = view->findChild<QTableView *>(QStringLiteral("lotTable"));
     QTRY_COMPARE_WITH_TIMEOUT(table->model()->rowCount(), 2, 10000);
     view->OnViewDistributions();
