@@ -1,5 +1,6 @@
 #include "lot/FactoryDatabase.h"
 
+#include "lot/FactorySchema.h"
 #include "lot/PostgresRows.h"
 #include "lot/RowCopy.h"
 
@@ -22,49 +23,8 @@ namespace {
 
 QAtomicInteger<int> g_connections;
 
-// The lock every Quenvale takes while it makes or takes the schema
-// forward, so that two first pushes at once make it once.
-constexpr qint64 kSchemaLock = 0x5175656e76616c65; // "Quenvale"
-
-const char kCreate[] = R"(
-CREATE TABLE quenvale_file (
-    id bigserial PRIMARY KEY,
-    station text NOT NULL,
-    path bytea NOT NULL,
-    size bigint NOT NULL,
-    mtime_ns bigint NOT NULL,
-    content_hash bigint NOT NULL,
-    first_time bigint,
-    fibers integer NOT NULL,
-    failed integer NOT NULL,
-    summary bytea NOT NULL,
-    band bytea NOT NULL,
-    pushed_at timestamptz NOT NULL DEFAULT now(),
-    UNIQUE (station, path)
-))";
-
 // What a push that adds or replaces a file tells the lots listening.
 const char kChannel[] = "quenvale_file";
-
-const char kIndex[] = "CREATE INDEX quenvale_file_time ON quenvale_file (station, first_time)";
-
-// Each version's steps from the one before, in order: a database is
-// taken forward through every step it lacks.
-const char *const kVersion2[] = {
-    "ALTER TABLE quenvale_file ADD COLUMN rows integer",
-    R"(CREATE TABLE quenvale_row (
-    file_id bigint NOT NULL REFERENCES quenvale_file (id) ON DELETE CASCADE,
-    line integer NOT NULL,
-    fiber_name bytea NOT NULL,
-    channel bytea NOT NULL,
-    wave_length bytea NOT NULL,
-    power bytea NOT NULL,
-    threshold bytea NOT NULL,
-    date bytea NOT NULL,
-    time bytea NOT NULL,
-    PRIMARY KEY (file_id, line)
-))",
-};
 
 // Added, replaced where the file changed (or where its rows come and the
 // version kept has none), or nothing at all.
@@ -80,12 +40,6 @@ WHERE (quenvale_file.size, quenvale_file.mtime_ns, quenvale_file.content_hash)
     IS DISTINCT FROM (EXCLUDED.size, EXCLUDED.mtime_ns, EXCLUDED.content_hash)
     OR (EXCLUDED.rows IS NOT NULL AND quenvale_file.rows IS NULL)
 RETURNING id, (xmax = 0))";
-
-QString errorOf(const QSqlError &error)
-{
-    const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
-}
 
 } // namespace
 
@@ -157,64 +111,13 @@ bool FactoryDatabase::Open(const QString &url, QString *error)
         return false;
     QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     if (!database.open())
-        return fail(tr("cannot connect"), errorOf(database.lastError()), error);
+        return fail(tr("cannot connect"), FactorySchema::ErrorText(database.lastError()), error);
     // The server's notices ("already exists, skipping") are no news here.
     QSqlQuery(database).exec(QStringLiteral("SET client_min_messages TO warning"));
-    return makeSchema(error) && checkTables(error);
-}
-
-bool FactoryDatabase::makeSchema(QString *error)
-{
-    QSqlDatabase database = QSqlDatabase::database(m_connection, false);
-    if (!database.transaction())
-        return fail(tr("cannot begin"), errorOf(database.lastError()), error);
-    QSqlQuery query(database);
-    const auto run = [&](const QString &statement) {
-        return query.exec(statement) || (fail(tr("cannot make the schema"), errorOf(query.lastError()), error), false);
-    };
-    const auto undo = [&] {
-        database.rollback();
-        return false;
-    };
-    if (!run(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSchemaLock))
-        || !run(QStringLiteral("CREATE TABLE IF NOT EXISTS quenvale_schema (version integer NOT NULL)"))
-        || !run(QStringLiteral("SELECT max(version) FROM quenvale_schema")))
-        return undo();
-    const int version = query.next() && !query.value(0).isNull() ? query.value(0).toInt() : 0;
-    if (version > SchemaVersion) {
-        undo();
-        return fail(tr("cannot use it"),
-                    tr("its schema is version %1, newer than this Quenvale's (%2): update Quenvale")
-                        .arg(version)
-                        .arg(SchemaVersion),
-                    error);
-    }
-    if (version == 0
-        && (!run(QLatin1String(kCreate)) || !run(QLatin1String(kIndex))
-            || !run(QStringLiteral("INSERT INTO quenvale_schema (version) VALUES (1)"))))
-        return undo();
-    if (version < 2) {
-        for (const char *step : kVersion2) {
-            if (!run(QLatin1String(step)))
-                return undo();
-        }
-    }
-    if (version < SchemaVersion && !run(QStringLiteral("UPDATE quenvale_schema SET version = %1").arg(SchemaVersion)))
-        return undo();
-    if (!database.commit())
-        return fail(tr("cannot make the schema"), errorOf(database.lastError()), error);
-    return true;
-}
-
-// A table changed by hand is told before anything is written to it.
-bool FactoryDatabase::checkTables(QString *error)
-{
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!query.exec(QStringLiteral("SELECT id, station, path, size, mtime_ns, content_hash, first_time, fibers, "
-                                   "failed, summary, band, rows, pushed_at FROM quenvale_file LIMIT 0")))
-        return fail(tr("its table quenvale_file is not as Quenvale made it"), errorOf(query.lastError()), error);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM quenvale_row LIMIT 0").arg(QLatin1String(RowCopy::Columns()))))
-        return fail(tr("its table quenvale_row is not as Quenvale made it"), errorOf(query.lastError()), error);
+    QString what, why;
+    if (!FactorySchema::Make(QSqlDatabase::database(m_connection, false), &what, &why)
+        || !FactorySchema::Check(QSqlDatabase::database(m_connection, false), &what, &why))
+        return fail(what, why, error);
     return true;
 }
 
@@ -228,11 +131,11 @@ bool FactoryDatabase::Push(const QString &station, const LotFile &file, const Me
     QSqlDatabase database = QSqlDatabase::database(m_connection, false);
     const QString what = tr("cannot keep %1").arg(NativePath::Display(file.path));
     if (!database.transaction())
-        return fail(what, errorOf(database.lastError()), error);
+        return fail(what, FactorySchema::ErrorText(database.lastError()), error);
     QString why;
     if (!pushIn(station, file, rows, pushed, &why) || !database.commit()) {
         if (why.isEmpty())
-            why = errorOf(database.lastError());
+            why = FactorySchema::ErrorText(database.lastError());
         database.rollback();
         return fail(what, why, error);
     }
@@ -248,7 +151,7 @@ bool FactoryDatabase::pushIn(const QString &station, const LotFile &file, const 
     if (!m_push) {
         m_push = std::make_unique<QSqlQuery>(database);
         if (!m_push->prepare(QLatin1String(kPush))) {
-            *error = errorOf(m_push->lastError());
+            *error = FactorySchema::ErrorText(m_push->lastError());
             m_push.reset();
             return false;
         }
@@ -267,7 +170,7 @@ bool FactoryDatabase::pushIn(const QString &station, const LotFile &file, const 
     query.addBindValue(summary.EncodeBand());
     query.addBindValue(rows ? QVariant(qint64(rows->Count())) : none);
     if (!query.exec())
-        return (*error = errorOf(query.lastError()), false);
+        return (*error = FactorySchema::ErrorText(query.lastError()), false);
     if (!query.next()) {
         *pushed = Pushed::Unchanged;
         return true;
@@ -279,12 +182,12 @@ bool FactoryDatabase::pushIn(const QString &station, const LotFile &file, const 
     // The rows of the version replaced are no rows of this one.
     if (*pushed == Pushed::Replaced
         && !more.exec(QStringLiteral("DELETE FROM quenvale_row WHERE file_id = %1").arg(id)))
-        return (*error = errorOf(more.lastError()), false);
+        return (*error = FactorySchema::ErrorText(more.lastError()), false);
     if (rows && !RowCopy::Send(database, id, *rows, error))
         return false;
     // The lots open on the database look again, once this is committed.
     if (!more.exec(QStringLiteral("NOTIFY %1").arg(QLatin1String(kChannel))))
-        return (*error = errorOf(more.lastError()), false);
+        return (*error = FactorySchema::ErrorText(more.lastError()), false);
     return true;
 }
 

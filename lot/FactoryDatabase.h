@@ -30,7 +30,6 @@ class FactoryDatabase
 {
     Q_DECLARE_TR_FUNCTIONS(FactoryDatabase)
 public:
-    static constexpr int SchemaVersion = 2;
 
     // Whether `text` names a database rather than a path:
     // "postgresql://USER@HOST[:PORT]/DB" (a socket's folder as
@@ -81,8 +80,6 @@ public:
 
 private:
     bool configure(const QString &url, QString *error);
-    bool makeSchema(QString *error);
-    bool checkTables(QString *error);
     bool pushIn(const QString &station, const LotFile &file, const MeasurementRows *rows, Pushed *pushed,
                 QString *error);
     bool fail(const QString &what, const QString &why, QString *error) const;

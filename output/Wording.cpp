@@ -1,5 +1,7 @@
 #include "output/Wording.h"
 
+#include "data/LotFigures.h"
+
 #include <QStringList>
 
 #include <array>
@@ -74,4 +76,24 @@ QString Wording::YieldLine(qsizetype fibers, qsizetype failed, std::optional<qsi
     if (marginal)
         line += tr(", %1 marginal").arg(*marginal);
     return line;
+}
+
+QString Wording::LotLine(const LotFigures &figures)
+{
+    const auto percent = [](qsizetype fibers, qsizetype passed) { return YieldPercent(fibers, fibers - passed); };
+    QString text = (figures.files == 1 ? tr("1 file, ") : tr("%1 files, ").arg(figures.files))
+        + tr("%1 of %2 fibers passed (%3), each counted once; %4 retested, %5 of them passed in the end")
+              .arg(figures.passed)
+              .arg(figures.fibers)
+              .arg(percent(figures.fibers, figures.passed))
+              .arg(figures.retested)
+              .arg(figures.retestedPassed);
+    text += tr("; %1 passed the first time").arg(percent(figures.fibers, figures.firstPassed));
+    if (!figures.failingChannel.isEmpty())
+        text += tr("; fails most at channel %1 (%2 fibers)")
+                    .arg(QString::fromUtf8(figures.failingChannel))
+                    .arg(figures.failingChannelFibers);
+    if (figures.unread > 0)
+        text += tr("; %1 could not be read").arg(figures.unread);
+    return text;
 }

@@ -12,6 +12,8 @@
 // summaries, lots and trends, the workbook, the report, the window): the
 // reasons a fiber failed and the yield, which is always rounded down, so
 // that only a file or a lot where every fiber passed shows 100 %.
+struct LotFigures;
+
 class Wording
 {
     Q_DECLARE_TR_FUNCTIONS(Wording)
@@ -40,4 +42,7 @@ public:
     // "39 of 48 fibers pass (81.2 %)"; with a warning margin ", 5 marginal"
     // after it.
     static QString YieldLine(qsizetype fibers, qsizetype failed, std::optional<qsizetype> marginal = std::nullopt);
+    // A lot's figures in a sentence or two: "200 files, 8871 of 8888 fibers
+    // passed (99.8 %), each counted once; ...".
+    static QString LotLine(const LotFigures &figures);
 };

@@ -26,35 +26,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-QString percent(qsizetype fibers, qsizetype passed)
-{
-    return Wording::YieldPercent(fibers, fibers - passed);
-}
-
-// The lot's figures in a sentence or two.
-QString figuresText(const LotFigures &figures)
-{
-    QString text = (figures.files == 1 ? LotView::tr("1 file, ") : LotView::tr("%1 files, ").arg(figures.files))
-        + LotView::tr("%1 of %2 fibers passed (%3), each counted once; %4 retested, %5 of them passed in the end")
-              .arg(figures.passed)
-              .arg(figures.fibers)
-              .arg(percent(figures.fibers, figures.passed))
-              .arg(figures.retested)
-              .arg(figures.retestedPassed);
-    text += LotView::tr("; %1 passed the first time").arg(percent(figures.fibers, figures.firstPassed));
-    if (!figures.failingChannel.isEmpty())
-        text += LotView::tr("; fails most at channel %1 (%2 fibers)")
-                    .arg(QString::fromUtf8(figures.failingChannel))
-                    .arg(figures.failingChannelFibers);
-    if (figures.unread > 0)
-        text += LotView::tr("; %1 could not be read").arg(figures.unread);
-    return text;
-}
-
-} // namespace
-
 LotView::LotView(DocumentManager &manager, QWidget *parent)
     : QWidget(parent), m_manager(manager), m_table(new LotTableModel(this)), m_figures(new QLabel(this)),
       m_subfolders(new QCheckBox(tr("Subfolders"), this)), m_find(new QLineEdit(this)), m_channel(new QComboBox(this)),
@@ -288,7 +259,7 @@ void LotView::figuresChanged()
 {
     if (!m_lot || m_lot->Scanning())
         return;
-    QString text = figuresText(m_lot->Model().Figures());
+    QString text = Wording::LotLine(m_lot->Model().Figures());
     // What the lot has to say stays in sight with its figures.
     for (const QString &notice : m_lot->Notices())
         text += QLatin1Char('\n') + notice;
