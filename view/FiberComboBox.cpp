@@ -16,15 +16,6 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
-
-bool byBytes(const FiberListModel::Entry &a, const FiberListModel::Entry &b)
-{
-    return LoadedFile::BoxLess(a.bytes, b.bytes);
-}
-
-} // namespace
-
 FiberComboBox::FiberComboBox(QWidget *parent)
     : QWidget(parent), m_edit(new QLineEdit(this)), m_bar(new FiberFindBar(this)), m_find(m_bar->Find()),
       m_list(new QListView(this)), m_model(new FiberListModel(this)),
@@ -103,25 +94,15 @@ void FiberComboBox::AddSorted(const QList<QByteArray> &namesByBlock, const QStri
     for (qsizetype block : order)
         added.append({namesByBlock[block], shown[block], block});
 
-    QList<FiberListModel::Entry> entries;
-    if (m_model->Entries().isEmpty()) {
-        entries = std::move(added);
-    } else {
-        // Entries already there come first among equal names.
-        const QList<FiberListModel::Entry> &old = m_model->Entries();
-        entries.reserve(old.size() + added.size());
-        std::merge(old.begin(), old.end(), added.begin(), added.end(),
-                   std::back_inserter(entries), byBytes);
-    }
     m_nCurSel = -1;
-    m_model->Reset(std::move(entries));
+    m_model->Merge(std::move(added));
 }
 
 int FiberComboBox::AddString(const QByteArray &bytes, qsizetype block)
 {
     FiberListModel::Entry entry = makeEntry(bytes, block);
     const QList<FiberListModel::Entry> &entries = m_model->Entries();
-    const int pos = int(std::upper_bound(entries.begin(), entries.end(), entry, byBytes)
+    const int pos = int(std::upper_bound(entries.begin(), entries.end(), entry, FiberListModel::InBoxOrder)
                         - entries.begin());
     {
         const QScopedValueRollback<bool> changing(m_bChanging, true);

@@ -5,6 +5,9 @@
 #include "output/Wording.h"
 #include "view/Resources.h"
 
+#include <algorithm>
+#include <iterator>
+
 int FiberListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_entries.size());
@@ -158,4 +161,17 @@ int FiberListModel::NextFailing(int from, int step) const
     return FindEntry(from, step, [this](qsizetype block) {
         return m_document->MarkOf(block) == ResultDocument::Mark::Fails;
     });
+}
+
+void FiberListModel::Merge(QList<Entry> sorted)
+{
+    if (m_entries.isEmpty()) {
+        Reset(std::move(sorted));
+        return;
+    }
+    QList<Entry> entries;
+    entries.reserve(m_entries.size() + sorted.size());
+    std::merge(m_entries.begin(), m_entries.end(), sorted.begin(), sorted.end(), std::back_inserter(entries),
+               InBoxOrder);
+    Reset(std::move(entries));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/LoadedFile.h"
 #include "document/ResultDocument.h"
 
 #include <QAbstractListModel>
@@ -48,6 +49,11 @@ public:
     // round the end; -1 for none, or while the verdicts are not known.
     int NextFailing(int from, int step) const;
     void Reset(QList<Entry> entries); // one reset, however many entries
+    // Adds `sorted` (in the box's order) among the entries, those already
+    // there first among equal names; one reset.
+    void Merge(QList<Entry> sorted);
+    // The box's order of names: by their bytes (see LoadedFile::BoxLess).
+    static bool InBoxOrder(const Entry &a, const Entry &b) { return LoadedFile::BoxLess(a.bytes, b.bytes); }
     void Insert(int row, Entry entry);
     void Remove(int row);
     // A new name for an entry, in place.
