@@ -116,3 +116,16 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     bool m_started = false;
 };
+
+// Starts `server` within a test function: the test is skipped where the
+// server's programs are missing, and fails where the server will not start.
+#define QUENVALE_START_SERVER(server)                                                                               \
+    do {                                                                                                           \
+        QString why_;                                                                                              \
+        bool missing_ = false;                                                                                     \
+        if (!(server).Start(&why_, &missing_)) {                                                                   \
+            if (missing_)                                                                                          \
+                QSKIP(qPrintable(why_));                                                                           \
+            QFAIL(qPrintable(why_));                                                                               \
+        }                                                                                                          \
+    } while (false)

@@ -61,13 +61,7 @@ private:
 
 void TestDatabase::initTestCase()
 {
-    QString why;
-    bool missing = false;
-    if (!m_server.Start(&why, &missing)) {
-        if (missing)
-            QSKIP(qPrintable(why));
-        QFAIL(qPrintable(why));
-    }
+    QUENVALE_START_SERVER(m_server);
     qputenv("XDG_CACHE_HOME", m_dir.filePath(QStringLiteral("cache")).toLocal8Bit());
     m_day = m_dir.filePath(QStringLiteral("day"));
     QVERIFY(makeLot(m_day, {QStringLiteral("--files"), QStringLiteral("12"), QStringLiteral("--fibers"),

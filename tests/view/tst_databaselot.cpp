@@ -50,13 +50,7 @@ bool TestDatabaseLot::push(const QString &station, const QString &folder)
 
 void TestDatabaseLot::initTestCase()
 {
-    QString why;
-    bool missing = false;
-    if (!m_server.Start(&why, &missing)) {
-        if (missing)
-            QSKIP(qPrintable(why));
-        QFAIL(qPrintable(why));
-    }
+    QUENVALE_START_SERVER(m_server);
     qputenv("XDG_CACHE_HOME", m_dir.filePath(QStringLiteral("cache")).toLocal8Bit());
     QVERIFY(make(m_dir.filePath(QStringLiteral("s1")), 6, 1));
     QVERIFY(push(QStringLiteral("s1"), m_dir.filePath(QStringLiteral("s1"))));
