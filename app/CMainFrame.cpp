@@ -81,7 +81,7 @@ void CMainFrame::createActions()
     for (const Commands::Command &command : Commands::Table()) {
         if (command.id <= 0)
             continue;
-        auto *action = new QAction(QString::fromLatin1(command.text), this);
+        auto *action = new QAction(QCoreApplication::translate("Commands", command.text), this);
         action->setShortcuts(command.keys);
         action->setStatusTip(Prompt(command.id));
         action->setToolTip(ToolTip(command.id));
@@ -123,7 +123,7 @@ void CMainFrame::enableCommands()
 void CMainFrame::createMenus()
 {
     for (const auto &[which, title] : Commands::Menus()) {
-        QMenu *menu = menuBar()->addMenu(QString::fromLatin1(title));
+        QMenu *menu = menuBar()->addMenu(QCoreApplication::translate("Commands", title));
         for (const Commands::Command &command : Commands::Table()) {
             if (command.menu != which)
                 continue;

@@ -1,5 +1,4 @@
 #include "app/CSDIQVLApp.h"
-#include "cli/BatchJobs.h"
 #include "cli/GuiOptions.h"
 #include "cli/HeadlessJob.h"
 #include "cli/HeadlessProcess.h"
@@ -12,6 +11,7 @@
 #include "output/LibraryMessages.h"
 #include "output/ReportPdf.h"
 #include "output/TemporaryFiles.h"
+#include "output/Translations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -28,6 +28,7 @@ int runWindow(int &argc, char *argv[], const QStringList &files)
     // temporary file of a Save As or a PDF under way and ends it at once.
     StopSignals::Install(0);
     QApplication app(argc, argv);
+    Translations::Install(app);
     CSDIQVLApp theApp;
     if (!theApp.InitInstance(files))
         return 1;
@@ -54,6 +55,7 @@ ExitStatus runDrawingJob(int &argc, char *argv[], const Options &options)
         }
     }
     QGuiApplication app(argc, argv);
+    Translations::Install(app);
     return HeadlessJob::Run(options, {ReportPdf::WriteResultFile, DistributionImage::WriteResultFile});
 }
 
@@ -71,10 +73,9 @@ int main(int argc, char *argv[])
     // Bad arguments are told before any display is needed.
     Options options;
     QString error;
-    if (!Options::Parse(NativePath::Arguments(argc, argv), &options, &error)) {
-        BatchJobs::PrintError(error);
-        return ExitCode(ExitStatus::UnusableArguments);
-    }
+    const QStringList arguments = NativePath::Arguments(argc, argv);
+    if (!Options::Parse(arguments, &options, &error))
+        return HeadlessProcess::RefuseArguments(argv, arguments);
     // Qt sees no file named after "--" as one of its options.
     int applicationArgc = GuiOptions::ApplicationArgumentCount(argc, argv);
     switch (options.job) {
@@ -86,6 +87,7 @@ int main(int argc, char *argv[])
     default:
         return HeadlessProcess::Run([&] {
             QCoreApplication app(applicationArgc, argv);
+            Translations::Install(app);
             return HeadlessJob::Run(options);
         });
     }

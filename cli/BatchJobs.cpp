@@ -213,6 +213,20 @@ void PrintError(const QString &message)
     TerminalStatus::Message(message);
 }
 
+std::unique_ptr<SummaryCache> OpenCache(bool wanted)
+{
+    std::unique_ptr<SummaryCache> cache;
+    if (!wanted)
+        return cache;
+    cache = std::make_unique<SummaryCache>();
+    if (!cache->Open()) {
+        PrintNotices(cache.get());
+        cache.reset();
+    }
+    PrintNotices(cache.get());
+    return cache;
+}
+
 void PrintNotices(SummaryCache *cache)
 {
     if (!cache)

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 // The command-line jobs over many result files: where each file's result
 // goes, and running them all on the machine's cores.
@@ -62,5 +63,8 @@ void PrintError(const QString &message);
 // What the summary cache has to say (set aside, not writable), on
 // standard error; nothing without a cache.
 void PrintNotices(SummaryCache *cache);
+// The summary cache where `wanted` and it can be opened (what it says told
+// on standard error); none otherwise, and files are read again.
+std::unique_ptr<SummaryCache> OpenCache(bool wanted);
 
 } // namespace BatchJobs

@@ -14,30 +14,12 @@
 
 namespace CompareJob {
 
-namespace {
-
-std::unique_ptr<SummaryCache> openCache(const Options &options)
-{
-    std::unique_ptr<SummaryCache> cache;
-    if (!options.cache)
-        return cache;
-    cache = std::make_unique<SummaryCache>();
-    if (!cache->Open()) {
-        BatchJobs::PrintNotices(cache.get());
-        cache.reset();
-    }
-    BatchJobs::PrintNotices(cache.get());
-    return cache;
-}
-
-} // namespace
-
 ExitStatus Run(const Options &options)
 {
     OutputStream out;
     if (!out.Open())
         return ExitStatus::Failure;
-    std::unique_ptr<SummaryCache> cache = openCache(options);
+    std::unique_ptr<SummaryCache> cache = BatchJobs::OpenCache(options.cache);
     const LotScan::Runner run = [](qsizetype count, const LotScan::Work &work) {
         BatchJobs::RunEach(count, work, StopSignals::Requested);
     };

@@ -1,10 +1,13 @@
 #include "cli/HeadlessProcess.h"
 
+#include "cli/BatchJobs.h"
+#include "cli/Options.h"
 #include "cli/OutputStream.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalStatus.h"
 #include "output/LibraryMessages.h"
 #include "output/StringTable.h"
+#include "output/Translations.h"
 
 #include <QCoreApplication>
 
@@ -22,6 +25,18 @@ int Run(const std::function<ExitStatus()> &job)
     // Everything is cleaned up by now; a stopped job still ends as stopped.
     StopSignals::EndByCaughtSignal();
     return ExitCode(status);
+}
+
+int RefuseArguments(char *argv[], const QStringList &arguments)
+{
+    int argc = 1; // the program's name: Qt takes nothing of what was refused
+    QCoreApplication app(argc, argv);
+    Translations::Install(app);
+    Options options;
+    QString error;
+    Options::Parse(arguments, &options, &error);
+    BatchJobs::PrintError(error);
+    return ExitCode(ExitStatus::UnusableArguments);
 }
 
 } // namespace HeadlessProcess

@@ -2,6 +2,8 @@
 
 #include "cli/ExitStatus.h"
 
+#include <QStringList>
+
 #include <functional>
 
 // The process around a job that runs without a window.
@@ -13,5 +15,10 @@ namespace HeadlessProcess {
 // and runs. A job stopped by a signal ends the process by that signal.
 // Returns the job's exit status for main.
 int Run(const std::function<ExitStatus()> &job);
+
+// Tells on standard error why `arguments` cannot be used, in the user's
+// language (which takes an application object), and returns the exit code
+// of unusable arguments.
+int RefuseArguments(char *argv[], const QStringList &arguments);
 
 } // namespace HeadlessProcess

@@ -44,6 +44,7 @@ const char kBaseline[] = "baseline";
 const char kFollow[] = "follow";
 const char kCompare[] = "compare";
 const char kAlpha[] = "alpha";
+const char kLot[] = "lot";
 
 // The options that name a job, in the order messages list them.
 const struct
@@ -182,7 +183,7 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     }
     const bool trend = options->job == Job::Trend;
     const bool compare = options->job == Job::Compare;
-    if (parser.isSet(Name(kNoCache)) && !trend && !compare)
+    if (parser.isSet(Name(kNoCache)) && !trend && !compare && !parser.isSet(Name(kLot)))
         return Fail(error, Options::tr("--%1 is only for --%2 and --%3").arg(Name(kNoCache), Name(kTrend), Name(kCompare)));
     options->cache = !parser.isSet(Name(kNoCache));
     const bool writesTarget =
@@ -260,6 +261,11 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
         return false;
     if (options->follow && (options->files.size() != 1 || !QFileInfo(options->files.first()).isDir()))
         return Fail(error, Options::tr("--%1 watches one folder").arg(Name(kFollow)));
+    options->lot = parser.isSet(Name(kLot));
+    if (options->lot && options->job != Job::ExportXlsx)
+        return Fail(error, Options::tr("--%1 is only for --%2").arg(Name(kLot), Name(kExportXlsx)));
+    if (options->lot && (options->files.size() != 1 || !QFileInfo(options->files.first()).isDir()))
+        return Fail(error, Options::tr("--%1 takes one folder").arg(Name(kLot)));
     if ((options->job == Job::PrintPdf || plot || options->job == Job::ExportXlsx)
         && OutputStream::IsStandardOutput(options->target))
         return Fail(error, Options::tr("--%1 writes files only; name a file or a folder").arg(Name(job)));
@@ -319,8 +325,13 @@ void Options::Describe(QCommandLineParser &parser)
         tr("Take the result files and folders given together as a lot: a line per file in time "
            "order and the lot's yield with retests counted once, to standard output; then exit.")));
     parser.addOption(QCommandLineOption(
+        Name(kLot),
+        tr("With --export-xlsx: take the folder given as a lot, its workbook a row per file, the "
+           "channels' figures and a row per fiber, retests counted once.")));
+    parser.addOption(QCommandLineOption(
         Name(kNoCache),
-        tr("Read every file of --trend or --compare again, neither using nor changing the summary cache.")));
+        tr("Read every file of --trend, --compare or --export-xlsx --lot again, neither using nor "
+           "changing the summary cache.")));
     parser.addOption(QCommandLineOption(
         Name(kClearCache),
         tr("Remove the summary cache (and what was set aside beside it); then exit.")));

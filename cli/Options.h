@@ -55,6 +55,8 @@ public:
     bool pushRows = false; // --rows: each file's rows go with its summary
     qint64 since = std::numeric_limits<qint64>::min();
     qint64 until = std::numeric_limits<qint64>::min();
+    // --export-xlsx --lot: the one folder given is written as a lot.
+    bool lot = false;
     // --compare: the p-value below which a shift counts.
     double alpha = 0.001;
 

@@ -99,13 +99,7 @@ ExitStatus Run(const Options &options)
             return out.Finish(ExitStatus::Failure);
         }
     } else {
-        std::unique_ptr<SummaryCache> cache;
-        if (options.cache) {
-            cache = std::make_unique<SummaryCache>();
-            if (!cache->Open())
-                BatchJobs::PrintNotices(cache.get()), cache.reset();
-            BatchJobs::PrintNotices(cache.get());
-        }
+        std::unique_ptr<SummaryCache> cache = BatchJobs::OpenCache(options.cache);
         LotScan::Result scan = LotScan::Scan(
             options.files, options.Inputs(), cache.get(),
             [](qsizetype count, const LotScan::Work &work) { BatchJobs::RunEach(count, work, StopSignals::Requested); },

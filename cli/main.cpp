@@ -10,6 +10,7 @@
 #include "cli/HeadlessProcess.h"
 #include "cli/Options.h"
 #include "data/NativePath.h"
+#include "output/Translations.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -55,15 +56,15 @@ int main(int argc, char *argv[])
 {
     Options options;
     QString error;
-    if (!Options::Parse(NativePath::Arguments(argc, argv), &options, &error)) {
-        BatchJobs::PrintError(error);
-        return ExitCode(ExitStatus::UnusableArguments);
-    }
+    const QStringList arguments = NativePath::Arguments(argc, argv);
+    if (!Options::Parse(arguments, &options, &error))
+        return HeadlessProcess::RefuseArguments(argv, arguments);
     if (options.NeedsWindowProgram())
         return becomeWindowProgram(argv);
     return HeadlessProcess::Run([&] {
         int applicationArgc = GuiOptions::ApplicationArgumentCount(argc, argv);
         QCoreApplication app(applicationArgc, argv);
+        Translations::Install(app);
         return HeadlessJob::Run(options);
     });
 }

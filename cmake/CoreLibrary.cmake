@@ -26,6 +26,16 @@ target_link_options(quenvale_core INTERFACE "LINKER:--export-dynamic-symbol=zipO
 target_compile_definitions(quenvale_core PUBLIC QUENVALE_VERSION="${QUENVALE_VERSION}")
 # Core texts are bytes of code page 936: no silent conversions from char *.
 target_compile_definitions(quenvale_core PRIVATE QT_NO_CAST_FROM_ASCII)
+# The translations' installed folder as each program finds it from its own:
+# quenvale in the binaries' folder, quenvale-gui in libexec's.
+include(GNUInstallDirs)
+file(RELATIVE_PATH QUENVALE_TRANSLATIONS_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_DATADIR}/quenvale/translations)
+file(RELATIVE_PATH QUENVALE_TRANSLATIONS_FROM_LIBEXEC ${CMAKE_INSTALL_FULL_LIBEXECDIR}/quenvale
+     ${CMAKE_INSTALL_FULL_DATADIR}/quenvale/translations)
+set_property(SOURCE ${QUENVALE_ROOT}/output/Translations.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             QUENVALE_TRANSLATIONS_FROM_BIN="${QUENVALE_TRANSLATIONS_FROM_BIN}"
+             QUENVALE_TRANSLATIONS_FROM_LIBEXEC="${QUENVALE_TRANSLATIONS_FROM_LIBEXEC}")
 
 # The framework-compatible archive and the run-time classes it creates
 # objects of: Qt Core alone.

@@ -82,5 +82,6 @@ bool CompareReader::readLot(const QString &path, const JudgeInputs &inputs, Summ
         if (misaligned.Found())
             side->misaligned.append(misaligned.Message(file.path));
     }
+    side->files = std::move(scan.files);
     return true;
 }

@@ -29,6 +29,8 @@ public:
         // as a message naming its file.
         QStringList errors;
         QStringList misaligned;
+        // A lot's files in its order, read or not.
+        QList<LotFile> files;
     };
 
     // False with a message where the path cannot be read at all (a file

@@ -14,6 +14,8 @@ class JsonObject;
 // run comes after what it sums up.
 class SummaryJsonWriter : public SummaryWriter
 {
+    Q_DECLARE_TR_FUNCTIONS(SummaryJsonWriter)
+
 public:
     void Begin(const Sink &out) const override;
     std::unique_ptr<FileReport> ReportFile(const QString &path, Sink out) const override;

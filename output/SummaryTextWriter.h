@@ -13,6 +13,8 @@
 // terminal; PASS and FAIL are coloured where asked.
 class SummaryTextWriter : public SummaryWriter
 {
+    Q_DECLARE_TR_FUNCTIONS(SummaryTextWriter)
+
 public:
     explicit SummaryTextWriter(bool colour) : m_colour(colour) {}
 

@@ -6,17 +6,18 @@
 #include "data/FileError.h"
 #include "data/NativePath.h"
 #include "data/ResultFile.h"
-#include "data/Texts.h"
 #include "data/ThresholdJudge.h"
 #include "output/RowSpool.h"
 #include "output/StagedFile.h"
 #include "output/SummaryWriter.h"
+#include "output/ChannelSheet.h"
 #include "output/FiberSheetColumns.h"
 #include "output/Wording.h"
 #include "output/WorkbookFile.h"
 #include "output/WorkbookFormats.h"
 #include "output/WorkbookSheet.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,7 +39,7 @@ bool stopped(const std::atomic<bool> *stop)
 
 QString tr(const char *text)
 {
-    return Texts::tr(text);
+    return QCoreApplication::translate("WorkbookExport", text);
 }
 
 // What stands in a margin's cell where the channel has none.
@@ -82,8 +83,10 @@ void writeFiber(WorkbookSheet &sheet, const ThresholdJudge::Fiber &fiber, const 
 
 QStringList rowHeadings()
 {
-    return {tr("FiberName"), tr("Channel"), tr("WaveLength"), tr("Power"),
-            tr("Threshold"), tr("Date"),    tr("Time")};
+    // The sheets' headings stay in English: scripts read the workbook by them.
+    return {QStringLiteral("FiberName"), QStringLiteral("Channel"), QStringLiteral("WaveLength"),
+            QStringLiteral("Power"),     QStringLiteral("Threshold"), QStringLiteral("Date"),
+            QStringLiteral("Time")};
 }
 
 // One row of the Rows sheet: the CSV's fields, numbers as numbers.
@@ -96,57 +99,6 @@ void writeRow(WorkbookSheet &sheet, const MeasurementRows::Row &row)
     sheet.NumberOrField(4, row.text(MeasurementRow::Threshold));
     sheet.Field(5, row.text(MeasurementRow::Date));
     sheet.Field(6, row.text(MeasurementRow::Time));
-}
-
-QStringList channelHeadings(bool banded)
-{
-    QStringList headings{tr("Channel"), tr("Wavelength")};
-    for (const ChannelColumns::Column &column : ChannelColumns::All()) {
-        if (!column.banded || banded)
-            headings.append(ChannelColumns::HeadingWithUnit(column));
-    }
-    return headings;
-}
-
-// How a figure's cell shows it: a margin signed to two places, a ratio to
-// two places, anything else as it is.
-lxw_format *formatOf(const ChannelColumns::Column &column, const WorkbookFormats &formats)
-{
-    if (column.kind != ChannelColumns::Kind::Decimal || column.decimals != 2)
-        return nullptr;
-    if (qstrcmp(column.unit, "dB") == 0)
-        return formats.margin;
-    return *column.unit ? nullptr : formats.places;
-}
-
-// The Channels sheet's column of Cpk, which is marked where it is low.
-int cpkColumn(bool banded)
-{
-    return int(channelHeadings(banded).indexOf(ChannelColumns::HeadingWithUnit(
-        ChannelColumns::All().at(ChannelColumns::IndexOf("cpk")))));
-}
-
-void writeChannels(WorkbookSheet &sheet, const ThresholdJudge &judge, const WorkbookFormats &formats)
-{
-    const bool banded = judge.WarnMargin().has_value();
-    for (const ThresholdJudge::ChannelFigures &figures : judge.Channels()) {
-        if (!sheet.NextRow())
-            break;
-        int column = 0;
-        sheet.Text(column++, QString::fromUtf8(figures.channel));
-        sheet.NumberOrField(column++, figures.waveLength);
-        for (const ChannelColumns::Column &each : ChannelColumns::All()) {
-            if (each.banded && !banded)
-                continue;
-            // The very double, as --summary gives it: a format only for showing.
-            const std::optional<double> value = each.get(figures);
-            if (value && each.kind == ChannelColumns::Kind::Capability)
-                sheet.Text(column, Wording::Capability(*value));
-            else if (value)
-                sheet.Number(column, *value, formatOf(each, formats));
-            ++column;
-        }
-    }
 }
 
 // The header lines as a person reads them, a line each.
@@ -260,41 +212,26 @@ bool WriteFile(const Source &source, const QString &path, QString *error, const 
     WorkbookSheet fibers(book.get(), "Fibers", fiberHeadings, formats.heading, 1);
     noteWhatIsLeftOut(fibers, source);
     const bool banded = source.judge->WarnMargin().has_value();
-    const QStringList statistics = channelHeadings(banded);
+    const QStringList statistics = ChannelSheet::Headings(banded);
     WorkbookSheet channels(book.get(), "Channels", statistics, formats.heading, 1);
     std::optional<WorkbookSheet> rows;
     if (source.rows <= WorkbookSheet::DataRows)
         rows.emplace(book.get(), "Rows", rowHeadings(), formats.heading, 1);
 
-    writeChannels(channels, *source.judge, formats);
+    ChannelSheet::Write(channels, *source.judge, formats);
     if (!writeFibersAndRows(source, fibers, rows ? &*rows : nullptr, columns, formats, stop) || stopped(stop))
         return fail(stopped(stop) ? tr("stopped before the last row")
                                   : tr("its rows could not be read back from their temporary file"));
     formats.MarkFailingFibers(fibers, FiberSheetColumns::WorstMarginColumn, FiberSheetColumns::FiberColumns,
                               int(fiberHeadings.size() - FiberSheetColumns::FiberColumns) / 2);
-    formats.MarkLowCapability(channels, cpkColumn(banded));
-    lxw_error failed = fibers.Finish();
-    if (const lxw_error e = channels.Finish(); !failed)
-        failed = e;
+    QList<WorkbookSheet *> sheets{&fibers, &channels};
     if (rows) {
         formats.MarkFailingRows(*rows);
-        if (const lxw_error e = rows->Finish(); !failed)
-            failed = e;
-    }
-    if (failed)
-        return fail(QString::fromUtf8(lxw_strerror(failed)));
-    QList<const WorkbookSheet *> sheets{&fibers, &channels};
-    if (rows)
         sheets.append(&*rows);
-    QHash<QByteArray, qint64> data;
+    }
     QString reason;
-    if (!WorkbookFile::SheetData(sheets, &data, &reason))
+    if (!book.Complete(sheets, staged.TemporaryPath(), &reason))
         return fail(reason);
-    if (const lxw_error closed = book.Close())
-        return fail(WorkbookFile::FailureText(closed));
-    if (!WorkbookFile::SheetsWhole(staged.TemporaryPath(), data))
-        return fail(tr("a sheet was cut short in its temporary file in %1 (is that disk full?)")
-                        .arg(NativePath::Display(QDir::tempPath())));
     if (!staged.Commit())
         return fail(staged.ErrorString());
     if (error)

@@ -1,9 +1,11 @@
 #include "output/WorkbookFile.h"
 
+#include "data/NativePath.h"
 #include "output/TemporaryFiles.h"
 #include "output/WorkbookSheet.h"
 #include "output/ZipListing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -76,6 +78,33 @@ bool WorkbookFile::SheetsWhole(const QString &workbook, const QHash<QByteArray, 
         const auto found = listing.Sizes().constFind(sheet.key());
         if (found == listing.Sizes().constEnd() || found.value() <= quint64(sheet.value()))
             return false;
+    }
+    return true;
+}
+
+bool WorkbookFile::Complete(const QList<WorkbookSheet *> &sheets, const QString &path, QString *reason)
+{
+    lxw_error failed = LXW_NO_ERROR;
+    for (WorkbookSheet *sheet : sheets) {
+        if (const lxw_error e = sheet->Finish(); !failed)
+            failed = e;
+    }
+    if (failed) {
+        *reason = QString::fromUtf8(lxw_strerror(failed));
+        return false;
+    }
+    QHash<QByteArray, qint64> data;
+    if (!SheetData({sheets.cbegin(), sheets.cend()}, &data, reason))
+        return false;
+    if (const lxw_error closed = Close()) {
+        *reason = FailureText(closed);
+        return false;
+    }
+    if (!SheetsWhole(path, data)) {
+        *reason = QCoreApplication::translate("WorkbookFile",
+                                              "a sheet was cut short in its temporary file in %1 (is that disk full?)")
+                      .arg(NativePath::Display(QDir::tempPath()));
+        return false;
     }
     return true;
 }

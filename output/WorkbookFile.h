@@ -32,6 +32,11 @@ public:
     // The sheets' data as written into their temporary files: the bytes
     // each holds, by the name of its part in the workbook. False, with the
     // reason, when a write into one failed.
+    // Finishes each of `sheets`, zips the parts into `path` (where the
+    // workbook was begun) and checks that every sheet's data reached it
+    // whole; false with the reason where anything failed.
+    bool Complete(const QList<WorkbookSheet *> &sheets, const QString &path, QString *reason);
+
     static bool SheetData(const QList<const WorkbookSheet *> &sheets, QHash<QByteArray, qint64> *bytes,
                           QString *reason);
     static bool SheetsWhole(const QString &workbook, const QHash<QByteArray, qint64> &data);

@@ -37,6 +37,8 @@ WorkbookFormats WorkbookFormats::Make(lxw_workbook *book)
     format_set_bold(formats.heading);
     formats.margin = workbook_add_format(book);
     format_set_num_format(formats.margin, "+0.00;-0.00;0.00");
+    formats.percent = workbook_add_format(book);
+    format_set_num_format(formats.percent, "0.0%");
     formats.places = workbook_add_format(book);
     format_set_num_format(formats.places, "0.00");
     formats.truth = workbook_add_format(book);

@@ -12,6 +12,7 @@ struct WorkbookFormats
     lxw_format *heading;
     lxw_format *margin; // two places with their sign
     lxw_format *places; // two places
+    lxw_format *percent; // a share as a percentage to one place
     lxw_format *truth;  // TRUE or FALSE, whatever a reader makes of a boolean
     lxw_format *bad;    // of the conditional formats
 

@@ -73,13 +73,13 @@ void CPreviewView::createToolBar()
         const char *text;
         void (CPreviewView::*handler)();
     } buttons[] = {
-        {Print, "print", "&Print...", &CPreviewView::OnPreviewPrint},
-        {NextPage, "nextPage", "&Next Page", &CPreviewView::OnNextPage},
-        {PrevPage, "prevPage", "Pre&v Page", &CPreviewView::OnPrevPage},
-        {NumPage, "numPage", "&Two Page", &CPreviewView::OnNumPageChange},
-        {ZoomInButton, "zoomIn", "Zoom &In", &CPreviewView::OnZoomIn},
-        {ZoomOutButton, "zoomOut", "Zoom &Out", &CPreviewView::OnZoomOut},
-        {Close, "close", "&Close", &QDialog::reject},
+        {Print, "print", QT_TR_NOOP("&Print..."), &CPreviewView::OnPreviewPrint},
+        {NextPage, "nextPage", QT_TR_NOOP("&Next Page"), &CPreviewView::OnNextPage},
+        {PrevPage, "prevPage", QT_TR_NOOP("Pre&v Page"), &CPreviewView::OnPrevPage},
+        {NumPage, "numPage", QT_TR_NOOP("&Two Page"), &CPreviewView::OnNumPageChange},
+        {ZoomInButton, "zoomIn", QT_TR_NOOP("Zoom &In"), &CPreviewView::OnZoomIn},
+        {ZoomOutButton, "zoomOut", QT_TR_NOOP("Zoom &Out"), &CPreviewView::OnZoomOut},
+        {Close, "close", QT_TR_NOOP("&Close"), &QDialog::reject},
     };
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
     m_toolBar->setMovable(false);

@@ -288,6 +288,14 @@ void CSDIQVLView::OnFileSave()
         m_export->OnFileSave(Dialogs());
 }
 
+void CSDIQVLView::OnFileExportWorkbook()
+{
+    if (m_lotView->isVisible())
+        m_export->OnLotExportWorkbook(Dialogs(), m_lotView->Lot());
+    else
+        m_export->OnFileExportWorkbook(Dialogs());
+}
+
 void CSDIQVLView::OnEditCopy()
 {
     const QWidget *focus = QApplication::focusWidget();

@@ -75,7 +75,7 @@ public:
     // On a lot's tab, Save Image of its trend.
     void OnFileSave();
     void OnFileSaveAs() { m_export->OnFileSaveAs(Dialogs()); }
-    void OnFileExportWorkbook() { m_export->OnFileExportWorkbook(Dialogs()); }
+    void OnFileExportWorkbook();
     void OnFilePrint() { m_print->OnFilePrint(printDialogs(), Dialogs()); }
     void OnFilePrintPreview();
 

@@ -1,6 +1,10 @@
 #include "view/ExportCommands.h"
 
 #include "document/ResultDocument.h"
+#include "lot/CompareReader.h"
+#include "lot/LotDocument.h"
+#include "lot/LotWorkbook.h"
+#include "lot/SummaryCache.h"
 #include "output/CsvExport.h"
 #include "output/OutputTarget.h"
 #include "output/WorkbookExport.h"
@@ -18,11 +22,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ExportCommands", text);
-}
-
 // Runs `job` on a thread of its own while the window waits behind a
 // progress dialog (shown once the job takes a moment) whose Stop sets the
 // flag the job looks at. True for what the job returns.
@@ -32,7 +31,7 @@ bool runAside(QWidget *parent, const QString &label, const std::function<bool(co
     std::atomic<bool> stop{false};
     bool result = false;
     QEventLoop loop;
-    QProgressDialog progress(label, tr("Stop"), 0, 0, parent);
+    QProgressDialog progress(label, ExportCommands::tr("Stop"), 0, 0, parent);
     progress.setObjectName(QStringLiteral("exportProgress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
@@ -90,6 +89,37 @@ void ExportCommands::OnFileSaveAs(FileDialogs &dialogs)
         dialogs.ShowMessage(m_parent, error);
     if (remember)
         m_strSavePath = path;
+}
+
+void ExportCommands::OnLotExportWorkbook(FileDialogs &dialogs, const LotDocument *lot)
+{
+    if (!lot || lot->FromDatabase()) {
+        dialogs.ShowMessage(m_parent, tr("A lot of the database has no folder to read its rows from: there is no "
+                                         "workbook to write."));
+        return;
+    }
+    const QString folder = lot->Folder();
+    const QString suggested = QDir(folder).filePath(QFileInfo(QDir::cleanPath(folder)).fileName() + QStringLiteral(".xlsx"));
+    QString path = dialogs.GetSaveFileName(m_parent, WorkbookFilter(), suggested);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".xlsx");
+    const JudgeInputs inputs = lot->Inputs();
+    QString error;
+    bool stopped = false;
+    const bool written = runAside(
+        m_parent, tr("Writing the workbook %1...").arg(QFileInfo(path).fileName()),
+        [&](const std::atomic<bool> &stop) {
+            SummaryCache cache;
+            CompareReader::Side side;
+            return CompareReader::Read(folder, inputs, cache.Open() ? &cache : nullptr, LotScan::InTurn, &stop, &side,
+                                       &error)
+                && LotWorkbook::Write(side, path, &error, &stop);
+        },
+        &stopped);
+    if (written ? !error.isEmpty() : !stopped)
+        dialogs.ShowMessage(m_parent, error);
 }
 
 void ExportCommands::OnFileExportWorkbook(FileDialogs &dialogs)

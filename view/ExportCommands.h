@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class FileDialogs;
+class LotDocument;
 class QWidget;
 class ResultDocument;
 
@@ -18,12 +20,18 @@ class ResultDocument;
 // older file as it was and says nothing; a failure says why.
 class ExportCommands
 {
+    Q_DECLARE_TR_FUNCTIONS(ExportCommands)
+
 public:
     ExportCommands(const ResultDocument &document, QWidget *parent);
 
     void OnFileSave(FileDialogs &dialogs);
     void OnFileSaveAs(FileDialogs &dialogs);
     void OnFileExportWorkbook(FileDialogs &dialogs);
+    // The workbook of a folder's lot: its files read again on a thread of
+    // their own (through the summary cache) and written as --export-xlsx
+    // --lot writes them. A database's lot has no folder to read.
+    void OnLotExportWorkbook(FileDialogs &dialogs, const LotDocument *lot);
 
     static QString WorkbookFilter() { return QStringLiteral("xlsx(*.xlsx)"); }
 

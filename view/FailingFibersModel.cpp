@@ -10,7 +10,8 @@ namespace {
 
 enum Column { FiberColumn, ReasonColumn, FailedColumn, WorstColumn, MarginColumn, ColumnCount };
 
-const char *const kHeadings[ColumnCount] = {"Fiber", "Reason", "Failed channels", "Worst channel", "Margin"};
+const char *const kHeadings[ColumnCount] = {QT_TRANSLATE_NOOP("FailingFibersModel", "Fiber"), QT_TRANSLATE_NOOP("FailingFibersModel", "Reason"), QT_TRANSLATE_NOOP("FailingFibersModel", "Failed channels"),
+                                                QT_TRANSLATE_NOOP("FailingFibersModel", "Worst channel"), QT_TRANSLATE_NOOP("FailingFibersModel", "Margin")};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "output/OutputTarget.h"
 #include "view/FileDialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -11,7 +12,7 @@ namespace ImageFiles {
 
 QString Filter()
 {
-    return QStringLiteral("PNG image (*.png);;SVG image (*.svg);;PDF document (*.pdf)");
+    return QCoreApplication::translate("ImageFiles", "PNG image (*.png);;SVG image (*.svg);;PDF document (*.pdf)");
 }
 
 QString Beside(const QString &resultPath, const QString &part)

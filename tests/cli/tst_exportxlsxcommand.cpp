@@ -4,6 +4,7 @@
 // folder is told as that folder's, not as the target's.
 
 #include "TestSupport.h"
+#include "WorkbookReader.h"
 
 #include <QtTest>
 
@@ -19,6 +20,7 @@ class TestExportXlsxCommand : public QObject
 private slots:
     void temporaryFilesCutShort_data();
     void temporaryFilesCutShort();
+    void aLotsWorkbook();
 };
 
 void TestExportXlsxCommand::temporaryFilesCutShort_data()
@@ -77,6 +79,67 @@ void TestExportXlsxCommand::temporaryFilesCutShort()
     const QString err = QString::fromUtf8(job.readAllStandardError());
     QVERIFY2(err.contains(QStringLiteral("quenvale: Cannot write \"%1\": %2").arg(target, reason)), qPrintable(err));
     QCOMPARE(readFile(target), QByteArray("older"));
+}
+
+namespace {
+
+QByteArray fiberAt(const char *name, const char *power, const char *time)
+{
+    QByteArray lines;
+    for (int channel = 1; channel <= ChannelTable::FiberSize; ++channel)
+        lines += line(name, channel, power, "2018-05-17", time);
+    return lines;
+}
+
+} // namespace
+
+// A folder as a lot: a row per file, the unreadable one with its reason; a
+// retested fiber once, by its later result, on the Fibers sheet and in the
+// channels' counts.
+void TestExportXlsxCommand::aLotsWorkbook()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("day"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(writeFile(folder + QStringLiteral("/a.fib"),
+                      standardHeader() + fiberAt("F1", "-30.00", "08:00:00") + fiberAt("F2", "-12.00", "08:01:00")));
+    QVERIFY(writeFile(folder + QStringLiteral("/b.fib"),
+                      standardHeader() + fiberAt("F1", "-11.00", "09:00:00") + fiberAt("F3", "-13.00", "09:01:00")));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), folder + QStringLiteral("/c.fib")));
+    const ProgramRun run = runProcess(programPath(), {QStringLiteral("--export-xlsx"), dir.path(), folder,
+                                                      QStringLiteral("--lot"), QStringLiteral("--no-cache")});
+    QCOMPARE(run.exitCode, 1); // c.fib cannot be read; the rest is written
+    QVERIFY2(run.err.contains("c.fib"), run.err.constData());
+    const QString workbook = dir.filePath(QStringLiteral("day.xlsx"));
+    QCOMPARE(WorkbookReader::SheetNames(workbook),
+             QStringList({QStringLiteral("Files"), QStringLiteral("Channels"), QStringLiteral("Fibers")}));
+
+    const auto files = WorkbookReader::Cells(WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet1.xml")), 5);
+    QVERIFY(files.value(QStringLiteral("B2")).text.endsWith(QStringLiteral("a.fib")));
+    QCOMPARE(files.value(QStringLiteral("A2")).text, QStringLiteral("2018-05-17 08:00:00"));
+    QCOMPARE(files.value(QStringLiteral("D2")).text, QStringLiteral("1")); // passed of 2
+    QCOMPARE(files.value(QStringLiteral("F2")).text, QStringLiteral("0.5"));
+    QVERIFY(files.value(QStringLiteral("B3")).text.endsWith(QStringLiteral("b.fib")));
+    QVERIFY(files.value(QStringLiteral("B4")).text.endsWith(QStringLiteral("c.fib")));
+    QVERIFY(!files.value(QStringLiteral("I4")).text.isEmpty()); // why it was not read
+    QVERIFY(!files.contains(QStringLiteral("B5")));
+
+    const auto fibers = WorkbookReader::Cells(WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet3.xml")), 5);
+    QStringList rows;
+    for (int row = 2; row <= 5; ++row) {
+        if (fibers.contains(QStringLiteral("A%1").arg(row)))
+            rows << fibers.value(QStringLiteral("A%1").arg(row)).text + QLatin1Char(' ')
+                    + fibers.value(QStringLiteral("B%1").arg(row)).text + QLatin1Char(' ')
+                    + fibers.value(QStringLiteral("C%1").arg(row)).text;
+    }
+    QCOMPARE(rows, QStringList({QStringLiteral("F2 PASS -12"), QStringLiteral("F1 PASS -11"),
+                                QStringLiteral("F3 PASS -13")}));
+
+    // Three fibers counted, one row each per channel; none of them failed.
+    const auto channels = WorkbookReader::Cells(WorkbookReader::Part(workbook, QStringLiteral("xl/worksheets/sheet2.xml")), 2);
+    QCOMPARE(channels.value(QStringLiteral("A2")).text, QStringLiteral("01"));
+    QCOMPARE(channels.value(QStringLiteral("C2")).text, QStringLiteral("3"));
+    QCOMPARE(channels.value(QStringLiteral("D2")).text, QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(TestExportXlsxCommand)
