@@ -7,6 +7,7 @@
 #include "cli/StopSignals.h"
 #include "cli/TerminalStatus.h"
 #include "data/NativePath.h"
+#include "lot/LotReport.h"
 #include "output/DistributionImage.h"
 #include "output/LibraryMessages.h"
 #include "output/ReportPdf.h"
@@ -56,7 +57,7 @@ ExitStatus runDrawingJob(int &argc, char *argv[], const Options &options)
     }
     QGuiApplication app(argc, argv);
     Translations::Install(app);
-    return HeadlessJob::Run(options, {ReportPdf::WriteResultFile, DistributionImage::WriteResultFile});
+    return HeadlessJob::Run(options, {ReportPdf::WriteResultFile, LotReport::WritePdf, DistributionImage::WriteResultFile});
 }
 
 } // namespace

@@ -3,60 +3,21 @@
 #include "cli/BatchJobs.h"
 #include "cli/Options.h"
 #include "cli/StopSignals.h"
-#include "data/NativePath.h"
-#include "lot/CompareReader.h"
+#include "cli/LotJob.h"
 #include "lot/LotWorkbook.h"
-#include "lot/SummaryCache.h"
 #include "output/WorkbookExport.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace ExportXlsxJob {
 
-namespace {
-
-// --lot: the folder read as a lot, through the summary cache, into the
-// target, or into NAME.xlsx in the target where that is a folder. Files
-// that cannot be read are told and listed on the Files sheet.
-ExitStatus runLot(const Options &options)
-{
-    const QString folder = options.files.first();
-    QString target = options.target;
-    if (QFileInfo(target).isDir())
-        target = QDir(target).filePath(QFileInfo(QDir::cleanPath(folder)).fileName() + QLatin1String(".xlsx"));
-    std::unique_ptr<SummaryCache> cache = BatchJobs::OpenCache(options.cache);
-    const LotScan::Runner run = [](qsizetype count, const LotScan::Work &work) {
-        BatchJobs::RunEach(count, work, StopSignals::Requested);
-    };
-    CompareReader::Side lot;
-    QString error;
-    const bool read =
-        CompareReader::Read(folder, options.Inputs(), cache.get(), run, &StopSignals::Flag(), &lot, &error);
-    BatchJobs::PrintNotices(cache.get());
-    if (!read) {
-        BatchJobs::PrintError(error);
-        return ExitStatus::Failure;
-    }
-    for (const QString &message : lot.errors + lot.misaligned)
-        BatchJobs::PrintError(message);
-    if (!LotWorkbook::Write(lot, target, &error, &StopSignals::Flag())) {
-        BatchJobs::PrintError(error);
-        return ExitStatus::Failure;
-    }
-    if (!error.isEmpty())
-        BatchJobs::PrintError(error);
-    if (!lot.errors.isEmpty())
-        return ExitStatus::Failure;
-    return lot.misaligned.isEmpty() ? ExitStatus::Success : ExitStatus::SomeFailed;
-}
-
-} // namespace
 
 ExitStatus Run(const Options &options)
 {
-    if (options.lot)
-        return runLot(options);
+    if (options.lot) {
+        return LotJob::Run(options, QStringLiteral(".xlsx"), [](const CompareReader::Side &lot, const QString &target,
+                                                                 QString *error) {
+            return LotWorkbook::Write(lot, target, error, &StopSignals::Flag());
+        });
+    }
     const JudgeInputs inputs = options.Inputs();
     // A file whose rows are not aligned fails, as --summary judges it.
     std::atomic<bool> misalignedSeen{false};

@@ -22,7 +22,7 @@ ExitStatus Run(const Options &options, const Drawing &drawing)
         return ExportXlsxJob::Run(options);
     case Options::Job::PrintPdf:
         if (drawing.writePdf)
-            return PrintPdfJob::Run(options, drawing.writePdf);
+            return PrintPdfJob::Run(options, drawing.writePdf, drawing.writeLotPdf);
         break;
     case Options::Job::Plot:
         if (drawing.writePlot)

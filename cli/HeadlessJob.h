@@ -14,6 +14,7 @@ namespace HeadlessJob {
 struct Drawing
 {
     PrintPdfJob::Writer writePdf;
+    PrintPdfJob::LotWriter writeLotPdf;
     PlotJob::Writer writePlot;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/ExitStatus.h"
+#include "lot/CompareReader.h"
 #include "output/ReportPdf.h"
 
 #include <QString>
@@ -19,6 +20,10 @@ using Writer = std::function<bool(const QString &fibPath, const QString &pdfPath
                                   const ReportPdf::Request &request, QString *error,
                                   const std::atomic<bool> *stop)>;
 
-ExitStatus Run(const Options &options, const Writer &writePdf);
+// Draws a lot's report (see LotReport::WritePdf) into a PDF file.
+using LotWriter = std::function<bool(const CompareReader::Side &lot, const QString &pdfPath, const QString &pageSize,
+                                     QString *error, const std::atomic<bool> *stop)>;
+
+ExitStatus Run(const Options &options, const Writer &writePdf, const LotWriter &writeLotPdf = {});
 
 } // namespace PrintPdfJob

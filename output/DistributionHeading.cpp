@@ -58,7 +58,7 @@ void DistributionHeading::Draw(QPainter &painter, const QRectF &rect) const
         QString text;
         int kind;
     };
-    QList<Entry> entries{{tr("threshold"), 0}, {tr("mean"), 1}, {tr("\u00b13\u03c3"), 2}, {tr("failing"), 3}};
+    QList<Entry> entries{{tr("threshold"), 0}, {tr("mean"), 1}, {tr("±3σ"), 2}, {tr("failing"), 3}};
     if (m_warnMargin)
         entries.append({tr("marginal band"), 4});
     double legendWidth = 0;

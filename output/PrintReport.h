@@ -54,10 +54,16 @@ public:
 
     // Pages needed for the rows: 27 on the first page, 29 on every later
     // one, and always at least one.
-    int PageCount() const;
+    // A copy that shares the rows, as a job or a preview keeps one so that
+    // the report does not change under it; a report of other pages copies
+    // itself whole.
+    virtual std::unique_ptr<PrintReport> Clone() const { return std::make_unique<PrintReport>(*this); }
+
+    // A report of other pages (a lot's) draws its own in the same units.
+    virtual int PageCount() const;
     // Draws page `page` (from 1) of a job of `total` pages in logical units.
     // The rows use the painter's current font.
-    void PrintPage(QPainter &painter, int page, int total) const;
+    virtual void PrintPage(QPainter &painter, int page, int total) const;
 
     // The rows that page `page` holds, as [first, end).
     struct RowSpan

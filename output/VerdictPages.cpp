@@ -5,7 +5,7 @@
 #include "data/ThresholdJudge.h"
 #include "output/ChannelCapability.h"
 #include "output/DistributionChart.h"
-#include "output/ReportFont.h"
+#include "output/ReportPage.h"
 #include "output/ReportVerdicts.h"
 #include "output/SummaryTextWriter.h"
 #include "output/SummaryWriter.h"
@@ -19,58 +19,20 @@
 
 namespace {
 
-constexpr char kReportFace[] = "Boldface";
-constexpr int kLeft = 24;
-constexpr int kRight = 762;
+using ReportPage::DrawRules;
+using ReportPage::DrawText;
+using ReportPage::Span;
+constexpr int kLeft = ReportPage::Left;
+constexpr int kRight = ReportPage::Right;
 constexpr int kLine = 15; // a line of small text
 constexpr int kChartHeight = 390;
 constexpr int kFailingBottom = 1060;
-constexpr int kFooterRule = 1068;
-constexpr int kFooterTop = 1072;
-constexpr int kFooterBottom = 1096;
 constexpr int kMarkLeft = 13;
 constexpr int kMarkWidth = 7;
 
 constexpr int kLeftInCell = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
 constexpr int kCentredInCell = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
 constexpr int kRightInCell = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine;
-
-// The report's face (see ReportFont) at `pixels` logical units.
-QFont reportFont(int pixels, bool bold = false, int width = 0)
-{
-    ReportFont font(kReportFace);
-    font.SetHeight(pixels);
-    if (width > 0)
-        font.SetWidth(width);
-    if (bold)
-        font.SetBold(true);
-    const QFont made = font.Font();
-    font.DeleteObject();
-    return made;
-}
-
-QRect span(int left, int top, int right, int bottom)
-{
-    return QRect(left, top, right - left, bottom - top);
-}
-
-// A text cut with an ellipsis where it is wider than its rectangle.
-void drawText(QPainter &painter, const QRect &rect, int flags, const QString &text)
-{
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    painter.drawText(rect, flags, metrics.elidedText(text, Qt::ElideRight, rect.width()));
-}
-
-// The thinnest line the device draws, as the rows' rules.
-void drawRules(QPainter &painter, const QVarLengthArray<QLine, 64> &rules)
-{
-    const QPen previous = painter.pen();
-    QPen hairline = previous;
-    hairline.setWidth(0);
-    painter.setPen(hairline);
-    painter.drawLines(rules.constData(), int(rules.size()));
-    painter.setPen(previous);
-}
 
 QString field(QByteArrayView text)
 {
@@ -115,14 +77,14 @@ template<size_t N>
 QRect cell(const Column (&columns)[N], size_t index, int top, int height)
 {
     const int right = index + 1 < N ? columns[index + 1].left : kRight;
-    return span(columns[index].left + 3, top, right - 3, top + height);
+    return Span(columns[index].left + 3, top, right - 3, top + height);
 }
 
 template<size_t N>
 void drawHeadings(QPainter &painter, const Column (&columns)[N], int top, int height, int flags)
 {
     for (size_t i = 0; i < N; ++i)
-        drawText(painter, cell(columns, i, top, height), flags, QString::fromLatin1(columns[i].heading));
+        DrawText(painter, cell(columns, i, top, height), flags, QString::fromLatin1(columns[i].heading));
 }
 
 } // namespace
@@ -172,26 +134,26 @@ void VerdictPages::PrintPage(QPainter &painter, int page, int total) const
 int VerdictPages::drawFigures(QPainter &painter) const
 {
     const ThresholdJudge &judge = m_verdicts.Figures();
-    painter.setFont(reportFont(20, true));
-    drawText(painter, span(kLeft, 28, 560, 54), kLeftInCell, TerminalText::Escaped(m_verdicts.FileName()));
-    painter.setFont(reportFont(12));
-    drawText(painter, span(560, 28, kRight, 54), kRightInCell,
+    painter.setFont(ReportPage::Font(20, true));
+    DrawText(painter, Span(kLeft, 28, 560, 54), kLeftInCell, TerminalText::Escaped(m_verdicts.FileName()));
+    painter.setFont(ReportPage::Font(12));
+    DrawText(painter, Span(560, 28, kRight, 54), kRightInCell,
              QStringLiteral("Printed %1").arg(m_verdicts.Printed().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
     int y = 58;
     for (const QByteArray &line : m_verdicts.Header().split('\n')) {
         const QString shown = TerminalText::Escaped(CodePage936::Decode(line).trimmed());
         if (shown.isEmpty())
             continue;
-        drawText(painter, span(kLeft, y, kRight, y + kLine), kLeftInCell, shown);
+        DrawText(painter, Span(kLeft, y, kRight, y + kLine), kLeftInCell, shown);
         y += kLine;
     }
     y += 6;
     const std::optional<qsizetype> marginal =
         judge.WarnMargin() ? std::optional<qsizetype>(judge.MarginalCount()) : std::nullopt;
-    painter.setFont(reportFont(16, true));
-    drawText(painter, span(kLeft, y, 600, y + 22), kLeftInCell,
+    painter.setFont(ReportPage::Font(16, true));
+    DrawText(painter, Span(kLeft, y, 600, y + 22), kLeftInCell,
              Wording::YieldLine(judge.FiberCount(), judge.FailedCount(), marginal));
-    drawText(painter, span(600, y, kRight, y + 22), kRightInCell,
+    DrawText(painter, Span(600, y, kRight, y + 22), kRightInCell,
              judge.Passed() ? QStringLiteral("File: PASS") : QStringLiteral("File: FAIL"));
     y = drawStatistics(painter, y + 30);
     DistributionChart chart(judge);
@@ -202,10 +164,10 @@ int VerdictPages::drawFigures(QPainter &painter) const
 // Each channel's figures under a heading line; the table's bottom.
 int VerdictPages::drawStatistics(QPainter &painter, int top) const
 {
-    painter.setFont(reportFont(12, true));
+    painter.setFont(ReportPage::Font(12, true));
     drawHeadings(painter, kStatistics, top, kLine, kLeftInCell);
     QVarLengthArray<QLine, 64> rules{QLine(kLeft, top + kLine, kRight, top + kLine)};
-    painter.setFont(reportFont(12));
+    painter.setFont(ReportPage::Font(12));
     int y = top + kLine + 2;
     const QList<ThresholdJudge::ChannelFigures> &channels = m_verdicts.Figures().Channels();
     for (qsizetype i = 0; i < channels.size() && i < 18; ++i, y += kLine) {
@@ -218,32 +180,32 @@ int VerdictPages::drawStatistics(QPainter &painter, int top) const
                                  places(powers(c.mean)),      places(c.standardDeviation()),
                                  places(c.marginMean),        cpk};
         for (size_t column = 0; column < std::size(texts); ++column)
-            drawText(painter, cell(kStatistics, column, y, kLine), kLeftInCell, texts[column]);
+            DrawText(painter, cell(kStatistics, column, y, kLine), kLeftInCell, texts[column]);
     }
     if (channels.size() > 18) {
-        drawText(painter, span(kLeft, y, kRight, y + kLine), kLeftInCell,
+        DrawText(painter, Span(kLeft, y, kRight, y + kLine), kLeftInCell,
                  QStringLiteral("... and %1 more channels").arg(channels.size() - 18));
         y += kLine;
     }
-    drawRules(painter, rules);
+    DrawRules(painter, rules);
     return y;
 }
 
 void VerdictPages::drawFailing(QPainter &painter, int top, qsizetype first, qsizetype end) const
 {
     const qsizetype failing = m_verdicts.FailingFibers().size();
-    painter.setFont(reportFont(14, true));
+    painter.setFont(ReportPage::Font(14, true));
     const QString title = failing == 0 ? QStringLiteral("No failing fibers")
         : first == 0 ? QStringLiteral("Failing fibers: %1 of %2").arg(failing).arg(m_verdicts.Figures().FiberCount())
                      : QStringLiteral("Failing fibers, continued");
-    drawText(painter, span(kLeft, top, kRight, top + 20), kLeftInCell, title);
+    DrawText(painter, Span(kLeft, top, kRight, top + 20), kLeftInCell, title);
     if (failing == 0)
         return;
     int y = top + 22;
-    painter.setFont(reportFont(12, true));
+    painter.setFont(ReportPage::Font(12, true));
     drawHeadings(painter, kFailing, y, kLine, kLeftInCell);
-    drawRules(painter, {QLine(kLeft, y + kLine, kRight, y + kLine)});
-    painter.setFont(reportFont(12));
+    DrawRules(painter, {QLine(kLeft, y + kLine, kRight, y + kLine)});
+    painter.setFont(ReportPage::Font(12));
     y += kLine + 2;
     for (qsizetype i = first; i < end && y + kLine <= kFailingBottom; ++i, y += kLine) {
         const ReportVerdicts::Failing &fiber = m_verdicts.FailingFibers().at(i);
@@ -265,7 +227,7 @@ void VerdictPages::drawFailing(QPainter &painter, int top, qsizetype first, qsiz
                                  Wording::Reasons(verdict.failures), failed.join(QLatin1Char(' ')),
                                  worstChannel, worstMargin};
         for (size_t column = 0; column < std::size(texts); ++column)
-            drawText(painter, cell(kFailing, column, y, kLine), kLeftInCell, texts[column]);
+            DrawText(painter, cell(kFailing, column, y, kLine), kLeftInCell, texts[column]);
     }
 }
 
@@ -274,7 +236,7 @@ void VerdictPages::drawRows(QPainter &painter, int rowPage) const
     const qsizetype first = qsizetype(rowPage) * RowsPerPage;
     const qsizetype end = qMin<qsizetype>(first + RowsPerPage, m_rows.Count());
     const QFont rowFont = painter.font();
-    painter.setFont(reportFont(16, false, 6));
+    painter.setFont(ReportPage::Font(16, false, 6));
     drawHeadings(painter, kRowColumns, 0, RowHeight, kCentredInCell);
     QVarLengthArray<QLine, 64> rules;
     const int bottom = int(end - first + 1) * RowHeight;
@@ -282,7 +244,7 @@ void VerdictPages::drawRows(QPainter &painter, int rowPage) const
         rules.append(QLine(x, 0, x, bottom));
     for (int y = 0; y <= bottom; y += RowHeight)
         rules.append(QLine(kLeft, y, kRight, y));
-    drawRules(painter, rules);
+    DrawRules(painter, rules);
     QFont bold = rowFont;
     bold.setBold(true);
     int top = RowHeight;
@@ -294,20 +256,15 @@ void VerdictPages::drawRows(QPainter &painter, int rowPage) const
         if (failed) // a mark in the margin that needs neither colour nor a glyph
             painter.fillRect(QRect(kMarkLeft, top + 6, kMarkWidth, RowHeight - 12), Qt::black);
         for (int f = 0; f < MeasurementRow::FieldCount; ++f)
-            drawText(painter, cell(kRowColumns, size_t(f), top, RowHeight), kCentredInCell,
+            DrawText(painter, cell(kRowColumns, size_t(f), top, RowHeight), kCentredInCell,
                      CodePage936::Decode(row.text(MeasurementRow::Field(f))));
-        drawText(painter, cell(kRowColumns, 7, top, RowHeight), kCentredInCell,
+        DrawText(painter, cell(kRowColumns, 7, top, RowHeight), kCentredInCell,
                  failed ? QStringLiteral("FAIL") : QStringLiteral("pass"));
-        drawText(painter, cell(kRowColumns, 8, top, RowHeight), kCentredInCell, margin(judged));
+        DrawText(painter, cell(kRowColumns, 8, top, RowHeight), kCentredInCell, margin(judged));
     }
 }
 
 void VerdictPages::drawFooter(QPainter &painter, int page, int total) const
 {
-    drawRules(painter, {QLine(kLeft, kFooterRule, kRight, kFooterRule)});
-    painter.setFont(reportFont(12));
-    drawText(painter, span(kLeft, kFooterTop, 560, kFooterBottom), kLeftInCell,
-             TerminalText::Escaped(m_verdicts.FileName()));
-    drawText(painter, span(560, kFooterTop, kRight, kFooterBottom), kRightInCell,
-             QStringLiteral("Page %1 of %2").arg(page).arg(total));
+    ReportPage::DrawFooter(painter, TerminalText::Escaped(m_verdicts.FileName()), page, total);
 }

@@ -288,12 +288,9 @@ void CSDIQVLView::OnFileSave()
         m_export->OnFileSave(Dialogs());
 }
 
-void CSDIQVLView::OnFileExportWorkbook()
+const LotDocument *CSDIQVLView::shownLot() const
 {
-    if (m_lotView->isVisible())
-        m_export->OnLotExportWorkbook(Dialogs(), m_lotView->Lot());
-    else
-        m_export->OnFileExportWorkbook(Dialogs());
+    return m_lotView->isVisible() ? m_lotView->Lot() : nullptr;
 }
 
 void CSDIQVLView::OnEditCopy()
@@ -340,7 +337,7 @@ void CSDIQVLView::showChannel(int row)
 void CSDIQVLView::OnFilePrintPreview()
 {
     const int pages = m_nPreviewPages;
-    m_print->OnFilePrintPreview(printDialogs(), Dialogs(), m_nPreviewPages);
+    m_print->OnFilePrintPreview(printDialogs(), Dialogs(), m_nPreviewPages, shownLot());
     if (m_nPreviewPages != pages)
         emit previewPagesChanged(m_nPreviewPages);
 }

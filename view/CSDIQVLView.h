@@ -28,6 +28,7 @@
 #include <climits>
 #include <memory>
 
+class LotDocument;
 class TabFiles;
 
 // The form: the strip with one tab per opened file, the fiber box and the
@@ -75,8 +76,8 @@ public:
     // On a lot's tab, Save Image of its trend.
     void OnFileSave();
     void OnFileSaveAs() { m_export->OnFileSaveAs(Dialogs()); }
-    void OnFileExportWorkbook();
-    void OnFilePrint() { m_print->OnFilePrint(printDialogs(), Dialogs()); }
+    void OnFileExportWorkbook() { m_export->OnFileExportWorkbook(Dialogs(), shownLot()); }
+    void OnFilePrint() { m_print->OnFilePrint(printDialogs(), Dialogs(), shownLot()); }
     void OnFilePrintPreview();
 
     // The verdicts: off, the window is the design's; on, every fiber and
@@ -155,6 +156,8 @@ private slots:
     void chooseAgain(int entry, int channel);
 
 private:
+    // The lot of the tab shown; none on a file's tab or the form.
+    const LotDocument *shownLot() const;
     PrintDialogs &printDialogs() const { return m_pPrintDialogs ? *m_pPrintDialogs : PrintDialogs::Default(); }
     void documentChanged(ResultDocument::Changes what);
     void ParseTable();

@@ -9,45 +9,14 @@
 #include "output/OutputTarget.h"
 #include "output/WorkbookExport.h"
 #include "view/FileDialogs.h"
+#include "view/WindowWork.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QProgressDialog>
 
 #include <atomic>
 #include <functional>
-#include <thread>
-
-namespace {
-
-// Runs `job` on a thread of its own while the window waits behind a
-// progress dialog (shown once the job takes a moment) whose Stop sets the
-// flag the job looks at. True for what the job returns.
-bool runAside(QWidget *parent, const QString &label, const std::function<bool(const std::atomic<bool> &)> &job,
-              bool *stopped)
-{
-    std::atomic<bool> stop{false};
-    bool result = false;
-    QEventLoop loop;
-    QProgressDialog progress(label, ExportCommands::tr("Stop"), 0, 0, parent);
-    progress.setObjectName(QStringLiteral("exportProgress"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setValue(0); // starts the wait before it shows
-    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&stop] { stop = true; });
-    std::thread worker([&] {
-        result = job(stop);
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec();
-    worker.join();
-    *stopped = stop;
-    return result;
-}
-
-} // namespace
 
 ExportCommands::ExportCommands(const ResultDocument &document, QWidget *parent)
     : m_document(document), m_parent(parent)
@@ -91,24 +60,24 @@ void ExportCommands::OnFileSaveAs(FileDialogs &dialogs)
         m_strSavePath = path;
 }
 
-void ExportCommands::OnLotExportWorkbook(FileDialogs &dialogs, const LotDocument *lot)
+void ExportCommands::exportLot(FileDialogs &dialogs, const LotDocument &lot)
 {
-    if (!lot || lot->FromDatabase()) {
+    if (lot.FromDatabase()) {
         dialogs.ShowMessage(m_parent, tr("A lot of the database has no folder to read its rows from: there is no "
                                          "workbook to write."));
         return;
     }
-    const QString folder = lot->Folder();
+    const QString folder = lot.Folder();
     const QString suggested = QDir(folder).filePath(QFileInfo(QDir::cleanPath(folder)).fileName() + QStringLiteral(".xlsx"));
     QString path = dialogs.GetSaveFileName(m_parent, WorkbookFilter(), suggested);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".xlsx");
-    const JudgeInputs inputs = lot->Inputs();
+    const JudgeInputs inputs = lot.Inputs();
     QString error;
     bool stopped = false;
-    const bool written = runAside(
+    const bool written = WindowWork::Wait(
         m_parent, tr("Writing the workbook %1...").arg(QFileInfo(path).fileName()),
         [&](const std::atomic<bool> &stop) {
             SummaryCache cache;
@@ -122,8 +91,12 @@ void ExportCommands::OnLotExportWorkbook(FileDialogs &dialogs, const LotDocument
         dialogs.ShowMessage(m_parent, error);
 }
 
-void ExportCommands::OnFileExportWorkbook(FileDialogs &dialogs)
+void ExportCommands::OnFileExportWorkbook(FileDialogs &dialogs, const LotDocument *lot)
 {
+    if (lot) {
+        exportLot(dialogs, *lot);
+        return;
+    }
     if (!m_document.HasFile()) {
         dialogs.ShowMessage(m_parent, tr("No file is shown: there is no workbook to write."));
         return;
@@ -149,7 +122,7 @@ void ExportCommands::OnFileExportWorkbook(FileDialogs &dialogs)
     const JudgeInputs inputs = m_document.Inputs();
     QString error;
     bool stopped = false;
-    const bool written = runAside(
+    const bool written = WindowWork::Wait(
         m_parent, tr("Writing the workbook %1...").arg(QFileInfo(path).fileName()),
         [&](const std::atomic<bool> &stop) {
             if (!verdicts && !LoadedFile::Judge(rows, &verdicts.emplace(), &stop, inputs)) {

@@ -27,15 +27,17 @@ public:
 
     void OnFileSave(FileDialogs &dialogs);
     void OnFileSaveAs(FileDialogs &dialogs);
-    void OnFileExportWorkbook(FileDialogs &dialogs);
-    // The workbook of a folder's lot: its files read again on a thread of
-    // their own (through the summary cache) and written as --export-xlsx
-    // --lot writes them. A database's lot has no folder to read.
-    void OnLotExportWorkbook(FileDialogs &dialogs, const LotDocument *lot);
+    // With `lot`, the workbook of a folder's lot instead: its files read
+    // again on a thread of their own (through the summary cache) and
+    // written as --export-xlsx --lot writes them. A database's lot has no
+    // folder to read.
+    void OnFileExportWorkbook(FileDialogs &dialogs, const LotDocument *lot = nullptr);
 
     static QString WorkbookFilter() { return QStringLiteral("xlsx(*.xlsx)"); }
 
 private:
+    void exportLot(FileDialogs &dialogs, const LotDocument &lot);
+
     const ResultDocument &m_document;
     QWidget *m_parent;
     QString m_strSavePath;

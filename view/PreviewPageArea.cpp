@@ -25,7 +25,7 @@ QRect printableRect(const QPrinter &printer)
 
 PreviewPageArea::PreviewPageArea(const PrintReport &report, const QPrinter &printer,
                                  QWidget *parent)
-    : QWidget(parent), m_report(report), m_printer(printer), m_nTotal(report.PageCount()),
+    : QWidget(parent), m_report(report.Clone()), m_printer(printer), m_nTotal(report.PageCount()),
       m_printable(printableRect(printer)),
       m_geometry(paperRect(printer), m_printable, printer.resolution())
 {
@@ -66,7 +66,7 @@ QImage PreviewPageArea::drawPage(int page, const QSize &size)
     // Printer pixels onto the image: the page is laid out for the printer.
     painter.scale(qreal(size.width()) / m_printable.width(),
                   qreal(size.height()) / m_printable.height());
-    ReportPrinter::PaintPage(m_report, painter, page, m_nTotal, &m_printer);
+    ReportPrinter::PaintPage(*m_report, painter, page, m_nTotal, &m_printer);
     painter.end();
     emit pageDrawn(page);
     return image;

@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QWidget>
 
+#include <memory>
+
 class QPrinter;
 
 // The print preview's sheets, in its scroll area. A page is drawn only when
@@ -54,7 +56,7 @@ private:
     qreal scale() const;
     QImage drawPage(int page, const QSize &size);
 
-    const PrintReport m_report; // shares the view's rows
+    const std::unique_ptr<const PrintReport> m_report; // shares the view's rows
     const QPrinter &m_printer;
     const int m_nTotal;
     QRect m_printable; // where the printer draws, in printer pixels

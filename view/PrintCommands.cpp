@@ -2,6 +2,10 @@
 
 #include "data/MemoryAdvice.h"
 #include "document/ResultDocument.h"
+#include "lot/CompareReader.h"
+#include "lot/LotDocument.h"
+#include "lot/LotReport.h"
+#include "lot/SummaryCache.h"
 #include "output/OutputTarget.h"
 #include "output/PrintReport.h"
 #include "output/ReportVerdicts.h"
@@ -10,6 +14,7 @@
 #include "view/FileDialogs.h"
 #include "view/PrintDialogs.h"
 #include "view/PrintJob.h"
+#include "view/WindowWork.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -47,30 +52,42 @@ QString PrintCommands::reportName() const
     return m_document.Path().isEmpty() ? m_document.Name() : QFileInfo(m_document.Path()).fileName();
 }
 
-void PrintCommands::OnFilePrint(PrintDialogs &printDialogs, FileDialogs &dialogs)
+void PrintCommands::OnFilePrint(PrintDialogs &printDialogs, FileDialogs &dialogs, const LotDocument *lot)
 {
+    if (lot) {
+        OnLotPrint(printDialogs, dialogs, lot);
+        return;
+    }
     m_document.HoldVersions();
     setReportVerdicts();
     const auto release = qScopeGuard([this] {
         m_report.SetVerdicts(nullptr);
         m_document.ReleaseVersions();
     });
+    const QString pdf = m_document.Path().isEmpty()
+        ? QString()
+        : QFileInfo(m_document.Path()).absoluteDir().filePath(
+              OutputTarget::ResultName(m_document.Path(), QStringLiteral(".pdf")));
+    print(m_report, m_document.HasFile() ? reportName() : StringTable::DocumentTitle(), pdf, printDialogs, dialogs);
+}
+
+void PrintCommands::print(const PrintReport &report, const QString &name, const QString &pdf,
+                          PrintDialogs &printDialogs, FileDialogs &dialogs)
+{
     QPrinter printer(QPrinter::HighResolution);
     // The job's name in the print queue, and the title of a PDF: the file's
     // name, which a search of the PDF finds.
-    printer.setDocName(m_document.HasFile() ? reportName() : StringTable::DocumentTitle());
+    printer.setDocName(name);
     QPrintDialog dialog(&printer, m_parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     // The report's page total is known before the dialog opens.
-    dialog.setMinMax(1, m_report.PageCount());
+    dialog.setMinMax(1, report.PageCount());
     // The dialog's own field for a PDF's name: the printer chosen stays the
     // user's.
     auto *pdfName = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
-    if (pdfName && !m_document.Path().isEmpty())
-        pdfName->setText(QFileInfo(m_document.Path())
-                             .absoluteDir()
-                             .filePath(OutputTarget::ResultName(m_document.Path(), QStringLiteral(".pdf"))));
+    if (pdfName && !pdf.isEmpty())
+        pdfName->setText(pdf);
     if (!printDialogs.ExecPrintDialog(dialog))
         return;
     int from = 0;
@@ -79,7 +96,7 @@ void PrintCommands::OnFilePrint(PrintDialogs &printDialogs, FileDialogs &dialogs
         from = printer.fromPage();
         to = printer.toPage();
     }
-    PrintJob job(m_report, printer, m_parent->window());
+    PrintJob job(report, printer, m_parent->window());
     const PrintJob::Result result = job.Run(from, to);
     OnEndPrinting();
     // A cancelled job is no failure: the user stopped it.
@@ -92,18 +109,29 @@ void PrintCommands::OnFilePrint(PrintDialogs &printDialogs, FileDialogs &dialogs
         dialogs.ShowMessage(m_parent, job.Notice());
 }
 
-void PrintCommands::OnFilePrintPreview(PrintDialogs &printDialogs, FileDialogs &dialogs, int &pages)
+void PrintCommands::OnFilePrintPreview(PrintDialogs &printDialogs, FileDialogs &dialogs, int &pages,
+                                       const LotDocument *lot)
 {
+    if (lot) {
+        OnLotPrintPreview(printDialogs, dialogs, lot, pages);
+        return;
+    }
     m_document.HoldVersions();
     setReportVerdicts();
     const auto release = qScopeGuard([this] {
         m_report.SetVerdicts(nullptr);
         m_document.ReleaseVersions();
     });
+    if (preview(m_report, printDialogs, pages))
+        OnFilePrint(printDialogs, dialogs);
+}
+
+bool PrintCommands::preview(const PrintReport &report, PrintDialogs &printDialogs, int &pages)
+{
     const QPrinter printer(QPrinter::HighResolution);
     bool print = false;
     {
-        CPreviewView preview(m_report, printer, pages, m_parent->window());
+        CPreviewView preview(report, printer, pages, m_parent->window());
         // The preview takes the place of the main window, as big as it is.
         preview.resize(m_parent->window()->size());
         printDialogs.ExecPreview(preview);
@@ -112,8 +140,57 @@ void PrintCommands::OnFilePrintPreview(PrintDialogs &printDialogs, FileDialogs &
     } // the pages on screen go with the preview
     ReleaseFreedMemory();
     OnEndPrinting();
-    if (print)
-        OnFilePrint(printDialogs, dialogs);
+    return print;
+}
+
+std::unique_ptr<LotReport> PrintCommands::lotReport(FileDialogs &dialogs, const LotDocument *lot)
+{
+    if (!lot || lot->FromDatabase()) {
+        dialogs.ShowMessage(m_parent, QCoreApplication::translate(
+                                          "PrintCommands", "A lot of the database has no folder to read its rows "
+                                                           "from: there is no report to print."));
+        return nullptr;
+    }
+    const QString folder = lot->Folder();
+    const JudgeInputs inputs = lot->Inputs();
+    const ControlPlan plan = lot->Plan();
+    std::unique_ptr<LotReport> report;
+    QString error;
+    bool stopped = false;
+    const bool read = WindowWork::Wait(
+        m_parent, QCoreApplication::translate("PrintCommands", "Reading the lot %1...").arg(QFileInfo(folder).fileName()),
+        [&](const std::atomic<bool> &stop) {
+            SummaryCache cache;
+            CompareReader::Side side;
+            if (!CompareReader::Read(folder, inputs, cache.Open() ? &cache : nullptr, LotScan::InTurn, &stop, &side,
+                                     &error))
+                return false;
+            LotModel model;
+            model.Reset(side.files);
+            report = std::make_unique<LotReport>(QFileInfo(QDir::cleanPath(folder)).fileName(), side.files,
+                                                 side.side, LotControl::Of(model, plan));
+            return true;
+        },
+        &stopped);
+    if (!read && !stopped)
+        dialogs.ShowMessage(m_parent, error);
+    return read ? std::move(report) : nullptr;
+}
+
+void PrintCommands::OnLotPrint(PrintDialogs &printDialogs, FileDialogs &dialogs, const LotDocument *lot)
+{
+    if (const std::unique_ptr<LotReport> report = lotReport(dialogs, lot))
+        print(*report, report->Name(), QDir(lot->Folder()).filePath(report->Name() + QStringLiteral(".pdf")),
+              printDialogs, dialogs);
+}
+
+void PrintCommands::OnLotPrintPreview(PrintDialogs &printDialogs, FileDialogs &dialogs, const LotDocument *lot,
+                                      int &pages)
+{
+    const std::unique_ptr<LotReport> report = lotReport(dialogs, lot);
+    if (report && preview(*report, printDialogs, pages))
+        print(*report, report->Name(), QDir(lot->Folder()).filePath(report->Name() + QStringLiteral(".pdf")),
+              printDialogs, dialogs);
 }
 
 void PrintCommands::OnEndPrinting()

@@ -20,7 +20,7 @@ constexpr int kProgressAfterMs = 500;
 } // namespace
 
 PrintJob::PrintJob(const PrintReport &report, QPrinter &printer, QWidget *parent)
-    : m_report(report), m_printer(printer), m_parent(parent)
+    : m_report(report.Clone()), m_printer(printer), m_parent(parent)
 {
 }
 
@@ -81,7 +81,7 @@ bool PrintJob::draw(int fromPage, int toPage)
     progress.setMinimumDuration(kProgressAfterMs);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
-    return ReportPrinter::Print(m_report, m_printer, fromPage, toPage,
+    return ReportPrinter::Print(*m_report, m_printer, fromPage, toPage,
                                 [&](const ReportPrinter::JobPage &at) {
                                     return beforePage(progress, at);
                                 });

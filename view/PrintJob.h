@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QPrinter;
 class QProgressDialog;
 class QWidget;
@@ -42,7 +44,7 @@ private:
 
     // Its own copy (sharing the rows): a file opened meanwhile cannot pull
     // the rows from under the pages still to come.
-    const PrintReport m_report;
+    const std::unique_ptr<const PrintReport> m_report;
     QPrinter &m_printer;
     QWidget *m_parent;
     bool m_cancelled = false;

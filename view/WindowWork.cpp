@@ -1,6 +1,10 @@
 #include "view/WindowWork.h"
 
+#include <QEventLoop>
+#include <QProgressDialog>
 #include <QThread>
+
+#include <thread>
 
 WindowWork::WindowWork(QObject *parent) : QObject(parent)
 {
@@ -47,4 +51,26 @@ void WindowWork::join()
     m_thread->wait();
     delete m_thread;
     m_thread = nullptr;
+}
+
+bool WindowWork::Wait(QWidget *parent, const QString &label, const std::function<bool(const std::atomic<bool> &)> &job,
+                      bool *stopped)
+{
+    std::atomic<bool> stop{false};
+    bool result = false;
+    QEventLoop loop;
+    QProgressDialog progress(label, tr("Stop"), 0, 0, parent);
+    progress.setObjectName(QStringLiteral("exportProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setValue(0); // starts the wait before it shows
+    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&stop] { stop = true; });
+    std::thread worker([&] {
+        result = job(stop);
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    *stopped = stop;
+    return result;
 }

@@ -6,7 +6,9 @@
 #include <functional>
 #include <memory>
 
+class QString;
 class QThread;
+class QWidget;
 
 // A window's work on a thread of its own, such as reading a folder: begun
 // anew (what ran before stopped first), stopped when the window closes,
@@ -23,6 +25,12 @@ public:
     ~WindowWork() override;
 
     void Start(Work work);
+    // Runs `job` on a thread of its own while the window waits behind a
+    // progress dialog labelled `label` (shown once the job takes a moment)
+    // whose Stop sets the flag the job looks at; `stopped` says whether it
+    // did. True for what the job returns.
+    static bool Wait(QWidget *parent, const QString &label, const std::function<bool(const std::atomic<bool> &)> &job,
+                     bool *stopped);
     void Stop();
     bool Running() const { return m_thread != nullptr; }
 

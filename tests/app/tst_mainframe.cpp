@@ -558,7 +558,7 @@ void TestMainFrame::commandsWhereTheyWork()
     QTRY_COMPARE(tabFiles(view)->currentIndex(), 1);
     expect(Commands::InLotTab, "a lot's tab");
     QCOMPARE(frame->windowTitle(), QString::fromUtf8("lot \u2014 Quenvale"));
-    QVERIFY(!frame->Action(ID_FILE_PRINT_PREVIEW)->isEnabled() && !frame->Action(ID_VIEW_SUMMARY)->isEnabled());
+    QVERIFY(frame->Action(ID_FILE_PRINT_PREVIEW)->isEnabled() && !frame->Action(ID_VIEW_SUMMARY)->isEnabled());
     QVERIFY(frame->Action(ID_FIND_FIBER)->isEnabled() && frame->Action(ID_EDIT_COPY)->isEnabled());
     // Ctrl+D: the lot's own distributions, not those of the file behind it.
     QTest::keyClick(frame, Qt::Key_D, Qt::ControlModifier);

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QProcess>
 #include <QTableView>
 #include <QTreeWidget>
 #include <QWheelEvent>
@@ -91,6 +92,7 @@ private slots:
     void aSortKeepsTheChosenFileInSight();
     void saveWritesTheTrendsImage();
     void distributionsCountEachFiberOnce();
+    void printsTheLotsReport();
 
 private:
     QTemporaryDir m_cache;
@@ -405,6 +407,40 @@ void TestLotTab::distributionsCountEachFiberOnce()
         QCOMPARE(figures.mean, -12.0);
     }
     QVERIFY(dialog->findChild<QPushButton *>(QStringLiteral("saveImage"))->isEnabled());
+}
+
+// Print on a lot's tab: the lot's report of three pages (figures and
+// trend, distributions, files), A counted once by its latest result, its
+// PDF proposed in the folder under the folder's name.
+void TestLotTab::printsTheLotsReport()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("day"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(TestSupport::writeFile(folder + QStringLiteral("/1.fib"), lotFile({{"A", false}, {"B", true}}, "08:00:00")));
+    QVERIFY(TestSupport::writeFile(folder + QStringLiteral("/2.fib"), lotFile({{"A", true}, {"C", true}}, "09:00:00")));
+    ScriptedDialogs dialogs;
+    const std::unique_ptr<CSDIQVLView> view = openFolder(dialogs, folder);
+    QVERIFY(view);
+    QTRY_COMPARE_WITH_TIMEOUT(view->findChild<QTableView *>(QStringLiteral("lotTable"))->model()->rowCount(), 2,
+                              10000);
+    ScriptedPrint print;
+    print.pdfPath = dir.filePath(QStringLiteral("report.pdf"));
+    view->SetPrintDialogs(&print);
+    view->OnFilePrint();
+    QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(QLatin1Char('\n'))));
+    QCOMPARE(print.maxPage, 3);
+    QCOMPARE(print.proposedPdf, folder + QStringLiteral("/day.pdf"));
+    const auto pageText = [&](int page) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                                  QString::number(page), print.pdfPath, QStringLiteral("-")});
+        return text.waitForFinished(30000) ? QString::fromUtf8(text.readAllStandardOutput()) : QString();
+    };
+    QVERIFY2(pageText(1).contains(QStringLiteral("3 of 3 fibers passed")), qPrintable(pageText(1)));
+    QVERIFY2(pageText(2).contains(QStringLiteral("3 of 3 fibers pass")), qPrintable(pageText(2)));
+    const QString files = pageText(3);
+    QVERIFY2(files.contains(QStringLiteral("1.fib")) && files.contains(QStringLiteral("2.fib")), qPrintable(files));
 }
 
 QTEST_MAIN(TestLotTab)
