@@ -235,7 +235,7 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
         return OptionValues::ParseMargin(text, &options->warnMargin);
     };
     const bool banded = judging || plot || options->job == Job::ExportXlsx
-        || (options->job == Job::PrintPdf && options->verdicts);
+        || (options->job == Job::PrintPdf && (options->verdicts || parser.isSet(Name(kLot))));
     if (!JobValue(parser, {kWarnMargin, "--summary, --trend, --plot, --export-xlsx or --print-pdf --verdicts", banded,
                            "a number of dB, 0 or more", isMargin},
                   &value, error))
