@@ -17,6 +17,7 @@
 #include <QStyleOptionViewItem>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -131,6 +132,18 @@ int ChannelList::WholeHeight(int rows) const
         + rows * verticalHeader()->defaultSectionSize();
 }
 
+// At a fractional device pixel ratio (fonts at 120 dpi on X11 make 1.25)
+// each glyph is drawn on whole device pixels, up to one wider than its
+// advance in the widget's units: the cell leaves room for that, so that a
+// number is never cut. At a whole ratio the texts are drawn as measured.
+int ChannelList::roundingSlack(const QString &text) const
+{
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == std::floor(ratio))
+        return 0;
+    return int(std::ceil(text.size() / ratio));
+}
+
 void ChannelList::FitColumns(const QList<int> &least, const QStringList &widestTexts)
 {
     ensurePolished();
@@ -143,7 +156,7 @@ void ChannelList::FitColumns(const QList<int> &least, const QStringList &widestT
         option.features |= QStyleOptionViewItem::HasDisplay;
         const QSize cell = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
         const int heading = horizontalHeader()->sectionSizeHint(column);
-        setColumnWidth(column, std::max({least.at(column), cell.width(), heading}));
+        setColumnWidth(column, std::max({least.at(column), cell.width() + roundingSlack(option.text), heading}));
         rowHeight = qMax(rowHeight, cell.height());
     }
     verticalHeader()->setDefaultSectionSize(rowHeight);

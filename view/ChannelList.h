@@ -60,5 +60,6 @@ protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    int roundingSlack(const QString &text) const;
     bool m_bLeftPressed = false;
 };

@@ -33,6 +33,7 @@ class TestScreens : public QObject
 private slots:
     void everyScreen_data();
     void everyScreen();
+    void cellsWholeOnASmallScreenAt125();
     void aLotFillsTheWindow_data();
     void aLotFillsTheWindow();
 };
@@ -115,6 +116,29 @@ QList<int> inkRows(const QImage &image, int x, int top, QRgb background)
     return rows;
 }
 
+// A cell of the list whose text does not fit between its margins as the
+// screen draws it, or nothing. At a fractional ratio the glyphs are drawn
+// on whole device pixels, as wide as the list's font at the device's size
+// makes them.
+QString cutCell(const QTableWidget *list, qreal ratio)
+{
+    if (list->font().pixelSize() <= 0 || ratio == std::floor(ratio))
+        return QString();
+    QFont device = list->font();
+    device.setPixelSize(qRound(list->font().pixelSize() * ratio));
+    device.setHintingPreference(QFont::PreferFullHinting); // as X11 draws it
+    const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    for (int row = 0; row < list->rowCount(); ++row) {
+        for (int column = 0; column < 6; ++column) {
+            const QString text = list->item(row, column)->text();
+            const qreal drawn = QFontMetricsF(device).horizontalAdvance(text) / ratio;
+            if (list->columnWidth(column) - margins < drawn)
+                return QStringLiteral("%1: %2 in %3").arg(text).arg(drawn).arg(list->columnWidth(column));
+        }
+    }
+    return QString();
+}
+
 } // namespace
 
 void TestScreens::everyScreen()
@@ -170,6 +194,8 @@ void TestScreens::everyScreen()
     for (int column = 0; column < 6; ++column)
         QVERIFY2(list->columnWidth(column) >= static_cast<QAbstractItemView *>(list)->sizeHintForColumn(column),
                  qPrintable(QString::number(column)));
+    const QString cut = cutCell(list, ratio);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut));
     QListView *names = comboFiber(view)->List();
     QVERIFY(names->viewport()->width() >= names->sizeHintForColumn(0));
     if (!listScrolls)
@@ -242,6 +268,29 @@ void TestScreens::everyScreen()
             QVERIFY(qAbs(qGray(window.pixel((QPointF(line) * ratio).toPoint())) - background) > 24);
     }
     qApp->setStyleSheet(QString());
+}
+
+// 120-dpi fonts on a 1024 x 768 screen (a ratio of 1.25): the form may
+// scroll, but no power, date or time in the list is cut.
+void TestScreens::cellsWholeOnASmallScreenAt125()
+{
+    QScreen *where = nullptr;
+    for (QScreen *screen : QGuiApplication::screens())
+        where = screen->name() == QLatin1String("1024x768 at 125 %") ? screen : where;
+    if (!where)
+        QSKIP("no such screen on this platform");
+    qApp->setStyleSheet(QString());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.fib"));
+    QVERIFY(TestSupport::writeFile(path, resultFile({}) + fiberWithPowers("F1", {"-15.81", "-9.67", "-120.00"})));
+    ScriptedDialogs dialogs;
+    CMainFrame frame;
+    CSDIQVLView *view = showOn(where, frame, dialogs);
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(readAndWait(view, [&] { view->OpenFiles({path}); }));
+    chooseFiber(view, 0);
+    const QString cut = cutCell(listChannels(view), where->devicePixelRatio());
+    QVERIFY2(cut.isEmpty(), qPrintable(cut));
 }
 
 void TestScreens::aLotFillsTheWindow_data()
