@@ -34,7 +34,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # report's CJK face and the driver.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-noto-cjk, libqt6sql6-sqlite, libqt6sql6-psql")
 # Qt's Wayland plugin, so that the window runs natively on Wayland desktops;
-# without it Qt falls back to X11 (XWayland there).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# without it Qt falls back to X11 (XWayland there). Qt's own translations,
+# so that its dialogs speak the interface's language too.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 
 include(CPack)

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QFile>
 #include <QScopeGuard>
+#include <QTranslator>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -58,6 +59,7 @@ private slots:
     void fixedWindowCaptionedQuenvale();
     void tabStopsAreTheControls();
     void menusAndToolBar();
+    void menusInChinese();
     void statusBarSaysOkWhenIdle();
     void stringTableTexts_data();
     void stringTableTexts();
@@ -135,6 +137,28 @@ void TestMainFrame::tabStopsAreTheControls()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(stops, (QStringList{"fiberEdit", "fiberList", "listChannels", "tabFiles", "fiberEdit"}));
+}
+
+// With the Simplified Chinese translation (as LANG=zh_CN.UTF-8 installs
+// it), the menus, their items and the prompts are Chinese, the keys kept.
+void TestMainFrame::menusInChinese()
+{
+    QTranslator chinese;
+    QVERIFY(chinese.load(QFileInfo(QStringLiteral(QUENVALE_BINARY)).dir().filePath(
+        QStringLiteral("translations/quenvale_zh_CN.qm"))));
+    QCoreApplication::installTranslator(&chinese);
+    const auto removed = qScopeGuard([&] { QCoreApplication::removeTranslator(&chinese); });
+    delete m_app;
+    m_app = new CSDIQVLApp;
+    QVERIFY(m_app->InitInstance());
+    CMainFrame *frame = m_app->MainFrame();
+    const QList<QAction *> menus = frame->menuBar()->actions();
+    QCOMPARE(menus[0]->text(), QString::fromUtf8("文件(&F)"));
+    QCOMPARE(menus[3]->text(), QString::fromUtf8("帮助(&H)"));
+    QCOMPARE(frame->Action(ID_FILE_OPEN)->text(), QString::fromUtf8("打开(&O)..."));
+    QCOMPARE(frame->Action(ID_FILE_OPEN)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    QVERIFY(frame->Action(ID_FILE_PRINT_PREVIEW)->statusTip().contains(QString::fromUtf8("页")));
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Quenvale"));
 }
 
 void TestMainFrame::menusAndToolBar()

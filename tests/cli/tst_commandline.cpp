@@ -30,6 +30,7 @@ class TestCommandLine : public QObject
 
 private slots:
     void versionAndHelp();
+    void speaksTheLocalesLanguage();
     void exportsCsv();
     void matchesGoldenFiles_data();
     void matchesGoldenFiles();
@@ -54,6 +55,34 @@ void TestCommandLine::versionAndHelp()
     const ProgramRun help = runProgram({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("--export-csv <OUT>"));
+}
+
+// Under a Simplified Chinese locale the help and a refusal are Chinese;
+// under any other the very bytes of the C locale's.
+void TestCommandLine::speaksTheLocalesLanguage()
+{
+    const auto run = [](const char *lang, const QStringList &arguments) {
+        QProcess process;
+        QProcessEnvironment environment = headlessEnvironment();
+        environment.remove(QStringLiteral("LC_ALL"));
+        environment.remove(QStringLiteral("LC_MESSAGES"));
+        environment.remove(QStringLiteral("LANGUAGE"));
+        environment.insert(QStringLiteral("LANG"), QString::fromLatin1(lang));
+        process.setProcessEnvironment(environment);
+        process.start(programPath(), arguments);
+        process.waitForFinished(30000);
+        return process.readAllStandardOutput() + process.readAllStandardError();
+    };
+    const QByteArray english = run("C.UTF-8", {QStringLiteral("--help")});
+    QVERIFY(english.contains("Quenvale, a viewer for fiber measurement result files (.fib)."));
+    QCOMPARE(run("en_US.UTF-8", {QStringLiteral("--help")}), english);
+    QCOMPARE(run("de_DE.UTF-8", {QStringLiteral("--help")}), english);
+    const QString chinese = QString::fromUtf8(run("zh_CN.UTF-8", {QStringLiteral("--help")}));
+    QVERIFY2(chinese.contains(QStringLiteral("Quenvale：光纤测量结果文件（.fib）查看器。")), qPrintable(chinese.left(300)));
+    // Each form of the command is kept as it is, for the manual's synopsis.
+    QVERIFY(chinese.contains(QStringLiteral("\n  --export-xlsx OUT.xlsx FOLDER --lot [--warn-margin DB] [--limits FILE]\n")));
+    const QString refused = QString::fromUtf8(run("zh_CN.UTF-8", {QStringLiteral("--lot"), QStringLiteral("a.fib")}));
+    QVERIFY2(refused.contains(QStringLiteral("--lot 只能与 --export-xlsx 和 --print-pdf 一起使用")), qPrintable(refused));
 }
 
 void TestCommandLine::exportsCsv()

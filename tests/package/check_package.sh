@@ -33,7 +33,7 @@ for package in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libxlsxwriter
                fonts-arphic-uming fonts-noto-cjk; do
   grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
-[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)'"
+[ "$(field Recommends)" = "qt6-wayland, qt6-translations-l10n" ] || fail "Recommends is '$(field Recommends)'"
 
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sort >"$work/files"
 sort >"$work/expected" <<'EOF'
@@ -52,6 +52,7 @@ sort >"$work/expected" <<'EOF'
 ./usr/share/man/man1/quenvale.1.gz
 ./usr/share/metainfo/org.quenvale.quenvale.metainfo.xml
 ./usr/share/mime/packages/quenvale.xml
+./usr/share/quenvale/translations/quenvale_zh_CN.qm
 EOF
 diff -u "$work/expected" "$work/files" || fail "file list (- expected, + in the package)"
 
