@@ -6,6 +6,7 @@
 #include "lot/SummaryCache.h"
 #include "view/CompareShiftModel.h"
 #include "view/CompareView.h"
+#include "view/DialogSize.h"
 #include "view/FileDialogs.h"
 #include "view/ImageFiles.h"
 #include "view/TableText.h"
@@ -155,9 +156,7 @@ CompareDialog::CompareDialog(FileDialogs &dialogs, QWidget *parent)
     layout->addWidget(m_status);
     layout->addWidget(split, 1);
     layout->addWidget(buttons);
-    // Its buttons on the screen, however large the fonts or the scale.
-    const QSize wanted(1100, 760);
-    resize(screen() ? wanted.boundedTo(screen()->availableGeometry().size() * 0.92) : wanted);
+    DialogSize::Fit(*this, QSize(1100, 760));
 }
 
 CompareDialog::~CompareDialog()

@@ -5,6 +5,7 @@
 #include "lot/LotDocument.h"
 #include "lot/SummaryCache.h"
 #include "view/DistributionView.h"
+#include "view/DialogSize.h"
 #include "view/ImageFiles.h"
 #include "view/WindowWork.h"
 
@@ -46,7 +47,7 @@ LotDistributionsDialog::LotDistributionsDialog(FileDialogs &dialogs, QWidget *pa
     layout->addWidget(m_view, 1);
     layout->addWidget(m_notes);
     layout->addWidget(buttons);
-    resize(1000, 720);
+    DialogSize::Fit(*this, QSize(1000, 720));
 }
 
 LotDistributionsDialog::~LotDistributionsDialog()

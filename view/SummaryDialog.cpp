@@ -4,6 +4,7 @@
 #include "output/OutputTarget.h"
 #include "output/SummaryFile.h"
 #include "view/ChannelFiguresModel.h"
+#include "view/DialogSize.h"
 #include "view/FailingFibersModel.h"
 #include "view/FileDialogs.h"
 #include "view/TableText.h"
@@ -87,7 +88,7 @@ SummaryDialog::SummaryDialog(const ResultDocument &document, FileDialogs &dialog
     layout->addWidget(m_failingTitle);
     layout->addWidget(m_failing, 3);
     layout->addWidget(buttons);
-    resize(860, 620);
+    DialogSize::Fit(*this, QSize(860, 620));
 
     connect(&document, &ResultDocument::changed, this, [this](ResultDocument::Changes what) {
         if (what & (ResultDocument::NewFile | ResultDocument::NewVersion | ResultDocument::Verdicts))
