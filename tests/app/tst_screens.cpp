@@ -271,7 +271,8 @@ void TestScreens::everyScreen()
 }
 
 // 120-dpi fonts on a 1024 x 768 screen (a ratio of 1.25): the form may
-// scroll, but no power, date or time in the list is cut.
+// scroll, but no power, date or time in the list is cut, and the Summary
+// window is no larger than the screen.
 void TestScreens::cellsWholeOnASmallScreenAt125()
 {
     QScreen *where = nullptr;
@@ -291,6 +292,12 @@ void TestScreens::cellsWholeOnASmallScreenAt125()
     chooseFiber(view, 0);
     const QString cut = cutCell(listChannels(view), where->devicePixelRatio());
     QVERIFY2(cut.isEmpty(), qPrintable(cut));
+    view->OnViewSummary();
+    auto *summary = view->window()->findChild<QWidget *>(QStringLiteral("summary"));
+    QVERIFY(summary && summary->isVisible());
+    const QSize room = where->availableGeometry().size();
+    QVERIFY2(summary->width() <= room.width() && summary->height() <= room.height(),
+             qPrintable(QStringLiteral("%1x%2").arg(summary->width()).arg(summary->height())));
 }
 
 void TestScreens::aLotFillsTheWindow_data()
