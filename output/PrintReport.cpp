@@ -2,12 +2,12 @@
 
 #include "data/CodePage936.h"
 #include "output/ReportFont.h"
+#include "output/ReportPage.h"
 #include "output/ReportVerdicts.h"
 #include "output/VerdictPages.h"
 
 #include <QPaintDevice>
 #include <QPainter>
-#include <QPen>
 #include <QVarLengthArray>
 
 #include <cstdio>
@@ -214,14 +214,7 @@ void PrintReport::DrawGrid(QPainter &painter, int page) const
         const int y = grid.top + RowHeight * k;
         rules.append(QLine(kTableLeft, y, kTableRight, y));
     }
-    // The thinnest line the device draws: one pixel on a screen or a
-    // printer whatever its resolution, the hairline in a PDF.
-    const QPen previous = painter.pen();
-    QPen hairline = previous;
-    hairline.setWidth(0);
-    painter.setPen(hairline);
-    painter.drawLines(rules.constData(), int(rules.size()));
-    painter.setPen(previous);
+    ReportPage::DrawRules(painter, rules);
 }
 
 void PrintReport::DrawRows(QPainter &painter, int page, int total) const

@@ -25,7 +25,8 @@ QRect Span(int left, int top, int right, int bottom);
 // A text cut with an ellipsis where it is wider than its rectangle.
 void DrawText(QPainter &painter, const QRect &rect, int flags, const QString &text);
 
-// The thinnest line the device draws.
+// The thinnest line the device draws: one pixel on a screen or a printer
+// whatever its resolution, the hairline in a PDF.
 void DrawRules(QPainter &painter, const QVarLengthArray<QLine, 64> &rules);
 
 // A rule over `name` at the left and "Page N of M" at the right.
