@@ -1,6 +1,7 @@
 #include "cli/LotJob.h"
 
 #include "cli/BatchJobs.h"
+#include "cli/OptionReader.h"
 #include "cli/Options.h"
 #include "cli/StopSignals.h"
 #include "lot/SummaryCache.h"
@@ -9,6 +10,21 @@
 #include <QFileInfo>
 
 namespace LotJob {
+
+bool Check(const Options &options, QString *error)
+{
+    using OptionReader::Fail;
+    using OptionReader::Name;
+    if (options.job != Options::Job::ExportXlsx && options.job != Options::Job::PrintPdf)
+        return Fail(error, Options::tr("--%1 is only for --%2 and --%3")
+                               .arg(Name("lot"), Name("export-xlsx"), Name("print-pdf")));
+    if (options.verdicts)
+        return Fail(error, Options::tr("--%1 --%2 is a report of its own: it takes no --%3")
+                               .arg(Name("print-pdf"), Name("lot"), Name("verdicts")));
+    if (options.files.size() != 1 || !QFileInfo(options.files.first()).isDir())
+        return Fail(error, Options::tr("--%1 takes one folder").arg(Name("lot")));
+    return true;
+}
 
 ExitStatus Run(const Options &options, const QString &suffix, const Writer &write)
 {

@@ -21,4 +21,8 @@ using Writer = std::function<bool(const CompareReader::Side &lot, const QString 
 
 ExitStatus Run(const Options &options, const QString &suffix, const Writer &write);
 
+// The rules of --lot among the other options: --export-xlsx or --print-pdf
+// without --verdicts, and one folder. False with the message otherwise.
+bool Check(const Options &options, QString *error);
+
 } // namespace LotJob

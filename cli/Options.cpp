@@ -3,6 +3,7 @@
 #include "cli/DatabaseOptions.h"
 #include "cli/GuiOptions.h"
 #include "cli/HelpText.h"
+#include "cli/LotJob.h"
 #include "cli/OptionReader.h"
 #include "cli/OptionValues.h"
 #include "cli/OutputStream.h"
@@ -262,13 +263,8 @@ bool check(const QCommandLineParser &parser, Options *options, QString *error)
     if (options->follow && (options->files.size() != 1 || !QFileInfo(options->files.first()).isDir()))
         return Fail(error, Options::tr("--%1 watches one folder").arg(Name(kFollow)));
     options->lot = parser.isSet(Name(kLot));
-    if (options->lot && options->job != Job::ExportXlsx && options->job != Job::PrintPdf)
-        return Fail(error, Options::tr("--%1 is only for --%2 and --%3").arg(Name(kLot), Name(kExportXlsx), Name(kPrintPdf)));
-    if (options->lot && options->verdicts)
-        return Fail(error, Options::tr("--%1 --%2 is a report of its own: it takes no --%3")
-                               .arg(Name(kPrintPdf), Name(kLot), Name(kVerdicts)));
-    if (options->lot && (options->files.size() != 1 || !QFileInfo(options->files.first()).isDir()))
-        return Fail(error, Options::tr("--%1 takes one folder").arg(Name(kLot)));
+    if (options->lot && !LotJob::Check(*options, error))
+        return false;
     if ((options->job == Job::PrintPdf || plot || options->job == Job::ExportXlsx)
         && OutputStream::IsStandardOutput(options->target))
         return Fail(error, Options::tr("--%1 writes files only; name a file or a folder").arg(Name(job)));
@@ -327,10 +323,8 @@ void Options::Describe(QCommandLineParser &parser)
         Name(kTrend),
         tr("Take the result files and folders given together as a lot: a line per file in time "
            "order and the lot's yield with retests counted once, to standard output; then exit.")));
-    parser.addOption(QCommandLineOption(
-        Name(kLot),
-        tr("With --export-xlsx or --print-pdf: take the folder given as a lot, its workbook or "
-           "report a row per file, the channels' figures and a row per fiber, retests counted once.")));
+    parser.addOption(QCommandLineOption(Name(kLot), tr("With --export-xlsx or --print-pdf: take the folder given as a lot, its workbook or "
+                                                       "report a row per file, the channels' figures and a row per fiber, retests counted once.")));
     parser.addOption(QCommandLineOption(
         Name(kNoCache),
         tr("Read every file of --trend, --compare or --export-xlsx --lot again, neither using nor "
